@@ -1,0 +1,22 @@
+#include "Platform/Log.h"
+
+#include <mutex>
+#include <string>
+#include <syslog.h>
+
+namespace zantiva::log {
+namespace {
+
+void write(int priority, std::string_view category, std::string_view message) {
+    static std::once_flag opened;
+    std::call_once(opened, [] { openlog("zantiva-diagnostics", LOG_PID, LOG_USER); });
+    const std::string line = "[" + std::string(category) + "] " + std::string(message);
+    syslog(priority, "%s", line.c_str());
+}
+
+} // namespace
+
+void info(std::string_view category, std::string_view message) { write(LOG_INFO, category, message); }
+void error(std::string_view category, std::string_view message) { write(LOG_ERR, category, message); }
+
+} // namespace zantiva::log

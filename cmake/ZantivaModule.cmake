@@ -1,0 +1,20 @@
+# Every folder of a library is its own static library whose sources are the folder's
+# .cpp files, so a new file needs no edit here.
+function(zantiva_module name)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+endfunction()
+
+# One test program per folder under tests/, from the folder's .cpp files.
+function(zantiva_test name)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    ZANTIVA_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()

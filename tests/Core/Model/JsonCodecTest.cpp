@@ -1,0 +1,37 @@
+#include "Model/JsonCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace zantiva::json;
+
+TEST(JsonCodec, RequiredKeysAreStrictAboutPresenceAndType) {
+    const Json j = {{"n", 3}, {"f", 2.5}, {"whole", 3.0}, {"s", "x"}, {"b", true}, {"neg", -1}};
+    EXPECT_EQ(required<int>(j, "n"), 3);
+    EXPECT_EQ(required<int>(j, "whole"), 3);
+    EXPECT_DOUBLE_EQ(required<double>(j, "n"), 3.0);
+    EXPECT_THROW(required<int>(j, "f"), DecodeError);
+    EXPECT_THROW(required<std::string>(j, "n"), DecodeError);
+    EXPECT_THROW(required<bool>(j, "n"), DecodeError);
+    EXPECT_THROW(required<unsigned>(j, "neg"), DecodeError);
+    EXPECT_THROW(required<int>(j, "missing"), DecodeError);
+    EXPECT_THROW(required<int>(Json::array(), "n"), DecodeError);
+}
+
+TEST(JsonCodec, OptionalKeysReadNullAndMissingAsAbsentButStillCheckType) {
+    const Json j = {{"null", nullptr}, {"s", "x"}};
+    EXPECT_EQ(optional<double>(j, "null"), std::nullopt);
+    EXPECT_EQ(optional<double>(j, "missing"), std::nullopt);
+    EXPECT_THROW(optional<double>(j, "s"), DecodeError);
+    EXPECT_EQ(optional<std::vector<std::string>>(Json{{"l", {"a", "b"}}}, "l")->size(), 2u);
+}
+
+TEST(JsonCodec, NonFiniteNumbersNeverReachTheText) {
+    Json j = Json::object();
+    const double inf = std::numeric_limits<double>::infinity();
+    put(j, "required", inf);
+    put(j, "optional", std::optional<double>(std::nan("")));
+    put(j, "absent", std::optional<double>());
+    EXPECT_EQ(j.dump(), R"({"required":0.0})");
+}
