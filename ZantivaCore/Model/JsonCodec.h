@@ -8,6 +8,7 @@
 // A record type T takes part by offering
 //   nlohmann::json toJson() const;   and   static T fromJson(const nlohmann::json&);
 // An enumeration E takes part through specialising EnumText<E> with toText/fromText.
+// Dates (Model/Date.h) are ISO 8601 texts in UTC with whole seconds.
 
 #include <cmath>
 #include <concepts>
@@ -19,6 +20,8 @@
 #include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "Model/Date.h"
 
 namespace zantiva::json {
 
@@ -80,6 +83,11 @@ template <typename T> T decodeValue(const Json& v, std::string_view key) {
     } else if constexpr (std::is_same_v<T, std::string>) {
         if (!v.is_string()) detail::fail(key, "a text");
         return v.get<std::string>();
+    } else if constexpr (std::is_same_v<T, Date>) {
+        if (!v.is_string()) detail::fail(key, "a date");
+        auto d = parseIso8601(v.get_ref<const std::string&>());
+        if (!d) detail::fail(key, "an ISO 8601 date");
+        return *d;
     } else if constexpr (TextEnum<T>) {
         if (!v.is_string()) detail::fail(key, "a text");
         auto e = EnumText<T>::fromText(v.get_ref<const std::string&>());
@@ -132,6 +140,8 @@ template <typename T> Json encodeValue(const T& value, std::string_view key) {
             return 0.0;
         }
         return value;
+    } else if constexpr (std::is_same_v<T, Date>) {
+        return iso8601(value);
     } else if constexpr (TextEnum<T>) {
         return EnumText<T>::toText(value);
     } else if constexpr (Record<T>) {

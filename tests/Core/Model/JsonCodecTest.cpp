@@ -35,3 +35,15 @@ TEST(JsonCodec, NonFiniteNumbersNeverReachTheText) {
     put(j, "absent", std::optional<double>());
     EXPECT_EQ(j.dump(), R"({"required":0.0})");
 }
+
+TEST(JsonCodec, DatesAreWholeSecondUtcTexts) {
+    using namespace std::chrono;
+    const zantiva::Date d = sys_days{2026y / December / 6} + 20h + 41min + 7s + 900ms;
+    Json j = Json::object();
+    put(j, "at", d);
+    EXPECT_EQ(j["at"], "2026-12-06T20:41:07Z");
+    EXPECT_EQ(required<zantiva::Date>(j, "at"), floor<seconds>(d));
+    EXPECT_EQ(zantiva::parseIso8601("2026-12-07T00:11:07+03:30"), floor<seconds>(d));
+    EXPECT_EQ(zantiva::parseIso8601("2026-02-30T00:00:00Z"), std::nullopt);
+    EXPECT_THROW(required<zantiva::Date>(Json{{"at", "yesterday"}}, "at"), DecodeError);
+}
