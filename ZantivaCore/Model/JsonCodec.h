@@ -46,6 +46,10 @@ concept TextEnum = std::is_enum_v<E> && requires(E e) { EnumText<E>::toText(e); 
 
 template <typename T> struct IsOptional : std::false_type {};
 template <typename T> struct IsOptional<std::optional<T>> : std::true_type {};
+template <typename T> struct IsVector : std::false_type {};
+template <typename T> struct IsVector<std::vector<T>> : std::true_type {};
+template <typename T> struct IsStringMap : std::false_type {};
+template <typename T> struct IsStringMap<std::map<std::string, T>> : std::true_type {};
 
 // Non-finite numbers have no JSON form. Required values become 0 and optional ones are
 // left out; the caller of write() learns of it through this hook so it can log it.
@@ -146,13 +150,11 @@ template <typename T> Json encodeValue(const T& value, std::string_view key) {
         return EnumText<T>::toText(value);
     } else if constexpr (Record<T>) {
         return value.toJson();
-    } else if constexpr (requires { typename T::value_type; typename T::allocator_type; }
-                         && std::is_same_v<T, std::vector<typename T::value_type>>) {
+    } else if constexpr (IsVector<T>::value) {
         Json out = Json::array();
         for (const auto& item : value) out.push_back(encodeValue(item, key));
         return out;
-    } else if constexpr (requires { typename T::mapped_type; }
-                         && std::is_same_v<T, std::map<std::string, typename T::mapped_type>>) {
+    } else if constexpr (IsStringMap<T>::value) {
         Json out = Json::object();
         for (const auto& [k, v] : value) out[k] = encodeValue(v, key);
         return out;
