@@ -1,0 +1,154 @@
+#include "Platform/AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Platform/Log.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now so that a late write error (reported by close on some file systems) is seen.
+    std::error_code close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? std::error_code{} : lastError();
+    }
+
+private:
+    int fd_;
+};
+
+fs::path folderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+std::string temporaryPrefix(const fs::path& file) { return "." + file.filename().string() + ".tmp-"; }
+
+// `rest` is what follows the prefix: "<pid>-<random>".
+bool writerIsGone(std::string_view rest) {
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc{} || end == rest.data() || end == rest.data() + rest.size() || *end != '-' || pid <= 0)
+        return false;
+    if (pid == ::getpid()) return false; // another thread of ours may be writing it now
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+void removeLeftoverTemporaries(const fs::path& file) {
+    const std::string prefix = temporaryPrefix(file);
+    std::error_code ec;
+    for (fs::directory_iterator it(folderOf(file), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(prefix) && writerIsGone(std::string_view(name).substr(prefix.size()))) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+std::string uniqueSuffix() {
+    static std::atomic<std::uint64_t> counter{0};
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::uint64_t mixed = (std::uint64_t(now) * 0x9E3779B97F4A7C15ull) ^ counter.fetch_add(1);
+    char digits[17];
+    const auto [end, ec] = std::to_chars(digits, digits + 16, mixed & 0xFFFFFFFFFFFFull, 16);
+    return std::to_string(::getpid()) + "-" + std::string(digits, end);
+}
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return lastError();
+        }
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return {};
+}
+
+std::error_code fillAndPublish(Descriptor& fd, const fs::path& temporary, const fs::path& file,
+                               std::string_view bytes) {
+    if (auto ec = writeAll(fd.get(), bytes)) return ec;
+    if (::fsync(fd.get()) != 0) return lastError();
+    if (auto ec = fd.close()) return ec;
+    if (::rename(temporary.c_str(), file.c_str()) != 0) return lastError();
+    return {};
+}
+
+// The rename is only durable once the folder's entry is on disk. The new file is in place
+// by now, so a failure here is logged rather than reported as a failed write.
+void flushFolder(const fs::path& folder) {
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid() && ::fsync(dir.get()) == 0) return;
+    const std::error_code ec = lastError();
+    if (ec != std::errc::invalid_argument) // some file systems cannot flush a folder
+        log::error("store", "couldn't flush folder " + folder.string() + ": " + ec.message());
+}
+
+} // namespace
+
+std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes) {
+    removeLeftoverTemporaries(file);
+    const fs::path folder = folderOf(file);
+    const std::string prefix = temporaryPrefix(file);
+
+    fs::path temporary;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        temporary = folder / (prefix + uniqueSuffix());
+        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST) return lastError();
+    }
+    if (raw < 0) return std::make_error_code(std::errc::file_exists);
+
+    Descriptor fd(raw);
+    if (auto ec = fillAndPublish(fd, temporary, file, bytes)) {
+        ::unlink(temporary.c_str());
+        return ec;
+    }
+    flushFolder(folder);
+    return {};
+}
+
+std::optional<std::string> readWholeFile(const fs::path& file) {
+    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+
+    std::string content;
+    content.reserve(std::size_t(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (n == 0) return content;
+        content.append(buffer, std::size_t(n));
+    }
+}
+
+} // namespace zantiva

@@ -1,0 +1,27 @@
+#pragma once
+
+// Whole-file reading and crash-safe replacement of a file.
+//
+// A replacement is written to a hidden temporary file next to the target
+// (".<name>.tmp-<pid>-<random>"), flushed to disk, renamed over the target and the folder
+// flushed, so that a reader, or the disk after a crash or a kill, holds either the old
+// file or the new one, never part of one. The temporary file is removed when the write
+// fails. A process killed mid-write leaves its temporary file behind; the next write of
+// the same target removes such files once the process that made them is gone.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace zantiva {
+
+// Replaces `file` with `bytes`. The folder must exist. Returns no error once the new file
+// is in place; otherwise the error, and the old file (or its absence) is left as it was.
+std::error_code writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// The whole content of a regular file; absent when it is missing or cannot be read.
+std::optional<std::string> readWholeFile(const std::filesystem::path& file);
+
+} // namespace zantiva
