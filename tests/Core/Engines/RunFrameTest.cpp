@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+#include "Engines/CancelToken.h"
+#include "Engines/EngineThread.h"
+#include "Engines/WorkerThreads.h"
+#include "Platform/RepeatingTimer.h"
+
+namespace zantiva {
+namespace {
+
+TEST(EngineThread, RunsTheBodyOnItsOwnNamedThreadAndReturnsItsResult) {
+    const auto caller = std::this_thread::get_id();
+    std::string seenName;
+    const int value = runOnEngineThread<int>({"com.zantiva.test-engine", "zv-test"}, [&] {
+        EXPECT_NE(std::this_thread::get_id(), caller);
+        seenName = currentThreadName();
+        return 42;
+    });
+    EXPECT_EQ(value, 42);
+    EXPECT_EQ(seenName, "zv-test");
+}
+
+TEST(EngineThread, HandsTheBodysErrorBackUnchanged) {
+    EXPECT_THROW(runOnEngineThread<int>({"", "zv-test"}, []() -> int { throw CancellationError(); }),
+                 CancellationError);
+    EXPECT_THROW(runOnEngineThread<int>({"", "zv-test"}, []() -> int { throw std::logic_error("x"); }),
+                 std::logic_error);
+}
+
+TEST(CancelToken, CopiesShareOneFlagThatStaysSet) {
+    CancelToken token;
+    const CancelToken copy = token;
+    EXPECT_NO_THROW(copy.throwIfCancelled());
+    token.cancel();
+    EXPECT_TRUE(copy.isCancelled());
+    EXPECT_THROW(copy.throwIfCancelled(), CancellationError);
+    EXPECT_FALSE(CancelToken().isCancelled()); // a new run starts with a fresh flag
+}
+
+TEST(WorkerThreads, RunsEveryIndexOnItsOwnNamedThread) {
+    std::mutex lock;
+    std::set<std::string> names;
+    std::set<std::thread::id> ids;
+    runOnThreads(
+        4, [](int i) { return ThreadIdentity{"", "zv-w" + std::to_string(i)}; },
+        [&](int) {
+            std::lock_guard guard(lock);
+            names.insert(currentThreadName());
+            ids.insert(std::this_thread::get_id());
+        });
+    EXPECT_EQ(names, (std::set<std::string>{"zv-w0", "zv-w1", "zv-w2", "zv-w3"}));
+    EXPECT_EQ(ids.size(), 4u);
+}
+
+TEST(WorkerThreads, WaitsForAllThenRethrowsTheFirstError) {
+    std::atomic<int> finished{0};
+    try {
+        runOnThreads(
+            3, [](int) { return ThreadIdentity{}; },
+            [&](int i) {
+                if (i == 0) throw std::runtime_error("first");
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                ++finished;
+            });
+        FAIL() << "no error came back";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "first");
+    }
+    EXPECT_EQ(finished.load(), 2);
+}
+
+TEST(RepeatingTimer, TicksAtOnceThenOnItsGridAndNeverAfterStop) {
+    std::atomic<int> ticks{0};
+    RepeatingTimer timer({"", "zv-timer", ThreadQoS::utility}, std::chrono::milliseconds(20), [&] { ++ticks; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(110));
+    timer.stop();
+    const int atStop = ticks.load();
+    EXPECT_GE(atStop, 3);
+    EXPECT_LE(atStop, 7);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_EQ(ticks.load(), atStop);
+    timer.stop(); // a second stop is harmless
+}
+
+} // namespace
+} // namespace zantiva
