@@ -1,0 +1,43 @@
+#include "Model/AppPaths.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace zantiva::AppPaths {
+namespace {
+
+bool isAbsolute(std::string_view path) { return !path.empty() && path.front() == '/'; }
+
+std::string_view environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string_view(value) : std::string_view();
+}
+
+// $HOME first, as every desktop program reads it; the password database when it is unset.
+std::string homeFolder() {
+    if (const auto home = environment("HOME"); isAbsolute(home)) return std::string(home);
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? std::size_t(size) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+        return found->pw_dir;
+    return {};
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> applicationSupport(std::string_view xdgDataHome, std::string_view home) {
+    if (isAbsolute(xdgDataHome)) return std::filesystem::path(xdgDataHome) / folderName;
+    if (isAbsolute(home)) return std::filesystem::path(home) / ".local" / "share" / folderName;
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> applicationSupport() {
+    return applicationSupport(environment("XDG_DATA_HOME"), homeFolder());
+}
+
+} // namespace zantiva::AppPaths

@@ -1,0 +1,33 @@
+#include "Model/JsonFile.h"
+
+#include "Platform/AtomicFile.h"
+#include "Platform/Log.h"
+
+namespace zantiva::jsonfile {
+
+std::string encode(const json::Json& value) {
+    return value.dump(2, ' ', false, json::Json::error_handler_t::replace) + "\n";
+}
+
+bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category) {
+    const std::string bytes = encode(value);
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (!ec) ec = writeFileAtomically(file, bytes);
+    if (ec) logSaveFailure(category, file, ec.message());
+    return !ec;
+}
+
+std::optional<json::Json> load(const std::filesystem::path& file) {
+    const auto text = readWholeFile(file);
+    if (!text) return std::nullopt;
+    json::Json value = json::Json::parse(*text, nullptr, false);
+    if (value.is_discarded()) return std::nullopt;
+    return value;
+}
+
+void logSaveFailure(std::string_view category, const std::filesystem::path& file, std::string_view reason) {
+    log::error(category, "couldn't save " + file.filename().string() + ": " + std::string(reason));
+}
+
+} // namespace zantiva::jsonfile

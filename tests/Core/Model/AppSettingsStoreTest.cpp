@@ -1,0 +1,86 @@
+#include "Model/AppSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "../../Support/TemporaryFolder.h"
+#include "Platform/AtomicFile.h"
+
+namespace fs = std::filesystem;
+using namespace zantiva;
+using zantiva::testing::TemporaryFolder;
+
+namespace {
+
+void writeRaw(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+AppSettings readFrom(const TemporaryFolder& folder, const std::string& text) {
+    writeRaw(folder / "settings.json", text);
+    return AppSettingsStore(folder.path()).current();
+}
+
+} // namespace
+
+TEST(AppSettingsStore, StartsFromDefaultsAndWritesOnlyRealChanges) {
+    TemporaryFolder folder;
+    const fs::path directory = folder / "nested" / "app";
+    AppSettingsStore store(directory);
+    EXPECT_EQ(store.current(), AppSettings{});
+    EXPECT_EQ(store.current().language, AppLanguage::persian);
+    EXPECT_EQ(store.fileURL(), directory / "settings.json");
+
+    store.setLanguage(AppLanguage::persian);
+    store.setDismissedUpdateVersion(std::nullopt);
+    EXPECT_FALSE(fs::exists(directory));
+
+    store.setLanguage(AppLanguage::english);
+    EXPECT_EQ(readWholeFile(directory / "settings.json"), "{\n  \"language\": \"en\"\n}\n");
+
+    store.setDismissedUpdateVersion("3.1");
+    EXPECT_EQ(readWholeFile(directory / "settings.json"),
+              "{\n  \"dismissed_update_version\": \"3.1\",\n  \"language\": \"en\"\n}\n");
+
+    // The same version again writes nothing: an outside edit survives.
+    writeRaw(directory / "settings.json", "edited");
+    store.setDismissedUpdateVersion("3.1");
+    EXPECT_EQ(readWholeFile(directory / "settings.json"), "edited");
+
+    store.setDismissedUpdateVersion(std::nullopt);
+    EXPECT_EQ(readWholeFile(directory / "settings.json"), "{\n  \"language\": \"en\"\n}\n");
+    EXPECT_EQ(AppSettingsStore(directory).current(), (AppSettings{AppLanguage::english, std::nullopt}));
+}
+
+TEST(AppSettingsStore, ReadsEachFieldLenientlyAndBadFilesAsDefaults) {
+    TemporaryFolder folder;
+    const AppSettings defaults;
+    EXPECT_EQ(readFrom(folder, R"({"language":"en","dismissed_update_version":"2.0","extra":1})"),
+              (AppSettings{AppLanguage::english, "2.0"}));
+    EXPECT_EQ(readFrom(folder, R"({"language":"EN"})"), defaults);
+    EXPECT_EQ(readFrom(folder, R"({"language":5,"dismissed_update_version":"3.0"})"),
+              (AppSettings{AppLanguage::persian, "3.0"}));
+    EXPECT_EQ(readFrom(folder, R"({"language":"en","dismissed_update_version":7})"),
+              (AppSettings{AppLanguage::english, std::nullopt}));
+    EXPECT_EQ(readFrom(folder, R"({"language":null,"dismissed_update_version":null})"), defaults);
+    EXPECT_EQ(readFrom(folder, R"(["en"])"), defaults);
+    EXPECT_EQ(readFrom(folder, R"("en")"), defaults);
+    EXPECT_EQ(readFrom(folder, ""), defaults);
+    EXPECT_EQ(readFrom(folder, R"({"language":"en")"), defaults);
+    // Reading never writes, not even to repair a bad file.
+    EXPECT_EQ(readWholeFile(folder / "settings.json"), R"({"language":"en")");
+}
+
+TEST(AppSettingsStore, FailedSaveKeepsTheNewValueAndTouchesNoFile) {
+    TemporaryFolder folder;
+    writeRaw(folder / "taken", "a file where the folder should be");
+    AppSettingsStore blocked(folder / "taken");
+    blocked.setLanguage(AppLanguage::english);
+    EXPECT_EQ(blocked.current().language, AppLanguage::english);
+    EXPECT_EQ(readWholeFile(folder / "taken"), "a file where the folder should be");
+
+    // Without a home folder the settings live in memory only.
+    AppSettingsStore homeless(std::nullopt);
+    EXPECT_EQ(homeless.fileURL(), std::nullopt);
+    homeless.setDismissedUpdateVersion("4.0");
+    EXPECT_EQ(homeless.current().dismissedUpdateVersion, "4.0");
+}
