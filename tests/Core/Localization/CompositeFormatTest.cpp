@@ -1,10 +1,12 @@
 #include "Localization/CompositeFormat.h"
 
+#include <atomic>
 #include <clocale>
 #include <cmath>
 #include <limits>
 #include <locale>
 #include <optional>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,26 @@ TEST(CompositeFormat, BracesEscapeAndUnclosedPlaceholders) {
     EXPECT_EQ(format("{a{0}", {"x"}), "{a{0}");
     // A brace carrying a combining mark is another character, not a brace.
     EXPECT_EQ(format("{0}\u0301", {"x"}), "{0}\u0301");
+}
+
+TEST(CompositeFormat, MalformedTextIsCopiedNotTrusted) {
+    EXPECT_EQ(format("\xff{0}\xc3", {"a"}), "\xff" "a\xc3");
+    EXPECT_EQ(format("{0,3:\xe2\x82}", {2.0}), "2.0");
+    EXPECT_EQ(format("{0,\xff}|{\xc3}", {"a"}), "a|{\xc3}");
+}
+
+TEST(CompositeFormat, PersianTemplatesFormatOnSeveralThreadsAtOnce) {
+    const std::string persian = "\u0627\u0645\u062a\u06cc\u0627\u0632 {0:N1} \u0627\u0632 {1,4}";
+    const std::string expected = "\u0627\u0645\u062a\u06cc\u0627\u0632 1,234.6 \u0627\u0632  100";
+    std::vector<std::thread> threads;
+    std::atomic<int> wrong = 0;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 500; ++i)
+                if (format(persian, {1234.56, 100}) != expected) ++wrong;
+        });
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(CompositeFormat, WidthsPadByCharacters) {
