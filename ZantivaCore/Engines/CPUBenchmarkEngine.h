@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "Engines/CPUWorkload.h"
+#include "Engines/CancelToken.h"
+#include "Engines/TelemetrySource.h"
+#include "Model/CpuBenchmarkProgress.h"
+#include "Model/CpuBenchmarkResult.h"
+#include "Platform/ProcessActivity.h"
+
+namespace zantiva {
+
+// Measures the processor with one verifiable work unit (prime counting by trial
+// division): a fixed multi-core batch on every worker thread, a fixed single-core batch
+// on one thread, then, while enough of the duration is left, a sustained phase whose
+// last stretch is measured. A monitor samples telemetry every 0.5 s for the peak
+// temperature and thermal pressure and reports progress.
+class CPUBenchmarkEngine {
+public:
+    using Progress = std::function<void(const CpuBenchmarkProgress&)>;
+
+    static constexpr double minimumSustainedSeconds = 5.0;
+
+    // threadCount: the online processors when absent; at least 1.
+    explicit CPUBenchmarkEngine(TelemetrySource telemetry = {}, CPUWorkload workload = CPUWorkload::standard(),
+                                std::optional<int> threadCount = std::nullopt,
+                                std::shared_ptr<ProcessActivity> activity = noProcessActivity());
+
+    // Blocks until the run has ended, which happens on a thread of its own. progress
+    // (optional, called on the monitor thread) must be safe to call from any thread.
+    // Throws CancellationError when cancel is set; std::invalid_argument for a duration
+    // that is not finite or longer than the clock can count.
+    CpuBenchmarkResult run(double durationSeconds, const Progress& progress, const CancelToken& cancel) const;
+
+    // Primes among from, from + 2, …, from + 2 × (count − 1).
+    static int countPrimes(std::int64_t from, int count);
+    // referenceMs ÷ measuredMs × scale to one decimal (halves away from zero); 0 when
+    // measuredMs is not above 0.
+    static double score(double referenceMs, double measuredMs, double scale);
+
+    int threadCount() const { return threadCount_; }
+    const CPUWorkload& workload() const { return workload_; }
+
+private:
+    TelemetrySource telemetry_;
+    CPUWorkload workload_;
+    int threadCount_;
+    std::shared_ptr<ProcessActivity> activity_;
+};
+
+} // namespace zantiva

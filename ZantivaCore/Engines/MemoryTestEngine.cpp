@@ -1,0 +1,108 @@
+#include "Engines/MemoryTestEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "Engines/EngineThread.h"
+#include "Platform/MonotonicClock.h"
+
+namespace zantiva {
+namespace {
+
+constexpr double shortestPassSeconds = 1e-6;
+constexpr double shortestReportedTotalSeconds = 1.5;
+constexpr double bytesPerMiB = 1024.0 * 1024.0;
+
+struct FreeDeleter {
+    void operator()(std::byte* p) const { std::free(p); }
+};
+
+// Makes the compiler treat the buffer as read and written by someone else here, so the
+// verify pass really loads what the write pass stored instead of assuming it.
+inline void publish(std::byte* data) { asm volatile("" : : "r"(data) : "memory"); }
+
+double secondsSince(std::uint64_t start) {
+    return std::max(nanosecondsToSeconds(monotonicRawNanoseconds() - start), shortestPassSeconds);
+}
+
+} // namespace
+
+MemoryTestEngine::MemoryTestEngine(std::int64_t testBytes, AfterWrite afterWrite)
+    : testBytes_(testBytes), afterWrite_(std::move(afterWrite)) {
+    if (testBytes_ <= 0 || testBytes_ % chunkBytes != 0)
+        throw std::invalid_argument("memory test size must be a positive multiple of 4 MiB");
+}
+
+MemoryTestResult MemoryTestEngine::run(const Progress& progress, const CancelToken& cancel) const {
+    return runOnEngineThread<MemoryTestResult>({"com.zantiva.memory-test", "zv-memory", ThreadQoS::userInitiated},
+                                               [&] { return execute(progress, cancel); });
+}
+
+MemoryTestResult MemoryTestEngine::execute(const Progress& progress, const CancelToken& cancel) const {
+    const std::uint64_t start = monotonicRawNanoseconds();
+    const auto size = static_cast<std::size_t>(testBytes_);
+    std::unique_ptr<std::byte, FreeDeleter> buffer(static_cast<std::byte*>(std::aligned_alloc(bufferAlignment, size)));
+    if (!buffer) throw MemoryTestFailure(testBytes_);
+    std::byte* const data = buffer.get();
+    const auto chunk = static_cast<std::size_t>(chunkBytes);
+    std::vector<std::byte> reference(chunk);
+
+    auto report = [&](const char* phase, int pass, std::uint8_t pattern, bool verifying) {
+        if (!progress) return;
+        MemoryTestProgress p;
+        p.elapsedSeconds = nanosecondsToSeconds(monotonicRawNanoseconds() - start);
+        p.totalDurationSeconds = std::max(p.elapsedSeconds, shortestReportedTotalSeconds);
+        p.currentPhase = phase;
+        progress(p, pass, pattern, verifying);
+    };
+
+    double writeSum = 0;
+    double readSum = 0;
+    std::int64_t errors = 0;
+    const double mebibytes = static_cast<double>(testBytes_) / bytesPerMiB;
+    for (std::size_t index = 0; index < patterns.size(); ++index) {
+        const std::uint8_t pattern = patterns[index];
+        const int pass = static_cast<int>(index) + 1;
+
+        const std::uint64_t writeStart = monotonicRawNanoseconds();
+        for (std::size_t offset = 0; offset < size; offset += chunk) {
+            cancel.throwIfCancelled();
+            std::memset(data + offset, pattern, chunk);
+            report("write", pass, pattern, false);
+        }
+        writeSum += mebibytes / secondsSince(writeStart);
+        publish(data);
+
+        if (afterWrite_) afterWrite_(std::span<std::byte>(data, size), pattern);
+        std::memset(reference.data(), pattern, chunk);
+
+        const std::uint64_t verifyStart = monotonicRawNanoseconds();
+        for (std::size_t offset = 0; offset < size; offset += chunk) {
+            cancel.throwIfCancelled();
+            const std::byte* piece = data + offset;
+            if (std::memcmp(piece, reference.data(), chunk) != 0) {
+                errors += std::count_if(piece, piece + chunk,
+                                        [pattern](std::byte b) { return b != static_cast<std::byte>(pattern); });
+            }
+            report("verify", pass, pattern, true);
+        }
+        readSum += mebibytes / secondsSince(verifyStart);
+    }
+    const std::uint64_t end = monotonicRawNanoseconds();
+    buffer.reset();
+
+    MemoryTestResult result;
+    result.testedBytes = testBytes_;
+    result.averageWriteThroughputMBps = std::round(writeSum / patterns.size());
+    result.averageReadThroughputMBps = std::round(readSum / patterns.size());
+    result.errorsDetected = errors;
+    result.durationSeconds = nanosecondsToSeconds(end - start);
+    return result;
+}
+
+} // namespace zantiva

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "Engines/CancelToken.h"
+#include "Engines/MemoryTestFailure.h"
+#include "Model/MemoryTestProgress.h"
+#include "Model/MemoryTestResult.h"
+
+namespace zantiva {
+
+// Checks main memory with a pattern test and measures its throughput meanwhile: fills
+// one large buffer with a byte, reads it all back against that byte, counts the bytes
+// that differ, once per pattern.
+class MemoryTestEngine {
+public:
+    // Called after every chunk: the reading, the pass (1 … 3), its pattern, and whether
+    // the pass is verifying (false while writing). Runs on the engine thread.
+    using Progress = std::function<void(const MemoryTestProgress&, int pass, std::uint8_t pattern, bool verifying)>;
+    // Sees the whole buffer after each write pass, before its verify pass.
+    using AfterWrite = std::function<void(std::span<std::byte> buffer, std::uint8_t pattern)>;
+
+    static constexpr std::int64_t standardTestBytes = 512LL * 1024 * 1024;
+    static constexpr std::int64_t chunkBytes = 4LL * 1024 * 1024;
+    static constexpr std::size_t bufferAlignment = 16 * 1024;
+    static constexpr std::array<std::uint8_t, 3> patterns{0x00, 0xFF, 0xAA};
+
+    // testBytes must be a positive multiple of chunkBytes (std::invalid_argument otherwise).
+    explicit MemoryTestEngine(std::int64_t testBytes = standardTestBytes, AfterWrite afterWrite = {});
+
+    // Blocks until the test has ended on its own thread. Throws CancellationError when
+    // cancel is set (checked before every chunk) and MemoryTestFailure when the buffer
+    // can't be had.
+    MemoryTestResult run(const Progress& progress, const CancelToken& cancel) const;
+
+private:
+    MemoryTestResult execute(const Progress& progress, const CancelToken& cancel) const;
+
+    std::int64_t testBytes_;
+    AfterWrite afterWrite_;
+};
+
+} // namespace zantiva
