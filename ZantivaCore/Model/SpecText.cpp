@@ -1,0 +1,73 @@
+#include "Model/SpecText.h"
+
+#include <string>
+#include <vector>
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+namespace zantiva::specText {
+namespace {
+
+std::u32string folded(std::string_view text) {
+    std::u32string out;
+    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t i = 0;
+    while (i < length) {
+        UChar32 c;
+        U8_NEXT(s, i, length, c);
+        out.push_back(static_cast<char32_t>(c < 0 ? 0xFFFD : u_foldCase(c, U_FOLD_CASE_DEFAULT)));
+    }
+    return out;
+}
+
+} // namespace
+
+std::string_view trimmed(std::string_view text) {
+    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t begin = 0, end = 0, i = 0;
+    bool seen = false;
+    while (i < length) {
+        const int32_t at = i;
+        UChar32 c;
+        U8_NEXT(s, i, length, c);
+        if (c >= 0 && u_isUWhiteSpace(c)) continue;
+        if (!seen) begin = at;
+        seen = true;
+        end = i;
+    }
+    return seen ? text.substr(begin, end - begin) : std::string_view{};
+}
+
+std::vector<std::string_view> words(std::string_view text) {
+    std::vector<std::string_view> out;
+    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t i = 0, wordStart = 0;
+    while (i < length) {
+        const int32_t at = i;
+        UChar32 c;
+        U8_NEXT(s, i, length, c);
+        if (c >= 0 && u_isUWhiteSpace(c)) {
+            if (at > wordStart) out.push_back(text.substr(wordStart, at - wordStart));
+            wordStart = i;
+        }
+    }
+    if (length > wordStart) out.push_back(text.substr(wordStart));
+    return out;
+}
+
+bool isKnown(std::string_view text) {
+    const auto t = trimmed(text);
+    return !t.empty() && !equalIgnoringCase(t, "Unknown");
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) { return folded(a) == folded(b); }
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return folded(text).starts_with(folded(prefix));
+}
+
+} // namespace zantiva::specText
