@@ -1,0 +1,112 @@
+#include "Platform/BoundedProcess.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace zantiva {
+
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { reset(); }
+    int get() const { return fd_; }
+    void reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+int remainingMs(std::chrono::steady_clock::time_point deadline) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+} // namespace
+
+std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
+                                                      std::chrono::milliseconds timeout,
+                                                      std::size_t outputLimit) {
+    if (arguments.empty()) return std::nullopt;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+    Fd readEnd(fds[0]);
+    Fd writeEnd(fds[1]);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, writeEnd.get(), STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // Its own process group, so that a timeout also ends what the program started.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+
+    std::vector<char*> argv;
+    for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    writeEnd.reset();
+    if (spawned != 0) return std::nullopt;
+
+    BoundedProcessResult result;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    char buffer[4096];
+    for (;;) {
+        pollfd p{readEnd.get(), POLLIN, 0};
+        const int ready = ::poll(&p, 1, remainingMs(deadline));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) {
+            result.timedOut = true;
+            break;
+        }
+        const ssize_t n = ::read(readEnd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        const auto room = outputLimit - std::min(outputLimit, result.output.size());
+        result.output.append(buffer, std::min(room, static_cast<std::size_t>(n)));
+    }
+    readEnd.reset();
+
+    int status = 0;
+    if (!result.timedOut) {
+        // Output closed: the program has ended or is about to; it still gets the deadline.
+        for (;;) {
+            const pid_t done = ::waitpid(pid, &status, WNOHANG);
+            if (done == pid) break;
+            if (done < 0 && errno != EINTR) return result;
+            if (remainingMs(deadline) == 0) {
+                result.timedOut = true;
+                break;
+            }
+            ::usleep(2000);
+        }
+    }
+    if (result.timedOut) {
+        ::kill(-pid, SIGKILL);
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+        return result;
+    }
+    if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
+    return result;
+}
+
+} // namespace zantiva

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zantiva {
+
+// What a bounded child run gave: its standard output and how it ended.
+struct BoundedProcessResult {
+    std::string output;      // standard output, cut at the output limit
+    int exitStatus = -1;     // exit code; -1 when it did not exit on its own
+    bool timedOut = false;   // killed at the deadline
+    bool succeeded() const { return !timedOut && exitStatus == 0; }
+};
+
+// Runs a program from an argument list (never through a shell), standard input and
+// error on /dev/null, and waits at most `timeout` for it to finish; a child still
+// running then is killed with its process group. Nothing is thrown: a program that
+// cannot be started gives no result.
+std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
+                                                      std::chrono::milliseconds timeout,
+                                                      std::size_t outputLimit = 1 << 20);
+
+} // namespace zantiva

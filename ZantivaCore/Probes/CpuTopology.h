@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Model/SystemSpecs.h"
+#include "Probes/ProbeRoot.h"
+
+namespace zantiva {
+
+// The processor as the kernel describes it: brand from /proc/cpuinfo, cores and threads
+// from the topology of the online CPUs, performance levels of hybrid processors (Intel's
+// cpu_core/cpu_atom, ARM's per-CPU capacity) and the highest clock from cpufreq.
+struct CpuTopology {
+    std::optional<std::string> name;
+    std::int64_t cores = 0;
+    std::int64_t threads = 0;
+    std::vector<CoreCluster> clusters;   // fastest first; empty with a single level
+    double maxClockGHz = 0;
+
+    static CpuTopology read(const ProbeRoot& root);
+};
+
+// A kernel CPU list such as "0-3,8,10-11"; malformed pieces are skipped.
+std::vector<int> parseCpuList(std::string_view list);
+
+} // namespace zantiva

@@ -1,0 +1,41 @@
+#include "Probes/HardwareText.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "Probes/ProbeRoot.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr std::array<std::string_view, 20> placeholders{
+    "to be filled by o.e.m.", "to be filled by oem", "default string", "system product name",
+    "system manufacturer", "system version", "system serial number", "base board product name",
+    "base board manufacturer", "not applicable", "not specified", "not available", "none", "n/a",
+    "o.e.m.", "oem", "type1productconfigid", "unknown", "0123456789", "invalid",
+};
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+} // namespace
+
+bool isPlaceholderText(std::string_view text) {
+    const std::string t = lowered(trimmed(text));
+    if (t.empty()) return true;
+    if (std::find(placeholders.begin(), placeholders.end(), t) != placeholders.end()) return true;
+    // Runs of one filler character ("xxxxxxxx", "00000000", "........").
+    return t.size() > 2 && std::all_of(t.begin(), t.end(), [&](char c) { return c == t.front(); });
+}
+
+std::optional<std::string> knownHardwareText(const std::optional<std::string>& text) {
+    if (!text || isPlaceholderText(*text)) return std::nullopt;
+    return trimmed(*text);
+}
+
+} // namespace zantiva

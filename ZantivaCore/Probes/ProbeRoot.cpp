@@ -1,0 +1,123 @@
+#include "Probes/ProbeRoot.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace zantiva {
+
+namespace fs = std::filesystem;
+
+bool ProbeRoot::isSystemRoot() const {
+    std::error_code ec;
+    return fs::equivalent(root_, "/", ec);
+}
+
+fs::path ProbeRoot::at(const fs::path& systemPath) const {
+    return root_ / systemPath.relative_path();
+}
+
+std::optional<std::string> ProbeRoot::bytes(const fs::path& systemPath, std::size_t maxBytes) const {
+    std::ifstream in(at(systemPath), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string out;
+    char buffer[4096];
+    while (out.size() < maxBytes && in.read(buffer, sizeof buffer).gcount() > 0)
+        out.append(buffer, std::min<std::size_t>(static_cast<std::size_t>(in.gcount()), maxBytes - out.size()));
+    // A sysfs attribute that refuses to be read sets badbit without giving bytes.
+    if (in.bad()) return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> ProbeRoot::text(const fs::path& systemPath) const {
+    auto raw = bytes(systemPath, 256 * 1024);
+    if (!raw) return std::nullopt;
+    auto t = trimmed(*raw);
+    if (t.empty()) return std::nullopt;
+    return t;
+}
+
+std::optional<std::int64_t> ProbeRoot::integer(const fs::path& systemPath) const {
+    auto t = text(systemPath);
+    return t ? parseInteger(*t) : std::nullopt;
+}
+
+bool ProbeRoot::exists(const fs::path& systemPath) const {
+    std::error_code ec;
+    return fs::exists(at(systemPath), ec);
+}
+
+std::vector<std::string> ProbeRoot::entries(const fs::path& systemPath) const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(at(systemPath), ec), end; !ec && it != end; it.increment(ec))
+        names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end(), naturalLess);
+    return names;
+}
+
+fs::path ProbeRoot::resolved(const fs::path& systemPath) const {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(at(systemPath), ec);
+    if (ec) return systemPath;
+    const fs::path base = fs::weakly_canonical(root_, ec);
+    if (ec) return systemPath;
+    const fs::path inside = real.lexically_relative(base);
+    if (inside.empty() || *inside.begin() == "..") return systemPath;
+    return fs::path("/") / inside;
+}
+
+bool naturalLess(const std::string& a, const std::string& b) {
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool da = std::isdigit(static_cast<unsigned char>(a[i])) != 0;
+        const bool db = std::isdigit(static_cast<unsigned char>(b[j])) != 0;
+        if (da && db) {
+            std::size_t ei = i, ej = j;
+            while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
+            while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;
+            // Compare as numbers without overflow: strip leading zeros, then length, then digits.
+            auto strip = [](const std::string& s, std::size_t from, std::size_t to) {
+                while (from + 1 < to && s[from] == '0') ++from;
+                return s.substr(from, to - from);
+            };
+            const auto na = strip(a, i, ei), nb = strip(b, j, ej);
+            if (na.size() != nb.size()) return na.size() < nb.size();
+            if (na != nb) return na < nb;
+            i = ei;
+            j = ej;
+        } else {
+            if (a[i] != b[j]) return a[i] < b[j];
+            ++i;
+            ++j;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
+
+std::optional<int> numberAfter(const std::string& name, const std::string& prefix) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    auto n = parseInteger(std::string_view(name).substr(prefix.size()));
+    if (!n || *n < 0 || name[prefix.size()] == '+' || name[prefix.size()] == '-') return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+std::string trimmed(std::string_view text) {
+    const char* blanks = " \t\r\n\v\f";
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(blanks);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+} // namespace zantiva

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zantiva {
+
+// The file-system root that the hardware readers look under: "/" on a real machine, a
+// captured tree in tests. Every read is rooted here and none throws: an unreadable
+// file or folder is simply absent.
+class ProbeRoot {
+public:
+    ProbeRoot() : root_("/") {}
+    explicit ProbeRoot(std::filesystem::path root) : root_(std::move(root)) {}
+
+    const std::filesystem::path& path() const { return root_; }
+    bool isSystemRoot() const;
+
+    // The full path of a path given as on the real machine ("/sys/class/hwmon").
+    std::filesystem::path at(const std::filesystem::path& systemPath) const;
+
+    // The whole file, raw (binary EDID blobs included), at most maxBytes.
+    std::optional<std::string> bytes(const std::filesystem::path& systemPath, std::size_t maxBytes = 1 << 20) const;
+    // The file's text trimmed of white space at both ends; absent when empty.
+    std::optional<std::string> text(const std::filesystem::path& systemPath) const;
+    // The file's text as a whole decimal number (optionally signed).
+    std::optional<std::int64_t> integer(const std::filesystem::path& systemPath) const;
+    bool exists(const std::filesystem::path& systemPath) const;
+
+    // The names in a folder, in natural order ("cpu2" before "cpu10").
+    std::vector<std::string> entries(const std::filesystem::path& systemPath) const;
+    // Where a symbolic link leads, as a real-machine path; the path itself when not a link.
+    std::filesystem::path resolved(const std::filesystem::path& systemPath) const;
+
+private:
+    std::filesystem::path root_;
+};
+
+// Natural order of names that end in numbers: "hwmon2" < "hwmon10".
+bool naturalLess(const std::string& a, const std::string& b);
+
+// The number after a prefix ("cpu12" with "cpu" → 12); absent when the rest is not all digits.
+std::optional<int> numberAfter(const std::string& name, const std::string& prefix);
+
+std::string trimmed(std::string_view text);
+
+// A whole decimal number with nothing else around it.
+std::optional<std::int64_t> parseInteger(std::string_view text);
+
+} // namespace zantiva

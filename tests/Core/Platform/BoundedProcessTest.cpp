@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "Platform/BoundedProcess.h"
+#include "../../Support/TemporaryFolder.h"
+
+namespace zantiva {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Running, as opposed to gone or a zombie waiting for a parent that may never reap it.
+bool running(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    const auto close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+}
+
+TEST(BoundedProcess, GivesTheOutputAndExitStatusOfAProgramRunFromAnArgumentList) {
+    // The argument reaches the program as one word: no shell splits or expands it.
+    auto run = runBoundedProcess({"printf", "%s|", "a b; echo $HOME"}, 5s);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->output, "a b; echo $HOME|");
+    EXPECT_TRUE(run->succeeded());
+
+    auto failing = runBoundedProcess({"false"}, 5s);
+    ASSERT_TRUE(failing);
+    EXPECT_EQ(failing->exitStatus, 1);
+    EXPECT_FALSE(failing->succeeded());
+}
+
+TEST(BoundedProcess, AProgramThatCannotStartGivesNoResult) {
+    EXPECT_FALSE(runBoundedProcess({"/nonexistent/zantiva-tool"}, 1s));
+    EXPECT_FALSE(runBoundedProcess({}, 1s));
+}
+
+TEST(BoundedProcess, KillsAProgramAndWhatItStartedAtTheDeadline) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder.path() / "grandchild.pid";
+    const auto started = std::chrono::steady_clock::now();
+    // A child that starts a long sleep of its own and keeps the output open.
+    auto run = runBoundedProcess({"sh", "-c", "sleep 30 & echo $! > \"$0\"; echo started; wait", pidFile.string()}, 300ms);
+    const auto took = std::chrono::steady_clock::now() - started;
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(run->timedOut);
+    EXPECT_FALSE(run->succeeded());
+    EXPECT_EQ(run->output, "started\n");
+    EXPECT_LT(took, 10s);
+    pid_t grandchild = 0;
+    std::ifstream(pidFile) >> grandchild;
+    ASSERT_GT(grandchild, 0);
+    // Killed with its group.
+    for (int i = 0; i < 100 && running(grandchild); ++i) std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(running(grandchild));
+}
+
+TEST(BoundedProcess, KeepsOnlyTheFirstBytesOfALongOutput) {
+    auto run = runBoundedProcess({"head", "-c", "100000", "/dev/zero"}, 5s, 1000);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->output.size(), 1000u);
+    EXPECT_TRUE(run->succeeded());
+}
+
+} // namespace
+} // namespace zantiva
