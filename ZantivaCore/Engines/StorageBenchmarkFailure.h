@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "Localization/LocalizedMessage.h"
+#include "Model/RawValues.h"
+
+namespace zantiva {
+
+// Why a storage benchmark could not run or finish. Each kind's text raw value is also the
+// message key of what the user is told.
+class StorageBenchmarkFailure : public std::exception {
+public:
+    enum class Kind { notEnoughSpace, accessDenied, writeProtected, directIOUnsupported, targetUnavailable };
+
+    explicit StorageBenchmarkFailure(Kind kind) : kind_(kind) {}
+
+    // Maps a system error number by its name; anything unrecognised (0 and EIO too) means
+    // the folder or its drive is not usable.
+    static StorageBenchmarkFailure fromErrno(int error);
+    // Exactly one of the five message keys.
+    static std::optional<StorageBenchmarkFailure> fromRawValue(std::string_view raw);
+
+    Kind kind() const { return kind_; }
+    std::string_view rawValue() const;
+    LocalizedMessage userMessage() const;
+    const char* what() const noexcept override; // the message key
+
+    bool operator==(const StorageBenchmarkFailure& other) const { return kind_ == other.kind_; }
+
+private:
+    Kind kind_;
+};
+
+template <> struct RawValues<StorageBenchmarkFailure::Kind> {
+    using Kind = StorageBenchmarkFailure::Kind;
+    static constexpr std::array<std::pair<Kind, std::string_view>, 5> table{{
+        {Kind::notEnoughSpace, "Ssd.Error.NotEnoughSpace"},
+        {Kind::accessDenied, "Ssd.Error.AccessDenied"},
+        {Kind::writeProtected, "Ssd.Error.WriteProtected"},
+        {Kind::directIOUnsupported, "Ssd.Error.DirectIoUnsupported"},
+        {Kind::targetUnavailable, "Ssd.Error.TargetUnavailable"},
+    }};
+};
+
+} // namespace zantiva
+
+template <> struct std::hash<zantiva::StorageBenchmarkFailure> {
+    std::size_t operator()(const zantiva::StorageBenchmarkFailure& failure) const noexcept {
+        return std::hash<std::string_view>{}(failure.rawValue());
+    }
+};

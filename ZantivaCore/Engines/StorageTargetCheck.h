@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace zantiva {
+
+// The checks on the folder a storage test is to run in, made before any file is created.
+namespace StorageTargetCheck {
+
+// Space kept free beside the test file so the test never fills the drive.
+inline constexpr std::int64_t headroomBytes = 268'435'456;
+
+// Throws StorageBenchmarkFailure: targetUnavailable (missing, or not a folder),
+// writeProtected (read-only volume), notEnoughSpace, accessDenied (not writable).
+void check(const std::filesystem::path& folder, std::int64_t fileSize);
+
+// The space rule alone: unknown free space is not checked.
+bool hasRoom(std::optional<std::uint64_t> freeBytes, std::int64_t fileSize);
+
+} // namespace StorageTargetCheck
+
+} // namespace zantiva

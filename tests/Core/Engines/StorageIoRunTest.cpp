@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "Engines/StorageBenchmarkFailure.h"
+#include "Engines/StorageIoRun.h"
+#include "Engines/StorageTestFile.h"
+#include "Platform/MonotonicClock.h"
+#include "StorageTestSupport.h"
+
+namespace zantiva {
+namespace {
+
+constexpr std::int64_t fileSize = 4 * 1'048'576;
+
+class StorageIoRunTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testing::useDiskForTemporaryFolders(); }
+
+    void SetUp() override {
+        file_.emplace(StorageTestFile::create(folder_.path()));
+        ::arc4random_buf(pool_.data(), pool_.size());
+        for (std::int64_t p = 0; p < fileSize; p += 1'048'576)
+            ASSERT_EQ(::pwrite(file_->descriptor(), pool_.data() + p, 1'048'576, p), 1'048'576);
+    }
+
+    StorageIoRun run(StorageTestProfile profile, bool isWrite, double seconds) const {
+        return {file_->descriptor(), profile, isWrite, &pool_, fileSize, seconds};
+    }
+
+    testing::TemporaryFolder folder_;
+    std::optional<StorageTestFile> file_;
+    StorageBuffer pool_{67'108'864};
+    CancelToken cancel_;
+};
+
+TEST_F(StorageIoRunTest, EveryProfileAndDirectionMovesWholeBlocks) {
+    for (const StorageTestProfile profile : allCases<StorageTestProfile>()) {
+        for (const bool isWrite : {false, true}) {
+            const StorageTestMeasurement m = run(profile, isWrite, 0.1).measure(cancel_, {});
+            EXPECT_GT(m.mbps, 0) << rawValue(profile) << isWrite;
+            EXPECT_GT(m.averageLatencyMs, 0);
+            // Throughput and IOPS come from the same requests over the same nominal time.
+            EXPECT_NEAR(m.mbps, m.iops * static_cast<double>(blockSize(profile)) / 1e6, 1e-6 * m.mbps);
+        }
+    }
+}
+
+TEST_F(StorageIoRunTest, NoMeasuringTimeCountsNothing) {
+    const StorageTestMeasurement m = run(StorageTestProfile::rnd4KQ32T1, false, 0).measure(cancel_, {});
+    EXPECT_EQ(m, StorageTestMeasurement{});
+}
+
+TEST_F(StorageIoRunTest, ReportsLiveThroughputEveryFifthOfASecondAfterTheFirst) {
+    const std::uint64_t start = monotonicRawNanoseconds();
+    std::vector<double> times;
+    run(StorageTestProfile::rnd4KQ1T1, false, 0.9).measure(cancel_, [&](double mbps) {
+        EXPECT_GE(mbps, 0);
+        times.push_back(nanosecondsToSeconds(monotonicRawNanoseconds() - start));
+    });
+    ASSERT_GE(times.size(), 3u);
+    EXPECT_LE(times.size(), 5u);
+    EXPECT_GE(times.front(), 0.19);
+}
+
+TEST_F(StorageIoRunTest, AFileShortenedBehindItsBackFailsAsUnavailable) {
+    ASSERT_EQ(::ftruncate(file_->descriptor(), 1'048'576), 0);
+    for (const StorageTestProfile profile : {StorageTestProfile::seq1MQ8T1, StorageTestProfile::rnd4KQ32T1}) {
+        try {
+            run(profile, false, 0.3).measure(cancel_, {});
+            ADD_FAILURE() << "short reads were counted";
+        } catch (const StorageBenchmarkFailure& failure) {
+            EXPECT_EQ(failure.kind(), StorageBenchmarkFailure::Kind::targetUnavailable);
+        }
+    }
+}
+
+TEST_F(StorageIoRunTest, ARequestTheKernelRefusesFailsWithItsErrorNumber) {
+    // A descriptor opened for reading only: every write fails with EBADF, a cause that
+    // names no better case than an unusable target.
+    const int readOnly = ::open(("/proc/self/fd/" + std::to_string(file_->descriptor())).c_str(), O_RDONLY);
+    ASSERT_NE(readOnly, -1);
+    StorageIoRun refused = run(StorageTestProfile::rnd4KQ32T1, true, 0.2);
+    refused.descriptor = readOnly;
+    EXPECT_THROW(refused.measure(cancel_, {}), StorageBenchmarkFailure);
+    ::close(readOnly);
+}
+
+TEST_F(StorageIoRunTest, CancellationStopsEveryThreadLongBeforeTheDeadline) {
+    const std::uint64_t start = monotonicRawNanoseconds();
+    EXPECT_THROW(run(StorageTestProfile::rnd4KQ32T1, true, 120).measure(cancel_, [&](double) { cancel_.cancel(); }),
+                 CancellationError);
+    EXPECT_LT(nanosecondsToSeconds(monotonicRawNanoseconds() - start), 60.0);
+}
+
+} // namespace
+} // namespace zantiva

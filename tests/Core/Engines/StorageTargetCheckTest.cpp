@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "Engines/StorageBenchmarkFailure.h"
+#include "Engines/StorageTargetCheck.h"
+#include "StorageTestSupport.h"
+
+namespace zantiva {
+namespace {
+
+using Kind = StorageBenchmarkFailure::Kind;
+constexpr std::int64_t standardSize = 1'073'741'824;
+
+std::optional<Kind> failureOf(const std::filesystem::path& folder, std::int64_t fileSize = 1'048'576) {
+    try {
+        StorageTargetCheck::check(folder, fileSize);
+        return std::nullopt;
+    } catch (const StorageBenchmarkFailure& failure) {
+        return failure.kind();
+    }
+}
+
+class StorageTargetCheckTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testing::useDiskForTemporaryFolders(); }
+};
+
+TEST_F(StorageTargetCheckTest, KeepsAQuarterGibibyteFreeBesideTheFile) {
+    EXPECT_FALSE(StorageTargetCheck::hasRoom(1'342'177'279u, standardSize));
+    EXPECT_TRUE(StorageTargetCheck::hasRoom(1'342'177'280u, standardSize));
+    EXPECT_TRUE(StorageTargetCheck::hasRoom(std::nullopt, standardSize));
+}
+
+TEST_F(StorageTargetCheckTest, AcceptsAWritableFolderAndRefusesWhatIsNoFolder) {
+    testing::TemporaryFolder folder;
+    EXPECT_EQ(failureOf(folder.path()), std::nullopt);
+    EXPECT_EQ(failureOf(folder / "missing"), Kind::targetUnavailable);
+    std::ofstream(folder / "plain") << "x";
+    EXPECT_EQ(failureOf(folder / "plain"), Kind::targetUnavailable);
+    // More than the volume holds.
+    EXPECT_EQ(failureOf(folder.path(), std::int64_t{1} << 60), Kind::notEnoughSpace);
+}
+
+TEST_F(StorageTargetCheckTest, AReadOnlyVolumeIsWriteProtected) {
+    testing::TemporaryFolder folder;
+    const auto source = folder / "source";
+    const auto view = folder / "view";
+    std::filesystem::create_directories(source);
+    std::filesystem::create_directories(view);
+    if (::mount(source.c_str(), view.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "bind mounts need privilege";
+    const bool readOnly = ::mount(nullptr, view.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    const auto failure = failureOf(view);
+    ::umount2(view.c_str(), MNT_DETACH);
+    ASSERT_TRUE(readOnly);
+    EXPECT_EQ(failure, Kind::writeProtected);
+}
+
+TEST_F(StorageTargetCheckTest, AFolderTheUserMayNotWriteIsAccessDenied) {
+    testing::TemporaryFolder folder;
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(failureOf(folder.path()), Kind::accessDenied);
+        return;
+    }
+    // Root writes anywhere: ask as an unprivileged user in a child process.
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        ::_exit(failureOf(folder.path()) == Kind::accessDenied ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+} // namespace
+} // namespace zantiva
