@@ -67,6 +67,8 @@ TEST(Loc, FormatsNumbersByTheirPlaceholderSpec) {
     EXPECT_EQ(loc.f("Result.HealthScore", 87.25), "Health score 87.3 of 100");
     EXPECT_EQ(loc.t("Result.HealthScore"), "Health score {0:0.0} of 100");
     EXPECT_EQ(loc["Result.HealthScore"], loc.t("Result.HealthScore"));
+    // Persian texts carry the same ASCII digits and separators.
+    EXPECT_NE(Loc(AppLanguage::persian).f("Result.HealthScore", 87.25).find(" 87.3 "), std::string::npos);
 }
 
 TEST(LocalizedMessage, KeepsArgumentTextsAndComparesMemberwise) {
