@@ -1,0 +1,22 @@
+#include "CLI/CommandLine.h"
+
+#include <algorithm>
+
+namespace zantiva {
+
+CommandLine::CommandLine(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) arguments_.emplace_back(argv[i]);
+}
+
+bool CommandLine::has(std::string_view option) const {
+    return std::find(arguments_.begin(), arguments_.end(), option) != arguments_.end();
+}
+
+std::optional<std::string> CommandLine::value(std::string_view option) const {
+    auto it = std::find(arguments_.begin(), arguments_.end(), option);
+    if (it == arguments_.end() || ++it == arguments_.end()) return std::nullopt;
+    if (it->starts_with("--")) return std::nullopt;
+    return *it;
+}
+
+} // namespace zantiva

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace zantiva {
+
+// One status line on a terminal that each update rewrites in place; on anything that
+// is not a terminal (a pipe, a file) it writes nothing. Safe to update from any thread.
+class ProgressLine {
+public:
+    ProgressLine(std::ostream& err, bool isTerminal) : err_(err), enabled_(isTerminal) {}
+    ~ProgressLine() { clear(); }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    void update(std::string_view text);
+    // Removes the line so that what follows starts on a clean line.
+    void clear();
+
+private:
+    std::mutex lock_;
+    std::ostream& err_;
+    const bool enabled_;
+    std::string shown_;
+};
+
+} // namespace zantiva

@@ -1,0 +1,57 @@
+#include "CLI/ResultLines.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zantiva {
+namespace {
+
+std::string valueText(const nlohmann::json& value) {
+    if (value.is_boolean()) return value.get<bool>() ? "true" : "false";
+    if (value.is_number_unsigned()) return std::to_string(value.get<std::uint64_t>());
+    if (value.is_number_integer()) return std::to_string(value.get<std::int64_t>());
+    if (value.is_number_float()) return posixNumber(value.get<double>());
+    if (value.is_string()) return value.get<std::string>();
+    return value.dump();
+}
+
+std::string childName(std::string_view prefix, std::string_view name) {
+    return prefix.empty() ? std::string(name) : std::string(prefix) + "." + std::string(name);
+}
+
+} // namespace
+
+void printResultLines(std::ostream& out, const nlohmann::json& record, std::string_view prefix) {
+    if (record.is_object()) {
+        for (auto it = record.begin(); it != record.end(); ++it) printResultLines(out, it.value(), childName(prefix, it.key()));
+    } else if (record.is_array()) {
+        for (std::size_t i = 0; i < record.size(); ++i) printResultLines(out, record[i], childName(prefix, std::to_string(i)));
+    } else if (!record.is_null()) {
+        out << prefix << ": " << valueText(record) << '\n';
+    }
+}
+
+std::string posixNumber(double value) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
+    if (value == 0) value = 0;  // no "-0"
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+std::string posixNumber(double value, int decimals) {
+    if (!std::isfinite(value)) return posixNumber(value);
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    std::string s(text, end);
+    if (s.starts_with('-') && s.find_first_not_of("0.", 1) == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
+int printFailure(std::ostream& out, std::string_view error) {
+    out << "failed: " << error << '\n';
+    out.flush();
+    return 1;
+}
+
+} // namespace zantiva

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace zantiva {
+
+// A record printed as "name: value" lines, one per field, named by the record's JSON
+// keys (in the JSON's key order); nested objects join their names with dots and list
+// items take their index ("fanRPM.0"). Absent fields print nothing.
+void printResultLines(std::ostream& out, const nlohmann::json& record, std::string_view prefix = {});
+
+// Numbers in POSIX form, whatever the process locale: the shortest text that reads back
+// as the same double ("2345.6", "1000", "0.001").
+std::string posixNumber(double value);
+// With exactly `decimals` digits after the point ("3.571").
+std::string posixNumber(double value, int decimals);
+
+// Prints "failed: " and the error on out; returns the exit status of a failed mode (1).
+int printFailure(std::ostream& out, std::string_view error);
+
+} // namespace zantiva

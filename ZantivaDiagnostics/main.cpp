@@ -1,0 +1,26 @@
+#include <iostream>
+
+#include <unistd.h>
+
+#include "CLI/BenchmarkCLI.h"
+#include "CLI/CommandLine.h"
+#include "Localization/Loc.h"
+
+using namespace zantiva;
+
+// Process entry: the windowless paths first, in their fixed order, then the window.
+int main(int argc, char** argv) {
+    const CommandLine commandLine(argc, argv);
+    // The command line speaks English whatever the app's language: its lines are a
+    // fixed format that scripts read.
+    const Loc loc(AppLanguage::english);
+    CliContext context{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, loc};
+
+    // "--dump-hardware" (the hardware dump, always status 0) is tried here, before the
+    // benchmark command line.
+    if (auto status = runBenchmarkCommandLine(commandLine, context)) return *status;
+
+    // No window yet: say what the program can do from here.
+    std::cout << usageLine() << '\n';
+    return 0;
+}

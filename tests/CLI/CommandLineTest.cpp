@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "CLI/CommandLine.h"
+#include "CLI/CpuMode.h"
+
+namespace zantiva {
+namespace {
+
+TEST(CommandLine, OptionsStandAnywhereAndTakeTheNextWordAsValue) {
+    const CommandLine line({"/tmp", "--quick", "--ssd", "/mnt/data", "--runs", "3"});
+    EXPECT_TRUE(line.has("--ssd"));
+    EXPECT_TRUE(line.has("--quick"));
+    EXPECT_FALSE(line.has("--cpu"));
+    EXPECT_FALSE(line.has("--ss"));  // whole words only
+    EXPECT_EQ(line.value("--ssd"), "/mnt/data");
+    EXPECT_EQ(line.value("--runs"), "3");
+}
+
+TEST(CommandLine, ValueIsAbsentWhenNothingOrAnotherOptionFollows) {
+    const CommandLine line({"--ssd", "--quick", "--runs"});
+    EXPECT_FALSE(line.value("--ssd"));
+    EXPECT_FALSE(line.value("--runs"));
+    EXPECT_FALSE(line.value("--cpu"));
+    // The first appearance counts.
+    EXPECT_EQ(CommandLine({"--runs", "2", "--runs", "5"}).value("--runs"), "2");
+}
+
+TEST(CommandLine, ReadsArgvWithoutTheProgramName) {
+    const char* argv[] = {"zantiva-diagnostics", "--cpu", "--runs", "2"};
+    EXPECT_EQ(CommandLine(4, argv).arguments(), (std::vector<std::string>{"--cpu", "--runs", "2"}));
+}
+
+TEST(CpuRunCount, IsAWholeNumberFromOne) {
+    EXPECT_EQ(cpuRunCount(CommandLine({"--cpu"})), 1);
+    EXPECT_EQ(cpuRunCount(CommandLine({"--cpu", "--runs", "3"})), 3);
+    EXPECT_EQ(cpuRunCount(CommandLine({"--runs", "1000", "--cpu"})), 1000);
+    for (const char* bad : {"0", "-1", "x", "2x", "1.5", "", "1001", "99999999999"}) {
+        EXPECT_FALSE(cpuRunCount(CommandLine({"--cpu", "--runs", bad}))) << bad;
+    }
+    EXPECT_FALSE(cpuRunCount(CommandLine({"--cpu", "--runs"})));
+}
+
+} // namespace
+} // namespace zantiva

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <locale>
+#include <sstream>
+
+#include "CLI/ProgressLine.h"
+#include "CLI/ResultLines.h"
+#include "Model/CpuBenchmarkResult.h"
+
+namespace zantiva {
+namespace {
+
+std::string linesOf(const nlohmann::json& record) {
+    std::ostringstream out;
+    printResultLines(out, record);
+    return out.str();
+}
+
+TEST(ResultLines, NestedRecordsJoinNamesWithDotsAndListsTakeIndexes) {
+    const auto record = nlohmann::json::parse(R"({
+        "name": "disk0", "ok": true, "count": 3, "big": 18446744073709551615, "ratio": 0.25,
+        "inner": {"rate": 2345.6, "deeper": {"n": -2}}, "fans": [1200.5, 900], "gone": null
+    })");
+    EXPECT_EQ(linesOf(record),
+              "big: 18446744073709551615\n"
+              "count: 3\n"
+              "fans.0: 1200.5\n"
+              "fans.1: 900\n"
+              "inner.deeper.n: -2\n"
+              "inner.rate: 2345.6\n"
+              "name: disk0\n"
+              "ok: true\n"
+              "ratio: 0.25\n");
+}
+
+TEST(ResultLines, CpuResultPrintsEveryPresentField) {
+    CpuBenchmarkResult result;
+    result.score = 1234.5;
+    result.sustainedScore = 1100.0;
+    const std::string lines = linesOf(result.toJson());
+    EXPECT_NE(lines.find("score: 1234.5\n"), std::string::npos);
+    EXPECT_NE(lines.find("sustainedScore: 1100\n"), std::string::npos);
+    EXPECT_NE(lines.find("referenceMultiCoreMs: 19505\n"), std::string::npos);
+    EXPECT_NE(lines.find("resultsVerified: true\n"), std::string::npos);
+    EXPECT_EQ(lines.find("peakTemperatureCelsius"), std::string::npos);  // absent, not "null"
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 13);
+}
+
+TEST(ResultLines, NumbersArePosixWhateverTheLocale) {
+    // A comma-decimal locale must not leak into the lines.
+    const char* previous = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    if (!previous) GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/setup adds it)";
+    std::locale::global(std::locale("de_DE.UTF-8"));
+    EXPECT_EQ(posixNumber(2345.6), "2345.6");
+    EXPECT_EQ(posixNumber(1000.0), "1000");
+    EXPECT_EQ(posixNumber(0.001), "0.001");
+    EXPECT_EQ(posixNumber(-0.0), "0");
+    EXPECT_EQ(posixNumber(3.5714, 3), "3.571");
+    EXPECT_EQ(posixNumber(2236.65, 1), "2236.7");
+    EXPECT_EQ(posixNumber(-0.01, 1), "0.0");
+    EXPECT_EQ(linesOf(nlohmann::json{{"x", 1234567.25}}), "x: 1234567.25\n");
+    std::locale::global(std::locale::classic());
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(ResultLines, FailureIsOneLineAndStatusOne) {
+    std::ostringstream out;
+    EXPECT_EQ(printFailure(out, "not enough space"), 1);
+    EXPECT_EQ(out.str(), "failed: not enough space\n");
+}
+
+TEST(ProgressLine, RewritesOneTerminalLineInPlace) {
+    std::ostringstream err;
+    {
+        ProgressLine line(err, true);
+        line.update("cpu: multiCore 10%");
+        line.update("cpu: multiCore 10%");  // unchanged text is not written again
+        line.update("cpu: multiCore 20%");
+    }
+    EXPECT_EQ(err.str(), "\rcpu: multiCore 10%\x1b[K\rcpu: multiCore 20%\x1b[K\r\x1b[K");
+}
+
+TEST(ProgressLine, WritesNothingWhenNotATerminal) {
+    std::ostringstream err;
+    {
+        ProgressLine line(err, false);
+        line.update("memory: pass 1/3 write 50%");
+        line.clear();
+    }
+    EXPECT_TRUE(err.str().empty());
+}
+
+} // namespace
+} // namespace zantiva
