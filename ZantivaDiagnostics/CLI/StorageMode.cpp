@@ -40,6 +40,20 @@ std::filesystem::path targetFolder(const CommandLine& commandLine) {
 
 } // namespace
 
+void printStorageResultLines(std::ostream& out, const StorageBenchmarkResult& result) {
+    for (const auto& test : StorageBenchmarkEngine::tests) {
+        const auto& m = result.measurement(test.profile, test.isWrite);
+        if (!m) continue;
+        out << rawValue(test.profile) << ' ' << directionText(test.isWrite) << ": " << posixNumber(m->mbps, 1)
+            << " MB/s, " << posixNumber(m->iops, 1) << " IOPS, " << posixNumber(m->averageLatencyMs, 3) << " ms\n";
+    }
+    // The measurements are printed above; the record's other fields follow as name: value.
+    nlohmann::json rest = result.toJson();
+    for (const char* key : {"seqRead", "seqWrite", "randomQ32Read", "randomQ32Write", "randomQ1Read", "randomQ1Write"})
+        rest.erase(key);
+    printResultLines(out, rest);
+}
+
 int runStorageMode(const CommandLine& commandLine, CliContext& context) {
     const StorageBenchmarkConfiguration configuration =
         commandLine.has("--quick") ? quickStorageConfiguration : StorageBenchmarkConfiguration::standard();
@@ -60,18 +74,7 @@ int runStorageMode(const CommandLine& commandLine, CliContext& context) {
     }
     line.clear();
 
-    for (const auto& test : StorageBenchmarkEngine::tests) {
-        const auto& m = result.measurement(test.profile, test.isWrite);
-        if (!m) continue;
-        context.out << rawValue(test.profile) << ' ' << directionText(test.isWrite) << ": " << posixNumber(m->mbps, 1)
-                    << " MB/s, " << posixNumber(m->iops, 1) << " IOPS, " << posixNumber(m->averageLatencyMs, 3)
-                    << " ms\n";
-    }
-    // The measurements are printed above; the record's other fields follow as name: value.
-    nlohmann::json rest = result.toJson();
-    for (const char* key : {"seqRead", "seqWrite", "randomQ32Read", "randomQ32Write", "randomQ1Read", "randomQ1Write"})
-        rest.erase(key);
-    printResultLines(context.out, rest);
+    printStorageResultLines(context.out, result);
     return 0;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <ostream>
+
 #include "CLI/CliContext.h"
 #include "CLI/CommandLine.h"
 #include "Engines/StorageBenchmarkConfiguration.h"
+#include "Model/StorageBenchmarkResult.h"
 
 namespace zantiva {
 
@@ -13,5 +16,9 @@ inline constexpr StorageBenchmarkConfiguration quickStorageConfiguration{
 // "--ssd [folder] [--quick]": the drive speed test in the folder (the current folder when
 // none is given); one line per measurement, then the result's other fields.
 int runStorageMode(const CommandLine& commandLine, CliContext& context);
+
+// "SEQ1M Q8T1 read: 2345.6 MB/s, 2236.7 IOPS, 3.571 ms" for each measurement present, then
+// the record's other fields as "name: value" lines.
+void printStorageResultLines(std::ostream& out, const StorageBenchmarkResult& result);
 
 } // namespace zantiva

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "CLI/StorageMode.h"
+#include "Model/Date.h"
+
+namespace zantiva {
+namespace {
+
+struct StorageMode : ::testing::Test {
+    std::ostringstream out, err;
+    Loc loc{AppLanguage::english};
+    CliContext context{out, err, false, loc};
+};
+
+TEST_F(StorageMode, PrintsOneLinePerMeasurementThenTheRecordsOtherFields) {
+    StorageBenchmarkResult result;
+    result.targetFolder = "/data/disk";
+    result.fileSizeBytes = 1'073'741'824;
+    result.seqRead = StorageTestMeasurement{2345.64, 2236.7, 3.5714};
+    result.randomQ1Write = StorageTestMeasurement{0.04, 9.5, 0.0005};
+    result.durationSeconds = 12.5;
+    result.completedAt = *parseIso8601("2026-12-06T20:41:07Z");
+
+    printStorageResultLines(out, result);
+    EXPECT_EQ(out.str(), "SEQ1M Q8T1 read: 2345.6 MB/s, 2236.7 IOPS, 3.571 ms\n"
+                         "RND4K Q1T1 write: 0.0 MB/s, 9.5 IOPS, 0.001 ms\n"
+                         "completedAt: 2026-12-06T20:41:07Z\n"
+                         "durationSeconds: 12.5\n"
+                         "fileSizeBytes: 1073741824\n"
+                         "targetFolder: /data/disk\n");
+}
+
+TEST_F(StorageMode, AnUnusableFolderPrintsTheUsersMessageAndFails) {
+    EXPECT_EQ(runStorageMode(CommandLine({"--ssd", "/nonexistent/zantiva", "--quick"}), context), 1);
+    EXPECT_EQ(out.str(), "failed: " + loc.resolve(LocalizedMessage("Ssd.Error.TargetUnavailable")) + "\n");
+    EXPECT_TRUE(err.str().empty());
+}
+
+} // namespace
+} // namespace zantiva
