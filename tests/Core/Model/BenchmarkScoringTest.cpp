@@ -26,7 +26,7 @@ DriveHealthReport drives(DriveHealthStatus status) {
     return {{d}, {}};
 }
 
-// A report whose parts score exactly the given display, audio and memory verdicts.
+// A report with every part: the display scores 90 (one issue), every other component 100.
 FinalBenchmarkReport fullReport() {
     FinalBenchmarkReport r;
     r.specs = SystemSpecs{};
@@ -45,14 +45,6 @@ FinalBenchmarkReport fullReport() {
 }
 
 } // namespace
-
-TEST(BenchmarkScoring, ComponentKindsRawValues) {
-    const auto all = allCases<Kind>();
-    ASSERT_EQ(all.size(), 8u);
-    EXPECT_EQ(rawValue(Kind::micCamera), "micCamera");
-    EXPECT_EQ(fromRaw<Kind>("cpuIntegrity"), Kind::cpuIntegrity);
-    EXPECT_EQ(fromRaw<Kind>("Drives"), std::nullopt);
-}
 
 TEST(BenchmarkScoring, ComponentsInFixedOrderOnlyForPartsPresent) {
     auto r = fullReport();
