@@ -1,5 +1,7 @@
 #include "Model/BenchmarkScoring.h"
 
+#include "Model/BenchmarkBaseline.h"
+
 #include <gtest/gtest.h>
 
 using namespace zantiva;
@@ -10,7 +12,33 @@ namespace {
 
 std::vector<std::string> findings(std::size_t count) { return std::vector<std::string>(count, "Issue"); }
 
-DisplayTestResult display(std::size_t issues) { return {.issues = findings(issues)}; }
+DisplayTestResult display(std::size_t issues) {
+    DisplayTestResult d;
+    d.issues = findings(issues);
+    return d;
+}
+
+KeyboardTestResult keyboard(std::size_t missing, std::size_t doublePressed = 0) {
+    KeyboardTestResult k;
+    k.totalKeysChecked = 78;
+    k.missingKeys = findings(missing);
+    k.doublePressedKeys = findings(doublePressed);
+    return k;
+}
+
+MemoryTestResult memory(std::int64_t testedBytes, std::int64_t errors) {
+    MemoryTestResult m;
+    m.testedBytes = testedBytes;
+    m.errorsDetected = errors;
+    return m;
+}
+
+CpuBenchmarkResult cpu(bool verified, std::int64_t scoringVersion = BenchmarkBaseline::scoringVersion) {
+    CpuBenchmarkResult c;
+    c.resultsVerified = verified;
+    c.scoringVersion = scoringVersion;
+    return c;
+}
 
 BatteryHealthResult battery(double healthPercent, std::size_t issues = 0) {
     BatteryHealthResult b;
@@ -32,10 +60,10 @@ FinalBenchmarkReport fullReport() {
     r.specs = SystemSpecs{};
     r.cpuResult = CpuBenchmarkResult{};
     r.gpuResult = GpuBenchmarkResult{};
-    r.memoryResult = MemoryTestResult{.testedBytes = 1 << 30};
+    r.memoryResult = memory(1 << 30, 0);
     r.batteryResult = battery(91);
     r.displayResult = display(1);
-    r.keyboardResult = KeyboardTestResult{.totalKeysChecked = 78};
+    r.keyboardResult = keyboard(0);
     r.audioPassed = true;
     r.micCameraPassed = true;
     r.inputPassed = true;
@@ -85,10 +113,10 @@ TEST(BenchmarkScoring, ComponentScores) {
     add("3 display issues", [](auto& r) { r.displayResult = display(3); }, {{Kind::display, 70}});
     add("10 display issues", [](auto& r) { r.displayResult = display(10); }, {{Kind::display, 0}});
     add("12 display issues", [](auto& r) { r.displayResult = display(12); }, {{Kind::display, 0}});
-    add("60 missing keys", [](auto& r) { r.keyboardResult = KeyboardTestResult{.missingKeys = findings(60)}; },
+    add("60 missing keys", [](auto& r) { r.keyboardResult = keyboard(60); },
         {{Kind::keyboard, 0}});
     add("3 missing 2 double",
-        [](auto& r) { r.keyboardResult = KeyboardTestResult{.missingKeys = findings(3), .doublePressedKeys = findings(2)}; },
+        [](auto& r) { r.keyboardResult = keyboard(3, 2); },
         {{Kind::keyboard, 90}});
     add("audio failed", [](auto& r) { r.audioPassed = false; }, {{Kind::audio, 0}});
     add("mic failed", [](auto& r) { r.micCameraPassed = false; }, {{Kind::micCamera, 0}});
@@ -99,8 +127,8 @@ TEST(BenchmarkScoring, ComponentScores) {
         },
         {});
     add("battery 2 issues", [](auto& r) { r.batteryResult = battery(40, 2); }, {{Kind::battery, 80}});
-    add("memory 0 bytes", [](auto& r) { r.memoryResult = MemoryTestResult{}; }, {{Kind::memory, 0}});
-    add("memory errors", [](auto& r) { r.memoryResult = MemoryTestResult{.testedBytes = 4096, .errorsDetected = 1}; },
+    add("memory 0 bytes", [](auto& r) { r.memoryResult = memory(0, 0); }, {{Kind::memory, 0}});
+    add("memory errors", [](auto& r) { r.memoryResult = memory(4096, 1); },
         {{Kind::memory, 0}});
     add("drive caution", [](auto& r) { r.driveHealth = drives(DriveHealthStatus::caution); }, {{Kind::drives, 50}});
     add("drive bad", [](auto& r) { r.driveHealth = drives(DriveHealthStatus::bad); }, {{Kind::drives, 0}});
@@ -123,7 +151,7 @@ TEST(BenchmarkScoring, HealthScoreIsTheMeanToOneDecimal) {
     for (const auto& c : cases) {
         FinalBenchmarkReport r;
         r.displayResult = display(c.displayIssues);
-        r.keyboardResult = KeyboardTestResult{.missingKeys = findings(c.keyboardMisses)};
+        r.keyboardResult = keyboard(c.keyboardMisses);
         r.audioPassed = c.audio;
         r.micCameraPassed = c.micCamera;
         EXPECT_EQ(BenchmarkScoring::healthScore(r), c.score) << c.displayIssues << "/" << c.keyboardMisses;
@@ -132,16 +160,16 @@ TEST(BenchmarkScoring, HealthScoreIsTheMeanToOneDecimal) {
     // Eight components summing to 698: a mean of exactly 87.25, whose half goes up.
     auto all = fullReport();
     all.displayResult = display(0);
-    all.keyboardResult = KeyboardTestResult{.missingKeys = findings(1)};
+    all.keyboardResult = keyboard(1);
     all.cpuResult->resultsVerified = false;
     ASSERT_EQ(BenchmarkScoring::healthComponents(all).size(), 8u);
     EXPECT_EQ(BenchmarkScoring::healthScore(all), 87.3);
 
     // A display of 100 and a failed CPU check average to 50.
-    FinalBenchmarkReport cpu;
-    cpu.displayResult = display(0);
-    cpu.cpuResult = CpuBenchmarkResult{.resultsVerified = false};
-    EXPECT_EQ(BenchmarkScoring::healthScore(cpu), 50.0);
+    FinalBenchmarkReport failedCpu;
+    failedCpu.displayResult = display(0);
+    failedCpu.cpuResult = cpu(false);
+    EXPECT_EQ(BenchmarkScoring::healthScore(failedCpu), 50.0);
 }
 
 TEST(BenchmarkScoring, GradeWithBatteryPenalty) {
@@ -250,7 +278,7 @@ TEST(BenchmarkScoring, DropsCpuResultsOfAnotherScoringVersion) {
     EXPECT_EQ(current.overallScore, 12);
 
     FinalBenchmarkReport onlyCpu;
-    onlyCpu.cpuResult = CpuBenchmarkResult{.scoringVersion = 4};
+    onlyCpu.cpuResult = cpu(true, 4);
     onlyCpu.overallScore = 12;
     EXPECT_TRUE(BenchmarkScoring::dropIncompatibleResults(onlyCpu));
     EXPECT_EQ(onlyCpu.overallScore, 0);
