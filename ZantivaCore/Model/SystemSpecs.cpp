@@ -1,11 +1,11 @@
 #include "Model/SystemSpecs.h"
 
-#include <clocale>
-#include <cwctype>
 #include <tuple>
 
-#include <locale.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
 
+#include "Localization/UnicodeText.h"
 #include "Model/RecordFields.h"
 
 namespace zantiva {
@@ -53,79 +53,16 @@ constexpr auto specsFields = std::tuple{
     json::field("firmwareVersion", &SystemSpecs::firmwareVersion),
 };
 
-// Decodes one UTF-8 code point at text[pos], advancing pos; a malformed byte reads as
-// itself so that nothing is lost.
-char32_t nextCodePoint(const std::string& text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
-    if (length == 1 || pos + length > text.size()) {
-        ++pos;
-        return lead;
-    }
-    char32_t cp = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[pos + i]);
-        if ((c >> 6) != 0x2) {
-            ++pos;
-            return lead;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    pos += length;
-    return cp;
-}
-
-// Marks that belong to the character before them: combining diacritics, variation
-// selectors and the zero-width joiner (with the character it joins).
-bool extendsCharacter(char32_t cp) {
-    return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) || (cp >= 0x1DC0 && cp <= 0x1DFF)
-        || (cp >= 0x20D0 && cp <= 0x20FF) || (cp >= 0xFE00 && cp <= 0xFE0F) || (cp >= 0xFE20 && cp <= 0xFE2F)
-        || cp == 0x200D;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Unicode's own case mapping, whatever the user's locale says.
-char32_t upperCase(char32_t cp) {
-    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-    if (cp < 0x80) return (cp >= 'a' && cp <= 'z') ? cp - 'a' + 'A' : cp;
-    if (unicode == nullptr) return cp;
-    return static_cast<char32_t>(towupper_l(static_cast<wint_t>(cp), unicode));
-}
-
-// The first user-perceived character of a text, upper-cased; empty for an empty text.
-std::string firstCharacterUpper(const std::string& text) {
+// The first user-perceived character of a name, upper-cased by Unicode's own mapping
+// (not the user's locale); empty for an empty name.
+std::string firstCharacterUpper(const std::string& name) {
+    const auto characters = unicode::characters(name);
+    if (characters.empty()) return {};
+    const auto first = characters.front();
     std::string out;
-    std::size_t pos = 0;
-    if (text.empty()) return out;
-    appendUtf8(out, upperCase(nextCodePoint(text, pos)));
-    while (pos < text.size()) {
-        const std::size_t start = pos;
-        const char32_t cp = nextCodePoint(text, pos);
-        if (!extendsCharacter(cp)) break;
-        out.append(text, start, pos - start);
-        if (cp == 0x200D && pos < text.size()) {
-            const std::size_t joined = pos;
-            nextCodePoint(text, pos);
-            out.append(text, joined, pos - joined);
-        }
-    }
+    icu::UnicodeString::fromUTF8(icu::StringPiece(first.data(), static_cast<int32_t>(first.size())))
+        .toUpper(icu::Locale::getRoot())
+        .toUTF8String(out);
     return out;
 }
 

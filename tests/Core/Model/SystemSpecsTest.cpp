@@ -71,6 +71,8 @@ TEST(SystemSpecs, ClusterTexts) {
         {{{"émeraude", 2}, {"ästhetik", 3}}, "2 émeraude + 3 ästhetik", "2É+3Ä"},
         // A base letter with a combining accent is one character: both stay together.
         {{{"e\u0301lan", 2}}, "2 e\u0301lan", "2E\u0301"},
+        // Unicode's full mapping, whatever the locale: one letter may become two.
+        {{{"\u00dfig", 1}, {"istanbul", 2}}, "1 \u00dfig + 2 istanbul", "1SS+2I"},
     };
     for (const auto& c : cases) {
         SystemSpecs s;
