@@ -1,0 +1,58 @@
+#include "Probes/HardwareTelemetry.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "Probes/GPUUsage.h"
+#include "Probes/MemoryUsage.h"
+#include "Probes/SystemPower.h"
+
+namespace zantiva {
+
+namespace {
+constexpr double bytesPerGB = 1024.0 * 1024.0 * 1024.0;
+}
+
+HardwareTelemetry::HardwareTelemetry(bool useSensors, ProbeRoot root)
+    : root_(std::move(root)), previousTicks_(CPUTicks::read(root_)), thermal_(root_) {
+    if (!useSensors) return;
+    auto map = HwmonSensorMap::discover(root_);
+    if (!map.empty()) sensors_ = std::move(map);
+}
+
+bool HardwareTelemetry::hasSensorAccess() const {
+    std::lock_guard guard(lock_);
+    return sensors_.has_value();
+}
+
+SensorSnapshot HardwareTelemetry::sample() {
+    std::lock_guard guard(lock_);
+    SensorSnapshot s;
+    s.timestamp = std::chrono::system_clock::now();
+
+    auto ticks = CPUTicks::read(root_);
+    const CpuLoads loads = CPUTicks::loads(previousTicks_, ticks);
+    s.cpuLoadPercent = loads.total;
+    s.perCoreLoadPercent = loads.perCore;
+    previousTicks_ = std::move(ticks);
+
+    const MemoryUsage memory = MemoryUsage::read(root_);
+    if (memory.totalBytes > 0)
+        s.ramLoadPercent = std::min(100.0 * static_cast<double>(memory.usedBytes) / static_cast<double>(memory.totalBytes), 100.0);
+    s.ramUsedGB = static_cast<double>(memory.usedBytes) / bytesPerGB;
+    s.ramTotalGB = static_cast<double>(memory.totalBytes) / bytesPerGB;
+    s.memoryPressure = memory.pressure;
+
+    s.gpuLoadPercent = GPUUsage::read(root_);
+    s.thermalState = thermal_.read();
+
+    if (!sensors_) return s;
+    s.hasSensorAccess = true;
+    s.cpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->cpu);
+    s.gpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->gpu);
+    s.fanRPM = HwmonSensorMap::fanSpeeds(root_, sensors_->fans);
+    s.systemPowerWatts = SystemPower::read(root_);
+    return s;
+}
+
+} // namespace zantiva

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "Probes/CPUTicks.h"
+#include "Probes/HwmonSensorMap.h"
+#include "Probes/ProbeRoot.h"
+#include "Probes/TelemetrySampling.h"
+#include "Probes/ThermalMonitor.h"
+
+namespace zantiva {
+
+// Snapshots of the running machine: CPU load since the previous sample (whoever took
+// it), memory use and pressure, GPU utilisation, the thermal state, and with sensors the
+// hottest CPU and GPU temperatures, fan speeds and system power. The hardware monitors
+// are looked up once, at creation. One lock serialises every sample.
+class HardwareTelemetry final : public TelemetrySampling {
+public:
+    explicit HardwareTelemetry(bool useSensors = true, ProbeRoot root = ProbeRoot());
+
+    bool hasSensorAccess() const;
+    SensorSnapshot sample() override;
+
+private:
+    const ProbeRoot root_;
+    mutable std::mutex lock_;
+    std::vector<CPUTicks> previousTicks_;
+    std::optional<HwmonSensorMap> sensors_;   // present when discovery found something to poll
+    ThermalMonitor thermal_;
+};
+
+} // namespace zantiva

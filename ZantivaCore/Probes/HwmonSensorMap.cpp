@@ -1,0 +1,131 @@
+#include "Probes/HwmonSensorMap.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+namespace zantiva {
+
+namespace {
+
+struct ChipRule {
+    std::string_view chip;
+    std::string_view labelPrefix;   // "" matches every label, also a missing one
+    ThermalSensorKind kind;
+};
+
+constexpr std::array<ChipRule, 14> chipRules{{
+    {"coretemp", "Package id", ThermalSensorKind::cpu},
+    {"coretemp", "Physical id", ThermalSensorKind::cpu},
+    {"k10temp", "Tdie", ThermalSensorKind::cpu},
+    {"k10temp", "Tccd", ThermalSensorKind::cpu},
+    {"k10temp", "Tctl", ThermalSensorKind::cpu},
+    {"zenpower", "Tdie", ThermalSensorKind::cpu},
+    {"zenpower", "Tccd", ThermalSensorKind::cpu},
+    {"cpu_thermal", "", ThermalSensorKind::cpu},
+    {"thinkpad", "CPU", ThermalSensorKind::cpu},
+    {"dell_smm", "CPU", ThermalSensorKind::cpu},
+    {"amdgpu", "edge", ThermalSensorKind::gpu},
+    {"amdgpu", "junction", ThermalSensorKind::gpu},
+    {"nouveau", "", ThermalSensorKind::gpu},
+    {"radeon", "", ThermalSensorKind::gpu},
+}};
+
+constexpr std::size_t maxSMCFans = 8;
+
+struct Input {
+    int index;
+    std::string path;    // the *_input file
+    std::string label;   // trimmed *_label, empty when there is none
+};
+
+// The hwmon folder that holds a chip's attributes: the class device itself, or its
+// parent device for drivers (applesmc) that register attributes there.
+std::optional<std::string> chipFolder(const ProbeRoot& root, const std::string& hwmon) {
+    const std::string base = "/sys/class/hwmon/" + hwmon;
+    if (root.exists(base + "/name")) return base;
+    if (root.exists(base + "/device/name")) return base + "/device";
+    return std::nullopt;
+}
+
+std::vector<Input> inputs(const ProbeRoot& root, const std::string& folder, const std::string& kind) {
+    std::vector<Input> found;
+    for (const auto& name : root.entries(folder)) {
+        const std::string suffix = "_input";
+        if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) continue;
+        auto index = numberAfter(name.substr(0, name.size() - suffix.size()), kind);
+        if (!index) continue;
+        const std::string stem = folder + "/" + kind + std::to_string(*index);
+        found.push_back({*index, stem + "_input", root.text(stem + "_label").value_or("")});
+    }
+    std::sort(found.begin(), found.end(), [](const Input& a, const Input& b) { return a.index < b.index; });
+    return found;
+}
+
+std::optional<double> celsius(const ProbeRoot& root, const std::string& input) {
+    auto milli = root.integer(input);
+    if (!milli) return std::nullopt;
+    return static_cast<double>(*milli) / 1000.0;
+}
+
+void add(HwmonSensorMap& map, ThermalSensorKind kind, const std::string& path) {
+    (kind == ThermalSensorKind::cpu ? map.cpu : map.gpu).push_back(path);
+}
+
+} // namespace
+
+std::optional<ThermalSensorKind> classifyChipSensor(std::string_view chip, std::string_view label,
+                                                    const std::vector<std::string>& otherLabels) {
+    if (chip == "k10temp" && label == "Tctl"
+        && std::find(otherLabels.begin(), otherLabels.end(), "Tdie") != otherLabels.end())
+        return std::nullopt;
+    for (const auto& rule : chipRules)
+        if (rule.chip == chip && label.substr(0, rule.labelPrefix.size()) == rule.labelPrefix) return rule.kind;
+    return std::nullopt;
+}
+
+HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
+    HwmonSensorMap map;
+    for (const auto& hwmon : root.entries("/sys/class/hwmon")) {
+        auto folder = chipFolder(root, hwmon);
+        if (!folder) continue;
+        const std::string chip = root.text(*folder + "/name").value_or("");
+        const bool smc = chip == "applesmc";
+        const auto temps = inputs(root, *folder, "temp");
+        std::vector<std::string> labels;
+        for (const auto& t : temps) labels.push_back(t.label);
+        for (const auto& t : temps) {
+            std::optional<ThermalSensorKind> kind;
+            if (smc) {
+                if (auto key = SMCKey::fromText(t.label)) kind = classifySMCKey(key->description());
+            } else {
+                kind = classifyChipSensor(chip, t.label, labels);
+            }
+            if (!kind) continue;
+            if (auto value = celsius(root, t.path); value && isPlausibleTemperature(*value)) add(map, *kind, t.path);
+        }
+        auto fans = inputs(root, *folder, "fan");
+        // The controller's fan keys go up to F7; more are never polled.
+        if (smc && fans.size() > maxSMCFans) fans.resize(maxSMCFans);
+        for (const auto& f : fans)
+            if (root.integer(f.path)) map.fans.push_back(f.path);
+    }
+    return map;
+}
+
+std::optional<double> HwmonSensorMap::hottest(const ProbeRoot& root, const std::vector<std::string>& inputs) {
+    std::optional<double> highest;
+    for (const auto& input : inputs)
+        if (auto value = celsius(root, input); value && isPlausibleTemperature(*value))
+            highest = std::max(highest.value_or(*value), *value);
+    return highest;
+}
+
+std::vector<double> HwmonSensorMap::fanSpeeds(const ProbeRoot& root, const std::vector<std::string>& inputs) {
+    std::vector<double> speeds;
+    for (const auto& input : inputs)
+        if (auto rpm = root.integer(input); rpm && *rpm >= 0 && *rpm < 20000) speeds.push_back(static_cast<double>(*rpm));
+    return speeds;
+}
+
+} // namespace zantiva

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Probes/KeyboardKey.h"
+
+namespace zantiva {
+
+// The fixed laptop keyboard that the keyboard test draws: six rows of 77 keys with their
+// virtual key codes (64 scored, 9 modifiers). Built once, thread-safely, on first use.
+namespace MacKeyboardLayout {
+
+inline constexpr std::uint16_t capsLock = 57;
+
+// Top to bottom, each row left to right.
+const std::vector<std::vector<KeyboardKey>>& rows();
+// The rows concatenated.
+const std::vector<KeyboardKey>& keys();
+// Every key under its code; codes are unique.
+const std::unordered_map<std::uint16_t, KeyboardKey>& byCode();
+
+// How results name a key: sides for the paired modifiers ("L-Shift"), "Space", else the label.
+std::string reportLabel(const KeyboardKey& key);
+
+} // namespace MacKeyboardLayout
+
+} // namespace zantiva

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+#include "Probes/ProbeRoot.h"
+
+namespace zantiva {
+
+// Whole-system power draw in watts where it can be known honestly: a laptop running on
+// its batteries draws what they deliver (power_now, or current × voltage). On mains power
+// nothing measures the system, so the value is absent, as it is outside 0 < W < 2000.
+// Batteries of attached devices (scope "Device") are not the system's.
+namespace SystemPower {
+std::optional<double> read(const ProbeRoot& root);
+}
+
+} // namespace zantiva

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "FixtureMachines.h"
+#include "Probes/HardwareTelemetry.h"
+#include "Probes/HwmonSensorMap.h"
+
+namespace zantiva {
+namespace {
+
+using testing::fixtureMachine;
+using testing::MachineCopy;
+
+struct ExpectedSample {
+    std::string machine;
+    bool sensors;
+    std::optional<double> cpuTemperature;
+    std::optional<double> gpuTemperature;
+    std::vector<double> fans;
+    std::optional<double> power;
+    std::optional<double> gpuLoad;
+    MemoryPressure pressure;
+    double ramTotalKiB;
+    double ramAvailableKiB;
+    std::size_t cpus;
+};
+
+const std::vector<ExpectedSample> samples{
+    // Package temperature from coretemp, the ThinkPad's fan, the battery's draw.
+    {"intel-hybrid-laptop", true, 62.0, std::nullopt, {2100}, 8.54, std::nullopt, MemoryPressure::normal,
+     15972348, 9871204, 16},
+    // Tctl (no Tdie beside it), amdgpu junction, every fan input including stopped ones,
+    // no system power without a battery, 12.5 % of the time some tasks stalled on memory.
+    {"amd-desktop", true, 65.5, 55.0, {0, 0, 853, 1120}, std::nullopt, 37.0, MemoryPressure::warning,
+     32803148, 25100212, 16},
+    // applesmc keys and coretemp together; a charging battery says nothing of the system.
+    {"intel-mac", true, 64.0, 52.0, {2160, 1998}, std::nullopt, std::nullopt, MemoryPressure::normal,
+     16311368, 12000000, 8},
+    {"virtual-machine", false, std::nullopt, std::nullopt, {}, std::nullopt, std::nullopt, MemoryPressure::normal,
+     24682404, 23272812, 8},
+};
+
+class TelemetryOnMachine : public ::testing::TestWithParam<ExpectedSample> {};
+
+TEST_P(TelemetryOnMachine, SamplesTheMachinesSources) {
+    const auto& e = GetParam();
+    HardwareTelemetry telemetry(true, ProbeRoot(fixtureMachine(e.machine)));
+    EXPECT_EQ(telemetry.hasSensorAccess(), e.sensors);
+    const SensorSnapshot s = telemetry.sample();
+    EXPECT_EQ(s.hasSensorAccess, e.sensors);
+    EXPECT_EQ(s.cpuTemperatureCelsius, e.cpuTemperature);
+    EXPECT_EQ(s.gpuTemperatureCelsius, e.gpuTemperature);
+    EXPECT_EQ(s.fanRPM, e.fans);
+    ASSERT_EQ(s.systemPowerWatts.has_value(), e.power.has_value());
+    if (e.power) {
+        EXPECT_DOUBLE_EQ(*s.systemPowerWatts, *e.power);
+    }
+    EXPECT_EQ(s.gpuLoadPercent, e.gpuLoad);
+    EXPECT_EQ(s.memoryPressure, e.pressure);
+    EXPECT_EQ(s.thermalState, ThermalState::nominal);
+    EXPECT_DOUBLE_EQ(s.ramTotalGB, e.ramTotalKiB / (1024.0 * 1024.0));
+    EXPECT_DOUBLE_EQ(s.ramUsedGB, (e.ramTotalKiB - e.ramAvailableKiB) / (1024.0 * 1024.0));
+    EXPECT_DOUBLE_EQ(s.ramLoadPercent, 100.0 * (e.ramTotalKiB - e.ramAvailableKiB) / e.ramTotalKiB);
+    // Unchanged counters since creation: every CPU idle-free and busy-free, so 0.
+    EXPECT_EQ(s.perCoreLoadPercent, std::vector<double>(e.cpus, 0.0));
+    EXPECT_EQ(s.cpuLoadPercent, 0.0);
+}
+
+TEST_P(TelemetryOnMachine, WithoutSensorsCarriesNoTemperatureFanOrPower) {
+    HardwareTelemetry telemetry(false, ProbeRoot(fixtureMachine(GetParam().machine)));
+    EXPECT_FALSE(telemetry.hasSensorAccess());
+    const SensorSnapshot s = telemetry.sample();
+    EXPECT_FALSE(s.hasSensorAccess);
+    EXPECT_FALSE(s.cpuTemperatureCelsius);
+    EXPECT_FALSE(s.gpuTemperatureCelsius);
+    EXPECT_FALSE(s.systemPowerWatts);
+    EXPECT_TRUE(s.fanRPM.empty());
+    EXPECT_EQ(s.gpuLoadPercent, GetParam().gpuLoad);   // not a sensor: read either way
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, TelemetryOnMachine, ::testing::ValuesIn(samples), [](const auto& info) {
+    std::string name = info.param.machine;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
+
+TEST(HardwareTelemetry, LoadCoversTheTimeSinceThePreviousSample) {
+    MachineCopy vm("virtual-machine");
+    vm.write("/proc/stat", "cpu0 100 0 100 800 0 0 0 0 0 0\ncpu1 0 0 0 1000 0 0 0 0 0 0\n");
+    HardwareTelemetry telemetry(true, vm.root());
+    vm.write("/proc/stat", "cpu0 175 0 100 825 0 0 0 0 0 0\ncpu1 10 0 0 1010 0 0 0 0 0 0\n");
+    auto first = telemetry.sample();
+    EXPECT_EQ(first.perCoreLoadPercent, (std::vector<double>{75.0, 50.0}));
+    EXPECT_DOUBLE_EQ(first.cpuLoadPercent, 62.5);
+    // Nothing moved since the first sample.
+    auto second = telemetry.sample();
+    EXPECT_EQ(second.perCoreLoadPercent, (std::vector<double>{0.0, 0.0}));
+}
+
+TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
+    MachineCopy mac("intel-mac");
+    HardwareTelemetry telemetry(true, mac.root());
+    // The package sensor reads 150 °C for one sample: the SMC's CPU keys still answer.
+    mac.write("/sys/devices/platform/coretemp.0/hwmon/hwmon2/temp1_input", "150000");
+    mac.write("/sys/devices/platform/applesmc.768/fan1_input", "25000");
+    auto hot = telemetry.sample();
+    EXPECT_EQ(hot.cpuTemperatureCelsius, 63.0);   // TCXC
+    EXPECT_EQ(hot.fanRPM, (std::vector<double>{1998}));
+    mac.write("/sys/devices/platform/coretemp.0/hwmon/hwmon2/temp1_input", "71000");
+    mac.write("/sys/devices/platform/applesmc.768/fan1_input", "2400");
+    auto back = telemetry.sample();
+    EXPECT_EQ(back.cpuTemperatureCelsius, 71.0);
+    EXPECT_EQ(back.fanRPM, (std::vector<double>{2400, 1998}));
+}
+
+TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
+    const auto map = HwmonSensorMap::discover(ProbeRoot(fixtureMachine("intel-mac")));
+    const std::string smc = "/sys/class/hwmon/hwmon1/device/";
+    // TC0D reads 0 and TG1D 140 at discovery; TA0P, TC1C, TCGC, TM0P, Ts0P measure other parts.
+    EXPECT_EQ(map.cpu, (std::vector<std::string>{smc + "temp4_input", smc + "temp5_input", smc + "temp6_input",
+                                                 smc + "temp8_input", "/sys/class/hwmon/hwmon2/temp1_input"}));
+    EXPECT_EQ(map.gpu, (std::vector<std::string>{smc + "temp10_input", smc + "temp11_input"}));
+    EXPECT_EQ(map.fans, (std::vector<std::string>{smc + "fan1_input", smc + "fan2_input"}));
+}
+
+TEST(HwmonSensorMap, ClassifiesOtherChipsByTheirOwnLabels) {
+    const std::vector<std::string> tctlOnly{"Tctl", "Tccd1"}, withTdie{"Tctl", "Tdie", "Tccd1"};
+    EXPECT_EQ(classifyChipSensor("k10temp", "Tctl", tctlOnly), ThermalSensorKind::cpu);
+    EXPECT_EQ(classifyChipSensor("k10temp", "Tctl", withTdie), std::nullopt);   // may carry an offset
+    EXPECT_EQ(classifyChipSensor("k10temp", "Tdie", withTdie), ThermalSensorKind::cpu);
+    EXPECT_EQ(classifyChipSensor("k10temp", "Tccd3", withTdie), ThermalSensorKind::cpu);
+    EXPECT_EQ(classifyChipSensor("coretemp", "Package id 1", {}), ThermalSensorKind::cpu);
+    EXPECT_EQ(classifyChipSensor("coretemp", "Core 3", {}), std::nullopt);
+    EXPECT_EQ(classifyChipSensor("amdgpu", "junction", {}), ThermalSensorKind::gpu);
+    EXPECT_EQ(classifyChipSensor("amdgpu", "mem", {}), std::nullopt);
+    EXPECT_EQ(classifyChipSensor("nouveau", "", {}), ThermalSensorKind::gpu);
+    EXPECT_EQ(classifyChipSensor("nvme", "Composite", {}), std::nullopt);
+    EXPECT_EQ(classifyChipSensor("acpitz", "", {}), std::nullopt);
+}
+
+TEST(HwmonSensorMap, HottestIgnoresImplausibleAndUnreadableInputs) {
+    MachineCopy pc("amd-desktop");
+    const auto root = pc.root();
+    const std::string k10 = "/sys/devices/pci0000:00/0000:00:18.3/hwmon/hwmon0/";
+    pc.write(k10 + "temp1_input", "135000");
+    pc.write(k10 + "temp3_input", "4990");
+    EXPECT_EQ(HwmonSensorMap::hottest(root, {k10 + "temp1_input", k10 + "temp3_input"}), 135.0);
+    pc.write(k10 + "temp1_input", "150000");
+    EXPECT_EQ(HwmonSensorMap::hottest(root, {k10 + "temp1_input", k10 + "temp3_input", k10 + "missing"}), std::nullopt);
+    EXPECT_EQ(HwmonSensorMap::hottest(root, {}), std::nullopt);
+}
+
+} // namespace
+} // namespace zantiva

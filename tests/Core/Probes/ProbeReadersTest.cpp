@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Probes/CpuTopology.h"
+#include "Probes/Edid.h"
+#include "Probes/HardwareText.h"
+#include "Probes/MemoryModules.h"
+#include "Probes/MemoryUsage.h"
+#include "Probes/ProbeRoot.h"
+
+namespace zantiva {
+namespace {
+
+TEST(HardwareText, FirmwarePlaceholdersAreUnknown) {
+    for (const char* placeholder : {"To Be Filled By O.E.M.", "  To be filled by O.E.M.  ", "Default string",
+                                    "System Product Name", "Not Specified", "O.E.M.", "xxxxxxxxxx", "0000000000",
+                                    "", "   ", "unknown"})
+        EXPECT_FALSE(knownHardwareText(std::string(placeholder))) << placeholder;
+    EXPECT_EQ(knownHardwareText(std::string(" ASRock \n")), "ASRock");
+    EXPECT_EQ(knownHardwareText(std::string("1.0")), "1.0");
+    EXPECT_FALSE(knownHardwareText(std::nullopt));
+}
+
+TEST(CpuList, ReadsRangesAndSinglesAndSkipsMalformedPieces) {
+    EXPECT_EQ(parseCpuList("0-3,8,10-11\n"), (std::vector<int>{0, 1, 2, 3, 8, 10, 11}));
+    EXPECT_EQ(parseCpuList("5"), std::vector<int>{5});
+    EXPECT_EQ(parseCpuList("3-1,x,2"), std::vector<int>{2});
+    EXPECT_TRUE(parseCpuList("").empty());
+}
+
+TEST(NaturalOrder, NumbersInNamesCompareByValue) {
+    EXPECT_TRUE(naturalLess("hwmon2", "hwmon10"));
+    EXPECT_FALSE(naturalLess("hwmon10", "hwmon2"));
+    EXPECT_TRUE(naturalLess("card0", "card0-DP-1"));
+    EXPECT_TRUE(naturalLess("card1-DP-2", "card1-DP-10"));
+    EXPECT_FALSE(naturalLess("cpu3", "cpu3"));
+}
+
+std::string edidWith(int width, int height, int clock10kHz, int hBlank, int vBlank) {
+    std::string e(128, '\0');
+    const unsigned char header[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    for (int i = 0; i < 8; ++i) e[i] = static_cast<char>(header[i]);
+    auto put = [&](int at, int value) { e[at] = static_cast<char>(value & 0xFF); };
+    put(54, clock10kHz);
+    put(55, clock10kHz >> 8);
+    put(56, width);
+    put(57, hBlank);
+    put(58, ((width >> 8) << 4) | (hBlank >> 8));
+    put(59, height);
+    put(60, vBlank);
+    put(61, ((height >> 8) << 4) | (vBlank >> 8));
+    return e;
+}
+
+TEST(Edid, ThePreferredTimingGivesSizeAndRefresh) {
+    auto t = EdidTiming::parse(edidWith(3840, 2160, 53325, 160, 62));   // 4K at 60 Hz, reduced blanking
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->width, 3840);
+    EXPECT_EQ(t->height, 2160);
+    EXPECT_NEAR(t->refreshHz, 59.997, 0.001);
+}
+
+TEST(Edid, BlobsWithoutHeaderOrTimingGiveNothing) {
+    EXPECT_FALSE(EdidTiming::parse(""));
+    EXPECT_FALSE(EdidTiming::parse(edidWith(1920, 1080, 14850, 280, 45).substr(0, 127)));
+    auto noHeader = edidWith(1920, 1080, 14850, 280, 45);
+    noHeader[0] = 1;
+    EXPECT_FALSE(EdidTiming::parse(noHeader));
+    EXPECT_FALSE(EdidTiming::parse(edidWith(1920, 1080, 0, 280, 45)));
+}
+
+TEST(MemoryModules, CountsInstalledModulesAndTakesTheFirstKnownTypeAndSpeed) {
+    const auto m = MemoryModules::parse(
+        "MEMORY_DEVICE_0_PRESENT=0\n"
+        "MEMORY_DEVICE_1_SIZE=17179869184\nMEMORY_DEVICE_1_TYPE=Unknown\nMEMORY_DEVICE_1_SPEED_MTS=3600\n"
+        "MEMORY_DEVICE_2_SIZE=17179869184\nMEMORY_DEVICE_2_TYPE=DDR5\nMEMORY_DEVICE_2_CONFIGURED_SPEED_MTS=4800\n"
+        "MEMORY_DEVICE_3_SIZE=0\nMEMORY_DEVICE_3_TYPE=DDR4\n"
+        "MEMORY_DEVICE_X_SIZE=1\nMEMORY_DEVICE_4=broken\n");
+    EXPECT_EQ(m.count, 2);
+    EXPECT_EQ(m.type, "DDR5");
+    EXPECT_EQ(m.speedMTs, 3600);   // the first installed module with a speed
+
+    const auto none = MemoryModules::parse("");
+    EXPECT_EQ(none.count, 0);
+    EXPECT_FALSE(none.type);
+}
+
+TEST(MemoryPressure, StalledTimeFromPressureStallInformation) {
+    EXPECT_EQ(pressureFromPsi("some avg10=9.99 avg60=0 avg300=0 total=1\nfull avg10=0.00 avg60=0 avg300=0 total=0"),
+              MemoryPressure::normal);
+    EXPECT_EQ(pressureFromPsi("some avg10=10.00 avg60=0 avg300=0 total=1\nfull avg10=2.00 avg60=0 avg300=0 total=0"),
+              MemoryPressure::warning);
+    EXPECT_EQ(pressureFromPsi("some avg10=60.00 avg60=0 avg300=0 total=1\nfull avg10=10.50 avg60=0 avg300=0 total=0"),
+              MemoryPressure::critical);
+    EXPECT_EQ(pressureFromPsi(""), MemoryPressure::normal);
+    EXPECT_EQ(pressureFromPsi("some avg10=abc\n"), MemoryPressure::normal);
+}
+
+} // namespace
+} // namespace zantiva
