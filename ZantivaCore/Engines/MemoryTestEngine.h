@@ -26,7 +26,9 @@ public:
 
     static constexpr std::int64_t standardTestBytes = 512LL * 1024 * 1024;
     static constexpr std::int64_t chunkBytes = 4LL * 1024 * 1024;
-    static constexpr std::size_t bufferAlignment = 16 * 1024;
+    // A multiple of the 16 KiB the chunks need, and the size of a huge page, so that
+    // huge pages can back the whole buffer.
+    static constexpr std::size_t bufferAlignment = 2 * 1024 * 1024;
     static constexpr std::array<std::uint8_t, 3> patterns{0x00, 0xFF, 0xAA};
 
     // testBytes must be a positive multiple of chunkBytes (std::invalid_argument otherwise).
