@@ -1,0 +1,171 @@
+#include "Model/ResultStore.h"
+
+#include <exception>
+
+#include "Model/BenchmarkBaseline.h"
+#include "Model/BenchmarkScoring.h"
+#include "Model/JsonFile.h"
+#include "Platform/AtomicFile.h"
+#include "Platform/Log.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* logCategory = "store";
+constexpr const char* reportFile = "last-report.json";
+constexpr const char* sessionFile = "benchmark-session.json";
+constexpr const char* storageFile = "last-ssd-result.json";
+
+// Removes a CPU result made under other scoring rules (or under none) from a report's JSON
+// before the strict decode, so that a result of an older version, whatever its shape, can't
+// make the whole report unreadable. Answers whether it removed one.
+bool dropStaleCpuResult(json::Json& report) {
+    if (!report.is_object()) return false;
+    const auto cpu = report.find("cpuResult");
+    if (cpu == report.end() || cpu->is_null()) return false;
+    if (cpu->is_object()) {
+        const auto version = cpu->find("scoringVersion");
+        if (version != cpu->end() && version->is_number() &&
+            version->get<double>() == double(BenchmarkBaseline::scoringVersion))
+            return false;
+    }
+    report.erase(cpu);
+    return true;
+}
+
+void rescore(FinalBenchmarkReport& report) {
+    report.overallScore = BenchmarkScoring::healthScore(report).value_or(0.0);
+}
+
+template <typename T> struct Decoded {
+    std::optional<T> value;
+    bool droppedCpuResult = false;
+    std::string problem; // why there is no value
+};
+
+// Parses a stored file and decodes it strictly; `reportOf` finds the report inside the
+// JSON, whose stale CPU result is dropped first.
+template <typename T> Decoded<T> decode(const std::string& text, json::Json* (*reportOf)(json::Json&)) {
+    Decoded<T> out;
+    json::Json j = json::Json::parse(text, nullptr, false);
+    if (j.is_discarded()) {
+        out.problem = "not JSON";
+        return out;
+    }
+    if (json::Json* report = reportOf(j)) out.droppedCpuResult = dropStaleCpuResult(*report);
+    try {
+        out.value = T::fromJson(j);
+    } catch (const std::exception& e) {
+        out.problem = e.what();
+    }
+    return out;
+}
+
+json::Json* wholeReport(json::Json& j) { return &j; }
+
+json::Json* sessionReport(json::Json& j) {
+    if (!j.is_object()) return nullptr;
+    const auto results = j.find("results");
+    return results == j.end() ? nullptr : &*results;
+}
+
+json::Json* noReport(json::Json&) { return nullptr; }
+
+// A stored file read and decoded; nothing when it is missing or unreadable, and a log line
+// when it is there but can't be decoded.
+template <typename T>
+Decoded<T> readStored(const std::optional<fs::path>& file, json::Json* (*reportOf)(json::Json&)) {
+    const auto text = file ? readWholeFile(*file) : std::nullopt;
+    if (!text) return {};
+    auto decoded = decode<T>(*text, reportOf);
+    if (!decoded.value)
+        log::error(logCategory, file->filename().string() + " is unreadable and was ignored: " + decoded.problem);
+    return decoded;
+}
+
+} // namespace
+
+ResultStore::ResultStore(std::optional<fs::path> directory) : directory_(std::move(directory)) {}
+
+std::optional<fs::path> ResultStore::fileURL(const char* name) const {
+    if (!directory_) return std::nullopt;
+    return *directory_ / name;
+}
+
+void ResultStore::save(const char* name, const json::Json& value) const {
+    if (const auto file = fileURL(name))
+        jsonfile::save(*file, value, logCategory);
+    else
+        jsonfile::logSaveFailure(logCategory, name, "no home folder");
+}
+
+// The merged report is the only copy of earlier runs: one that this version can't read
+// (damaged, or written by a newer version) is kept for the user instead of overwritten.
+void ResultStore::setAsideUnreadableReport(const fs::path& file) const {
+    const auto text = readWholeFile(file);
+    if (!text) return;
+    const auto decoded = decode<FinalBenchmarkReport>(*text, wholeReport);
+    if (decoded.value) return;
+    fs::path aside = file;
+    aside += ".bad";
+    std::error_code ec;
+    fs::rename(file, aside, ec);
+    if (ec)
+        log::error(logCategory, "couldn't keep unreadable " + file.filename().string() + " aside: " + ec.message());
+    else
+        log::error(logCategory, "unreadable " + file.filename().string() + " (" + decoded.problem + ") kept as " +
+                                    aside.filename().string());
+}
+
+void ResultStore::saveReport(const FinalBenchmarkReport& report) const {
+    if (const auto file = fileURL(reportFile)) setAsideUnreadableReport(*file);
+    save(reportFile, report.toJson());
+}
+
+std::optional<FinalBenchmarkReport> ResultStore::loadReport() const {
+    auto decoded = readStored<FinalBenchmarkReport>(fileURL(reportFile), wholeReport);
+    if (decoded.value && decoded.droppedCpuResult) {
+        rescore(*decoded.value);
+        save(reportFile, decoded.value->toJson());
+    }
+    return decoded.value;
+}
+
+void ResultStore::saveSession(const BenchmarkSession& session) const { save(sessionFile, session.toJson()); }
+
+std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs) const {
+    auto decoded = readStored<BenchmarkSession>(fileURL(sessionFile), sessionReport);
+    if (!decoded.value) return std::nullopt;
+    BenchmarkSession& session = *decoded.value;
+    switch (session.resumability(specs)) {
+    case SessionResumability::finished:
+    case SessionResumability::otherDevice:
+        clearSession();
+        return std::nullopt;
+    case SessionResumability::undetermined: // a failed probe must not cost the user the run
+        return std::nullopt;
+    case SessionResumability::resumable:
+        break;
+    }
+    if (decoded.droppedCpuResult) rescore(session.results);
+    return decoded.value;
+}
+
+void ResultStore::clearSession() const {
+    if (const auto file = fileURL(sessionFile)) {
+        std::error_code ignored;
+        fs::remove(*file, ignored);
+    }
+}
+
+void ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {
+    save(storageFile, result.toJson());
+}
+
+std::optional<StorageBenchmarkResult> ResultStore::loadStorageResult() const {
+    return readStored<StorageBenchmarkResult>(fileURL(storageFile), noReport).value;
+}
+
+} // namespace zantiva

@@ -1,0 +1,52 @@
+#pragma once
+
+// Keeps the results that outlive the app, each as one JSON file in one folder:
+// "last-report.json" (the merged report), "benchmark-session.json" (the resumable run)
+// and "last-ssd-result.json" (the last storage benchmark). Best effort throughout:
+// nothing here throws or reports an error to the caller. A file that can't be read or
+// decoded counts as missing; a failed save leaves the old file whole and is logged
+// ("store"). Holds no state besides the folder, so one store may be shared.
+
+#include <filesystem>
+#include <optional>
+
+#include "Model/BenchmarkSession.h"
+#include "Model/FinalBenchmarkReport.h"
+#include "Model/StorageBenchmarkResult.h"
+#include "Model/SystemSpecs.h"
+
+namespace zantiva {
+
+class ResultStore {
+public:
+    // `directory` need not exist; absent (no home folder) means nothing is stored.
+    explicit ResultStore(std::optional<std::filesystem::path> directory);
+
+    const std::optional<std::filesystem::path>& directory() const { return directory_; }
+
+    // An existing "last-report.json" that is not a readable report is first kept aside as
+    // "last-report.json.bad" rather than overwritten.
+    void saveReport(const FinalBenchmarkReport& report) const;
+    // A stored CPU result of another scoring version is dropped (before decoding, so that
+    // it can't spoil the rest), the overall score recomputed and the file rewritten.
+    std::optional<FinalBenchmarkReport> loadReport() const;
+
+    void saveSession(const BenchmarkSession& session) const;
+    // The stored session when steps remain and it was made on this machine. A finished
+    // session or one of another machine is deleted; an undecodable one, or one that
+    // can't be matched because this machine's model or CPU name is unknown, is kept.
+    std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs) const;
+    void clearSession() const;
+
+    void saveStorageResult(const StorageBenchmarkResult& result) const;
+    std::optional<StorageBenchmarkResult> loadStorageResult() const;
+
+private:
+    std::optional<std::filesystem::path> fileURL(const char* name) const;
+    void save(const char* name, const json::Json& value) const;
+    void setAsideUnreadableReport(const std::filesystem::path& file) const;
+
+    std::optional<std::filesystem::path> directory_;
+};
+
+} // namespace zantiva

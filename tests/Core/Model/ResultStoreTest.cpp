@@ -1,0 +1,236 @@
+#include "Model/ResultStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "../../Support/TemporaryFolder.h"
+#include "Model/JsonFile.h"
+#include "Platform/AtomicFile.h"
+
+namespace fs = std::filesystem;
+using namespace zantiva;
+using zantiva::testing::TemporaryFolder;
+
+namespace {
+
+void writeRaw(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+Date wholeSecond(Date d) { return std::chrono::floor<std::chrono::seconds>(d); }
+
+SystemSpecs machine(std::string model, std::string cpu) {
+    SystemSpecs specs;
+    specs.model = std::move(model);
+    specs.cpuName = std::move(cpu);
+    return specs;
+}
+
+const SystemSpecs thisMachine = machine("ThinkPad X1 Carbon", "Intel Core i7-1165G7");
+
+// A display test with three issues (70) and a CPU result whose check failed (0).
+FinalBenchmarkReport scoredReport() {
+    FinalBenchmarkReport report;
+    report.specs = thisMachine;
+    report.displayResult.emplace().issues = {"a", "b", "c"};
+    report.cpuResult = CpuBenchmarkResult{};
+    report.cpuResult->resultsVerified = false;
+    report.overallScore = 35;
+    report.completedAt = wholeSecond(report.completedAt);
+    return report;
+}
+
+// The report's JSON with its CPU result turned into one of another scoring version.
+json::Json withOldCpuResult(json::Json report) {
+    report["cpuResult"]["scoringVersion"] = 2;
+    return report;
+}
+
+BenchmarkSession unfinishedSession(const SystemSpecs& specs) {
+    const TestModule plan[] = {TestModule::cpuBenchmark, TestModule::gpuBenchmark, TestModule::display};
+    BenchmarkSession session = BenchmarkSession::start(specs, plan);
+    session.markCompleted(TestModule::cpuBenchmark, ModuleStatus::passed, session.startedAt);
+    session.inProgress = TestModule::gpuBenchmark;
+    session.scores["cpu_multi"] = 1234.5;
+    session.results = scoredReport();
+    return session;
+}
+
+void wholeSeconds(BenchmarkSession& session) {
+    session.startedAt = wholeSecond(session.startedAt);
+    session.timestamp = wholeSecond(session.timestamp);
+    session.results.completedAt = wholeSecond(session.results.completedAt);
+}
+
+} // namespace
+
+TEST(ResultStore, EmptyOrMissingFolderHoldsNothingAndLoadingCreatesNothing) {
+    TemporaryFolder folder;
+    const ResultStore store(folder / "app" / "data");
+    EXPECT_EQ(store.loadReport(), std::nullopt);
+    EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
+    EXPECT_EQ(store.loadStorageResult(), std::nullopt);
+    store.clearSession();
+    EXPECT_FALSE(fs::exists(folder / "app"));
+
+    store.saveReport(scoredReport());
+    EXPECT_EQ(store.loadReport(), scoredReport());
+
+    // Without a home folder nothing is read or written anywhere.
+    const ResultStore homeless(std::nullopt);
+    homeless.saveReport(scoredReport());
+    homeless.saveStorageResult({});
+    EXPECT_EQ(homeless.loadReport(), std::nullopt);
+    EXPECT_EQ(homeless.loadStorageResult(), std::nullopt);
+}
+
+TEST(ResultStore, WritesSortedPrettyWholeSecondJsonThatRepeatsByteForByte) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    FinalBenchmarkReport report;
+    report.completedAt = wholeSecond(report.completedAt) + std::chrono::milliseconds(750);
+    store.saveReport(report);
+    const auto first = readWholeFile(folder / "last-report.json");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, "{\n  \"cameraBypassed\": false,\n  \"completedAt\": \"" + iso8601(report.completedAt) +
+                          "\",\n  \"overallScore\": 0.0\n}\n");
+    store.saveReport(report);
+    EXPECT_EQ(readWholeFile(folder / "last-report.json"), first);
+    EXPECT_EQ(store.loadReport()->completedAt, wholeSecond(report.completedAt));
+}
+
+TEST(ResultStore, StaleCpuResultIsDroppedRescoredAndWrittenBackOnce) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "last-report.json";
+    writeRaw(file, jsonfile::encode(withOldCpuResult(scoredReport().toJson())));
+
+    const auto loaded = store.loadReport();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->cpuResult, std::nullopt);
+    EXPECT_DOUBLE_EQ(loaded->overallScore, 70.0);
+    EXPECT_EQ(loaded->displayResult, scoredReport().displayResult);
+    const auto rewritten = readWholeFile(file);
+    EXPECT_EQ(rewritten, jsonfile::encode(loaded->toJson()));
+    EXPECT_EQ(store.loadReport(), loaded);
+    EXPECT_EQ(readWholeFile(file), rewritten);
+}
+
+TEST(ResultStore, OldCpuResultOfAnyShapeCannotSpoilTheReport) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    json::Json stored = scoredReport().toJson();
+    stored["cpuResult"] = {{"scoringVersion", 1}, {"legacyScore", "fast"}};
+    writeRaw(folder / "last-report.json", jsonfile::encode(stored));
+    auto loaded = store.loadReport();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->displayResult, scoredReport().displayResult);
+    EXPECT_EQ(loaded->cpuResult, std::nullopt);
+
+    stored["cpuResult"] = {{"score", 900}}; // written before results carried a version
+    writeRaw(folder / "last-report.json", jsonfile::encode(stored));
+    loaded = store.loadReport();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->cpuResult, std::nullopt);
+
+    // A current-version result that is damaged still fails the report, which stays as it is.
+    stored["cpuResult"] = {{"scoringVersion", 3}};
+    const std::string damaged = jsonfile::encode(stored);
+    writeRaw(folder / "last-report.json", damaged);
+    EXPECT_EQ(store.loadReport(), std::nullopt);
+    EXPECT_EQ(readWholeFile(folder / "last-report.json"), damaged);
+}
+
+TEST(ResultStore, UnreadableReportIsKeptAsideInsteadOfOverwritten) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    writeRaw(folder / "last-report.json", "{\"completedAt\": tru");
+    EXPECT_EQ(store.loadReport(), std::nullopt);
+    EXPECT_EQ(readWholeFile(folder / "last-report.json"), "{\"completedAt\": tru");
+
+    store.saveReport(scoredReport());
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), "{\"completedAt\": tru");
+    EXPECT_EQ(store.loadReport(), scoredReport());
+
+    // A readable report is simply replaced, and the kept file stays as it was.
+    FinalBenchmarkReport next;
+    next.completedAt = wholeSecond(next.completedAt);
+    store.saveReport(next);
+    EXPECT_EQ(store.loadReport(), next);
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), "{\"completedAt\": tru");
+}
+
+TEST(ResultStore, SessionOfThisMachineResumesAsStoredWithStaleCpuDroppedInMemoryOnly) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    BenchmarkSession session = unfinishedSession(thisMachine);
+    const Date fractional = session.startedAt;
+    store.saveSession(session);
+    wholeSeconds(session);
+    // Same model and CPU, written differently; GPU and maker don't count.
+    SystemSpecs here = machine("thinkpad x1 carbon ", "\tINTEL CORE I7-1165G7");
+    here.gpuName = "another GPU";
+    EXPECT_EQ(store.loadResumableSession(here), session);
+    EXPECT_EQ(store.loadResumableSession(here)->startedAt, wholeSecond(fractional));
+
+    json::Json stored = session.toJson();
+    stored["results"] = withOldCpuResult(stored["results"]);
+    const std::string text = jsonfile::encode(stored);
+    writeRaw(folder / "benchmark-session.json", text);
+    const auto loaded = store.loadResumableSession(thisMachine);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->results.cpuResult, std::nullopt);
+    EXPECT_DOUBLE_EQ(loaded->results.overallScore, 70.0);
+    EXPECT_EQ(loaded->sessionID, session.sessionID);
+    EXPECT_EQ(loaded->stepStatus, session.stepStatus);
+    EXPECT_EQ(readWholeFile(folder / "benchmark-session.json"), text);
+}
+
+TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "benchmark-session.json";
+
+    BenchmarkSession finished = unfinishedSession(thisMachine);
+    for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
+    store.saveSession(finished);
+    EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
+    EXPECT_FALSE(fs::exists(file));
+
+    store.saveSession(unfinishedSession(machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U")));
+    EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
+    EXPECT_FALSE(fs::exists(file));
+
+    // This machine's probe failed: nothing is offered, nothing is lost.
+    store.saveSession(unfinishedSession(thisMachine));
+    EXPECT_EQ(store.loadResumableSession(machine("Unknown", "Intel Core i7-1165G7")), std::nullopt);
+    EXPECT_EQ(store.loadResumableSession(machine("ThinkPad X1 Carbon", "  ")), std::nullopt);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_TRUE(store.loadResumableSession(thisMachine));
+
+    writeRaw(file, "not json");
+    EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
+    EXPECT_EQ(readWholeFile(file), "not json");
+
+    store.clearSession();
+    EXPECT_FALSE(fs::exists(file));
+    store.clearSession();
+}
+
+TEST(ResultStore, StorageResultWithUndecodablePathBytesStillSaves) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    StorageBenchmarkResult result;
+    result.targetFolder = "/media/usb\xff\xfe";
+    result.durationSeconds = 12.5;
+    result.completedAt = wholeSecond(result.completedAt);
+    store.saveStorageResult(result);
+
+    const auto loaded = store.loadStorageResult();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->targetFolder, "/media/usb\xEF\xBF\xBD\xEF\xBF\xBD");
+    result.targetFolder = loaded->targetFolder;
+    EXPECT_EQ(*loaded, result);
+
+    writeRaw(folder / "last-ssd-result.json", R"({"targetFolder": "/"})");
+    EXPECT_EQ(store.loadStorageResult(), std::nullopt);
+}
