@@ -2,10 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <memory>
 
 #include "CLI/ProgressLine.h"
 #include "CLI/ResultLines.h"
 #include "Engines/CPUBenchmarkEngine.h"
+#include "Probes/HardwareTelemetry.h"
 
 namespace zantiva {
 namespace {
@@ -36,7 +38,9 @@ std::optional<int> cpuRunCount(const CommandLine& commandLine) {
 int runCpuMode(const CommandLine& commandLine, CliContext& context) {
     const auto runs = cpuRunCount(commandLine);
     if (!runs) return printFailure(context.out, "--runs needs a whole number from 1 to " + std::to_string(mostRuns));
-    const CPUBenchmarkEngine engine;
+    // The machine's own sensors give the peak temperature, thermal pressure and the load.
+    auto sampler = std::make_shared<HardwareTelemetry>();
+    const CPUBenchmarkEngine engine([sampler] { return std::optional<SensorSnapshot>(sampler->sample()); });
     for (int run = 1; run <= *runs; ++run) {
         ProgressLine line(context.err, context.errIsTerminal);
         const CpuBenchmarkResult result = engine.run(

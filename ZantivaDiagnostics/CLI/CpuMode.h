@@ -7,9 +7,9 @@
 
 namespace zantiva {
 
-// "--cpu [--runs N]": the CPU benchmark's two fixed batches (no sustained phase), N
-// times (default 1); prints the CpuBenchmarkResult's lines, each run after a "run: i"
-// line when there is more than one.
+// "--cpu [--runs N]": the CPU benchmark's two fixed batches (no sustained phase) with the
+// machine's telemetry, N times (default 1); prints the CpuBenchmarkResult's lines, each
+// run after a "run: i" line when there is more than one.
 int runCpuMode(const CommandLine& commandLine, CliContext& context);
 
 // The value of "--runs": a whole number from 1; absent when it is anything else.
