@@ -1,0 +1,38 @@
+#include "Probes/NvmeAdminCommand.h"
+
+#include <fcntl.h>
+#include <linux/nvme_ioctl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "Probes/NvmeHealthLog.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr std::uint8_t getLogPage = 0x02;
+constexpr std::uint32_t healthLogId = 0x02;
+constexpr std::uint32_t allNamespaces = 0xFFFFFFFF;   // the controller-wide log
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> readNvmeHealthLog(const std::filesystem::path& controllerDevice) {
+    const int fd = ::open(controllerDevice.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::vector<std::uint8_t> log(DriveHealthReader::nvmeHealthLogBytes, 0);
+    nvme_admin_cmd command{};
+    command.opcode = getLogPage;
+    command.nsid = allNamespaces;
+    command.addr = reinterpret_cast<std::uintptr_t>(log.data());
+    command.data_len = static_cast<std::uint32_t>(log.size());
+    // Number of dwords minus one in the upper half, the log identifier in the lower.
+    command.cdw10 = (static_cast<std::uint32_t>(log.size() / 4 - 1) << 16) | healthLogId;
+    // Negative: the kernel refused (permission); positive: the drive's status code.
+    const int status = ::ioctl(fd, NVME_IOCTL_ADMIN_CMD, &command);
+    ::close(fd);
+    if (status != 0) return std::nullopt;
+    return log;
+}
+
+} // namespace zantiva

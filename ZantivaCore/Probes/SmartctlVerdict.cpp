@@ -1,0 +1,38 @@
+#include "Probes/SmartctlVerdict.h"
+
+#include <array>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "Platform/BoundedProcess.h"
+
+namespace zantiva::DriveHealthReader {
+
+std::optional<bool> parseSystemVerdict(std::string_view smartctlJson) {
+    const auto j = nlohmann::json::parse(smartctlJson, nullptr, /*allow_exceptions=*/false);
+    if (!j.is_object()) return std::nullopt;
+    const auto status = j.find("smart_status");
+    if (status == j.end() || !status->is_object()) return std::nullopt;
+    const auto passed = status->find("passed");
+    if (passed == status->end() || !passed->is_boolean()) return std::nullopt;
+    return passed->get<bool>();
+}
+
+std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::chrono::milliseconds timeout) {
+    if (command.empty()) return std::nullopt;
+    const auto run = runBoundedProcess(command, timeout);
+    if (!run || run->timedOut) return std::nullopt;
+    return parseSystemVerdict(run->output);
+}
+
+std::vector<std::string> smartctlVerdictCommand(const std::string& device) {
+    // A desktop user's search path often lacks the sbin folders where smartctl lives.
+    static constexpr std::array<const char*, 4> places{"/usr/sbin/smartctl", "/usr/bin/smartctl", "/sbin/smartctl",
+                                                       "/usr/local/sbin/smartctl"};
+    for (const char* place : places)
+        if (::access(place, X_OK) == 0) return {place, "--json", "-H", "/dev/" + device};
+    return {};
+}
+
+} // namespace zantiva::DriveHealthReader

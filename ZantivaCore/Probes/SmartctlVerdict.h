@@ -1,0 +1,24 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zantiva::DriveHealthReader {
+
+// The drive's own SMART verdict as `smartctl --json -H` prints it: true when it passed,
+// false when it is failing, absent when the output holds no verdict (no permission, no
+// SMART support, not JSON). The exit status is not looked at: smartctl sets bits in it for
+// a failing drive too.
+std::optional<bool> parseSystemVerdict(std::string_view smartctlJson);
+
+// Runs the verdict command (an argument list, bounded in time) and parses what it printed;
+// a command that cannot start or is cut off gives no verdict.
+std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::chrono::milliseconds timeout);
+
+// `smartctl --json -H /dev/<device>`, or nothing when smartctl is not installed.
+std::vector<std::string> smartctlVerdictCommand(const std::string& device);
+
+} // namespace zantiva::DriveHealthReader

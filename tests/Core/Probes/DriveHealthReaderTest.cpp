@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "FixtureMachines.h"
+#include "Probes/DriveHealthReader.h"
+
+namespace zantiva {
+namespace {
+
+using testing::fixtureMachine;
+using Issue = DriveHealthIssue;
+using Status = DriveHealthStatus;
+namespace fs = std::filesystem;
+
+// The reader on a captured machine: NVMe logs from tools/<controller>-health-log.bin,
+// verdicts printed by cat from tools/smartctl-<drive>.json (no file: no verdict).
+DriveHealthOptions fixtureOptions(const fs::path& machine) {
+    DriveHealthOptions options;
+    options.root = ProbeRoot(machine);
+    options.healthLog = [machine](const std::string& controller) -> std::optional<std::vector<std::uint8_t>> {
+        const auto raw = ProbeRoot(machine).bytes("/tools/" + controller + "-health-log.bin");
+        if (!raw) return std::nullopt;
+        return std::vector<std::uint8_t>(raw->begin(), raw->end());
+    };
+    options.verdictCommand = [machine](const std::string& device) {
+        return std::vector<std::string>{"cat", (machine / "tools" / ("smartctl-" + device + ".json")).string()};
+    };
+    return options;
+}
+
+DriveHealthInfo drive(std::string id, std::string model, std::string bus, std::string medium, double sectors,
+                      Status status, std::vector<Issue> issues = {}) {
+    DriveHealthInfo d(std::move(id));
+    d.model = std::move(model);
+    d.busType = std::move(bus);
+    d.mediaType = std::move(medium);
+    d.sizeGB = sectors * 512.0 / 1e9;
+    d.status = status;
+    d.issues = std::move(issues);
+    return d;
+}
+
+DriveHealthInfo laptopNvme() {
+    auto d = drive("nvme0n1", "SAMSUNG MZVL2512HCJQ-00BL7", "NVMe", "SSD", 1000215216, Status::good);
+    d.criticalWarning = 0;
+    d.temperatureCelsius = 37;
+    d.availableSparePercent = 100;
+    d.availableSpareThresholdPercent = 10;
+    d.percentageUsed = 3;
+    d.dataWrittenTB = 12.6;
+    d.powerOnHours = 2345;
+    d.unsafeShutdowns = 41;
+    d.mediaErrors = 0;
+    return d;
+}
+
+TEST(DriveHealthReader, ReadsEachCapturedMachine) {
+    const std::map<std::string, std::vector<DriveHealthInfo>> expected{
+        // The USB stick is external and not reported; loop, zram and dm devices are not drives.
+        {"intel-hybrid-laptop", {laptopNvme()}},
+        {"amd-desktop",
+         {drive("sda", "Samsung SSD 870 EVO 1TB", "SATA", "SSD", 1953525168, Status::good),
+          drive("sdb", "ST2000DM008-2FR102", "SATA", "HDD", 3907029168, Status::bad, {Issue::systemUnhealthy})}},
+        // smartctl was refused the device: no verdict, so nothing is known.
+        {"intel-mac", {drive("sda", "APPLE SSD SM0512F", "SATA", "SSD", 977105060, Status::unknown)}},
+        {"virtual-machine", {drive("vda", "", "virtio", "", 1073741824, Status::unknown)}},
+    };
+    for (const auto& [machine, drives] : expected) {
+        const auto before = std::chrono::system_clock::now();
+        const auto report = DriveHealthReader::read(fixtureOptions(fixtureMachine(machine)));
+        EXPECT_EQ(report.drives, drives) << machine;
+        EXPECT_GE(report.checkedAt, before) << machine;
+    }
+}
+
+// A machine made for the case at hand: block devices that are links into a device tree.
+class DriveTree {
+public:
+    void add(const std::string& name, const std::string& devicePath, std::int64_t sectors, int removable = 0) {
+        const fs::path device = folder_ / ("sys/devices/" + devicePath + "/" + name);
+        fs::create_directories(device / "queue");
+        std::ofstream(device / "size") << sectors << '\n';
+        std::ofstream(device / "removable") << removable << '\n';
+        std::ofstream(device / "queue/rotational") << "0\n";
+        fs::create_directories(folder_ / "sys/block");
+        fs::create_symlink("../devices/" + devicePath + "/" + name, folder_ / "sys/block" / name);
+    }
+    fs::path path() const { return folder_.path(); }
+
+private:
+    testing::TemporaryFolder folder_;
+};
+
+TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
+    DriveTree tree;
+    tree.add("nvme10n1", "pci0000:00/0000:00:1d.0/nvme/nvme10", 2000);
+    tree.add("nvme2n1", "pci0000:00/0000:00:1c.0/nvme/nvme2", 2000);
+    tree.add("nvme0n2", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
+    tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
+    tree.add("nvme0c0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);   // one path of a shared namespace
+    tree.add("mmcblk0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 3000, 1);   // an SD card
+    tree.add("sdc", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host3/target3:0:0/3:0:0:0/block", 5000);
+
+    std::map<std::string, int> asked;
+    auto options = fixtureOptions(tree.path());
+    options.healthLog = [&](const std::string& controller) -> std::optional<std::vector<std::uint8_t>> {
+        ++asked[controller];
+        if (controller == "nvme2") return std::vector<std::uint8_t>(191, 0);   // too short to use
+        if (controller == "nvme10") return std::nullopt;                     // no permission
+        std::vector<std::uint8_t> log(512, 0);
+        log[5] = 95;
+        return log;
+    };
+    const auto report = DriveHealthReader::read(options);
+
+    std::vector<std::string> ids;
+    for (const auto& d : report.drives) ids.push_back(d.id);
+    EXPECT_EQ(ids, (std::vector<std::string>{"nvme0n1", "nvme0n2", "nvme2n1", "nvme10n1"}));
+    EXPECT_EQ(asked, (std::map<std::string, int>{{"nvme0", 1}, {"nvme10", 1}, {"nvme2", 1}}));
+    ASSERT_EQ(report.drives.size(), 4u);
+    EXPECT_EQ(report.drives[0].status, Status::caution);
+    EXPECT_EQ(report.drives[0].issues, std::vector<Issue>{Issue::nearingWearLimit});
+    EXPECT_EQ(report.drives[1].percentageUsed, 95);
+    for (std::size_t i : {2u, 3u}) {
+        EXPECT_EQ(report.drives[i].status, Status::unknown) << i;
+        EXPECT_TRUE(report.drives[i].issues.empty()) << i;
+        EXPECT_FALSE(report.drives[i].percentageUsed) << i;
+    }
+    EXPECT_EQ(report.overall(), Status::caution);
+}
+
+TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
+    DriveTree tree;
+    tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
+    DriveHealthOptions options;
+    options.root = ProbeRoot(tree.path());   // no /dev/nvme0 under this root: the admin command cannot run
+    options.verdictCommand = [](const std::string&) { return std::vector<std::string>{}; };
+    const auto report = DriveHealthReader::read(options);
+    ASSERT_EQ(report.drives.size(), 1u);
+    EXPECT_EQ(report.drives[0].status, Status::unknown);
+    EXPECT_TRUE(report.drives[0].issues.empty());
+    EXPECT_FALSE(report.score());
+
+    EXPECT_TRUE(DriveHealthReader::read(fixtureOptions(tree.path() / "nowhere")).drives.empty());
+}
+
+} // namespace
+} // namespace zantiva
