@@ -4,6 +4,7 @@
 
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
+#include "CLI/DumpHardware.h"
 #include "Localization/Loc.h"
 
 using namespace zantiva;
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
 
     // "--dump-hardware" (the hardware dump, always status 0) is tried here, before the
     // benchmark command line.
+    if (commandLine.has("--dump-hardware")) {
+        dumpHardware(std::cout);
+        return 0;
+    }
     if (auto status = runBenchmarkCommandLine(commandLine, context)) return *status;
 
     // No window yet: say what the program can do from here.

@@ -1,0 +1,58 @@
+#include "CLI/DumpHardware.h"
+
+#include <thread>
+
+#include "CLI/ResultLines.h"
+#include "Model/DeviceProfile.h"
+#include "Model/RawValues.h"
+#include "Probes/HardwareTelemetry.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr std::string_view thermalStateNames[] = {"nominal", "fair", "serious", "critical"};
+
+// A snapshot has no stored form; these are its field names for the dump.
+nlohmann::json snapshotFields(const SensorSnapshot& s) {
+    json::Json j = json::Json::object();
+    json::put(j, "cpuLoadPercent", s.cpuLoadPercent);
+    json::put(j, "perCoreLoadPercent", s.perCoreLoadPercent);
+    json::put(j, "cpuTemperatureCelsius", s.cpuTemperatureCelsius);
+    json::put(j, "gpuLoadPercent", s.gpuLoadPercent);
+    json::put(j, "gpuTemperatureCelsius", s.gpuTemperatureCelsius);
+    json::put(j, "systemPowerWatts", s.systemPowerWatts);
+    json::put(j, "ramLoadPercent", s.ramLoadPercent);
+    json::put(j, "ramUsedGB", s.ramUsedGB);
+    json::put(j, "ramTotalGB", s.ramTotalGB);
+    json::put(j, "memoryPressure", s.memoryPressure);
+    json::put(j, "fanRPM", s.fanRPM);
+    json::put(j, "thermalState", std::string(thermalStateNames[rawValue(s.thermalState)]));
+    json::put(j, "hasSensorAccess", s.hasSensorAccess);
+    json::put(j, "timestamp", s.timestamp);
+    return j;
+}
+
+void section(std::ostream& out, std::string_view heading, const nlohmann::json& fields, bool first = false) {
+    if (!first) out << '\n';
+    out << "== " << heading << " ==\n";
+    printResultLines(out, fields);
+}
+
+} // namespace
+
+void dumpHardware(std::ostream& out, const ProbeOptions& options, std::chrono::milliseconds loadWindow) {
+    // The sampler starts counting CPU ticks now, while the probe reads the rest.
+    HardwareTelemetry telemetry(true, options.root);
+    const auto started = std::chrono::steady_clock::now();
+    const SystemSpecs specs = SystemProbe::readSpecs(options);
+    std::this_thread::sleep_until(started + loadWindow);
+    const SensorSnapshot sample = telemetry.sample();
+
+    section(out, "Specifications", specs.toJson(), true);
+    section(out, "Device profile", DeviceProfile(specs).toJson());
+    section(out, "Telemetry", snapshotFields(sample));
+    out.flush();
+}
+
+} // namespace zantiva

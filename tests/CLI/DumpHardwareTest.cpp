@@ -1,0 +1,61 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "../Core/Probes/FixtureMachines.h"
+#include "CLI/DumpHardware.h"
+#include "Platform/BoundedProcess.h"
+
+namespace zantiva {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+std::string dump(const std::string& machine) {
+    std::ostringstream out;
+    dumpHardware(out, testing::fixtureProbe(machine), std::chrono::milliseconds(0));
+    return out.str();
+}
+
+TEST(DumpHardware, PrintsSpecificationsProfileAndSampleUnderHeadings) {
+    const std::string text = dump("intel-hybrid-laptop");
+    EXPECT_THAT(text, StartsWith("== Specifications ==\n"));
+    EXPECT_THAT(text, HasSubstr("\ncpuName: 12th Gen Intel(R) Core(TM) i7-1260P\n"));
+    EXPECT_THAT(text, HasSubstr("\ncoreClusters.1.cores: 8\ncoreClusters.1.name: Efficiency\n"));
+    EXPECT_THAT(text, HasSubstr("\nramSpeedMHz: 5200\n"));
+    EXPECT_THAT(text, HasSubstr("\n\n== Device profile ==\n"));
+    EXPECT_THAT(text, HasSubstr("\ncpu: 12th Gen Intel(R) Core(TM) i7-1260P (12C: 4P+8E)\n"));
+    EXPECT_THAT(text, HasSubstr("\nname: LENOVO ThinkPad X1 Carbon Gen 10\n"));
+    EXPECT_THAT(text, HasSubstr("\n\n== Telemetry ==\n"));
+    EXPECT_THAT(text, HasSubstr("\ncpuTemperatureCelsius: 62\n"));
+    EXPECT_THAT(text, HasSubstr("\nsystemPowerWatts: 8.54\n"));
+    EXPECT_THAT(text, HasSubstr("\nfanRPM.0: 2100\n"));
+    EXPECT_THAT(text, HasSubstr("\nthermalState: nominal\n"));
+    EXPECT_THAT(text, HasSubstr("\nmemoryPressure: normal\n"));
+}
+
+TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {
+    const std::string text = dump("virtual-machine");
+    EXPECT_THAT(text, HasSubstr("\nmanufacturer: Unknown\n"));
+    EXPECT_THAT(text, HasSubstr("\ngpuName: Unknown\n"));
+    EXPECT_THAT(text, HasSubstr("\nhasSensorAccess: false\n"));
+    // Absent readings print no line at all rather than a made-up value.
+    EXPECT_THAT(text, Not(HasSubstr("Temperature")));
+    EXPECT_THAT(text, Not(HasSubstr("systemPowerWatts")));
+    EXPECT_THAT(text, Not(HasSubstr("gpuLoadPercent")));
+}
+
+TEST(DumpHardware, TheProgramDumpsBeforeAnyOtherModeAndExitsWithZero) {
+    auto run = runBoundedProcess({ZANTIVA_PROGRAM, "--ram", "--dump-hardware"}, std::chrono::seconds(20));
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->exitStatus, 0);
+    EXPECT_THAT(run->output, StartsWith("== Specifications ==\n"));
+    EXPECT_THAT(run->output, HasSubstr("\n== Telemetry ==\n"));
+    EXPECT_THAT(run->output, Not(HasSubstr("averageReadThroughputMBps")));
+}
+
+} // namespace
+} // namespace zantiva
