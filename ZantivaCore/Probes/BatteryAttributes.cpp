@@ -1,0 +1,39 @@
+#include "Probes/BatteryAttributes.h"
+
+namespace zantiva {
+
+namespace {
+
+struct NumberAttribute {
+    const char* file;
+    std::optional<std::int64_t> BatteryAttributes::*field;
+};
+
+constexpr NumberAttribute numbers[] = {
+    {"present", &BatteryAttributes::present},
+    {"charge_full_design", &BatteryAttributes::chargeFullDesign},
+    {"charge_full", &BatteryAttributes::chargeFull},
+    {"charge_now", &BatteryAttributes::chargeNow},
+    {"energy_full_design", &BatteryAttributes::energyFullDesign},
+    {"energy_full", &BatteryAttributes::energyFull},
+    {"energy_now", &BatteryAttributes::energyNow},
+    {"voltage_min_design", &BatteryAttributes::voltageMinDesign},
+    {"voltage_now", &BatteryAttributes::voltageNow},
+    {"current_now", &BatteryAttributes::currentNow},
+    {"power_now", &BatteryAttributes::powerNow},
+    {"cycle_count", &BatteryAttributes::cycleCount},
+    {"capacity", &BatteryAttributes::capacity},
+    {"charge_control_start_threshold", &BatteryAttributes::chargeControlStartThreshold},
+    {"charge_control_end_threshold", &BatteryAttributes::chargeControlEndThreshold},
+};
+
+} // namespace
+
+BatteryAttributes BatteryAttributes::read(const ProbeRoot& root, const std::filesystem::path& supply) {
+    BatteryAttributes a;
+    a.status = root.text(supply / "status");
+    for (const auto& n : numbers) a.*n.field = root.integer(supply / n.file);
+    return a;
+}
+
+} // namespace zantiva

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "Probes/ProbeRoot.h"
+
+namespace zantiva {
+
+// What a battery's power-supply folder says, in the kernel's units: charges in µAh,
+// energies in µWh, voltages in µV, currents in µA, power in µW, charge in percent.
+// Absent where the driver does not offer the attribute.
+struct BatteryAttributes {
+    std::optional<std::string> status;   // "Charging", "Discharging", "Not charging", "Full", "Unknown"
+    std::optional<std::int64_t> present;
+    std::optional<std::int64_t> chargeFullDesign, chargeFull, chargeNow;
+    std::optional<std::int64_t> energyFullDesign, energyFull, energyNow;
+    std::optional<std::int64_t> voltageMinDesign, voltageNow;
+    std::optional<std::int64_t> currentNow, powerNow;
+    std::optional<std::int64_t> cycleCount;
+    std::optional<std::int64_t> capacity;
+    std::optional<std::int64_t> chargeControlStartThreshold, chargeControlEndThreshold;
+
+    // The attributes of one supply folder ("/sys/class/power_supply/BAT0").
+    static BatteryAttributes read(const ProbeRoot& root, const std::filesystem::path& supply);
+
+    bool operator==(const BatteryAttributes&) const = default;
+};
+
+} // namespace zantiva
