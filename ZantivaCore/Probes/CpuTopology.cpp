@@ -6,6 +6,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "Model/SpecText.h"
 #include "Probes/HardwareText.h"
 
 namespace zantiva {
@@ -27,8 +28,8 @@ CpuInfoFile readCpuInfo(const ProbeRoot& root) {
     for (std::string line; std::getline(in, line);) {
         const auto colon = line.find(':');
         if (colon == std::string::npos) continue;
-        const std::string key = trimmed(std::string_view(line).substr(0, colon));
-        const std::string value = trimmed(std::string_view(line).substr(colon + 1));
+        const std::string key = std::string(specText::trimmed(std::string_view(line).substr(0, colon)));
+        const std::string value = std::string(specText::trimmed(std::string_view(line).substr(colon + 1)));
         if (key == "processor") {
             if (auto n = parseInteger(value)) info.processors.push_back(static_cast<int>(*n));
         } else if (key == "model name" && !info.modelName) {
@@ -110,7 +111,7 @@ std::vector<int> parseCpuList(std::string_view list) {
     while (start <= list.size()) {
         auto end = list.find(',', start);
         if (end == std::string_view::npos) end = list.size();
-        const std::string piece = trimmed(list.substr(start, end - start));
+        const std::string piece = std::string(specText::trimmed(list.substr(start, end - start)));
         const auto dash = piece.find('-');
         auto first = parseInteger(piece.substr(0, dash));
         auto last = dash == std::string::npos ? first : parseInteger(piece.substr(dash + 1));

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "Model/SpecText.h"
+
 namespace zantiva {
 
 namespace {
@@ -36,7 +38,7 @@ std::optional<std::string> pciDeviceName(const ProbeRoot& root, const std::strin
                 if (inVendor) break;
                 inVendor = line.rfind(vendor + "  ", 0) == 0;
             } else if (inVendor && line.size() > 1 && line[1] != '\t' && line.rfind("\t" + device + "  ", 0) == 0) {
-                return trimmed(line.substr(device.size() + 3));
+                return std::string(specText::trimmed(line.substr(device.size() + 3)));
             }
         }
     }
@@ -55,7 +57,7 @@ std::optional<GraphicsDevice> describe(const ProbeRoot& root, const std::string&
     GraphicsDevice g;
     std::istringstream uevent(root.bytes(dev + "/uevent").value_or(""));
     for (std::string line; std::getline(uevent, line);)
-        if (line.rfind("DRIVER=", 0) == 0) g.driver = trimmed(line.substr(7));
+        if (line.rfind("DRIVER=", 0) == 0) g.driver = std::string(specText::trimmed(line.substr(7)));
     const std::string vendor = hexId(root.text(dev + "/vendor"));
     const std::string device = hexId(root.text(dev + "/device"));
     if (g.driver.empty() && vendor.empty()) return std::nullopt;

@@ -4,17 +4,17 @@
 #include <array>
 #include <cctype>
 
-#include "Probes/ProbeRoot.h"
+#include "Model/SpecText.h"
 
 namespace zantiva {
 
 namespace {
 
-constexpr std::array<std::string_view, 20> placeholders{
+constexpr std::array<std::string_view, 19> placeholders{
     "to be filled by o.e.m.", "to be filled by oem", "default string", "system product name",
     "system manufacturer", "system version", "system serial number", "base board product name",
     "base board manufacturer", "not applicable", "not specified", "not available", "none", "n/a",
-    "o.e.m.", "oem", "type1productconfigid", "unknown", "0123456789", "invalid",
+    "o.e.m.", "oem", "type1productconfigid", "0123456789", "invalid",
 };
 
 std::string lowered(std::string_view text) {
@@ -26,8 +26,8 @@ std::string lowered(std::string_view text) {
 } // namespace
 
 bool isPlaceholderText(std::string_view text) {
-    const std::string t = lowered(trimmed(text));
-    if (t.empty()) return true;
+    if (!specText::isKnown(text)) return true;
+    const std::string t = lowered(specText::trimmed(text));
     if (std::find(placeholders.begin(), placeholders.end(), t) != placeholders.end()) return true;
     // Runs of one filler character ("xxxxxxxx", "00000000", "........").
     return t.size() > 2 && std::all_of(t.begin(), t.end(), [&](char c) { return c == t.front(); });
@@ -35,7 +35,7 @@ bool isPlaceholderText(std::string_view text) {
 
 std::optional<std::string> knownHardwareText(const std::optional<std::string>& text) {
     if (!text || isPlaceholderText(*text)) return std::nullopt;
-    return trimmed(*text);
+    return std::string(specText::trimmed(*text));
 }
 
 } // namespace zantiva

@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 
+#include "Model/SpecText.h"
 #include "Platform/BoundedProcess.h"
 #include "Probes/HardwareText.h"
 #include "Probes/ProbeRoot.h"
@@ -22,7 +23,8 @@ MemoryModules MemoryModules::parse(std::string_view properties) {
         if (eq == std::string::npos || underscore == std::string::npos || underscore > eq) continue;
         auto slot = parseInteger(std::string_view(line).substr(prefix.size(), underscore - prefix.size()));
         if (!slot || *slot < 0) continue;
-        slots[static_cast<int>(*slot)][line.substr(underscore + 1, eq - underscore - 1)] = trimmed(line.substr(eq + 1));
+        const std::string name = line.substr(underscore + 1, eq - underscore - 1);
+        slots[static_cast<int>(*slot)][name] = std::string(specText::trimmed(std::string_view(line).substr(eq + 1)));
     }
     MemoryModules modules;
     for (auto& [slot, p] : slots) {

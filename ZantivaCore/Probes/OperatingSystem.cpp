@@ -4,6 +4,7 @@
 #include <sstream>
 #include <sys/utsname.h>
 
+#include "Model/SpecText.h"
 #include "Model/SystemSpecs.h"
 
 namespace zantiva {
@@ -18,10 +19,10 @@ std::map<std::string, std::string> osRelease(const ProbeRoot& root) {
     for (std::string line; std::getline(in, line);) {
         const auto eq = line.find('=');
         if (eq == std::string::npos || line[0] == '#') continue;
-        std::string value = trimmed(line.substr(eq + 1));
+        std::string value = std::string(specText::trimmed(line.substr(eq + 1)));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        fields[trimmed(line.substr(0, eq))] = value;
+        fields[std::string(specText::trimmed(line.substr(0, eq)))] = value;
     }
     return fields;
 }
@@ -43,7 +44,7 @@ std::optional<std::string> kernelField(const ProbeRoot& root, const char* procFi
 std::string operatingSystemName(const ProbeRoot& root) {
     auto fields = osRelease(root);
     std::string name = fields["PRETTY_NAME"];
-    if (name.empty()) name = trimmed(fields["NAME"] + " " + fields["VERSION_ID"]);
+    if (name.empty()) name = std::string(specText::trimmed(fields["NAME"] + " " + fields["VERSION_ID"]));
     auto kernel = kernelField(root, "osrelease", false);
     if (name.empty()) return kernel ? "Linux " + *kernel : SystemSpecs::unknown;
     return kernel ? name + " (Linux " + *kernel + ")" : name;

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "Model/SpecText.h"
+
 namespace zantiva {
 
 namespace fs = std::filesystem;
@@ -34,7 +36,7 @@ std::optional<std::string> ProbeRoot::bytes(const fs::path& systemPath, std::siz
 std::optional<std::string> ProbeRoot::text(const fs::path& systemPath) const {
     auto raw = bytes(systemPath, 256 * 1024);
     if (!raw) return std::nullopt;
-    auto t = trimmed(*raw);
+    auto t = std::string(specText::trimmed(*raw));
     if (t.empty()) return std::nullopt;
     return t;
 }
@@ -102,14 +104,6 @@ std::optional<int> numberAfter(const std::string& name, const std::string& prefi
     auto n = parseInteger(std::string_view(name).substr(prefix.size()));
     if (!n || *n < 0 || name[prefix.size()] == '+' || name[prefix.size()] == '-') return std::nullopt;
     return static_cast<int>(*n);
-}
-
-std::string trimmed(std::string_view text) {
-    const char* blanks = " \t\r\n\v\f";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(blanks);
-    return std::string(text.substr(first, last - first + 1));
 }
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {
