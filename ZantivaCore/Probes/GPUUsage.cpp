@@ -1,6 +1,7 @@
 #include "Probes/GPUUsage.h"
 
 #include <algorithm>
+#include <string>
 
 namespace zantiva {
 
@@ -8,7 +9,12 @@ std::optional<double> GPUUsage::read(const ProbeRoot& root) {
     std::optional<double> busiest;
     for (const auto& card : root.entries("/sys/class/drm")) {
         if (!numberAfter(card, "card")) continue;
-        auto percent = root.integer("/sys/class/drm/" + card + "/device/gpu_busy_percent");
+        const std::string device = "/sys/class/drm/" + card + "/device/";
+        if (!root.exists(device + "gpu_busy_percent")) continue;
+        // A powered-down GPU does no work, and asking it would wake it (older amdgpu
+        // kernels do), spending a laptop's battery on every sample.
+        std::optional<std::int64_t> percent = 0;
+        if (root.text(device + "power/runtime_status") != "suspended") percent = root.integer(device + "gpu_busy_percent");
         if (!percent) continue;
         const double clamped = std::clamp(static_cast<double>(*percent), 0.0, 100.0);
         busiest = std::max(busiest.value_or(clamped), clamped);

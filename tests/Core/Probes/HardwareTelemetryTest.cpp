@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FixtureMachines.h"
+#include "Probes/GPUUsage.h"
 #include "Probes/HardwareTelemetry.h"
 #include "Probes/HwmonSensorMap.h"
 
@@ -110,6 +111,20 @@ TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
     auto back = telemetry.sample();
     EXPECT_EQ(back.cpuTemperatureCelsius, 71.0);
     EXPECT_EQ(back.fanRPM, (std::vector<double>{2400, 1998}));
+}
+
+TEST(GPUUsage, TheBusiestGpuCountsAndASuspendedOneIsIdleWithoutBeingAsked) {
+    MachineCopy pc("amd-desktop");
+    const std::string gpu = "/sys/devices/pci0000:00/0000:00:03.1/0000:09:00.0/0000:0a:00.0/0000:0b:00.0/";
+    pc.write(gpu + "gpu_busy_percent", "140");
+    EXPECT_EQ(GPUUsage::read(pc.root()), 100.0);
+    pc.write(gpu + "gpu_busy_percent", "-5");
+    EXPECT_EQ(GPUUsage::read(pc.root()), 0.0);
+    std::filesystem::create_directories(pc.root().at(gpu + "power"));
+    pc.write(gpu + "power/runtime_status", "suspended");
+    pc.write(gpu + "gpu_busy_percent", "not readable while suspended");
+    EXPECT_EQ(GPUUsage::read(pc.root()), 0.0);
+    EXPECT_EQ(GPUUsage::read(ProbeRoot(fixtureMachine("intel-mac"))), std::nullopt);
 }
 
 TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
