@@ -84,6 +84,19 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, TelemetryOnMachine, ::testing::ValuesIn(sampl
     return name;
 });
 
+TEST(HardwareTelemetry, SamplesTheRunningMachine) {
+    HardwareTelemetry telemetry;
+    const SensorSnapshot s = telemetry.sample();
+    EXPECT_FALSE(s.perCoreLoadPercent.empty());
+    for (double load : s.perCoreLoadPercent) {
+        EXPECT_GE(load, 0.0);
+        EXPECT_LE(load, 100.0);
+    }
+    EXPECT_GT(s.ramTotalGB, 0.0);
+    EXPECT_GT(s.ramUsedGB, 0.0);
+    EXPECT_LE(s.ramUsedGB, s.ramTotalGB);
+}
+
 TEST(HardwareTelemetry, LoadCoversTheTimeSinceThePreviousSample) {
     MachineCopy vm("virtual-machine");
     vm.write("/proc/stat", "cpu0 100 0 100 800 0 0 0 0 0 0\ncpu1 0 0 0 1000 0 0 0 0 0 0\n");

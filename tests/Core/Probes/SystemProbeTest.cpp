@@ -145,6 +145,15 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, SystemProbeOnMachine,
                              return name;
                          });
 
+TEST(SystemProbe, ReadsTheRunningMachine) {
+    const SystemSpecs specs = SystemProbe::readSpecs();
+    EXPECT_GT(specs.cpuThreads, 0);
+    EXPECT_GE(specs.cpuThreads, specs.cpuCores);
+    EXPECT_GT(specs.ramCapacityGB, 0);
+    EXPECT_NE(specs.architecture, "Unknown");
+    EXPECT_NE(specs.operatingSystem, "Unknown");
+}
+
 TEST(SystemProbe, AMissingRootGivesTheEmptyInventoryWithoutThrowing) {
     ProbeOptions options;
     options.root = ProbeRoot("/nonexistent/zantiva-root");
