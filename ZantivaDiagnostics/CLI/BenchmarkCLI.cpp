@@ -2,9 +2,12 @@
 
 #include <exception>
 
+#include "CLI/CheckUpdateMode.h"
 #include "CLI/CpuMode.h"
+#include "CLI/GpuMode.h"
 #include "CLI/MemoryMode.h"
 #include "CLI/ResultLines.h"
+#include "CLI/SmartMode.h"
 #include "CLI/StorageMode.h"
 
 namespace zantiva {
@@ -13,9 +16,12 @@ namespace {
 // Tried in this order: "--smart", "--geekbench-read", "--check-resources",
 // "--external-run", "--external-scan", "--check-update", "--ram", "--ssd", "--cpu", "--gpu".
 constexpr CliMode modes[] = {
+    {"--smart", "--smart", runSmartMode},
+    {"--check-update", "--check-update", runCheckUpdateMode},
     {"--ram", "--ram", runMemoryMode},
     {"--ssd", "--ssd [folder] [--quick]", runStorageMode},
     {"--cpu", "--cpu [--runs N]", runCpuMode},
+    {"--gpu", "--gpu [--runs N] [--bands N] [--preview FILE]", runGpuMode},
 };
 
 } // namespace

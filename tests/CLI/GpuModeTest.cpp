@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "../Support/TemporaryFolder.h"
+#include "CLI/GpuMode.h"
+#include "Platform/AtomicFile.h"
+#include "Platform/BoundedProcess.h"
+
+namespace zantiva {
+namespace {
+
+// The real renderer on a tiny frame: 64 × 36 output, one warm-up frame, three measured.
+GPUBenchmarkConfiguration tiny() {
+    GPUBenchmarkConfiguration c;
+    c.outputWidth = 64;
+    c.outputHeight = 36;
+    c.minimumWarmUp = 0;
+    c.maximumWarmUp = 0;
+    c.measuredFrames = 3;
+    return c;
+}
+
+struct GpuMode : ::testing::Test {
+    std::ostringstream out, err;
+    Loc loc{AppLanguage::english};
+    CliContext context{out, err, false, loc};
+    testing::TemporaryFolder folder;
+
+    int run(std::vector<std::string> arguments) { return runGpuMode(CommandLine(std::move(arguments)), context, tiny()); }
+};
+
+TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
+    const auto file = folder / "preview.png";
+    EXPECT_EQ(run({"--gpu", "--runs", "2", "--bands", "5", "--preview", file.string()}), 0) << out.str();
+    const std::string lines = out.str();
+    EXPECT_EQ(lines.rfind("run: 1\n", 0), 0u) << lines;
+    EXPECT_NE(lines.find("\nrun: 2\n"), std::string::npos);
+    EXPECT_NE(lines.find("adapterName: "), std::string::npos);
+    EXPECT_NE(lines.find("renderWidth: 128\n"), std::string::npos);
+    EXPECT_NE(lines.find("totalFramesRendered: 3\n"), std::string::npos);
+    EXPECT_NE(lines.find("referenceFrameMs: 20.1\n"), std::string::npos);
+    EXPECT_EQ(lines.find("sustainedScore"), std::string::npos); // no sustained stage
+    EXPECT_TRUE(err.str().empty()); // progress only on a terminal
+
+    const auto png = readWholeFile(file);
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(png->substr(12, 12), std::string("IHDR\0\0\0\x20\0\0\0\x12", 12)); // 32 × 18
+}
+
+TEST_F(GpuMode, RefusesBadOptionsBeforeAnyRun) {
+    EXPECT_EQ(run({"--gpu", "--bands", "0"}), 1);
+    EXPECT_EQ(run({"--gpu", "--bands", "-3"}), 1);
+    EXPECT_EQ(run({"--gpu", "--bands", "4x"}), 1);
+    EXPECT_EQ(run({"--gpu", "--bands"}), 1);
+    EXPECT_EQ(out.str(), "failed: --bands needs a whole number from 1\n"
+                         "failed: --bands needs a whole number from 1\n"
+                         "failed: --bands needs a whole number from 1\n"
+                         "failed: --bands needs a whole number from 1\n");
+    out.str("");
+    EXPECT_EQ(run({"--gpu", "--preview", "--runs", "1"}), 1);
+    EXPECT_EQ(out.str(), "failed: --preview needs a file name\n");
+    out.str("");
+    EXPECT_EQ(run({"--gpu", "--runs", "0"}), 1);
+    EXPECT_EQ(out.str(), "failed: --runs needs a whole number from 1 to 1000\n");
+}
+
+TEST_F(GpuMode, PreviewThatCannotBeWrittenFails) {
+    const auto file = folder / "missing" / "preview.png";
+    EXPECT_EQ(run({"--gpu", "--preview", file.string()}), 1);
+    EXPECT_NE(out.str().find("score: "), std::string::npos); // the result still shows
+    EXPECT_NE(out.str().find("failed: could not write " + file.string() + ": "), std::string::npos) << out.str();
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(GpuProgram, ForcedBandCountBelowOneIsRefusedWithStatusOne) {
+    const auto result = runBoundedProcess({ZANTIVA_PROGRAM, "--gpu", "--bands", "0"}, std::chrono::seconds(30));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->exitStatus, 1);
+    EXPECT_EQ(result->output, "failed: --bands needs a whole number from 1\n");
+}
+
+} // namespace
+} // namespace zantiva
