@@ -1,0 +1,110 @@
+#include "Controls/RetroButton.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "Theme/Metric.h"
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr int labelFlags = Qt::AlignCenter | Qt::TextWordWrap;
+constexpr qreal disabledOpacity = 0.45;
+
+} // namespace
+
+RetroButton::RetroButton(const QString& text, RetroButtonKind kind, RetroButtonSize size, QWidget* parent)
+    : QAbstractButton(parent), kind_(kind), size_(size), surface_(this, surfaceStyle()) {
+    setText(text);
+    setFont(vazirFont(VazirWeight::extraBold, size_.fontSize));
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    connect(this, &QAbstractButton::toggled, this, &RetroButton::refresh);
+}
+
+RetroButton::RetroButton(const QString& text, RetroButtonKind kind, bool compact, QWidget* parent)
+    : RetroButton(text, kind, RetroButtonSize::forCompact(compact), parent) {}
+
+void RetroButton::setKind(RetroButtonKind kind) {
+    kind_ = kind;
+    refresh();
+}
+
+void RetroButton::setButtonSize(const RetroButtonSize& size) {
+    size_ = size;
+    setFont(vazirFont(VazirWeight::extraBold, size_.fontSize));
+    updateGeometry();
+    refresh();
+}
+
+qreal RetroButton::lift() const { return hovered_ && isEnabled() && !isShownPressed() ? Theme::Metric::hoverLift : 0; }
+
+SurfaceStyle RetroButton::surfaceStyle() const {
+    return {
+        .fill = currentColors().fill,
+        .radius = size_.radius,
+        .shadow = Theme::Metric::controlShadow,
+        .lift = lift(),
+        .pressed = isShownPressed(),
+        .shadowColor = Theme::Palette::outline(),
+        .borderColor = Theme::Palette::outline(),
+    };
+}
+
+void RetroButton::refresh() {
+    surface_.setStyle(surfaceStyle());
+    update();
+}
+
+bool RetroButton::event(QEvent* event) {
+    if (event->type() == QEvent::Enter) hovered_ = true;
+    if (event->type() == QEvent::Leave) hovered_ = false;
+    const bool handled = QAbstractButton::event(event);
+    // After the button has handled it, so that press, release, click and toggle are all seen;
+    // the surface repaints only when its look really changes.
+    surface_.setStyle(surfaceStyle());
+    return handled;
+}
+
+QSize RetroButton::around(const QSize& label) const {
+    const int shadow = static_cast<int>(Theme::Metric::controlShadow);
+    return {static_cast<int>(std::ceil(label.width() + 2 * size_.horizontal)) + shadow,
+            static_cast<int>(std::ceil(label.height() + 2 * size_.vertical)) + shadow};
+}
+
+QSize RetroButton::sizeHint() const {
+    return around(fontMetrics().boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), labelFlags, text()).size());
+}
+
+QSize RetroButton::minimumSizeHint() const {
+    int widest = 0;
+    for (const QString& word : text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        widest = std::max(widest, fontMetrics().horizontalAdvance(word));
+    return around({widest, fontMetrics().height()});
+}
+
+int RetroButton::heightForWidth(int width) const {
+    const int labelWidth = std::max(1, width - around({0, 0}).width());
+    return around(fontMetrics().boundingRect(QRect(0, 0, labelWidth, QWIDGETSIZE_MAX), labelFlags, text()).size())
+        .height();
+}
+
+void RetroButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!isEnabled()) painter.setOpacity(disabledOpacity);
+    surface_.paint(painter, rect());
+    const QRectF face = surface_.geometry(rect()).face;
+    painter.setPen(currentColors().label);
+    painter.setFont(font());
+    painter.drawText(face.marginsRemoved({size_.horizontal, size_.vertical, size_.horizontal, size_.vertical}),
+                     labelFlags, text());
+}
+
+} // namespace zantiva

@@ -1,0 +1,71 @@
+#include "Controls/RetroCheckBox.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "Theme/OutlinedShape.h"
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr int boxSide = 20;
+constexpr int gap = 10;
+constexpr qreal boxRadius = 5;
+constexpr int labelFlags = Qt::AlignLeading | Qt::AlignTop | Qt::TextWordWrap;
+const QString checkMark = QStringLiteral("\u2713");
+
+} // namespace
+
+RetroCheckBox::RetroCheckBox(const QString& text, QWidget* parent) : QAbstractButton(parent) {
+    setText(text);
+    setCheckable(true);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+QRect RetroCheckBox::boxRect() const {
+    const int left = layoutDirection() == Qt::RightToLeft ? width() - boxSide : 0;
+    return {left, 0, boxSide, boxSide};
+}
+
+QRect RetroCheckBox::labelRect() const {
+    const int left = layoutDirection() == Qt::RightToLeft ? 0 : boxSide + gap;
+    return {left, 0, std::max(0, width() - boxSide - gap), height()};
+}
+
+QSize RetroCheckBox::labelSize(int width) const {
+    return fontMetrics().boundingRect(QRect(0, 0, std::max(1, width), QWIDGETSIZE_MAX), labelFlags, text()).size();
+}
+
+QSize RetroCheckBox::sizeHint() const {
+    const QSize label = labelSize(QWIDGETSIZE_MAX);
+    return {boxSide + gap + label.width(), std::max(boxSide, label.height())};
+}
+
+QSize RetroCheckBox::minimumSizeHint() const { return {boxSide + gap + fontMetrics().averageCharWidth(), boxSide}; }
+
+int RetroCheckBox::heightForWidth(int width) const {
+    return std::max(boxSide, labelSize(width - boxSide - gap).height());
+}
+
+void RetroCheckBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setLayoutDirection(layoutDirection());
+    const QRect box = boxRect();
+    paintOutlinedShape(painter, box, boxRadius, isChecked() ? Theme::Palette::primary() : Theme::Palette::muted(),
+                       Theme::Palette::outline());
+    if (isChecked()) {
+        painter.setFont(systemFont(13, QFont::Black));
+        painter.setPen(Theme::Palette::onPrimary());
+        painter.drawText(box, Qt::AlignCenter, checkMark);
+    }
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(labelRect(), labelFlags, text());
+}
+
+} // namespace zantiva

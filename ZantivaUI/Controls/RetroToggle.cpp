@@ -1,0 +1,18 @@
+#include "Controls/RetroToggle.h"
+
+#include "Theme/Palette.h"
+
+namespace zantiva {
+
+RetroToggle::RetroToggle(const QString& text, RetroButtonSize size, QWidget* parent)
+    : RetroButton(text, RetroButtonKind::outline, size, parent) {
+    setCheckable(true);
+    refresh();
+}
+
+FaceColors RetroToggle::currentColors() const {
+    if (isChecked()) return {Theme::Palette::primary(), Theme::Palette::onPrimary()};
+    return faceColors(RetroButtonKind::outline);
+}
+
+} // namespace zantiva

@@ -1,0 +1,50 @@
+#include "LocalizedViews/ZantivaRoot.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QWidget>
+
+#include "LocalizedViews/LocNotifier.h"
+#include "Theme/Palette.h"
+#include "Typography/TextRole.h"
+#include "Typography/ZantivaFonts.h"
+
+namespace zantiva {
+
+QPalette rootPalette() {
+    using namespace Theme::Palette;
+    QPalette palette;
+    const QColor placeholder = withOpacity(text(), 0.45);
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::Window, surface()},           {QPalette::WindowText, text()},
+        {QPalette::Base, card()},                {QPalette::AlternateBase, muted()},
+        {QPalette::Text, text()},                {QPalette::PlaceholderText, placeholder},
+        {QPalette::Button, card()},              {QPalette::ButtonText, text()},
+        {QPalette::BrightText, onPrimary()},     {QPalette::Highlight, primary()},
+        {QPalette::HighlightedText, onPrimary()}, {QPalette::ToolTipBase, card()},
+        {QPalette::ToolTipText, text()},         {QPalette::Link, secondary()},
+        {QPalette::LinkVisited, secondary()},    {QPalette::Light, outlineSubtle()},
+        {QPalette::Midlight, muted()},           {QPalette::Mid, muted()},
+        {QPalette::Dark, outline()},             {QPalette::Shadow, outline()},
+    };
+    for (const auto& [role, color] : roles) palette.setColor(role, color);
+    return palette;
+}
+
+void applyZantivaRoot(QWidget& window, LocNotifier& loc) {
+    ZantivaFonts::registerFonts();
+    static const bool styled = [] {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::setStyle(QStyleFactory::create("Fusion"));
+        return true;
+    }();
+    (void)styled;
+
+    window.setFont(font(TextRole::body));
+    window.setPalette(rootPalette());
+    window.setAutoFillBackground(true);
+    loc.bind(&window, [&window, &loc] { window.setLayoutDirection(loc.layoutDirection()); });
+}
+
+void applyZantivaRoot(QWidget& window) { applyZantivaRoot(window, LocNotifier::shared()); }
+
+} // namespace zantiva

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPalette>
+
+class QWidget;
+
+namespace zantiva {
+
+class LocNotifier;
+
+// The dark palette of every window, all of it from Theme::Palette: surface background, text
+// colour, crimson selection and focus accent.
+QPalette rootPalette();
+
+// Applied once to each window's top widget before it is shown: registers the fonts and sets
+// the Fusion style (both once per process), the base font Vazirmatn-Medium 13, the palette and
+// the surface background, and a layout direction that follows the language from now on.
+void applyZantivaRoot(QWidget& window, LocNotifier& loc);
+void applyZantivaRoot(QWidget& window);
+
+} // namespace zantiva
