@@ -37,7 +37,8 @@ DriveHealthReport read(const DriveHealthOptions& options) {
             const HealthLog& log = logs.at(*controller);
             logUsed = log && parseNVMeHealthLog(*log, info);
         }
-        const auto command = options.verdictCommand ? options.verdictCommand(info.id) : smartctlVerdictCommand(info.id);
+        const auto command = options.verdictCommand ? options.verdictCommand(info.id)
+                                                    : smartctlVerdictCommand(options.root.at("/dev/" + info.id));
         const auto verdict = systemVerdict(command, options.toolTimeout);
         evaluate(info, verdict == false, verdict.has_value() || logUsed);
         report.drives.push_back(std::move(info));

@@ -21,8 +21,9 @@ struct DriveHealthOptions {
     // The raw health log of an NVMe controller ("nvme0"); unset: the admin command on
     // its device node under the root.
     std::function<std::optional<std::vector<std::uint8_t>>(const std::string& controller)> healthLog;
-    // The command that prints a drive's ("sda") SMART verdict as JSON; unset: smartctl
-    // when it is installed. An empty command asks nothing.
+    // The command that prints a drive's ("sda") SMART verdict as JSON; unset: smartctl on
+    // its device node under the root, when smartctl is installed. An empty command asks
+    // nothing.
     std::function<std::vector<std::string>(const std::string& device)> verdictCommand;
     std::chrono::milliseconds toolTimeout{5000};
 };

@@ -26,12 +26,12 @@ std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::
     return parseSystemVerdict(run->output);
 }
 
-std::vector<std::string> smartctlVerdictCommand(const std::string& device) {
+std::vector<std::string> smartctlVerdictCommand(const std::filesystem::path& deviceNode) {
     // A desktop user's search path often lacks the sbin folders where smartctl lives.
     static constexpr std::array<const char*, 4> places{"/usr/sbin/smartctl", "/usr/bin/smartctl", "/sbin/smartctl",
                                                        "/usr/local/sbin/smartctl"};
     for (const char* place : places)
-        if (::access(place, X_OK) == 0) return {place, "--json", "-H", "/dev/" + device};
+        if (::access(place, X_OK) == 0) return {place, "--json", "-H", deviceNode.string()};
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@ std::optional<bool> parseSystemVerdict(std::string_view smartctlJson);
 // a command that cannot start or is cut off gives no verdict.
 std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::chrono::milliseconds timeout);
 
-// `smartctl --json -H /dev/<device>`, or nothing when smartctl is not installed.
-std::vector<std::string> smartctlVerdictCommand(const std::string& device);
+// `smartctl --json -H <device node>`, or nothing when smartctl is not installed.
+std::vector<std::string> smartctlVerdictCommand(const std::filesystem::path& deviceNode);
 
 } // namespace zantiva::DriveHealthReader

@@ -3,32 +3,18 @@
 #include <fstream>
 #include <map>
 
+#include "DriveHealthFixtures.h"
 #include "FixtureMachines.h"
 #include "Probes/DriveHealthReader.h"
 
 namespace zantiva {
 namespace {
 
+using testing::fixtureDriveHealth;
 using testing::fixtureMachine;
 using Issue = DriveHealthIssue;
 using Status = DriveHealthStatus;
 namespace fs = std::filesystem;
-
-// The reader on a captured machine: NVMe logs from tools/<controller>-health-log.bin,
-// verdicts printed by cat from tools/smartctl-<drive>.json (no file: no verdict).
-DriveHealthOptions fixtureOptions(const fs::path& machine) {
-    DriveHealthOptions options;
-    options.root = ProbeRoot(machine);
-    options.healthLog = [machine](const std::string& controller) -> std::optional<std::vector<std::uint8_t>> {
-        const auto raw = ProbeRoot(machine).bytes("/tools/" + controller + "-health-log.bin");
-        if (!raw) return std::nullopt;
-        return std::vector<std::uint8_t>(raw->begin(), raw->end());
-    };
-    options.verdictCommand = [machine](const std::string& device) {
-        return std::vector<std::string>{"cat", (machine / "tools" / ("smartctl-" + device + ".json")).string()};
-    };
-    return options;
-}
 
 DriveHealthInfo drive(std::string id, std::string model, std::string bus, std::string medium, double sectors,
                       Status status, std::vector<Issue> issues = {}) {
@@ -69,7 +55,7 @@ TEST(DriveHealthReader, ReadsEachCapturedMachine) {
     };
     for (const auto& [machine, drives] : expected) {
         const auto before = std::chrono::system_clock::now();
-        const auto report = DriveHealthReader::read(fixtureOptions(fixtureMachine(machine)));
+        const auto report = DriveHealthReader::read(fixtureDriveHealth(fixtureMachine(machine)));
         EXPECT_EQ(report.drives, drives) << machine;
         EXPECT_GE(report.checkedAt, before) << machine;
     }
@@ -104,7 +90,7 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
     tree.add("sdc", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host3/target3:0:0/3:0:0:0/block", 5000);
 
     std::map<std::string, int> asked;
-    auto options = fixtureOptions(tree.path());
+    auto options = fixtureDriveHealth(tree.path());
     options.healthLog = [&](const std::string& controller) -> std::optional<std::vector<std::uint8_t>> {
         ++asked[controller];
         if (controller == "nvme2") return std::vector<std::uint8_t>(191, 0);   // too short to use
@@ -143,7 +129,7 @@ TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
     EXPECT_TRUE(report.drives[0].issues.empty());
     EXPECT_FALSE(report.score());
 
-    EXPECT_TRUE(DriveHealthReader::read(fixtureOptions(tree.path() / "nowhere")).drives.empty());
+    EXPECT_TRUE(DriveHealthReader::read(fixtureDriveHealth(tree.path() / "nowhere")).drives.empty());
 }
 
 } // namespace

@@ -1,0 +1,39 @@
+#include "CLI/SmartMode.h"
+
+#include <string_view>
+
+#include "CLI/ResultLines.h"
+#include "Probes/DriveHealthReader.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr std::string_view statusNames[] = {"unknown", "good", "caution", "bad"};
+
+std::string_view statusName(DriveHealthStatus status) { return statusNames[static_cast<std::size_t>(status)]; }
+
+} // namespace
+
+void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report) {
+    json::Json summary = json::Json::object();
+    json::put(summary, "checkedAt", report.checkedAt);
+    json::put(summary, "drives", static_cast<std::int64_t>(report.drives.size()));
+    json::put(summary, "overall", std::string(statusName(report.overall())));
+    json::put(summary, "score", report.score());
+    printResultLines(out, summary);
+    for (const auto& drive : report.drives) {
+        json::Json fields = drive.toJson();
+        fields.erase("id");   // it leads every line
+        fields["status"] = statusName(drive.status);
+        printResultLines(out, fields, drive.id);
+    }
+}
+
+int runSmartMode(const CommandLine&, CliContext& context) {
+    printDriveHealthLines(context.out, DriveHealthReader::read());
+    context.out.flush();
+    return 0;
+}
+
+} // namespace zantiva

@@ -1,0 +1,81 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "../Core/Probes/DriveHealthFixtures.h"
+#include "../Core/Probes/FixtureMachines.h"
+#include "CLI/SmartMode.h"
+#include "Platform/BoundedProcess.h"
+
+namespace zantiva {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string lines(const DriveHealthReport& report) {
+    std::ostringstream out;
+    printDriveHealthLines(out, report);
+    return out.str();
+}
+
+DriveHealthReport fixtureReport(const std::string& machine) {
+    auto report = DriveHealthReader::read(testing::fixtureDriveHealth(testing::fixtureMachine(machine)));
+    report.checkedAt = *parseIso8601("2026-12-06T21:00:00Z");
+    return report;
+}
+
+TEST(SmartMode, PrintsTheReportThenEachDriveUnderItsName) {
+    EXPECT_EQ(lines(fixtureReport("amd-desktop")),
+              "checkedAt: 2026-12-06T21:00:00Z\n"
+              "drives: 2\n"
+              "overall: bad\n"
+              "score: 0\n"
+              "sda.busType: SATA\n"
+              "sda.mediaType: SSD\n"
+              "sda.model: Samsung SSD 870 EVO 1TB\n"
+              "sda.sizeGB: 1000.204886016\n"
+              "sda.status: good\n"
+              "sdb.busType: SATA\n"
+              "sdb.issues.0: systemUnhealthy\n"
+              "sdb.mediaType: HDD\n"
+              "sdb.model: ST2000DM008-2FR102\n"
+              "sdb.sizeGB: 2000.398934016\n"
+              "sdb.status: bad\n");
+}
+
+TEST(SmartMode, NvmeReadingsPrintAndUnknownDrivesPrintNoScore) {
+    const std::string nvme = lines(fixtureReport("intel-hybrid-laptop"));
+    EXPECT_THAT(nvme, HasSubstr("\nnvme0n1.dataWrittenTB: 12.6\n"));
+    EXPECT_THAT(nvme, HasSubstr("\nnvme0n1.temperatureCelsius: 37\n"));
+    EXPECT_THAT(nvme, HasSubstr("\nnvme0n1.status: good\n"));
+
+    const std::string unknown = lines(fixtureReport("virtual-machine"));
+    EXPECT_THAT(unknown, HasSubstr("\noverall: unknown\n"));
+    EXPECT_THAT(unknown, HasSubstr("\nvda.status: unknown\n"));
+    EXPECT_THAT(unknown, HasSubstr("\nvda.busType: virtio\n"));
+    EXPECT_THAT(unknown, Not(HasSubstr("score")));
+    EXPECT_THAT(unknown, Not(HasSubstr("percentageUsed")));
+    EXPECT_THAT(unknown, Not(HasSubstr("issues")));
+
+    EXPECT_EQ(lines(DriveHealthReport{{}, *parseIso8601("2026-12-06T21:00:00Z")}),
+              "checkedAt: 2026-12-06T21:00:00Z\ndrives: 0\noverall: unknown\n");
+}
+
+TEST(SmartMode, TheProgramReadsThisMachineAndExitsWithZero) {
+    auto run = runBoundedProcess({ZANTIVA_PROGRAM, "--smart", "--ram"}, std::chrono::seconds(60));
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->exitStatus, 0);
+    EXPECT_TRUE(std::regex_search(run->output, std::regex("^checkedAt: \\d{4}-\\d\\d-\\d\\dT")));
+    EXPECT_TRUE(std::regex_search(run->output, std::regex("\noverall: (unknown|good|caution|bad)\n")));
+    EXPECT_THAT(run->output, Not(HasSubstr("averageReadThroughputMBps")));   // --smart is tried first
+    // Whatever the drives, each one's status is a word.
+    const std::regex status("\n[a-z0-9]+\\.status: (.*)\n");
+    for (std::sregex_iterator it(run->output.begin(), run->output.end(), status), end; it != end; ++it)
+        EXPECT_THAT((std::vector<std::string>{"unknown", "good", "caution", "bad"}), ::testing::Contains((*it)[1].str()));
+}
+
+} // namespace
+} // namespace zantiva
