@@ -30,19 +30,8 @@ TEST(MacKeyboardLayout, HasSixRowsOf77KeysWith64ScoredAndNineModifiers) {
     EXPECT_EQ(keys[12], (KeyboardKey{111, "F12", 1.0, false, false}));
     EXPECT_EQ(key(49), (KeyboardKey{49, "space", 5.2, true, false}));
     EXPECT_EQ(key(caps), (KeyboardKey{caps, "caps", 1.9, true, true}));
-}
-
-TEST(MacKeyboardLayout, ReportLabelsNameTheSidesOfPairedKeys) {
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(56)), "L-Shift");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(60)), "R-Shift");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(55)), "L-Command");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(54)), "R-Command");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(58)), "L-Option");
     EXPECT_EQ(MacKeyboardLayout::reportLabel(key(61)), "R-Option");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(59)), "Control");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(49)), "Space");
     EXPECT_EQ(MacKeyboardLayout::reportLabel(key(caps)), "caps");
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(123)), "\u2190");
 }
 
 TEST(KeyPressTracker, FreshTrackerMissesEveryScoredKey) {
