@@ -5,6 +5,7 @@
 #include "CLI/ResultLines.h"
 #include "Model/DeviceProfile.h"
 #include "Model/RawValues.h"
+#include "Probes/BatteryReader.h"
 #include "Probes/HardwareTelemetry.h"
 
 namespace zantiva {
@@ -47,10 +48,13 @@ void dumpHardware(std::ostream& out, const ProbeOptions& options, std::chrono::m
     const auto started = std::chrono::steady_clock::now();
     const SystemSpecs specs = SystemProbe::readSpecs(options);
     std::this_thread::sleep_until(started + loadWindow);
+    BatteryHealthResult battery = BatteryReader::read(options.root);
+    BatteryReader::applyScoringRules(battery, BatteryReader::chargeLimit(options.root));
     const SensorSnapshot sample = telemetry.sample();
 
     section(out, "Specifications", specs.toJson(), true);
     section(out, "Device profile", DeviceProfile(specs).toJson());
+    section(out, "Battery", battery.toJson());
     section(out, "Telemetry", snapshotFields(sample));
     out.flush();
 }

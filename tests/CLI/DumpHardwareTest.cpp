@@ -29,6 +29,8 @@ TEST(DumpHardware, PrintsSpecificationsProfileAndSampleUnderHeadings) {
     EXPECT_THAT(text, HasSubstr("\n\n== Device profile ==\n"));
     EXPECT_THAT(text, HasSubstr("\ncpu: 12th Gen Intel(R) Core(TM) i7-1260P (12C: 4P+8E)\n"));
     EXPECT_THAT(text, HasSubstr("\nname: LENOVO ThinkPad X1 Carbon Gen 10\n"));
+    EXPECT_THAT(text, HasSubstr("\n\n== Battery ==\nbatteryPresent: true\n"));
+    EXPECT_THAT(text, HasSubstr("\ncycleCount: 142\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Telemetry ==\n"));
     EXPECT_THAT(text, HasSubstr("\ncpuTemperatureCelsius: 62\n"));
     EXPECT_THAT(text, HasSubstr("\nsystemPowerWatts: 8.54\n"));
@@ -42,6 +44,7 @@ TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {
     EXPECT_THAT(text, HasSubstr("\nmanufacturer: Unknown\n"));
     EXPECT_THAT(text, HasSubstr("\ngpuName: Unknown\n"));
     EXPECT_THAT(text, HasSubstr("\nhasSensorAccess: false\n"));
+    EXPECT_THAT(text, HasSubstr("\n== Battery ==\nbatteryPresent: false\n"));
     // Absent readings print no line at all rather than a made-up value.
     EXPECT_THAT(text, Not(HasSubstr("Temperature")));
     EXPECT_THAT(text, Not(HasSubstr("systemPowerWatts")));
