@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -77,24 +76,6 @@ TEST_F(StorageIoRunTest, AFileShortenedBehindItsBackFailsAsUnavailable) {
             EXPECT_EQ(failure.kind(), StorageBenchmarkFailure::Kind::targetUnavailable);
         }
     }
-}
-
-TEST_F(StorageIoRunTest, ARequestTheKernelRefusesFailsWithItsErrorNumber) {
-    // A descriptor opened for reading only: every write fails with EBADF, a cause that
-    // names no better case than an unusable target.
-    const int readOnly = ::open(("/proc/self/fd/" + std::to_string(file_->descriptor())).c_str(), O_RDONLY);
-    ASSERT_NE(readOnly, -1);
-    StorageIoRun refused = run(StorageTestProfile::rnd4KQ32T1, true, 0.2);
-    refused.descriptor = readOnly;
-    EXPECT_THROW(refused.measure(cancel_, {}), StorageBenchmarkFailure);
-    ::close(readOnly);
-}
-
-TEST_F(StorageIoRunTest, CancellationStopsEveryThreadLongBeforeTheDeadline) {
-    const std::uint64_t start = monotonicRawNanoseconds();
-    EXPECT_THROW(run(StorageTestProfile::rnd4KQ32T1, true, 120).measure(cancel_, [&](double) { cancel_.cancel(); }),
-                 CancellationError);
-    EXPECT_LT(nanosecondsToSeconds(monotonicRawNanoseconds() - start), 60.0);
 }
 
 } // namespace

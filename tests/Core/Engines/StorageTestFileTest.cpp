@@ -6,14 +6,11 @@
 
 #include <regex>
 
-#include "Engines/StorageBenchmarkFailure.h"
 #include "Engines/StorageTestFile.h"
 #include "StorageTestSupport.h"
 
 namespace zantiva {
 namespace {
-
-using Kind = StorageBenchmarkFailure::Kind;
 
 class StorageTestFileTest : public ::testing::Test {
 protected:
@@ -41,40 +38,6 @@ TEST_F(StorageTestFileTest, IsAnUncachedOwnerOnlyFileWhoseNameIsAlreadyGone) {
     const std::string target = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(file.descriptor()));
     EXPECT_TRUE(target.starts_with((folder.path() / ".zantiva-ssd-test-").string())) << target;
     EXPECT_TRUE(target.ends_with(".tmp (deleted)")) << target;
-}
-
-TEST_F(StorageTestFileTest, ClosesItsDescriptorWhenDestroyed) {
-    testing::TemporaryFolder folder;
-    int fd;
-    {
-        const StorageTestFile file = StorageTestFile::create(folder.path());
-        fd = file.descriptor();
-    }
-    EXPECT_EQ(::fcntl(fd, F_GETFD), -1);
-}
-
-TEST_F(StorageTestFileTest, RefusesMemoryBackedFileSystemsAsUncachedAccessUnsupported) {
-    char pattern[] = "/dev/shm/zantiva-test-XXXXXX";
-    if (!testing::isMemoryBacked("/dev/shm") || !::mkdtemp(pattern)) GTEST_SKIP() << "no tmpfs at /dev/shm";
-    const std::filesystem::path folder = pattern;
-    try {
-        StorageTestFile::create(folder);
-        ADD_FAILURE() << "a tmpfs folder was accepted";
-    } catch (const StorageBenchmarkFailure& failure) {
-        EXPECT_EQ(failure.kind(), Kind::directIOUnsupported);
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
-    std::filesystem::remove_all(folder);
-}
-
-TEST_F(StorageTestFileTest, AMissingFolderIsUnavailable) {
-    testing::TemporaryFolder folder;
-    try {
-        StorageTestFile::create(folder / "missing");
-        ADD_FAILURE() << "no failure";
-    } catch (const StorageBenchmarkFailure& failure) {
-        EXPECT_EQ(failure.kind(), Kind::targetUnavailable);
-    }
 }
 
 } // namespace
