@@ -1,0 +1,54 @@
+#include "Account/BenchmarkSubmission.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+
+#include "Model/BenchmarkScoring.h"
+#include "Model/DeviceProfile.h"
+#include "Model/RawValues.h"
+
+namespace zantiva {
+
+std::optional<BenchmarkSubmission> BenchmarkSubmission::make(const FinalBenchmarkReport& report,
+                                                             std::optional<DeviceGrade> grade) {
+    const auto* cpu = report.cpuResult && report.cpuResult->resultsVerified ? &*report.cpuResult : nullptr;
+    const auto* gpu = report.gpuResult ? &*report.gpuResult : nullptr;
+    if (!cpu && !gpu) return std::nullopt;
+
+    json::Json j = json::Json::object();
+    json::put(j, "completed_at", report.completedAt);
+    json::put(j, "overall_score", report.overallScore);
+    json::put(j, "health_score", BenchmarkScoring::healthScore(report));
+    json::put(j, "grade", grade);
+    if (cpu) {
+        json::put(j, "cpu_score", cpu->score);
+        json::put(j, "cpu_single_core_score", cpu->singleCoreScore);
+        json::put(j, "cpu_sustained_score", cpu->sustainedScore);
+        json::put(j, "cpu_scoring_version", cpu->scoringVersion);
+    }
+    if (gpu) {
+        json::put(j, "gpu_score", gpu->score);
+        json::put(j, "gpu_average_fps", gpu->averageFps);
+        json::put(j, "gpu_sustained_score", gpu->sustainedScore);
+    }
+    if (report.memoryResult) {
+        json::put(j, "memory_read_mbps", report.memoryResult->averageReadThroughputMBps);
+        json::put(j, "memory_write_mbps", report.memoryResult->averageWriteThroughputMBps);
+    }
+    if (report.specs) {
+        const DeviceProfile device(*report.specs);
+        if (device.hasAnything()) json::put(j, "device", device);
+    }
+    BenchmarkSubmission submission;
+    submission.body_ = std::move(j);
+    return submission;
+}
+
+std::string BenchmarkSubmission::fingerprint(std::int64_t userId) const {
+    const std::string text = std::to_string(userId) + "\n" + body_.dump();
+    return QCryptographicHash::hash(QByteArrayView(text.data(), qsizetype(text.size())), QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+} // namespace zantiva

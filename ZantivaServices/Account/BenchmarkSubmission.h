@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "Model/DeviceGrade.h"
+#include "Model/FinalBenchmarkReport.h"
+#include "Model/JsonCodec.h"
+
+namespace zantiva {
+
+// The result record sent to the leaderboard: the report's rankable scores, its health
+// score and grade, and the device profile, in snake_case.
+class BenchmarkSubmission {
+public:
+    // Absent when there is nothing to rank: neither a CPU result whose work was verified
+    // nor a GPU result.
+    static std::optional<BenchmarkSubmission> make(const FinalBenchmarkReport& report,
+                                                   std::optional<DeviceGrade> grade);
+
+    const json::Json& body() const { return body_; }
+    // SHA-256 (hex) of the record together with the account it goes to, so the same
+    // result counts as new for another account on the same site.
+    std::string fingerprint(std::int64_t userId) const;
+
+private:
+    json::Json body_;
+};
+
+} // namespace zantiva

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "External/ExternalBenchmarkInstallation.h"
+#include "External/ExternalBenchmarkResult.h"
+#include "External/PendingGeekbenchResult.h"
+
+namespace zantiva {
+
+// What the store keeps for one outside application.
+struct ExternalBenchmarkAppSettings {
+    std::optional<ExternalBenchmarkInstallation> installation;
+    std::optional<ExternalBenchmarkResult> lastResult;
+    std::vector<PendingGeekbenchResult> pendingResults;
+
+    bool operator==(const ExternalBenchmarkAppSettings&) const = default;
+    json::Json toJson() const;
+    // A missing pending list reads as empty.
+    static ExternalBenchmarkAppSettings fromJson(const json::Json& j);
+};
+
+} // namespace zantiva

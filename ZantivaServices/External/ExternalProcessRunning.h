@@ -1,0 +1,46 @@
+#pragma once
+
+// The seam through which the service runs a tool as a child process.
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QCoro/QCoroTask>
+
+namespace zantiva {
+
+struct ProcessRequest {
+    std::filesystem::path program;
+    std::vector<std::string> arguments;   // passed as they are, never through a shell
+};
+
+// How the child ended.
+struct ProcessExit {
+    int exitCode = 0;       // for a child ended by a signal: 128 + the signal
+    bool crashed = false;   // ended by a signal
+};
+
+// The program could not be started; what() is the system's reason.
+struct ProcessLaunchError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class ExternalProcessRunning {
+public:
+    using LineHandler = std::function<void(std::string_view)>;
+
+    virtual ~ExternalProcessRunning() = default;
+
+    // Runs the program to its end. Its standard output and error reach `onLine` line by
+    // line (cut at "\n" and "\r") in the order they arrive, on the calling thread. A stop
+    // request kills the child's whole process group and throws CancellationError; a child
+    // that can't be started throws ProcessLaunchError.
+    virtual QCoro::Task<ProcessExit> run(ProcessRequest request, LineHandler onLine, std::stop_token stop) = 0;
+};
+
+} // namespace zantiva

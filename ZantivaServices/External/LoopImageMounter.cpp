@@ -1,0 +1,223 @@
+#include "External/LoopImageMounter.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <regex>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+
+#include <QStandardPaths>
+
+#include "External/MountTable.h"
+#include "External/ProcessLauncher.h"
+#include "External/ToolOutputText.h"
+#include "Platform/AtomicFile.h"
+#include "Platform/BoundedProcess.h"
+#include "Platform/Log.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr std::string_view logCategory = "external";
+constexpr auto detachTimeout = 20s;
+constexpr int plainDetachAttempts = 2;
+
+std::string systemMessage(int error) { return std::generic_category().message(error); }
+
+bool runQuietly(const std::vector<std::string>& command) {
+    const auto result = runBoundedProcess(command, detachTimeout);
+    return result && result->succeeded();
+}
+
+// "/dev/loop3p1" → "/dev/loop3".
+std::string wholeLoopDevice(const std::string& device) {
+    static const std::regex partition("(/dev/loop[0-9]+)p[0-9]+");
+    std::smatch match;
+    return std::regex_match(device, match, partition) ? match.str(1) : device;
+}
+
+} // namespace
+
+LoopImageMounter::LoopImageMounter()
+    : LoopImageMounter(defaultPrivateFolder(), availableMethod(), std::make_shared<ProcessLauncher>()) {}
+
+LoopImageMounter::LoopImageMounter(fs::path privateFolder, Method method, std::shared_ptr<ExternalProcessRunning> launcher,
+                                   fs::path systemRoot)
+    : privateFolder_(std::move(privateFolder)), method_(method), launcher_(std::move(launcher)),
+      systemRoot_(std::move(systemRoot)) {}
+
+fs::path LoopImageMounter::defaultPrivateFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/') return fs::path(runtime) / "zantiva-diagnostics" / "images";
+    std::error_code ec;
+    return fs::temp_directory_path(ec) / ("zantiva-diagnostics-" + std::to_string(::getuid())) / "images";
+}
+
+LoopImageMounter::Method LoopImageMounter::availableMethod() {
+    if (!QStandardPaths::findExecutable(QStringLiteral("udisksctl")).isEmpty()) return Method::udisks;
+    if (::geteuid() == 0) return Method::mountAsRoot;
+    return Method::unavailable;
+}
+
+std::string LoopImageMounter::ToolResult::reason(std::string_view tool) const {
+    if (!lines.empty()) return lines.back();
+    return std::string(tool) + " exited with status " + std::to_string(exitCode);
+}
+
+QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<std::string> command) {
+    ToolResult result;
+    ProcessRequest request{command.front(), {command.begin() + 1, command.end()}};
+    try {
+        const ProcessExit exit = co_await launcher_->run(
+            std::move(request), [&](std::string_view line) { result.lines.emplace_back(tooltext::trimmed(line)); }, {});
+        result.exitCode = exit.exitCode;
+    } catch (const ProcessLaunchError& error) {
+        result.lines.push_back(error.what());
+    }
+    co_return result;
+}
+
+QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
+    std::error_code ec;
+    const fs::path file = fs::canonical(image, ec);
+    if (ec) throw DiskImageError(ec.message());
+    if (!fs::is_regular_file(file, ec)) throw DiskImageError(systemMessage(EINVAL));
+
+    if (!leftoversChecked_) {
+        leftoversChecked_ = true;
+        detachLeftovers();
+    }
+    if (auto mounted = mountPointOf(loopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
+        co_return AttachedImage{*mounted, true};
+
+    switch (method_) {
+    case Method::mountAsRoot: co_return co_await mountAsRoot(file);
+    case Method::udisks: co_return co_await mountWithUdisks(file);
+    case Method::unavailable: break;
+    }
+    throw DiskImageError(systemMessage(EPERM));
+}
+
+QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
+    std::error_code ec;
+    fs::create_directories(privateFolder_, ec);
+    fs::permissions(privateFolder_, fs::perms::owner_all, fs::perm_options::replace, ec);
+    fs::path mountPoint = privateFolder_ / image.stem();
+    for (int n = 2; !fs::create_directory(mountPoint, ec); ++n) {
+        if (ec) throw DiskImageError(ec.message());
+        mountPoint = privateFolder_ / (image.stem().string() + "-" + std::to_string(n));
+    }
+    const ToolResult result =
+        co_await runTool({"mount", "-o", "loop,ro,nosuid,nodev", image.string(), mountPoint.string()});
+    if (result.exitCode != 0) {
+        fs::remove(mountPoint, ec);
+        throw DiskImageError(result.reason("mount"));
+    }
+    co_return AttachedImage{mountPoint, false};
+}
+
+QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
+    const ToolResult setup =
+        co_await runTool({"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"});
+    static const std::regex mapped("as (/dev/loop[0-9]+)");
+    std::smatch match;
+    std::string loop;
+    for (const std::string& line : setup.lines)
+        if (std::regex_search(line, match, mapped)) loop = match.str(1);
+    if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
+
+    // Recorded so that a later run knows this loop device as its own leftover.
+    std::error_code ec;
+    fs::create_directories(privateFolder_, ec);
+    writeFileAtomically(udisksRecord(loop), image.string());
+
+    // A whole-disk file system, else the first partition.
+    ToolResult mounted;
+    static const std::regex at(" at (.+?)\\.?$");
+    for (const std::string& device : {loop, loop + "p1"}) {
+        mounted = co_await runTool({"udisksctl", "mount", "-b", device, "-o", "ro", "--no-user-interaction"});
+        for (const std::string& line : mounted.lines)
+            if (mounted.exitCode == 0 && std::regex_search(line, match, at)) co_return AttachedImage{match.str(1), false};
+    }
+    runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+    fs::remove(udisksRecord(loop), ec);
+    throw DiskImageError(mounted.reason("udisksctl"));
+}
+
+bool LoopImageMounter::isInPrivateFolder(const fs::path& path) const {
+    const fs::path relative = path.lexically_normal().lexically_relative(privateFolder_.lexically_normal());
+    return !relative.empty() && *relative.begin() != ".." && relative != ".";
+}
+
+fs::path LoopImageMounter::udisksRecord(const std::string& loopDevice) const {
+    return privateFolder_ / ("udisks-" + fs::path(loopDevice).filename().string());
+}
+
+void LoopImageMounter::detach(const fs::path& mountPoint) {
+    const auto table = readMountTable(systemRoot_);
+    const fs::path clean = mountPoint.lexically_normal();
+    const auto entry = std::find_if(table.begin(), table.end(), [&](const MountEntry& e) { return e.mountPoint == clean; });
+    if (isInPrivateFolder(clean)) {
+        if (entry != table.end()) unmountPrivate(clean);
+        std::error_code ec;
+        fs::remove(clean, ec); // only an empty folder goes
+    } else if (entry != table.end()) {
+        unmountUdisks(entry->source);
+    }
+}
+
+void LoopImageMounter::unmountPrivate(const fs::path& mountPoint) {
+    for (int attempt = 0; attempt < plainDetachAttempts; ++attempt) {
+        if (runQuietly({"umount", mountPoint.string()})) return;
+        std::this_thread::sleep_for(300ms);
+    }
+    if (!runQuietly({"umount", "-l", mountPoint.string()}))
+        log::error(logCategory, "couldn't detach " + mountPoint.string());
+}
+
+void LoopImageMounter::unmountUdisks(const std::string& device) {
+    bool unmounted = false;
+    for (int attempt = 0; attempt < plainDetachAttempts && !unmounted; ++attempt) {
+        unmounted = runQuietly({"udisksctl", "unmount", "-b", device, "--no-user-interaction"});
+        if (!unmounted) std::this_thread::sleep_for(300ms);
+    }
+    if (!unmounted) unmounted = runQuietly({"udisksctl", "unmount", "-f", "-b", device, "--no-user-interaction"});
+    if (!unmounted) log::error(logCategory, "couldn't detach " + device);
+    const std::string loop = wholeLoopDevice(device);
+    runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+    std::error_code ec;
+    fs::remove(udisksRecord(loop), ec);
+}
+
+void LoopImageMounter::detachLeftovers() {
+    for (const MountEntry& entry : readMountTable(systemRoot_))
+        if (isInPrivateFolder(entry.mountPoint)) detach(entry.mountPoint);
+
+    std::error_code ec;
+    for (fs::directory_iterator it(privateFolder_, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with("udisks-loop")) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored); // an empty mount folder left behind
+            continue;
+        }
+        const std::string loop = "/dev/" + name.substr(std::string_view("udisks-").size());
+        const std::string image = readWholeFile(it->path()).value_or("");
+        const auto table = readMountTable(systemRoot_);
+        const auto devices = loopDevicesBackedBy(systemRoot_, image);
+        if (!image.empty() && !devices.empty()) {
+            for (const MountEntry& entry : table)
+                if (std::find(devices.begin(), devices.end(), entry.device) != devices.end()) unmountUdisks(entry.source);
+            runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+        }
+        std::error_code ignored;
+        fs::remove(it->path(), ignored);
+    }
+}
+
+} // namespace zantiva

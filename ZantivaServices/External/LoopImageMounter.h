@@ -1,0 +1,61 @@
+#pragma once
+
+// Opens disk images (.iso, .img, .squashfs) read-only. Without root it asks udisks
+// ("udisksctl loop-setup -r", then "udisksctl mount"); as root, with no udisks, it runs
+// "mount -o loop,ro,nosuid,nodev" into a folder of its own. An image that is already
+// mounted (a loop device backed by that file has a mount) is reported, not mounted twice.
+// Detaching tries plain unmounts, then a forced (lazy) one. What an earlier run of the
+// program left attached is detached before the first attach of this one.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "External/DiskImageMounting.h"
+#include "External/ExternalProcessRunning.h"
+
+namespace zantiva {
+
+class LoopImageMounter final : public DiskImageMounting {
+public:
+    enum class Method { udisks, mountAsRoot, unavailable };
+
+    // The private folder, udisks when "udisksctl" is on the search path, else mount as
+    // root, else nothing.
+    LoopImageMounter();
+    LoopImageMounter(std::filesystem::path privateFolder, Method method,
+                     std::shared_ptr<ExternalProcessRunning> launcher, std::filesystem::path systemRoot = "/");
+
+    QCoro::Task<AttachedImage> attach(std::filesystem::path image) override;
+    void detach(const std::filesystem::path& mountPoint) override;
+    void detachLeftovers();
+
+    // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or the same under the temporary folder
+    // with the user id when there is no runtime folder.
+    static std::filesystem::path defaultPrivateFolder();
+    static Method availableMethod();
+
+private:
+    struct ToolResult {
+        int exitCode = -1;
+        std::vector<std::string> lines;
+        std::string reason(std::string_view tool) const;
+    };
+
+    QCoro::Task<ToolResult> runTool(std::vector<std::string> command);
+    QCoro::Task<AttachedImage> mountAsRoot(std::filesystem::path image);
+    QCoro::Task<AttachedImage> mountWithUdisks(std::filesystem::path image);
+    bool isInPrivateFolder(const std::filesystem::path& path) const;
+    void unmountPrivate(const std::filesystem::path& mountPoint);
+    void unmountUdisks(const std::string& device);
+    std::filesystem::path udisksRecord(const std::string& loopDevice) const;
+
+    std::filesystem::path privateFolder_;
+    Method method_;
+    std::shared_ptr<ExternalProcessRunning> launcher_;
+    std::filesystem::path systemRoot_;
+    bool leftoversChecked_ = false;
+};
+
+} // namespace zantiva

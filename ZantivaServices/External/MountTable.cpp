@@ -1,0 +1,82 @@
+#include "External/MountTable.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "External/ToolOutputText.h"
+#include "Platform/AtomicFile.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+
+// mountinfo writes blanks, tabs, line breaks and backslashes in paths as octal escapes.
+std::string unescapeOctal(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto octal = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '7'; };
+        if (text[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+            out.push_back(static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0')));
+            i += 3;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+std::string fileText(const fs::path& file) {
+    return std::string(tooltext::trimmed(readWholeFile(file).value_or("")));
+}
+
+fs::path under(const fs::path& root, const fs::path& absolute) { return root / absolute.relative_path(); }
+
+} // namespace
+
+std::vector<MountEntry> readMountTable(const fs::path& root) {
+    std::vector<MountEntry> table;
+    std::istringstream lines(readWholeFile(under(root, "/proc/self/mountinfo")).value_or(""));
+    for (std::string line; std::getline(lines, line);) {
+        // id parent major:minor root mount-point options [optional fields] - type source super-options
+        std::istringstream fields(line);
+        std::string id, parent, device, fsRoot, mountPoint;
+        if (!(fields >> id >> parent >> device >> fsRoot >> mountPoint)) continue;
+        std::string word, source;
+        while (fields >> word && word != "-") {}
+        std::string type;
+        fields >> type >> source;
+        table.push_back({device, unescapeOctal(mountPoint), unescapeOctal(source)});
+    }
+    return table;
+}
+
+std::vector<std::string> loopDevicesBackedBy(const fs::path& root, const fs::path& image) {
+    std::vector<std::string> devices;
+    const fs::path block = under(root, "/sys/block");
+    std::error_code ec;
+    for (fs::directory_iterator it(block, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path loop = it->path();
+        if (!loop.filename().string().starts_with("loop")) continue;
+        if (fileText(loop / "loop" / "backing_file") != image.string()) continue;
+        devices.push_back(fileText(loop / "dev"));
+        std::error_code inner;
+        for (fs::directory_iterator part(loop, inner), partEnd; !inner && part != partEnd; part.increment(inner))
+            if (part->path().filename().string().starts_with(loop.filename().string() + "p"))
+                devices.push_back(fileText(part->path() / "dev"));
+    }
+    return devices;
+}
+
+std::optional<fs::path> mountPointOf(const std::vector<std::string>& devices, const std::vector<MountEntry>& table) {
+    for (const MountEntry& entry : table)
+        if (std::find(devices.begin(), devices.end(), entry.device) != devices.end()) return entry.mountPoint;
+    return std::nullopt;
+}
+
+bool isMountPoint(const fs::path& path, const std::vector<MountEntry>& table) {
+    const fs::path clean = path.lexically_normal();
+    return std::any_of(table.begin(), table.end(), [&](const MountEntry& e) { return e.mountPoint == clean; });
+}
+
+} // namespace zantiva

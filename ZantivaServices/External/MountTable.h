@@ -1,0 +1,33 @@
+#pragma once
+
+// What the kernel says about mounts and loop devices, read under a root prefix ("/" on
+// the machine, a fixture tree in tests). Readers never throw: a missing file is empty.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zantiva {
+
+struct MountEntry {
+    std::string device;              // "major:minor"
+    std::filesystem::path mountPoint;
+    std::string source;              // "/dev/loop3", as mounted
+};
+
+// The mounts of <root>/proc/self/mountinfo, in its order.
+std::vector<MountEntry> readMountTable(const std::filesystem::path& root);
+
+// The "major:minor" numbers of every loop device backed by the file (and of its
+// partitions), from <root>/sys/block/loop*/loop/backing_file.
+std::vector<std::string> loopDevicesBackedBy(const std::filesystem::path& root, const std::filesystem::path& image);
+
+// Where one of the devices is mounted: the first such mount of the table.
+std::optional<std::filesystem::path> mountPointOf(const std::vector<std::string>& devices,
+                                                  const std::vector<MountEntry>& table);
+
+// Whether the path is a mount point of the table.
+bool isMountPoint(const std::filesystem::path& path, const std::vector<MountEntry>& table);
+
+} // namespace zantiva

@@ -1,0 +1,18 @@
+#pragma once
+
+// Small text helpers shared by the readers of the outside tools' output.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zantiva::tooltext {
+
+std::string_view trimmed(std::string_view text);
+std::string lowercased(std::string_view text);
+// A whole text as a finite number above 0 (POSIX form, "." as the decimal point).
+std::optional<double> score(std::string_view text);
+// Whether the tool says that this system is not supported.
+bool isUnsupportedSystem(std::string_view line);
+
+} // namespace zantiva::tooltext
