@@ -62,6 +62,15 @@ std::vector<Input> inputs(const ProbeRoot& root, const std::string& folder, cons
     return found;
 }
 
+// A device in runtime suspend (a laptop's idle discrete GPU) measures nothing, and older
+// drivers wake it to answer, which costs more battery than the reading is worth.
+bool isAsleep(const ProbeRoot& root, const std::string& folder) {
+    return root.text(folder + "/device/power/runtime_status") == "suspended"
+           || root.text(folder + "/power/runtime_status") == "suspended";
+}
+
+std::string folderOf(const std::string& input) { return input.substr(0, input.rfind('/')); }
+
 std::optional<double> celsius(const ProbeRoot& root, const std::string& input) {
     auto milli = root.integer(input);
     if (!milli) return std::nullopt;
@@ -91,6 +100,7 @@ HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
         if (!folder) continue;
         const std::string chip = root.text(*folder + "/name").value_or("");
         const bool smc = chip == "applesmc";
+        const bool asleep = isAsleep(root, *folder);   // classified now, read once awake
         const auto temps = inputs(root, *folder, "temp");
         std::vector<std::string> labels;
         for (const auto& t : temps) labels.push_back(t.label);
@@ -102,13 +112,14 @@ HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
                 kind = classifyChipSensor(chip, t.label, labels);
             }
             if (!kind) continue;
-            if (auto value = celsius(root, t.path); value && isPlausibleTemperature(*value)) add(map, *kind, t.path);
+            if (asleep) add(map, *kind, t.path);
+            else if (auto value = celsius(root, t.path); value && isPlausibleTemperature(*value)) add(map, *kind, t.path);
         }
         auto fans = inputs(root, *folder, "fan");
         // The controller's fan keys go up to F7; more are never polled.
         if (smc && fans.size() > maxSMCFans) fans.resize(maxSMCFans);
         for (const auto& f : fans)
-            if (root.integer(f.path)) map.fans.push_back(f.path);
+            if (asleep || root.integer(f.path)) map.fans.push_back(f.path);
     }
     return map;
 }
@@ -116,7 +127,8 @@ HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
 std::optional<double> HwmonSensorMap::hottest(const ProbeRoot& root, const std::vector<std::string>& inputs) {
     std::optional<double> highest;
     for (const auto& input : inputs)
-        if (auto value = celsius(root, input); value && isPlausibleTemperature(*value))
+        if (isAsleep(root, folderOf(input))) continue;
+        else if (auto value = celsius(root, input); value && isPlausibleTemperature(*value))
             highest = std::max(highest.value_or(*value), *value);
     return highest;
 }
@@ -124,7 +136,8 @@ std::optional<double> HwmonSensorMap::hottest(const ProbeRoot& root, const std::
 std::vector<double> HwmonSensorMap::fanSpeeds(const ProbeRoot& root, const std::vector<std::string>& inputs) {
     std::vector<double> speeds;
     for (const auto& input : inputs)
-        if (auto rpm = root.integer(input); rpm && *rpm >= 0 && *rpm < 20000) speeds.push_back(static_cast<double>(*rpm));
+        if (isAsleep(root, folderOf(input))) continue;
+        else if (auto rpm = root.integer(input); rpm && *rpm >= 0 && *rpm < 20000) speeds.push_back(static_cast<double>(*rpm));
     return speeds;
 }
 

@@ -14,7 +14,8 @@ namespace zantiva {
 // the chip that reports them: the applesmc chip of Intel Macs by its SMC keys, other
 // chips by their own labels (coretemp "Package id", k10temp Tdie/Tccd/Tctl, amdgpu
 // edge/junction, …). A temperature input is kept only when it reads 5 to 135 °C at
-// discovery; a fan input whenever it reads at all.
+// discovery; a fan input whenever it reads at all. A device in runtime suspend is never
+// read: its inputs are kept by kind alone and skipped while it sleeps.
 struct HwmonSensorMap {
     std::vector<std::string> cpu;    // temperature input files (millidegrees Celsius)
     std::vector<std::string> gpu;
@@ -25,6 +26,7 @@ struct HwmonSensorMap {
     static HwmonSensorMap discover(const ProbeRoot& root);
 
     // The highest of the inputs that read 5 to 135 °C now; absent when none does.
+    // Inputs of a sleeping device are skipped here and in fanSpeeds.
     static std::optional<double> hottest(const ProbeRoot& root, const std::vector<std::string>& inputs);
     // The fans that read 0 to 20000 RPM now, in map order.
     static std::vector<double> fanSpeeds(const ProbeRoot& root, const std::vector<std::string>& inputs);

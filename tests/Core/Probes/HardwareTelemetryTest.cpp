@@ -150,6 +150,24 @@ TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
     EXPECT_EQ(map.fans, (std::vector<std::string>{smc + "fan1_input", smc + "fan2_input"}));
 }
 
+TEST(HwmonSensorMap, ASleepingGpuIsNeverReadButCountsOnceAwake) {
+    MachineCopy pc("amd-desktop");
+    const std::string gpu = "/sys/devices/pci0000:00/0000:00:03.1/0000:09:00.0/0000:0a:00.0/0000:0b:00.0/";
+    std::filesystem::create_directories(pc.root().at(gpu + "power"));
+    pc.write(gpu + "power/runtime_status", "suspended");
+    pc.write(gpu + "hwmon/hwmon1/temp2_input", "0");   // what a woken-up read might say
+    HardwareTelemetry telemetry(true, pc.root());
+    auto asleep = telemetry.sample();
+    EXPECT_EQ(asleep.gpuTemperatureCelsius, std::nullopt);
+    EXPECT_EQ(asleep.cpuTemperatureCelsius, 65.5);
+    EXPECT_EQ(asleep.fanRPM, (std::vector<double>{0, 853, 1120}));   // the GPU's fan is left out
+    pc.write(gpu + "power/runtime_status", "active");
+    pc.write(gpu + "hwmon/hwmon1/temp2_input", "57000");
+    auto awake = telemetry.sample();
+    EXPECT_EQ(awake.gpuTemperatureCelsius, 57.0);
+    EXPECT_EQ(awake.fanRPM, (std::vector<double>{0, 0, 853, 1120}));
+}
+
 TEST(HwmonSensorMap, ClassifiesOtherChipsByTheirOwnLabels) {
     const std::vector<std::string> tctlOnly{"Tctl", "Tccd1"}, withTdie{"Tctl", "Tdie", "Tccd1"};
     EXPECT_EQ(classifyChipSensor("k10temp", "Tctl", tctlOnly), ThermalSensorKind::cpu);
