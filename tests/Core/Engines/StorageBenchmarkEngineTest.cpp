@@ -29,7 +29,7 @@ struct Report {
 };
 
 StorageBenchmarkConfiguration tiny() {
-    return {.fileSize = 4 * 1'048'576, .runsPerTest = 2, .measureSeconds = 0.05, .settleSeconds = 0.02};
+    return {.fileSize = 4 * 1'048'576, .runsPerTest = 2, .measureSeconds = 0.2, .settleSeconds = 0.02};
 }
 
 class StorageBenchmarkEngineTest : public ::testing::Test {
@@ -91,8 +91,8 @@ TEST_F(StorageBenchmarkEngineTest, MeasuresEveryProfileBothWaysAndReportsInOrder
     EXPECT_EQ(first.progress.currentThroughputMBps, 0);
     EXPECT_EQ(first.run, 0);
     EXPECT_FALSE(first.settling);
-    // (0.05 × 2 + 0.02) × 6 + 2
-    EXPECT_DOUBLE_EQ(first.progress.totalDurationSeconds, 2.72);
+    // (0.2 × 2 + 0.02) × 6 + 2
+    EXPECT_DOUBLE_EQ(first.progress.totalDurationSeconds, 4.52);
 
     int settles = 0;
     for (const Report& r : reports_) {
