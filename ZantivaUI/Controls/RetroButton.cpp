@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Theme/GroupOpacity.h"
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -26,6 +27,10 @@ RetroButton::RetroButton(const QString& text, RetroButtonKind kind, RetroButtonS
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+    // Mouse and keys alike report press and release through these, also when the pointer
+    // slides off a held button.
+    for (const auto signal : {&QAbstractButton::pressed, &QAbstractButton::released})
+        connect(this, signal, this, &RetroButton::refresh);
     connect(this, &QAbstractButton::toggled, this, &RetroButton::refresh);
 }
 
@@ -64,11 +69,13 @@ void RetroButton::refresh() {
 }
 
 bool RetroButton::event(QEvent* event) {
-    if (event->type() == QEvent::Enter) hovered_ = true;
-    if (event->type() == QEvent::Leave) hovered_ = false;
     const bool handled = QAbstractButton::event(event);
-    // After the button has handled it, so that press, release, click and toggle are all seen;
-    // the surface repaints only when its look really changes.
+    switch (event->type()) {
+    case QEvent::Enter: hovered_ = true; break;
+    case QEvent::Leave: hovered_ = false; break;
+    case QEvent::EnabledChange: break;
+    default: return handled;
+    }
     surface_.setStyle(surfaceStyle());
     return handled;
 }
@@ -98,13 +105,14 @@ int RetroButton::heightForWidth(int width) const {
 
 void RetroButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!isEnabled()) painter.setOpacity(disabledOpacity);
-    surface_.paint(painter, rect());
-    const QRectF face = surface_.geometry(rect()).face;
-    painter.setPen(currentColors().label);
-    painter.setFont(font());
-    painter.drawText(face.marginsRemoved({size_.horizontal, size_.vertical, size_.horizontal, size_.vertical}),
-                     labelFlags, text());
+    paintWithOpacity(painter, *this, isEnabled() ? 1.0 : disabledOpacity, [this](QPainter& layer) {
+        surface_.paint(layer, rect());
+        const QRectF face = surface_.geometry(rect()).face;
+        layer.setPen(currentColors().label);
+        layer.setFont(font());
+        layer.drawText(face.marginsRemoved({size_.horizontal, size_.vertical, size_.horizontal, size_.vertical}),
+                       labelFlags, text());
+    });
 }
 
 } // namespace zantiva

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <QHBoxLayout>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Controls/RetroCheckBox.h"
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+#include "UiTestSupport.h"
+
+using namespace zantiva;
+namespace Palette = zantiva::Theme::Palette;
+
+TEST(RetroCheckBox, TheWholeRowTogglesLabelAndGapIncluded) {
+    RetroCheckBox box("Include the GPU");
+    box.resize(box.sizeHint());
+    box.show();
+    QSignalSpy toggles(&box, &QAbstractButton::toggled);
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(box.isChecked());
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(25, 10));
+    EXPECT_FALSE(box.isChecked());
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 5, 10));
+    EXPECT_TRUE(box.isChecked());
+    EXPECT_EQ(toggles.count(), 3);
+}
+
+TEST(RetroCheckBox, AnEmptyMutedBoxAtLeastTwentyHighAtTheTopOfTheLabel) {
+    RetroCheckBox box("x");
+    box.setFont(vazirFont(VazirWeight::medium, 9));
+    EXPECT_GE(box.sizeHint().height(), 20);
+    box.resize(box.sizeHint());
+    QImage image = uitest::render(box);
+    EXPECT_EQ(image.pixelColor(10, 10).rgb(), Palette::muted().rgb());
+    EXPECT_EQ(image.pixelColor(10, 0).rgb(), Palette::outline().rgb());
+
+    box.setChecked(true);
+    image = uitest::render(box);
+    EXPECT_EQ(image.pixelColor(3, 10).rgb(), Palette::primary().rgb());
+
+    RetroCheckBox tall("A long option text that must wrap onto several lines");
+    const int height = tall.heightForWidth(120);
+    EXPECT_GT(height, 20);
+    tall.resize(120, height);
+    EXPECT_EQ(tall.boxRect(), QRect(0, 0, 20, 20));
+}
+
+TEST(RetroCheckBox, TheBoxLeadsInARightToLeftRow) {
+    QWidget window;
+    window.setLayoutDirection(Qt::RightToLeft);
+    auto* layout = new QHBoxLayout(&window);
+    auto* box = new RetroCheckBox("گزینه");
+    layout->addWidget(box);
+    box->resize(200, 20);
+    EXPECT_EQ(box->boxRect(), QRect(180, 0, 20, 20));
+}

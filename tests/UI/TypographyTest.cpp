@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QTemporaryDir>
+
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+#include "Typography/HardwareText.h"
+#include "Typography/ResourceBundle.h"
+#include "Typography/TextRole.h"
+#include "Typography/ZantivaFonts.h"
+
+using namespace zantiva;
+
+namespace {
+
+// A folder with the bundle's font files, less the ones named.
+QString fontFolderWithout(const QTemporaryDir& dir, std::initializer_list<VazirWeight> left) {
+    const QString bundleFonts = QDir(*ResourceBundle::directory()).filePath("Fonts");
+    for (const VazirWeight weight : allVazirWeights) {
+        if (std::find(left.begin(), left.end(), weight) != left.end()) continue;
+        const QString name = postScriptName(weight) + ".ttf";
+        QFile::copy(QDir(bundleFonts).filePath(name), QDir(dir.path()).filePath(name));
+    }
+    return dir.path();
+}
+
+} // namespace
+
+TEST(FontRegistration, TheBundleBesideTheProgramHoldsAllSixWeights) {
+    ASSERT_TRUE(ResourceBundle::directory().has_value());
+    const auto& failed = ZantivaFonts::registerFonts();
+    EXPECT_TRUE(failed.empty());
+    // Once per process: the same list again.
+    EXPECT_EQ(&ZantivaFonts::registerFonts(), &failed);
+
+    for (const VazirWeight weight : allVazirWeights) {
+        const QFontInfo info(vazirFont(weight, 20));
+        EXPECT_EQ(info.family(), QStringLiteral("Vazirmatn")) << postScriptName(weight).toStdString();
+        EXPECT_EQ(info.weight(), fontWeight(weight)) << postScriptName(weight).toStdString();
+        EXPECT_EQ(info.pixelSize(), 20);
+    }
+    ASSERT_TRUE(ResourceBundle::resource("Fonts", "Vazirmatn-Black", "ttf").has_value());
+    EXPECT_FALSE(ResourceBundle::resource("Fonts", "Vazirmatn-Thin", "ttf").has_value());
+}
+
+TEST(FontRegistration, AMissingOrBrokenFileFailsOnlyItsWeight) {
+    ZantivaFonts::registerFonts();
+    QTemporaryDir dir;
+    const QString folder = fontFolderWithout(dir, {VazirWeight::semiBold, VazirWeight::black});
+    QFile broken(QDir(folder).filePath("Vazirmatn-Black.ttf"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a font");
+    broken.close();
+
+    // The other four were registered already (from the bundle) and still count as usable.
+    EXPECT_EQ(ZantivaFonts::registerFontsFrom(folder), (std::vector{VazirWeight::semiBold, VazirWeight::black}));
+}
+
+TEST(ResourceBundleLookup, TheFirstCandidateHoldingTheBundleWins) {
+    QTemporaryDir share, library, program;
+    for (const QTemporaryDir* dir : {&library, &program}) QDir(dir->path()).mkdir(ResourceBundle::name);
+    const QStringList candidates{share.path(), library.path(), program.path()};
+    EXPECT_EQ(ResourceBundle::find(candidates), QDir(library.path()).filePath(ResourceBundle::name));
+    EXPECT_EQ(ResourceBundle::find({share.path()}), std::nullopt);
+    EXPECT_EQ(ResourceBundle::find({}), std::nullopt);
+
+    const QStringList real = ResourceBundle::candidates();
+    ASSERT_EQ(real.size(), 3);
+    EXPECT_TRUE(real.front().endsWith("/share/zantiva-diagnostics"));
+    EXPECT_EQ(real.back(), QCoreApplication::applicationDirPath());
+}
+
+TEST(TextRoles, FixedFontsAndDimmedColours) {
+    EXPECT_EQ(font(TextRole::title), vazirFont(VazirWeight::black, 30));
+    EXPECT_EQ(font(TextRole::label).pixelSize(), 11);
+    EXPECT_EQ(font(TextRole::label).weight(), QFont::Bold);
+    EXPECT_EQ(font(TextRole::input), vazirFont(VazirWeight::semiBold, 14));
+    EXPECT_EQ(font(TextRole::body), vazirFont(VazirWeight::medium, 13));
+
+    const QColor text = Theme::Palette::text();
+    EXPECT_NEAR(roleColor(TextRole::label, text).alphaF(), 0.65, 1e-3);
+    EXPECT_NEAR(roleColor(TextRole::subHeader, text).alphaF(), 0.75, 1e-3);
+    for (const TextRole role : {TextRole::title, TextRole::header, TextRole::body, TextRole::button, TextRole::input})
+        EXPECT_EQ(roleColor(role, text), text);
+    EXPECT_NEAR(roleColor(TextRole::label, withOpacity(text, 0.5)).alphaF(), 0.325, 1e-3);
+}
+
+TEST(HardwareText, StaysLeftToRightAndPlainInARightToLeftWindow) {
+    QWidget window;
+    window.setLayoutDirection(Qt::RightToLeft);
+    auto* layout = new QHBoxLayout(&window);
+    auto* text = new HardwareText("<b>Model</b> X1", 13, QFont::Medium, Theme::Palette::text());
+    layout->addWidget(text);
+    window.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_EQ(text->layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(text->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch());
+    EXPECT_EQ(text->font().pixelSize(), 13);
+}
