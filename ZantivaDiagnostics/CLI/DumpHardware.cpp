@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "CLI/ResultLines.h"
+#include "CLI/SmartMode.h"
 #include "Model/DeviceProfile.h"
 #include "Model/RawValues.h"
 #include "Probes/BatteryReader.h"
@@ -34,28 +35,35 @@ nlohmann::json snapshotFields(const SensorSnapshot& s) {
     return j;
 }
 
-void section(std::ostream& out, std::string_view heading, const nlohmann::json& fields, bool first = false) {
+void heading(std::ostream& out, std::string_view name, bool first = false) {
     if (!first) out << '\n';
-    out << "== " << heading << " ==\n";
-    printResultLines(out, fields);
+    out << "== " << name << " ==\n";
 }
 
 } // namespace
 
-void dumpHardware(std::ostream& out, const ProbeOptions& options, std::chrono::milliseconds loadWindow) {
+void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::chrono::milliseconds loadWindow) {
+    const ProbeOptions& options = sources.probe;
     // The sampler starts counting CPU ticks now, while the probe reads the rest.
     HardwareTelemetry telemetry(true, options.root);
     const auto started = std::chrono::steady_clock::now();
     const SystemSpecs specs = SystemProbe::readSpecs(options);
     std::this_thread::sleep_until(started + loadWindow);
+    const DriveHealthReport drives = DriveHealthReader::read(sources.drives);
     BatteryHealthResult battery = BatteryReader::read(options.root);
     BatteryReader::applyScoringRules(battery, BatteryReader::chargeLimit(options.root));
     const SensorSnapshot sample = telemetry.sample();
 
-    section(out, "Specifications", specs.toJson(), true);
-    section(out, "Device profile", DeviceProfile(specs).toJson());
-    section(out, "Battery", battery.toJson());
-    section(out, "Telemetry", snapshotFields(sample));
+    heading(out, "Specifications", true);
+    printResultLines(out, specs.toJson());
+    heading(out, "Device profile");
+    printResultLines(out, DeviceProfile(specs).toJson());
+    heading(out, "Drive health");
+    printDriveHealthLines(out, drives);
+    heading(out, "Battery");
+    printResultLines(out, battery.toJson());
+    heading(out, "Telemetry");
+    printResultLines(out, snapshotFields(sample));
     out.flush();
 }
 

@@ -3,15 +3,24 @@
 #include <chrono>
 #include <ostream>
 
+#include "Probes/DriveHealthReader.h"
 #include "Probes/SystemProbe.h"
 
 namespace zantiva {
 
-// "--dump-hardware": the machine's specifications, its device profile, its battery and
-// one telemetry sample as `name: value` lines under a heading per group (docs/cli.md). Reads only;
+// Where the dump reads: the specifications, battery and telemetry under probe.root, the
+// drives' health through their own reader.
+struct HardwareDumpSources {
+    ProbeOptions probe;
+    DriveHealthOptions drives;
+};
+
+// "--dump-hardware": the machine's specifications, its device profile, its drives' health,
+// its battery and one telemetry sample as `name: value` lines under a heading per group
+// (docs/cli.md). Reads only;
 // whatever cannot be read is "Unknown", 0 or left out, so it always ends with status 0.
 // The sample covers loadWindow, so that its CPU load means something.
-void dumpHardware(std::ostream& out, const ProbeOptions& options = {},
+void dumpHardware(std::ostream& out, const HardwareDumpSources& sources = {},
                   std::chrono::milliseconds loadWindow = std::chrono::milliseconds(200));
 
 } // namespace zantiva

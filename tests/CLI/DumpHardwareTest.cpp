@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "../Core/Probes/DriveHealthFixtures.h"
 #include "../Core/Probes/FixtureMachines.h"
 #include "CLI/DumpHardware.h"
 #include "Platform/BoundedProcess.h"
@@ -16,7 +17,9 @@ using ::testing::StartsWith;
 
 std::string dump(const std::string& machine) {
     std::ostringstream out;
-    dumpHardware(out, testing::fixtureProbe(machine), std::chrono::milliseconds(0));
+    const HardwareDumpSources sources{testing::fixtureProbe(machine),
+                                      testing::fixtureDriveHealth(testing::fixtureMachine(machine))};
+    dumpHardware(out, sources, std::chrono::milliseconds(0));
     return out.str();
 }
 
@@ -29,6 +32,8 @@ TEST(DumpHardware, PrintsSpecificationsProfileAndSampleUnderHeadings) {
     EXPECT_THAT(text, HasSubstr("\n\n== Device profile ==\n"));
     EXPECT_THAT(text, HasSubstr("\ncpu: 12th Gen Intel(R) Core(TM) i7-1260P (12C: 4P+8E)\n"));
     EXPECT_THAT(text, HasSubstr("\nname: LENOVO ThinkPad X1 Carbon Gen 10\n"));
+    EXPECT_THAT(text, HasSubstr("\n\n== Drive health ==\ncheckedAt: "));
+    EXPECT_THAT(text, HasSubstr("\nnvme0n1.model: SAMSUNG MZVL2512HCJQ-00BL7\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Battery ==\nbatteryPresent: true\n"));
     EXPECT_THAT(text, HasSubstr("\ncycleCount: 142\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Telemetry ==\n"));
