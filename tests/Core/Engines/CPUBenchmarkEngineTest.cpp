@@ -219,6 +219,41 @@ TEST(CPUBenchmarkEngine, AlreadyCancelledRunEndsAtItsFirstCheck) {
     EXPECT_NO_THROW(CPUBenchmarkEngine({}, tinyWorkload(2, 1), 2).run(0, nullptr, CancelToken()));
 }
 
+// Records what the engine holds awake, and when it lets go.
+class RecordingActivity final : public ProcessActivity {
+public:
+    struct Hold final : ActivityHold {
+        explicit Hold(std::atomic<int>& held) : held_(held) { ++held_; }
+        ~Hold() override { --held_; }
+        std::atomic<int>& held_;
+    };
+    std::unique_ptr<ActivityHold> begin(std::string_view reason, ActivityOptions options) override {
+        reasons.emplace_back(reason);
+        keptDisplayAwake = options.keepSystemAwake && options.keepDisplayAwake;
+        return std::make_unique<Hold>(held);
+    }
+    std::atomic<int> held{0};
+    std::vector<std::string> reasons;
+    bool keptDisplayAwake = false;
+};
+
+TEST(CPUBenchmarkEngine, KeepsTheMachineAndDisplayAwakeOnlyWhileItRuns) {
+    auto activity = std::make_shared<RecordingActivity>();
+    std::atomic<int> heldDuringRun{0};
+    CPUBenchmarkEngine engine({}, tinyWorkload(4, 1), 2, activity);
+    engine.run(0, [&](const CpuBenchmarkProgress&) { heldDuringRun = activity->held.load(); }, CancelToken());
+    EXPECT_EQ(heldDuringRun.load(), 1);
+    EXPECT_EQ(activity->held.load(), 0);
+    EXPECT_EQ(activity->reasons, (std::vector<std::string>{"Zantiva CPU benchmark"}));
+    EXPECT_TRUE(activity->keptDisplayAwake);
+
+    CancelToken cancel;
+    cancel.cancel();
+    EXPECT_THROW(engine.run(0, nullptr, cancel), CancellationError);
+    EXPECT_EQ(activity->held.load(), 0);  // released on the cancelled path too
+    EXPECT_EQ(activity->reasons.size(), 2u);
+}
+
 TEST(CPUBenchmarkEngine, RefusesDurationsTheClockCannotCount) {
     CPUBenchmarkEngine engine({}, tinyWorkload(), 1);
     EXPECT_THROW(engine.run(std::numeric_limits<double>::infinity(), nullptr, CancelToken()), std::invalid_argument);

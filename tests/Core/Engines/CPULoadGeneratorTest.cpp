@@ -28,7 +28,7 @@ TEST(CPULoadGenerator, HoldsTheLoadForTheDuration) {
     const double wall = wallSecondsOf([] { CPULoadGenerator::run(0.4, CancelToken()); });
     EXPECT_GE(wall, 0.4);
     EXPECT_LT(wall, 2.0);
-    EXPECT_GT(processCpuSeconds() - cpu0, 0.3);  // busy, not asleep
+    EXPECT_GT(processCpuSeconds() - cpu0, 0.1);  // busy, not asleep (even on a crowded machine)
 }
 
 TEST(CPULoadGenerator, NothingToDoReturnsAtOnce) {
