@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "Probes/CpuTopology.h"
 #include "Probes/Edid.h"
 #include "Probes/HardwareText.h"
+#include "Probes/MainDisplay.h"
 #include "Probes/MemoryModules.h"
 #include "Probes/MemoryUsage.h"
 #include "Probes/ProbeRoot.h"
+#include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
 namespace {
@@ -68,6 +72,34 @@ TEST(Edid, BlobsWithoutHeaderOrTimingGiveNothing) {
     noHeader[0] = 1;
     EXPECT_FALSE(EdidTiming::parse(noHeader));
     EXPECT_FALSE(EdidTiming::parse(edidWith(1920, 1080, 0, 280, 45)));
+}
+
+TEST(MainDisplay, ABuiltInPanelIsTheMainDisplayAndItsModesStandInForAMissingEdid) {
+    testing::TemporaryFolder folder;
+    auto connector = [&](const std::string& name, const std::string& status, const std::string& edid,
+                         const std::string& modes) {
+        const auto dir = folder.path() / "sys/class/drm" / name;
+        std::filesystem::create_directories(dir);
+        std::ofstream(dir / "status") << status << '\n';
+        std::ofstream(dir / "edid", std::ios::binary) << edid;
+        std::ofstream(dir / "modes") << modes;
+    };
+    connector("card0-DP-1", "connected", edidWith(1920, 1080, 14850, 280, 45), "1920x1080\n");
+    connector("card0-DP-2", "disconnected", "", "");
+    connector("card1-eDP-1", "connected", "", "2256x1504\n1920x1200\n");
+    const ProbeRoot root(folder.path());
+    auto display = MainDisplay::read(root);
+    ASSERT_TRUE(display);
+    EXPECT_EQ(display->resolution, "2256 \u00D7 1504");
+    EXPECT_EQ(display->refreshRateHz, 0);   // no timing to tell
+
+    std::filesystem::remove_all(folder.path() / "sys/class/drm/card1-eDP-1");
+    display = MainDisplay::read(root);
+    ASSERT_TRUE(display);
+    EXPECT_EQ(display->resolution, "1920 \u00D7 1080");
+    EXPECT_EQ(display->refreshRateHz, 60);
+
+    EXPECT_FALSE(MainDisplay::read(ProbeRoot("/nonexistent/zantiva-root")));
 }
 
 TEST(MemoryModules, CountsInstalledModulesAndTakesTheFirstKnownTypeAndSpeed) {
