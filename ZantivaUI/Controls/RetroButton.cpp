@@ -10,6 +10,7 @@
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/WrappedText.h"
 
 namespace zantiva {
 
@@ -87,7 +88,7 @@ QSize RetroButton::around(const QSize& label) const {
 }
 
 QSize RetroButton::sizeHint() const {
-    return around(fontMetrics().boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), labelFlags, text()).size());
+    return around(wrappedTextSize(fontMetrics(), text(), QWIDGETSIZE_MAX, labelFlags));
 }
 
 QSize RetroButton::minimumSizeHint() const {
@@ -98,9 +99,7 @@ QSize RetroButton::minimumSizeHint() const {
 }
 
 int RetroButton::heightForWidth(int width) const {
-    const int labelWidth = std::max(1, width - around({0, 0}).width());
-    return around(fontMetrics().boundingRect(QRect(0, 0, labelWidth, QWIDGETSIZE_MAX), labelFlags, text()).size())
-        .height();
+    return around(wrappedTextSize(fontMetrics(), text(), width - around({0, 0}).width(), labelFlags)).height();
 }
 
 void RetroButton::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/WrappedText.h"
 
 namespace zantiva {
 
@@ -38,7 +39,7 @@ QRect RetroCheckBox::labelRect() const {
 }
 
 QSize RetroCheckBox::labelSize(int width) const {
-    return fontMetrics().boundingRect(QRect(0, 0, std::max(1, width), QWIDGETSIZE_MAX), labelFlags, text()).size();
+    return wrappedTextSize(fontMetrics(), text(), width, labelFlags);
 }
 
 QSize RetroCheckBox::sizeHint() const {
