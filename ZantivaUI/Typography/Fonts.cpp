@@ -1,6 +1,9 @@
 #include "Typography/Fonts.h"
 
+#include "Typography/ZantivaFonts.h"
+
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QtMath>
 
 namespace zantiva {
@@ -16,6 +19,8 @@ QFont sized(QFont font, qreal pixelSize, QFont::Weight weight) {
 } // namespace
 
 QFont vazirFont(VazirWeight weight, qreal pixelSize) {
+    // Whoever asks for the family first gets it registered, also before any window root.
+    if (QGuiApplication::instance()) ZantivaFonts::registerFonts();
     QFont font{QString::fromLatin1(vazirFamily)};
     return sized(font, pixelSize, fontWeight(weight));
 }

@@ -10,6 +10,7 @@ namespace zantiva {
 inline constexpr char vazirFamily[] = "Vazirmatn";
 
 // Vazirmatn in the weight at a fixed pixel size, which no system text-size setting changes.
+// With an application object present, the first call registers the family's files.
 QFont vazirFont(VazirWeight weight, qreal pixelSize);
 
 // The system's monospaced font for machine-made strings, at a fixed pixel size.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QTemporaryDir>
@@ -59,6 +60,10 @@ TEST(FontRegistration, AMissingOrBrokenFileFailsOnlyItsWeight) {
 
     // The other four were registered already (from the bundle) and still count as usable.
     EXPECT_EQ(ZantivaFonts::registerFontsFrom(folder), (std::vector{VazirWeight::semiBold, VazirWeight::black}));
+
+    // The copies go with the folder: leave the process with the bundle's fonts only.
+    QFontDatabase::removeAllApplicationFonts();
+    EXPECT_TRUE(ZantivaFonts::registerFontsFrom(QDir(*ResourceBundle::directory()).filePath("Fonts")).empty());
 }
 
 TEST(ResourceBundleLookup, TheFirstCandidateHoldingTheBundleWins) {

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Model/SystemSpecs.h"
+
+namespace zantiva {
+
+class Loc;
+
+// The cards of the specifications panel that can open a load-history chart.
+enum class SpecsChart { cpu, memory, gpu };
+
+// One detail line of a card: a localised sentence, or a string the machine reported.
+struct SpecsDetail {
+    enum class Kind { prose, hardware };
+    Kind kind;
+    std::string text;
+
+    bool operator==(const SpecsDetail&) const = default;
+};
+
+struct SpecsCard {
+    std::optional<SpecsChart> chart;
+    std::string title;
+    std::string value; // machine-reported, shown verbatim
+    std::vector<SpecsDetail> details;
+
+    bool operator==(const SpecsCard&) const = default;
+};
+
+// The words around one chart: its toggle, the toggle's tooltip and the pop-up's title.
+struct SpecsChartTexts {
+    std::string toggleLabel;
+    std::string tooltip;
+    std::string popupTitle;
+};
+
+struct SpecsDrive {
+    std::string model;
+    bool isExternal = false;
+    std::optional<std::string> kindBadge; // "SSD · USB"; none when nothing is known
+    std::string capacity;                 // "500 GB"
+
+    bool operator==(const SpecsDrive&) const = default;
+};
+
+// The texts of the specifications panel, from the machine's specifications and the language.
+namespace SpecsPresenter {
+
+// Processor, memory, graphics, firmware: reading order of the two-by-two grid.
+std::array<SpecsCard, 4> cards(const SystemSpecs& specs, const Loc& loc);
+
+std::vector<SpecsDetail> cpuDetails(const SystemSpecs& specs, const Loc& loc);
+std::vector<SpecsDetail> memoryDetails(const SystemSpecs& specs, const Loc& loc);
+std::vector<SpecsDetail> gpuDetails(const SystemSpecs& specs, const Loc& loc);
+std::vector<SpecsDetail> firmwareDetails(const SystemSpecs& specs);
+
+std::vector<SpecsDrive> drives(const SystemSpecs& specs);
+
+SpecsChartTexts chartTexts(SpecsChart chart, const Loc& loc);
+
+// "16 GB" when within 0.05 of a whole number, else one decimal: "15.9 GB".
+std::string gigabytes(double value);
+// A whole number of gigabytes, halves away from zero: "500 GB". A size that is not a finite
+// number of a sane size is an em dash.
+std::string capacity(double gigabytes);
+// The strings that are present, not empty and not exactly "Unknown", in order.
+std::vector<std::string> known(const std::vector<std::optional<std::string>>& parts);
+std::string joined(const std::vector<std::string>& parts, const std::string& separator);
+
+} // namespace SpecsPresenter
+} // namespace zantiva
