@@ -86,6 +86,8 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
     tree.add("nvme0n2", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
     tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
     tree.add("nvme0c0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);   // one path of a shared namespace
+    tree.add("nvme1n1", "virtual/nvme-subsystem/nvme-subsys1", 4000);     // a namespace shared through its subsystem
+    tree.add("loop0", "virtual/block", 800);
     tree.add("mmcblk0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 3000, 1);   // an SD card
     tree.add("sdc", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host3/target3:0:0/3:0:0:0/block", 5000);
 
@@ -103,13 +105,15 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
 
     std::vector<std::string> ids;
     for (const auto& d : report.drives) ids.push_back(d.id);
-    EXPECT_EQ(ids, (std::vector<std::string>{"nvme0n1", "nvme0n2", "nvme2n1", "nvme10n1"}));
-    EXPECT_EQ(asked, (std::map<std::string, int>{{"nvme0", 1}, {"nvme10", 1}, {"nvme2", 1}}));
-    ASSERT_EQ(report.drives.size(), 4u);
+    EXPECT_EQ(ids, (std::vector<std::string>{"nvme0n1", "nvme0n2", "nvme1n1", "nvme2n1", "nvme10n1"}));
+    EXPECT_EQ(asked, (std::map<std::string, int>{{"nvme0", 1}, {"nvme1", 1}, {"nvme10", 1}, {"nvme2", 1}}));
+    ASSERT_EQ(report.drives.size(), 5u);
     EXPECT_EQ(report.drives[0].status, Status::caution);
     EXPECT_EQ(report.drives[0].issues, std::vector<Issue>{Issue::nearingWearLimit});
     EXPECT_EQ(report.drives[1].percentageUsed, 95);
-    for (std::size_t i : {2u, 3u}) {
+    EXPECT_EQ(report.drives[2].busType, "NVMe");
+    EXPECT_EQ(report.drives[2].status, Status::caution);
+    for (std::size_t i : {3u, 4u}) {
         EXPECT_EQ(report.drives[i].status, Status::unknown) << i;
         EXPECT_TRUE(report.drives[i].issues.empty()) << i;
         EXPECT_FALSE(report.drives[i].percentageUsed) << i;
