@@ -126,18 +126,20 @@ HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
 
 std::optional<double> HwmonSensorMap::hottest(const ProbeRoot& root, const std::vector<std::string>& inputs) {
     std::optional<double> highest;
-    for (const auto& input : inputs)
+    for (const auto& input : inputs) {
         if (isAsleep(root, folderOf(input))) continue;
-        else if (auto value = celsius(root, input); value && isPlausibleTemperature(*value))
+        if (auto value = celsius(root, input); value && isPlausibleTemperature(*value))
             highest = std::max(highest.value_or(*value), *value);
+    }
     return highest;
 }
 
 std::vector<double> HwmonSensorMap::fanSpeeds(const ProbeRoot& root, const std::vector<std::string>& inputs) {
     std::vector<double> speeds;
-    for (const auto& input : inputs)
+    for (const auto& input : inputs) {
         if (isAsleep(root, folderOf(input))) continue;
-        else if (auto rpm = root.integer(input); rpm && *rpm >= 0 && *rpm < 20000) speeds.push_back(static_cast<double>(*rpm));
+        if (auto rpm = root.integer(input); rpm && *rpm >= 0 && *rpm < 20000) speeds.push_back(static_cast<double>(*rpm));
+    }
     return speeds;
 }
 

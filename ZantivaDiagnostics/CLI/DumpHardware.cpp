@@ -44,14 +44,14 @@ void heading(std::ostream& out, std::string_view name, bool first = false) {
 
 void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::chrono::milliseconds loadWindow) {
     const ProbeOptions& options = sources.probe;
-    // The sampler starts counting CPU ticks now, while the probe reads the rest.
+    // The sampler starts counting CPU ticks now, while the readers do their work.
     HardwareTelemetry telemetry(true, options.root);
     const auto started = std::chrono::steady_clock::now();
     const SystemSpecs specs = SystemProbe::readSpecs(options);
-    std::this_thread::sleep_until(started + loadWindow);
     const DriveHealthReport drives = DriveHealthReader::read(sources.drives);
     BatteryHealthResult battery = BatteryReader::read(options.root);
     BatteryReader::applyScoringRules(battery, BatteryReader::chargeLimit(options.root));
+    std::this_thread::sleep_until(started + loadWindow);
     const SensorSnapshot sample = telemetry.sample();
 
     heading(out, "Specifications", true);
