@@ -25,11 +25,6 @@ TEST(CommandLine, ValueIsAbsentWhenNothingOrAnotherOptionFollows) {
     EXPECT_EQ(CommandLine({"--runs", "2", "--runs", "5"}).value("--runs"), "2");
 }
 
-TEST(CommandLine, ReadsArgvWithoutTheProgramName) {
-    const char* argv[] = {"zantiva-diagnostics", "--cpu", "--runs", "2"};
-    EXPECT_EQ(CommandLine(4, argv).arguments(), (std::vector<std::string>{"--cpu", "--runs", "2"}));
-}
-
 TEST(CpuRunCount, IsAWholeNumberFromOne) {
     EXPECT_EQ(cpuRunCount(CommandLine({"--cpu"})), 1);
     EXPECT_EQ(cpuRunCount(CommandLine({"--cpu", "--runs", "3"})), 3);

@@ -72,13 +72,6 @@ TEST(CPUBenchmarkEngine, ScoresAgainstTheReferenceMachine) {
     EXPECT_EQ(CPUBenchmarkEngine::score(19'505, std::nan(""), 1'000), 0);
 }
 
-TEST(CPUBenchmarkEngine, ThreadCountDefaultsToTheProcessorsAndIsAtLeastOne) {
-    EXPECT_EQ(CPUBenchmarkEngine({}, tinyWorkload(), 0).threadCount(), 1);
-    EXPECT_EQ(CPUBenchmarkEngine({}, tinyWorkload(), -3).threadCount(), 1);
-    EXPECT_EQ(CPUBenchmarkEngine().threadCount(), static_cast<int>(std::thread::hardware_concurrency()));
-    EXPECT_EQ(CPUBenchmarkEngine().workload(), CPUWorkload::standard());
-}
-
 TEST(CPUBenchmarkEngine, ShortRunGivesVerifiedScoresWithoutSustainedPhase) {
     CPUBenchmarkEngine engine({}, tinyWorkload(), 4);
     Recorder recorder;

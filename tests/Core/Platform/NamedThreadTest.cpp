@@ -4,7 +4,6 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "Platform/MonotonicClock.h"
 #include "Platform/NamedThread.h"
 
 namespace zantiva {
@@ -42,16 +41,6 @@ TEST(NamedThread, UnprivilegedRaiseOfPriorityIsBestEffort) {
     // either way the thread runs its body.
     const Seen seen = runAs({"", "", ThreadQoS::userInteractive});
     EXPECT_LE(seen.nice, 0);
-}
-
-TEST(MonotonicClock, NeverGoesBackwards) {
-    std::uint64_t last = monotonicRawNanoseconds();
-    for (int i = 0; i < 1000; ++i) {
-        const std::uint64_t now = monotonicRawNanoseconds();
-        ASSERT_GE(now, last);
-        last = now;
-    }
-    EXPECT_DOUBLE_EQ(nanosecondsToMilliseconds(2'500'000), 2.5);
 }
 
 } // namespace
