@@ -1,0 +1,136 @@
+// Device reports and result submissions: sent once per change and site, never thrown.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../../Support/TemporaryFolder.h"
+#include "AccountFixture.h"
+#include "Account/AccountSync.h"
+#include "Platform/AtomicFile.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+
+namespace {
+
+SystemSpecs machine() {
+    SystemSpecs specs;
+    specs.manufacturer = "Framework";
+    specs.model = "Laptop 13";
+    specs.cpuName = "AMD Ryzen 7 7840U";
+    specs.cpuCores = 8;
+    specs.cpuThreads = 16;
+    return specs;
+}
+
+FinalBenchmarkReport rankedReport() {
+    FinalBenchmarkReport report{.specs = machine()};
+    report.cpuResult = CpuBenchmarkResult{};
+    report.cpuResult->score = 1234.5;
+    report.completedAt = *parseIso8601("2026-12-01T10:00:00Z");
+    return report;
+}
+
+class Sync : public AccountFixture {
+protected:
+    TemporaryFolder folder;
+    std::optional<SyncLedger> ledger{folder.path()};
+    std::optional<AccountSync> sync{std::in_place, session, api, *ledger};
+
+    void SetUp() override { signIn(); }
+
+    SubmissionOutcome submit(const FinalBenchmarkReport& report, std::optional<DeviceGrade> grade = DeviceGrade::a) {
+        return awaitTask(sync->submitIfChanged(report, grade)).value.value();
+    }
+    bool report(const SystemSpecs& specs) { return awaitTask(sync->reportDeviceIfChanged(specs)).value.value(); }
+    // A new run of the program over the same folder.
+    void restart() {
+        sync.reset();
+        ledger.emplace(folder.path());
+        sync.emplace(session, api, *ledger);
+    }
+};
+
+TEST_F(Sync, AResultIsSubmittedOnceAndADuplicateIsSkipped) {
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::submitted);
+    const json::Json sent = server.requests().back().jsonBody();
+    EXPECT_EQ(server.requests().back().header("authorization"), "Bearer token-1");
+    EXPECT_EQ(sent["cpu_score"], 1234.5);
+    EXPECT_EQ(sent["grade"], "A");
+    EXPECT_EQ(sent["completed_at"], "2026-12-01T10:00:00Z");
+    EXPECT_EQ(sent["device"]["name"], "Framework Laptop 13");
+    EXPECT_TRUE(std::filesystem::exists(folder / "last-submitted-fingerprint-zantiva.ir"));
+
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::unchanged);
+    restart();
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::unchanged) << "the fingerprint outlives the process";
+    EXPECT_EQ(server.count("submit-benchmark"), 1);
+
+    FinalBenchmarkReport newer = rankedReport();
+    newer.completedAt = *parseIso8601("2026-12-02T10:00:00Z");
+    EXPECT_EQ(submit(newer), SubmissionOutcome::submitted);
+    EXPECT_EQ(server.count("submit-benchmark"), 2);
+}
+
+TEST_F(Sync, OverlappingRequestsForTheSameResultSendIt) {
+    Awaited<SubmissionOutcome> first, second;
+    capture(sync->submitIfChanged(rankedReport(), DeviceGrade::a), first);
+    capture(sync->submitIfChanged(rankedReport(), DeviceGrade::a), second);
+    ASSERT_TRUE(runUntil([&] { return first.done && second.done; }));
+    EXPECT_EQ(*first.value, SubmissionOutcome::submitted);
+    EXPECT_EQ(*second.value, SubmissionOutcome::unchanged);
+    EXPECT_EQ(server.count("submit-benchmark"), 1);
+}
+
+TEST_F(Sync, FingerprintsAreKeptPerSite) {
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::submitted);
+    session.setLanguage(AppLanguage::english);
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::signedOut);
+    signIn();
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::submitted);
+    EXPECT_TRUE(std::filesystem::exists(folder / "last-submitted-fingerprint-zantiva.com"));
+    EXPECT_EQ(server.count("submit-benchmark"), 2);
+}
+
+TEST_F(Sync, NothingToRankAndFailuresSendNothingOrComeBackAsOutcomes) {
+    FinalBenchmarkReport unranked{.specs = machine()};
+    unranked.memoryResult = MemoryTestResult{};
+    EXPECT_EQ(submit(unranked), SubmissionOutcome::nothingToRank);
+    FinalBenchmarkReport unverified = rankedReport();
+    unverified.cpuResult->resultsVerified = false;
+    EXPECT_EQ(submit(unverified), SubmissionOutcome::nothingToRank);
+    EXPECT_EQ(server.count("submit-benchmark"), 0);
+
+    server.answer("submit-benchmark", {503, "busy", {}});
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::failed);
+    EXPECT_FALSE(std::filesystem::exists(folder / "last-submitted-fingerprint-zantiva.ir"));
+    EXPECT_TRUE(session.isAuthenticated());
+
+    server.answer("submit-benchmark", CannedReply::object(200, {{"user_id", 7}}));
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::submitted) << "a failed upload is tried again";
+}
+
+TEST_F(Sync, TheDeviceIsReportedOnlyWhenItChanged) {
+    EXPECT_TRUE(report(machine()));
+    EXPECT_EQ(server.requests().back().jsonBody()["device"]["cpu"], "AMD Ryzen 7 7840U (8C/16T)");
+    EXPECT_FALSE(report(machine()));
+    restart();
+    EXPECT_FALSE(report(machine()));
+    EXPECT_EQ(server.count("device"), 1);
+
+    SystemSpecs upgraded = machine();
+    upgraded.ramCapacityGB = 32;
+    EXPECT_TRUE(report(upgraded));
+    EXPECT_EQ(server.count("device"), 2);
+    EXPECT_FALSE(report(SystemSpecs{})) << "an empty profile is not worth sending";
+
+    server.answer("device", CannedReply::object(200, {{"user_id", 8}}));
+    SystemSpecs again = machine();
+    again.gpuName = "Radeon 780M";
+    EXPECT_FALSE(report(again)) << "a reply for another user is a failure";
+    session.signOut();
+    EXPECT_FALSE(report(again));
+}
+
+} // namespace

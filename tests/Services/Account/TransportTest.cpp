@@ -1,0 +1,51 @@
+// What the transport refuses to do: plain http, cookies, redirects.
+
+#include <gtest/gtest.h>
+
+#include "Account/HttpTransport.h"
+#include "AwaitTask.h"
+#include "LoopbackServer.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+
+namespace {
+
+HttpRequest get(const LoopbackServer& server, const QString& endpoint) {
+    return {"GET", server.baseURL().resolved(QUrl("wp-json/zantiva/v1/" + endpoint)), std::nullopt, std::nullopt};
+}
+
+TEST(Transport, TheProgramsTransportSendsNothingOverPlainHttp) {
+    LoopbackServer server;
+    server.answer("user-points", CannedReply::object(200, {{"user_id", 7}}));
+    HttpTransport production;
+    const auto refused = awaitTask(production.send(get(server, "user-points")));
+    ASSERT_TRUE(apiError(refused));
+    EXPECT_EQ(apiError(refused)->kind(), APIError::Kind::unreachable);
+    EXPECT_TRUE(server.requests().empty());
+
+    HttpTransport forTests(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+    HttpRequest elsewhere = get(server, "user-points");
+    elsewhere.url.setHost("example.com");
+    EXPECT_EQ(apiError(awaitTask(forTests.send(elsewhere)))->kind(), APIError::Kind::unreachable);
+    EXPECT_TRUE(server.requests().empty()) << "only loopback addresses may use plain http, even in tests";
+}
+
+TEST(Transport, KeepsNoCookiesAndFollowsNoRedirects) {
+    LoopbackServer server;
+    CannedReply withCookie = CannedReply::object(200, {{"user_id", 7}});
+    withCookie.headers.push_back({"Set-Cookie", "wordpress_logged_in=abc; Path=/"});
+    server.answer("user-points", withCookie);
+    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+    ASSERT_TRUE(awaitTask(transport.send(get(server, "user-points"))).value);
+    ASSERT_TRUE(awaitTask(transport.send(get(server, "user-points"))).value);
+    EXPECT_TRUE(server.requests().back().header("cookie").isEmpty());
+
+    server.answer("device", {302, "", {{"Location", server.baseURL().toString().toUtf8() + "wp-json/zantiva/v1/user-points"}}});
+    const auto redirected = awaitTask(transport.send(get(server, "device")));
+    ASSERT_TRUE(redirected.value);
+    EXPECT_EQ(redirected.value->status, 302);
+    EXPECT_EQ(server.count("user-points"), 2);
+}
+
+} // namespace
