@@ -1,0 +1,114 @@
+#include "Dashboard/SpecsCardView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "Charts/HistoryChart.h"
+#include "Controls/RetroToggle.h"
+#include "Dashboard/PanelParts.h"
+#include "Layout/FloatingOverlay.h"
+#include "Theme/Palette.h"
+#include "Typography/HardwareText.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr int popupTop = 56;
+constexpr qreal chartHeight = 160;
+constexpr double chartMaximum = 100;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+SpecsCardView::SpecsCardView(QWidget* parent)
+    : RetroCard(RetroCard::Style::standard(), parent),
+      title_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())),
+      value_(new HardwareText({}, 20, QFont::Bold, Theme::Palette::text())), details_(new QVBoxLayout),
+      toggle_(new RetroToggle({}, RetroButtonSize::chip)),
+      popupCard_(new RetroCard({16, Theme::Palette::card(), Theme::Palette::outline(), 6, false})),
+      popupTitle_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())), popupStack_(new QVBoxLayout) {
+    value_->setWordWrap(true);
+    details_->setSpacing(4);
+    details_->setContentsMargins(0, 0, 0, 0);
+    toggle_->hide();
+    connect(toggle_, &QAbstractButton::clicked, this, &SpecsCardView::toggleSwitched);
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(title_);
+    header->addSpacing(8);
+    header->addStretch();
+    header->addWidget(toggle_);
+    auto* headerBox = new QWidget;
+    headerBox->setLayout(header);
+    header->setContentsMargins(0, 0, 0, 0);
+    headerBox->setMinimumHeight(30);
+
+    auto* stack = new QVBoxLayout;
+    stack->setSpacing(10);
+    stack->addWidget(headerBox);
+    stack->addLayout(PanelParts::leading(value_));
+    stack->addLayout(details_);
+    stack->addStretch();
+    setContent(stack);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+
+    popupStack_->setSpacing(10);
+    popupStack_->addWidget(popupTitle_);
+    popupCard_->setContent(popupStack_);
+    overlay_ = new FloatingOverlay(this, popupCard_, [](const QRect& anchor, QWidget& content) {
+        return QRect(anchor.left(), anchor.top() + popupTop, anchor.width(), content.sizeHint().height());
+    });
+}
+
+void SpecsCardView::setCard(const SpecsCard& card, const TelemetryHistory* history, const SpecsChartTexts* texts) {
+    title_->setText(qs(card.title));
+    value_->setText(qs(card.value));
+    if (card.details != shownDetails_) {
+        PanelParts::clear(*details_);
+        for (const SpecsDetail& detail : card.details) {
+            if (detail.kind == SpecsDetail::Kind::prose) {
+                QLabel* line = PanelParts::roleLabel(TextRole::body, Theme::Palette::text(), qs(detail.text));
+                line->setWordWrap(true);
+                details_->addWidget(line);
+            } else {
+                details_->addLayout(
+                    PanelParts::leading(new HardwareText(qs(detail.text), 13, QFont::Medium, Theme::Palette::text())));
+            }
+        }
+        shownDetails_ = card.details;
+    }
+
+    const bool charts = history && texts;
+    toggle_->setVisible(charts);
+    if (!charts) {
+        setOpen(false);
+        return;
+    }
+    toggle_->setText(qs(texts->toggleLabel));
+    toggle_->setToolTip(qs(texts->tooltip));
+    popupTitle_->setText(qs(texts->popupTitle));
+    if (chart_)
+        chart_->setHistory(*history);
+    else {
+        chart_ = new HistoryChart(*history, Theme::Palette::primary(), chartHeight, chartMaximum);
+        popupStack_->addWidget(chart_);
+    }
+    overlay_->place();
+}
+
+void SpecsCardView::setOpen(bool open) {
+    const bool shown = open && toggle_->isVisibleTo(this);
+    toggle_->setChecked(shown);
+    overlay_->setShown(shown);
+}
+
+bool SpecsCardView::isPopupShown() const { return overlay_->isShown() && popupCard_->isVisible(); }
+
+QWidget* SpecsCardView::popup() const { return popupCard_; }
+
+std::vector<SpecsDetail> SpecsCardView::shownDetails() const { return shownDetails_; }
+
+} // namespace zantiva

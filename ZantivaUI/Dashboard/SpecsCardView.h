@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Cards/RetroCard.h"
+#include "Presenters/SpecsPresenter.h"
+
+class QLabel;
+class QVBoxLayout;
+
+namespace zantiva {
+
+class FloatingOverlay;
+class HardwareText;
+class HistoryChart;
+class RetroToggle;
+class TelemetryHistory;
+
+// One card of the specifications grid: a small title, one large machine-reported value and the
+// detail lines. A card with a load history has an Activity toggle that opens, over the card from
+// 56 pixels below its top and over whatever lies below it, a pop-up with the history chart.
+class SpecsCardView : public RetroCard {
+    Q_OBJECT
+public:
+    explicit SpecsCardView(QWidget* parent = nullptr);
+
+    // history and texts are given together for a card that can chart, else both are null.
+    void setCard(const SpecsCard& card, const TelemetryHistory* history, const SpecsChartTexts* texts);
+    // Shows the pop-up (and latches the toggle) only for a card that can chart.
+    void setOpen(bool open);
+
+    RetroToggle* toggle() const { return toggle_; }
+    bool isPopupShown() const;
+    QWidget* popup() const;
+    HistoryChart* chart() const { return chart_; }
+    QLabel* title() const { return title_; }
+    HardwareText* value() const { return value_; }
+    // The detail lines as shown, in order.
+    std::vector<SpecsDetail> shownDetails() const;
+
+signals:
+    // The user switched the Activity toggle.
+    void toggleSwitched(bool on);
+
+private:
+    QLabel* title_;
+    HardwareText* value_;
+    QVBoxLayout* details_;
+    std::vector<SpecsDetail> shownDetails_;
+    RetroToggle* toggle_;
+    RetroCard* popupCard_;
+    QLabel* popupTitle_;
+    QVBoxLayout* popupStack_;
+    HistoryChart* chart_ = nullptr;
+    FloatingOverlay* overlay_;
+};
+
+} // namespace zantiva

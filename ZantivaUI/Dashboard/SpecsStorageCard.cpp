@@ -1,0 +1,62 @@
+#include "Dashboard/SpecsStorageCard.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "Cards/RetroBadge.h"
+#include "Dashboard/PanelParts.h"
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+#include "Typography/HardwareText.h"
+
+namespace zantiva {
+
+namespace {
+
+constexpr double emptyOpacity = 0.6;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
+    using namespace Theme::Palette;
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(new HardwareText(qs(drive.model), 13, QFont::Bold, text()));
+    layout->addStretch();
+    if (drive.isExternal) layout->addWidget(new RetroBadge(qs(externalLabel), card(), text()));
+    if (drive.kindBadge) {
+        auto* kind = new HardwareText(qs(*drive.kindBadge), 11, QFont::Black, text());
+        layout->addWidget(new RetroBadge(kind, card()));
+    }
+    layout->addWidget(new HardwareText(qs(drive.capacity), 13, QFont::Black, text()));
+    return row;
+}
+
+} // namespace
+
+SpecsStorageCard::SpecsStorageCard(QWidget* parent)
+    : RetroCard(RetroCard::Style::standard(), parent),
+      title_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())), rows_(new QVBoxLayout) {
+    rows_->setSpacing(12);
+    rows_->setContentsMargins(0, 0, 0, 0);
+    auto* stack = new QVBoxLayout;
+    stack->setSpacing(12);
+    stack->addWidget(title_);
+    stack->addLayout(rows_);
+    setContent(stack);
+}
+
+void SpecsStorageCard::setDrives(const std::string& title, const std::vector<SpecsDrive>& drives,
+                                 const std::string& externalLabel, const std::string& notReported) {
+    title_->setText(qs(title));
+    PanelParts::clear(*rows_);
+    for (const SpecsDrive& drive : drives) rows_->addWidget(driveRow(drive, externalLabel));
+    if (drives.empty())
+        rows_->addWidget(PanelParts::roleLabel(TextRole::body, withOpacity(Theme::Palette::text(), emptyOpacity),
+                                               qs(notReported)));
+}
+
+} // namespace zantiva

@@ -1,0 +1,121 @@
+#include "Dashboard/TelemetryPanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "Cards/RetroBadge.h"
+#include "Cards/RetroCard.h"
+#include "Dashboard/PaletteColors.h"
+#include "Dashboard/PanelParts.h"
+#include "Dashboard/TelemetryFigureView.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+
+namespace zantiva {
+
+using PanelParts::roleLabel;
+using PanelParts::rule;
+using PanelParts::section;
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+QHBoxLayout* pair(TelemetryFigureView* temperature, TelemetryFigureView* load) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(temperature, 1, Qt::AlignTop);
+    row->addWidget(load, 1, Qt::AlignTop);
+    return row;
+}
+
+QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHeader, Theme::Palette::text(), text); }
+
+} // namespace
+
+TelemetryPanel::TelemetryPanel(const SensorSnapshot& snapshot, QWidget* parent)
+    : TelemetryPanel(LocNotifier::shared(), snapshot, parent) {}
+
+TelemetryPanel::TelemetryPanel(LocNotifier& loc, const SensorSnapshot& snapshot, QWidget* parent)
+    : QWidget(parent), loc_(loc), snapshot_(&snapshot), title_(roleLabel(TextRole::label, Theme::Palette::text())),
+      cpuTemperature_(new TelemetryFigureView), cpuLoad_(new TelemetryFigureView),
+      gpuTemperature_(new TelemetryFigureView), gpuLoad_(new TelemetryFigureView), memoryTitle_(subHeader()),
+      memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, Theme::Palette::text())),
+      powerTitle_(subHeader()), power_(new TelemetryFigureView), fanTitle_(subHeader()), fan_(new TelemetryFigureView),
+      thermalTitle_(subHeader()), thermalText_(new QLabel),
+      noSensors_(roleLabel(TextRole::label, Theme::Palette::text())) {
+    thermalText_->setTextFormat(Qt::PlainText);
+    thermalText_->setFont(vazirFont(VazirWeight::bold, 12));
+    thermalBadge_ = new RetroBadge(thermalText_, Theme::Palette::secondary());
+    memoryFootnote_->setWordWrap(true);
+    noSensors_->setWordWrap(true);
+
+    auto* memory = new QVBoxLayout;
+    memory->setSpacing(0);
+    memory->addWidget(memoryLoad_);
+    memory->addWidget(memoryFootnote_);
+    auto* thermal = new QHBoxLayout;
+    thermal->addWidget(thermalBadge_);
+    thermal->addStretch();
+
+    auto* rows = new QVBoxLayout;
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(14);
+    rows->addWidget(title_);
+    rows->addWidget(section(subHeader(TelemetryPresenter::cpuTitle), pair(cpuTemperature_, cpuLoad_)));
+    rows->addWidget(rule());
+    rows->addWidget(section(subHeader(TelemetryPresenter::gpuTitle), pair(gpuTemperature_, gpuLoad_)));
+    rows->addWidget(rule());
+    rows->addWidget(section(memoryTitle_, memory));
+    rows->addWidget(rule());
+    rows->addWidget(section(powerTitle_, power_));
+    rows->addWidget(rule());
+    rows->addWidget(section(fanTitle_, fan_));
+    rows->addWidget(rule());
+    rows->addWidget(section(thermalTitle_, thermal));
+    rows->addWidget(noSensors_);
+    rows->addStretch();
+
+    auto* card = new RetroCard(RetroCard::Style::standard());
+    card->setContent(rows);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(card);
+    loc_.bind(this, [this] { refresh(); });
+}
+
+const QColor& TelemetryPanel::temperatureColor(std::optional<double> celsius) {
+    return color(TelemetryPresenter::temperatureColor(celsius));
+}
+
+void TelemetryPanel::setSnapshot(const SensorSnapshot& snapshot) {
+    snapshot_ = &snapshot;
+    refresh();
+}
+
+void TelemetryPanel::refresh() {
+    const TelemetryView view = TelemetryPresenter::present(*snapshot_, loc_.loc());
+    title_->setText(qs(view.title));
+    cpuTemperature_->setFigure(view.cpuTemperature);
+    cpuLoad_->setFigure(view.cpuLoad);
+    gpuTemperature_->setFigure(view.gpuTemperature);
+    gpuLoad_->setFigure(view.gpuLoad);
+    memoryTitle_->setText(qs(view.memoryTitle));
+    memoryLoad_->setFigure(view.memoryLoad);
+    memoryFootnote_->setText(qs(view.memoryFootnote));
+    powerTitle_->setText(qs(view.powerTitle));
+    power_->setFigure(view.power);
+    fanTitle_->setText(qs(view.fanTitle));
+    fan_->setFigure(view.fan);
+    thermalTitle_->setText(qs(view.thermalTitle));
+    thermalText_->setText(qs(view.thermal.text));
+    setForeground(*thermalText_, color(view.thermal.foreground));
+    thermalBadge_->setBackground(color(view.thermal.background));
+    noSensors_->setVisible(view.noSensorsNotice.has_value());
+    noSensors_->setText(qs(view.noSensorsNotice.value_or("")));
+}
+
+} // namespace zantiva

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QWidget>
+
+#include "Presenters/TelemetryPresenter.h"
+
+class QLabel;
+
+namespace zantiva {
+
+class LocNotifier;
+class RetroBadge;
+class TelemetryFigureView;
+
+// The live sensor card: CPU and GPU temperature and load, memory load with the amount used and
+// the pressure, system power, the fastest fan, the thermal state, and a closing notice when the
+// sensors can't be read. It reads the snapshot it is given (the owner keeps it alive and calls
+// refresh() after each new sample) and retells it in the new language when the language changes.
+class TelemetryPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TelemetryPanel(const SensorSnapshot& snapshot, QWidget* parent = nullptr);
+    TelemetryPanel(LocNotifier& loc, const SensorSnapshot& snapshot, QWidget* parent = nullptr);
+
+    void setSnapshot(const SensorSnapshot& snapshot);
+    void refresh();
+
+    // The colour of a temperature read-out, also for the station pages.
+    static const QColor& temperatureColor(std::optional<double> celsius);
+
+    // The parts, for whoever needs to point at them.
+    TelemetryFigureView* cpuTemperature() const { return cpuTemperature_; }
+    TelemetryFigureView* cpuLoad() const { return cpuLoad_; }
+    TelemetryFigureView* gpuTemperature() const { return gpuTemperature_; }
+    TelemetryFigureView* gpuLoad() const { return gpuLoad_; }
+    TelemetryFigureView* memoryLoad() const { return memoryLoad_; }
+    TelemetryFigureView* power() const { return power_; }
+    TelemetryFigureView* fan() const { return fan_; }
+    QLabel* memoryFootnote() const { return memoryFootnote_; }
+    QLabel* thermalText() const { return thermalText_; }
+    RetroBadge* thermalBadge() const { return thermalBadge_; }
+    QLabel* noSensorsNotice() const { return noSensors_; }
+
+private:
+    LocNotifier& loc_;
+    const SensorSnapshot* snapshot_;
+    QLabel* title_;
+    TelemetryFigureView* cpuTemperature_;
+    TelemetryFigureView* cpuLoad_;
+    TelemetryFigureView* gpuTemperature_;
+    TelemetryFigureView* gpuLoad_;
+    QLabel* memoryTitle_;
+    TelemetryFigureView* memoryLoad_;
+    QLabel* memoryFootnote_;
+    QLabel* powerTitle_;
+    TelemetryFigureView* power_;
+    QLabel* fanTitle_;
+    TelemetryFigureView* fan_;
+    QLabel* thermalTitle_;
+    QLabel* thermalText_;
+    RetroBadge* thermalBadge_;
+    QLabel* noSensors_;
+};
+
+} // namespace zantiva
