@@ -25,7 +25,8 @@ SystemSpecs machine() {
 }
 
 FinalBenchmarkReport rankedReport() {
-    FinalBenchmarkReport report{.specs = machine()};
+    FinalBenchmarkReport report;
+    report.specs = machine();
     report.cpuResult = CpuBenchmarkResult{};
     report.cpuResult->score = 1234.5;
     report.completedAt = *parseIso8601("2026-12-01T10:00:00Z");
@@ -94,7 +95,8 @@ TEST_F(Sync, FingerprintsAreKeptPerSite) {
 }
 
 TEST_F(Sync, NothingToRankAndFailuresSendNothingOrComeBackAsOutcomes) {
-    FinalBenchmarkReport unranked{.specs = machine()};
+    FinalBenchmarkReport unranked;
+    unranked.specs = machine();
     unranked.memoryResult = MemoryTestResult{};
     EXPECT_EQ(submit(unranked), SubmissionOutcome::nothingToRank);
     FinalBenchmarkReport unverified = rankedReport();

@@ -1,8 +1,7 @@
-// Versions, PKCE, update offers and the user messages of API errors.
+// Versions, PKCE and update offers.
 
 #include <gtest/gtest.h>
 
-#include "Account/APIError.h"
 #include "Account/AppUpdateInfo.h"
 #include "Account/AppVersion.h"
 #include "Account/PKCE.h"
@@ -57,15 +56,6 @@ TEST(AppUpdateInfo, DecodesTheOfferAndRefusesNonHttpsDownloads) {
     json::Json noVersion = offer;
     noVersion["version"] = "latest";
     EXPECT_THROW(AppUpdateInfo::fromJson(noVersion), json::DecodeError);
-}
-
-TEST(APIError, UserMessagesNameTheSiteAndStaySilentForAChangedSession) {
-    const SiteProfile site = SiteDirectory::production().english;
-    EXPECT_EQ(APIError::unauthorized().userMessage(site), LocalizedMessage("Main.SessionExpired"));
-    EXPECT_EQ(APIError::unreachable("timeout").userMessage(site), LocalizedMessage("Net.Unreachable", "zantiva.com"));
-    EXPECT_EQ(APIError::rejected(400, "zantiva_bad", "").userMessage(site), LocalizedMessage("Net.Rejected", "zantiva_bad"));
-    EXPECT_EQ(APIError::notSignedIn().userMessage(site), LocalizedMessage("Auth.NoSession"));
-    EXPECT_FALSE(APIError::sessionChanged().userMessage(site));
 }
 
 } // namespace
