@@ -17,7 +17,7 @@ std::string_view environment(const char* name) {
 }
 
 // $HOME first, as every desktop program reads it; the password database when it is unset.
-std::string homeFolder() {
+std::string homeFolderText() {
     if (const auto home = environment("HOME"); isAbsolute(home)) return std::string(home);
     long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? std::size_t(size) : 16384);
@@ -37,7 +37,13 @@ std::optional<std::filesystem::path> applicationSupport(std::string_view xdgData
 }
 
 std::optional<std::filesystem::path> applicationSupport() {
-    return applicationSupport(environment("XDG_DATA_HOME"), homeFolder());
+    return applicationSupport(environment("XDG_DATA_HOME"), homeFolderText());
+}
+
+std::optional<std::filesystem::path> homeFolder() {
+    const std::string home = homeFolderText();
+    if (!isAbsolute(home)) return std::nullopt;
+    return std::filesystem::path(home);
 }
 
 } // namespace zantiva::AppPaths

@@ -17,6 +17,9 @@ inline constexpr std::string_view folderName = "ZantivaDiagnostics";
 // home folder. Creates nothing.
 std::optional<std::filesystem::path> applicationSupport();
 
+// The user's home folder ($HOME, else the password database); absent when unknown.
+std::optional<std::filesystem::path> homeFolder();
+
 // The same rule over given values; an empty or relative value counts as unset.
 std::optional<std::filesystem::path> applicationSupport(std::string_view xdgDataHome, std::string_view home);
 

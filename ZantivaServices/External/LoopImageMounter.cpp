@@ -112,8 +112,8 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
         if (ec) throw DiskImageError(ec.message());
         mountPoint = privateFolder_ / (image.stem().string() + "-" + std::to_string(n));
     }
-    const ToolResult result =
-        co_await runTool({"mount", "-o", "loop,ro,nosuid,nodev", image.string(), mountPoint.string()});
+    std::vector<std::string> command{"mount", "-o", "loop,ro,nosuid,nodev", image.string(), mountPoint.string()};
+    const ToolResult result = co_await runTool(std::move(command));
     if (result.exitCode != 0) {
         fs::remove(mountPoint, ec);
         throw DiskImageError(result.reason("mount"));
@@ -122,8 +122,8 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
 }
 
 QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
-    const ToolResult setup =
-        co_await runTool({"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"});
+    std::vector<std::string> setupCommand{"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"};
+    const ToolResult setup = co_await runTool(std::move(setupCommand));
     static const std::regex mapped("as (/dev/loop[0-9]+)");
     std::smatch match;
     std::string loop;
@@ -139,8 +139,10 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
     // A whole-disk file system, else the first partition.
     ToolResult mounted;
     static const std::regex at(" at (.+?)\\.?$");
-    for (const std::string& device : {loop, loop + "p1"}) {
-        mounted = co_await runTool({"udisksctl", "mount", "-b", device, "-o", "ro", "--no-user-interaction"});
+    const std::vector<std::string> devices{loop, loop + "p1"};
+    for (const std::string& device : devices) {
+        std::vector<std::string> mountCommand{"udisksctl", "mount", "-b", device, "-o", "ro", "--no-user-interaction"};
+        mounted = co_await runTool(std::move(mountCommand));
         for (const std::string& line : mounted.lines)
             if (mounted.exitCode == 0 && std::regex_search(line, match, at)) co_return AttachedImage{match.str(1), false};
     }

@@ -29,9 +29,10 @@ QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandle
     QObject::connect(&process, &QProcess::readyReadStandardError,
                      [&] { err.feed(process.readAllStandardError().toStdString(), onLine); });
 
+    // Waiting for the start blocks only until exec() has run in the child; QCoro's
+    // asynchronous wait never returns when the start fails at once.
     process.start(QIODevice::ReadOnly);
-    if (!co_await qCoro(process).waitForStarted(-1))
-        throw ProcessLaunchError(process.errorString().toStdString());
+    if (!process.waitForStarted(-1)) throw ProcessLaunchError(process.errorString().toStdString());
 
     const pid_t group = static_cast<pid_t>(process.processId());
     std::atomic<bool> stopped = false;

@@ -1,0 +1,31 @@
+#include "External/CsvCells.h"
+
+#include "Localization/DecimalText.h"
+
+namespace zantiva::csv {
+
+std::string textCell(std::string_view text) {
+    std::string cell;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) cell = "'";
+    cell += text;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
+    std::string quoted = "\"";
+    for (char c : cell) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string numberCell(double value, int fractionDigits) { return decimalText(value, fractionDigits, false); }
+
+std::string line(const std::vector<std::string>& cells) {
+    std::string out;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) out += ',';
+        out += cells[i];
+    }
+    return out + "\r\n";
+}
+
+} // namespace zantiva::csv

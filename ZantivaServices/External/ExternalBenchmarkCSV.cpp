@@ -1,0 +1,97 @@
+#include "External/ExternalBenchmarkCSV.h"
+
+#include <functional>
+#include <vector>
+
+#include "External/CsvCells.h"
+#include "Model/AppPaths.h"
+#include "Platform/AtomicFile.h"
+#include "Platform/Log.h"
+
+namespace zantiva::ExternalBenchmarkCSV {
+namespace {
+
+using csv::line;
+using csv::numberCell;
+using csv::textCell;
+
+constexpr std::string_view ownName = "Zantiva Diagnostics";
+
+std::string score(const std::optional<double>& value) { return value ? numberCell(*value, 1) : std::string(); }
+
+std::string appName(ExternalBenchmarkApp app, const std::optional<std::string>& geekbenchVersion) {
+    std::string name(displayName(app));
+    if (app == ExternalBenchmarkApp::geekbench && geekbenchVersion && !geekbenchVersion->empty())
+        name += " " + *geekbenchVersion;
+    return name;
+}
+
+struct StorageRow {
+    const char* label;
+    std::optional<StorageTestMeasurement> StorageBenchmarkResult::*measurement;
+};
+
+constexpr StorageRow storageRows[] = {
+    {"Sequential read", &StorageBenchmarkResult::seqRead},
+    {"Sequential write", &StorageBenchmarkResult::seqWrite},
+    {"Random read QD32", &StorageBenchmarkResult::randomQ32Read},
+    {"Random write QD32", &StorageBenchmarkResult::randomQ32Write},
+    {"Random read QD1", &StorageBenchmarkResult::randomQ1Read},
+    {"Random write QD1", &StorageBenchmarkResult::randomQ1Write},
+};
+
+} // namespace
+
+std::optional<std::filesystem::path> defaultURL() {
+    const auto folder = AppPaths::applicationSupport();
+    if (!folder) return std::nullopt;
+    return *folder / fileName;
+}
+
+std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& results,
+                 const std::optional<std::string>& geekbenchVersion, const std::optional<FinalBenchmarkReport>& report,
+                 const std::optional<StorageBenchmarkResult>& storage, const std::optional<SystemSpecs>& specs, Date date) {
+    std::string out = line({"CPU", "Single-core", "Multi-core", "Recorded"});
+    for (const auto& [app, result] : results)
+        if (result.singleCoreScore || result.multiCoreScore)
+            out += line({textCell(appName(app, geekbenchVersion)), score(result.singleCoreScore),
+                         score(result.multiCoreScore), iso8601(result.recordedAt)});
+    if (report && report->cpuResult)
+        out += line({std::string(ownName), score(report->cpuResult->singleCoreScore), score(report->cpuResult->score),
+                     iso8601(report->completedAt)});
+
+    out += "\r\n" + line({"GPU", "Score", "Recorded"});
+    for (const auto& [app, result] : results)
+        if (result.gpuScore)
+            out += line({textCell(appName(app, geekbenchVersion)), score(result.gpuScore), iso8601(result.recordedAt)});
+    if (report && report->gpuResult)
+        out += line({std::string(ownName), score(report->gpuResult->score), iso8601(report->completedAt)});
+
+    out += "\r\n" + line({"Storage", "MB/s", "IOPS", "Latency (ms)"});
+    if (storage)
+        for (const StorageRow& row : storageRows)
+            if (const auto& m = (*storage).*(row.measurement))
+                out += line({row.label, numberCell(m->mbps, 1), numberCell(m->iops, 0), numberCell(m->averageLatencyMs, 3)});
+
+    out += "\r\n" + line({"Device", "Value"});
+    if (specs) {
+        out += line({"Model", textCell(specs->model)});
+        out += line({"CPU", textCell(specs->cpuName)});
+        out += line({"CPU cores", numberCell(double(specs->cpuCores), 0)});
+        out += line({"RAM (GB)", numberCell(specs->ramCapacityGB, 0)});
+        out += line({"GPU", textCell(specs->gpuName)});
+        out += line({"Operating system", textCell(specs->operatingSystem)});
+    }
+    out += line({"Exported", iso8601(date)});
+    return out;
+}
+
+bool write(std::string_view text, const std::filesystem::path& file) {
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (!ec) ec = writeFileAtomically(file, std::string("\xEF\xBB\xBF") + std::string(text));
+    if (ec) log::error("external", "couldn't save " + file.filename().string() + ": " + ec.message());
+    return !ec;
+}
+
+} // namespace zantiva::ExternalBenchmarkCSV

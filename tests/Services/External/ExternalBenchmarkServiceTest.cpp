@@ -1,0 +1,191 @@
+// The service runs our own synthetic tool scripts (tests/fixtures/outside-tools) as real
+// child processes and reads their output.
+
+#include <chrono>
+#include <csignal>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QCoro/QCoroTask>
+#include <QTimer>
+
+#include "Engines/CancelToken.h"
+#include "External/ExternalBenchmarkError.h"
+#include "External/ExternalBenchmarkService.h"
+#include "External/ProcessLauncher.h"
+#include "../../Support/AwaitTask.h"
+#include "../../Support/TemporaryFolder.h"
+
+namespace zantiva {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Kind = ExternalBenchmarkError::Kind;
+
+const std::filesystem::path tools = std::filesystem::path(ZANTIVA_FIXTURES) / "outside-tools";
+
+struct Recorded {
+    std::vector<std::string> lines;
+    std::vector<ExternalBenchmarkProgress> progress;
+};
+
+class ServiceTest : public ::testing::Test {
+protected:
+    ExternalBenchmarkService service{std::make_shared<ProcessLauncher>(), std::chrono::seconds(180), {}};
+    Recorded recorded;
+
+    ExternalBenchmarkService::ProgressHandler onProgress() {
+        return [this](const ExternalBenchmarkProgress& p) { recorded.progress.push_back(p); };
+    }
+    ExternalBenchmarkService::ConsoleHandler onLine() {
+        return [this](const std::string& line) { recorded.lines.push_back(line); };
+    }
+
+    GeekbenchRunOutcome geekbench(const std::string& tool, bool gpu = false, std::stop_token stop = {}) {
+        ExternalBenchmarkInstallation installation{ExternalBenchmarkApp::geekbench, {}, (tools / tool).string(), "6.3.0", {}};
+        return testing::awaitTask(service.runGeekbench(installation, tools / tool, gpu, onProgress(), onLine(), stop));
+    }
+    double cinebench(const std::string& tool, ExternalTestKind kind = ExternalTestKind::cpuSingleCore,
+                     std::stop_token stop = {}) {
+        ExternalBenchmarkInstallation installation{ExternalBenchmarkApp::cinebench2026, {}, (tools / tool).string(), {}, {}};
+        return testing::awaitTask(service.runCinebench(installation, tools / tool, kind, onProgress(), onLine(), stop));
+    }
+};
+
+template <typename Run> ExternalBenchmarkError errorOf(Run run) {
+    try {
+        run();
+    } catch (const ExternalBenchmarkError& error) {
+        return error;
+    }
+    throw std::logic_error("the run did not fail with ExternalBenchmarkError");
+}
+
+TEST_F(ServiceTest, GeekbenchScoresPrintedByTheToolAreTheOutcome) {
+    const GeekbenchRunOutcome outcome = geekbench("geekbench-scores");
+    const auto& result = std::get<ExternalBenchmarkResult>(outcome);
+    EXPECT_EQ(result.singleCoreScore, 2345);
+    EXPECT_EQ(result.multiCoreScore, 12345); // the grouped "12,345" line is not a number here
+    EXPECT_FALSE(result.gpuScore);
+    EXPECT_EQ(recorded.lines.front(), "Geekbench test tool, arguments: --cpu");
+    ASSERT_EQ(recorded.progress.size(), 2u);
+    EXPECT_EQ(recorded.progress[0].fraction, 0.25);
+    EXPECT_EQ(recorded.progress[1].status, "Running Text Compression 75%");
+}
+
+TEST_F(ServiceTest, GeekbenchGpuScoreSkipsAnInfiniteScore) {
+    const GeekbenchRunOutcome outcome = geekbench("geekbench-gpu-scores", true);
+    const auto& result = std::get<ExternalBenchmarkResult>(outcome);
+    EXPECT_EQ(result.gpuScore, 79000.5);
+    EXPECT_FALSE(result.singleCoreScore);
+}
+
+TEST_F(ServiceTest, GeekbenchUploadGivesTheFirstResultAddress) {
+    const GeekbenchRunOutcome outcome = geekbench("geekbench-upload");
+    EXPECT_EQ(std::get<GeekbenchUpload>(outcome).url, "https://browser.geekbench.com/v6/cpu/1234567");
+}
+
+TEST_F(ServiceTest, GeekbenchUploadFailureCarriesTheToolsLine) {
+    const auto error = errorOf([&] { geekbench("geekbench-upload-failed"); });
+    EXPECT_EQ(error.kind(), Kind::geekbenchUploadFailed);
+    EXPECT_EQ(error.detail(), "Result upload failed: network unreachable");
+}
+
+TEST_F(ServiceTest, GeekbenchUploadThatOutlastsTheTimeoutIsStoppedAsFailed) {
+    service.uploadTimeout = std::chrono::milliseconds(300);
+    const auto started = std::chrono::steady_clock::now();
+    const auto error = errorOf([&] { geekbench("geekbench-upload-hangs"); });
+    EXPECT_EQ(error.kind(), Kind::geekbenchUploadFailed);
+    EXPECT_EQ(error.detail(), "Uploading results to the result browser.");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)); // not the tool's 30 s
+}
+
+TEST_F(ServiceTest, FailuresWithoutScoreAreTyped) {
+    auto exited = errorOf([&] { cinebench("tool-exits-3"); });
+    EXPECT_EQ(exited.kind(), Kind::exited);
+    EXPECT_EQ(exited.code(), 3);
+    EXPECT_EQ(exited.name(), "Cinebench 2026");
+    EXPECT_THAT(exited.output(), HasSubstr("boom: the tool broke"));
+
+    EXPECT_EQ(errorOf([&] { geekbench("tool-unsupported"); }).kind(), Kind::unsupportedSystem);
+
+    // Exit status 0 with only "inf" and 0 scores: nothing was measured.
+    auto noScore = errorOf([&] { cinebench("cinebench-no-score"); });
+    EXPECT_EQ(noScore.kind(), Kind::noScore);
+    EXPECT_THAT(noScore.output(), HasSubstr("CB inf"));
+
+    auto missing = errorOf([&] { cinebench("no-such-tool"); });
+    EXPECT_EQ(missing.kind(), Kind::couldNotLaunch);
+    EXPECT_FALSE(missing.reason().empty());
+}
+
+TEST_F(ServiceTest, CinebenchGetsItsTestArgumentsAndGivesItsScore) {
+    service.cinebenchExtraArguments = {"g_Extra=1"};
+    EXPECT_EQ(cinebench("cinebench-score", ExternalTestKind::cpuMultiCore), 123.45);
+    EXPECT_EQ(recorded.lines.front(), "arguments: g_CinebenchCpuXTest=true g_Extra=1");
+    // Indeterminate from the start; its "Running" line is a status, never a fraction.
+    ASSERT_GE(recorded.progress.size(), 2u);
+    EXPECT_TRUE(recorded.progress[0].isIndeterminate);
+    EXPECT_EQ(recorded.progress[1].status, "Running Single CPU Render Test...");
+    for (const auto& p : recorded.progress) EXPECT_FALSE(p.fraction);
+}
+
+TEST_F(ServiceTest, ThousandsOfLinesAllReachTheConsoleInOrder) {
+    EXPECT_EQ(cinebench("cinebench-many-lines"), 987.6);
+    ASSERT_EQ(recorded.lines.size(), 5001u);
+    EXPECT_EQ(recorded.lines[0], "render tile 0");
+    EXPECT_EQ(recorded.lines[4999], "render tile 4999");
+}
+
+TEST_F(ServiceTest, CarriageReturnsSplitLinesAndStandardErrorIsKept) {
+    EXPECT_EQ(cinebench("cinebench-carriage-returns"), 55.5);
+    EXPECT_THAT(recorded.lines, Contains("Running render"));
+    EXPECT_THAT(recorded.lines, Contains("tile 1 of 2"));
+    EXPECT_THAT(recorded.lines, Contains("tile 2 of 2"));
+    EXPECT_THAT(recorded.lines, Contains("warning: slow tile"));
+    EXPECT_THAT(recorded.lines, Contains("CB 55.5 (0.00)"));
+    EXPECT_THAT(recorded.lines, ::testing::Not(Contains("")));
+}
+
+TEST_F(ServiceTest, StoppingKillsTheToolAndEveryProcessItStarted) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder / "grandchild.pid";
+    ::setenv("ZANTIVA_TEST_PID_FILE", pidFile.c_str(), 1);
+    std::stop_source stop;
+    QTimer::singleShot(std::chrono::milliseconds(500), [&] { stop.request_stop(); });
+
+    EXPECT_THROW(cinebench("endless", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
+    ::unsetenv("ZANTIVA_TEST_PID_FILE");
+
+    std::ifstream in(pidFile);
+    pid_t grandchild = 0;
+    ASSERT_TRUE(in >> grandchild) << "the tool did not start its grandchild";
+    // Killed with its group. Re-parented, it may stay a zombie for a moment: that counts as gone.
+    const auto isGone = [&] {
+        std::ifstream stat("/proc/" + std::to_string(grandchild) + "/stat");
+        std::string pid, name, state;
+        return !(stat >> pid >> name >> state) || state == "Z";
+    };
+    bool gone = false;
+    for (int i = 0; i < 100 && !(gone = isGone()); ++i) ::usleep(20'000);
+    EXPECT_TRUE(gone) << "grandchild " << grandchild << " survived";
+}
+
+TEST_F(ServiceTest, AStopRequestedBeforeTheStartRunsNothing) {
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_THROW(cinebench("cinebench-score", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
+    EXPECT_TRUE(recorded.lines.empty());
+}
+
+} // namespace
+} // namespace zantiva
