@@ -69,10 +69,13 @@ void SessionManager::forgetSession() {
 void SessionManager::setLanguage(AppLanguage language) {
     const SiteProfile& site = sites_.forLanguage(language);
     if (site == activeSite_) return;
+    // Read before changing anything: the keyring answers through the event loop, and other
+    // work that runs meanwhile must see a whole state.
+    auto stored = load(site);
     change([&] {
         activeSite_ = site;
         forgetSession();
-        session_ = load(activeSite_);
+        session_ = std::move(stored);
     });
 }
 
@@ -129,16 +132,18 @@ bool SessionManager::isCurrent(const SessionSnapshot& snapshot) const {
 SessionManager::SignInResult SessionManager::completeSignIn(const SignInGrant& grant, const StoredSession& session,
                                                             std::optional<std::string> accountName) {
     if (exchanging_ != grant.serial) return SignInResult::superseded;
-    const bool active = grant.site == activeSite_;
     try {
         store_.write(grant.site.keychainAccount(), session.encode());
     } catch (const KeychainError& error) {
         log::error(category, "couldn't store the session for " + grant.site.domain + ": " + error.what());
-        if (!active) {
+        if (grant.site != activeSite_) {
             change([&] { exchanging_.reset(); });
             throw;
         }
     }
+    // Another link may have been accepted while the keyring stored this one.
+    if (exchanging_ != grant.serial) return SignInResult::superseded;
+    const bool active = grant.site == activeSite_;
     change([&] {
         exchanging_.reset();
         if (active) {

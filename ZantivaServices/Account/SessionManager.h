@@ -61,7 +61,7 @@ public:
 
     enum class SignInResult { activated, storedForInactiveSite, superseded };
     // Stores the exchanged session for the grant's site and, when that site is active,
-    // signs in. Superseded (nothing stored) when a later link was accepted after this
+    // signs in. Superseded (not signed in) when a later link was accepted after this
     // grant's, or this grant was already completed. KeychainError when the session can't
     // be stored for a site that is not active (an active one is kept in memory).
     SignInResult completeSignIn(const SignInGrant& grant, const StoredSession& session,
