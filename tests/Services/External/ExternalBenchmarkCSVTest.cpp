@@ -1,0 +1,92 @@
+// The CSV export against its golden text, and the file as written.
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "External/CsvCells.h"
+#include "External/ExternalBenchmarkCSV.h"
+#include "Platform/AtomicFile.h"
+#include "../../Support/TemporaryFolder.h"
+
+namespace zantiva {
+namespace {
+
+using App = ExternalBenchmarkApp;
+
+const Date recorded = *parseIso8601("2026-12-06T20:00:00Z");
+const Date exported = *parseIso8601("2026-12-06T21:30:00Z");
+
+TEST(ExternalBenchmarkCSVTest, AllFourBlocksMatchTheGoldenText) {
+    const std::map<App, ExternalBenchmarkResult> results{
+        {App::geekbench, {2345.0, 12345.04, 81000.06, recorded}},
+        {App::cinebench2024, {123.45, std::nullopt, std::nullopt, recorded}},
+    };
+    FinalBenchmarkReport report;
+    report.completedAt = recorded;
+    report.cpuResult = CpuBenchmarkResult{};
+    report.cpuResult->score = 1520.25;
+    report.cpuResult->singleCoreScore = 180.5;
+    report.gpuResult = GpuBenchmarkResult{};
+    report.gpuResult->score = 97.0;
+    StorageBenchmarkResult storage;
+    storage.seqRead = StorageTestMeasurement{3012.345, 2873.4, 0.348};
+    storage.randomQ1Write = StorageTestMeasurement{95.5, 23315.9, 0.0429};
+    SystemSpecs specs;
+    specs.model = "=HYPERLINK(\"x\")";
+    specs.cpuName = "AMD Ryzen 7 7840U, 8 cores";
+    specs.cpuCores = 8;
+    specs.ramCapacityGB = 32;
+    specs.gpuName = "AMD Radeon 780M";
+    specs.operatingSystem = "Debian GNU/Linux 12 (bookworm)";
+
+    const std::string text = ExternalBenchmarkCSV::text(results, "6.3.0", report, storage, specs, exported);
+    EXPECT_EQ(text,
+              "CPU,Single-core,Multi-core,Recorded\r\n"
+              "Geekbench 6.3.0,2345.0,12345.0,2026-12-06T20:00:00Z\r\n"
+              "Cinebench 2024,123.5,,2026-12-06T20:00:00Z\r\n"
+              "Zantiva Diagnostics,180.5,1520.3,2026-12-06T20:00:00Z\r\n"
+              "\r\n"
+              "GPU,Score,Recorded\r\n"
+              "Geekbench 6.3.0,81000.1,2026-12-06T20:00:00Z\r\n"
+              "Zantiva Diagnostics,97.0,2026-12-06T20:00:00Z\r\n"
+              "\r\n"
+              "Storage,MB/s,IOPS,Latency (ms)\r\n"
+              "Sequential read,3012.3,2873,0.348\r\n"
+              "Random write QD1,95.5,23316,0.043\r\n"
+              "\r\n"
+              "Device,Value\r\n"
+              "Model,\"'=HYPERLINK(\"\"x\"\")\"\r\n"
+              "CPU,\"AMD Ryzen 7 7840U, 8 cores\"\r\n"
+              "CPU cores,8\r\n"
+              "RAM (GB),32\r\n"
+              "GPU,AMD Radeon 780M\r\n"
+              "Operating system,Debian GNU/Linux 12 (bookworm)\r\n"
+              "Exported,2026-12-06T21:30:00Z\r\n");
+}
+
+TEST(ExternalBenchmarkCSVTest, WithNothingKnownOnlyHeadersAndTheDateRemain) {
+    EXPECT_EQ(ExternalBenchmarkCSV::text({}, std::nullopt, std::nullopt, std::nullopt, std::nullopt, exported),
+              "CPU,Single-core,Multi-core,Recorded\r\n\r\nGPU,Score,Recorded\r\n\r\n"
+              "Storage,MB/s,IOPS,Latency (ms)\r\n\r\nDevice,Value\r\nExported,2026-12-06T21:30:00Z\r\n");
+}
+
+TEST(ExternalBenchmarkCSVTest, FormulaStartsAreNeutralisedAndSpecialCharactersQuoted) {
+    EXPECT_EQ(csv::textCell("+1"), "'+1");
+    EXPECT_EQ(csv::textCell("-cmd"), "'-cmd");
+    EXPECT_EQ(csv::textCell("@SUM(A1)"), "'@SUM(A1)");
+    EXPECT_EQ(csv::textCell("two\nlines"), "\"two\nlines\"");
+    EXPECT_EQ(csv::textCell("a \"b\""), "\"a \"\"b\"\"\"");
+    EXPECT_EQ(csv::textCell("plain"), "plain");
+}
+
+TEST(ExternalBenchmarkCSVTest, WriteMakesTheFolderAndStartsWithAByteOrderMark) {
+    testing::TemporaryFolder folder;
+    const auto file = folder / "new/apps benchmarks.csv";
+    ASSERT_TRUE(ExternalBenchmarkCSV::write("CPU\r\n", file));
+    EXPECT_EQ(readWholeFile(file), "\xEF\xBB\xBF" "CPU\r\n");
+    EXPECT_FALSE(ExternalBenchmarkCSV::write("x", "/proc/no-such-place/file.csv"));
+}
+
+} // namespace
+} // namespace zantiva

@@ -1,0 +1,145 @@
+// A real read-only loop mount of an ext4 image that the test builds with mkfs.ext4 -d.
+// Skipped only where mounting is impossible here (not root, no loop device, no mkfs.ext4,
+// or a kernel that refuses the mount).
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "External/ExternalBenchmarkLocator.h"
+#include "External/LoopImageMounter.h"
+#include "External/MountTable.h"
+#include "External/ProcessLauncher.h"
+#include "Platform/BoundedProcess.h"
+#include "../../Support/AwaitTask.h"
+#include "../../Support/TemporaryFolder.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/")); }
+
+class LoopImageMounterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "mounting needs root here";
+        if (!fs::exists("/dev/loop-control")) GTEST_SKIP() << "no loop devices";
+        image = buildImage("Geekbench-6.3.0-Linux.img");
+        if (image.empty()) GTEST_SKIP() << "mkfs.ext4 could not build an image";
+        // Probe once whether this kernel lets us mount at all.
+        const fs::path probe = scratch / "probe";
+        fs::create_directories(probe);
+        const auto mounted = runBoundedProcess({"mount", "-o", "loop,ro", image.string(), probe.string()}, 20s);
+        if (!mounted || !mounted->succeeded()) GTEST_SKIP() << "this system refuses loop mounts";
+        runBoundedProcess({"umount", probe.string()}, 20s);
+    }
+
+    // An image holding a Geekbench folder with its launcher.
+    fs::path buildImage(const std::string& name) {
+        const fs::path content = scratch / (name + ".d") / "Geekbench-6.3.0-Linux";
+        fs::create_directories(content);
+        std::ofstream(content / "geekbench6") << "#!/bin/sh\necho hello\n";
+        fs::permissions(content / "geekbench6", fs::perms(0755));
+        const fs::path file = scratch / name;
+        const auto made = runBoundedProcess(
+            {"mkfs.ext4", "-q", "-F", "-d", content.parent_path().string(), file.string(), "4M"}, 30s);
+        return made && made->succeeded() ? file : fs::path();
+    }
+
+    LoopImageMounter mounter(const fs::path& folder) {
+        return LoopImageMounter(folder, LoopImageMounter::Method::mountAsRoot, std::make_shared<ProcessLauncher>());
+    }
+
+    testing::TemporaryFolder scratch;
+    testing::TemporaryFolder privateFolder;
+    fs::path image;
+};
+
+TEST_F(LoopImageMounterTest, AttachesReadOnlyReportsARepeatAndDetaches) {
+    LoopImageMounter images = mounter(privateFolder.path());
+    const AttachedImage attached = testing::awaitTask(images.attach(image));
+    EXPECT_FALSE(attached.wasAlreadyMounted);
+    EXPECT_EQ(attached.mountPoint.parent_path(), privateFolder.path());
+    ASSERT_TRUE(isMounted(attached.mountPoint));
+
+    const auto installation =
+        ExternalBenchmarkLocator::resolveOnMountedImage(attached.mountPoint, image, ExternalBenchmarkApp::geekbench);
+    EXPECT_EQ(installation.executablePath, "Geekbench-6.3.0-Linux/geekbench6");
+    EXPECT_TRUE(installation.isAvailable());
+    const fs::path program = attached.mountPoint / installation.executablePath;
+    EXPECT_EQ(::access(program.c_str(), X_OK), 0);
+    const int written = ::open((attached.mountPoint / "new-file").c_str(), O_CREAT | O_WRONLY, 0644);
+    EXPECT_EQ(written, -1);
+    EXPECT_EQ(errno, EROFS);
+
+    // The same image again is found where it is, not mounted twice.
+    const AttachedImage again = testing::awaitTask(images.attach(image));
+    EXPECT_TRUE(again.wasAlreadyMounted);
+    EXPECT_EQ(again.mountPoint, attached.mountPoint);
+
+    images.detach(attached.mountPoint);
+    EXPECT_FALSE(isMounted(attached.mountPoint));
+    EXPECT_FALSE(fs::exists(attached.mountPoint));
+}
+
+TEST_F(LoopImageMounterTest, AnImageThatIsNotAFileSystemFailsWithTheToolsReason) {
+    const fs::path junk = scratch / "junk.iso";
+    std::ofstream(junk) << std::string(64 * 1024, 'x');
+    LoopImageMounter images = mounter(privateFolder.path());
+    try {
+        testing::awaitTask(images.attach(junk));
+        FAIL() << "a junk image was mounted";
+    } catch (const DiskImageError& error) {
+        EXPECT_FALSE(error.reason.empty());
+    }
+    EXPECT_TRUE(fs::is_empty(privateFolder.path())); // no mount folder left behind
+    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "missing.iso")), DiskImageError);
+}
+
+TEST_F(LoopImageMounterTest, LeftoversOfAnEarlierRunAreDetachedAtTheNextStart) {
+    fs::path leftover;
+    {
+        LoopImageMounter earlier = mounter(privateFolder.path());
+        leftover = testing::awaitTask(earlier.attach(image)).mountPoint;
+    } // ended without detaching, as a crash would
+    ASSERT_TRUE(isMounted(leftover));
+
+    const fs::path second = buildImage("second.img");
+    LoopImageMounter next = mounter(privateFolder.path());
+    const AttachedImage attached = testing::awaitTask(next.attach(second));
+    EXPECT_FALSE(isMounted(leftover));
+    EXPECT_TRUE(isMounted(attached.mountPoint));
+    next.detach(attached.mountPoint);
+}
+
+TEST(MountTableTest, ReadsMountPointsWithEscapedBlanksAndLoopBackingFiles) {
+    testing::TemporaryFolder root;
+    fs::create_directories(root / "proc/self");
+    std::ofstream(root / "proc/self/mountinfo")
+        << "22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
+        << "90 22 7:3 / /run/user/1000/zantiva\\040images/Geekbench ro,nosuid - iso9660 /dev/loop3 ro\n";
+    fs::create_directories(root / "sys/block/loop3/loop");
+    fs::create_directories(root / "sys/block/loop3/loop3p1");
+    std::ofstream(root / "sys/block/loop3/loop/backing_file") << "/home/ana/Geekbench.iso\n";
+    std::ofstream(root / "sys/block/loop3/dev") << "7:3\n";
+    std::ofstream(root / "sys/block/loop3/loop3p1/dev") << "259:0\n";
+
+    const auto table = readMountTable(root.path());
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[1].source, "/dev/loop3");
+    const auto devices = loopDevicesBackedBy(root.path(), "/home/ana/Geekbench.iso");
+    EXPECT_EQ(devices, (std::vector<std::string>{"7:3", "259:0"}));
+    EXPECT_EQ(mountPointOf(devices, table), fs::path("/run/user/1000/zantiva images/Geekbench"));
+    EXPECT_TRUE(loopDevicesBackedBy(root.path(), "/home/ana/Other.iso").empty());
+}
+
+} // namespace
+} // namespace zantiva

@@ -1,0 +1,126 @@
+// The store on real files, the plans and the page-score reading.
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "External/ExternalBenchmarkPlan.h"
+#include "External/ExternalBenchmarkStore.h"
+#include "External/GeekbenchOutput.h"
+#include "Model/JsonFile.h"
+#include "../../Support/TemporaryFolder.h"
+
+namespace zantiva {
+namespace {
+
+using App = ExternalBenchmarkApp;
+using ExternalBenchmarkPlan::Cooldown;
+using ExternalBenchmarkPlan::Item;
+
+const Date someDate = *parseIso8601("2026-12-06T20:00:00Z");
+
+TEST(ExternalBenchmarkPlanTest, FullRunRestsOnlyBetweenTheTwoCinebenchVersions) {
+    const App all[] = {App::cinebench2026, App::geekbench, App::cinebench2024};
+    const auto plan = ExternalBenchmarkPlan::fullRun(all);
+    ASSERT_EQ(plan.size(), 8u);
+    EXPECT_EQ(plan[0], Item(ExternalBenchmarkStep{App::geekbench, ExternalTestKind::cpuSingleCore}));
+    EXPECT_EQ(plan[1], Item(ExternalBenchmarkStep{App::geekbench, ExternalTestKind::gpu}));
+    EXPECT_EQ(plan[4], Item(Cooldown{App::cinebench2026}));
+    EXPECT_EQ(plan[7], Item(ExternalBenchmarkStep{App::cinebench2026, ExternalTestKind::gpu}));
+
+    const App notTogether[] = {App::geekbench, App::cinebench2026};
+    for (const Item& item : ExternalBenchmarkPlan::fullRun(notTogether))
+        EXPECT_FALSE(std::holds_alternative<Cooldown>(item));
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    testing::TemporaryFolder folder;
+    std::filesystem::path file() const { return folder / ExternalBenchmarkStore::fileName; }
+};
+
+TEST_F(StoreTest, EveryChangeIsOnDiskAndReadBack) {
+    const ExternalBenchmarkInstallation installation{App::geekbench, "/opt/Geekbench-6.3.0-Linux",
+                                                     "/opt/Geekbench-6.3.0-Linux/geekbench6", "6.3.0", {}};
+    const PendingGeekbenchResult first{"https://browser.geekbench.com/v6/cpu/1", false, someDate};
+    const PendingGeekbenchResult second{"https://browser.geekbench.com/v6/compute/2", true, someDate};
+    {
+        ExternalBenchmarkStore store(folder.path());
+        EXPECT_EQ(store.settings(App::geekbench), ExternalBenchmarkAppSettings{});
+        store.setInstallation(installation, App::geekbench);
+        store.setResult({1000.0, 5000.0, std::nullopt, someDate}, App::geekbench);
+        store.addPending(first, App::geekbench);
+        store.addPending(second, App::geekbench);
+        store.setResult({std::nullopt, 800.5, std::nullopt, someDate}, App::cinebench2024);
+    }
+    ExternalBenchmarkStore reopened(folder.path());
+    const auto geekbench = reopened.settings(App::geekbench);
+    EXPECT_EQ(geekbench.installation, installation);
+    EXPECT_EQ(geekbench.pendingResults, (std::vector{first, second}));
+    EXPECT_EQ(reopened.settings(App::cinebench2024).lastResult->multiCoreScore, 800.5);
+
+    // The recovered GPU score joins the CPU scores; only that upload stops being pending.
+    const Date later = someDate + std::chrono::hours(1);
+    const auto merged = reopened.applyRecovered({std::nullopt, std::nullopt, 42000.0, later}, second, App::geekbench);
+    EXPECT_EQ(merged, (ExternalBenchmarkResult{1000.0, 5000.0, 42000.0, later}));
+    ExternalBenchmarkStore again(folder.path());
+    EXPECT_EQ(again.settings(App::geekbench).lastResult, merged);
+    EXPECT_EQ(again.settings(App::geekbench).pendingResults, std::vector{first});
+
+    reopened.setInstallation(std::nullopt, App::geekbench);
+    EXPECT_FALSE(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).installation);
+}
+
+TEST_F(StoreTest, AnUnreadableFileIsAnEmptyStoreAndABrokenRecordCostsOnlyItsApplication) {
+    std::ofstream(file()) << "{ not json";
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench), ExternalBenchmarkAppSettings{});
+
+    std::ofstream(file()) << R"({"geekbench": {"installation": {"app": "geekbench"}},
+                                 "cinebench2026": {"lastResult": {"gpuScore": 12.5, "recordedAt": "2026-12-06T20:00:00Z"}}})";
+    ExternalBenchmarkStore store(folder.path());
+    EXPECT_FALSE(store.settings(App::geekbench).installation);
+    EXPECT_EQ(store.settings(App::cinebench2026).lastResult->gpuScore, 12.5);
+}
+
+TEST_F(StoreTest, WithoutAFolderNothingIsWritten) {
+    ExternalBenchmarkStore store(std::nullopt);
+    store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench);
+    EXPECT_EQ(store.settings(App::geekbench).lastResult->gpuScore, 3.0);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(GeekbenchOutputTest, ResultAddressIsHttpsOnTheBrowserHostOnly) {
+    using GeekbenchOutput::resultURL;
+    EXPECT_EQ(resultURL("see https://browser.geekbench.com/v6/compute/42. Done"),
+              "https://browser.geekbench.com/v6/compute/42");
+    EXPECT_FALSE(resultURL("http://browser.geekbench.com/v6/cpu/42"));
+    EXPECT_FALSE(resultURL("https://browser.example.com/v6/cpu/42"));
+    EXPECT_FALSE(resultURL("https://browser.geekbench.com/v6/disk/42"));
+}
+
+TEST(GeekbenchOutputTest, PageScoresKeepOnlyFinitePositiveNumbersWithALabel) {
+    const auto table = GeekbenchOutput::pageScores(
+        R"([[" 2,345 ", "Single-Core Score"], ["12345", "Multi-Core Score"], ["inf", "OpenCL Score"],
+            ["0", "Vulkan Score"], ["77", ""], ["99"], ["1e999", "Metal Score"]])");
+    EXPECT_EQ(table, (GeekbenchOutput::ScoreTable{{"Single-Core Score", 2345}, {"Multi-Core Score", 12345}}));
+    EXPECT_TRUE(GeekbenchOutput::pageScores(R"([["1", 2]])").empty());
+    EXPECT_TRUE(GeekbenchOutput::pageScores("<html>").empty());
+}
+
+TEST(GeekbenchOutputTest, ResultNeedsBothCpuScoresOrOneGpuScore) {
+    using GeekbenchOutput::result;
+    const GeekbenchOutput::ScoreTable cpu{{"SINGLE-CORE SCORE", 2000}, {"Multi-Core Score", 9000}};
+    const auto fromCpu = result(cpu, false);
+    ASSERT_TRUE(fromCpu);
+    EXPECT_EQ(fromCpu->singleCoreScore, 2000);
+    EXPECT_EQ(fromCpu->multiCoreScore, 9000);
+    EXPECT_FALSE(result({{"Single-Core Score", 2000}}, false));
+    EXPECT_FALSE(result(cpu, true));
+
+    const auto gpu = result({{"Vulkan Score", 80000}, {"OpenCL Score", 70000}, {"Metal Score x", 1}}, true);
+    EXPECT_EQ(gpu->gpuScore, 70000);
+}
+
+} // namespace
+} // namespace zantiva
