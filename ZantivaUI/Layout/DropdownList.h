@@ -16,6 +16,7 @@ public:
 
     void setRows(const QStringList& rows, std::optional<int> selected);
     const QStringList& rows() const { return rows_; }
+    std::optional<int> selected() const { return selected_; }
     std::optional<int> hovered() const { return hovered_; }
     // A row's rectangle in the list, physical: the rows span the card's face.
     QRect rowRect(int row) const;

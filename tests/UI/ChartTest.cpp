@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "Charts/HistoryChart.h"
+#include "Charts/ZantivaLogo.h"
+#include "Probes/TelemetryHistory.h"
+#include "Theme/Palette.h"
+#include "Typography/Fonts.h"
+#include "UiTestSupport.h"
+
+using namespace zantiva;
+namespace Palette = zantiva::Theme::Palette;
+
+namespace {
+
+TelemetryHistory ring(int capacity, std::initializer_list<double> values) {
+    TelemetryHistory history(capacity);
+    for (double value : values) history.append(value);
+    return history;
+}
+
+} // namespace
+
+TEST(HistoryChartPoints, RightAlignedInTheRingsSlots) {
+    const QSizeF size(178, 100);
+    EXPECT_TRUE(HistoryChart::points(ring(90, {}), 100, size).empty());
+
+    const auto one = HistoryChart::points(ring(90, {50}), 100, size);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_DOUBLE_EQ(one[0].x(), 178);
+
+    TelemetryHistory half(90);
+    for (int i = 0; i < 45; ++i) half.append(i);
+    const auto points = HistoryChart::points(half, 100, size);
+    EXPECT_DOUBLE_EQ(points.front().x(), 45 * 178.0 / 89);
+    EXPECT_DOUBLE_EQ(points.back().x(), 178);
+
+    // A ring of one slot divides by 1, not 0.
+    EXPECT_DOUBLE_EQ(HistoryChart::points(ring(1, {5}), 100, size)[0].x(), 0);
+}
+
+TEST(HistoryChartPoints, ValuesAreHeldToTheScale) {
+    const auto points = HistoryChart::points(ring(3, {150, -5, 25}), 100, QSizeF(100, 100));
+    EXPECT_DOUBLE_EQ(points[0].y(), 0);
+    EXPECT_DOUBLE_EQ(points[1].y(), 100);
+    EXPECT_DOUBLE_EQ(points[2].y(), 75);
+
+    const TelemetryHistory history = ring(2, {0.5});
+    for (const double maximum : {0.0, -3.0, std::nan("")}) {
+        const HistoryChart chart(history, Palette::primary(), 40, maximum);
+        EXPECT_EQ(chart.maximum(), 1);
+        EXPECT_DOUBLE_EQ(HistoryChart::points(history, chart.maximum(), QSizeF(10, 40))[0].y(), 20);
+    }
+}
+
+TEST(HistoryChart, AccessibilityValueIsTheNewestRoundedHalfAwayFromZero) {
+    EXPECT_EQ(HistoryChart::accessibilityValue(ring(5, {})), "0");
+    EXPECT_EQ(HistoryChart::accessibilityValue(ring(5, {1, 42.5})), "43");
+    EXPECT_EQ(HistoryChart::accessibilityValue(ring(5, {-0.5})), "-1");
+}
+
+TEST(HistoryChart, DrawsTimeLeftToRightInBothDirections) {
+    TelemetryHistory history(10);
+    for (int i = 0; i < 10; ++i) history.append(i < 5 ? 0 : 100);
+    for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        QWidget window;
+        window.setLayoutDirection(direction);
+        auto* chart = new HistoryChart(history, Palette::primary(), 100, 100, &window);
+        chart->resize(200, 100);
+        EXPECT_EQ(chart->layoutDirection(), Qt::LeftToRight);
+        const QImage image = uitest::render(*chart);
+        // The high newest values fill the right half with the tinted area; the left is the muted panel.
+        const QColor right = image.pixelColor(170, 70);
+        const QColor left = image.pixelColor(30, 70);
+        EXPECT_GT(right.red(), right.green() + 40) << direction;
+        EXPECT_NEAR(left.red(), Palette::muted().red(), 12) << direction;
+        EXPECT_EQ(chart->height(), 100);
+    }
+}
+
+TEST(ZantivaLogo, ThePictureFromTheBundleAtTheGivenHeight) {
+    ASSERT_TRUE(ZantivaLogo::isAssetAvailable()) << "the build puts zantiva-logo.png into the bundle";
+    const QImage& picture = ZantivaLogo::picture();
+    ZantivaLogo logo(48);
+    EXPECT_TRUE(logo.showsPicture());
+    EXPECT_EQ(logo.sizeHint(), QSize(qRound(48.0 * picture.width() / picture.height()), 48));
+    EXPECT_EQ(logo.accessibleName(), "Zantiva");
+    // Drawn in the palette's crimson.
+    logo.resize(logo.sizeHint());
+    const QImage image = uitest::render(logo);
+    EXPECT_EQ(image.pixelColor(10, 24), Palette::primary());
+}
+
+TEST(ZantivaLogo, WithoutAPictureTheNameIsSetInCrimson) {
+    QTemporaryDir dir;
+    const QString broken = dir.filePath("zantiva-logo.png");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a png");
+    file.close();
+
+    ZantivaLogo logo(40, QImage(broken));
+    EXPECT_FALSE(logo.showsPicture());
+    EXPECT_EQ(logo.accessibleName(), "Zantiva");
+    EXPECT_EQ(logo.sizeHint().height(), 40);
+    EXPECT_EQ(logo.sizeHint().width(), QFontMetrics(vazirFont(VazirWeight::black, 28)).horizontalAdvance("Zantiva"));
+    logo.resize(logo.sizeHint());
+    const QImage image = uitest::render(logo, Palette::surface());
+    bool crimson = false;
+    for (int x = 0; x < image.width() && !crimson; ++x)
+        for (int y = 0; y < image.height() && !crimson; ++y) crimson = image.pixelColor(x, y) == Palette::primary();
+    EXPECT_TRUE(crimson);
+}

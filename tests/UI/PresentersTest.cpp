@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "Gallery/PreviewSamples.h"
+#include "Localization/Loc.h"
+#include "Presenters/SpecsPresenter.h"
+#include "Presenters/TelemetryPresenter.h"
+
+using namespace zantiva;
+
+namespace {
+
+SpecsDetail prose(std::string text) { return {SpecsDetail::Kind::prose, std::move(text)}; }
+SpecsDetail hardware(std::string text) { return {SpecsDetail::Kind::hardware, std::move(text)}; }
+
+} // namespace
+
+TEST(SpecsPresenter, GigabytesDropTheDecimalOnlyNearAWholeNumber) {
+    EXPECT_EQ(SpecsPresenter::gigabytes(16), "16 GB");
+    EXPECT_EQ(SpecsPresenter::gigabytes(15.97), "16 GB");
+    EXPECT_EQ(SpecsPresenter::gigabytes(7.5), "7.5 GB");
+    EXPECT_EQ(SpecsPresenter::gigabytes(15.94), "15.9 GB");
+    // Drive capacities are whole numbers, halves away from zero.
+    EXPECT_EQ(SpecsPresenter::capacity(500.4), "500 GB");
+    EXPECT_EQ(SpecsPresenter::capacity(999.5), "1000 GB");
+    EXPECT_EQ(SpecsPresenter::capacity(std::numeric_limits<double>::infinity()), "\u2014");
+    EXPECT_EQ(SpecsPresenter::capacity(std::nan("")), "\u2014");
+}
+
+TEST(SpecsPresenter, ProcessorLinesWithAndWithoutCoreClusters) {
+    const Loc loc(AppLanguage::english);
+    SystemSpecs specs = PreviewSamples::systemSpecs();
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc),
+              (std::vector{prose("14 cores"), hardware("10 Performance + 4 Efficiency")}));
+    specs.coreClusters.clear();
+    specs.cpuThreads = 28;
+    specs.cpuMaxClockGHz = 4.5;
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("14 cores / 28 threads \u00B7 4.50 GHz")}));
+}
+
+TEST(SpecsPresenter, MemoryLines) {
+    const Loc loc(AppLanguage::english);
+    SystemSpecs specs;
+    specs.hasUnifiedMemory = true;
+    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{prose("Unified memory")}));
+
+    specs.hasUnifiedMemory = false;
+    specs.ramType = "DDR5";
+    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{hardware("DDR5")}));
+
+    specs.ramSpeedMHz = 5600;
+    specs.ramModuleCount = 2;
+    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{prose("DDR5 \u00B7 5600 MHz \u00B7 2 module(s)")}));
+    // The type goes into the sentence as it is, "Unknown" included.
+    specs.ramType = SystemSpecs::unknown;
+    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc),
+              (std::vector{prose("Unknown \u00B7 5600 MHz \u00B7 2 module(s)")}));
+}
+
+TEST(SpecsPresenter, GraphicsAndFirmwareDropUnknownParts) {
+    const Loc loc(AppLanguage::english);
+    SystemSpecs specs;
+    EXPECT_TRUE(SpecsPresenter::gpuDetails(specs, loc).empty());
+    EXPECT_TRUE(SpecsPresenter::firmwareDetails(specs).empty());
+
+    specs.displayResolution = "2560 \u00D7 1440";
+    specs.displayRefreshRateHz = 120;
+    specs.gpuMemoryGB = 8;
+    specs.gpuCoreCount = 20;
+    EXPECT_EQ(SpecsPresenter::gpuDetails(specs, loc),
+              (std::vector{prose("20-core GPU"), hardware("8 GB"), hardware("2560 \u00D7 1440 @ 120 Hz")}));
+    specs.displayResolution = SystemSpecs::unknown;
+    specs.metalVersion = "OpenGL ES 3.2";
+    EXPECT_EQ(SpecsPresenter::gpuDetails(specs, loc),
+              (std::vector{prose("20-core GPU"), hardware("8 GB \u00B7 OpenGL ES 3.2"), hardware("120 Hz")}));
+
+    specs.manufacturer = "Framework";
+    specs.architecture = "x86_64";
+    EXPECT_EQ(SpecsPresenter::firmwareDetails(specs), (std::vector{hardware("Framework \u00B7 x86_64")}));
+    EXPECT_EQ(SpecsPresenter::known({std::nullopt, "", "Unknown", "unknown", "a"}),
+              (std::vector<std::string>{"unknown", "a"}));
+}
+
+TEST(SpecsPresenter, CardsAndDrives) {
+    const Loc loc(AppLanguage::english);
+    const SystemSpecs specs = PreviewSamples::systemSpecs();
+    const auto cards = SpecsPresenter::cards(specs, loc);
+    EXPECT_EQ(cards[0].title, "PROCESSOR");
+    EXPECT_EQ(cards[0].value, "Apple M4 Pro");
+    EXPECT_EQ(cards[1].value, "24 GB");
+    EXPECT_EQ(cards[2].chart, SpecsChart::gpu);
+    EXPECT_EQ(cards[3].title, "FIRMWARE");
+    EXPECT_FALSE(cards[3].chart);
+    EXPECT_EQ(SpecsPresenter::chartTexts(SpecsChart::memory, loc).popupTitle, "MEMORY LOAD \u2014 LAST 90s");
+
+    const auto drives = SpecsPresenter::drives(specs);
+    ASSERT_EQ(drives.size(), 2u);
+    EXPECT_EQ(drives[0], (SpecsDrive{"APPLE SSD AP0512Z", false, "SSD \u00B7 Apple Fabric", "500 GB"}));
+    EXPECT_EQ(drives[1], (SpecsDrive{"Samsung PSSD T7", true, "SSD \u00B7 USB", "1000 GB"}));
+
+    SystemSpecs odd;
+    odd.storageDevices = {{.model = "X", .capacityGB = 1, .mediaType = "Unspecified", .interfaceType = "USB",
+                           .isInternal = false},
+                          {.model = "Y", .capacityGB = 2, .isInternal = true}};
+    const auto oddDrives = SpecsPresenter::drives(odd);
+    EXPECT_EQ(oddDrives[0].kindBadge, "USB");
+    EXPECT_FALSE(oddDrives[1].kindBadge);
+}
+
+TEST(TelemetryPresenter, TemperatureColourRule) {
+    using TelemetryPresenter::temperatureColor;
+    EXPECT_EQ(temperatureColor(59.9), PaletteColor::secondary);
+    EXPECT_EQ(temperatureColor(60), PaletteColor::tertiary);
+    EXPECT_EQ(temperatureColor(84.9), PaletteColor::tertiary);
+    EXPECT_EQ(temperatureColor(85), PaletteColor::primary);
+    EXPECT_EQ(temperatureColor(0), PaletteColor::outlineSubtle);
+    EXPECT_EQ(temperatureColor(-3), PaletteColor::outlineSubtle);
+    EXPECT_EQ(temperatureColor(std::nan("")), PaletteColor::outlineSubtle);
+    EXPECT_EQ(temperatureColor(std::nullopt), PaletteColor::outlineSubtle);
+}
+
+TEST(TelemetryPresenter, TheSampleReading) {
+    const Loc loc(AppLanguage::english);
+    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
+    snapshot.systemPowerWatts = 23.66;
+    snapshot.gpuLoadPercent = 12.2;
+    snapshot.ramUsedGB = 13.94;
+    snapshot.fanRPM = {1200, 1850};
+    const TelemetryView view = TelemetryPresenter::present(snapshot, loc);
+    EXPECT_EQ(view.cpuTemperature.text, "61\u00B0C");
+    EXPECT_EQ(view.cpuTemperature.color, PaletteColor::tertiary);
+    EXPECT_EQ(view.cpuTemperature.caption, "Temperature");
+    EXPECT_EQ(view.cpuLoad.text, "37%");
+    EXPECT_EQ(view.gpuLoad.text, "12%");
+    EXPECT_EQ(view.power.text, "23.7 W");
+    EXPECT_EQ(view.fan.text, "1850 RPM");
+    EXPECT_EQ(view.memoryFootnote, "13.9 of 24 GB used \u00B7 Pressure: normal");
+    EXPECT_EQ(view.thermal, (TelemetryBadge{"Normal", PaletteColor::secondary, PaletteColor::onSecondary}));
+    EXPECT_TRUE(view.cpuTemperature.tooltip.empty());
+    EXPECT_EQ(view.cpuTemperature.accessibleLabel, "61\u00B0C");
+    EXPECT_FALSE(view.noSensorsNotice);
+}
+
+TEST(TelemetryPresenter, MissingReadingsAreDashesNeverZero) {
+    const Loc loc(AppLanguage::english);
+    SensorSnapshot silent;
+    silent.thermalState = ThermalState::serious;
+    silent.memoryPressure = MemoryPressure::critical;
+    const TelemetryView view = TelemetryPresenter::present(silent, loc);
+    for (const TelemetryFigure* figure : {&view.cpuTemperature, &view.gpuTemperature, &view.gpuLoad, &view.power,
+                                          &view.fan}) {
+        EXPECT_FALSE(figure->text);
+        EXPECT_EQ(figure->shown(), "\u2014");
+        EXPECT_EQ(figure->color, PaletteColor::outlineSubtle);
+        EXPECT_EQ(figure->tooltip, "not reported");
+        EXPECT_EQ(figure->accessibleLabel, "not reported");
+    }
+    // CPU and memory load are always there.
+    EXPECT_EQ(view.cpuLoad.text, "0%");
+    EXPECT_EQ(view.memoryLoad.text, "0%");
+    EXPECT_EQ(view.thermal, (TelemetryBadge{"Hot \u2014 slowed down", PaletteColor::primary, PaletteColor::outline}));
+    EXPECT_NE(view.memoryFootnote.find("Pressure: critical"), std::string::npos);
+    ASSERT_TRUE(view.noSensorsNotice);
+
+    // A temperature of 0 is a number, in the colour of a missing one.
+    silent.cpuTemperatureCelsius = 0.0;
+    const TelemetryView zero = TelemetryPresenter::present(silent, loc);
+    EXPECT_EQ(zero.cpuTemperature.text, "0\u00B0C");
+    EXPECT_EQ(zero.cpuTemperature.color, PaletteColor::outlineSubtle);
+    EXPECT_TRUE(zero.cpuTemperature.tooltip.empty());
+}
+
+TEST(TelemetryPresenter, PersianKeepsTheFixedTitlesAndTheDigits) {
+    const Loc loc(AppLanguage::persian);
+    const TelemetryView view = TelemetryPresenter::present(PreviewSamples::sensorSnapshot(), loc);
+    EXPECT_STREQ(TelemetryPresenter::cpuTitle, "CPU");
+    EXPECT_EQ(view.cpuTemperature.text, "61\u00B0C");
+    EXPECT_EQ(view.power.text, "23.6 W");
+    EXPECT_NE(view.title, "LIVE TELEMETRY");
+    EXPECT_EQ(view.cpuTemperature.caption, Loc::string("Telemetry.Temperature", AppLanguage::persian));
+}
