@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRawFont>
+
+#include "Cards/RetroCard.h"
+#include "Controls/GradeBadge.h"
+#include "Controls/RetroButton.h"
+#include "Controls/RetroTextField.h"
+#include "Controls/RetroToggle.h"
+#include "Dashboard/TelemetryFigureView.h"
+#include "Dashboard/TelemetryPanel.h"
+#include "Gallery/DesignSystemGallery.h"
+#include "Gallery/GalleryWindow.h"
+#include "Localization/Loc.h"
+#include "LocalizedViews/LocText.h"
+#include "Theme/Palette.h"
+#include "Typography/HardwareText.h"
+
+using namespace zantiva;
+namespace Palette = zantiva::Theme::Palette;
+
+namespace {
+
+// The gallery as zantiva-gallery renders it, in one language.
+class GalleryRender : public testing::TestWithParam<AppLanguage> {
+protected:
+    void SetUp() override {
+        previous_ = Loc::shared().language();
+        Loc::shared().setLanguage(GetParam());
+        window_ = std::make_unique<GalleryWindow>();
+        window_->show();
+        QCoreApplication::processEvents();
+        image_ = window_->grab().toImage();
+    }
+    void TearDown() override {
+        window_.reset();
+        Loc::shared().setLanguage(previous_);
+    }
+
+    QRect inWindow(const QWidget& widget) const { return {widget.mapTo(window_.get(), QPoint(0, 0)), widget.size()}; }
+    QColor at(QPoint point) const { return image_.pixelColor(point * image_.devicePixelRatio()); }
+
+    static bool near(const QColor& a, const QColor& b, int tolerance = 3) {
+        return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+               std::abs(a.blue() - b.blue()) <= tolerance;
+    }
+
+    AppLanguage previous_ = AppLanguage::persian;
+    std::unique_ptr<GalleryWindow> window_;
+    QImage image_;
+};
+
+} // namespace
+
+TEST_P(GalleryRender, HardShadowsFallToTheBottomRight) {
+    const auto cards = window_->gallery()->findChildren<RetroCard*>();
+    ASSERT_EQ(cards.size(), 3);
+    for (const RetroCard* card : cards) {
+        const QRect r = inWindow(*card);
+        const int midX = r.center().x();
+        const int midY = r.center().y();
+        EXPECT_EQ(at({r.right() - 1, midY}), Palette::outline()) << "shadow on the right";
+        EXPECT_EQ(at({midX, r.bottom() - 1}), Palette::outline()) << "shadow at the bottom";
+        EXPECT_EQ(at({r.left() - 3, midY}), Palette::surface()) << "nothing on the left";
+        EXPECT_EQ(at({midX, r.top() - 3}), Palette::surface()) << "nothing above";
+        EXPECT_EQ(at({r.left() + 10, r.bottom() - 1}), Palette::surface()) << "the shadow starts 6 to the right";
+    }
+}
+
+TEST_P(GalleryRender, GradeBadgesInTheirColours) {
+    const auto badges = window_->gallery()->findChildren<GradeBadge*>();
+    ASSERT_EQ(badges.size(), 4);
+    const std::map<std::optional<DeviceGrade>, QColor> fills{
+        {DeviceGrade::s, Palette::secondary()},
+        {DeviceGrade::b, Palette::tertiary()},
+        {DeviceGrade::d, Palette::primary()},
+        {std::nullopt, Palette::card()},
+    };
+    std::vector<int> lefts;
+    for (const GradeBadge* badge : badges) {
+        const QRect r = inWindow(*badge);
+        EXPECT_EQ(at({r.left() + 26, r.top() + 5}), fills.at(badge->grade())) << badge->accessibleName().toStdString();
+        lefts.push_back(r.left());
+    }
+    // S, B, D, none in the language's reading order.
+    const bool ascending = std::is_sorted(lefts.begin(), lefts.end());
+    EXPECT_EQ(ascending, GetParam() == AppLanguage::english);
+}
+
+TEST_P(GalleryRender, AMissingReadingIsTheGreyEmDash) {
+    QLabel* dash = window_->silentPanel()->cpuTemperature()->value();
+    ASSERT_EQ(dash->text(), "\u2014");
+    const QRect r = inWindow(*dash);
+    int grey = 0;
+    for (int x = r.left(); x <= r.right(); ++x)
+        for (int y = r.top(); y <= r.bottom(); ++y) grey += near(at({x, y}), Palette::outlineSubtle(), 2);
+    EXPECT_GT(grey, 20);
+    // The sample's reading is a number in its temperature colour.
+    EXPECT_EQ(window_->samplePanel()->cpuTemperature()->value()->text(), "61\u00B0C");
+}
+
+TEST_P(GalleryRender, TextIsSetInVazirmatnAndMachineTextRunsLeftToRight) {
+    const auto texts = window_->gallery()->findChildren<LocText*>();
+    ASSERT_FALSE(texts.isEmpty());
+    for (const LocText* text : texts) {
+        EXPECT_EQ(QFontInfo(text->font()).family(), "Vazirmatn") << text->key();
+        EXPECT_TRUE(QRawFont::fromFont(text->font()).supportsCharacter(QChar(0x067E)));
+    }
+    const auto machine = window_->gallery()->findChildren<HardwareText*>();
+    ASSERT_EQ(machine.size(), 1);
+    EXPECT_EQ(machine.front()->layoutDirection(), Qt::LeftToRight);
+    // At the leading edge of its card: the right in Persian.
+    const QRect line = inWindow(*machine.front());
+    const QRect card = inWindow(*window_->gallery()->findChildren<RetroCard*>().front());
+    if (GetParam() == AppLanguage::persian)
+        EXPECT_GT(line.left() - card.left(), card.right() - line.right());
+    else
+        EXPECT_LT(line.left() - card.left(), card.right() - line.right());
+}
+
+TEST_P(GalleryRender, TheGallerysOwnStates) {
+    const DesignSystemGallery& gallery = *window_->gallery();
+    EXPECT_TRUE(gallery.textField()->text().isEmpty());
+    EXPECT_FALSE(gallery.textField()->lineEdit()->placeholderText().isEmpty());
+    EXPECT_TRUE(gallery.toggle()->isChecked());
+    EXPECT_FALSE(gallery.disabledButton()->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, GalleryRender, testing::Values(AppLanguage::english, AppLanguage::persian),
+                         [](const auto& info) { return info.param == AppLanguage::english ? "English" : "Persian"; });

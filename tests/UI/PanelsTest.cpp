@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "Cards/RetroCard.h"
+#include "Charts/HistoryChart.h"
+#include "Controls/RetroToggle.h"
+#include "Dashboard/SpecsCardView.h"
+#include "Dashboard/SpecsPanel.h"
+#include "Dashboard/SpecsStorageCard.h"
+#include "Dashboard/TelemetryFigureView.h"
+#include "Dashboard/TelemetryPanel.h"
+#include "Gallery/PreviewSamples.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Probes/TelemetryHistory.h"
+#include "Typography/HardwareText.h"
+#include "Theme/Palette.h"
+#include "UiTestSupport.h"
+
+using namespace zantiva;
+namespace Palette = zantiva::Theme::Palette;
+
+namespace {
+
+struct Dashboard {
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    SystemSpecs specs = PreviewSamples::systemSpecs();
+    TelemetryHistory cpu{90}, ram{90}, gpu{90};
+    QWidget window;
+    SpecsPanel* panel;
+
+    explicit Dashboard(bool withGpu = true, const SystemSpecs* shown = nullptr, bool useSample = true) {
+        for (int i = 0; i < 30; ++i) cpu.append(i);
+        panel = new SpecsPanel(notifier, useSample ? &specs : shown, &cpu, &ram, withGpu ? &gpu : nullptr);
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(panel);
+        window.resize(900, 800);
+        window.show();
+        QCoreApplication::processEvents();
+    }
+
+    RetroToggle* toggle(SpecsChart chart) const { return panel->card(chart)->toggle(); }
+    void click(SpecsChart chart) {
+        QTest::mouseClick(toggle(chart), Qt::LeftButton, {}, QPoint(5, 5));
+        QCoreApplication::processEvents();
+    }
+};
+
+QStringList labelTexts(QWidget& widget) {
+    QStringList texts;
+    for (auto* label : widget.findChildren<QLabel*>())
+        if (label->isVisibleTo(&widget)) texts << label->text();
+    return texts;
+}
+
+} // namespace
+
+TEST(SpecsPanel, LoadingShowsOneCardAndWatchesNoClicks) {
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    TelemetryHistory cpu(90);
+    QWidget window;
+    auto* panel = new SpecsPanel(notifier, nullptr, &cpu, nullptr, nullptr, SpecsChart::cpu, &window);
+    window.resize(600, 400);
+    window.show();
+    EXPECT_TRUE(panel->isLoading());
+    EXPECT_TRUE(panel->loadingCard()->isVisible());
+    EXPECT_FALSE(panel->card(0)->isVisible());
+    EXPECT_FALSE(panel->isWatchingClicks());
+    EXPECT_FALSE(panel->card(SpecsChart::cpu)->isPopupShown());
+    const QStringList texts = labelTexts(*panel->loadingCard());
+    EXPECT_EQ(texts, QStringList{"Loading system specs\u2026"});
+    EXPECT_GE(panel->loadingCard()->findChild<QLabel*>()->height(), 120);
+
+    // Once the specifications are read the chart asked for at the start opens.
+    const SystemSpecs specs = PreviewSamples::systemSpecs();
+    panel->setSpecs(&specs);
+    EXPECT_TRUE(panel->card(SpecsChart::cpu)->isPopupShown());
+    EXPECT_TRUE(panel->isWatchingClicks());
+}
+
+TEST(SpecsPanel, ShowsTheCardsAndFollowsTheLanguage) {
+    Dashboard d;
+    EXPECT_EQ(d.panel->card(0)->title()->text(), "PROCESSOR");
+    EXPECT_EQ(d.panel->card(1)->shownDetails(),
+              (std::vector<SpecsDetail>{{SpecsDetail::Kind::hardware, "LPDDR5"},
+                                        {SpecsDetail::Kind::prose, "Unified memory"}}));
+    EXPECT_FALSE(d.panel->card(3)->toggle()->isVisible()); // firmware never charts
+    EXPECT_EQ(d.toggle(SpecsChart::cpu)->toolTip(), "Show CPU load history");
+    const QStringList storage = labelTexts(*d.panel->storageCard());
+    EXPECT_TRUE(storage.contains("External"));
+    EXPECT_TRUE(storage.contains("SSD \u00B7 USB"));
+    EXPECT_TRUE(storage.contains("1000 GB"));
+
+    d.loc.setLanguage(AppLanguage::persian);
+    EXPECT_EQ(d.panel->card(0)->title()->text().toStdString(), Loc::string("Dashboard.Processor", AppLanguage::persian));
+    EXPECT_EQ(d.panel->card(0)->value()->text(), "Apple M4 Pro"); // machine text stays as reported
+}
+
+TEST(SpecsPanel, OneChartAtATimeAndEveryClickClosesIt) {
+    Dashboard d;
+    d.click(SpecsChart::cpu);
+    EXPECT_EQ(d.panel->openChart(), SpecsChart::cpu);
+    EXPECT_TRUE(d.panel->card(SpecsChart::cpu)->isPopupShown());
+    EXPECT_TRUE(d.toggle(SpecsChart::cpu)->isChecked());
+    EXPECT_TRUE(d.panel->isWatchingClicks());
+    EXPECT_EQ(d.panel->card(SpecsChart::cpu)->chart()->accessibleDescription(), "29");
+
+    // Another card's toggle: it opens its chart, then the deferred close of the click clears it.
+    d.click(SpecsChart::memory);
+    EXPECT_EQ(d.panel->openChart(), std::nullopt);
+    EXPECT_FALSE(d.panel->card(SpecsChart::cpu)->isPopupShown());
+    EXPECT_FALSE(d.toggle(SpecsChart::memory)->isChecked());
+    EXPECT_FALSE(d.panel->isWatchingClicks());
+
+    // A second click opens it; its pop-up lies over the graphics card below.
+    d.click(SpecsChart::memory);
+    ASSERT_EQ(d.panel->openChart(), SpecsChart::memory);
+    QWidget* popup = d.panel->card(SpecsChart::memory)->popup();
+    const QRect card = d.panel->card(SpecsChart::memory)->geometry();
+    const QRect graphics(d.panel->card(3)->mapTo(&d.window, QPoint(0, 0)), d.panel->card(3)->size());
+    EXPECT_EQ(popup->pos(), d.panel->card(SpecsChart::memory)->mapTo(&d.window, QPoint(0, 56)));
+    EXPECT_EQ(popup->width(), card.width());
+    ASSERT_TRUE(popup->geometry().intersects(graphics));
+    QWidget* top = d.window.childAt(popup->geometry().intersected(graphics).center());
+    EXPECT_TRUE(top == popup || popup->isAncestorOf(top));
+
+    // Its own toggle closes it and it stays closed; Escape closes too.
+    d.click(SpecsChart::memory);
+    EXPECT_EQ(d.panel->openChart(), std::nullopt);
+    d.click(SpecsChart::gpu);
+    QTest::keyClick(&d.window, Qt::Key_Escape);
+    EXPECT_EQ(d.panel->openChart(), std::nullopt);
+    EXPECT_FALSE(d.panel->card(SpecsChart::gpu)->isPopupShown());
+}
+
+TEST(SpecsPanel, ACardWithoutItsRingHasNoToggle) {
+    Dashboard d(false);
+    EXPECT_FALSE(d.toggle(SpecsChart::gpu)->isVisible());
+    EXPECT_TRUE(d.toggle(SpecsChart::cpu)->isVisible());
+    d.panel->setOpenChart(SpecsChart::gpu);
+    EXPECT_FALSE(d.panel->card(SpecsChart::gpu)->isPopupShown());
+}
+
+TEST(SpecsPanel, AnEmptyDriveListSaysNotReportedDimmed) {
+    Dashboard d;
+    d.specs.storageDevices.clear();
+    d.panel->refresh();
+    const auto labels = d.panel->storageCard()->findChildren<QLabel*>();
+    const auto notReported = std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "not reported"; });
+    ASSERT_NE(notReported, labels.end());
+    EXPECT_NEAR((*notReported)->palette().color(QPalette::WindowText).alphaF(), 0.6, 0.01);
+}
+
+TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    SensorSnapshot snapshot;
+    TelemetryPanel panel(notifier, snapshot);
+    panel.show();
+
+    QLabel* dash = panel.cpuTemperature()->value();
+    EXPECT_EQ(dash->text(), "\u2014");
+    EXPECT_EQ(dash->toolTip(), "not reported");
+    EXPECT_EQ(dash->accessibleName(), "not reported");
+    EXPECT_EQ(dash->palette().color(QPalette::WindowText), Palette::outlineSubtle());
+    EXPECT_EQ(dash->layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(panel.cpuLoad()->value()->text(), "0%");
+    EXPECT_TRUE(panel.noSensorsNotice()->isVisible());
+    EXPECT_EQ(panel.thermalText()->text(), "Normal");
+
+    // The owner's new sample, read through the same record.
+    snapshot = PreviewSamples::sensorSnapshot();
+    snapshot.cpuTemperatureCelsius = 90;
+    panel.refresh();
+    EXPECT_EQ(dash->text(), "90\u00B0C");
+    EXPECT_TRUE(dash->toolTip().isEmpty());
+    EXPECT_EQ(dash->palette().color(QPalette::WindowText), Palette::primary());
+    EXPECT_EQ(TelemetryPanel::temperatureColor(90), Palette::primary());
+    EXPECT_FALSE(panel.noSensorsNotice()->isVisible());
+
+    loc.setLanguage(AppLanguage::persian);
+    EXPECT_EQ(panel.fan()->value()->text(), "1850 RPM");
+    EXPECT_EQ(panel.memoryFootnote()->text().toStdString(),
+              Loc::format("Telemetry.MemoryUsed", AppLanguage::persian, {13.9, 24.0}) + " \u00B7 " +
+                  Loc::string("Telemetry.Pressure.Normal", AppLanguage::persian));
+}
