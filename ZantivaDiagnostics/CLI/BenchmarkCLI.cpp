@@ -4,6 +4,7 @@
 
 #include "CLI/CheckUpdateMode.h"
 #include "CLI/CpuMode.h"
+#include "CLI/ExternalScanMode.h"
 #include "CLI/GpuMode.h"
 #include "CLI/MemoryMode.h"
 #include "CLI/ResultLines.h"
@@ -17,6 +18,7 @@ namespace {
 // "--external-run", "--external-scan", "--check-update", "--ram", "--ssd", "--cpu", "--gpu".
 constexpr CliMode modes[] = {
     {"--smart", "--smart", runSmartMode},
+    {"--external-scan", "--external-scan", runExternalScanMode},
     {"--check-update", "--check-update", runCheckUpdateMode},
     {"--ram", "--ram", runMemoryMode},
     {"--ssd", "--ssd [folder] [--quick]", runStorageMode},
