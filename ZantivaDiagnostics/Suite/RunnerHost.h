@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+
+#include <QCoro/QCoroTask>
+
+#include "Model/BenchmarkSession.h"
+#include "Model/FinalBenchmarkReport.h"
+#include "Model/SystemSpecs.h"
+#include "Suite/AppScreen.h"
+
+namespace zantiva {
+
+// What the runners use of the app model. The model keeps the owning pointer to its
+// implementation and gives the runners a weak one, so a runner never keeps the model alive
+// and does nothing through it once it is gone. Main thread only.
+class RunnerHost {
+public:
+    virtual ~RunnerHost() = default;
+
+    // The machine's specifications; absent until start-up has read them.
+    virtual std::optional<SystemSpecs> specs() const = 0;
+    // The interrupted run that the dashboard offers to resume.
+    virtual void setResumable(std::optional<BenchmarkSession> session) = 0;
+    virtual void setScreen(AppScreen screen) = 0;
+    // The hand-over of a finished (or stopped) suite run; the runner awaits it.
+    virtual QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) = 0;
+};
+
+} // namespace zantiva
