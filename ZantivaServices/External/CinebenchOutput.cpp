@@ -1,13 +1,14 @@
 #include "External/CinebenchOutput.h"
 
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 
 namespace zantiva::CinebenchOutput {
 
 std::optional<double> score(std::string_view line) {
-    line = tooltext::trimmed(line);
+    line = specText::trimmed(line);
     if (line.substr(0, 3) != "CB ") return std::nullopt;
-    std::string_view rest = tooltext::trimmed(line.substr(3));
+    std::string_view rest = specText::trimmed(line.substr(3));
     return tooltext::score(rest.substr(0, rest.find_first_of(" \t")));
 }
 

@@ -16,12 +16,12 @@ constexpr auto fields = std::tuple{
     json::field("diskImagePath", &ExternalBenchmarkInstallation::diskImagePath),
 };
 
+} // namespace
+
 bool isExecutableFile(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
 }
-
-} // namespace
 
 bool ExternalBenchmarkInstallation::isAvailable() const {
     std::error_code ec;

@@ -38,4 +38,7 @@ struct ExternalBenchmarkInstallation {
     static ExternalBenchmarkInstallation fromJson(const json::Json& j);
 };
 
+// An existing regular file that this user may run.
+bool isExecutableFile(const std::filesystem::path& path);
+
 } // namespace zantiva

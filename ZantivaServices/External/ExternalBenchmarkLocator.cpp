@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <regex>
-#include <unistd.h>
 
 #include "External/ToolOutputText.h"
 #include "Model/AppPaths.h"
@@ -12,11 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using tooltext::lowercased;
-
-bool isExecutableFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
-}
 
 bool isDirectory(const fs::path& path) {
     std::error_code ec;

@@ -11,6 +11,7 @@
 #include "External/ExternalBenchmarkError.h"
 #include "External/GeekbenchOutput.h"
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 #include "External/ToolProgress.h"
 
 namespace zantiva {
@@ -107,9 +108,9 @@ QCoro::Task<GeekbenchRunOutcome> ExternalBenchmarkService::runGeekbench(External
         if (auto score = GeekbenchOutput::printedScore(line)) printed[score->first] = score->second;
         if (!url) url = GeekbenchOutput::resultURL(line);
         if (GeekbenchOutput::isUploadFailure(line)) {
-            uploadFailure = std::string(tooltext::trimmed(line));
+            uploadFailure = std::string(specText::trimmed(line));
         } else if (GeekbenchOutput::isUploadStart(line) && !uploadTimer.isActive()) {
-            uploadLine = std::string(tooltext::trimmed(line));
+            uploadLine = std::string(specText::trimmed(line));
             uploadTimer.start(uploadTimeout);
         }
     };

@@ -3,16 +3,12 @@
 #include <regex>
 
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 
 namespace zantiva::GeekbenchOutput {
 namespace {
 
 using tooltext::lowercased;
-
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
 
 const std::regex& resultURLPattern() {
     static const std::regex pattern("https://" + std::regex_replace(std::string(resultBrowserHost), std::regex("\\."), "\\.") +
@@ -49,11 +45,11 @@ ScoreTable pageScores(std::string_view text) {
 }
 
 std::optional<std::pair<std::string, double>> printedScore(std::string_view line) {
-    line = tooltext::trimmed(line);
+    line = specText::trimmed(line);
     const auto gap = line.find_last_of(" \t");
     if (gap == std::string_view::npos) return std::nullopt;
-    const std::string_view label = tooltext::trimmed(line.substr(0, gap));
-    if (!endsWith(lowercased(label), "score")) return std::nullopt;
+    const std::string_view label = specText::trimmed(line.substr(0, gap));
+    if (!lowercased(label).ends_with("score")) return std::nullopt;
     const auto value = tooltext::score(line.substr(gap + 1));
     if (!value) return std::nullopt;
     return std::pair{std::string(label), *value};
@@ -63,9 +59,9 @@ std::optional<ExternalBenchmarkResult> result(const ScoreTable& table, bool isGP
     ExternalBenchmarkResult out;
     for (const auto& [label, value] : table) {
         const std::string lower = lowercased(label);
-        if (!endsWith(lower, "score")) continue;
-        const bool single = startsWith(lower, "single-core");
-        const bool multi = startsWith(lower, "multi-core");
+        if (!lower.ends_with("score")) continue;
+        const bool single = lower.starts_with("single-core");
+        const bool multi = lower.starts_with("multi-core");
         if (isGPU) {
             if (!single && !multi && !out.gpuScore) out.gpuScore = value;
         } else if (single && !out.singleCoreScore) {
@@ -78,7 +74,7 @@ std::optional<ExternalBenchmarkResult> result(const ScoreTable& table, bool isGP
     return out;
 }
 
-bool isUploadStart(std::string_view line) { return startsWith(lowercased(tooltext::trimmed(line)), "uploading"); }
+bool isUploadStart(std::string_view line) { return lowercased(specText::trimmed(line)).starts_with("uploading"); }
 
 bool isUploadFailure(std::string_view line) {
     const std::string lower = lowercased(line);

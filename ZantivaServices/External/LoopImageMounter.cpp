@@ -13,6 +13,7 @@
 #include "External/MountTable.h"
 #include "External/ProcessLauncher.h"
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/BoundedProcess.h"
 #include "Platform/Log.h"
@@ -74,7 +75,7 @@ QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<
     ProcessRequest request{command.front(), {command.begin() + 1, command.end()}};
     try {
         const ProcessExit exit = co_await launcher_->run(
-            std::move(request), [&](std::string_view line) { result.lines.emplace_back(tooltext::trimmed(line)); }, {});
+            std::move(request), [&](std::string_view line) { result.lines.emplace_back(specText::trimmed(line)); }, {});
         result.exitCode = exit.exitCode;
     } catch (const ProcessLaunchError& error) {
         result.lines.push_back(error.what());

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 #include "Platform/AtomicFile.h"
 
 namespace zantiva {
@@ -27,7 +28,7 @@ std::string unescapeOctal(const std::string& text) {
 }
 
 std::string fileText(const fs::path& file) {
-    return std::string(tooltext::trimmed(readWholeFile(file).value_or("")));
+    return std::string(specText::trimmed(readWholeFile(file).value_or("")));
 }
 
 fs::path under(const fs::path& root, const fs::path& absolute) { return root / absolute.relative_path(); }

@@ -34,17 +34,21 @@ QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandle
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted(-1)) throw ProcessLaunchError(process.errorString().toStdString());
 
+    // The child's pid is its group's id. Never 0 here: kill(0) would signal our own group.
     const pid_t group = static_cast<pid_t>(process.processId());
+    const auto killGroup = [group] {
+        if (group > 0) ::kill(-group, SIGKILL);
+    };
     std::atomic<bool> stopped = false;
     {
         // Runs at once when a stop was requested while starting; kill() is safe from any thread.
         std::stop_callback onStop(stop, [&] {
             stopped = true;
-            ::kill(-group, SIGKILL);
+            killGroup();
         });
         if (process.state() != QProcess::NotRunning) co_await qCoro(process).waitForFinished(-1);
     }
-    ::kill(-group, SIGKILL); // anything the tool left behind in its group
+    killGroup(); // anything the tool left behind in its group
 
     out.feed(process.readAllStandardOutput().toStdString(), onLine);
     err.feed(process.readAllStandardError().toStdString(), onLine);

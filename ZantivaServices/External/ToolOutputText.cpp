@@ -1,4 +1,5 @@
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,13 +7,6 @@
 #include "External/ExternalBenchmarkResult.h"
 
 namespace zantiva::tooltext {
-
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n\f\v";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 std::string lowercased(std::string_view text) {
     std::string out(text);
@@ -22,7 +16,7 @@ std::string lowercased(std::string_view text) {
 }
 
 std::optional<double> score(std::string_view text) {
-    text = trimmed(text);
+    text = specText::trimmed(text);
     if (text.empty() || text.front() == '+') return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -8,7 +8,6 @@
 
 namespace zantiva::tooltext {
 
-std::string_view trimmed(std::string_view text);
 std::string lowercased(std::string_view text);
 // A whole text as a finite number above 0 (POSIX form, "." as the decimal point).
 std::optional<double> score(std::string_view text);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "External/ToolOutputText.h"
+#include "Model/SpecText.h"
 
 namespace zantiva {
 namespace {
@@ -22,7 +23,7 @@ const std::array<ProgressRule, 2>& rules() {
     static const std::array<ProgressRule, 2> table{{
         {std::regex("^\\s*Running\\b"), true,
          [](const Match&, std::string_view line, ExternalBenchmarkProgress& p) {
-             p.status = std::string(tooltext::trimmed(line));
+             p.status = std::string(specText::trimmed(line));
          }},
         {std::regex("\\b([0-9]{1,3}(\\.[0-9]+)?)\\s*%"), false,
          [](const Match& m, std::string_view, ExternalBenchmarkProgress& p) {
