@@ -104,10 +104,15 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     throw DiskImageError(systemMessage(EPERM));
 }
 
-QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
+void LoopImageMounter::makePrivateFolder() const {
     std::error_code ec;
     fs::create_directories(privateFolder_, ec);
     fs::permissions(privateFolder_, fs::perms::owner_all, fs::perm_options::replace, ec);
+}
+
+QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
+    makePrivateFolder();
+    std::error_code ec;
     fs::path mountPoint = privateFolder_ / image.stem();
     for (int n = 2; !fs::create_directory(mountPoint, ec); ++n) {
         if (ec) throw DiskImageError(ec.message());
@@ -133,8 +138,8 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
     if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
 
     // Recorded so that a later run knows this loop device as its own leftover.
+    makePrivateFolder();
     std::error_code ec;
-    fs::create_directories(privateFolder_, ec);
     writeFileAtomically(udisksRecord(loop), image.string());
 
     // A whole-disk file system, else the first partition.

@@ -46,6 +46,7 @@ private:
     QCoro::Task<ToolResult> runTool(std::vector<std::string> command);
     QCoro::Task<AttachedImage> mountAsRoot(std::filesystem::path image);
     QCoro::Task<AttachedImage> mountWithUdisks(std::filesystem::path image);
+    void makePrivateFolder() const; // mode 0700
     bool isInPrivateFolder(const std::filesystem::path& path) const;
     void unmountPrivate(const std::filesystem::path& mountPoint);
     void unmountUdisks(const std::string& device);
