@@ -98,6 +98,13 @@ inline bool runUntil(const std::function<bool()>& condition, std::chrono::second
     return true;
 }
 
+// Turns the event loop for a while, for work that should come to nothing.
+inline void turnEventLoop(std::chrono::milliseconds span) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < span.count()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
 // The session file as stored, read without the store's clean-up of finished sessions.
 inline std::optional<BenchmarkSession> storedSession(const std::filesystem::path& folder) {
     std::ifstream file(folder / "benchmark-session.json");
