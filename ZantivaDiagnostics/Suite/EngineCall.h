@@ -41,7 +41,8 @@ public:
     ~EngineCall() { cancelAndWait(); }
 
     // Starts body with this call's token on a worker thread; the task gives its value or
-    // rethrows what it threw (CancellationError once cancelled).
+    // rethrows what it threw (CancellationError once cancelled). Keep the task in a named
+    // local and await that: g++ 12 destroys the temporaries of a co_await expression twice.
     template <typename Result> QCoro::Task<Result> run(std::function<Result(const CancelToken&)> body) {
         token_ = CancelToken();
         QFuture<EngineOutcome<Result>> future = QtConcurrent::run([body = std::move(body), token = token_] {

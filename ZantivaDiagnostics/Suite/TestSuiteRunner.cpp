@@ -204,6 +204,13 @@ QCoro::Task<TestSuiteRunner::ModuleEnd> TestSuiteRunner::runModule(TestModule mo
     co_return ModuleEnd{ModuleStatus::failed, std::move(failure)};
 }
 
+template <typename T>
+auto TestSuiteRunner::publisher(std::optional<T> TestSuiteRunner::*field, void (TestSuiteRunner::*changed)()) {
+    return [this, field, changed](const T& value) {
+        onMainThread([this, field, changed, value] { assignObserved(this, this->*field, std::optional(value), changed); });
+    };
+}
+
 QCoro::Task<ModuleStatus> TestSuiteRunner::runAutomatic(TestModule module, BenchmarkSession& session) {
     const SuiteConfiguration& c = configuration_;
     const double seconds = durationMinutes_ * 60.0;
@@ -213,12 +220,8 @@ QCoro::Task<ModuleStatus> TestSuiteRunner::runAutomatic(TestModule module, Bench
         beginTrace(LoadTrace::Subject::cpu);
         const CPUBenchmarkEngine engine(c.sampler, c.cpuWorkload, c.cpuThreads, c.activity);
         auto measurement = engine_.run<CpuBenchmarkResult>([this, engine, seconds](const CancelToken& cancel) {
-            return engine.run(
-                seconds,
-                [this](const CpuBenchmarkProgress& p) {
-                    onMainThread([this, p] { assignObserved(this, cpuProgress_, p, &TestSuiteRunner::cpuProgressChanged); });
-                },
-                cancel);
+            return engine.run(seconds, publisher(&TestSuiteRunner::cpuProgress_, &TestSuiteRunner::cpuProgressChanged),
+                              cancel);
         });
         const auto result = co_await measurement;
         co_return SessionRecording::record(session, result);
@@ -229,15 +232,8 @@ QCoro::Task<ModuleStatus> TestSuiteRunner::runAutomatic(TestModule module, Bench
         beginTrace(LoadTrace::Subject::gpu);
         const GPURaymarchBenchmark engine(c.gpu, c.gpuRenderer, {}, c.activity);
         auto measurement = engine_.run<GpuBenchmarkResult>([this, engine, seconds](const CancelToken& cancel) {
-            return engine.run(
-                seconds,
-                [this](const GpuRenderProgress& p) {
-                    onMainThread([this, p] { assignObserved(this, gpuProgress_, p, &TestSuiteRunner::gpuProgressChanged); });
-                },
-                [this](const GpuPreviewImage& image) {
-                    onMainThread([this, image] { assignObserved(this, gpuPreview_, image, &TestSuiteRunner::gpuPreviewChanged); });
-                },
-                cancel);
+            return engine.run(seconds, publisher(&TestSuiteRunner::gpuProgress_, &TestSuiteRunner::gpuProgressChanged),
+                              publisher(&TestSuiteRunner::gpuPreview_, &TestSuiteRunner::gpuPreviewChanged), cancel);
         });
         const auto result = co_await measurement;
         co_return SessionRecording::record(session, result);
@@ -247,11 +243,9 @@ QCoro::Task<ModuleStatus> TestSuiteRunner::runAutomatic(TestModule module, Bench
         const MemoryTestEngine engine(c.memoryTestBytes);
         auto measurement = engine_.run<MemoryTestResult>([this, engine](const CancelToken& cancel) {
             return engine.run(
-                [this](const MemoryTestProgress& p, int pass, std::uint8_t pattern, bool verifying) {
-                    const MemoryPassProgress progress{pass, pattern, verifying, p.percentComplete() / 100};
-                    onMainThread([this, progress] {
-                        assignObserved(this, memoryProgress_, progress, &TestSuiteRunner::memoryProgressChanged);
-                    });
+                [publish = publisher(&TestSuiteRunner::memoryProgress_, &TestSuiteRunner::memoryProgressChanged)](
+                    const MemoryTestProgress& p, int pass, std::uint8_t pattern, bool verifying) {
+                    publish(MemoryPassProgress{pass, pattern, verifying, p.percentComplete() / 100});
                 },
                 cancel);
         });
@@ -264,9 +258,10 @@ QCoro::Task<ModuleStatus> TestSuiteRunner::runAutomatic(TestModule module, Bench
         // A first reading, a short load on every processor, then the reading that is kept:
         // its discharge rate is the one under load.
         auto measurement = engine_.run<BatteryHealthResult>(
-            [this, root = c.batteryRoot, load = c.batteryLoadSeconds](const CancelToken& cancel) {
+            [publish = publisher(&TestSuiteRunner::batteryLive_, &TestSuiteRunner::batteryLiveChanged),
+             root = c.batteryRoot, load = c.batteryLoadSeconds](const CancelToken& cancel) {
                 const BatteryHealthResult first = BatteryReader::read(root);
-                onMainThread([this, first] { assignObserved(this, batteryLive_, first, &TestSuiteRunner::batteryLiveChanged); });
+                publish(first);
                 if (!first.batteryPresent) return first;
                 CPULoadGenerator::run(load, cancel);
                 cancel.throwIfCancelled();
