@@ -19,6 +19,7 @@
 #include "Engines/CancelToken.h"
 #include "External/ExternalBenchmarkError.h"
 #include "External/ExternalBenchmarkService.h"
+#include "External/OutputLineSplitter.h"
 #include "External/ProcessLauncher.h"
 #include "../../Support/AwaitTask.h"
 #include "../../Support/TemporaryFolder.h"
@@ -185,6 +186,22 @@ TEST_F(ServiceTest, AStopRequestedBeforeTheStartRunsNothing) {
     stop.request_stop();
     EXPECT_THROW(cinebench("cinebench-score", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
     EXPECT_TRUE(recorded.lines.empty());
+}
+
+} // namespace
+} // namespace zantiva
+
+namespace zantiva {
+namespace {
+
+TEST(OutputLineSplitterTest, ALineThatNeverEndsIsPassedOnInBoundedPieces) {
+    OutputLineSplitter splitter(4);
+    std::vector<std::string> lines;
+    const auto collect = [&](std::string_view line) { lines.emplace_back(line); };
+    splitter.feed("abcdefghij\r\n\nk", collect);
+    splitter.feed("l", collect);
+    splitter.finish(collect);
+    EXPECT_EQ(lines, (std::vector<std::string>{"abcd", "efgh", "ij", "kl"}));
 }
 
 } // namespace
