@@ -1,5 +1,6 @@
 #include "Dashboard/SpecsCardView.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -9,6 +10,7 @@
 #include "Dashboard/PanelParts.h"
 #include "Layout/FloatingOverlay.h"
 #include "Theme/Palette.h"
+#include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 
 namespace zantiva {
@@ -18,6 +20,9 @@ namespace {
 constexpr int popupTop = 56;
 constexpr qreal chartHeight = 160;
 constexpr double chartMaximum = 100;
+constexpr qreal valueSize = 20;
+constexpr qreal smallestValueSize = valueSize * 0.7;
+constexpr int valueLines = 2;
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -31,6 +36,8 @@ SpecsCardView::SpecsCardView(QWidget* parent)
       popupCard_(new RetroCard({16, Theme::Palette::card(), Theme::Palette::outline(), 6, false})),
       popupTitle_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())), popupStack_(new QVBoxLayout) {
     value_->setWordWrap(true);
+    value_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    value_->setAlignment(Qt::AlignTop | Qt::AlignAbsolute | Qt::AlignLeft);
     details_->setSpacing(4);
     details_->setContentsMargins(0, 0, 0, 0);
     toggle_->hide();
@@ -49,7 +56,7 @@ SpecsCardView::SpecsCardView(QWidget* parent)
     auto* stack = new QVBoxLayout;
     stack->setSpacing(10);
     stack->addWidget(headerBox);
-    stack->addLayout(PanelParts::leading(value_));
+    stack->addWidget(value_);
     stack->addLayout(details_);
     stack->addStretch();
     setContent(stack);
@@ -66,6 +73,7 @@ SpecsCardView::SpecsCardView(QWidget* parent)
 void SpecsCardView::setCard(const SpecsCard& card, const TelemetryHistory* history, const SpecsChartTexts* texts) {
     title_->setText(qs(card.title));
     value_->setText(qs(card.value));
+    fitValue();
     if (card.details != shownDetails_) {
         PanelParts::clear(*details_);
         for (const SpecsDetail& detail : card.details) {
@@ -103,6 +111,34 @@ void SpecsCardView::setOpen(bool open) {
     const bool shown = open && toggle_->isVisibleTo(this);
     toggle_->setChecked(shown);
     overlay_->setShown(shown);
+}
+
+void SpecsCardView::changeEvent(QEvent* event) {
+    // The value reads left to right in both languages but stands at the leading edge.
+    if (event->type() == QEvent::LayoutDirectionChange)
+        value_->setAlignment(Qt::AlignTop | Qt::AlignAbsolute |
+                             (layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft));
+    RetroCard::changeEvent(event);
+}
+
+void SpecsCardView::resizeEvent(QResizeEvent* event) {
+    RetroCard::resizeEvent(event);
+    fitValue();
+}
+
+void SpecsCardView::fitValue() {
+    const int width = value_->width();
+    if (width <= 0) return;
+    QFont font;
+    for (qreal size = valueSize; size >= smallestValueSize; size -= 1) {
+        font = hardwareFont(size, QFont::Bold);
+        const QFontMetrics metrics(font);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), Qt::TextWordWrap, value_->text());
+        if (needed.height() <= valueLines * metrics.lineSpacing()) break;
+    }
+    if (font != value_->font()) value_->setFont(font);
+    const int twoLines = valueLines * QFontMetrics(font).lineSpacing();
+    if (value_->maximumHeight() != twoLines) value_->setMaximumHeight(twoLines);
 }
 
 bool SpecsCardView::isPopupShown() const { return overlay_->isShown() && popupCard_->isVisible(); }

@@ -40,7 +40,15 @@ signals:
     // The user switched the Activity toggle.
     void toggleSwitched(bool on);
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // The value at 20 pixels, smaller down to 0.7 of that while it needs more than two lines;
+    // past that it is cut at two lines.
+    void fitValue();
+
     QLabel* title_;
     HardwareText* value_;
     QVBoxLayout* details_;

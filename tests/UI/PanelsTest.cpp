@@ -188,3 +188,23 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
               Loc::format("Telemetry.MemoryUsed", AppLanguage::persian, {13.9, 24.0}) + " \u00B7 " +
                   Loc::string("Telemetry.Pressure.Normal", AppLanguage::persian));
 }
+
+TEST(SpecsPanel, ALongValueShrinksToFitTwoLinesAndStandsAtTheLeadingEdge) {
+    Dashboard d;
+    d.window.resize(520, 800);
+    QCoreApplication::processEvents();
+    HardwareText* value = d.panel->card(0)->value();
+    EXPECT_EQ(value->font().pixelSize(), 20);
+
+    d.specs.cpuName = "AMD Ryzen Threadripper PRO 7995WX 96-Cores";
+    d.panel->refresh();
+    QCoreApplication::processEvents();
+    EXPECT_LT(value->font().pixelSize(), 20);
+    EXPECT_GE(value->font().pixelSize(), 14);
+    EXPECT_LE(value->height(), 2 * QFontMetrics(value->font()).lineSpacing());
+
+    EXPECT_TRUE(value->alignment() & Qt::AlignLeft);
+    d.window.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_TRUE(value->alignment() & Qt::AlignRight);
+    EXPECT_EQ(value->layoutDirection(), Qt::LeftToRight);
+}
