@@ -35,7 +35,8 @@ void FloatingOverlay::watchAncestors() {
 }
 
 void FloatingOverlay::place() {
-    if (!content_ || !content_->parentWidget()) return;
+    // Until it is shown again, content made before the anchor went into its window waits there.
+    if (!content_ || content_->parentWidget() != anchor_->window()) return;
     const QPoint origin = anchor_->mapTo(content_->parentWidget(), QPoint(0, 0));
     content_->setGeometry(place_(QRect(origin, anchor_->size()), *content_));
 }
