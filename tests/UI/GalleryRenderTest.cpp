@@ -16,6 +16,7 @@
 #include "Gallery/DesignSystemGallery.h"
 #include "Gallery/GalleryWindow.h"
 #include "Localization/Loc.h"
+#include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/LocText.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
@@ -132,3 +133,21 @@ TEST_P(GalleryRender, TheGallerysOwnStates) {
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, GalleryRender, testing::Values(AppLanguage::english, AppLanguage::persian),
                          [](const auto& info) { return info.param == AppLanguage::english ? "English" : "Persian"; });
+
+TEST(DesignSystemGallery, ALanguageSwitchRetellsEveryLabelButTheMachineLine) {
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    DesignSystemGallery gallery(notifier);
+    const auto buttons = gallery.findChildren<RetroButton*>();
+    ASSERT_EQ(buttons.size(), 5);
+    QStringList english;
+    for (const RetroButton* button : buttons) english << button->text();
+    EXPECT_TRUE(english.contains("Sign In"));
+    const QString machine = gallery.findChild<HardwareText*>()->text();
+    const QString placeholder = gallery.textField()->lineEdit()->placeholderText();
+
+    loc.setLanguage(AppLanguage::persian);
+    for (int i = 0; i < buttons.size(); ++i) EXPECT_NE(buttons[i]->text(), english[i]);
+    EXPECT_NE(gallery.textField()->lineEdit()->placeholderText(), placeholder);
+    EXPECT_EQ(gallery.findChild<HardwareText*>()->text(), machine);
+}
