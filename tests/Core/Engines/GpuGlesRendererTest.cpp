@@ -3,10 +3,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
+#include "Engines/GpuEglContext.h"
+#include "Engines/GpuGlProgram.h"
 #include "Engines/GpuGlesRenderer.h"
+#include "Engines/GpuRenderTarget.h"
 
 namespace zantiva {
 namespace {
@@ -102,6 +106,26 @@ TEST(GpuGlesRenderer, SizesThatDoNotDivideTurnPreviewsOffAndCancelStopsBeforeABa
     EXPECT_FALSE(renderer.capturePreview());
     cancel.cancel();
     EXPECT_THROW(renderer.renderFrame(1), CancellationError);
+}
+
+TEST(GpuGlesRenderer, DriverFailuresBecomeTheBenchmarksErrors) {
+    const GpuEglContext context;
+    // A stage without its entry point has no main(): the compiler's log comes with the error.
+    try {
+        const GpuGlProgram broken("vertexMain", "noSuchFragment");
+        FAIL() << "expected a shader compilation error";
+    } catch (const GPUBenchmarkError& error) {
+        EXPECT_EQ(error.kind(), GPUBenchmarkError::Kind::shaderCompilation);
+        EXPECT_EQ(error.detail().rfind("shader compilation failed — noSuchFragment: ", 0), 0u) << error.detail();
+        EXPECT_GT(error.detail().size(), std::string("shader compilation failed — noSuchFragment: ").size());
+    }
+    // A target beyond the driver's texture size limit.
+    try {
+        const GpuRenderTarget huge(GL_RGBA16F, 1 << 20, 8);
+        FAIL() << "expected a resource error";
+    } catch (const GPUBenchmarkError& error) {
+        EXPECT_EQ(error, GPUBenchmarkError::resourceAllocation());
+    }
 }
 
 TEST(GpuGlesRenderer, TheBenchmarkRunsOnTheRealRenderer) {
