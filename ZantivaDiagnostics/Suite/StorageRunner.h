@@ -39,8 +39,8 @@ class StorageRunner : public QObject {
 public:
     // gate: shared with the test-suite runner and the outside-benchmark runner; a private
     // one when absent.
-    explicit StorageRunner(ResultStore store, std::shared_ptr<RunGate> gate = nullptr, StorageRunnerConfiguration configuration = {},
-                           QObject* parent = nullptr);
+    explicit StorageRunner(ResultStore store, std::shared_ptr<RunGate> gate = nullptr,
+                           StorageRunnerConfiguration configuration = {}, QObject* parent = nullptr);
     // Stops a test under way and waits for the engine, which deletes its test file.
     ~StorageRunner() override;
 

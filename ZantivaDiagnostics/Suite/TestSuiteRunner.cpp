@@ -207,7 +207,8 @@ QCoro::Task<TestSuiteRunner::ModuleEnd> TestSuiteRunner::runModule(TestModule mo
 template <typename T>
 auto TestSuiteRunner::publisher(std::optional<T> TestSuiteRunner::*field, void (TestSuiteRunner::*changed)()) {
     return [this, field, changed](const T& value) {
-        onMainThread([this, field, changed, value] { assignObserved(this, this->*field, std::optional(value), changed); });
+        onMainThread(
+            [this, field, changed, value] { assignObserved(this, this->*field, std::optional(value), changed); });
     };
 }
 

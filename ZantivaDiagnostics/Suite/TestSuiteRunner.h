@@ -131,7 +131,9 @@ private:
     void beginTrace(LoadTrace::Subject subject);
     void recordTrace();
     // Runs f on the main thread, from an engine thread; dropped once the runner is gone.
-    template <typename F> void onMainThread(F f) { QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection); }
+    template <typename F> void onMainThread(F f) {
+        QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
+    }
     // An engine callback that publishes each report into an observed field on the main thread.
     template <typename T>
     auto publisher(std::optional<T> TestSuiteRunner::*field, void (TestSuiteRunner::*changed)());
