@@ -51,6 +51,17 @@ TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
     EXPECT_EQ(png->substr(12, 12), std::string("IHDR\0\0\0\x20\0\0\0\x12", 12)); // 32 × 18
 }
 
+TEST_F(GpuMode, ShowsEachFramesProgressOnATerminal) {
+    CliContext terminal{out, err, true, loc};
+    EXPECT_EQ(runGpuMode(CommandLine({"--gpu"}), terminal, tiny()), 0);
+    const std::string shown = err.str();
+    EXPECT_NE(shown.find("\rPreparing the GPU… · Elapsed 0 s"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\rWarming up until clocks settle — 1 frames · "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\rScored run — frame 3 of 3 · "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" ms per frame · Live score "), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K"); // removed before the results
+}
+
 TEST_F(GpuMode, RefusesBadOptionsBeforeAnyRun) {
     EXPECT_EQ(run({"--gpu", "--bands", "0"}), 1);
     EXPECT_EQ(run({"--gpu", "--bands", "-3"}), 1);
