@@ -1,14 +1,16 @@
 #pragma once
 
-// Runs a QCoro task to its end from a test and gives its value or rethrows what it threw
-// (QCoro::waitFor of QCoro 0.8 never returns when the task throws). Gives up with a
-// runtime_error after `limit`, so a hanging task fails the test instead of the run.
+// Runs QCoro tasks to their end from a test (QCoro::waitFor of QCoro 0.8 never returns
+// when the task throws). Waits give up after `limit`, so a hanging task fails the test
+// instead of the run.
 
 #include <chrono>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
+#include <variant>
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -16,37 +18,55 @@
 
 namespace zantiva::testing {
 
-namespace detail {
-template <typename T, typename Value>
-QCoro::Task<> captureTask(QCoro::Task<T> task, std::optional<Value>& value, std::exception_ptr& error, bool& done) {
-    try {
-        if constexpr (std::is_void_v<T>) {
-            co_await std::move(task);
-            value.emplace();
-        } else {
-            value.emplace(co_await std::move(task));
-        }
-    } catch (...) {
-        error = std::current_exception();
-    }
-    done = true;
-}
-} // namespace detail
+inline constexpr std::chrono::milliseconds taskLimit = std::chrono::seconds(30);
 
-template <typename T> T awaitTask(QCoro::Task<T>&& task, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
-    using Value = std::conditional_t<std::is_void_v<T>, bool, T>;
+// What a task ended with: its value, or the exception it threw.
+template <typename T> struct Awaited {
+    using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
     std::optional<Value> value;
     std::exception_ptr error;
     bool done = false;
-    detail::captureTask(std::move(task), value, error, done);
+};
+
+// Starts the task; `out` holds its end once `out.done`. Several can run side by side.
+template <typename T> QCoro::Task<> capture(QCoro::Task<T> task, Awaited<T>& out) {
+    try {
+        if constexpr (std::is_void_v<T>) {
+            co_await std::move(task);
+            out.value.emplace();
+        } else {
+            out.value.emplace(co_await std::move(task));
+        }
+    } catch (...) {
+        out.error = std::current_exception();
+    }
+    out.done = true;
+}
+
+// Turns the event loop until the condition holds; false when `limit` passed first.
+inline bool runUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = taskLimit) {
     QElapsedTimer timer;
     timer.start();
-    while (!done) {
-        if (timer.elapsed() > limit.count()) throw std::runtime_error("the task did not finish in time");
+    while (!condition()) {
+        if (timer.elapsed() > limit.count()) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
     }
-    if (error) std::rethrow_exception(error);
-    if constexpr (!std::is_void_v<T>) return std::move(*value);
+    return true;
+}
+
+// The task's end, thrown or not; a runtime_error when it did not finish in time.
+template <typename T> Awaited<T> awaitOutcome(QCoro::Task<T>&& task, std::chrono::milliseconds limit = taskLimit) {
+    Awaited<T> out;
+    capture(std::move(task), out);
+    if (!runUntil([&] { return out.done; }, limit)) throw std::runtime_error("the task did not finish in time");
+    return out;
+}
+
+// The task's value, or what it threw rethrown.
+template <typename T> T awaitTask(QCoro::Task<T>&& task, std::chrono::milliseconds limit = taskLimit) {
+    Awaited<T> out = awaitOutcome(std::move(task), limit);
+    if (out.error) std::rethrow_exception(out.error);
+    if constexpr (!std::is_void_v<T>) return std::move(*out.value);
 }
 
 } // namespace zantiva::testing

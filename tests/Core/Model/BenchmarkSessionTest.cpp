@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "../../Support/SampleSpecs.h"
 #include "RecordJsonChecks.h"
 
 using namespace zantiva;
@@ -13,21 +14,13 @@ using M = TestModule;
 
 namespace {
 
-SystemSpecs thisMachine() {
-    SystemSpecs s;
-    s.manufacturer = "Framework";
-    s.model = "Laptop 13 (AMD Ryzen 7040Series)";
-    s.cpuName = "AMD Ryzen 7 7840U w/ Radeon 780M Graphics";
-    s.gpuName = "AMD Radeon 780M";
-    s.ramCapacityGB = 30.6;
-    return s;
-}
+using zantiva::testing::sampleLaptopSpecs;
 
 const Date at = sys_days{2026y / December / 6} + 21h + 5min;
 
 // A session with every field filled, at whole seconds so that it survives the file.
 BenchmarkSession storedSession() {
-    auto s = BenchmarkSession::start(thisMachine(), TestPlans::full);
+    auto s = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::full);
     s.startedAt = at;
     s.markCompleted(M::cpuBenchmark, ModuleStatus::passed, at + 1min);
     s.scores = {{"cpu_multi", 1234.5}, {"cpu_single", 101.2}};
@@ -43,26 +36,26 @@ BenchmarkSession storedSession() {
 TEST(BenchmarkSession, NewSession) {
     const auto before = floor<seconds>(system_clock::now());
     const M plan[] = {M::battery, M::cpuBenchmark, M::battery};
-    const auto s = BenchmarkSession::start(thisMachine(), plan);
+    const auto s = BenchmarkSession::start(sampleLaptopSpecs(), plan);
     EXPECT_EQ(s.schemaVersion, 1);
     ASSERT_EQ(s.sessionID.size(), 32u);
     EXPECT_EQ(s.sessionID.find_first_not_of("0123456789abcdef"), std::string::npos) << s.sessionID;
-    EXPECT_NE(BenchmarkSession::start(thisMachine(), plan).sessionID, s.sessionID);
+    EXPECT_NE(BenchmarkSession::start(sampleLaptopSpecs(), plan).sessionID, s.sessionID);
     EXPECT_EQ(s.plannedSteps, (std::vector{M::cpuBenchmark, M::battery}));
     EXPECT_TRUE(s.completedSteps.empty());
     EXPECT_TRUE(s.stepStatus.empty());
     EXPECT_TRUE(s.scores.empty());
     EXPECT_EQ(s.inProgress, std::nullopt);
     EXPECT_EQ(s.peripheralStatus, std::nullopt);
-    EXPECT_EQ(s.deviceInfo, SessionDeviceInfo::of(thisMachine()));
-    EXPECT_EQ(s.results.specs, thisMachine());
+    EXPECT_EQ(s.deviceInfo, SessionDeviceInfo::of(sampleLaptopSpecs()));
+    EXPECT_EQ(s.results.specs, sampleLaptopSpecs());
     EXPECT_EQ(s.results.cpuResult, std::nullopt);
     EXPECT_GE(s.startedAt, before);
     EXPECT_LE(s.startedAt, s.timestamp);
 }
 
 TEST(BenchmarkSession, StepBookkeeping) {
-    auto s = BenchmarkSession::start(thisMachine(), TestPlans::performance);
+    auto s = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::performance);
     EXPECT_EQ(s.remainingModules(), TestPlans::performance);
 
     s.inProgress = M::gpuBenchmark;
@@ -78,15 +71,15 @@ TEST(BenchmarkSession, StepBookkeeping) {
     s.markCompleted(M::gpuBenchmark, ModuleStatus::skipped, at + 2s);
     EXPECT_EQ(s.inProgress, std::nullopt);
     EXPECT_TRUE(s.hasRemainingSteps());
-    EXPECT_TRUE(s.isResumable(thisMachine()));
+    EXPECT_TRUE(s.isResumable(sampleLaptopSpecs()));
 
     s.markCompleted(M::ramTest, ModuleStatus::passed, at + 3s);
     EXPECT_TRUE(s.remainingModules().empty());
     EXPECT_FALSE(s.hasRemainingSteps());
-    EXPECT_EQ(s.resumability(thisMachine()), SessionResumability::finished);
+    EXPECT_EQ(s.resumability(sampleLaptopSpecs()), SessionResumability::finished);
 
     // A module outside the plan is recorded but leaves the plan's remaining steps alone.
-    auto partial = BenchmarkSession::start(thisMachine(), TestPlans::displayOnly);
+    auto partial = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::displayOnly);
     partial.markCompleted(M::audio, ModuleStatus::passed, at);
     EXPECT_EQ(partial.remainingModules(), std::vector{M::display});
 }
@@ -98,10 +91,10 @@ TEST(BenchmarkSession, ResumabilityOnThisAndOtherMachines) {
         std::string model, cpu;
         SessionResumability expected;
     };
-    const auto here = thisMachine();
+    const auto here = sampleLaptopSpecs();
     const Case cases[] = {
         {"same machine", here.model, here.cpuName, SessionResumability::resumable},
-        {"case and blanks", " LAPTOP 13 (amd ryzen 7040series)\t", here.cpuName, SessionResumability::resumable},
+        {"case and blanks", " LAPTOP 13\t", here.cpuName, SessionResumability::resumable},
         {"other model", "Laptop 16", here.cpuName, SessionResumability::otherDevice},
         {"other CPU", here.model, "AMD Ryzen 5 7640U", SessionResumability::otherDevice},
         {"model unread", "Unknown", here.cpuName, SessionResumability::undetermined},
@@ -127,7 +120,7 @@ TEST(BenchmarkSession, JsonUsesSnakeCaseKeys) {
     EXPECT_EQ(j["peripheral_status"], "N/A (Bypassed by User)");
     EXPECT_EQ(j["started_at"], "2026-12-06T21:05:00Z");
     EXPECT_EQ(j["timestamp"], "2026-12-06T21:06:00Z");
-    EXPECT_EQ(j["device_info"]["cpu"], "AMD Ryzen 7 7840U w/ Radeon 780M Graphics");
+    EXPECT_EQ(j["device_info"]["cpu"], "Intel Core Ultra 7 155H");
     EXPECT_TRUE(j["results"].contains("cpuResult"));
     test::expectRoundTrip(s);
     test::expectStrictKeys(s, {"in_progress", "peripheral_status"});
@@ -140,7 +133,7 @@ TEST(BenchmarkSession, JsonUsesSnakeCaseKeys) {
     brokenReport["results"].erase("completedAt");
     EXPECT_THROW(BenchmarkSession::fromJson(brokenReport), json::DecodeError);
 
-    auto fresh = BenchmarkSession::start(thisMachine(), TestPlans::cpuOnly);
+    auto fresh = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::cpuOnly);
     const auto freshJson = fresh.toJson();
     EXPECT_FALSE(freshJson.contains("in_progress"));
     EXPECT_FALSE(freshJson.contains("peripheral_status"));

@@ -2,43 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "../../Support/SampleSpecs.h"
 #include "RecordJsonChecks.h"
 
 using namespace zantiva;
-
-namespace {
-
-SystemSpecs filledSpecs() {
-    SystemSpecs s;
-    s.manufacturer = "Framework";
-    s.model = "Laptop 13";
-    s.modelIdentifier = "FRANMDCP07";
-    s.operatingSystem = "Debian GNU/Linux 12";
-    s.architecture = "x86_64";
-    s.cpuName = "Intel Core Ultra 7 155H";
-    s.cpuCores = 16;
-    s.cpuThreads = 22;
-    s.coreClusters = {{"Performance", 6}, {"Efficiency", 10}};
-    s.cpuMaxClockGHz = 4.8;
-    s.ramCapacityGB = 31.3;
-    s.ramSpeedMHz = 5600;
-    s.ramType = "DDR5";
-    s.ramModuleCount = 2;
-    s.gpuName = "Mesa Intel Arc Graphics";
-    s.gpuCoreCount = 128;
-    s.gpuMemoryGB = 0.5;
-    s.hasUnifiedMemory = true;
-    s.metalVersion = "OpenGL ES 3.2";
-    s.storageDevices = {{"WD_BLACK SN850X", 2000.4, "SSD", "NVMe", true}, {"USB stick", 64, "Flash", "USB", false}};
-    s.motherboardManufacturer = "Framework";
-    s.motherboardModel = "FRANMDCP07";
-    s.displayResolution = "2880 x 1920";
-    s.displayRefreshRateHz = 120;
-    s.firmwareVersion = "03.03";
-    return s;
-}
-
-} // namespace
+using zantiva::testing::sampleLaptopSpecs;
 
 TEST(SystemSpecs, EmptyInventoryIsUnknownAndZero) {
     const SystemSpecs s;
@@ -85,7 +53,7 @@ TEST(SystemSpecs, ClusterTexts) {
 }
 
 TEST(SystemSpecs, EqualityCoversListsAndTheirOrder) {
-    const SystemSpecs a = filledSpecs();
+    const SystemSpecs a = sampleLaptopSpecs();
     SystemSpecs b = a;
     EXPECT_EQ(a, b);
     b.storageDevices[1].isInternal = true;
@@ -97,18 +65,18 @@ TEST(SystemSpecs, EqualityCoversListsAndTheirOrder) {
 
 TEST(SystemSpecs, JsonRoundTripAndStrictKeys) {
     test::expectRoundTrip(SystemSpecs{});
-    test::expectRoundTrip(filledSpecs());
-    const auto j = filledSpecs().toJson();
+    test::expectRoundTrip(sampleLaptopSpecs());
+    const auto j = sampleLaptopSpecs().toJson();
     EXPECT_EQ(j.size(), 25u);
     EXPECT_EQ(j["coreClusters"][0], (json::Json{{"name", "Performance"}, {"cores", 6}}));
     EXPECT_EQ(j["storageDevices"][1]["isInternal"], false);
 
-    test::expectStrictKeys(filledSpecs());
+    test::expectStrictKeys(sampleLaptopSpecs());
     test::expectStrictKeys(CoreCluster{"Performance", 8});
     test::expectStrictKeys(StorageDeviceInfo{});
-    test::expectMistypedKeyFails(filledSpecs(), "cpuCores", "16");
-    test::expectMistypedKeyFails(filledSpecs(), "model", nullptr);
-    test::expectMistypedKeyFails(filledSpecs(), "hasUnifiedMemory", 1);
+    test::expectMistypedKeyFails(sampleLaptopSpecs(), "cpuCores", "16");
+    test::expectMistypedKeyFails(sampleLaptopSpecs(), "model", nullptr);
+    test::expectMistypedKeyFails(sampleLaptopSpecs(), "hasUnifiedMemory", 1);
 
     // A bad entry inside a list fails the whole inventory.
     auto broken = j;

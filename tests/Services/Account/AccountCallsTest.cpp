@@ -13,7 +13,7 @@ class AccountCalls : public AccountFixture {
 protected:
     void SetUp() override { signIn(); }
 
-    std::optional<APIError> refreshError() { return apiError(awaitTask(api.refreshAccount())); }
+    std::optional<APIError> refreshError() { return apiError(awaitOutcome(api.refreshAccount())); }
 };
 
 TEST_F(AccountCalls, ExpiredTokenEndsTheSessionWithTheSessionExpiredMessage) {
@@ -61,7 +61,7 @@ TEST_F(AccountCalls, RepliesThatShowSignsOfACacheAreRefused) {
     EXPECT_EQ(session.accountName(), "sara");
 
     server.answer("user-points", CannedReply::object(200, fresh));
-    EXPECT_TRUE(awaitTask(api.refreshAccount()).value);
+    EXPECT_TRUE(awaitOutcome(api.refreshAccount()).value);
     EXPECT_EQ(session.accountName(), "renamed");
 }
 

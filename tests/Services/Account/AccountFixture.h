@@ -9,7 +9,7 @@
 #include "Account/InMemoryTokenStore.h"
 #include "Account/SessionManager.h"
 #include "Account/ZantivaAPIClient.h"
-#include "AwaitTask.h"
+#include "AwaitedAPIError.h"
 #include "LoopbackServer.h"
 #include "TestSite.h"
 
@@ -35,7 +35,7 @@ protected:
     }
 
     void signIn() {
-        const auto outcome = awaitTask(api.exchange(acceptedGrant()));
+        const auto outcome = awaitOutcome(api.exchange(acceptedGrant()));
         ASSERT_TRUE(outcome.value) << "the sign-in failed";
     }
 };

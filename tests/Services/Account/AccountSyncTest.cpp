@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "../../Support/SampleSpecs.h"
 #include "../../Support/TemporaryFolder.h"
 #include "AccountFixture.h"
 #include "Account/AccountSync.h"
@@ -14,19 +15,9 @@ using namespace zantiva::testing;
 
 namespace {
 
-SystemSpecs machine() {
-    SystemSpecs specs;
-    specs.manufacturer = "Framework";
-    specs.model = "Laptop 13";
-    specs.cpuName = "AMD Ryzen 7 7840U";
-    specs.cpuCores = 8;
-    specs.cpuThreads = 16;
-    return specs;
-}
-
 FinalBenchmarkReport rankedReport() {
     FinalBenchmarkReport report;
-    report.specs = machine();
+    report.specs = sampleLaptopSpecs();
     report.cpuResult = CpuBenchmarkResult{};
     report.cpuResult->score = 1234.5;
     report.completedAt = *parseIso8601("2026-12-01T10:00:00Z");
@@ -42,9 +33,9 @@ protected:
     void SetUp() override { signIn(); }
 
     SubmissionOutcome submit(const FinalBenchmarkReport& report, std::optional<DeviceGrade> grade = DeviceGrade::a) {
-        return awaitTask(sync->submitIfChanged(report, grade)).value.value();
+        return awaitTask(sync->submitIfChanged(report, grade));
     }
-    bool report(const SystemSpecs& specs) { return awaitTask(sync->reportDeviceIfChanged(specs)).value.value(); }
+    bool report(const SystemSpecs& specs) { return awaitTask(sync->reportDeviceIfChanged(specs)); }
     // A new run of the program over the same folder.
     void restart() {
         sync.reset();
@@ -96,7 +87,7 @@ TEST_F(Sync, FingerprintsAreKeptPerSite) {
 
 TEST_F(Sync, NothingToRankAndFailuresSendNothingOrComeBackAsOutcomes) {
     FinalBenchmarkReport unranked;
-    unranked.specs = machine();
+    unranked.specs = sampleLaptopSpecs();
     unranked.memoryResult = MemoryTestResult{};
     EXPECT_EQ(submit(unranked), SubmissionOutcome::nothingToRank);
     FinalBenchmarkReport unverified = rankedReport();
@@ -114,21 +105,21 @@ TEST_F(Sync, NothingToRankAndFailuresSendNothingOrComeBackAsOutcomes) {
 }
 
 TEST_F(Sync, TheDeviceIsReportedOnlyWhenItChanged) {
-    EXPECT_TRUE(report(machine()));
-    EXPECT_EQ(server.requests().back().jsonBody()["device"]["cpu"], "AMD Ryzen 7 7840U (8C/16T)");
-    EXPECT_FALSE(report(machine()));
+    EXPECT_TRUE(report(sampleLaptopSpecs()));
+    EXPECT_EQ(server.requests().back().jsonBody()["device"]["cpu"], "Intel Core Ultra 7 155H (16C: 6P+10E)");
+    EXPECT_FALSE(report(sampleLaptopSpecs()));
     restart();
-    EXPECT_FALSE(report(machine()));
+    EXPECT_FALSE(report(sampleLaptopSpecs()));
     EXPECT_EQ(server.count("device"), 1);
 
-    SystemSpecs upgraded = machine();
+    SystemSpecs upgraded = sampleLaptopSpecs();
     upgraded.ramCapacityGB = 32;
     EXPECT_TRUE(report(upgraded));
     EXPECT_EQ(server.count("device"), 2);
     EXPECT_FALSE(report(SystemSpecs{})) << "an empty profile is not worth sending";
 
     server.answer("device", CannedReply::object(200, {{"user_id", 8}}));
-    SystemSpecs again = machine();
+    SystemSpecs again = sampleLaptopSpecs();
     again.gpuName = "Radeon 780M";
     EXPECT_FALSE(report(again)) << "a reply for another user is a failure";
     session.signOut();

@@ -1,26 +1,11 @@
 // Every test of this program runs inside one QCoreApplication: the network and the
 // keyring answer through its event loop.
 
-#include <memory>
-
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
+#include "../../Support/QtTestApplication.h"
 
 namespace {
 
-class QtApplication : public ::testing::Environment {
-public:
-    void SetUp() override { application_ = std::make_unique<QCoreApplication>(argc_, argv_); }
-    void TearDown() override { application_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[13] = "test_account";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QCoreApplication> application_;
-};
-
-[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new QtApplication);
+[[maybe_unused]] const auto* const application =
+    ::testing::AddGlobalTestEnvironment(new zantiva::testing::QtTestApplication);
 
 } // namespace

@@ -28,7 +28,7 @@ TEST_F(SignIn, RoundTripFromLinkToStoredTokenThenAuthenticatedCalls) {
     const SignInGrant grant = std::get<LinkAccepted>(*disposition).grant;
     EXPECT_EQ(session.state(), AuthState::authenticating) << "the exchange is still to come";
 
-    const auto outcome = awaitTask(api.exchange(grant));
+    const auto outcome = awaitOutcome(api.exchange(grant));
     ASSERT_TRUE(outcome.value);
     EXPECT_EQ(*outcome.value, (SignInOutcome{SignInOutcome::Kind::activated, sites.persian}));
     EXPECT_EQ(session.state(), AuthState::signedIn);
@@ -45,7 +45,7 @@ TEST_F(SignIn, RoundTripFromLinkToStoredTokenThenAuthenticatedCalls) {
     EXPECT_EQ(session.handle(link), (std::optional<LinkDisposition>(LinkIgnored{})));
     EXPECT_EQ(server.count("desktop-token"), 1);
 
-    const auto account = awaitTask(api.refreshAccount());
+    const auto account = awaitOutcome(api.refreshAccount());
     ASSERT_TRUE(account.value);
     EXPECT_EQ(*account.value, (UserAccountResponse{7, "sara", 120}));
     const RecordedRequest& refresh = server.requests().back();
@@ -59,7 +59,7 @@ TEST_F(SignIn, FailedExchangeReturnsToSignedOut) {
     const SignInGrant grant = acceptedGrant();
     SignInGrant forged = grant;
     forged.verifier = "not-the-verifier";
-    const auto outcome = awaitTask(api.exchange(forged));
+    const auto outcome = awaitOutcome(api.exchange(forged));
     ASSERT_TRUE(apiError(outcome));
     EXPECT_EQ(apiError(outcome)->kind(), APIError::Kind::rejected);
     EXPECT_EQ(apiError(outcome)->code(), "zantiva_invalid_grant");
@@ -70,7 +70,7 @@ TEST_F(SignIn, FailedExchangeReturnsToSignedOut) {
 TEST_F(SignIn, UnreachableSiteEndsTheAttemptAndNamesTheSite) {
     SignInGrant accepted = acceptedGrant();
     accepted.site.baseURL = QUrl("http://127.0.0.1:1/"); // nothing listens there
-    const auto outcome = awaitTask(api.exchange(accepted));
+    const auto outcome = awaitOutcome(api.exchange(accepted));
     ASSERT_TRUE(apiError(outcome));
     EXPECT_EQ(apiError(outcome)->kind(), APIError::Kind::unreachable);
     EXPECT_EQ(apiError(outcome)->userMessage(sites.persian), LocalizedMessage("Net.Unreachable", "zantiva.ir"));
@@ -80,10 +80,10 @@ TEST_F(SignIn, UnreachableSiteEndsTheAttemptAndNamesTheSite) {
 TEST_F(SignIn, SupersededExchangeCannotOverwriteTheNewerOutcome) {
     const SignInGrant older = acceptedGrant();
     const SignInGrant newer = acceptedGrant();
-    ASSERT_TRUE(awaitTask(api.exchange(newer)).value);
+    ASSERT_TRUE(awaitOutcome(api.exchange(newer)).value);
     const auto stored = store.read("session-zantiva.ir");
 
-    const auto late = awaitTask(api.exchange(older));
+    const auto late = awaitOutcome(api.exchange(older));
     ASSERT_TRUE(apiError(late));
     EXPECT_EQ(apiError(late)->kind(), APIError::Kind::sessionChanged);
     EXPECT_FALSE(apiError(late)->userMessage(sites.persian));
@@ -92,7 +92,7 @@ TEST_F(SignIn, SupersededExchangeCannotOverwriteTheNewerOutcome) {
 
     // The newer grant a second time fails at the site (codes are single-use) and leaves
     // the session it produced alone.
-    EXPECT_TRUE(apiError(awaitTask(api.exchange(newer))));
+    EXPECT_TRUE(apiError(awaitOutcome(api.exchange(newer))));
     EXPECT_EQ(session.state(), AuthState::signedIn);
     EXPECT_EQ(store.read("session-zantiva.ir"), stored);
 }
@@ -105,7 +105,7 @@ TEST_F(SignIn, PendingSignInSurvivesALanguageSwitchAndCompletesForItsOwnSite) {
 
     const auto disposition = session.handle(website.signInInBrowser(page, "zantiva.ir"));
     ASSERT_TRUE(disposition && std::holds_alternative<LinkAccepted>(*disposition));
-    const auto outcome = awaitTask(api.exchange(std::get<LinkAccepted>(*disposition).grant));
+    const auto outcome = awaitOutcome(api.exchange(std::get<LinkAccepted>(*disposition).grant));
     ASSERT_TRUE(outcome.value);
     EXPECT_EQ(*outcome.value, (SignInOutcome{SignInOutcome::Kind::storedForInactiveSite, sites.persian}));
     EXPECT_FALSE(session.isAuthenticated());
@@ -128,13 +128,13 @@ TEST_F(SignIn, SignOutRemovesTheTokenAndRevokesTheSnapshotsSession) {
     EXPECT_FALSE(store.read("session-zantiva.ir"));
     EXPECT_FALSE(session.signOut()) << "nothing left to sign out";
 
-    EXPECT_TRUE(awaitTask(api.revoke(*snapshot)).value);
+    EXPECT_TRUE(awaitOutcome(api.revoke(*snapshot)).value);
     EXPECT_EQ(server.requests().back().endpoint, "desktop-logout");
     EXPECT_EQ(server.requests().back().header("authorization"), "Bearer token-1");
 
     SessionSnapshot unreachable = *snapshot;
     unreachable.site.baseURL = QUrl("http://127.0.0.1:1/");
-    EXPECT_TRUE(awaitTask(api.revoke(unreachable)).value) << "revocation failures are not thrown";
+    EXPECT_TRUE(awaitOutcome(api.revoke(unreachable)).value) << "revocation failures are not thrown";
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Account/HttpTransport.h"
-#include "AwaitTask.h"
+#include "AwaitedAPIError.h"
 #include "LoopbackServer.h"
 
 using namespace zantiva;
@@ -19,7 +19,7 @@ TEST(Transport, TheProgramsTransportSendsNothingOverPlainHttp) {
     LoopbackServer server;
     server.answer("user-points", CannedReply::object(200, {{"user_id", 7}}));
     HttpTransport production;
-    const auto refused = awaitTask(production.send(get(server, "user-points")));
+    const auto refused = awaitOutcome(production.send(get(server, "user-points")));
     ASSERT_TRUE(apiError(refused));
     EXPECT_EQ(apiError(refused)->kind(), APIError::Kind::unreachable);
     EXPECT_TRUE(server.requests().empty());
@@ -27,7 +27,7 @@ TEST(Transport, TheProgramsTransportSendsNothingOverPlainHttp) {
     HttpTransport forTests(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
     HttpRequest elsewhere = get(server, "user-points");
     elsewhere.url.setHost("example.com");
-    EXPECT_EQ(apiError(awaitTask(forTests.send(elsewhere)))->kind(), APIError::Kind::unreachable);
+    EXPECT_EQ(apiError(awaitOutcome(forTests.send(elsewhere)))->kind(), APIError::Kind::unreachable);
     EXPECT_TRUE(server.requests().empty()) << "only loopback addresses may use plain http, even in tests";
 }
 
@@ -37,12 +37,12 @@ TEST(Transport, KeepsNoCookiesAndFollowsNoRedirects) {
     withCookie.headers.push_back({"Set-Cookie", "wordpress_logged_in=abc; Path=/"});
     server.answer("user-points", withCookie);
     HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
-    ASSERT_TRUE(awaitTask(transport.send(get(server, "user-points"))).value);
-    ASSERT_TRUE(awaitTask(transport.send(get(server, "user-points"))).value);
+    ASSERT_TRUE(awaitOutcome(transport.send(get(server, "user-points"))).value);
+    ASSERT_TRUE(awaitOutcome(transport.send(get(server, "user-points"))).value);
     EXPECT_TRUE(server.requests().back().header("cookie").isEmpty());
 
     server.answer("device", {302, "", {{"Location", server.baseURL().toString().toUtf8() + "wp-json/zantiva/v1/user-points"}}});
-    const auto redirected = awaitTask(transport.send(get(server, "device")));
+    const auto redirected = awaitOutcome(transport.send(get(server, "device")));
     ASSERT_TRUE(redirected.value);
     EXPECT_EQ(redirected.value->status, 302);
     EXPECT_EQ(server.count("user-points"), 2);

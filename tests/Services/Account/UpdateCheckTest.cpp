@@ -4,8 +4,8 @@
 
 #include <sstream>
 
+#include "../../Support/AwaitTask.h"
 #include "Account/UpdateChecker.h"
-#include "AwaitTask.h"
 #include "CLI/CheckUpdateMode.h"
 #include "LoopbackServer.h"
 
@@ -29,7 +29,7 @@ protected:
     HttpTransport transport{HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp};
     UpdateChecker checker{transport, *AppVersion::parse("1.0.0")};
 
-    std::optional<AppUpdateInfo> check() { return awaitTask(checker.check(site)).value.value(); }
+    std::optional<AppUpdateInfo> check() { return awaitTask(checker.check(site)); }
 
     std::pair<int, std::string> commandLine() {
         std::ostringstream out, err;
