@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <regex>
 #include <string>
-#include <string_view>
 
 #include "Probes/HardwareText.h"
 
@@ -11,33 +11,30 @@ namespace zantiva {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> notDrives{"loop", "ram", "zram", "dm-", "md", "nbd", "sr", "fd"};
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-bool isDrive(const std::string& name) {
-    for (auto prefix : notDrives)
-        if (name.rfind(prefix, 0) == 0) return false;
-    // eMMC boot and replay-protected areas are parts of one chip, not drives.
-    if (name.rfind("mmcblk", 0) == 0 && (name.find("boot") != std::string::npos || name.find("rpmb") != std::string::npos))
-        return false;
-    return true;
-}
+struct Interconnect {
+    std::string_view pathFragment;   // where the kernel put the device
+    std::string_view namePrefix;     // what the kernel called it; empty: the name does not tell
+    std::string_view name;
+};
 
-bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
-std::string interfaceOf(const std::string& name, const std::string& devicePath) {
-    if (name.rfind("nvme", 0) == 0) return "NVMe";
-    if (contains(devicePath, "/usb")) return "USB";
-    if (contains(devicePath, "/virtio") || name.rfind("vd", 0) == 0) return "virtio";
-    if (name.rfind("mmcblk", 0) == 0) return "MMC";
-    if (contains(devicePath, "/ata")) return "SATA";
-    if (name.rfind("xvd", 0) == 0) return "Xen";
-    if (name.rfind("sd", 0) == 0) return "SCSI";
-    return SystemSpecs::unknown;
-}
+// First match wins, nearest bus first: a disk in a USB enclosure is USB, and a SATA disk,
+// which also hangs off a SCSI host, is SATA.
+constexpr std::array<Interconnect, 8> interconnects{{
+    {"/nvme", "nvme", "NVMe"},
+    {"/usb", "", "USB"},
+    {"/virtio", "vd", "virtio"},
+    {"/mmc_host/", "mmcblk", "MMC"},
+    {"/ata", "", "SATA"},
+    {"/vmbus", "", "Hyper-V"},
+    {"/vbd-", "xvd", "Xen"},
+    {"/host", "sd", "SCSI"},
+}};
 
 std::string mediaOf(const std::string& interface, std::optional<std::int64_t> rotational) {
-    // Virtual disks and USB bridges report "rotational" by default, whatever holds the data.
-    if (interface == "virtio" || interface == "Xen" || !rotational) return "Unspecified";
+    // USB bridges report "rotational" by default too.
+    if (isVirtualInterconnect(interface) || !rotational) return "Unspecified";
     if (*rotational == 0) return "SSD";
     return interface == "USB" ? "Unspecified" : "HDD";
 }
@@ -53,17 +50,35 @@ std::string modelOf(const ProbeRoot& root, const std::string& block, const std::
 
 } // namespace
 
+bool isPhysicalDrive(const std::string& name, std::string_view devicePath) {
+    static const std::regex notDrives(R"((loop|ram|zram|dm-|md|nbd|sr|fd)\d.*|nvme\d+c\d+n\d+|mmcblk\d+(boot|rpmb).*)");
+    if (std::regex_match(name, notDrives)) return false;
+    const bool sharedNamespace = name.rfind("nvme", 0) == 0 && contains(devicePath, "/nvme-subsystem/");
+    return !contains(devicePath, "/devices/virtual/") || sharedNamespace;
+}
+
+std::string driveInterconnect(const std::string& name, std::string_view devicePath) {
+    for (const auto& bus : interconnects)
+        if (contains(devicePath, bus.pathFragment) || (!bus.namePrefix.empty() && name.rfind(bus.namePrefix, 0) == 0))
+            return std::string(bus.name);
+    return "";
+}
+
+bool isVirtualInterconnect(std::string_view interconnect) {
+    return interconnect == "virtio" || interconnect == "Hyper-V" || interconnect == "Xen";
+}
+
 std::vector<StorageDeviceInfo> readBlockDevices(const ProbeRoot& root) {
     std::vector<StorageDeviceInfo> drives;
     for (const auto& name : root.entries("/sys/block")) {
-        if (!isDrive(name)) continue;
         const std::string block = "/sys/block/" + name;
         const std::string devicePath = root.resolved(block).string();
-        if (contains(devicePath, "/devices/virtual/")) continue;
+        if (!isPhysicalDrive(name, devicePath)) continue;
         const auto sectors = root.integer(block + "/size").value_or(0);
         if (sectors <= 0) continue;
         StorageDeviceInfo drive;
-        drive.interfaceType = interfaceOf(name, devicePath);
+        drive.interfaceType = driveInterconnect(name, devicePath);
+        if (drive.interfaceType.empty()) drive.interfaceType = SystemSpecs::unknown;
         drive.model = modelOf(root, block, drive.interfaceType);
         drive.capacityGB = static_cast<double>(sectors) * 512.0 / 1e9;   // the kernel counts 512-byte sectors
         drive.mediaType = mediaOf(drive.interfaceType, root.integer(block + "/queue/rotational"));

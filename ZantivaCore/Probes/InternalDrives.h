@@ -17,9 +17,8 @@ struct InternalDrive {
     std::optional<std::string> nvmeController;
 };
 
-// The machine's internal drives in /sys/block order. Not drives here: RAM, loop,
-// compressed-swap, device-mapper, RAID, network and optical devices, and anything built
-// in software; not internal: removable media and drives on USB.
+// The machine's internal drives in /sys/block order: the physical drives (isPhysicalDrive)
+// less removable media and drives on USB.
 std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root);
 
 } // namespace zantiva

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <map>
 
 #include "DriveHealthFixtures.h"
 #include "FixtureMachines.h"
+#include "Probes/BlockDevices.h"
 #include "Probes/DriveHealthReader.h"
 
 namespace zantiva {
@@ -119,6 +121,28 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
         EXPECT_FALSE(report.drives[i].percentageUsed) << i;
     }
     EXPECT_EQ(report.overall(), Status::caution);
+}
+
+TEST(DriveHealthReader, TheSpecsListTheSameDrivesWithTheExternalOnes) {
+    DriveTree tree;
+    tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
+    tree.add("nvme0c0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
+    tree.add("nvme1n1", "virtual/nvme-subsystem/nvme-subsys1", 4000);
+    tree.add("loop0", "virtual/block", 800);
+    tree.add("mmcblk0boot0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 8);
+    tree.add("mmcblk0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 3000, 1);
+    tree.add("sdc", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host3/target3:0:0/3:0:0:0/block", 5000);
+
+    std::vector<std::string> health;
+    for (const auto& d : DriveHealthReader::read(fixtureDriveHealth(tree.path())).drives)
+        health.push_back(d.id + " " + d.busType);
+    EXPECT_EQ(health, (std::vector<std::string>{"nvme0n1 NVMe", "nvme1n1 NVMe"}));
+
+    std::vector<std::string> specs;
+    for (const auto& d : readBlockDevices(ProbeRoot(tree.path())))
+        specs.push_back(d.interfaceType + " " + std::to_string(std::lround(d.capacityGB * 1e9 / 512)) +
+                        (d.isInternal ? "" : " external"));
+    EXPECT_EQ(specs, (std::vector<std::string>{"NVMe 4000", "NVMe 1000", "USB 5000 external", "MMC 3000 external"}));
 }
 
 TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
