@@ -3,6 +3,7 @@
 #include "Typography/ZantivaFonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QtMath>
 
@@ -14,6 +15,16 @@ QFont sized(QFont font, qreal pixelSize, QFont::Weight weight) {
     font.setPixelSize(qMax(1, qRound(pixelSize)));
     font.setWeight(weight);
     return font;
+}
+
+// Judged by the widths a reader sees: fontconfig leaves some monospaced families unmarked
+// ("Noto Sans Mono"), and maps "monospace" to a proportional one when it knows no other.
+bool isMonospaced(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(QLatin1Char('i'));
+    for (const char c : {'M', 'W', '0', '.', 'l', '_'})
+        if (metrics.horizontalAdvance(QLatin1Char(c)) != width) return false;
+    return true;
 }
 
 } // namespace
@@ -28,7 +39,18 @@ QFont vazirFont(VazirWeight weight, qreal pixelSize) {
 QFont hardwareFont(qreal pixelSize, QFont::Weight weight) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::Monospace);
-    return sized(font, pixelSize, weight);
+    return monospacedFont(sized(font, pixelSize, weight));
+}
+
+QFont monospacedFont(const QFont& preferred) {
+    if (isMonospaced(preferred)) return preferred;
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(family)) continue;
+        QFont font = preferred;
+        font.setFamilies({family});
+        if (isMonospaced(font)) return font;
+    }
+    return preferred;
 }
 
 QFont systemFont(qreal pixelSize, QFont::Weight weight) {

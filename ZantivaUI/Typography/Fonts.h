@@ -13,8 +13,13 @@ inline constexpr char vazirFamily[] = "Vazirmatn";
 // With an application object present, the first call registers the family's files.
 QFont vazirFont(VazirWeight weight, qreal pixelSize);
 
-// The system's monospaced font for machine-made strings, at a fixed pixel size.
+// The system's monospaced font for machine-made strings, at a fixed pixel size; another
+// installed monospaced family when the system's choice is not monospaced.
 QFont hardwareFont(qreal pixelSize, QFont::Weight weight);
+
+// The font as it is when every character takes the same width, else the first installed
+// family that does, in the same size and weight; the font as it is when none does.
+QFont monospacedFont(const QFont& preferred);
 
 // The system's general font, for the few marks that are not set in Vazirmatn.
 QFont systemFont(qreal pixelSize, QFont::Weight weight);

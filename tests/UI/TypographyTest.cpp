@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QTemporaryDir>
 
@@ -28,6 +31,13 @@ QString fontFolderWithout(const QTemporaryDir& dir, std::initializer_list<VazirW
         QFile::copy(QDir(bundleFonts).filePath(name), QDir(dir.path()).filePath(name));
     }
     return dir.path();
+}
+
+// Whether narrow and wide characters take the same width, as a reader of a column of
+// identifiers sees it; fontconfig's own flag misses some monospaced families.
+bool evenWidths(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return std::abs(metrics.horizontalAdvance(QStringLiteral("il1.:")) - metrics.horizontalAdvance(QStringLiteral("MW0m@"))) < 0.01;
 }
 
 } // namespace
@@ -105,6 +115,18 @@ TEST(HardwareText, StaysLeftToRightAndPlainInARightToLeftWindow) {
     EXPECT_EQ(text->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(text->textFormat(), Qt::PlainText);
     EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByMouse);
-    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch());
+    EXPECT_TRUE(evenWidths(text->font())) << QFontInfo(text->font()).family().toStdString();
     EXPECT_EQ(text->font().pixelSize(), 13);
+}
+
+TEST(HardwareText, IsMonospacedWhicheverFamilyTheSystemOffers) {
+    // Vazirmatn stands in for a proportional family that "monospace" may be mapped to.
+    const QFont proportional = vazirFont(VazirWeight::medium, 13);
+    ASSERT_FALSE(evenWidths(proportional));
+    const QFont font = monospacedFont(proportional);
+    EXPECT_TRUE(evenWidths(font)) << QFontInfo(font).family().toStdString();
+    EXPECT_EQ(font.pixelSize(), 13);
+    EXPECT_EQ(font.weight(), proportional.weight());
+    for (const QFont::Weight weight : {QFont::Medium, QFont::Bold, QFont::Black})
+        EXPECT_TRUE(evenWidths(hardwareFont(20, weight))) << weight;
 }
