@@ -81,8 +81,8 @@ private:
     testing::TemporaryFolder folder_;
 };
 
-TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
-    DriveTree tree;
+// Five NVMe namespaces on four controllers, with what is no drive or no internal one.
+void addMixedDrives(DriveTree& tree) {
     tree.add("nvme10n1", "pci0000:00/0000:00:1d.0/nvme/nvme10", 2000);
     tree.add("nvme2n1", "pci0000:00/0000:00:1c.0/nvme/nvme2", 2000);
     tree.add("nvme0n2", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
@@ -90,8 +90,14 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
     tree.add("nvme0c0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);   // one path of a shared namespace
     tree.add("nvme1n1", "virtual/nvme-subsystem/nvme-subsys1", 4000);     // a namespace shared through its subsystem
     tree.add("loop0", "virtual/block", 800);
+    tree.add("mmcblk0boot0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 8);
     tree.add("mmcblk0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 3000, 1);   // an SD card
     tree.add("sdc", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host3/target3:0:0/3:0:0:0/block", 5000);
+}
+
+TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
+    DriveTree tree;
+    addMixedDrives(tree);
 
     std::map<std::string, int> asked;
     auto options = fixtureDriveHealth(tree.path());
@@ -125,24 +131,19 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
 
 TEST(DriveHealthReader, TheSpecsListTheSameDrivesWithTheExternalOnes) {
     DriveTree tree;
-    tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
-    tree.add("nvme0c0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
-    tree.add("nvme1n1", "virtual/nvme-subsystem/nvme-subsys1", 4000);
-    tree.add("loop0", "virtual/block", 800);
-    tree.add("mmcblk0boot0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 8);
-    tree.add("mmcblk0", "platform/sdhci/mmc_host/mmc0/mmc0:0001/block", 3000, 1);
-    tree.add("sdc", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host3/target3:0:0/3:0:0:0/block", 5000);
+    addMixedDrives(tree);
+    const auto sectors = [](double gigabytes) { return std::to_string(std::lround(gigabytes * 1e9 / 512)); };
 
     std::vector<std::string> health;
     for (const auto& d : DriveHealthReader::read(fixtureDriveHealth(tree.path())).drives)
-        health.push_back(d.id + " " + d.busType);
-    EXPECT_EQ(health, (std::vector<std::string>{"nvme0n1 NVMe", "nvme1n1 NVMe"}));
+        health.push_back(d.busType + " " + sectors(d.sizeGB));
+    EXPECT_EQ(health, (std::vector<std::string>{"NVMe 1000", "NVMe 1000", "NVMe 4000", "NVMe 2000", "NVMe 2000"}));
 
     std::vector<std::string> specs;
     for (const auto& d : readBlockDevices(ProbeRoot(tree.path())))
-        specs.push_back(d.interfaceType + " " + std::to_string(std::lround(d.capacityGB * 1e9 / 512)) +
-                        (d.isInternal ? "" : " external"));
-    EXPECT_EQ(specs, (std::vector<std::string>{"NVMe 4000", "NVMe 1000", "USB 5000 external", "MMC 3000 external"}));
+        specs.push_back(d.interfaceType + " " + sectors(d.capacityGB) + (d.isInternal ? "" : " external"));
+    EXPECT_EQ(specs, (std::vector<std::string>{"NVMe 4000", "NVMe 2000", "NVMe 2000", "NVMe 1000", "NVMe 1000",
+                                               "USB 5000 external", "MMC 3000 external"}));
 }
 
 TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
