@@ -23,6 +23,7 @@
 #include "External/ProcessLauncher.h"
 #include "../../Support/AwaitTask.h"
 #include "../../Support/TemporaryFolder.h"
+#include "../../Support/ThrownBy.h"
 
 namespace zantiva {
 namespace {
@@ -62,14 +63,7 @@ protected:
     }
 };
 
-template <typename Run> ExternalBenchmarkError errorOf(Run run) {
-    try {
-        run();
-    } catch (const ExternalBenchmarkError& error) {
-        return error;
-    }
-    throw std::logic_error("the run did not fail with ExternalBenchmarkError");
-}
+constexpr auto errorOf = [](auto run) { return testing::thrownBy<ExternalBenchmarkError>(run); };
 
 TEST_F(ServiceTest, GeekbenchScoresPrintedByTheToolAreTheOutcome) {
     const GeekbenchRunOutcome outcome = geekbench("geekbench-scores");

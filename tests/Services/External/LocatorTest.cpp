@@ -7,6 +7,7 @@
 
 #include "External/ExternalBenchmarkLocator.h"
 #include "../../Support/TemporaryFolder.h"
+#include "../../Support/ThrownBy.h"
 
 namespace zantiva {
 namespace {
@@ -23,14 +24,7 @@ fs::path makeFile(const fs::path& path, bool executable = true) {
     return path;
 }
 
-template <typename Call> ExternalBenchmarkLocatorError errorOf(Call call) {
-    try {
-        call();
-    } catch (const ExternalBenchmarkLocatorError& error) {
-        return error;
-    }
-    throw std::logic_error("no locator error");
-}
+constexpr auto errorOf = [](auto call) { return testing::thrownBy<ExternalBenchmarkLocatorError>(call); };
 
 class LocatorTest : public ::testing::Test {
 protected:

@@ -18,6 +18,7 @@
 #include "Platform/BoundedProcess.h"
 #include "../../Support/AwaitTask.h"
 #include "../../Support/TemporaryFolder.h"
+#include "../../Support/ThrownBy.h"
 
 namespace zantiva {
 namespace {
@@ -94,12 +95,7 @@ TEST_F(LoopImageMounterTest, AnImageThatIsNotAFileSystemFailsWithTheToolsReason)
     const fs::path junk = scratch / "junk.iso";
     std::ofstream(junk) << std::string(64 * 1024, 'x');
     LoopImageMounter images = mounter(privateFolder.path());
-    try {
-        testing::awaitTask(images.attach(junk));
-        FAIL() << "a junk image was mounted";
-    } catch (const DiskImageError& error) {
-        EXPECT_FALSE(error.reason.empty());
-    }
+    EXPECT_FALSE(testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(junk)); }).reason.empty());
     EXPECT_TRUE(fs::is_empty(privateFolder.path())); // no mount folder left behind
     EXPECT_THROW(testing::awaitTask(images.attach(scratch / "missing.iso")), DiskImageError);
 }
