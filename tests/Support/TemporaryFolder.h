@@ -1,10 +1,11 @@
 #pragma once
 
 // A fresh, empty folder under the system's temporary folder, removed with its content at
-// the end of the scope. For tests that work on real files.
+// the end of the scope, and raw writes into it. For tests that work on real files.
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -33,5 +34,10 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The bytes as the whole file, written as they are (not through the code under test).
+inline void writeRaw(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
 
 } // namespace zantiva::testing

@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "../../Support/TemporaryFolder.h"
 #include "Platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
 using namespace zantiva;
 using zantiva::testing::TemporaryFolder;
+using zantiva::testing::writeRaw;
 
 namespace {
-
-void writeRaw(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 AppSettings readFrom(const TemporaryFolder& folder, const std::string& text) {
     writeRaw(folder / "settings.json", text);

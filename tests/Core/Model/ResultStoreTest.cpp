@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "../../Support/TemporaryFolder.h"
 #include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
@@ -11,10 +9,9 @@
 namespace fs = std::filesystem;
 using namespace zantiva;
 using zantiva::testing::TemporaryFolder;
+using zantiva::testing::writeRaw;
 
 namespace {
-
-void writeRaw(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 Date wholeSecond(Date d) { return std::chrono::floor<std::chrono::seconds>(d); }
 

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <random>
 #include <sys/wait.h>
 #include <thread>
@@ -16,6 +15,7 @@ namespace fs = std::filesystem;
 using zantiva::readWholeFile;
 using zantiva::writeFileAtomically;
 using zantiva::testing::TemporaryFolder;
+using zantiva::testing::writeRaw;
 
 namespace {
 
@@ -25,8 +25,6 @@ int temporaryCount(const fs::path& folder) {
         if (entry.path().filename().string().find(".tmp-") != std::string::npos) ++count;
     return count;
 }
-
-void writeRaw(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 // The id of a process that has ended and been reaped.
 pid_t finishedProcessId() {
