@@ -1,6 +1,5 @@
 #include "Engines/CPULoadGenerator.h"
 
-#include <cmath>
 #include <limits>
 #include <thread>
 

@@ -1,7 +1,6 @@
 #include "CLI/CpuMode.h"
 
 #include <charconv>
-#include <cmath>
 #include <memory>
 
 #include "CLI/ProgressLine.h"
