@@ -50,7 +50,12 @@ public:
     // The key's text in the current language with its placeholders filled; numbers keep
     // their type, so "{0:0.0}" with 87.25 gives "87.3".
     std::string f(std::string_view key, const std::convertible_to<FormatArg> auto&... args) const {
-        return format(key, language(), {FormatArg(args)...});
+        // Built element by element: an initializer list of variants trips a false
+        // "may be used uninitialized" in g++ 12.
+        std::vector<FormatArg> list;
+        list.reserve(sizeof...(args));
+        (list.emplace_back(args), ...);
+        return format(key, language(), list);
     }
 
     std::string resolve(const LocalizedMessage& message) const { return message.resolved(language()); }
