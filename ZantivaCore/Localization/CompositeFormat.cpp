@@ -35,8 +35,9 @@ Split split(std::string_view text, char at) {
 
 // An optional "+" or "-", then ASCII digits only, within the 64-bit signed range.
 std::optional<std::int64_t> readInteger(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    const std::size_t digitsStart = !text.empty() && text.front() == '-' ? 1 : 0;
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus) text.remove_prefix(1);
+    const std::size_t digitsStart = !plus && !text.empty() && text.front() == '-' ? 1 : 0;
     if (text.size() <= digitsStart || text[digitsStart] < '0' || text[digitsStart] > '9') return std::nullopt;
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

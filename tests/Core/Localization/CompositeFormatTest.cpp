@@ -22,6 +22,8 @@ TEST(CompositeFormat, PlaceholdersThatCannotBeFilledStayAsWritten) {
     EXPECT_EQ(format("{99999999999999999999}", {"a"}), "{99999999999999999999}");
     EXPECT_EQ(format("{ 0 }|{+0}|{\t0\u00a0}", {"a"}), "a|a|a");
     EXPECT_EQ(format("{\n0}", {"a"}), "{\n0}");
+    // One sign at most.
+    EXPECT_EQ(format("{+-0}|{-+0}", {"a"}), "{+-0}|{-+0}");
 }
 
 TEST(CompositeFormat, BracesEscapeAndUnclosedPlaceholders) {
@@ -63,6 +65,7 @@ TEST(CompositeFormat, WidthsPadByCharacters) {
     EXPECT_EQ(format("{0, +4 :F1}", {2.25}), " 2.3");
     EXPECT_EQ(format("{0,5}", {std::nullopt}), "     ");
     EXPECT_EQ(format("{0,x}", {"ab"}), "ab");
+    EXPECT_EQ(format("{0,+-5}", {"ab"}), "ab");
     // A letter with its mark, and a letter with a zero-width non-joiner, count once.
     EXPECT_EQ(format("{0,3}", {"e\u0301"}), "  e\u0301");
     EXPECT_EQ(format("{0,6}", {"\u0645\u06cc\u200c\u0634\u0648\u062f"}), " \u0645\u06cc\u200c\u0634\u0648\u062f");
