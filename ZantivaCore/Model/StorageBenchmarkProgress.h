@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model/ProgressPercent.h"
 #include "Model/StorageTestProfile.h"
 
 namespace zantiva {
@@ -13,7 +14,7 @@ struct StorageBenchmarkProgress {
     double totalDurationSeconds = 0; // the engine's estimate, never below elapsedSeconds
 
     // 0 to 100; 0 while the total is not known.
-    double percentComplete() const;
+    double percentComplete() const { return cappedPercent(elapsedSeconds, totalDurationSeconds); }
 
     bool operator==(const StorageBenchmarkProgress&) const = default;
 };
