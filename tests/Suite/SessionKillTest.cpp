@@ -24,7 +24,7 @@ constexpr const char* childFolderVariable = "ZANTIVA_SUITE_CHILD_FOLDER";
 
 std::shared_ptr<TestHost> hostOnTestMachine() {
     auto host = std::make_shared<TestHost>();
-    host->specsValue = testSpecs();
+    host->specsValue = sampleLaptopSpecs();
     return host;
 }
 
@@ -67,7 +67,7 @@ TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffersAndResumes) {
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
 
     const ResultStore store(folder.path());
-    const auto offered = store.loadResumableSession(testSpecs());
+    const auto offered = store.loadResumableSession(sampleLaptopSpecs());
     ASSERT_TRUE(offered);
     EXPECT_EQ(offered->completedSteps, (std::vector{cpuBenchmark, gpuBenchmark, ramTest}));
     EXPECT_EQ(offered->remainingModules(), (std::vector{display, audio, micCamera, battery, input}));
@@ -87,7 +87,7 @@ TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffersAndResumes) {
     EXPECT_EQ(runner.statuses().at(display), ModuleStatus::skipped);
     EXPECT_EQ(host->completions[0].report.cpuResult, offered->results.cpuResult);
     EXPECT_TRUE(host->completions[0].report.batteryResult);
-    EXPECT_FALSE(store.loadResumableSession(testSpecs()));
+    EXPECT_FALSE(store.loadResumableSession(sampleLaptopSpecs()));
     EXPECT_FALSE(std::filesystem::exists(folder / "benchmark-session.json"));
 }
 

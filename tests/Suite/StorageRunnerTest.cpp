@@ -23,7 +23,7 @@ StorageRunnerConfiguration tinyStorage() {
     StorageRunnerConfiguration c;
     c.benchmark = {.fileSize = StorageBenchmarkConfiguration::minimumFileSize, .runsPerTest = 1, .measureSeconds = 0.05,
                    .settleSeconds = 0};
-    c.drives = fixtureDrives();
+    c.drives = fixtureDriveHealth(fixtureMachine("amd-desktop"));
     return c;
 }
 
@@ -142,7 +142,7 @@ TEST_F(StorageRunnerTest, QuittingDuringTheTestStopsItAndLeavesNoTestFile) {
 }
 
 TEST_F(StorageRunnerTest, TheStorageTestAndTheSuiteNeverRunTogether) {
-    host->specsValue = testSpecs();
+    host->specsValue = sampleLaptopSpecs();
     TestSuiteRunner suite(store, gate, tinyConfiguration());
     suite.setModel(host);
     suite.setDurationMinutes(0);

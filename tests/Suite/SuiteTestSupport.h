@@ -1,18 +1,21 @@
 #pragma once
 
-// Shared by the runner tests: a stand-in for the app model, the machine the sessions are
-// made on, tiny engine workloads, and turning the event loop until something holds.
+// Shared by the runner tests: a stand-in for the app model, tiny engine workloads on captured
+// machines, and turning the event loop.
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
 #include <vector>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "../Core/Probes/DriveHealthFixtures.h"
+#include "../Core/Probes/FixtureMachines.h"
+#include "../Support/AwaitTask.h"
+#include "../Support/SampleSpecs.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Model/BenchmarkSession.h"
 #include "Suite/RunnerHost.h"
@@ -42,26 +45,6 @@ public:
     }
 };
 
-inline SystemSpecs testSpecs() {
-    SystemSpecs specs;
-    specs.manufacturer = "Zantiva Test";
-    specs.model = "Test Laptop 14";
-    specs.cpuName = "Test CPU 8-Core";
-    specs.gpuName = "llvmpipe";
-    return specs;
-}
-
-inline std::filesystem::path fixture(const char* machine) { return std::filesystem::path(ZANTIVA_FIXTURES) / machine; }
-
-// Drives read from a captured tree without asking any tool.
-inline DriveHealthOptions fixtureDrives() {
-    DriveHealthOptions drives;
-    drives.root = ProbeRoot(fixture("amd-desktop"));
-    drives.healthLog = [](const std::string&) { return std::optional<std::vector<std::uint8_t>>(); };
-    drives.verdictCommand = [](const std::string&) { return std::vector<std::string>(); };
-    return drives;
-}
-
 // Every engine with a workload of milliseconds; the battery of a captured laptop.
 inline SuiteConfiguration tinyConfiguration() {
     SuiteConfiguration c;
@@ -76,8 +59,8 @@ inline SuiteConfiguration tinyConfiguration() {
     c.gpu.minimumMeasuredFrames = 1;
     c.memoryTestBytes = MemoryTestEngine::chunkBytes;
     c.batteryLoadSeconds = 0;
-    c.batteryRoot = ProbeRoot(fixture("intel-hybrid-laptop"));
-    c.drives = fixtureDrives();
+    c.batteryRoot = ProbeRoot(fixtureMachine("intel-hybrid-laptop"));
+    c.drives = fixtureDriveHealth(fixtureMachine("amd-desktop"));
     c.latestTelemetry = [] {
         SensorSnapshot snapshot;
         snapshot.cpuLoadPercent = 97;
@@ -85,17 +68,6 @@ inline SuiteConfiguration tinyConfiguration() {
         return std::optional(snapshot);
     };
     return c;
-}
-
-// Turns the event loop until the condition holds; false after the time limit.
-inline bool runUntil(const std::function<bool()>& condition, std::chrono::seconds limit = std::chrono::seconds(60)) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > std::chrono::milliseconds(limit).count()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
 }
 
 // Turns the event loop for a while, for work that should come to nothing.

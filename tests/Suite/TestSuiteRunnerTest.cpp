@@ -23,7 +23,7 @@ using enum TestModule;
 
 class SuiteRunnerTest : public ::testing::Test {
 protected:
-    SuiteRunnerTest() { host->specsValue = testSpecs(); }
+    SuiteRunnerTest() { host->specsValue = sampleLaptopSpecs(); }
 
     std::unique_ptr<TestSuiteRunner> makeRunner(SuiteConfiguration configuration = tinyConfiguration()) {
         auto made = std::make_unique<TestSuiteRunner>(store, gate, std::move(configuration));
@@ -48,7 +48,7 @@ protected:
     }
 
     bool awaitCompletions(std::size_t count) {
-        return runUntil([&] { return host->completions.size() >= count; });
+        return runUntil([&] { return host->completions.size() >= count; }, std::chrono::seconds(60));
     }
 
     std::vector<TestModule> modulesThatRan() const {
@@ -108,10 +108,10 @@ TEST_F(SuiteRunnerTest, FullPlanRunsEveryModuleInOrderAndSavesTheSessionBeforeAn
         {cpuBenchmark, ModuleStatus::passed},
         {gpuBenchmark, ModuleStatus::passed},
         {ramTest, ModuleStatus::passed},
-        {display, ModuleStatus::failed}, // a dead pixel is a finding
+        {display, ModuleStatus::passed}, // a dead pixel is a finding in the report, not a failure
         {audio, ModuleStatus::passed},
         {micCamera, ModuleStatus::passed},
-        {battery, report.batteryResult->issues.empty() ? ModuleStatus::passed : ModuleStatus::failed},
+        {battery, ModuleStatus::passed}, // even with battery issues
         {input, ModuleStatus::passed}};
     EXPECT_EQ(runner->statuses(), expected);
     EXPECT_TRUE(runner->failures().empty());
@@ -176,7 +176,7 @@ TEST_F(SuiteRunnerTest, StopAtAStationKeepsTheRunResumableAndResumingRunsOnlyWha
     EXPECT_EQ(host->resumables.back()->toJson(), stored->toJson());
 
     // The next start offers it; a fresh runner resumes it.
-    const auto offered = store.loadResumableSession(testSpecs());
+    const auto offered = store.loadResumableSession(sampleLaptopSpecs());
     ASSERT_EQ(offered, stored);
     changes.clear();
     seen.clear();
@@ -258,7 +258,7 @@ TEST_F(SuiteRunnerTest, BypassedPeripheralsAreRecordedWithoutWaitingAndResumeKee
     EXPECT_FALSE(report.keyboardResult);
 
     // A saved run made with the bypass resumes with it, whatever the check box says now.
-    BenchmarkSession saved = BenchmarkSession::start(testSpecs(), TestPlans::audioMic);
+    BenchmarkSession saved = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::audioMic);
     saved.peripheralStatus = BenchmarkSession::peripheralBypassedStatus;
     auto other = makeRunner();
     other->resume(saved);
@@ -281,14 +281,14 @@ TEST_F(SuiteRunnerTest, RefusedStartsRunNothingAndDropTheAfterRunHook) {
     runner->setAfterRun(hook);
     runner->start(TestPlans::cpuOnly);
     EXPECT_FALSE(runner->isRunning());
-    host->specsValue = testSpecs();
+    host->specsValue = sampleLaptopSpecs();
 
     runner->start({cpuBenchmark, display}); // neither the full suite nor a single-test plan
     EXPECT_FALSE(runner->isRunning());
 
     ASSERT_TRUE(gate->tryEnter()); // another kind of run, such as the storage test
     runner->start(TestPlans::cpuOnly);
-    runner->resume(BenchmarkSession::start(testSpecs(), TestPlans::cpuOnly));
+    runner->resume(BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::cpuOnly));
     EXPECT_FALSE(runner->isRunning());
     gate->leave();
     EXPECT_TRUE(host->screens.empty());
