@@ -11,7 +11,7 @@ namespace zantiva {
 
 // How each module's result goes into a suite run's session: the report's part, the
 // headline score ("cpu_multi", "cpu_single", "gpu", "display", "battery", "keyboard") and
-// the status the module ends with. A check passes only without findings.
+// the status the module ends with (a completed module passes unless the user failed it).
 namespace SessionRecording {
 
 // The display, speaker, microphone-and-camera and input modules, which the peripheral
