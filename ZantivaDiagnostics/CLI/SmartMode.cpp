@@ -25,6 +25,9 @@ void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report) {
     for (const auto& drive : report.drives) {
         json::Json fields = drive.toJson();
         fields.erase("id");   // it leads every line
+        // The record keeps "" for a text the drive did not tell; here that is no line, not an empty value.
+        for (const char* text : {"model", "busType", "mediaType"})
+            if (fields.contains(text) && fields[text] == "") fields.erase(text);
         fields["status"] = statusName(drive.status);
         printResultLines(out, fields, drive.id);
     }

@@ -54,6 +54,7 @@ TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {
     EXPECT_THAT(text, Not(HasSubstr("Temperature")));
     EXPECT_THAT(text, Not(HasSubstr("systemPowerWatts")));
     EXPECT_THAT(text, Not(HasSubstr("gpuLoadPercent")));
+    EXPECT_THAT(text, Not(HasSubstr(": \n"))); // nor an empty one (the virtual disk tells no model)
 }
 
 TEST(DumpHardware, TheProgramDumpsBeforeAnyOtherModeAndExitsWithZero) {

@@ -74,6 +74,8 @@ TEST(SmartMode, NvmeReadingsPrintAndUnknownDrivesPrintNoScore) {
     EXPECT_THAT(unknown, Not(HasSubstr("score")));
     EXPECT_THAT(unknown, Not(HasSubstr("percentageUsed")));
     EXPECT_THAT(unknown, Not(HasSubstr("issues")));
+    EXPECT_THAT(unknown, Not(HasSubstr("vda.model"))); // a virtual disk tells no model or medium
+    EXPECT_THAT(unknown, Not(HasSubstr("vda.mediaType")));
 
     EXPECT_EQ(lines(DriveHealthReport{{}, *parseIso8601("2026-12-06T21:00:00Z")}),
               "checkedAt: 2026-12-06T21:00:00Z\ndrives: 0\noverall: unknown\n");
@@ -86,6 +88,7 @@ TEST(SmartMode, TheProgramReadsThisMachineAndExitsWithZero) {
     EXPECT_TRUE(std::regex_search(run->output, std::regex("^checkedAt: \\d{4}-\\d\\d-\\d\\dT")));
     EXPECT_TRUE(std::regex_search(run->output, std::regex("\noverall: (unknown|good|caution|bad)\n")));
     EXPECT_THAT(run->output, Not(HasSubstr("averageReadThroughputMBps")));   // --smart is tried first
+    EXPECT_THAT(run->output, Not(HasSubstr(": \n")));                        // nothing unread prints empty
     // Whatever the drives, each one's status is a word.
     const std::regex status("\n[a-z0-9]+\\.status: (.*)\n");
     for (std::sregex_iterator it(run->output.begin(), run->output.end(), status), end; it != end; ++it)
