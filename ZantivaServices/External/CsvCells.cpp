@@ -1,5 +1,7 @@
 #include "External/CsvCells.h"
 
+#include <cmath>
+
 #include "Localization/DecimalText.h"
 
 namespace zantiva::csv {
@@ -17,7 +19,10 @@ std::string textCell(std::string_view text) {
     return quoted + "\"";
 }
 
-std::string numberCell(double value, int fractionDigits) { return decimalText(value, fractionDigits, false); }
+// "nan" or "-inf" is no number a spreadsheet reads ("-inf" even starts a formula): left empty.
+std::string numberCell(double value, int fractionDigits) {
+    return std::isfinite(value) ? decimalText(value, fractionDigits, false) : std::string();
+}
 
 std::string line(const std::vector<std::string>& cells) {
     std::string out;

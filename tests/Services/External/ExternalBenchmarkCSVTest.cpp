@@ -1,6 +1,8 @@
 // The CSV export against its golden text, and the file as written.
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,13 @@ TEST(ExternalBenchmarkCSVTest, FormulaStartsAreNeutralisedAndSpecialCharactersQu
     EXPECT_EQ(csv::textCell("two\nlines"), "\"two\nlines\"");
     EXPECT_EQ(csv::textCell("a \"b\""), "\"a \"\"b\"\"\"");
     EXPECT_EQ(csv::textCell("plain"), "plain");
+}
+
+TEST(ExternalBenchmarkCSVTest, AMeasurementThatIsNotFiniteLeavesItsCellsEmpty) {
+    StorageBenchmarkResult storage;
+    storage.seqWrite = StorageTestMeasurement{-std::numeric_limits<double>::infinity(), std::nan(""), 0.5};
+    const std::string text = ExternalBenchmarkCSV::text({}, std::nullopt, std::nullopt, storage, std::nullopt, exported);
+    EXPECT_NE(text.find("Sequential write,,,0.500\r\n"), std::string::npos) << text;
 }
 
 TEST(ExternalBenchmarkCSVTest, WriteMakesTheFolderAndStartsWithAByteOrderMark) {
