@@ -55,9 +55,7 @@ void RetroDropdownBase::setOpen(bool open) {
     emit openChanged(open_);
 }
 
-QPoint RetroDropdownBase::listOffset() const {
-    return {layoutDirection() == Qt::RightToLeft ? -gapBelow : 0, height() + gapBelow};
-}
+QPoint RetroDropdownBase::listOffset() const { return {0, height() + gapBelow}; }
 
 void RetroDropdownBase::setTexts(const QString& current, const QStringList& rows, std::optional<int> selectedRow) {
     current_ = current;

@@ -24,7 +24,8 @@ public:
     DropdownList* list() const { return list_; }
     qreal fixedWidth() const { return width_; }
     // Where the list's frame starts, from the button's top-left corner: below it by its height
-    // + 4; 4 to the left in right-to-left layout, so the list's shadow ends at the button's edge.
+    // + 4, its face lined up with the button in both layout directions (the shadow's room is
+    // always on the physical right, so a right-to-left window needs no shift of its own).
     QPoint listOffset() const;
 
     QSize sizeHint() const override;

@@ -5,6 +5,7 @@
 
 #include "Layout/DropdownList.h"
 #include "Layout/RetroDropdown.h"
+#include "Theme/Palette.h"
 #include "UiTestSupport.h"
 
 using namespace zantiva;
@@ -117,10 +118,17 @@ TEST(RetroDropdown, StartsOpenEmptyOrWithAForeignSelection) {
     EXPECT_EQ(empty.list().width(), 90 + 4);
 }
 
-TEST(RetroDropdown, RightToLeftMovesTheListFourToTheLeft) {
-    Picker picker({1, 3}, 3, true, Qt::RightToLeft);
-    const QPoint button = picker.dropdown->mapTo(&picker.window, QPoint(0, 0));
-    EXPECT_EQ(picker.list().pos(), button + QPoint(-4, picker.dropdown->height() + 4));
-    // The list's shadow ends at the button's right edge.
-    EXPECT_EQ(picker.list().geometry().right(), button.x() + picker.dropdown->width() - 1);
+TEST(RetroDropdown, TheListsFaceLinesUpWithTheButtonInBothDirections) {
+    for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        Picker picker({1, 3}, 3, true, direction);
+        const QRect button(picker.dropdown->mapTo(&picker.window, QPoint(0, 0)), picker.dropdown->size());
+        const QImage drawn = uitest::render(picker.list());
+        // The face's border runs down both sides of the button's span; its shadow hangs out on the right.
+        const int y = picker.list().rowRect(0).center().y();
+        const int left = button.left() - picker.list().x();
+        EXPECT_EQ(drawn.pixelColor(left, y), Theme::Palette::outline()) << direction;
+        EXPECT_EQ(drawn.pixelColor(left + button.width() - 1, y), Theme::Palette::outline()) << direction;
+        EXPECT_EQ(picker.list().y(), button.bottom() + 1 + 4) << direction;
+        EXPECT_EQ(picker.list().geometry().right(), button.right() + 4) << direction;
+    }
 }
