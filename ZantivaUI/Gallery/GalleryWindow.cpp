@@ -30,7 +30,6 @@ void fill(TelemetryHistory& history, double base, double swing, double period) {
 GalleryWindow::GalleryWindow(QWidget* parent)
     : QWidget(parent), specs_(PreviewSamples::systemSpecs()), sample_(PreviewSamples::sensorSnapshot()),
       cpu_(liveSamples), ram_(liveSamples), gpu_(liveSamples) {
-    setWindowTitle(QStringLiteral("Zantiva design system"));
     applyZantivaRoot(*this);
     fill(cpu_, 38, 22, 5);
     fill(ram_, 58, 4, 11);
@@ -56,8 +55,10 @@ GalleryWindow::GalleryWindow(QWidget* parent)
     middle->addWidget(specsPanel_);
     middle->addStretch();
 
+    // The gallery brings its own 24-pixel margin; the far side gets the same as a spacing,
+    // which, unlike a layout's margins, changes sides with the direction.
     auto* columns = new QHBoxLayout(this);
-    columns->setContentsMargins(0, 0, 24, 24);
+    columns->setContentsMargins(0, 0, 0, 24);
     columns->setSpacing(24);
     columns->addWidget(gallery_, 0, Qt::AlignTop);
     auto* middleBox = new QVBoxLayout;
@@ -72,6 +73,7 @@ GalleryWindow::GalleryWindow(QWidget* parent)
         panel->setFixedWidth(300);
         columns->addLayout(box);
     }
+    columns->addSpacing(24);
     resize(width, height);
 }
 

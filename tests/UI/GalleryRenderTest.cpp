@@ -72,6 +72,19 @@ TEST_P(GalleryRender, HardShadowsFallToTheBottomRight) {
     }
 }
 
+TEST_P(GalleryRender, TheOuterCardsKeepTheSameMarginFromBothWindowSides) {
+    int leftmost = window_->size().width();
+    int rightmost = 0;
+    for (const RetroCard* card : window_->findChildren<RetroCard*>()) {
+        if (!card->isVisible()) continue;
+        const QRect r = inWindow(*card);
+        leftmost = std::min(leftmost, r.left());
+        rightmost = std::max(rightmost, r.right());
+    }
+    EXPECT_EQ(leftmost, 24);
+    EXPECT_EQ(window_->size().width() - 1 - rightmost, 24);
+}
+
 TEST_P(GalleryRender, GradeBadgesInTheirColours) {
     const auto badges = window_->gallery()->findChildren<GradeBadge*>();
     ASSERT_EQ(badges.size(), 4);
