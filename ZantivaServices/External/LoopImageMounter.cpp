@@ -35,6 +35,14 @@ bool runQuietly(const std::vector<std::string>& command) {
     return result && result->succeeded();
 }
 
+// The mount table names real paths: a mount under a folder reached through a link would
+// not be known as ours, and neither detached nor cleaned up at the next start.
+fs::path withoutLinks(const fs::path& folder) {
+    std::error_code ec;
+    fs::path real = fs::weakly_canonical(folder, ec);
+    return ec ? folder : real;
+}
+
 // "/dev/loop3p1" → "/dev/loop3".
 std::string wholeLoopDevice(const std::string& device) {
     static const std::regex partition("(/dev/loop[0-9]+)p[0-9]+");
@@ -49,7 +57,7 @@ LoopImageMounter::LoopImageMounter()
 
 LoopImageMounter::LoopImageMounter(fs::path privateFolder, Method method, std::shared_ptr<ExternalProcessRunning> launcher,
                                    fs::path systemRoot)
-    : privateFolder_(std::move(privateFolder)), method_(method), launcher_(std::move(launcher)),
+    : privateFolder_(withoutLinks(privateFolder)), method_(method), launcher_(std::move(launcher)),
       systemRoot_(std::move(systemRoot)) {}
 
 fs::path LoopImageMounter::defaultPrivateFolder() {

@@ -116,6 +116,17 @@ TEST_F(LoopImageMounterTest, LeftoversOfAnEarlierRunAreDetachedAtTheNextStart) {
     next.detach(attached.mountPoint);
 }
 
+TEST_F(LoopImageMounterTest, AFolderReachedThroughALinkIsStillDetached) {
+    // The mount table names the real path; a runtime or temporary folder may be a link.
+    fs::create_directory_symlink(privateFolder.path(), scratch / "link");
+    LoopImageMounter images = mounter(scratch / "link" / "images");
+    const AttachedImage attached = testing::awaitTask(images.attach(image));
+    ASSERT_TRUE(isMounted(privateFolder / "images" / image.stem()));
+    images.detach(attached.mountPoint);
+    EXPECT_FALSE(isMounted(privateFolder / "images" / image.stem()));
+    EXPECT_FALSE(fs::exists(privateFolder / "images" / image.stem()));
+}
+
 TEST(MountTableTest, ReadsMountPointsWithEscapedBlanksAndLoopBackingFiles) {
     testing::TemporaryFolder root;
     fs::create_directories(root / "proc/self");
