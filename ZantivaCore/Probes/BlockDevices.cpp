@@ -39,16 +39,17 @@ std::string mediaOf(const std::string& interface, std::optional<std::int64_t> ro
     return interface == "USB" ? "Unspecified" : "HDD";
 }
 
-std::string modelOf(const ProbeRoot& root, const std::string& block, const std::string& interface) {
+} // namespace
+
+std::optional<std::string> driveModel(const ProbeRoot& root, const std::string& block, std::string_view interconnect) {
     auto model = knownHardwareText(root.text(block + "/device/model"));
-    if (!model) return SystemSpecs::unknown;
+    if (!model) return std::nullopt;
     // SATA disks behind libata all say "ATA"; a USB or SCSI maker adds to the name.
     auto vendor = knownHardwareText(root.text(block + "/device/vendor"));
-    if (vendor && *vendor != "ATA" && interface != "NVMe" && model->rfind(*vendor, 0) != 0) return *vendor + " " + *model;
-    return *model;
+    if (vendor && *vendor != "ATA" && interconnect != "NVMe" && model->rfind(*vendor, 0) != 0)
+        return *vendor + " " + *model;
+    return model;
 }
-
-} // namespace
 
 bool isPhysicalDrive(const std::string& name, std::string_view devicePath) {
     static const std::regex notDrives(R"((loop|ram|zram|dm-|md|nbd|sr|fd)\d.*|nvme\d+c\d+n\d+|mmcblk\d+(boot|rpmb).*)");
@@ -79,7 +80,7 @@ std::vector<StorageDeviceInfo> readBlockDevices(const ProbeRoot& root) {
         StorageDeviceInfo drive;
         drive.interfaceType = driveInterconnect(name, devicePath);
         if (drive.interfaceType.empty()) drive.interfaceType = SystemSpecs::unknown;
-        drive.model = modelOf(root, block, drive.interfaceType);
+        drive.model = driveModel(root, block, drive.interfaceType).value_or(SystemSpecs::unknown);
         drive.capacityGB = static_cast<double>(sectors) * 512.0 / 1e9;   // the kernel counts 512-byte sectors
         drive.mediaType = mediaOf(drive.interfaceType, root.integer(block + "/queue/rotational"));
         drive.isInternal = drive.interfaceType != "USB" && root.integer(block + "/removable").value_or(0) != 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,10 @@ bool isPhysicalDrive(const std::string& name, std::string_view devicePath);
 // The drive's interconnect ("NVMe", "USB", "virtio", "MMC", "SATA", "Hyper-V", "Xen" or
 // "SCSI") by its name and device folder; empty when neither tells.
 std::string driveInterconnect(const std::string& name, std::string_view devicePath);
+
+// The drive's model as the kernel names it, led by its maker where a USB or SCSI maker stands
+// apart ("SEAGATE ST4000NM0023"); absent when the kernel tells none or only a placeholder.
+std::optional<std::string> driveModel(const ProbeRoot& root, const std::string& block, std::string_view interconnect);
 
 // Virtual disks report a rotating medium whatever holds their data.
 bool isVirtualInterconnect(std::string_view interconnect);

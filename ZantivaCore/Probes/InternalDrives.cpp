@@ -43,7 +43,7 @@ std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root) {
             drive.nvmeController = controllerOf(name, devicePath);
             drive.info.model = knownHardwareText(root.text("/sys/class/nvme/" + *drive.nvmeController + "/model")).value_or("");
         } else {
-            drive.info.model = knownHardwareText(root.text(block + "/device/model")).value_or("");
+            drive.info.model = driveModel(root, block, bus).value_or("");
         }
         drive.info.mediaType = mediumOf(bus, root.integer(block + "/queue/rotational"));
         // The kernel counts 512-byte sectors whatever the drive's own block size.

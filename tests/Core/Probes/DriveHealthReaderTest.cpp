@@ -146,6 +146,23 @@ TEST(DriveHealthReader, TheSpecsListTheSameDrivesWithTheExternalOnes) {
                                                "USB 5000 external", "MMC 3000 external"}));
 }
 
+TEST(DriveHealthReader, ADriveHasTheSameModelAsInTheSpecs) {
+    DriveTree tree;
+    const std::string disk = "pci0000:00/0000:00:17.0/host0/target0:0:0/0:0:0:0/block";
+    tree.add("sda", disk, 2000);
+    const fs::path device = tree.path() / "sys/devices" / disk / "sda/device";
+    fs::create_directories(device);
+    std::ofstream(device / "vendor") << "SEAGATE \n";
+    std::ofstream(device / "model") << "ST4000NM0023    \n";
+
+    const auto drives = DriveHealthReader::read(fixtureDriveHealth(tree.path())).drives;
+    const auto specs = readBlockDevices(ProbeRoot(tree.path()));
+    ASSERT_EQ(drives.size(), 1u);
+    ASSERT_EQ(specs.size(), 1u);
+    EXPECT_EQ(drives[0].model, "SEAGATE ST4000NM0023");
+    EXPECT_EQ(specs[0].model, drives[0].model);
+}
+
 TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
     DriveTree tree;
     tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
