@@ -139,11 +139,11 @@ TEST_F(SuiteRunnerTest, FullPlanRunsEveryModuleInOrderAndSavesTheSessionBeforeAn
         {"keyboard", 100}};
     EXPECT_EQ(last.scores, scores);
 
-    // Progress came through to the main thread; nothing remains, so nothing is resumable.
+    // Progress came through to the main thread (the tiny CPU run may end before its twice-a-second
+    // report: the stop test sees that one); nothing remains, so nothing is resumable.
     ASSERT_TRUE(runner->memoryProgress());
     EXPECT_EQ(runner->memoryProgress()->pass, 3);
     EXPECT_TRUE(runner->memoryProgress()->verifying);
-    EXPECT_TRUE(runner->cpuProgress());
     EXPECT_TRUE(runner->gpuProgress());
     EXPECT_FALSE(runner->isRunning());
     EXPECT_FALSE(runner->current());
