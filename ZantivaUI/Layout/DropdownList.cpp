@@ -76,7 +76,8 @@ bool DropdownList::event(QEvent* event) {
             hovered_ = row;
             update();
         }
-    } else if (event->type() == QEvent::HoverLeave) {
+    } else if (event->type() == QEvent::HoverLeave && isVisible()) {
+        // The pointer left the rows. A list closing under the pointer keeps its hovered row.
         hovered_.reset();
         update();
     }

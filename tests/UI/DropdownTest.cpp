@@ -100,6 +100,18 @@ TEST(RetroDropdown, HoverFollowsTheRowsAndIsKeptWhenTheListCloses) {
     EXPECT_EQ(picker.list().hovered(), 0);
     QTest::mouseMove(&picker.list(), picker.list().rowRect(2).center());
     EXPECT_EQ(picker.list().hovered(), 2);
+
+    // Closed under the pointer and opened again: the row keeps its hover until the pointer moves.
+    QTest::keyClick(picker.dropdown, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(picker.list().isVisible());
+    EXPECT_EQ(picker.list().hovered(), 2);
+    picker.dropdown->setOpen(true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(picker.list().hovered(), 2);
+    // Leaving the rows for elsewhere clears it.
+    QTest::mouseMove(&picker.window, QPoint(280, 280));
+    EXPECT_FALSE(picker.list().hovered());
 }
 
 TEST(RetroDropdown, StartsOpenEmptyOrWithAForeignSelection) {
