@@ -7,6 +7,14 @@
 
 namespace zantiva {
 
+namespace {
+
+// The kernel's iowait count may go back a little between readings; a counter that went
+// back adds nothing rather than voiding the CPU's other counter.
+std::uint64_t ticksSince(std::uint64_t before, std::uint64_t now) { return now > before ? now - before : 0; }
+
+} // namespace
+
 std::vector<CPUTicks> CPUTicks::read(const ProbeRoot& root) {
     std::vector<CPUTicks> ticks;
     std::istringstream in(root.bytes("/proc/stat").value_or(""));
@@ -31,9 +39,9 @@ CpuLoads CPUTicks::loads(const std::vector<CPUTicks>& from, const std::vector<CP
     for (const auto& now : to) {
         const auto before = std::find_if(from.begin(), from.end(), [&](const CPUTicks& t) { return t.cpu == now.cpu; });
         double load = 0;
-        if (before != from.end() && now.busy >= before->busy && now.idle >= before->idle) {
-            const double busy = static_cast<double>(now.busy - before->busy);
-            const double idle = static_cast<double>(now.idle - before->idle);
+        if (before != from.end()) {
+            const double busy = static_cast<double>(ticksSince(before->busy, now.busy));
+            const double idle = static_cast<double>(ticksSince(before->idle, now.idle));
             if (busy + idle > 0) load = std::min(100.0 * busy / (busy + idle), 100.0);
         }
         result.perCore.push_back(load);

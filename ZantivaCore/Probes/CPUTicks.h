@@ -25,7 +25,7 @@ struct CPUTicks {
 
     // Loads between two readings, CPUs paired by number (a CPU that went offline drops
     // out of /proc/stat, so positions would pair the wrong ones). A CPU without an
-    // earlier reading, or whose counters went back, shows 0 for this interval.
+    // earlier reading shows 0 for this interval; a counter that went back counts nothing.
     static CpuLoads loads(const std::vector<CPUTicks>& from, const std::vector<CPUTicks>& to);
 };
 

@@ -14,10 +14,11 @@ TEST(CPUTicks, LoadsPairCpusByNumberNotPosition) {
     EXPECT_DOUBLE_EQ(loads.total, 75.0);
 }
 
-TEST(CPUTicks, ACpuWithoutAnEarlierReadingOrWithCountersGoingBackShowsZero) {
-    const std::vector<CPUTicks> before{{0, 100, 900}, {1, 900, 100}};
-    const std::vector<CPUTicks> after{{0, 200, 900}, {1, 800, 300}, {2, 50, 50}};
-    EXPECT_EQ(CPUTicks::loads(before, after).perCore, (std::vector<double>{100.0, 0.0, 0.0}));
+TEST(CPUTicks, ACpuWithoutAnEarlierReadingShowsZeroAndACounterGoingBackCountsNothing) {
+    // CPU 3 worked flat out while the kernel's iowait count went back by a few ticks.
+    const std::vector<CPUTicks> before{{0, 100, 900}, {1, 900, 100}, {3, 1000, 500}};
+    const std::vector<CPUTicks> after{{0, 200, 900}, {1, 800, 300}, {2, 50, 50}, {3, 1100, 497}};
+    EXPECT_EQ(CPUTicks::loads(before, after).perCore, (std::vector<double>{100.0, 0.0, 0.0, 100.0}));
 }
 
 TEST(CPUTicks, IdenticalOrEmptyReadingsGiveZeroLoads) {
