@@ -1,5 +1,7 @@
 #include "Probes/BatteryAttributes.h"
 
+#include <cmath>
+
 namespace zantiva {
 
 namespace {
@@ -34,6 +36,15 @@ BatteryAttributes BatteryAttributes::read(const ProbeRoot& root, const std::file
     a.status = root.text(supply / "status");
     for (const auto& n : numbers) a.*n.field = root.integer(supply / n.file);
     return a;
+}
+
+std::optional<double> BatteryAttributes::dischargeWatts() const {
+    if (status != "Discharging") return std::nullopt;
+    double watts = 0;
+    if (powerNow) watts = static_cast<double>(*powerNow) / 1e6;
+    else if (currentNow && voltageNow) watts = static_cast<double>(*currentNow) * static_cast<double>(*voltageNow) / 1e12;
+    else return std::nullopt;
+    return std::fabs(watts);
 }
 
 } // namespace zantiva

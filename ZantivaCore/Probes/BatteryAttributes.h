@@ -26,6 +26,11 @@ struct BatteryAttributes {
     // The attributes of one supply folder ("/sys/class/power_supply/BAT0").
     static BatteryAttributes read(const ProbeRoot& root, const std::filesystem::path& supply);
 
+    // What the battery delivers while discharging, in watts (power_now, or current × voltage);
+    // absent while it is not discharging or when the driver tells neither. Drivers differ in
+    // the sign of the current, so its size is taken.
+    std::optional<double> dischargeWatts() const;
+
     bool operator==(const BatteryAttributes&) const = default;
 };
 

@@ -61,16 +61,6 @@ std::int64_t wholePercent(double part, double whole) {
     return std::min<std::int64_t>(std::llround(part / whole * 100), 100);
 }
 
-// What the battery delivers while discharging, in watts; drivers differ in the sign of
-// the current, so its size is taken.
-double dischargeWatts(const BatteryAttributes& b) {
-    if (b.status != "Discharging") return 0;
-    double watts = 0;
-    if (b.powerNow) watts = static_cast<double>(*b.powerNow) / 1e6;
-    else if (b.currentNow && b.voltageNow) watts = static_cast<double>(*b.currentNow) * static_cast<double>(*b.voltageNow) / 1e12;
-    return roundedToTenth(std::fabs(watts));
-}
-
 } // namespace
 
 BatteryHealthResult parse(const BatteryAttributes& b, bool pluggedIn) {
@@ -92,7 +82,7 @@ BatteryHealthResult parse(const BatteryAttributes& b, bool pluggedIn) {
         r.currentChargePercent = wholePercent(static_cast<double>(*now), static_cast<double>(r.fullChargeCapacityMah));
     else if (b.capacity)
         r.currentChargePercent = wholePercent(static_cast<double>(*b.capacity), 100);
-    r.dischargeRateWatts = dischargeWatts(b);
+    r.dischargeRateWatts = roundedToTenth(b.dischargeWatts().value_or(0));
     return r;
 }
 
