@@ -1,6 +1,7 @@
 #include "CLI/CommandLine.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace zantiva {
 
@@ -17,6 +18,16 @@ std::optional<std::string> CommandLine::value(std::string_view option) const {
     if (it == arguments_.end() || ++it == arguments_.end()) return std::nullopt;
     if (it->starts_with("--")) return std::nullopt;
     return *it;
+}
+
+std::optional<int> CommandLine::wholeNumber(std::string_view option, int least, int most) const {
+    const auto text = value(option);
+    if (!text) return std::nullopt;
+    int number = 0;
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, number);
+    if (error != std::errc() || stop != end || number < least || number > most) return std::nullopt;
+    return number;
 }
 
 } // namespace zantiva

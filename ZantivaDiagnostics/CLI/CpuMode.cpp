@@ -1,17 +1,15 @@
 #include "CLI/CpuMode.h"
 
-#include <charconv>
 #include <memory>
 
 #include "CLI/ProgressLine.h"
 #include "CLI/ResultLines.h"
+#include "CLI/RunCount.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Probes/HardwareTelemetry.h"
 
 namespace zantiva {
 namespace {
-
-constexpr int mostRuns = 1000;
 
 std::string progressText(const CpuBenchmarkProgress& p, int run, int runs) {
     std::string text = "cpu";
@@ -24,19 +22,9 @@ std::string progressText(const CpuBenchmarkProgress& p, int run, int runs) {
 
 } // namespace
 
-std::optional<int> cpuRunCount(const CommandLine& commandLine) {
-    if (!commandLine.has("--runs")) return 1;
-    const auto text = commandLine.value("--runs");
-    if (!text) return std::nullopt;
-    int runs = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), runs);
-    if (error != std::errc() || end != text->data() + text->size() || runs < 1 || runs > mostRuns) return std::nullopt;
-    return runs;
-}
-
 int runCpuMode(const CommandLine& commandLine, CliContext& context) {
-    const auto runs = cpuRunCount(commandLine);
-    if (!runs) return printFailure(context.out, "--runs needs a whole number from 1 to " + std::to_string(mostRuns));
+    const auto runs = runCount(commandLine);
+    if (!runs) return printFailure(context.out, runCountProblem());
     // The machine's own sensors give the peak temperature, thermal pressure and the load.
     auto sampler = std::make_shared<HardwareTelemetry>();
     const CPUBenchmarkEngine engine([sampler] { return std::optional<SensorSnapshot>(sampler->sample()); });

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 #include "CLI/CliContext.h"
 #include "CLI/CommandLine.h"
 
@@ -11,8 +9,5 @@ namespace zantiva {
 // machine's telemetry, N times (default 1); prints the CpuBenchmarkResult's lines, each
 // run after a "run: i" line when there is more than one.
 int runCpuMode(const CommandLine& commandLine, CliContext& context);
-
-// The value of "--runs": a whole number from 1; absent when it is anything else.
-std::optional<int> cpuRunCount(const CommandLine& commandLine);
 
 } // namespace zantiva

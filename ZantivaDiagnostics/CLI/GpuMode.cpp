@@ -1,13 +1,13 @@
 #include "CLI/GpuMode.h"
 
-#include <charconv>
 #include <filesystem>
+#include <limits>
 #include <string>
 
-#include "CLI/CpuMode.h"
 #include "CLI/PngEncoder.h"
 #include "CLI/ProgressLine.h"
 #include "CLI/ResultLines.h"
+#include "CLI/RunCount.h"
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
 #include "Platform/AtomicFile.h"
@@ -37,24 +37,15 @@ std::string progressText(const Loc& loc, const GpuRenderProgress& p, int run, in
 
 } // namespace
 
-std::optional<int> gpuBandCount(const CommandLine& commandLine) {
-    const auto text = commandLine.value("--bands");
-    if (!text) return std::nullopt;
-    int bands = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), bands);
-    if (error != std::errc() || end != text->data() + text->size() || bands < 1) return std::nullopt;
-    return bands;
-}
-
 int runGpuMode(const CommandLine& commandLine, CliContext& context) {
     return runGpuMode(commandLine, context, GPUBenchmarkConfiguration::standard());
 }
 
 int runGpuMode(const CommandLine& commandLine, CliContext& context, GPUBenchmarkConfiguration configuration) {
-    const auto runs = cpuRunCount(commandLine);
-    if (!runs) return printFailure(context.out, "--runs needs a whole number from 1 to 1000");
+    const auto runs = runCount(commandLine);
+    if (!runs) return printFailure(context.out, runCountProblem());
     if (commandLine.has("--bands")) {
-        configuration.forcedBands = gpuBandCount(commandLine);
+        configuration.forcedBands = commandLine.wholeNumber("--bands", 1, std::numeric_limits<int>::max());
         if (!configuration.forcedBands) return printFailure(context.out, "--bands needs a whole number from 1");
     }
     const auto previewFile = commandLine.value("--preview");

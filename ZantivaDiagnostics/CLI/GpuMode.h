@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 #include "CLI/CliContext.h"
 #include "CLI/CommandLine.h"
 #include "Engines/GPUBenchmarkConfiguration.h"
@@ -16,8 +14,5 @@ int runGpuMode(const CommandLine& commandLine, CliContext& context);
 
 // The same on another configuration (the standard one is slow on a software renderer).
 int runGpuMode(const CommandLine& commandLine, CliContext& context, GPUBenchmarkConfiguration configuration);
-
-// The value of "--bands": a whole number from 1; absent when it is anything else.
-std::optional<int> gpuBandCount(const CommandLine& commandLine);
 
 } // namespace zantiva

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CLI/CommandLine.h"
-#include "CLI/CpuMode.h"
+#include "CLI/RunCount.h"
 
 namespace zantiva {
 namespace {
@@ -25,14 +25,15 @@ TEST(CommandLine, ValueIsAbsentWhenNothingOrAnotherOptionFollows) {
     EXPECT_EQ(CommandLine({"--runs", "2", "--runs", "5"}).value("--runs"), "2");
 }
 
-TEST(CpuRunCount, IsAWholeNumberFromOne) {
-    EXPECT_EQ(cpuRunCount(CommandLine({"--cpu"})), 1);
-    EXPECT_EQ(cpuRunCount(CommandLine({"--cpu", "--runs", "3"})), 3);
-    EXPECT_EQ(cpuRunCount(CommandLine({"--runs", "1000", "--cpu"})), 1000);
+TEST(RunCount, IsAWholeNumberFromOneToAThousand) {
+    EXPECT_EQ(runCount(CommandLine({"--cpu"})), 1);
+    EXPECT_EQ(runCount(CommandLine({"--cpu", "--runs", "3"})), 3);
+    EXPECT_EQ(runCount(CommandLine({"--runs", "1000", "--cpu"})), 1000);
     for (const char* bad : {"0", "-1", "x", "2x", "1.5", "", "1001", "99999999999"}) {
-        EXPECT_FALSE(cpuRunCount(CommandLine({"--cpu", "--runs", bad}))) << bad;
+        EXPECT_FALSE(runCount(CommandLine({"--cpu", "--runs", bad}))) << bad;
     }
-    EXPECT_FALSE(cpuRunCount(CommandLine({"--cpu", "--runs"})));
+    EXPECT_FALSE(runCount(CommandLine({"--cpu", "--runs"})));
+    EXPECT_EQ(runCountProblem(), "--runs needs a whole number from 1 to 1000");
 }
 
 } // namespace
