@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../Support/TemporaryFolder.h"
+#include "../Support/TinyGpuConfiguration.h"
 #include "CLI/GpuMode.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/BoundedProcess.h"
@@ -12,24 +13,15 @@
 namespace zantiva {
 namespace {
 
-// The real renderer on a tiny frame: 64 × 36 output, one warm-up frame, three measured.
-GPUBenchmarkConfiguration tiny() {
-    GPUBenchmarkConfiguration c;
-    c.outputWidth = 64;
-    c.outputHeight = 36;
-    c.minimumWarmUp = 0;
-    c.maximumWarmUp = 0;
-    c.measuredFrames = 3;
-    return c;
-}
-
 struct GpuMode : ::testing::Test {
     std::ostringstream out, err;
     Loc loc{AppLanguage::english};
     CliContext context{out, err, false, loc};
     testing::TemporaryFolder folder;
 
-    int run(std::vector<std::string> arguments) { return runGpuMode(CommandLine(std::move(arguments)), context, tiny()); }
+    int run(std::vector<std::string> arguments) {
+        return runGpuMode(CommandLine(std::move(arguments)), context, testing::tinyGpuRun());
+    }
 };
 
 TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
@@ -53,7 +45,7 @@ TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
 
 TEST_F(GpuMode, ShowsEachFramesProgressOnATerminal) {
     CliContext terminal{out, err, true, loc};
-    EXPECT_EQ(runGpuMode(CommandLine({"--gpu"}), terminal, tiny()), 0);
+    EXPECT_EQ(runGpuMode(CommandLine({"--gpu"}), terminal, testing::tinyGpuRun()), 0);
     const std::string shown = err.str();
     EXPECT_NE(shown.find("\rPreparing the GPU… · Elapsed 0 s"), std::string::npos) << shown;
     EXPECT_NE(shown.find("\rWarming up until clocks settle — 1 frames · "), std::string::npos) << shown;

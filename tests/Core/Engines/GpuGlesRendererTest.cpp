@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../../Support/TinyGpuConfiguration.h"
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
 #include "Engines/GpuEglContext.h"
@@ -14,15 +15,6 @@
 
 namespace zantiva {
 namespace {
-
-// A tiny frame on the real OpenGL ES stack (Mesa's software renderer where there is no
-// GPU): 64 × 36 output, 128 × 72 scene samples, a 32 × 18 preview.
-GPUBenchmarkConfiguration tiny() {
-    GPUBenchmarkConfiguration c;
-    c.outputWidth = 64;
-    c.outputHeight = 36;
-    return c;
-}
 
 struct Pixel {
     int r, g, b, a;
@@ -52,7 +44,7 @@ void expectNear(const Pixel& seen, const Pixel& wanted, int tolerance, const cha
 }
 
 TEST(GpuGlesRenderer, RendersTheSceneWithBackgroundInTheCornersAndTheFractalInTheMiddle) {
-    GpuGlesRenderer renderer(tiny(), CancelToken());
+    GpuGlesRenderer renderer(testing::tinyGpuFrame(), CancelToken());
     EXPECT_FALSE(renderer.adapterName().empty());
     EXPECT_EQ(renderer.bands(), 8);
     EXPECT_EQ(renderer.previewRatio(), 4);
@@ -79,7 +71,7 @@ TEST(GpuGlesRenderer, RendersTheSceneWithBackgroundInTheCornersAndTheFractalInTh
 }
 
 TEST(GpuGlesRenderer, AnyBandCountDrawsTheSameImage) {
-    GpuGlesRenderer renderer(tiny(), CancelToken());
+    GpuGlesRenderer renderer(testing::tinyGpuFrame(), CancelToken());
     renderer.setBands(1);
     renderer.renderFrame(42);
     const auto whole = renderer.capturePreview();
@@ -96,7 +88,7 @@ TEST(GpuGlesRenderer, AnyBandCountDrawsTheSameImage) {
 }
 
 TEST(GpuGlesRenderer, SizesThatDoNotDivideTurnPreviewsOffAndCancelStopsBeforeABand) {
-    GPUBenchmarkConfiguration odd = tiny();
+    GPUBenchmarkConfiguration odd = testing::tinyGpuFrame();
     odd.supersampleFactor = 3;
     odd.outputHeight = 37; // 111 rows, not a multiple of 6
     CancelToken cancel;
@@ -129,12 +121,9 @@ TEST(GpuGlesRenderer, DriverFailuresBecomeTheBenchmarksErrors) {
 }
 
 TEST(GpuGlesRenderer, TheBenchmarkRunsOnTheRealRenderer) {
-    GPUBenchmarkConfiguration c = tiny();
-    c.minimumWarmUp = 0;
-    c.maximumWarmUp = 0; // one warm-up frame
-    c.measuredFrames = 3;
     int previews = 0;
-    const auto result = GPURaymarchBenchmark(c).run(0, {}, [&](const GpuPreviewImage&) { ++previews; }, CancelToken());
+    const auto countPreview = [&](const GpuPreviewImage&) { ++previews; };
+    const auto result = GPURaymarchBenchmark(testing::tinyGpuRun()).run(0, {}, countPreview, CancelToken());
     EXPECT_EQ(result.totalFramesRendered, 3);
     EXPECT_GT(result.score, 0);
     EXPECT_FALSE(result.adapterName.empty());
