@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "CLI/BenchmarkCLI.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     // fixed format that scripts read.
     const Loc loc(AppLanguage::english);
     CliContext context{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, loc};
+    if (winsize size{}; context.errIsTerminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
+        context.errColumns = size.ws_col;
 
     // "--dump-hardware" (the hardware dump, always status 0) is tried here, before the
     // benchmark command line.

@@ -29,7 +29,7 @@ int runCpuMode(const CommandLine& commandLine, CliContext& context) {
     auto sampler = std::make_shared<HardwareTelemetry>();
     const CPUBenchmarkEngine engine([sampler] { return std::optional<SensorSnapshot>(sampler->sample()); });
     for (int run = 1; run <= *runs; ++run) {
-        ProgressLine line(context.err, context.errIsTerminal);
+        ProgressLine line(context.err, context.errIsTerminal, context.errColumns);
         const CpuBenchmarkResult result = engine.run(
             0, [&](const CpuBenchmarkProgress& p) { line.update(progressText(p, run, *runs)); }, CancelToken());
         line.clear();

@@ -57,7 +57,7 @@ int runGpuMode(const CommandLine& commandLine, CliContext& context, GPUBenchmark
     if (previewFile) keepPreview = [&lastPreview](const GpuPreviewImage& image) { lastPreview = image; };
 
     for (int run = 1; run <= *runs; ++run) {
-        ProgressLine line(context.err, context.errIsTerminal);
+        ProgressLine line(context.err, context.errIsTerminal, context.errColumns);
         GpuBenchmarkResult result;
         try {
             result = engine.run(

@@ -22,7 +22,7 @@ std::string progressText(const Loc& loc, int pass, std::uint8_t pattern, bool ve
 
 int runMemoryMode(const CommandLine&, CliContext& context) {
     const MemoryTestEngine engine;
-    ProgressLine line(context.err, context.errIsTerminal);
+    ProgressLine line(context.err, context.errIsTerminal, context.errColumns);
     const auto chunks = MemoryTestEngine::standardTestBytes / MemoryTestEngine::chunkBytes;
     int chunk = 0;
     int lastPass = 0;

@@ -59,7 +59,7 @@ int runStorageMode(const CommandLine& commandLine, CliContext& context) {
         commandLine.has("--quick") ? quickStorageConfiguration : StorageBenchmarkConfiguration::standard();
     const int runs = std::max(configuration.runsPerTest, 1);
     const StorageBenchmarkEngine engine(configuration);
-    ProgressLine line(context.err, context.errIsTerminal);
+    ProgressLine line(context.err, context.errIsTerminal, context.errColumns);
     StorageBenchmarkResult result;
     try {
         result = engine.run(

@@ -81,6 +81,18 @@ TEST(ProgressLine, RewritesOneTerminalLineInPlace) {
     EXPECT_EQ(err.str(), "\rcpu: multiCore 10%\x1b[K\rcpu: multiCore 20%\x1b[K\r\x1b[K");
 }
 
+TEST(ProgressLine, CutsATextWiderThanTheTerminalSoThatItNeverWraps) {
+    std::ostringstream err;
+    {
+        ProgressLine line(err, true, 12);
+        line.update("Scored run—frame 4 of 10");  // 24 characters, 26 bytes
+        line.update("short");
+        line.update("exactly 11.");
+        line.update("just 12 char");
+    }
+    EXPECT_EQ(err.str(), "\rScored run\xe2\x80\x94\x1b[K\rshort\x1b[K\rexactly 11.\x1b[K\rjust 12 cha\x1b[K\r\x1b[K");
+}
+
 TEST(ProgressLine, WritesNothingWhenNotATerminal) {
     std::ostringstream err;
     {
