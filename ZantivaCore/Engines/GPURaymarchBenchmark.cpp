@@ -151,7 +151,7 @@ private:
 GPURaymarchBenchmark::GPURaymarchBenchmark(GPUBenchmarkConfiguration configuration, GpuRendererFactory rendererFactory,
                                            Clock clock, std::shared_ptr<ProcessActivity> activity)
     : configuration_(configuration), rendererFactory_(std::move(rendererFactory)), clock_(std::move(clock)),
-      activity_(std::move(activity)) {
+      activity_(activity ? std::move(activity) : noProcessActivity()) {
     configuration_.validate();
     if (!rendererFactory_) rendererFactory_ = makeGlesRenderer;
     if (!clock_) clock_ = monotonicRawNanoseconds;

@@ -54,7 +54,7 @@ void prefill(int fd, const StorageBuffer& pool, std::int64_t fileSize, const Can
 
 StorageBenchmarkEngine::StorageBenchmarkEngine(StorageBenchmarkConfiguration configuration,
                                                std::shared_ptr<ProcessActivity> activity)
-    : configuration_(configuration), activity_(std::move(activity)) {}
+    : configuration_(configuration), activity_(activity ? std::move(activity) : noProcessActivity()) {}
 
 StorageBenchmarkResult StorageBenchmarkEngine::run(const std::filesystem::path& folder, const Progress& progress,
                                                    const CancelToken& cancel) const {

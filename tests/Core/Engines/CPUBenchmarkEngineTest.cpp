@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "../../Support/RecordingActivity.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Platform/MonotonicClock.h"
 #include "Platform/NamedThread.h"
@@ -131,7 +132,7 @@ TEST(CPUBenchmarkEngine, NamesItsThreads) {
     Recorder recorder;
     engine.run(0, recorder.callback(), CancelToken());
     std::lock_guard guard(recorder.lock);
-    EXPECT_THAT(recorder.threadNames, testing::IsSupersetOf({"zv-cpu", "zv-cpu-mon", "zv-cpu-w0"}));
+    EXPECT_THAT(recorder.threadNames, ::testing::IsSupersetOf({"zv-cpu", "zv-cpu-mon", "zv-cpu-w0"}));
 }
 
 TEST(CPUBenchmarkEngine, TelemetryFeedsPeakTemperatureThrottleAndProgress) {
@@ -203,7 +204,7 @@ TEST(CPUBenchmarkEngine, CancellationStopsEveryWorkerPromptly) {
     const int atReturn = progressCalls.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     EXPECT_EQ(progressCalls.load(), atReturn);
-    EXPECT_THAT(threadNamesOfThisProcess(), testing::Not(testing::Contains(testing::StartsWith("zv-cpu"))));
+    EXPECT_THAT(threadNamesOfThisProcess(), ::testing::Not(::testing::Contains(::testing::StartsWith("zv-cpu"))));
 }
 
 TEST(CPUBenchmarkEngine, AlreadyCancelledRunEndsAtItsFirstCheck) {
@@ -214,33 +215,16 @@ TEST(CPUBenchmarkEngine, AlreadyCancelledRunEndsAtItsFirstCheck) {
     EXPECT_NO_THROW(CPUBenchmarkEngine({}, tinyWorkload(2, 1), 2).run(0, nullptr, CancelToken()));
 }
 
-// Records what the engine holds awake, and when it lets go.
-class RecordingActivity final : public ProcessActivity {
-public:
-    struct Hold final : ActivityHold {
-        explicit Hold(std::atomic<int>& held) : held_(held) { ++held_; }
-        ~Hold() override { --held_; }
-        std::atomic<int>& held_;
-    };
-    std::unique_ptr<ActivityHold> begin(std::string_view reason, ActivityOptions options) override {
-        reasons.emplace_back(reason);
-        keptDisplayAwake = options.keepSystemAwake && options.keepDisplayAwake;
-        return std::make_unique<Hold>(held);
-    }
-    std::atomic<int> held{0};
-    std::vector<std::string> reasons;
-    bool keptDisplayAwake = false;
-};
-
 TEST(CPUBenchmarkEngine, KeepsTheMachineAndDisplayAwakeOnlyWhileItRuns) {
-    auto activity = std::make_shared<RecordingActivity>();
+    auto activity = std::make_shared<testing::RecordingActivity>();
     std::atomic<int> heldDuringRun{0};
     CPUBenchmarkEngine engine({}, tinyWorkload(4, 1), 2, activity);
     engine.run(0, [&](const CpuBenchmarkProgress&) { heldDuringRun = activity->held.load(); }, CancelToken());
     EXPECT_EQ(heldDuringRun.load(), 1);
     EXPECT_EQ(activity->held.load(), 0);
     EXPECT_EQ(activity->reasons, (std::vector<std::string>{"Zantiva CPU benchmark"}));
-    EXPECT_TRUE(activity->keptDisplayAwake);
+    EXPECT_TRUE(activity->lastOptions.keepSystemAwake);
+    EXPECT_TRUE(activity->lastOptions.keepDisplayAwake);
 
     CancelToken cancel;
     cancel.cancel();

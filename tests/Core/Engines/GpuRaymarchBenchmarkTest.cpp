@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../../Support/RecordingActivity.h"
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
 #include "Localization/Loc.h"
@@ -64,22 +65,6 @@ private:
     FakeGpu& gpu_;
     int bands_;
     CancelToken cancel_;
-};
-
-struct CountingActivity final : ProcessActivity {
-    struct Hold final : ActivityHold {
-        explicit Hold(CountingActivity& owner) : owner(owner) {}
-        ~Hold() override { ++owner.ended; }
-        CountingActivity& owner;
-    };
-    std::unique_ptr<ActivityHold> begin(std::string_view reason, ActivityOptions options) override {
-        reasons.emplace_back(reason);
-        lastOptions = options;
-        return std::make_unique<Hold>(*this);
-    }
-    std::vector<std::string> reasons;
-    ActivityOptions lastOptions;
-    int ended = 0;
 };
 
 GPURaymarchBenchmark benchmarkOn(FakeGpu& gpu, GPUBenchmarkConfiguration configuration = {},
@@ -147,7 +132,7 @@ TEST(GpuRaymarchBenchmark, ResultFromMeasuredFrames) {
 
 TEST(GpuRaymarchBenchmark, SteadyFastGpuWarmsUpMeasuresAndSustains) {
     FakeGpu gpu;
-    CountingActivity activity;
+    testing::RecordingActivity activity;
     std::vector<GpuRenderProgress> reports;
     std::vector<GpuPreviewImage> previews;
     const auto result = benchmarkOn(gpu, {}, std::shared_ptr<ProcessActivity>(&activity, [](auto*) {}))
@@ -223,6 +208,10 @@ TEST(GpuRaymarchBenchmark, ShortDurationRunsNoSustainedFramesAndWorksWithoutCall
     EXPECT_FALSE(result.sustainedAverageFrameTimeMs);
     EXPECT_EQ(gpu.indices.size(), 250u + 60u);
     EXPECT_TRUE(gpu.previewTimes.empty()); // no callback, no capture
+
+    // Nor does it need an activity source: without one nothing is held.
+    FakeGpu unattended;
+    EXPECT_EQ(benchmarkOn(unattended, {}, nullptr).run(0, {}, {}, CancelToken()).totalFramesRendered, 60);
 }
 
 TEST(GpuRaymarchBenchmark, SlowGpuWarmsUpByTheTimeLimitAndBandsFollowFrameTimes) {
@@ -290,7 +279,7 @@ TEST(GpuRaymarchBenchmark, RefusesWhatCannotBeRendered) {
 TEST(GpuRaymarchBenchmark, FailuresEndTheRunWithoutAResult) {
     // No device: the error comes back unchanged after the first report.
     FakeGpu none;
-    CountingActivity activity;
+    testing::RecordingActivity activity;
     std::vector<GpuRenderProgress> reports;
     const GpuRendererFactory noDevice = [](const GPUBenchmarkConfiguration&, const CancelToken&) -> std::unique_ptr<GpuRenderer> {
         throw GPUBenchmarkError::noDevice();

@@ -6,12 +6,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <filesystem>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "../../Support/RecordingActivity.h"
 #include "Engines/StorageBenchmarkEngine.h"
 #include "Engines/StorageBenchmarkFailure.h"
 #include "Platform/MonotonicClock.h"
@@ -133,6 +135,31 @@ TEST_F(StorageBenchmarkEngineTest, FewerThanOneRunMeasuresOnceAndNoSettlingSkips
     }
     const StorageBenchmarkProgress& first = reports_.front().progress;
     EXPECT_DOUBLE_EQ(first.totalDurationSeconds, std::max(2.0, first.elapsedSeconds));
+}
+
+TEST_F(StorageBenchmarkEngineTest, KeepsTheSystemButNotTheDisplayAwakeOnlyWhileItRuns) {
+    StorageBenchmarkConfiguration quick = tiny();
+    quick.runsPerTest = 1;
+    quick.settleSeconds = 0;
+    auto activity = std::make_shared<testing::RecordingActivity>();
+    std::atomic<int> heldDuringRun{-1};
+    StorageBenchmarkEngine(quick, activity)
+        .run(folder_.path(), [&](const StorageBenchmarkProgress&, int, bool) { heldDuringRun = activity->held.load(); },
+             cancel_);
+    EXPECT_EQ(heldDuringRun.load(), 1);
+    EXPECT_EQ(activity->held.load(), 0);
+    EXPECT_EQ(activity->reasons, std::vector<std::string>{"Zantiva SSD speed test"});
+    EXPECT_TRUE(activity->lastOptions.keepSystemAwake);
+    EXPECT_FALSE(activity->lastOptions.keepDisplayAwake);
+
+    // A failure lets go as well.
+    EXPECT_THROW(StorageBenchmarkEngine(quick, activity).run(folder_.path() / "missing", {}, cancel_),
+                 StorageBenchmarkFailure);
+    EXPECT_EQ(activity->held.load(), 0);
+    EXPECT_EQ(activity->ended.load(), 2);
+
+    // Given no activity source at all, nothing is held and the run goes on.
+    EXPECT_NO_THROW(StorageBenchmarkEngine(quick, nullptr).run(folder_.path(), {}, cancel_));
 }
 
 TEST_F(StorageBenchmarkEngineTest, RefusesFileSizesItCannotMoveInWholeBlocks) {
