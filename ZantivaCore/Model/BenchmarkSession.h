@@ -44,7 +44,7 @@ struct BenchmarkSession {
     Date timestamp{}; // the time of the last change
 
     // A new session for the plan (put in canonical order, duplicates dropped) on the machine
-    // of these specifications, with a fresh random id, started now.
+    // of these specs, with a fresh random id, started now.
     static BenchmarkSession start(const SystemSpecs& specs, std::span<const TestModule> plan);
 
     // The planned steps not yet completed, in planned order.

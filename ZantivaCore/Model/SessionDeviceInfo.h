@@ -14,7 +14,7 @@ enum class DeviceMatch {
     undetermined, // a model or CPU name reads "Unknown" or blank (a failed probe): can't tell
 };
 
-// The part of the specifications a session keeps to recognise its machine.
+// The part of the specs a session keeps to recognise its machine.
 struct SessionDeviceInfo {
     std::string manufacturer;
     std::string model;

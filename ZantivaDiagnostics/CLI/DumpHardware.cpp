@@ -54,7 +54,7 @@ void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::ch
     std::this_thread::sleep_until(started + loadWindow);
     const SensorSnapshot sample = telemetry.sample();
 
-    heading(out, "Specifications", true);
+    heading(out, "Specs", true);
     printResultLines(out, specs.toJson());
     heading(out, "Device profile");
     printResultLines(out, DeviceProfile(specs).toJson());

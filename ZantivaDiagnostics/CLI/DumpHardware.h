@@ -8,14 +8,14 @@
 
 namespace zantiva {
 
-// Where the dump reads: the specifications, battery and telemetry under probe.root, the
+// Where the dump reads: the specs, battery and telemetry under probe.root, the
 // drives' health through their own reader.
 struct HardwareDumpSources {
     ProbeOptions probe;
     DriveHealthOptions drives;
 };
 
-// "--dump-hardware": the machine's specifications, its device profile, its drives' health,
+// "--dump-hardware": the machine's specs, its device profile, its drives' health,
 // its battery and one telemetry sample as `name: value` lines under a heading per group
 // (docs/cli.md). Reads only;
 // whatever cannot be read is "Unknown", 0 or left out, so it always ends with status 0.

@@ -18,7 +18,7 @@ class RunnerHost {
 public:
     virtual ~RunnerHost() = default;
 
-    // The machine's specifications; absent until start-up has read them.
+    // The machine's specs; absent until start-up has read them.
     virtual std::optional<SystemSpecs> specs() const = 0;
     // The interrupted run that the dashboard offers to resume.
     virtual void setResumable(std::optional<BenchmarkSession> session) = 0;

@@ -54,7 +54,7 @@ public:
     void setModel(std::weak_ptr<RunnerHost> host) { host_ = std::move(host); }
 
     // Starts a run of the plan (put into module order) unless another run is in progress,
-    // the specifications are not known yet, or the plan is neither the full suite nor one of
+    // the specs are not known yet, or the plan is neither the full suite nor one of
     // the single-test plans. Takes the after-run hook along, also when it refuses.
     void start(const std::vector<TestModule>& modules);
     // Runs the saved session's remaining steps, with its peripheral bypass, unless another

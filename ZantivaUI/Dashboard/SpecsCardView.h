@@ -14,7 +14,7 @@ class HistoryChart;
 class RetroToggle;
 class TelemetryHistory;
 
-// One card of the specifications grid: a small title, one large machine-reported value and the
+// One card of the specs grid: a small title, one large machine-reported value and the
 // detail lines. A card with a load history has an Activity toggle that opens, over the card from
 // 56 pixels below its top and over whatever lies below it, a pop-up with the history chart.
 class SpecsCardView : public RetroCard {

@@ -19,7 +19,7 @@ class SpecsStorageCard;
 class TelemetryHistory;
 
 // The dashboard's summary of the machine: processor, memory, graphics and firmware cards in a
-// two-by-two grid and the storage card below, or one loading card while the specifications are
+// two-by-two grid and the storage card below, or one loading card while the specs are
 // being read. The processor, memory and graphics cards whose load history is given can open a
 // pop-up with its chart; at most one is open, and a click anywhere or Escape closes it. The panel
 // reads what it is given (the owner keeps it alive and calls refresh() after a change).
@@ -38,7 +38,7 @@ public:
 
     void setSpecs(const SystemSpecs* specs);
     void setHistories(const TelemetryHistory* cpu, const TelemetryHistory* ram, const TelemetryHistory* gpu);
-    // Shows the current specifications and histories again.
+    // Shows the current specs and histories again.
     void refresh();
 
     std::optional<Chart> openChart() const { return openChart_; }

@@ -8,7 +8,7 @@ class QVBoxLayout;
 
 namespace zantiva {
 
-// The storage card under the specifications grid: one row per drive (model, an "External" badge
+// The storage card under the specs grid: one row per drive (model, an "External" badge
 // for a drive that is not built in, a badge of its media and interface, its capacity), or the
 // dimmed "not reported" when the machine lists no drive.
 class SpecsStorageCard : public RetroCard {

@@ -13,7 +13,7 @@ class SpecsPanel;
 class TelemetryPanel;
 
 // What zantiva-gallery shows: the gallery, and beside it the logo, a dropdown and the two
-// dashboard panels on the preview samples (the specifications with the processor's chart open,
+// dashboard panels on the preview samples (the specs with the processor's chart open,
 // the sample telemetry, and a reading of a machine whose sensors report nothing). It holds the
 // records the panels read.
 class GalleryWindow : public QWidget {

@@ -11,7 +11,7 @@ namespace zantiva {
 
 class Loc;
 
-// The cards of the specifications panel that can open a load-history chart.
+// The cards of the specs panel that can open a load-history chart.
 enum class SpecsChart { cpu, memory, gpu };
 
 // One detail line of a card: a localised sentence, or a string the machine reported.
@@ -48,7 +48,7 @@ struct SpecsDrive {
     bool operator==(const SpecsDrive&) const = default;
 };
 
-// The texts of the specifications panel, from the machine's specifications and the language.
+// The texts of the specs panel, from the machine's specs and the language.
 namespace SpecsPresenter {
 
 // Processor, memory, graphics, firmware: reading order of the two-by-two grid.

@@ -23,9 +23,9 @@ std::string dump(const std::string& machine) {
     return out.str();
 }
 
-TEST(DumpHardware, PrintsSpecificationsProfileAndSampleUnderHeadings) {
+TEST(DumpHardware, PrintsSpecsProfileAndSampleUnderHeadings) {
     const std::string text = dump("intel-hybrid-laptop");
-    EXPECT_THAT(text, StartsWith("== Specifications ==\n"));
+    EXPECT_THAT(text, StartsWith("== Specs ==\n"));
     EXPECT_THAT(text, HasSubstr("\ncpuName: 12th Gen Intel(R) Core(TM) i7-1260P\n"));
     EXPECT_THAT(text, HasSubstr("\ncoreClusters.1.cores: 8\ncoreClusters.1.name: Efficiency\n"));
     EXPECT_THAT(text, HasSubstr("\nramSpeedMHz: 5200\n"));
@@ -61,7 +61,7 @@ TEST(DumpHardware, TheProgramDumpsBeforeAnyOtherModeAndExitsWithZero) {
     auto run = runBoundedProcess({ZANTIVA_PROGRAM, "--ram", "--dump-hardware"}, std::chrono::seconds(20));
     ASSERT_TRUE(run);
     EXPECT_EQ(run->exitStatus, 0);
-    EXPECT_THAT(run->output, StartsWith("== Specifications ==\n"));
+    EXPECT_THAT(run->output, StartsWith("== Specs ==\n"));
     EXPECT_THAT(run->output, HasSubstr("\n== Telemetry ==\n"));
     EXPECT_THAT(run->output, Not(HasSubstr("averageReadThroughputMBps")));
 }

@@ -277,7 +277,7 @@ TEST_F(SuiteRunnerTest, RefusedStartsRunNothingAndDropTheAfterRunHook) {
         completionsAtHook = host->completions.size();
     };
 
-    host->specsValue.reset(); // start-up has not read the specifications yet
+    host->specsValue.reset(); // start-up has not read the specs yet
     runner->setAfterRun(hook);
     runner->start(TestPlans::cpuOnly);
     EXPECT_FALSE(runner->isRunning());

@@ -75,7 +75,7 @@ TEST(SpecsPanel, LoadingShowsOneCardAndWatchesNoClicks) {
     EXPECT_EQ(texts, QStringList{"Loading system specs\u2026"});
     EXPECT_GE(panel->loadingCard()->findChild<QLabel*>()->height(), 120);
 
-    // Once the specifications are read the chart asked for at the start opens.
+    // Once the specs are read the chart asked for at the start opens.
     const SystemSpecs specs = PreviewSamples::systemSpecs();
     panel->setSpecs(&specs);
     EXPECT_TRUE(panel->card(SpecsChart::cpu)->isPopupShown());
