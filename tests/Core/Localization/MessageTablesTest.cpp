@@ -1,5 +1,6 @@
 #include "Localization/MessageList.h"
 #include "Localization/MessageTables.h"
+#include "../../Support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -301,22 +302,15 @@ TEST(MessageTables, ReadsFromManyThreadsShareOneTable) {
 namespace {
 
 // Runs the build's message generator on a file written into a scratch folder.
-class MessageListGenerator : public testing::Test {
+class MessageListGenerator : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "zantiva-messages-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     struct Run {
         int status = -1;
         std::string errors;
     };
 
     Run generate(const std::string& content) {
-        std::ofstream(folder / "messages.tsv", std::ios::binary) << content;
+        zantiva::testing::writeRaw(folder / "messages.tsv", content);
         const std::string input = (folder / "messages.tsv").string();
         const std::string output = (folder / "MessageList.cpp").string();
         const std::string errorFile = (folder / "stderr.txt").string();
@@ -344,7 +338,8 @@ protected:
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
-    fs::path folder;
+    zantiva::testing::TemporaryFolder scratch;
+    const fs::path folder = scratch.path();
 };
 
 } // namespace
