@@ -25,7 +25,7 @@ GpuGlesRenderer::ParamSlots::ParamSlots(const GpuGlProgram& program)
 GpuGlesRenderer::GpuGlesRenderer(const GPUBenchmarkConfiguration& configuration, CancelToken cancel)
     : configuration_(configuration), cancel_(std::move(cancel)), bands_(configuration.forcedBands.value_or(defaultBands)),
       raymarch_("vertexMain", "raymarchFragment"), resolve_("vertexMain", "resolveFragment"),
-      raymarchSlots_(raymarch_), resolveSlots_(resolve_),
+      raymarchSlots_(raymarch_), resolveSlots_(resolve_), resolveScene_(resolve_.uniform("scene")),
       scene_(GL_RGBA16F, configuration.internalWidth(), configuration.internalHeight()),
       output_(GL_RGBA8, configuration.outputWidth, configuration.outputHeight) {
     const int ratio = 2 * configuration.supersampleFactor;
@@ -113,7 +113,7 @@ void GpuGlesRenderer::encodeResolve(const GpuRenderTarget& target, int ratio) co
                               0.0F, configuration_.power, ratio, 0});
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, scene_.texture());
-    glUniform1i(resolve_.uniform("scene"), 0);
+    glUniform1i(resolveScene_, 0);
     glDrawArrays(GL_TRIANGLES, 0, 3);
 }
 

@@ -65,6 +65,7 @@ private:
     GpuGlProgram resolve_;
     ParamSlots raymarchSlots_;
     ParamSlots resolveSlots_;
+    GLint resolveScene_;
     GpuRenderTarget scene_;
     GpuRenderTarget output_;
     int previewRatio_ = 0;
