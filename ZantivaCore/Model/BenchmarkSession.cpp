@@ -57,7 +57,7 @@ BenchmarkSession BenchmarkSession::start(const SystemSpecs& specs, std::span<con
     session.plannedSteps = TestPlans::ordered(plan);
     session.results.specs = specs;
     session.startedAt = std::chrono::system_clock::now();
-    session.timestamp = std::chrono::system_clock::now();
+    session.timestamp = session.startedAt;
     return session;
 }
 
