@@ -119,7 +119,6 @@ void SpecsPanel::refresh() {
             if (history) {
                 const SpecsChartTexts texts = SpecsPresenter::chartTexts(*shown.chart, loc);
                 cards_[i]->setCard(shown, history, &texts);
-                if (cards_[i]->chart()) cards_[i]->chart()->refresh();
             } else {
                 cards_[i]->setCard(shown, nullptr, nullptr);
             }
