@@ -11,6 +11,13 @@ std::string_view displayName(ExternalBenchmarkApp app) {
     return {};
 }
 
+std::string displayName(ExternalBenchmarkApp app, const std::optional<std::string>& geekbenchVersion) {
+    std::string name(displayName(app));
+    if (app == ExternalBenchmarkApp::geekbench && geekbenchVersion && !geekbenchVersion->empty())
+        name += " " + *geekbenchVersion;
+    return name;
+}
+
 std::string_view cinebenchYear(ExternalBenchmarkApp app) {
     switch (app) {
     case ExternalBenchmarkApp::geekbench: return {};

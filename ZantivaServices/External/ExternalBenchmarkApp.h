@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "Model/RawValues.h"
@@ -19,6 +21,8 @@ template <> struct RawValues<ExternalBenchmarkApp> {
 
 // "Geekbench", "Cinebench 2024", "Cinebench 2026".
 std::string_view displayName(ExternalBenchmarkApp app);
+// "Geekbench 6.3.0" when Geekbench's version is known, else the application's name.
+std::string displayName(ExternalBenchmarkApp app, const std::optional<std::string>& geekbenchVersion);
 
 // Every application but Cinebench 2024 has a GPU test.
 constexpr bool supportsGPU(ExternalBenchmarkApp app) { return app != ExternalBenchmarkApp::cinebench2024; }

@@ -19,13 +19,6 @@ constexpr std::string_view ownName = "Zantiva Diagnostics";
 
 std::string score(const std::optional<double>& value) { return value ? numberCell(*value, 1) : std::string(); }
 
-std::string appName(ExternalBenchmarkApp app, const std::optional<std::string>& geekbenchVersion) {
-    std::string name(displayName(app));
-    if (app == ExternalBenchmarkApp::geekbench && geekbenchVersion && !geekbenchVersion->empty())
-        name += " " + *geekbenchVersion;
-    return name;
-}
-
 struct StorageRow {
     const char* label;
     std::optional<StorageTestMeasurement> StorageBenchmarkResult::*measurement;
@@ -54,7 +47,7 @@ std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& 
     std::string out = line({"CPU", "Single-core", "Multi-core", "Recorded"});
     for (const auto& [app, result] : results)
         if (result.singleCoreScore || result.multiCoreScore)
-            out += line({textCell(appName(app, geekbenchVersion)), score(result.singleCoreScore),
+            out += line({textCell(displayName(app, geekbenchVersion)), score(result.singleCoreScore),
                          score(result.multiCoreScore), iso8601(result.recordedAt)});
     if (report && report->cpuResult)
         out += line({std::string(ownName), score(report->cpuResult->singleCoreScore), score(report->cpuResult->score),
@@ -63,7 +56,7 @@ std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& 
     out += "\r\n" + line({"GPU", "Score", "Recorded"});
     for (const auto& [app, result] : results)
         if (result.gpuScore)
-            out += line({textCell(appName(app, geekbenchVersion)), score(result.gpuScore), iso8601(result.recordedAt)});
+            out += line({textCell(displayName(app, geekbenchVersion)), score(result.gpuScore), iso8601(result.recordedAt)});
     if (report && report->gpuResult)
         out += line({std::string(ownName), score(report->gpuResult->score), iso8601(report->completedAt)});
 

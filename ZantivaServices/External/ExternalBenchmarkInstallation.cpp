@@ -29,11 +29,7 @@ bool ExternalBenchmarkInstallation::isAvailable() const {
     return isExecutableFile(executablePath);
 }
 
-std::string ExternalBenchmarkInstallation::displayName() const {
-    std::string name(zantiva::displayName(app));
-    if (app == ExternalBenchmarkApp::geekbench && version && !version->empty()) name += " " + *version;
-    return name;
-}
+std::string ExternalBenchmarkInstallation::displayName() const { return zantiva::displayName(app, version); }
 
 std::optional<std::filesystem::path> ExternalBenchmarkInstallation::resolvedDiskImage() const {
     if (!diskImagePath) return std::nullopt;
