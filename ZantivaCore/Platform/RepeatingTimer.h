@@ -11,7 +11,8 @@
 namespace zantiva {
 
 // Calls tick on a thread of its own: once at once, then every interval on a fixed grid
-// (a late tick does not shift the ones after it) until stop(). Ticks never overlap.
+// (a tick that ends within its interval does not shift the ones after it; one that overruns
+// restarts the grid from its end) until stop(). Ticks never overlap.
 class RepeatingTimer {
 public:
     RepeatingTimer(ThreadIdentity identity, std::chrono::nanoseconds interval, std::function<void()> tick);
