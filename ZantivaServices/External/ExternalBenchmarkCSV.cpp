@@ -5,8 +5,8 @@
 
 #include "External/CsvCells.h"
 #include "Model/AppPaths.h"
+#include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
-#include "Platform/Log.h"
 
 namespace zantiva::ExternalBenchmarkCSV {
 namespace {
@@ -83,7 +83,7 @@ bool write(std::string_view text, const std::filesystem::path& file) {
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
     if (!ec) ec = writeFileAtomically(file, std::string("\xEF\xBB\xBF") + std::string(text));
-    if (ec) log::error("external", "couldn't save " + file.filename().string() + ": " + ec.message());
+    if (ec) jsonfile::logSaveFailure("external", file, ec.message());
     return !ec;
 }
 
