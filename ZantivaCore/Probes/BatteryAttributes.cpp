@@ -31,6 +31,17 @@ constexpr NumberAttribute numbers[] = {
 
 } // namespace
 
+std::vector<std::filesystem::path> BatteryAttributes::systemBatteries(const ProbeRoot& root) {
+    const std::filesystem::path supplies = "/sys/class/power_supply";
+    std::vector<std::filesystem::path> batteries;
+    for (const auto& name : root.entries(supplies)) {
+        const auto supply = supplies / name;
+        if (root.text(supply / "type") == "Battery" && root.text(supply / "scope") != "Device")
+            batteries.push_back(supply);
+    }
+    return batteries;
+}
+
 BatteryAttributes BatteryAttributes::read(const ProbeRoot& root, const std::filesystem::path& supply) {
     BatteryAttributes a;
     a.status = root.text(supply / "status");

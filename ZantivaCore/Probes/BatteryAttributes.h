@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Probes/ProbeRoot.h"
 
@@ -22,6 +23,10 @@ struct BatteryAttributes {
     std::optional<std::int64_t> cycleCount;
     std::optional<std::int64_t> capacity;
     std::optional<std::int64_t> chargeControlStartThreshold, chargeControlEndThreshold;
+
+    // The folders of the batteries that power the machine (not those of a mouse or a
+    // keyboard), in the kernel's order.
+    static std::vector<std::filesystem::path> systemBatteries(const ProbeRoot& root);
 
     // The attributes of one supply folder ("/sys/class/power_supply/BAT0").
     static BatteryAttributes read(const ProbeRoot& root, const std::filesystem::path& supply);

@@ -34,9 +34,7 @@ struct FoundBattery {
 FoundBattery findBattery(const ProbeRoot& root) {
     FoundBattery found;
     const bool pluggedIn = isPluggedIn(root);
-    for (const auto& name : root.entries(supplies)) {
-        const auto supply = supplies / name;
-        if (root.text(supply / "type") != "Battery" || !isSystemSupply(root, supply)) continue;
+    for (const auto& supply : BatteryAttributes::systemBatteries(root)) {
         found.attributes = BatteryAttributes::read(root, supply);
         found.result = parse(found.attributes, pluggedIn);
         if (found.result.batteryPresent) return found;
