@@ -10,7 +10,10 @@ std::string encode(const json::Json& value) {
 }
 
 bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category) {
-    const std::string bytes = encode(value);
+    return saveText(file, encode(value), category);
+}
+
+bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category) {
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
     if (!ec) ec = writeFileAtomically(file, bytes);

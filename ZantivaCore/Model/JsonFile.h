@@ -21,6 +21,9 @@ std::string encode(const json::Json& value);
 // answered with false; the old file is then left as it was.
 bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
 
+// The same for a stored file of any other text (the CSV export, the ledger's fingerprints).
+bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category);
+
 // The file's JSON; absent when the file is missing, unreadable or not JSON.
 std::optional<json::Json> load(const std::filesystem::path& file);
 

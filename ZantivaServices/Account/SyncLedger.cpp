@@ -52,11 +52,7 @@ std::optional<std::string> SyncLedger::lastSubmittedFingerprint(const std::strin
 void SyncLedger::recordSubmitted(const std::string& domain, const std::string& fingerprint) {
     fingerprints_[domain] = fingerprint;
     if (!directory_) return;
-    const auto file = *directory_ / fingerprintFile(domain);
-    std::error_code error;
-    std::filesystem::create_directories(*directory_, error);
-    if (!error) error = writeFileAtomically(file, fingerprint + "\n");
-    if (error) jsonfile::logSaveFailure(category, file, error.message());
+    jsonfile::saveText(*directory_ / fingerprintFile(domain), fingerprint + "\n", category);
 }
 
 } // namespace zantiva

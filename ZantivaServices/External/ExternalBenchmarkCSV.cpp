@@ -6,7 +6,6 @@
 #include "External/CsvCells.h"
 #include "Model/AppPaths.h"
 #include "Model/JsonFile.h"
-#include "Platform/AtomicFile.h"
 
 namespace zantiva::ExternalBenchmarkCSV {
 namespace {
@@ -80,11 +79,7 @@ std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& 
 }
 
 bool write(std::string_view text, const std::filesystem::path& file) {
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    if (!ec) ec = writeFileAtomically(file, std::string("\xEF\xBB\xBF") + std::string(text));
-    if (ec) jsonfile::logSaveFailure("external", file, ec.message());
-    return !ec;
+    return jsonfile::saveText(file, std::string("\xEF\xBB\xBF") + std::string(text), "external");
 }
 
 } // namespace zantiva::ExternalBenchmarkCSV
