@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "Engines/CPUWorkload.h"
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/TelemetrySource.h"
 #include "Model/CpuBenchmarkProgress.h"
 #include "Model/CpuBenchmarkResult.h"

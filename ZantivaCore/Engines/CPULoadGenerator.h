@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 
 // Holds every online processor under full load for a while, with the CPU benchmark's
 // prime counting as busy work.

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/GPUBenchmarkConfiguration.h"
 #include "Engines/GpuRenderProgress.h"
 #include "Engines/GpuRenderer.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/GPUBenchmarkConfiguration.h"
 
 namespace zantiva {

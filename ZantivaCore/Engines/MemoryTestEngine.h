@@ -6,7 +6,7 @@
 #include <functional>
 #include <span>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/MemoryTestFailure.h"
 #include "Model/MemoryTestProgress.h"
 #include "Model/MemoryTestResult.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/StorageBenchmarkConfiguration.h"
 #include "Model/StorageBenchmarkProgress.h"
 #include "Model/StorageBenchmarkResult.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/StorageBuffer.h"
 #include "Model/StorageTestMeasurement.h"
 #include "Model/StorageTestProfile.h"

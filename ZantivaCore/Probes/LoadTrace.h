@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "Model/SensorSnapshot.h"
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 
 namespace zantiva {
 

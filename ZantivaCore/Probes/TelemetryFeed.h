@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Model/SensorSnapshot.h"
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 
 namespace zantiva {
 

@@ -6,7 +6,7 @@
 
 #include <QTimer>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "External/CinebenchOutput.h"
 #include "External/ExternalBenchmarkError.h"
 #include "External/GeekbenchOutput.h"

@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QCoro/QCoroProcess>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "External/OutputLineSplitter.h"
 
 namespace zantiva {

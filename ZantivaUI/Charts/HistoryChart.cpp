@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 

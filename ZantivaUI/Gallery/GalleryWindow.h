@@ -4,7 +4,7 @@
 
 #include "Model/SensorSnapshot.h"
 #include "Model/SystemSpecs.h"
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 
 namespace zantiva {
 

@@ -5,7 +5,7 @@
 
 #include "Charts/HistoryChart.h"
 #include "Charts/ZantivaLogo.h"
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "UiTestSupport.h"

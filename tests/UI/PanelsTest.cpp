@@ -14,7 +14,7 @@
 #include "Dashboard/TelemetryPanel.h"
 #include "Gallery/PreviewSamples.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 #include "Typography/HardwareText.h"
 #include "Theme/Palette.h"
 #include "UiTestSupport.h"

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "Engines/EngineThread.h"
 #include "Engines/WorkerThreads.h"
 

@@ -5,7 +5,7 @@
 
 #include "Probes/LoadTrace.h"
 #include "Probes/TelemetryFeed.h"
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 
 namespace zantiva {
 namespace {

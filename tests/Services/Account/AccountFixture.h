@@ -10,8 +10,8 @@
 #include "Account/SessionManager.h"
 #include "Account/ZantivaAPIClient.h"
 #include "AwaitedAPIError.h"
-#include "LoopbackServer.h"
-#include "TestSite.h"
+#include "Support/LoopbackServer.h"
+#include "Support/TestSite.h"
 
 namespace zantiva::testing {
 

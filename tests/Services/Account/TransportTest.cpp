@@ -4,7 +4,7 @@
 
 #include "Account/HttpTransport.h"
 #include "AwaitedAPIError.h"
-#include "LoopbackServer.h"
+#include "Support/LoopbackServer.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;

@@ -7,7 +7,7 @@
 #include "../../Support/AwaitTask.h"
 #include "Account/UpdateChecker.h"
 #include "CLI/CheckUpdateMode.h"
-#include "LoopbackServer.h"
+#include "Support/LoopbackServer.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;

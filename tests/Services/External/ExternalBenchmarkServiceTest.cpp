@@ -16,7 +16,7 @@
 #include <QCoro/QCoroTask>
 #include <QTimer>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 #include "External/ExternalBenchmarkError.h"
 #include "External/ExternalBenchmarkService.h"
 #include "External/OutputLineSplitter.h"

@@ -18,8 +18,8 @@
 #include "../Support/SampleSpecs.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Model/BenchmarkSession.h"
-#include "Suite/RunnerHost.h"
-#include "Suite/SuiteConfiguration.h"
+#include "Runners/RunnerHost.h"
+#include "Runners/SuiteConfiguration.h"
 
 namespace zantiva::testing {
 

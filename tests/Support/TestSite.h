@@ -12,7 +12,7 @@
 
 #include <QUrl>
 
-#include "LoopbackServer.h"
+#include "Support/LoopbackServer.h"
 
 namespace zantiva::testing {
 

@@ -7,7 +7,7 @@
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/SystemSpecs.h"
-#include "Suite/AppScreen.h"
+#include "Runners/AppScreen.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Suite/SessionRecording.h"
+#include "Runners/SessionRecording.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Suite/StorageRunner.h"
+#include "Runners/StorageRunner.h"
 
 #include <string>
 #include <utility>
@@ -8,7 +8,7 @@
 #include "Engines/StorageBenchmarkEngine.h"
 #include "Engines/StorageBenchmarkFailure.h"
 #include "Platform/Log.h"
-#include "Suite/ObservedField.h"
+#include "Runners/ObservedField.h"
 
 namespace zantiva {
 namespace {

@@ -5,7 +5,7 @@
 #include "Model/CpuBenchmarkResult.h"
 #include "Model/GpuBenchmarkResult.h"
 #include "Model/MemoryTestResult.h"
-#include "Suite/StationOutcome.h"
+#include "Runners/StationOutcome.h"
 
 namespace zantiva {
 

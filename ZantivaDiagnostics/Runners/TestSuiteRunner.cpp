@@ -1,4 +1,4 @@
-#include "Suite/TestSuiteRunner.h"
+#include "Runners/TestSuiteRunner.h"
 
 #include <algorithm>
 #include <array>
@@ -15,8 +15,8 @@
 #include "Model/TestPlans.h"
 #include "Platform/Log.h"
 #include "Probes/BatteryReader.h"
-#include "Suite/ObservedField.h"
-#include "Suite/SessionRecording.h"
+#include "Runners/ObservedField.h"
+#include "Runners/SessionRecording.h"
 
 namespace zantiva {
 namespace {

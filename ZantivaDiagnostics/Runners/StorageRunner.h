@@ -15,9 +15,9 @@
 #include "Model/StorageBenchmarkResult.h"
 #include "Platform/ProcessActivity.h"
 #include "Probes/DriveHealthReader.h"
-#include "Suite/EngineCall.h"
-#include "Suite/RunGate.h"
-#include "Suite/RunnerHost.h"
+#include "Runners/EngineCall.h"
+#include "Runners/RunGate.h"
+#include "Runners/RunnerHost.h"
 #endif
 
 namespace zantiva {

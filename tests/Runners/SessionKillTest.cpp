@@ -13,7 +13,7 @@
 #include "Model/ResultStore.h"
 #include "Model/TestPlans.h"
 #include "SuiteTestSupport.h"
-#include "Suite/TestSuiteRunner.h"
+#include "Runners/TestSuiteRunner.h"
 
 namespace zantiva::testing {
 namespace {

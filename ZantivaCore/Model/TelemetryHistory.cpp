@@ -1,4 +1,4 @@
-#include "Probes/TelemetryHistory.h"
+#include "Model/TelemetryHistory.h"
 
 #include <algorithm>
 #include <cmath>

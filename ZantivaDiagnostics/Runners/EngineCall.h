@@ -10,7 +10,7 @@
 #include <QFuture>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "Engines/CancelToken.h"
+#include "Platform/CancelToken.h"
 
 namespace zantiva {
 

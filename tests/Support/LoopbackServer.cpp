@@ -1,4 +1,4 @@
-#include "LoopbackServer.h"
+#include "Support/LoopbackServer.h"
 
 #include <stdexcept>
 

@@ -13,8 +13,8 @@
 #include "Model/ResultStore.h"
 #include "Model/TestPlans.h"
 #include "SuiteTestSupport.h"
-#include "Suite/StorageRunner.h"
-#include "Suite/TestSuiteRunner.h"
+#include "Runners/StorageRunner.h"
+#include "Runners/TestSuiteRunner.h"
 
 namespace zantiva::testing {
 namespace {

@@ -22,12 +22,12 @@
 #include "Model/ResultStore.h"
 #include "Model/TestModule.h"
 #include "Probes/LoadTrace.h"
-#include "Suite/EngineCall.h"
-#include "Suite/MemoryPassProgress.h"
-#include "Suite/RunGate.h"
-#include "Suite/RunnerHost.h"
-#include "Suite/StationOutcome.h"
-#include "Suite/SuiteConfiguration.h"
+#include "Runners/EngineCall.h"
+#include "Runners/MemoryPassProgress.h"
+#include "Runners/RunGate.h"
+#include "Runners/RunnerHost.h"
+#include "Runners/StationOutcome.h"
+#include "Runners/SuiteConfiguration.h"
 #endif
 
 namespace zantiva {

@@ -1,4 +1,4 @@
-#include "TestSite.h"
+#include "Support/TestSite.h"
 
 #include <QUrlQuery>
 
