@@ -19,6 +19,9 @@ const std::vector<TestModule> TestPlans::gpuOnly = {gpuBenchmark};
 const std::vector<TestModule> TestPlans::audioMic = {audio, micCamera};
 const std::vector<TestModule> TestPlans::batteryOnly = {battery};
 const std::vector<TestModule> TestPlans::inputOnly = {input};
+// After the plans it holds: a translation unit initialises its statics in order.
+const std::vector<std::vector<TestModule>> TestPlans::singleTestPlans = {
+    displayOnly, ramOnly, cpuOnly, gpuOnly, performance, audioMic, batteryOnly, inputOnly};
 
 std::vector<TestModule> TestPlans::ordered(std::span<const TestModule> modules) {
     std::vector<TestModule> out;

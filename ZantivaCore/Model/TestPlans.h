@@ -20,6 +20,9 @@ struct TestPlans {
     static const std::vector<TestModule> audioMic;
     static const std::vector<TestModule> batteryOnly;
     static const std::vector<TestModule> inputOnly;
+    // The eight partial plans, in the order the launcher offers them: displayOnly, ramOnly,
+    // cpuOnly, gpuOnly, performance, audioMic, batteryOnly, inputOnly.
+    static const std::vector<std::vector<TestModule>> singleTestPlans;
 
     // The distinct modules given, in canonical order.
     static std::vector<TestModule> ordered(std::span<const TestModule> modules);

@@ -1,5 +1,7 @@
 #include "Model/TestPlans.h"
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 using namespace zantiva;
@@ -20,13 +22,18 @@ TEST(TestPlans, OrderedIsDistinctAndCanonical) {
     for (const auto& c : cases) EXPECT_EQ(TestPlans::ordered(c.given), c.expected);
 }
 
-TEST(TestPlans, EveryPlanIsAlreadyInCanonicalOrder) {
-    for (const auto* plan : {&TestPlans::full, &TestPlans::performance, &TestPlans::displayOnly, &TestPlans::ramOnly,
-                             &TestPlans::cpuOnly, &TestPlans::gpuOnly, &TestPlans::audioMic, &TestPlans::batteryOnly,
-                             &TestPlans::inputOnly})
-        EXPECT_EQ(TestPlans::ordered(*plan), *plan);
-    EXPECT_EQ(TestPlans::full.size(), 8u);
-    EXPECT_EQ(TestPlans::performance, (std::vector{cpuBenchmark, gpuBenchmark, ramTest}));
+// Each plan already in canonical order, so a runner accepts it as given; the single-test
+// plans are eight distinct partial plans, filled after the plans they hold.
+TEST(TestPlans, EveryPlanIsCanonicalAndTheSingleTestPlansAreDistinct) {
+    EXPECT_EQ(TestPlans::ordered(TestPlans::full), TestPlans::full);
+    const std::set<std::vector<TestModule>> distinct(TestPlans::singleTestPlans.begin(),
+                                                     TestPlans::singleTestPlans.end());
+    EXPECT_EQ(distinct.size(), 8u);
+    for (const auto& plan : TestPlans::singleTestPlans) {
+        EXPECT_FALSE(plan.empty());
+        EXPECT_NE(plan, TestPlans::full);
+        EXPECT_EQ(TestPlans::ordered(plan), plan);
+    }
 }
 
 TEST(TestModule, RawValuesAndJson) {
