@@ -3,6 +3,7 @@
 #include <QUrlQuery>
 
 #include "Account/PKCE.h"
+#include "Observation/ObservedValue.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -33,10 +34,10 @@ template <typename Change> void SessionManager::change(Change&& mutate) {
     const AuthState before = state();
     const auto name = accountName_;
     mutate();
-    if (activeSite_ != site) emit activeSiteChanged();
-    if (isAuthenticated() != authenticated) emit isAuthenticatedChanged();
-    if (state() != before) emit stateChanged();
-    if (accountName_ != name) emit accountNameChanged();
+    emitIfChanged(this, site, activeSite_, &SessionManager::activeSiteChanged);
+    emitIfChanged(this, authenticated, isAuthenticated(), &SessionManager::isAuthenticatedChanged);
+    emitIfChanged(this, before, state(), &SessionManager::stateChanged);
+    emitIfChanged(this, name, accountName_, &SessionManager::accountNameChanged);
 }
 
 std::optional<StoredSession> SessionManager::load(const SiteProfile& site) const {
