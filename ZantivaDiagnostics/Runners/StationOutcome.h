@@ -4,6 +4,7 @@
 
 #include "Model/DisplayTestResult.h"
 #include "Model/KeyboardTestResult.h"
+#include "Model/TestModule.h"
 
 namespace zantiva {
 
@@ -42,6 +43,11 @@ struct StationOutcome {
     static StationOutcome input(KeyboardTestResult result, bool passed) { return {Input{std::move(result), passed}}; }
     static StationOutcome bypassed() { return {Bypassed{}}; }
     static StationOutcome skipped() { return {Skipped{}}; }
+
+    // Whether it is an outcome that the module's station reports: display or skipped for
+    // the display, audio for the speaker, micCamera or bypassed for the microphone and
+    // camera, input for the keyboard; never one for an automatic module.
+    bool fits(TestModule module) const;
 
     bool operator==(const StationOutcome&) const = default;
 };

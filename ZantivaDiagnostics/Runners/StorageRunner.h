@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QCoro/QCoroTask>
-#include <QObject>
+
+#include "Runners/Runner.h"
 
 // moc cannot read the C++20 concepts these headers hold, and needs none of them.
 #ifndef Q_MOC_RUN
@@ -15,8 +16,6 @@
 #include "Model/StorageBenchmarkResult.h"
 #include "Platform/ProcessActivity.h"
 #include "Probes/DriveHealthReader.h"
-#include "Runners/EngineCall.h"
-#include "Runners/RunGate.h"
 #include "Runners/RunnerHost.h"
 #endif
 
@@ -31,9 +30,10 @@ struct StorageRunnerConfiguration {
 
 // Runs the storage benchmark in a folder the user picked, off the main thread with its
 // progress moved here, and keeps the last result together with the drives' health. A
-// failed or stopped run leaves the previous result in place. Every getter has a …Changed
+// failed or stopped run leaves the previous result in place; a runner destroyed during a
+// test waits for the engine, which deletes its test file. Every getter has a …Changed
 // signal that fires only on a real change. Main thread only.
-class StorageRunner : public QObject {
+class StorageRunner : public Runner {
     Q_OBJECT
 
 public:
@@ -41,8 +41,6 @@ public:
     // one when absent.
     explicit StorageRunner(ResultStore store, std::shared_ptr<RunGate> gate = nullptr,
                            StorageRunnerConfiguration configuration = {}, QObject* parent = nullptr);
-    // Stops a test under way and waits for the engine, which deletes its test file.
-    ~StorageRunner() override;
 
     // The model link, set once the model exists; held weakly.
     void setModel(std::weak_ptr<RunnerHost> host) { host_ = std::move(host); }
@@ -53,7 +51,6 @@ public:
     // Stops the test under way; nothing is recorded for it.
     void stop();
 
-    bool isRunning() const { return isRunning_; }
     // The engine's latest report of the run under way.
     const std::optional<StorageBenchmarkProgress>& progress() const { return progress_; }
     // The measured run in progress, from 1; 0 while preparing or settling.
@@ -66,7 +63,6 @@ public:
     void setResult(std::optional<StorageBenchmarkResult> result);
 
 signals:
-    void isRunningChanged();
     void progressChanged();
     void runChanged();
     void isSettlingChanged();
@@ -75,15 +71,11 @@ signals:
 
 private:
     QCoro::Task<> execute(std::filesystem::path folder);
-    void setRunning(bool running);
 
     ResultStore store_;
-    std::shared_ptr<RunGate> gate_;
     StorageRunnerConfiguration configuration_;
     std::weak_ptr<RunnerHost> host_;
-    EngineCall engine_;
 
-    bool isRunning_ = false;
     std::optional<StorageBenchmarkProgress> progress_;
     int run_ = 0;
     bool isSettling_ = false;

@@ -1,7 +1,6 @@
 #include "Runners/TestSuiteRunner.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <utility>
 
@@ -12,10 +11,10 @@
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
 #include "Engines/MemoryTestEngine.h"
+#include "Localization/AppLanguage.h"
 #include "Model/TestPlans.h"
 #include "Platform/Log.h"
 #include "Probes/BatteryReader.h"
-#include "Runners/ObservedField.h"
 #include "Runners/SessionRecording.h"
 
 namespace zantiva {
@@ -27,10 +26,7 @@ Date now() { return std::chrono::system_clock::now(); }
 
 // The full suite or exactly one of the single-test plans, in module order.
 bool isAcceptedPlan(const std::vector<TestModule>& plan) {
-    static const std::array plans{&TestPlans::full,      &TestPlans::displayOnly, &TestPlans::ramOnly,
-                                  &TestPlans::cpuOnly,   &TestPlans::gpuOnly,     &TestPlans::performance,
-                                  &TestPlans::audioMic,  &TestPlans::batteryOnly, &TestPlans::inputOnly};
-    return std::ranges::any_of(plans, [&](const std::vector<TestModule>* accepted) { return *accepted == plan; });
+    return plan == TestPlans::full || std::ranges::count(TestPlans::singleTestPlans, plan) == 1;
 }
 
 bool hasPeripheral(const std::vector<TestModule>& plan) {
@@ -48,7 +44,7 @@ struct TestSuiteRunner::StationWait {
 
     bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> handle) {
-        runner->pending_ = handle;
+        runner->pending_ = PendingStation{handle, module};
         runner->setCurrent(module);
     }
     std::optional<StationOutcome> await_resume() const { return std::exchange(runner->delivered_, std::nullopt); }
@@ -56,20 +52,13 @@ struct TestSuiteRunner::StationWait {
 
 TestSuiteRunner::TestSuiteRunner(ResultStore store, std::shared_ptr<RunGate> gate, SuiteConfiguration configuration,
                                  QObject* parent)
-    : QObject(parent), store_(std::move(store)), gate_(gate ? std::move(gate) : std::make_shared<RunGate>()),
-      configuration_(std::move(configuration)) {
+    : Runner(std::move(gate), parent), store_(std::move(store)), configuration_(std::move(configuration)) {
     traceTimer_.setInterval(traceInterval);
     connect(&traceTimer_, &QTimer::timeout, this, &TestSuiteRunner::recordTrace);
 }
 
-TestSuiteRunner::~TestSuiteRunner() {
-    engine_.cancelAndWait();
-    if (isRunning_) gate_->leave();
-}
-
 void TestSuiteRunner::start(const std::vector<TestModule>& modules) {
     std::function<void()> afterRun = std::exchange(afterRun_, nullptr);
-    if (isRunning_ || gate_->isBusy()) return;
     const auto host = host_.lock();
     const auto specs = host ? host->specs() : std::nullopt;
     if (!specs) return;
@@ -83,17 +72,18 @@ void TestSuiteRunner::start(const std::vector<TestModule>& modules) {
         session.peripheralStatus = BenchmarkSession::peripheralBypassedStatus;
         session.results.peripheralStatus = session.peripheralStatus;
     }
+    if (!beginRun()) return;
     launch(std::move(session), false, std::move(afterRun));
 }
 
 void TestSuiteRunner::resume(const BenchmarkSession& session) {
-    if (isRunning_ || gate_->isBusy()) return;
+    if (!beginRun()) return;
     setBypassPeripherals(session.peripheralStatus.has_value());
     launch(session, true, nullptr);
 }
 
+// The run has entered the gate.
 void TestSuiteRunner::launch(BenchmarkSession session, bool resumed, std::function<void()> afterRun) {
-    gate_->tryEnter();
     stopRequested_ = false;
     delivered_.reset();
     std::map<TestModule, ModuleStatus> statuses;
@@ -107,7 +97,6 @@ void TestSuiteRunner::launch(BenchmarkSession session, bool resumed, std::functi
     assignObserved(this, notice_, std::nullopt, &TestSuiteRunner::noticeChanged);
     assignObserved(this, wasResumed_, resumed, &TestSuiteRunner::wasResumedChanged);
     setCurrent(std::nullopt);
-    setRunning(true);
     log::info(category, std::string(resumed ? "resuming" : "starting") + " session " + session.sessionID);
     run(std::move(session), std::move(afterRun));
 }
@@ -122,7 +111,7 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
 
     assignObserved(this, isReadingDrives_, true, &TestSuiteRunner::isReadingDrivesChanged);
     try {
-        auto reading = engine_.run<DriveHealthReport>(
+        auto reading = runEngine<DriveHealthReport>(
             [drives = configuration_.drives](const CancelToken&) { return DriveHealthReader::read(drives); });
         session.results.driveHealth = co_await reading;
     } catch (const std::exception& error) {
@@ -171,8 +160,7 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
     setCurrent(std::nullopt);
     const bool remains = session.hasRemainingSteps();
     if (!remains) store_.clearSession();
-    setRunning(false);
-    gate_->leave();
+    endRun();
     if (const auto host = host_.lock()) {
         host->setResumable(remains ? std::optional(session) : std::nullopt);
         auto handOver = host->completeRun(session.results, SessionRecording::hasCompletedStations(session));
@@ -190,7 +178,7 @@ QCoro::Task<TestSuiteRunner::ModuleEnd> TestSuiteRunner::runModule(TestModule mo
             co_return ModuleEnd{status, std::nullopt};
         }
         setCurrent(module);
-        auto measuring = runAutomatic(module, session);
+        auto measuring = (this->*automaticRuns.at(module))(session);
         const ModuleStatus status = co_await measuring;
         co_return ModuleEnd{status, std::nullopt};
     } catch (const CancellationError&) {
@@ -200,86 +188,81 @@ QCoro::Task<TestSuiteRunner::ModuleEnd> TestSuiteRunner::runModule(TestModule mo
     } catch (const std::exception& error) {
         failure = LocalizedMessage("Suite.StationFailed", std::string(error.what()));
     }
-    log::error(category, std::string(stepID(module)) + " failed: " + failure->arguments().front());
+    log::error(category, std::string(stepID(module)) + " failed: " + failure->resolved(AppLanguage::english));
     co_return ModuleEnd{ModuleStatus::failed, std::move(failure)};
 }
 
-template <typename T>
-auto TestSuiteRunner::publisher(std::optional<T> TestSuiteRunner::*field, void (TestSuiteRunner::*changed)()) {
-    return [this, field, changed](const T& value) {
-        onMainThread(
-            [this, field, changed, value] { assignObserved(this, this->*field, std::optional(value), changed); });
-    };
+const std::map<TestModule, TestSuiteRunner::AutomaticRun> TestSuiteRunner::automaticRuns = {
+    {TestModule::cpuBenchmark, &TestSuiteRunner::runCpu},
+    {TestModule::gpuBenchmark, &TestSuiteRunner::runGpu},
+    {TestModule::ramTest, &TestSuiteRunner::runMemory},
+    {TestModule::battery, &TestSuiteRunner::runBattery},
+};
+
+QCoro::Task<ModuleStatus> TestSuiteRunner::runCpu(BenchmarkSession& session) {
+    assignObserved(this, cpuProgress_, std::nullopt, &TestSuiteRunner::cpuProgressChanged);
+    beginTrace(LoadTrace::Subject::cpu);
+    const SuiteConfiguration& c = configuration_;
+    const CPUBenchmarkEngine engine(c.sampler, c.cpuWorkload, c.cpuThreads, c.activity);
+    auto measurement = runEngine<CpuBenchmarkResult>(
+        [engine, seconds = durationMinutes_ * 60.0,
+         progress = publisher(&TestSuiteRunner::cpuProgress_, &TestSuiteRunner::cpuProgressChanged)](
+            const CancelToken& cancel) { return engine.run(seconds, progress, cancel); });
+    const auto result = co_await measurement;
+    co_return SessionRecording::record(session, result);
 }
 
-QCoro::Task<ModuleStatus> TestSuiteRunner::runAutomatic(TestModule module, BenchmarkSession& session) {
+QCoro::Task<ModuleStatus> TestSuiteRunner::runGpu(BenchmarkSession& session) {
+    assignObserved(this, gpuProgress_, std::nullopt, &TestSuiteRunner::gpuProgressChanged);
+    assignObserved(this, gpuPreview_, std::nullopt, &TestSuiteRunner::gpuPreviewChanged);
+    beginTrace(LoadTrace::Subject::gpu);
     const SuiteConfiguration& c = configuration_;
-    const double seconds = durationMinutes_ * 60.0;
-    switch (module) {
-    case TestModule::cpuBenchmark: {
-        assignObserved(this, cpuProgress_, std::nullopt, &TestSuiteRunner::cpuProgressChanged);
-        beginTrace(LoadTrace::Subject::cpu);
-        const CPUBenchmarkEngine engine(c.sampler, c.cpuWorkload, c.cpuThreads, c.activity);
-        auto measurement = engine_.run<CpuBenchmarkResult>([this, engine, seconds](const CancelToken& cancel) {
-            return engine.run(seconds, publisher(&TestSuiteRunner::cpuProgress_, &TestSuiteRunner::cpuProgressChanged),
-                              cancel);
-        });
-        const auto result = co_await measurement;
-        co_return SessionRecording::record(session, result);
-    }
-    case TestModule::gpuBenchmark: {
-        assignObserved(this, gpuProgress_, std::nullopt, &TestSuiteRunner::gpuProgressChanged);
-        assignObserved(this, gpuPreview_, std::nullopt, &TestSuiteRunner::gpuPreviewChanged);
-        beginTrace(LoadTrace::Subject::gpu);
-        const GPURaymarchBenchmark engine(c.gpu, c.gpuRenderer, {}, c.activity);
-        auto measurement = engine_.run<GpuBenchmarkResult>([this, engine, seconds](const CancelToken& cancel) {
-            return engine.run(seconds, publisher(&TestSuiteRunner::gpuProgress_, &TestSuiteRunner::gpuProgressChanged),
-                              publisher(&TestSuiteRunner::gpuPreview_, &TestSuiteRunner::gpuPreviewChanged), cancel);
-        });
-        const auto result = co_await measurement;
-        co_return SessionRecording::record(session, result);
-    }
-    case TestModule::ramTest: {
-        assignObserved(this, memoryProgress_, std::nullopt, &TestSuiteRunner::memoryProgressChanged);
-        const MemoryTestEngine engine(c.memoryTestBytes);
-        auto measurement = engine_.run<MemoryTestResult>([this, engine](const CancelToken& cancel) {
+    const GPURaymarchBenchmark engine(c.gpu, c.gpuRenderer, {}, c.activity);
+    auto measurement = runEngine<GpuBenchmarkResult>(
+        [engine, seconds = durationMinutes_ * 60.0,
+         progress = publisher(&TestSuiteRunner::gpuProgress_, &TestSuiteRunner::gpuProgressChanged),
+         preview = publisher(&TestSuiteRunner::gpuPreview_, &TestSuiteRunner::gpuPreviewChanged)](
+            const CancelToken& cancel) { return engine.run(seconds, progress, preview, cancel); });
+    const auto result = co_await measurement;
+    co_return SessionRecording::record(session, result);
+}
+
+QCoro::Task<ModuleStatus> TestSuiteRunner::runMemory(BenchmarkSession& session) {
+    assignObserved(this, memoryProgress_, std::nullopt, &TestSuiteRunner::memoryProgressChanged);
+    const MemoryTestEngine engine(configuration_.memoryTestBytes);
+    auto measurement = runEngine<MemoryTestResult>(
+        [engine, publish = publisher(&TestSuiteRunner::memoryProgress_, &TestSuiteRunner::memoryProgressChanged)](
+            const CancelToken& cancel) {
             return engine.run(
-                [publish = publisher(&TestSuiteRunner::memoryProgress_, &TestSuiteRunner::memoryProgressChanged)](
-                    const MemoryTestProgress& p, int pass, std::uint8_t pattern, bool verifying) {
+                [&publish](const MemoryTestProgress& p, int pass, std::uint8_t pattern, bool verifying) {
                     publish(MemoryPassProgress{pass, pattern, verifying, p.percentComplete() / 100});
                 },
                 cancel);
         });
-        const auto result = co_await measurement;
-        co_return SessionRecording::record(session, result);
-    }
-    case TestModule::battery: {
-        assignObserved(this, batteryLive_, std::nullopt, &TestSuiteRunner::batteryLiveChanged);
-        const QPointer<TestSuiteRunner> self(this);
-        // A first reading, a short load on every processor, then the reading that is kept:
-        // its discharge rate is the one under load.
-        auto measurement = engine_.run<BatteryHealthResult>(
-            [publish = publisher(&TestSuiteRunner::batteryLive_, &TestSuiteRunner::batteryLiveChanged),
-             root = c.batteryRoot, load = c.batteryLoadSeconds](const CancelToken& cancel) {
-                const BatteryHealthResult first = BatteryReader::read(root);
-                publish(first);
-                if (!first.batteryPresent) return first;
-                CPULoadGenerator::run(load, cancel);
-                cancel.throwIfCancelled();
-                BatteryHealthResult second = BatteryReader::read(root);
-                BatteryReader::applyScoringRules(second, BatteryReader::chargeLimit(root));
-                return second;
-            });
-        const auto result = co_await measurement;
-        if (self) assignObserved(this, batteryLive_, result, &TestSuiteRunner::batteryLiveChanged);
-        co_return SessionRecording::record(session, result);
-    }
-    case TestModule::display:
-    case TestModule::audio:
-    case TestModule::micCamera:
-    case TestModule::input: break;
-    }
-    throw std::logic_error("not an automatic module");
+    const auto result = co_await measurement;
+    co_return SessionRecording::record(session, result);
+}
+
+// A first reading, a short load on every processor, then the reading that is kept: its
+// discharge rate is the one under load.
+QCoro::Task<ModuleStatus> TestSuiteRunner::runBattery(BenchmarkSession& session) {
+    assignObserved(this, batteryLive_, std::nullopt, &TestSuiteRunner::batteryLiveChanged);
+    const QPointer<TestSuiteRunner> self(this);
+    auto measurement = runEngine<BatteryHealthResult>(
+        [publish = publisher(&TestSuiteRunner::batteryLive_, &TestSuiteRunner::batteryLiveChanged),
+         root = configuration_.batteryRoot, load = configuration_.batteryLoadSeconds](const CancelToken& cancel) {
+            const BatteryHealthResult first = BatteryReader::read(root);
+            publish(first);
+            if (!first.batteryPresent) return first;
+            CPULoadGenerator::run(load, cancel);
+            cancel.throwIfCancelled();
+            BatteryHealthResult second = BatteryReader::read(root);
+            BatteryReader::applyScoringRules(second, BatteryReader::chargeLimit(root));
+            return second;
+        });
+    const auto result = co_await measurement;
+    if (self) assignObserved(this, batteryLive_, result, &TestSuiteRunner::batteryLiveChanged);
+    co_return SessionRecording::record(session, result);
 }
 
 QCoro::Task<ModuleStatus> TestSuiteRunner::awaitStation(TestModule module, BenchmarkSession& session) {
@@ -291,18 +274,24 @@ QCoro::Task<ModuleStatus> TestSuiteRunner::awaitStation(TestModule module, Bench
 
 void TestSuiteRunner::complete(const StationOutcome& outcome) {
     if (!pending_) return;
-    const auto handle = std::exchange(pending_, {});
-    delivered_ = outcome;
-    onMainThread([handle] { handle.resume(); });
+    if (!outcome.fits(pending_->module)) {
+        log::error(category, "dropped an outcome that is not one of the " + std::string(stepID(pending_->module)) +
+                                 " station's");
+        return;
+    }
+    endStationWait(outcome);
 }
 
 void TestSuiteRunner::stop() {
-    if (!isRunning_) return;
+    if (!isRunning()) return;
     stopRequested_ = true;
-    engine_.cancel();
-    if (!pending_) return;
-    const auto handle = std::exchange(pending_, {});
-    delivered_.reset();
+    cancelEngine();
+    if (pending_) endStationWait(std::nullopt);
+}
+
+void TestSuiteRunner::endStationWait(std::optional<StationOutcome> outcome) {
+    const std::coroutine_handle<> handle = std::exchange(pending_, std::nullopt)->handle;
+    delivered_ = std::move(outcome);
     onMainThread([handle] { handle.resume(); });
 }
 
@@ -316,10 +305,6 @@ void TestSuiteRunner::setStatus(TestModule module, ModuleStatus status) {
 
 void TestSuiteRunner::setCurrent(std::optional<TestModule> module) {
     assignObserved(this, current_, module, &TestSuiteRunner::currentChanged);
-}
-
-void TestSuiteRunner::setRunning(bool running) {
-    assignObserved(this, isRunning_, running, &TestSuiteRunner::isRunningChanged);
 }
 
 void TestSuiteRunner::setDurationMinutes(int minutes) {

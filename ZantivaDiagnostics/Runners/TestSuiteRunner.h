@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QCoro/QCoroTask>
-#include <QObject>
 #include <QTimer>
+
+#include "Runners/Runner.h"
 
 // moc cannot read the C++20 concepts these headers hold, and needs none of them.
 #ifndef Q_MOC_RUN
@@ -22,9 +23,7 @@
 #include "Model/ResultStore.h"
 #include "Model/TestModule.h"
 #include "Probes/LoadTrace.h"
-#include "Runners/EngineCall.h"
 #include "Runners/MemoryPassProgress.h"
-#include "Runners/RunGate.h"
 #include "Runners/RunnerHost.h"
 #include "Runners/StationOutcome.h"
 #include "Runners/SuiteConfiguration.h"
@@ -37,7 +36,7 @@ namespace zantiva {
 // wait for their page's StationOutcome. The session is saved before and after every module,
 // so an interrupted run resumes with the steps that remain. Every getter has a …Changed
 // signal that fires only on a real change. Main thread only.
-class TestSuiteRunner : public QObject {
+class TestSuiteRunner : public Runner {
     Q_OBJECT
 
 public:
@@ -47,8 +46,6 @@ public:
     // when absent.
     explicit TestSuiteRunner(ResultStore store, std::shared_ptr<RunGate> gate = nullptr,
                              SuiteConfiguration configuration = {}, QObject* parent = nullptr);
-    // Stops a run under way and waits for its engine thread.
-    ~TestSuiteRunner() override;
 
     // The model link, set once the model exists; held weakly.
     void setModel(std::weak_ptr<RunnerHost> host) { host_ = std::move(host); }
@@ -61,6 +58,8 @@ public:
     // run is in progress.
     void resume(const BenchmarkSession& session);
     // Ends the waiting station's module with its outcome; does nothing when none waits.
+    // An outcome of another station's kind (a late one, say) is logged and dropped: the
+    // station goes on waiting for its own.
     void complete(const StationOutcome& outcome);
     // Stops the run: the module in progress is cancelled and stays among the remaining
     // steps; modules already finished are kept.
@@ -73,11 +72,10 @@ public:
     // A planned module without an entry is pending.
     const std::map<TestModule, ModuleStatus>& statuses() const { return statuses_; }
     const std::optional<TestModule>& current() const { return current_; }
-    bool isRunning() const { return isRunning_; }
     bool wasResumed() const { return wasResumed_; }
     bool isReadingDrives() const { return isReadingDrives_; }
     // Whether an interactive station waits for its outcome.
-    bool isAwaitingStation() const { return static_cast<bool>(pending_); }
+    bool isAwaitingStation() const { return pending_.has_value(); }
     const std::optional<LocalizedMessage>& notice() const { return notice_; }
     // Why each module failed in the last run.
     const std::map<TestModule, LocalizedMessage>& failures() const { return failures_; }
@@ -98,7 +96,6 @@ signals:
     void planChanged();
     void statusesChanged();
     void currentChanged();
-    void isRunningChanged();
     void wasResumedChanged();
     void isReadingDrivesChanged();
     void noticeChanged();
@@ -118,34 +115,37 @@ private:
         std::optional<LocalizedMessage> failure;
     };
     struct StationWait;
+    // The station whose module waits for its outcome.
+    struct PendingStation {
+        std::coroutine_handle<> handle;
+        TestModule module;
+    };
+    // How an automatic module drives its engine or reader and records the result.
+    using AutomaticRun = QCoro::Task<ModuleStatus> (TestSuiteRunner::*)(BenchmarkSession&);
+    static const std::map<TestModule, AutomaticRun> automaticRuns;
 
     void launch(BenchmarkSession session, bool resumed, std::function<void()> afterRun);
     QCoro::Task<> run(BenchmarkSession session, std::function<void()> afterRun);
     QCoro::Task<ModuleEnd> runModule(TestModule module, BenchmarkSession& session);
-    QCoro::Task<ModuleStatus> runAutomatic(TestModule module, BenchmarkSession& session);
+    QCoro::Task<ModuleStatus> runCpu(BenchmarkSession& session);
+    QCoro::Task<ModuleStatus> runGpu(BenchmarkSession& session);
+    QCoro::Task<ModuleStatus> runMemory(BenchmarkSession& session);
+    QCoro::Task<ModuleStatus> runBattery(BenchmarkSession& session);
     QCoro::Task<ModuleStatus> awaitStation(TestModule module, BenchmarkSession& session);
+    // Resumes the waiting station's module, with its outcome or none (the run stops).
+    void endStationWait(std::optional<StationOutcome> outcome);
     void save(BenchmarkSession& session);
     void setStatus(TestModule module, ModuleStatus status);
     void setCurrent(std::optional<TestModule> module);
-    void setRunning(bool running);
     void beginTrace(LoadTrace::Subject subject);
     void recordTrace();
-    // Runs f on the main thread, from an engine thread; dropped once the runner is gone.
-    template <typename F> void onMainThread(F f) {
-        QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
-    }
-    // An engine callback that publishes each report into an observed field on the main thread.
-    template <typename T>
-    auto publisher(std::optional<T> TestSuiteRunner::*field, void (TestSuiteRunner::*changed)());
 
     ResultStore store_;
-    std::shared_ptr<RunGate> gate_;
     SuiteConfiguration configuration_;
     std::weak_ptr<RunnerHost> host_;
-    EngineCall engine_;
     QTimer traceTimer_;
     LoadTrace::Subject traceSubject_ = LoadTrace::Subject::cpu;
-    std::coroutine_handle<> pending_;
+    std::optional<PendingStation> pending_;
     std::optional<StationOutcome> delivered_;
     bool stopRequested_ = false;
     std::function<void()> afterRun_;
@@ -153,7 +153,6 @@ private:
     std::vector<TestModule> plan_;
     std::map<TestModule, ModuleStatus> statuses_;
     std::optional<TestModule> current_;
-    bool isRunning_ = false;
     bool wasResumed_ = false;
     bool isReadingDrives_ = false;
     std::optional<LocalizedMessage> notice_;

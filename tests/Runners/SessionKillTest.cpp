@@ -2,6 +2,7 @@
 // and resuming it finishes the run. The run is killed in a child process of this program.
 
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -77,8 +78,12 @@ TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffersAndResumes) {
     const auto host = hostOnTestMachine();
     TestSuiteRunner runner(store, nullptr, tinyConfiguration());
     runner.setModel(host);
+    const std::map<TestModule, StationOutcome> outcomes = {{display, StationOutcome::skipped()},
+                                                           {audio, StationOutcome::audio(true)},
+                                                           {micCamera, StationOutcome::bypassed()},
+                                                           {input, StationOutcome::input({}, false)}};
     QObject::connect(&runner, &TestSuiteRunner::currentChanged, [&] {
-        if (runner.current() && runner.current() != battery) runner.complete(StationOutcome::skipped());
+        if (runner.current() && outcomes.contains(*runner.current())) runner.complete(outcomes.at(*runner.current()));
     });
     runner.resume(*offered);
     ASSERT_TRUE(runUntil([&] { return host->completions.size() == 1; }));

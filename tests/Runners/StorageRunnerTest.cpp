@@ -147,6 +147,10 @@ TEST_F(StorageRunnerTest, TheStorageTestAndTheSuiteNeverRunTogether) {
     suite.setModel(host);
     suite.setDurationMinutes(0);
     auto storage = makeRunner(slowStorage());
+    // The launcher follows the gate: each run enters and leaves it once; a refused start
+    // changes nothing.
+    int gateChanges = 0;
+    QObject::connect(gate.get(), &RunGate::busyChanged, [&] { ++gateChanges; });
 
     storage->start(target.path());
     ASSERT_TRUE(storage->isRunning());
@@ -162,6 +166,8 @@ TEST_F(StorageRunnerTest, TheStorageTestAndTheSuiteNeverRunTogether) {
     EXPECT_EQ(host->screens, (std::vector{AppScreen::storage, AppScreen::suite}));
     suite.stop();
     ASSERT_TRUE(runUntil([&] { return !suite.isRunning(); }));
+    EXPECT_FALSE(gate->isBusy());
+    EXPECT_EQ(gateChanges, 4);
 }
 
 } // namespace

@@ -118,10 +118,6 @@ TEST_F(SuiteRunnerTest, FullPlanRunsEveryModuleInOrderAndSavesTheSessionBeforeAn
     EXPECT_FALSE(runner->notice());
 
     ASSERT_TRUE(report.cpuResult && report.gpuResult && report.memoryResult && report.batteryResult);
-    EXPECT_TRUE(report.cpuResult->resultsVerified);
-    EXPECT_GT(report.gpuResult->score, 0);
-    EXPECT_TRUE(report.memoryResult->passed());
-    EXPECT_TRUE(report.batteryResult->batteryPresent);
     EXPECT_EQ(report.displayResult, deadPixels());
     EXPECT_EQ(report.keyboardResult, everyKeyOnce());
     EXPECT_EQ(report.audioPassed, true);
@@ -142,9 +138,9 @@ TEST_F(SuiteRunnerTest, FullPlanRunsEveryModuleInOrderAndSavesTheSessionBeforeAn
     // Progress came through to the main thread (the tiny CPU run may end before its twice-a-second
     // report: the stop test sees that one); nothing remains, so nothing is resumable.
     ASSERT_TRUE(runner->memoryProgress());
-    EXPECT_EQ(runner->memoryProgress()->pass, 3);
     EXPECT_TRUE(runner->memoryProgress()->verifying);
     EXPECT_TRUE(runner->gpuProgress());
+    EXPECT_TRUE(runner->batteryLive());
     EXPECT_FALSE(runner->isRunning());
     EXPECT_FALSE(runner->current());
     EXPECT_FALSE(storedSession(folder.path()));
@@ -198,6 +194,29 @@ TEST_F(SuiteRunnerTest, StopAtAStationKeepsTheRunResumableAndResumingRunsOnlyWha
     EXPECT_EQ(report.inputPassed, true);
     EXPECT_FALSE(storedSession(folder.path()));
     EXPECT_FALSE(host->resumables.back());
+}
+
+// A page that reports late, once the run has moved on to another station, must neither end
+// that station's module nor write its part of the report.
+TEST_F(SuiteRunnerTest, AnOutcomeOfAnotherStationIsDroppedAndTheStationWaitsForItsOwn) {
+    script = {{micCamera, StationOutcome::micCamera(true, false)}};
+    auto runner = makeRunner();
+    runner->start(TestPlans::audioMic);
+    ASSERT_TRUE(runUntil([&] { return runner->current() == audio && runner->isAwaitingStation(); }));
+
+    runner->complete(StationOutcome::display(deadPixels()));
+    runner->complete(StationOutcome::bypassed());
+    turnEventLoop(std::chrono::milliseconds(100));
+    EXPECT_TRUE(runner->isAwaitingStation());
+    EXPECT_EQ(runner->current(), audio);
+    EXPECT_EQ(runner->statuses().at(audio), ModuleStatus::running);
+
+    runner->complete(StationOutcome::audio(false));
+    ASSERT_TRUE(awaitCompletions(1));
+    EXPECT_EQ(runner->statuses().at(audio), ModuleStatus::failed);
+    const FinalBenchmarkReport& report = host->completions[0].report;
+    EXPECT_EQ(report.audioPassed, false);
+    EXPECT_FALSE(report.displayResult);
 }
 
 TEST_F(SuiteRunnerTest, StopDuringTheCpuModuleCancelsTheEngineAfterTracingItsLoad) {
