@@ -20,15 +20,14 @@ int main(int argc, char** argv) {
     if (winsize size{}; context.errIsTerminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
         context.errColumns = size.ws_col;
 
-    // "--dump-hardware" (the hardware dump, always status 0) is tried here, before the
-    // benchmark command line.
-    if (commandLine.has("--dump-hardware")) {
+    // The hardware dump (always status 0) is tried here, before the benchmark command line.
+    if (commandLine.has(dumpHardwareOption)) {
         dumpHardware(std::cout);
         return 0;
     }
     if (auto status = runBenchmarkCommandLine(commandLine, context)) return *status;
 
-    // No window yet: say what the program can do from here.
+    // No arguments, and no window yet: say what the program can do from here.
     std::cout << usageLine() << '\n';
     return 0;
 }

@@ -5,7 +5,6 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "Engines/EngineThread.h"
 #include "Engines/WorkerThreads.h"
@@ -199,7 +198,7 @@ double runSustained(int threads, double seconds, RunState& state) {
 CPUBenchmarkEngine::CPUBenchmarkEngine(TelemetrySource telemetry, CPUWorkload workload,
                                        std::optional<int> threadCount, std::shared_ptr<ProcessActivity> activity)
     : telemetry_(std::move(telemetry)), workload_(workload),
-      threadCount_(std::max(1, threadCount.value_or(static_cast<int>(std::thread::hardware_concurrency())))),
+      threadCount_(std::max(1, threadCount ? *threadCount : usableProcessorCount())),
       activity_(activity ? std::move(activity) : noProcessActivity()) {}
 
 int CPUBenchmarkEngine::countPrimes(std::int64_t from, int count) {

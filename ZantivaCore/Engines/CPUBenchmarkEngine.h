@@ -25,7 +25,8 @@ public:
 
     static constexpr double minimumSustainedSeconds = 5.0;
 
-    // threadCount: the online processors when absent; at least 1.
+    // threadCount: the processors this thread may run on when absent (usableProcessorCount);
+    // at least 1.
     explicit CPUBenchmarkEngine(TelemetrySource telemetry = {}, CPUWorkload workload = CPUWorkload::standard(),
                                 std::optional<int> threadCount = std::nullopt,
                                 std::shared_ptr<ProcessActivity> activity = noProcessActivity());

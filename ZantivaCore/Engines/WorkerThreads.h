@@ -13,4 +13,9 @@ namespace zantiva {
 void runOnThreads(int count, const std::function<ThreadIdentity(int)>& identity,
                   const std::function<void(int)>& body);
 
+// The processors the calling thread may run on (its affinity mask, which taskset, cgroup
+// cpusets and container limits narrow); the online count when the mask can't be read;
+// at least 1. Threads started afterwards inherit the same mask.
+int usableProcessorCount();
+
 } // namespace zantiva

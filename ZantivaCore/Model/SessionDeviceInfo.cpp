@@ -1,5 +1,7 @@
 #include "Model/SessionDeviceInfo.h"
 
+#include <utility>
+
 #include "Localization/UnicodeText.h"
 #include "Model/RecordFields.h"
 #include "Model/SpecText.h"
@@ -26,9 +28,20 @@ SessionDeviceInfo SessionDeviceInfo::of(const SystemSpecs& specs) {
 }
 
 DeviceMatch SessionDeviceInfo::match(const SystemSpecs& specs) const {
-    for (const auto* name : {&model, &cpu, &specs.model, &specs.cpuName})
-        if (!specText::isKnown(*name)) return DeviceMatch::undetermined;
-    return sameName(model, specs.model) && sameName(cpu, specs.cpuName) ? DeviceMatch::same : DeviceMatch::other;
+    const std::pair<const std::string&, const std::string&> names[] = {{model, specs.model}, {cpu, specs.cpuName}};
+    bool anyTold = false;
+    bool differ = false;
+    // Every pair is looked at before a difference counts: a failed probe on either name
+    // must not have the session's file deleted as another machine's.
+    for (const auto& [stored, current] : names) {
+        const bool told = specText::isKnown(stored);
+        if (told != specText::isKnown(current)) return DeviceMatch::undetermined;
+        if (!told) continue;
+        anyTold = true;
+        differ = differ || !sameName(stored, current);
+    }
+    if (!anyTold) return DeviceMatch::undetermined;
+    return differ ? DeviceMatch::other : DeviceMatch::same;
 }
 
 json::Json SessionDeviceInfo::toJson() const { return json::encodeFields(*this, fields); }

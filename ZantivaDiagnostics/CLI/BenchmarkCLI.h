@@ -10,11 +10,20 @@
 
 namespace zantiva {
 
-// One windowless mode: the option that selects it, how the usage line shows it, and the
-// function that runs it and returns the exit status (0 success, 1 after "failed: …").
+// A word of the command line and the value it takes: the word after it, unless that
+// word is itself an option ("--…").
+struct CliOption {
+    std::string_view name;        // "--runs"
+    std::string_view value = {};  // how the usage names its value ("N", "FILE"); empty: takes none
+    bool valueIsOptional = false; // the usage shows "[folder]" rather than "N"
+};
+
+// One windowless mode: the option that selects it (with its own value, if any), the
+// other options it accepts, and the function that runs it and returns the exit status
+// (0 success, 1 after "failed: …"). A missing or malformed value is the mode's to refuse.
 struct CliMode {
-    std::string_view option;
-    std::string_view usage;
+    CliOption option;
+    std::span<const CliOption> options;
     int (*run)(const CommandLine& commandLine, CliContext& context);
 };
 
@@ -22,12 +31,15 @@ struct CliMode {
 std::span<const CliMode> benchmarkModes();
 
 // Runs the first mode whose option appears among the arguments and returns its exit
-// status; absent when no mode's option is there (the window is then the program's
-// business). An error a mode lets escape is printed as "failed: …" with status 1.
+// status; absent when there are no arguments at all. A word that mode doesn't accept
+// (nor the option of another mode, which yields to it) fails before anything runs:
+// "failed: unknown option --quik" for an option, "failed: unexpected argument /mnt/usb"
+// for any other word; so do any arguments when no mode is asked for. An error a mode
+// lets escape is printed as "failed: …" with status 1.
 std::optional<int> runBenchmarkCommandLine(const CommandLine& commandLine, CliContext& context,
                                            std::span<const CliMode> modes = benchmarkModes());
 
-// "usage: zantiva-diagnostics [--ram | --cpu [--runs N] | …]"
+// "usage: zantiva-diagnostics [--dump-hardware | --ram | --cpu [--runs N] | …]"
 std::string usageLine(std::span<const CliMode> modes = benchmarkModes());
 
 } // namespace zantiva

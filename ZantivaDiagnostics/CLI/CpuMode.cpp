@@ -23,11 +23,16 @@ std::string progressText(const CpuBenchmarkProgress& p, int run, int runs) {
 } // namespace
 
 int runCpuMode(const CommandLine& commandLine, CliContext& context) {
+    return runCpuMode(commandLine, context, CPUWorkload::standard());
+}
+
+int runCpuMode(const CommandLine& commandLine, CliContext& context, CPUWorkload workload) {
     const auto runs = runCount(commandLine);
     if (!runs) return printFailure(context.out, runCountProblem());
     // The machine's own sensors give the peak temperature, thermal pressure and the load.
     auto sampler = std::make_shared<HardwareTelemetry>();
-    const CPUBenchmarkEngine engine([sampler] { return std::optional<SensorSnapshot>(sampler->sample()); });
+    const CPUBenchmarkEngine engine([sampler] { return std::optional<SensorSnapshot>(sampler->sample()); }, workload,
+                                    std::nullopt, context.activity);
     for (int run = 1; run <= *runs; ++run) {
         ProgressLine line(context.err, context.errIsTerminal, context.errColumns);
         const CpuBenchmarkResult result = engine.run(

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ostream>
+#include <string_view>
 
 #include "Probes/DriveHealthReader.h"
 #include "Probes/SystemProbe.h"
@@ -14,6 +15,10 @@ struct HardwareDumpSources {
     ProbeOptions probe;
     DriveHealthOptions drives;
 };
+
+// The option of the hardware dump. The process entry looks for it before the benchmark
+// command line, and with it nothing else runs, whatever the other words.
+inline constexpr std::string_view dumpHardwareOption = "--dump-hardware";
 
 // "--dump-hardware": the machine's specs, its device profile, its drives' health,
 // its battery and one telemetry sample as `name: value` lines under a heading per group

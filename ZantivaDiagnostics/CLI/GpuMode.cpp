@@ -51,7 +51,7 @@ int runGpuMode(const CommandLine& commandLine, CliContext& context, GPUBenchmark
     const auto previewFile = commandLine.value("--preview");
     if (commandLine.has("--preview") && !previewFile) return printFailure(context.out, "--preview needs a file name");
 
-    const GPURaymarchBenchmark engine(configuration);
+    const GPURaymarchBenchmark engine(configuration, {}, {}, context.activity);
     std::optional<GpuPreviewImage> lastPreview;
     GPURaymarchBenchmark::Preview keepPreview;
     if (previewFile) keepPreview = [&lastPreview](const GpuPreviewImage& image) { lastPreview = image; };

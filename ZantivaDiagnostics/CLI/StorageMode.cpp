@@ -48,17 +48,16 @@ void printStorageResultLines(std::ostream& out, const StorageBenchmarkResult& re
             << " MB/s, " << posixNumber(m->iops, 1) << " IOPS, " << posixNumber(m->averageLatencyMs, 3) << " ms\n";
     }
     // The measurements are printed above; the record's other fields follow as name: value.
-    nlohmann::json rest = result.toJson();
-    for (const char* key : {"seqRead", "seqWrite", "randomQ32Read", "randomQ32Write", "randomQ1Read", "randomQ1Write"})
-        rest.erase(key);
-    printResultLines(out, rest);
+    StorageBenchmarkResult rest = result;
+    for (const auto& test : StorageBenchmarkEngine::tests) rest.measurement(test.profile, test.isWrite).reset();
+    printResultLines(out, rest.toJson());
 }
 
 int runStorageMode(const CommandLine& commandLine, CliContext& context) {
     const StorageBenchmarkConfiguration configuration =
         commandLine.has("--quick") ? quickStorageConfiguration : StorageBenchmarkConfiguration::standard();
     const int runs = std::max(configuration.runsPerTest, 1);
-    const StorageBenchmarkEngine engine(configuration);
+    const StorageBenchmarkEngine engine(configuration, context.activity);
     ProgressLine line(context.err, context.errIsTerminal, context.errColumns);
     StorageBenchmarkResult result;
     try {

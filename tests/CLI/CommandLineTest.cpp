@@ -33,7 +33,6 @@ TEST(RunCount, IsAWholeNumberFromOneToAThousand) {
         EXPECT_FALSE(runCount(CommandLine({"--cpu", "--runs", bad}))) << bad;
     }
     EXPECT_FALSE(runCount(CommandLine({"--cpu", "--runs"})));
-    EXPECT_EQ(runCountProblem(), "--runs needs a whole number from 1 to 1000");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "../Support/RecordingActivity.h"
 #include "../Support/TemporaryFolder.h"
 #include "../Support/TinyGpuConfiguration.h"
 #include "CLI/GpuMode.h"
@@ -26,6 +27,8 @@ struct GpuMode : ::testing::Test {
 
 TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
     const auto file = folder / "preview.png";
+    auto activity = std::make_shared<testing::RecordingActivity>();
+    context.activity = activity;
     EXPECT_EQ(run({"--gpu", "--runs", "2", "--bands", "5", "--preview", file.string()}), 0) << out.str();
     const std::string lines = out.str();
     EXPECT_EQ(lines.rfind("run: 1\n", 0), 0u) << lines;
@@ -36,6 +39,7 @@ TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
     EXPECT_NE(lines.find("referenceFrameMs: 20.1\n"), std::string::npos);
     EXPECT_EQ(lines.find("sustainedScore"), std::string::npos); // no sustained stage
     EXPECT_TRUE(err.str().empty()); // progress only on a terminal
+    EXPECT_EQ(activity->reasons, (std::vector<std::string>{"Zantiva GPU benchmark", "Zantiva GPU benchmark"}));
 
     const auto png = readWholeFile(file);
     ASSERT_TRUE(png);

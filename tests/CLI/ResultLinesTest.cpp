@@ -6,7 +6,6 @@
 
 #include "CLI/ProgressLine.h"
 #include "CLI/ResultLines.h"
-#include "Model/CpuBenchmarkResult.h"
 
 namespace zantiva {
 namespace {
@@ -34,19 +33,6 @@ TEST(ResultLines, NestedRecordsJoinNamesWithDotsAndListsTakeIndexes) {
               "ratio: 0.25\n");
 }
 
-TEST(ResultLines, CpuResultPrintsEveryPresentField) {
-    CpuBenchmarkResult result;
-    result.score = 1234.5;
-    result.sustainedScore = 1100.0;
-    const std::string lines = linesOf(result.toJson());
-    EXPECT_NE(lines.find("score: 1234.5\n"), std::string::npos);
-    EXPECT_NE(lines.find("sustainedScore: 1100\n"), std::string::npos);
-    EXPECT_NE(lines.find("referenceMultiCoreMs: 19505\n"), std::string::npos);
-    EXPECT_NE(lines.find("resultsVerified: true\n"), std::string::npos);
-    EXPECT_EQ(lines.find("peakTemperatureCelsius"), std::string::npos);  // absent, not "null"
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 13);
-}
-
 TEST(ResultLines, NumbersArePosixWhateverTheLocale) {
     // A comma-decimal locale must not leak into the lines.
     const char* previous = std::setlocale(LC_ALL, "de_DE.UTF-8");
@@ -62,12 +48,6 @@ TEST(ResultLines, NumbersArePosixWhateverTheLocale) {
     EXPECT_EQ(linesOf(nlohmann::json{{"x", 1234567.25}}), "x: 1234567.25\n");
     std::locale::global(std::locale::classic());
     std::setlocale(LC_ALL, "C");
-}
-
-TEST(ResultLines, FailureIsOneLineAndStatusOne) {
-    std::ostringstream out;
-    EXPECT_EQ(printFailure(out, "not enough space"), 1);
-    EXPECT_EQ(out.str(), "failed: not enough space\n");
 }
 
 TEST(ProgressLine, RewritesOneTerminalLineInPlace) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "../Support/RecordingActivity.h"
 #include "CLI/StorageMode.h"
 #include "Model/Date.h"
 
@@ -33,9 +34,14 @@ TEST_F(StorageMode, PrintsOneLinePerMeasurementThenTheRecordsOtherFields) {
 }
 
 TEST_F(StorageMode, AnUnusableFolderPrintsTheUsersMessageAndFails) {
+    auto activity = std::make_shared<testing::RecordingActivity>();
+    context.activity = activity;
     EXPECT_EQ(runStorageMode(CommandLine({"--ssd", "/nonexistent/zantiva", "--quick"}), context), 1);
     EXPECT_EQ(out.str(), "failed: " + loc.resolve(LocalizedMessage("Ssd.Error.TargetUnavailable")) + "\n");
     EXPECT_TRUE(err.str().empty());
+    // The run kept the machine awake through the context's activity, and let go.
+    EXPECT_EQ(activity->reasons, std::vector<std::string>{"Zantiva SSD speed test"});
+    EXPECT_EQ(activity->held.load(), 0);
 }
 
 } // namespace

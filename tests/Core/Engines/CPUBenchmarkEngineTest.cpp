@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include <sched.h>
+
 #include "../../Support/RecordingActivity.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Platform/MonotonicClock.h"
@@ -108,6 +110,32 @@ TEST(CPUBenchmarkEngine, ShortRunGivesVerifiedScoresWithoutSustainedPhase) {
         if (p.phaseFraction) {
             EXPECT_LE(*p.phaseFraction, 1.0);
         }
+    }
+}
+
+TEST(CPUBenchmarkEngine, ByDefaultRunsOneWorkerPerProcessorItMayUse) {
+    cpu_set_t mine;
+    CPU_ZERO(&mine);
+    ASSERT_EQ(sched_getaffinity(0, sizeof mine, &mine), 0);
+    std::vector<int> allowed;
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+        if (CPU_ISSET(cpu, &mine)) allowed.push_back(cpu);
+    EXPECT_EQ(CPUBenchmarkEngine().threadCount(), static_cast<int>(allowed.size()));
+
+    // As under taskset or a cpuset: a thread narrowed to fewer processors than are online.
+    for (std::size_t narrowTo : {std::size_t{1}, std::size_t{2}}) {
+        if (narrowTo > allowed.size()) continue;
+        CpuBenchmarkResult result;
+        std::thread narrowed([&] {
+            cpu_set_t some;
+            CPU_ZERO(&some);
+            for (std::size_t i = 0; i < narrowTo; ++i) CPU_SET(allowed[i], &some);
+            ASSERT_EQ(sched_setaffinity(0, sizeof some, &some), 0);
+            result = CPUBenchmarkEngine({}, tinyWorkload(4, 1)).run(0, nullptr, CancelToken());
+        });
+        narrowed.join();
+        EXPECT_EQ(result.threadsUsed, static_cast<int>(narrowTo));
+        EXPECT_TRUE(result.resultsVerified);
     }
 }
 

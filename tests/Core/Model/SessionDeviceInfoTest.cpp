@@ -20,38 +20,45 @@ SystemSpecs machine(std::string model, std::string cpu) {
 
 } // namespace
 
-TEST(SessionDeviceInfo, MatchesModelAndCpuOnly) {
-    const SessionDeviceInfo stored{"LENOVO", "ThinkPad T14s \t", "amd ryzen 7 pro 7840u", "old GPU", 16};
+TEST(SessionDeviceInfo, MatchesTheNamesBothMachinesTell) {
     struct Case {
-        std::string model, cpu;
+        std::string storedModel, storedCpu, model, cpu;
         DeviceMatch expected;
     };
+    const std::string t14s = "ThinkPad T14s", ryzen = "AMD Ryzen 7 PRO 7840U";
     const Case cases[] = {
-        {"ThinkPad T14s", "AMD Ryzen 7 PRO 7840U", DeviceMatch::same},
-        {"\tTHINKPAD T14S\u00a0", "AMD Ryzen 7 PRO 7840U", DeviceMatch::same},
-        {"ThinkPad T14s\n", "AMD Ryzen 7 PRO 7840U", DeviceMatch::other},
-        {"ThinkPad X13", "AMD Ryzen 7 PRO 7840U", DeviceMatch::other},
-        {"ThinkPad T14s", "AMD Ryzen 5 PRO 7540U", DeviceMatch::other},
-        // This machine's probe failed: a stored session must not be taken for another machine's.
-        {"Unknown", "AMD Ryzen 7 PRO 7840U", DeviceMatch::undetermined},
-        {"ThinkPad T14s", "unknown", DeviceMatch::undetermined},
-        {"", "AMD Ryzen 7 PRO 7840U", DeviceMatch::undetermined},
-        {"ThinkPad T14s", " \n", DeviceMatch::undetermined},
+        {"ThinkPad T14s \t", "amd ryzen 7 pro 7840u", t14s, ryzen, DeviceMatch::same},
+        {t14s, ryzen, "\tTHINKPAD T14S\u00a0", ryzen, DeviceMatch::same},
+        {t14s, ryzen, "ThinkPad T14s\n", ryzen, DeviceMatch::other},
+        {t14s, ryzen, "ThinkPad X13", ryzen, DeviceMatch::other},
+        {t14s, ryzen, t14s, "AMD Ryzen 5 PRO 7540U", DeviceMatch::other},
+        // Neither machine tells its model (blank, empty or "Unknown" alike): the CPU decides.
+        {"Unknown", ryzen, "unknown", ryzen, DeviceMatch::same},
+        {"", ryzen, " \t", "amd ryzen 7 pro 7840u ", DeviceMatch::same},
+        {"Unknown", ryzen, "", "AMD Ryzen 5 PRO 7540U", DeviceMatch::other},
+        {t14s, "Unknown", t14s, "", DeviceMatch::same},
+        // A name only one side tells: one of the two probes failed.
+        {t14s, ryzen, "Unknown", ryzen, DeviceMatch::undetermined},
+        {"Unknown", ryzen, t14s, ryzen, DeviceMatch::undetermined},
+        {t14s, ryzen, t14s, " \n", DeviceMatch::undetermined},
+        {"Unknown", "", "Unknown", ryzen, DeviceMatch::undetermined},
+        {t14s, ryzen, "ThinkPad X13", "Unknown", DeviceMatch::undetermined},
+        // Nothing to compare.
+        {"Unknown", "Unknown", "", "unknown", DeviceMatch::undetermined},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(stored.match(machine(c.model, c.cpu)), c.expected) << c.model << "|" << c.cpu;
+        const SessionDeviceInfo stored{"LENOVO", c.storedModel, c.storedCpu, "old GPU", 16};
+        EXPECT_EQ(stored.match(machine(c.model, c.cpu)), c.expected)
+            << c.storedModel << "|" << c.storedCpu << " against " << c.model << "|" << c.cpu;
         EXPECT_EQ(stored.matches(machine(c.model, c.cpu)), c.expected == DeviceMatch::same);
     }
 
-    auto other = machine("ThinkPad T14s", "AMD Ryzen 7 PRO 7840U");
+    // Maker, GPU and memory don't count.
+    auto other = machine(t14s, ryzen);
     other.manufacturer = "Someone else";
     other.gpuName = "NVIDIA";
     other.ramCapacityGB = 64;
-    EXPECT_TRUE(stored.matches(other));
-
-    const SessionDeviceInfo madeBlind{"Unknown", "Unknown", "Unknown", "Unknown", 0};
-    EXPECT_EQ(madeBlind.match(machine("Unknown", "Unknown")), DeviceMatch::undetermined);
-    EXPECT_EQ(madeBlind.match(machine("ThinkPad T14s", "AMD Ryzen 7 PRO 7840U")), DeviceMatch::undetermined);
+    EXPECT_TRUE(SessionDeviceInfo::of(machine(t14s, ryzen)).matches(other));
 }
 
 TEST(SessionDeviceInfo, JsonUsesSnakeCaseKeysAllRequired) {
