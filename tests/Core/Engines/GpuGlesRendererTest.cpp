@@ -7,7 +7,6 @@
 
 #include "../../Support/TinyGpuConfiguration.h"
 #include "Engines/GPUBenchmarkError.h"
-#include "Engines/GPURaymarchBenchmark.h"
 #include "Engines/GpuEglContext.h"
 #include "Engines/GpuGlProgram.h"
 #include "Engines/GpuGlesRenderer.h"
@@ -118,17 +117,6 @@ TEST(GpuGlesRenderer, DriverFailuresBecomeTheBenchmarksErrors) {
     } catch (const GPUBenchmarkError& error) {
         EXPECT_EQ(error, GPUBenchmarkError::resourceAllocation());
     }
-}
-
-TEST(GpuGlesRenderer, TheBenchmarkRunsOnTheRealRenderer) {
-    int previews = 0;
-    const auto countPreview = [&](const GpuPreviewImage&) { ++previews; };
-    const auto result = GPURaymarchBenchmark(testing::tinyGpuRun()).run(0, {}, countPreview, CancelToken());
-    EXPECT_EQ(result.totalFramesRendered, 3);
-    EXPECT_GT(result.score, 0);
-    EXPECT_FALSE(result.adapterName.empty());
-    EXPECT_EQ(result.renderWidth, 128);
-    EXPECT_EQ(previews, 1);
 }
 
 } // namespace

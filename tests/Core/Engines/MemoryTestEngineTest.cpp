@@ -55,8 +55,6 @@ TEST(MemoryTestEngine, HealthyRunReportsEveryChunkOfEveryPassInOrder) {
             EXPECT_GE(reports[i].progress.elapsedSeconds, reports[i - 1].progress.elapsedSeconds);
         }
     }
-    EXPECT_EQ((std::vector<std::uint8_t>{0x00, 0xFF, 0xAA}),
-              std::vector<std::uint8_t>(MemoryTestEngine::patterns.begin(), MemoryTestEngine::patterns.end()));
 }
 
 TEST(MemoryTestEngine, VerifyReadsBackWhatTheMemoryHolds) {

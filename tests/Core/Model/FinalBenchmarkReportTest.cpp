@@ -43,14 +43,6 @@ const json::Json minimal = {{"cameraBypassed", false}, {"overallScore", 0}, {"co
 } // namespace
 
 TEST(FinalBenchmarkReport, EmptyReportWritesOnlyItsRequiredKeys) {
-    const FinalBenchmarkReport empty{};
-    EXPECT_LE(system_clock::now() - empty.completedAt, minutes(1));
-    const json::Json j = empty.toJson();
-    EXPECT_EQ(j.size(), 3u);
-    EXPECT_EQ(j["cameraBypassed"], false);
-    EXPECT_EQ(j["overallScore"], 0.0);
-    EXPECT_TRUE(j["completedAt"].is_string());
-
     const auto decoded = FinalBenchmarkReport::fromJson(minimal);
     EXPECT_EQ(decoded.toJson(), minimal);
     EXPECT_FALSE(decoded.specs || decoded.cpuResult || decoded.driveHealth || decoded.audioPassed);
@@ -67,14 +59,6 @@ TEST(FinalBenchmarkReport, JsonIsStrict) {
     test::expectMistypedKeyFails(full, "cpuResult", json::Json::array());
 }
 
-TEST(FinalBenchmarkReport, VerdictFalseIsNotAbsent) {
-    json::Json j = minimal;
-    j["audioPassed"] = false;
-    EXPECT_EQ(FinalBenchmarkReport::fromJson(j).audioPassed, false);
-    j["audioPassed"] = nullptr;
-    EXPECT_EQ(FinalBenchmarkReport::fromJson(j).audioPassed, std::nullopt);
-}
-
 TEST(FinalBenchmarkReport, BrokenNestedRecordFailsTheWholeReport) {
     const json::Json full = filledReport().toJson();
     const std::pair<const char*, const char*> removals[] = {
@@ -86,12 +70,4 @@ TEST(FinalBenchmarkReport, BrokenNestedRecordFailsTheWholeReport) {
         j[section].erase(key);
         EXPECT_THROW(FinalBenchmarkReport::fromJson(j), json::DecodeError) << section << "." << key;
     }
-}
-
-TEST(FinalBenchmarkReport, StoredTimesKeepWholeSecondsOnly) {
-    FinalBenchmarkReport r = filledReport();
-    r.completedAt += milliseconds(250);
-    const auto back = FinalBenchmarkReport::fromJson(json::Json::parse(r.toJson().dump()));
-    EXPECT_NE(back, r);
-    EXPECT_EQ(back.completedAt, floor<seconds>(r.completedAt));
 }
