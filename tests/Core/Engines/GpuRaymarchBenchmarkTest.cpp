@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../Support/RecordingActivity.h"
+#include "../../Support/ThrownBy.h"
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
 #include "Localization/Loc.h"
@@ -160,14 +161,10 @@ TEST(GpuRaymarchBenchmark, SteadyFastGpuWarmsUpMeasuresAndSustains) {
     ASSERT_EQ(reports.size(), gpu.indices.size() + 1);
     EXPECT_EQ(reports.front(), GpuRenderProgress{});
     EXPECT_EQ(reports[1], (GpuRenderProgress{GpuBenchmarkStage::warmUp, 1, 0, 10, 10, 0.01}));
-    EXPECT_EQ(reports[warm + 1].stage, GpuBenchmarkStage::measuring);
-    EXPECT_EQ(reports[warm + 1].framesDone, 1);
-    EXPECT_EQ(reports[warm + 1].framesInStage, 60);
-    EXPECT_NEAR(reports[warm + 1].elapsedSeconds, 2.51, 1e-9); // since the run's start
+    // Times are since the run's start.
+    EXPECT_EQ(reports[warm + 1], (GpuRenderProgress{GpuBenchmarkStage::measuring, 1, 60, 10, 10, 2.51}));
     EXPECT_EQ(reports[warm + 60].framesDone, 60);
-    EXPECT_EQ(reports[warm + 61].stage, GpuBenchmarkStage::sustained);
-    EXPECT_EQ(reports[warm + 61].framesDone, 1);
-    EXPECT_EQ(reports[warm + 61].framesInStage, 0);
+    EXPECT_EQ(reports[warm + 61], (GpuRenderProgress{GpuBenchmarkStage::sustained, 1, 0, 10, 10, 3.11}));
     EXPECT_EQ(reports.back().framesDone, sustained);
 
     // A preview after the measured frames (3.1 s), then one each 4 s of the sustained stage.
@@ -284,12 +281,10 @@ TEST(GpuRaymarchBenchmark, FailuresEndTheRunWithoutAResult) {
     };
     const GPURaymarchBenchmark withoutDevice({}, noDevice, none.clock(),
                                              std::shared_ptr<ProcessActivity>(&activity, [](auto*) {}));
-    try {
-        withoutDevice.run(60, [&](const GpuRenderProgress& p) { reports.push_back(p); }, {}, CancelToken());
-        FAIL() << "expected noDevice";
-    } catch (const GPUBenchmarkError& error) {
-        EXPECT_EQ(error, GPUBenchmarkError::noDevice());
-    }
+    EXPECT_EQ(testing::thrownBy<GPUBenchmarkError>([&] {
+                  withoutDevice.run(60, [&](const GpuRenderProgress& p) { reports.push_back(p); }, {}, CancelToken());
+              }),
+              GPUBenchmarkError::noDevice());
     EXPECT_EQ(reports.size(), 1u);
     EXPECT_EQ(activity.ended, 1);
 
