@@ -15,41 +15,19 @@ using namespace zantiva;
 
 namespace {
 
+// Every field off its default, so that a field mixed up with another shows.
 CpuBenchmarkResult filledCpu() {
-    CpuBenchmarkResult r;
-    r.durationSeconds = 61.2;
-    r.peakTemperatureCelsius = 94.5;
-    r.thermalThrottleDetected = true;
-    r.threadsUsed = 16;
-    r.multiCoreBatchMs = 15'000.5;
-    r.singleCoreBatchMs = 9'000;
-    r.score = 1300.3;
-    r.singleCoreScore = 118.1;
-    r.sustainedScore = 1100.2;
-    r.resultsVerified = false;
-    r.wrongResults = 2;
-    return r;
+    return {.durationSeconds = 61.2, .peakTemperatureCelsius = 94.5, .thermalThrottleDetected = true,
+            .threadsUsed = 16, .multiCoreBatchMs = 15'000.5, .singleCoreBatchMs = 9'000, .score = 1300.3,
+            .singleCoreScore = 118.1, .sustainedScore = 1100.2, .resultsVerified = false, .wrongResults = 2};
 }
 
 GpuBenchmarkResult filledGpu() {
-    GpuBenchmarkResult r;
-    r.averageFps = 55.25;
-    r.minFps = 40.1;
-    r.maxFps = 70.2;
-    r.averageFrameTimeMs = 18.1;
-    r.onePercentLowFps = 39.5;
-    r.totalFramesRendered = 3600;
-    r.durationSeconds = 60;
-    r.score = 111.0;
-    r.adapterName = "llvmpipe (LLVM 15.0.6, 256 bits)";
-    r.renderWidth = 3840;
-    r.renderHeight = 2160;
-    r.outputWidth = 1920;
-    r.outputHeight = 1080;
-    r.samplesPerPixel = 4;
-    r.sustainedScore = 105.0;
-    r.sustainedAverageFrameTimeMs = 19.14;
-    return r;
+    return {.averageFps = 55.25, .minFps = 40.1, .maxFps = 70.2, .averageFrameTimeMs = 18.1, .onePercentLowFps = 39.5,
+            .totalFramesRendered = 3600, .durationSeconds = 60, .score = 111.0,
+            .adapterName = "llvmpipe (LLVM 15.0.6, 256 bits)", .renderWidth = 3840, .renderHeight = 2160,
+            .outputWidth = 1920, .outputHeight = 1080, .samplesPerPixel = 4, .sustainedScore = 105.0,
+            .sustainedAverageFrameTimeMs = 19.14};
 }
 
 const MemoryTestResult filledMemory{536'870'912, 9'500.5, 11'200.25, 3, 30.5};

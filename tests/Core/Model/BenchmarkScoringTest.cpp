@@ -12,33 +12,18 @@ namespace {
 
 std::vector<std::string> findings(std::size_t count) { return std::vector<std::string>(count, "Issue"); }
 
-DisplayTestResult display(std::size_t issues) {
-    DisplayTestResult d;
-    d.issues = findings(issues);
-    return d;
-}
+DisplayTestResult display(std::size_t issues) { return {.issues = findings(issues)}; }
 
 KeyboardTestResult keyboard(std::size_t missing, std::size_t doublePressed = 0) {
-    KeyboardTestResult k;
-    k.totalKeysChecked = 78;
-    k.missingKeys = findings(missing);
-    k.doublePressedKeys = findings(doublePressed);
-    return k;
+    return {.totalKeysChecked = 78, .missingKeys = findings(missing), .doublePressedKeys = findings(doublePressed)};
 }
 
 MemoryTestResult memory(std::int64_t testedBytes, std::int64_t errors) {
-    MemoryTestResult m;
-    m.testedBytes = testedBytes;
-    m.errorsDetected = errors;
-    return m;
+    return {.testedBytes = testedBytes, .errorsDetected = errors};
 }
 
 BatteryHealthResult battery(double healthPercent, std::size_t issues = 0) {
-    BatteryHealthResult b;
-    b.batteryPresent = true;
-    b.healthPercent = healthPercent;
-    b.issues = findings(issues);
-    return b;
+    return {.batteryPresent = true, .healthPercent = healthPercent, .issues = findings(issues)};
 }
 
 DriveHealthReport drives(DriveHealthStatus status) {
@@ -49,20 +34,10 @@ DriveHealthReport drives(DriveHealthStatus status) {
 
 // A report with every part: the display scores 90 (one issue), every other component 100.
 FinalBenchmarkReport fullReport() {
-    FinalBenchmarkReport r;
-    r.specs = SystemSpecs{};
-    r.cpuResult = CpuBenchmarkResult{};
-    r.gpuResult = GpuBenchmarkResult{};
-    r.memoryResult = memory(1 << 30, 0);
-    r.batteryResult = battery(91);
-    r.displayResult = display(1);
-    r.keyboardResult = keyboard(0);
-    r.audioPassed = true;
-    r.micCameraPassed = true;
-    r.inputPassed = true;
-    r.driveHealth = drives(DriveHealthStatus::good);
-    r.peripheralStatus = "All checked";
-    return r;
+    return {.specs = SystemSpecs{}, .cpuResult = CpuBenchmarkResult{}, .gpuResult = GpuBenchmarkResult{},
+            .memoryResult = memory(1 << 30, 0), .batteryResult = battery(91), .displayResult = display(1),
+            .keyboardResult = keyboard(0), .audioPassed = true, .micCameraPassed = true, .inputPassed = true,
+            .driveHealth = drives(DriveHealthStatus::good), .peripheralStatus = "All checked"};
 }
 
 } // namespace
