@@ -6,13 +6,8 @@ namespace zantiva {
 namespace {
 
 TEST(GpuBands, BandCountFollowsTheFrameTime) {
-    EXPECT_EQ(bandsForFrameTime(1), 1);
-    EXPECT_EQ(bandsForFrameTime(400), 1);
-    EXPECT_EQ(bandsForFrameTime(400.1), 2);
-    EXPECT_EQ(bandsForFrameTime(1000), 3);
-    EXPECT_EQ(bandsForFrameTime(6400), 16);
-    EXPECT_EQ(bandsForFrameTime(10'000), 16);
-    EXPECT_EQ(bandsForFrameTime(1e300), 16);
+    for (const auto& [ms, bands] : {std::pair{1.0, 1}, {400.0, 1}, {400.1, 2}, {1000.0, 3}, {6400.0, 16}, {1e300, 16}})
+        EXPECT_EQ(bandsForFrameTime(ms), bands) << ms;
 }
 
 TEST(GpuBands, LayoutSplitsTheFrameIntoEqualBandsWithAShorterLast) {
@@ -24,10 +19,6 @@ TEST(GpuBands, LayoutSplitsTheFrameIntoEqualBandsWithAShorterLast) {
     EXPECT_EQ(seven.count(), 7);
     EXPECT_EQ(seven.band(0), (GpuBand{0, 412}));
     EXPECT_EQ(seven.band(6), (GpuBand{2472, 408}));
-
-    const GpuBandLayout rows(72, 1000); // more bands than rows: one row each
-    EXPECT_EQ(rows.count(), 72);
-    EXPECT_EQ(rows.band(71), (GpuBand{71, 1}));
 }
 
 TEST(GpuBands, ForcedCountsNeverLeaveEmptyBandsPastTheBottom) {

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "../../Support/ThrownBy.h"
 #include "Engines/MemoryTestEngine.h"
 #include "Platform/NamedThread.h"
 
@@ -55,8 +56,6 @@ TEST(MemoryTestEngine, HealthyRunReportsEveryChunkOfEveryPassInOrder) {
             EXPECT_GE(reports[i].progress.elapsedSeconds, reports[i - 1].progress.elapsedSeconds);
         }
     }
-    EXPECT_EQ((std::vector<std::uint8_t>{0x00, 0xFF, 0xAA}),
-              std::vector<std::uint8_t>(MemoryTestEngine::patterns.begin(), MemoryTestEngine::patterns.end()));
 }
 
 TEST(MemoryTestEngine, VerifyReadsBackWhatTheMemoryHolds) {
@@ -94,13 +93,9 @@ TEST(MemoryTestEngine, CancellationStopsBeforeTheNextChunk) {
 TEST(MemoryTestEngine, BufferThatCannotBeHadIsATypedFailure) {
     // More than the address space holds, so no allocator setting can grant it.
     constexpr std::int64_t impossible = std::int64_t{1} << 48;
-    try {
-        MemoryTestEngine(impossible).run(nullptr, CancelToken());
-        FAIL() << "the run did not fail";
-    } catch (const MemoryTestFailure& failure) {
-        EXPECT_EQ(failure.requestedBytes, impossible);
-        EXPECT_STREQ(failure.what(), "couldn't reserve 268435456 MiB of memory for the memory test");
-    }
+    const auto failure = testing::thrownBy<MemoryTestFailure>([] { MemoryTestEngine(impossible).run(nullptr, {}); });
+    EXPECT_EQ(failure.requestedBytes, impossible);
+    EXPECT_STREQ(failure.what(), "couldn't reserve 268435456 MiB of memory for the memory test");
 }
 
 TEST(MemoryTestEngine, SizeMustBeWholeChunks) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "../../Support/ThrownBy.h"
 #include "Platform/CancelToken.h"
 #include "Engines/EngineThread.h"
 #include "Engines/WorkerThreads.h"
@@ -59,7 +60,7 @@ TEST(WorkerThreads, RunsEveryIndexOnItsOwnNamedThread) {
 
 TEST(WorkerThreads, WaitsForAllThenRethrowsTheFirstError) {
     std::atomic<int> finished{0};
-    try {
+    const auto error = testing::thrownBy<std::runtime_error>([&] {
         runOnThreads(
             3, [](int) { return ThreadIdentity{}; },
             [&](int i) {
@@ -67,10 +68,8 @@ TEST(WorkerThreads, WaitsForAllThenRethrowsTheFirstError) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 ++finished;
             });
-        FAIL() << "no error came back";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "first");
-    }
+    });
+    EXPECT_STREQ(error.what(), "first");
     EXPECT_EQ(finished.load(), 2);
 }
 

@@ -17,15 +17,6 @@ SystemSpecs named(std::string manufacturer, std::string model) {
 
 } // namespace
 
-TEST(DeviceProfile, EmptyInventoryHasNothing) {
-    const DeviceProfile p{SystemSpecs{}};
-    EXPECT_EQ(p, DeviceProfile{});
-    EXPECT_FALSE(p.hasAnything());
-    const DeviceProfile makerOnly{named("Apple", "Unknown")};
-    EXPECT_EQ(makerOnly.name, "Apple");
-    EXPECT_TRUE(makerOnly.hasAnything());
-}
-
 TEST(DeviceProfile, MakerAndModelJoin) {
     struct Case {
         std::string maker, model;
@@ -39,8 +30,14 @@ TEST(DeviceProfile, MakerAndModelJoin) {
         {"unknown", "ThinkPad", "ThinkPad"},
         {"", "  ", std::nullopt},
         {"UNKNOWN", "Unknown", std::nullopt},
+        {"Apple", "Unknown", "Apple"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DeviceProfile(named(c.maker, c.model)).name, c.name) << c.maker << "|" << c.model;
+    for (const auto& c : cases) {
+        const DeviceProfile p{named(c.maker, c.model)};
+        EXPECT_EQ(p.name, c.name) << c.maker << "|" << c.model;
+        EXPECT_EQ(p.hasAnything(), c.name.has_value());
+    }
+    EXPECT_EQ(DeviceProfile{SystemSpecs{}}, DeviceProfile{});
 
     SystemSpecs board;
     board.motherboardManufacturer = "ASUSTeK COMPUTER INC.";

@@ -10,32 +10,25 @@ using namespace std::chrono;
 namespace {
 
 FinalBenchmarkReport filledReport() {
-    SystemSpecs specs;
-    specs.cpuName = "Ryzen 7";
-    specs.coreClusters = {{"Performance", 8}};
-    FinalBenchmarkReport r{.specs = specs};
-    r.cpuResult = CpuBenchmarkResult{.score = 1200.5, .sustainedScore = 1100.0};
-    r.gpuResult = GpuBenchmarkResult{.score = 88.8, .adapterName = "llvmpipe"};
-    r.memoryResult = MemoryTestResult{.testedBytes = 1 << 30};
-    r.batteryResult = BatteryHealthResult{.batteryPresent = true, .issues = {"Battery.Issue.Cycles"}};
-    r.displayResult = DisplayTestResult{.issues = {}, .measuredRefreshRateHz = 60.0};
-    r.keyboardResult = KeyboardTestResult{.totalKeysChecked = 78};
-    r.audioPassed = true;
-    r.micCameraPassed = false;
-    r.cameraBypassed = true;
-    r.inputPassed = true;
-    DriveHealthReport drives;
     DriveHealthInfo nvme("nvme0n1");
-    nvme.model = "WD_BLACK SN850X";
     nvme.status = DriveHealthStatus::good;
     nvme.percentageUsed = 3;
-    drives.drives = {nvme};
-    drives.checkedAt = floor<seconds>(system_clock::now());
-    r.driveHealth = drives;
-    r.peripheralStatus = "N/A (Bypassed by User)";
-    r.overallScore = 91.5;
-    r.completedAt = floor<seconds>(system_clock::now());
-    return r;
+    const Date now = floor<seconds>(system_clock::now());
+    return {.specs = SystemSpecs{.cpuName = "Ryzen 7", .coreClusters = {{"Performance", 8}}},
+            .cpuResult = CpuBenchmarkResult{.score = 1200.5, .sustainedScore = 1100.0},
+            .gpuResult = GpuBenchmarkResult{.score = 88.8, .adapterName = "llvmpipe"},
+            .memoryResult = MemoryTestResult{.testedBytes = 1 << 30},
+            .batteryResult = BatteryHealthResult{.batteryPresent = true, .issues = {"Battery.Issue.Cycles"}},
+            .displayResult = DisplayTestResult{.issues = {}, .measuredRefreshRateHz = 60.0},
+            .keyboardResult = KeyboardTestResult{.totalKeysChecked = 78},
+            .audioPassed = true,
+            .micCameraPassed = false,
+            .cameraBypassed = true,
+            .inputPassed = true,
+            .driveHealth = DriveHealthReport{{nvme}, now},
+            .peripheralStatus = "N/A (Bypassed by User)",
+            .overallScore = 91.5,
+            .completedAt = now};
 }
 
 const json::Json minimal = {{"cameraBypassed", false}, {"overallScore", 0}, {"completedAt", "2026-12-06T20:41:07Z"}};
@@ -43,14 +36,6 @@ const json::Json minimal = {{"cameraBypassed", false}, {"overallScore", 0}, {"co
 } // namespace
 
 TEST(FinalBenchmarkReport, EmptyReportWritesOnlyItsRequiredKeys) {
-    const FinalBenchmarkReport empty{};
-    EXPECT_LE(system_clock::now() - empty.completedAt, minutes(1));
-    const json::Json j = empty.toJson();
-    EXPECT_EQ(j.size(), 3u);
-    EXPECT_EQ(j["cameraBypassed"], false);
-    EXPECT_EQ(j["overallScore"], 0.0);
-    EXPECT_TRUE(j["completedAt"].is_string());
-
     const auto decoded = FinalBenchmarkReport::fromJson(minimal);
     EXPECT_EQ(decoded.toJson(), minimal);
     EXPECT_FALSE(decoded.specs || decoded.cpuResult || decoded.driveHealth || decoded.audioPassed);
@@ -67,14 +52,6 @@ TEST(FinalBenchmarkReport, JsonIsStrict) {
     test::expectMistypedKeyFails(full, "cpuResult", json::Json::array());
 }
 
-TEST(FinalBenchmarkReport, VerdictFalseIsNotAbsent) {
-    json::Json j = minimal;
-    j["audioPassed"] = false;
-    EXPECT_EQ(FinalBenchmarkReport::fromJson(j).audioPassed, false);
-    j["audioPassed"] = nullptr;
-    EXPECT_EQ(FinalBenchmarkReport::fromJson(j).audioPassed, std::nullopt);
-}
-
 TEST(FinalBenchmarkReport, BrokenNestedRecordFailsTheWholeReport) {
     const json::Json full = filledReport().toJson();
     const std::pair<const char*, const char*> removals[] = {
@@ -86,12 +63,4 @@ TEST(FinalBenchmarkReport, BrokenNestedRecordFailsTheWholeReport) {
         j[section].erase(key);
         EXPECT_THROW(FinalBenchmarkReport::fromJson(j), json::DecodeError) << section << "." << key;
     }
-}
-
-TEST(FinalBenchmarkReport, StoredTimesKeepWholeSecondsOnly) {
-    FinalBenchmarkReport r = filledReport();
-    r.completedAt += milliseconds(250);
-    const auto back = FinalBenchmarkReport::fromJson(json::Json::parse(r.toJson().dump()));
-    EXPECT_NE(back, r);
-    EXPECT_EQ(back.completedAt, floor<seconds>(r.completedAt));
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
+#include <vector>
 
 using namespace zantiva::json;
 
@@ -33,7 +35,9 @@ TEST(JsonCodec, NonFiniteNumbersNeverReachTheText) {
     put(j, "required", inf);
     put(j, "optional", std::optional<double>(std::nan("")));
     put(j, "absent", std::optional<double>());
-    EXPECT_EQ(j.dump(), R"({"required":0.0})");
+    put(j, "list", std::vector<double>{inf, 1.5});
+    put(j, "map", std::map<std::string, double>{{"gpu", -inf}});
+    EXPECT_EQ(j.dump(), R"({"list":[0.0,1.5],"map":{"gpu":0.0},"required":0.0})");
 }
 
 TEST(JsonCodec, DatesAreWholeSecondUtcTexts) {

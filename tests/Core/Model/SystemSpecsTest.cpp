@@ -8,22 +8,6 @@
 using namespace zantiva;
 using zantiva::testing::sampleLaptopSpecs;
 
-TEST(SystemSpecs, EmptyInventoryIsUnknownAndZero) {
-    const SystemSpecs s;
-    EXPECT_EQ(s.manufacturer, "Unknown");
-    EXPECT_EQ(s.firmwareVersion, SystemSpecs::unknown);
-    EXPECT_EQ(s.cpuCores, 0);
-    EXPECT_FALSE(s.hasUnifiedMemory);
-    EXPECT_EQ(s.clusterSummary(), std::nullopt);
-    EXPECT_EQ(s.clusterShorthand(), std::nullopt);
-    EXPECT_EQ(s.fastestClusterCores(), 0);
-
-    const StorageDeviceInfo d{.model = "Disk", .capacityGB = 500};
-    EXPECT_TRUE(d.isInternal);
-    EXPECT_EQ(d.mediaType, "Unknown");
-    EXPECT_EQ(d.interfaceType, "Unknown");
-}
-
 TEST(SystemSpecs, ClusterTexts) {
     struct Case {
         std::vector<CoreCluster> clusters;
@@ -32,7 +16,6 @@ TEST(SystemSpecs, ClusterTexts) {
     };
     const Case cases[] = {
         {{{"Performance", 4}, {"Efficiency", 6}}, "4 Performance + 6 Efficiency", "4P+6E"},
-        {{{"Performance", 8}}, "8 Performance", "8P"},
         {{{"Level 0", 10}}, "10 Level 0", "10L"},
         {{{"efficiency", 4}}, "4 efficiency", "4E"},
         {{{"", 4}}, "4 ", "4"},
@@ -50,24 +33,16 @@ TEST(SystemSpecs, ClusterTexts) {
         EXPECT_EQ(s.clusterShorthand(), c.shorthand);
         EXPECT_EQ(s.fastestClusterCores(), c.clusters.front().cores);
     }
-}
-
-TEST(SystemSpecs, EqualityCoversListsAndTheirOrder) {
-    const SystemSpecs a = sampleLaptopSpecs();
-    SystemSpecs b = a;
-    EXPECT_EQ(a, b);
-    b.storageDevices[1].isInternal = true;
-    EXPECT_NE(a, b);
-    b = a;
-    std::swap(b.coreClusters[0], b.coreClusters[1]);
-    EXPECT_NE(a, b);
+    const SystemSpecs none;
+    EXPECT_EQ(none.clusterSummary(), std::nullopt);
+    EXPECT_EQ(none.clusterShorthand(), std::nullopt);
+    EXPECT_EQ(none.fastestClusterCores(), 0);
 }
 
 TEST(SystemSpecs, JsonRoundTripAndStrictKeys) {
     test::expectRoundTrip(SystemSpecs{});
     test::expectRoundTrip(sampleLaptopSpecs());
     const auto j = sampleLaptopSpecs().toJson();
-    EXPECT_EQ(j.size(), 25u);
     EXPECT_EQ(j["coreClusters"][0], (json::Json{{"name", "Performance"}, {"cores", 6}}));
     EXPECT_EQ(j["storageDevices"][1]["isInternal"], false);
 

@@ -34,9 +34,8 @@ TEST(BoundedProcess, GivesTheOutputAndExitStatusOfAProgramRunFromAnArgumentList)
     ASSERT_TRUE(failing);
     EXPECT_EQ(failing->exitStatus, 1);
     EXPECT_FALSE(failing->succeeded());
-}
 
-TEST(BoundedProcess, AProgramThatCannotStartGivesNoResult) {
+    // A program that cannot start gives no result.
     EXPECT_FALSE(runBoundedProcess({"/nonexistent/zantiva-tool"}, 1s));
     EXPECT_FALSE(runBoundedProcess({}, 1s));
 }

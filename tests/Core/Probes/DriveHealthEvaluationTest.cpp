@@ -61,18 +61,13 @@ TEST(NvmeHealthLog, FieldsAtTheirOffsetsLittleEndian) {
 }
 
 TEST(NvmeHealthLog, TemperaturesOf200KelvinOrLessAreNoReading) {
-    for (int kelvin : {0, 200}) {
+    for (const auto& [kelvin, celsius] : {std::pair<int, std::optional<std::int64_t>>{0, {}}, {200, {}}, {201, -72}}) {
         auto log = healthLog();
         log[1] = static_cast<std::uint8_t>(kelvin);
         DriveHealthInfo drive;
         parseNVMeHealthLog(log, drive);
-        EXPECT_FALSE(drive.temperatureCelsius) << kelvin;
+        EXPECT_EQ(drive.temperatureCelsius, celsius) << kelvin;
     }
-    auto log = healthLog();
-    log[1] = 201;
-    DriveHealthInfo drive;
-    parseNVMeHealthLog(log, drive);
-    EXPECT_EQ(drive.temperatureCelsius, -72);
 }
 
 TEST(NvmeHealthLog, CountersReadTheLowEightBytesAndSaturate) {

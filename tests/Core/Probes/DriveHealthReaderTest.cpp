@@ -19,48 +19,24 @@ using Status = DriveHealthStatus;
 namespace fs = std::filesystem;
 
 DriveHealthInfo drive(std::string id, std::string model, std::string bus, std::string medium, double sectors,
-                      Status status, std::vector<Issue> issues = {}) {
+                      Status status) {
     DriveHealthInfo d(std::move(id));
     d.model = std::move(model);
     d.busType = std::move(bus);
     d.mediaType = std::move(medium);
     d.sizeGB = sectors * 512.0 / 1e9;
     d.status = status;
-    d.issues = std::move(issues);
     return d;
 }
 
-DriveHealthInfo laptopNvme() {
-    auto d = drive("nvme0n1", "SAMSUNG MZVL2512HCJQ-00BL7", "NVMe", "SSD", 1000215216, Status::good);
-    d.criticalWarning = 0;
-    d.temperatureCelsius = 37;
-    d.availableSparePercent = 100;
-    d.availableSpareThresholdPercent = 10;
-    d.percentageUsed = 3;
-    d.dataWrittenTB = 12.6;
-    d.powerOnHours = 2345;
-    d.unsafeShutdowns = 41;
-    d.mediaErrors = 0;
-    return d;
-}
-
-TEST(DriveHealthReader, ReadsEachCapturedMachine) {
-    const std::map<std::string, std::vector<DriveHealthInfo>> expected{
-        // The USB stick is external and not reported; loop, zram and dm devices are not drives.
-        {"intel-hybrid-laptop", {laptopNvme()}},
-        {"amd-desktop",
-         {drive("sda", "Samsung SSD 870 EVO 1TB", "SATA", "SSD", 1953525168, Status::good),
-          drive("sdb", "ST2000DM008-2FR102", "SATA", "HDD", 3907029168, Status::bad, {Issue::systemUnhealthy})}},
-        // smartctl was refused the device: no verdict, so nothing is known.
-        {"intel-mac", {drive("sda", "APPLE SSD SM0512F", "SATA", "SSD", 977105060, Status::unknown)}},
-        {"virtual-machine", {drive("vda", "", "virtio", "", 1073741824, Status::unknown)}},
-    };
-    for (const auto& [machine, drives] : expected) {
-        const auto before = std::chrono::system_clock::now();
-        const auto report = DriveHealthReader::read(fixtureDriveHealth(fixtureMachine(machine)));
-        EXPECT_EQ(report.drives, drives) << machine;
-        EXPECT_GE(report.checkedAt, before) << machine;
-    }
+// The other captured machines' drives are printed whole by the --smart mode's tests.
+TEST(DriveHealthReader, ADriveWhoseHealthCannotBeAskedIsUnknown) {
+    const auto before = std::chrono::system_clock::now();
+    const auto report = DriveHealthReader::read(fixtureDriveHealth(fixtureMachine("intel-mac")));
+    // smartctl was refused the device: no verdict, so nothing is known.
+    EXPECT_EQ(report.drives,
+              std::vector{drive("sda", "APPLE SSD SM0512F", "SATA", "SSD", 977105060, Status::unknown)});
+    EXPECT_GE(report.checkedAt, before);
 }
 
 // A machine made for the case at hand: block devices that are links into a device tree.

@@ -5,25 +5,13 @@
 namespace zantiva {
 namespace {
 
-TEST(SMCKey, FoldsFourBytesWithTheFirstCharacterMostSignificant) {
-    auto key = SMCKey::fromText("TC0P");
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->code, 0x54433050u);
-    EXPECT_EQ(key->description(), "TC0P");
-    EXPECT_EQ(SMCKey::fromText("#KEY")->code, 0x234B4559u);
-}
-
-TEST(SMCKey, OnlyFourByteTextsAreKeys) {
-    EXPECT_FALSE(SMCKey::fromText("TC0"));
-    EXPECT_FALSE(SMCKey::fromText("TC0PX"));
-    EXPECT_FALSE(SMCKey::fromText(""));
-    // "T°" is three UTF-8 bytes; with one more character it is a four-byte key.
-    EXPECT_TRUE(SMCKey::fromText("T\u00B0C"));
-}
-
-TEST(SMCKey, ANonAsciiCodeDescribesAsQuestionMarks) {
-    EXPECT_EQ(SMCKey{0x54C3A043}.description(), "????");
-    EXPECT_EQ(SMCKey::fromText("T\u00B0C")->description(), "????");
+TEST(SMCKey, FourByteTextsFoldWithTheFirstCharacterMostSignificant) {
+    EXPECT_EQ(SMCKey::fromText("TC0P").value().code, 0x54433050u);
+    EXPECT_EQ(SMCKey::fromText("TC0P").value().description(), "TC0P");
+    EXPECT_EQ(SMCKey::fromText("#KEY").value().code, 0x234B4559u);
+    for (const char* notFour : {"TC0", "TC0PX", ""}) EXPECT_FALSE(SMCKey::fromText(notFour)) << notFour;
+    // "T°C" is four UTF-8 bytes, so a key, but it describes as question marks.
+    EXPECT_EQ(SMCKey::fromText("T\u00B0C").value().description(), "????");
 }
 
 TEST(SMCKey, ClassifiesTemperatureKeysByTheControllersNamingRule) {

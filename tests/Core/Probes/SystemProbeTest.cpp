@@ -13,132 +13,67 @@ struct ExpectedSpecs {
     SystemSpecs specs;
 };
 
-SystemSpecs hybridLaptop() {
-    SystemSpecs s;
-    s.manufacturer = "LENOVO";
-    s.model = "ThinkPad X1 Carbon Gen 10";
-    s.modelIdentifier = "21CB0067GE";
-    s.operatingSystem = "Fedora Linux 40 (Workstation Edition) (Linux 6.8.9-300.fc40.x86_64)";
-    s.architecture = "x86_64";
-    s.cpuName = "12th Gen Intel(R) Core(TM) i7-1260P";
-    s.cpuCores = 12;
-    s.cpuThreads = 16;
-    s.coreClusters = {{"Performance", 4}, {"Efficiency", 8}};
-    s.cpuMaxClockGHz = 4.7;
-    s.ramCapacityGB = 16;
-    s.ramSpeedMHz = 5200;
-    s.ramType = "LPDDR5";
-    s.ramModuleCount = 2;
-    s.gpuName = "Intel graphics (i915)";
-    s.hasUnifiedMemory = true;
-    s.storageDevices = {
-        {"SAMSUNG MZVL2512HCJQ-00BL7", 1000215216 * 512.0 / 1e9, "SSD", "NVMe", true},
-        {"Samsung Flash Drive FIT", 125313024 * 512.0 / 1e9, "Unspecified", "USB", false},
-    };
-    s.motherboardManufacturer = "LENOVO";
-    s.motherboardModel = "21CB0067GE";
-    s.displayResolution = "1920 \u00D7 1200";
-    s.displayRefreshRateHz = 60;
-    s.firmwareVersion = "N3AET75W (1.40 )";
-    return s;
-}
+constexpr double gigabytes(double sectors) { return sectors * 512.0 / 1e9; }
 
-SystemSpecs amdDesktop() {
-    SystemSpecs s;   // the maker and product fields hold "To Be Filled By O.E.M."
-    s.operatingSystem = "Ubuntu 24.04.1 LTS (Linux 6.8.0-45-generic)";
-    s.architecture = "x86_64";
-    s.cpuName = "AMD Ryzen 7 5800X 8-Core Processor";
-    s.cpuCores = 8;
-    s.cpuThreads = 16;
-    s.cpuMaxClockGHz = 4.850049;
-    s.ramCapacityGB = 32;
-    s.ramSpeedMHz = 3200;
-    s.ramType = "DDR4";
-    s.ramModuleCount = 2;
-    s.gpuName = "AMD Radeon RX 6700/6700 XT/6750 XT / 6800M/6850M XT";
-    s.gpuMemoryGB = 12868124672.0 / (1024.0 * 1024.0 * 1024.0);
-    s.storageDevices = {
-        {"ST2000DM008-2FR102", 3907029168 * 512.0 / 1e9, "HDD", "SATA", true},
-        {"Samsung SSD 870 EVO 1TB", 1953525168 * 512.0 / 1e9, "SSD", "SATA", true},
-    };
-    s.motherboardManufacturer = "ASRock";
-    s.motherboardModel = "B550M Pro4";
-    s.displayResolution = "2560 \u00D7 1440";
-    s.displayRefreshRateHz = 144;
-    s.firmwareVersion = "P2.10";
-    return s;
-}
+const SystemSpecs hybridLaptop{
+    .manufacturer = "LENOVO", .model = "ThinkPad X1 Carbon Gen 10", .modelIdentifier = "21CB0067GE",
+    .operatingSystem = "Fedora Linux 40 (Workstation Edition) (Linux 6.8.9-300.fc40.x86_64)", .architecture = "x86_64",
+    .cpuName = "12th Gen Intel(R) Core(TM) i7-1260P", .cpuCores = 12, .cpuThreads = 16,
+    .coreClusters = {{"Performance", 4}, {"Efficiency", 8}}, .cpuMaxClockGHz = 4.7,
+    .ramCapacityGB = 16, .ramSpeedMHz = 5200, .ramType = "LPDDR5", .ramModuleCount = 2,
+    .gpuName = "Intel graphics (i915)", .hasUnifiedMemory = true,
+    .storageDevices = {{"SAMSUNG MZVL2512HCJQ-00BL7", gigabytes(1000215216), "SSD", "NVMe", true},
+                       {"Samsung Flash Drive FIT", gigabytes(125313024), "Unspecified", "USB", false}},
+    .motherboardManufacturer = "LENOVO", .motherboardModel = "21CB0067GE",
+    .displayResolution = "1920 \u00D7 1200", .displayRefreshRateHz = 60, .firmwareVersion = "N3AET75W (1.40 )",
+};
 
-SystemSpecs intelMac() {
-    SystemSpecs s;
-    s.manufacturer = "Apple Inc.";
-    s.model = "MacBookPro11,3";
-    s.modelIdentifier = "MacBookPro11,3";
-    s.operatingSystem = "Arch Linux (Linux 6.10.10-arch1-1)";
-    s.architecture = "x86_64";
-    s.cpuName = "Intel(R) Core(TM) i7-4870HQ CPU @ 2.50GHz";
-    s.cpuCores = 4;
-    s.cpuThreads = 8;
-    s.cpuMaxClockGHz = 3.7;
-    s.ramCapacityGB = 16;   // eight of the 136 blocks are offline
-    s.ramSpeedMHz = 1600;
-    s.ramType = "DDR3";
-    s.ramModuleCount = 2;
-    s.gpuName = "Intel graphics (i915)";
-    s.hasUnifiedMemory = true;
-    s.storageDevices = {{"APPLE SSD SM0512F", 977105060 * 512.0 / 1e9, "SSD", "SATA", true}};
-    s.motherboardManufacturer = "Apple Inc.";
-    s.motherboardModel = "Mac-2BD1B31983FE1663";
-    s.displayResolution = "2880 \u00D7 1800";
-    s.displayRefreshRateHz = 60;
-    s.firmwareVersion = "432.60.3.0.0";
-    return s;
-}
+// The maker and product fields hold "To Be Filled By O.E.M.".
+const SystemSpecs amdDesktop{
+    .operatingSystem = "Ubuntu 24.04.1 LTS (Linux 6.8.0-45-generic)", .architecture = "x86_64",
+    .cpuName = "AMD Ryzen 7 5800X 8-Core Processor", .cpuCores = 8, .cpuThreads = 16, .cpuMaxClockGHz = 4.850049,
+    .ramCapacityGB = 32, .ramSpeedMHz = 3200, .ramType = "DDR4", .ramModuleCount = 2,
+    .gpuName = "AMD Radeon RX 6700/6700 XT/6750 XT / 6800M/6850M XT",
+    .gpuMemoryGB = 12868124672.0 / (1024.0 * 1024.0 * 1024.0),
+    .storageDevices = {{"ST2000DM008-2FR102", gigabytes(3907029168), "HDD", "SATA", true},
+                       {"Samsung SSD 870 EVO 1TB", gigabytes(1953525168), "SSD", "SATA", true}},
+    .motherboardManufacturer = "ASRock", .motherboardModel = "B550M Pro4",
+    .displayResolution = "2560 \u00D7 1440", .displayRefreshRateHz = 144, .firmwareVersion = "P2.10",
+};
 
-SystemSpecs virtualMachine() {
-    SystemSpecs s;   // no firmware tables, no graphics, no sensors, no udev
-    s.operatingSystem = "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0-27-cloud-amd64)";
-    s.architecture = "x86_64";
-    s.cpuName = "AMD EPYC";
-    s.cpuCores = 8;
-    s.cpuThreads = 8;
-    s.ramCapacityGB = 24;
-    s.storageDevices = {{"Unknown", 1073741824 * 512.0 / 1e9, "Unspecified", "virtio", true}};
-    return s;
-}
+const SystemSpecs intelMac{
+    .manufacturer = "Apple Inc.", .model = "MacBookPro11,3", .modelIdentifier = "MacBookPro11,3",
+    .operatingSystem = "Arch Linux (Linux 6.10.10-arch1-1)", .architecture = "x86_64",
+    .cpuName = "Intel(R) Core(TM) i7-4870HQ CPU @ 2.50GHz", .cpuCores = 4, .cpuThreads = 8, .cpuMaxClockGHz = 3.7,
+    .ramCapacityGB = 16, // eight of the 136 blocks are offline
+    .ramSpeedMHz = 1600, .ramType = "DDR3", .ramModuleCount = 2,
+    .gpuName = "Intel graphics (i915)", .hasUnifiedMemory = true,
+    .storageDevices = {{"APPLE SSD SM0512F", gigabytes(977105060), "SSD", "SATA", true}},
+    .motherboardManufacturer = "Apple Inc.", .motherboardModel = "Mac-2BD1B31983FE1663",
+    .displayResolution = "2880 \u00D7 1800", .displayRefreshRateHz = 60, .firmwareVersion = "432.60.3.0.0",
+};
+
+// No firmware tables, no graphics, no sensors, no udev.
+const SystemSpecs virtualMachine{
+    .operatingSystem = "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0-27-cloud-amd64)", .architecture = "x86_64",
+    .cpuName = "AMD EPYC", .cpuCores = 8, .cpuThreads = 8, .ramCapacityGB = 24,
+    .storageDevices = {{"Unknown", gigabytes(1073741824), "Unspecified", "virtio", true}},
+};
 
 class SystemProbeOnMachine : public ::testing::TestWithParam<ExpectedSpecs> {};
 
 TEST_P(SystemProbeOnMachine, ReadsEveryFieldFromTheMachinesSources) {
     const auto& expected = GetParam();
     const SystemSpecs specs = SystemProbe::readSpecs(fixtureProbe(expected.machine));
-    // Field by field first, so a failure names the field.
-    EXPECT_EQ(specs.manufacturer, expected.specs.manufacturer);
-    EXPECT_EQ(specs.model, expected.specs.model);
-    EXPECT_EQ(specs.modelIdentifier, expected.specs.modelIdentifier);
-    EXPECT_EQ(specs.operatingSystem, expected.specs.operatingSystem);
-    EXPECT_EQ(specs.cpuName, expected.specs.cpuName);
-    EXPECT_EQ(specs.cpuCores, expected.specs.cpuCores);
-    EXPECT_EQ(specs.cpuThreads, expected.specs.cpuThreads);
-    EXPECT_EQ(specs.coreClusters, expected.specs.coreClusters);
-    EXPECT_DOUBLE_EQ(specs.cpuMaxClockGHz, expected.specs.cpuMaxClockGHz);
-    EXPECT_DOUBLE_EQ(specs.ramCapacityGB, expected.specs.ramCapacityGB);
-    EXPECT_EQ(specs.ramType, expected.specs.ramType);
-    EXPECT_EQ(specs.ramSpeedMHz, expected.specs.ramSpeedMHz);
-    EXPECT_EQ(specs.ramModuleCount, expected.specs.ramModuleCount);
-    EXPECT_EQ(specs.gpuName, expected.specs.gpuName);
-    EXPECT_DOUBLE_EQ(specs.gpuMemoryGB, expected.specs.gpuMemoryGB);
-    EXPECT_EQ(specs.storageDevices, expected.specs.storageDevices);
-    EXPECT_EQ(specs.displayResolution, expected.specs.displayResolution);
-    EXPECT_EQ(specs.displayRefreshRateHz, expected.specs.displayRefreshRateHz);
     EXPECT_EQ(specs, expected.specs);
+    EXPECT_EQ(specs.toJson(), expected.specs.toJson()); // shows which fields differ
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SystemProbeOnMachine,
-                         ::testing::Values(ExpectedSpecs{"intel-hybrid-laptop", hybridLaptop()},
-                                           ExpectedSpecs{"amd-desktop", amdDesktop()},
-                                           ExpectedSpecs{"intel-mac", intelMac()},
-                                           ExpectedSpecs{"virtual-machine", virtualMachine()}),
+                         ::testing::Values(ExpectedSpecs{"intel-hybrid-laptop", hybridLaptop},
+                                           ExpectedSpecs{"amd-desktop", amdDesktop},
+                                           ExpectedSpecs{"intel-mac", intelMac},
+                                           ExpectedSpecs{"virtual-machine", virtualMachine}),
                          [](const auto& info) {
                              std::string name = info.param.machine;
                              std::replace(name.begin(), name.end(), '-', '_');
