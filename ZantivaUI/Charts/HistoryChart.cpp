@@ -89,8 +89,8 @@ void HistoryChart::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.save();
     painter.setClipPath(roundedShape(frame, radius));
-    painter.fillRect(frame, Theme::Palette::muted());
-    QPen grid(withOpacity(Theme::Palette::outline(), gridOpacity), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    painter.fillRect(frame, color(PaletteColor::muted));
+    QPen grid(withOpacity(color(PaletteColor::outline), gridOpacity), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     painter.setPen(grid);
     for (const double fraction : {0.25, 0.5, 0.75})
         painter.drawLine(QPointF(0, frame.height() * fraction), QPointF(frame.width(), frame.height() * fraction));
@@ -99,7 +99,7 @@ void HistoryChart::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(linePath(shown));
     painter.restore();
-    strokeInside(painter, frame, radius, Theme::Palette::outline());
+    strokeInside(painter, frame, radius, color(PaletteColor::outline));
 }
 
 } // namespace zantiva

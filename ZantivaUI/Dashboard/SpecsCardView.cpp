@@ -30,11 +30,11 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 SpecsCardView::SpecsCardView(QWidget* parent)
     : RetroCard(RetroCard::Style::standard(), parent),
-      title_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())),
-      value_(new HardwareText({}, 20, QFont::Bold, Theme::Palette::text())), details_(new QVBoxLayout),
+      title_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))),
+      value_(new HardwareText({}, 20, QFont::Bold, color(PaletteColor::text))), details_(new QVBoxLayout),
       toggle_(new RetroToggle({}, RetroButtonSize::chip)),
-      popupCard_(new RetroCard({16, Theme::Palette::card(), Theme::Palette::outline(), 6, false})),
-      popupTitle_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())), popupStack_(new QVBoxLayout) {
+      popupCard_(new RetroCard({16, color(PaletteColor::card), color(PaletteColor::outline), 6, false})),
+      popupTitle_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))), popupStack_(new QVBoxLayout) {
     value_->setWordWrap(true);
     value_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     value_->setAlignment(Qt::AlignTop | Qt::AlignAbsolute | Qt::AlignLeft);
@@ -78,12 +78,12 @@ void SpecsCardView::setCard(const SpecsCard& card, const TelemetryHistory* histo
         PanelParts::clear(*details_);
         for (const SpecsDetail& detail : card.details) {
             if (detail.kind == SpecsDetail::Kind::prose) {
-                QLabel* line = PanelParts::roleLabel(TextRole::body, Theme::Palette::text(), qs(detail.text));
+                QLabel* line = PanelParts::roleLabel(TextRole::body, color(PaletteColor::text), qs(detail.text));
                 line->setWordWrap(true);
                 details_->addWidget(line);
             } else {
-                details_->addLayout(
-                    PanelParts::leading(new HardwareText(qs(detail.text), 13, QFont::Medium, Theme::Palette::text())));
+                auto* line = new HardwareText(qs(detail.text), 13, QFont::Medium, color(PaletteColor::text));
+                details_->addLayout(PanelParts::leading(line));
             }
         }
         shownDetails_ = card.details;
@@ -101,7 +101,7 @@ void SpecsCardView::setCard(const SpecsCard& card, const TelemetryHistory* histo
     if (chart_)
         chart_->setHistory(*history);
     else {
-        chart_ = new HistoryChart(*history, Theme::Palette::primary(), chartHeight, chartMaximum);
+        chart_ = new HistoryChart(*history, color(PaletteColor::primary), chartHeight, chartMaximum);
         popupStack_->addWidget(chart_);
     }
     overlay_->place();

@@ -22,7 +22,7 @@ constexpr int loadingHeight = 120;
 
 RetroCard* makeLoadingCard(LocNotifier& loc) {
     auto* card = new RetroCard(RetroCard::Style::standard());
-    auto* message = new LocText(loc, "Main.LoadingSpecs", TextRole::subHeader, Theme::Palette::text());
+    auto* message = new LocText(loc, "Main.LoadingSpecs", TextRole::subHeader, color(PaletteColor::text));
     message->setAlignment(Qt::AlignCenter);
     message->setMinimumHeight(loadingHeight);
     card->setContent(message);

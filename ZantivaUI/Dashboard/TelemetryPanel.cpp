@@ -6,7 +6,6 @@
 
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
-#include "Dashboard/PaletteColors.h"
 #include "Dashboard/PanelParts.h"
 #include "Dashboard/TelemetryFigureView.h"
 #include "LocalizedViews/LocNotifier.h"
@@ -32,7 +31,7 @@ QHBoxLayout* pair(TelemetryFigureView* temperature, TelemetryFigureView* load) {
     return row;
 }
 
-QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHeader, Theme::Palette::text(), text); }
+QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHeader, color(PaletteColor::text), text); }
 
 } // namespace
 
@@ -40,16 +39,16 @@ TelemetryPanel::TelemetryPanel(const SensorSnapshot& snapshot, QWidget* parent)
     : TelemetryPanel(LocNotifier::shared(), snapshot, parent) {}
 
 TelemetryPanel::TelemetryPanel(LocNotifier& loc, const SensorSnapshot& snapshot, QWidget* parent)
-    : QWidget(parent), loc_(loc), snapshot_(&snapshot), title_(roleLabel(TextRole::label, Theme::Palette::text())),
+    : QWidget(parent), loc_(loc), snapshot_(&snapshot), title_(roleLabel(TextRole::label, color(PaletteColor::text))),
       cpuTemperature_(new TelemetryFigureView), cpuLoad_(new TelemetryFigureView),
       gpuTemperature_(new TelemetryFigureView), gpuLoad_(new TelemetryFigureView), memoryTitle_(subHeader()),
-      memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, Theme::Palette::text())),
+      memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, color(PaletteColor::text))),
       powerTitle_(subHeader()), power_(new TelemetryFigureView), fanTitle_(subHeader()), fan_(new TelemetryFigureView),
       thermalTitle_(subHeader()), thermalText_(new QLabel),
-      noSensors_(roleLabel(TextRole::label, Theme::Palette::text())) {
+      noSensors_(roleLabel(TextRole::label, color(PaletteColor::text))) {
     thermalText_->setTextFormat(Qt::PlainText);
     thermalText_->setFont(vazirFont(VazirWeight::bold, 12));
-    thermalBadge_ = new RetroBadge(thermalText_, Theme::Palette::secondary());
+    thermalBadge_ = new RetroBadge(thermalText_, color(PaletteColor::secondary));
     memoryFootnote_->setWordWrap(true);
     noSensors_->setWordWrap(true);
 

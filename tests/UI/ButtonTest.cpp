@@ -10,7 +10,6 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 namespace {
 
@@ -61,7 +60,7 @@ TEST(RetroButton, LiftsUnderThePointerAndSinksWhileHeld) {
     RetroButton button("Start", RetroButtonKind::secondary, RetroButtonSize::regular);
     button.resize(button.sizeHint());
     button.show();
-    EXPECT_EQ(button.surface().style().fill, Palette::secondary());
+    EXPECT_EQ(button.surface().style().fill, color(PaletteColor::secondary));
 
     uitest::hover(button);
     EXPECT_EQ(button.lift(), 2);
@@ -94,7 +93,7 @@ TEST(RetroButton, ADisabledButtonNeitherLiftsNorClicksAndIsDrawnFaded) {
     EXPECT_EQ(button.lift(), 0);
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(button.surface().style().fill, Palette::primary());
+    EXPECT_EQ(button.surface().style().fill, color(PaletteColor::primary));
 
     // The whole button at 0.45 over white: the face's colour, faded, with no shadow showing
     // through the face.
@@ -107,7 +106,7 @@ TEST(RetroToggle, LatchesDownInCrimsonWhileOn) {
     RetroToggle toggle("GPU");
     toggle.resize(toggle.sizeHint());
     toggle.show();
-    EXPECT_EQ(toggle.surface().style().fill, Palette::card());
+    EXPECT_EQ(toggle.surface().style().fill, color(PaletteColor::card));
 
     uitest::hover(toggle);
     QTest::mouseClick(&toggle, Qt::LeftButton, {}, QPoint(10, 10));
@@ -115,17 +114,17 @@ TEST(RetroToggle, LatchesDownInCrimsonWhileOn) {
     // Released, and still down on its shadow, in crimson, without lift under the pointer.
     EXPECT_TRUE(toggle.surface().style().pressed);
     EXPECT_EQ(toggle.surface().style().lift, 0);
-    EXPECT_EQ(toggle.surface().style().fill, Palette::primary());
+    EXPECT_EQ(toggle.surface().style().fill, color(PaletteColor::primary));
     EXPECT_EQ(toggle.lift(), 0);
 
     QTest::mouseClick(&toggle, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(toggle.isChecked());
     EXPECT_FALSE(toggle.surface().style().pressed);
     EXPECT_EQ(toggle.surface().style().lift, 2);
-    EXPECT_EQ(toggle.surface().style().fill, Palette::card());
+    EXPECT_EQ(toggle.surface().style().fill, color(PaletteColor::card));
 
     toggle.setChecked(true);
     toggle.setEnabled(false);
     EXPECT_TRUE(toggle.surface().style().pressed);
-    EXPECT_EQ(toggle.surface().style().fill, Palette::primary());
+    EXPECT_EQ(toggle.surface().style().fill, color(PaletteColor::primary));
 }

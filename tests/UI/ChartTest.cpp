@@ -11,7 +11,6 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 namespace {
 
@@ -49,7 +48,7 @@ TEST(HistoryChartPoints, ValuesAreHeldToTheScale) {
 
     const TelemetryHistory history = ring(2, {0.5});
     for (const double maximum : {0.0, -3.0, std::nan("")}) {
-        const HistoryChart chart(history, Palette::primary(), 40, maximum);
+        const HistoryChart chart(history, color(PaletteColor::primary), 40, maximum);
         EXPECT_EQ(chart.maximum(), 1);
         EXPECT_DOUBLE_EQ(HistoryChart::points(history, chart.maximum(), QSizeF(10, 40))[0].y(), 20);
     }
@@ -67,7 +66,7 @@ TEST(HistoryChart, DrawsTimeLeftToRightInBothDirections) {
     for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
         QWidget window;
         window.setLayoutDirection(direction);
-        auto* chart = new HistoryChart(history, Palette::primary(), 100, 100, &window);
+        auto* chart = new HistoryChart(history, color(PaletteColor::primary), 100, 100, &window);
         chart->resize(200, 100);
         EXPECT_EQ(chart->layoutDirection(), Qt::LeftToRight);
         const QImage image = uitest::render(*chart);
@@ -75,7 +74,7 @@ TEST(HistoryChart, DrawsTimeLeftToRightInBothDirections) {
         const QColor right = image.pixelColor(170, 70);
         const QColor left = image.pixelColor(30, 70);
         EXPECT_GT(right.red(), right.green() + 40) << direction;
-        EXPECT_NEAR(left.red(), Palette::muted().red(), 12) << direction;
+        EXPECT_NEAR(left.red(), color(PaletteColor::muted).red(), 12) << direction;
         EXPECT_EQ(chart->height(), 100);
     }
 }
@@ -90,7 +89,7 @@ TEST(ZantivaLogo, ThePictureFromTheBundleAtTheGivenHeight) {
     // Drawn in the palette's crimson.
     logo.resize(logo.sizeHint());
     const QImage image = uitest::render(logo);
-    EXPECT_EQ(image.pixelColor(10, 24), Palette::primary());
+    EXPECT_EQ(image.pixelColor(10, 24), color(PaletteColor::primary));
 }
 
 TEST(ZantivaLogo, WithoutAPictureTheNameIsSetInCrimson) {
@@ -107,9 +106,10 @@ TEST(ZantivaLogo, WithoutAPictureTheNameIsSetInCrimson) {
     EXPECT_EQ(logo.sizeHint().height(), 40);
     EXPECT_EQ(logo.sizeHint().width(), QFontMetrics(vazirFont(VazirWeight::black, 28)).horizontalAdvance("Zantiva"));
     logo.resize(logo.sizeHint());
-    const QImage image = uitest::render(logo, Palette::surface());
+    const QImage image = uitest::render(logo, color(PaletteColor::surface));
     bool crimson = false;
     for (int x = 0; x < image.width() && !crimson; ++x)
-        for (int y = 0; y < image.height() && !crimson; ++y) crimson = image.pixelColor(x, y) == Palette::primary();
+        for (int y = 0; y < image.height() && !crimson; ++y)
+            crimson = image.pixelColor(x, y) == color(PaletteColor::primary);
     EXPECT_TRUE(crimson);
 }

@@ -20,7 +20,6 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 namespace {
 
@@ -166,7 +165,7 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     EXPECT_EQ(dash->text(), "\u2014");
     EXPECT_EQ(dash->toolTip(), "not reported");
     EXPECT_EQ(dash->accessibleName(), "not reported");
-    EXPECT_EQ(dash->palette().color(QPalette::WindowText), Palette::outlineSubtle());
+    EXPECT_EQ(dash->palette().color(QPalette::WindowText), color(PaletteColor::outlineSubtle));
     EXPECT_EQ(dash->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(panel.cpuLoad()->value()->text(), "0%");
     EXPECT_TRUE(panel.noSensorsNotice()->isVisible());
@@ -178,8 +177,8 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     panel.refresh();
     EXPECT_EQ(dash->text(), "90\u00B0C");
     EXPECT_TRUE(dash->toolTip().isEmpty());
-    EXPECT_EQ(dash->palette().color(QPalette::WindowText), Palette::primary());
-    EXPECT_EQ(TelemetryPanel::temperatureColor(90), Palette::primary());
+    EXPECT_EQ(dash->palette().color(QPalette::WindowText), color(PaletteColor::primary));
+    EXPECT_EQ(TelemetryPanel::temperatureColor(90), color(PaletteColor::primary));
     EXPECT_FALSE(panel.noSensorsNotice()->isVisible());
 
     loc.setLanguage(AppLanguage::persian);
