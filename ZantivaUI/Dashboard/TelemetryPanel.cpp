@@ -35,11 +35,9 @@ QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHead
 
 } // namespace
 
-TelemetryPanel::TelemetryPanel(const SensorSnapshot& snapshot, QWidget* parent)
-    : TelemetryPanel(LocNotifier::shared(), snapshot, parent) {}
-
-TelemetryPanel::TelemetryPanel(LocNotifier& loc, const SensorSnapshot& snapshot, QWidget* parent)
-    : QWidget(parent), loc_(loc), snapshot_(&snapshot), title_(roleLabel(TextRole::label, color(PaletteColor::text))),
+TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidget* parent)
+    : QWidget(parent), loc_(loc), snapshot_(std::move(snapshot)),
+      title_(roleLabel(TextRole::label, color(PaletteColor::text))),
       cpuTemperature_(new TelemetryFigureView), cpuLoad_(new TelemetryFigureView),
       gpuTemperature_(new TelemetryFigureView), gpuLoad_(new TelemetryFigureView), memoryTitle_(subHeader()),
       memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, color(PaletteColor::text))),
@@ -90,13 +88,13 @@ const QColor& TelemetryPanel::temperatureColor(std::optional<double> celsius) {
     return color(TelemetryPresenter::temperatureColor(celsius));
 }
 
-void TelemetryPanel::setSnapshot(const SensorSnapshot& snapshot) {
-    snapshot_ = &snapshot;
+void TelemetryPanel::setSnapshot(SensorSnapshot snapshot) {
+    snapshot_ = std::move(snapshot);
     refresh();
 }
 
 void TelemetryPanel::refresh() {
-    const TelemetryView view = TelemetryPresenter::present(*snapshot_, loc_.loc());
+    const TelemetryView view = TelemetryPresenter::present(snapshot_, loc_.loc());
     title_->setText(qs(view.title));
     cpuTemperature_->setFigure(view.cpuTemperature);
     cpuLoad_->setFigure(view.cpuLoad);

@@ -56,8 +56,6 @@ RetroCard* textRoles(LocNotifier& loc) {
 
 } // namespace
 
-DesignSystemGallery::DesignSystemGallery(QWidget* parent) : DesignSystemGallery(LocNotifier::shared(), parent) {}
-
 DesignSystemGallery::DesignSystemGallery(LocNotifier& loc, QWidget* parent) : QWidget(parent) {
     using Kind = RetroButtonKind;
     const RetroButtonSize regular = RetroButtonSize::regular;

@@ -45,6 +45,4 @@ void applyZantivaRoot(QWidget& window, LocNotifier& loc) {
     loc.bind(&window, [&window, &loc] { window.setLayoutDirection(loc.layoutDirection()); });
 }
 
-void applyZantivaRoot(QWidget& window) { applyZantivaRoot(window, LocNotifier::shared()); }
-
 } // namespace zantiva

@@ -29,16 +29,10 @@ namespace {
 class GalleryRender : public testing::TestWithParam<AppLanguage> {
 protected:
     void SetUp() override {
-        previous_ = Loc::shared().language();
-        Loc::shared().setLanguage(GetParam());
-        window_ = std::make_unique<GalleryWindow>();
+        window_ = std::make_unique<GalleryWindow>(notifier_);
         window_->show();
         QCoreApplication::processEvents();
         image_ = window_->grab().toImage();
-    }
-    void TearDown() override {
-        window_.reset();
-        Loc::shared().setLanguage(previous_);
     }
 
     QRect inWindow(const QWidget& widget) const { return {widget.mapTo(window_.get(), QPoint(0, 0)), widget.size()}; }
@@ -49,7 +43,8 @@ protected:
                std::abs(a.blue() - b.blue()) <= tolerance;
     }
 
-    AppLanguage previous_ = AppLanguage::persian;
+    Loc loc_{GetParam()};
+    LocNotifier notifier_{loc_};
     std::unique_ptr<GalleryWindow> window_;
     QImage image_;
 };
