@@ -19,21 +19,6 @@ void settle(const RetroButton& button) {
 
 } // namespace
 
-TEST(RetroButtonSize, PresetsAndTheCompactShorthand) {
-    EXPECT_EQ(RetroButtonSize::forCompact(true), RetroButtonSize::compact);
-    EXPECT_EQ(RetroButtonSize::forCompact(false), RetroButtonSize::regular);
-    EXPECT_NE(RetroButtonSize::regular, (RetroButtonSize{14, 24, 12, 12}));
-    EXPECT_EQ(RetroButtonSize::compact.radius, 12);
-    for (const auto& size : {RetroButtonSize::regular, RetroButtonSize::hero, RetroButtonSize::pill,
-                             RetroButtonSize::bar, RetroButtonSize::chip})
-        EXPECT_EQ(size.radius, 16);
-
-    RetroButton compact("Go", RetroButtonKind::outline, true);
-    RetroButton sized("Go", RetroButtonKind::outline, RetroButtonSize::compact);
-    EXPECT_EQ(compact.sizeHint(), sized.sizeHint());
-    EXPECT_EQ(compact.font().pixelSize(), 12);
-}
-
 TEST(RetroButton, TakesTheLabelPlusPaddingsPlusTheShadowRoom) {
     RetroButton button("Start", RetroButtonKind::primary, RetroButtonSize::regular);
     const QSize label = button.fontMetrics().size(Qt::TextSingleLine, "Start");
@@ -44,6 +29,12 @@ TEST(RetroButton, TakesTheLabelPlusPaddingsPlusTheShadowRoom) {
     // A label too wide for its room wraps onto more lines.
     RetroButton wordy("Run every test of this computer now", RetroButtonKind::primary, RetroButtonSize::regular);
     EXPECT_GT(wordy.heightForWidth(wordy.minimumSizeHint().width()), wordy.sizeHint().height());
+
+    // The compact shorthand is the compact size.
+    RetroButton compact("Go", RetroButtonKind::outline, true);
+    RetroButton sized("Go", RetroButtonKind::outline, RetroButtonSize::compact);
+    EXPECT_EQ(compact.sizeHint(), sized.sizeHint());
+    EXPECT_EQ(compact.font(), sized.font());
 }
 
 TEST(RetroButton, AClickOnThePaddingOrTheShadowRoomCounts) {
