@@ -93,5 +93,4 @@ TEST(ActivityBar, RunsOnlyWhileShownAndStaysLeftToRight) {
     EXPECT_TRUE(bar->isRunning());
     window.hide();
     EXPECT_FALSE(bar->isRunning());
-    EXPECT_EQ(bar->sizeHint().height(), 22);
 }

@@ -6,7 +6,6 @@
 #include "Controls/RetroButton.h"
 #include "Controls/RetroToggle.h"
 #include "Theme/Palette.h"
-#include "Typography/Fonts.h"
 #include "UiTestSupport.h"
 
 using namespace zantiva;
@@ -24,7 +23,6 @@ TEST(RetroButton, TakesTheLabelPlusPaddingsPlusTheShadowRoom) {
     const QSize label = button.fontMetrics().size(Qt::TextSingleLine, "Start");
     EXPECT_NEAR(button.sizeHint().width(), label.width() + 48 + 4, 1);
     EXPECT_NEAR(button.sizeHint().height(), label.height() + 24 + 4, 1);
-    EXPECT_EQ(button.font(), vazirFont(VazirWeight::extraBold, 14));
 
     // A label too wide for its room wraps onto more lines.
     RetroButton wordy("Run every test of this computer now", RetroButtonKind::primary, RetroButtonSize::regular);

@@ -149,5 +149,4 @@ TEST(RetroBadge, IsItsContentWithPaddingAndAnInsideOutline) {
     const auto* label = text.findChild<QLabel*>();
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
-    EXPECT_EQ(label->font().pixelSize(), 12);
 }
