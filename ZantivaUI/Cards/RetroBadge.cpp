@@ -43,7 +43,7 @@ void RetroBadge::setBackground(const QColor& background) {
 
 void RetroBadge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintOutlinedShape(painter, rect(), Theme::Metric::badgeRadius, background_, Theme::Palette::outline());
+    paintOutlinedShape(painter, rect(), Theme::Metric::badgeRadius, background_, color(PaletteColor::outline));
 }
 
 } // namespace zantiva

@@ -40,10 +40,10 @@ void paint(QPainter& painter, const QRectF& track, const QRectF& tinted, const Q
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipPath(roundedShape(track, radius));
-    painter.fillRect(track, Theme::Palette::muted());
+    painter.fillRect(track, color(PaletteColor::muted));
     painter.fillRect(tinted, tint);
     painter.restore();
-    strokeInside(painter, track, radius, Theme::Palette::outline());
+    strokeInside(painter, track, radius, color(PaletteColor::outline));
 }
 
 } // namespace zantiva::RetroBar

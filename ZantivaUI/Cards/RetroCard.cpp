@@ -11,8 +11,8 @@
 namespace zantiva {
 
 RetroCard::Style RetroCard::Style::standard() {
-    return {Theme::Metric::cardPadding, Theme::Palette::card(), Theme::Palette::outline(), Theme::Metric::cardShadow,
-            false};
+    return {Theme::Metric::cardPadding, color(PaletteColor::card), color(PaletteColor::outline),
+            Theme::Metric::cardShadow, false};
 }
 
 RetroCard::RetroCard(QWidget* parent) : RetroCard(Style::standard(), parent) {}
@@ -21,7 +21,7 @@ RetroCard::RetroCard(const Style& style, QWidget* parent)
     : QWidget(parent), style_(style), surface_(this, surfaceStyle()) {
     const int padding = qRound(style_.padding);
     layout_ = new SurfaceLayout(this, surface_, QMargins(padding, padding, padding, padding));
-    setForeground(*this, Theme::Palette::text());
+    setForeground(*this, color(PaletteColor::text));
 }
 
 void RetroCard::setContent(QWidget* content) { layout_->setContent(content); }
@@ -36,7 +36,7 @@ SurfaceStyle RetroCard::surfaceStyle() const {
         .lift = hovered_ ? Theme::Metric::hoverLift : 0,
         .pressed = false,
         .shadowColor = style_.shadowColor,
-        .borderColor = Theme::Palette::outline(),
+        .borderColor = color(PaletteColor::outline),
     };
 }
 

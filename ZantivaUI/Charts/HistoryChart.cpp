@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Model/TelemetryHistory.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 
@@ -37,32 +36,26 @@ QPainterPath areaPath(const std::vector<QPointF>& points, qreal bottom) {
 
 } // namespace
 
-HistoryChart::HistoryChart(const TelemetryHistory& history, const QColor& tint, qreal height, double maximum,
-                           QWidget* parent)
-    : QWidget(parent), history_(&history), tint_(tint), height_(height),
+HistoryChart::HistoryChart(int capacity, const QColor& tint, qreal height, double maximum, QWidget* parent)
+    : QWidget(parent), capacity_(std::max(capacity, 1)), tint_(tint), height_(height),
       // std::max returns its first argument when the comparison fails, so NaN gives 1.
       maximum_(std::max(1.0, maximum)) {
     setLayoutDirection(Qt::LeftToRight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(static_cast<int>(std::ceil(height_)));
-    setAccessibleDescription(accessibilityValue(*history_));
+    setAccessibleDescription(accessibilityValue(values_));
 }
 
-void HistoryChart::setHistory(const TelemetryHistory& history) {
-    history_ = &history;
-    refresh();
-}
-
-void HistoryChart::refresh() {
-    setAccessibleDescription(accessibilityValue(*history_));
+void HistoryChart::setValues(std::span<const double> values) {
+    const auto kept = std::min(values.size(), static_cast<size_t>(capacity_));
+    values_.assign(values.end() - static_cast<std::ptrdiff_t>(kept), values.end());
+    setAccessibleDescription(accessibilityValue(values_));
     update();
 }
 
-std::vector<QPointF> HistoryChart::points(const TelemetryHistory& history, double maximum, QSizeF size) {
-    const auto& values = history.values();
-    const int capacity = history.capacity();
+std::vector<QPointF> HistoryChart::points(std::span<const double> values, int capacity, double maximum, QSizeF size) {
     const double step = size.width() / std::max(capacity - 1, 1);
-    const auto offset = static_cast<double>(capacity - static_cast<int>(values.size()));
+    const auto offset = static_cast<double>(capacity) - static_cast<double>(values.size());
     std::vector<QPointF> result;
     result.reserve(values.size());
     for (size_t i = 0; i < values.size(); ++i) {
@@ -72,8 +65,8 @@ std::vector<QPointF> HistoryChart::points(const TelemetryHistory& history, doubl
     return result;
 }
 
-QString HistoryChart::accessibilityValue(const TelemetryHistory& history) {
-    const double rounded = std::round(history.latest().value_or(0));
+QString HistoryChart::accessibilityValue(std::span<const double> values) {
+    const double rounded = values.empty() ? 0 : std::round(values.back());
     return QString::number(static_cast<long long>(std::clamp(rounded, -9e15, 9e15)));
 }
 
@@ -83,14 +76,14 @@ QSize HistoryChart::minimumSizeHint() const { return {0, static_cast<int>(std::c
 
 void HistoryChart::paintEvent(QPaintEvent*) {
     const QRectF frame = rect();
-    const auto shown = points(*history_, maximum_, frame.size());
+    const auto shown = points(values_, capacity_, maximum_, frame.size());
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.save();
     painter.setClipPath(roundedShape(frame, radius));
-    painter.fillRect(frame, Theme::Palette::muted());
-    QPen grid(withOpacity(Theme::Palette::outline(), gridOpacity), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    painter.fillRect(frame, color(PaletteColor::muted));
+    QPen grid(withOpacity(color(PaletteColor::outline), gridOpacity), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     painter.setPen(grid);
     for (const double fraction : {0.25, 0.5, 0.75})
         painter.drawLine(QPointF(0, frame.height() * fraction), QPointF(frame.width(), frame.height() * fraction));
@@ -99,7 +92,7 @@ void HistoryChart::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(linePath(shown));
     painter.restore();
-    strokeInside(painter, frame, radius, Theme::Palette::outline());
+    strokeInside(painter, frame, radius, color(PaletteColor::outline));
 }
 
 } // namespace zantiva

@@ -50,7 +50,7 @@ void ZantivaLogo::paintEvent(QPaintEvent*) {
         return;
     }
     painter.setFont(nameFont());
-    painter.setPen(Theme::Palette::primary());
+    painter.setPen(color(PaletteColor::primary));
     painter.drawText(rect(), Qt::AlignCenter, productName);
 }
 

@@ -13,10 +13,10 @@
 namespace zantiva {
 
 GradeBadge::Look GradeBadge::look(std::optional<DeviceGrade> grade) {
-    if (!grade) return {QStringLiteral("\u2014"), Theme::Palette::card(), Theme::Palette::text()};
+    if (!grade) return {QStringLiteral("\u2014"), color(PaletteColor::card), color(PaletteColor::text)};
     const std::string_view letter = rawValue(*grade);
     return {QString::fromLatin1(letter.data(), static_cast<qsizetype>(letter.size())), color(tone(*grade)),
-            Theme::Palette::outline()};
+            color(PaletteColor::outline)};
 }
 
 GradeBadge::GradeBadge(std::optional<DeviceGrade> grade, qreal side, QWidget* parent)
@@ -41,8 +41,8 @@ void GradeBadge::paintEvent(QPaintEvent*) {
         .shadow = Theme::Metric::controlShadow,
         .lift = 0,
         .pressed = false,
-        .shadowColor = Theme::Palette::outline(),
-        .borderColor = Theme::Palette::outline(),
+        .shadowColor = color(PaletteColor::outline),
+        .borderColor = color(PaletteColor::outline),
     };
     const QRectF frame(0, 0, side_ + style.shadow, side_ + style.shadow);
     QPainter painter(this);

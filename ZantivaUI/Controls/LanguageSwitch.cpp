@@ -52,12 +52,13 @@ protected:
     }
 
     void paintEvent(QPaintEvent*) override {
-        using namespace Theme::Palette;
         QPainter painter(this);
-        const QColor pill = isChecked() ? primary() : hovered_ ? muted() : QColor(Qt::transparent);
+        const QColor pill = isChecked() ? color(PaletteColor::primary)
+                            : hovered_  ? color(PaletteColor::muted)
+                                        : QColor(Qt::transparent);
         paintOutlinedShape(painter, rect(), segmentRadius, pill, Qt::transparent);
         painter.setFont(font());
-        painter.setPen(isChecked() ? onPrimary() : text());
+        painter.setPen(isChecked() ? color(PaletteColor::onPrimary) : color(PaletteColor::text));
         painter.drawText(rect(), Qt::AlignCenter, QAbstractButton::text());
     }
 
@@ -99,11 +100,10 @@ void LanguageSwitch::setSelection(AppLanguage selection) {
 }
 
 void LanguageSwitch::paintEvent(QPaintEvent*) {
-    using namespace Theme::Palette;
     QPainter painter(this);
-    paintOutlinedShape(painter, rect(), switchRadius, surface(), outline());
+    paintOutlinedShape(painter, rect(), switchRadius, color(PaletteColor::surface), color(PaletteColor::outline));
     const QRect divider = divider_->geometry().adjusted(0, dividerPadding, 0, -dividerPadding);
-    painter.fillRect(divider, outlineSubtle());
+    painter.fillRect(divider, color(PaletteColor::outlineSubtle));
 }
 
 } // namespace zantiva

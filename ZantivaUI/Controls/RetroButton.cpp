@@ -59,8 +59,8 @@ SurfaceStyle RetroButton::surfaceStyle() const {
         .shadow = Theme::Metric::controlShadow,
         .lift = lift(),
         .pressed = isShownPressed(),
-        .shadowColor = Theme::Palette::outline(),
-        .borderColor = Theme::Palette::outline(),
+        .shadowColor = color(PaletteColor::outline),
+        .borderColor = color(PaletteColor::outline),
     };
 }
 

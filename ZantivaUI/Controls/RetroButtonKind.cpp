@@ -5,13 +5,13 @@
 namespace zantiva {
 
 FaceColors faceColors(RetroButtonKind kind) {
-    using namespace Theme::Palette;
+    using enum PaletteColor;
     switch (kind) {
-    case RetroButtonKind::primary: return {primary(), onPrimary()};
-    case RetroButtonKind::secondary: return {secondary(), onSecondary()};
+    case RetroButtonKind::primary: return {color(primary), color(onPrimary)};
+    case RetroButtonKind::secondary: return {color(secondary), color(onSecondary)};
     case RetroButtonKind::outline: break;
     }
-    return {card(), text()};
+    return {color(card), color(text)};
 }
 
 } // namespace zantiva

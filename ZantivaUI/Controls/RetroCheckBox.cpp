@@ -57,11 +57,11 @@ void RetroCheckBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setLayoutDirection(layoutDirection());
     const QRect box = boxRect();
-    paintOutlinedShape(painter, box, boxRadius, isChecked() ? Theme::Palette::primary() : Theme::Palette::muted(),
-                       Theme::Palette::outline());
+    paintOutlinedShape(painter, box, boxRadius, isChecked() ? color(PaletteColor::primary) : color(PaletteColor::muted),
+                       color(PaletteColor::outline));
     if (isChecked()) {
         painter.setFont(systemFont(13, QFont::Black));
-        painter.setPen(Theme::Palette::onPrimary());
+        painter.setPen(color(PaletteColor::onPrimary));
         painter.drawText(box, Qt::AlignCenter, checkMark);
     }
     painter.setFont(font());

@@ -21,12 +21,12 @@ RetroTextField::RetroTextField(const QString& placeholder, bool forceLeftToRight
     : QWidget(parent), surface_(this, surfaceStyle()), edit_(new QLineEdit(this)) {
     edit_->setFrame(false);
     edit_->setPlaceholderText(placeholder);
-    applyTextRole(*edit_, TextRole::input, Theme::Palette::text());
+    applyTextRole(*edit_, TextRole::input, color(PaletteColor::text));
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
-    palette.setColor(QPalette::PlaceholderText, withOpacity(Theme::Palette::text(), 0.45));
-    palette.setColor(QPalette::Highlight, Theme::Palette::primary());
-    palette.setColor(QPalette::HighlightedText, Theme::Palette::onPrimary());
+    palette.setColor(QPalette::PlaceholderText, withOpacity(color(PaletteColor::text), 0.45));
+    palette.setColor(QPalette::Highlight, color(PaletteColor::primary));
+    palette.setColor(QPalette::HighlightedText, color(PaletteColor::onPrimary));
     edit_->setPalette(palette);
     if (forceLeftToRight) edit_->setLayoutDirection(Qt::LeftToRight);
     edit_->installEventFilter(this);
@@ -42,15 +42,14 @@ QString RetroTextField::text() const { return edit_->text(); }
 void RetroTextField::setText(const QString& text) { edit_->setText(text); }
 
 SurfaceStyle RetroTextField::surfaceStyle() const {
-    using namespace Theme::Palette;
     return {
-        .fill = focused_ ? card() : muted(),
+        .fill = focused_ ? color(PaletteColor::card) : color(PaletteColor::muted),
         .radius = fieldRadius,
         .shadow = Theme::Metric::controlShadow,
         .lift = focused_ ? Theme::Metric::hoverLift : 0,
         .pressed = false,
-        .shadowColor = focused_ ? outline() : QColor(Qt::transparent),
-        .borderColor = outline(),
+        .shadowColor = focused_ ? color(PaletteColor::outline) : QColor(Qt::transparent),
+        .borderColor = color(PaletteColor::outline),
     };
 }
 

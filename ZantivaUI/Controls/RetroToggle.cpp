@@ -11,7 +11,7 @@ RetroToggle::RetroToggle(const QString& text, RetroButtonSize size, QWidget* par
 }
 
 FaceColors RetroToggle::currentColors() const {
-    if (isChecked()) return {Theme::Palette::primary(), Theme::Palette::onPrimary()};
+    if (isChecked()) return {color(PaletteColor::primary), color(PaletteColor::onPrimary)};
     return faceColors(RetroButtonKind::outline);
 }
 

@@ -49,7 +49,7 @@ QWidget* rule() {
     line->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, Theme::Palette::outlineSubtle());
+    palette.setColor(QPalette::Window, color(PaletteColor::outlineSubtle));
     line->setPalette(palette);
     return line;
 }

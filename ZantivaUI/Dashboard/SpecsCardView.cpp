@@ -4,11 +4,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "Charts/HistoryChart.h"
 #include "Controls/RetroToggle.h"
 #include "Dashboard/PanelParts.h"
 #include "Layout/FloatingOverlay.h"
+#include "Model/TelemetryHistory.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
@@ -30,11 +32,11 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 SpecsCardView::SpecsCardView(QWidget* parent)
     : RetroCard(RetroCard::Style::standard(), parent),
-      title_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())),
-      value_(new HardwareText({}, 20, QFont::Bold, Theme::Palette::text())), details_(new QVBoxLayout),
+      title_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))),
+      value_(new HardwareText({}, 20, QFont::Bold, color(PaletteColor::text))), details_(new QVBoxLayout),
       toggle_(new RetroToggle({}, RetroButtonSize::chip)),
-      popupCard_(new RetroCard({16, Theme::Palette::card(), Theme::Palette::outline(), 6, false})),
-      popupTitle_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())), popupStack_(new QVBoxLayout) {
+      popupCard_(new RetroCard({16, color(PaletteColor::card), color(PaletteColor::outline), 6, false})),
+      popupTitle_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))), popupStack_(new QVBoxLayout) {
     value_->setWordWrap(true);
     value_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     value_->setAlignment(Qt::AlignTop | Qt::AlignAbsolute | Qt::AlignLeft);
@@ -70,41 +72,42 @@ SpecsCardView::SpecsCardView(QWidget* parent)
     });
 }
 
-void SpecsCardView::setCard(const SpecsCard& card, const TelemetryHistory* history, const SpecsChartTexts* texts) {
+void SpecsCardView::setCard(const SpecsCard& card) {
     title_->setText(qs(card.title));
     value_->setText(qs(card.value));
     fitValue();
-    if (card.details != shownDetails_) {
-        PanelParts::clear(*details_);
-        for (const SpecsDetail& detail : card.details) {
-            if (detail.kind == SpecsDetail::Kind::prose) {
-                QLabel* line = PanelParts::roleLabel(TextRole::body, Theme::Palette::text(), qs(detail.text));
-                line->setWordWrap(true);
-                details_->addWidget(line);
-            } else {
-                details_->addLayout(
-                    PanelParts::leading(new HardwareText(qs(detail.text), 13, QFont::Medium, Theme::Palette::text())));
-            }
+    if (card.details == shownDetails_) return;
+    PanelParts::clear(*details_);
+    for (const SpecsDetail& detail : card.details) {
+        if (detail.kind == SpecsDetail::Kind::prose) {
+            QLabel* line = PanelParts::roleLabel(TextRole::body, color(PaletteColor::text), qs(detail.text));
+            line->setWordWrap(true);
+            details_->addWidget(line);
+        } else {
+            auto* line = new HardwareText(qs(detail.text), 13, QFont::Medium, color(PaletteColor::text));
+            details_->addLayout(PanelParts::leading(line));
         }
-        shownDetails_ = card.details;
     }
+    shownDetails_ = card.details;
+}
 
-    const bool charts = history && texts;
-    toggle_->setVisible(charts);
-    if (!charts) {
-        setOpen(false);
-        return;
-    }
-    toggle_->setText(qs(texts->toggleLabel));
-    toggle_->setToolTip(qs(texts->tooltip));
-    popupTitle_->setText(qs(texts->popupTitle));
-    if (chart_)
-        chart_->setHistory(*history);
-    else {
-        chart_ = new HistoryChart(*history, Theme::Palette::primary(), chartHeight, chartMaximum);
+void SpecsCardView::setChart(const SpecsChartTexts& texts, const TelemetryHistory& history) {
+    toggle_->show();
+    toggle_->setText(qs(texts.toggleLabel));
+    toggle_->setToolTip(qs(texts.tooltip));
+    popupTitle_->setText(qs(texts.popupTitle));
+    if (chart_ && chart_->capacity() != history.capacity()) delete std::exchange(chart_, nullptr);
+    if (!chart_) {
+        chart_ = new HistoryChart(history.capacity(), color(PaletteColor::primary), chartHeight, chartMaximum);
         popupStack_->addWidget(chart_);
     }
+    chart_->setValues(history.values());
     overlay_->place();
+}
+
+void SpecsCardView::clearChart() {
+    toggle_->hide();
+    setOpen(false);
 }
 
 void SpecsCardView::setOpen(bool open) {

@@ -22,8 +22,11 @@ class SpecsCardView : public RetroCard {
 public:
     explicit SpecsCardView(QWidget* parent = nullptr);
 
-    // history and texts are given together for a card that can chart, else both are null.
-    void setCard(const SpecsCard& card, const TelemetryHistory* history, const SpecsChartTexts* texts);
+    void setCard(const SpecsCard& card);
+    // Gives the card its Activity toggle, the words around its chart and the samples to draw.
+    void setChart(const SpecsChartTexts& texts, const TelemetryHistory& history);
+    // No history to chart: no toggle and no pop-up.
+    void clearChart();
     // Shows the pop-up (and latches the toggle) only for a card that can chart.
     void setOpen(bool open);
 

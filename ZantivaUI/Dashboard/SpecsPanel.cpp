@@ -22,7 +22,7 @@ constexpr int loadingHeight = 120;
 
 RetroCard* makeLoadingCard(LocNotifier& loc) {
     auto* card = new RetroCard(RetroCard::Style::standard());
-    auto* message = new LocText(loc, "Main.LoadingSpecs", TextRole::subHeader, Theme::Palette::text());
+    auto* message = new LocText(loc, "Main.LoadingSpecs", TextRole::subHeader, color(PaletteColor::text));
     message->setAlignment(Qt::AlignCenter);
     message->setMinimumHeight(loadingHeight);
     card->setContent(message);
@@ -31,18 +31,11 @@ RetroCard* makeLoadingCard(LocNotifier& loc) {
 
 } // namespace
 
-SpecsPanel::SpecsPanel(const SystemSpecs* specs, const TelemetryHistory* cpuHistory,
-                       const TelemetryHistory* ramHistory, const TelemetryHistory* gpuHistory,
+SpecsPanel::SpecsPanel(LocNotifier& loc, std::optional<SystemSpecs> specs, Histories histories,
                        std::optional<Chart> openChart, QWidget* parent)
-    : SpecsPanel(LocNotifier::shared(), specs, cpuHistory, ramHistory, gpuHistory, openChart, parent) {}
-
-SpecsPanel::SpecsPanel(LocNotifier& loc, const SystemSpecs* specs, const TelemetryHistory* cpuHistory,
-                       const TelemetryHistory* ramHistory, const TelemetryHistory* gpuHistory,
-                       std::optional<Chart> openChart, QWidget* parent)
-    : QWidget(parent), loc_(loc), specs_(specs), openChart_(openChart), states_(new QStackedLayout(this)),
-      loading_(makeLoadingCard(loc)), loaded_(new QWidget), storage_(new SpecsStorageCard) {
-    storeHistories(cpuHistory, ramHistory, gpuHistory);
-
+    : QWidget(parent), loc_(loc), specs_(std::move(specs)), histories_(std::move(histories)), openChart_(openChart),
+      states_(new QStackedLayout(this)), loading_(makeLoadingCard(loc)), loaded_(new QWidget),
+      storage_(new SpecsStorageCard) {
     auto* grid = new QGridLayout;
     grid->setSpacing(spacing);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -66,7 +59,7 @@ SpecsPanel::SpecsPanel(LocNotifier& loc, const SystemSpecs* specs, const Telemet
     states_->addWidget(loading_);
     states_->addWidget(loaded_);
     dismissal_ = new OutsideClickDismissal(this, [this] { setOpenChart(std::nullopt); });
-    loc_.bind(this, [this] { refresh(); });
+    loc_.bind(this, [this] { showSpecs(); });
 }
 
 SpecsPanel::~SpecsPanel() = default;
@@ -80,20 +73,14 @@ SpecsCardView* SpecsPanel::card(Chart chart) const {
     return cards_[2];
 }
 
-void SpecsPanel::setSpecs(const SystemSpecs* specs) {
-    specs_ = specs;
-    refresh();
+void SpecsPanel::setSpecs(std::optional<SystemSpecs> specs) {
+    specs_ = std::move(specs);
+    showSpecs();
 }
 
-void SpecsPanel::storeHistories(const TelemetryHistory* cpu, const TelemetryHistory* ram, const TelemetryHistory* gpu) {
-    histories_.clear();
-    for (const auto& [chart, history] : {std::pair{Chart::cpu, cpu}, {Chart::memory, ram}, {Chart::gpu, gpu}})
-        if (history) histories_[chart] = history;
-}
-
-void SpecsPanel::setHistories(const TelemetryHistory* cpu, const TelemetryHistory* ram, const TelemetryHistory* gpu) {
-    storeHistories(cpu, ram, gpu);
-    refresh();
+void SpecsPanel::setHistories(Histories histories) {
+    histories_ = std::move(histories);
+    showHistories();
 }
 
 bool SpecsPanel::isWatchingClicks() const { return dismissal_->isWatching(); }
@@ -107,24 +94,25 @@ void SpecsPanel::setOpenChart(std::optional<Chart> chart) {
     if (changed) emit openChartChanged(openChart_);
 }
 
-void SpecsPanel::refresh() {
+void SpecsPanel::showSpecs() {
     states_->setCurrentWidget(specs_ ? loaded_ : loading_);
     if (specs_) {
         const Loc& loc = loc_.loc();
         const auto cards = SpecsPresenter::cards(*specs_, loc);
-        for (size_t i = 0; i < cards.size(); ++i) {
-            const auto& shown = cards[i];
-            const TelemetryHistory* history = nullptr;
-            if (shown.chart && histories_.contains(*shown.chart)) history = histories_.at(*shown.chart);
-            if (history) {
-                const SpecsChartTexts texts = SpecsPresenter::chartTexts(*shown.chart, loc);
-                cards_[i]->setCard(shown, history, &texts);
-            } else {
-                cards_[i]->setCard(shown, nullptr, nullptr);
-            }
-        }
+        for (size_t i = 0; i < cards.size(); ++i) cards_[i]->setCard(cards[i]);
         storage_->setDrives(loc["Dashboard.Storage"], SpecsPresenter::drives(*specs_), loc["Dashboard.External"],
                             loc["Telemetry.NotReported"]);
+    }
+    showHistories();
+}
+
+void SpecsPanel::showHistories() {
+    for (const Chart chart : {Chart::cpu, Chart::memory, Chart::gpu}) {
+        const auto history = histories_.find(chart);
+        if (history == histories_.end())
+            card(chart)->clearChart();
+        else
+            card(chart)->setChart(SpecsPresenter::chartTexts(chart, loc_.loc()), history->second);
     }
     setOpenChart(openChart_);
 }

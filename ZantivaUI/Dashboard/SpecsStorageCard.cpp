@@ -19,19 +19,19 @@ constexpr double emptyOpacity = 0.6;
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
-    using namespace Theme::Palette;
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(new HardwareText(qs(drive.model), 13, QFont::Bold, text()));
+    layout->addWidget(new HardwareText(qs(drive.model), 13, QFont::Bold, color(PaletteColor::text)));
     layout->addStretch();
-    if (drive.isExternal) layout->addWidget(new RetroBadge(qs(externalLabel), card(), text()));
+    if (drive.isExternal)
+        layout->addWidget(new RetroBadge(qs(externalLabel), color(PaletteColor::card), color(PaletteColor::text)));
     if (drive.kindBadge) {
-        auto* kind = new HardwareText(qs(*drive.kindBadge), 11, QFont::Black, text());
-        layout->addWidget(new RetroBadge(kind, card()));
+        auto* kind = new HardwareText(qs(*drive.kindBadge), 11, QFont::Black, color(PaletteColor::text));
+        layout->addWidget(new RetroBadge(kind, color(PaletteColor::card)));
     }
-    layout->addWidget(new HardwareText(qs(drive.capacity), 13, QFont::Black, text()));
+    layout->addWidget(new HardwareText(qs(drive.capacity), 13, QFont::Black, color(PaletteColor::text)));
     return row;
 }
 
@@ -39,7 +39,7 @@ QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
 
 SpecsStorageCard::SpecsStorageCard(QWidget* parent)
     : RetroCard(RetroCard::Style::standard(), parent),
-      title_(PanelParts::roleLabel(TextRole::label, Theme::Palette::text())), rows_(new QVBoxLayout) {
+      title_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))), rows_(new QVBoxLayout) {
     rows_->setSpacing(12);
     rows_->setContentsMargins(0, 0, 0, 0);
     auto* stack = new QVBoxLayout;
@@ -55,7 +55,7 @@ void SpecsStorageCard::setDrives(const std::string& title, const std::vector<Spe
     PanelParts::clear(*rows_);
     for (const SpecsDrive& drive : drives) rows_->addWidget(driveRow(drive, externalLabel));
     if (drives.empty())
-        rows_->addWidget(PanelParts::roleLabel(TextRole::body, withOpacity(Theme::Palette::text(), emptyOpacity),
+        rows_->addWidget(PanelParts::roleLabel(TextRole::body, withOpacity(color(PaletteColor::text), emptyOpacity),
                                                qs(notReported)));
 }
 

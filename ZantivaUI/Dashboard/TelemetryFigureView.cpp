@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "Dashboard/PaletteColors.h"
 #include "Dashboard/PanelParts.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -30,7 +29,7 @@ TelemetryFigureView::TelemetryFigureView(QWidget* parent)
     // Numbers and units keep their order in Persian too; the value still stands at the leading edge.
     value_->setLayoutDirection(Qt::LeftToRight);
     value_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setForeground(*caption_, withOpacity(Theme::Palette::text(), captionOpacity));
+    setForeground(*caption_, withOpacity(color(PaletteColor::text), captionOpacity));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -6,7 +6,6 @@
 
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
-#include "Dashboard/PaletteColors.h"
 #include "Dashboard/PanelParts.h"
 #include "Dashboard/TelemetryFigureView.h"
 #include "LocalizedViews/LocNotifier.h"
@@ -32,24 +31,22 @@ QHBoxLayout* pair(TelemetryFigureView* temperature, TelemetryFigureView* load) {
     return row;
 }
 
-QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHeader, Theme::Palette::text(), text); }
+QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHeader, color(PaletteColor::text), text); }
 
 } // namespace
 
-TelemetryPanel::TelemetryPanel(const SensorSnapshot& snapshot, QWidget* parent)
-    : TelemetryPanel(LocNotifier::shared(), snapshot, parent) {}
-
-TelemetryPanel::TelemetryPanel(LocNotifier& loc, const SensorSnapshot& snapshot, QWidget* parent)
-    : QWidget(parent), loc_(loc), snapshot_(&snapshot), title_(roleLabel(TextRole::label, Theme::Palette::text())),
+TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidget* parent)
+    : QWidget(parent), loc_(loc), snapshot_(std::move(snapshot)),
+      title_(roleLabel(TextRole::label, color(PaletteColor::text))),
       cpuTemperature_(new TelemetryFigureView), cpuLoad_(new TelemetryFigureView),
       gpuTemperature_(new TelemetryFigureView), gpuLoad_(new TelemetryFigureView), memoryTitle_(subHeader()),
-      memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, Theme::Palette::text())),
+      memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, color(PaletteColor::text))),
       powerTitle_(subHeader()), power_(new TelemetryFigureView), fanTitle_(subHeader()), fan_(new TelemetryFigureView),
       thermalTitle_(subHeader()), thermalText_(new QLabel),
-      noSensors_(roleLabel(TextRole::label, Theme::Palette::text())) {
+      noSensors_(roleLabel(TextRole::label, color(PaletteColor::text))) {
     thermalText_->setTextFormat(Qt::PlainText);
     thermalText_->setFont(vazirFont(VazirWeight::bold, 12));
-    thermalBadge_ = new RetroBadge(thermalText_, Theme::Palette::secondary());
+    thermalBadge_ = new RetroBadge(thermalText_, color(PaletteColor::secondary));
     memoryFootnote_->setWordWrap(true);
     noSensors_->setWordWrap(true);
 
@@ -91,13 +88,13 @@ const QColor& TelemetryPanel::temperatureColor(std::optional<double> celsius) {
     return color(TelemetryPresenter::temperatureColor(celsius));
 }
 
-void TelemetryPanel::setSnapshot(const SensorSnapshot& snapshot) {
-    snapshot_ = &snapshot;
+void TelemetryPanel::setSnapshot(SensorSnapshot snapshot) {
+    snapshot_ = std::move(snapshot);
     refresh();
 }
 
 void TelemetryPanel::refresh() {
-    const TelemetryView view = TelemetryPresenter::present(*snapshot_, loc_.loc());
+    const TelemetryView view = TelemetryPresenter::present(snapshot_, loc_.loc());
     title_->setText(qs(view.title));
     cpuTemperature_->setFigure(view.cpuTemperature);
     cpuLoad_->setFigure(view.cpuLoad);

@@ -14,16 +14,14 @@ class TelemetryFigureView;
 
 // The live sensor card: CPU and GPU temperature and load, memory load with the amount used and
 // the pressure, system power, the fastest fan, the thermal state, and a closing notice when the
-// sensors can't be read. It reads the snapshot it is given (the owner keeps it alive and calls
-// refresh() after each new sample) and retells it in the new language when the language changes.
+// sensors can't be read. It shows its own copy of the newest snapshot it was given and retells it
+// in the new language when the language changes.
 class TelemetryPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit TelemetryPanel(const SensorSnapshot& snapshot, QWidget* parent = nullptr);
-    TelemetryPanel(LocNotifier& loc, const SensorSnapshot& snapshot, QWidget* parent = nullptr);
+    explicit TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot = {}, QWidget* parent = nullptr);
 
-    void setSnapshot(const SensorSnapshot& snapshot);
-    void refresh();
+    void setSnapshot(SensorSnapshot snapshot);
 
     // The colour of a temperature read-out, also for the station pages.
     static const QColor& temperatureColor(std::optional<double> celsius);
@@ -42,8 +40,10 @@ public:
     QLabel* noSensorsNotice() const { return noSensors_; }
 
 private:
+    void refresh();
+
     LocNotifier& loc_;
-    const SensorSnapshot* snapshot_;
+    SensorSnapshot snapshot_;
     QLabel* title_;
     TelemetryFigureView* cpuTemperature_;
     TelemetryFigureView* cpuLoad_;

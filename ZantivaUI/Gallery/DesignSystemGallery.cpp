@@ -39,7 +39,7 @@ Button* labelled(LocNotifier& loc, const char* key, Args... args) {
 }
 
 RetroCard* textRoles(LocNotifier& loc) {
-    const QColor& text = Theme::Palette::text();
+    const QColor& text = color(PaletteColor::text);
     auto* stack = column(10);
     stack->addWidget(new LocText(loc, "Dashboard.Processor", TextRole::title, text));
     stack->addWidget(new LocText(loc, "Login.Title", TextRole::header, text));
@@ -55,8 +55,6 @@ RetroCard* textRoles(LocNotifier& loc) {
 }
 
 } // namespace
-
-DesignSystemGallery::DesignSystemGallery(QWidget* parent) : DesignSystemGallery(LocNotifier::shared(), parent) {}
 
 DesignSystemGallery::DesignSystemGallery(LocNotifier& loc, QWidget* parent) : QWidget(parent) {
     using Kind = RetroButtonKind;
@@ -87,7 +85,7 @@ DesignSystemGallery::DesignSystemGallery(LocNotifier& loc, QWidget* parent) : QW
     badges->addStretch();
     auto* entries = column(14);
     entries->addWidget(field_);
-    entries->addWidget(new RetroProgressBar(sampleProgress, Theme::Palette::primary()));
+    entries->addWidget(new RetroProgressBar(sampleProgress, color(PaletteColor::primary)));
     entries->addLayout(badges);
     entries->addStretch();
     auto* values = new RetroCard(RetroCard::Style::standard());

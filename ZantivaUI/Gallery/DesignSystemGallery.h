@@ -16,7 +16,6 @@ class RetroToggle;
 class DesignSystemGallery : public QWidget {
     Q_OBJECT
 public:
-    explicit DesignSystemGallery(QWidget* parent = nullptr);
     explicit DesignSystemGallery(LocNotifier& loc, QWidget* parent = nullptr);
 
     RetroButton* disabledButton() const { return disabled_; }

@@ -11,6 +11,8 @@
 #include "Gallery/PreviewSamples.h"
 #include "Layout/RetroDropdown.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Model/SensorSnapshot.h"
+#include "Model/TelemetryHistory.h"
 
 namespace zantiva {
 
@@ -20,27 +22,29 @@ constexpr int liveSamples = 90;
 constexpr int shownSamples = 72;
 
 // A calm made-up load curve, the same on every run.
-void fill(TelemetryHistory& history, double base, double swing, double period) {
+TelemetryHistory curve(double base, double swing, double period) {
+    TelemetryHistory history(liveSamples);
     for (int i = 0; i < shownSamples; ++i)
         history.append(base + swing * std::sin(i / period) + swing * 0.4 * std::sin(i / (period * 0.37)));
+    return history;
 }
 
 } // namespace
 
-GalleryWindow::GalleryWindow(QWidget* parent)
-    : QWidget(parent), specs_(PreviewSamples::systemSpecs()), sample_(PreviewSamples::sensorSnapshot()),
-      cpu_(liveSamples), ram_(liveSamples), gpu_(liveSamples) {
-    applyZantivaRoot(*this);
-    fill(cpu_, 38, 22, 5);
-    fill(ram_, 58, 4, 11);
-    fill(gpu_, 14, 10, 3);
-    silent_.hasSensorAccess = false;
+GalleryWindow::GalleryWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent) {
+    applyZantivaRoot(*this, loc);
+    SensorSnapshot silent;
+    silent.hasSensorAccess = false;
 
-    gallery_ = new DesignSystemGallery;
+    gallery_ = new DesignSystemGallery(loc);
     gallery_->setFixedWidth(640);
-    specsPanel_ = new SpecsPanel(&specs_, &cpu_, &ram_, &gpu_, SpecsChart::cpu);
-    samplePanel_ = new TelemetryPanel(sample_);
-    silentPanel_ = new TelemetryPanel(silent_);
+    specsPanel_ = new SpecsPanel(loc, PreviewSamples::systemSpecs(),
+                                 {{SpecsChart::cpu, curve(38, 22, 5)},
+                                  {SpecsChart::memory, curve(58, 4, 11)},
+                                  {SpecsChart::gpu, curve(14, 10, 3)}},
+                                 SpecsChart::cpu);
+    samplePanel_ = new TelemetryPanel(loc, PreviewSamples::sensorSnapshot());
+    silentPanel_ = new TelemetryPanel(loc, silent);
 
     auto* minutes = new RetroDropdown<int>({1, 3, 5, 10}, 3, 90, false, [](int value) { return QString::number(value); });
     minutes->onSelect([minutes](int value) { minutes->setSelection(value); });
@@ -76,7 +80,5 @@ GalleryWindow::GalleryWindow(QWidget* parent)
     columns->addSpacing(24);
     resize(width, height);
 }
-
-GalleryWindow::~GalleryWindow() = default;
 
 } // namespace zantiva

@@ -23,13 +23,13 @@ constexpr int verticalPadding = 5;
 
 SurfaceStyle listStyle() {
     return {
-        .fill = Theme::Palette::card(),
+        .fill = color(PaletteColor::card),
         .radius = radius,
         .shadow = Theme::Metric::controlShadow,
         .lift = 0,
         .pressed = false,
-        .shadowColor = Theme::Palette::outline(),
-        .borderColor = Theme::Palette::outline(),
+        .shadowColor = color(PaletteColor::outline),
+        .borderColor = color(PaletteColor::outline),
     };
 }
 
@@ -106,11 +106,11 @@ void DropdownList::paintEvent(QPaintEvent*) {
         const bool selected = row == selected_;
         const QRect area = rowRect(row);
         if (selected)
-            painter.fillRect(area, Theme::Palette::primary());
+            painter.fillRect(area, color(PaletteColor::primary));
         else if (row == hovered_)
-            painter.fillRect(area, Theme::Palette::muted());
+            painter.fillRect(area, color(PaletteColor::muted));
         painter.setFont(rowFont(selected));
-        painter.setPen(selected ? Theme::Palette::onPrimary() : Theme::Palette::text());
+        painter.setPen(selected ? color(PaletteColor::onPrimary) : color(PaletteColor::text));
         const QRect inner = area.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
         const QString text = painter.fontMetrics().elidedText(rows_[row], Qt::ElideRight, inner.width());
         painter.drawText(inner, static_cast<int>(QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)),
@@ -118,7 +118,7 @@ void DropdownList::paintEvent(QPaintEvent*) {
     }
     painter.restore();
     // The border again over the row fills that reach the edge.
-    strokeInside(painter, face, radius, Theme::Palette::outline());
+    strokeInside(painter, face, radius, color(PaletteColor::outline));
 }
 
 } // namespace zantiva

@@ -73,8 +73,8 @@ QSize RetroDropdownBase::sizeHint() const {
 void RetroDropdownBase::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRectF frame = rect();
-    paintOutlinedShape(painter, frame, radius, open_ ? Theme::Palette::card() : Theme::Palette::muted(),
-                       Theme::Palette::outline());
+    paintOutlinedShape(painter, frame, radius, open_ ? color(PaletteColor::card) : color(PaletteColor::muted),
+                       color(PaletteColor::outline));
 
     const QString triangle = open_ ? QStringLiteral("\u25B4") : QStringLiteral("\u25BE");
     const QRect inner = rect().adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
@@ -83,7 +83,7 @@ void RetroDropdownBase::paintEvent(QPaintEvent*) {
     const QRect triangleArea(inner.right() - triangleWidth + 1, inner.top(), triangleWidth, inner.height());
     const QRect labelArea(inner.left(), inner.top(), std::max(0, inner.width() - triangleWidth - spacing), inner.height());
 
-    painter.setPen(Theme::Palette::text());
+    painter.setPen(color(PaletteColor::text));
     painter.save();
     painter.setOpacity(triangleOpacity);
     painter.drawText(QStyle::visualRect(layoutDirection(), rect(), triangleArea), Qt::AlignCenter, triangle);

@@ -7,11 +7,6 @@ LocNotifier::LocNotifier(Loc& loc, QObject* parent)
 
 LocNotifier::~LocNotifier() { loc_.unsubscribe(token_); }
 
-LocNotifier& LocNotifier::shared() {
-    static LocNotifier instance(Loc::shared());
-    return instance;
-}
-
 Qt::LayoutDirection LocNotifier::layoutDirection() const {
     return loc_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
 }

@@ -19,9 +19,6 @@ public:
     explicit LocNotifier(Loc& loc, QObject* parent = nullptr);
     ~LocNotifier() override;
 
-    // The adapter of Loc::shared(), made on first use on the main thread.
-    static LocNotifier& shared();
-
     Loc& loc() const { return loc_; }
     AppLanguage language() const { return loc_.language(); }
     Qt::LayoutDirection layoutDirection() const;

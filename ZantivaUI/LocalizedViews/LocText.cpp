@@ -4,9 +4,6 @@
 
 namespace zantiva {
 
-LocText::LocText(std::string key, TextRole role, const QColor& color, std::vector<FormatArg> args, QWidget* parent)
-    : LocText(LocNotifier::shared(), std::move(key), role, color, std::move(args), parent) {}
-
 LocText::LocText(LocNotifier& loc, std::string key, TextRole role, const QColor& color, std::vector<FormatArg> args,
                  QWidget* parent)
     : QLabel(parent), loc_(loc), key_(std::move(key)), args_(std::move(args)) {

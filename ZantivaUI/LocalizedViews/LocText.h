@@ -16,8 +16,6 @@ class LocNotifier;
 class LocText : public QLabel {
     Q_OBJECT
 public:
-    LocText(std::string key, TextRole role, const QColor& color, std::vector<FormatArg> args = {},
-            QWidget* parent = nullptr);
     LocText(LocNotifier& loc, std::string key, TextRole role, const QColor& color, std::vector<FormatArg> args = {},
             QWidget* parent = nullptr);
 

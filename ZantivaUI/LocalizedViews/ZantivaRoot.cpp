@@ -12,22 +12,22 @@
 namespace zantiva {
 
 QPalette rootPalette() {
-    using namespace Theme::Palette;
+    using enum PaletteColor;
     QPalette palette;
-    const QColor placeholder = withOpacity(text(), 0.45);
-    const std::pair<QPalette::ColorRole, QColor> roles[] = {
-        {QPalette::Window, surface()},           {QPalette::WindowText, text()},
-        {QPalette::Base, card()},                {QPalette::AlternateBase, muted()},
-        {QPalette::Text, text()},                {QPalette::PlaceholderText, placeholder},
-        {QPalette::Button, card()},              {QPalette::ButtonText, text()},
-        {QPalette::BrightText, onPrimary()},     {QPalette::Highlight, primary()},
-        {QPalette::HighlightedText, onPrimary()}, {QPalette::ToolTipBase, card()},
-        {QPalette::ToolTipText, text()},         {QPalette::Link, secondary()},
-        {QPalette::LinkVisited, secondary()},    {QPalette::Light, outlineSubtle()},
-        {QPalette::Midlight, muted()},           {QPalette::Mid, muted()},
-        {QPalette::Dark, outline()},             {QPalette::Shadow, outline()},
+    const std::pair<QPalette::ColorRole, PaletteColor> roles[] = {
+        {QPalette::Window, surface},           {QPalette::WindowText, text},
+        {QPalette::Base, card},                {QPalette::AlternateBase, muted},
+        {QPalette::Text, text},                {QPalette::Button, card},
+        {QPalette::ButtonText, text},          {QPalette::BrightText, onPrimary},
+        {QPalette::Highlight, primary},        {QPalette::HighlightedText, onPrimary},
+        {QPalette::ToolTipBase, card},         {QPalette::ToolTipText, text},
+        {QPalette::Link, secondary},           {QPalette::LinkVisited, secondary},
+        {QPalette::Light, outlineSubtle},      {QPalette::Midlight, muted},
+        {QPalette::Mid, muted},                {QPalette::Dark, outline},
+        {QPalette::Shadow, outline},
     };
-    for (const auto& [role, color] : roles) palette.setColor(role, color);
+    for (const auto& [role, name] : roles) palette.setColor(role, color(name));
+    palette.setColor(QPalette::PlaceholderText, withOpacity(color(text), 0.45));
     return palette;
 }
 
@@ -44,7 +44,5 @@ void applyZantivaRoot(QWidget& window, LocNotifier& loc) {
     window.setAutoFillBackground(true);
     loc.bind(&window, [&window, &loc] { window.setLayoutDirection(loc.layoutDirection()); });
 }
-
-void applyZantivaRoot(QWidget& window) { applyZantivaRoot(window, LocNotifier::shared()); }
 
 } // namespace zantiva

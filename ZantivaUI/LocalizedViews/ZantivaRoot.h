@@ -8,7 +8,7 @@ namespace zantiva {
 
 class LocNotifier;
 
-// The dark palette of every window, all of it from Theme::Palette: surface background, text
+// The dark palette of every window, all of it from the palette: surface background, text
 // colour, crimson selection and focus accent.
 QPalette rootPalette();
 
@@ -16,6 +16,5 @@ QPalette rootPalette();
 // the Fusion style (both once per process), the base font Vazirmatn-Medium 13, the palette and
 // the surface background, and a layout direction that follows the language from now on.
 void applyZantivaRoot(QWidget& window, LocNotifier& loc);
-void applyZantivaRoot(QWidget& window);
 
 } // namespace zantiva

@@ -6,21 +6,21 @@ namespace zantiva {
 
 const QColor& color(DeviceGradeTone tone) {
     switch (tone) {
-    case DeviceGradeTone::good: return Theme::Palette::secondary();
-    case DeviceGradeTone::fair: return Theme::Palette::tertiary();
+    case DeviceGradeTone::good: return color(PaletteColor::secondary);
+    case DeviceGradeTone::fair: return color(PaletteColor::tertiary);
     case DeviceGradeTone::poor: break;
     }
-    return Theme::Palette::primary();
+    return color(PaletteColor::primary);
 }
 
 const QColor& color(DriveHealthStatus status) {
     switch (status) {
-    case DriveHealthStatus::good: return Theme::Palette::secondary();
-    case DriveHealthStatus::caution: return Theme::Palette::tertiary();
-    case DriveHealthStatus::bad: return Theme::Palette::primary();
+    case DriveHealthStatus::good: return color(PaletteColor::secondary);
+    case DriveHealthStatus::caution: return color(PaletteColor::tertiary);
+    case DriveHealthStatus::bad: return color(PaletteColor::primary);
     case DriveHealthStatus::unknown: break;
     }
-    return Theme::Palette::card();
+    return color(PaletteColor::card);
 }
 
 } // namespace zantiva

@@ -11,7 +11,6 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 TEST(ProgressValue, IsHeldBetweenZeroAndOneAndReadAsAWholePercent) {
     constexpr double inf = std::numeric_limits<double>::infinity();
@@ -27,7 +26,7 @@ TEST(ProgressValue, IsHeldBetweenZeroAndOneAndReadAsAWholePercent) {
     EXPECT_EQ(RetroBar::percentText(0.125), "13%");
     EXPECT_EQ(RetroBar::percentText(0.5), "50%");
 
-    RetroProgressBar bar(std::nan(""), Palette::secondary());
+    RetroProgressBar bar(std::nan(""), color(PaletteColor::secondary));
     EXPECT_EQ(bar.value(), 0);
     EXPECT_EQ(bar.accessibleName(), "0%");
     bar.setValue(2.5);
@@ -42,7 +41,7 @@ TEST(ProgressValue, TheFillStartsAtTheLeadingEdge) {
 }
 
 TEST(ProgressValue, ANewValueIsReachedGraduallyWhileShown) {
-    RetroProgressBar bar(0.2, Palette::secondary());
+    RetroProgressBar bar(0.2, color(PaletteColor::secondary));
     bar.show();
     bar.setValue(0.8);
     EXPECT_EQ(bar.value(), 0.8);
@@ -55,15 +54,15 @@ TEST(ProgressBar, DrawsItsFillFromTheRightInARightToLeftWindow) {
     QWidget window;
     window.setLayoutDirection(Qt::RightToLeft);
     auto* layout = new QHBoxLayout(&window);
-    auto* bar = new RetroProgressBar(0.25, Palette::secondary());
+    auto* bar = new RetroProgressBar(0.25, color(PaletteColor::secondary));
     layout->addWidget(bar);
     bar->setFixedWidth(200);
     window.show();
     const QImage image = uitest::render(*bar);
-    EXPECT_EQ(image.pixelColor(180, 11).rgb(), Palette::secondary().rgb());
-    EXPECT_EQ(image.pixelColor(100, 11).rgb(), Palette::muted().rgb());
+    EXPECT_EQ(image.pixelColor(180, 11).rgb(), color(PaletteColor::secondary).rgb());
+    EXPECT_EQ(image.pixelColor(100, 11).rgb(), color(PaletteColor::muted).rgb());
     // The outline inside the capsule's edge.
-    EXPECT_EQ(image.pixelColor(100, 0).rgb(), Palette::outline().rgb());
+    EXPECT_EQ(image.pixelColor(100, 0).rgb(), color(PaletteColor::outline).rgb());
 }
 
 TEST(ActivityBlock, SweepsFromOutsideLeftToPastRightOncePerPeriod) {
@@ -86,7 +85,7 @@ TEST(ActivityBar, RunsOnlyWhileShownAndStaysLeftToRight) {
     QWidget window;
     window.setLayoutDirection(Qt::RightToLeft);
     auto* layout = new QHBoxLayout(&window);
-    auto* bar = new RetroActivityBar(Palette::primary());
+    auto* bar = new RetroActivityBar(color(PaletteColor::primary));
     layout->addWidget(bar);
     EXPECT_EQ(bar->layoutDirection(), Qt::LeftToRight);
     EXPECT_FALSE(bar->isRunning());
@@ -94,5 +93,4 @@ TEST(ActivityBar, RunsOnlyWhileShownAndStaysLeftToRight) {
     EXPECT_TRUE(bar->isRunning());
     window.hide();
     EXPECT_FALSE(bar->isRunning());
-    EXPECT_EQ(bar->sizeHint().height(), 22);
 }

@@ -1,73 +1,74 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Charts/HistoryChart.h"
 #include "Charts/ZantivaLogo.h"
-#include "Model/TelemetryHistory.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
-namespace {
-
-TelemetryHistory ring(int capacity, std::initializer_list<double> values) {
-    TelemetryHistory history(capacity);
-    for (double value : values) history.append(value);
-    return history;
-}
-
-} // namespace
-
-TEST(HistoryChartPoints, RightAlignedInTheRingsSlots) {
+TEST(HistoryChartPoints, RightAlignedInTheSlots) {
     const QSizeF size(178, 100);
-    EXPECT_TRUE(HistoryChart::points(ring(90, {}), 100, size).empty());
+    EXPECT_TRUE(HistoryChart::points({}, 90, 100, size).empty());
 
-    const auto one = HistoryChart::points(ring(90, {50}), 100, size);
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_DOUBLE_EQ(one[0].x(), 178);
+    const std::vector<double> one{50};
+    const auto single = HistoryChart::points(one, 90, 100, size);
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_DOUBLE_EQ(single[0].x(), 178);
 
-    TelemetryHistory half(90);
-    for (int i = 0; i < 45; ++i) half.append(i);
-    const auto points = HistoryChart::points(half, 100, size);
+    const std::vector<double> half(45, 10.0);
+    const auto points = HistoryChart::points(half, 90, 100, size);
     EXPECT_DOUBLE_EQ(points.front().x(), 45 * 178.0 / 89);
     EXPECT_DOUBLE_EQ(points.back().x(), 178);
 
-    // A ring of one slot divides by 1, not 0.
-    EXPECT_DOUBLE_EQ(HistoryChart::points(ring(1, {5}), 100, size)[0].x(), 0);
+    // One slot divides by 1, not 0.
+    const std::vector<double> five{5};
+    EXPECT_DOUBLE_EQ(HistoryChart::points(five, 1, 100, size)[0].x(), 0);
 }
 
 TEST(HistoryChartPoints, ValuesAreHeldToTheScale) {
-    const auto points = HistoryChart::points(ring(3, {150, -5, 25}), 100, QSizeF(100, 100));
+    const std::vector<double> values{150, -5, 25};
+    const auto points = HistoryChart::points(values, 3, 100, QSizeF(100, 100));
     EXPECT_DOUBLE_EQ(points[0].y(), 0);
     EXPECT_DOUBLE_EQ(points[1].y(), 100);
     EXPECT_DOUBLE_EQ(points[2].y(), 75);
 
-    const TelemetryHistory history = ring(2, {0.5});
+    const std::vector<double> half{0.5};
     for (const double maximum : {0.0, -3.0, std::nan("")}) {
-        const HistoryChart chart(history, Palette::primary(), 40, maximum);
+        const HistoryChart chart(2, color(PaletteColor::primary), 40, maximum);
         EXPECT_EQ(chart.maximum(), 1);
-        EXPECT_DOUBLE_EQ(HistoryChart::points(history, chart.maximum(), QSizeF(10, 40))[0].y(), 20);
+        EXPECT_DOUBLE_EQ(HistoryChart::points(half, 2, chart.maximum(), QSizeF(10, 40))[0].y(), 20);
     }
 }
 
-TEST(HistoryChart, AccessibilityValueIsTheNewestRoundedHalfAwayFromZero) {
-    EXPECT_EQ(HistoryChart::accessibilityValue(ring(5, {})), "0");
-    EXPECT_EQ(HistoryChart::accessibilityValue(ring(5, {1, 42.5})), "43");
-    EXPECT_EQ(HistoryChart::accessibilityValue(ring(5, {-0.5})), "-1");
+TEST(HistoryChart, KeepsItsOwnCopyOfTheNewestValuesThatFit) {
+    HistoryChart chart(3, color(PaletteColor::primary), 40, 100);
+    EXPECT_EQ(chart.accessibleDescription(), "0");
+    std::vector<double> values{1, 2, 3, 4, 42.5};
+    chart.setValues(values);
+    values.assign({7});
+    EXPECT_EQ(chart.values(), (std::vector<double>{3, 4, 42.5}));
+    // The newest value rounded half away from zero.
+    EXPECT_EQ(chart.accessibleDescription(), "43");
+    const std::vector<double> negative{-0.5};
+    EXPECT_EQ(HistoryChart::accessibilityValue(negative), "-1");
+    EXPECT_EQ(HistoryChart(0, Qt::red, 40, 100).capacity(), 1);
 }
 
 TEST(HistoryChart, DrawsTimeLeftToRightInBothDirections) {
-    TelemetryHistory history(10);
-    for (int i = 0; i < 10; ++i) history.append(i < 5 ? 0 : 100);
+    std::vector<double> values(10, 0.0);
+    std::fill(values.begin() + 5, values.end(), 100.0);
     for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
         QWidget window;
         window.setLayoutDirection(direction);
-        auto* chart = new HistoryChart(history, Palette::primary(), 100, 100, &window);
+        auto* chart = new HistoryChart(10, color(PaletteColor::primary), 100, 100, &window);
+        chart->setValues(values);
         chart->resize(200, 100);
         EXPECT_EQ(chart->layoutDirection(), Qt::LeftToRight);
         const QImage image = uitest::render(*chart);
@@ -75,7 +76,7 @@ TEST(HistoryChart, DrawsTimeLeftToRightInBothDirections) {
         const QColor right = image.pixelColor(170, 70);
         const QColor left = image.pixelColor(30, 70);
         EXPECT_GT(right.red(), right.green() + 40) << direction;
-        EXPECT_NEAR(left.red(), Palette::muted().red(), 12) << direction;
+        EXPECT_NEAR(left.red(), color(PaletteColor::muted).red(), 12) << direction;
         EXPECT_EQ(chart->height(), 100);
     }
 }
@@ -90,7 +91,7 @@ TEST(ZantivaLogo, ThePictureFromTheBundleAtTheGivenHeight) {
     // Drawn in the palette's crimson.
     logo.resize(logo.sizeHint());
     const QImage image = uitest::render(logo);
-    EXPECT_EQ(image.pixelColor(10, 24), Palette::primary());
+    EXPECT_EQ(image.pixelColor(10, 24), color(PaletteColor::primary));
 }
 
 TEST(ZantivaLogo, WithoutAPictureTheNameIsSetInCrimson) {
@@ -107,9 +108,10 @@ TEST(ZantivaLogo, WithoutAPictureTheNameIsSetInCrimson) {
     EXPECT_EQ(logo.sizeHint().height(), 40);
     EXPECT_EQ(logo.sizeHint().width(), QFontMetrics(vazirFont(VazirWeight::black, 28)).horizontalAdvance("Zantiva"));
     logo.resize(logo.sizeHint());
-    const QImage image = uitest::render(logo, Palette::surface());
+    const QImage image = uitest::render(logo, color(PaletteColor::surface));
     bool crimson = false;
     for (int x = 0; x < image.width() && !crimson; ++x)
-        for (int y = 0; y < image.height() && !crimson; ++y) crimson = image.pixelColor(x, y) == Palette::primary();
+        for (int y = 0; y < image.height() && !crimson; ++y)
+            crimson = image.pixelColor(x, y) == color(PaletteColor::primary);
     EXPECT_TRUE(crimson);
 }

@@ -10,7 +10,6 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 TEST(RetroCheckBox, TheWholeRowTogglesLabelAndGapIncluded) {
     RetroCheckBox box("Include the GPU");
@@ -32,12 +31,12 @@ TEST(RetroCheckBox, AnEmptyMutedBoxAtLeastTwentyHighAtTheTopOfTheLabel) {
     EXPECT_GE(box.sizeHint().height(), 20);
     box.resize(box.sizeHint());
     QImage image = uitest::render(box);
-    EXPECT_EQ(image.pixelColor(10, 10).rgb(), Palette::muted().rgb());
-    EXPECT_EQ(image.pixelColor(10, 0).rgb(), Palette::outline().rgb());
+    EXPECT_EQ(image.pixelColor(10, 10).rgb(), color(PaletteColor::muted).rgb());
+    EXPECT_EQ(image.pixelColor(10, 0).rgb(), color(PaletteColor::outline).rgb());
 
     box.setChecked(true);
     image = uitest::render(box);
-    EXPECT_EQ(image.pixelColor(3, 10).rgb(), Palette::primary().rgb());
+    EXPECT_EQ(image.pixelColor(3, 10).rgb(), color(PaletteColor::primary).rgb());
 
     RetroCheckBox tall("A long option text that must wrap onto several lines");
     const int height = tall.heightForWidth(120);

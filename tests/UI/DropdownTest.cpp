@@ -138,8 +138,8 @@ TEST(RetroDropdown, TheListsFaceLinesUpWithTheButtonInBothDirections) {
         // The face's border runs down both sides of the button's span; its shadow hangs out on the right.
         const int y = picker.list().rowRect(0).center().y();
         const int left = button.left() - picker.list().x();
-        EXPECT_EQ(drawn.pixelColor(left, y), Theme::Palette::outline()) << direction;
-        EXPECT_EQ(drawn.pixelColor(left + button.width() - 1, y), Theme::Palette::outline()) << direction;
+        EXPECT_EQ(drawn.pixelColor(left, y), color(PaletteColor::outline)) << direction;
+        EXPECT_EQ(drawn.pixelColor(left + button.width() - 1, y), color(PaletteColor::outline)) << direction;
         EXPECT_EQ(picker.list().y(), button.bottom() + 1 + 4) << direction;
         EXPECT_EQ(picker.list().geometry().right(), button.right() + 4) << direction;
     }

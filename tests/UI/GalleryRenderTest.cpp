@@ -22,7 +22,6 @@
 #include "Typography/HardwareText.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 namespace {
 
@@ -30,16 +29,10 @@ namespace {
 class GalleryRender : public testing::TestWithParam<AppLanguage> {
 protected:
     void SetUp() override {
-        previous_ = Loc::shared().language();
-        Loc::shared().setLanguage(GetParam());
-        window_ = std::make_unique<GalleryWindow>();
+        window_ = std::make_unique<GalleryWindow>(notifier_);
         window_->show();
         QCoreApplication::processEvents();
         image_ = window_->grab().toImage();
-    }
-    void TearDown() override {
-        window_.reset();
-        Loc::shared().setLanguage(previous_);
     }
 
     QRect inWindow(const QWidget& widget) const { return {widget.mapTo(window_.get(), QPoint(0, 0)), widget.size()}; }
@@ -50,7 +43,8 @@ protected:
                std::abs(a.blue() - b.blue()) <= tolerance;
     }
 
-    AppLanguage previous_ = AppLanguage::persian;
+    Loc loc_{GetParam()};
+    LocNotifier notifier_{loc_};
     std::unique_ptr<GalleryWindow> window_;
     QImage image_;
 };
@@ -64,11 +58,12 @@ TEST_P(GalleryRender, HardShadowsFallToTheBottomRight) {
         const QRect r = inWindow(*card);
         const int midX = r.center().x();
         const int midY = r.center().y();
-        EXPECT_EQ(at({r.right() - 1, midY}), Palette::outline()) << "shadow on the right";
-        EXPECT_EQ(at({midX, r.bottom() - 1}), Palette::outline()) << "shadow at the bottom";
-        EXPECT_EQ(at({r.left() - 3, midY}), Palette::surface()) << "nothing on the left";
-        EXPECT_EQ(at({midX, r.top() - 3}), Palette::surface()) << "nothing above";
-        EXPECT_EQ(at({r.left() + 10, r.bottom() - 1}), Palette::surface()) << "the shadow starts 6 to the right";
+        EXPECT_EQ(at({r.right() - 1, midY}), color(PaletteColor::outline)) << "shadow on the right";
+        EXPECT_EQ(at({midX, r.bottom() - 1}), color(PaletteColor::outline)) << "shadow at the bottom";
+        EXPECT_EQ(at({r.left() - 3, midY}), color(PaletteColor::surface)) << "nothing on the left";
+        EXPECT_EQ(at({midX, r.top() - 3}), color(PaletteColor::surface)) << "nothing above";
+        EXPECT_EQ(at({r.left() + 10, r.bottom() - 1}), color(PaletteColor::surface))
+            << "the shadow starts 6 to the right";
     }
 }
 
@@ -89,10 +84,10 @@ TEST_P(GalleryRender, GradeBadgesInTheirColours) {
     const auto badges = window_->gallery()->findChildren<GradeBadge*>();
     ASSERT_EQ(badges.size(), 4);
     const std::map<std::optional<DeviceGrade>, QColor> fills{
-        {DeviceGrade::s, Palette::secondary()},
-        {DeviceGrade::b, Palette::tertiary()},
-        {DeviceGrade::d, Palette::primary()},
-        {std::nullopt, Palette::card()},
+        {DeviceGrade::s, color(PaletteColor::secondary)},
+        {DeviceGrade::b, color(PaletteColor::tertiary)},
+        {DeviceGrade::d, color(PaletteColor::primary)},
+        {std::nullopt, color(PaletteColor::card)},
     };
     std::vector<int> lefts;
     for (const GradeBadge* badge : badges) {
@@ -111,7 +106,7 @@ TEST_P(GalleryRender, AMissingReadingIsTheGreyEmDash) {
     const QRect r = inWindow(*dash);
     int grey = 0;
     for (int x = r.left(); x <= r.right(); ++x)
-        for (int y = r.top(); y <= r.bottom(); ++y) grey += near(at({x, y}), Palette::outlineSubtle(), 2);
+        for (int y = r.top(); y <= r.bottom(); ++y) grey += near(at({x, y}), color(PaletteColor::outlineSubtle), 2);
     EXPECT_GT(grey, 20);
     // The sample's reading is a number in its temperature colour.
     EXPECT_EQ(window_->samplePanel()->cpuTemperature()->value()->text(), "61\u00B0C");

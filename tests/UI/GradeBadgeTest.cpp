@@ -7,22 +7,21 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 TEST(GradeBadge, TonesShareTilesAndOnlyTheLetterDiffers) {
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::s).fill, Palette::secondary());
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::a).fill, Palette::secondary());
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::b).fill, Palette::tertiary());
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::c).fill, Palette::tertiary());
+    EXPECT_EQ(GradeBadge::look(DeviceGrade::s).fill, color(PaletteColor::secondary));
+    EXPECT_EQ(GradeBadge::look(DeviceGrade::a).fill, color(PaletteColor::secondary));
+    EXPECT_EQ(GradeBadge::look(DeviceGrade::b).fill, color(PaletteColor::tertiary));
+    EXPECT_EQ(GradeBadge::look(DeviceGrade::c).fill, color(PaletteColor::tertiary));
     for (const DeviceGrade grade : {DeviceGrade::d, DeviceGrade::e, DeviceGrade::f})
-        EXPECT_EQ(GradeBadge::look(grade).fill, Palette::primary());
+        EXPECT_EQ(GradeBadge::look(grade).fill, color(PaletteColor::primary));
     EXPECT_EQ(GradeBadge::look(DeviceGrade::e).letter, "E");
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::e).letterColor, Palette::outline());
+    EXPECT_EQ(GradeBadge::look(DeviceGrade::e).letterColor, color(PaletteColor::outline));
 
     const GradeBadge::Look none = GradeBadge::look(std::nullopt);
     EXPECT_EQ(none.letter, QStringLiteral("\u2014"));
-    EXPECT_EQ(none.fill, Palette::card());
-    EXPECT_EQ(none.letterColor, Palette::text());
+    EXPECT_EQ(none.fill, color(PaletteColor::card));
+    EXPECT_EQ(none.letterColor, color(PaletteColor::text));
 
     GradeBadge badge(std::nullopt, 50);
     EXPECT_EQ(badge.accessibleName(), QStringLiteral("\u2014"));
@@ -42,10 +41,10 @@ TEST_P(GradeBadgeDirection, TheShadowFallsBottomRightAndTheCornersScale) {
     EXPECT_EQ(badge->layoutDirection(), Qt::LeftToRight);
 
     const QImage image = uitest::render(*badge);
-    EXPECT_EQ(image.pixelColor(102, 60).rgb(), Palette::outline().rgb());
-    EXPECT_EQ(image.pixelColor(60, 102).rgb(), Palette::outline().rgb());
+    EXPECT_EQ(image.pixelColor(102, 60).rgb(), color(PaletteColor::outline).rgb());
+    EXPECT_EQ(image.pixelColor(60, 102).rgb(), color(PaletteColor::outline).rgb());
     EXPECT_EQ(image.pixelColor(1, 102).rgb(), QColor(Qt::white).rgb());
-    EXPECT_EQ(image.pixelColor(10, 50).rgb(), Palette::tertiary().rgb());
+    EXPECT_EQ(image.pixelColor(10, 50).rgb(), color(PaletteColor::tertiary).rgb());
     // Corners of radius 28: the tile's corner point itself stays clear.
     EXPECT_EQ(image.pixelColor(3, 3).rgb(), QColor(Qt::white).rgb());
 }

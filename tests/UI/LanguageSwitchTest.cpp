@@ -9,7 +9,6 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 namespace {
 
@@ -70,13 +69,13 @@ TEST(LanguageSwitch, EnglishStaysOnTheLeftInARightToLeftWindow) {
     QImage image = uitest::render(*w.languageSwitch);
     const QPoint faPill = fa->geometry().topLeft() + QPoint(fa->width() / 2, 2);
     const QPoint enPill = en->geometry().topLeft() + QPoint(en->width() / 2, 2);
-    EXPECT_EQ(image.pixelColor(faPill).rgb(), Palette::primary().rgb());
-    EXPECT_EQ(image.pixelColor(enPill).rgb(), Palette::surface().rgb());
+    EXPECT_EQ(image.pixelColor(faPill).rgb(), color(PaletteColor::primary).rgb());
+    EXPECT_EQ(image.pixelColor(enPill).rgb(), color(PaletteColor::surface).rgb());
 
     uitest::hover(*en);
     image = uitest::render(*w.languageSwitch);
-    EXPECT_EQ(image.pixelColor(enPill).rgb(), Palette::muted().rgb());
+    EXPECT_EQ(image.pixelColor(enPill).rgb(), color(PaletteColor::muted).rgb());
     uitest::hover(*fa);
     image = uitest::render(*w.languageSwitch);
-    EXPECT_EQ(image.pixelColor(faPill).rgb(), Palette::primary().rgb());
+    EXPECT_EQ(image.pixelColor(faPill).rgb(), color(PaletteColor::primary).rgb());
 }

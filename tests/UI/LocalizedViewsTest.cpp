@@ -48,20 +48,20 @@ TEST(LocNotifier, BindingsEndWithTheirContext) {
 TEST(LocText, PlaceholdersAreFilledOnlyWithArgumentsAndTheTextFollowsTheLanguage) {
     Loc loc(AppLanguage::english);
     LocNotifier notifier(loc);
-    LocText bare(notifier, "Battery.ChargePercent", TextRole::label, Theme::Palette::text());
+    LocText bare(notifier, "Battery.ChargePercent", TextRole::label, color(PaletteColor::text));
     EXPECT_EQ(bare.text(), QStringLiteral("{0}% charge"));
     EXPECT_EQ(bare.textFormat(), Qt::PlainText);
     EXPECT_EQ(bare.font(), font(TextRole::label));
     EXPECT_NEAR(bare.palette().color(QPalette::WindowText).alphaF(), 0.65, 1e-3);
 
-    LocText filled(notifier, "Battery.ChargePercent", TextRole::body, Theme::Palette::text(), {87});
+    LocText filled(notifier, "Battery.ChargePercent", TextRole::body, color(PaletteColor::text), {87});
     EXPECT_EQ(filled.text(), QStringLiteral("87% charge"));
     loc.setLanguage(AppLanguage::persian);
     EXPECT_EQ(filled.text(), QStringLiteral("87% شارژ"));
     filled.setArgs({12});
     EXPECT_EQ(filled.text(), QStringLiteral("12% شارژ"));
 
-    LocText missing(notifier, "No.Such.Key", TextRole::body, Theme::Palette::text());
+    LocText missing(notifier, "No.Such.Key", TextRole::body, color(PaletteColor::text));
     EXPECT_EQ(missing.text(), QStringLiteral("[No.Such.Key]"));
 }
 
@@ -86,8 +86,8 @@ TEST(ZantivaRoot, DirectionFollowsTheLanguageInAnOpenWindow) {
     EXPECT_EQ(info.family(), QStringLiteral("Vazirmatn"));
     EXPECT_EQ(info.weight(), QFont::Medium);
     EXPECT_EQ(info.pixelSize(), 13);
-    EXPECT_EQ(plain->palette().color(QPalette::WindowText), Theme::Palette::text());
-    EXPECT_EQ(window.palette().color(QPalette::Window), Theme::Palette::surface());
+    EXPECT_EQ(plain->palette().color(QPalette::WindowText), color(PaletteColor::text));
+    EXPECT_EQ(window.palette().color(QPalette::Window), color(PaletteColor::surface));
     EXPECT_TRUE(window.autoFillBackground());
-    EXPECT_EQ(window.palette().color(QPalette::Highlight), Theme::Palette::primary());
+    EXPECT_EQ(window.palette().color(QPalette::Highlight), color(PaletteColor::primary));
 }

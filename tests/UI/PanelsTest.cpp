@@ -20,21 +20,25 @@
 #include "UiTestSupport.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
 namespace {
+
+TelemetryHistory rising(int count) {
+    TelemetryHistory history(90);
+    for (int i = 0; i < count; ++i) history.append(i);
+    return history;
+}
 
 struct Dashboard {
     Loc loc{AppLanguage::english};
     LocNotifier notifier{loc};
-    SystemSpecs specs = PreviewSamples::systemSpecs();
-    TelemetryHistory cpu{90}, ram{90}, gpu{90};
     QWidget window;
     SpecsPanel* panel;
 
-    explicit Dashboard(bool withGpu = true, const SystemSpecs* shown = nullptr, bool useSample = true) {
-        for (int i = 0; i < 30; ++i) cpu.append(i);
-        panel = new SpecsPanel(notifier, useSample ? &specs : shown, &cpu, &ram, withGpu ? &gpu : nullptr);
+    explicit Dashboard(bool withGpu = true) {
+        SpecsPanel::Histories histories{{SpecsChart::cpu, rising(30)}, {SpecsChart::memory, TelemetryHistory(90)}};
+        if (withGpu) histories.emplace(SpecsChart::gpu, TelemetryHistory(90));
+        panel = new SpecsPanel(notifier, PreviewSamples::systemSpecs(), std::move(histories));
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(panel);
         window.resize(900, 800);
@@ -61,9 +65,9 @@ QStringList labelTexts(QWidget& widget) {
 TEST(SpecsPanel, LoadingShowsOneCardAndWatchesNoClicks) {
     Loc loc(AppLanguage::english);
     LocNotifier notifier(loc);
-    TelemetryHistory cpu(90);
     QWidget window;
-    auto* panel = new SpecsPanel(notifier, nullptr, &cpu, nullptr, nullptr, SpecsChart::cpu, &window);
+    auto* panel = new SpecsPanel(notifier, std::nullopt, {{SpecsChart::cpu, TelemetryHistory(90)}}, SpecsChart::cpu,
+                                 &window);
     window.resize(600, 400);
     window.show();
     EXPECT_TRUE(panel->isLoading());
@@ -76,8 +80,7 @@ TEST(SpecsPanel, LoadingShowsOneCardAndWatchesNoClicks) {
     EXPECT_GE(panel->loadingCard()->findChild<QLabel*>()->height(), 120);
 
     // Once the specs are read the chart asked for at the start opens.
-    const SystemSpecs specs = PreviewSamples::systemSpecs();
-    panel->setSpecs(&specs);
+    panel->setSpecs(PreviewSamples::systemSpecs());
     EXPECT_TRUE(panel->card(SpecsChart::cpu)->isPopupShown());
     EXPECT_TRUE(panel->isWatchingClicks());
 }
@@ -108,6 +111,13 @@ TEST(SpecsPanel, OneChartAtATimeAndEveryClickClosesIt) {
     EXPECT_TRUE(d.toggle(SpecsChart::cpu)->isChecked());
     EXPECT_TRUE(d.panel->isWatchingClicks());
     EXPECT_EQ(d.panel->card(SpecsChart::cpu)->chart()->accessibleDescription(), "29");
+    // A new sample reaches the open chart, which stays open.
+    d.panel->setHistories({{SpecsChart::cpu, rising(31)}, {SpecsChart::memory, TelemetryHistory(90)}});
+    EXPECT_EQ(d.panel->card(SpecsChart::cpu)->chart()->accessibleDescription(), "30");
+    EXPECT_TRUE(d.panel->card(SpecsChart::cpu)->isPopupShown());
+    EXPECT_FALSE(d.toggle(SpecsChart::gpu)->isVisible());
+    d.panel->setHistories({{SpecsChart::cpu, rising(31)}, {SpecsChart::memory, TelemetryHistory(90)},
+                           {SpecsChart::gpu, TelemetryHistory(90)}});
 
     // Another card's toggle: it opens its chart, then the deferred close of the click clears it.
     d.click(SpecsChart::memory);
@@ -147,8 +157,9 @@ TEST(SpecsPanel, ACardWithoutItsRingHasNoToggle) {
 
 TEST(SpecsPanel, AnEmptyDriveListSaysNotReportedDimmed) {
     Dashboard d;
-    d.specs.storageDevices.clear();
-    d.panel->refresh();
+    SystemSpecs specs = PreviewSamples::systemSpecs();
+    specs.storageDevices.clear();
+    d.panel->setSpecs(specs);
     const auto labels = d.panel->storageCard()->findChildren<QLabel*>();
     const auto notReported = std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "not reported"; });
     ASSERT_NE(notReported, labels.end());
@@ -158,31 +169,31 @@ TEST(SpecsPanel, AnEmptyDriveListSaysNotReportedDimmed) {
 TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     Loc loc(AppLanguage::english);
     LocNotifier notifier(loc);
-    SensorSnapshot snapshot;
-    TelemetryPanel panel(notifier, snapshot);
+    TelemetryPanel panel(notifier, SensorSnapshot());
     panel.show();
 
     QLabel* dash = panel.cpuTemperature()->value();
     EXPECT_EQ(dash->text(), "\u2014");
     EXPECT_EQ(dash->toolTip(), "not reported");
     EXPECT_EQ(dash->accessibleName(), "not reported");
-    EXPECT_EQ(dash->palette().color(QPalette::WindowText), Palette::outlineSubtle());
+    EXPECT_EQ(dash->palette().color(QPalette::WindowText), color(PaletteColor::outlineSubtle));
     EXPECT_EQ(dash->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(panel.cpuLoad()->value()->text(), "0%");
     EXPECT_TRUE(panel.noSensorsNotice()->isVisible());
     EXPECT_EQ(panel.thermalText()->text(), "Normal");
 
-    // The owner's new sample, read through the same record.
-    snapshot = PreviewSamples::sensorSnapshot();
+    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
     snapshot.cpuTemperatureCelsius = 90;
-    panel.refresh();
+    panel.setSnapshot(snapshot);
+    snapshot = SensorSnapshot(); // the panel shows its own copy
     EXPECT_EQ(dash->text(), "90\u00B0C");
     EXPECT_TRUE(dash->toolTip().isEmpty());
-    EXPECT_EQ(dash->palette().color(QPalette::WindowText), Palette::primary());
-    EXPECT_EQ(TelemetryPanel::temperatureColor(90), Palette::primary());
+    EXPECT_EQ(dash->palette().color(QPalette::WindowText), color(PaletteColor::primary));
+    EXPECT_EQ(TelemetryPanel::temperatureColor(90), color(PaletteColor::primary));
     EXPECT_FALSE(panel.noSensorsNotice()->isVisible());
 
     loc.setLanguage(AppLanguage::persian);
+    EXPECT_EQ(dash->text(), "90\u00B0C");
     EXPECT_EQ(panel.fan()->value()->text(), "1850 RPM");
     EXPECT_EQ(panel.memoryFootnote()->text().toStdString(),
               Loc::format("Telemetry.MemoryUsed", AppLanguage::persian, {13.9, 24.0}) + " \u00B7 " +
@@ -196,8 +207,9 @@ TEST(SpecsPanel, ALongValueShrinksToFitTwoLinesAndStandsAtTheLeadingEdge) {
     HardwareText* value = d.panel->card(0)->value();
     EXPECT_EQ(value->font().pixelSize(), 20);
 
-    d.specs.cpuName = "AMD Ryzen Threadripper PRO 7995WX 96-Cores";
-    d.panel->refresh();
+    SystemSpecs specs = PreviewSamples::systemSpecs();
+    specs.cpuName = "AMD Ryzen Threadripper PRO 7995WX 96-Cores";
+    d.panel->setSpecs(specs);
     QCoreApplication::processEvents();
     EXPECT_LT(value->font().pixelSize(), 20);
     EXPECT_GE(value->font().pixelSize(), 14);

@@ -1,47 +1,42 @@
 #include <gtest/gtest.h>
 
-#include <QPointF>
 #include <QVariantAnimation>
+#include <iterator>
+#include <set>
 
-#include "Theme/Metric.h"
 #include "Theme/Motion.h"
 #include "Theme/Palette.h"
 #include "Theme/ToneColors.h"
 
 using namespace zantiva;
-namespace Palette = zantiva::Theme::Palette;
 
-TEST(ThemeColours, HexTakesTheLowerThreeBytesAndTheGivenOpacity) {
-    EXPECT_EQ(colorFromHex(0xD61849, 1.0), Palette::primary());
-    EXPECT_EQ(Palette::primary().red(), 214);
-    EXPECT_EQ(Palette::primary().green(), 24);
-    EXPECT_EQ(Palette::primary().blue(), 73);
-
-    const QColor halfBlack = colorFromHex(0xFF000000, 0.5);
-    EXPECT_EQ(halfBlack.rgb() & 0xFFFFFF, 0u);
-    EXPECT_NEAR(halfBlack.alphaF(), 0.5, 1e-3);
-
-    EXPECT_NEAR(Palette::highlight().alphaF(), 0.28, 1e-3);
-    EXPECT_EQ(Palette::highlight().red(), 255);
+TEST(ThemeColours, EachNameIsItsOwnSharedColour) {
+    using enum PaletteColor;
+    const PaletteColor names[] = {primary, secondary, tertiary, surface,       card,      outline,
+                                  text,    muted,     outlineSubtle, onPrimary, onSecondary, highlight};
+    std::set<QRgb> seen;
+    for (const PaletteColor name : names) {
+        EXPECT_EQ(&color(name), &color(name));
+        seen.insert(color(name).rgba());
+    }
+    EXPECT_EQ(seen.size(), std::size(names));
+    EXPECT_LT(color(highlight).alpha(), 255); // the only translucent one
 }
 
 TEST(ThemeColours, OpacityIsMultipliedNotReplaced) {
-    EXPECT_NEAR(withOpacity(colorFromHex(0xF9FAFB, 0.5), 0.65).alphaF(), 0.325, 1e-3);
-    EXPECT_EQ(withOpacity(Palette::text(), 0.75).rgb() & 0xFFFFFF, Palette::text().rgb() & 0xFFFFFF);
+    EXPECT_NEAR(withOpacity(withOpacity(color(PaletteColor::text), 0.5), 0.65).alphaF(), 0.325, 1e-3);
+    EXPECT_EQ(withOpacity(color(PaletteColor::text), 0.75).rgb(), color(PaletteColor::text).rgb());
 }
 
 TEST(ThemeColours, ToneAndDriveColoursAgree) {
     EXPECT_EQ(color(DeviceGradeTone::good), color(DriveHealthStatus::good));
     EXPECT_EQ(color(DeviceGradeTone::fair), color(DriveHealthStatus::caution));
     EXPECT_EQ(color(DeviceGradeTone::poor), color(DriveHealthStatus::bad));
-    EXPECT_EQ(color(DeviceGradeTone::good), Palette::secondary());
-    EXPECT_EQ(color(DeviceGradeTone::poor), Palette::primary());
     // No verdict is the neutral card grey, not an accent.
-    EXPECT_EQ(color(DriveHealthStatus::unknown), Palette::card());
+    EXPECT_EQ(color(DriveHealthStatus::unknown), color(PaletteColor::card));
 }
 
-TEST(ThemeMotion, EaseOutOverEightyMilliseconds) {
-    EXPECT_EQ(Theme::motion().durationMs, 80);
+TEST(ThemeMotion, AnEaseOutCurveThatAnimationsTake) {
     const QEasingCurve& curve = Theme::motion().curve;
     EXPECT_NEAR(curve.valueForProgress(0), 0, 1e-6);
     EXPECT_NEAR(curve.valueForProgress(1), 1, 1e-6);
@@ -51,5 +46,6 @@ TEST(ThemeMotion, EaseOutOverEightyMilliseconds) {
 
     QVariantAnimation animation;
     Theme::applyMotion(animation);
-    EXPECT_EQ(animation.duration(), 80);
+    EXPECT_EQ(animation.duration(), Theme::motion().durationMs);
+    EXPECT_EQ(animation.easingCurve(), curve);
 }

@@ -90,14 +90,8 @@ TEST(ResourceBundleLookup, TheFirstCandidateHoldingTheBundleWins) {
     EXPECT_EQ(real.back(), QCoreApplication::applicationDirPath());
 }
 
-TEST(TextRoles, FixedFontsAndDimmedColours) {
-    EXPECT_EQ(font(TextRole::title), vazirFont(VazirWeight::black, 30));
-    EXPECT_EQ(font(TextRole::label).pixelSize(), 11);
-    EXPECT_EQ(font(TextRole::label).weight(), QFont::Bold);
-    EXPECT_EQ(font(TextRole::input), vazirFont(VazirWeight::semiBold, 14));
-    EXPECT_EQ(font(TextRole::body), vazirFont(VazirWeight::medium, 13));
-
-    const QColor text = Theme::Palette::text();
+TEST(TextRoles, OnlyLabelsAndSubHeadersAreDimmedAndDimmingMultiplies) {
+    const QColor text = color(PaletteColor::text);
     EXPECT_NEAR(roleColor(TextRole::label, text).alphaF(), 0.65, 1e-3);
     EXPECT_NEAR(roleColor(TextRole::subHeader, text).alphaF(), 0.75, 1e-3);
     for (const TextRole role : {TextRole::title, TextRole::header, TextRole::body, TextRole::button, TextRole::input})
@@ -109,7 +103,7 @@ TEST(HardwareText, StaysLeftToRightAndPlainInARightToLeftWindow) {
     QWidget window;
     window.setLayoutDirection(Qt::RightToLeft);
     auto* layout = new QHBoxLayout(&window);
-    auto* text = new HardwareText("<b>Model</b> X1", 13, QFont::Medium, Theme::Palette::text());
+    auto* text = new HardwareText("<b>Model</b> X1", 13, QFont::Medium, color(PaletteColor::text));
     layout->addWidget(text);
     window.setLayoutDirection(Qt::RightToLeft);
     EXPECT_EQ(text->layoutDirection(), Qt::LeftToRight);

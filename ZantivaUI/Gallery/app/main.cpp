@@ -8,6 +8,7 @@
 #include "Gallery/GalleryWindow.h"
 #include "Localization/AppLanguage.h"
 #include "Localization/Loc.h"
+#include "LocalizedViews/LocNotifier.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,9 +24,10 @@ int main(int argc, char** argv) {
                      options.value("language").toLocal8Bit().constData());
         return 2;
     }
-    zantiva::Loc::shared().setLanguage(*language);
+    zantiva::Loc loc(*language);
+    zantiva::LocNotifier notifier(loc);
 
-    zantiva::GalleryWindow window;
+    zantiva::GalleryWindow window(notifier);
     window.show();
     if (!options.isSet("screenshot")) return app.exec();
 
