@@ -79,11 +79,6 @@ TEST_F(Session, ANewSignInReplacesTheEarlierOneAndCancelEndsIt) {
     EXPECT_EQ(session.handle(returnLink(second, "zantiva.ir")), (std::optional<LinkDisposition>(LinkIgnored{})));
 }
 
-TEST_F(Session, SignInPageOfEachSite) {
-    EXPECT_EQ(session.beginSignIn().toString(QUrl::RemoveQuery), "https://zantiva.ir/my-account/");
-    EXPECT_EQ(session.beginSignIn(sites.english).toString(QUrl::RemoveQuery), "https://zantiva.com/my-account/");
-}
-
 TEST(SessionStore, EachSiteLoadsItsOwnStoredSession) {
     InMemoryTokenStore store;
     awaitTask(store.write("session-zantiva.com", StoredSession{"english-token", 3}.encode()));
