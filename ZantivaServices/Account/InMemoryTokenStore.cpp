@@ -2,14 +2,21 @@
 
 namespace zantiva {
 
-std::optional<std::string> InMemoryTokenStore::read(const std::string& account) {
+QCoro::Task<std::optional<std::string>> InMemoryTokenStore::read(std::string account) {
     const auto it = secrets_.find(account);
-    if (it == secrets_.end()) return std::nullopt;
-    return it->second;
+    if (it == secrets_.end()) co_return std::nullopt;
+    // A copy made here: QCoro 0.8 moves from a co_returned lvalue of another type than the result.
+    co_return std::optional<std::string>(it->second);
 }
 
-void InMemoryTokenStore::write(const std::string& account, const std::string& secret) { secrets_[account] = secret; }
+QCoro::Task<> InMemoryTokenStore::write(std::string account, std::string secret) {
+    secrets_[std::move(account)] = std::move(secret);
+    co_return;
+}
 
-void InMemoryTokenStore::remove(const std::string& account) { secrets_.erase(account); }
+QCoro::Task<> InMemoryTokenStore::remove(std::string account) {
+    secrets_.erase(account);
+    co_return;
+}
 
 } // namespace zantiva

@@ -7,12 +7,12 @@
 namespace zantiva {
 
 // Secrets kept in this object only, gone with it. For callers that must not touch the
-// keyring.
+// keyring. Every call answers at once.
 class InMemoryTokenStore final : public SecureTokenStore {
 public:
-    std::optional<std::string> read(const std::string& account) override;
-    void write(const std::string& account, const std::string& secret) override;
-    void remove(const std::string& account) override;
+    QCoro::Task<std::optional<std::string>> read(std::string account) override;
+    QCoro::Task<> write(std::string account, std::string secret) override;
+    QCoro::Task<> remove(std::string account) override;
 
 private:
     std::map<std::string, std::string> secrets_;

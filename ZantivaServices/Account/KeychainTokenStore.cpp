@@ -1,52 +1,88 @@
 #include "Account/KeychainTokenStore.h"
 
-#include <QEventLoop>
+#include <QTimer>
+#include <QCoro/QCoroTimer>
 #include <qt6keychain/keychain.h>
 
 namespace zantiva {
 namespace {
 
-// Starts the job and waits for its answer. The job is owned here, not deleted by itself.
-void run(QKeychain::Job& job, const std::string& account) {
-    job.setAutoDelete(false);
-    job.setInsecureFallback(false);
-    job.setKey(QString::fromStdString(account));
-    QEventLoop loop;
-    bool finished = false;
-    QObject::connect(&job, &QKeychain::Job::finished, &loop, [&] {
-        finished = true;
-        loop.quit();
-    });
-    job.start();
-    if (!finished) loop.exec(QEventLoop::ExcludeUserInputEvents);
+// A keyring job that stays alive until it answers. The keyring's callback holds the job
+// without a guard, so a job under way is never deleted: one that gave no answer in time
+// deletes itself once it answers, however late.
+template <typename Job> class PendingJob {
+public:
+    PendingJob(const QString& service, const std::string& account) : job_(new Job(service)) {
+        job_->setAutoDelete(false);
+        job_->setInsecureFallback(false);
+        job_->setKey(QString::fromStdString(account));
+    }
+    PendingJob(const PendingJob&) = delete;
+    PendingJob& operator=(const PendingJob&) = delete;
+    ~PendingJob() {
+        if (answered_) delete job_;
+        else job_->setAutoDelete(true);
+    }
+
+    Job& operator*() const { return *job_; }
+    Job* operator->() const { return job_; }
+
+    // Starts the job; true once it answered, false when answerLimit passed first. The
+    // timer and the connection live in this frame, so a late answer reaches nothing here.
+    QCoro::Task<bool> run() {
+        QTimer wake;
+        wake.setSingleShot(true);
+        QObject::connect(job_, &QKeychain::Job::finished, &wake, [this, &wake] {
+            answered_ = true;
+            wake.start(0); // resumes outside the keyring's callback, which still uses the job
+        });
+        wake.start(KeychainTokenStore::answerLimit);
+        job_->start();
+        auto woken = qCoro(wake).waitForTimeout();
+        co_await woken;
+        co_return answered_;
+    }
+
+private:
+    Job* job_;
+    bool answered_ = false;
+};
+
+KeychainError failure(std::string_view operation, const std::string& account, const QString& reason) {
+    return KeychainError("keyring " + std::string(operation) + " of " + account + " failed: " + reason.toStdString());
 }
 
-[[noreturn]] void fail(std::string_view operation, const std::string& account, const QKeychain::Job& job) {
-    throw KeychainError("keyring " + std::string(operation) + " of " + account + " failed: " +
-                        job.errorString().toStdString());
+KeychainError noAnswer(std::string_view operation, const std::string& account) {
+    return failure(operation, account, QStringLiteral("no answer within %1 s").arg(KeychainTokenStore::answerLimit.count()));
 }
 
 } // namespace
 
-std::optional<std::string> KeychainTokenStore::read(const std::string& account) {
-    QKeychain::ReadPasswordJob job(service_);
-    run(job, account);
-    if (job.error() == QKeychain::EntryNotFound) return std::nullopt;
-    if (job.error() != QKeychain::NoError) fail("read", account, job);
-    return job.binaryData().toStdString();
+// Each call copies what it needs before its first suspension: it may outlive the store.
+
+QCoro::Task<std::optional<std::string>> KeychainTokenStore::read(std::string account) {
+    PendingJob<QKeychain::ReadPasswordJob> job(service_, account);
+    auto run = job.run();
+    if (!co_await run) throw noAnswer("read", account);
+    if (job->error() == QKeychain::EntryNotFound) co_return std::nullopt;
+    if (job->error() != QKeychain::NoError) throw failure("read", account, job->errorString());
+    co_return job->binaryData().toStdString();
 }
 
-void KeychainTokenStore::write(const std::string& account, const std::string& secret) {
-    QKeychain::WritePasswordJob job(service_);
-    job.setBinaryData(QByteArray::fromStdString(secret));
-    run(job, account);
-    if (job.error() != QKeychain::NoError) fail("write", account, job);
+QCoro::Task<> KeychainTokenStore::write(std::string account, std::string secret) {
+    PendingJob<QKeychain::WritePasswordJob> job(service_, account);
+    job->setBinaryData(QByteArray::fromStdString(secret));
+    auto run = job.run();
+    if (!co_await run) throw noAnswer("write", account);
+    if (job->error() != QKeychain::NoError) throw failure("write", account, job->errorString());
 }
 
-void KeychainTokenStore::remove(const std::string& account) {
-    QKeychain::DeletePasswordJob job(service_);
-    run(job, account);
-    if (job.error() != QKeychain::NoError && job.error() != QKeychain::EntryNotFound) fail("removal", account, job);
+QCoro::Task<> KeychainTokenStore::remove(std::string account) {
+    PendingJob<QKeychain::DeletePasswordJob> job(service_, account);
+    auto run = job.run();
+    if (!co_await run) throw noAnswer("removal", account);
+    if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound)
+        throw failure("removal", account, job->errorString());
 }
 
 } // namespace zantiva

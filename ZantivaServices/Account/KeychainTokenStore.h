@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include <QString>
 
 #include "Account/SecureTokenStore.h"
@@ -8,18 +10,19 @@ namespace zantiva {
 
 // Secrets in the desktop's keyring (the Secret Service, through QtKeychain), one item per
 // account under the service name. Never falls back to a plain file: without a keyring
-// every call fails with KeychainError. Each call waits for the keyring in a local event
-// loop, so it returns with the answer like the other stores.
+// every call fails with KeychainError. A locked keyring may show a prompt that nobody
+// answers, so each call gives up after answerLimit.
 class KeychainTokenStore final : public SecureTokenStore {
 public:
     static inline const QString defaultService = QStringLiteral("com.zantiva.diagnostics");
+    static constexpr std::chrono::seconds answerLimit{5};
 
     // Touches no keyring item.
     explicit KeychainTokenStore(QString service = defaultService) : service_(std::move(service)) {}
 
-    std::optional<std::string> read(const std::string& account) override;
-    void write(const std::string& account, const std::string& secret) override;
-    void remove(const std::string& account) override;
+    QCoro::Task<std::optional<std::string>> read(std::string account) override;
+    QCoro::Task<> write(std::string account, std::string secret) override;
+    QCoro::Task<> remove(std::string account) override;
 
 private:
     QString service_;

@@ -1,10 +1,14 @@
 #include "Account/SessionManager.h"
 
+#include <utility>
+
+#include <QPointer>
 #include <QUrlQuery>
 
 #include "Account/PKCE.h"
 #include "Observation/ObservedValue.h"
 #include "Platform/Log.h"
+#include "ZantivaBridge/DetachedTask.h"
 
 namespace zantiva {
 namespace {
@@ -15,11 +19,49 @@ std::string queryValue(const QUrlQuery& query, const char* name) {
     return query.queryItemValue(name, QUrl::FullyDecoded).toStdString();
 }
 
+// The site's stored session; absent when there is none or it can't be read.
+QCoro::Task<std::optional<StoredSession>> readStored(SecureTokenStore& store, SiteProfile site) {
+    try {
+        auto read = store.read(site.keychainAccount());
+        const auto secret = co_await read;
+        if (!secret) co_return std::nullopt;
+        auto session = StoredSession::decode(*secret);
+        if (!session) log::error(category, "the stored session for " + site.domain + " is unreadable; signed out");
+        co_return session;
+    } catch (const KeychainError& error) {
+        log::error(category, "couldn't load the session for " + site.domain + ": " + error.what() + "; signed out");
+        co_return std::nullopt;
+    }
+}
+
+// Needs nothing of the session manager, so it may outlive it.
+QCoro::Task<> removeStored(SecureTokenStore& store, SiteProfile site) {
+    try {
+        auto removal = store.remove(site.keychainAccount());
+        co_await removal;
+    } catch (const KeychainError& error) {
+        log::error(category, "couldn't remove the session for " + site.domain + ": " + error.what());
+    }
+}
+
 } // namespace
+
+// Suspends its coroutine until the running load has ended.
+struct SessionManager::LoadEnd {
+    SessionManager& manager;
+    bool await_ready() const noexcept { return !manager.loading_; }
+    void await_suspend(std::coroutine_handle<> waiter) { manager.waiting_.push_back(waiter); }
+    void await_resume() const noexcept {}
+};
 
 SessionManager::SessionManager(SiteProfile site, SecureTokenStore& store, SiteDirectory sites, QObject* parent)
     : QObject(parent), store_(store), sites_(std::move(sites)), activeSite_(std::move(site)) {
-    session_ = load(activeSite_);
+    startLoading();
+}
+
+QCoro::Task<> SessionManager::ready() {
+    LoadEnd loaded{*this};
+    co_await loaded;
 }
 
 AuthState SessionManager::state() const {
@@ -40,25 +82,25 @@ template <typename Change> void SessionManager::change(Change&& mutate) {
     emitIfChanged(this, name, accountName_, &SessionManager::accountNameChanged);
 }
 
-std::optional<StoredSession> SessionManager::load(const SiteProfile& site) const {
-    try {
-        const auto secret = store_.read(site.keychainAccount());
-        if (!secret) return std::nullopt;
-        auto session = StoredSession::decode(*secret);
-        if (!session) log::error(category, "the stored session for " + site.domain + " is unreadable; signed out");
-        return session;
-    } catch (const KeychainError& error) {
-        log::error(category, "couldn't load the session for " + site.domain + ": " + error.what());
-        return std::nullopt;
-    }
+// Loads the active site's stored session for the current generation; an earlier load
+// still running is superseded.
+void SessionManager::startLoading() {
+    loading_ = generation_;
+    detach(load(generation_));
 }
 
-void SessionManager::removeStored(const SiteProfile& site) {
-    try {
-        store_.remove(site.keychainAccount());
-    } catch (const KeychainError& error) {
-        log::error(category, "couldn't remove the session for " + site.domain + ": " + error.what());
-    }
+QCoro::Task<> SessionManager::load(std::uint64_t generation) {
+    const QPointer<SessionManager> alive(this);
+    auto read = readStored(store_, activeSite_);
+    auto stored = co_await read;
+    if (!alive || loading_ != generation) co_return; // gone, or another site's load took over
+    loading_.reset();
+    // A sign-in, sign-out or expiry meanwhile is newer than what was stored.
+    if (generation_ == generation && stored) change([&] {
+        session_ = std::move(stored);
+        ++generation_;
+    });
+    for (const auto waiter : std::exchange(waiting_, {})) waiter.resume();
 }
 
 void SessionManager::forgetSession() {
@@ -67,17 +109,20 @@ void SessionManager::forgetSession() {
     ++generation_;
 }
 
+// Forgets the session now; its stored token goes in the background.
+void SessionManager::endSession() {
+    change([&] { forgetSession(); });
+    detach(removeStored(store_, activeSite_));
+}
+
 void SessionManager::setLanguage(AppLanguage language) {
     const SiteProfile& site = sites_.forLanguage(language);
     if (site == activeSite_) return;
-    // Read before changing anything: the keyring answers through the event loop, and other
-    // work that runs meanwhile must see a whole state.
-    auto stored = load(site);
     change([&] {
         activeSite_ = site;
         forgetSession();
-        session_ = std::move(stored);
     });
+    startLoading();
 }
 
 QUrl SessionManager::beginSignIn(const std::optional<SiteProfile>& site) {
@@ -116,8 +161,7 @@ std::optional<LinkDisposition> SessionManager::handle(const QUrl& url) {
 
 std::optional<SessionSnapshot> SessionManager::signOut() {
     const auto signedIn = snapshot();
-    removeStored(activeSite_);
-    change([&] { forgetSession(); });
+    endSession();
     return signedIn;
 }
 
@@ -130,30 +174,36 @@ bool SessionManager::isCurrent(const SessionSnapshot& snapshot) const {
     return session_ && snapshot.generation == generation_ && snapshot.site == activeSite_;
 }
 
-SessionManager::SignInResult SessionManager::completeSignIn(const SignInGrant& grant, const StoredSession& session,
-                                                            std::optional<std::string> accountName) {
-    if (exchanging_ != grant.serial) return SignInResult::superseded;
+QCoro::Task<SessionManager::SignInResult> SessionManager::completeSignIn(SignInGrant grant, StoredSession session,
+                                                                         std::optional<std::string> accountName) {
+    if (exchanging_ != grant.serial) co_return SignInResult::superseded;
+    std::optional<KeychainError> storeFailure;
     try {
-        store_.write(grant.site.keychainAccount(), session.encode());
+        auto write = store_.write(grant.site.keychainAccount(), session.encode());
+        co_await write;
     } catch (const KeychainError& error) {
-        log::error(category, "couldn't store the session for " + grant.site.domain + ": " + error.what());
-        if (grant.site != activeSite_) {
+        storeFailure = error;
+    }
+    // Another link may have been accepted, or the language switched, while the store worked.
+    if (exchanging_ != grant.serial) co_return SignInResult::superseded;
+    const bool active = grant.site == activeSite_;
+    if (storeFailure) {
+        log::error(category, "couldn't store the session for " + grant.site.domain + ": " + storeFailure->what() +
+                                 (active ? "; it is kept in memory until the program ends" : ""));
+        if (!active) {
             change([&] { exchanging_.reset(); });
-            throw;
+            throw *storeFailure;
         }
     }
-    // Another link may have been accepted while the keyring stored this one.
-    if (exchanging_ != grant.serial) return SignInResult::superseded;
-    const bool active = grant.site == activeSite_;
     change([&] {
         exchanging_.reset();
         if (active) {
-            session_ = session;
+            session_ = std::move(session);
             accountName_ = std::move(accountName);
             ++generation_;
         }
     });
-    return active ? SignInResult::activated : SignInResult::storedForInactiveSite;
+    co_return active ? SignInResult::activated : SignInResult::storedForInactiveSite;
 }
 
 void SessionManager::failSignIn(const SignInGrant& grant) {
@@ -169,8 +219,7 @@ void SessionManager::setAccountName(const SessionSnapshot& snapshot, std::string
 void SessionManager::expire(const SessionSnapshot& snapshot) {
     if (!isCurrent(snapshot)) return;
     log::info(category, "the session for " + snapshot.site.domain + " is no longer accepted; signed out");
-    removeStored(activeSite_);
-    change([&] { forgetSession(); });
+    endSession();
 }
 
 } // namespace zantiva

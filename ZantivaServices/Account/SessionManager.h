@@ -1,9 +1,15 @@
 #pragma once
 
+// moc cannot read the C++20 concepts <coroutine> holds, and needs none of it.
+#ifndef Q_MOC_RUN
+#include <coroutine>
+#endif
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include <QCoro/QCoroTask>
 #include <QObject>
 #include <QUrl>
 
@@ -25,9 +31,13 @@ class SessionManager : public QObject {
     Q_OBJECT
 
 public:
-    // Loads the site's stored session (signed out when there is none or it can't be read).
+    // Starts loading the site's stored session and is signed out until it arrives (and
+    // stays so when there is none or it can't be read). Reads nothing before it returns.
     SessionManager(SiteProfile site, SecureTokenStore& store, SiteDirectory sites = SiteDirectory::production(),
                    QObject* parent = nullptr);
+
+    // Completes once the active site's stored session has been loaded (at once when it has).
+    QCoro::Task<> ready();
 
     const SiteProfile& activeSite() const { return activeSite_; }
     bool isAuthenticated() const { return session_.has_value(); }
@@ -36,7 +46,8 @@ public:
     const std::optional<std::string>& accountName() const { return accountName_; }
 
     // Makes the language's site active. On a change of site the session in memory is
-    // replaced by that site's stored one; a sign-in under way keeps going for its own site.
+    // forgotten at once and that site's stored one is loaded (ready()); a sign-in under way
+    // keeps going for its own site.
     void setLanguage(AppLanguage language);
 
     // Starts a browser sign-in on the site (the active one when absent): a new verifier and
@@ -47,8 +58,8 @@ public:
     // Absent for a link that is not a sign-in link ("zantiva://auth…"). An accepted link
     // uses up the pending sign-in, so the same link a second time is ignored.
     std::optional<LinkDisposition> handle(const QUrl& url);
-    // Removes the active site's stored token and forgets the session; the snapshot of the
-    // session that was signed in, for revoking it at the site.
+    // Forgets the session at once and starts removing the active site's stored token; the
+    // snapshot of the session that was signed in, for revoking it at the site.
     std::optional<SessionSnapshot> signOut();
 
     // ---- for the API client ----
@@ -60,17 +71,18 @@ public:
     bool isCurrent(const SessionSnapshot& snapshot) const;
 
     enum class SignInResult { activated, storedForInactiveSite, superseded };
-    // Stores the exchanged session for the grant's site and, when that site is active,
-    // signs in. Superseded (not signed in) when a later link was accepted after this
-    // grant's, or this grant was already completed. KeychainError when the session can't
-    // be stored for a site that is not active (an active one is kept in memory).
-    SignInResult completeSignIn(const SignInGrant& grant, const StoredSession& session,
-                                std::optional<std::string> accountName);
+    // Stores the exchanged session for the grant's site and, when that site is active once
+    // stored, signs in. Superseded (not signed in) when a later link was accepted after
+    // this grant's, or this grant was already completed. KeychainError when the session
+    // can't be stored for a site that is not active (an active one is kept in memory for
+    // this run).
+    QCoro::Task<SignInResult> completeSignIn(SignInGrant grant, StoredSession session,
+                                             std::optional<std::string> accountName);
     // The grant's exchange failed: unless a later link superseded it, the sign-in ends.
     void failSignIn(const SignInGrant& grant);
     // A refresh told the account's name; ignored when the session changed meanwhile.
     void setAccountName(const SessionSnapshot& snapshot, std::string name);
-    // The site no longer accepts the snapshot's token: it is removed as by a sign-out.
+    // The site no longer accepts the snapshot's token: the session ends as by a sign-out.
     void expire(const SessionSnapshot& snapshot);
 
 signals:
@@ -86,9 +98,12 @@ private:
         std::string verifier;
     };
 
+    struct LoadEnd;
+
     template <typename Change> void change(Change&& mutate);
-    std::optional<StoredSession> load(const SiteProfile& site) const;
-    void removeStored(const SiteProfile& site);
+    void startLoading();
+    QCoro::Task<> load(std::uint64_t generation);
+    void endSession();
     void forgetSession();
 
     SecureTokenStore& store_;
@@ -97,6 +112,8 @@ private:
     std::optional<StoredSession> session_;
     std::optional<std::string> accountName_;
     std::uint64_t generation_ = 0;
+    std::optional<std::uint64_t> loading_; // generation the running load started in
+    std::vector<std::coroutine_handle<>> waiting_; // callers of ready() until that load ends
     std::optional<PendingSignIn> pending_;
     std::optional<std::uint64_t> exchanging_; // serial of the grant whose exchange runs
     std::uint64_t lastSerial_ = 0;

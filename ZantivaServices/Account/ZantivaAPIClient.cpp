@@ -36,7 +36,8 @@ QCoro::Task<SignInOutcome> ZantivaAPIClient::exchange(SignInGrant grant) {
         session_.failSignIn(grant);
         throw;
     }
-    switch (session_.completeSignIn(grant, stored, std::move(userName))) {
+    auto completion = session_.completeSignIn(grant, std::move(stored), std::move(userName));
+    switch (co_await completion) {
     case SessionManager::SignInResult::activated: co_return SignInOutcome{SignInOutcome::Kind::activated, grant.site};
     case SessionManager::SignInResult::storedForInactiveSite:
         co_return SignInOutcome{SignInOutcome::Kind::storedForInactiveSite, grant.site};

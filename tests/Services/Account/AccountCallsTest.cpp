@@ -23,7 +23,7 @@ TEST_F(AccountCalls, ExpiredTokenEndsTheSessionWithTheSessionExpiredMessage) {
     EXPECT_EQ(error->kind(), APIError::Kind::unauthorized);
     EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Main.SessionExpired"));
     EXPECT_FALSE(session.isAuthenticated());
-    EXPECT_FALSE(store.read("session-zantiva.ir"));
+    EXPECT_FALSE(stored("session-zantiva.ir"));
 }
 
 TEST_F(AccountCalls, RateLimitAndServerErrorsKeepTheSession) {

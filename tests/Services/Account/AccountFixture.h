@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "Account/HttpTransport.h"
-#include "Account/InMemoryTokenStore.h"
 #include "Account/SessionManager.h"
 #include "Account/ZantivaAPIClient.h"
 #include "AwaitedAPIError.h"
+#include "ScriptedTokenStore.h"
 #include "Support/LoopbackServer.h"
 #include "Support/TestSite.h"
 
@@ -20,7 +20,7 @@ protected:
     LoopbackServer server;
     TestSite website{server};
     SiteDirectory sites{server.site("zantiva.ir"), server.site("zantiva.com")};
-    InMemoryTokenStore store;
+    ScriptedTokenStore store; // answers at once unless a test says otherwise
     SessionManager session{sites.persian, store, sites};
     HttpTransport transport{"ZantivaDiagnostics/9.9.9 (Linux test)", HttpTransport::Security::allowLoopbackHttp};
     ZantivaAPIClient api{session, transport};
@@ -33,6 +33,8 @@ protected:
         EXPECT_NE(accepted, nullptr) << "the return link was not accepted";
         return accepted ? accepted->grant : SignInGrant{};
     }
+
+    std::optional<std::string> stored(const std::string& account) { return awaitTask(store.secrets.read(account)); }
 
     void signIn() {
         const auto outcome = awaitOutcome(api.exchange(acceptedGrant()));

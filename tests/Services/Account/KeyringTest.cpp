@@ -1,6 +1,7 @@
 // The desktop keyring through the Secret Service. scripts/with-services runs the tests in a
 // private session bus with an unlocked gnome-keyring; without any session bus there is no
-// keyring to test, and the test says so.
+// keyring to test, and the test says so. A keyring that never answers is played on a
+// session bus of its own, in a child process of this program.
 
 #include <gtest/gtest.h>
 
@@ -8,14 +9,28 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
+#include <vector>
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "../../Support/AwaitTask.h"
 #include "Account/KeychainTokenStore.h"
 #include "Account/SessionManager.h"
 #include "Account/StoredSession.h"
 
 using namespace zantiva;
+using namespace zantiva::testing;
 
 namespace {
+
+const QString testService = "com.zantiva.diagnostics.test";
+constexpr const char* silentBusVariable = "ZANTIVA_SILENT_SECRET_SERVICE";
 
 // Whether any file under the folder holds the text.
 bool anyFileHolds(const std::filesystem::path& folder, const std::string& text) {
@@ -33,19 +48,19 @@ bool anyFileHolds(const std::filesystem::path& folder, const std::string& text) 
 TEST(Keyring, StoresReadsAndDeletesASessionToken) {
     if (!std::getenv("DBUS_SESSION_BUS_ADDRESS")) GTEST_SKIP() << "no session bus: run under scripts/with-services";
 
-    const QString service = "com.zantiva.diagnostics.test";
     const std::string account = "session-zantiva.ir";
     const std::string token = "keyring-test-token-" + std::to_string(std::rand());
-    KeychainTokenStore store(service);
-    store.remove(account);
-    EXPECT_FALSE(store.read(account));
+    KeychainTokenStore store(testService);
+    awaitTask(store.remove(account));
+    EXPECT_FALSE(awaitTask(store.read(account)));
 
     const std::string secret = StoredSession{token, 7}.encode();
-    store.write(account, secret);
-    EXPECT_EQ(store.read(account), secret);
+    awaitTask(store.write(account, secret));
+    EXPECT_EQ(awaitTask(store.read(account)), secret);
     // A second store over the same service sees the same item: it lives in the keyring.
-    KeychainTokenStore other(service);
+    KeychainTokenStore other(testService);
     SessionManager session(SiteDirectory::production().persian, other);
+    awaitTask(session.ready());
     EXPECT_TRUE(session.isAuthenticated());
     EXPECT_EQ(session.snapshot()->token, token);
 
@@ -54,8 +69,81 @@ TEST(Keyring, StoresReadsAndDeletesASessionToken) {
     }
 
     EXPECT_TRUE(session.signOut());
-    EXPECT_FALSE(store.read(account));
-    store.remove(account); // removing what is gone is no failure
+    // The keyring runs its calls in the order they came, so this read follows the removal.
+    EXPECT_FALSE(awaitTask(store.read(account)));
+    awaitTask(store.remove(account)); // removing what is gone is no failure
+}
+
+// A Secret Service that takes every call and answers none, like a locked keyring whose
+// unlock prompt nobody sees. Told to answer, it refuses what it holds and all that follows.
+class SilentSecretService final : public QDBusVirtualObject {
+public:
+    explicit SilentSecretService(QDBusConnection bus) : bus_(std::move(bus)) {}
+
+    bool start() {
+        return bus_.registerVirtualObject("/org/freedesktop/secrets", this, QDBusConnection::SubPath) &&
+               bus_.registerService("org.freedesktop.secrets");
+    }
+    std::size_t heldCalls() const { return held_.size() + refused_; }
+    void answer() {
+        answering_ = true;
+        for (const QDBusMessage& call : std::exchange(held_, {})) refuse(call);
+    }
+
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& call, const QDBusConnection&) override {
+        if (answering_) refuse(call);
+        else held_.push_back(call);
+        return true;
+    }
+
+private:
+    void refuse(const QDBusMessage& call) {
+        bus_.send(call.createErrorReply(QDBusError::AccessDenied, "the keyring is locked"));
+        ++refused_;
+    }
+
+    QDBusConnection bus_;
+    std::vector<QDBusMessage> held_;
+    std::size_t refused_ = 0;
+    bool answering_ = false;
+};
+
+// The child's part, on a session bus whose Secret Service is the silent one.
+TEST(KeyringChildProcess, NeverAnswers) {
+    if (!std::getenv(silentBusVariable)) GTEST_SKIP() << "runs only as the child of the silent keyring test";
+    SilentSecretService service(QDBusConnection::sessionBus());
+    ASSERT_TRUE(service.start());
+    KeychainTokenStore store(testService);
+
+    SessionManager session(SiteDirectory::production().persian, store);
+    EXPECT_FALSE(session.isAuthenticated());
+    awaitTask(session.ready());
+    EXPECT_FALSE(session.isAuthenticated());
+    EXPECT_GT(service.heldCalls(), 0u) << "the keyring was never asked";
+
+    // The late answer to the abandoned call reaches nothing freed; the keyring then takes
+    // the next call, which it refuses.
+    service.answer();
+    const auto next = awaitOutcome(store.read("session-zantiva.ir"));
+    ASSERT_TRUE(next.error);
+    EXPECT_THROW(std::rethrow_exception(next.error), KeychainError);
+}
+
+TEST(Keyring, AKeyringThatNeverAnswersLeavesTheSessionSignedOut) {
+    const QString dbusRunSession = QStandardPaths::findExecutable("dbus-run-session");
+    if (dbusRunSession.isEmpty()) GTEST_SKIP() << "dbus-run-session is not installed";
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(silentBusVariable, "1");
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(dbusRunSession, {"--", QCoreApplication::applicationFilePath(),
+                                 "--gtest_filter=KeyringChildProcess.NeverAnswers"});
+    ASSERT_TRUE(child.waitForFinished(60'000));
+    const std::string output = child.readAll().toStdString();
+    EXPECT_EQ(child.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 } // namespace

@@ -5,11 +5,14 @@
 
 #include <QUrlQuery>
 
+#include "../../Support/AwaitTask.h"
 #include "Account/InMemoryTokenStore.h"
 #include "Account/PKCE.h"
 #include "Account/SessionManager.h"
+#include "ScriptedTokenStore.h"
 
 using namespace zantiva;
+using namespace zantiva::testing;
 
 namespace {
 
@@ -76,21 +79,12 @@ TEST_F(Session, ANewSignInReplacesTheEarlierOneAndCancelEndsIt) {
     EXPECT_EQ(session.handle(returnLink(second, "zantiva.ir")), (std::optional<LinkDisposition>(LinkIgnored{})));
 }
 
-TEST_F(Session, SignInPageOfEachSite) {
-    const QUrl persian = session.beginSignIn();
-    EXPECT_EQ(persian.toString(QUrl::RemoveQuery), "https://zantiva.ir/my-account/");
-    const QUrl english = session.beginSignIn(sites.english);
-    EXPECT_EQ(english.toString(QUrl::RemoveQuery), "https://zantiva.com/my-account/");
-    EXPECT_EQ(sites.english.lostPasswordURL().toString(), "https://zantiva.com/my-account/lost-password/");
-    EXPECT_EQ(sites.persian.apiURL("user-points").toString(), "https://zantiva.ir/wp-json/zantiva/v1/user-points");
-    EXPECT_EQ(sites.persian.keychainAccount(), "session-zantiva.ir");
-}
-
 TEST(SessionStore, EachSiteLoadsItsOwnStoredSession) {
     InMemoryTokenStore store;
-    store.write("session-zantiva.com", StoredSession{"english-token", 3}.encode());
-    store.write("session-zantiva.ir", "not a stored session");
+    awaitTask(store.write("session-zantiva.com", StoredSession{"english-token", 3}.encode()));
+    awaitTask(store.write("session-zantiva.ir", "not a stored session"));
     SessionManager session(sites.persian, store, sites);
+    awaitTask(session.ready());
     EXPECT_FALSE(session.isAuthenticated()) << "an unreadable secret counts as signed out";
 
     int siteChanges = 0, authChanges = 0;
@@ -99,6 +93,7 @@ TEST(SessionStore, EachSiteLoadsItsOwnStoredSession) {
     session.setLanguage(AppLanguage::persian);
     EXPECT_EQ(siteChanges, 0);
     session.setLanguage(AppLanguage::english);
+    awaitTask(session.ready());
     EXPECT_EQ(siteChanges, 1);
     EXPECT_EQ(authChanges, 1);
     EXPECT_EQ(session.state(), AuthState::signedIn);
@@ -109,7 +104,32 @@ TEST(SessionStore, EachSiteLoadsItsOwnStoredSession) {
     const auto before = *session.snapshot();
     session.setLanguage(AppLanguage::persian);
     session.setLanguage(AppLanguage::english);
+    awaitTask(session.ready());
     EXPECT_FALSE(session.isCurrent(before)) << "a session left and loaded again is a new session";
 }
 
+TEST(SessionStore, ALoadAnsweredAfterASiteSwitchInstallsNothing) {
+    ScriptedTokenStore store;
+    awaitTask(store.write("session-zantiva.ir", StoredSession{"persian-token", 3}.encode()));
+    awaitTask(store.write("session-zantiva.com", StoredSession{"english-token", 4}.encode()));
+    store.holdReads = true;
+    SessionManager session(sites.persian, store, sites);
+    EXPECT_FALSE(session.isAuthenticated()) << "signed out while the keyring is silent";
+    Awaited<void> ready;
+    capture(session.ready(), ready);
+
+    // Loads for Persian, English and Persian again, none answered yet.
+    session.setLanguage(AppLanguage::english);
+    session.setLanguage(AppLanguage::persian);
+    ASSERT_EQ(store.heldReads(), 3u);
+    for (int answered = 1; answered <= 2; ++answered) {
+        store.releaseRead();
+        ASSERT_TRUE(runUntil([&] { return store.answeredReads() == answered; }));
+        EXPECT_FALSE(session.isAuthenticated()) << "load " << answered << " was superseded";
+        EXPECT_FALSE(ready.done);
+    }
+    store.releaseRead();
+    ASSERT_TRUE(runUntil([&] { return ready.done; }));
+    EXPECT_EQ(session.snapshot()->token, "persian-token");
+}
 } // namespace

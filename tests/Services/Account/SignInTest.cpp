@@ -34,7 +34,7 @@ TEST_F(SignIn, RoundTripFromLinkToStoredTokenThenAuthenticatedCalls) {
     EXPECT_EQ(session.state(), AuthState::signedIn);
     EXPECT_TRUE(session.isAuthenticated());
     EXPECT_EQ(session.accountName(), "sara");
-    EXPECT_EQ(store.read("session-zantiva.ir"), (StoredSession{"token-1", 7}.encode()));
+    EXPECT_EQ(stored("session-zantiva.ir"), (StoredSession{"token-1", 7}.encode()));
 
     const RecordedRequest& exchange = server.requests().back();
     EXPECT_EQ(exchange.method, "POST");
@@ -64,7 +64,7 @@ TEST_F(SignIn, FailedExchangeReturnsToSignedOut) {
     EXPECT_EQ(apiError(outcome)->kind(), APIError::Kind::rejected);
     EXPECT_EQ(apiError(outcome)->code(), "zantiva_invalid_grant");
     EXPECT_EQ(session.state(), AuthState::signedOut);
-    EXPECT_FALSE(store.read("session-zantiva.ir"));
+    EXPECT_FALSE(stored("session-zantiva.ir"));
 }
 
 TEST_F(SignIn, UnreachableSiteEndsTheAttemptAndNamesTheSite) {
@@ -81,20 +81,20 @@ TEST_F(SignIn, SupersededExchangeCannotOverwriteTheNewerOutcome) {
     const SignInGrant older = acceptedGrant();
     const SignInGrant newer = acceptedGrant();
     ASSERT_TRUE(awaitOutcome(api.exchange(newer)).value);
-    const auto stored = store.read("session-zantiva.ir");
+    const auto newest = stored("session-zantiva.ir");
 
     const auto late = awaitOutcome(api.exchange(older));
     ASSERT_TRUE(apiError(late));
     EXPECT_EQ(apiError(late)->kind(), APIError::Kind::sessionChanged);
     EXPECT_FALSE(apiError(late)->userMessage(sites.persian));
-    EXPECT_EQ(store.read("session-zantiva.ir"), stored);
+    EXPECT_EQ(stored("session-zantiva.ir"), newest);
     EXPECT_EQ(session.snapshot()->token, "token-1");
 
     // The newer grant a second time fails at the site (codes are single-use) and leaves
     // the session it produced alone.
     EXPECT_TRUE(apiError(awaitOutcome(api.exchange(newer))));
     EXPECT_EQ(session.state(), AuthState::signedIn);
-    EXPECT_EQ(store.read("session-zantiva.ir"), stored);
+    EXPECT_EQ(stored("session-zantiva.ir"), newest);
 }
 
 TEST_F(SignIn, PendingSignInSurvivesALanguageSwitchAndCompletesForItsOwnSite) {
@@ -110,8 +110,8 @@ TEST_F(SignIn, PendingSignInSurvivesALanguageSwitchAndCompletesForItsOwnSite) {
     EXPECT_EQ(*outcome.value, (SignInOutcome{SignInOutcome::Kind::storedForInactiveSite, sites.persian}));
     EXPECT_FALSE(session.isAuthenticated());
     EXPECT_EQ(session.state(), AuthState::signedOut);
-    EXPECT_TRUE(store.read("session-zantiva.ir"));
-    EXPECT_FALSE(store.read("session-zantiva.com"));
+    EXPECT_TRUE(stored("session-zantiva.ir"));
+    EXPECT_FALSE(stored("session-zantiva.com"));
 
     session.setLanguage(AppLanguage::persian);
     EXPECT_TRUE(session.isAuthenticated());
@@ -125,7 +125,7 @@ TEST_F(SignIn, SignOutRemovesTheTokenAndRevokesTheSnapshotsSession) {
     EXPECT_EQ(snapshot->token, "token-1");
     EXPECT_FALSE(session.isAuthenticated());
     EXPECT_FALSE(session.accountName());
-    EXPECT_FALSE(store.read("session-zantiva.ir"));
+    EXPECT_FALSE(stored("session-zantiva.ir"));
     EXPECT_FALSE(session.signOut()) << "nothing left to sign out";
 
     EXPECT_TRUE(awaitOutcome(api.revoke(*snapshot)).value);
@@ -135,6 +135,39 @@ TEST_F(SignIn, SignOutRemovesTheTokenAndRevokesTheSnapshotsSession) {
     SessionSnapshot unreachable = *snapshot;
     unreachable.site.baseURL = QUrl("http://127.0.0.1:1/");
     EXPECT_TRUE(awaitOutcome(api.revoke(unreachable)).value) << "revocation failures are not thrown";
+}
+
+TEST_F(SignIn, ASessionTheKeyringRefusesIsKeptInMemoryOnlyForTheActiveSite) {
+    store.refuseWrites = true;
+    signIn();
+    EXPECT_TRUE(session.isAuthenticated());
+    EXPECT_FALSE(stored("session-zantiva.ir"));
+
+    // A sign-in for the site the user left can only live in the keyring: it fails.
+    const QUrl page = session.beginSignIn(sites.english);
+    const auto disposition = session.handle(website.signInInBrowser(page, "zantiva.com"));
+    ASSERT_TRUE(disposition && std::holds_alternative<LinkAccepted>(*disposition));
+    const auto outcome = awaitOutcome(api.exchange(std::get<LinkAccepted>(*disposition).grant));
+    ASSERT_TRUE(outcome.error);
+    EXPECT_THROW(std::rethrow_exception(outcome.error), KeychainError);
+    EXPECT_EQ(session.state(), AuthState::signedIn) << "the sign-in ended; the active session stays";
+    EXPECT_FALSE(stored("session-zantiva.com"));
+}
+
+TEST_F(SignIn, AStoredSessionLoadedLateNeverReplacesASignInCompletedMeanwhile) {
+    awaitTask(store.write("session-zantiva.com", StoredSession{"older-token", 7}.encode()));
+    store.holdReads = true;
+    session.setLanguage(AppLanguage::english);
+    EXPECT_FALSE(session.isAuthenticated()) << "signed out until the keyring answers";
+    Awaited<void> ready;
+    capture(session.ready(), ready);
+
+    signIn();
+    EXPECT_EQ(session.snapshot()->token, "token-1");
+    EXPECT_FALSE(ready.done) << "the stored session is still being loaded";
+    store.releaseRead();
+    ASSERT_TRUE(runUntil([&] { return ready.done; }));
+    EXPECT_EQ(session.snapshot()->token, "token-1");
 }
 
 } // namespace
