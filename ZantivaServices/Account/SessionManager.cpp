@@ -66,6 +66,10 @@ void SessionManager::forgetSession() {
     ++generation_;
 }
 
+// The stored session is read at construction and at each change of site, before it
+// takes effect, so it is always loaded.
+QCoro::Task<> SessionManager::ready() { co_return; }
+
 void SessionManager::setLanguage(AppLanguage language) {
     const SiteProfile& site = sites_.forLanguage(language);
     if (site == activeSite_) return;

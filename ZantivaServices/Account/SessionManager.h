@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include <QCoro/QCoroTask>
 #include <QObject>
 #include <QUrl>
 
@@ -34,6 +35,8 @@ public:
     AuthState state() const;
     // The signed-in account's user name, once a sign-in or an account refresh told it.
     const std::optional<std::string>& accountName() const { return accountName_; }
+    // Completes once the active site's stored session has been loaded.
+    QCoro::Task<> ready();
 
     // Makes the language's site active. On a change of site the session in memory is
     // replaced by that site's stored one; a sign-in under way keeps going for its own site.
