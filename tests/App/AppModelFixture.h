@@ -11,8 +11,6 @@
 #include <variant>
 #include <vector>
 
-#include <QObject>
-
 #include "../Support/AwaitTask.h"
 #include "../Support/SampleSpecs.h"
 #include "../Support/TemporaryFolder.h"
@@ -22,8 +20,6 @@
 #include "Support/TestSite.h"
 
 namespace zantiva::testing {
-
-inline const QString testUserAgent = "ZantivaDiagnostics/1.0.0 (Linux test)";
 
 // The "app-update" reply that offers the version.
 inline CannedReply updateOffer(const std::string& version) {
@@ -50,7 +46,8 @@ protected:
     AppModelSetup setup() {
         AppModelSetup setup;
         setup.tokenStore = tokens ? std::move(tokens) : std::make_unique<InMemoryTokenStore>();
-        setup.transport = std::make_unique<HttpTransport>(testUserAgent, HttpTransport::Security::allowLoopbackHttp);
+        setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent(),
+                                                          HttpTransport::Security::allowLoopbackHttp);
         setup.currentVersion = *AppVersion::parse("1.0.0");
         setup.folder = folder.path();
         setup.sites = sites;
@@ -75,7 +72,7 @@ protected:
     void signedInEarlier(AppLanguage language, SecureTokenStore& store) {
         const SiteProfile& site = sites.forLanguage(language);
         SessionManager session(site, store, sites);
-        HttpTransport transport(testUserAgent, HttpTransport::Security::allowLoopbackHttp);
+        HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
         ZantivaAPIClient api(session, transport);
         TestSite& website = language == AppLanguage::persian ? persianSite : englishSite;
         const auto link = session.handle(website.signInInBrowser(session.beginSignIn(), site.domain));
@@ -86,12 +83,6 @@ protected:
     // The return link of the sign-in page the model opened last.
     QUrl returnLink(TestSite& website, const std::string& domain) {
         return opened.empty() ? QUrl() : website.signInInBrowser(opened.back(), domain);
-    }
-
-    // Every value the status line takes from now on, in order.
-    std::vector<std::optional<LocalizedMessage>> statusLog;
-    void recordStatuses() {
-        QObject::connect(model.get(), &AppModel::statusChanged, [this] { statusLog.push_back(model->status()); });
     }
 
     // Waits until no account refresh runs and the status line is no longer "completing".
