@@ -12,8 +12,8 @@ namespace zantiva {
 // that owns it: the process's language holder, session tokens in the desktop keyring, the
 // program's own web transport and version, the app folder under the user's data folder,
 // links opened in the desktop's browser, and the activity that keeps the machine awake
-// while the runners run. Starts no work: sampling, reading the machine's specs and every web call begin
-// with AppModel::start().
+// while the runners run. Starts no work: sampling, reading the machine's specs and every
+// web call begin with AppModel::start().
 std::unique_ptr<AppModel> buildAppModel(std::shared_ptr<ProcessActivity> activity = noProcessActivity(),
                                         SiteDirectory sites = SiteDirectory::production());
 
