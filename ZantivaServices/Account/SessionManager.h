@@ -36,14 +36,13 @@ public:
     SessionManager(SiteProfile site, SecureTokenStore& store, SiteDirectory sites = SiteDirectory::production(),
                    QObject* parent = nullptr);
 
-    // Completes once the active site's stored session has been loaded (at once when it has).
-    QCoro::Task<> ready();
-
     const SiteProfile& activeSite() const { return activeSite_; }
     bool isAuthenticated() const { return session_.has_value(); }
     AuthState state() const;
     // The signed-in account's user name, once a sign-in or an account refresh told it.
     const std::optional<std::string>& accountName() const { return accountName_; }
+    // Completes once the active site's stored session has been loaded.
+    QCoro::Task<> ready();
 
     // Makes the language's site active. On a change of site the session in memory is
     // forgotten at once and that site's stored one is loaded (ready()); a sign-in under way

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Every message key of the program, by area, in the order the message file keeps them.
-constexpr std::array<std::string_view, 538> kKeys{
+constexpr std::array<std::string_view, 539> kKeys{
     // Common (12)
     "Common.BackToDashboard", "Common.Show", "Common.Hide", "Common.Pause", "Common.Resume", "Common.Stop",
     "Common.ReportIssue", "Common.Continue", "Common.Cancel", "Common.Elapsed", "Common.LiveUsage",
@@ -73,9 +73,9 @@ constexpr std::array<std::string_view, 538> kKeys{
     "Dashboard.Test.AudioMic", "Dashboard.Test.Battery", "Dashboard.Test.Input", "Dashboard.Test.Ssd",
     "Dashboard.Maintenance", "Dashboard.ScreenWasher", "Dashboard.ScreenWasherTip", "Dashboard.Firmware",
     "Dashboard.CpuCores", "Dashboard.GpuCores", "Dashboard.UnifiedMemory", "Dashboard.External",
-    // Main (7)
-    "Main.LoadingSpecs", "Main.SessionExpired", "Main.ExternalMissing", "Main.CsvMissing", "Main.CsvOpenFailed",
-    "Main.SsdPickFolder", "Main.StartFailed",
+    // Main (8)
+    "Main.LoadingSpecs", "Main.SessionExpired", "Main.AccountRefreshFailed", "Main.ExternalMissing",
+    "Main.CsvMissing", "Main.CsvOpenFailed", "Main.SsdPickFolder", "Main.StartFailed",
     // Result (50)
     "Result.Overall", "Result.Grade.PerformanceOnly", "Result.VerdictNote", "Result.PerformanceOnlyNote",
     "Result.Grade.Excellent", "Result.Grade.Good", "Result.Grade.Fair", "Result.Grade.NeedsAttention", "Result.Cpu",

@@ -1,0 +1,341 @@
+#include "App/AppModel.h"
+
+#include <chrono>
+#include <variant>
+
+#include <QCoreApplication>
+#include <QCoro/QCoroFuture>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "Account/APIError.h"
+#include "Model/BenchmarkScoring.h"
+#include "Model/SessionDeviceInfo.h"
+#include "Probes/SystemProbe.h"
+#include "Observation/ObservedValue.h"
+#include "Runners/RunnerHost.h"
+#include "ZantivaBridge/DetachedTask.h"
+#include "ZantivaBridge/ExceptionCatcher.h"
+
+namespace zantiva {
+namespace {
+
+constexpr std::chrono::seconds telemetryInterval{1};
+
+// The interface takes the saved language before anything that follows the language is made.
+Loc& withLanguage(Loc& loc, AppLanguage language) {
+    loc.setLanguage(language);
+    return loc;
+}
+
+// The CPU engine reads the live feed's own sampler, and the load trace its latest snapshot.
+SuiteConfiguration withLiveFeed(SuiteConfiguration configuration, const LiveTelemetry& telemetry) {
+    configuration.sampler = [&telemetry]() -> std::optional<SensorSnapshot> {
+        const auto sampler = telemetry.sampler();
+        if (!sampler) return std::nullopt;
+        return sampler->sample();
+    };
+    configuration.latestTelemetry = [&telemetry] { return std::optional(telemetry.latest()); };
+    return configuration;
+}
+
+template <typename T> QCoro::Task<> discardResult(QCoro::Task<T> task) { co_await task; }
+
+std::string addressText(const QUrl& url) { return url.toString(QUrl::FullyEncoded).toStdString(); }
+
+} // namespace
+
+// What the runners reach of the model. The model owns it and the runners hold it weakly;
+// once the model is going it answers as a model without specs and passes nothing on.
+class AppModel::RunnerLink final : public RunnerHost {
+public:
+    explicit RunnerLink(AppModel* model) : model_(model) {}
+    void release() { model_ = nullptr; }
+
+    std::optional<SystemSpecs> specs() const override { return model_ ? model_->specs() : std::nullopt; }
+    void setResumable(std::optional<BenchmarkSession> session) override {
+        if (model_) model_->setResumable(std::move(session));
+    }
+    void setScreen(AppScreen screen) override {
+        if (model_) model_->setScreen(screen);
+    }
+    QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
+        if (!model_) co_return;
+        auto handOver = model_->completeRun(std::move(report), hadCompletedStations);
+        co_await handOver;
+    }
+
+private:
+    AppModel* model_;
+};
+
+AppModel::AppModel(AppModelSetup setup, QObject* parent)
+    : QObject(parent),
+      tokenStore_(std::move(setup.tokenStore)),
+      transport_(std::move(setup.transport)),
+      settings_(setup.folder),
+      loc_(withLanguage(*setup.loc, settings_.current().language)),
+      session_(setup.sites.forLanguage(settings_.current().language), *tokenStore_, setup.sites),
+      api_(session_, *transport_),
+      updateChecker_{*transport_, setup.currentVersion},
+      ledger_(setup.folder),
+      sync_(session_, api_, ledger_),
+      telemetry_(std::move(setup.telemetrySampler)),
+      store_(setup.folder),
+      gate_(std::make_shared<RunGate>()),
+      suite_(store_, gate_, withLiveFeed(std::move(setup.suite), telemetry_)),
+      storage_(store_, gate_, std::move(setup.storage)),
+      openURL_(std::move(setup.openURL)),
+      readSpecs_(std::move(setup.readSpecs)),
+      runnerLink_(std::make_shared<RunnerLink>(this)),
+      specs_(std::move(setup.specs)),
+      report_(store_.loadReport().value_or(FinalBenchmarkReport{.specs = specs_})) {
+    if (!readSpecs_) readSpecs_ = [] { return SystemProbe::readSpecs(); };
+    suite_.setModel(runnerLink_);
+    storage_.setModel(runnerLink_);
+    storage_.setResult(store_.loadStorageResult());
+}
+
+AppModel::~AppModel() { runnerLink_->release(); }
+
+bool AppModel::hasResults() const {
+    return report_.cpuResult || report_.gpuResult || BenchmarkScoring::healthScore(report_).has_value();
+}
+
+void AppModel::setScreen(AppScreen screen) { assignObserved(this, screen_, screen, &AppModel::screenChanged); }
+
+void AppModel::setResumable(std::optional<BenchmarkSession> session) {
+    assignObserved(this, resumable_, std::move(session), &AppModel::resumableChanged);
+}
+
+void AppModel::setStatus(std::optional<LocalizedMessage> status) {
+    assignObserved(this, status_, std::move(status), &AppModel::statusChanged);
+}
+
+void AppModel::setLoginPromptVisible(bool visible) {
+    assignObserved(this, isLoginPromptVisible_, visible, &AppModel::isLoginPromptVisibleChanged);
+}
+
+void AppModel::setWasherSetupVisible(bool visible) {
+    assignObserved(this, isWasherSetupVisible_, visible, &AppModel::isWasherSetupVisibleChanged);
+}
+
+void AppModel::clearUnexpectedError() {
+    assignObserved(this, unexpectedError_, std::nullopt, &AppModel::unexpectedErrorChanged);
+}
+
+void AppModel::setSpecs(std::optional<SystemSpecs> specs) {
+    assignObserved(this, specs_, std::move(specs), &AppModel::specsChanged);
+}
+
+void AppModel::setReport(FinalBenchmarkReport report) {
+    assignObserved(this, report_, std::move(report), &AppModel::reportChanged);
+}
+
+void AppModel::setUpdate(std::optional<AppUpdateInfo> update) {
+    assignObserved(this, update_, std::move(update), &AppModel::updateChanged);
+}
+
+void AppModel::setRefreshingAccount(bool refreshing) {
+    assignObserved(this, isRefreshingAccount_, refreshing, &AppModel::isRefreshingAccountChanged);
+}
+
+void AppModel::showUnexpectedError(std::string text) {
+    if (unexpectedError_) return; // the notice on screen stays; later ones are dropped
+    assignObserved(this, unexpectedError_, std::optional(std::move(text)), &AppModel::unexpectedErrorChanged);
+}
+
+// ---- start-up ----
+
+QCoro::Task<> AppModel::start() {
+    const QPointer<AppModel> self(this);
+    telemetry_.start(telemetryInterval);
+    if (!specs_) {
+        QFuture<SystemSpecs> reading = QtConcurrent::run(readSpecs_);
+        SystemSpecs specs = co_await reading;
+        if (!self) co_return;
+        setSpecs(std::move(specs));
+    }
+    if (specs_ && !suite_.isRunning()) setResumable(store_.loadResumableSession(*specs_));
+    detach(checkForUpdate());
+    auto loading = session_.ready();
+    co_await loading;
+    if (!self || !session_.isAuthenticated()) co_return;
+    auto refreshing = refreshAccount();
+    co_await refreshing;
+}
+
+void AppModel::watchForUnexpectedErrors() {
+    ExceptionCatcher::setApplicationHandler([model = QPointer<AppModel>(this)](const CaughtException& exception) {
+        // Any thread may report. The application object lives on the model's thread, and the
+        // pointer is read there, where the model would be destroyed.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [model, text = exception.text()] {
+                if (model) model->showUnexpectedError(text);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// ---- update offer and language ----
+
+QCoro::Task<> AppModel::checkForUpdate() {
+    const QPointer<AppModel> self(this);
+    const SiteProfile site = session_.activeSite();
+    auto checking = updateChecker_.check(site);
+    std::optional<AppUpdateInfo> offer = co_await checking;
+    // An answer for a site the user switched away from meanwhile belongs to nobody.
+    if (!self || session_.activeSite() != site) co_return;
+    const auto& dismissedText = settings_.current().dismissedUpdateVersion;
+    const auto dismissed = dismissedText ? AppVersion::parse(*dismissedText) : std::nullopt;
+    if (offer && dismissed && !(*dismissed < offer->version)) offer.reset();
+    setUpdate(std::move(offer));
+}
+
+void AppModel::dismissUpdate() {
+    if (!update_) return;
+    settings_.setDismissedUpdateVersion(update_->version.description());
+    setUpdate(std::nullopt);
+}
+
+void AppModel::openUpdateDownload() {
+    if (!update_) return;
+    const QUrl download(QString::fromStdString(update_->downloadURL));
+    if (!openURL_(download)) setStatus(LocalizedMessage("Update.OpenFailed", addressText(download)));
+}
+
+void AppModel::setLanguage(AppLanguage language) {
+    if (language == loc_.language()) return;
+    loc_.setLanguage(language);
+    session_.setLanguage(language);
+    settings_.setLanguage(language);
+    setStatus(std::nullopt);
+    setUpdate(std::nullopt);
+    detach(checkForUpdate());
+    detach(refreshAfterLanguageSwitch());
+}
+
+QCoro::Task<> AppModel::refreshAfterLanguageSwitch() {
+    const QPointer<AppModel> self(this);
+    auto loading = session_.ready();
+    co_await loading;
+    if (!self || !session_.isAuthenticated()) co_return;
+    auto refreshing = refreshAccount();
+    co_await refreshing;
+}
+
+// ---- run completion ----
+
+QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations) {
+    if (!hadCompletedStations) {
+        setScreen(AppScreen::dashboard);
+        co_return;
+    }
+    if (specs_) report.specs = specs_;
+    // In the precision of the report file, so the report shown is the one saved.
+    report.completedAt = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    // Only results of this machine carry over: a last report made on another machine (an
+    // app folder copied or restored from it) must not lend this one its results.
+    const bool sameMachine = report_.specs && report.specs &&
+                             SessionDeviceInfo::of(*report_.specs).match(*report.specs) == DeviceMatch::same;
+    setReport(BenchmarkScoring::merge(sameMachine ? std::optional(report_) : std::nullopt, std::move(report)));
+    store_.saveReport(report_);
+    setScreen(AppScreen::result);
+    auto submitting = sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_));
+    co_await submitting;
+}
+
+// ---- account ----
+
+void AppModel::openSignInPage() {
+    const QUrl page = session_.beginSignIn(session_.activeSite());
+    if (openURL_(page))
+        setStatus(LocalizedMessage("Login.ContinueInBrowser"));
+    else
+        setStatus(LocalizedMessage("Login.BrowserError", addressText(page)));
+}
+
+void AppModel::openForgotPasswordPage() {
+    const QUrl page = session_.activeSite().lostPasswordURL();
+    if (!openURL_(page)) setStatus(LocalizedMessage("Login.BrowserError", addressText(page)));
+}
+
+void AppModel::handleIncomingURL(const QUrl& url) {
+    const auto disposition = session_.handle(url);
+    if (!disposition) return;
+    if (std::holds_alternative<LinkRejected>(*disposition)) return setStatus(LocalizedMessage("Auth.LinkNotExpected"));
+    const auto* accepted = std::get_if<LinkAccepted>(&*disposition);
+    if (!accepted) return; // no sign-in is pending
+    emit activationRequested();
+    setStatus(LocalizedMessage("Auth.CompletingSignIn"));
+    signInSerial_ = accepted->grant.serial;
+    detach(completeSignIn(accepted->grant));
+}
+
+QCoro::Task<> AppModel::completeSignIn(SignInGrant grant) {
+    const QPointer<AppModel> self(this);
+    std::optional<SignInOutcome> outcome;
+    std::optional<LocalizedMessage> failure;
+    try {
+        auto exchanging = api_.exchange(grant);
+        outcome = co_await exchanging;
+    } catch (const APIError& error) {
+        if (error.kind() == APIError::Kind::unreachable)
+            failure = LocalizedMessage("Auth.SignInUnreachable", grant.site.domain);
+        else if (error.kind() != APIError::Kind::sessionChanged)
+            failure = LocalizedMessage("Auth.SignInFailed");
+    } catch (const std::exception&) {
+        failure = LocalizedMessage("Auth.SignInFailed");
+    }
+    // A link accepted after this one owns the prompt and the status line: however this
+    // exchange ended, it is not told over the newer sign-in.
+    if (!self || grant.serial != signInSerial_) co_return;
+    if (!outcome) {
+        if (failure) setStatus(std::move(failure));
+        co_return;
+    }
+    setLoginPromptVisible(false);
+    if (outcome->kind == SignInOutcome::Kind::storedForInactiveSite) {
+        setStatus(LocalizedMessage("Auth.SignedInOtherSite", outcome->site.domain));
+        co_return;
+    }
+    setStatus(std::nullopt);
+    auto refreshing = refreshAccount();
+    co_await refreshing;
+}
+
+void AppModel::signOut() {
+    const auto signedIn = session_.signOut();
+    setStatus(std::nullopt);
+    if (signedIn) detach(api_.revoke(*signedIn));
+}
+
+QCoro::Task<> AppModel::refreshAccount() {
+    if (!session_.isAuthenticated() || isRefreshingAccount_) co_return;
+    setRefreshingAccount(true);
+    const QPointer<AppModel> self(this);
+    const SiteProfile site = session_.activeSite();
+    bool refreshed = false;
+    std::optional<LocalizedMessage> failure;
+    try {
+        auto fetching = api_.refreshAccount();
+        co_await fetching;
+        refreshed = true;
+    } catch (const APIError& error) {
+        failure = error.userMessage(site); // none when the session changed meanwhile
+    } catch (const std::exception&) {
+        failure = LocalizedMessage("Main.AccountRefreshFailed");
+    }
+    if (!self) co_return;
+    if (refreshed) {
+        setStatus(std::nullopt);
+        if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
+        if (hasResults()) detach(discardResult(sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_))));
+    } else if (failure) {
+        setStatus(std::move(failure));
+    }
+    setRefreshingAccount(false);
+}
+
+} // namespace zantiva

@@ -1,0 +1,194 @@
+#pragma once
+
+#include <QCoro/QCoroTask>
+#include <QObject>
+#include <QUrl>
+
+// moc cannot read the C++20 concepts these headers hold, and needs none of them.
+#ifndef Q_MOC_RUN
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include "Account/AccountSync.h"
+#include "Account/AppUpdateInfo.h"
+#include "Account/AppVersion.h"
+#include "Account/HttpTransport.h"
+#include "Account/SecureTokenStore.h"
+#include "Account/SessionManager.h"
+#include "Account/SyncLedger.h"
+#include "Account/UpdateChecker.h"
+#include "Account/ZantivaAPIClient.h"
+#include "App/LiveTelemetry.h"
+#include "Localization/Loc.h"
+#include "Localization/LocalizedMessage.h"
+#include "Model/AppSettingsStore.h"
+#include "Model/BenchmarkSession.h"
+#include "Model/FinalBenchmarkReport.h"
+#include "Model/ResultStore.h"
+#include "Model/SystemSpecs.h"
+#include "Runners/AppScreen.h"
+#include "Runners/RunGate.h"
+#include "Runners/StorageRunner.h"
+#include "Runners/SuiteConfiguration.h"
+#include "Runners/TestSuiteRunner.h"
+#endif
+
+namespace zantiva {
+
+// What the app model is built from: the services its caller supplies and the folder where
+// the app keeps its files. The composition root fills it for the program; tests fill it
+// with their own folder, sites and fakes.
+struct AppModelSetup {
+    std::unique_ptr<SecureTokenStore> tokenStore;
+    std::unique_ptr<HttpTransport> transport;
+    AppVersion currentVersion;
+    // Settings, results and the upload ledger; absent (no home folder): nothing is stored.
+    std::optional<std::filesystem::path> folder;
+    SiteDirectory sites = SiteDirectory::production();
+    Loc* loc = nullptr;                            // required: the interface's language holder
+    std::optional<SystemSpecs> specs;              // present: start-up reads none
+    std::function<SystemSpecs()> readSpecs;        // empty: SystemProbe::readSpecs
+    LiveTelemetry::SamplerFactory telemetrySampler; // empty: the machine's sensors
+    // The runners' engines; the suite's telemetry sources are the live feed's.
+    SuiteConfiguration suite;
+    StorageRunnerConfiguration storage;
+    // Opens the address in the browser; true when it opened.
+    std::function<bool(const QUrl&)> openURL;
+};
+
+// The app's state: it owns every service, holds what the screens show (the screen under
+// the header, the specs, the last report, the resumable run, the status line, the overlay
+// flags, the update offer and the unexpected-error text) and runs the start-up work, the
+// account flows, the update offer, the language switch and the hand-over of a finished
+// run. Every getter has a …Changed signal that fires only on a real change. Main thread
+// only.
+class AppModel : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AppModel(AppModelSetup setup, QObject* parent = nullptr);
+    ~AppModel() override;
+
+    Loc& loc() const { return loc_; }
+    SessionManager& session() { return session_; }
+    LiveTelemetry& telemetry() { return telemetry_; }
+    TestSuiteRunner& suite() { return suite_; }
+    StorageRunner& storage() { return storage_; }
+    ZantivaAPIClient& api() { return api_; }
+    const UpdateChecker& updateChecker() const { return updateChecker_; }
+    AccountSync& sync() { return sync_; }
+    const ResultStore& store() const { return store_; }
+    const AppSettingsStore& settings() const { return settings_; }
+    const std::function<bool(const QUrl&)>& openURL() const { return openURL_; }
+
+    AppScreen screen() const { return screen_; }
+    const std::optional<SystemSpecs>& specs() const { return specs_; }
+    const FinalBenchmarkReport& report() const { return report_; }
+    const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
+    const std::optional<LocalizedMessage>& status() const { return status_; }
+    bool isRefreshingAccount() const { return isRefreshingAccount_; }
+    bool isLoginPromptVisible() const { return isLoginPromptVisible_; }
+    bool isWasherSetupVisible() const { return isWasherSetupVisible_; }
+    const std::optional<AppUpdateInfo>& update() const { return update_; }
+    const std::optional<std::string>& unexpectedError() const { return unexpectedError_; }
+
+    // Whether the last report holds a CPU or GPU result or anything the health score counts.
+    bool hasResults() const;
+
+    void setScreen(AppScreen screen);
+    void setResumable(std::optional<BenchmarkSession> session);
+    void setStatus(std::optional<LocalizedMessage> status);
+    void setLoginPromptVisible(bool visible);
+    void setWasherSetupVisible(bool visible);
+    // The unexpected-error notice was read.
+    void clearUnexpectedError();
+
+    // Start-up, once per launch: live telemetry, the specs (read off the main thread), the
+    // resumable run, the update check in the background, then the account refresh when
+    // signed in.
+    QCoro::Task<> start();
+    // From now on an exception that nobody caught, on any thread, becomes the
+    // unexpected-error text unless one is already shown.
+    void watchForUnexpectedErrors();
+
+    // Offers the active site's newer version unless that version (or a newer one) was dismissed.
+    QCoro::Task<> checkForUpdate();
+    void dismissUpdate();
+    void openUpdateDownload();
+    // Switches the interface and the account site, then checks for an update and refreshes
+    // the account of the new site in the background.
+    void setLanguage(AppLanguage language);
+
+    // The hand-over of a finished suite run: the report joins the last one (when both are of
+    // this machine), is saved and shown, then offered to the leaderboard.
+    QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations);
+
+    void openSignInPage();
+    void openForgotPasswordPage();
+    // Every link the desktop opens in the program ("zantiva://auth…" completes a sign-in).
+    void handleIncomingURL(const QUrl& url);
+    void signOut();
+    // Fetches the signed-in account, then reports the device and submits the last result
+    // when they changed. Does nothing when signed out or while a refresh runs.
+    QCoro::Task<> refreshAccount();
+
+signals:
+    void screenChanged();
+    void specsChanged();
+    void reportChanged();
+    void resumableChanged();
+    void statusChanged();
+    void isRefreshingAccountChanged();
+    void isLoginPromptVisibleChanged();
+    void isWasherSetupVisibleChanged();
+    void updateChanged();
+    void unexpectedErrorChanged();
+    // An accepted sign-in link: the window comes to the front.
+    void activationRequested();
+
+private:
+    class RunnerLink;
+
+    void setSpecs(std::optional<SystemSpecs> specs);
+    void setReport(FinalBenchmarkReport report);
+    void setUpdate(std::optional<AppUpdateInfo> update);
+    void setRefreshingAccount(bool refreshing);
+    void showUnexpectedError(std::string text);
+    QCoro::Task<> completeSignIn(SignInGrant grant);
+    QCoro::Task<> refreshAfterLanguageSwitch();
+
+    std::unique_ptr<SecureTokenStore> tokenStore_;
+    std::unique_ptr<HttpTransport> transport_;
+    AppSettingsStore settings_;
+    Loc& loc_;
+    SessionManager session_;
+    ZantivaAPIClient api_;
+    UpdateChecker updateChecker_;
+    SyncLedger ledger_;
+    AccountSync sync_;
+    LiveTelemetry telemetry_;
+    ResultStore store_;
+    std::shared_ptr<RunGate> gate_; // one run at a time across the runners
+    // Declared after the telemetry and the store they use, so they go first.
+    TestSuiteRunner suite_;
+    StorageRunner storage_;
+    std::function<bool(const QUrl&)> openURL_;
+    std::function<SystemSpecs()> readSpecs_;
+    std::shared_ptr<RunnerLink> runnerLink_;
+    std::uint64_t signInSerial_ = 0; // the latest accepted sign-in link's
+
+    AppScreen screen_ = AppScreen::dashboard;
+    std::optional<SystemSpecs> specs_;
+    FinalBenchmarkReport report_;
+    std::optional<BenchmarkSession> resumable_;
+    std::optional<LocalizedMessage> status_;
+    bool isRefreshingAccount_ = false;
+    bool isLoginPromptVisible_ = false;
+    bool isWasherSetupVisible_ = false;
+    std::optional<AppUpdateInfo> update_;
+    std::optional<std::string> unexpectedError_;
+};
+
+} // namespace zantiva

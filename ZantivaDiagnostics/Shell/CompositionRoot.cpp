@@ -1,0 +1,24 @@
+#include "Shell/CompositionRoot.h"
+
+#include <QDesktopServices>
+
+#include "Account/KeychainTokenStore.h"
+#include "Model/AppPaths.h"
+
+namespace zantiva {
+
+std::unique_ptr<AppModel> buildAppModel(std::shared_ptr<ProcessActivity> activity, SiteDirectory sites) {
+    AppModelSetup setup;
+    setup.tokenStore = std::make_unique<KeychainTokenStore>(KeychainTokenStore::defaultService);
+    setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent());
+    setup.currentVersion = AppVersion::current();
+    setup.folder = AppPaths::applicationSupport();
+    setup.sites = std::move(sites);
+    setup.loc = &Loc::shared();
+    setup.suite.activity = activity;
+    setup.storage.activity = std::move(activity);
+    setup.openURL = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return std::make_unique<AppModel>(std::move(setup));
+}
+
+} // namespace zantiva

@@ -1,0 +1,171 @@
+// Sign-in, sign-out and the account refresh through the app model, against the loopback
+// websites.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QUrlQuery>
+
+#include "AppModelFixture.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+
+namespace {
+
+class AccountFlow : public AppModelFixture {};
+
+// The link with one query item replaced (or added).
+QUrl withItem(QUrl link, const char* item, const char* value) {
+    QUrlQuery query(link);
+    query.removeQueryItem(item);
+    query.addQueryItem(item, value);
+    link.setQuery(query);
+    return link;
+}
+
+TEST_F(AccountFlow, SignInFromTheBrowserToARefreshedAccount) {
+    makeModel();
+    int activations = 0;
+    QObject::connect(model.get(), &AppModel::activationRequested, [&] { ++activations; });
+    model->setLoginPromptVisible(true);
+
+    model->openSignInPage();
+    EXPECT_EQ(model->status(), LocalizedMessage("Login.ContinueInBrowser"));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].path(), "/my-account/");
+    EXPECT_TRUE(model->isLoginPromptVisible()) << "the prompt waits for the return";
+
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    EXPECT_EQ(model->status(), LocalizedMessage("Auth.CompletingSignIn"));
+    EXPECT_EQ(activations, 1);
+    ASSERT_TRUE(signInSettled());
+    EXPECT_TRUE(model->session().isAuthenticated());
+    EXPECT_EQ(model->session().accountName(), "sara");
+    EXPECT_FALSE(model->isLoginPromptVisible());
+    EXPECT_FALSE(model->status());
+    EXPECT_EQ(persianServer.count("user-points"), 1);
+    ASSERT_TRUE(runUntil([&] { return persianServer.count("device") == 1; }));
+}
+
+TEST_F(AccountFlow, ABrowserThatDoesNotOpenShowsTheAddress) {
+    makeModel();
+    browserOpens = false;
+    model->openSignInPage();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", opened[0].toString(QUrl::FullyEncoded).toStdString()));
+
+    model->openForgotPasswordPage();
+    const std::string lostPassword = sites.persian.baseURL.toString().toStdString() + "my-account/lost-password/";
+    EXPECT_EQ(opened.back(), QUrl(QString::fromStdString(lostPassword)));
+    EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", lostPassword));
+
+    browserOpens = true;
+    model->setStatus(std::nullopt);
+    model->openForgotPasswordPage();
+    EXPECT_FALSE(model->status());
+}
+
+TEST_F(AccountFlow, LinksThatAreNotTheAwaitedOneChangeNothingButTheStatus) {
+    makeModel();
+    model->handleIncomingURL(QUrl("zantiva://auth?code=c&state=s&site=zantiva.ir"));
+    model->handleIncomingURL(QUrl("https://zantiva.ir/my-account/"));
+    EXPECT_FALSE(model->status()) << "no sign-in pending, or not a sign-in link";
+
+    model->openSignInPage();
+    const QUrl link = returnLink(persianSite, "zantiva.ir");
+    for (const QUrl& refused :
+         {withItem(link, "state", "forged"), withItem(link, "site", "zantiva.com"), withItem(link, "token", "t")}) {
+        model->setStatus(std::nullopt);
+        model->handleIncomingURL(refused);
+        EXPECT_EQ(model->status(), LocalizedMessage("Auth.LinkNotExpected")) << refused.toString().toStdString();
+    }
+    EXPECT_EQ(persianServer.count("desktop-token"), 0);
+    EXPECT_FALSE(model->session().isAuthenticated());
+}
+
+TEST_F(AccountFlow, ASupersededSignInIsNotReportedOverTheNewerOne) {
+    makeModel();
+    std::vector<std::optional<LocalizedMessage>> statuses;
+    QObject::connect(model.get(), &AppModel::statusChanged, [&] { statuses.push_back(model->status()); });
+    model->openSignInPage();
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    // The user clicks Sign In again before the first exchange has answered.
+    model->openSignInPage();
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+
+    ASSERT_TRUE(signInSettled());
+    EXPECT_EQ(persianServer.count("desktop-token"), 2);
+    EXPECT_TRUE(model->session().isAuthenticated());
+    EXPECT_FALSE(model->status());
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), LocalizedMessage("Auth.SignInFailed")), 0)
+        << "the older exchange's end was told";
+}
+
+TEST_F(AccountFlow, AFailedExchangeKeepsThePromptAndSaysWhy) {
+    // A code the site does not know.
+    makeModel();
+    model->setLoginPromptVisible(true);
+    model->openSignInPage();
+    model->handleIncomingURL(withItem(returnLink(persianSite, "zantiva.ir"), "code", "forged"));
+    ASSERT_TRUE(signInSettled());
+    EXPECT_EQ(model->status(), LocalizedMessage("Auth.SignInFailed"));
+    EXPECT_TRUE(model->isLoginPromptVisible());
+
+    // A site that can't be reached (nothing listens on port 1).
+    sites.persian = {"zantiva.ir", QUrl("http://127.0.0.1:1/")};
+    makeModel();
+    model->openSignInPage();
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    ASSERT_TRUE(signInSettled());
+    EXPECT_EQ(model->status(), LocalizedMessage("Auth.SignInUnreachable", "zantiva.ir"));
+    EXPECT_FALSE(model->session().isAuthenticated());
+}
+
+TEST_F(AccountFlow, SignInForTheSiteTheUserSwitchedAwayFromIsKeptForIt) {
+    makeModel();
+    model->setLoginPromptVisible(true);
+    model->openSignInPage();
+    model->setLanguage(AppLanguage::english);
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    ASSERT_TRUE(signInSettled());
+    EXPECT_EQ(model->status(), LocalizedMessage("Auth.SignedInOtherSite", "zantiva.ir"));
+    EXPECT_FALSE(model->isLoginPromptVisible());
+    EXPECT_FALSE(model->session().isAuthenticated()) << "the English site stays signed out";
+    EXPECT_EQ(persianServer.count("user-points") + englishServer.count("user-points"), 0);
+
+    model->setLanguage(AppLanguage::persian);
+    ASSERT_TRUE(runUntil([&] { return persianServer.count("user-points") == 1 && !model->isRefreshingAccount(); }));
+    EXPECT_TRUE(model->session().isAuthenticated());
+}
+
+TEST_F(AccountFlow, ARefusedTokenEndsTheSessionWithItsMessage) {
+    signedInEarlier(AppLanguage::persian);
+    persianSite.expireAllTokens();
+    makeModel();
+    awaitTask(model->start());
+    EXPECT_EQ(model->status(), LocalizedMessage("Main.SessionExpired"));
+    EXPECT_FALSE(model->session().isAuthenticated());
+    EXPECT_FALSE(model->isRefreshingAccount());
+
+    // Signed out now: a refresh does nothing at all.
+    int flips = 0;
+    QObject::connect(model.get(), &AppModel::isRefreshingAccountChanged, [&] { ++flips; });
+    awaitTask(model->refreshAccount());
+    EXPECT_EQ(flips, 0);
+    EXPECT_EQ(persianServer.count("user-points"), 1);
+}
+
+TEST_F(AccountFlow, SignOutRevokesTheSessionAtTheSite) {
+    signedInEarlier(AppLanguage::persian);
+    makeModel();
+    model->setStatus(LocalizedMessage("Main.LoadingSpecs"));
+    model->signOut();
+    EXPECT_FALSE(model->session().isAuthenticated());
+    EXPECT_FALSE(model->status());
+    ASSERT_TRUE(runUntil([&] { return persianServer.count("desktop-logout") == 1; }));
+    EXPECT_EQ(persianServer.requests().back().header("authorization"), "Bearer token-1");
+}
+
+} // namespace

@@ -1,0 +1,237 @@
+// The app model's start-up, update offer, language switch, run hand-over and unexpected
+// errors, over real files and the loopback websites.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include <QThread>
+
+#include "../Core/Probes/FixtureMachines.h"
+#include "../Runners/SuiteTestSupport.h"
+#include "AppModelFixture.h"
+#include "Model/TestPlans.h"
+#include "ZantivaBridge/DetachedTask.h"
+#include "ZantivaBridge/ExceptionCatcher.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+
+namespace {
+
+class AppModelTest : public AppModelFixture {};
+
+SystemSpecs otherMachine() {
+    SystemSpecs specs = sampleLaptopSpecs();
+    specs.model = "ThinkPad X1 Carbon";
+    specs.cpuName = "Intel Core i7-1165G7";
+    return specs;
+}
+
+TEST_F(AppModelTest, StartUpReadsTheSpecsOffTheMainThreadThenOffersTheUpdate) {
+    const SystemSpecs machine = SystemProbe::readSpecs(fixtureProbe("intel-hybrid-laptop"));
+    ResultStore(folder.path()).saveSession(BenchmarkSession::start(machine, TestPlans::full));
+    persianServer.answer("app-update", updateOffer("1.2"));
+    bool readOnMainThread = true;
+    AppModelSetup unknownMachine = setup();
+    unknownMachine.specs.reset();
+    unknownMachine.readSpecs = [&] {
+        readOnMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+        return SystemProbe::readSpecs(fixtureProbe("intel-hybrid-laptop"));
+    };
+    makeModel(std::move(unknownMachine));
+    int refreshFlips = 0;
+    QObject::connect(model.get(), &AppModel::isRefreshingAccountChanged, [&] { ++refreshFlips; });
+
+    awaitTask(model->start());
+    EXPECT_FALSE(readOnMainThread);
+    EXPECT_EQ(model->specs(), machine);
+    ASSERT_TRUE(model->resumable());
+    EXPECT_EQ(model->resumable()->plannedSteps, TestPlans::ordered(TestPlans::full));
+    EXPECT_TRUE(model->telemetry().isRunning());
+    EXPECT_EQ(refreshFlips, 0) << "signed out: no account refresh";
+    EXPECT_EQ(persianServer.count("user-points"), 0);
+    EXPECT_FALSE(model->status());
+
+    ASSERT_TRUE(runUntil([&] { return model->update().has_value(); }));
+    EXPECT_EQ(model->update()->version.description(), "1.2.0");
+}
+
+TEST_F(AppModelTest, StartUpWithAStoredSessionRefreshesTheAccountAndReportsTheDevice) {
+    signedInEarlier(AppLanguage::persian);
+    AppModelSetup knownMachine = setup();
+    knownMachine.readSpecs = []() -> SystemSpecs { throw std::logic_error("the specs are known"); };
+    makeModel(std::move(knownMachine));
+    EXPECT_TRUE(model->session().isAuthenticated());
+
+    awaitTask(model->start());
+    EXPECT_EQ(model->session().accountName(), "sara");
+    EXPECT_FALSE(model->isRefreshingAccount());
+    EXPECT_FALSE(model->status());
+    ASSERT_TRUE(runUntil([&] { return persianServer.count("device") == 1; }));
+    EXPECT_EQ(persianServer.count("submit-benchmark"), 0) << "no results to submit";
+}
+
+TEST_F(AppModelTest, DismissedVersionsAreNotOfferedAgain) {
+    struct Row {
+        std::optional<std::string> dismissed;
+        bool offered;
+    };
+    // The site offers 2.1 to a running 1.0.
+    const Row rows[] = {{std::nullopt, true}, {"2.1", false}, {"2.0", true}, {"2.2", false}, {"", true}, {"soon", true}};
+    persianServer.answer("app-update", updateOffer("2.1"));
+    for (const Row& row : rows) {
+        model.reset();
+        AppSettingsStore(folder.path()).setDismissedUpdateVersion(row.dismissed);
+        makeModel();
+        awaitTask(model->checkForUpdate());
+        EXPECT_EQ(model->update().has_value(), row.offered) << row.dismissed.value_or("(none)");
+    }
+}
+
+TEST_F(AppModelTest, TheOfferIsDismissedOrOpenedInTheBrowser) {
+    makeModel();
+    model->openUpdateDownload();
+    model->dismissUpdate();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(model->status()) << "no offer: nothing happens";
+
+    persianServer.answer("app-update", updateOffer("2.1"));
+    awaitTask(model->checkForUpdate());
+    browserOpens = false;
+    model->openUpdateDownload();
+    const std::string download = "https://zantiva.com/downloads/zantiva-diagnostics-2.1.deb";
+    EXPECT_EQ(model->status(), LocalizedMessage("Update.OpenFailed", download));
+    EXPECT_TRUE(model->update()) << "the offer stays";
+
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl(QString::fromStdString(download)));
+
+    model->dismissUpdate();
+    EXPECT_FALSE(model->update());
+    EXPECT_EQ(AppSettingsStore(folder.path()).current().dismissedUpdateVersion, "2.1.0");
+}
+
+TEST_F(AppModelTest, LanguageSwitchMovesToTheOtherSiteAndDropsTheOldSitesAnswer) {
+    persianServer.answer("app-update", updateOffer("2.0"));
+    englishServer.answer("app-update", updateOffer("3.0"));
+    makeModel();
+    std::vector<std::optional<AppUpdateInfo>> offers;
+    QObject::connect(model.get(), &AppModel::updateChanged, [&] { offers.push_back(model->update()); });
+    model->setStatus(LocalizedMessage("Main.LoadingSpecs"));
+
+    Awaited<void> persianCheck;
+    capture(model->checkForUpdate(), persianCheck);
+    model->setLanguage(AppLanguage::english);
+    EXPECT_EQ(loc.language(), AppLanguage::english);
+    EXPECT_EQ(model->session().activeSite(), sites.english);
+    EXPECT_EQ(AppSettingsStore(folder.path()).current().language, AppLanguage::english);
+    EXPECT_FALSE(model->status());
+
+    ASSERT_TRUE(runUntil([&] { return persianCheck.done && model->update().has_value(); }));
+    ASSERT_EQ(offers.size(), 1u) << "the Persian site's offer never showed";
+    EXPECT_EQ(offers[0]->version.description(), "3.0.0");
+    EXPECT_EQ(englishServer.count("user-points"), 0) << "signed out there: no refresh";
+
+    model->setStatus(LocalizedMessage("Main.LoadingSpecs"));
+    model->setLanguage(AppLanguage::english);
+    EXPECT_TRUE(model->status()) << "the language in use: nothing happens";
+    EXPECT_TRUE(model->update());
+}
+
+TEST_F(AppModelTest, LanguageSwitchRefreshesTheAccountStoredForTheNewSite) {
+    signedInEarlier(AppLanguage::english);
+    makeModel();
+    EXPECT_FALSE(model->session().isAuthenticated());
+    model->setLanguage(AppLanguage::english);
+    ASSERT_TRUE(runUntil([&] { return englishServer.count("user-points") == 1 && !model->isRefreshingAccount(); }));
+    EXPECT_EQ(model->session().accountName(), "sara");
+}
+
+TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
+    struct Row {
+        const char* what;
+        std::optional<FinalBenchmarkReport> stored;
+        bool keepsAudio;
+    };
+    const Row rows[] = {
+        {"this machine's report", FinalBenchmarkReport{.specs = sampleLaptopSpecs(), .audioPassed = true}, true},
+        {"another machine's report", FinalBenchmarkReport{.specs = otherMachine(), .audioPassed = true}, false},
+        {"a report without specs", FinalBenchmarkReport{.audioPassed = true}, false},
+        {"no report", std::nullopt, false},
+    };
+    for (const Row& row : rows) {
+        model.reset();
+        std::filesystem::remove(folder / "last-report.json");
+        if (row.stored) ResultStore(folder.path()).saveReport(*row.stored);
+        makeModel();
+        const FinalBenchmarkReport run{.gpuResult = GpuBenchmarkResult{.score = 120}, .inputPassed = true};
+        awaitTask(model->completeRun(run, true));
+
+        const FinalBenchmarkReport& report = model->report();
+        EXPECT_EQ(report.audioPassed.has_value(), row.keepsAudio) << row.what;
+        EXPECT_EQ(report.gpuResult, run.gpuResult) << row.what;
+        EXPECT_EQ(report.specs, sampleLaptopSpecs()) << row.what;
+        EXPECT_EQ(ResultStore(folder.path()).loadReport(), report) << row.what;
+        EXPECT_EQ(model->screen(), AppScreen::result) << row.what;
+        EXPECT_TRUE(model->hasResults()) << row.what;
+    }
+}
+
+TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
+    makeModel();
+    model->setScreen(AppScreen::suite);
+    const FinalBenchmarkReport before = model->report();
+    awaitTask(model->completeRun(FinalBenchmarkReport{.gpuResult = GpuBenchmarkResult{.score = 120}}, false));
+    EXPECT_EQ(model->screen(), AppScreen::dashboard);
+    EXPECT_EQ(model->report(), before);
+    EXPECT_FALSE(model->hasResults());
+    EXPECT_FALSE(std::filesystem::exists(folder / "last-report.json"));
+}
+
+TEST_F(AppModelTest, SignedInRunIsSubmittedToTheLeaderboard) {
+    signedInEarlier(AppLanguage::persian);
+    makeModel();
+    awaitTask(model->completeRun(FinalBenchmarkReport{.gpuResult = GpuBenchmarkResult{.score = 120}}, true));
+    EXPECT_EQ(persianServer.count("submit-benchmark"), 1);
+}
+
+TEST_F(AppModelTest, SuiteRunnerHandsItsRunToTheModel) {
+    // A memory-only run of the smallest workload.
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+
+    model->suite().start(TestPlans::ramOnly);
+    EXPECT_EQ(model->screen(), AppScreen::suite);
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }));
+    EXPECT_TRUE(model->report().memoryResult);
+    EXPECT_FALSE(model->resumable());
+}
+
+TEST_F(AppModelTest, UncaughtExceptionsBecomeTheNoticeOneAtATime) {
+    makeModel();
+    model->watchForUnexpectedErrors();
+    detach([]() -> QCoro::Task<> {
+        throw std::runtime_error("the sensor bus went away");
+        co_return;
+    }());
+    ASSERT_TRUE(runUntil([&] { return model->unexpectedError().has_value(); }));
+    EXPECT_EQ(model->unexpectedError(), "the sensor bus went away");
+
+    std::thread([] { ExceptionCatcher::report({"std::logic_error", "a second one"}); }).join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model->unexpectedError(), "the sensor bus went away") << "the notice on screen stays";
+
+    model->clearUnexpectedError();
+    std::thread([] { ExceptionCatcher::report({"zantiva::Unnamed", std::nullopt}); }).join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model->unexpectedError(), "zantiva::Unnamed");
+
+    model.reset();
+    ExceptionCatcher::report({"std::logic_error", "after the model"});
+    QCoreApplication::processEvents(); // dropped: nobody to show it
+    ExceptionCatcher::setApplicationHandler({});
+}
+
+} // namespace
