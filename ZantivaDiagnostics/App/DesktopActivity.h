@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+
+#include "Platform/ProcessActivity.h"
+
+namespace zantiva {
+
+// Keeps the machine and the display awake through the desktop's own services: a logind
+// sleep inhibitor on the system bus (held as long as its file descriptor is open) and a
+// screen-saver inhibition on the session bus (ended with its cookie). A bus or service
+// that is missing, refuses or doesn't answer within a second means that part is not held;
+// nothing is reported. Engines call begin() from their own threads, with or without a
+// QCoreApplication and its event loop: every call here is a blocking one.
+class DesktopActivity final : public ProcessActivity {
+public:
+    // The machine's system bus and this login's session bus.
+    DesktopActivity();
+    // The buses at these addresses; an empty address is a bus that isn't there.
+    DesktopActivity(const QString& systemBusAddress, const QString& sessionBusAddress);
+    ~DesktopActivity() override;
+
+    DesktopActivity(const DesktopActivity&) = delete;
+    DesktopActivity& operator=(const DesktopActivity&) = delete;
+
+    std::unique_ptr<ActivityHold> begin(std::string_view reason, ActivityOptions options) override;
+
+private:
+    // Connected once here; a bus that could not be reached stays unconnected, so begin()
+    // only reads these and needs no lock.
+    const QDBusConnection system_;
+    const QDBusConnection session_;
+};
+
+} // namespace zantiva

@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
+#include <QDBusVirtualObject>
+#include <QProcess>
+#include <QThread>
+
+#include "App/DesktopActivity.h"
+#include "Engines/CPUBenchmarkEngine.h"
+#include "Engines/StorageBenchmarkEngine.h"
+#include "Engines/StorageBenchmarkFailure.h"
+#include "../Support/TemporaryFolder.h"
+
+namespace zantiva {
+namespace {
+
+// A dbus-daemon of the test's own, stopped at the end of the scope. It stands in for the
+// system bus or the session bus, so each test owns the services' names on it.
+class PrivateBus {
+public:
+    PrivateBus() {
+        const std::string configuration = "<busconfig><type>session</type><listen>unix:dir=" + folder_.path().string() +
+                                          "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
+                                          "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>";
+        testing::writeRaw(folder_ / "bus.conf", configuration);
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--config-file=%1").arg(QString::fromStdString((folder_ / "bus.conf").string())),
+                       QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {}
+        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+    }
+    ~PrivateBus() {
+        daemon_.terminate();
+        daemon_.waitForFinished();
+    }
+
+    const QString& address() const { return address_; }
+
+private:
+    testing::TemporaryFolder folder_;
+    QProcess daemon_;
+    QString address_;
+};
+
+// One service on a private bus, answered on the fakes' own thread as a real service answers
+// from its own process while the caller blocks. Records what it was asked.
+class FakeService : public QDBusVirtualObject {
+public:
+    void publish(const QString& busAddress, const QString& service, const QString& path, QThread& thread) {
+        moveToThread(&thread);
+        static std::atomic<int> count{0};
+        connection_.emplace(QDBusConnection::connectToBus(busAddress, QStringLiteral("fake-%1").arg(++count)));
+        ASSERT_TRUE(connection_->registerService(service));
+        ASSERT_TRUE(connection_->registerVirtualObject(path, this, QDBusConnection::SingleNode));
+        path_ = path;
+    }
+    ~FakeService() override {
+        if (!connection_) return;
+        connection_->unregisterObject(path_);
+        QDBusConnection::disconnectFromBus(connection_->name());
+    }
+
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        const std::lock_guard lock(lock_);
+        calls_.push_back(message.member() + " " + message.path());
+        // A service that never answers: the caller's own time limit ends the call.
+        if (!answers) return true;
+        std::optional<QDBusMessage> reply = answer(message);
+        if (reply) connection.send(*reply);
+        return reply.has_value();
+    }
+
+    std::vector<QString> calls() const {
+        const std::lock_guard lock(lock_);
+        return calls_;
+    }
+
+    std::atomic<bool> answers{true};
+
+protected:
+    virtual std::optional<QDBusMessage> answer(const QDBusMessage& message) = 0;
+
+    mutable std::mutex lock_;
+    std::vector<QString> calls_;
+    std::optional<QDBusConnection> connection_;
+    QString path_;
+};
+
+// logind's Inhibit: hands out the write end of a pipe and keeps the read end, which sees
+// the hang-up once every copy of the write end is closed.
+class FakeLogin final : public FakeService {
+public:
+    ~FakeLogin() override {
+        for (const int end : readEnds_) ::close(end);
+    }
+
+    std::vector<QVariantList> requests() const {
+        const std::lock_guard lock(lock_);
+        return requests_;
+    }
+
+    // Inhibitors whose descriptor is still open somewhere; when `settled` is asked, gives
+    // closings still on their way up to 10 s in all.
+    int openLocks(bool settled = false) const {
+        const std::lock_guard lock(lock_);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(settled ? 10 : 0);
+        int open = 0;
+        for (const int end : readEnds_) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            pollfd watched{end, POLLIN, 0};
+            if (::poll(&watched, 1, std::max(0, int(left.count()))) == 0) ++open;
+        }
+        return open;
+    }
+
+private:
+    std::optional<QDBusMessage> answer(const QDBusMessage& message) override {
+        if (message.member() != QLatin1String("Inhibit")) return std::nullopt;
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) return std::nullopt;
+        QDBusMessage reply = message.createReply(QVariant::fromValue(QDBusUnixFileDescriptor(ends[1])));
+        ::close(ends[1]); // the reply holds its own copy until it is sent
+        readEnds_.push_back(ends[0]);
+        requests_.push_back(message.arguments());
+        return reply;
+    }
+
+    std::vector<int> readEnds_;
+    std::vector<QVariantList> requests_;
+};
+
+// The screen saver's Inhibit and UnInhibit, with cookies that are not simply 0, 1, 2.
+class FakeScreenSaver final : public FakeService {
+public:
+    std::vector<uint> given() const {
+        const std::lock_guard lock(lock_);
+        return given_;
+    }
+    std::vector<uint> returned() const {
+        const std::lock_guard lock(lock_);
+        return returned_;
+    }
+    QVariantList lastRequest() const {
+        const std::lock_guard lock(lock_);
+        return lastRequest_;
+    }
+
+private:
+    std::optional<QDBusMessage> answer(const QDBusMessage& message) override {
+        if (message.member() == QLatin1String("Inhibit")) {
+            lastRequest_ = message.arguments();
+            given_.push_back(1000 + 7 * uint(given_.size()));
+            return message.createReply(given_.back());
+        }
+        if (message.member() == QLatin1String("UnInhibit") && message.arguments().size() == 1) {
+            returned_.push_back(message.arguments().first().toUInt());
+            return message.createReply();
+        }
+        return std::nullopt;
+    }
+
+    std::vector<uint> given_;
+    std::vector<uint> returned_;
+    QVariantList lastRequest_;
+};
+
+// Both buses with their services, the fakes answering on a thread of their own.
+class DesktopActivityTest : public ::testing::Test {
+protected:
+    void SetUp() override { thread_.start(); }
+    void TearDown() override {
+        thread_.quit();
+        thread_.wait();
+    }
+
+    void publish(const QString& screenSaverPath = QStringLiteral("/org/freedesktop/ScreenSaver")) {
+        login.publish(systemBus.address(), QStringLiteral("org.freedesktop.login1"),
+                      QStringLiteral("/org/freedesktop/login1"), thread_);
+        screenSaver.publish(sessionBus.address(), QStringLiteral("org.freedesktop.ScreenSaver"), screenSaverPath,
+                            thread_);
+    }
+
+    std::shared_ptr<DesktopActivity> activity() const {
+        return std::make_shared<DesktopActivity>(systemBus.address(), sessionBus.address());
+    }
+
+    PrivateBus systemBus;
+    PrivateBus sessionBus;
+
+private:
+    QThread thread_;
+
+protected:
+    FakeLogin login;
+    FakeScreenSaver screenSaver;
+};
+
+CPUWorkload tinyWorkload() {
+    CPUWorkload workload = CPUWorkload::standard();
+    workload.multiCoreUnits = 4;
+    workload.singleCoreUnits = 1;
+    return workload;
+}
+
+TEST_F(DesktopActivityTest, HoldsSleepAndDisplayUntilTheHoldEnds) {
+    publish();
+    auto activity = this->activity();
+    auto hold = activity->begin("Zantiva CPU benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
+
+    ASSERT_EQ(login.requests().size(), 1u);
+    EXPECT_EQ(login.requests()[0], (QVariantList{"sleep", "Zantiva Diagnostics", "Zantiva CPU benchmark", "block"}));
+    EXPECT_EQ(login.openLocks(), 1);
+    EXPECT_EQ(screenSaver.lastRequest(), (QVariantList{"Zantiva Diagnostics", "Zantiva CPU benchmark"}));
+    EXPECT_TRUE(screenSaver.returned().empty());
+
+    // The hold needs nothing more of the activity that took it.
+    activity.reset();
+    hold.reset();
+    EXPECT_EQ(login.openLocks(true), 0);
+    EXPECT_EQ(screenSaver.returned(), screenSaver.given());
+}
+
+TEST_F(DesktopActivityTest, EveryWayARunEndsLetsGo) {
+    publish();
+    const auto activity = this->activity();
+    const CPUBenchmarkEngine cpu({}, tinyWorkload(), 2, activity);
+    std::atomic<int> locksDuringRun{-1};
+    std::atomic<std::size_t> inhibitionsDuringRun{0};
+    cpu.run(
+        0,
+        [&](const CpuBenchmarkProgress&) {
+            locksDuringRun = login.openLocks();
+            inhibitionsDuringRun = screenSaver.given().size() - screenSaver.returned().size();
+        },
+        CancelToken());
+    EXPECT_EQ(locksDuringRun.load(), 1);
+    EXPECT_EQ(inhibitionsDuringRun.load(), 1u);
+    EXPECT_EQ(login.openLocks(true), 0);
+    EXPECT_EQ(screenSaver.returned(), screenSaver.given());
+
+    CancelToken cancelled;
+    cancelled.cancel();
+    EXPECT_THROW(cpu.run(0, nullptr, cancelled), CancellationError);
+    EXPECT_EQ(login.requests().size(), 2u);
+    EXPECT_EQ(login.openLocks(true), 0);
+    EXPECT_EQ(screenSaver.returned(), screenSaver.given());
+
+    // The storage run keeps only the machine awake, and fails here after taking it.
+    const testing::TemporaryFolder folder;
+    EXPECT_THROW(StorageBenchmarkEngine(StorageBenchmarkConfiguration::standard(), activity)
+                     .run(folder / "missing", nullptr, CancelToken()),
+                 StorageBenchmarkFailure);
+    EXPECT_EQ(login.requests().size(), 3u);
+    EXPECT_EQ(login.requests()[2][2].toString(), "Zantiva SSD speed test");
+    EXPECT_EQ(login.openLocks(true), 0);
+    EXPECT_EQ(screenSaver.given().size(), 2u);
+}
+
+TEST_F(DesktopActivityTest, FindsTheScreenSaverAtItsShortPath) {
+    publish(QStringLiteral("/ScreenSaver"));
+    activity()->begin("Zantiva GPU benchmark", {.keepSystemAwake = false, .keepDisplayAwake = true});
+    EXPECT_EQ(screenSaver.calls(), (std::vector<QString>{"Inhibit /ScreenSaver", "UnInhibit /ScreenSaver"}));
+    EXPECT_EQ(screenSaver.returned(), screenSaver.given());
+    EXPECT_TRUE(login.requests().empty());
+}
+
+TEST_F(DesktopActivityTest, WithoutBusesOrServicesHoldsNothing) {
+    const ActivityOptions both{.keepSystemAwake = true, .keepDisplayAwake = true};
+    EXPECT_NE(DesktopActivity(QString(), QString()).begin("Zantiva CPU benchmark", both), nullptr);
+    const QString nowhere = QStringLiteral("unix:path=/nonexistent/bus");
+    EXPECT_NE(DesktopActivity(nowhere, nowhere).begin("Zantiva CPU benchmark", both), nullptr);
+    // Buses without the services: refused at once, and nothing to give back later.
+    activity()->begin("Zantiva CPU benchmark", both);
+}
+
+TEST_F(DesktopActivityTest, AServiceThatNeverAnswersCostsOnlyTheTimeLimit) {
+    publish();
+    login.answers = false;
+    screenSaver.answers = false;
+    const auto started = std::chrono::steady_clock::now();
+    activity()->begin("Zantiva CPU benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
+    // Qt's own limit would be 25 s a call.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    // A silent service is not asked again at its other path, and as nothing was taken,
+    // nothing is given back.
+    EXPECT_EQ(screenSaver.calls(), std::vector<QString>{"Inhibit /org/freedesktop/ScreenSaver"});
+}
+
+TEST_F(DesktopActivityTest, BeginsFromManyThreadsAtOnce) {
+    publish();
+    const auto activity = this->activity();
+    std::vector<std::thread> runs;
+    for (int i = 0; i < 8; ++i) {
+        runs.emplace_back([&] {
+            auto hold = activity->begin("Zantiva CPU benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        });
+    }
+    for (auto& run : runs) run.join();
+    EXPECT_EQ(login.requests().size(), 8u);
+    EXPECT_EQ(login.openLocks(true), 0);
+    const auto given = screenSaver.given();
+    const auto returned = screenSaver.returned();
+    EXPECT_EQ(std::set<uint>(given.begin(), given.end()).size(), 8u);
+    EXPECT_EQ(std::multiset<uint>(returned.begin(), returned.end()), std::multiset<uint>(given.begin(), given.end()));
+}
+
+} // namespace
+} // namespace zantiva
