@@ -5,6 +5,7 @@
 
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
+#include "App/DesktopActivity.h"
 #include "CLI/DumpHardware.h"
 #include "Localization/Loc.h"
 
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
         dumpHardware(std::cout);
         return 0;
     }
+    // The engine modes keep the machine (and, for the CPU and GPU, the screen) awake
+    // through the desktop, as the window's runs do.
+    context.activity = std::make_shared<DesktopActivity>();
     if (auto status = runBenchmarkCommandLine(commandLine, context)) return *status;
 
     // No arguments, and no window yet: say what the program can do from here.

@@ -3,11 +3,13 @@
 #include <QDesktopServices>
 
 #include "Account/KeychainTokenStore.h"
+#include "App/DesktopActivity.h"
 #include "Model/AppPaths.h"
 
 namespace zantiva {
 
-std::unique_ptr<AppModel> buildAppModel(std::shared_ptr<ProcessActivity> activity, SiteDirectory sites) {
+std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
+    const auto activity = std::make_shared<DesktopActivity>();
     AppModelSetup setup;
     setup.tokenStore = std::make_unique<KeychainTokenStore>(KeychainTokenStore::defaultService);
     setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent());
@@ -16,7 +18,7 @@ std::unique_ptr<AppModel> buildAppModel(std::shared_ptr<ProcessActivity> activit
     setup.sites = std::move(sites);
     setup.loc = &Loc::shared();
     setup.suite.activity = activity;
-    setup.storage.activity = std::move(activity);
+    setup.storage.activity = activity;
     setup.openURL = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return std::make_unique<AppModel>(std::move(setup));
 }

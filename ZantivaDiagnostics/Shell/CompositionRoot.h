@@ -4,17 +4,15 @@
 
 #include "Account/SiteProfile.h"
 #include "App/AppModel.h"
-#include "Platform/ProcessActivity.h"
 
 namespace zantiva {
 
 // Builds the windowed program's object graph, once per process, and hands back the model
 // that owns it: the process's language holder, session tokens in the desktop keyring, the
 // program's own web transport and version, the app folder under the user's data folder,
-// links opened in the desktop's browser, and the activity that keeps the machine awake
+// links opened in the desktop's browser, and the desktop's sleep and screen-saver holds
 // while the runners run. Starts no work: sampling, reading the machine's specs and every
 // web call begin with AppModel::start().
-std::unique_ptr<AppModel> buildAppModel(std::shared_ptr<ProcessActivity> activity = noProcessActivity(),
-                                        SiteDirectory sites = SiteDirectory::production());
+std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites = SiteDirectory::production());
 
 } // namespace zantiva
