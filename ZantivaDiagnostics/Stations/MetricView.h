@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+#include "Presenters/MetricValue.h"
+
+class QLabel;
+
+namespace zantiva {
+
+class HardwareText;
+
+// A labelled value: the label in the label role, the value as bold machine text of 15
+// pixels in the value's colour.
+class MetricView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MetricView(const MetricValue& metric = {}, QWidget* parent = nullptr);
+
+    using QWidget::show;
+    void show(const MetricValue& metric);
+
+private:
+    QLabel* label_;
+    HardwareText* value_;
+};
+
+} // namespace zantiva
