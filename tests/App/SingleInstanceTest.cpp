@@ -1,0 +1,152 @@
+// One program per user: the lock, the hand-over of links over the local socket, its bounds,
+// and taking over from a process that died.
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QThread>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "../Support/AwaitTask.h"
+#include "../Support/TemporaryFolder.h"
+#include "App/SingleInstance.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+using Role = SingleInstance::Role;
+using Request = SingleInstance::Request;
+
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    QString folderPath() const { return QString::fromStdString(folder.path().string()); }
+
+    // A later launch, on a thread of its own: it blocks while this thread's event loop lets
+    // the running instance answer.
+    Role launch(const Request& request) {
+        Role role = Role::unanswered;
+        const std::unique_ptr<QThread> thread(QThread::create([&] { role = SingleInstance(folderPath()).start(request); }));
+        thread->start();
+        EXPECT_TRUE(runUntil([&] { return thread->isFinished(); }));
+        thread->wait();
+        return role;
+    }
+
+    // A raw client that sends bytes and waits for the running instance to hang up.
+    bool hangsUpAfter(const QByteArray& bytes, SingleInstance& running) {
+        QLocalSocket client;
+        client.connectToServer(running.socketPath());
+        if (!client.waitForConnected(1000)) return false;
+        client.write(bytes);
+        return runUntil([&] { return client.state() == QLocalSocket::UnconnectedState; }, std::chrono::seconds(10));
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(SingleInstanceTest, LaterLaunchesHandOverAndWaitInLineForTheReceiver) {
+    SingleInstance running(folderPath());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    EXPECT_TRUE(QFileInfo::exists(running.lockPath()));
+    EXPECT_TRUE(QFileInfo::exists(running.socketPath()));
+
+    // Spaces and letters beyond ASCII travel encoded and come back as the same link.
+    const QUrl link(QStringLiteral("zantiva://auth?code=a b&state=ö1&site=zantiva.com"));
+    EXPECT_EQ(launch(link), Role::handedOver);
+    EXPECT_EQ(launch(std::nullopt), Role::handedOver) << "a plain second launch only raises the window";
+
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    ASSERT_EQ(received, (std::vector<Request>{link, std::nullopt})) << "queued until there is a receiver, in order";
+
+    const QUrl later(QStringLiteral("zantiva://auth?code=2"));
+    EXPECT_EQ(launch(later), Role::handedOver);
+    EXPECT_EQ(received.back(), Request(later));
+}
+
+TEST_F(SingleInstanceTest, ALineIsBoundedAndASilentClientIsCutOff) {
+    SingleInstance running(folderPath());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+
+    const QByteArray prefix = "zantiva://auth?code=";
+    const QByteArray longest = prefix + QByteArray(SingleInstance::maxLineBytes - prefix.size(), 'a');
+    ASSERT_TRUE(hangsUpAfter(longest + '\n', running));
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], Request(QUrl::fromEncoded(longest)));
+
+    EXPECT_TRUE(hangsUpAfter(longest + "a\n", running)) << "one byte over the bound";
+    EXPECT_TRUE(hangsUpAfter(QByteArray(64 * 1024, 'a'), running));
+    EXPECT_TRUE(hangsUpAfter("zantiva://auth?code=3", running)) << "a line never ended is silence";
+    EXPECT_TRUE(hangsUpAfter({}, running));
+    EXPECT_EQ(received.size(), 1u) << "nothing of those was delivered";
+}
+
+TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // Running, then gone without any clean-up, as a crash leaves it.
+        SingleInstance dying(folderPath());
+        _exit(dying.start(std::nullopt) == Role::primary ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    SingleInstance next(folderPath());
+    ASSERT_TRUE(QFileInfo::exists(next.socketPath())) << "the dead process's socket is still there";
+    ASSERT_EQ(next.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    next.setReceiver([&](const Request& request) { received.push_back(request); });
+    EXPECT_EQ(launch(std::nullopt), Role::handedOver) << "the new socket answers";
+    EXPECT_EQ(received.size(), 1u);
+}
+
+TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
+    QString lock, socket;
+    {
+        SingleInstance running(folderPath());
+        ASSERT_EQ(running.start(std::nullopt), Role::primary);
+        lock = running.lockPath();
+        socket = running.socketPath();
+    }
+    EXPECT_FALSE(QFileInfo::exists(lock));
+    EXPECT_FALSE(QFileInfo::exists(socket));
+}
+
+TEST(SingleInstanceFolder, WithoutARuntimeFolderAPrivateOneUnderTmp) {
+    const std::optional<std::string> runtime =
+        std::getenv("XDG_RUNTIME_DIR") ? std::optional<std::string>(std::getenv("XDG_RUNTIME_DIR")) : std::nullopt;
+    const std::string fallback = "/tmp/zantiva-diagnostics-" + std::to_string(getuid());
+    const bool existed = std::filesystem::exists(fallback);
+    // One left open to others (by an older run, or by hand) is closed again.
+    if (existed) chmod(fallback.c_str(), 0755);
+
+    setenv("XDG_RUNTIME_DIR", "relative/run", 1);
+    const auto folder = SingleInstance::defaultFolder();
+    if (runtime) setenv("XDG_RUNTIME_DIR", runtime->c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
+
+    ASSERT_EQ(folder, QString::fromStdString(fallback));
+    struct stat info {};
+    ASSERT_EQ(lstat(fallback.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(info.st_uid, getuid());
+    if (!existed) std::filesystem::remove(fallback);
+}
+
+} // namespace
