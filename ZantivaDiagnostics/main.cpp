@@ -1,37 +1,115 @@
 #include <iostream>
+#include <memory>
+
+#include <QGuiApplication>
+#include <QUrl>
 
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "App/DesktopActivity.h"
+#include "App/SingleInstance.h"
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
-#include "App/DesktopActivity.h"
 #include "CLI/DumpHardware.h"
 #include "Localization/Loc.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Shell/CompositionRoot.h"
+#include "Shell/MainWindow.h"
+#include "Shell/QuitSignals.h"
+#include "ZantivaBridge/DetachedTask.h"
+#include "ZantivaBridge/ReportingApplication.h"
 
 using namespace zantiva;
 
-// Process entry: the windowless paths first, in their fixed order, then the window.
+namespace {
+
+// A "zantiva:" link: what the desktop hands the program when the browser returns from a
+// sign-in (the desktop entry's %u).
+std::optional<QUrl> appLink(const std::string& word) {
+    QUrl url(QString::fromLocal8Bit(word.c_str()));
+    if (!url.isValid() || url.scheme() != QLatin1String("zantiva")) return std::nullopt;
+    return url;
+}
+
+// The window's launch: no words at all, or one link alone.
+bool opensWindow(const CommandLine& commandLine) {
+    const auto& words = commandLine.arguments();
+    return words.empty() || (words.size() == 1 && appLink(words.front()));
+}
+
+int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
+    // The web engine that reads result pages shares its GL contexts with the window's.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    ReportingApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("zantiva-diagnostics"));
+
+    // Listening starts before the model reads anything (the keyring first of all), so a
+    // second launch finds this one at once; without a usable folder the program runs alone.
+    std::unique_ptr<SingleInstance> instance;
+    if (const auto folder = SingleInstance::defaultFolder()) {
+        instance = std::make_unique<SingleInstance>(*folder);
+        switch (instance->start(link)) {
+        case SingleInstance::Role::primary:
+            break;
+        case SingleInstance::Role::handedOver:
+            return 0;
+        case SingleInstance::Role::unanswered:
+            std::cerr << "failed: a running zantiva-diagnostics holds " << instance->lockPath().toStdString()
+                      << " but doesn't answer\n";
+            return 1;
+        }
+    }
+    // A quit by signal runs the same teardown as closing the window: the locals below go in
+    // reverse order, the window first, then the model with its runners (engines cancelled
+    // and joined, test files removed) and the live feed, then the socket and the lock.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &application, &QCoreApplication::quit);
+
+    const std::unique_ptr<AppModel> model = buildAppModel();
+    LocNotifier loc(model->loc());
+    MainWindow window(loc);
+    QObject::connect(model.get(), &AppModel::activationRequested, &window, &MainWindow::bringToFront);
+    if (link) model->handleIncomingURL(*link);
+    if (instance)
+        instance->setReceiver([&](const SingleInstance::Request& request) {
+            if (request)
+                model->handleIncomingURL(*request);
+            else
+                window.bringToFront();
+        });
+    window.show();
+    // The handler is in place before any start-up work runs.
+    model->watchForUnexpectedErrors();
+    detach(model->start());
+    return application.exec();
+}
+
+} // namespace
+
+// Process entry: the windowless paths first, in their fixed order, then the window. Nothing
+// before the window makes an application object.
 int main(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
-    // The command line speaks English whatever the app's language: its lines are a
-    // fixed format that scripts read.
-    const Loc loc(AppLanguage::english);
-    CliContext context{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, loc};
-    if (winsize size{}; context.errIsTerminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
-        context.errColumns = size.ws_col;
-
     // The hardware dump (always status 0) is tried here, before the benchmark command line.
     if (commandLine.has(dumpHardwareOption)) {
         dumpHardware(std::cout);
         return 0;
     }
+    if (opensWindow(commandLine)) {
+        const auto& words = commandLine.arguments();
+        return runWindow(argc, argv, words.empty() ? std::nullopt : appLink(words.front()));
+    }
+
+    // The command line speaks English whatever the app's language: its lines are a fixed
+    // format that scripts read.
+    const Loc loc(AppLanguage::english);
+    CliContext context{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, loc};
+    if (winsize size{}; context.errIsTerminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
+        context.errColumns = size.ws_col;
     // The engine modes keep the machine (and, for the CPU and GPU, the screen) awake
     // through the desktop, as the window's runs do.
     context.activity = std::make_shared<DesktopActivity>();
-    if (auto status = runBenchmarkCommandLine(commandLine, context)) return *status;
-
-    // No arguments, and no window yet: say what the program can do from here.
-    std::cout << usageLine() << '\n';
-    return 0;
+    // Every other word is a mode's, or a usage error.
+    return *runBenchmarkCommandLine(commandLine, context);
 }
