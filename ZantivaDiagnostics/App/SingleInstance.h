@@ -6,7 +6,6 @@
 #include <QUrl>
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 

@@ -116,6 +116,13 @@ TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {
     EXPECT_EQ(received.size(), 1u);
 }
 
+TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
+    SingleInstance probe(folderPath());
+    QLockFile holder(probe.lockPath());
+    ASSERT_TRUE(holder.tryLock(0));
+    EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4"))), Role::unanswered);
+}
+
 TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
     QString lock, socket;
     {
