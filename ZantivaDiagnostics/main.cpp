@@ -38,6 +38,12 @@ bool opensWindow(const CommandLine& commandLine) {
     return words.empty() || (words.size() == 1 && appLink(words.front()));
 }
 
+// Where Qt would find a screen; without one it would abort the process.
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     // The web engine that reads result pages shares its GL contexts with the window's.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -97,6 +103,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (opensWindow(commandLine)) {
+        // Outside a graphical session (a terminal over ssh, a service) say what runs from here.
+        if (!hasDisplay()) {
+            std::cout << usageLine() << "\nfailed: no display to open the window on\n";
+            return 1;
+        }
         const auto& words = commandLine.arguments();
         return runWindow(argc, argv, words.empty() ? std::nullopt : appLink(words.front()));
     }

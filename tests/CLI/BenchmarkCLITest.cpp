@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -90,10 +91,14 @@ Outcome runProgram(std::vector<std::string> arguments) {
     return {result->exitStatus, result->output};
 }
 
-TEST(Program, WithoutArgumentsPrintsUsageAndSucceeds) {
+TEST(Program, WithoutADisplayTheWindowsLaunchPrintsUsageAndFails) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+    const Outcome link = runProgram({"zantiva://auth?code=1"});
+    EXPECT_EQ(link.status, 1);
     const Outcome o = runProgram({});
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, usageLine() + "\n");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, usageLine() + "\nfailed: no display to open the window on\n");
+    EXPECT_EQ(link.out, o.out);
     EXPECT_EQ(o.out.rfind("usage: zantiva-diagnostics [--dump-hardware | --smart | ", 0), 0u);
     EXPECT_NE(o.out.find(" | --ssd [folder] [--quick] | --cpu [--runs N] | "), std::string::npos);
 }
