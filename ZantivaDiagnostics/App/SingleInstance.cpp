@@ -106,7 +106,7 @@ void SingleInstance::setReceiver(Receiver receiver) {
     for (auto& request : waiting) receiver_(request);
 }
 
-bool SingleInstance::listen() {
+void SingleInstance::listen() {
     // The lock is ours, so a socket here was left by a process that died.
     QLocalServer::removeServer(socketPath_);
     auto* server = new QLocalServer(this);
@@ -115,11 +115,10 @@ bool SingleInstance::listen() {
         log::error(logCategory, "couldn't listen on " + socketPath_.toStdString() + ": " +
                                     server->errorString().toStdString() + "; running without hand-over");
         delete server;
-        return false;
+        return;
     }
     connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
     server_ = server;
-    return true;
 }
 
 void SingleInstance::accept() {

@@ -55,7 +55,7 @@ public:
     void setReceiver(Receiver receiver);
 
 private:
-    bool listen();
+    void listen();
     void accept();
     void read(QLocalSocket* socket);
     void deliver(Request request);
