@@ -8,8 +8,6 @@
 
 #include "../App/AppModelFixture.h"
 #include "../Runners/SuiteTestSupport.h"
-#include "Cards/RetroProgressBar.h"
-#include "Charts/HistoryChart.h"
 #include "Controls/RetroButton.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/TestPlans.h"
