@@ -4,11 +4,10 @@
 
 #include "Presenters/MetricValue.h"
 
-class QLabel;
-
 namespace zantiva {
 
 class HardwareText;
+class ProseLabel;
 
 // A labelled value: the label in the label role, the value as bold machine text of 15
 // pixels in the value's colour.
@@ -22,7 +21,7 @@ public:
     void show(const MetricValue& metric);
 
 private:
-    QLabel* label_;
+    ProseLabel* label_;
     HardwareText* value_;
 };
 

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Every message key of the program, by area, in the order the message file keeps them.
-constexpr std::array<std::string_view, 539> kKeys{
+constexpr std::array<std::string_view, 542> kKeys{
     // Common (12)
     "Common.BackToDashboard", "Common.Show", "Common.Hide", "Common.Pause", "Common.Resume", "Common.Stop",
     "Common.ReportIssue", "Common.Continue", "Common.Cancel", "Common.Elapsed", "Common.LiveUsage",
@@ -165,10 +165,11 @@ constexpr std::array<std::string_view, 539> kKeys{
     "Gpu.Sustained", "Gpu.SustainedNone", "Gpu.Reference", "Gpu.AvgFrame", "Gpu.Preview", "Gpu.PreviewPending",
     "Gpu.Usage", "Gpu.Temperature", "Gpu.Power", "Gpu.LiveUsage", "Gpu.ChartLoad", "Gpu.ChartTemperature",
     "Gpu.ChartPower", "Gpu.Error", "Gpu.DeviceRemoved",
-    // Suite (11)
+    // Suite (14)
     "Suite.Title", "Suite.Resumed", "Suite.Stop", "Suite.StopConfirm.Title", "Suite.StopConfirm.Body",
     "Suite.StopConfirm.Cancel", "Suite.StopConfirm.Confirm", "Suite.PeripheralBypass", "Suite.DisplayOpen",
-    "Suite.ReadingSmart", "Suite.StationFailed",
+    "Suite.ReadingSmart", "Suite.StationFailed", "Suite.CheckUnavailable", "Suite.SkipCheck",
+    "Suite.SkipCheckFailed",
     // Status (7)
     "Status.Pending", "Status.Running", "Status.Passed", "Status.Failed", "Status.Skipped", "Status.Cancelled",
     "Status.Bypassed",

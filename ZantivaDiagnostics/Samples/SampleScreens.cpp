@@ -1,0 +1,188 @@
+#include "Samples/SampleScreens.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Controls/RetroButton.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Model/TestPlans.h"
+#include "Presenters/BatteryStationPresenter.h"
+#include "Presenters/CpuStationPresenter.h"
+#include "Presenters/GpuStationPresenter.h"
+#include "Presenters/RamStationPresenter.h"
+#include "Presenters/StationFramePresenter.h"
+#include "Presenters/SuitePresenter.h"
+#include "Stations/BatteryStation.h"
+#include "Stations/CPUStation.h"
+#include "Stations/GPUStation.h"
+#include "Stations/GpuPreviewFrame.h"
+#include "Stations/RAMStation.h"
+#include "Stations/StationView.h"
+#include "Stations/SuiteScreen.h"
+
+namespace zantiva {
+namespace {
+
+// The main window's default size.
+const QSize windowSize(1440, 900);
+// Tall enough for the GPU page with its preview and charts.
+const QSize tallWindowSize(1440, 1000);
+
+// The suite screen of a run whose current module shows the page.
+std::unique_ptr<SuiteScreen> suiteWith(const SuiteState& state, QWidget* page, LocNotifier& loc) {
+    auto screen = std::make_unique<SuiteScreen>();
+    screen->show(SuitePresenter::present(state, loc.loc()));
+    auto* station = new StationView;
+    station->show(StationFramePresenter::heading(*state.current, loc.loc()));
+    station->setPage(page);
+    screen->setStation(station);
+    return screen;
+}
+
+// A resumed full run half-way: the GPU test could not run, the memory test is on its last pass.
+SuiteState halfWayRun() {
+    const LocalizedMessage failure("Gpu.Error", "eglCreateContext failed (EGL_BAD_ALLOC)");
+    return {
+        .plan = TestPlans::full,
+        .statuses = {{TestModule::cpuBenchmark, ModuleStatus::passed},
+                     {TestModule::gpuBenchmark, ModuleStatus::failed},
+                     {TestModule::ramTest, ModuleStatus::running}},
+        .failures = {{TestModule::gpuBenchmark, failure}},
+        .current = TestModule::ramTest,
+        .notice = failure,
+        .wasResumed = true,
+        .isReadingDrives = false,
+        .isRunning = true,
+    };
+}
+
+std::unique_ptr<QWidget> suite(LocNotifier& loc) {
+    auto* page = new RAMStation;
+    page->show(RamStationPresenter::present({MemoryPassProgress{3, 0xAA, true, 0.87}}, loc.loc()));
+    return suiteWith(halfWayRun(), page, loc);
+}
+
+// A full run with the interactive checks bypassed, at the battery, with Stop pressed.
+std::unique_ptr<QWidget> suiteStop(LocNotifier& loc) {
+    SuiteState state{.plan = TestPlans::full, .current = TestModule::battery, .isRunning = true};
+    for (const TestModule module : {TestModule::cpuBenchmark, TestModule::gpuBenchmark, TestModule::ramTest})
+        state.statuses[module] = ModuleStatus::passed;
+    for (const TestModule module : {TestModule::display, TestModule::audio, TestModule::micCamera})
+        state.statuses[module] = ModuleStatus::bypassed;
+    state.statuses[TestModule::battery] = ModuleStatus::running;
+    auto* page = new BatteryStation;
+    page->show(BatteryStationPresenter::present({}, loc.loc()));
+    auto screen = suiteWith(state, page, loc);
+    screen->stopButton()->click();
+    return screen;
+}
+
+// A minute of a heavy load: the load near full, the temperature climbing, the power with it.
+LoadTrace heavyLoadTrace(LoadTrace::Subject subject) {
+    LoadTrace trace;
+    for (int i = 0; i < 64; ++i) {
+        const double warmth = 1 - std::exp(-i / 18.0);
+        SensorSnapshot snapshot;
+        snapshot.cpuLoadPercent = 96 + 3 * std::sin(i / 2.3);
+        snapshot.gpuLoadPercent = 94 + 4 * std::sin(i / 3.1);
+        snapshot.cpuTemperatureCelsius = 52 + 38 * warmth + 1.5 * std::sin(i / 1.7);
+        snapshot.gpuTemperatureCelsius = 48 + 27 * warmth + std::sin(i / 2.9);
+        snapshot.systemPowerWatts = 21 + 34 * warmth + 2 * std::sin(i / 1.3);
+        trace.record(snapshot, subject);
+    }
+    return trace;
+}
+
+SuiteState performanceRunAt(TestModule current) {
+    SuiteState state{.plan = TestPlans::performance, .current = current, .isRunning = true};
+    for (const TestModule module : TestPlans::performance) {
+        if (module == current) break;
+        state.statuses[module] = ModuleStatus::passed;
+    }
+    state.statuses[current] = ModuleStatus::running;
+    return state;
+}
+
+std::unique_ptr<QWidget> cpuStation(LocNotifier& loc) {
+    const CpuBenchmarkProgress progress{
+        .phase = CpuBenchmarkPhase::sustained,
+        .phaseFraction = std::nullopt,
+        .currentScore = 1342.6,
+        .elapsedSeconds = 112,
+        .overallFraction = 0.62,
+        .currentLoadPercent = 99.2,
+        .currentTemperature = 91.4,
+        .currentPowerWatts = 54.8,
+        .throttleDetected = true,
+    };
+    auto* page = new CPUStation;
+    page->show(CpuStationPresenter::present({progress, heavyLoadTrace(LoadTrace::Subject::cpu)}, loc.loc()));
+    return suiteWith(performanceRunAt(TestModule::cpuBenchmark), page, loc);
+}
+
+// A made-up frame of the raymarched scene: a glowing sphere over a dark horizon.
+GpuPreviewImage samplePreview() {
+    GpuPreviewImage image{.width = 320, .height = 180, .rgba = {}};
+    image.rgba.reserve(static_cast<std::size_t>(image.width * image.height * 4));
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const double dx = (x - 160) / 70.0, dy = (y - 80) / 70.0;
+            const double sphere = std::max(0.0, 1 - dx * dx - dy * dy);
+            const double sky = 1 - static_cast<double>(y) / image.height;
+            const auto channel = [](double value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0, 1.0) * 255); };
+            image.rgba.push_back(channel(0.08 + 0.9 * sphere * sphere + 0.1 * sky));
+            image.rgba.push_back(channel(0.05 + 0.45 * sphere + 0.2 * sky));
+            image.rgba.push_back(channel(0.2 + 0.3 * std::sqrt(sphere) + 0.4 * sky));
+            image.rgba.push_back(255);
+        }
+    return image;
+}
+
+std::unique_ptr<QWidget> gpuStation(LocNotifier& loc) {
+    const GpuStationState state{
+        .progress = GpuRenderProgress{.stage = GpuBenchmarkStage::measuring,
+                                      .framesDone = 37,
+                                      .framesInStage = 60,
+                                      .lastFrameMs = 16.1,
+                                      .rollingFrameMs = 16.38,
+                                      .elapsedSeconds = 41},
+        .hasPreview = true,
+        .durationMinutes = 3,
+        .trace = heavyLoadTrace(LoadTrace::Subject::gpu),
+        .gpuName = "Mesa Intel(R) Arc(tm) Graphics (MTL)",
+    };
+    auto* page = new GPUStation;
+    page->setPreview(previewImage(samplePreview()));
+    page->show(GpuStationPresenter::present(state, loc.loc()));
+    return suiteWith(performanceRunAt(TestModule::gpuBenchmark), page, loc);
+}
+
+std::unique_ptr<QWidget> batteryStation(LocNotifier& loc) {
+    BatteryHealthResult reading;
+    reading.batteryPresent = true;
+    reading.designCapacityMah = 5280;
+    reading.fullChargeCapacityMah = 4620;
+    reading.healthPercent = 87.5;
+    reading.dischargeRateWatts = 12.6;
+    reading.currentChargePercent = 64;
+    reading.cycleCount = 312;
+    SuiteState state{.plan = TestPlans::batteryOnly, .current = TestModule::battery, .isRunning = true};
+    state.statuses[TestModule::battery] = ModuleStatus::running;
+    auto* page = new BatteryStation;
+    page->show(BatteryStationPresenter::present({reading}, loc.loc()));
+    return suiteWith(state, page, loc);
+}
+
+const SampleScreen samples[] = {
+    {"suite", windowSize, suite},
+    {"suite-stop", windowSize, suiteStop},
+    {"station-cpu", windowSize, cpuStation},
+    {"station-gpu", tallWindowSize, gpuStation},
+    {"station-battery", windowSize, batteryStation},
+};
+
+} // namespace
+
+std::span<const SampleScreen> sampleScreens() { return samples; }
+
+} // namespace zantiva

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace zantiva {
+
+class LocNotifier;
+
+// One of the app's screens on sample data, as zantiva-screens renders it.
+struct SampleScreen {
+    std::string_view name; // docs/screens/<name>-<en|fa>.png
+    QSize size;            // the window size it is rendered at
+    std::function<std::unique_ptr<QWidget>(LocNotifier& loc)> make; // the screen showing sample data
+};
+
+// Every sample screen, each name once.
+std::span<const SampleScreen> sampleScreens();
+
+} // namespace zantiva

@@ -1,0 +1,41 @@
+#include "Stations/BatteryStation.h"
+
+#include <QVBoxLayout>
+
+#include "App/AppModel.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/MetricRow.h"
+#include "Stations/StationParts.h"
+#include "Theme/Palette.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva {
+
+BatteryStation::BatteryStation(QWidget* parent)
+    : QWidget(parent), headline_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      metrics_(new MetricRow(24, Qt::AlignVCenter)),
+      footnote_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::text))) {
+    QVBoxLayout* column = StationParts::pageColumn(*this);
+    column->addWidget(headline_);
+    column->addWidget(metrics_);
+    column->addWidget(footnote_);
+    metrics_->hide();
+}
+
+void BatteryStation::show(const BatteryStationView& view) {
+    headline_->setProse(QString::fromStdString(view.headline));
+    metrics_->setVisible(!view.metrics.empty());
+    metrics_->show(view.metrics);
+    footnote_->setProse(QString::fromStdString(view.footnote));
+}
+
+void bindBatteryStation(BatteryStation& page, AppModel& model, LocNotifier& loc) {
+    const TestSuiteRunner& runner = model.suite();
+    const auto refresh = [&page, &runner, &loc] {
+        page.show(BatteryStationPresenter::present({runner.batteryLive()}, loc.loc()));
+    };
+    QObject::connect(&runner, &TestSuiteRunner::batteryLiveChanged, &page, refresh);
+    loc.bind(&page, refresh);
+}
+
+} // namespace zantiva

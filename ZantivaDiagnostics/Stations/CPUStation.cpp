@@ -1,0 +1,49 @@
+#include "Stations/CPUStation.h"
+
+#include <QVBoxLayout>
+
+#include "App/AppModel.h"
+#include "Cards/RetroProgressBar.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/LiveUsageCharts.h"
+#include "Stations/MetricRow.h"
+#include "Stations/StationParts.h"
+#include "Theme/Palette.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva {
+
+using StationParts::wrappedLabel;
+
+CPUStation::CPUStation(QWidget* parent)
+    : QWidget(parent), phase_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      bar_(new RetroProgressBar(0, color(PaletteColor::primary))), metrics_(new MetricRow(20, Qt::AlignVCenter)),
+      throttle_(wrappedLabel(TextRole::label, color(PaletteColor::primary))), charts_(new LiveUsageCharts),
+      reference_(wrappedLabel(TextRole::label, color(PaletteColor::text))) {
+    QVBoxLayout* column = StationParts::pageColumn(*this);
+    for (QWidget* item : std::initializer_list<QWidget*>{phase_, bar_, metrics_, throttle_, charts_, reference_})
+        column->addWidget(item);
+    throttle_->hide();
+}
+
+void CPUStation::show(const CpuStationView& view) {
+    phase_->setProse(QString::fromStdString(view.phase));
+    bar_->setValue(view.fraction);
+    metrics_->show(view.metrics);
+    throttle_->setVisible(view.throttle.has_value());
+    throttle_->setProse(QString::fromStdString(view.throttle.value_or("")));
+    charts_->show(view.usage);
+    reference_->setProse(QString::fromStdString(view.reference));
+}
+
+void bindCPUStation(CPUStation& page, AppModel& model, LocNotifier& loc) {
+    const TestSuiteRunner& runner = model.suite();
+    const auto refresh = [&page, &runner, &loc] {
+        page.show(CpuStationPresenter::present({runner.cpuProgress(), runner.trace()}, loc.loc()));
+    };
+    QObject::connect(&runner, &TestSuiteRunner::cpuProgressChanged, &page, refresh);
+    QObject::connect(&runner, &TestSuiteRunner::traceChanged, &page, refresh);
+    loc.bind(&page, refresh);
+}
+
+} // namespace zantiva

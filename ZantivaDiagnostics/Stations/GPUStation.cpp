@@ -1,0 +1,130 @@
+#include "Stations/GPUStation.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "App/AppModel.h"
+#include "Cards/RetroProgressBar.h"
+#include "Dashboard/PanelParts.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/GpuPreviewFrame.h"
+#include "Stations/LiveUsageCharts.h"
+#include "Stations/MetricRow.h"
+#include "Stations/StationParts.h"
+#include "Theme/OutlinedShape.h"
+#include "Theme/Palette.h"
+#include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva {
+namespace {
+
+using StationParts::wrappedLabel;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// The box around the device's name: surface fill, outline inside its edge, radius 8.
+class AdapterBox : public QWidget {
+public:
+    AdapterBox(ProseLabel* label, HardwareText* name) {
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(12, 6, 12, 6);
+        row->setSpacing(10);
+        row->addWidget(label, 0, Qt::AlignVCenter);
+        row->addWidget(name, 0, Qt::AlignVCenter);
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        paintOutlinedShape(painter, rect(), 8, color(PaletteColor::surface), color(PaletteColor::outline));
+    }
+};
+
+} // namespace
+
+GPUStation::GPUStation(QWidget* parent)
+    : QWidget(parent), subtitle_(wrappedLabel(TextRole::label, color(PaletteColor::text))),
+      adapterLabel_(StationParts::proseLabel(TextRole::label, color(PaletteColor::text))),
+      adapterName_(new HardwareText({}, 13, QFont::Bold, color(PaletteColor::text))),
+      stage_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      bar_(new RetroProgressBar(0, color(PaletteColor::primary))), metrics_(new MetricRow(20, Qt::AlignTop)),
+      preview_(new GpuPreviewFrame), previewPending_(wrappedLabel(TextRole::label, color(PaletteColor::text))),
+      usage_(new MetricRow(20, Qt::AlignVCenter)), charts_(new LiveUsageCharts),
+      reference_(wrappedLabel(TextRole::label, color(PaletteColor::text))) {
+    adapter_ = new AdapterBox(adapterLabel_, adapterName_);
+    // The live values at the leading edge, the preview (or the note that it is coming) at the
+    // trailing one.
+    auto* liveRow = new QHBoxLayout;
+    liveRow->setSpacing(20);
+    liveRow->addWidget(metrics_, 0, Qt::AlignTop);
+    liveRow->addStretch();
+    liveRow->addWidget(preview_, 1, Qt::AlignTop);
+    liveRow->addWidget(previewPending_, 1, Qt::AlignTop);
+
+    QVBoxLayout* column = StationParts::pageColumn(*this);
+    column->addWidget(subtitle_);
+    column->addLayout(PanelParts::leading(adapter_));
+    column->addWidget(stage_);
+    column->addWidget(bar_);
+    column->addLayout(liveRow);
+    column->addWidget(usage_);
+    column->addWidget(charts_);
+    column->addWidget(reference_);
+    adapter_->hide();
+    preview_->hide();
+}
+
+void GPUStation::show(const GpuStationView& view) {
+    subtitle_->setProse(qs(view.subtitle));
+    adapter_->setVisible(view.adapter.has_value());
+    if (view.adapter) {
+        adapterLabel_->setProse(qs(view.adapter->label));
+        adapterName_->setText(qs(view.adapter->name));
+    }
+    stage_->setProse(qs(view.stage));
+    bar_->setValue(view.fraction);
+    metrics_->show(view.metrics);
+    preview_->setVisible(!view.previewPending);
+    previewPending_->setVisible(view.previewPending.has_value());
+    previewPending_->setProse(qs(view.previewPending.value_or("")));
+    usage_->setVisible(!view.usage.empty());
+    usage_->show(view.usage);
+    charts_->show(view.charts);
+    reference_->setProse(qs(view.reference));
+}
+
+void GPUStation::setPreview(QImage image) { preview_->setImage(std::move(image)); }
+
+void bindGPUStation(GPUStation& page, AppModel& model, LocNotifier& loc) {
+    const TestSuiteRunner& runner = model.suite();
+    // Converted once per new preview, not at every frame's progress report.
+    auto preview = std::make_shared<QImage>();
+    const auto refresh = [&page, &runner, &model, &loc, preview] {
+        GpuStationState state{
+            .progress = runner.gpuProgress(),
+            .hasPreview = !preview->isNull(),
+            .durationMinutes = runner.durationMinutes(),
+            .trace = runner.trace(),
+            .gpuName = model.specs() ? std::optional(model.specs()->gpuName) : std::nullopt,
+        };
+        page.show(GpuStationPresenter::present(state, loc.loc()));
+    };
+    const auto takePreview = [&page, &runner, preview, refresh] {
+        *preview = runner.gpuPreview() ? previewImage(*runner.gpuPreview()) : QImage();
+        page.setPreview(*preview);
+        refresh();
+    };
+    QObject::connect(&runner, &TestSuiteRunner::gpuPreviewChanged, &page, takePreview);
+    for (const auto changed : {&TestSuiteRunner::gpuProgressChanged, &TestSuiteRunner::traceChanged,
+                               &TestSuiteRunner::durationMinutesChanged})
+        QObject::connect(&runner, changed, &page, refresh);
+    QObject::connect(&model, &AppModel::specsChanged, &page, refresh);
+    takePreview();
+    loc.bind(&page, refresh);
+}
+
+} // namespace zantiva

@@ -1,0 +1,38 @@
+#include "Stations/RAMStation.h"
+
+#include <QVBoxLayout>
+
+#include "App/AppModel.h"
+#include "Cards/RetroProgressBar.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/StationParts.h"
+#include "Theme/Palette.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva {
+
+RAMStation::RAMStation(QWidget* parent)
+    : QWidget(parent), pass_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      bar_(new RetroProgressBar(0, color(PaletteColor::tertiary))) {
+    QVBoxLayout* column = StationParts::pageColumn(*this);
+    column->addWidget(pass_);
+    column->addWidget(bar_);
+    pass_->hide();
+}
+
+void RAMStation::show(const RamStationView& view) {
+    pass_->setVisible(view.pass.has_value());
+    pass_->setProse(QString::fromStdString(view.pass.value_or("")));
+    bar_->setValue(view.fraction);
+}
+
+void bindRAMStation(RAMStation& page, AppModel& model, LocNotifier& loc) {
+    const TestSuiteRunner& runner = model.suite();
+    const auto refresh = [&page, &runner, &loc] {
+        page.show(RamStationPresenter::present({runner.memoryProgress()}, loc.loc()));
+    };
+    QObject::connect(&runner, &TestSuiteRunner::memoryProgressChanged, &page, refresh);
+    loc.bind(&page, refresh);
+}
+
+} // namespace zantiva

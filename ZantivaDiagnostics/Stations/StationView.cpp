@@ -1,0 +1,78 @@
+#include "Stations/StationView.h"
+
+#include <QVBoxLayout>
+
+#include "Cards/RetroCard.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/BatteryStation.h"
+#include "Stations/CPUStation.h"
+#include "Stations/GPUStation.h"
+#include "Stations/RAMStation.h"
+#include "Stations/StationParts.h"
+#include "Stations/UnavailableCheckStation.h"
+#include "Theme/Palette.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva {
+namespace {
+
+template <typename Page, typename Bind> QWidget* boundPage(Bind bind, AppModel& model, LocNotifier& loc) {
+    auto* page = new Page;
+    bind(*page, model, loc);
+    return page;
+}
+
+QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
+    switch (module) {
+    case TestModule::cpuBenchmark: return boundPage<CPUStation>(bindCPUStation, model, loc);
+    case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
+    case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
+    case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
+    case TestModule::display:
+    case TestModule::audio:
+    case TestModule::micCamera:
+    case TestModule::input: break;
+    }
+    auto* page = new UnavailableCheckStation;
+    bindUnavailableCheckStation(*page, module, model, loc);
+    return page;
+}
+
+} // namespace
+
+StationView::StationView(QWidget* parent)
+    : QWidget(parent), title_(StationParts::wrappedLabel(TextRole::header, color(PaletteColor::text))),
+      subtitle_(StationParts::wrappedLabel(TextRole::subHeader, color(PaletteColor::text))),
+      column_(new QVBoxLayout) {
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(2);
+    heading->addWidget(title_);
+    heading->addWidget(subtitle_);
+    column_->setContentsMargins(0, 0, 0, 0);
+    column_->setSpacing(14);
+    column_->addLayout(heading);
+
+    auto* card = new RetroCard(RetroCard::Style::standard());
+    card->setContent(column_);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(card);
+}
+
+void StationView::show(const StationHeading& heading) {
+    title_->setProse(QString::fromStdString(heading.title));
+    subtitle_->setProse(QString::fromStdString(heading.subtitle));
+}
+
+void StationView::setPage(QWidget* page) {
+    delete page_;
+    page_ = page;
+    if (page_) column_->addWidget(page_);
+}
+
+void bindStationView(StationView& view, TestModule module, AppModel& model, LocNotifier& loc) {
+    loc.bind(&view, [&view, module, &loc] { view.show(StationFramePresenter::heading(module, loc.loc())); });
+    view.setPage(makePage(module, model, loc));
+}
+
+} // namespace zantiva

@@ -1,0 +1,153 @@
+// The suite screen bound to a real app model whose runner drives the real engines with tiny
+// workloads: which page each module gets, what the pages show, and what Stop leaves behind.
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTest>
+
+#include "../App/AppModelFixture.h"
+#include "../Runners/SuiteTestSupport.h"
+#include "Controls/RetroButton.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Model/TestPlans.h"
+#include "Presenters/ModuleText.h"
+#include "Stations/CPUStation.h"
+#include "Stations/GPUStation.h"
+#include "Stations/GpuPreviewFrame.h"
+#include "Stations/LiveUsageCharts.h"
+#include "Stations/MetricRow.h"
+#include "Stations/StationView.h"
+#include "Stations/StopConfirmation.h"
+#include "Stations/SuiteScreen.h"
+#include "Stations/UnavailableCheckStation.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva::testing {
+namespace {
+
+using enum TestModule;
+
+class SuiteRunTest : public AppModelFixture {
+protected:
+    void SetUp() override {
+        AppModelSetup tiny = setup();
+        tiny.suite = tinyConfiguration();
+        makeModel(std::move(tiny));
+        runner().setDurationMinutes(0);
+        screen.resize(1440, 900);
+        bindSuiteScreen(screen, *model, notifier);
+        screen.show();
+    }
+
+    TestSuiteRunner& runner() { return model->suite(); }
+    StationView* station() const { return qobject_cast<StationView*>(screen.station()); }
+    template <typename Page> Page* page() const { return station() ? qobject_cast<Page*>(station()->page()) : nullptr; }
+
+    void confirmStop() {
+        screen.stopButton()->click();
+        ASSERT_TRUE(screen.isConfirmingStop());
+        screen.stopConfirmation()->confirmButton()->click();
+    }
+
+    LocNotifier notifier{loc};
+    SuiteScreen screen;
+};
+
+TEST_F(SuiteRunTest, EveryModuleGetsAFreshPageAndTheChecksNotHereYetEndTheirModule) {
+    std::vector<std::string> pages;
+    QPointer<QWidget> previous;
+    bool previewShown = false;
+    QObject::connect(&runner(), &TestSuiteRunner::currentChanged, &screen, [&] {
+        EXPECT_TRUE(previous.isNull()) << "the last module's page outlived it";
+        if (!runner().current()) return;
+        ASSERT_TRUE(station());
+        EXPECT_EQ(station()->title()->prose(), QString::fromStdString(loc[ModuleText::titleKey(*runner().current())]));
+        previous = station()->page();
+        pages.push_back(station()->page()->metaObject()->className());
+        if (auto* check = page<UnavailableCheckStation>()) check->skipButton()->click();
+        // Heard after the page's own binding, which was connected when the page was made.
+        if (auto* gpu = page<GPUStation>())
+            QObject::connect(&runner(), &TestSuiteRunner::gpuPreviewChanged, gpu, [&, gpu] {
+                if (!runner().gpuPreview()) return;
+                previewShown = true;
+                EXPECT_EQ(gpu->preview()->image().size(), QSize(runner().gpuPreview()->width, runner().gpuPreview()->height));
+                EXPECT_TRUE(gpu->previewPending()->isHidden());
+            });
+    });
+
+    runner().start(TestPlans::full);
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }));
+
+    const std::string check = "zantiva::UnavailableCheckStation";
+    EXPECT_EQ(pages, (std::vector<std::string>{"zantiva::CPUStation", "zantiva::GPUStation", "zantiva::RAMStation", check,
+                                               check, check, "zantiva::BatteryStation", check}));
+    EXPECT_EQ(screen.station(), nullptr);
+    const auto& statuses = runner().statuses();
+    EXPECT_EQ(statuses.at(display), ModuleStatus::skipped);
+    EXPECT_EQ(statuses.at(audio), ModuleStatus::failed);
+    EXPECT_EQ(statuses.at(micCamera), ModuleStatus::bypassed);
+    EXPECT_EQ(statuses.at(input), ModuleStatus::failed);
+    EXPECT_EQ(screen.statusText(input)->prose(), QString::fromStdString(loc["Status.Failed"]));
+    // A skipped keyboard check scores no key as checked: every key is missing, none made up.
+    const FinalBenchmarkReport& report = model->report();
+    EXPECT_EQ(report.audioPassed, false);
+    EXPECT_EQ(report.inputPassed, false);
+    ASSERT_TRUE(report.keyboardResult);
+    EXPECT_GT(report.keyboardResult->totalKeysChecked, 0);
+    EXPECT_EQ(report.keyboardResult->missingKeys.size(), static_cast<std::size_t>(report.keyboardResult->totalKeysChecked));
+    if (statuses.at(gpuBenchmark) == ModuleStatus::passed) {
+        EXPECT_TRUE(previewShown);
+    }
+}
+
+TEST_F(SuiteRunTest, StopAtAWaitingCheckAsksFirstAndLeavesTheRunResumable) {
+    runner().start(TestPlans::audioMic);
+    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && page<UnavailableCheckStation>(); }));
+
+    // Escape and Cancel both leave the run as it was.
+    screen.stopButton()->click();
+    ASSERT_TRUE(screen.isConfirmingStop());
+    QTest::keyClick(screen.stopConfirmation(), Qt::Key_Escape);
+    EXPECT_FALSE(screen.isConfirmingStop());
+    screen.stopButton()->click();
+    screen.stopConfirmation()->cancelButton()->click();
+    EXPECT_FALSE(screen.isConfirmingStop());
+    EXPECT_TRUE(runner().isRunning());
+    EXPECT_TRUE(runner().isAwaitingStation());
+
+    confirmStop();
+    ASSERT_TRUE(runUntil([&] { return !runner().isRunning() && model->resumable(); }));
+    EXPECT_EQ(screen.statusText(audio)->prose(), QString::fromStdString(loc["Status.Cancelled"]));
+    EXPECT_EQ(screen.statusText(micCamera)->prose(), QString::fromStdString(loc["Status.Pending"]));
+    EXPECT_FALSE(screen.stopButton()->isEnabled());
+    EXPECT_EQ(model->resumable()->remainingModules(), (std::vector{audio, micCamera}));
+    const auto offered = model->store().loadResumableSession(sampleLaptopSpecs());
+    ASSERT_TRUE(offered);
+    EXPECT_EQ(offered->toJson(), model->resumable()->toJson());
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::dashboard; }));
+}
+
+TEST_F(SuiteRunTest, TheCpuPageFollowsTheRunAndTheLanguageUntilStopped) {
+    runner().setDurationMinutes(1);
+    runner().start(TestPlans::cpuOnly);
+    // The trace takes the live reading once a second: the idle feed gives a load and nothing else.
+    ASSERT_TRUE(runUntil([&] { return runner().cpuProgress() && runner().trace().hasLoad; }));
+    CPUStation* cpu = page<CPUStation>();
+    ASSERT_TRUE(cpu);
+    EXPECT_EQ(cpu->phase()->prose(), QString::fromStdString(loc[localizationKey(runner().cpuProgress()->phase)]));
+    EXPECT_EQ(cpu->metrics()->metrics().size(), 3u) << "no temperature or power without sensors";
+    EXPECT_EQ(cpu->charts()->charts().size(), 1u);
+
+    model->setLanguage(AppLanguage::english);
+    EXPECT_EQ(station()->title()->prose(), "CPU Benchmark");
+    EXPECT_EQ(cpu->charts()->title()->prose(), "LIVE RESOURCE USAGE");
+
+    confirmStop();
+    ASSERT_TRUE(runUntil([&] { return !runner().isRunning() && model->resumable(); }));
+    EXPECT_EQ(screen.statusText(cpuBenchmark)->prose(), "Cancelled");
+    EXPECT_EQ(model->resumable()->remainingModules(), std::vector{cpuBenchmark});
+}
+
+} // namespace
+} // namespace zantiva::testing
