@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Every message key of the program, by area, in the order the message file keeps them.
-constexpr std::array<std::string_view, 539> kKeys{
+constexpr std::array<std::string_view, 540> kKeys{
     // Common (12)
     "Common.BackToDashboard", "Common.Show", "Common.Hide", "Common.Pause", "Common.Resume", "Common.Stop",
     "Common.ReportIssue", "Common.Continue", "Common.Cancel", "Common.Elapsed", "Common.LiveUsage",
@@ -58,7 +58,7 @@ constexpr std::array<std::string_view, 539> kKeys{
     // Auth (8)
     "Auth.TokenRejected", "Auth.EmptyResponse", "Auth.NoSession", "Auth.LinkNotExpected", "Auth.CompletingSignIn",
     "Auth.SignInFailed", "Auth.SignInUnreachable", "Auth.SignedInOtherSite",
-    // Dashboard (52)
+    // Dashboard (53)
     "Dashboard.Resume.Title", "Dashboard.Resume.Body", "Dashboard.Resume.Continue", "Dashboard.Resume.Discard",
     "Dashboard.Resume.DiscardTip", "Dashboard.GradeTip", "Dashboard.Processor", "Dashboard.Memory",
     "Dashboard.Graphics", "Dashboard.Storage", "Dashboard.Activity", "Dashboard.CpuHistoryTip",
@@ -73,6 +73,7 @@ constexpr std::array<std::string_view, 539> kKeys{
     "Dashboard.Test.AudioMic", "Dashboard.Test.Battery", "Dashboard.Test.Input", "Dashboard.Test.Ssd",
     "Dashboard.Maintenance", "Dashboard.ScreenWasher", "Dashboard.ScreenWasherTip", "Dashboard.Firmware",
     "Dashboard.CpuCores", "Dashboard.GpuCores", "Dashboard.UnifiedMemory", "Dashboard.External",
+    "Dashboard.NotReported",
     // Main (8)
     "Main.LoadingSpecs", "Main.SessionExpired", "Main.AccountRefreshFailed", "Main.ExternalMissing",
     "Main.CsvMissing", "Main.CsvOpenFailed", "Main.SsdPickFolder", "Main.StartFailed",
@@ -374,6 +375,7 @@ TEST_F(MessageListGenerator, RefusesEveryFaultWithItsLineAndWritesNothing) {
         {"Net.Rejected\tRefused: {0}\tرد شد: {1}\n", "messages.tsv:1: Net.Rejected: placeholders differ"},
         {"Net.Rejected\tRefused: {0:0.0}\tرد شد: {0}\n", "messages.tsv:1: Net.Rejected: placeholders differ"},
         {"Common.Hide\tHide\tپنهان كردن\n", "messages.tsv:1: Common.Hide: Arabic yeh or kaf"},
+        {"Washer.Quick\t5 minutes\t۵ دقیقه\n", "messages.tsv:1: Washer.Quick: Persian or Arabic-Indic digits"},
         {"Common.Hide\tHide\t\xff\n", "messages.tsv:1: not valid UTF-8"},
         {"# only a comment\n", "no messages"},
     };
