@@ -19,6 +19,13 @@ GPUBenchmarkError GPUBenchmarkError::resourceAllocation() {
     return {Kind::resourceAllocation, "not enough graphics memory for the render targets"};
 }
 
-LocalizedMessage GPUBenchmarkError::userMessage() const { return LocalizedMessage("Gpu.Error", detail()); }
+GPUBenchmarkError GPUBenchmarkError::deviceReset() {
+    return {Kind::deviceReset, "the graphics driver stopped responding and the system reset the GPU"};
+}
+
+LocalizedMessage GPUBenchmarkError::userMessage() const {
+    if (kind_ == Kind::deviceReset) return LocalizedMessage("Gpu.DeviceRemoved");
+    return LocalizedMessage("Gpu.Error", detail());
+}
 
 } // namespace zantiva

@@ -11,7 +11,7 @@ namespace zantiva {
 // stack's own wording and is not translated; userMessage wraps it for the user.
 class GPUBenchmarkError : public std::runtime_error {
 public:
-    enum class Kind { shaderCompilation, commandBufferFailed, noDevice, resourceAllocation };
+    enum class Kind { shaderCompilation, commandBufferFailed, noDevice, resourceAllocation, deviceReset };
 
     // The compiler's or linker's log.
     static GPUBenchmarkError shaderCompilation(std::string log);
@@ -19,11 +19,13 @@ public:
     static GPUBenchmarkError commandBufferFailed(std::string description);
     static GPUBenchmarkError noDevice();
     static GPUBenchmarkError resourceAllocation();
+    // The driver stopped responding and the system reset the GPU: the context is lost.
+    static GPUBenchmarkError deviceReset();
 
     Kind kind() const { return kind_; }
     // The English detail: what() gives the same text.
     std::string detail() const { return what(); }
-    // "Gpu.Error" with the detail as its one argument.
+    // "Gpu.Error" with the detail as its one argument; a reset has its own words, "Gpu.DeviceRemoved".
     LocalizedMessage userMessage() const;
 
     bool operator==(const GPUBenchmarkError& other) const { return kind_ == other.kind_ && detail() == other.detail(); }

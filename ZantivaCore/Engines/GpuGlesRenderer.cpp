@@ -127,9 +127,10 @@ void GpuGlesRenderer::waitForGpu() {
 }
 
 void GpuGlesRenderer::check() {
-    if (glGetGraphicsResetStatus() != GL_NO_ERROR) throw GPUBenchmarkError::commandBufferFailed("the GPU was reset");
-    if (const GLenum error = takeGlError(); error != GL_NO_ERROR)
-        throw GPUBenchmarkError::commandBufferFailed(glErrorText(error));
+    if (glGetGraphicsResetStatus() != GL_NO_ERROR) throw GPUBenchmarkError::deviceReset();
+    const GLenum error = takeGlError();
+    if (error == GL_CONTEXT_LOST) throw GPUBenchmarkError::deviceReset();
+    if (error != GL_NO_ERROR) throw GPUBenchmarkError::commandBufferFailed(glErrorText(error));
 }
 
 std::unique_ptr<GpuRenderer> makeGlesRenderer(const GPUBenchmarkConfiguration& configuration, const CancelToken& cancel) {

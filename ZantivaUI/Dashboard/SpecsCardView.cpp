@@ -74,7 +74,8 @@ SpecsCardView::SpecsCardView(QWidget* parent)
 
 void SpecsCardView::setCard(const SpecsCard& card) {
     title_->setText(qs(card.title));
-    value_->setText(qs(card.value));
+    value_->setText(qs(card.value.text));
+    valueIsProse_ = card.value.kind == SpecsDetail::Kind::prose;
     fitValue();
     if (card.details == shownDetails_) return;
     PanelParts::clear(*details_);
@@ -134,7 +135,7 @@ void SpecsCardView::fitValue() {
     if (width <= 0) return;
     QFont font;
     for (qreal size = valueSize; size >= smallestValueSize; size -= 1) {
-        font = hardwareFont(size, QFont::Bold);
+        font = valueIsProse_ ? vazirFont(VazirWeight::bold, size) : hardwareFont(size, QFont::Bold);
         const QFontMetrics metrics(font);
         const QRect needed = metrics.boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), Qt::TextWordWrap, value_->text());
         if (needed.height() <= valueLines * metrics.lineSpacing()) break;

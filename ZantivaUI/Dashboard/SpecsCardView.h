@@ -14,9 +14,10 @@ class HistoryChart;
 class RetroToggle;
 class TelemetryHistory;
 
-// One card of the specs grid: a small title, one large machine-reported value and the
-// detail lines. A card with a load history has an Activity toggle that opens, over the card from
-// 56 pixels below its top and over whatever lies below it, a pop-up with the history chart.
+// One card of the specs grid: a small title, one large machine-reported value (or the words for
+// a value the machine did not report) and the detail lines. A card with a load history has an
+// Activity toggle that opens, over the card from 56 pixels below its top and over whatever lies
+// below it, a pop-up with the history chart.
 class SpecsCardView : public RetroCard {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ private:
 
     QLabel* title_;
     HardwareText* value_;
+    bool valueIsProse_ = false; // "not reported" is set in Vazirmatn, not as machine text
     QVBoxLayout* details_;
     std::vector<SpecsDetail> shownDetails_;
     RetroToggle* toggle_;

@@ -100,8 +100,8 @@ void SpecsPanel::showSpecs() {
         const Loc& loc = loc_.loc();
         const auto cards = SpecsPresenter::cards(*specs_, loc);
         for (size_t i = 0; i < cards.size(); ++i) cards_[i]->setCard(cards[i]);
-        storage_->setDrives(loc["Dashboard.Storage"], SpecsPresenter::drives(*specs_), loc["Dashboard.External"],
-                            loc["Telemetry.NotReported"]);
+        storage_->setDrives(loc["Dashboard.Storage"], SpecsPresenter::drives(*specs_, loc), loc["Dashboard.External"],
+                            loc["Dashboard.NotReported"]);
     }
     showHistories();
 }

@@ -23,7 +23,10 @@ QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(new HardwareText(qs(drive.model), 13, QFont::Bold, color(PaletteColor::text)));
+    if (drive.model.kind == SpecsDetail::Kind::hardware)
+        layout->addWidget(new HardwareText(qs(drive.model.text), 13, QFont::Bold, color(PaletteColor::text)));
+    else
+        layout->addWidget(PanelParts::roleLabel(TextRole::body, color(PaletteColor::text), qs(drive.model.text)));
     layout->addStretch();
     if (drive.isExternal)
         layout->addWidget(new RetroBadge(qs(externalLabel), color(PaletteColor::card), color(PaletteColor::text)));

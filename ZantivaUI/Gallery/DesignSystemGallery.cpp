@@ -48,7 +48,7 @@ RetroCard* textRoles(LocNotifier& loc) {
     stack->addWidget(body);
     stack->addWidget(new LocText(loc, "Telemetry.Title", TextRole::label, text));
     stack->addLayout(PanelParts::leading(new HardwareText(
-        QStringLiteral("Apple M4 Pro \u00B7 14C (10P+4E) \u00B7 3024 \u00D7 1964 @ 120 Hz"), 13, QFont::Bold, text)));
+        QStringLiteral("i7-1360P \u00B7 12C (4P+8E) \u00B7 2256 \u00D7 1504 @ 60 Hz"), 13, QFont::Bold, text)));
     auto* card = new RetroCard(RetroCard::Style::standard());
     card->setContent(stack);
     return card;

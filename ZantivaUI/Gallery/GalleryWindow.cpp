@@ -42,7 +42,7 @@ GalleryWindow::GalleryWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent
                                  {{SpecsChart::cpu, curve(38, 22, 5)},
                                   {SpecsChart::memory, curve(58, 4, 11)},
                                   {SpecsChart::gpu, curve(14, 10, 3)}},
-                                 SpecsChart::cpu);
+                                 std::nullopt);
     samplePanel_ = new TelemetryPanel(loc, PreviewSamples::sensorSnapshot());
     silentPanel_ = new TelemetryPanel(loc, silent);
 

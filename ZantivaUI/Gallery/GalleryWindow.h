@@ -10,9 +10,9 @@ class SpecsPanel;
 class TelemetryPanel;
 
 // What zantiva-gallery shows: the gallery, and beside it the logo, a dropdown and the two
-// dashboard panels on the preview samples (the specs with the processor's chart open,
-// the sample telemetry, and a reading of a machine whose sensors report nothing), all in the
-// language of the given notifier.
+// dashboard panels on the preview samples (the specs with their charts closed, so that no
+// pop-up hides a card, the sample telemetry, and a reading of a machine whose sensors report
+// nothing), all in the language of the given notifier.
 class GalleryWindow : public QWidget {
     Q_OBJECT
 public:

@@ -4,29 +4,31 @@ namespace zantiva::PreviewSamples {
 
 SystemSpecs systemSpecs() {
     SystemSpecs specs;
-    specs.model = "MacBook Pro (14-inch, 2024)";
-    specs.modelIdentifier = "Mac16,8";
-    specs.operatingSystem = "macOS 15.1 (24B83)";
-    specs.architecture = "arm64";
-    specs.cpuName = "Apple M4 Pro";
-    specs.cpuCores = 14;
-    specs.cpuThreads = 14;
-    specs.coreClusters = {{"Performance", 10}, {"Efficiency", 4}};
-    specs.ramCapacityGB = 24;
-    specs.ramType = "LPDDR5";
-    specs.gpuName = "Apple M4 Pro";
-    specs.gpuCoreCount = 20;
-    specs.hasUnifiedMemory = true;
-    specs.metalVersion = "Metal 3";
+    specs.manufacturer = "Framework";
+    specs.model = "Laptop (13th Gen Intel Core)";
+    specs.modelIdentifier = "FRANBMCP0A";
+    specs.operatingSystem = "Debian GNU/Linux 12 (bookworm)";
+    specs.architecture = "x86_64";
+    specs.cpuName = "13th Gen Intel(R) Core(TM) i7-1360P";
+    specs.cpuCores = 12;
+    specs.cpuThreads = 16;
+    specs.coreClusters = {{"Performance", 4}, {"Efficiency", 8}};
+    specs.cpuMaxClockGHz = 5.0;
+    specs.ramCapacityGB = 32;
+    specs.ramType = "DDR4";
+    specs.ramSpeedMHz = 3200;
+    specs.ramModuleCount = 2;
+    specs.gpuName = "Mesa Intel(R) Graphics (RPL-P)";
+    specs.metalVersion = "OpenGL ES 3.2";
     specs.storageDevices = {
-        {.model = "APPLE SSD AP0512Z", .capacityGB = 500.3, .mediaType = "SSD", .interfaceType = "Apple Fabric",
+        {.model = "WD_BLACK SN850X 1000GB", .capacityGB = 1000.2, .mediaType = "SSD", .interfaceType = "NVMe",
          .isInternal = true},
         {.model = "Samsung PSSD T7", .capacityGB = 1000.2, .mediaType = "SSD", .interfaceType = "USB",
          .isInternal = false},
     };
-    specs.displayResolution = "3024 \u00D7 1964";
-    specs.displayRefreshRateHz = 120;
-    specs.firmwareVersion = "iBoot-11881.41.5";
+    specs.displayResolution = "2256 \u00D7 1504";
+    specs.displayRefreshRateHz = 60;
+    specs.firmwareVersion = "03.05";
     return specs;
 }
 
@@ -39,7 +41,7 @@ SensorSnapshot sensorSnapshot() {
     snapshot.systemPowerWatts = 23.6;
     snapshot.ramLoadPercent = 58.0;
     snapshot.ramUsedGB = 13.9;
-    snapshot.ramTotalGB = 24.0;
+    snapshot.ramTotalGB = 32.0;
     snapshot.fanRPM = {1850};
     snapshot.hasSensorAccess = true;
     return snapshot;

@@ -1,10 +1,10 @@
 #include "LocalizedViews/ZantivaRoot.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <QWidget>
 
 #include "LocalizedViews/LocNotifier.h"
+#include "LocalizedViews/ZantivaStyle.h"
 #include "Theme/Palette.h"
 #include "Typography/TextRole.h"
 #include "Typography/ZantivaFonts.h"
@@ -34,7 +34,7 @@ QPalette rootPalette() {
 void applyZantivaRoot(QWidget& window, LocNotifier& loc) {
     ZantivaFonts::registerFonts();
     static const bool styled = [] {
-        if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::setStyle(QStyleFactory::create("Fusion"));
+        if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::setStyle(new ZantivaStyle);
         return true;
     }();
     (void)styled;

@@ -12,6 +12,15 @@ namespace {
 SpecsDetail prose(std::string text) { return {SpecsDetail::Kind::prose, std::move(text)}; }
 SpecsDetail hardware(std::string text) { return {SpecsDetail::Kind::hardware, std::move(text)}; }
 
+// What the system read, or, in the interface language, that it read nothing.
+std::string readingText(const std::string& text, const Loc& loc) {
+    return isReported(text) ? text : loc["Dashboard.NotReported"];
+}
+
+SpecsDetail reading(const std::string& text, const Loc& loc) {
+    return isReported(text) ? hardware(text) : prose(loc["Dashboard.NotReported"]);
+}
+
 // Adds the joined line only when any part is left.
 void addJoined(std::vector<SpecsDetail>& lines, const std::vector<std::optional<std::string>>& parts,
                const std::string& separator) {
@@ -21,10 +30,12 @@ void addJoined(std::vector<SpecsDetail>& lines, const std::vector<std::optional<
 
 } // namespace
 
+bool isReported(const std::string& text) { return !text.empty() && text != SystemSpecs::unknown; }
+
 std::vector<std::string> known(const std::vector<std::optional<std::string>>& parts) {
     std::vector<std::string> usable;
     for (const auto& part : parts)
-        if (part && !part->empty() && *part != SystemSpecs::unknown) usable.push_back(*part);
+        if (part && isReported(*part)) usable.push_back(*part);
     return usable;
 }
 
@@ -49,16 +60,18 @@ std::string capacity(double gigabytes) {
 }
 
 std::vector<SpecsDetail> cpuDetails(const SystemSpecs& specs, const Loc& loc) {
-    if (const auto summary = specs.clusterSummary())
-        return {prose(loc.f("Dashboard.CpuCores", specs.cpuCores)), hardware(*summary)};
+    // The cluster names are the system's English words: a Persian line reads the shorthand ("4P+8E").
+    const auto clusters = loc.language() == AppLanguage::english ? specs.clusterSummary() : specs.clusterShorthand();
+    if (clusters) return {prose(loc.f("Dashboard.CpuCores", specs.cpuCores)), hardware(*clusters)};
     return {prose(loc.f("Dashboard.CpuDetail", specs.cpuCores, specs.cpuThreads, specs.cpuMaxClockGHz))};
 }
 
 std::vector<SpecsDetail> memoryDetails(const SystemSpecs& specs, const Loc& loc) {
     if (!specs.hasUnifiedMemory && specs.ramSpeedMHz >= 1 && specs.ramModuleCount >= 1)
-        return {prose(loc.f("Dashboard.RamDetail", specs.ramType, specs.ramSpeedMHz, specs.ramModuleCount))};
+        return {prose(loc.f("Dashboard.RamDetail", readingText(specs.ramType, loc), specs.ramSpeedMHz,
+                            specs.ramModuleCount))};
     std::vector<SpecsDetail> lines;
-    if (specs.ramType != SystemSpecs::unknown) lines.push_back(hardware(specs.ramType));
+    if (isReported(specs.ramType)) lines.push_back(hardware(specs.ramType));
     if (specs.hasUnifiedMemory) lines.push_back(prose(loc["Dashboard.UnifiedMemory"]));
     return lines;
 }
@@ -82,21 +95,23 @@ std::vector<SpecsDetail> firmwareDetails(const SystemSpecs& specs) {
 }
 
 std::array<SpecsCard, 4> cards(const SystemSpecs& specs, const Loc& loc) {
+    // A memory size the system did not read stays 0, which is not a size to show.
+    const SpecsDetail memory = reading(specs.ramCapacityGB > 0 ? gigabytes(specs.ramCapacityGB) : "", loc);
     return {{
-        {SpecsChart::cpu, loc["Dashboard.Processor"], specs.cpuName, cpuDetails(specs, loc)},
-        {SpecsChart::memory, loc["Dashboard.Memory"], gigabytes(specs.ramCapacityGB), memoryDetails(specs, loc)},
-        {SpecsChart::gpu, loc["Dashboard.Graphics"], specs.gpuName, gpuDetails(specs, loc)},
-        {std::nullopt, loc["Dashboard.Firmware"], specs.firmwareVersion, firmwareDetails(specs)},
+        {SpecsChart::cpu, loc["Dashboard.Processor"], reading(specs.cpuName, loc), cpuDetails(specs, loc)},
+        {SpecsChart::memory, loc["Dashboard.Memory"], memory, memoryDetails(specs, loc)},
+        {SpecsChart::gpu, loc["Dashboard.Graphics"], reading(specs.gpuName, loc), gpuDetails(specs, loc)},
+        {std::nullopt, loc["Dashboard.Firmware"], reading(specs.firmwareVersion, loc), firmwareDetails(specs)},
     }};
 }
 
-std::vector<SpecsDrive> drives(const SystemSpecs& specs) {
+std::vector<SpecsDrive> drives(const SystemSpecs& specs, const Loc& loc) {
     std::vector<SpecsDrive> rows;
     for (const auto& drive : specs.storageDevices) {
         std::optional<std::string> media;
         if (drive.mediaType != "Unspecified") media = drive.mediaType;
         const auto kind = known({media, drive.interfaceType});
-        rows.push_back({drive.model, !drive.isInternal,
+        rows.push_back({reading(drive.model, loc), !drive.isInternal,
                         kind.empty() ? std::nullopt : std::optional(joined(kind, " \u00B7 ")),
                         capacity(drive.capacityGB)});
     }

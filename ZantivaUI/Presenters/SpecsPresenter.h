@@ -26,7 +26,7 @@ struct SpecsDetail {
 struct SpecsCard {
     std::optional<SpecsChart> chart;
     std::string title;
-    std::string value; // machine-reported, shown verbatim
+    SpecsDetail value; // the machine's reading verbatim, or the words for one it did not give
     std::vector<SpecsDetail> details;
 
     bool operator==(const SpecsCard&) const = default;
@@ -40,7 +40,7 @@ struct SpecsChartTexts {
 };
 
 struct SpecsDrive {
-    std::string model;
+    SpecsDetail model;
     bool isExternal = false;
     std::optional<std::string> kindBadge; // "SSD · USB"; none when nothing is known
     std::string capacity;                 // "500 GB"
@@ -59,7 +59,7 @@ std::vector<SpecsDetail> memoryDetails(const SystemSpecs& specs, const Loc& loc)
 std::vector<SpecsDetail> gpuDetails(const SystemSpecs& specs, const Loc& loc);
 std::vector<SpecsDetail> firmwareDetails(const SystemSpecs& specs);
 
-std::vector<SpecsDrive> drives(const SystemSpecs& specs);
+std::vector<SpecsDrive> drives(const SystemSpecs& specs, const Loc& loc);
 
 SpecsChartTexts chartTexts(SpecsChart chart, const Loc& loc);
 
@@ -68,7 +68,9 @@ std::string gigabytes(double value);
 // A whole number of gigabytes, halves away from zero: "500 GB". A size that is not a finite
 // number of a sane size is an em dash.
 std::string capacity(double gigabytes);
-// The strings that are present, not empty and not exactly "Unknown", in order.
+// Whether the system gave the text: not empty and not exactly "Unknown".
+bool isReported(const std::string& text);
+// The strings that are present and reported, in order.
 std::vector<std::string> known(const std::vector<std::optional<std::string>>& parts);
 std::string joined(const std::vector<std::string>& parts, const std::string& separator);
 

@@ -37,7 +37,10 @@ QFont vazirFont(VazirWeight weight, qreal pixelSize) {
 }
 
 QFont hardwareFont(qreal pixelSize, QFont::Weight weight) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // fontconfig's monospace differs from machine to machine; the setup installs DejaVu Sans Mono,
+    // so machine text (and the gallery's renders) look the same wherever it is there.
+    static const QString pinned = QStringLiteral("DejaVu Sans Mono");
+    QFont font = QFontDatabase::hasFamily(pinned) ? QFont(pinned) : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::Monospace);
     return monospacedFont(sized(font, pixelSize, weight));
 }

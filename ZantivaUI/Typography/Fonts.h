@@ -13,8 +13,9 @@ inline constexpr char vazirFamily[] = "Vazirmatn";
 // With an application object present, the first call registers the family's files.
 QFont vazirFont(VazirWeight weight, qreal pixelSize);
 
-// The system's monospaced font for machine-made strings, at a fixed pixel size; another
-// installed monospaced family when the system's choice is not monospaced.
+// The monospaced font for machine-made strings, at a fixed pixel size: DejaVu Sans Mono when
+// installed, else the system's monospaced font, else another installed monospaced family when
+// the system's choice is not monospaced.
 QFont hardwareFont(qreal pixelSize, QFont::Weight weight);
 
 // The font as it is when every character takes the same width, else the first installed

@@ -6,7 +6,7 @@
 namespace zantiva {
 
 // A machine-made string (model name, identifier, server text) shown verbatim: plain text in
-// the system's monospaced font, selectable, and left to right in either interface language.
+// a monospaced font (hardwareFont), selectable, and left to right in either interface language.
 class HardwareText : public QLabel {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 #include "LocalizedViews/LocText.h"
 #include "LocalizedViews/ZantivaRoot.h"
 #include "Theme/Palette.h"
+#include "UiTestSupport.h"
 
 using namespace zantiva;
 
@@ -90,4 +91,27 @@ TEST(ZantivaRoot, DirectionFollowsTheLanguageInAnOpenWindow) {
     EXPECT_EQ(window.palette().color(QPalette::Window), color(PaletteColor::surface));
     EXPECT_TRUE(window.autoFillBackground());
     EXPECT_EQ(window.palette().color(QPalette::Highlight), color(PaletteColor::primary));
+}
+
+TEST(ZantivaRoot, PersianProseRunsRightToLeftEvenWhenItStartsWithALatinWord) {
+    Loc loc(AppLanguage::persian);
+    LocNotifier notifier(loc);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    // The memory card's line, which starts with the machine's memory type.
+    auto* line = new LocText(notifier, "Dashboard.RamDetail", TextRole::body, color(PaletteColor::text), {"DDR5", 5600, 2});
+    layout->addWidget(line);
+    applyZantivaRoot(window, notifier);
+    window.resize(480, 60);
+    window.show();
+    ASSERT_TRUE(line->text().startsWith("DDR5"));
+
+    const QImage shown = uitest::render(*line, Qt::black);
+    QImage blank(shown.size(), shown.format());
+    blank.fill(Qt::black);
+    ASSERT_NE(shown, blank);
+    // Drawn exactly as Qt draws the same sentence when a right-to-left mark opens it: right to
+    // left from the leading (right) edge, "DDR5" first.
+    line->setText(QChar(0x200F) + line->text());
+    EXPECT_EQ(uitest::render(*line, Qt::black), shown);
 }

@@ -89,8 +89,7 @@ TEST(SpecsPanel, ShowsTheCardsAndFollowsTheLanguage) {
     Dashboard d;
     EXPECT_EQ(d.panel->card(0)->title()->text(), "PROCESSOR");
     EXPECT_EQ(d.panel->card(1)->shownDetails(),
-              (std::vector<SpecsDetail>{{SpecsDetail::Kind::hardware, "LPDDR5"},
-                                        {SpecsDetail::Kind::prose, "Unified memory"}}));
+              (std::vector<SpecsDetail>{{SpecsDetail::Kind::prose, "DDR4 \u00B7 3200 MHz \u00B7 2 module(s)"}}));
     EXPECT_FALSE(d.panel->card(3)->toggle()->isVisible()); // firmware never charts
     EXPECT_EQ(d.toggle(SpecsChart::cpu)->toolTip(), "Show CPU load history");
     const QStringList storage = labelTexts(*d.panel->storageCard());
@@ -100,7 +99,7 @@ TEST(SpecsPanel, ShowsTheCardsAndFollowsTheLanguage) {
 
     d.loc.setLanguage(AppLanguage::persian);
     EXPECT_EQ(d.panel->card(0)->title()->text().toStdString(), Loc::string("Dashboard.Processor", AppLanguage::persian));
-    EXPECT_EQ(d.panel->card(0)->value()->text(), "Apple M4 Pro"); // machine text stays as reported
+    EXPECT_EQ(d.panel->card(0)->value()->text(), "13th Gen Intel(R) Core(TM) i7-1360P"); // machine text as reported
 }
 
 TEST(SpecsPanel, OneChartAtATimeAndEveryClickClosesIt) {
@@ -161,7 +160,7 @@ TEST(SpecsPanel, AnEmptyDriveListSaysNotReportedDimmed) {
     specs.storageDevices.clear();
     d.panel->setSpecs(specs);
     const auto labels = d.panel->storageCard()->findChildren<QLabel*>();
-    const auto notReported = std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "not reported"; });
+    const auto notReported = std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "Not reported"; });
     ASSERT_NE(notReported, labels.end());
     EXPECT_NEAR((*notReported)->palette().color(QPalette::WindowText).alphaF(), 0.6, 0.01);
 }
@@ -196,18 +195,20 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     EXPECT_EQ(dash->text(), "90\u00B0C");
     EXPECT_EQ(panel.fan()->value()->text(), "1850 RPM");
     EXPECT_EQ(panel.memoryFootnote()->text().toStdString(),
-              Loc::format("Telemetry.MemoryUsed", AppLanguage::persian, {13.9, 24.0}) + " \u00B7 " +
+              Loc::format("Telemetry.MemoryUsed", AppLanguage::persian, {13.9, 32.0}) + " \u00B7 " +
                   Loc::string("Telemetry.Pressure.Normal", AppLanguage::persian));
 }
 
 TEST(SpecsPanel, ALongValueShrinksToFitTwoLinesAndStandsAtTheLeadingEdge) {
     Dashboard d;
     d.window.resize(520, 800);
+    SystemSpecs specs = PreviewSamples::systemSpecs();
+    specs.cpuName = "Intel Core i7-1360P";
+    d.panel->setSpecs(specs);
     QCoreApplication::processEvents();
     HardwareText* value = d.panel->card(0)->value();
     EXPECT_EQ(value->font().pixelSize(), 20);
 
-    SystemSpecs specs = PreviewSamples::systemSpecs();
     specs.cpuName = "AMD Ryzen Threadripper PRO 7995WX 96-Cores";
     d.panel->setSpecs(specs);
     QCoreApplication::processEvents();

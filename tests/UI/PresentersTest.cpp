@@ -33,11 +33,13 @@ TEST(SpecsPresenter, ProcessorLinesWithAndWithoutCoreClusters) {
     const Loc loc(AppLanguage::english);
     SystemSpecs specs = PreviewSamples::systemSpecs();
     EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc),
-              (std::vector{prose("14 cores"), hardware("10 Performance + 4 Efficiency")}));
+              (std::vector{prose("12 cores"), hardware("4 Performance + 8 Efficiency")}));
+    // Persian has no English cluster names in it.
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, Loc(AppLanguage::persian)).back(), hardware("4P+8E"));
     specs.coreClusters.clear();
     specs.cpuThreads = 28;
     specs.cpuMaxClockGHz = 4.5;
-    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("14 cores / 28 threads \u00B7 4.50 GHz")}));
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("12 cores / 28 threads \u00B7 4.50 GHz")}));
 }
 
 TEST(SpecsPresenter, MemoryLines) {
@@ -53,10 +55,10 @@ TEST(SpecsPresenter, MemoryLines) {
     specs.ramSpeedMHz = 5600;
     specs.ramModuleCount = 2;
     EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{prose("DDR5 \u00B7 5600 MHz \u00B7 2 module(s)")}));
-    // The type goes into the sentence as it is, "Unknown" included.
+    // A type the system did not give is said in the interface language.
     specs.ramType = SystemSpecs::unknown;
     EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc),
-              (std::vector{prose("Unknown \u00B7 5600 MHz \u00B7 2 module(s)")}));
+              (std::vector{prose("Not reported \u00B7 5600 MHz \u00B7 2 module(s)")}));
 }
 
 TEST(SpecsPresenter, GraphicsAndFirmwareDropUnknownParts) {
@@ -88,25 +90,30 @@ TEST(SpecsPresenter, CardsAndDrives) {
     const SystemSpecs specs = PreviewSamples::systemSpecs();
     const auto cards = SpecsPresenter::cards(specs, loc);
     EXPECT_EQ(cards[0].title, "PROCESSOR");
-    EXPECT_EQ(cards[0].value, "Apple M4 Pro");
-    EXPECT_EQ(cards[1].value, "24 GB");
+    EXPECT_EQ(cards[0].value, hardware("13th Gen Intel(R) Core(TM) i7-1360P"));
+    EXPECT_EQ(cards[1].value, hardware("32 GB"));
     EXPECT_EQ(cards[2].chart, SpecsChart::gpu);
     EXPECT_EQ(cards[3].title, "FIRMWARE");
     EXPECT_FALSE(cards[3].chart);
     EXPECT_EQ(SpecsPresenter::chartTexts(SpecsChart::memory, loc).popupTitle, "MEMORY LOAD \u2014 LAST 90s");
 
-    const auto drives = SpecsPresenter::drives(specs);
+    const auto drives = SpecsPresenter::drives(specs, loc);
     ASSERT_EQ(drives.size(), 2u);
-    EXPECT_EQ(drives[0], (SpecsDrive{"APPLE SSD AP0512Z", false, "SSD \u00B7 Apple Fabric", "500 GB"}));
-    EXPECT_EQ(drives[1], (SpecsDrive{"Samsung PSSD T7", true, "SSD \u00B7 USB", "1000 GB"}));
+    EXPECT_EQ(drives[0], (SpecsDrive{hardware("WD_BLACK SN850X 1000GB"), false, "SSD \u00B7 NVMe", "1000 GB"}));
+    EXPECT_EQ(drives[1], (SpecsDrive{hardware("Samsung PSSD T7"), true, "SSD \u00B7 USB", "1000 GB"}));
 
+    // Nothing read: no "Unknown" and no "0 GB" on screen, in either language.
     SystemSpecs odd;
     odd.storageDevices = {{.model = "X", .capacityGB = 1, .mediaType = "Unspecified", .interfaceType = "USB",
                            .isInternal = false},
-                          {.model = "Y", .capacityGB = 2, .isInternal = true}};
-    const auto oddDrives = SpecsPresenter::drives(odd);
+                          {.capacityGB = 2, .isInternal = true}};
+    const Loc persian(AppLanguage::persian);
+    const SpecsDetail notReported = prose(persian["Dashboard.NotReported"]);
+    for (const SpecsCard& card : SpecsPresenter::cards(odd, persian)) EXPECT_EQ(card.value, notReported) << card.title;
+    const auto oddDrives = SpecsPresenter::drives(odd, persian);
     EXPECT_EQ(oddDrives[0].kindBadge, "USB");
     EXPECT_FALSE(oddDrives[1].kindBadge);
+    EXPECT_EQ(oddDrives[1].model, notReported);
 }
 
 TEST(TelemetryPresenter, TemperatureColourRule) {
@@ -136,7 +143,7 @@ TEST(TelemetryPresenter, TheSampleReading) {
     EXPECT_EQ(view.gpuLoad.text, "12%");
     EXPECT_EQ(view.power.text, "23.7 W");
     EXPECT_EQ(view.fan.text, "1850 RPM");
-    EXPECT_EQ(view.memoryFootnote, "13.9 of 24 GB used \u00B7 Pressure: normal");
+    EXPECT_EQ(view.memoryFootnote, "13.9 of 32 GB used \u00B7 Pressure: normal");
     EXPECT_EQ(view.thermal, (TelemetryBadge{"Normal", PaletteColor::secondary, PaletteColor::onSecondary}));
     EXPECT_TRUE(view.cpuTemperature.tooltip.empty());
     EXPECT_EQ(view.cpuTemperature.accessibleLabel, "61\u00B0C");

@@ -122,6 +122,19 @@ bool hasArabicLetters(std::string_view text) {
     return false;
 }
 
+// Numbers read in ASCII digits in both languages, as the formatter writes them; Persian or
+// Arabic-Indic digits (and their separators) in a text would mix two digit sets on one screen.
+bool hasIndicDigits(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if ((lead == 0xD9 && ((next >= 0xA0 && next <= 0xA9) || next == 0xAB || next == 0xAC)) ||
+            (lead == 0xDB && next >= 0xB0 && next <= 0xB9))
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string_view> splitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
@@ -177,6 +190,10 @@ std::vector<Entry> parse(std::string_view content, std::vector<Fault>& faults) {
         }
         if (hasArabicLetters(entry.persian)) {
             fault(entry.key + ": Arabic yeh or kaf in the Persian text (use \u06CC and \u06A9)");
+            continue;
+        }
+        if (hasIndicDigits(entry.english) || hasIndicDigits(entry.persian)) {
+            fault(entry.key + ": Persian or Arabic-Indic digits (write numbers in ASCII digits)");
             continue;
         }
         if (const auto [it, inserted] = firstLine.emplace(entry.key, lineNumber); !inserted) {
