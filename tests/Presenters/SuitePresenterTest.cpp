@@ -36,7 +36,7 @@ TEST(SuitePresenter, RowsFollowThePlanWithTheirBadgesAndFailures) {
     EXPECT_FALSE(view.resumed);
     EXPECT_FALSE(view.readingDrives);
     EXPECT_TRUE(view.canStop);
-    EXPECT_EQ(view.stop, "\u23F9 Stop Test");
+    EXPECT_EQ(view.stop, "■ Stop Test");
     EXPECT_EQ(view.stopConfirmation.confirm, "Confirm Stop");
 }
 
