@@ -23,7 +23,7 @@ namespace ScreenParts {
 // A sentence in a role and palette colour; wrapping ones take several lines, never cut off.
 ProseLabel* prose(TextRole role, PaletteColor color, const QString& text, bool wraps = false);
 // Machine text (scores, models, paths) in the monospaced font, left to right in both
-// languages, at the leading edge of its row.
+// languages, at the leading edge of its row, wrapping at its spaces when it is long.
 QLayout* machine(const QString& text, qreal pixelSize, QFont::Weight weight, double opacity = 1);
 // A pill with its word in its colours, the word in the direction of the layout.
 QWidget* badge(const BadgeValue& value);

@@ -132,5 +132,21 @@ TEST(ResultScreen, ProblemsInTheOrderTheyCome) {
     EXPECT_FALSE(screen.driveHealthCard()->isVisibleTo(&screen));
 }
 
+TEST(ResultScreen, LongMachineTextWrapsInsteadOfWideningThePage) {
+    const Loc english(AppLanguage::english);
+    ResultScreenState state;
+    state.report.gpuResult = GpuBenchmarkResult{};
+    state.report.gpuResult->adapterName =
+        "AMD Radeon RX 7600 (radeonsi, navi33, LLVM 15.0.6, DRM 3.54, 6.1.0-18-amd64) / "
+        "Mesa 22.3.6 compatibility profile with every optional extension listed";
+    ResultScreen screen;
+    screen.show(ResultPresenter::present(state, english));
+    screen.resize(1100, 720); // the window's smallest content
+    screen.QWidget::show();
+    QCoreApplication::processEvents();
+    const auto* page = screen.findChild<QScrollArea*>();
+    EXPECT_LE(page->widget()->width(), page->viewport()->width());
+}
+
 } // namespace
 } // namespace zantiva::testing
