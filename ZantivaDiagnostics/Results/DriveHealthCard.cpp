@@ -5,7 +5,6 @@
 #include "Dashboard/PanelParts.h"
 #include "Results/ProseLabel.h"
 #include "Results/ScreenParts.h"
-#include "Theme/Palette.h"
 
 namespace zantiva {
 

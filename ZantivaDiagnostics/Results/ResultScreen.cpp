@@ -4,15 +4,14 @@
 
 #include "Cards/RetroCard.h"
 #include "Controls/GradeBadge.h"
-#include "Results/ProseButton.h"
 #include "Dashboard/PanelParts.h"
 #include "Results/DriveHealthCard.h"
+#include "Results/ProseButton.h"
 #include "Results/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Results/StorageSummaryButton.h"
 #include "Stations/MetricView.h"
 #include "Theme/Metric.h"
-#include "Theme/Palette.h"
 
 namespace zantiva {
 

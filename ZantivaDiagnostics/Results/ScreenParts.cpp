@@ -1,9 +1,9 @@
 #include "Results/ScreenParts.h"
 
 #include <QHBoxLayout>
-#include <cmath>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"

@@ -5,8 +5,8 @@
 
 #include "Cards/RetroCard.h"
 #include "Cards/RetroProgressBar.h"
-#include "Results/ProseButton.h"
 #include "Results/DriveHealthCard.h"
+#include "Results/ProseButton.h"
 #include "Results/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Stations/MetricView.h"
