@@ -48,7 +48,12 @@ protected:
     }
 
     bool visible(const QWidget* part) const { return part && part->isVisibleTo(&screen); }
-    bool ended() { return runUntil([&] { return !model->storage().isRunning(); }, std::chrono::seconds(30)); }
+    // Until the test has ended and the parts it added to the shown screen show too.
+    bool ended() {
+        const bool done = runUntil([&] { return !model->storage().isRunning(); }, std::chrono::seconds(30));
+        QCoreApplication::processEvents();
+        return done;
+    }
 
     TemporaryFolder target;
     std::optional<std::filesystem::path> answer = target.path();
