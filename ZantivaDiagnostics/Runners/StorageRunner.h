@@ -6,6 +6,7 @@
 
 // moc cannot read the C++20 concepts these headers hold, and needs none of them.
 #ifndef Q_MOC_RUN
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -56,6 +57,8 @@ public:
     // The measured run in progress, from 1; 0 while preparing or settling.
     int run() const { return run_; }
     bool isSettling() const { return isSettling_; }
+    // The measured runs of each test in this runner's benchmark, as the engine counts them.
+    int runsPerTest() const { return std::max(1, configuration_.benchmark.runsPerTest); }
     const std::optional<StorageBenchmarkResult>& result() const { return result_; }
     const std::optional<LocalizedMessage>& failure() const { return failure_; }
 

@@ -12,6 +12,7 @@
 #include "Presenters/RamStationPresenter.h"
 #include "Presenters/StationFramePresenter.h"
 #include "Presenters/SuitePresenter.h"
+#include "Samples/ResultSamples.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
@@ -179,6 +180,11 @@ const SampleScreen samples[] = {
     {"station-cpu", windowSize, cpuStation},
     {"station-gpu", tallWindowSize, gpuStation},
     {"station-battery", windowSize, batteryStation},
+    {"results", {1440, 1640}, ResultSamples::resultScreen},
+    {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
+    {"storage-running", windowSize, ResultSamples::storageRunning},
+    {"storage", windowSize, ResultSamples::storageResult},
+    {"storage-failed", windowSize, ResultSamples::storageFailed},
 };
 
 } // namespace

@@ -1,0 +1,159 @@
+#include "Results/ResultScreen.h"
+
+#include <QHBoxLayout>
+
+#include "Cards/RetroCard.h"
+#include "Controls/GradeBadge.h"
+#include "Dashboard/PanelParts.h"
+#include "Results/DriveHealthCard.h"
+#include "Results/ProseButton.h"
+#include "Results/ProseLabel.h"
+#include "Results/ScreenParts.h"
+#include "Results/StorageSummaryButton.h"
+#include "Stations/MetricView.h"
+#include "Theme/Metric.h"
+
+namespace zantiva {
+
+namespace {
+
+using namespace ScreenParts;
+
+constexpr qreal gradeBadgeSide = 96;
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+QHBoxLayout* row(int spacing) {
+    auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+QLayout* metrics(const std::vector<MetricValue>& values) {
+    auto* layout = row(20);
+    for (const auto& value : values) layout->addWidget(new MetricView(value), 0, Qt::AlignVCenter);
+    layout->addStretch();
+    return layout;
+}
+
+RetroCard* gradeCard(const ResultGradeView& view) {
+    auto* lines = column(4);
+    lines->addWidget(prose(TextRole::label, PaletteColor::text, q(view.overall)));
+    lines->addWidget(prose(TextRole::title, PaletteColor::text, q(view.title), true));
+    if (view.healthScore) lines->addWidget(prose(TextRole::subHeader, PaletteColor::text, q(*view.healthScore), true));
+    lines->addWidget(prose(TextRole::label, PaletteColor::text, q(view.note), true));
+    if (view.batteryPenalty)
+        lines->addWidget(prose(TextRole::label, PaletteColor::tertiary, q(*view.batteryPenalty), true));
+
+    auto* content = row(20);
+    content->addWidget(new GradeBadge(view.grade, gradeBadgeSide), 0, Qt::AlignVCenter);
+    content->addLayout(lines, 1);
+    return card(content);
+}
+
+RetroCard* problemsCard(const ResultProblemsView& view) {
+    auto* content = column(10);
+    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.title)));
+    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.note), true));
+    for (const auto& problem : view.problems) {
+        auto* entry = column(4);
+        entry->addLayout(PanelParts::leading(badge({problem.title, PaletteColor::primary, PaletteColor::onPrimary})));
+        auto* message = prose(TextRole::body, PaletteColor::text, q(problem.message), true);
+        message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        entry->addWidget(message);
+        content->addLayout(entry);
+    }
+    return card(content, PaletteColor::muted);
+}
+
+RetroCard* performanceCard(const ResultPerformanceView& view) {
+    auto* content = column(12);
+    if (const auto& cpu = view.cpu) {
+        content->addWidget(prose(TextRole::label, PaletteColor::text, q(cpu->label)));
+        content->addLayout(machine(q(cpu->score), 34, QFont::Bold));
+        std::vector<MetricValue> shown{cpu->singleCore};
+        if (cpu->sustained) shown.push_back(*cpu->sustained);
+        content->addLayout(metrics(shown));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, q(cpu->detail), true));
+        content->addWidget(prose(TextRole::label, cpu->integrity.color, q(cpu->integrity.text), true));
+        if (cpu->throttleNote) content->addWidget(prose(TextRole::label, PaletteColor::tertiary, q(*cpu->throttleNote), true));
+    }
+    if (const auto& gpu = view.gpu) {
+        if (view.cpu) content->addWidget(divider());
+        content->addWidget(prose(TextRole::label, PaletteColor::text, q(gpu->label)));
+        content->addLayout(machine(q(gpu->score), 34, QFont::Bold));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, q(gpu->detail), true));
+        content->addLayout(machine(q(gpu->adapter), 11, QFont::Bold, 0.75));
+    }
+    if (const auto& memory = view.memory) {
+        content->addWidget(divider());
+        content->addWidget(prose(TextRole::label, PaletteColor::text, q(memory->label)));
+        content->addLayout(metrics({memory->read, memory->write}));
+    }
+    if (view.notRunYet) content->addWidget(prose(TextRole::subHeader, PaletteColor::text, q(*view.notRunYet), true));
+    return card(content);
+}
+
+QLayout* checkRow(const ResultCheckRow& check) {
+    auto* texts = column(1);
+    texts->addWidget(prose(TextRole::body, PaletteColor::text, q(check.title), true));
+    if (check.detail) texts->addWidget(prose(TextRole::label, PaletteColor::text, q(*check.detail), true));
+    auto* layout = row(0);
+    layout->addLayout(texts, 1);
+    layout->addSpacing(8);
+    layout->addWidget(badge(check.score), 0, Qt::AlignVCenter);
+    return layout;
+}
+
+RetroCard* checksCard(const ResultChecksView& view) {
+    auto* content = column(10);
+    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.title)));
+    for (const auto& check : view.rows) content->addLayout(checkRow(check));
+    for (const auto& [text, role] : {std::pair{view.notRunYet, TextRole::subHeader}, {view.peripherals, TextRole::label},
+                                     {view.peripheralsNote, TextRole::label}, {view.batteryNotScored, TextRole::label}})
+        if (text) content->addWidget(prose(role, PaletteColor::text, q(*text), true));
+    return card(content);
+}
+
+} // namespace
+
+ResultScreen::ResultScreen(QWidget* parent)
+    : QWidget(parent), page_(page(*this)), back_(new ProseButton(RetroButtonKind::outline, RetroButtonSize::compact)),
+      cards_(column(static_cast<int>(Theme::Metric::spacing))), driveHealth_(new DriveHealthCard) {
+    page_->addLayout(PanelParts::leading(back_));
+    page_->addLayout(cards_);
+    page_->addWidget(driveHealth_);
+    page_->addStretch();
+    driveHealth_->hide();
+    connect(back_, &QAbstractButton::clicked, this, &ResultScreen::backRequested);
+}
+
+void ResultScreen::show(const ResultScreenView& view) {
+    if (shown_ == view) return;
+    back_->setProse(q(view.backLabel));
+
+    PanelParts::clear(*cards_);
+    cards_->addWidget(gradeCard(view.grade));
+    if (view.problems) cards_->addWidget(problemsCard(*view.problems));
+    auto* results = row(static_cast<int>(Theme::Metric::spacing));
+    results->addWidget(performanceCard(view.performance), 1, Qt::AlignTop);
+    results->addWidget(checksCard(view.checks), 1, Qt::AlignTop);
+    cards_->addLayout(results);
+
+    driveHealth_->setVisible(view.driveHealth.has_value());
+    if (view.driveHealth) driveHealth_->show(*view.driveHealth);
+
+    if (!shown_ || shown_->storage != view.storage) {
+        delete storage_;
+        storage_ = nullptr;
+        if (view.storage) {
+            storage_ = new StorageSummaryButton(*view.storage);
+            connect(storage_, &QAbstractButton::clicked, this, &ResultScreen::storageRequested);
+            page_->insertWidget(page_->indexOf(driveHealth_) + 1, storage_);
+        }
+    }
+    shown_ = view;
+}
+
+} // namespace zantiva

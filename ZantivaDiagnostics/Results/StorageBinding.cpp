@@ -1,0 +1,51 @@
+#include "Results/StorageBinding.h"
+
+#include <QFileDialog>
+
+#include "App/AppModel.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Results/StorageScreen.h"
+
+namespace zantiva {
+
+StorageScreenState storageScreenState(const StorageRunner& storage) {
+    return {
+        .isRunning = storage.isRunning(),
+        .progress = storage.progress(),
+        .run = storage.run(),
+        .runsPerTest = storage.runsPerTest(),
+        .isSettling = storage.isSettling(),
+        .result = storage.result(),
+        .failure = storage.failure(),
+    };
+}
+
+void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder) {
+    StorageRunner& storage = model.storage();
+    const auto refresh = [&screen, &storage, &loc] {
+        screen.show(StoragePresenter::present(storageScreenState(storage), loc.loc()));
+    };
+    for (const auto changed : {&StorageRunner::progressChanged, &StorageRunner::runChanged,
+                               &StorageRunner::isSettlingChanged, &StorageRunner::resultChanged,
+                               &StorageRunner::failureChanged})
+        QObject::connect(&storage, changed, &screen, refresh);
+    QObject::connect(&storage, &Runner::isRunningChanged, &screen, refresh);
+    loc.bind(&screen, refresh);
+
+    QObject::connect(&screen, &StorageScreen::backRequested, &model, [&model] { model.setScreen(AppScreen::dashboard); });
+    QObject::connect(&screen, &StorageScreen::stopRequested, &storage, [&storage] { storage.stop(); });
+    QObject::connect(&screen, &StorageScreen::startRequested, &storage,
+                     [&storage, chooseFolder = std::move(chooseFolder)] {
+                         if (const auto folder = chooseFolder()) storage.start(*folder);
+                     });
+}
+
+FolderChooser folderDialog(QWidget& window, LocNotifier& loc) {
+    return [&window, &loc]() -> std::optional<std::filesystem::path> {
+        const QString folder = QFileDialog::getExistingDirectory(&window, loc.text("Main.SsdPickFolder"));
+        if (folder.isEmpty()) return std::nullopt;
+        return std::filesystem::path(folder.toStdString());
+    };
+}
+
+} // namespace zantiva

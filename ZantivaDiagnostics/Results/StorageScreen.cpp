@@ -1,0 +1,145 @@
+#include "Results/StorageScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+#include "Cards/RetroCard.h"
+#include "Cards/RetroProgressBar.h"
+#include "Results/DriveHealthCard.h"
+#include "Results/ProseButton.h"
+#include "Results/ProseLabel.h"
+#include "Results/ScreenParts.h"
+#include "Stations/MetricView.h"
+#include "Theme/Palette.h"
+#include "Typography/HardwareText.h"
+
+namespace zantiva {
+
+namespace {
+
+using namespace ScreenParts;
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+HardwareText* figure(const std::string& text, qreal size, double opacity) {
+    return new HardwareText(q(text), size, QFont::Bold, withOpacity(color(PaletteColor::text), opacity));
+}
+
+RetroCard* makeResultsCard(const StorageResultsView& view) {
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(22);
+    grid->setVerticalSpacing(8);
+    for (int c = 0; c < static_cast<int>(view.columns.size()); ++c)
+        grid->addWidget(prose(TextRole::label, PaletteColor::text, q(view.columns[static_cast<size_t>(c)])), 0, c + 1,
+                        Qt::AlignLeft | Qt::AlignVCenter);
+    int row = 1;
+    for (const auto& line : view.rows) {
+        grid->addWidget(prose(TextRole::body, PaletteColor::text, q(line.title)), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(figure(line.mbps, 15, 1), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(figure(line.mibps, 13, 0.8), row, 2, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(figure(line.iops, 13, 0.8), row, 3, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(figure(line.latencyMs, 13, 0.8), row, 4, Qt::AlignLeft | Qt::AlignVCenter);
+        ++row;
+    }
+    grid->setColumnStretch(5, 1); // the grid keeps to the leading edge
+
+    auto* target = new QHBoxLayout;
+    target->setContentsMargins(0, 0, 0, 0);
+    target->setSpacing(8);
+    target->addWidget(prose(TextRole::label, PaletteColor::text, q(view.targetLabel)));
+    target->addLayout(machine(q(view.targetFolder), 11, QFont::Bold, 0.75), 1);
+
+    auto* content = column(14);
+    content->addWidget(prose(TextRole::header, PaletteColor::text, q(view.title), true));
+    content->addLayout(grid);
+    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.queueDepthOneNote), true));
+    content->addLayout(target);
+    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.method), true));
+    return card(content);
+}
+
+} // namespace
+
+StorageScreen::StorageScreen(QWidget* parent)
+    : QWidget(parent), page_(page(*this)),
+      back_(new ProseButton(RetroButtonKind::outline, RetroButtonSize::compact)),
+      start_(new ProseButton(RetroButtonKind::primary, RetroButtonSize::compact)),
+      liveTitle_(prose(TextRole::header, PaletteColor::text, {}, true)),
+      phase_(prose(TextRole::body, PaletteColor::text, {}, true)),
+      bar_(new RetroProgressBar(0, color(PaletteColor::secondary))), throughput_(new MetricView),
+      stop_(new ProseButton(RetroButtonKind::outline, RetroButtonSize::compact)),
+      errorTitle_(prose(TextRole::header, PaletteColor::primary, {}, true)),
+      errorMessage_(prose(TextRole::body, PaletteColor::text, {}, true)), driveHealth_(new DriveHealthCard) {
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(back_);
+    top->addStretch();
+    top->addWidget(start_);
+
+    auto* metricRow = new QHBoxLayout;
+    metricRow->setContentsMargins(0, 0, 0, 0);
+    metricRow->addWidget(throughput_);
+    metricRow->addStretch();
+    metricRow->addWidget(stop_);
+    auto* liveColumn = column(12);
+    liveColumn->addWidget(liveTitle_);
+    liveColumn->addWidget(phase_);
+    liveColumn->addWidget(bar_);
+    liveColumn->addLayout(metricRow);
+    live_ = card(liveColumn);
+
+    auto* errorColumn = column(8);
+    errorColumn->addWidget(errorTitle_);
+    errorColumn->addWidget(errorMessage_);
+    error_ = card(errorColumn);
+
+    page_->addLayout(top);
+    page_->addWidget(live_);
+    page_->addWidget(error_);
+    page_->addWidget(driveHealth_);
+    page_->addStretch();
+    live_->hide();
+    error_->hide();
+    driveHealth_->hide();
+
+    connect(back_, &QAbstractButton::clicked, this, &StorageScreen::backRequested);
+    connect(start_, &QAbstractButton::clicked, this, &StorageScreen::startRequested);
+    connect(stop_, &QAbstractButton::clicked, this, &StorageScreen::stopRequested);
+}
+
+void StorageScreen::show(const StorageScreenView& view) {
+    if (shown_ == view) return;
+    back_->setProse(q(view.backLabel));
+    back_->setEnabled(view.canGoBack);
+    start_->setProse(q(view.startLabel));
+    start_->setVisible(view.canStart);
+
+    live_->setVisible(view.live.has_value());
+    if (const auto& live = view.live) {
+        liveTitle_->setProse(q(live->title));
+        phase_->setProse(q(live->phase));
+        bar_->setValue(live->fraction);
+        throughput_->show(live->throughput);
+        stop_->setProse(q(live->stopLabel));
+    }
+    error_->setVisible(view.error.has_value());
+    if (const auto& error = view.error) {
+        errorTitle_->setProse(q(error->title));
+        errorMessage_->setProse(q(error->message));
+    }
+    if (!shown_ || shown_->results != view.results) showResults(view.results);
+    driveHealth_->setVisible(view.driveHealth.has_value());
+    if (view.driveHealth) driveHealth_->show(*view.driveHealth);
+    shown_ = view;
+}
+
+void StorageScreen::showResults(const std::optional<StorageResultsView>& view) {
+    delete results_;
+    results_ = nullptr;
+    if (!view) return;
+    results_ = makeResultsCard(*view);
+    page_->insertWidget(page_->indexOf(driveHealth_), results_);
+}
+
+} // namespace zantiva

@@ -1,0 +1,124 @@
+// The storage screen bound to a real app model whose storage runner runs the real engine on
+// a disk folder with a tiny workload: the folder choice, the live card, the stop, the result
+// with the drives' health, a failure, and the way back.
+
+#include <QTest>
+
+#include "../App/AppModelFixture.h"
+#include "../Core/Engines/StorageTestSupport.h"
+#include "../Core/Probes/DriveHealthFixtures.h"
+#include "../Core/Probes/FixtureMachines.h"
+#include "Cards/RetroCard.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Results/DriveHealthCard.h"
+#include "Results/ProseButton.h"
+#include "Results/StorageBinding.h"
+#include "Results/StorageScreen.h"
+#include "ScreenTexts.h"
+
+namespace zantiva::testing {
+namespace {
+
+// Two measured runs of each test; long ones can be stopped in the middle.
+StorageRunnerConfiguration storageRuns(double measureSeconds) {
+    StorageRunnerConfiguration c;
+    c.benchmark = {.fileSize = StorageBenchmarkConfiguration::minimumFileSize, .runsPerTest = 2,
+                   .measureSeconds = measureSeconds, .settleSeconds = 0};
+    c.drives = fixtureDriveHealth(fixtureMachine("amd-desktop"));
+    return c;
+}
+
+class StorageScreenTest : public AppModelFixture {
+protected:
+    static void SetUpTestSuite() { useDiskForTemporaryFolders(); }
+
+    // The screen over a model whose storage test measures for that long, choosing what the
+    // chooser answers.
+    void bind(double measureSeconds) {
+        AppModelSetup s = setup();
+        s.storage = storageRuns(measureSeconds);
+        makeModel(std::move(s));
+        loc.setLanguage(AppLanguage::english);
+        bindStorageScreen(screen, *model, notifier, [this] {
+            ++choices;
+            return answer;
+        });
+        screen.resize(1200, 900);
+        screen.show();
+    }
+
+    bool visible(const QWidget* part) const { return part && part->isVisibleTo(&screen); }
+    // Until the test has ended and the parts it added to the shown screen show too.
+    bool ended() {
+        const bool done = runUntil([&] { return !model->storage().isRunning(); }, std::chrono::seconds(30));
+        QCoreApplication::processEvents();
+        return done;
+    }
+
+    TemporaryFolder target;
+    std::optional<std::filesystem::path> answer = target.path();
+    int choices = 0;
+    LocNotifier notifier{loc};
+    StorageScreen screen;
+};
+
+TEST_F(StorageScreenTest, ACancelledFolderChoiceStartsNothing) {
+    bind(0.05);
+    answer.reset();
+    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    EXPECT_EQ(choices, 1);
+    EXPECT_FALSE(model->storage().isRunning());
+    EXPECT_EQ(model->screen(), AppScreen::dashboard);
+    EXPECT_FALSE(visible(screen.liveCard()));
+    EXPECT_EQ(shownTexts(screen), QStringList{}); // no result, no failure: the buttons only
+}
+
+TEST_F(StorageScreenTest, TheLiveCardCountsTheRunnersRunsAndStops) {
+    bind(30);
+    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    ASSERT_TRUE(model->storage().isRunning());
+    EXPECT_EQ(model->screen(), AppScreen::storage);
+    EXPECT_TRUE(visible(screen.liveCard()));
+    EXPECT_FALSE(screen.backButton()->isEnabled());
+    EXPECT_FALSE(visible(screen.startButton()));
+
+    ASSERT_TRUE(runUntil([&] { return model->storage().run() >= 1; }));
+    EXPECT_TRUE(shows(screen, "Sequential Read \u00B7 SEQ1M Q8T1 \u2014 run 1 of 2"));
+    QTest::mouseClick(screen.stopButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended());
+    EXPECT_FALSE(visible(screen.liveCard()));
+    EXPECT_FALSE(visible(screen.resultsCard())); // a stopped test records nothing
+    EXPECT_TRUE(screen.backButton()->isEnabled());
+}
+
+TEST_F(StorageScreenTest, AFinishedRunShowsItsResultAndTheDrivesThenBackLeadsHome) {
+    bind(0.05);
+    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended());
+    const auto& result = model->storage().result();
+    ASSERT_TRUE(result && result->driveHealth);
+    ASSERT_FALSE(result->driveHealth->drives.empty());
+
+    EXPECT_TRUE(visible(screen.resultsCard()));
+    EXPECT_TRUE(shows(screen, "SEQUENTIAL \u2014 SEQ1M Q8T1 \u00B7 Write"));
+    EXPECT_TRUE(shows(screen, QString::fromStdString(target.path().string())));
+    EXPECT_TRUE(visible(screen.driveHealthCard()));
+    const DriveHealthInfo& drive = result->driveHealth->drives.front();
+    EXPECT_TRUE(shows(screen, QString::fromStdString(drive.model.empty() ? drive.id : drive.model)));
+
+    QTest::mouseClick(screen.backButton(), Qt::LeftButton);
+    EXPECT_EQ(model->screen(), AppScreen::dashboard);
+}
+
+TEST_F(StorageScreenTest, AFailedRunSaysWhy) {
+    bind(0.05);
+    answer = target / "gone";
+    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended());
+    EXPECT_TRUE(visible(screen.errorCard()));
+    EXPECT_TRUE(shows(screen, "THE TEST COULDN'T RUN"));
+    EXPECT_TRUE(shows(screen, QString::fromStdString(loc["Ssd.Error.TargetUnavailable"])));
+}
+
+} // namespace
+} // namespace zantiva::testing
