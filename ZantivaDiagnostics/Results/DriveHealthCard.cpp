@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 
 #include "Dashboard/PanelParts.h"
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
 
 namespace zantiva {

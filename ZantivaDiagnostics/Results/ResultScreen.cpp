@@ -7,7 +7,7 @@
 #include "Dashboard/PanelParts.h"
 #include "Results/DriveHealthCard.h"
 #include "Results/ProseButton.h"
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Results/StorageSummaryButton.h"
 #include "Stations/MetricView.h"

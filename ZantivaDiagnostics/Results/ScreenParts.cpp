@@ -9,7 +9,7 @@
 #include "Cards/RetroCard.h"
 #include "Dashboard/PanelParts.h"
 #include "Presenters/DriveHealthPresenter.h"
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"

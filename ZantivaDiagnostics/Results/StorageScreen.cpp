@@ -7,7 +7,7 @@
 #include "Cards/RetroProgressBar.h"
 #include "Results/DriveHealthCard.h"
 #include "Results/ProseButton.h"
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Stations/MetricView.h"
 #include "Theme/Palette.h"

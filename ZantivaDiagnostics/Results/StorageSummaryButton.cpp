@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "Cards/RetroCard.h"
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"

@@ -83,7 +83,7 @@ TEST(ResultPresenter, FailuresFollowThePlanOrder) {
     ASSERT_TRUE(view.problems);
     EXPECT_EQ(view.problems->title, "WHAT WENT WRONG");
     EXPECT_EQ(view.problems->problems,
-              (std::vector<ResultProblem>{{"Keyboard & Trackpad", "This station couldn't run: keys"},
+              (std::vector<ResultProblem>{{"Keyboard & Touchpad", "This station couldn't run: keys"},
                                           {"GPU Render Test", "The GPU test couldn't run: no device"}}));
     EXPECT_FALSE(ResultPresenter::present({.plan = {TestModule::ramTest}, .failures = failures}, english).problems);
 }

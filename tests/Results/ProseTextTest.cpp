@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "Results/ProseButton.h"
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva::testing {
 namespace {

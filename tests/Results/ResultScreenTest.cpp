@@ -124,7 +124,7 @@ TEST(ResultScreen, ProblemsInTheOrderTheyCome) {
     screen.show(ResultPresenter::present(state, english));
     const QStringList texts = shownTexts(screen);
     const auto gpu = texts.indexOf("GPU Render Test");
-    const auto input = texts.indexOf("Keyboard & Trackpad");
+    const auto input = texts.indexOf("Keyboard & Touchpad");
     ASSERT_GE(gpu, 0);
     EXPECT_GT(input, gpu);
     EXPECT_TRUE(texts.contains("This station couldn't run: keys"));

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "Results/ProseLabel.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva::testing {
 
