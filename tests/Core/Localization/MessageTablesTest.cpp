@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Every message key of the program, by area, in the order the message file keeps them.
-constexpr std::array<std::string_view, 539> kKeys{
+constexpr std::array<std::string_view, 540> kKeys{
     // Common (12)
     "Common.BackToDashboard", "Common.Show", "Common.Hide", "Common.Pause", "Common.Resume", "Common.Stop",
     "Common.ReportIssue", "Common.Continue", "Common.Cancel", "Common.Elapsed", "Common.LiveUsage",
@@ -191,6 +191,8 @@ constexpr std::array<std::string_view, 539> kKeys{
     "Net.Unreachable", "Net.ServerError", "Net.RateLimited", "Net.Rejected", "Net.UntrustedResponse",
     // Bench (5)
     "Bench.Title", "Bench.Stop", "Bench.Stopped", "Bench.NotRunYet", "Bench.ThrottleNote",
+    // Appended (1)
+    "Update.InstallHowTo",
 };
 
 std::set<std::string> placeholders(std::string_view text) {
