@@ -76,6 +76,8 @@ public:
     LiveTelemetry& telemetry() { return telemetry_; }
     TestSuiteRunner& suite() { return suite_; }
     StorageRunner& storage() { return storage_; }
+    // The one-run-at-a-time gate of every runner: busy while any run is in progress.
+    const RunGate& runGate() const { return *gate_; }
     ZantivaAPIClient& api() { return api_; }
     const UpdateChecker& updateChecker() const { return updateChecker_; }
     AccountSync& sync() { return sync_; }

@@ -12,6 +12,7 @@
 #include "Presenters/RamStationPresenter.h"
 #include "Presenters/StationFramePresenter.h"
 #include "Presenters/SuitePresenter.h"
+#include "Samples/DashboardSamples.h"
 #include "Samples/ResultSamples.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
@@ -175,6 +176,8 @@ std::unique_ptr<QWidget> batteryStation(LocNotifier& loc) {
 }
 
 const SampleScreen samples[] = {
+    {"dashboard", windowSize, dashboardSample},
+    {"header", {1440, 128}, headerSample},
     {"suite", windowSize, suite},
     {"suite-stop", windowSize, suiteStop},
     {"station-cpu", windowSize, cpuStation},

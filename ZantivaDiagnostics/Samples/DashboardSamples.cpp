@@ -1,0 +1,138 @@
+#include "Samples/DashboardSamples.h"
+
+#include <QVBoxLayout>
+#include <chrono>
+#include <cmath>
+
+#include "Controls/RetroButton.h"
+#include "Dashboard/DashboardScreen.h"
+#include "Dashboard/HeaderBar.h"
+#include "Dashboard/UpdateNoticeCard.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Model/BenchmarkSession.h"
+#include "Model/TestPlans.h"
+#include "Presenters/HeaderPresenter.h"
+
+namespace zantiva {
+namespace {
+
+SystemSpecs linuxLaptop() {
+    SystemSpecs s;
+    s.manufacturer = "LENOVO";
+    s.model = "ThinkPad T14 Gen 4";
+    s.modelIdentifier = "21K3CTO1WW";
+    s.operatingSystem = "Debian GNU/Linux 12 (bookworm)";
+    s.architecture = "x86_64";
+    s.cpuName = "AMD Ryzen 7 PRO 7840U w/ Radeon 780M Graphics";
+    s.cpuCores = 8;
+    s.cpuThreads = 16;
+    s.cpuMaxClockGHz = 5.13;
+    s.ramCapacityGB = 30.6;
+    s.ramSpeedMHz = 6400;
+    s.ramType = "LPDDR5";
+    s.ramModuleCount = 8;
+    s.gpuName = "AMD Radeon 780M Graphics (radeonsi, gfx1103_r1, LLVM 15.0.6)";
+    s.gpuMemoryGB = 2;
+    s.hasUnifiedMemory = true;
+    s.metalVersion = "OpenGL ES 3.2 Mesa 22.3.6";
+    s.storageDevices = {{"SAMSUNG MZVL21T0HCLR-00BL7", 1024.2, "SSD", "NVMe", true},
+                        {"Extreme 55AE", 1000.2, "SSD", "USB", false}};
+    s.motherboardManufacturer = "LENOVO";
+    s.motherboardModel = "21K3CTO1WW";
+    s.displayResolution = "1920 \u00D7 1200";
+    s.displayRefreshRateHz = 60;
+    s.firmwareVersion = "R2FET51W (1.31)";
+    return s;
+}
+
+SensorSnapshot liveReading() {
+    SensorSnapshot snapshot;
+    snapshot.cpuLoadPercent = 23;
+    snapshot.cpuTemperatureCelsius = 54.5;
+    snapshot.gpuLoadPercent = 8;
+    snapshot.gpuTemperatureCelsius = 49;
+    snapshot.systemPowerWatts = 11.8;
+    snapshot.ramLoadPercent = 41;
+    snapshot.ramUsedGB = 12.5;
+    snapshot.ramTotalGB = 30.6;
+    snapshot.fanRPM = {2650};
+    snapshot.hasSensorAccess = true;
+    return snapshot;
+}
+
+// A calm made-up load curve, the same on every run.
+TelemetryHistory curve(double base, double swing, double period) {
+    TelemetryHistory history(90);
+    for (int i = 0; i < 75; ++i)
+        history.append(base + swing * std::sin(i / period) + swing * 0.4 * std::sin(i / (period * 0.37)));
+    return history;
+}
+
+DashboardState sampleState(const SystemSpecs& specs) {
+    using namespace std::chrono;
+    BenchmarkSession unfinished = BenchmarkSession::start(specs, TestPlans::full);
+    unfinished.completedSteps = {TestModule::cpuBenchmark, TestModule::gpuBenchmark, TestModule::ramTest};
+    return {
+        .update = UpdateNoticeState{
+            .offeredVersion = "1.1.0",
+            .runningVersion = "1.0.0",
+            .isDirectDownload = true,
+            .released = sys_days{year{2026} / 11 / 30} + hours{23} + minutes{30},
+            .fileSizeBytes = 48'234'496,
+        },
+        .resumable = unfinished,
+        .device = {.specs = specs, .hasResults = true, .grade = DeviceGrade::b},
+        .launcher = {.hasSpecs = true},
+        .runningVersion = "1.0.0",
+    };
+}
+
+// The site's notes in the interface's language.
+std::vector<std::string> releaseNotes(AppLanguage language) {
+    if (language == AppLanguage::persian)
+        return {"تست حافظه اکنون خطاهای تک‌بیتی را جداگانه گزارش می‌کند.",
+                "نمودارهای بار پردازنده و گرافیک روان‌تر به‌روز می‌شوند.",
+                "ترجمهٔ فارسی چند صفحه اصلاح شد."};
+    return {"The memory test now reports single-bit errors separately.",
+            "The CPU and GPU load charts update more smoothly.",
+            "Several Persian translations were corrected."};
+}
+
+} // namespace
+
+std::unique_ptr<QWidget> dashboardSample(LocNotifier& loc) {
+    auto screen = std::make_unique<DashboardScreen>(loc);
+    const SystemSpecs specs = linuxLaptop();
+    DashboardScreen* shown = screen.get();
+    loc.bind(shown, [shown, specs, &loc] {
+        DashboardState state = sampleState(specs);
+        state.update->notes = releaseNotes(loc.language());
+        shown->show(DashboardPresenter::present(state, loc.loc()));
+    });
+    screen->showSpecs(specs);
+    screen->showTelemetry(liveReading());
+    screen->showHistories({{SpecsChart::cpu, curve(24, 14, 5)},
+                           {SpecsChart::memory, curve(41, 3, 11)},
+                           {SpecsChart::gpu, curve(9, 6, 3)}});
+    screen->updateCard()->notesButton()->click();
+    return screen;
+}
+
+std::unique_ptr<QWidget> headerSample(LocNotifier& loc) {
+    auto sample = std::make_unique<QWidget>();
+    auto* signedOut = new HeaderBar;
+    auto* signedIn = new HeaderBar;
+    loc.bind(sample.get(), [signedOut, signedIn, &loc] {
+        signedOut->show(HeaderPresenter::present({.isSignedIn = false}, loc.loc()));
+        signedIn->show(HeaderPresenter::present({.isSignedIn = true}, loc.loc()));
+    });
+    auto* bars = new QVBoxLayout(sample.get());
+    bars->setContentsMargins(0, 0, 0, 0);
+    bars->setSpacing(16);
+    bars->addWidget(signedOut);
+    bars->addWidget(signedIn);
+    bars->addStretch();
+    return sample;
+}
+
+} // namespace zantiva

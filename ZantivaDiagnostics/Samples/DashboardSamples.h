@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace zantiva {
+
+class LocNotifier;
+
+// The dashboard of a Linux laptop: its specs, live telemetry, an update offer with its notes
+// unfolded, an unfinished run and a grade.
+std::unique_ptr<QWidget> dashboardSample(LocNotifier& loc);
+// The header bar signed out, and below it signed in.
+std::unique_ptr<QWidget> headerSample(LocNotifier& loc);
+
+} // namespace zantiva
