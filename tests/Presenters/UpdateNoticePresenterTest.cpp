@@ -71,7 +71,7 @@ TEST(UpdateNoticePresenter, GetButtonNamesWhatItOpens) {
     UpdateNoticeState state = offer();
     EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, "Download");
     state.isDirectDownload = false;
-    EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, "Open the website");
+    EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, "Open the Website");
 }
 
 TEST(UpdateNoticePresenter, NotesAreBulletedWithoutBlankLinesAndOnlyWhenThereAreAny) {
@@ -83,7 +83,7 @@ TEST(UpdateNoticePresenter, NotesAreBulletedWithoutBlankLinesAndOnlyWhenThereAre
 
     state.notes = {"Faster memory test", "  ", "", "<b>Fixed</b> the charts"};
     view = UpdateNoticePresenter::present(state, loc);
-    EXPECT_EQ(view.notesLabel, "What's new");
+    EXPECT_EQ(view.notesLabel, "What's New");
     EXPECT_EQ(view.notes, (std::vector<std::string>{"\u2022 Faster memory test", "\u2022 <b>Fixed</b> the charts"}));
 }
 
