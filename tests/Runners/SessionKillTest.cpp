@@ -23,18 +23,12 @@ using enum TestModule;
 
 constexpr const char* childFolderVariable = "ZANTIVA_SUITE_CHILD_FOLDER";
 
-std::shared_ptr<TestHost> hostOnTestMachine() {
-    auto host = std::make_shared<TestHost>();
-    host->specsValue = sampleLaptopSpecs();
-    return host;
-}
-
 // The child's part: a full run that stops at the display station, whose page never
 // reports, until the parent kills the process.
 TEST(SuiteChildProcess, RunsTheFullPlanUntilKilled) {
     const char* folder = std::getenv(childFolderVariable);
     if (!folder) GTEST_SKIP() << "runs only as the child of the kill test";
-    const auto host = hostOnTestMachine();
+    const auto host = std::make_shared<TestHost>();
     TestSuiteRunner runner(ResultStore(std::filesystem::path(folder)), nullptr, tinyConfiguration());
     runner.setModel(host);
     runner.setDurationMinutes(0);
@@ -75,7 +69,7 @@ TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffersAndResumes) {
     EXPECT_TRUE(offered->results.cpuResult);
     EXPECT_EQ(offered->scores.count("gpu"), 1U);
 
-    const auto host = hostOnTestMachine();
+    const auto host = std::make_shared<TestHost>();
     TestSuiteRunner runner(store, nullptr, tinyConfiguration());
     runner.setModel(host);
     const std::map<TestModule, StationOutcome> outcomes = {{display, StationOutcome::skipped()},
