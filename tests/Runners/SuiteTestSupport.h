@@ -3,7 +3,6 @@
 // Shared by the runner tests: a stand-in for the app model and tiny engine workloads on
 // captured machines.
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>

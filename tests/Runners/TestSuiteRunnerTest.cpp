@@ -3,7 +3,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -101,9 +101,6 @@ TEST(CPUBenchmarkEngine, ShortRunGivesVerifiedScoresWithoutSustainedPhase) {
     for (const auto& p : recorder.values) {
         EXPECT_NE(p.phase, CpuBenchmarkPhase::sustained);
         EXPECT_LE(p.overallFraction, 0.99);  // the fixed batches outlast the duration
-        EXPECT_EQ(p.currentLoadPercent, 0);   // no telemetry
-        EXPECT_FALSE(p.currentTemperature);
-        EXPECT_FALSE(p.currentPowerWatts);
         EXPECT_LE(p.phaseFraction.value_or(0), 1.0);
     }
 }
