@@ -94,6 +94,8 @@ TEST(Program, WithoutArgumentsPrintsUsageAndSucceeds) {
     const Outcome o = runProgram({});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, usageLine() + "\n");
+    EXPECT_EQ(o.out.rfind("usage: zantiva-diagnostics [--dump-hardware | --smart | ", 0), 0u);
+    EXPECT_NE(o.out.find(" | --ssd [folder] [--quick] | --cpu [--runs N] | "), std::string::npos);
 }
 
 // Refused by the dispatch or by the mode it reached: status 1 either way.
