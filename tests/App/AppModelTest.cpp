@@ -139,15 +139,6 @@ TEST_F(AppModelTest, LanguageSwitchMovesToTheOtherSiteAndDropsTheOldSitesAnswer)
     EXPECT_TRUE(model->update());
 }
 
-TEST_F(AppModelTest, LanguageSwitchRefreshesTheAccountStoredForTheNewSite) {
-    signedInEarlier(AppLanguage::english);
-    makeModel();
-    EXPECT_FALSE(model->session().isAuthenticated());
-    model->setLanguage(AppLanguage::english);
-    ASSERT_TRUE(runUntil([&] { return englishServer.count("user-points") == 1 && !model->isRefreshingAccount(); }));
-    EXPECT_EQ(model->session().accountName(), "sara");
-}
-
 TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
     struct Row {
         const char* what;

@@ -20,11 +20,8 @@
 #include <QProcess>
 #include <QThread>
 
-#include "App/DesktopActivity.h"
-#include "Engines/CPUBenchmarkEngine.h"
-#include "Engines/StorageBenchmarkEngine.h"
-#include "Engines/StorageBenchmarkFailure.h"
 #include "../Support/TemporaryFolder.h"
+#include "App/DesktopActivity.h"
 
 namespace zantiva {
 namespace {
@@ -86,15 +83,17 @@ public:
         return reply.has_value();
     }
 
-    std::vector<QString> calls() const {
-        const std::lock_guard lock(lock_);
-        return calls_;
-    }
+    std::vector<QString> calls() const { return locked(calls_); }
 
     std::atomic<bool> answers{true};
 
 protected:
     virtual std::optional<QDBusMessage> answer(const QDBusMessage& message) = 0;
+    // A copy of what the answering thread writes.
+    template <typename T> T locked(const T& value) const {
+        const std::lock_guard lock(lock_);
+        return value;
+    }
 
     mutable std::mutex lock_;
     std::vector<QString> calls_;
@@ -110,10 +109,7 @@ public:
         for (const int end : readEnds_) ::close(end);
     }
 
-    std::vector<QVariantList> requests() const {
-        const std::lock_guard lock(lock_);
-        return requests_;
-    }
+    std::vector<QVariantList> requests() const { return locked(requests_); }
 
     // Inhibitors whose descriptor is still open somewhere; when `settled` is asked, gives
     // closings still on their way up to 10 s in all.
@@ -148,18 +144,9 @@ private:
 // The screen saver's Inhibit and UnInhibit, with cookies that are not simply 0, 1, 2.
 class FakeScreenSaver final : public FakeService {
 public:
-    std::vector<uint> given() const {
-        const std::lock_guard lock(lock_);
-        return given_;
-    }
-    std::vector<uint> returned() const {
-        const std::lock_guard lock(lock_);
-        return returned_;
-    }
-    QVariantList lastRequest() const {
-        const std::lock_guard lock(lock_);
-        return lastRequest_;
-    }
+    std::vector<uint> given() const { return locked(given_); }
+    std::vector<uint> returned() const { return locked(returned_); }
+    QVariantList lastRequest() const { return locked(lastRequest_); }
 
 private:
     std::optional<QDBusMessage> answer(const QDBusMessage& message) override {
@@ -211,13 +198,6 @@ protected:
     FakeScreenSaver screenSaver;
 };
 
-CPUWorkload tinyWorkload() {
-    CPUWorkload workload = CPUWorkload::standard();
-    workload.multiCoreUnits = 4;
-    workload.singleCoreUnits = 1;
-    return workload;
-}
-
 TEST_F(DesktopActivityTest, HoldsSleepAndDisplayUntilTheHoldEnds) {
     publish();
     auto activity = this->activity();
@@ -234,42 +214,6 @@ TEST_F(DesktopActivityTest, HoldsSleepAndDisplayUntilTheHoldEnds) {
     hold.reset();
     EXPECT_EQ(login.openLocks(true), 0);
     EXPECT_EQ(screenSaver.returned(), screenSaver.given());
-}
-
-TEST_F(DesktopActivityTest, EveryWayARunEndsLetsGo) {
-    publish();
-    const auto activity = this->activity();
-    const CPUBenchmarkEngine cpu({}, tinyWorkload(), 2, activity);
-    std::atomic<int> locksDuringRun{-1};
-    std::atomic<std::size_t> inhibitionsDuringRun{0};
-    cpu.run(
-        0,
-        [&](const CpuBenchmarkProgress&) {
-            locksDuringRun = login.openLocks();
-            inhibitionsDuringRun = screenSaver.given().size() - screenSaver.returned().size();
-        },
-        CancelToken());
-    EXPECT_EQ(locksDuringRun.load(), 1);
-    EXPECT_EQ(inhibitionsDuringRun.load(), 1u);
-    EXPECT_EQ(login.openLocks(true), 0);
-    EXPECT_EQ(screenSaver.returned(), screenSaver.given());
-
-    CancelToken cancelled;
-    cancelled.cancel();
-    EXPECT_THROW(cpu.run(0, nullptr, cancelled), CancellationError);
-    EXPECT_EQ(login.requests().size(), 2u);
-    EXPECT_EQ(login.openLocks(true), 0);
-    EXPECT_EQ(screenSaver.returned(), screenSaver.given());
-
-    // The storage run keeps only the machine awake, and fails here after taking it.
-    const testing::TemporaryFolder folder;
-    EXPECT_THROW(StorageBenchmarkEngine(StorageBenchmarkConfiguration::standard(), activity)
-                     .run(folder / "missing", nullptr, CancelToken()),
-                 StorageBenchmarkFailure);
-    EXPECT_EQ(login.requests().size(), 3u);
-    EXPECT_EQ(login.requests()[2][2].toString(), "Zantiva SSD speed test");
-    EXPECT_EQ(login.openLocks(true), 0);
-    EXPECT_EQ(screenSaver.given().size(), 2u);
 }
 
 TEST_F(DesktopActivityTest, FindsTheScreenSaverAtItsShortPath) {

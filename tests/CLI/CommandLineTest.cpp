@@ -7,20 +7,17 @@ namespace zantiva {
 namespace {
 
 TEST(CommandLine, OptionsStandAnywhereAndTakeTheNextWordAsValue) {
-    const CommandLine line({"/tmp", "--quick", "--ssd", "/mnt/data", "--runs", "3"});
+    const CommandLine line({"/tmp", "--quick", "--ssd", "/mnt/data", "--runs", "3", "--gpu", "--cpu", "--preview"});
     EXPECT_TRUE(line.has("--ssd"));
     EXPECT_TRUE(line.has("--quick"));
-    EXPECT_FALSE(line.has("--cpu"));
+    EXPECT_FALSE(line.has("--smart"));
     EXPECT_FALSE(line.has("--ss"));  // whole words only
     EXPECT_EQ(line.value("--ssd"), "/mnt/data");
     EXPECT_EQ(line.value("--runs"), "3");
-}
-
-TEST(CommandLine, ValueIsAbsentWhenNothingOrAnotherOptionFollows) {
-    const CommandLine line({"--ssd", "--quick", "--runs"});
-    EXPECT_FALSE(line.value("--ssd"));
-    EXPECT_FALSE(line.value("--runs"));
-    EXPECT_FALSE(line.value("--cpu"));
+    // No value when another option or nothing follows, or the option is not there.
+    EXPECT_FALSE(line.value("--gpu"));
+    EXPECT_FALSE(line.value("--preview"));
+    EXPECT_FALSE(line.value("--smart"));
     // The first appearance counts.
     EXPECT_EQ(CommandLine({"--runs", "2", "--runs", "5"}).value("--runs"), "2");
 }

@@ -28,20 +28,14 @@ TEST(DumpHardware, PrintsSpecsProfileAndSampleUnderHeadings) {
     EXPECT_THAT(text, StartsWith("== Specs ==\n"));
     EXPECT_THAT(text, HasSubstr("\ncpuName: 12th Gen Intel(R) Core(TM) i7-1260P\n"));
     EXPECT_THAT(text, HasSubstr("\ncoreClusters.1.cores: 8\ncoreClusters.1.name: Efficiency\n"));
-    EXPECT_THAT(text, HasSubstr("\nramSpeedMHz: 5200\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Device profile ==\n"));
     EXPECT_THAT(text, HasSubstr("\ncpu: 12th Gen Intel(R) Core(TM) i7-1260P (12C: 4P+8E)\n"));
-    EXPECT_THAT(text, HasSubstr("\nname: LENOVO ThinkPad X1 Carbon Gen 10\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Drive health ==\ncheckedAt: "));
     EXPECT_THAT(text, HasSubstr("\nnvme0n1.model: SAMSUNG MZVL2512HCJQ-00BL7\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Battery ==\nbatteryPresent: true\n"));
-    EXPECT_THAT(text, HasSubstr("\ncycleCount: 142\n"));
     EXPECT_THAT(text, HasSubstr("\n\n== Telemetry ==\n"));
-    EXPECT_THAT(text, HasSubstr("\ncpuTemperatureCelsius: 62\n"));
-    EXPECT_THAT(text, HasSubstr("\nsystemPowerWatts: 8.54\n"));
     EXPECT_THAT(text, HasSubstr("\nfanRPM.0: 2100\n"));
     EXPECT_THAT(text, HasSubstr("\nthermalState: nominal\n"));
-    EXPECT_THAT(text, HasSubstr("\nmemoryPressure: normal\n"));
 }
 
 TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {

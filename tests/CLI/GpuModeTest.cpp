@@ -3,13 +3,14 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../Support/RecordingActivity.h"
 #include "../Support/TemporaryFolder.h"
 #include "../Support/TinyGpuConfiguration.h"
 #include "CLI/GpuMode.h"
 #include "Platform/AtomicFile.h"
-#include "Platform/BoundedProcess.h"
 
 namespace zantiva {
 namespace {
@@ -33,10 +34,7 @@ TEST_F(GpuMode, PrintsEachRunsResultAndWritesTheLastPreview) {
     const std::string lines = out.str();
     EXPECT_EQ(lines.rfind("run: 1\n", 0), 0u) << lines;
     EXPECT_NE(lines.find("\nrun: 2\n"), std::string::npos);
-    EXPECT_NE(lines.find("adapterName: "), std::string::npos);
-    EXPECT_NE(lines.find("renderWidth: 128\n"), std::string::npos);
     EXPECT_NE(lines.find("totalFramesRendered: 3\n"), std::string::npos);
-    EXPECT_NE(lines.find("referenceFrameMs: 20.1\n"), std::string::npos);
     EXPECT_EQ(lines.find("sustainedScore"), std::string::npos); // no sustained stage
     EXPECT_TRUE(err.str().empty()); // progress only on a terminal
     EXPECT_EQ(activity->reasons, (std::vector<std::string>{"Zantiva GPU benchmark", "Zantiva GPU benchmark"}));
@@ -59,20 +57,20 @@ TEST_F(GpuMode, ShowsEachFramesProgressOnATerminal) {
 }
 
 TEST_F(GpuMode, RefusesBadOptionsBeforeAnyRun) {
-    EXPECT_EQ(run({"--gpu", "--bands", "0"}), 1);
-    EXPECT_EQ(run({"--gpu", "--bands", "-3"}), 1);
-    EXPECT_EQ(run({"--gpu", "--bands", "4x"}), 1);
-    EXPECT_EQ(run({"--gpu", "--bands"}), 1);
-    EXPECT_EQ(out.str(), "failed: --bands needs a whole number from 1\n"
-                         "failed: --bands needs a whole number from 1\n"
-                         "failed: --bands needs a whole number from 1\n"
-                         "failed: --bands needs a whole number from 1\n");
-    out.str("");
-    EXPECT_EQ(run({"--gpu", "--preview", "--runs", "1"}), 1);
-    EXPECT_EQ(out.str(), "failed: --preview needs a file name\n");
-    out.str("");
-    EXPECT_EQ(run({"--gpu", "--runs", "0"}), 1);
-    EXPECT_EQ(out.str(), "failed: --runs needs a whole number from 1 to 1000\n");
+    const std::string bands = "failed: --bands needs a whole number from 1\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--gpu", "--bands", "0"}, bands},
+        {{"--gpu", "--bands", "-3"}, bands},
+        {{"--gpu", "--bands", "4x"}, bands},
+        {{"--gpu", "--bands"}, bands},
+        {{"--gpu", "--preview", "--runs", "1"}, "failed: --preview needs a file name\n"},
+        {{"--gpu", "--runs", "0"}, "failed: --runs needs a whole number from 1 to 1000\n"},
+    };
+    for (const auto& [arguments, failure] : cases) {
+        out.str("");
+        EXPECT_EQ(run(arguments), 1) << failure;
+        EXPECT_EQ(out.str(), failure);
+    }
 }
 
 TEST_F(GpuMode, PreviewThatCannotBeWrittenFails) {
@@ -81,13 +79,6 @@ TEST_F(GpuMode, PreviewThatCannotBeWrittenFails) {
     EXPECT_NE(out.str().find("score: "), std::string::npos); // the result still shows
     EXPECT_NE(out.str().find("failed: could not write " + file.string() + ": "), std::string::npos) << out.str();
     EXPECT_FALSE(std::filesystem::exists(file));
-}
-
-TEST(GpuProgram, ForcedBandCountBelowOneIsRefusedWithStatusOne) {
-    const auto result = runBoundedProcess({ZANTIVA_PROGRAM, "--gpu", "--bands", "0"}, std::chrono::seconds(30));
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->exitStatus, 1);
-    EXPECT_EQ(result->output, "failed: --bands needs a whole number from 1\n");
 }
 
 } // namespace

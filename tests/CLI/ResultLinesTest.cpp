@@ -3,6 +3,8 @@
 #include <clocale>
 #include <locale>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "CLI/ProgressLine.h"
 #include "CLI/ResultLines.h"
@@ -50,37 +52,31 @@ TEST(ResultLines, NumbersArePosixWhateverTheLocale) {
     std::setlocale(LC_ALL, "C");
 }
 
-TEST(ProgressLine, RewritesOneTerminalLineInPlace) {
-    std::ostringstream err;
-    {
-        ProgressLine line(err, true);
-        line.update("cpu: multiCore 10%");
-        line.update("cpu: multiCore 10%");  // unchanged text is not written again
-        line.update("cpu: multiCore 20%");
+// Each update rewrites the one line in place and the end removes it; a text wider than the
+// terminal is cut so that it never wraps; anything but a terminal gets nothing.
+TEST(ProgressLine, RewritesOneTerminalLineInPlaceNeverWiderThanTheTerminal) {
+    struct Case {
+        bool terminal;
+        int columns;
+        std::vector<std::string> updates;
+        std::string shown;
+    } const cases[] = {
+        // Unchanged text is not written again.
+        {true, 0, {"cpu: multiCore 10%", "cpu: multiCore 10%", "cpu: multiCore 20%"},
+         "\rcpu: multiCore 10%\x1b[K\rcpu: multiCore 20%\x1b[K\r\x1b[K"},
+        // 24 characters, 26 bytes: cut by characters, one column left free.
+        {true, 12, {"Scored run—frame 4 of 10", "short", "exactly 11.", "just 12 char"},
+         "\rScored run\xe2\x80\x94\x1b[K\rshort\x1b[K\rexactly 11.\x1b[K\rjust 12 cha\x1b[K\r\x1b[K"},
+        {false, 0, {"memory: pass 1/3 write 50%"}, ""},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream err;
+        {
+            ProgressLine line(err, c.terminal, c.columns);
+            for (const auto& text : c.updates) line.update(text);
+        }
+        EXPECT_EQ(err.str(), c.shown) << c.updates.front();
     }
-    EXPECT_EQ(err.str(), "\rcpu: multiCore 10%\x1b[K\rcpu: multiCore 20%\x1b[K\r\x1b[K");
-}
-
-TEST(ProgressLine, CutsATextWiderThanTheTerminalSoThatItNeverWraps) {
-    std::ostringstream err;
-    {
-        ProgressLine line(err, true, 12);
-        line.update("Scored run—frame 4 of 10");  // 24 characters, 26 bytes
-        line.update("short");
-        line.update("exactly 11.");
-        line.update("just 12 char");
-    }
-    EXPECT_EQ(err.str(), "\rScored run\xe2\x80\x94\x1b[K\rshort\x1b[K\rexactly 11.\x1b[K\rjust 12 cha\x1b[K\r\x1b[K");
-}
-
-TEST(ProgressLine, WritesNothingWhenNotATerminal) {
-    std::ostringstream err;
-    {
-        ProgressLine line(err, false);
-        line.update("memory: pass 1/3 write 50%");
-        line.clear();
-    }
-    EXPECT_TRUE(err.str().empty());
 }
 
 } // namespace

@@ -47,25 +47,11 @@ TEST(SmartMode, PrintsTheReportThenEachDriveUnderItsName) {
 }
 
 TEST(SmartMode, NvmeReadingsPrintAndUnknownDrivesPrintNoScore) {
-    EXPECT_EQ(lines(fixtureReport("intel-hybrid-laptop")),
-              "checkedAt: 2026-12-06T21:00:00Z\n"
-              "drives: 1\n"
-              "overall: good\n"
-              "score: 100\n"
-              "nvme0n1.availableSparePercent: 100\n"
-              "nvme0n1.availableSpareThresholdPercent: 10\n"
-              "nvme0n1.busType: NVMe\n"
-              "nvme0n1.criticalWarning: 0\n"
-              "nvme0n1.dataWrittenTB: 12.6\n"
-              "nvme0n1.mediaErrors: 0\n"
-              "nvme0n1.mediaType: SSD\n"
-              "nvme0n1.model: SAMSUNG MZVL2512HCJQ-00BL7\n"
-              "nvme0n1.percentageUsed: 3\n"
-              "nvme0n1.powerOnHours: 2345\n"
-              "nvme0n1.sizeGB: 512.110190592\n"
-              "nvme0n1.status: good\n"
-              "nvme0n1.temperatureCelsius: 37\n"
-              "nvme0n1.unsafeShutdowns: 41\n");
+    // The readings come from the drive's record; that they print under the drive's name is ours.
+    const std::string nvme = lines(fixtureReport("intel-hybrid-laptop"));
+    EXPECT_THAT(nvme, HasSubstr("\noverall: good\nscore: 100\n"));
+    EXPECT_THAT(nvme, HasSubstr("\nnvme0n1.percentageUsed: 3\n"));
+    EXPECT_THAT(nvme, HasSubstr("\nnvme0n1.status: good\n"));
 
     const std::string unknown = lines(fixtureReport("virtual-machine"));
     EXPECT_THAT(unknown, HasSubstr("\noverall: unknown\n"));

@@ -66,13 +66,6 @@ bool hasThread(const std::string& name) {
     return false;
 }
 
-StorageBenchmarkResult olderResult() {
-    StorageBenchmarkResult result;
-    result.targetFolder = "/older";
-    result.seqRead = StorageTestMeasurement{};
-    return result;
-}
-
 TEST_F(StorageRunnerTest, ASuccessfulRunKeepsAndStoresItsResultWithTheDrivesHealth) {
     auto runner = makeRunner(tinyStorage());
     int reports = 0;
@@ -97,7 +90,7 @@ TEST_F(StorageRunnerTest, ASuccessfulRunKeepsAndStoresItsResultWithTheDrivesHeal
 }
 
 TEST_F(StorageRunnerTest, AFailedRunKeepsThePreviousResultAndTheNextStartClearsTheFailure) {
-    store.saveStorageResult(olderResult());
+    store.saveStorageResult({.targetFolder = "/older", .seqRead = StorageTestMeasurement{}});
     auto runner = makeRunner(tinyStorage());
     runner->setResult(store.loadStorageResult());
     const auto previous = runner->result();
@@ -137,12 +130,11 @@ TEST_F(StorageRunnerTest, QuittingDuringTheTestStopsItAndLeavesNoTestFile) {
     EXPECT_FALSE(hasThread("zv-ssd")); // the engine ended before the runner was gone
     EXPECT_TRUE(leftoverTestFiles(target.path()).empty());
     EXPECT_FALSE(gate->isBusy());
-    turnEventLoop(std::chrono::milliseconds(200)); // the ended run's wait comes back to nothing
+    runUntil([] { return false; }, std::chrono::milliseconds(200)); // the ended run's wait comes back to nothing
     EXPECT_FALSE(store.loadStorageResult());
 }
 
 TEST_F(StorageRunnerTest, TheStorageTestAndTheSuiteNeverRunTogether) {
-    host->specsValue = sampleLaptopSpecs();
     TestSuiteRunner suite(store, gate, tinyConfiguration());
     suite.setModel(host);
     suite.setDurationMinutes(0);

@@ -1,16 +1,12 @@
 #pragma once
 
-// Shared by the runner tests: a stand-in for the app model, tiny engine workloads on captured
-// machines, and turning the event loop.
+// Shared by the runner tests: a stand-in for the app model and tiny engine workloads on
+// captured machines.
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <vector>
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include "../Core/Probes/DriveHealthFixtures.h"
 #include "../Core/Probes/FixtureMachines.h"
@@ -31,7 +27,7 @@ public:
         bool hadCompletedStations = false;
     };
 
-    std::optional<SystemSpecs> specsValue;
+    std::optional<SystemSpecs> specsValue = sampleLaptopSpecs(); // as start-up read them
     std::vector<AppScreen> screens;
     std::vector<std::optional<BenchmarkSession>> resumables;
     std::vector<Completion> completions;
@@ -68,13 +64,6 @@ inline SuiteConfiguration tinyConfiguration() {
         return std::optional(snapshot);
     };
     return c;
-}
-
-// Turns the event loop for a while, for work that should come to nothing.
-inline void turnEventLoop(std::chrono::milliseconds span) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < span.count()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 // The session file as stored, read without the store's clean-up of finished sessions.

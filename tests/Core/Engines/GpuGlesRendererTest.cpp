@@ -46,8 +46,6 @@ void expectNear(const Pixel& seen, const Pixel& wanted, int tolerance, const cha
 TEST(GpuGlesRenderer, RendersTheSceneWithBackgroundInTheCornersAndTheFractalInTheMiddle) {
     GpuGlesRenderer renderer(testing::tinyGpuFrame(), CancelToken());
     EXPECT_FALSE(renderer.adapterName().empty());
-    EXPECT_EQ(renderer.bands(), 8);
-    EXPECT_EQ(renderer.previewRatio(), 4);
 
     const double ms = renderer.renderFrame(0);
     EXPECT_GT(ms, 0);

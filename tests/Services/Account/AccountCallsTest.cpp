@@ -26,54 +26,55 @@ TEST_F(AccountCalls, ExpiredTokenEndsTheSessionWithTheSessionExpiredMessage) {
     EXPECT_FALSE(stored("session-zantiva.ir"));
 }
 
-TEST_F(AccountCalls, RateLimitAndServerErrorsKeepTheSession) {
-    server.answer("user-points", CannedReply::error(429, "zantiva_rate_limited", "Slow down."));
-    auto error = refreshError();
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind(), APIError::Kind::rateLimited);
-    EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Net.RateLimited"));
-
-    server.answer("user-points", {503, "<html>maintenance</html>", {}});
-    error = refreshError();
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind(), APIError::Kind::server);
-    EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Net.ServerError", "zantiva.ir", 503));
-
-    server.answer("user-points", CannedReply::error(403, "zantiva_banned", "This account is suspended."));
-    error = refreshError();
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Net.Rejected", "This account is suspended."));
+TEST_F(AccountCalls, RateLimitServerErrorsAndRefusalsKeepTheSession) {
+    const struct {
+        CannedReply reply;
+        APIError::Kind kind;
+        LocalizedMessage message;
+    } cases[] = {
+        {CannedReply::error(429, "zantiva_rate_limited", "Slow down."), APIError::Kind::rateLimited,
+         LocalizedMessage("Net.RateLimited")},
+        {{503, "<html>maintenance</html>", {}}, APIError::Kind::server, LocalizedMessage("Net.ServerError", "zantiva.ir", 503)},
+        {CannedReply::error(403, "zantiva_banned", "This account is suspended."), APIError::Kind::rejected,
+         LocalizedMessage("Net.Rejected", "This account is suspended.")},
+    };
+    for (const auto& c : cases) {
+        server.answer("user-points", c.reply);
+        const auto error = refreshError();
+        ASSERT_TRUE(error) << c.reply.status;
+        EXPECT_EQ(error->kind(), c.kind) << c.reply.status;
+        EXPECT_EQ(error->userMessage(sites.persian), c.message);
+    }
     EXPECT_TRUE(session.isAuthenticated());
 }
 
-TEST_F(AccountCalls, RepliesThatShowSignsOfACacheAreRefused) {
-    const json::Json fresh = {{"user_id", 7}, {"user_name", "renamed"}};
-    for (const auto& header : std::vector<std::pair<QByteArray, QByteArray>>{
-             {"Age", "120"}, {"X-Cache", "HIT from proxy"}, {"CF-Cache-Status", "hit"}}) {
-        CannedReply cached = CannedReply::object(200, fresh);
-        cached.headers.push_back(header);
-        server.answer("user-points", cached);
+// Replies that show signs of a cache, belong to another user or can't be read change nothing.
+TEST_F(AccountCalls, UntrustedRepliesAreRefused) {
+    const json::Json renamed = {{"user_id", 7}, {"user_name", "renamed"}};
+    const auto cached = [&](QByteArray header, QByteArray value) {
+        CannedReply reply = CannedReply::object(200, renamed);
+        reply.headers.push_back({header, value});
+        return reply;
+    };
+    const std::pair<CannedReply, APIError::Untrusted> cases[] = {
+        {cached("Age", "120"), APIError::Untrusted::cached},
+        {cached("X-Cache", "HIT from proxy"), APIError::Untrusted::cached},
+        {cached("CF-Cache-Status", "hit"), APIError::Untrusted::cached},
+        {CannedReply::object(200, {{"user_id", 8}, {"user_name", "someone"}}), APIError::Untrusted::wrongUser},
+        {{200, "[1, 2]", {}}, APIError::Untrusted::undecodable},
+    };
+    for (const auto& [reply, reason] : cases) {
+        server.answer("user-points", reply);
         const auto error = refreshError();
-        ASSERT_TRUE(error) << header.first.constData();
-        EXPECT_EQ(error->untrustedReason(), APIError::Untrusted::cached) << header.first.constData();
+        ASSERT_TRUE(error) << reply.body.constData();
+        EXPECT_EQ(error->untrustedReason(), reason) << reply.body.constData();
         EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Net.UntrustedResponse", "zantiva.ir"));
     }
     EXPECT_EQ(session.accountName(), "sara");
 
-    server.answer("user-points", CannedReply::object(200, fresh));
+    server.answer("user-points", CannedReply::object(200, renamed));
     EXPECT_TRUE(awaitOutcome(api.refreshAccount()).value);
     EXPECT_EQ(session.accountName(), "renamed");
-}
-
-TEST_F(AccountCalls, AReplyForAnotherUserIsRefused) {
-    server.answer("user-points", CannedReply::object(200, {{"user_id", 8}, {"user_name", "someone"}}));
-    const auto error = refreshError();
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->untrustedReason(), APIError::Untrusted::wrongUser);
-    EXPECT_EQ(session.accountName(), "sara");
-
-    server.answer("user-points", {200, "[1, 2]", {}});
-    EXPECT_EQ(refreshError()->untrustedReason(), APIError::Untrusted::undecodable);
 }
 
 TEST_F(AccountCalls, AnAnswerArrivingAfterASiteSwitchIsDropped) {

@@ -3,9 +3,5 @@
 
 #include "../../Support/QtTestApplication.h"
 
-namespace {
-
-[[maybe_unused]] const auto* const application =
+[[maybe_unused]] static const auto* const application =
     ::testing::AddGlobalTestEnvironment(new zantiva::testing::QtTestApplication);
-
-} // namespace

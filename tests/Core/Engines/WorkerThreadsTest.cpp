@@ -7,41 +7,11 @@
 #include <thread>
 
 #include "../../Support/ThrownBy.h"
-#include "Platform/CancelToken.h"
-#include "Engines/EngineThread.h"
 #include "Engines/WorkerThreads.h"
+#include "Platform/NamedThread.h"
 
 namespace zantiva {
 namespace {
-
-TEST(EngineThread, RunsTheBodyOnItsOwnNamedThreadAndReturnsItsResult) {
-    const auto caller = std::this_thread::get_id();
-    std::string seenName;
-    const int value = runOnEngineThread<int>({"com.zantiva.test-engine", "zv-test"}, [&] {
-        EXPECT_NE(std::this_thread::get_id(), caller);
-        seenName = currentThreadName();
-        return 42;
-    });
-    EXPECT_EQ(value, 42);
-    EXPECT_EQ(seenName, "zv-test");
-}
-
-TEST(EngineThread, HandsTheBodysErrorBackUnchanged) {
-    EXPECT_THROW(runOnEngineThread<int>({"", "zv-test"}, []() -> int { throw CancellationError(); }),
-                 CancellationError);
-    EXPECT_THROW(runOnEngineThread<int>({"", "zv-test"}, []() -> int { throw std::logic_error("x"); }),
-                 std::logic_error);
-}
-
-TEST(CancelToken, CopiesShareOneFlagThatStaysSet) {
-    CancelToken token;
-    const CancelToken copy = token;
-    EXPECT_NO_THROW(copy.throwIfCancelled());
-    token.cancel();
-    EXPECT_TRUE(copy.isCancelled());
-    EXPECT_THROW(copy.throwIfCancelled(), CancellationError);
-    EXPECT_FALSE(CancelToken().isCancelled()); // a new run starts with a fresh flag
-}
 
 TEST(WorkerThreads, RunsEveryIndexOnItsOwnNamedThread) {
     std::mutex lock;
