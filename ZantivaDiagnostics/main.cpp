@@ -17,6 +17,8 @@
 #include "Shell/CompositionRoot.h"
 #include "Shell/MainWindow.h"
 #include "Shell/QuitSignals.h"
+#include "Shell/RootBinding.h"
+#include "Shell/RootView.h"
 #include "ZantivaBridge/DetachedTask.h"
 #include "ZantivaBridge/ReportingApplication.h"
 
@@ -75,6 +77,9 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     const std::unique_ptr<AppModel> model = buildAppModel();
     LocNotifier loc(model->loc());
     MainWindow window(loc);
+    auto* root = new RootView(loc);
+    window.setContent(root);
+    bindRootView(*root, *model, loc, folderDialog(window, loc));
     QObject::connect(model.get(), &AppModel::activationRequested, &window, &MainWindow::bringToFront);
     if (link) model->handleIncomingURL(*link);
     if (instance)

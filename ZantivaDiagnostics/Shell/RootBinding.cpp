@@ -1,0 +1,52 @@
+#include "Shell/RootBinding.h"
+
+#include "App/AppModel.h"
+#include "Dashboard/HeaderBinding.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Results/ResultBinding.h"
+#include "Results/StorageBinding.h"
+#include "Shell/RootView.h"
+#include "Stations/SuiteScreen.h"
+
+namespace zantiva {
+namespace {
+
+RootState rootState(AppModel& model) {
+    return {
+        .screen = model.screen(),
+        .status = model.status(),
+        .unexpectedError = model.unexpectedError(),
+        .isLoginPromptVisible = model.isLoginPromptVisible(),
+        .isSigningIn = model.session().state() == AuthState::authenticating,
+        .siteDomain = model.session().activeSite().domain,
+    };
+}
+
+} // namespace
+
+void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder) {
+    bindHeader(*view.header(), model, loc);
+    bindDashboard(*view.dashboard(), model, loc, chooseFolder);
+    bindSuiteScreen(*view.suiteScreen(), model, loc);
+    bindResultScreen(*view.resultScreen(), model, loc);
+    bindStorageScreen(*view.storageScreen(), model, loc, std::move(chooseFolder));
+
+    const auto present = [&view, &model, &loc] { view.show(RootPresenter::present(rootState(model), loc.loc())); };
+    for (const auto changed : {&AppModel::screenChanged, &AppModel::statusChanged, &AppModel::unexpectedErrorChanged,
+                               &AppModel::isLoginPromptVisibleChanged})
+        QObject::connect(&model, changed, &view, present);
+    QObject::connect(&model.session(), &SessionManager::stateChanged, &view, present);
+    QObject::connect(&model.session(), &SessionManager::activeSiteChanged, &view, present);
+    loc.bind(&view, present);
+
+    QObject::connect(&view, &RootView::continueRequested, &model, &AppModel::clearUnexpectedError);
+    QObject::connect(&view, &RootView::signInPageRequested, &model, &AppModel::openSignInPage);
+    QObject::connect(&view, &RootView::forgotPasswordRequested, &model, &AppModel::openForgotPasswordPage);
+    QObject::connect(&view, &RootView::loginDismissRequested, &model, [&model] {
+        model.session().cancelSignIn();
+        model.setLoginPromptVisible(false);
+        model.setStatus(std::nullopt);
+    });
+}
+
+} // namespace zantiva

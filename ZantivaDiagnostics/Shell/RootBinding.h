@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Dashboard/DashboardBinding.h"
+
+namespace zantiva {
+
+class AppModel;
+class LocNotifier;
+class RootView;
+
+// Ties the whole window to the model from now on: the header, every screen with its own
+// binding (the storage test asks chooseFolder for its folder), the status line, and the
+// notices with their buttons: Continue clears the error; the sign-in prompt opens the
+// sign-in or lost-password page, or is closed, which drops a sign-in under way.
+void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder);
+
+} // namespace zantiva

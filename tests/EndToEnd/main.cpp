@@ -1,0 +1,12 @@
+#include <gtest/gtest.h>
+
+#include "ZantivaBridge/ReportingApplication.h"
+
+// The program's own application object, so that an exception escaping an event handler takes
+// the path it takes in the program; without a display it draws offscreen.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zantiva::ReportingApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "Localization/Loc.h"
+#include "Presenters/RootPresenter.h"
+
+using namespace zantiva;
+
+TEST(RootPresenter, OneOverlayAtMostAndTheErrorFirst) {
+    const Loc english(AppLanguage::english);
+    RootState state{.screen = AppScreen::external, .isLoginPromptVisible = true, .siteDomain = "zantiva.com"};
+    auto view = RootPresenter::present(state, english);
+    EXPECT_EQ(view.screen, AppScreen::dashboard) << "the outside-benchmark run has no screen of its own yet";
+    EXPECT_FALSE(view.status);
+    const auto* login = std::get_if<LoginPromptView>(&view.overlay);
+    ASSERT_TRUE(login);
+    EXPECT_EQ(login->domain, "zantiva.com");
+    EXPECT_EQ(login->signInLabel, english["Login.Button"]);
+    state.isSigningIn = true;
+    EXPECT_EQ(std::get<LoginPromptView>(RootPresenter::present(state, english).overlay).signInLabel,
+              "Waiting for the browser…");
+
+    state.unexpectedError = "the sensor bus went away";
+    view = RootPresenter::present(state, english);
+    const auto* error = std::get_if<ErrorNoticeView>(&view.overlay);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->body.find("\n\nthe sensor bus went away\n\n"), std::string::npos);
+    EXPECT_EQ(error->continueLabel, "Continue");
+
+    state = {.screen = AppScreen::suite};
+    EXPECT_EQ(RootPresenter::present(state, english), (RootContentView{.screen = AppScreen::suite}));
+}
+
+TEST(RootPresenter, StatusLineHoldsAServerTextOfAnyLengthToItsLimit) {
+    const Loc persian(AppLanguage::persian);
+    const std::string chatty(5000, 'x');
+    const auto view = RootPresenter::present({.status = LocalizedMessage("Net.Rejected", chatty)}, persian);
+    ASSERT_TRUE(view.status);
+    const std::string shown = std::string(RootPresenter::statusArgumentLimit, 'x') + "\u2026";
+    EXPECT_EQ(*view.status, Loc::format("Net.Rejected", AppLanguage::persian, {shown}));
+
+    const std::string fits(RootPresenter::statusArgumentLimit, 'y');
+    EXPECT_EQ(RootPresenter::present({.status = LocalizedMessage("Net.Rejected", fits)}, persian).status,
+              Loc::format("Net.Rejected", AppLanguage::persian, {fits}));
+}
+
+TEST(RootPresenter, ABackdropClickRightAfterActivationIsTheActivatingClick) {
+    using namespace std::chrono_literals;
+    const RootPresenter::Clock::time_point activated{100s};
+    EXPECT_TRUE(RootPresenter::backdropClickCloses(std::nullopt, activated));
+    EXPECT_FALSE(RootPresenter::backdropClickCloses(activated, activated + 80ms));
+    EXPECT_FALSE(RootPresenter::backdropClickCloses(activated, activated + 499ms));
+    EXPECT_TRUE(RootPresenter::backdropClickCloses(activated, activated + 500ms));
+    EXPECT_TRUE(RootPresenter::backdropClickCloses(activated, activated + 3s));
+}
