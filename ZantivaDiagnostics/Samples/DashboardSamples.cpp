@@ -102,20 +102,24 @@ std::vector<std::string> releaseNotes(AppLanguage language) {
 
 std::unique_ptr<QWidget> dashboardSample(LocNotifier& loc) {
     auto screen = std::make_unique<DashboardScreen>(loc);
+    showDashboardSample(*screen, loc);
+    return screen;
+}
+
+void showDashboardSample(DashboardScreen& screen, LocNotifier& loc) {
     const SystemSpecs specs = linuxLaptop();
-    DashboardScreen* shown = screen.get();
+    DashboardScreen* shown = &screen;
     loc.bind(shown, [shown, specs, &loc] {
         DashboardState state = sampleState(specs);
         state.update->notes = releaseNotes(loc.language());
         shown->show(DashboardPresenter::present(state, loc.loc()));
     });
-    screen->showSpecs(specs);
-    screen->showTelemetry(liveReading());
-    screen->showHistories({{SpecsChart::cpu, curve(24, 14, 5)},
-                           {SpecsChart::memory, curve(41, 3, 11)},
-                           {SpecsChart::gpu, curve(9, 6, 3)}});
-    screen->updateCard()->notesButton()->click();
-    return screen;
+    screen.showSpecs(specs);
+    screen.showTelemetry(liveReading());
+    screen.showHistories({{SpecsChart::cpu, curve(24, 14, 5)},
+                          {SpecsChart::memory, curve(41, 3, 11)},
+                          {SpecsChart::gpu, curve(9, 6, 3)}});
+    screen.updateCard()->notesButton()->click();
 }
 
 std::unique_ptr<QWidget> headerSample(LocNotifier& loc) {

@@ -14,6 +14,7 @@
 #include "Presenters/SuitePresenter.h"
 #include "Samples/DashboardSamples.h"
 #include "Samples/ResultSamples.h"
+#include "Samples/WindowSamples.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
@@ -30,14 +31,18 @@ const QSize windowSize(1440, 900);
 // Tall enough for the GPU page with its preview and charts.
 const QSize tallWindowSize(1440, 1000);
 
-// The suite screen of a run whose current module shows the page.
-std::unique_ptr<SuiteScreen> suiteWith(const SuiteState& state, QWidget* page, LocNotifier& loc) {
-    auto screen = std::make_unique<SuiteScreen>();
-    screen->show(SuitePresenter::present(state, loc.loc()));
+// The suite screen shows a run whose current module shows the page.
+void showRun(SuiteScreen& screen, const SuiteState& state, QWidget* page, LocNotifier& loc) {
+    screen.show(SuitePresenter::present(state, loc.loc()));
     auto* station = new StationView;
     station->show(StationFramePresenter::heading(*state.current, loc.loc()));
     station->setPage(page);
-    screen->setStation(station);
+    screen.setStation(station);
+}
+
+std::unique_ptr<SuiteScreen> suiteWith(const SuiteState& state, QWidget* page, LocNotifier& loc) {
+    auto screen = std::make_unique<SuiteScreen>();
+    showRun(*screen, state, page, loc);
     return screen;
 }
 
@@ -105,7 +110,7 @@ SuiteState performanceRunAt(TestModule current) {
     return state;
 }
 
-std::unique_ptr<QWidget> cpuStation(LocNotifier& loc) {
+CPUStation* cpuPage(LocNotifier& loc) {
     const CpuBenchmarkProgress progress{
         .phase = CpuBenchmarkPhase::sustained,
         .phaseFraction = std::nullopt,
@@ -119,7 +124,18 @@ std::unique_ptr<QWidget> cpuStation(LocNotifier& loc) {
     };
     auto* page = new CPUStation;
     page->show(CpuStationPresenter::present({progress, heavyLoadTrace(LoadTrace::Subject::cpu)}, loc.loc()));
-    return suiteWith(performanceRunAt(TestModule::cpuBenchmark), page, loc);
+    return page;
+}
+
+std::unique_ptr<QWidget> cpuStation(LocNotifier& loc) {
+    return suiteWith(performanceRunAt(TestModule::cpuBenchmark), cpuPage(loc), loc);
+}
+
+// The whole window during the CPU test of a performance run, signed in.
+std::unique_ptr<QWidget> windowRun(LocNotifier& loc) {
+    auto window = WindowSamples::window(loc, {.screen = AppScreen::suite}, true);
+    showRun(*window->suiteScreen(), performanceRunAt(TestModule::cpuBenchmark), cpuPage(loc), loc);
+    return window;
 }
 
 // A made-up frame of the raymarched scene: a glowing sphere over a dark horizon.
@@ -188,6 +204,11 @@ const SampleScreen samples[] = {
     {"storage-running", windowSize, ResultSamples::storageRunning},
     {"storage", windowSize, ResultSamples::storageResult},
     {"storage-failed", windowSize, ResultSamples::storageFailed},
+    {"window-dashboard", windowSize, WindowSamples::dashboard},
+    {"window-results", windowSize, WindowSamples::results},
+    {"window-run", windowSize, windowRun},
+    {"window-sign-in", windowSize, WindowSamples::signIn},
+    {"window-error", windowSize, WindowSamples::error},
 };
 
 } // namespace
