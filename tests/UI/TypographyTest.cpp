@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 
 #include "Theme/Palette.h"
+#include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
 #include "Typography/ResourceBundle.h"
 #include "Typography/TextRole.h"
 #include "Typography/ZantivaFonts.h"
@@ -123,4 +125,35 @@ TEST(HardwareText, IsMonospacedWhicheverFamilyTheSystemOffers) {
     EXPECT_EQ(font.weight(), proportional.weight());
     for (const QFont::Weight weight : {QFont::Medium, QFont::Bold, QFont::Black})
         EXPECT_TRUE(evenWidths(hardwareFont(20, weight))) << weight;
+}
+
+TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
+    const QString rlm(QChar(0x200F)), lrm(QChar(0x200E));
+    const auto ltr = [](const QString& run) { return QChar(0x2066) + run + QChar(0x2069); };
+    const struct {
+        QString text;
+        QString laidOut;
+    } rows[] = {
+        {u"تست سرعت SSD"_qs, rlm + u"تست سرعت "_qs + ltr("SSD")},
+        {u"SSD / درایو"_qs, rlm + ltr("SSD") + u" / درایو"_qs},
+        {u"16 رشته · بیشینه 94°C"_qs, rlm + ltr("16") + u" رشته · بیشینه "_qs + ltr(u"94°C"_qs)},
+        {u"12.5 از 31 GB"_qs, rlm + ltr("12.5") + u" از "_qs + ltr("31 GB")},
+        {u"زیر 90% است (76.4%)"_qs, rlm + u"زیر "_qs + ltr("90%") + u" است ("_qs + ltr("76.4%") + ")"},
+        // The sentence's own full stop stays outside the run.
+        {u"پشت مبدل USB."_qs, rlm + u"پشت مبدل "_qs + ltr("USB") + "."},
+    };
+    for (const auto& row : rows) EXPECT_EQ(directedText(row.text, Qt::RightToLeft), row.laidOut) << row.text.toStdString();
+    EXPECT_EQ(directedText("38.4 TB written", Qt::LeftToRight), lrm + "38.4 TB written");
+    EXPECT_EQ(directedText({}, Qt::RightToLeft), QString());
+    EXPECT_TRUE(holdsRightToLeftLetter(u"DDR5 · 2 ماژول"_qs));
+    EXPECT_FALSE(holdsRightToLeftLetter(u"94°C · 5.13 GHz"_qs));
+}
+
+TEST(ProseLabel, MarksItsTextAgainWhenTheDirectionChanges) {
+    QWidget screen;
+    screen.setLayoutDirection(Qt::RightToLeft);
+    auto* label = new ProseLabel(TextRole::body, Qt::white, u"تست سرعت SSD"_qs, &screen);
+    EXPECT_EQ(label->text(), directedText(label->prose(), Qt::RightToLeft));
+    screen.setLayoutDirection(Qt::LeftToRight);
+    EXPECT_EQ(label->text(), directedText(label->prose(), Qt::LeftToRight));
 }
