@@ -19,7 +19,6 @@ namespace zantiva {
 namespace {
 
 constexpr int labelFlags = Qt::AlignCenter | Qt::TextWordWrap;
-constexpr qreal disabledOpacity = 0.45;
 
 } // namespace
 
