@@ -92,6 +92,26 @@ TEST(ResourceBundleLookup, TheFirstCandidateHoldingTheBundleWins) {
     EXPECT_EQ(real.back(), QCoreApplication::applicationDirPath());
 }
 
+TEST(ResourceBundleLookup, AMissingBundleIsReportedOnceAndLeavesEveryResourceMissing) {
+    QTemporaryDir empty, installed;
+    int reports = 0;
+    ResourceBundle::Lookup missing({empty.path()}, [&] { ++reports; });
+    EXPECT_EQ(missing.resource("Fonts", "Vazirmatn-Black", "ttf"), std::nullopt);
+    EXPECT_EQ(missing.resource("Images", "zantiva-logo", "png"), std::nullopt);
+    EXPECT_EQ(missing.directory(), std::nullopt);
+    EXPECT_EQ(reports, 1);
+
+    const QString images = QDir(installed.path()).filePath(QString(ResourceBundle::name) + "/Images");
+    ASSERT_TRUE(QDir().mkpath(images));
+    QFile logo(QDir(images).filePath("zantiva-logo.png"));
+    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
+    logo.close();
+    ResourceBundle::Lookup found({empty.path(), installed.path()}, [&] { ++reports; });
+    EXPECT_EQ(found.resource("Images", "zantiva-logo", "png"), logo.fileName());
+    EXPECT_EQ(found.resource("Images", "zantiva-badge", "png"), std::nullopt);
+    EXPECT_EQ(reports, 1);
+}
+
 TEST(TextRoles, OnlyLabelsAndSubHeadersAreDimmedAndDimmingMultiplies) {
     const QColor text = color(PaletteColor::text);
     EXPECT_NEAR(roleColor(TextRole::label, text).alphaF(), 0.65, 1e-3);
