@@ -17,14 +17,20 @@ bool joinsRun(QChar c) { return isLatinOrDigit(c) || QStringView(u".,%\u00B0/:+-
 // A run may end on a letter, a digit or a unit sign, never on the sentence's punctuation.
 bool endsRun(QChar c) { return isLatinOrDigit(c) || c == u'%' || c == u'\u00B0'; }
 
-// Each run that starts with a Latin letter or a digit, with single spaces inside it
+// Where a run starts: a Latin letter or a digit, or a unit sign before its letter (the "°" of a
+// lone "°C").
+bool startsRun(const QString& text, qsizetype i) {
+    return isLatinOrDigit(text[i]) || (text[i] == u'\u00B0' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]));
+}
+
+// Each run that starts with a Latin letter, a digit or "°C", with single spaces inside it
 // ("38.4 TB", "SEQ1M Q8T1"), isolated left to right.
 QString isolateLatinRuns(const QString& text) {
     QString out;
     out.reserve(text.size() + 8);
     qsizetype i = 0;
     while (i < text.size()) {
-        if (!isLatinOrDigit(text[i])) {
+        if (!startsRun(text, i)) {
             out += text[i++];
             continue;
         }

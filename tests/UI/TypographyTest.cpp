@@ -158,6 +158,7 @@ TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
         {u"SSD / درایو"_qs, rlm + ltr("SSD") + u" / درایو"_qs},
         {u"16 رشته · بیشینه 94°C"_qs, rlm + ltr("16") + u" رشته · بیشینه "_qs + ltr(u"94°C"_qs)},
         {u"12.5 از 31 GB"_qs, rlm + ltr("12.5") + u" از "_qs + ltr("31 GB")},
+        {u"دمای پردازنده — °C"_qs, rlm + u"دمای پردازنده — "_qs + ltr(u"°C"_qs)},
         {u"زیر 90% است (76.4%)"_qs, rlm + u"زیر "_qs + ltr("90%") + u" است ("_qs + ltr("76.4%") + ")"},
         // The sentence's own full stop stays outside the run.
         {u"پشت مبدل USB."_qs, rlm + u"پشت مبدل "_qs + ltr("USB") + "."},
