@@ -14,8 +14,8 @@ bool isLatinOrDigit(QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber()
 // Inside a run: what joins figures, units and names ("1,612.4", "94°C", "MB/s", "M.2").
 bool joinsRun(QChar c) { return isLatinOrDigit(c) || QStringView(u".,%\u00B0/:+-_'\u00D7").contains(c); }
 
-// A run may end on a letter, a digit or a unit sign, never on the sentence's punctuation.
-bool endsRun(QChar c) { return isLatinOrDigit(c) || c == u'%' || c == u'\u00B0'; }
+// A run may end on a letter, a digit or a unit sign ("4×"), never on the sentence's punctuation.
+bool endsRun(QChar c) { return isLatinOrDigit(c) || c == u'%' || c == u'\u00B0' || c == u'\u00D7'; }
 
 // Where a run starts: a Latin letter or a digit, or a unit sign before its letter (the "°" of a
 // lone "°C").
@@ -23,8 +23,14 @@ bool startsRun(const QString& text, qsizetype i) {
     return isLatinOrDigit(text[i]) || (text[i] == u'\u00B0' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]));
 }
 
-// Each run that starts with a Latin letter, a digit or "°C", with single spaces inside it
-// ("38.4 TB", "SEQ1M Q8T1"), isolated left to right.
+// A bracket that opens a group of Latin letters or digits: "(EGL_BAD_ALLOC)".
+bool opensGroup(const QString& text, qsizetype i) {
+    return text[i] == u'(' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]);
+}
+
+// Each run that starts with a Latin letter, a digit or "°C", with single spaces and closed
+// bracketed groups inside it ("38.4 TB", "SEQ1M Q8T1", "eglCreateContext failed
+// (EGL_BAD_ALLOC)"), isolated left to right.
 QString isolateLatinRuns(const QString& text) {
     QString out;
     out.reserve(text.size() + 8);
@@ -36,13 +42,21 @@ QString isolateLatinRuns(const QString& text) {
         }
         qsizetype end = i; // one past the run's last character that may end it
         qsizetype j = i;
+        int open = 0; // groups opened and not yet closed; the run can't end inside one
         while (j < text.size()) {
-            if (text[j] == u' ' && j + 1 < text.size() && isLatinOrDigit(text[j + 1])) {
+            if (text[j] == u' ' && j + 1 < text.size() && (isLatinOrDigit(text[j + 1]) || opensGroup(text, j + 1))) {
                 ++j;
                 continue;
             }
-            if (!joinsRun(text[j])) break;
-            if (endsRun(text[j])) end = j + 1;
+            if (opensGroup(text, j)) {
+                ++open;
+            } else if (text[j] == u')' && open > 0) {
+                if (--open == 0) end = j + 1;
+            } else if (!joinsRun(text[j])) {
+                break;
+            } else if (endsRun(text[j]) && open == 0) {
+                end = j + 1;
+            }
             ++j;
         }
         out += leftToRightIsolate;

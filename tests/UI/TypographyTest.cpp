@@ -159,7 +159,12 @@ TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
         {u"16 رشته · بیشینه 94°C"_qs, rlm + ltr("16") + u" رشته · بیشینه "_qs + ltr(u"94°C"_qs)},
         {u"12.5 از 31 GB"_qs, rlm + ltr("12.5") + u" از "_qs + ltr("31 GB")},
         {u"دمای پردازنده — °C"_qs, rlm + u"دمای پردازنده — "_qs + ltr(u"°C"_qs)},
+        {u"2560×1440 · ابرنمونه‌برداری 4×"_qs, rlm + ltr(u"2560×1440"_qs) + u" · ابرنمونه‌برداری "_qs + ltr(u"4×"_qs)},
         {u"زیر 90% است (76.4%)"_qs, rlm + u"زیر "_qs + ltr("90%") + u" است ("_qs + ltr("76.4%") + ")"},
+        // A machine message keeps its bracketed code; a bracket left open stays outside.
+        {u"اجرا نشد: eglCreateContext failed (EGL_BAD_ALLOC)"_qs,
+         rlm + u"اجرا نشد: "_qs + ltr("eglCreateContext failed (EGL_BAD_ALLOC)")},
+        {u"دور 3/3 (0xAA"_qs, rlm + u"دور "_qs + ltr("3/3") + " (" + ltr("0xAA")},
         // The sentence's own full stop stays outside the run.
         {u"پشت مبدل USB."_qs, rlm + u"پشت مبدل "_qs + ltr("USB") + "."},
     };
