@@ -1,10 +1,5 @@
 #include "Dashboard/DashboardBinding.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QPointer>
-
 #include "App/AppModel.h"
 #include "Dashboard/DashboardScreen.h"
 #include "LocalizedViews/LocNotifier.h"
@@ -43,14 +38,6 @@ SpecsPanel::Histories histories(const LiveTelemetry& telemetry) {
 }
 
 } // namespace
-
-FolderChooser folderDialog(QWidget& parent, const LocNotifier& loc) {
-    return [parent = QPointer<QWidget>(&parent), &loc]() -> std::optional<std::filesystem::path> {
-        const QString folder = QFileDialog::getExistingDirectory(parent, loc.text("Main.SsdPickFolder"), QDir::homePath());
-        if (folder.isEmpty()) return std::nullopt;
-        return std::filesystem::path(QFile::encodeName(folder).toStdString());
-    };
-}
 
 void bindDashboard(DashboardScreen& screen, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder) {
     const auto present = [&screen, &model, &loc] {

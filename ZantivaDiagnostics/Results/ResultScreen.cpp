@@ -4,14 +4,14 @@
 
 #include "Cards/RetroCard.h"
 #include "Controls/GradeBadge.h"
+#include "Controls/RetroButton.h"
 #include "Dashboard/PanelParts.h"
 #include "Results/DriveHealthCard.h"
-#include "Results/ProseButton.h"
-#include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Results/StorageSummaryButton.h"
 #include "Stations/MetricView.h"
 #include "Theme/Metric.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva {
 
@@ -119,7 +119,7 @@ RetroCard* checksCard(const ResultChecksView& view) {
 } // namespace
 
 ResultScreen::ResultScreen(QWidget* parent)
-    : QWidget(parent), page_(page(*this)), back_(new ProseButton(RetroButtonKind::outline, RetroButtonSize::compact)),
+    : QWidget(parent), page_(page(*this)), back_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
       cards_(column(static_cast<int>(Theme::Metric::spacing))), driveHealth_(new DriveHealthCard) {
     page_->addLayout(PanelParts::leading(back_));
     page_->addLayout(cards_);
@@ -131,7 +131,7 @@ ResultScreen::ResultScreen(QWidget* parent)
 
 void ResultScreen::show(const ResultScreenView& view) {
     if (shown_ == view) return;
-    back_->setProse(q(view.backLabel));
+    back_->setText(q(view.backLabel));
 
     PanelParts::clear(*cards_);
     cards_->addWidget(gradeCard(view.grade));

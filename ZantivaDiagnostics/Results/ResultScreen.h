@@ -10,7 +10,7 @@ class QBoxLayout;
 namespace zantiva {
 
 class DriveHealthCard;
-class ProseButton;
+class RetroButton;
 class StorageSummaryButton;
 
 // The results screen: the grade card, the problems of the last run, the performance results
@@ -24,7 +24,7 @@ public:
     using QWidget::show;
     void show(const ResultScreenView& view);
 
-    ProseButton* backButton() const { return back_; }
+    RetroButton* backButton() const { return back_; }
     DriveHealthCard* driveHealthCard() const { return driveHealth_; }
     // Absent while there is no storage result.
     StorageSummaryButton* storageCard() const { return storage_; }
@@ -36,7 +36,7 @@ signals:
 private:
     std::optional<ResultScreenView> shown_;
     QBoxLayout* page_;
-    ProseButton* back_;
+    RetroButton* back_;
     QBoxLayout* cards_; // everything between the back button and the drive health
     DriveHealthCard* driveHealth_;
     StorageSummaryButton* storage_ = nullptr;

@@ -9,11 +9,12 @@
 #include "Cards/RetroCard.h"
 #include "Dashboard/PanelParts.h"
 #include "Presenters/DriveHealthPresenter.h"
-#include "Typography/ProseLabel.h"
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
+#include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva::ScreenParts {
 
@@ -45,7 +46,7 @@ ProseLabel* prose(TextRole role, PaletteColor color, const QString& text, bool w
 
 QLayout* machine(const QString& text, qreal pixelSize, QFont::Weight weight, double opacity) {
     // The mark keeps a path or model name with Persian letters in it left to right.
-    auto* label = new WrappingHardwareText(ProseLabel::directed(text, Qt::LeftToRight), pixelSize, weight,
+    auto* label = new WrappingHardwareText(directedText(text, Qt::LeftToRight), pixelSize, weight,
                                            withOpacity(color(PaletteColor::text), opacity));
     label->setWordWrap(true); // a long adapter name takes two lines rather than widen its card
     return PanelParts::leading(label);

@@ -1,7 +1,5 @@
 #include "Results/StorageBinding.h"
 
-#include <QFileDialog>
-
 #include "App/AppModel.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/StorageScreen.h"
@@ -38,14 +36,6 @@ void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc,
                      [&storage, chooseFolder = std::move(chooseFolder)] {
                          if (const auto folder = chooseFolder()) storage.start(*folder);
                      });
-}
-
-FolderChooser folderDialog(QWidget& window, LocNotifier& loc) {
-    return [&window, &loc]() -> std::optional<std::filesystem::path> {
-        const QString folder = QFileDialog::getExistingDirectory(&window, loc.text("Main.SsdPickFolder"));
-        if (folder.isEmpty()) return std::nullopt;
-        return std::filesystem::path(folder.toStdString());
-    };
 }
 
 } // namespace zantiva

@@ -5,13 +5,13 @@
 
 #include "Cards/RetroCard.h"
 #include "Cards/RetroProgressBar.h"
+#include "Controls/RetroButton.h"
 #include "Results/DriveHealthCard.h"
-#include "Results/ProseButton.h"
-#include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
 #include "Stations/MetricView.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva {
 
@@ -63,12 +63,12 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
 
 StorageScreen::StorageScreen(QWidget* parent)
     : QWidget(parent), page_(page(*this)),
-      back_(new ProseButton(RetroButtonKind::outline, RetroButtonSize::compact)),
-      start_(new ProseButton(RetroButtonKind::primary, RetroButtonSize::compact)),
+      back_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
+      start_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::compact)),
       liveTitle_(prose(TextRole::header, PaletteColor::text, {}, true)),
       phase_(prose(TextRole::body, PaletteColor::text, {}, true)),
       bar_(new RetroProgressBar(0, color(PaletteColor::secondary))), throughput_(new MetricView),
-      stop_(new ProseButton(RetroButtonKind::outline, RetroButtonSize::compact)),
+      stop_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
       errorTitle_(prose(TextRole::header, PaletteColor::primary, {}, true)),
       errorMessage_(prose(TextRole::body, PaletteColor::text, {}, true)), driveHealth_(new DriveHealthCard) {
     auto* top = new QHBoxLayout;
@@ -110,9 +110,9 @@ StorageScreen::StorageScreen(QWidget* parent)
 
 void StorageScreen::show(const StorageScreenView& view) {
     if (shown_ == view) return;
-    back_->setProse(q(view.backLabel));
+    back_->setText(q(view.backLabel));
     back_->setEnabled(view.canGoBack);
-    start_->setProse(q(view.startLabel));
+    start_->setText(q(view.startLabel));
     start_->setVisible(view.canStart);
 
     live_->setVisible(view.live.has_value());
@@ -121,7 +121,7 @@ void StorageScreen::show(const StorageScreenView& view) {
         phase_->setProse(q(live->phase));
         bar_->setValue(live->fraction);
         throughput_->show(live->throughput);
-        stop_->setProse(q(live->stopLabel));
+        stop_->setText(q(live->stopLabel));
     }
     error_->setVisible(view.error.has_value());
     if (const auto& error = view.error) {

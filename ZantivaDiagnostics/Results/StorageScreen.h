@@ -13,7 +13,7 @@ namespace zantiva {
 class DriveHealthCard;
 class MetricView;
 class ProseLabel;
-class ProseButton;
+class RetroButton;
 class RetroCard;
 class RetroProgressBar;
 
@@ -29,9 +29,9 @@ public:
     using QWidget::show;
     void show(const StorageScreenView& view);
 
-    ProseButton* backButton() const { return back_; }
-    ProseButton* startButton() const { return start_; }
-    ProseButton* stopButton() const { return stop_; }
+    RetroButton* backButton() const { return back_; }
+    RetroButton* startButton() const { return start_; }
+    RetroButton* stopButton() const { return stop_; }
     RetroCard* liveCard() const { return live_; }
     RetroCard* errorCard() const { return error_; }
     // Absent while there are no results to show.
@@ -49,14 +49,14 @@ private:
 
     std::optional<StorageScreenView> shown_;
     QBoxLayout* page_;
-    ProseButton* back_;
-    ProseButton* start_;
+    RetroButton* back_;
+    RetroButton* start_;
     RetroCard* live_;
     ProseLabel* liveTitle_;
     ProseLabel* phase_;
     RetroProgressBar* bar_;
     MetricView* throughput_;
-    ProseButton* stop_;
+    RetroButton* stop_;
     RetroCard* error_;
     ProseLabel* errorTitle_;
     ProseLabel* errorMessage_;

@@ -3,12 +3,14 @@
 #include <QEvent>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
 #include "Theme/GroupOpacity.h"
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
+#include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
 #include "Typography/WrappedText.h"
 
@@ -17,7 +19,6 @@ namespace zantiva {
 namespace {
 
 constexpr int labelFlags = Qt::AlignCenter | Qt::TextWordWrap;
-constexpr qreal disabledOpacity = 0.45;
 
 } // namespace
 
@@ -87,8 +88,16 @@ QSize RetroButton::around(const QSize& label) const {
             static_cast<int>(std::ceil(label.height() + 2 * size_.vertical)) + shadow};
 }
 
+Qt::LayoutDirection RetroButton::labelDirection() const {
+    return layoutDirection() == Qt::RightToLeft && holdsRightToLeftLetter(text()) ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+QString RetroButton::laidOutLabel() const {
+    return labelDirection() == Qt::RightToLeft ? directedText(text(), Qt::RightToLeft) : text();
+}
+
 QSize RetroButton::sizeHint() const {
-    return around(wrappedTextSize(fontMetrics(), text(), QWIDGETSIZE_MAX, labelFlags));
+    return around(wrappedTextSize(fontMetrics(), laidOutLabel(), QWIDGETSIZE_MAX, labelFlags));
 }
 
 QSize RetroButton::minimumSizeHint() const {
@@ -99,18 +108,22 @@ QSize RetroButton::minimumSizeHint() const {
 }
 
 int RetroButton::heightForWidth(int width) const {
-    return around(wrappedTextSize(fontMetrics(), text(), width - around({0, 0}).width(), labelFlags)).height();
+    return around(wrappedTextSize(fontMetrics(), laidOutLabel(), width - around({0, 0}).width(), labelFlags)).height();
 }
 
 void RetroButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    painter.setLayoutDirection(layoutDirection());
     paintWithOpacity(painter, *this, isEnabled() ? 1.0 : disabledOpacity, [this](QPainter& layer) {
         surface_.paint(layer, rect());
         const QRectF face = surface_.geometry(rect()).face;
         layer.setPen(currentColors().label);
         layer.setFont(font());
+        QTextOption option(Qt::AlignCenter);
+        option.setWrapMode(QTextOption::WordWrap);
+        option.setTextDirection(labelDirection());
         layer.drawText(face.marginsRemoved({size_.horizontal, size_.vertical, size_.horizontal, size_.vertical}),
-                       labelFlags, text());
+                       laidOutLabel(), option);
     });
 }
 

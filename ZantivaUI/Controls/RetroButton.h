@@ -12,6 +12,8 @@ namespace zantiva {
 // It lifts 2 pixels under the pointer, sinks onto its shadow while held (or while a checkable
 // button is checked), and is drawn at 0.45 opacity without any lift while disabled. The whole
 // frame, padding and shadow room included, takes clicks; a long label wraps onto centred lines.
+// In a right-to-left button a label with a Persian letter reads right to left, its figures and
+// names kept left to right (directedText); any other label is machine text, left to right.
 class RetroButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -44,6 +46,8 @@ protected:
 
 private:
     SurfaceStyle surfaceStyle() const;
+    Qt::LayoutDirection labelDirection() const;
+    QString laidOutLabel() const;
     QSize around(const QSize& label) const;
 
     RetroButtonKind kind_;

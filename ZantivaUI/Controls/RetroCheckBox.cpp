@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "Theme/GroupOpacity.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -56,17 +57,20 @@ int RetroCheckBox::heightForWidth(int width) const {
 void RetroCheckBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setLayoutDirection(layoutDirection());
-    const QRect box = boxRect();
-    paintOutlinedShape(painter, box, boxRadius, isChecked() ? color(PaletteColor::primary) : color(PaletteColor::muted),
-                       color(PaletteColor::outline));
-    if (isChecked()) {
-        painter.setFont(systemFont(13, QFont::Black));
-        painter.setPen(color(PaletteColor::onPrimary));
-        painter.drawText(box, Qt::AlignCenter, checkMark);
-    }
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(labelRect(), labelFlags, text());
+    paintWithOpacity(painter, *this, isEnabled() ? 1.0 : disabledOpacity, [this](QPainter& layer) {
+        const QRect box = boxRect();
+        paintOutlinedShape(layer, box, boxRadius, isChecked() ? color(PaletteColor::primary) : color(PaletteColor::muted),
+                           color(PaletteColor::outline));
+        if (isChecked()) {
+            layer.setFont(systemFont(13, QFont::Black));
+            layer.setPen(color(PaletteColor::onPrimary));
+            layer.drawText(box, Qt::AlignCenter, checkMark);
+        }
+        layer.setFont(font());
+        // Faded as a whole while disabled, in the label's own colour rather than the palette's grey.
+        layer.setPen(palette().color(QPalette::Active, QPalette::WindowText));
+        layer.drawText(labelRect(), labelFlags, text());
+    });
 }
 
 } // namespace zantiva

@@ -14,6 +14,7 @@
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva {
 
@@ -36,7 +37,7 @@ SpecsCardView::SpecsCardView(QWidget* parent)
       value_(new HardwareText({}, 20, QFont::Bold, color(PaletteColor::text))), details_(new QVBoxLayout),
       toggle_(new RetroToggle({}, RetroButtonSize::chip)),
       popupCard_(new RetroCard({16, color(PaletteColor::card), color(PaletteColor::outline), 6, false})),
-      popupTitle_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))), popupStack_(new QVBoxLayout) {
+      popupTitle_(new ProseLabel(TextRole::label, color(PaletteColor::text))), popupStack_(new QVBoxLayout) {
     value_->setWordWrap(true);
     value_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     value_->setAlignment(Qt::AlignTop | Qt::AlignAbsolute | Qt::AlignLeft);
@@ -81,7 +82,8 @@ void SpecsCardView::setCard(const SpecsCard& card) {
     PanelParts::clear(*details_);
     for (const SpecsDetail& detail : card.details) {
         if (detail.kind == SpecsDetail::Kind::prose) {
-            QLabel* line = PanelParts::roleLabel(TextRole::body, color(PaletteColor::text), qs(detail.text));
+            // A sentence with figures ("8 cores / 16 threads · 5.13 GHz") that must keep their order.
+            auto* line = new ProseLabel(TextRole::body, color(PaletteColor::text), qs(detail.text));
             line->setWordWrap(true);
             details_->addWidget(line);
         } else {
@@ -96,7 +98,7 @@ void SpecsCardView::setChart(const SpecsChartTexts& texts, const TelemetryHistor
     toggle_->show();
     toggle_->setText(qs(texts.toggleLabel));
     toggle_->setToolTip(qs(texts.tooltip));
-    popupTitle_->setText(qs(texts.popupTitle));
+    popupTitle_->setProse(qs(texts.popupTitle));
     if (chart_ && chart_->capacity() != history.capacity()) delete std::exchange(chart_, nullptr);
     if (!chart_) {
         chart_ = new HistoryChart(history.capacity(), color(PaletteColor::primary), chartHeight, chartMaximum);

@@ -11,6 +11,7 @@ namespace zantiva {
 class FloatingOverlay;
 class HardwareText;
 class HistoryChart;
+class ProseLabel;
 class RetroToggle;
 class TelemetryHistory;
 
@@ -60,7 +61,7 @@ private:
     std::vector<SpecsDetail> shownDetails_;
     RetroToggle* toggle_;
     RetroCard* popupCard_;
-    QLabel* popupTitle_;
+    ProseLabel* popupTitle_; // "CPU LOAD — LAST 90s"
     QVBoxLayout* popupStack_;
     HistoryChart* chart_ = nullptr;
     FloatingOverlay* overlay_;

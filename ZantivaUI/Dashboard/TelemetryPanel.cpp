@@ -11,6 +11,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/ProseLabel.h"
 
 namespace zantiva {
 
@@ -40,10 +41,10 @@ TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidge
       title_(roleLabel(TextRole::label, color(PaletteColor::text))),
       cpuTemperature_(new TelemetryFigureView), cpuLoad_(new TelemetryFigureView),
       gpuTemperature_(new TelemetryFigureView), gpuLoad_(new TelemetryFigureView), memoryTitle_(subHeader()),
-      memoryLoad_(new TelemetryFigureView), memoryFootnote_(roleLabel(TextRole::label, color(PaletteColor::text))),
+      memoryLoad_(new TelemetryFigureView), memoryFootnote_(new ProseLabel(TextRole::label, color(PaletteColor::text))),
       powerTitle_(subHeader()), power_(new TelemetryFigureView), fanTitle_(subHeader()), fan_(new TelemetryFigureView),
       thermalTitle_(subHeader()), thermalText_(new QLabel),
-      noSensors_(roleLabel(TextRole::label, color(PaletteColor::text))) {
+      noSensors_(new ProseLabel(TextRole::label, color(PaletteColor::text))) {
     thermalText_->setTextFormat(Qt::PlainText);
     thermalText_->setFont(vazirFont(VazirWeight::bold, 12));
     thermalBadge_ = new RetroBadge(thermalText_, color(PaletteColor::secondary));
@@ -102,7 +103,7 @@ void TelemetryPanel::refresh() {
     gpuLoad_->setFigure(view.gpuLoad);
     memoryTitle_->setText(qs(view.memoryTitle));
     memoryLoad_->setFigure(view.memoryLoad);
-    memoryFootnote_->setText(qs(view.memoryFootnote));
+    memoryFootnote_->setProse(qs(view.memoryFootnote));
     powerTitle_->setText(qs(view.powerTitle));
     power_->setFigure(view.power);
     fanTitle_->setText(qs(view.fanTitle));
@@ -112,7 +113,7 @@ void TelemetryPanel::refresh() {
     setForeground(*thermalText_, color(view.thermal.foreground));
     thermalBadge_->setBackground(color(view.thermal.background));
     noSensors_->setVisible(view.noSensorsNotice.has_value());
-    noSensors_->setText(qs(view.noSensorsNotice.value_or("")));
+    noSensors_->setProse(qs(view.noSensorsNotice.value_or("")));
 }
 
 } // namespace zantiva

@@ -9,6 +9,7 @@ class QLabel;
 namespace zantiva {
 
 class LocNotifier;
+class ProseLabel;
 class RetroBadge;
 class TelemetryFigureView;
 
@@ -34,10 +35,10 @@ public:
     TelemetryFigureView* memoryLoad() const { return memoryLoad_; }
     TelemetryFigureView* power() const { return power_; }
     TelemetryFigureView* fan() const { return fan_; }
-    QLabel* memoryFootnote() const { return memoryFootnote_; }
+    ProseLabel* memoryFootnote() const { return memoryFootnote_; }
     QLabel* thermalText() const { return thermalText_; }
     RetroBadge* thermalBadge() const { return thermalBadge_; }
-    QLabel* noSensorsNotice() const { return noSensors_; }
+    ProseLabel* noSensorsNotice() const { return noSensors_; }
 
 private:
     void refresh();
@@ -51,7 +52,7 @@ private:
     TelemetryFigureView* gpuLoad_;
     QLabel* memoryTitle_;
     TelemetryFigureView* memoryLoad_;
-    QLabel* memoryFootnote_;
+    ProseLabel* memoryFootnote_; // prose with figures: "12.5 of 31 GB used"
     QLabel* powerTitle_;
     TelemetryFigureView* power_;
     QLabel* fanTitle_;
@@ -59,7 +60,7 @@ private:
     QLabel* thermalTitle_;
     QLabel* thermalText_;
     RetroBadge* thermalBadge_;
-    QLabel* noSensors_;
+    ProseLabel* noSensors_;
 };
 
 } // namespace zantiva

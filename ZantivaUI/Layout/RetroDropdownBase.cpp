@@ -1,5 +1,6 @@
 #include "Layout/RetroDropdownBase.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "Layout/DropdownList.h"
 #include "Layout/FloatingOverlay.h"
 #include "Layout/OutsideClickDismissal.h"
+#include "Theme/GroupOpacity.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -70,8 +72,20 @@ QSize RetroDropdownBase::sizeHint() const {
     return {static_cast<int>(std::ceil(width_)), text + 2 * verticalPadding};
 }
 
+void RetroDropdownBase::changeEvent(QEvent* event) {
+    // A disabled picker can't be open: its rows would still follow the pointer and take clicks.
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) setOpen(false);
+    QAbstractButton::changeEvent(event);
+}
+
 void RetroDropdownBase::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paintWithOpacity(painter, *this, isEnabled() ? 1.0 : disabledOpacity, [this](QPainter& layer) {
+        paintFace(layer);
+    });
+}
+
+void RetroDropdownBase::paintFace(QPainter& painter) const {
     const QRectF frame = rect();
     paintOutlinedShape(painter, frame, radius, open_ ? color(PaletteColor::card) : color(PaletteColor::muted),
                        color(PaletteColor::outline));
@@ -85,7 +99,7 @@ void RetroDropdownBase::paintEvent(QPaintEvent*) {
 
     painter.setPen(color(PaletteColor::text));
     painter.save();
-    painter.setOpacity(triangleOpacity);
+    painter.setOpacity(painter.opacity() * triangleOpacity);
     painter.drawText(QStyle::visualRect(layoutDirection(), rect(), triangleArea), Qt::AlignCenter, triangle);
     painter.restore();
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+class QPainter;
+
 namespace zantiva {
 
 class DropdownList;
@@ -13,7 +15,8 @@ class OutsideClickDismissal;
 // The single-choice picker without its option type (see RetroDropdown): a fixed-width button
 // showing the current choice and a small triangle; a click opens the list of every option just
 // below it, drawn over whatever lies there and taking no room. A click on a row picks it and
-// closes the list; Escape or a click anywhere else closes it without a change.
+// closes the list; Escape or a click anywhere else closes it without a change. Disabled, it is
+// drawn faded and closed.
 class RetroDropdownBase : public QAbstractButton {
     Q_OBJECT
 public:
@@ -42,9 +45,12 @@ protected:
     // Writes the row's option as the selection; the list closes after.
     virtual void pick(int row) = 0;
 
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintFace(QPainter& painter) const;
+
     qreal width_;
     bool open_;
     QString current_;

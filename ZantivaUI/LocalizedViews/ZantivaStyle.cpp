@@ -4,17 +4,9 @@
 #include <QPainter>
 #include <QStyleFactory>
 
+#include "Typography/DirectedText.h"
+
 namespace zantiva {
-
-namespace {
-
-bool holdsRightToLeftLetter(const QString& text) {
-    for (const QChar c : text)
-        if (c.direction() == QChar::DirR || c.direction() == QChar::DirAL) return true;
-    return false;
-}
-
-} // namespace
 
 ZantivaStyle::ZantivaStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
 

@@ -57,6 +57,10 @@ PaletteColor temperatureColor(std::optional<double> celsius) {
 }
 
 TelemetryView present(const SensorSnapshot& snapshot, const Loc& loc) {
+    // No memory at all means it wasn't read: its load and amount are not reported, never 0.
+    const bool memoryRead = snapshot.ramTotalGB > 0;
+    const std::string memoryUsed = memoryRead ? loc.f("Telemetry.MemoryUsed", snapshot.ramUsedGB, snapshot.ramTotalGB)
+                                              : loc["Dashboard.NotReported"];
     std::optional<double> fastestFan;
     if (!snapshot.fanRPM.empty()) fastestFan = *std::max_element(snapshot.fanRPM.begin(), snapshot.fanRPM.end());
     TelemetryView view{
@@ -66,9 +70,9 @@ TelemetryView present(const SensorSnapshot& snapshot, const Loc& loc) {
         .gpuTemperature = temperature(snapshot.gpuTemperatureCelsius, loc),
         .gpuLoad = load(snapshot.gpuLoadPercent, loc),
         .memoryTitle = loc["Telemetry.Memory"],
-        .memoryLoad = figure(formatted("{0:0}%", snapshot.ramLoadPercent), PaletteColor::text, loc),
-        .memoryFootnote = loc.f("Telemetry.MemoryUsed", snapshot.ramUsedGB, snapshot.ramTotalGB) + " \u00B7 " +
-                          loc[localizationKey(snapshot.memoryPressure)],
+        .memoryLoad = figure(formatted("{0:0}%", memoryRead ? std::optional(snapshot.ramLoadPercent) : std::nullopt),
+                             PaletteColor::text, loc),
+        .memoryFootnote = memoryUsed + " \u00B7 " + loc[localizationKey(snapshot.memoryPressure)],
         .powerTitle = loc["Telemetry.SystemPower"],
         .power = figure(formatted("{0:0.0} W", snapshot.systemPowerWatts), PaletteColor::text, loc),
         .fanTitle = loc["Telemetry.SystemFan"],

@@ -2,54 +2,9 @@
 
 #include <QEvent>
 
+#include "Typography/DirectedText.h"
+
 namespace zantiva {
-
-namespace {
-
-constexpr QChar leftToRightMark(0x200E);
-constexpr QChar rightToLeftMark(0x200F);
-constexpr QChar leftToRightIsolate(0x2066);
-constexpr QChar popDirectionalIsolate(0x2069);
-
-bool isLatinOrDigit(QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); }
-
-// Inside a run: what joins figures, units and names ("1,612.4", "94°C", "MB/s", "M.2").
-bool joinsRun(QChar c) { return isLatinOrDigit(c) || QStringView(u".,%\u00B0/:+-_'\u00D7").contains(c); }
-
-// A run may end on a letter, a digit or a unit sign, never on the sentence's punctuation.
-bool endsRun(QChar c) { return isLatinOrDigit(c) || c == u'%' || c == u'\u00B0'; }
-
-// Each run that starts with a Latin letter or a digit, with single spaces inside it
-// ("38.4 TB", "SEQ1M Q8T1"), isolated left to right.
-QString isolateLatinRuns(const QString& text) {
-    QString out;
-    out.reserve(text.size() + 8);
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (!isLatinOrDigit(text[i])) {
-            out += text[i++];
-            continue;
-        }
-        qsizetype end = i; // one past the run's last character that may end it
-        qsizetype j = i;
-        while (j < text.size()) {
-            if (text[j] == u' ' && j + 1 < text.size() && isLatinOrDigit(text[j + 1])) {
-                ++j;
-                continue;
-            }
-            if (!joinsRun(text[j])) break;
-            if (endsRun(text[j])) end = j + 1;
-            ++j;
-        }
-        out += leftToRightIsolate;
-        out += QStringView(text).mid(i, end - i);
-        out += popDirectionalIsolate;
-        i = end;
-    }
-    return out;
-}
-
-} // namespace
 
 ProseLabel::ProseLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
@@ -61,17 +16,11 @@ ProseLabel::ProseLabel(TextRole role, const QColor& color, const QString& text, 
 
 void ProseLabel::setProse(const QString& text) {
     prose_ = text;
-    setText(directed(prose_, layoutDirection()));
-}
-
-QString ProseLabel::directed(const QString& text, Qt::LayoutDirection direction) {
-    if (text.isEmpty()) return text;
-    if (direction != Qt::RightToLeft) return leftToRightMark + text;
-    return rightToLeftMark + isolateLatinRuns(text);
+    setText(directedText(prose_, layoutDirection()));
 }
 
 void ProseLabel::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LayoutDirectionChange) setText(directed(prose_, layoutDirection()));
+    if (event->type() == QEvent::LayoutDirectionChange) setText(directedText(prose_, layoutDirection()));
     QLabel::changeEvent(event);
 }
 

@@ -36,20 +36,37 @@ std::optional<QString> find(const QStringList& candidates) {
     return std::nullopt;
 }
 
-const std::optional<QString>& directory() {
-    static const std::optional<QString> found = [] {
-        auto bundle = find(candidates());
-        if (!bundle) log::error("ui", "unable to find bundle named ZantivaDiagnostics_ZantivaUI");
-        return bundle;
-    }();
-    return found;
+Lookup::Lookup(QStringList candidates, std::function<void()> reportMissing)
+    : candidates_(std::move(candidates)), reportMissing_(std::move(reportMissing)) {}
+
+const std::optional<QString>& Lookup::directory() {
+    std::call_once(searched_, [this] {
+        directory_ = find(candidates_);
+        if (!directory_) reportMissing_();
+    });
+    return directory_;
 }
 
-std::optional<QString> resource(const QString& subdirectory, const QString& name, const QString& extension) {
+std::optional<QString> Lookup::resource(const QString& subdirectory, const QString& name, const QString& extension) {
     if (!directory()) return std::nullopt;
     const QString path = QDir(*directory()).filePath(subdirectory + '/' + name + '.' + extension);
     if (!QFileInfo(path).isFile()) return std::nullopt;
     return path;
+}
+
+namespace {
+
+Lookup& processLookup() {
+    static Lookup lookup(candidates(), [] { log::error("ui", "unable to find bundle named ZantivaDiagnostics_ZantivaUI"); });
+    return lookup;
+}
+
+} // namespace
+
+const std::optional<QString>& directory() { return processLookup().directory(); }
+
+std::optional<QString> resource(const QString& subdirectory, const QString& name, const QString& extension) {
+    return processLookup().resource(subdirectory, name, extension);
 }
 
 } // namespace zantiva::ResourceBundle

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <mutex>
 #include <optional>
 
 namespace zantiva::ResourceBundle {
@@ -17,11 +19,26 @@ QStringList candidates();
 // The bundle inside the first candidate folder that holds it.
 std::optional<QString> find(const QStringList& candidates);
 
-// Found once per process, on first use. Without it nothing can be loaded from it: that is
-// logged once and every resource counts as missing.
-const std::optional<QString>& directory();
+// One search for the bundle, made on first use. When no candidate holds it, the miss is reported
+// once and every resource counts as missing: the program runs on with substitutes (a stand-in
+// font, the logo's name in text) rather than ending.
+class Lookup {
+public:
+    Lookup(QStringList candidates, std::function<void()> reportMissing);
 
-// The path of subdirectory/name.extension in the bundle, when that file exists.
+    const std::optional<QString>& directory();
+    // The path of subdirectory/name.extension in the bundle, when that file exists.
+    std::optional<QString> resource(const QString& subdirectory, const QString& name, const QString& extension);
+
+private:
+    QStringList candidates_;
+    std::function<void()> reportMissing_;
+    std::once_flag searched_;
+    std::optional<QString> directory_;
+};
+
+// The process's lookup over candidates(), which logs a miss.
+const std::optional<QString>& directory();
 std::optional<QString> resource(const QString& subdirectory, const QString& name, const QString& extension);
 
 } // namespace zantiva::ResourceBundle

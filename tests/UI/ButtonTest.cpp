@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <vector>
 
 #include "Controls/RetroButton.h"
 #include "Controls/RetroToggle.h"
@@ -14,6 +15,26 @@ namespace {
 
 void settle(const RetroButton& button) {
     EXPECT_TRUE(uitest::settles([&] { return !button.surface().isAnimating(); }));
+}
+
+// The widths of the words drawn inside the area, left to right: runs of columns with ink,
+// split where at least `gap` blank columns lie between them.
+std::vector<int> drawnWordWidths(const QImage& image, const QRect& area, int gap) {
+    const QColor blank = image.pixelColor(area.topLeft());
+    std::vector<int> widths;
+    int start = -1, last = -1;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        bool ink = false;
+        for (int y = area.top(); y <= area.bottom() && !ink; ++y) ink = image.pixelColor(x, y) != blank;
+        if (!ink) continue;
+        if (start < 0 || x - last > gap) {
+            if (start >= 0) widths.push_back(last - start + 1);
+            start = x;
+        }
+        last = x;
+    }
+    if (start >= 0) widths.push_back(last - start + 1);
+    return widths;
 }
 
 } // namespace
@@ -89,6 +110,28 @@ TEST(RetroButton, ADisabledButtonNeitherLiftsNorClicksAndIsDrawnFaded) {
     const QColor drawn = uitest::render(button).pixelColor(10, button.height() / 2);
     EXPECT_NEAR(drawn.red(), qRound(214 * 0.45 + 255 * 0.55), 2);
     EXPECT_NEAR(drawn.green(), qRound(24 * 0.45 + 255 * 0.55), 2);
+}
+
+TEST(RetroButton, APersianLabelReadsRightToLeftWithItsLatinWordsLeftToRight) {
+    QWidget window;
+    window.setLayoutDirection(Qt::RightToLeft);
+    // One short Persian word, then a long Latin name: right to left the name ends the line on
+    // the left.
+    auto* button = new RetroButton(u"تست SSD-NVMe-PCIe"_qs, RetroButtonKind::outline, RetroButtonSize::regular, &window);
+    button->resize(button->sizeHint());
+    const int gap = button->fontMetrics().horizontalAdvance(' ') - 1;
+    // Enabled on the window's painter, disabled through the faded layer.
+    for (const bool enabled : {true, false}) {
+        button->setEnabled(enabled);
+        const RetroButtonSize& size = button->buttonSize();
+        const QRect inside = button->surface()
+                                 .geometry(button->rect())
+                                 .face.marginsRemoved({size.horizontal, size.vertical, size.horizontal, size.vertical})
+                                 .toAlignedRect();
+        const std::vector<int> words = drawnWordWidths(uitest::render(*button), inside, gap);
+        ASSERT_EQ(words.size(), 2u) << enabled;
+        EXPECT_GT(words[0], 2 * words[1]) << enabled;
+    }
 }
 
 TEST(RetroToggle, LatchesDownInCrimsonWhileOn) {

@@ -45,6 +45,20 @@ TEST(RetroCheckBox, AnEmptyMutedBoxAtLeastTwentyHighAtTheTopOfTheLabel) {
     EXPECT_EQ(tall.boxRect(), QRect(0, 0, 20, 20));
 }
 
+TEST(RetroCheckBox, DisabledTheRowIsDrawnFadedAndTakesNoClick) {
+    RetroCheckBox box("Skip the peripherals");
+    box.resize(box.sizeHint());
+    box.setChecked(true);
+    box.setEnabled(false);
+    box.show();
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(box.isChecked());
+    const QColor primary = color(PaletteColor::primary);
+    const QColor drawn = uitest::render(box).pixelColor(3, 10);
+    EXPECT_NEAR(drawn.red(), qRound(primary.red() * 0.45 + 255 * 0.55), 2);
+    EXPECT_NEAR(drawn.green(), qRound(primary.green() * 0.45 + 255 * 0.55), 2);
+}
+
 TEST(RetroCheckBox, TheBoxLeadsInARightToLeftRow) {
     QWidget window;
     window.setLayoutDirection(Qt::RightToLeft);

@@ -144,3 +144,18 @@ TEST(RetroDropdown, TheListsFaceLinesUpWithTheButtonInBothDirections) {
         EXPECT_EQ(picker.list().geometry().right(), button.right() + 4) << direction;
     }
 }
+
+TEST(RetroDropdown, DisabledItIsDrawnFadedAndClosesAndStaysClosed) {
+    Picker picker({1, 3, 5}, 3, true);
+    ASSERT_TRUE(picker.list().isVisible());
+    picker.dropdown->setEnabled(false);
+    EXPECT_FALSE(picker.dropdown->isOpen());
+    QTest::mouseClick(picker.dropdown, Qt::LeftButton);
+    EXPECT_FALSE(picker.dropdown->isOpen());
+
+    // The muted face at 0.45 over white, just inside the border.
+    const QColor muted = color(PaletteColor::muted);
+    const QColor drawn = uitest::render(*picker.dropdown).pixelColor(4, picker.dropdown->height() / 2);
+    EXPECT_NEAR(drawn.red(), qRound(muted.red() * 0.45 + 255 * 0.55), 2);
+    EXPECT_NEAR(drawn.blue(), qRound(muted.blue() * 0.45 + 255 * 0.55), 2);
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -15,8 +16,10 @@
 #include "Gallery/PreviewSamples.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/TelemetryHistory.h"
-#include "Typography/HardwareText.h"
 #include "Theme/Palette.h"
+#include "Typography/DirectedText.h"
+#include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
 #include "UiTestSupport.h"
 
 using namespace zantiva;
@@ -60,6 +63,19 @@ QStringList labelTexts(QWidget& widget) {
     return texts;
 }
 
+// The shown sentences that mix Persian and figures without keeping the figures left to right,
+// where "12.5 از 31 GB" would read "12.5 از GB 31".
+QStringList scrambledFigures(QWidget& root) {
+    QStringList found;
+    for (auto* label : root.findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (label->isVisibleTo(&root) && holdsRightToLeftLetter(text) && text.contains(QRegularExpression("[0-9]")) &&
+            !text.contains(QChar(0x2066)))
+            found << text;
+    }
+    return found;
+}
+
 } // namespace
 
 TEST(SpecsPanel, LoadingShowsOneCardAndWatchesNoClicks) {
@@ -100,6 +116,10 @@ TEST(SpecsPanel, ShowsTheCardsAndFollowsTheLanguage) {
     d.loc.setLanguage(AppLanguage::persian);
     EXPECT_EQ(d.panel->card(0)->title()->text().toStdString(), Loc::string("Dashboard.Processor", AppLanguage::persian));
     EXPECT_EQ(d.panel->card(0)->value()->text(), "13th Gen Intel(R) Core(TM) i7-1360P"); // machine text as reported
+    d.window.setLayoutDirection(Qt::RightToLeft); // as the window root does for Persian
+    d.click(SpecsChart::cpu);                     // the pop-up's title: "… 90 ثانیهٔ اخیر"
+    ASSERT_TRUE(d.panel->card(SpecsChart::cpu)->isPopupShown());
+    EXPECT_EQ(scrambledFigures(d.window), QStringList());
 }
 
 TEST(SpecsPanel, OneChartAtATimeAndEveryClickClosesIt) {
@@ -194,9 +214,11 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     loc.setLanguage(AppLanguage::persian);
     EXPECT_EQ(dash->text(), "90\u00B0C");
     EXPECT_EQ(panel.fan()->value()->text(), "1850 RPM");
-    EXPECT_EQ(panel.memoryFootnote()->text().toStdString(),
+    EXPECT_EQ(panel.memoryFootnote()->prose().toStdString(),
               Loc::format("Telemetry.MemoryUsed", AppLanguage::persian, {13.9, 32.0}) + " \u00B7 " +
                   Loc::string("Telemetry.Pressure.Normal", AppLanguage::persian));
+    panel.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_EQ(scrambledFigures(panel), QStringList());
 }
 
 TEST(SpecsPanel, ALongValueShrinksToFitTwoLinesAndStandsAtTheLeadingEdge) {

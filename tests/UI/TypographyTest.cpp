@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 
 #include "Theme/Palette.h"
+#include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
 #include "Typography/ResourceBundle.h"
 #include "Typography/TextRole.h"
 #include "Typography/ZantivaFonts.h"
@@ -90,6 +92,26 @@ TEST(ResourceBundleLookup, TheFirstCandidateHoldingTheBundleWins) {
     EXPECT_EQ(real.back(), QCoreApplication::applicationDirPath());
 }
 
+TEST(ResourceBundleLookup, AMissingBundleIsReportedOnceAndLeavesEveryResourceMissing) {
+    QTemporaryDir empty, installed;
+    int reports = 0;
+    ResourceBundle::Lookup missing({empty.path()}, [&] { ++reports; });
+    EXPECT_EQ(missing.resource("Fonts", "Vazirmatn-Black", "ttf"), std::nullopt);
+    EXPECT_EQ(missing.resource("Images", "zantiva-logo", "png"), std::nullopt);
+    EXPECT_EQ(missing.directory(), std::nullopt);
+    EXPECT_EQ(reports, 1);
+
+    const QString images = QDir(installed.path()).filePath(QString(ResourceBundle::name) + "/Images");
+    ASSERT_TRUE(QDir().mkpath(images));
+    QFile logo(QDir(images).filePath("zantiva-logo.png"));
+    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
+    logo.close();
+    ResourceBundle::Lookup found({empty.path(), installed.path()}, [&] { ++reports; });
+    EXPECT_EQ(found.resource("Images", "zantiva-logo", "png"), logo.fileName());
+    EXPECT_EQ(found.resource("Images", "zantiva-badge", "png"), std::nullopt);
+    EXPECT_EQ(reports, 1);
+}
+
 TEST(TextRoles, OnlyLabelsAndSubHeadersAreDimmedAndDimmingMultiplies) {
     const QColor text = color(PaletteColor::text);
     EXPECT_NEAR(roleColor(TextRole::label, text).alphaF(), 0.65, 1e-3);
@@ -123,4 +145,41 @@ TEST(HardwareText, IsMonospacedWhicheverFamilyTheSystemOffers) {
     EXPECT_EQ(font.weight(), proportional.weight());
     for (const QFont::Weight weight : {QFont::Medium, QFont::Bold, QFont::Black})
         EXPECT_TRUE(evenWidths(hardwareFont(20, weight))) << weight;
+}
+
+TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
+    const QString rlm(QChar(0x200F)), lrm(QChar(0x200E));
+    const auto ltr = [](const QString& run) { return QChar(0x2066) + run + QChar(0x2069); };
+    const struct {
+        QString text;
+        QString laidOut;
+    } rows[] = {
+        {u"تست سرعت SSD"_qs, rlm + u"تست سرعت "_qs + ltr("SSD")},
+        {u"SSD / درایو"_qs, rlm + ltr("SSD") + u" / درایو"_qs},
+        {u"16 رشته · بیشینه 94°C"_qs, rlm + ltr("16") + u" رشته · بیشینه "_qs + ltr(u"94°C"_qs)},
+        {u"12.5 از 31 GB"_qs, rlm + ltr("12.5") + u" از "_qs + ltr("31 GB")},
+        {u"دمای پردازنده — °C"_qs, rlm + u"دمای پردازنده — "_qs + ltr(u"°C"_qs)},
+        {u"2560×1440 · ابرنمونه‌برداری 4×"_qs, rlm + ltr(u"2560×1440"_qs) + u" · ابرنمونه‌برداری "_qs + ltr(u"4×"_qs)},
+        {u"زیر 90% است (76.4%)"_qs, rlm + u"زیر "_qs + ltr("90%") + u" است ("_qs + ltr("76.4%") + ")"},
+        // A machine message keeps its bracketed code; a bracket left open stays outside.
+        {u"اجرا نشد: eglCreateContext failed (EGL_BAD_ALLOC)"_qs,
+         rlm + u"اجرا نشد: "_qs + ltr("eglCreateContext failed (EGL_BAD_ALLOC)")},
+        {u"دور 3/3 (0xAA"_qs, rlm + u"دور "_qs + ltr("3/3") + " (" + ltr("0xAA")},
+        // The sentence's own full stop stays outside the run.
+        {u"پشت مبدل USB."_qs, rlm + u"پشت مبدل "_qs + ltr("USB") + "."},
+    };
+    for (const auto& row : rows) EXPECT_EQ(directedText(row.text, Qt::RightToLeft), row.laidOut) << row.text.toStdString();
+    EXPECT_EQ(directedText("38.4 TB written", Qt::LeftToRight), lrm + "38.4 TB written");
+    EXPECT_EQ(directedText({}, Qt::RightToLeft), QString());
+    EXPECT_TRUE(holdsRightToLeftLetter(u"DDR5 · 2 ماژول"_qs));
+    EXPECT_FALSE(holdsRightToLeftLetter(u"94°C · 5.13 GHz"_qs));
+}
+
+TEST(ProseLabel, MarksItsTextAgainWhenTheDirectionChanges) {
+    QWidget screen;
+    screen.setLayoutDirection(Qt::RightToLeft);
+    auto* label = new ProseLabel(TextRole::body, Qt::white, u"تست سرعت SSD"_qs, &screen);
+    EXPECT_EQ(label->text(), directedText(label->prose(), Qt::RightToLeft));
+    screen.setLayoutDirection(Qt::LeftToRight);
+    EXPECT_EQ(label->text(), directedText(label->prose(), Qt::LeftToRight));
 }
