@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "Cards/RetroCard.h"
-#include "Results/ProseButton.h"
+#include "Controls/RetroButton.h"
 #include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
@@ -41,7 +41,7 @@ QTextEdit* plainTextBody() {
 
 ErrorNotice::ErrorNotice(QWidget* parent)
     : ModalOverlay(parent), title_(StationParts::wrappedLabel(TextRole::header, color(PaletteColor::primary))),
-      body_(plainTextBody()), continue_(new ProseButton(RetroButtonKind::primary, RetroButtonSize::regular)) {
+      body_(plainTextBody()), continue_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)) {
     layout()->setContentsMargins(windowMargin, windowMargin, windowMargin, windowMargin);
     auto* content = new QWidget;
     content->setFixedWidth(contentWidth);
@@ -59,7 +59,7 @@ ErrorNotice::ErrorNotice(QWidget* parent)
 
 void ErrorNotice::show(const ErrorNoticeView& view) {
     title_->setProse(QString::fromStdString(view.title));
-    continue_->setProse(QString::fromStdString(view.continueLabel));
+    continue_->setText(QString::fromStdString(view.continueLabel));
     const QString body = QString::fromStdString(view.body);
     if (body != body_->toPlainText()) {
         // Never rich text: the exception's words are shown as they are.

@@ -11,7 +11,7 @@ class QTextEdit;
 namespace zantiva {
 
 class ProseLabel;
-class ProseButton;
+class RetroButton;
 
 // The notice of an exception nobody caught: its title, the text with the exception's words
 // in full (plain text the user can select and copy), and Continue. However long the text, the
@@ -29,7 +29,7 @@ public:
 
     ProseLabel* title() const { return title_; }
     QTextEdit* body() const { return body_; }
-    ProseButton* continueButton() const { return continue_; }
+    RetroButton* continueButton() const { return continue_; }
 
 signals:
     void continueRequested();
@@ -42,7 +42,7 @@ private:
 
     ProseLabel* title_;
     QTextEdit* body_;
-    ProseButton* continue_;
+    RetroButton* continue_;
     int bodyHeight_ = 0; // the whole text's, laid out at the content width
 };
 

@@ -6,7 +6,7 @@
 
 #include "Charts/ZantivaLogo.h"
 #include "Dashboard/ButtonText.h"
-#include "Results/ProseButton.h"
+#include "Controls/RetroButton.h"
 #include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -37,7 +37,7 @@ LoginPrompt::LoginPrompt(QWidget* parent)
       body_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
       siteLabel_(StationParts::proseLabel(TextRole::label, color(PaletteColor::text))),
       domain_(new HardwareText({}, 13, QFont::Bold, color(PaletteColor::text))),
-      signIn_(new ProseButton(RetroButtonKind::primary, RetroButtonSize::regular)), forgot_(plainButton()),
+      signIn_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)), forgot_(plainButton()),
       continueWithout_(plainButton()) {
     auto* site = new QHBoxLayout;
     site->setSpacing(8);
@@ -75,7 +75,7 @@ void LoginPrompt::show(const LoginPromptView& view) {
     body_->setProse(QString::fromStdString(view.body));
     siteLabel_->setProse(QString::fromStdString(view.siteLabel));
     domain_->setText(QString::fromStdString(view.domain));
-    signIn_->setProse(QString::fromStdString(view.signInLabel));
+    signIn_->setText(QString::fromStdString(view.signInLabel));
     setButtonText(*forgot_, QString::fromStdString(view.forgotLabel));
     setButtonText(*continueWithout_, QString::fromStdString(view.continueWithoutLabel));
 }

@@ -12,7 +12,7 @@ class QPushButton;
 namespace zantiva {
 
 class ProseLabel;
-class ProseButton;
+class RetroButton;
 
 // The sign-in prompt: the logo, what signing in on the website means, the site's address,
 // the button that opens its sign-in page, and two plain buttons: the forgotten-password
@@ -30,7 +30,7 @@ public:
 
     ProseLabel* title() const { return title_; }
     QLabel* domain() const { return domain_; }
-    ProseButton* signInButton() const { return signIn_; }
+    RetroButton* signInButton() const { return signIn_; }
     QPushButton* forgotButton() const { return forgot_; }
     QPushButton* continueWithoutButton() const { return continueWithout_; }
 
@@ -44,7 +44,7 @@ private:
     ProseLabel* body_;
     ProseLabel* siteLabel_;
     QLabel* domain_;
-    ProseButton* signIn_;
+    RetroButton* signIn_;
     QPushButton* forgot_;
     QPushButton* continueWithout_;
 };

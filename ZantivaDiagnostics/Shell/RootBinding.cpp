@@ -1,6 +1,7 @@
 #include "Shell/RootBinding.h"
 
 #include "App/AppModel.h"
+#include "Dashboard/DashboardBinding.h"
 #include "Dashboard/HeaderBinding.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultBinding.h"

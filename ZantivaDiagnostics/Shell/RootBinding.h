@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dashboard/DashboardBinding.h"
+#include "Controls/FolderChooser.h"
 
 namespace zantiva {
 

@@ -24,7 +24,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/TestPlans.h"
-#include "Results/ProseButton.h"
+#include "Controls/RetroButton.h"
 #include "Results/ResultScreen.h"
 #include "Shell/ErrorNotice.h"
 #include "Shell/LoginPrompt.h"
@@ -181,7 +181,7 @@ TEST_F(WindowTest, TheClickThatBringsTheWindowBackLeavesTheSignInWaiting) {
     EXPECT_EQ(opened.back().path(), "/my-account/lost-password/");
     prompt.signInButton()->click();
     ASSERT_EQ(model->session().state(), AuthState::authenticating);
-    EXPECT_EQ(prompt.signInButton()->prose(), "Waiting for the browser…");
+    EXPECT_EQ(prompt.signInButton()->text(), "Waiting for the browser…");
     ASSERT_TRUE(root->statusLine()->isVisible());
     EXPECT_EQ(root->statusLine()->label()->prose().toStdString(), loc["Login.ContinueInBrowser"]);
 
