@@ -8,6 +8,7 @@
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
 #include "Dashboard/UpdateNoticeCard.h"
+#include "Gallery/PreviewSamples.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/TestPlans.h"
@@ -15,50 +16,6 @@
 
 namespace zantiva {
 namespace {
-
-SystemSpecs linuxLaptop() {
-    SystemSpecs s;
-    s.manufacturer = "LENOVO";
-    s.model = "ThinkPad T14 Gen 4";
-    s.modelIdentifier = "21K3CTO1WW";
-    s.operatingSystem = "Debian GNU/Linux 12 (bookworm)";
-    s.architecture = "x86_64";
-    s.cpuName = "AMD Ryzen 7 PRO 7840U w/ Radeon 780M Graphics";
-    s.cpuCores = 8;
-    s.cpuThreads = 16;
-    s.cpuMaxClockGHz = 5.13;
-    s.ramCapacityGB = 30.6;
-    s.ramSpeedMHz = 6400;
-    s.ramType = "LPDDR5";
-    s.ramModuleCount = 8;
-    s.gpuName = "AMD Radeon 780M Graphics (radeonsi, gfx1103_r1, LLVM 15.0.6)";
-    s.gpuMemoryGB = 2;
-    s.hasUnifiedMemory = true;
-    s.metalVersion = "OpenGL ES 3.2 Mesa 22.3.6";
-    s.storageDevices = {{"SAMSUNG MZVL21T0HCLR-00BL7", 1024.2, "SSD", "NVMe", true},
-                        {"Extreme 55AE", 1000.2, "SSD", "USB", false}};
-    s.motherboardManufacturer = "LENOVO";
-    s.motherboardModel = "21K3CTO1WW";
-    s.displayResolution = "1920 \u00D7 1200";
-    s.displayRefreshRateHz = 60;
-    s.firmwareVersion = "R2FET51W (1.31)";
-    return s;
-}
-
-SensorSnapshot liveReading() {
-    SensorSnapshot snapshot;
-    snapshot.cpuLoadPercent = 23;
-    snapshot.cpuTemperatureCelsius = 54.5;
-    snapshot.gpuLoadPercent = 8;
-    snapshot.gpuTemperatureCelsius = 49;
-    snapshot.systemPowerWatts = 11.8;
-    snapshot.ramLoadPercent = 41;
-    snapshot.ramUsedGB = 12.5;
-    snapshot.ramTotalGB = 30.6;
-    snapshot.fanRPM = {2650};
-    snapshot.hasSensorAccess = true;
-    return snapshot;
-}
 
 // A calm made-up load curve, the same on every run.
 TelemetryHistory curve(double base, double swing, double period) {
@@ -107,7 +64,7 @@ std::unique_ptr<QWidget> dashboardSample(LocNotifier& loc) {
 }
 
 void showDashboardSample(DashboardScreen& screen, LocNotifier& loc) {
-    const SystemSpecs specs = linuxLaptop();
+    const SystemSpecs specs = PreviewSamples::systemSpecs();
     DashboardScreen* shown = &screen;
     loc.bind(shown, [shown, specs, &loc] {
         DashboardState state = sampleState(specs);
@@ -115,7 +72,7 @@ void showDashboardSample(DashboardScreen& screen, LocNotifier& loc) {
         shown->show(DashboardPresenter::present(state, loc.loc()));
     });
     screen.showSpecs(specs);
-    screen.showTelemetry(liveReading());
+    screen.showTelemetry(PreviewSamples::sensorSnapshot());
     screen.showHistories({{SpecsChart::cpu, curve(24, 14, 5)},
                           {SpecsChart::memory, curve(41, 3, 11)},
                           {SpecsChart::gpu, curve(9, 6, 3)}});
