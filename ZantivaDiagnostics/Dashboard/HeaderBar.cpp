@@ -13,6 +13,7 @@
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 namespace {
@@ -20,8 +21,6 @@ namespace {
 constexpr int sideMargin = 28;
 // The refresh button's mark; its words are the tooltip.
 const QString refreshMark = QStringLiteral("\u21BB");
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 

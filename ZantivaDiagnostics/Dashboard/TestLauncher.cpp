@@ -12,12 +12,11 @@
 #include "Layout/RetroDropdown.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/QtString.h"
 #include "Typography/TextRole.h"
 
 namespace zantiva {
 namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QLabel* labelRole() { return PanelParts::roleLabel(TextRole::label, color(PaletteColor::text)); }
 

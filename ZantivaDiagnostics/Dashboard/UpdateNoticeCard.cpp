@@ -9,12 +9,11 @@
 #include "Dashboard/PanelParts.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/QtString.h"
 #include "Typography/TextRole.h"
 
 namespace zantiva {
 namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // Wrapped plain text that takes the width it is given: a long unbroken run in the site's
 // text is cut at the card's edge instead of widening the dashboard.

@@ -5,24 +5,23 @@
 #include "Dashboard/PanelParts.h"
 #include "Typography/ProseLabel.h"
 #include "Results/ScreenParts.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 QLayout* driveRows(const DriveHealthDriveView& drive) {
     using namespace ScreenParts;
     auto* rows = column(4);
     auto* heading = new QHBoxLayout;
     heading->setContentsMargins(0, 0, 0, 0);
-    heading->addLayout(machine(q(drive.name), 14, QFont::Bold), 1);
+    heading->addLayout(machine(qs(drive.name), 14, QFont::Bold), 1);
     heading->addSpacing(8);
     heading->addWidget(badge(drive.status));
     rows->addLayout(heading);
-    rows->addWidget(prose(TextRole::label, PaletteColor::text, q(drive.summary), true));
-    for (const auto& issue : drive.issues) rows->addWidget(prose(TextRole::label, issue.color, q(issue.text), true));
+    rows->addWidget(prose(TextRole::label, PaletteColor::text, qs(drive.summary), true));
+    for (const auto& issue : drive.issues) rows->addWidget(prose(TextRole::label, issue.color, qs(issue.text), true));
     return rows;
 }
 
@@ -36,9 +35,9 @@ void DriveHealthCard::show(const DriveHealthView& view) {
     if (shown_ == view) return;
     shown_ = view;
     PanelParts::clear(*column_);
-    column_->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, q(view.title)));
+    column_->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, qs(view.title)));
     for (const auto& drive : view.drives) column_->addLayout(driveRows(drive));
-    column_->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, q(view.note), true));
+    column_->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, qs(view.note), true));
 }
 
 } // namespace zantiva

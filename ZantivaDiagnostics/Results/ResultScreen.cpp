@@ -12,6 +12,7 @@
 #include "Stations/MetricView.h"
 #include "Theme/Metric.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
@@ -20,8 +21,6 @@ namespace {
 using namespace ScreenParts;
 
 constexpr qreal gradeBadgeSide = 96;
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 QHBoxLayout* row(int spacing) {
     auto* layout = new QHBoxLayout;
@@ -39,12 +38,12 @@ QLayout* metrics(const std::vector<MetricValue>& values) {
 
 RetroCard* gradeCard(const ResultGradeView& view) {
     auto* lines = column(4);
-    lines->addWidget(prose(TextRole::label, PaletteColor::text, q(view.overall)));
-    lines->addWidget(prose(TextRole::title, PaletteColor::text, q(view.title), true));
-    if (view.healthScore) lines->addWidget(prose(TextRole::subHeader, PaletteColor::text, q(*view.healthScore), true));
-    lines->addWidget(prose(TextRole::label, PaletteColor::text, q(view.note), true));
+    lines->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.overall)));
+    lines->addWidget(prose(TextRole::title, PaletteColor::text, qs(view.title), true));
+    if (view.healthScore) lines->addWidget(prose(TextRole::subHeader, PaletteColor::text, qs(*view.healthScore), true));
+    lines->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.note), true));
     if (view.batteryPenalty)
-        lines->addWidget(prose(TextRole::label, PaletteColor::tertiary, q(*view.batteryPenalty), true));
+        lines->addWidget(prose(TextRole::label, PaletteColor::tertiary, qs(*view.batteryPenalty), true));
 
     auto* content = row(20);
     content->addWidget(new GradeBadge(view.grade, gradeBadgeSide), 0, Qt::AlignVCenter);
@@ -54,12 +53,12 @@ RetroCard* gradeCard(const ResultGradeView& view) {
 
 RetroCard* problemsCard(const ResultProblemsView& view) {
     auto* content = column(10);
-    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.title)));
-    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.note), true));
+    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.title)));
+    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.note), true));
     for (const auto& problem : view.problems) {
         auto* entry = column(4);
         entry->addLayout(PanelParts::leading(badge({problem.title, PaletteColor::primary, PaletteColor::onPrimary})));
-        auto* message = prose(TextRole::body, PaletteColor::text, q(problem.message), true);
+        auto* message = prose(TextRole::body, PaletteColor::text, qs(problem.message), true);
         message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         entry->addWidget(message);
         content->addLayout(entry);
@@ -70,35 +69,35 @@ RetroCard* problemsCard(const ResultProblemsView& view) {
 RetroCard* performanceCard(const ResultPerformanceView& view) {
     auto* content = column(12);
     if (const auto& cpu = view.cpu) {
-        content->addWidget(prose(TextRole::label, PaletteColor::text, q(cpu->label)));
-        content->addLayout(machine(q(cpu->score), 34, QFont::Bold));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, qs(cpu->label)));
+        content->addLayout(machine(qs(cpu->score), 34, QFont::Bold));
         std::vector<MetricValue> shown{cpu->singleCore};
         if (cpu->sustained) shown.push_back(*cpu->sustained);
         content->addLayout(metrics(shown));
-        content->addWidget(prose(TextRole::label, PaletteColor::text, q(cpu->detail), true));
-        content->addWidget(prose(TextRole::label, cpu->integrity.color, q(cpu->integrity.text), true));
-        if (cpu->throttleNote) content->addWidget(prose(TextRole::label, PaletteColor::tertiary, q(*cpu->throttleNote), true));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, qs(cpu->detail), true));
+        content->addWidget(prose(TextRole::label, cpu->integrity.color, qs(cpu->integrity.text), true));
+        if (cpu->throttleNote) content->addWidget(prose(TextRole::label, PaletteColor::tertiary, qs(*cpu->throttleNote), true));
     }
     if (const auto& gpu = view.gpu) {
         if (view.cpu) content->addWidget(divider());
-        content->addWidget(prose(TextRole::label, PaletteColor::text, q(gpu->label)));
-        content->addLayout(machine(q(gpu->score), 34, QFont::Bold));
-        content->addWidget(prose(TextRole::label, PaletteColor::text, q(gpu->detail), true));
-        content->addLayout(machine(q(gpu->adapter), 11, QFont::Bold, 0.75));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, qs(gpu->label)));
+        content->addLayout(machine(qs(gpu->score), 34, QFont::Bold));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, qs(gpu->detail), true));
+        content->addLayout(machine(qs(gpu->adapter), 11, QFont::Bold, 0.75));
     }
     if (const auto& memory = view.memory) {
         content->addWidget(divider());
-        content->addWidget(prose(TextRole::label, PaletteColor::text, q(memory->label)));
+        content->addWidget(prose(TextRole::label, PaletteColor::text, qs(memory->label)));
         content->addLayout(metrics({memory->read, memory->write}));
     }
-    if (view.notRunYet) content->addWidget(prose(TextRole::subHeader, PaletteColor::text, q(*view.notRunYet), true));
+    if (view.notRunYet) content->addWidget(prose(TextRole::subHeader, PaletteColor::text, qs(*view.notRunYet), true));
     return card(content);
 }
 
 QLayout* checkRow(const ResultCheckRow& check) {
     auto* texts = column(1);
-    texts->addWidget(prose(TextRole::body, PaletteColor::text, q(check.title), true));
-    if (check.detail) texts->addWidget(prose(TextRole::label, PaletteColor::text, q(*check.detail), true));
+    texts->addWidget(prose(TextRole::body, PaletteColor::text, qs(check.title), true));
+    if (check.detail) texts->addWidget(prose(TextRole::label, PaletteColor::text, qs(*check.detail), true));
     auto* layout = row(0);
     layout->addLayout(texts, 1);
     layout->addSpacing(8);
@@ -108,11 +107,11 @@ QLayout* checkRow(const ResultCheckRow& check) {
 
 RetroCard* checksCard(const ResultChecksView& view) {
     auto* content = column(10);
-    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.title)));
+    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.title)));
     for (const auto& check : view.rows) content->addLayout(checkRow(check));
     for (const auto& [text, role] : {std::pair{view.notRunYet, TextRole::subHeader}, {view.peripherals, TextRole::label},
                                      {view.peripheralsNote, TextRole::label}, {view.batteryNotScored, TextRole::label}})
-        if (text) content->addWidget(prose(role, PaletteColor::text, q(*text), true));
+        if (text) content->addWidget(prose(role, PaletteColor::text, qs(*text), true));
     return card(content);
 }
 
@@ -131,7 +130,7 @@ ResultScreen::ResultScreen(QWidget* parent)
 
 void ResultScreen::show(const ResultScreenView& view) {
     if (shown_ == view) return;
-    back_->setText(q(view.backLabel));
+    back_->setText(qs(view.backLabel));
 
     PanelParts::clear(*cards_);
     cards_->addWidget(gradeCard(view.grade));

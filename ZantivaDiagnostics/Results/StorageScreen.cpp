@@ -12,6 +12,7 @@
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
@@ -19,10 +20,8 @@ namespace {
 
 using namespace ScreenParts;
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 HardwareText* figure(const std::string& text, qreal size, double opacity) {
-    return new HardwareText(q(text), size, QFont::Bold, withOpacity(color(PaletteColor::text), opacity));
+    return new HardwareText(qs(text), size, QFont::Bold, withOpacity(color(PaletteColor::text), opacity));
 }
 
 RetroCard* makeResultsCard(const StorageResultsView& view) {
@@ -31,11 +30,11 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
     grid->setHorizontalSpacing(22);
     grid->setVerticalSpacing(8);
     for (int c = 0; c < static_cast<int>(view.columns.size()); ++c)
-        grid->addWidget(prose(TextRole::label, PaletteColor::text, q(view.columns[static_cast<size_t>(c)])), 0, c + 1,
+        grid->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.columns[static_cast<size_t>(c)])), 0, c + 1,
                         Qt::AlignLeft | Qt::AlignVCenter);
     int row = 1;
     for (const auto& line : view.rows) {
-        grid->addWidget(prose(TextRole::body, PaletteColor::text, q(line.title)), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(prose(TextRole::body, PaletteColor::text, qs(line.title)), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(figure(line.mbps, 15, 1), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(figure(line.mibps, 13, 0.8), row, 2, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(figure(line.iops, 13, 0.8), row, 3, Qt::AlignLeft | Qt::AlignVCenter);
@@ -47,15 +46,15 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
     auto* target = new QHBoxLayout;
     target->setContentsMargins(0, 0, 0, 0);
     target->setSpacing(8);
-    target->addWidget(prose(TextRole::label, PaletteColor::text, q(view.targetLabel)));
-    target->addLayout(machine(q(view.targetFolder), 11, QFont::Bold, 0.75), 1);
+    target->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.targetLabel)));
+    target->addLayout(machine(qs(view.targetFolder), 11, QFont::Bold, 0.75), 1);
 
     auto* content = column(14);
-    content->addWidget(prose(TextRole::header, PaletteColor::text, q(view.title), true));
+    content->addWidget(prose(TextRole::header, PaletteColor::text, qs(view.title), true));
     content->addLayout(grid);
-    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.queueDepthOneNote), true));
+    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.queueDepthOneNote), true));
     content->addLayout(target);
-    content->addWidget(prose(TextRole::label, PaletteColor::text, q(view.method), true));
+    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.method), true));
     return card(content);
 }
 
@@ -110,23 +109,23 @@ StorageScreen::StorageScreen(QWidget* parent)
 
 void StorageScreen::show(const StorageScreenView& view) {
     if (shown_ == view) return;
-    back_->setText(q(view.backLabel));
+    back_->setText(qs(view.backLabel));
     back_->setEnabled(view.canGoBack);
-    start_->setText(q(view.startLabel));
+    start_->setText(qs(view.startLabel));
     start_->setVisible(view.canStart);
 
     live_->setVisible(view.live.has_value());
     if (const auto& live = view.live) {
-        liveTitle_->setProse(q(live->title));
-        phase_->setProse(q(live->phase));
+        liveTitle_->setProse(qs(live->title));
+        phase_->setProse(qs(live->phase));
         bar_->setValue(live->fraction);
         throughput_->show(live->throughput);
-        stop_->setText(q(live->stopLabel));
+        stop_->setText(qs(live->stopLabel));
     }
     error_->setVisible(view.error.has_value());
     if (const auto& error = view.error) {
-        errorTitle_->setProse(q(error->title));
-        errorMessage_->setProse(q(error->message));
+        errorTitle_->setProse(qs(error->title));
+        errorMessage_->setProse(qs(error->message));
     }
     if (!shown_ || shown_->results != view.results) showResults(view.results);
     driveHealth_->setVisible(view.driveHealth.has_value());

@@ -9,21 +9,20 @@
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 ProseLabel* small(const std::string& text, qreal size) {
-    auto* label = new ProseLabel(TextRole::body, color(PaletteColor::text), q(text));
+    auto* label = new ProseLabel(TextRole::body, color(PaletteColor::text), qs(text));
     label->setFont(vazirFont(VazirWeight::medium, size));
     return label;
 }
 
 QLayout* speed(const ResultStorageColumn& column) {
-    auto* value = new HardwareText(q(column.value), 18, QFont::Black, color(PaletteColor::text));
+    auto* value = new HardwareText(qs(column.value), 18, QFont::Black, color(PaletteColor::text));
     // Selecting the figure would take the click that opens the storage screen.
     value->setTextInteractionFlags(Qt::NoTextInteraction);
     auto* label = small(column.label, 10);
@@ -38,14 +37,14 @@ QLayout* speed(const ResultStorageColumn& column) {
 } // namespace
 
 StorageSummaryButton::StorageSummaryButton(const ResultStorageView& view, QWidget* parent) : QAbstractButton(parent) {
-    setToolTip(q(view.openLabel));
-    setAccessibleName(q(view.title));
+    setToolTip(qs(view.openLabel));
+    setAccessibleName(qs(view.title));
     setEnabled(view.isEnabled);
     setCursor(view.isEnabled ? Qt::PointingHandCursor : Qt::ArrowCursor);
 
     auto* heading = new QHBoxLayout;
     heading->setContentsMargins(0, 0, 0, 0);
-    heading->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, q(view.title)));
+    heading->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, qs(view.title)));
     heading->addStretch();
     heading->addSpacing(8);
     heading->addWidget(small(view.openLabel, 11));

@@ -17,13 +17,12 @@
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 namespace {
 
 using StationParts::wrappedLabel;
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // The box around the device's name: surface fill, outline inside its edge, radius 8.
 class AdapterBox : public QWidget {

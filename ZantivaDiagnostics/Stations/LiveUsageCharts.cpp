@@ -12,14 +12,13 @@
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 namespace {
 
 constexpr qreal chartHeight = 60;
 constexpr qreal panelRadius = 16;
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // Two charts are drawn alike when they differ only in their samples and texts.
 bool sameShape(const UsageChart& a, const UsageChart& b) {

@@ -18,13 +18,12 @@
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 namespace {
 
 using StationParts::wrappedLabel;
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 void showOptional(ProseLabel& label, const std::optional<std::string>& text) {
     label.setVisible(text.has_value());

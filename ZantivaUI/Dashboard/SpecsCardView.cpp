@@ -15,6 +15,7 @@
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
@@ -26,8 +27,6 @@ constexpr double chartMaximum = 100;
 constexpr qreal valueSize = 20;
 constexpr qreal smallestValueSize = valueSize * 0.7;
 constexpr int valueLines = 2;
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 

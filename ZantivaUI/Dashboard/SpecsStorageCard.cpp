@@ -9,14 +9,13 @@
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
 namespace {
 
 constexpr double emptyOpacity = 0.6;
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
     auto* row = new QWidget;

@@ -12,6 +12,7 @@
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva {
 
@@ -20,8 +21,6 @@ using PanelParts::rule;
 using PanelParts::section;
 
 namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QHBoxLayout* pair(TelemetryFigureView* temperature, TelemetryFigureView* load) {
     auto* row = new QHBoxLayout;
