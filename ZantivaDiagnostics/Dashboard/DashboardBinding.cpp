@@ -75,6 +75,8 @@ void bindDashboard(DashboardScreen& screen, AppModel& model, LocNotifier& loc, F
                      [&model](int minutes) { model.suite().setDurationMinutes(minutes); });
     QObject::connect(&screen, &DashboardScreen::bypassChosen, &model,
                      [&model](bool bypass) { model.suite().setBypassPeripherals(bypass); });
+    QObject::connect(&screen, &DashboardScreen::washerRequested, &model,
+                     [&model] { model.setWasherSetupVisible(true); });
     QObject::connect(&screen, &DashboardScreen::resumeRequested, &model, [&model] {
         if (!model.resumable()) return;
         const BenchmarkSession session = *model.resumable();

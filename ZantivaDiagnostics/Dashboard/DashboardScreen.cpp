@@ -74,6 +74,7 @@ DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
     connect(launcher_, &TestLauncher::storageTestRequested, this, &DashboardScreen::storageTestRequested);
     connect(launcher_, &TestLauncher::durationChosen, this, &DashboardScreen::durationChosen);
     connect(launcher_, &TestLauncher::bypassChosen, this, &DashboardScreen::bypassChosen);
+    connect(launcher_, &TestLauncher::washerRequested, this, &DashboardScreen::washerRequested);
 }
 
 void DashboardScreen::show(const DashboardView& view) {

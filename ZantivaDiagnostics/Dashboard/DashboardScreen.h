@@ -66,6 +66,7 @@ signals:
     void storageTestRequested();
     void durationChosen(int minutes);
     void bypassChosen(bool bypass);
+    void washerRequested();
 
 private:
     QScrollArea* scroll_;

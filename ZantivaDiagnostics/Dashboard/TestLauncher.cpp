@@ -29,7 +29,8 @@ TestLauncher::TestLauncher(QWidget* parent)
       duration_(new RetroDropdown<int>({}, 3, 90, false, [](int minutes) { return QString::number(minutes); })),
       minutesLabel_(new QLabel), singleTestsTitle_(labelRole()), tests_(new QWidget),
       flow_(new FlowLayout(tests_, 6, 6)),
-      storage_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)), bypass_(new RetroCheckBox({})) {
+      storage_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)), bypass_(new RetroCheckBox({})),
+      maintenanceTitle_(labelRole()), washer_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)) {
     minutesLabel_->setTextFormat(Qt::PlainText);
     minutesLabel_->setFont(vazirFont(VazirWeight::medium, 11));
     setForeground(*minutesLabel_, withOpacity(color(PaletteColor::text), 0.6));
@@ -56,9 +57,14 @@ TestLauncher::TestLauncher(QWidget* parent)
     column->addWidget(tests_);
     column->addSpacing(12);
     column->addWidget(bypass_);
+    column->addSpacing(14);
+    column->addWidget(maintenanceTitle_);
+    column->addSpacing(10);
+    column->addLayout(PanelParts::leading(washer_));
 
     connect(fullRun_, &QAbstractButton::clicked, this, [this] { emit runRequested(fullPlan_); });
     connect(storage_, &QAbstractButton::clicked, this, &TestLauncher::storageTestRequested);
+    connect(washer_, &QAbstractButton::clicked, this, &TestLauncher::washerRequested);
     duration_->onSelect([this](const int& minutes) { emit durationChosen(minutes); });
     // Only the user's clicks: show() sets the box without asking for anything.
     connect(bypass_, &QAbstractButton::clicked, this, &TestLauncher::bypassChosen);
@@ -97,6 +103,9 @@ void TestLauncher::show(const LauncherView& view) {
     setButtonText(*storage_, qs(view.storageTestLabel));
     setButtonText(*bypass_, qs(view.bypassLabel));
     bypass_->setChecked(view.bypassPeripherals);
+    maintenanceTitle_->setText(qs(view.maintenanceTitle));
+    setButtonText(*washer_, qs(view.washerLabel));
+    washer_->setToolTip(qs(view.washerTip));
 }
 
 } // namespace zantiva

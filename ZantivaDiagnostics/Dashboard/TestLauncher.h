@@ -18,8 +18,8 @@ class RetroCheckBox;
 template <typename Option> class RetroDropdown;
 
 // Where every test starts: the full run, the CPU/GPU duration, the single tests and the
-// storage test wrapping into rows, and the peripheral bypass. Disabled as a whole while
-// a run may not start.
+// storage test wrapping into rows, and the peripheral bypass; below them the screen washer.
+// Disabled as a whole while a run may not start.
 class TestLauncher : public QWidget {
     Q_OBJECT
 public:
@@ -34,12 +34,14 @@ public:
     const std::vector<RetroButton*>& testButtons() const { return testButtons_; }
     RetroButton* storageButton() const { return storage_; }
     RetroCheckBox* bypassCheckBox() const { return bypass_; }
+    RetroButton* washerButton() const { return washer_; }
 
 signals:
     void runRequested(const std::vector<zantiva::TestModule>& plan);
     void storageTestRequested();
     void durationChosen(int minutes);
     void bypassChosen(bool bypass);
+    void washerRequested();
 
 private:
     RetroButton* fullRun_;
@@ -54,6 +56,8 @@ private:
     std::vector<std::vector<TestModule>> plans_;
     RetroButton* storage_;
     RetroCheckBox* bypass_;
+    QLabel* maintenanceTitle_;
+    RetroButton* washer_;
 };
 
 } // namespace zantiva

@@ -36,6 +36,9 @@ LauncherView present(const LauncherState& state, const Loc& loc) {
         .storageTestLabel = loc["Dashboard.Test.Ssd"],
         .bypassLabel = loc["Suite.PeripheralBypass"],
         .bypassPeripherals = state.bypassPeripherals,
+        .maintenanceTitle = loc["Dashboard.Maintenance"],
+        .washerLabel = loc["Dashboard.ScreenWasher"],
+        .washerTip = loc["Dashboard.ScreenWasherTip"],
     };
     for (const auto& [key, plan] : singleTests()) view.singleTests.push_back({loc[key], plan});
     return view;

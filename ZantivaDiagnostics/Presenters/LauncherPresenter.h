@@ -26,8 +26,8 @@ struct LaunchButton {
     bool operator==(const LaunchButton&) const = default;
 };
 
-// The test launcher: the full run, the run options, the single tests and the storage test.
-// Everything in it is disabled together.
+// The test launcher: the full run, the run options, the single tests and the storage test,
+// then the maintenance tools. Everything in it is disabled together.
 struct LauncherView {
     bool isEnabled = false;
     LaunchButton fullRun;
@@ -40,6 +40,9 @@ struct LauncherView {
     std::string storageTestLabel;
     std::string bypassLabel;
     bool bypassPeripherals = false;
+    std::string maintenanceTitle;
+    std::string washerLabel;
+    std::string washerTip;
 
     bool operator==(const LauncherView&) const = default;
 };

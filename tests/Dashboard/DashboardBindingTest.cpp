@@ -51,6 +51,7 @@ protected:
         if (screen->resumeCard()->isVisible()) controls.push_back(screen->resumeCard()->resumeButton());
         for (RetroButton* button : launcher.testButtons()) controls.push_back(button);
         controls.push_back(launcher.storageButton());
+        controls.push_back(launcher.washerButton());
         return controls;
     }
     bool allEnabled(bool enabled) const {
@@ -119,6 +120,8 @@ TEST_F(DashboardBindingTest, OptionsAreTheRunnersAndDiscardForgetsTheRun) {
     EXPECT_EQ(model->suite().durationMinutes(), 30);
     click(screen->launcher()->bypassCheckBox());
     EXPECT_TRUE(model->suite().bypassPeripherals());
+    click(screen->launcher()->washerButton());
+    EXPECT_TRUE(model->isWasherSetupVisible());
 
     const BenchmarkSession session = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::full);
     model->store().saveSession(session);
