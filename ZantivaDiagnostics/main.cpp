@@ -79,7 +79,9 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     MainWindow window(loc);
     auto* root = new RootView(loc);
     window.setContent(root);
-    bindRootView(*root, *model, loc, folderDialog(window, loc));
+    const std::unique_ptr<ScreenWasherController> washer = buildScreenWasher(loc);
+    bindRootView(*root, *model, loc, folderDialog(window, loc),
+                 [&washer](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
     QObject::connect(model.get(), &AppModel::activationRequested, &window, &MainWindow::bringToFront);
     if (link) model->handleIncomingURL(*link);
     if (instance)

@@ -39,6 +39,8 @@ RootContentView present(const RootState& state, const Loc& loc) {
                                        .signInLabel = loc[state.isSigningIn ? "Login.Waiting" : "Login.Button"],
                                        .forgotLabel = loc["Login.Forgot"],
                                        .continueWithoutLabel = loc["Login.ContinueWithout"]};
+    else if (state.isWasherSetupVisible)
+        view.overlay = WasherSetupOverlay{};
     return view;
 }
 

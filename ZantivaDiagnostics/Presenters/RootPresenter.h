@@ -22,6 +22,7 @@ struct RootState {
     bool isLoginPromptVisible = false;
     bool isSigningIn = false; // a browser sign-in waits for its return link
     std::string siteDomain;   // the active site's
+    bool isWasherSetupVisible = false;
 };
 
 // The notice of an exception nobody caught.
@@ -46,12 +47,17 @@ struct LoginPromptView {
     bool operator==(const LoginPromptView&) const = default;
 };
 
+// The screen washer's set-up card; its content has a presenter of its own.
+struct WasherSetupOverlay {
+    bool operator==(const WasherSetupOverlay&) const = default;
+};
+
 // The header stays; under it the status line when there is one, then the screen, and over
 // all of it at most one overlay.
 struct RootContentView {
     AppScreen screen = AppScreen::dashboard; // never external: that run has no screen yet
     std::optional<std::string> status;
-    std::variant<std::monostate, ErrorNoticeView, LoginPromptView> overlay;
+    std::variant<std::monostate, ErrorNoticeView, LoginPromptView, WasherSetupOverlay> overlay;
 
     bool operator==(const RootContentView&) const = default;
 };
@@ -62,7 +68,8 @@ namespace RootPresenter {
 // many characters, so a chatty server cannot fill the window with its line.
 inline constexpr std::size_t statusArgumentLimit = 500;
 
-// The error notice before the sign-in prompt; the prompt waits behind it while its flag holds.
+// The error notice before the sign-in prompt, the prompt before the washer's set-up; each
+// waits behind the ones before it while its flag holds.
 RootContentView present(const RootState& state, const Loc& loc);
 
 // On Linux the click that brings the window back (from the browser, with the sign-in under

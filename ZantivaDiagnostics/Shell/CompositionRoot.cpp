@@ -23,4 +23,8 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     return std::make_unique<AppModel>(std::move(setup));
 }
 
+std::unique_ptr<ScreenWasherController> buildScreenWasher(LocNotifier& loc) {
+    return std::make_unique<ScreenWasherController>(std::make_shared<DesktopActivity>(), loc);
+}
+
 } // namespace zantiva

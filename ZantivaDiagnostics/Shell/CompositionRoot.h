@@ -4,6 +4,7 @@
 
 #include "Account/SiteProfile.h"
 #include "App/AppModel.h"
+#include "Washer/ScreenWasherController.h"
 
 namespace zantiva {
 
@@ -14,5 +15,8 @@ namespace zantiva {
 // while the runners run. Starts no work: sampling, reading the machine's specs and every
 // web call begin with AppModel::start().
 std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites = SiteDirectory::production());
+
+// The window's screen washer, which keeps the display awake through the desktop while it runs.
+std::unique_ptr<ScreenWasherController> buildScreenWasher(LocNotifier& loc);
 
 } // namespace zantiva

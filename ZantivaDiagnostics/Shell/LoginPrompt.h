@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Shell/ModalOverlay.h"
+#include "Layout/ModalOverlay.h"
 
 #ifndef Q_MOC_RUN
 #include "Presenters/RootPresenter.h"

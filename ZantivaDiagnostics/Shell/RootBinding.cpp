@@ -20,21 +20,24 @@ RootState rootState(AppModel& model) {
         .isLoginPromptVisible = model.isLoginPromptVisible(),
         .isSigningIn = model.session().state() == AuthState::authenticating,
         .siteDomain = model.session().activeSite().domain,
+        .isWasherSetupVisible = model.isWasherSetupVisible(),
     };
 }
 
 } // namespace
 
-void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder) {
+void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
+                  WasherStart startWasher) {
     bindHeader(*view.header(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, chooseFolder);
     bindSuiteScreen(*view.suiteScreen(), model, loc);
     bindResultScreen(*view.resultScreen(), model, loc);
     bindStorageScreen(*view.storageScreen(), model, loc, std::move(chooseFolder));
+    bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));
 
     const auto present = [&view, &model, &loc] { view.show(RootPresenter::present(rootState(model), loc.loc())); };
     for (const auto changed : {&AppModel::screenChanged, &AppModel::statusChanged, &AppModel::unexpectedErrorChanged,
-                               &AppModel::isLoginPromptVisibleChanged})
+                               &AppModel::isLoginPromptVisibleChanged, &AppModel::isWasherSetupVisibleChanged})
         QObject::connect(&model, changed, &view, present);
     QObject::connect(&model.session(), &SessionManager::stateChanged, &view, present);
     QObject::connect(&model.session(), &SessionManager::activeSiteChanged, &view, present);

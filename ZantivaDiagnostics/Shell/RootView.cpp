@@ -12,6 +12,7 @@
 #include "Shell/LoginPrompt.h"
 #include "Shell/StatusLine.h"
 #include "Stations/SuiteScreen.h"
+#include "Washer/WasherSetupSheet.h"
 
 namespace zantiva {
 
@@ -19,7 +20,7 @@ RootView::RootView(LocNotifier& loc, Clock clock, QWidget* parent)
     : QWidget(parent), clock_(std::move(clock)), header_(new HeaderBar), status_(new StatusLine),
       screens_(new QStackedWidget), dashboard_(new DashboardScreen(loc)), suite_(new SuiteScreen),
       result_(new ResultScreen), storage_(new StorageScreen), errorNotice_(new ErrorNotice(this)),
-      loginPrompt_(new LoginPrompt(this)) {
+      loginPrompt_(new LoginPrompt(this)), washerSetup_(new WasherSetupSheet(this)) {
     for (QWidget* screen : {static_cast<QWidget*>(dashboard_), static_cast<QWidget*>(suite_),
                             static_cast<QWidget*>(result_), static_cast<QWidget*>(storage_)})
         screens_->addWidget(screen);
@@ -58,6 +59,7 @@ void RootView::show(const RootContentView& view) {
     const auto* login = std::get_if<LoginPromptView>(&view.overlay);
     if (login) loginPrompt_->show(*login);
     loginPrompt_->setShown(login);
+    washerSetup_->setShown(std::holds_alternative<WasherSetupOverlay>(view.overlay));
 }
 
 QWidget* RootView::currentScreen() const { return screens_->currentWidget(); }
@@ -72,6 +74,7 @@ void RootView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     errorNotice_->setGeometry(rect());
     loginPrompt_->setGeometry(rect());
+    washerSetup_->setGeometry(rect());
 }
 
 } // namespace zantiva

@@ -21,6 +21,7 @@ class ResultScreen;
 class StatusLine;
 class StorageScreen;
 class SuiteScreen;
+class WasherSetupSheet;
 
 // The whole of the main window: the header bar, the status line under it while there is
 // news, the current screen, and over all of it at most one notice. The screens are made
@@ -45,6 +46,7 @@ public:
     QWidget* currentScreen() const;
     ErrorNotice* errorNotice() const { return errorNotice_; }
     LoginPrompt* loginPrompt() const { return loginPrompt_; }
+    WasherSetupSheet* washerSetup() const { return washerSetup_; }
 
 signals:
     void continueRequested();
@@ -70,6 +72,7 @@ private:
     StorageScreen* storage_;
     ErrorNotice* errorNotice_;
     LoginPrompt* loginPrompt_;
+    WasherSetupSheet* washerSetup_;
 };
 
 } // namespace zantiva

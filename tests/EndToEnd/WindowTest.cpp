@@ -13,9 +13,11 @@
 
 #include "../App/AppModelFixture.h"
 #include "../Runners/SuiteTestSupport.h"
+#include "../Support/RecordingActivity.h"
 #include "Cards/RetroCard.h"
 #include "Controls/GradeBadge.h"
 #include "Controls/LanguageSwitch.h"
+#include "Controls/RetroCheckBox.h"
 #include "Controls/RetroButton.h"
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
@@ -37,6 +39,10 @@
 #include "Stations/SuiteScreen.h"
 #include "Stations/UnavailableCheckStation.h"
 #include "Typography/ProseLabel.h"
+#include "Washer/ScreenWasherController.h"
+#include "Washer/ScreenWasherRunState.h"
+#include "Washer/WasherSetupParts.h"
+#include "Washer/WasherSetupSheet.h"
 
 namespace zantiva::testing {
 namespace {
@@ -56,7 +62,9 @@ protected:
         window = std::make_unique<MainWindow>(notifier);
         root = new RootView(notifier, [this] { return now; });
         window->setContent(root);
-        bindRootView(*root, *model, notifier, [] { return std::nullopt; });
+        washer = std::make_unique<ScreenWasherController>(displayHold, notifier);
+        bindRootView(*root, *model, notifier, [] { return std::nullopt; },
+                     [this](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         model->watchForUnexpectedErrors();
@@ -91,6 +99,8 @@ protected:
 
     LocNotifier notifier{loc};
     RootPresenter::Clock::time_point now{std::chrono::hours(1)};
+    std::shared_ptr<RecordingActivity> displayHold = std::make_shared<RecordingActivity>();
+    std::unique_ptr<ScreenWasherController> washer;
     std::unique_ptr<MainWindow> window;
     RootView* root = nullptr;
 };
@@ -199,6 +209,43 @@ TEST_F(WindowTest, TheClickThatBringsTheWindowBackLeavesTheSignInWaiting) {
     EXPECT_FALSE(prompt.isShown());
     EXPECT_FALSE(model->isLoginPromptVisible());
     EXPECT_FALSE(root->statusLine()->isVisible());
+}
+
+TEST_F(WindowTest, TheWasherStartsFromItsSetUpOnlyWithConsentAndEscEndsIt) {
+    dashboard().launcher()->washerButton()->click();
+    WasherSetupSheet& sheet = *root->washerSetup();
+    ASSERT_TRUE(sheet.isShown());
+    EXPECT_FALSE(sheet.startButton()->isEnabled());
+    sheet.consentBox()->click();
+    ASSERT_TRUE(sheet.startButton()->isEnabled());
+    sheet.durations()->buttons().back()->click(); // until stopped
+    sheet.startButton()->click();
+    EXPECT_FALSE(sheet.isShown());
+    ASSERT_TRUE(washer->isRunning());
+    EXPECT_EQ(displayHold->held, 1);
+    EXPECT_EQ(washer->overlay().window()->screen(), window->screen());
+
+    // Keys by their place on the keyboard: "2" picks the colour cycle, Escape ends the run.
+    QWidget* overlay = washer->overlay().window();
+    const auto press = [&](Qt::Key key, quint32 scanCode) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, scanCode, 0, 0);
+        QCoreApplication::sendEvent(overlay, &event);
+    };
+    press(Qt::Key_2, 11);
+    EXPECT_EQ(washer->runState()->engine().pattern(), ScreenWasherPattern::colorCycle);
+    press(Qt::Key_Escape, 9);
+    EXPECT_FALSE(washer->isRunning());
+    EXPECT_EQ(displayHold->held, 0);
+
+    // The window manager's close is a stop too.
+    dashboard().launcher()->washerButton()->click();
+    sheet.consentBox()->click();
+    sheet.startButton()->click();
+    ASSERT_TRUE(washer->isRunning());
+    washer->overlay().window()->close();
+    EXPECT_FALSE(washer->isRunning());
+    EXPECT_EQ(displayHold->held, 0);
+    EXPECT_EQ(displayHold->ended, 2);
 }
 
 } // namespace

@@ -7,7 +7,10 @@ using namespace zantiva;
 
 TEST(RootPresenter, OneOverlayAtMostAndTheErrorFirst) {
     const Loc english(AppLanguage::english);
-    RootState state{.screen = AppScreen::external, .isLoginPromptVisible = true, .siteDomain = "zantiva.com"};
+    RootState state{.screen = AppScreen::external,
+                    .isLoginPromptVisible = true,
+                    .siteDomain = "zantiva.com",
+                    .isWasherSetupVisible = true};
     auto view = RootPresenter::present(state, english);
     EXPECT_EQ(view.screen, AppScreen::dashboard) << "the outside-benchmark run has no screen of its own yet";
     EXPECT_FALSE(view.status);
@@ -26,6 +29,8 @@ TEST(RootPresenter, OneOverlayAtMostAndTheErrorFirst) {
     EXPECT_NE(error->body.find("\n\nthe sensor bus went away\n\n"), std::string::npos);
     EXPECT_EQ(error->continueLabel, "Continue");
 
+    state = {.screen = AppScreen::suite, .isWasherSetupVisible = true};
+    EXPECT_TRUE(std::holds_alternative<WasherSetupOverlay>(RootPresenter::present(state, english).overlay));
     state = {.screen = AppScreen::suite};
     EXPECT_EQ(RootPresenter::present(state, english), (RootContentView{.screen = AppScreen::suite}));
 }

@@ -2,6 +2,7 @@
 
 #include "Localization/Loc.h"
 #include "Presenters/WasherPresenter.h"
+#include "Presenters/WasherSetupPresenter.h"
 
 using namespace zantiva;
 
@@ -48,6 +49,43 @@ TEST(WasherPresenter, TheControlsFollowThePatternOnShow) {
     EXPECT_FALSE(view.flashing);
     EXPECT_TRUE(view.patterns[3].highlighted);
     EXPECT_EQ(view.slideBadge, "Black  (9 of 9)   \u2190 \u2192  to change slide");
+}
+
+} // namespace
+
+namespace {
+
+TEST(WasherSetupPresenter, StartWaitsForConsentAndTheScreenListShowsOnlyWithAChoice) {
+    WasherSetupState state{.screenNames = {"eDP-1"}};
+    WasherSetupView view = WasherSetupPresenter::present(state, english);
+    EXPECT_FALSE(view.canStart);
+    EXPECT_FALSE(view.screenTitle);
+    EXPECT_TRUE(view.durations.front().selected);
+    EXPECT_EQ(view.patterns.size(), 3u) << "the slides are no start pattern";
+
+    state.options = {.duration = ScreenWasherDuration::manual, .startPattern = ScreenWasherPattern::gradientSweep,
+                     .autoCycle = false};
+    EXPECT_FALSE(WasherSetupPresenter::present(state, english).canStart) << "gentle patterns need consent too";
+    state.consent = true;
+    state.screenNames.push_back("HDMI-1");
+    state.screenIndex = 1;
+    view = WasherSetupPresenter::present(state, english);
+    EXPECT_TRUE(view.canStart);
+    EXPECT_EQ(view.durationSummary, english["Washer.Summary.Manual"]);
+    EXPECT_TRUE(view.durations.back().selected);
+    ASSERT_EQ(view.screens.size(), 2u);
+    EXPECT_TRUE(view.screens[1].selected);
+
+    state.screenNames = {};
+    EXPECT_FALSE(WasherSetupPresenter::present(state, english).canStart) << "no screen to cover";
+}
+
+TEST(WasherSetupPresenter, AScreenGoneSinceItWasChosenFallsBackToThePrimary) {
+    const WasherSetupState state{.screenNames = {"eDP-1", "HDMI-1"}, .screenIndex = 1};
+    EXPECT_EQ(WasherSetupPresenter::screenToCover(state, 0), 1u);
+    WasherSetupState unplugged = state;
+    unplugged.screenNames.pop_back();
+    EXPECT_EQ(WasherSetupPresenter::screenToCover(unplugged, 0), 0u);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "Shell/ModalOverlay.h"
+#include "Layout/ModalOverlay.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QMouseEvent>
