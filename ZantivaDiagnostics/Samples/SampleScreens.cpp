@@ -14,6 +14,7 @@
 #include "Presenters/SuitePresenter.h"
 #include "Samples/DashboardSamples.h"
 #include "Samples/ResultSamples.h"
+#include "Samples/WasherSamples.h"
 #include "Samples/WindowSamples.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
@@ -209,6 +210,11 @@ const SampleScreen samples[] = {
     {"window-run", windowSize, windowRun},
     {"window-sign-in", windowSize, WindowSamples::signIn},
     {"window-error", windowSize, WindowSamples::error},
+    {"washer-setup", windowSize, WasherSamples::setup},
+    {"washer-noise", windowSize, WasherSamples::noise},
+    {"washer-rgbw", windowSize, WasherSamples::colorCycle},
+    {"washer-gradient", windowSize, WasherSamples::gradient},
+    {"washer-slides", windowSize, WasherSamples::slides},
 };
 
 } // namespace

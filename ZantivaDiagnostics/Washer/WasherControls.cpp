@@ -35,6 +35,13 @@ ProseLabel* badgeText(PaletteColor foreground) {
     return label;
 }
 
+// The bar's buttons keep their one-line width; the bar grows instead.
+RetroButton* barButton(RetroButtonKind kind) {
+    auto* button = new RetroButton({}, kind, RetroButtonSize::compact);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return button;
+}
+
 void centred(QVBoxLayout& column, QWidget* widget) {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -48,7 +55,7 @@ void centred(QVBoxLayout& column, QWidget* widget) {
 WasherControls::WasherControls(QWidget* parent)
     : QWidget(parent), slide_(badgeText(PaletteColor::text)), flashing_(badgeText(PaletteColor::outline)),
       time_(badgeText(PaletteColor::text)),
-      stop_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::compact)) {
+      stop_(barButton(RetroButtonKind::primary)) {
     slideBadge_ = new RetroBadge(slide_, color(PaletteColor::card));
     flashingBadge_ = new RetroBadge(flashing_, color(PaletteColor::tertiary));
 
@@ -57,7 +64,7 @@ WasherControls::WasherControls(QWidget* parent)
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(10);
     for (const ScreenWasherPattern pattern : allCases<ScreenWasherPattern>()) {
-        auto* button = new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact);
+        RetroButton* button = barButton(RetroButtonKind::outline);
         connect(button, &QAbstractButton::clicked, this, [this, pattern] { emit patternChosen(pattern); });
         row->addWidget(button, 0, Qt::AlignVCenter);
         patterns_.push_back({pattern, button});

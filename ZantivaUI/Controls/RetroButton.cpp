@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QTextLayout>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
@@ -97,7 +98,19 @@ QString RetroButton::laidOutLabel() const {
 }
 
 QSize RetroButton::sizeHint() const {
-    return around(wrappedTextSize(fontMetrics(), laidOutLabel(), QWIDGETSIZE_MAX, labelFlags));
+    QSize label = wrappedTextSize(fontMetrics(), laidOutLabel(), QWIDGETSIZE_MAX, labelFlags);
+    // One line laid out as it is drawn: in a right-to-left label, a symbol from a fallback font
+    // runs wider than the plain measure says, and the label would wrap.
+    QTextLayout line(laidOutLabel(), font());
+    QTextOption option;
+    option.setTextDirection(labelDirection());
+    line.setTextOption(option);
+    line.beginLayout();
+    QTextLine only = line.createLine();
+    if (only.isValid()) only.setLineWidth(QWIDGETSIZE_MAX);
+    line.endLayout();
+    if (only.isValid()) label.setWidth(std::max(label.width(), static_cast<int>(std::ceil(only.naturalTextWidth()))));
+    return around(label);
 }
 
 QSize RetroButton::minimumSizeHint() const {
