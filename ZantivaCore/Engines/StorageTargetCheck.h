@@ -12,7 +12,8 @@ namespace StorageTargetCheck {
 // Space kept free beside the test file so the test never fills the drive.
 inline constexpr std::int64_t headroomBytes = 268'435'456;
 
-// Throws StorageBenchmarkFailure: targetUnavailable (missing, or not a folder),
+// Throws StorageBenchmarkFailure: targetUnavailable (missing, not a folder, or on a pseudo
+// file system such as /proc or /sys),
 // writeProtected (read-only volume), notEnoughSpace, accessDenied (not writable).
 void check(const std::filesystem::path& folder, std::int64_t fileSize);
 

@@ -18,10 +18,15 @@ std::optional<EdidTiming> EdidTiming::parse(std::string_view edid) {
     const int vActive = byte(d + 5) | ((byte(d + 7) & 0xF0) << 4);
     const int vBlank = byte(d + 6) | ((byte(d + 7) & 0x0F) << 8);
     if (hActive == 0 || vActive == 0) return std::nullopt;
+    // An interlaced timing describes one field. A frame is two fields and, as the kernel
+    // counts it, one line more in total (1125 for 1080i); the rate stays in fields a second.
+    const bool interlaced = (byte(d + 17) & 0x80) != 0;
+    const double frameTotal = interlaced ? 2.0 * (vActive + vBlank) + 1 : vActive + vBlank;
     EdidTiming t;
     t.width = hActive;
-    t.height = vActive;
-    t.refreshHz = static_cast<double>(clock10kHz) * 10'000.0 / (static_cast<double>(hActive + hBlank) * (vActive + vBlank));
+    t.height = interlaced ? 2 * vActive : vActive;
+    t.refreshHz = static_cast<double>(clock10kHz) * 10'000.0 * (interlaced ? 2 : 1)
+                  / (static_cast<double>(hActive + hBlank) * frameTotal);
     return t;
 }
 

@@ -14,12 +14,10 @@ struct ChipRule {
     ThermalSensorKind kind;
 };
 
-constexpr std::array<ChipRule, 14> chipRules{{
+constexpr std::array<ChipRule, 12> chipRules{{
     {"coretemp", "Package id", ThermalSensorKind::cpu},
     {"coretemp", "Physical id", ThermalSensorKind::cpu},
-    {"k10temp", "Tdie", ThermalSensorKind::cpu},
-    {"k10temp", "Tccd", ThermalSensorKind::cpu},
-    {"k10temp", "Tctl", ThermalSensorKind::cpu},
+    {"k10temp", "", ThermalSensorKind::cpu},   // Tdie, Tccd…, Tctl; no label before Zen and on older kernels
     {"zenpower", "Tdie", ThermalSensorKind::cpu},
     {"zenpower", "Tccd", ThermalSensorKind::cpu},
     {"cpu_thermal", "", ThermalSensorKind::cpu},

@@ -12,7 +12,7 @@ namespace zantiva {
 
 // The hardware-monitor inputs worth polling, found once. Temperatures are classified by
 // the chip that reports them: the applesmc chip of Intel Macs by its SMC keys, other
-// chips by their own labels (coretemp "Package id", k10temp Tdie/Tccd/Tctl, amdgpu
+// chips by their own labels (coretemp "Package id", k10temp Tdie/Tccd/Tctl or none, amdgpu
 // edge/junction, …). A temperature input is kept only when it reads 5 to 135 °C at
 // discovery; a fan input whenever it reads at all. A device in runtime suspend is never
 // read: its inputs are kept by kind alone and skipped while it sleeps.

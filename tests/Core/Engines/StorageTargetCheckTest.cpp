@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
+#include <string>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,6 +45,19 @@ TEST_F(StorageTargetCheckTest, AcceptsAWritableFolderAndRefusesWhatIsNoFolder) {
     EXPECT_EQ(failureOf(folder / "plain"), Kind::targetUnavailable);
     // More than the volume holds.
     EXPECT_EQ(failureOf(folder.path(), std::int64_t{1} << 60), Kind::notEnoughSpace);
+}
+
+// /proc, /sys and their kind hold no drive at all; their zero free blocks are no lack of space.
+TEST_F(StorageTargetCheckTest, APseudoFileSystemIsNoTarget) {
+    const std::set<std::string> pseudo{"proc", "sysfs", "devpts", "cgroup", "cgroup2", "debugfs", "tracefs",
+                                       "securityfs", "configfs", "pstore", "bpf", "mqueue"};
+    std::set<std::string> seen;
+    std::ifstream mounts("/proc/self/mounts");
+    for (std::string device, folder, type, rest; mounts >> device >> folder >> type && std::getline(mounts, rest);)
+        if (pseudo.contains(type) && seen.insert(type).second) {
+            EXPECT_EQ(failureOf(folder), Kind::targetUnavailable) << folder;
+        }
+    EXPECT_TRUE(seen.contains("proc") && seen.contains("sysfs"));
 }
 
 TEST_F(StorageTargetCheckTest, AReadOnlyVolumeIsWriteProtected) {

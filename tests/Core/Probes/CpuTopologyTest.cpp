@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "FixtureMachines.h"
 #include "Probes/CpuTopology.h"
-#include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
 namespace {
@@ -64,6 +64,72 @@ TEST(CpuTopology, OneLevelGivesNoClustersAndTheFastestCpuGivesTheClock) {
     EXPECT_TRUE(t.clusters.empty());
     EXPECT_DOUBLE_EQ(t.maxClockGHz, 4.2);
     EXPECT_FALSE(t.name);   // a placeholder names nothing
+}
+
+struct ExpectedCpu {
+    std::string machine;
+    std::optional<std::string> name;
+    std::int64_t cores;
+    std::int64_t threads;
+    std::vector<CoreCluster> clusters;
+};
+
+// Each architecture names its processor in its own words, and numbers cores its own way.
+TEST(CpuTopology, ReadsTheNameAndCountsTheCoresOfEveryArchitecture) {
+    const std::vector<ExpectedCpu> machines{
+        {"amd-desktop", "AMD Ryzen 7 5800X 8-Core Processor", 8, 16, {}},   // no sibling lists: by ids
+        {"amd-phenom-desktop", "AMD Phenom(tm) II X4 965 Processor", 4, 4, {}},
+        // Core ids restart in each cluster; the table names the cores, fastest first.
+        {"arm-big-little-board", "Cortex-A72 + Cortex-A53", 6, 6, {{"Performance", 2}, {"Efficiency", 4}}},
+        {"arm-vendor-kernel", "Qualcomm Technologies, Inc SDM845", 8, 8, {{"Performance", 4}, {"Efficiency", 4}}},
+        {"power9-server", "POWER9 (raw)", 4, 16, {}},
+        {"riscv-64-core-server", "thead,c920", 64, 64, {}},
+        {"s390x-partition", std::nullopt, 8, 16, {}},   // nothing names the processor
+        {"sparc-t4-domain", "UltraSparc T4 (Niagara4)", 8, 8, {}},
+        {"loongarch-desktop", "Loongson-3A5000", 4, 4, {}},
+    };
+    for (const auto& m : machines) {
+        SCOPED_TRACE(m.machine);
+        const auto t = CpuTopology::read(ProbeRoot(testing::fixtureMachine(m.machine)));
+        EXPECT_EQ(t.name, m.name);
+        EXPECT_EQ(t.cores, m.cores);
+        EXPECT_EQ(t.threads, m.threads);
+        EXPECT_EQ(t.clusters, m.clusters);
+    }
+}
+
+TEST(CpuTopology, TheNameComesFromTheFirstFieldThatNamesSomething) {
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases{
+        // An ARM kernel before 3.8: "Processor" was its "model name".
+        {"Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\nHardware\t: Freescale i.MX6 Quad\n",
+         "ARMv7 Processor rev 10 (v7l)"},
+        // One core the table doesn't know: the table names nothing rather than half the processor.
+        {"processor\t: 0\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+         "processor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xfff\n",
+         std::nullopt},
+        {"processor\t: 0\nCPU implementer\t: 0x61\nCPU part\t: 0x023\n", "Apple M1 Firestorm"},
+        {"processor\t: 0\nhart\t\t: 0\nisa\t\t: rv64imafdc\nmmu\t\t: sv39\n", "rv64imafdc"},
+        {"processor\t: 0\nmodel name\t: Default string\ncpu\t\t: POWER8E (raw), altivec supported\n", "POWER8E (raw)"},
+    };
+    for (const auto& [cpuinfo, name] : cases) {
+        CpuTree tree;
+        tree.write("/proc/cpuinfo", cpuinfo);
+        EXPECT_EQ(CpuTopology::read(ProbeRoot(tree.folder.path())).name, name) << cpuinfo;
+    }
+}
+
+// A damaged or hostile list costs no more than the CPUs the kernel can have.
+TEST(CpuTopology, CpuListsAreBoundByThePossibleCpus) {
+    CpuTree tree;
+    tree.write("/sys/devices/system/cpu/possible", "0-7");
+    std::string repeated;
+    for (int i = 0; i < 1000; ++i) repeated += "0-4095,";
+    tree.write("/sys/devices/system/cpu/online", repeated + "0-4294967295");
+    EXPECT_EQ(CpuTopology::read(ProbeRoot(tree.folder.path())).threads, 8);
+
+    std::string huge;
+    for (int i = 0; i < 100'000; ++i) huge += "0-65535,";
+    EXPECT_EQ(parseCpuList(huge + "0-4294967295", 4), (std::vector<int>{0, 1, 2, 3}));
 }
 
 } // namespace

@@ -141,6 +141,11 @@ TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
     EXPECT_EQ(map.fans, (std::vector<std::string>{smc + "fan1_input", smc + "fan2_input"}));
 }
 
+TEST(HwmonSensorMap, AnUnlabelledK10tempGivesTheCpuTemperature) {
+    const auto map = HwmonSensorMap::discover(ProbeRoot(fixtureMachine("amd-phenom-desktop")));
+    EXPECT_EQ(map.cpu, (std::vector<std::string>{"/sys/class/hwmon/hwmon0/temp1_input"}));
+}
+
 TEST(HwmonSensorMap, ASleepingGpuIsNeverReadButCountsOnceAwake) {
     MachineCopy pc("amd-desktop");
     const std::string gpu = "/sys/devices/pci0000:00/0000:00:03.1/0000:09:00.0/0000:0a:00.0/0000:0b:00.0/";
@@ -165,6 +170,7 @@ TEST(HwmonSensorMap, ClassifiesOtherChipsByTheirOwnLabels) {
     EXPECT_EQ(classifyChipSensor("k10temp", "Tctl", withTdie), std::nullopt);   // may carry an offset
     EXPECT_EQ(classifyChipSensor("k10temp", "Tdie", withTdie), ThermalSensorKind::cpu);
     EXPECT_EQ(classifyChipSensor("k10temp", "Tccd3", withTdie), ThermalSensorKind::cpu);
+    EXPECT_EQ(classifyChipSensor("k10temp", "", {""}), ThermalSensorKind::cpu);   // before Zen, older kernels
     EXPECT_EQ(classifyChipSensor("coretemp", "Package id 1", {}), ThermalSensorKind::cpu);
     EXPECT_EQ(classifyChipSensor("coretemp", "Core 3", {}), std::nullopt);
     EXPECT_EQ(classifyChipSensor("amdgpu", "junction", {}), ThermalSensorKind::gpu);

@@ -27,10 +27,10 @@ TEST(HardwareText, FirmwarePlaceholdersAreUnknown) {
 }
 
 TEST(CpuList, ReadsRangesAndSinglesAndSkipsMalformedPieces) {
-    EXPECT_EQ(parseCpuList("0-3,8,10-11\n"), (std::vector<int>{0, 1, 2, 3, 8, 10, 11}));
-    EXPECT_EQ(parseCpuList("5"), std::vector<int>{5});
-    EXPECT_EQ(parseCpuList("3-1,x,2"), std::vector<int>{2});
-    EXPECT_TRUE(parseCpuList("").empty());
+    EXPECT_EQ(parseCpuList("8,10-11,0-3,2-9\n", 64), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(parseCpuList("5", 64), std::vector<int>{5});
+    EXPECT_EQ(parseCpuList("3-1,x,2,-1,64", 64), std::vector<int>{2});
+    EXPECT_TRUE(parseCpuList("", 64).empty());
 }
 
 TEST(NaturalOrder, NumbersInNamesCompareByValue) {
@@ -41,7 +41,7 @@ TEST(NaturalOrder, NumbersInNamesCompareByValue) {
     EXPECT_FALSE(naturalLess("cpu3", "cpu3"));
 }
 
-std::string edidWith(int width, int height, int clock10kHz, int hBlank, int vBlank) {
+std::string edidWith(int width, int height, int clock10kHz, int hBlank, int vBlank, int flags = 0x18) {
     std::string e(128, '\0');
     const unsigned char header[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     for (int i = 0; i < 8; ++i) e[i] = static_cast<char>(header[i]);
@@ -54,15 +54,26 @@ std::string edidWith(int width, int height, int clock10kHz, int hBlank, int vBla
     put(59, height);
     put(60, vBlank);
     put(61, ((height >> 8) << 4) | (vBlank >> 8));
+    put(71, flags);
     return e;
 }
 
-TEST(Edid, ThePreferredTimingGivesSizeAndRefresh) {
-    auto t = EdidTiming::parse(edidWith(3840, 2160, 53325, 160, 62));   // 4K at 60 Hz, reduced blanking
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->width, 3840);
-    EXPECT_EQ(t->height, 2160);
-    EXPECT_NEAR(t->refreshHz, 59.997, 0.001);
+TEST(Edid, ThePreferredTimingGivesTheFrameSizeAndRefresh) {
+    struct Case {
+        std::string edid;
+        int width, height;
+        double refreshHz;
+    };
+    for (const auto& c : {Case{edidWith(3840, 2160, 53325, 160, 62), 3840, 2160, 59.997},   // reduced blanking
+                          // 1080i: the descriptor gives a field of 540 lines and 22 blank ones;
+                          // a frame is two fields and one line more, shown at 60 fields a second.
+                          Case{edidWith(1920, 540, 7425, 280, 22, 0x9E), 1920, 1080, 60.0}}) {
+        auto t = EdidTiming::parse(c.edid);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->width, c.width);
+        EXPECT_EQ(t->height, c.height);
+        EXPECT_NEAR(t->refreshHz, c.refreshHz, 0.001);
+    }
 }
 
 TEST(Edid, BlobsWithoutHeaderOrTimingGiveNothing) {
