@@ -97,10 +97,7 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     if (ec) throw DiskImageError(ec.message());
     if (!fs::is_regular_file(file, ec)) throw DiskImageError(systemMessage(EINVAL));
 
-    if (!leftoversChecked_) {
-        leftoversChecked_ = true;
-        detachLeftovers();
-    }
+    detachLeftovers();
     if (auto mounted = mountPointOf(loopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
         co_return AttachedImage{*mounted, true};
 
@@ -210,7 +207,12 @@ void LoopImageMounter::unmountUdisks(const std::string& device) {
     fs::remove(udisksRecord(loop), ec);
 }
 
+bool LoopImageMounter::isMounted(const fs::path& mountPoint) const {
+    return isMountPoint(mountPoint, readMountTable(systemRoot_));
+}
+
 void LoopImageMounter::detachLeftovers() {
+    if (leftoversChecked_.exchange(true)) return;
     for (const MountEntry& entry : readMountTable(systemRoot_))
         if (isInPrivateFolder(entry.mountPoint)) detach(entry.mountPoint);
 
