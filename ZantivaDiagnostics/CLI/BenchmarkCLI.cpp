@@ -8,6 +8,7 @@
 #include "CLI/CpuMode.h"
 #include "CLI/DumpHardware.h"
 #include "CLI/ExternalScanMode.h"
+#include "CLI/GeekbenchReadMode.h"
 #include "CLI/GpuMode.h"
 #include "CLI/MemoryMode.h"
 #include "CLI/ResultLines.h"
@@ -17,12 +18,14 @@
 namespace zantiva {
 namespace {
 
+constexpr CliOption geekbenchReadOptions[] = {{"--window"}};
 constexpr CliOption storageOptions[] = {{"--quick"}};
 constexpr CliOption cpuOptions[] = {{"--runs", "N"}};
 constexpr CliOption gpuOptions[] = {{"--runs", "N"}, {"--bands", "N"}, {"--preview", "FILE"}};
 
 constexpr CliMode modes[] = {
     {{"--smart"}, {}, runSmartMode},
+    {{"--geekbench-read", "URL"}, geekbenchReadOptions, runGeekbenchReadMode},
     {{"--external-scan"}, {}, runExternalScanMode},
     {{"--check-update"}, {}, runCheckUpdateMode},
     {{"--ram"}, {}, runMemoryMode},
