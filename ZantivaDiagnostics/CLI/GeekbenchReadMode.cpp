@@ -14,9 +14,10 @@ namespace {
 QCoro::Task<> readInto(GeekbenchScoreReading& reader, const std::string& address, bool window, std::ostream& out,
                        std::optional<ExternalBenchmarkResult>& result) {
     const bool isGPU = address.find("/gpu/") != std::string::npos || address.find("/compute/") != std::string::npos;
-    auto read = reader.read(QString::fromStdString(address), isGPU, window,
-                            [&out] { out << "the site is asking for a person: showing the page in a window\n" << std::flush; },
-                            {});
+    const auto onNeedsUser = [&out] {
+        out << "the site is asking for a person: showing the page in a window\n" << std::flush;
+    };
+    auto read = reader.read(QString::fromStdString(address), isGPU, window, onNeedsUser, {});
     result = co_await read;
 }
 

@@ -1,7 +1,5 @@
 #include "External/GeekbenchResultPageReader.h"
 
-#include <utility>
-
 #include <unistd.h>
 
 #include <QEvent>
@@ -54,7 +52,8 @@ QCoro::Task<> sleep(std::chrono::milliseconds length, std::stop_token stop) {
 
 // The page script's answer ("" when it gave no text), or nothing when none came within
 // `limit`: a page whose own scripts never yield never answers.
-QCoro::Task<std::optional<QString>> evaluate(QWebEnginePage& page, std::chrono::milliseconds limit, std::stop_token stop) {
+QCoro::Task<std::optional<QString>> evaluate(QWebEnginePage& page, std::chrono::milliseconds limit,
+                                             std::stop_token stop) {
     QTimer timer;
     timer.setSingleShot(true);
     timer.start(limit);
@@ -110,32 +109,34 @@ GeekbenchResultPageReader::read(QString address, bool isGPU, bool interactive, s
     std::optional<ScoreTable> table;
     try {
         if (!quietView_) {
-            quietView_.reset(makeView(nullptr));
+            quietView_.reset(makeView());
             quietView_->resize(1024, 768);
         }
         auto quiet = poll(quietView_.get(), url, timing_.quiet, stop);
         table = co_await quiet;
     } catch (...) {
         if (alive) {
-            endQuietPhase();
+            quietView_.reset();
             isReading_ = false;
         }
         throw;
     }
     if (!alive) co_return std::nullopt;
-    endQuietPhase();
     if (table)
         if (auto result = GeekbenchOutput::result(*table, isGPU)) {
             isReading_ = false;
             co_return result;
         }
+    // A view that gave nothing may be stuck (its renderer kept busy by the page's scripts
+    // leaves every later look unanswered): the next read starts with a new one.
+    quietView_.reset();
     if (!interactive) {
         isReading_ = false;
         co_return std::nullopt;
     }
 
     onNeedsUser();
-    auto* view = makeView(nullptr);
+    auto* view = makeView();
     present(view);
     try {
         auto windowed = poll(view, url, timing_.windowed, stop);
@@ -171,24 +172,21 @@ GeekbenchResultPageReader::poll(QWebEngineView* view, QUrl url, std::chrono::mil
         auto evaluation = evaluate(*view->page(), timing_.round, stop);
         const std::optional<QString> json = co_await evaluation;
         if (!alive) co_return std::nullopt;
-        if (!json) {
-            quietViewHung_ = quietViewHung_ || !closable;
-            continue;
-        }
+        if (!json) continue;
         auto table = GeekbenchOutput::pageScores(json->toStdString());
         if (!table.empty()) co_return table;
     }
     co_return std::nullopt;
 }
 
-QWebEngineView* GeekbenchResultPageReader::makeView(QWidget* parent) {
+QWebEngineView* GeekbenchResultPageReader::makeView() {
     if (!profile_) {
         // A profile of the reader's own, kept in memory only: no cache, nothing on disk, and
         // nothing shared with any other web view of the program.
         profile_ = std::make_unique<QWebEngineProfile>();
         profile_->setHttpCacheType(QWebEngineProfile::NoCache);
     }
-    auto* view = new QWebEngineView(parent);
+    auto* view = new QWebEngineView;
     view->setPage(new QWebEnginePage(profile_.get(), view));
     return view;
 }
@@ -217,11 +215,6 @@ void GeekbenchResultPageReader::present(QWebEngineView* view) {
     window->raise();
     window->activateWindow();
     window_ = std::move(window);
-}
-
-void GeekbenchResultPageReader::endQuietPhase() {
-    // A renderer that a page keeps busy would leave every later read of the view unanswered.
-    if (std::exchange(quietViewHung_, false)) quietView_.reset();
 }
 
 void GeekbenchResultPageReader::closeWindow() {

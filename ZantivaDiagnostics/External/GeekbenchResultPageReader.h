@@ -57,11 +57,10 @@ private:
     using ScoreTable = GeekbenchOutput::ScoreTable;
 
     bool isOnSite(const QUrl& url) const;
-    QWebEngineView* makeView(QWidget* parent);
+    QWebEngineView* makeView();
     QCoro::Task<std::optional<ScoreTable>> poll(QWebEngineView* view, QUrl url, std::chrono::milliseconds limit,
                                                 std::stop_token stop);
     void present(QWebEngineView* view);
-    void endQuietPhase();
     void closeWindow();
 
     const Loc& loc_;
@@ -73,7 +72,6 @@ private:
     std::unique_ptr<QWidget> window_;
     bool windowClosedByUser_ = false;
     bool isReading_ = false;
-    bool quietViewHung_ = false; // a look at the quiet view's page went unanswered
 };
 
 } // namespace zantiva

@@ -21,7 +21,7 @@ struct GeekbenchReadMode : ::testing::Test {
     std::ostringstream out, err;
     Loc loc{AppLanguage::english};
     CliContext context{out, err, false, loc};
-    GeekbenchResultPageReader reader{loc, server.baseURL(), {.round = 100ms, .quiet = 1s, .windowed = 20s}};
+    GeekbenchResultPageReader reader{loc, server.baseURL(), {.round = 100ms, .quiet = 20s, .windowed = 20s}};
 
     int run(const QString& path, bool window = false) {
         return runGeekbenchRead(context, reader, pageAddress(server, path).toStdString(), window);
@@ -50,8 +50,9 @@ TEST_F(GeekbenchReadMode, PrintsTheScoresOfTheKindTheAddressNames) {
 }
 
 TEST_F(GeekbenchReadMode, SaysWhenItShowsTheWindowAndFailsWithoutScores) {
-    server.on("/v6/cpu/4",
-              [this](const RecordedRequest&) { return htmlPage(server.count("/v6/cpu/4") == 1 ? unusableCells : cpuCells); });
+    server.on("/v6/cpu/4", [this](const RecordedRequest&) {
+        return htmlPage(server.count("/v6/cpu/4") == 1 ? unusableCells : cpuCells);
+    });
     EXPECT_EQ(run("/v6/cpu/4", true), 0);
     EXPECT_EQ(withoutTime(out.str()), "the site is asking for a person: showing the page in a window\n"
                                       "multiCoreScore: 10234\nrecordedAt: …\nsingleCoreScore: 2345\n");
@@ -59,7 +60,8 @@ TEST_F(GeekbenchReadMode, SaysWhenItShowsTheWindowAndFailsWithoutScores) {
     out.str("");
     server.answer("/v6/cpu/5", htmlPage(unusableCells));
     EXPECT_EQ(run("/v6/cpu/5"), 1);
-    EXPECT_EQ(out.str(), "failed: no scores could be read from " + pageAddress(server, "/v6/cpu/5").toStdString() + "\n");
+    const std::string address = pageAddress(server, "/v6/cpu/5").toStdString();
+    EXPECT_EQ(out.str(), "failed: no scores could be read from " + address + "\n");
 }
 
 // ---- the real program ----

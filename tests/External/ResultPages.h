@@ -22,7 +22,8 @@ inline const QByteArray gpuCells = R"(<div class="score">98,765</div><div class=
 inline const QByteArray unusableCells = R"(<div class="score">5</div><div class="note">Rank</div>)";
 
 inline CannedReply htmlPage(const QByteArray& body) {
-    return {200, "<!doctype html><html><body>" + body + "</body></html>", {{"Content-Type", "text/html; charset=utf-8"}}};
+    return {200, "<!doctype html><html><body>" + body + "</body></html>",
+            {{"Content-Type", "text/html; charset=utf-8"}}};
 }
 
 // The address of a path on the loopback server.
