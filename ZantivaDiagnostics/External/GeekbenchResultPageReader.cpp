@@ -34,7 +34,7 @@ const QString pageScript = QStringLiteral(
 
 // Waits until the timer runs out. A stop request runs it out at once, and then throws.
 QCoro::Task<> runOut(QTimer& timer, std::stop_token stop) {
-    // The request may come from another thread: the timer is restarted on its own.
+    // The request may come from another thread: the timer is restarted on its own thread.
     std::stop_callback onStop(stop, [&timer] {
         QMetaObject::invokeMethod(&timer, [&timer] { timer.start(0); }, Qt::QueuedConnection);
     });
