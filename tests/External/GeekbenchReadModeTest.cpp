@@ -4,11 +4,19 @@
 
 #include <unistd.h>
 
+#include <QFile>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+
 #include "CLI/GeekbenchReadMode.h"
 #include "External/GeekbenchResultPageReader.h"
 #include "External/ResultPages.h"
 #include "Platform/BoundedProcess.h"
 #include "Support/AwaitTask.h"
+#include "Support/TemporaryFolder.h"
 
 namespace zantiva {
 namespace {
@@ -78,7 +86,7 @@ Outcome runProgram(std::vector<std::string> arguments) {
     return {result->exitStatus, result->output};
 }
 
-TEST(GeekbenchReadProgram, ReadsOnlyTheResultBrowserAndOffScreenWithoutADisplay) {
+TEST(GeekbenchReadProgram, LoadsNothingOffTheResultBrowserAndNeedsADisplayForTheWindow) {
     LoopbackServer server;
     const std::string loopbackPage = pageAddress(server, "/v6/cpu/1").toStdString();
     server.answer("/v6/cpu/1", htmlPage(cpuCells));
@@ -99,6 +107,53 @@ TEST(GeekbenchReadProgram, ReadsOnlyTheResultBrowserAndOffScreenWithoutADisplay)
     const Outcome bare = runProgram({"--geekbench-read"});
     EXPECT_EQ(bare.status, 1);
     EXPECT_EQ(bare.out, "failed: --geekbench-read needs a result page address\n");
+}
+
+// The program reads only the result browser, over https: the test serves a page under its
+// name, with a certificate of its own that the engine is told to take. Without a display the
+// page is read off screen.
+TEST(GeekbenchReadProgram, ReadsAPageOfTheResultBrowserOffScreen) {
+    const TemporaryFolder folder;
+    const auto key = (folder / "key.pem").string(), certificate = (folder / "cert.pem").string();
+    const auto made = runBoundedProcess({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+                                         "-out", certificate, "-subj", "/CN=browser.geekbench.com", "-days", "1"},
+                                        60s);
+    if (!made || !made->succeeded()) GTEST_SKIP() << "openssl can't make a certificate here";
+    QFile keyFile(QString::fromStdString(key)), certificateFile(QString::fromStdString(certificate));
+    ASSERT_TRUE(keyFile.open(QIODevice::ReadOnly) && certificateFile.open(QIODevice::ReadOnly));
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setPrivateKey(QSslKey(&keyFile, QSsl::Rsa));
+    tls.setLocalCertificate(QSslCertificate(&certificateFile));
+    QSslServer server;
+    server.setSslConfiguration(tls);
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    std::vector<QByteArray> requested;
+    QObject::connect(&server, &QTcpServer::pendingConnectionAvailable, [&] {
+        while (auto* socket = server.nextPendingConnection())
+            QObject::connect(socket, &QIODevice::readyRead, socket, [&, socket, head = QByteArray()]() mutable {
+                head += socket->readAll();
+                if (!head.contains("\r\n\r\n")) return;
+                requested.push_back(head.left(head.indexOf("\r\n")));
+                const QByteArray body = "<!doctype html><html><body>" + gpuCells + "</body></html>";
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
+                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                socket->disconnectFromHost();
+            });
+    });
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--host-resolver-rules=\"MAP browser.geekbench.com:443 127.0.0.1:" +
+                                                         QString::number(server.serverPort()) +
+                                                         "\" --ignore-certificate-errors");
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    program.setProcessEnvironment(environment);
+    program.start(ZANTIVA_PROGRAM, {"--geekbench-read", "https://browser.geekbench.com/v6/compute/77"});
+    ASSERT_TRUE(runUntil([&] { return program.state() == QProcess::NotRunning; }, 60s));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(withoutTime(program.readAllStandardOutput().toStdString()), "gpuScore: 98765\nrecordedAt: …\n");
+    ASSERT_FALSE(requested.empty());
+    EXPECT_EQ(requested.front(), "GET /v6/compute/77 HTTP/1.1");
 }
 
 TEST(GeekbenchReadProgram, AsRootWithoutTheSandboxSwitchRefusesInsteadOfEnding) {
