@@ -134,7 +134,7 @@ TEST(GeekbenchReadProgram, ReadsAPageOfTheResultBrowserOffScreen) {
                 head += socket->readAll();
                 if (!head.contains("\r\n\r\n")) return;
                 requested.push_back(head.left(head.indexOf("\r\n")));
-                const QByteArray body = "<!doctype html><html><body>" + gpuCells + "</body></html>";
+                const QByteArray body = htmlPage(gpuCells).body;
                 socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
                               QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 socket->disconnectFromHost();
