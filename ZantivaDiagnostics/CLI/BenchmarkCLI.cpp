@@ -9,6 +9,7 @@
 #include "CLI/DumpHardware.h"
 #include "CLI/ExternalRunMode.h"
 #include "CLI/ExternalScanMode.h"
+#include "CLI/GeekbenchReadMode.h"
 #include "CLI/GpuMode.h"
 #include "CLI/MemoryMode.h"
 #include "CLI/ResultLines.h"
@@ -18,6 +19,7 @@
 namespace zantiva {
 namespace {
 
+constexpr CliOption geekbenchReadOptions[] = {{"--window"}};
 constexpr CliOption externalRunOptions[] = {{"--short"}, {"--verbose"}};
 constexpr CliOption storageOptions[] = {{"--quick"}};
 constexpr CliOption cpuOptions[] = {{"--runs", "N"}};
@@ -25,6 +27,7 @@ constexpr CliOption gpuOptions[] = {{"--runs", "N"}, {"--bands", "N"}, {"--previ
 
 constexpr CliMode modes[] = {
     {{"--smart"}, {}, runSmartMode},
+    {{"--geekbench-read", "URL"}, geekbenchReadOptions, runGeekbenchReadMode},
     {{"--external-run", "app", true}, externalRunOptions, runExternalRunMode},
     {{"--external-scan"}, {}, runExternalScanMode},
     {{"--check-update"}, {}, runCheckUpdateMode},

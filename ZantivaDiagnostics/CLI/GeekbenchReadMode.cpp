@@ -1,0 +1,59 @@
+#include "CLI/GeekbenchReadMode.h"
+
+#include <memory>
+#include <optional>
+
+#include <QApplication>
+
+#include "CLI/ResultLines.h"
+#include "External/GeekbenchResultPageReader.h"
+
+namespace zantiva {
+namespace {
+
+QCoro::Task<> readInto(GeekbenchScoreReading& reader, const std::string& address, bool window, std::ostream& out,
+                       std::optional<ExternalBenchmarkResult>& result) {
+    const bool isGPU = address.find("/gpu/") != std::string::npos || address.find("/compute/") != std::string::npos;
+    const auto onNeedsUser = [&out] {
+        out << "the site is asking for a person: showing the page in a window\n" << std::flush;
+    };
+    auto read = reader.read(QString::fromStdString(address), isGPU, window, onNeedsUser, {});
+    result = co_await read;
+}
+
+} // namespace
+
+int runGeekbenchRead(CliContext& context, GeekbenchScoreReading& reader, const std::string& address, bool window) {
+    std::optional<ExternalBenchmarkResult> result;
+    QCoro::waitFor(readInto(reader, address, window, context.out, result));
+    if (!result) return printFailure(context.out, "no scores could be read from " + address);
+    printResultLines(context.out, result->toJson());
+    return 0;
+}
+
+int runGeekbenchReadMode(const CommandLine& commandLine, CliContext& context) {
+    const auto address = commandLine.value("--geekbench-read");
+    if (!address) return printFailure(context.out, "--geekbench-read needs a result page address");
+    const bool window = commandLine.has("--window");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        if (window) return printFailure(context.out, "no display to show the window on");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (GeekbenchResultPageReader::refusedAsRoot())
+        return printFailure(context.out, "the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
+
+    // The web engine and the window need a widget application, made for this mode alone.
+    std::unique_ptr<QApplication> application;
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "zantiva-diagnostics";
+        static char* argv[] = {name, nullptr};
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    GeekbenchResultPageReader reader(context.loc);
+    return runGeekbenchRead(context, reader, *address, window);
+}
+
+} // namespace zantiva

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include <QObject>
+#include <QUrl>
+
+#include "External/GeekbenchOutput.h"
+#include "Runners/GeekbenchScoreReading.h"
+
+class QWebEngineProfile;
+class QWebEngineView;
+class QWidget;
+
+namespace zantiva {
+
+class Loc;
+
+// How long a result page is read. A round is the pause before each look at the page and also
+// the longest one look may take; the quiet and the windowed reading each end after their limit.
+struct GeekbenchPageTiming {
+    std::chrono::milliseconds round{750};
+    std::chrono::milliseconds quiet{15'000};
+    std::chrono::milliseconds windowed{180'000};
+};
+
+// Reads the scores off an uploaded result page in an off-screen web view. When the site
+// shows a check for a person instead and the caller allows it, the page opens in a window
+// of its own, and reading goes on until the scores appear or the person closes the window.
+// Main thread only; one read at a time (a second one gives no result at once).
+class GeekbenchResultPageReader : public QObject, public GeekbenchScoreReading {
+    Q_OBJECT
+public:
+    // The result browser that the tool's uploads name: https and GeekbenchOutput's host.
+    static QUrl productionSite();
+    // As root the web engine ends the whole process unless its sandbox is turned off
+    // (QTWEBENGINE_DISABLE_SANDBOX), which the program never does itself; reads are refused
+    // then.
+    static bool refusedAsRoot();
+
+    // Only pages of `site` (scheme, host and port) are loaded and read.
+    explicit GeekbenchResultPageReader(const Loc& loc, QUrl site = productionSite(), GeekbenchPageTiming timing = {});
+    ~GeekbenchResultPageReader() override;
+
+    QCoro::Task<std::optional<ExternalBenchmarkResult>> read(QString address, bool isGPU, bool interactive,
+                                                            std::function<void()> onNeedsUser,
+                                                            std::stop_token stop) override;
+
+    // The window that asks a person to pass the site's check, while it is shown.
+    QWidget* window() const { return window_.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using ScoreTable = GeekbenchOutput::ScoreTable;
+
+    bool isOnSite(const QUrl& url) const;
+    QWebEngineView* makeView();
+    QCoro::Task<std::optional<ScoreTable>> poll(QWebEngineView* view, QUrl url, std::chrono::milliseconds limit,
+                                                std::stop_token stop);
+    void present(QWebEngineView* view);
+    void closeWindow();
+
+    const Loc& loc_;
+    const QUrl site_;
+    const GeekbenchPageTiming timing_;
+    // Declared before the views: pages must go before their profile.
+    std::unique_ptr<QWebEngineProfile> profile_;
+    std::unique_ptr<QWebEngineView> quietView_;
+    std::unique_ptr<QWidget> window_;
+    bool windowClosedByUser_ = false;
+    bool isReading_ = false;
+};
+
+} // namespace zantiva
