@@ -13,6 +13,7 @@
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
 #include "CLI/DumpHardware.h"
+#include "CLI/ModeApplication.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Shell/CompositionRoot.h"
@@ -38,12 +39,6 @@ std::optional<QUrl> appLink(const std::string& word) {
 bool opensWindow(const CommandLine& commandLine) {
     const auto& words = commandLine.arguments();
     return words.empty() || (words.size() == 1 && appLink(words.front()));
-}
-
-// Where Qt would find a screen; without one it would abort the process.
-bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 int runWindow(int argc, char** argv, const SingleInstance::Request& link) {

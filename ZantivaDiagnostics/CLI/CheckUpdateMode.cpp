@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include <QCoreApplication>
 #include <QCoro/QCoroTask>
 
 #include "Account/APIError.h"
+#include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
 #include "Model/AppPaths.h"
 #include "Model/AppSettingsStore.h"
@@ -53,13 +53,7 @@ int runCheckUpdate(CliContext& context, const SiteProfile& site, const UpdateChe
 
 int runCheckUpdateMode(const CommandLine&, CliContext& context) {
     // The network needs Qt's event loop; the command line runs before any window exists.
-    std::unique_ptr<QCoreApplication> application;
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "zantiva-diagnostics";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    const auto application = makeModeApplication();
     const AppSettingsStore settings(AppPaths::applicationSupport());
     const SiteProfile site = SiteDirectory::production().forLanguage(settings.current().language);
     HttpTransport transport;

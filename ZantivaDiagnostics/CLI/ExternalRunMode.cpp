@@ -4,14 +4,15 @@
 #include <optional>
 #include <string>
 
-#include <QCoreApplication>
 #include <QEventLoop>
 
 #include "App/QuitSignals.h"
+#include "CLI/ModeApplication.h"
 #include "CLI/ProgressLine.h"
 #include "CLI/ResultLines.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "External/ExternalBenchmarkLocator.h"
+#include "External/GeekbenchResultPageReader.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
 #include "Model/AppPaths.h"
@@ -24,10 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using App = ExternalBenchmarkApp;
-
-// Hook for the result-page reader, as in the window's composition root. Empty until the
-// web-engine reader is wired in here, so an uploaded result's page stays pending.
-std::function<std::unique_ptr<GeekbenchScoreReading>()> resultPageReaderFactory() { return {}; }
 
 // The command line runs no suite after the tools (--cpu and --gpu do that) and has no
 // screen or status line; the CSV file carries the app's last stored results.
@@ -187,21 +184,15 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
         if (!app) return printFailure(context.out, "unknown application " + *word +
                                                        " (geekbench, cinebench2024 or cinebench2026)");
     }
-    // The tools, the disk images and the signals need Qt's event loop; the command line
-    // runs before any window exists.
-    std::unique_ptr<QCoreApplication> application;
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "zantiva-diagnostics";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // The tools, the disk images and the signals need Qt's event loop, and the result pages
+    // the web engine, which a widget application carries.
+    const auto application = makeWidgetModeApplication();
 
     const auto folder = AppPaths::applicationSupport();
     ExternalRunnerConfiguration configuration;
     configuration.store = std::make_shared<ExternalBenchmarkStore>(folder);
     configuration.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
-    configuration.readerFactory = resultPageReaderFactory();
+    configuration.readerFactory = GeekbenchResultPageReader::factory(context.loc);
     if (folder) configuration.csvFile = *folder / ExternalBenchmarkCSV::fileName;
     configuration.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();
     if (commandLine.has("--short")) configuration.cooldown = std::chrono::seconds(0);

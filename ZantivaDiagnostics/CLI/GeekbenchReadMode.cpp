@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 
-#include <QApplication>
 
+#include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
 #include "External/GeekbenchResultPageReader.h"
 
@@ -35,23 +35,12 @@ int runGeekbenchReadMode(const CommandLine& commandLine, CliContext& context) {
     const auto address = commandLine.value("--geekbench-read");
     if (!address) return printFailure(context.out, "--geekbench-read needs a result page address");
     const bool window = commandLine.has("--window");
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        if (window) return printFailure(context.out, "no display to show the window on");
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    if (window && !hasDisplay()) return printFailure(context.out, "no display to show the window on");
     if (GeekbenchResultPageReader::refusedAsRoot())
         return printFailure(context.out, "the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
 
-    // The web engine and the window need a widget application, made for this mode alone.
-    std::unique_ptr<QApplication> application;
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "zantiva-diagnostics";
-        static char* argv[] = {name, nullptr};
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        application = std::make_unique<QApplication>(argc, argv);
-    }
+    // The web engine and the window need a widget application.
+    const auto application = makeWidgetModeApplication();
     GeekbenchResultPageReader reader(context.loc);
     return runGeekbenchRead(context, reader, *address, window);
 }

@@ -78,6 +78,10 @@ QUrl GeekbenchResultPageReader::productionSite() {
     return QUrl(QStringLiteral("https://") + QString::fromLatin1(GeekbenchOutput::resultBrowserHost));
 }
 
+std::function<std::unique_ptr<GeekbenchScoreReading>()> GeekbenchResultPageReader::factory(const Loc& loc) {
+    return [&loc] { return std::make_unique<GeekbenchResultPageReader>(loc); };
+}
+
 bool GeekbenchResultPageReader::refusedAsRoot() {
     if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return false;
     return !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").split(' ').contains(QLatin1String("--no-sandbox"));

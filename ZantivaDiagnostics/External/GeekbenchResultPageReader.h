@@ -38,6 +38,8 @@ public:
     // (QTWEBENGINE_DISABLE_SANDBOX), which the program never does itself; reads are refused
     // then.
     static bool refusedAsRoot();
+    // Makes a reader of the production site when the outside-benchmark runner first needs one.
+    static std::function<std::unique_ptr<GeekbenchScoreReading>()> factory(const Loc& loc);
 
     // Only pages of `site` (scheme, host and port) are loaded and read.
     explicit GeekbenchResultPageReader(const Loc& loc, QUrl site = productionSite(), GeekbenchPageTiming timing = {});

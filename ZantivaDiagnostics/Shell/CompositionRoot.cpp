@@ -5,19 +5,12 @@
 #include "Account/KeychainTokenStore.h"
 #include "App/DesktopActivity.h"
 #include "External/ExternalBenchmarkLocator.h"
+#include "External/GeekbenchResultPageReader.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
 #include "Model/AppPaths.h"
 
 namespace zantiva {
-namespace {
-
-// Hook for the result-page reader: the outside-benchmark runner calls the factory when it
-// first reads a page. Empty until the web-engine reader is wired in here, so an uploaded
-// result's page stays pending and is read at a later start.
-std::function<std::unique_ptr<GeekbenchScoreReading>()> resultPageReaderFactory(const Loc&) { return {}; }
-
-} // namespace
 
 std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     const auto activity = std::make_shared<DesktopActivity>();
@@ -31,7 +24,7 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.suite.activity = activity;
     setup.storage.activity = activity;
     setup.external.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
-    setup.external.readerFactory = resultPageReaderFactory(*setup.loc);
+    setup.external.readerFactory = GeekbenchResultPageReader::factory(*setup.loc);
     setup.external.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();
     setup.external.images = std::make_shared<LoopImageMounter>();
     setup.external.activity = activity;

@@ -1,0 +1,33 @@
+#include "CLI/ModeApplication.h"
+
+#include <QApplication>
+
+namespace zantiva {
+namespace {
+
+// Qt keeps the arguments for the application's whole life.
+int argc = 1;
+char name[] = "zantiva-diagnostics";
+char* argv[] = {name, nullptr};
+
+} // namespace
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+std::unique_ptr<QCoreApplication> makeModeApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+std::unique_ptr<QCoreApplication> makeWidgetModeApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The web engine shares its GL contexts with any window's.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+} // namespace zantiva
