@@ -1,5 +1,6 @@
 #include "Stations/InputStation.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -102,6 +103,19 @@ InputStation::InputStation(QWidget* parent)
     connect(verdict_, &Verdict::continuePressed, this, &InputStation::continuePressed);
     connect(verdict_, &Verdict::issuePressed, this, &InputStation::issuePressed);
     show(InputStationView{});
+    alignKeyLists();
+}
+
+void InputStation::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) alignKeyLists();
+}
+
+// The keys read left to right in either language and stand beside their heading: wrapped
+// lines keep to the heading's side of the row.
+void InputStation::alignKeyLists() {
+    const Qt::Alignment side = layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+    for (HardwareText* keys : {missingKeys_, doubleKeys_}) keys->setAlignment(side | Qt::AlignTop);
 }
 
 void InputStation::show(const InputStationView& view) {

@@ -52,7 +52,12 @@ signals:
     void continuePressed();
     void issuePressed();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void alignKeyLists();
+
     ProseLabel* step_;
     QWidget* typing_;
     HardwareText* sentence_;
