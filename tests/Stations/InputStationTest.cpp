@@ -139,6 +139,19 @@ TEST_F(InputCheckTest, TheFilterEndsWithTheCheckWhicheverWayItEnds) {
     delete check;
 }
 
+TEST(InputCheck, CountsTypedCharactersAsTheUserSeesThemWithoutTheBlanksAround) {
+    InputCheck check;
+    const std::pair<QString, int> cases[] = {
+        {" \t nineteen chars here \t ", 19},   // blanks inside count, around them not
+        {QString::fromUtf8("cafe\u0301"), 4},    // a letter with its accent is one
+        {"   ", 0},
+    };
+    for (const auto& [typed, length] : cases) {
+        check.setTyped(typed);
+        EXPECT_EQ(check.state().typedLength, length) << typed.toStdString();
+    }
+}
+
 TEST(InputTouchpadArea, TellsMovesInsideItAndClicks) {
     InputTouchpadArea area;
     area.resize(400, 150);
