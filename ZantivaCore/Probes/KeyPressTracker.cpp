@@ -37,6 +37,13 @@ void KeyPressTracker::flagsChanged(std::uint16_t keyCode, bool isDown, bool isRe
     }
 }
 
+void KeyPressTracker::key(std::uint16_t keyCode, bool isDown, bool isRepeat) {
+    const KeyboardKey* key = layoutKey(keyCode);
+    if (!key) return;
+    if (key->isModifier) flagsChanged(keyCode, isDown, isRepeat);
+    else if (isDown) keyDown(keyCode, isRepeat);
+}
+
 int KeyPressTracker::count(const KeyboardKey& key) const {
     const auto found = counts_.find(key.keyCode);
     return found == counts_.end() ? 0 : found->second;

@@ -22,6 +22,9 @@ public:
     // while the window had no focus); an auto-repeated press counts nothing. Caps lock
     // counts once however often it is pressed.
     void flagsChanged(std::uint16_t keyCode, bool isDown, bool isRepeat);
+    // A key going down or coming up as Linux reports every key, modifiers included: a
+    // modifier's press and release are its changes, another key counts on its press only.
+    void key(std::uint16_t keyCode, bool isDown, bool isRepeat);
 
     // Presses of a key so far; 0 for one never pressed.
     int count(const KeyboardKey& key) const;

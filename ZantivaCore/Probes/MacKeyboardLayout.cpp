@@ -28,7 +28,7 @@ std::vector<std::vector<KeyboardKey>> buildRows() {
     std::vector<KeyboardKey> numbers;
     addKeys(numbers, {{50, "`"}, {18, "1"}, {19, "2"}, {20, "3"}, {21, "4"}, {23, "5"}, {22, "6"}, {26, "7"},
                       {28, "8"}, {25, "9"}, {29, "0"}, {27, "-"}, {24, "="}});
-    numbers.push_back({51, "delete", 1.6, S, no});
+    numbers.push_back({51, "\u232B", 1.6, S, no});   // erase-to-the-left sign: Backspace
 
     std::vector<KeyboardKey> upper{{48, "tab", 1.6, S, no}};
     addKeys(upper, {{12, "Q"}, {13, "W"}, {14, "E"}, {15, "R"}, {17, "T"}, {16, "Y"}, {32, "U"}, {34, "I"},
@@ -37,7 +37,7 @@ std::vector<std::vector<KeyboardKey>> buildRows() {
     std::vector<KeyboardKey> home{{capsLock, "caps", 1.9, S, M}};
     addKeys(home, {{0, "A"}, {1, "S"}, {2, "D"}, {3, "F"}, {5, "G"}, {4, "H"}, {38, "J"}, {40, "K"}, {37, "L"},
                    {41, ";"}, {39, "'"}});
-    home.push_back({36, "return", 1.9, S, no});
+    home.push_back({36, "enter", 1.9, S, no});
 
     std::vector<KeyboardKey> lower{{56, "shift", 2.4, S, M}};
     addKeys(lower, {{6, "Z"}, {7, "X"}, {8, "C"}, {9, "V"}, {11, "B"}, {45, "N"}, {46, "M"}, {43, ","}, {47, "."},
@@ -46,12 +46,13 @@ std::vector<std::vector<KeyboardKey>> buildRows() {
 
     std::vector<KeyboardKey> bottom{
         {63, "fn", 1.0, no, M},
-        {59, "\u2303", 1.0, S, M},    // control sign
-        {58, "\u2325", 1.0, S, M},    // option sign
-        {55, "\u2318", 1.3, S, M},    // command sign
+        {59, "ctrl", 1.0, S, M},
+        {58, "alt", 1.0, S, M},
+        // The desktop takes Super for itself and many keyboards have one only: drawn, not required.
+        {55, "super", 1.3, no, M},
         {49, "space", 5.2, S, no},
-        {54, "\u2318", 1.3, S, M},
-        {61, "\u2325", 1.0, S, M},
+        {54, "super", 1.3, no, M},
+        {61, "alt", 1.0, S, M},
         {123, "\u2190", 1.0, S, no},  // arrows: left, up, down, right
         {126, "\u2191", 1.0, S, no},
         {125, "\u2193", 1.0, S, no},
@@ -86,9 +87,9 @@ const std::unordered_map<std::uint16_t, KeyboardKey>& byCode() {
 }
 
 std::string reportLabel(const KeyboardKey& key) {
-    static constexpr std::array<std::pair<std::uint16_t, std::string_view>, 8> sided{{
-        {49, "Space"}, {56, "L-Shift"}, {60, "R-Shift"}, {55, "L-Command"},
-        {54, "R-Command"}, {58, "L-Option"}, {61, "R-Option"}, {59, "Control"},
+    static constexpr std::array<std::pair<std::uint16_t, std::string_view>, 9> sided{{
+        {49, "Space"}, {56, "L-Shift"}, {60, "R-Shift"}, {55, "L-Super"}, {54, "R-Super"},
+        {58, "L-Alt"}, {61, "R-Alt"}, {59, "Ctrl"}, {51, "Backspace"},
     }};
     for (const auto& [code, label] : sided)
         if (code == key.keyCode) return std::string(label);

@@ -10,7 +10,8 @@
 namespace zantiva {
 
 // The fixed laptop keyboard that the keyboard test draws: six rows of 77 keys with their
-// virtual key codes (64 scored, 9 modifiers). Built once, thread-safely, on first use.
+// virtual key codes (62 scored, 9 modifiers), captioned with the PC's key names. Built once,
+// thread-safely, on first use.
 namespace MacKeyboardLayout {
 
 inline constexpr std::uint16_t capsLock = 57;
@@ -22,7 +23,8 @@ const std::vector<KeyboardKey>& keys();
 // Every key under its code; codes are unique.
 const std::unordered_map<std::uint16_t, KeyboardKey>& byCode();
 
-// How results name a key: sides for the paired modifiers ("L-Shift"), "Space", else the label.
+// How results name a key: sides for the paired modifiers ("L-Shift"), "Space", "Backspace",
+// else the label.
 std::string reportLabel(const KeyboardKey& key);
 
 } // namespace MacKeyboardLayout

@@ -13,6 +13,7 @@
 #include "Presenters/StationFramePresenter.h"
 #include "Presenters/SuitePresenter.h"
 #include "Samples/DashboardSamples.h"
+#include "Samples/InputSamples.h"
 #include "Samples/ResultSamples.h"
 #include "Samples/WasherSamples.h"
 #include "Samples/WindowSamples.h"
@@ -200,6 +201,12 @@ const SampleScreen samples[] = {
     {"station-cpu", windowSize, cpuStation},
     {"station-gpu", tallWindowSize, gpuStation},
     {"station-battery", windowSize, batteryStation},
+    {"station-input", windowSize,
+     [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::typing(loc), loc); }},
+    {"station-input-keys", windowSize,
+     [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::keys(loc), loc); }},
+    {"station-input-touchpad", windowSize,
+     [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::touchpad(loc), loc); }},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
     {"storage-running", windowSize, ResultSamples::storageRunning},

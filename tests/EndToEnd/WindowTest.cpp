@@ -34,10 +34,12 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
+#include "Stations/InputStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
 #include "Stations/UnavailableCheckStation.h"
+#include "Support/InputCheckAnswer.h"
 #include "Typography/ProseLabel.h"
 #include "Washer/ScreenWasherController.h"
 #include "Washer/ScreenWasherRunState.h"
@@ -79,12 +81,17 @@ protected:
     bool answerChecksUntilResults() {
         return runUntil([&] {
             if (auto* check = checkPage(); check && runner().isAwaitingStation()) check->skipButton()->click();
+            if (auto* keys = inputPage(); keys && runner().isAwaitingStation()) answerInputCheck(*keys);
             return model->screen() == AppScreen::result;
         });
     }
     UnavailableCheckStation* checkPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
         return station ? qobject_cast<UnavailableCheckStation*>(station->page()) : nullptr;
+    }
+    InputStation* inputPage() const {
+        const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
+        return station ? qobject_cast<InputStation*>(station->page()) : nullptr;
     }
 
     // The grade on the results screen's badge.

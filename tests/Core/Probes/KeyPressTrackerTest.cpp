@@ -11,8 +11,10 @@
 namespace zantiva {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 constexpr std::uint16_t keyA = 0, leftShift = 56, caps = 57, fn = 63, f5 = 96, notInLayout = 105;
 
@@ -32,7 +34,11 @@ TEST(KeyPressTracker, FreshTrackerMissesEveryScoredKeyInLayoutOrder) {
     ASSERT_EQ(result.missingKeys.size(), scoredKeys());
     EXPECT_THAT(std::vector(result.missingKeys.begin(), result.missingKeys.begin() + 3), ElementsAre("esc", "`", "1"));
     EXPECT_THAT(result.doublePressedKeys, IsEmpty());
-    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(61)), "R-Option");
+    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(61)), "R-Alt");
+    EXPECT_EQ(MacKeyboardLayout::reportLabel(key(51)), "Backspace");
+    // The desktop keeps Super for itself: drawn, never missing.
+    EXPECT_THAT(result.missingKeys, Not(Contains("L-Super")));
+    EXPECT_THAT(result.missingKeys, Not(Contains("R-Super")));
 }
 
 TEST(KeyPressTracker, CountsKeyDownsButNotRepeatsUnknownKeysOrModifiers) {
@@ -77,6 +83,20 @@ TEST(KeyPressTracker, MissedReleaseDoesNotTurnTheNextPressIntoARelease) {
     held.flagsChanged(leftShift, true, false);
     held.flagsChanged(leftShift, true, true);       // auto-repeat of a held modifier
     EXPECT_EQ(held.count(key(leftShift)), 1);
+}
+
+TEST(KeyPressTracker, LinuxKeyEventsCountEachKeyOnItsPress) {
+    KeyPressTracker tracker;
+    tracker.key(keyA, true, false);
+    tracker.key(keyA, false, false);
+    tracker.key(keyA, true, true);          // auto-repeat
+    tracker.key(leftShift, true, false);
+    tracker.key(leftShift, false, false);
+    tracker.key(notInLayout, true, false);
+    EXPECT_EQ(tracker.counts(), (std::map<std::uint16_t, int>{{keyA, 1}, {leftShift, 1}}));
+    EXPECT_EQ(tracker.lastKeyLabel(), "L-Shift");
+    tracker.key(leftShift, true, false);    // pressed again after its release
+    EXPECT_EQ(tracker.count(key(leftShift)), 2);
 }
 
 TEST(KeyPressTracker, CapsLockCountsOnceAndFnIsNeverMissing) {
@@ -139,9 +159,9 @@ TEST(EvdevKeyMap, TranslatesQtScanCodesAndKnownKeys) {
         {38, keyA},      // XKB 38 is KEY_A (30)
         {66, caps},      // KEY_CAPSLOCK 58
         {50, leftShift}, // KEY_LEFTSHIFT 42
-        {133, 55},       // KEY_LEFTMETA: left command
-        {108, 61},       // KEY_RIGHTALT: right option
-        {22, 51},        // Backspace is "delete"
+        {133, 55},       // KEY_LEFTMETA: left Super
+        {108, 61},       // KEY_RIGHTALT: right Alt
+        {22, 51},        // Backspace
         {105, {}},       // KEY_RIGHTCTRL: not drawn
         {94, {}},        // KEY_102ND, the ISO key
         {0, {}},         {7, {}},
