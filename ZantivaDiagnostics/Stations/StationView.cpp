@@ -7,6 +7,7 @@
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
+#include "Stations/MicCameraStation.h"
 #include "Stations/RAMStation.h"
 #include "Stations/StationParts.h"
 #include "Stations/UnavailableCheckStation.h"
@@ -28,9 +29,9 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
     case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
     case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
+    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model, loc);
     case TestModule::display:
     case TestModule::audio:
-    case TestModule::micCamera:
     case TestModule::input: break;
     }
     auto* page = new UnavailableCheckStation;

@@ -32,10 +32,12 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
+#include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
 #include "Stations/UnavailableCheckStation.h"
+#include "Stations/Verdict.h"
 #include "Typography/ProseLabel.h"
 
 namespace zantiva::testing {
@@ -71,12 +73,15 @@ protected:
     bool answerChecksUntilResults() {
         return runUntil([&] {
             if (auto* check = checkPage(); check && runner().isAwaitingStation()) check->skipButton()->click();
+            if (auto* micCamera = stationPage<MicCameraStation>(); micCamera && micCamera->meter()->isVisible())
+                micCamera->verdict()->continueButton()->click();
             return model->screen() == AppScreen::result;
         });
     }
-    UnavailableCheckStation* checkPage() const {
+    UnavailableCheckStation* checkPage() const { return stationPage<UnavailableCheckStation>(); }
+    template <typename Page> Page* stationPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
-        return station ? qobject_cast<UnavailableCheckStation*>(station->page()) : nullptr;
+        return station ? qobject_cast<Page*>(station->page()) : nullptr;
     }
 
     // The grade on the results screen's badge.
