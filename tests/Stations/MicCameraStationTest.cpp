@@ -36,12 +36,14 @@ QCoro::Task<bool> answeredLater(bool granted) {
     co_return granted;
 }
 
-// How many programs record from the sound server now.
+// How many streams this program records from the sound server now (other test programs may
+// record at the same time).
 int recordingStreams() {
     QProcess pactl;
-    pactl.start("pactl", {"list", "short", "source-outputs"});
+    pactl.start("pactl", {"list", "source-outputs"});
     pactl.waitForFinished();
-    return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+    const QString ours = QString("application.process.id = \"%1\"").arg(QCoreApplication::applicationPid());
+    return static_cast<int>(QString::fromUtf8(pactl.readAllStandardOutput()).count(ours));
 }
 
 QImage halves(QSize size, QColor left, QColor right) {
@@ -110,6 +112,7 @@ TEST_F(MicCameraStationTest, BypassedPeripheralsLeaveTheCameraOffAndTheMeterFoll
     ASSERT_TRUE(runUntil([&] { return check.microphone().isRunning(); }, 5s));
     EXPECT_FALSE(check.camera().isRunning());
     EXPECT_FALSE(check.camera().delivery().isWatching());
+    EXPECT_TRUE(runUntil([] { return recordingStreams() == 1; }, 5s));
     EXPECT_EQ(page->instruction()->prose(), QString::fromStdString(loc["Mic.CameraBypassed"]));
     EXPECT_TRUE(page->cameraColumn()->isHidden());
     EXPECT_FALSE(page->meter()->isHidden());
@@ -118,6 +121,7 @@ TEST_F(MicCameraStationTest, BypassedPeripheralsLeaveTheCameraOffAndTheMeterFoll
 
     page->verdict()->continueButton()->click();
     EXPECT_FALSE(check.microphone().isRunning());
+    EXPECT_TRUE(runUntil([] { return recordingStreams() == 0; }, 5s));
     EXPECT_EQ(outcomes, std::vector{StationOutcome::micCamera(true, true)});
 }
 
@@ -151,7 +155,6 @@ TEST_F(MicCameraStationTest, ARefusedCameraLeavesTheMicrophoneMeterLive) {
 
 TEST_F(MicCameraStationTest, AnAnswerAfterThePageWentAwayStartsNoDevice) {
     needsMicrophone();
-    const int before = recordingStreams();
     // Hidden while the camera's request is open.
     MicCameraCheck& check = makePage(withCamera([](MediaType) { return answeredLater(true); }));
     page->show();
@@ -169,7 +172,7 @@ TEST_F(MicCameraStationTest, AnAnswerAfterThePageWentAwayStartsNoDevice) {
     runUntil([] { return false; }, 20ms);
     page.reset();
     runUntil([] { return false; }, 300ms);
-    EXPECT_EQ(recordingStreams(), before);
+    EXPECT_EQ(recordingStreams(), 0);
     EXPECT_TRUE(outcomes.empty());
 }
 
