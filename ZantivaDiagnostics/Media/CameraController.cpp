@@ -6,8 +6,7 @@
 
 namespace zantiva {
 
-CameraController::CameraController(std::chrono::milliseconds firstFrameLimit, QObject* parent)
-    : QObject(parent), delivery_(sink_, firstFrameLimit) {
+CameraController::CameraController(QObject* parent) : QObject(parent), delivery_(sink_) {
     session_.setVideoOutput(&sink_);
     connect(&delivery_, &CameraDelivery::failed, this, &CameraController::fail);
 }

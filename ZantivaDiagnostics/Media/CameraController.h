@@ -19,8 +19,7 @@ class CameraController : public QObject {
     Q_OBJECT
 
 public:
-    explicit CameraController(std::chrono::milliseconds firstFrameLimit = CameraDelivery::firstFrameLimit,
-                              QObject* parent = nullptr);
+    explicit CameraController(QObject* parent = nullptr);
     ~CameraController() override;
 
     // Starts the first camera unless one runs. onFailure runs once on the main thread, never
