@@ -14,6 +14,7 @@
 #include "Presenters/SuitePresenter.h"
 #include "Samples/DashboardSamples.h"
 #include "Samples/InputSamples.h"
+#include "Samples/MicCameraSamples.h"
 #include "Samples/ResultSamples.h"
 #include "Samples/WasherSamples.h"
 #include "Samples/WindowSamples.h"
@@ -193,6 +194,11 @@ std::unique_ptr<QWidget> batteryStation(LocNotifier& loc) {
     return suiteWith(state, page, loc);
 }
 
+// The microphone and camera page in one of its states, at its place in a full run.
+template <QWidget* (*page)(LocNotifier&)> std::unique_ptr<QWidget> micCameraStation(LocNotifier& loc) {
+    return suiteWith(MicCameraSamples::run(), page(loc), loc);
+}
+
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
     {"header", {1440, 128}, headerSample},
@@ -207,6 +213,10 @@ const SampleScreen samples[] = {
      [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::keys(loc), loc); }},
     {"station-input-touchpad", windowSize,
      [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::touchpad(loc), loc); }},
+    {"station-mic-camera", windowSize, micCameraStation<MicCameraSamples::live>},
+    {"station-mic-camera-no-camera", windowSize, micCameraStation<MicCameraSamples::withoutCamera>},
+    {"station-mic-camera-denied", windowSize, micCameraStation<MicCameraSamples::accessDenied>},
+    {"station-mic-camera-failed", windowSize, micCameraStation<MicCameraSamples::failed>},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
     {"storage-running", windowSize, ResultSamples::storageRunning},

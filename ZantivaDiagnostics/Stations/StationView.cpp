@@ -8,6 +8,7 @@
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
 #include "Stations/InputStation.h"
+#include "Stations/MicCameraStation.h"
 #include "Stations/RAMStation.h"
 #include "Stations/StationParts.h"
 #include "Stations/UnavailableCheckStation.h"
@@ -29,10 +30,10 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
     case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
     case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
+    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model, loc);
     case TestModule::input: return boundPage<InputStation>(bindInputStation, model, loc);
     case TestModule::display:
-    case TestModule::audio:
-    case TestModule::micCamera: break;
+    case TestModule::audio: break;
     }
     auto* page = new UnavailableCheckStation;
     bindUnavailableCheckStation(*page, module, model, loc);

@@ -26,7 +26,6 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/TestPlans.h"
-#include "Controls/RetroButton.h"
 #include "Results/ResultScreen.h"
 #include "Shell/ErrorNotice.h"
 #include "Shell/LoginPrompt.h"
@@ -35,10 +34,12 @@
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
 #include "Stations/InputStation.h"
+#include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
 #include "Stations/UnavailableCheckStation.h"
+#include "Stations/Verdict.h"
 #include "Support/InputCheckAnswer.h"
 #include "Typography/ProseLabel.h"
 #include "Washer/ScreenWasherController.h"
@@ -82,12 +83,15 @@ protected:
         return runUntil([&] {
             if (auto* check = checkPage(); check && runner().isAwaitingStation()) check->skipButton()->click();
             if (auto* keys = inputPage(); keys && runner().isAwaitingStation()) answerInputCheck(*keys);
+            if (auto* micCamera = stationPage<MicCameraStation>(); micCamera && micCamera->meter()->isVisible())
+                micCamera->verdict()->continueButton()->click();
             return model->screen() == AppScreen::result;
         });
     }
-    UnavailableCheckStation* checkPage() const {
+    UnavailableCheckStation* checkPage() const { return stationPage<UnavailableCheckStation>(); }
+    template <typename Page> Page* stationPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
-        return station ? qobject_cast<UnavailableCheckStation*>(station->page()) : nullptr;
+        return station ? qobject_cast<Page*>(station->page()) : nullptr;
     }
     InputStation* inputPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());

@@ -1,0 +1,208 @@
+// The microphone and camera page with its check: the real microphone of the test sound server,
+// the real camera capture (this machine has no camera), and stand-ins only for what no Linux
+// machine here can have: a camera that is found, and an access request that someone answers.
+
+#include <gtest/gtest.h>
+
+#include <QCoro/QCoroTimer>
+#include <QPointer>
+#include <QProcess>
+#include <QVideoFrame>
+#include <QVideoSink>
+
+#include "../Support/AwaitTask.h"
+#include "Cards/RetroProgressBar.h"
+#include "Controls/RetroButton.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/CameraPreview.h"
+#include "Stations/MicCameraCheck.h"
+#include "Stations/MicCameraStation.h"
+#include "Stations/Verdict.h"
+#include "Theme/Palette.h"
+#include "Typography/HardwareText.h"
+#include "Typography/ProseLabel.h"
+
+namespace zantiva::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool withoutSoundServer() { return qEnvironmentVariableIsSet("ZANTIVA_NO_SOUND_SERVER"); }
+
+// The answer to an access request, given a while later as a person would.
+QCoro::Task<bool> answeredLater(bool granted) {
+    QCoro::Task<> waiting = QCoro::sleepFor(100ms);
+    co_await waiting;
+    co_return granted;
+}
+
+// How many streams this program records from the sound server now (other test programs may
+// record at the same time).
+int recordingStreams() {
+    QProcess pactl;
+    pactl.start("pactl", {"list", "source-outputs"});
+    pactl.waitForFinished();
+    const QString ours = QString("application.process.id = \"%1\"").arg(QCoreApplication::applicationPid());
+    return static_cast<int>(QString::fromUtf8(pactl.readAllStandardOutput()).count(ours));
+}
+
+QImage halves(QSize size, QColor left, QColor right) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(left);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = size.width() / 2; x < size.width(); ++x) image.setPixelColor(x, y, right);
+    return image;
+}
+
+QVideoFrame videoFrame(const QImage& image) {
+    QVideoFrame frame(QVideoFrameFormat(image.size(), QVideoFrameFormat::Format_BGRX8888));
+    frame.map(QVideoFrame::WriteOnly);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(frame.bits(0) + y * frame.bytesPerLine(0), image.constScanLine(y), image.width() * 4);
+    frame.unmap();
+    return frame;
+}
+
+class MicCameraStationTest : public ::testing::Test {
+protected:
+    // A page whose check sees the devices as told and records what it reports.
+    MicCameraCheck& makePage(MediaAccess access, bool bypassPeripherals = false) {
+        page = std::make_unique<MicCameraStation>();
+        auto* check = new MicCameraCheck([bypassPeripherals] { return bypassPeripherals; },
+                                         [this](const StationOutcome& outcome) { outcomes.push_back(outcome); },
+                                         std::move(access));
+        return bindMicCameraCheck(*page, *check, notifier);
+    }
+    static MediaAccess withCamera(std::function<QCoro::Task<bool>(MediaType)> answer = MediaDevices::requestAccess) {
+        return {.hasCamera = [] { return true; }, .hasMicrophone = MediaDevices::hasMicrophone,
+                .requestAccess = std::move(answer)};
+    }
+    void needsMicrophone() {
+        if (withoutSoundServer() || !MediaDevices::hasMicrophone()) GTEST_SKIP() << "run under scripts/with-services";
+    }
+
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    std::unique_ptr<MicCameraStation> page;
+    std::vector<StationOutcome> outcomes;
+};
+
+TEST_F(MicCameraStationTest, NeitherCameraNorMicrophoneEndsAsBypassedWithoutAsking) {
+    int asked = 0;
+    makePage({.hasCamera = [] { return false; }, .hasMicrophone = [] { return false; },
+              .requestAccess = [&](MediaType type) { ++asked; return MediaDevices::requestAccess(type); }});
+    page->show();
+    ASSERT_TRUE(runUntil([&] { return !outcomes.empty(); }, 5s));
+    EXPECT_EQ(outcomes, std::vector{StationOutcome::bypassed()});
+    EXPECT_EQ(asked, 0);
+}
+
+TEST_F(MicCameraStationTest, WithoutSoundServerAndCameraThePageEndsAsBypassed) {
+    if (!withoutSoundServer()) GTEST_SKIP() << "runs as StationsWithoutSoundServer";
+    makePage({});
+    page->show();
+    ASSERT_TRUE(runUntil([&] { return !outcomes.empty(); }, 5s));
+    EXPECT_EQ(outcomes, std::vector{StationOutcome::bypassed()});
+}
+
+TEST_F(MicCameraStationTest, BypassedPeripheralsLeaveTheCameraOffAndTheMeterFollowsTheMicrophone) {
+    needsMicrophone();
+    MicCameraCheck& check = makePage(withCamera(), true);
+    page->show();
+    ASSERT_TRUE(runUntil([&] { return check.microphone().isRunning(); }, 5s));
+    EXPECT_FALSE(check.camera().isRunning());
+    EXPECT_FALSE(check.camera().delivery().isWatching());
+    EXPECT_TRUE(runUntil([] { return recordingStreams() == 1; }, 5s));
+    EXPECT_EQ(page->instruction()->prose(), QString::fromStdString(loc["Mic.CameraBypassed"]));
+    EXPECT_TRUE(page->cameraColumn()->isHidden());
+    EXPECT_FALSE(page->meter()->isHidden());
+    EXPECT_TRUE(page->noMicrophone()->isHidden());
+    EXPECT_EQ(page->pitch()->text(), "\u2014") << "nothing plays: a silent room has no pitch";
+
+    page->verdict()->continueButton()->click();
+    EXPECT_FALSE(check.microphone().isRunning());
+    EXPECT_TRUE(runUntil([] { return recordingStreams() == 0; }, 5s));
+    EXPECT_EQ(outcomes, std::vector{StationOutcome::micCamera(true, true)});
+}
+
+TEST_F(MicCameraStationTest, ACameraThatCannotDeliverIsReportedAndLosesItsColumn) {
+    MicCameraCheck& check = makePage(withCamera());
+    page->show();
+    // The camera was found, access granted; the capture finds no device and fails.
+    ASSERT_TRUE(runUntil([&] { return check.state().cameraFailed; }, 5s));
+    EXPECT_TRUE(check.state().cameraActive);
+    EXPECT_FALSE(page->cameraFailed()->isHidden());
+    EXPECT_EQ(page->cameraFailed()->prose(), QString::fromStdString(loc["Mic.CameraFailed"]));
+    EXPECT_TRUE(page->cameraColumn()->isHidden());
+    EXPECT_TRUE(outcomes.empty()) << "a failed camera waits for the user's verdict";
+
+    page->verdict()->issueButton()->click();
+    EXPECT_EQ(outcomes, std::vector{StationOutcome::micCamera(false, false)});
+}
+
+TEST_F(MicCameraStationTest, ARefusedCameraLeavesTheMicrophoneMeterLive) {
+    needsMicrophone();
+    MicCameraCheck& check = makePage(withCamera([](MediaType type) {
+        return type == MediaType::video ? answeredLater(false) : answeredLater(true);
+    }));
+    page->show();
+    ASSERT_TRUE(runUntil([&] { return check.microphone().isRunning(); }, 5s));
+    EXPECT_FALSE(page->accessDenied()->isHidden());
+    EXPECT_TRUE(page->cameraColumn()->isHidden());
+    EXPECT_FALSE(check.camera().delivery().isWatching()) << "a refused camera is never started";
+    EXPECT_FALSE(page->meter()->isHidden());
+}
+
+TEST_F(MicCameraStationTest, AnAnswerAfterThePageWentAwayStartsNoDevice) {
+    needsMicrophone();
+    // Hidden while the camera's request is open.
+    MicCameraCheck& check = makePage(withCamera([](MediaType) { return answeredLater(true); }));
+    page->show();
+    runUntil([] { return false; }, 20ms);
+    page->hide();
+    runUntil([] { return false; }, 300ms);
+    EXPECT_FALSE(check.camera().delivery().isWatching());
+    EXPECT_FALSE(check.microphone().isRunning());
+    EXPECT_FALSE(check.state().cameraActive);
+
+    // Gone while the microphone's request is open.
+    makePage({.hasCamera = [] { return false; }, .hasMicrophone = [] { return true; },
+              .requestAccess = [](MediaType) { return answeredLater(true); }});
+    page->show();
+    runUntil([] { return false; }, 20ms);
+    page.reset();
+    runUntil([] { return false; }, 300ms);
+    EXPECT_EQ(recordingStreams(), 0);
+    EXPECT_TRUE(outcomes.empty());
+}
+
+TEST_F(MicCameraStationTest, TheCamerasFramesReachThePreview) {
+    MicCameraCheck& check = makePage({});
+    check.camera().videoSink().setVideoFrame(videoFrame(halves({64, 40}, Qt::red, Qt::blue)));
+    const QImage shown = page->preview()->frame();
+    ASSERT_EQ(shown.size(), QSize(64, 40));
+    EXPECT_EQ(shown.pixelColor(8, 20), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(56, 20), QColor(Qt::blue));
+}
+
+TEST(CameraPreview, FillsItsRoundedFrameCroppingTheOverhang) {
+    CameraPreview preview;
+    const QImage dark = preview.grab().toImage();
+    EXPECT_EQ(dark.pixelColor(160, 100), QColor(Qt::black));
+
+    // Twice as wide as the frame's aspect: a quarter is cut off on each side, so the left
+    // half's right part and the right half's left part fill the frame.
+    preview.setFrame(halves({640, 200}, Qt::red, Qt::blue));
+    const QImage shown = preview.grab().toImage();
+    ASSERT_EQ(shown.size(), CameraPreview::frameSize);
+    EXPECT_EQ(shown.pixelColor(80, 100), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(240, 100), QColor(Qt::blue));
+    // The outline inside the edge, and the rounded corner cut out of the picture.
+    EXPECT_EQ(shown.pixelColor(160, 0), color(PaletteColor::outline));
+    EXPECT_EQ(shown.pixelColor(0, 100), color(PaletteColor::outline));
+    EXPECT_NE(shown.pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_NE(shown.pixelColor(1, 1), color(PaletteColor::outline));
+}
+
+} // namespace
+} // namespace zantiva::testing
