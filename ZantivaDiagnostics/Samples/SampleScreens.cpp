@@ -12,9 +12,11 @@
 #include "Presenters/RamStationPresenter.h"
 #include "Presenters/StationFramePresenter.h"
 #include "Presenters/SuitePresenter.h"
+#include "Samples/AudioSamples.h"
 #include "Samples/DashboardSamples.h"
 #include "Samples/ResultSamples.h"
 #include "Samples/WindowSamples.h"
+#include "Stations/AudioStation.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
@@ -191,6 +193,10 @@ std::unique_ptr<QWidget> batteryStation(LocNotifier& loc) {
     return suiteWith(state, page, loc);
 }
 
+template <AudioStation* (*page)(LocNotifier&)> std::unique_ptr<QWidget> audioStation(LocNotifier& loc) {
+    return suiteWith(AudioSamples::run(), page(loc), loc);
+}
+
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
     {"header", {1440, 128}, headerSample},
@@ -199,6 +205,9 @@ const SampleScreen samples[] = {
     {"station-cpu", windowSize, cpuStation},
     {"station-gpu", tallWindowSize, gpuStation},
     {"station-battery", windowSize, batteryStation},
+    {"station-audio", windowSize, audioStation<AudioSamples::confirming>},
+    {"station-audio-playing", windowSize, audioStation<AudioSamples::playing>},
+    {"station-audio-failed", windowSize, audioStation<AudioSamples::failed>},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
     {"storage-running", windowSize, ResultSamples::storageRunning},

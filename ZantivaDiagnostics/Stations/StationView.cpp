@@ -4,6 +4,7 @@
 
 #include "Cards/RetroCard.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Stations/AudioStation.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
@@ -28,8 +29,8 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
     case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
     case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
+    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model, loc);
     case TestModule::display:
-    case TestModule::audio:
     case TestModule::micCamera:
     case TestModule::input: break;
     }

@@ -32,10 +32,12 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
+#include "Stations/AudioStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
 #include "Stations/UnavailableCheckStation.h"
+#include "Stations/Verdict.h"
 #include "Typography/ProseLabel.h"
 
 namespace zantiva::testing {
@@ -71,12 +73,18 @@ protected:
     bool answerChecksUntilResults() {
         return runUntil([&] {
             if (auto* check = checkPage(); check && runner().isAwaitingStation()) check->skipButton()->click();
+            if (auto* speaker = speakerPage(); speaker && runner().isAwaitingStation())
+                speaker->verdict()->issueButton()->click();
             return model->screen() == AppScreen::result;
         });
     }
     UnavailableCheckStation* checkPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
         return station ? qobject_cast<UnavailableCheckStation*>(station->page()) : nullptr;
+    }
+    AudioStation* speakerPage() const {
+        const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
+        return station ? qobject_cast<AudioStation*>(station->page()) : nullptr;
     }
 
     // The grade on the results screen's badge.
