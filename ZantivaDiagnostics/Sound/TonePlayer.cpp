@@ -26,7 +26,7 @@ bool TonePlayer::play(AudioChannel channel, double seconds) {
     format.setSampleFormat(QAudioFormat::Float);
     const auto totalFrames = static_cast<std::int64_t>(seconds * ToneSource::sampleRate);
     auto source = std::make_unique<ToneSource>(channel, totalFrames);
-    source->open(QIODevice::ReadOnly);
+    source->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     auto sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
     sink->start(source.get());
     if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) return false;

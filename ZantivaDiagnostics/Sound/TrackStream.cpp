@@ -28,7 +28,8 @@ std::unique_ptr<TrackStream> TrackStream::open(const QString& path) {
     stream->frames_ = stream->decoder_->size() / fileFrameBytes;
     stream->sampleRate_ = format.sampleRate();
     if (stream->frames_ <= 0 || stream->frames_ >= framesLimit) return nullptr;
-    stream->QIODevice::open(QIODevice::ReadOnly);
+    // Unbuffered: a seek or a new gain must not wait behind frames read ahead.
+    stream->QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     return stream;
 }
 

@@ -92,10 +92,12 @@ TEST_F(SpeakerCapture, TheTrackMovesWithItsChannelAndFadesInFromHalfToFull) {
     const std::vector<CapturedBlock> full = sounding(capture.blocks(), false);
     ASSERT_GE(full.size(), 8u);
     for (const CapturedBlock& block : full) EXPECT_NEAR(block.rightLevel, sineLevel(0.5), 0.02);
-    // From half level at the start: a sixth of the way in, the level was between the two.
-    for (const CapturedBlock& block : sounding(onLeft, true)) {
-        EXPECT_GT(block.leftLevel, sineLevel(0.25) - 0.02);
-        EXPECT_LT(block.leftLevel, sineLevel(0.5) - 0.03);
+    // From half level at the start: in its first 1.5 s the fade was a quarter of the way up.
+    // The first block may hold the silence before the onset.
+    const std::vector<CapturedBlock> early = sounding(onLeft, true);
+    for (std::size_t i = 1; i < early.size(); ++i) {
+        EXPECT_GT(early[i].leftLevel, sineLevel(0.25) - 0.01) << i;
+        EXPECT_LT(early[i].leftLevel, sineLevel(0.5) - 0.02) << i;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSlider>
 
