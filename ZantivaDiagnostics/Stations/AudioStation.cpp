@@ -11,6 +11,7 @@
 #include "App/AppModel.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
+#include "Dashboard/PanelParts.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Sound/TonePlayer.h"
 #include "Sound/TrackPlayer.h"
@@ -72,7 +73,6 @@ MusicTrackSection::MusicTrackSection(QWidget* parent)
         chooserRow->addWidget(choices_[i], 0, Qt::AlignVCenter);
         connect(choices_[i], &QAbstractButton::clicked, this, [this, i] { emit channelChosen(channels_[i]); });
     }
-    chooserRow->addStretch();
 
     auto* controls = new QHBoxLayout;
     controls->setSpacing(6);
@@ -95,8 +95,9 @@ MusicTrackSection::MusicTrackSection(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(12);
-    for (QWidget* item : std::initializer_list<QWidget*>{title_, note_, chooser})
-        column->addWidget(item);
+    column->addWidget(title_);
+    column->addWidget(note_);
+    column->addLayout(PanelParts::leading(chooser));
     column->addLayout(controls);
     for (QWidget* item : std::initializer_list<QWidget*>{unavailable_, timeRow_, volumeRow})
         column->addWidget(item);

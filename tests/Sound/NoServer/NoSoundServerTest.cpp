@@ -8,6 +8,7 @@
 #include "Sound/TonePlayer.h"
 #include "Sound/TrackPlayer.h"
 #include "Stations/AudioStation.h"
+#include "Stations/Verdict.h"
 #include "Typography/ProseLabel.h"
 
 namespace zantiva::testing {
@@ -46,6 +47,7 @@ TEST_F(NoSoundServerPage, EachPlayerShowsItsMessageAndTheCheckCanStillBeAnswered
     EXPECT_EQ(page.music()->unavailable()->prose().toStdString(), loc["Audio.TrackMissing"]);
     EXPECT_FALSE(page.music()->playButton()->isHidden()) << "nothing plays, so Play stays";
     EXPECT_TRUE(page.music()->timeRow()->isHidden());
+    EXPECT_TRUE(page.verdict()->issueButton()->isEnabled());
 }
 
 } // namespace
