@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 

@@ -4,6 +4,7 @@
 // sound server's input (fed by its output) captured, cut into blocks per channel.
 
 #include <QAudioSource>
+#include <QElapsedTimer>
 #include <QMediaDevices>
 #include <cmath>
 #include <cstdint>
@@ -62,6 +63,22 @@ struct CapturedBlock {
     std::optional<double> rightPitch;
 };
 
+// What the input hands over, kept as float samples. The source writes into it (rather than
+// being read) so that the test never calls into a stream the source has let go.
+class Recording : public QIODevice {
+public:
+    Recording() { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    std::vector<float> samples;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        const auto* floats = reinterpret_cast<const float*>(data);
+        samples.insert(samples.end(), floats, floats + size / static_cast<qint64>(sizeof(float)));
+        return size;
+    }
+};
+
 // Listens on the default input (the output's monitor) in 48 kHz float stereo from construction.
 class Capture {
 public:
@@ -73,33 +90,34 @@ public:
         format.setChannelCount(2);
         format.setSampleFormat(QAudioFormat::Float);
         source_ = std::make_unique<QAudioSource>(QMediaDevices::defaultAudioInput(), format);
-        device_ = source_->start();
+        source_->start(&recording_);
     }
     ~Capture() { source_->stop(); }
 
-    bool isListening() const { return device_ != nullptr; }
+    bool isListening() const { return source_->error() == QAudio::NoError && source_->state() != QAudio::StoppedState; }
     // Waits until the input delivers sound; the server takes a moment to start a stream.
     bool awaitFlow() {
-        return runUntil([this] { return drain(), samples_.size() > 0; }, std::chrono::seconds(10));
+        return runUntil([this] { return !recording_.samples.empty(); }, std::chrono::seconds(10));
     }
-    // Keeps what arrives for that long, then forgets everything before it.
+    // Lets that much time pass, then forgets everything heard so far.
     void skip(std::chrono::milliseconds time) {
         listen(time);
-        samples_.clear();
+        recording_.samples.clear();
     }
     void listen(std::chrono::milliseconds time) {
         QElapsedTimer timer;
         timer.start();
-        runUntil([&] { return drain(), timer.elapsed() >= time.count(); }, time + std::chrono::seconds(1));
+        runUntil([&] { return timer.elapsed() >= time.count(); }, time + std::chrono::seconds(1));
     }
     // The blocks captured so far, in order.
     std::vector<CapturedBlock> blocks() const {
+        const std::vector<float>& samples = recording_.samples;
         std::vector<CapturedBlock> out;
         std::vector<float> left(blockFrames), right(blockFrames);
-        for (std::size_t start = 0; start + 2 * blockFrames <= samples_.size(); start += 2 * blockFrames) {
+        for (std::size_t start = 0; start + 2 * blockFrames <= samples.size(); start += 2 * blockFrames) {
             for (int i = 0; i < blockFrames; ++i) {
-                left[i] = samples_[start + 2 * i];
-                right[i] = samples_[start + 2 * i + 1];
+                left[i] = samples[start + 2 * i];
+                right[i] = samples[start + 2 * i + 1];
             }
             out.push_back({AudioAnalysis::level(left), AudioAnalysis::level(right), AudioAnalysis::pitch(left, 48'000),
                            AudioAnalysis::pitch(right, 48'000)});
@@ -108,16 +126,8 @@ public:
     }
 
 private:
-    void drain() {
-        if (!device_) return;
-        const QByteArray bytes = device_->readAll();
-        const auto* floats = reinterpret_cast<const float*>(bytes.constData());
-        samples_.insert(samples_.end(), floats, floats + bytes.size() / sizeof(float));
-    }
-
+    Recording recording_;
     std::unique_ptr<QAudioSource> source_;
-    QIODevice* device_ = nullptr;
-    std::vector<float> samples_;
 };
 
 } // namespace zantiva::testing

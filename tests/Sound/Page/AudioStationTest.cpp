@@ -8,7 +8,7 @@
 #include <QMediaDevices>
 #include <QSlider>
 
-#include "../App/AppModelFixture.h"
+#include "../../App/AppModelFixture.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "LocalizedViews/LocNotifier.h"
