@@ -8,13 +8,18 @@ function(zantiva_module name)
   target_link_libraries(${name} PUBLIC ${ARG_LINKS})
 endfunction()
 
-# One test program per folder under tests/, from the folder's .cpp files.
+# One test program per folder under tests/, from the folder's .cpp files. PROPERTIES go to each
+# of its tests (RESOURCE_LOCK sound-server for those that play on the one sound server).
 function(zantiva_test name)
-  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LINKS;PROPERTIES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     ZANTIVA_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

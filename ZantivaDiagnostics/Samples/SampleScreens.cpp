@@ -12,12 +12,14 @@
 #include "Presenters/RamStationPresenter.h"
 #include "Presenters/StationFramePresenter.h"
 #include "Presenters/SuitePresenter.h"
+#include "Samples/AudioSamples.h"
 #include "Samples/DashboardSamples.h"
 #include "Samples/InputSamples.h"
 #include "Samples/MicCameraSamples.h"
 #include "Samples/ResultSamples.h"
 #include "Samples/WasherSamples.h"
 #include "Samples/WindowSamples.h"
+#include "Stations/AudioStation.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
@@ -199,6 +201,11 @@ template <QWidget* (*page)(LocNotifier&)> std::unique_ptr<QWidget> micCameraStat
     return suiteWith(MicCameraSamples::run(), page(loc), loc);
 }
 
+// The speaker page in one of its states, at its place in a full run.
+template <AudioStation* (*page)(LocNotifier&)> std::unique_ptr<QWidget> audioStation(LocNotifier& loc) {
+    return suiteWith(AudioSamples::run(), page(loc), loc);
+}
+
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
     {"header", {1440, 128}, headerSample},
@@ -217,6 +224,9 @@ const SampleScreen samples[] = {
     {"station-mic-camera-no-camera", windowSize, micCameraStation<MicCameraSamples::withoutCamera>},
     {"station-mic-camera-denied", windowSize, micCameraStation<MicCameraSamples::accessDenied>},
     {"station-mic-camera-failed", windowSize, micCameraStation<MicCameraSamples::failed>},
+    {"station-audio", windowSize, audioStation<AudioSamples::confirming>},
+    {"station-audio-playing", windowSize, audioStation<AudioSamples::playing>},
+    {"station-audio-failed", windowSize, audioStation<AudioSamples::failed>},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
     {"storage-running", windowSize, ResultSamples::storageRunning},

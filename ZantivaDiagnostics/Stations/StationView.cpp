@@ -4,6 +4,7 @@
 
 #include "Cards/RetroCard.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Stations/AudioStation.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
@@ -30,10 +31,10 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
     case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
     case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
+    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model, loc);
     case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model, loc);
     case TestModule::input: return boundPage<InputStation>(bindInputStation, model, loc);
-    case TestModule::display:
-    case TestModule::audio: break;
+    case TestModule::display: break;
     }
     auto* page = new UnavailableCheckStation;
     bindUnavailableCheckStation(*page, module, model, loc);

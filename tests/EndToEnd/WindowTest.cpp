@@ -33,6 +33,7 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
+#include "Stations/AudioStation.h"
 #include "Stations/InputStation.h"
 #include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
@@ -85,6 +86,8 @@ protected:
             if (auto* keys = inputPage(); keys && runner().isAwaitingStation()) answerInputCheck(*keys);
             if (auto* micCamera = stationPage<MicCameraStation>(); micCamera && micCamera->meter()->isVisible())
                 micCamera->verdict()->continueButton()->click();
+            if (auto* speaker = speakerPage(); speaker && runner().isAwaitingStation())
+                speaker->verdict()->issueButton()->click();
             return model->screen() == AppScreen::result;
         });
     }
@@ -96,6 +99,10 @@ protected:
     InputStation* inputPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
         return station ? qobject_cast<InputStation*>(station->page()) : nullptr;
+    }
+    AudioStation* speakerPage() const {
+        const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
+        return station ? qobject_cast<AudioStation*>(station->page()) : nullptr;
     }
 
     // The grade on the results screen's badge.

@@ -12,6 +12,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/TestPlans.h"
 #include "Presenters/ModuleText.h"
+#include "Stations/AudioStation.h"
 #include "Stations/CPUStation.h"
 #include "Stations/GPUStation.h"
 #include "Stations/GpuPreviewFrame.h"
@@ -21,8 +22,10 @@
 #include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
+#include "Stations/Verdict.h"
 #include "Stations/SuiteScreen.h"
 #include "Stations/UnavailableCheckStation.h"
+#include "Controls/RetroCheckBox.h"
 #include "Stations/Verdict.h"
 #include "Support/InputCheckAnswer.h"
 #include "Typography/ProseLabel.h"
@@ -71,6 +74,11 @@ TEST_F(SuiteRunTest, EveryModuleGetsAFreshPageAndTheChecksNotHereYetEndTheirModu
         pages.push_back(station()->page()->metaObject()->className());
         if (auto* check = page<UnavailableCheckStation>()) check->skipButton()->click();
         if (auto* keys = page<InputStation>()) answerInputCheck(*keys);
+        if (auto* speaker = page<AudioStation>()) {
+            speaker->heardBox(AudioChannel::left)->click();
+            speaker->heardBox(AudioChannel::right)->click();
+            speaker->verdict()->continueButton()->click();
+        }
         // Heard after the page's own binding, which was connected when the page was made.
         if (auto* gpu = page<GPUStation>())
             QObject::connect(&runner(), &TestSuiteRunner::gpuPreviewChanged, gpu, [&, gpu] {
@@ -91,18 +99,18 @@ TEST_F(SuiteRunTest, EveryModuleGetsAFreshPageAndTheChecksNotHereYetEndTheirModu
 
     const std::string check = "zantiva::UnavailableCheckStation";
     EXPECT_EQ(pages, (std::vector<std::string>{"zantiva::CPUStation", "zantiva::GPUStation", "zantiva::RAMStation", check,
-                                               check, "zantiva::MicCameraStation", "zantiva::BatteryStation",
-                                               "zantiva::InputStation"}));
+                                               "zantiva::AudioStation", "zantiva::MicCameraStation",
+                                               "zantiva::BatteryStation", "zantiva::InputStation"}));
     EXPECT_EQ(screen.station(), nullptr);
     const auto& statuses = runner().statuses();
     EXPECT_EQ(statuses.at(display), ModuleStatus::skipped);
-    EXPECT_EQ(statuses.at(audio), ModuleStatus::failed);
+    EXPECT_EQ(statuses.at(audio), ModuleStatus::passed);
     EXPECT_EQ(statuses.at(micCamera), ModuleStatus::passed);
     EXPECT_EQ(statuses.at(input), ModuleStatus::passed);
     EXPECT_EQ(screen.statusText(input)->prose(), QString::fromStdString(loc["Status.Passed"]));
     // Every key pressed once on the physical keyboard: nothing missing, nothing twice.
     const FinalBenchmarkReport& report = model->report();
-    EXPECT_EQ(report.audioPassed, false);
+    EXPECT_EQ(report.audioPassed, true);
     EXPECT_EQ(report.inputPassed, true);
     EXPECT_EQ(report.micCameraPassed, true);
     EXPECT_TRUE(report.cameraBypassed);
@@ -116,7 +124,7 @@ TEST_F(SuiteRunTest, EveryModuleGetsAFreshPageAndTheChecksNotHereYetEndTheirModu
 
 TEST_F(SuiteRunTest, StopAtAWaitingCheckAsksFirstAndLeavesTheRunResumable) {
     runner().start(TestPlans::audioMic);
-    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && page<UnavailableCheckStation>(); }));
+    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && page<AudioStation>(); }));
 
     // Escape and Cancel both leave the run as it was.
     screen.stopButton()->click();
