@@ -6,6 +6,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
+#include "Stations/DisplayStation.h"
 #include "Stations/GPUStation.h"
 #include "Stations/RAMStation.h"
 #include "Stations/StationParts.h"
@@ -28,7 +29,7 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
     case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
     case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
-    case TestModule::display:
+    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, model, loc);
     case TestModule::audio:
     case TestModule::micCamera:
     case TestModule::input: break;
