@@ -13,6 +13,7 @@
 #include "Presenters/StationFramePresenter.h"
 #include "Presenters/SuitePresenter.h"
 #include "Samples/DashboardSamples.h"
+#include "Samples/DisplaySamples.h"
 #include "Samples/ResultSamples.h"
 #include "Samples/WindowSamples.h"
 #include "Stations/BatteryStation.h"
@@ -191,6 +192,9 @@ std::unique_ptr<QWidget> batteryStation(LocNotifier& loc) {
     return suiteWith(state, page, loc);
 }
 
+std::unique_ptr<QWidget> displayStation(LocNotifier& loc) { return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, false), loc); }
+std::unique_ptr<QWidget> displayStationRunning(LocNotifier& loc) { return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, true), loc); }
+
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
     {"header", {1440, 128}, headerSample},
@@ -199,6 +203,11 @@ const SampleScreen samples[] = {
     {"station-cpu", windowSize, cpuStation},
     {"station-gpu", tallWindowSize, gpuStation},
     {"station-battery", windowSize, batteryStation},
+    {"station-display", windowSize, displayStation},
+    {"station-display-running", windowSize, displayStationRunning},
+    {"display-test-dead-pixels", windowSize, [](LocNotifier& loc) { return DisplaySamples::test(loc, DisplayTestState::Page::deadPixel); }},
+    {"display-test-refresh", windowSize, [](LocNotifier& loc) { return DisplaySamples::test(loc, DisplayTestState::Page::refresh); }},
+    {"display-test-checklist", windowSize, [](LocNotifier& loc) { return DisplaySamples::test(loc, DisplayTestState::Page::checklist); }},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
     {"storage-running", windowSize, ResultSamples::storageRunning},

@@ -1,5 +1,6 @@
 #include "Stations/DisplayRefreshClock.h"
 
+#include <QOpenGLContext>
 #include <QPainter>
 #include <chrono>
 #include <cmath>
@@ -17,6 +18,14 @@ DisplayRefreshClock::DisplayRefreshClock(QWidget* parent) : QOpenGLWidget(parent
         emit frameShown(now());
         update();
     });
+}
+
+bool DisplayRefreshClock::isAvailable() {
+    static const bool available = [] {
+        QOpenGLContext context;
+        return context.create();
+    }();
+    return available;
 }
 
 double DisplayRefreshClock::now() {

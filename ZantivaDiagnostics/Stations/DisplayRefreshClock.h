@@ -16,6 +16,9 @@ public:
 
     explicit DisplayRefreshClock(QWidget* parent = nullptr);
 
+    // Whether the platform can give a GL surface at all; without one the page goes without
+    // the clock (and so without a measured rate) rather than fail in Qt's composition.
+    static bool isAvailable();
     // Where the square's left edge is at that time for a page that wide.
     static double squareX(double seconds, double width);
     // Seconds on the steady clock the frames are stamped with.

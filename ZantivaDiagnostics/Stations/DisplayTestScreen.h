@@ -32,6 +32,7 @@ public:
     QWidget* currentPage() const;
     QWidget* solidPage() const { return solid_; }
     DisplayDeadPixelGrid* deadPixelGrid() const { return deadPixels_; }
+    // Absent where the platform has no GL.
     DisplayRefreshClock* refreshClock() const { return clock_; }
     HardwareText* rate() const { return rate_; }
     const std::vector<RetroCheckBox*>& checkBoxes() const { return checkBoxes_; }
@@ -75,7 +76,7 @@ private:
     DisplayDeadPixelGrid* deadPixels_ = nullptr;
     ProseLabel* deadPixelCaption_ = nullptr;
     QWidget* refresh_ = nullptr;
-    DisplayRefreshClock* clock_;
+    DisplayRefreshClock* clock_ = nullptr;
     ProseLabel* refreshTitle_ = nullptr;
     ProseLabel* refreshBody_ = nullptr;
     HardwareText* rate_ = nullptr;

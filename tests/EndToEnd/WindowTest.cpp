@@ -32,6 +32,9 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
+#include "Stations/DisplayStation.h"
+#include "Stations/DisplayTestController.h"
+#include "Stations/DisplayTestScreen.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
@@ -71,12 +74,17 @@ protected:
     bool answerChecksUntilResults() {
         return runUntil([&] {
             if (auto* check = checkPage(); check && runner().isAwaitingStation()) check->skipButton()->click();
+            if (auto* display = stationPage<DisplayStation>(); display && runner().isAwaitingStation()) {
+                display->startButton()->click();
+                display->controller()->screen()->exitButton()->click();
+            }
             return model->screen() == AppScreen::result;
         });
     }
-    UnavailableCheckStation* checkPage() const {
+    UnavailableCheckStation* checkPage() const { return stationPage<UnavailableCheckStation>(); }
+    template <typename Page> Page* stationPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
-        return station ? qobject_cast<UnavailableCheckStation*>(station->page()) : nullptr;
+        return station ? qobject_cast<Page*>(station->page()) : nullptr;
     }
 
     // The grade on the results screen's badge.
@@ -109,7 +117,7 @@ TEST_F(WindowTest, FullRunToItsGradeThenStoppedAndResumedFromTheDashboard) {
     ASSERT_EQ(root->currentScreen(), &dashboard());
     dashboard().launcher()->fullRunButton()->click();
     // Stopped at the first check: the benchmarks before it are done.
-    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && checkPage(); }));
+    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && stationPage<DisplayStation>(); }));
     EXPECT_EQ(runner().current(), display);
     root->suiteScreen()->stopButton()->click();
     ASSERT_TRUE(root->suiteScreen()->isConfirmingStop());

@@ -13,6 +13,9 @@
 #include "Model/TestPlans.h"
 #include "Presenters/ModuleText.h"
 #include "Stations/CPUStation.h"
+#include "Stations/DisplayStation.h"
+#include "Stations/DisplayTestController.h"
+#include "Stations/DisplayTestScreen.h"
 #include "Stations/GPUStation.h"
 #include "Stations/GpuPreviewFrame.h"
 #include "Stations/LiveUsageCharts.h"
@@ -66,6 +69,10 @@ TEST_F(SuiteRunTest, EveryModuleGetsAFreshPageAndTheChecksNotHereYetEndTheirModu
         previous = station()->page();
         pages.push_back(station()->page()->metaObject()->className());
         if (auto* check = page<UnavailableCheckStation>()) check->skipButton()->click();
+        if (auto* display = page<DisplayStation>()) {
+            display->startButton()->click();
+            display->controller()->screen()->exitButton()->click();
+        }
         // Heard after the page's own binding, which was connected when the page was made.
         if (auto* gpu = page<GPUStation>())
             QObject::connect(&runner(), &TestSuiteRunner::gpuPreviewChanged, gpu, [&, gpu] {
@@ -80,8 +87,8 @@ TEST_F(SuiteRunTest, EveryModuleGetsAFreshPageAndTheChecksNotHereYetEndTheirModu
     ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }));
 
     const std::string check = "zantiva::UnavailableCheckStation";
-    EXPECT_EQ(pages, (std::vector<std::string>{"zantiva::CPUStation", "zantiva::GPUStation", "zantiva::RAMStation", check,
-                                               check, check, "zantiva::BatteryStation", check}));
+    EXPECT_EQ(pages, (std::vector<std::string>{"zantiva::CPUStation", "zantiva::GPUStation", "zantiva::RAMStation",
+                                               "zantiva::DisplayStation", check, check, "zantiva::BatteryStation", check}));
     EXPECT_EQ(screen.station(), nullptr);
     const auto& statuses = runner().statuses();
     EXPECT_EQ(statuses.at(display), ModuleStatus::skipped);
