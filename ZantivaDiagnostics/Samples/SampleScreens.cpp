@@ -192,8 +192,15 @@ std::unique_ptr<QWidget> batteryStation(LocNotifier& loc) {
     return suiteWith(state, page, loc);
 }
 
-std::unique_ptr<QWidget> displayStation(LocNotifier& loc) { return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, false), loc); }
-std::unique_ptr<QWidget> displayStationRunning(LocNotifier& loc) { return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, true), loc); }
+std::unique_ptr<QWidget> displayStation(LocNotifier& loc) {
+    return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, false), loc);
+}
+std::unique_ptr<QWidget> displayStationRunning(LocNotifier& loc) {
+    return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, true), loc);
+}
+template <DisplayTestState::Page page> std::unique_ptr<QWidget> displayTest(LocNotifier& loc) {
+    return DisplaySamples::test(loc, page);
+}
 
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
@@ -205,9 +212,9 @@ const SampleScreen samples[] = {
     {"station-battery", windowSize, batteryStation},
     {"station-display", windowSize, displayStation},
     {"station-display-running", windowSize, displayStationRunning},
-    {"display-test-dead-pixels", windowSize, [](LocNotifier& loc) { return DisplaySamples::test(loc, DisplayTestState::Page::deadPixel); }},
-    {"display-test-refresh", windowSize, [](LocNotifier& loc) { return DisplaySamples::test(loc, DisplayTestState::Page::refresh); }},
-    {"display-test-checklist", windowSize, [](LocNotifier& loc) { return DisplaySamples::test(loc, DisplayTestState::Page::checklist); }},
+    {"display-test-dead-pixels", windowSize, displayTest<DisplayTestState::Page::deadPixel>},
+    {"display-test-refresh", windowSize, displayTest<DisplayTestState::Page::refresh>},
+    {"display-test-checklist", windowSize, displayTest<DisplayTestState::Page::checklist>},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
     {"storage-running", windowSize, ResultSamples::storageRunning},

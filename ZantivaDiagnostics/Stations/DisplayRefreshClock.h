@@ -4,10 +4,10 @@
 
 namespace zantiva {
 
-// The refresh page's backdrop: a square that crosses the screen and back every 4 seconds,
-// drawn on a GL surface that swaps with the display's refresh (swap interval 1). Each
-// finished swap is one frame for the meter, so the rate it gives is the screen's, not a
-// timer's. It draws frame after frame only while it is visible.
+// The refresh page's backdrop: a square that crosses the screen from the left and back every
+// 4 seconds whatever the language, drawn on a GL surface that swaps with the display's
+// refresh (swap interval 1). Each finished swap is one frame for the meter, so the rate it
+// gives is the screen's, not a timer's. It draws frame after frame only while it is visible.
 class DisplayRefreshClock : public QOpenGLWidget {
     Q_OBJECT
 public:

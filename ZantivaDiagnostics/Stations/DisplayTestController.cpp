@@ -18,7 +18,10 @@ constexpr std::uint16_t rightArrowKey = 124;
 
 } // namespace
 
-DisplayTestController::DisplayTestController(LocNotifier& loc, QObject* parent) : QObject(parent), loc_(loc) {}
+DisplayTestController::DisplayTestController(LocNotifier& loc, QObject* parent) : QObject(parent), loc_(loc) {
+    // Bound to the controller, not the test's window, which outlives the controller a little.
+    loc_.bind(this, [this] { refresh(); });
+}
 
 DisplayTestController::~DisplayTestController() {
     // The owner is going away: nobody is left to hear of the end, so nothing is reported.
@@ -49,7 +52,7 @@ bool DisplayTestController::present(QScreen* screen, Completion completion) {
         refresh();
     });
     screen_ = shown;
-    loc_.bind(shown, [this] { refresh(); });
+    refresh();
     if (!overlay_.present(std::move(content), screen, [this](std::uint16_t code, const QKeyEvent&) { onKey(code); })) {
         screen_ = nullptr;
         return false;

@@ -2,7 +2,9 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -50,16 +52,23 @@ QVBoxLayout* captionColumn(QWidget& page, ProseLabel* label) {
     return column;
 }
 
+// The widget in the middle of the row at up to its maximum width; a wrapping label keeps
+// the height its lines need, which an aligned one in a column does not.
+QHBoxLayout* centredRow(QWidget* widget) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(widget, 1);
+    row->addStretch();
+    return row;
+}
+
 QColor fillColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 } // namespace
 
 DisplayTestScreen::DisplayTestScreen(QWidget* parent)
-    : QWidget(parent), pages_(new QStackedLayout(this)), exit_(new RetroButton(QStringLiteral("\u2715"), RetroButtonKind::outline, RetroButtonSize::compact, this)) {
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
+    : QWidget(parent), pages_(new QStackedLayout(this)),
+      exit_(new RetroButton(QStringLiteral("\u2715"), RetroButtonKind::outline, RetroButtonSize::compact, this)) {
     pages_->addWidget(makeIntro());
     pages_->addWidget(makeSolid());
     pages_->addWidget(makeDeadPixels());
@@ -88,7 +97,7 @@ QWidget* DisplayTestScreen::makeIntro() {
     auto* outer = new QVBoxLayout(intro_);
     outer->setContentsMargins(40, 40, 40, 40);
     outer->addStretch();
-    outer->addWidget(box, 0, Qt::AlignHCenter);
+    outer->addLayout(centredRow(box));
     outer->addStretch();
     return intro_;
 }
@@ -116,8 +125,6 @@ QWidget* DisplayTestScreen::makeDeadPixels() {
 
 QWidget* DisplayTestScreen::makeRefresh() {
     refresh_ = new QWidget;
-    // The square crosses from the left whatever the language.
-    refresh_->setLayoutDirection(Qt::LeftToRight);
     const QColor text = color(PaletteColor::text);
     refreshTitle_ = centred(TextRole::title, text);
     refreshBody_ = centred(TextRole::body, text);
@@ -127,9 +134,10 @@ QWidget* DisplayTestScreen::makeRefresh() {
     refreshHint_ = centred(TextRole::header, text);
     auto* texts = new QWidget;
     auto* column = new QVBoxLayout(texts);
+    refreshColumn_ = column;
     column->setSpacing(14);
     column->addWidget(refreshTitle_);
-    column->addWidget(refreshBody_, 0, Qt::AlignHCenter);
+    column->addLayout(centredRow(refreshBody_));
     column->addWidget(rate_);
     column->addWidget(refreshHint_);
     column->addStretch();
@@ -237,6 +245,11 @@ void DisplayTestScreen::showChecklist(const DisplayTestView& view) {
     pages_->setCurrentWidget(checklist_);
 }
 
+void DisplayTestScreen::paintEvent(QPaintEvent*) {
+    // Black whatever the window's palette, which the interface's root gives its surface colour.
+    QPainter(this).fillRect(rect(), Qt::black);
+}
+
 void DisplayTestScreen::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && view_.step.page != DisplayTestState::Page::checklist) emit advanceRequested();
     event->accept();
@@ -244,6 +257,7 @@ void DisplayTestScreen::mousePressEvent(QMouseEvent* event) {
 
 void DisplayTestScreen::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    refreshColumn_->setContentsMargins(0, static_cast<int>(0.14 * height()), 0, 0);
     placeExit();
 }
 

@@ -7,6 +7,7 @@
 #include "Presenters/DisplayTestPresenter.h"
 
 class QStackedLayout;
+class QVBoxLayout;
 
 namespace zantiva {
 
@@ -48,6 +49,7 @@ signals:
     void frameShown(double seconds);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -76,6 +78,7 @@ private:
     DisplayDeadPixelGrid* deadPixels_ = nullptr;
     ProseLabel* deadPixelCaption_ = nullptr;
     QWidget* refresh_ = nullptr;
+    QVBoxLayout* refreshColumn_ = nullptr;
     DisplayRefreshClock* clock_ = nullptr;
     ProseLabel* refreshTitle_ = nullptr;
     ProseLabel* refreshBody_ = nullptr;

@@ -111,7 +111,8 @@ TEST(DisplayTestPresenter, EachPageShowsItsOwnTexts) {
     state.setTicked("Display.Issue.Ghosting", true);
     const DisplayTestView checklist = DisplayTestPresenter::present(state, 60, english);
     ASSERT_EQ(checklist.checklist.size(), 6u);
-    EXPECT_EQ(checklist.checklist[1], (DisplayChecklistRow{"Display.Issue.Ghosting", "Ghosting or a trail behind the moving square", true}));
+    EXPECT_EQ(checklist.checklist[1],
+              (DisplayChecklistRow{"Display.Issue.Ghosting", "Ghosting or a trail behind the moving square", true}));
     EXPECT_FALSE(checklist.checklist[0].ticked);
     EXPECT_EQ(checklist.finish, "Finish Display Check");
 }
