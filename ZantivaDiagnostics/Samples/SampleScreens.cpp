@@ -14,6 +14,7 @@
 #include "Presenters/SuitePresenter.h"
 #include "Samples/AudioSamples.h"
 #include "Samples/DashboardSamples.h"
+#include "Samples/DisplaySamples.h"
 #include "Samples/InputSamples.h"
 #include "Samples/MicCameraSamples.h"
 #include "Samples/ResultSamples.h"
@@ -206,6 +207,17 @@ template <AudioStation* (*page)(LocNotifier&)> std::unique_ptr<QWidget> audioSta
     return suiteWith(AudioSamples::run(), page(loc), loc);
 }
 
+// The display page before and while its test shows, and the test's own pages.
+std::unique_ptr<QWidget> displayStation(LocNotifier& loc) {
+    return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, false), loc);
+}
+std::unique_ptr<QWidget> displayStationRunning(LocNotifier& loc) {
+    return suiteWith(DisplaySamples::run(), DisplaySamples::page(loc, true), loc);
+}
+template <DisplayTestState::Page page> std::unique_ptr<QWidget> displayTest(LocNotifier& loc) {
+    return DisplaySamples::test(loc, page);
+}
+
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
     {"header", {1440, 128}, headerSample},
@@ -214,6 +226,11 @@ const SampleScreen samples[] = {
     {"station-cpu", windowSize, cpuStation},
     {"station-gpu", tallWindowSize, gpuStation},
     {"station-battery", windowSize, batteryStation},
+    {"station-display", windowSize, displayStation},
+    {"station-display-running", windowSize, displayStationRunning},
+    {"display-test-dead-pixels", windowSize, displayTest<DisplayTestState::Page::deadPixel>},
+    {"display-test-refresh", windowSize, displayTest<DisplayTestState::Page::refresh>},
+    {"display-test-checklist", windowSize, displayTest<DisplayTestState::Page::checklist>},
     {"station-input", windowSize,
      [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::typing(loc), loc); }},
     {"station-input-keys", windowSize,

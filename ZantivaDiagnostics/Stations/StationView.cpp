@@ -7,12 +7,12 @@
 #include "Stations/AudioStation.h"
 #include "Stations/BatteryStation.h"
 #include "Stations/CPUStation.h"
+#include "Stations/DisplayStation.h"
 #include "Stations/GPUStation.h"
 #include "Stations/InputStation.h"
 #include "Stations/MicCameraStation.h"
 #include "Stations/RAMStation.h"
 #include "Stations/StationParts.h"
-#include "Stations/UnavailableCheckStation.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 
@@ -31,14 +31,12 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
     case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
     case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
+    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, model, loc);
     case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model, loc);
     case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model, loc);
     case TestModule::input: return boundPage<InputStation>(bindInputStation, model, loc);
-    case TestModule::display: break;
     }
-    auto* page = new UnavailableCheckStation;
-    bindUnavailableCheckStation(*page, module, model, loc);
-    return page;
+    return nullptr;
 }
 
 } // namespace

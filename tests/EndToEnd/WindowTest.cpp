@@ -34,12 +34,14 @@
 #include "Shell/RootView.h"
 #include "Shell/StatusLine.h"
 #include "Stations/AudioStation.h"
+#include "Stations/DisplayStation.h"
+#include "Stations/DisplayTestController.h"
+#include "Stations/DisplayTestScreen.h"
 #include "Stations/InputStation.h"
 #include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
-#include "Stations/UnavailableCheckStation.h"
 #include "Stations/Verdict.h"
 #include "Support/InputCheckAnswer.h"
 #include "Typography/ProseLabel.h"
@@ -82,27 +84,21 @@ protected:
     // that waits for the user with its page's button.
     bool answerChecksUntilResults() {
         return runUntil([&] {
-            if (auto* check = checkPage(); check && runner().isAwaitingStation()) check->skipButton()->click();
-            if (auto* keys = inputPage(); keys && runner().isAwaitingStation()) answerInputCheck(*keys);
+            if (auto* display = stationPage<DisplayStation>(); display && runner().isAwaitingStation()) {
+                display->startButton()->click();
+                display->controller()->screen()->exitButton()->click();
+            }
+            if (auto* keys = stationPage<InputStation>(); keys && runner().isAwaitingStation()) answerInputCheck(*keys);
             if (auto* micCamera = stationPage<MicCameraStation>(); micCamera && micCamera->meter()->isVisible())
                 micCamera->verdict()->continueButton()->click();
-            if (auto* speaker = speakerPage(); speaker && runner().isAwaitingStation())
+            if (auto* speaker = stationPage<AudioStation>(); speaker && runner().isAwaitingStation())
                 speaker->verdict()->issueButton()->click();
             return model->screen() == AppScreen::result;
         });
     }
-    UnavailableCheckStation* checkPage() const { return stationPage<UnavailableCheckStation>(); }
     template <typename Page> Page* stationPage() const {
         const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
         return station ? qobject_cast<Page*>(station->page()) : nullptr;
-    }
-    InputStation* inputPage() const {
-        const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
-        return station ? qobject_cast<InputStation*>(station->page()) : nullptr;
-    }
-    AudioStation* speakerPage() const {
-        const auto* station = qobject_cast<StationView*>(root->suiteScreen()->station());
-        return station ? qobject_cast<AudioStation*>(station->page()) : nullptr;
     }
 
     // The grade on the results screen's badge.
@@ -137,7 +133,7 @@ TEST_F(WindowTest, FullRunToItsGradeThenStoppedAndResumedFromTheDashboard) {
     ASSERT_EQ(root->currentScreen(), &dashboard());
     dashboard().launcher()->fullRunButton()->click();
     // Stopped at the first check: the benchmarks before it are done.
-    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && checkPage(); }));
+    ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && stationPage<DisplayStation>(); }));
     EXPECT_EQ(runner().current(), display);
     root->suiteScreen()->stopButton()->click();
     ASSERT_TRUE(root->suiteScreen()->isConfirmingStop());

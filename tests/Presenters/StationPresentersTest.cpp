@@ -12,7 +12,6 @@
 #include "Presenters/GpuStationPresenter.h"
 #include "Presenters/LiveUsagePresenter.h"
 #include "Presenters/RamStationPresenter.h"
-#include "Presenters/UnavailableCheckPresenter.h"
 
 using namespace zantiva;
 
@@ -196,9 +195,3 @@ TEST(BatteryStationPresenter, ReadingOrNoBattery) {
     EXPECT_EQ(view.footnote, "4,620 mAh of 5,280 mAh design");
 }
 
-TEST(UnavailableCheckPresenter, TheButtonSaysWhatTheSkipRecords) {
-    EXPECT_EQ(UnavailableCheckPresenter::present(TestModule::display, english).skip, "Skip this check");
-    EXPECT_EQ(UnavailableCheckPresenter::present(TestModule::micCamera, english).skip, "Skip this check");
-    for (const TestModule module : {TestModule::audio, TestModule::input})
-        EXPECT_EQ(UnavailableCheckPresenter::present(module, english).skip, "Skip this check \u2014 it is recorded as failed");
-}

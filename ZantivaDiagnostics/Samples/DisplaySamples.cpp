@@ -1,0 +1,39 @@
+#include "Samples/DisplaySamples.h"
+
+#include "LocalizedViews/LocNotifier.h"
+#include "Model/TestPlans.h"
+#include "Presenters/DisplayStationPresenter.h"
+#include "Presenters/DisplayTestPresenter.h"
+#include "Stations/DisplayStation.h"
+#include "Stations/DisplayTestScreen.h"
+
+namespace zantiva::DisplaySamples {
+
+SuiteState run() {
+    SuiteState state{.plan = TestPlans::full, .current = TestModule::display, .isRunning = true};
+    for (const TestModule module : {TestModule::cpuBenchmark, TestModule::gpuBenchmark, TestModule::ramTest})
+        state.statuses[module] = ModuleStatus::passed;
+    state.statuses[TestModule::display] = ModuleStatus::running;
+    return state;
+}
+
+QWidget* page(LocNotifier& loc, bool testShowing) {
+    auto* page = new DisplayStation;
+    loc.bind(page, [page, testShowing, &loc] { page->show(DisplayStationPresenter::present(testShowing, loc.loc())); });
+    return page;
+}
+
+std::unique_ptr<QWidget> test(LocNotifier& loc, DisplayTestState::Page at) {
+    DisplayTestState state;
+    while (state.step().page != at && state.advance()) {
+    }
+    for (int frame = 0; frame <= 40; ++frame) state.frameRendered(frame / 60.0);
+    state.setTicked("Display.Issue.Refresh", true);
+    state.setTicked("Display.Issue.Bleed", true);
+    auto screen = std::make_unique<DisplayTestScreen>();
+    DisplayTestScreen* shown = screen.get();
+    loc.bind(shown, [shown, state, &loc] { shown->show(DisplayTestPresenter::present(state, 60, loc.loc())); });
+    return screen;
+}
+
+} // namespace zantiva::DisplaySamples

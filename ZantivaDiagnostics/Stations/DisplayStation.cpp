@@ -1,0 +1,53 @@
+#include "Stations/DisplayStation.h"
+
+#include <QVBoxLayout>
+
+#include "App/AppModel.h"
+#include "Controls/RetroButton.h"
+#include "Dashboard/PanelParts.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/DisplayTestController.h"
+#include "Stations/StationParts.h"
+#include "Theme/Palette.h"
+#include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
+
+namespace zantiva {
+
+DisplayStation::DisplayStation(QWidget* parent)
+    : QWidget(parent), body_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      start_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)),
+      running_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::text))) {
+    QVBoxLayout* column = StationParts::pageColumn(*this);
+    column->addWidget(body_);
+    column->addLayout(PanelParts::leading(start_));
+    column->addWidget(running_);
+    running_->hide();
+    connect(start_, &QAbstractButton::clicked, this, &DisplayStation::startRequested);
+}
+
+void DisplayStation::show(const DisplayStationView& view) {
+    body_->setProse(qs(view.body));
+    start_->setText(qs(view.start));
+    start_->setEnabled(view.canStart);
+    running_->setProse(qs(view.running));
+    running_->setVisible(!view.running.empty());
+}
+
+void bindDisplayStation(DisplayStation& page, AppModel& model, LocNotifier& loc) {
+    TestSuiteRunner& runner = model.suite();
+    auto* controller = new DisplayTestController(loc, &page);
+    page.setController(controller);
+    const auto refresh = [&page, controller, &loc] {
+        page.show(DisplayStationPresenter::present(controller->isShowing(), loc.loc()));
+    };
+    QObject::connect(controller, &DisplayTestController::showingChanged, &page, refresh);
+    loc.bind(&page, refresh);
+    QObject::connect(&page, &DisplayStation::startRequested, controller, [&page, &runner, controller] {
+        controller->present(page.screen(), [&runner](std::optional<DisplayTestResult> result) {
+            runner.complete(result ? StationOutcome::display(std::move(*result)) : StationOutcome::skipped());
+        });
+    });
+}
+
+} // namespace zantiva
