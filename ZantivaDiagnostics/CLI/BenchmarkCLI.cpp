@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "CLI/CheckResourcesMode.h"
 #include "CLI/CheckUpdateMode.h"
 #include "CLI/CpuMode.h"
 #include "CLI/DumpHardware.h"
@@ -28,6 +29,7 @@ constexpr CliOption gpuOptions[] = {{"--runs", "N"}, {"--bands", "N"}, {"--previ
 constexpr CliMode modes[] = {
     {{"--smart"}, {}, runSmartMode},
     {{"--geekbench-read", "URL"}, geekbenchReadOptions, runGeekbenchReadMode},
+    {{"--check-resources"}, {}, runCheckResourcesMode},
     {{"--external-run", "app", true}, externalRunOptions, runExternalRunMode},
     {{"--external-scan"}, {}, runExternalScanMode},
     {{"--check-update"}, {}, runCheckUpdateMode},

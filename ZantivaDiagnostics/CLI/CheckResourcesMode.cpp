@@ -1,0 +1,37 @@
+#include "CLI/CheckResourcesMode.h"
+
+#include <string>
+#include <vector>
+
+#include "CLI/ModeApplication.h"
+#include "CLI/ResultLines.h"
+#include "Charts/ZantivaLogo.h"
+#include "Sound/TrackPlayer.h"
+#include "Typography/ResourceBundle.h"
+#include "Typography/ZantivaFonts.h"
+
+namespace zantiva {
+
+int runCheckResourcesMode(const CommandLine&, CliContext& context) {
+    // Fonts register with a GUI application; without a display it draws nowhere.
+    const auto application = makeWidgetModeApplication();
+
+    std::vector<std::string> missing;
+    const auto& failedFonts = ZantivaFonts::registerFonts();
+    for (const VazirWeight weight : failedFonts) missing.push_back(postScriptName(weight).toStdString());
+    if (!ZantivaLogo::isAssetAvailable()) missing.emplace_back("logo");
+    const auto track = TrackPlayer::trackPath();
+    if (!track) missing.emplace_back("speaker track");
+    if (!missing.empty()) {
+        std::string list;
+        for (const std::string& name : missing) list += (list.empty() ? "" : ", ") + name;
+        return printFailure(context.out, "missing resources: " + list);
+    }
+    printLine(context.out, "bundle", ResourceBundle::directory()->toStdString());
+    printLine(context.out, "fonts", std::to_string(allVazirWeights.size()));
+    printLine(context.out, "logo", "found");
+    printLine(context.out, "speakerTrack", track->toStdString());
+    return 0;
+}
+
+} // namespace zantiva
