@@ -38,15 +38,7 @@ UBreakIterator* characterBreaker() {
 // Each code point as its own character: the fallback should ICU fail to open.
 std::vector<std::string_view> codePoints(std::string_view text) {
     std::vector<std::string_view> out;
-    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
-    const auto length = static_cast<int32_t>(text.size());
-    int32_t i = 0;
-    while (i < length) {
-        const int32_t start = i;
-        UChar32 c;
-        U8_NEXT(s, i, length, c);
-        out.push_back(text.substr(start, i - start));
-    }
+    forEachCodePoint(text, [&](std::int32_t, std::string_view piece) { out.push_back(piece); });
     return out;
 }
 
@@ -113,6 +105,18 @@ std::string_view trimBlanks(std::string_view text) {
         length = previous;
     }
     return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length - start));
+}
+
+void forEachCodePoint(std::string_view text, const std::function<void(std::int32_t codePoint, std::string_view piece)>& visit) {
+    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t i = 0;
+    while (i < length) {
+        const int32_t start = i;
+        UChar32 c;
+        U8_NEXT(s, i, length, c);
+        visit(c, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+    }
 }
 
 } // namespace zantiva::unicode

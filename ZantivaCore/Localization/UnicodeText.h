@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -20,5 +22,9 @@ bool isNumberCharacter(std::string_view character);
 // The text without leading and trailing tabs and space separators (the blank, the
 // no-break space and the like); line breaks stay.
 std::string_view trimBlanks(std::string_view text);
+
+// Calls `visit` with each code point of the text in order and the bytes it takes; a piece
+// that is not valid UTF-8 comes with a negative code point.
+void forEachCodePoint(std::string_view text, const std::function<void(std::int32_t codePoint, std::string_view piece)>& visit);
 
 } // namespace zantiva::unicode

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include <unicode/utf8.h>
+#include "Localization/UnicodeText.h"
 
 namespace zantiva {
 namespace {
@@ -37,14 +37,7 @@ void printResultLines(std::ostream& out, const nlohmann::json& record, std::stri
 std::string lineText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
-    const auto length = static_cast<int32_t>(text.size());
-    int32_t i = 0;
-    while (i < length) {
-        const int32_t at = i;
-        UChar32 c;
-        U8_NEXT(s, i, length, c);
-        const std::string_view piece = text.substr(at, i - at);
+    unicode::forEachCodePoint(text, [&](std::int32_t c, std::string_view piece) {
         if (c == '\\') {
             out += "\\\\";
         } else if (c == '\t') {
@@ -62,7 +55,7 @@ std::string lineText(std::string_view text) {
         } else {
             out += piece;
         }
-    }
+    });
     return out;
 }
 

@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include <unicode/utf8.h>
-
 #include "Localization/DecimalText.h"
+#include "Localization/UnicodeText.h"
 
 namespace zantiva::csv {
 namespace {
@@ -14,18 +13,9 @@ namespace {
 std::string validUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
-    const auto length = static_cast<int32_t>(text.size());
-    int32_t i = 0;
-    while (i < length) {
-        const int32_t at = i;
-        UChar32 c;
-        U8_NEXT(s, i, length, c);
-        if (c < 0)
-            out += "\xEF\xBF\xBD";
-        else
-            out += text.substr(at, i - at);
-    }
+    unicode::forEachCodePoint(text, [&](std::int32_t c, std::string_view piece) {
+        out += c < 0 ? std::string_view("\xEF\xBF\xBD") : piece;
+    });
     return out;
 }
 
