@@ -111,7 +111,7 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
     header->setSpacing(8);
-    header->addLayout(externalName(view.name, 15));
+    header->addWidget(externalName(view.name, 15), 0, Qt::AlignVCenter);
     if (view.badge) {
         auto* badge = new RetroBadge(qs(*view.badge), color(PaletteColor::card), color(PaletteColor::text));
         header->addWidget(badge, 0, Qt::AlignVCenter);
@@ -128,7 +128,9 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
     if (view.path) {
         auto* path = new HardwareText(directedText(qs(*view.path), Qt::LeftToRight), 11, QFont::Medium,
                                       withOpacity(color(PaletteColor::text), 0.6));
-        path->setWordWrap(true);
+        // One line; a path longer than the card is cut, and shown whole in the tip.
+        path->setMinimumWidth(1);
+        path->setToolTip(qs(*view.path));
         content->addLayout(PanelParts::leading(path));
     }
     for (const auto& line : view.notes) content->addWidget(note(line));

@@ -81,7 +81,7 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
       stop_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)),
       counter_(prose(TextRole::body, 0.6)), step_(new QWidget), stepLabel_(prose(TextRole::subHeader)),
       progress_(new RetroProgressBar(0, color(PaletteColor::primary))),
-      activity_(new RetroActivityBar(color(PaletteColor::primary))), elapsed_(figure(12, QFont::Bold, 0.8)),
+      activity_(new RetroActivityBar(color(PaletteColor::primary))), elapsed_(prose(TextRole::body, 1, false)),
       noProgress_(smallNote()), rest_(new QWidget), restTitle_(prose(TextRole::subHeader)),
       remaining_(figure(34, QFont::Black, 1)),
       skip_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)), status_(prose(TextRole::body, 0.7)),
@@ -103,7 +103,10 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     stepColumn->addWidget(stepLabel_);
     stepColumn->addWidget(progress_);
     stepColumn->addWidget(activity_);
-    stepColumn->addLayout(PanelParts::leading(elapsed_));
+    // Machine lettering, but a sentence of the language: the clock keeps its place in Persian.
+    elapsed_->setFont(hardwareFont(12, QFont::Bold));
+    setForeground(*elapsed_, withOpacity(color(PaletteColor::text), 0.8));
+    stepColumn->addWidget(elapsed_);
     stepColumn->addWidget(noProgress_);
     step_->setLayout(stepColumn);
 
@@ -254,8 +257,7 @@ void ExternalRunScreen::showRunning(const ExternalRunningView& view) {
         progress_->setVisible(step->progress.has_value());
         activity_->setVisible(!step->progress);
         if (step->progress) progress_->setValue(*step->progress);
-        elapsed_->setVisible(step->elapsed.has_value());
-        elapsed_->setText(qs(step->elapsed.value_or("")));
+        showText(*elapsed_, step->elapsed);
         showText(*noProgress_, step->noProgressNote);
     } else {
         const auto& rest = std::get<ExternalRestView>(view.phase);
@@ -273,7 +275,7 @@ void ExternalRunScreen::showFinished(const ExternalFinishedView& view) {
     finishedContent_->addWidget(new ProseLabel(TextRole::title, color(PaletteColor::text), qs(view.title)));
     for (const auto& app : view.apps) {
         auto* content = column(10);
-        content->addLayout(externalName(app.name, 16));
+        content->addLayout(PanelParts::leading(externalName(app.name, 16)));
         content->addWidget(new ExternalScoreRow(app.scores));
         finishedContent_->addWidget(card(content, 20));
     }

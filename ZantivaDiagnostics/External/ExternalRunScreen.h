@@ -86,7 +86,7 @@ private:
     ProseLabel* stepLabel_;
     RetroProgressBar* progress_;
     RetroActivityBar* activity_;
-    HardwareText* elapsed_;
+    ProseLabel* elapsed_;
     ProseLabel* noProgress_;
     QWidget* rest_;
     ProseLabel* restTitle_;

@@ -53,8 +53,10 @@ ExternalScoreRow::ExternalScoreRow(const ExternalScoreRowView& view, QWidget* pa
     }
 }
 
-QLayout* externalName(const std::string& text, qreal size) {
-    return PanelParts::leading(machineLabel(text, size, color(PaletteColor::text)));
+QLabel* externalName(const std::string& text, qreal size) {
+    auto* name = machineLabel(text, size, color(PaletteColor::text));
+    name->setTextInteractionFlags(Qt::NoTextInteraction);
+    return name;
 }
 
 } // namespace zantiva

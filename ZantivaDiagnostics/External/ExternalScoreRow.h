@@ -25,8 +25,7 @@ private:
     std::vector<QLabel*> values_;
 };
 
-// An application's name in Vazirmatn Black of the size, left to right at the leading edge of
-// its row in both languages.
-QLayout* externalName(const std::string& text, qreal size);
+// An application's name in Vazirmatn Black of the size, left to right in both languages.
+QLabel* externalName(const std::string& text, qreal size);
 
 } // namespace zantiva

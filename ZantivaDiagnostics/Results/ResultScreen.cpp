@@ -122,7 +122,7 @@ RetroCard* makeExternalCard(const ResultExternalView& view) {
     content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.title)));
     for (const auto& app : view.rows) {
         auto* name = new QWidget;
-        name->setLayout(externalName(app.name, 13));
+        name->setLayout(PanelParts::leading(externalName(app.name, 13)));
         name->setFixedWidth(150);
         auto* line = row(12);
         line->addWidget(name, 0, Qt::AlignVCenter);
