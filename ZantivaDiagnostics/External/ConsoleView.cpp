@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -42,18 +43,19 @@ void ConsoleView::show(const std::vector<ExternalConsoleLine>& lines, const std:
     if (lines == lines_ && emptyText == emptyText_) return;
     QScrollBar* bar = text_->verticalScrollBar();
     const bool followsEnd = bar->value() == bar->maximum();
-    // Ids only grow, so when the shown lines are a start of the new ones only the rest is new.
-    const bool appends = !lines_.empty() && lines.size() > lines_.size() && lines[lines_.size() - 1] == lines_.back() &&
-                         lines.front() == lines_.front();
+    // Ids only grow: when the last line shown is still there, only what follows it is new, and
+    // the lines the runner dropped at the start go from the top as the new ones come in.
+    const auto last = lines_.empty() ? lines.end() : std::ranges::find(lines, lines_.back());
+    const bool appends = last != lines.end() && lines.front().id >= lines_.front().id;
     if (appends) {
-        for (std::size_t i = lines_.size(); i < lines.size(); ++i)
-            text_->appendPlainText(QString::fromStdString(lines[i].text));
-    } else if (lines.empty()) {
-        text_->setPlainText(QString::fromStdString(emptyText));
+        text_->setMaximumBlockCount(static_cast<int>(lines.size()));
+        for (auto line = std::next(last); line != lines.end(); ++line)
+            text_->appendPlainText(QString::fromStdString(line->text));
     } else {
+        text_->setMaximumBlockCount(0);
         QStringList all;
         for (const auto& line : lines) all << QString::fromStdString(line.text);
-        text_->setPlainText(all.join('\n'));
+        text_->setPlainText(lines.empty() ? QString::fromStdString(emptyText) : all.join('\n'));
     }
     setForeground(*text_, withOpacity(color(PaletteColor::text), lines.empty() ? 0.5 : 0.9));
     if (followsEnd || !appends) bar->setValue(bar->maximum());

@@ -116,9 +116,10 @@ TEST(ConsoleView, AppendsNewLinesAndStartsAfreshWhenTheyAreOthers) {
     console.show({}, "No output yet.");
     EXPECT_EQ(console.text()->toPlainText(), "No output yet.");
     console.show({{1, "a"}, {2, "b"}}, "No output yet.");
-    console.text()->moveCursor(QTextCursor::End);
     console.show({{1, "a"}, {2, "b"}, {3, "c"}}, "No output yet.");
     EXPECT_EQ(console.text()->toPlainText(), "a\nb\nc");
+    console.show({{2, "b"}, {3, "c"}, {4, "d"}}, "No output yet."); // the oldest dropped at the limit
+    EXPECT_EQ(console.text()->toPlainText(), "b\nc\nd");
     console.show({{9, "new run"}}, "No output yet.");
     EXPECT_EQ(console.text()->toPlainText(), "new run");
 }
