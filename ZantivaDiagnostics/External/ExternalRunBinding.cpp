@@ -70,7 +70,9 @@ void bindExternalRunScreen(ExternalRunScreen& screen, AppModel& model, LocNotifi
           &Runner::stepCountChanged, &Runner::consoleChanged, &Runner::scoredAppsChanged, &Runner::problemsChanged,
           &Runner::wasCancelledChanged, &Runner::csvWrittenChanged})
         QObject::connect(&runner, changed, &screen, present);
-    QObject::connect(&telemetry, &LiveTelemetry::latestChanged, &screen, present);
+    for (const auto changed :
+         {&LiveTelemetry::latestChanged, &LiveTelemetry::cpuHistoryChanged, &LiveTelemetry::gpuHistoryChanged})
+        QObject::connect(&telemetry, changed, &screen, present);
     // The elapsed time of a step without progress moves on by itself.
     auto* ticks = new QTimer(&screen);
     ticks->setInterval(1000);
