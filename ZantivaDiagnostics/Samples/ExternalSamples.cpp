@@ -130,6 +130,9 @@ std::unique_ptr<QWidget> cooldown(LocNotifier& loc) {
         state.stepStartedAt.reset();
         state.cooldown = ExternalRunState::Rest{"Cinebench 2026", 247};
         state.status = LocalizedMessage("ExtRun.CooldownStatus");
+        // The load fell when the last step ended.
+        state.cpuHistory.clear();
+        for (int i = 0; i < 75; ++i) state.cpuHistory.push_back(i < 40 ? 95 + 3 * std::sin(i / 3.0) : 3 + 2 * std::sin(i / 2.0));
         state.latest.cpuLoadPercent = 3.1;
         state.latest.cpuTemperatureCelsius = 51.6;
         state.latest.gpuLoadPercent = 0;
