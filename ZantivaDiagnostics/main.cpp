@@ -75,7 +75,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     auto* root = new RootView(loc);
     window.setContent(root);
     const std::unique_ptr<ScreenWasherController> washer = buildScreenWasher(loc);
-    bindRootView(*root, *model, loc, folderDialog(window, loc),
+    bindRootView(*root, *model, loc, folderDialog(window, loc), externalAppDialog(window, loc),
                  [&washer](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
     QObject::connect(model.get(), &AppModel::activationRequested, &window, &MainWindow::bringToFront);
     if (link) model->handleIncomingURL(*link);

@@ -11,6 +11,7 @@
 #include "Dashboard/TelemetryPanel.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
+#include "External/ExternalBenchmarksCard.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/TextRole.h"
@@ -20,6 +21,7 @@ namespace zantiva {
 DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
     : QWidget(parent), scroll_(new QScrollArea), column_(new QWidget), update_(new UpdateNoticeCard),
       resume_(new ResumeCard), heading_(new DeviceHeading), specs_(new SpecsPanel(loc)),
+      external_(new ExternalBenchmarksCard),
       launcher_(new TestLauncher), footer_(new QLabel), telemetry_(new TelemetryPanel(loc)) {
     footer_->setTextFormat(Qt::PlainText);
     footer_->setAlignment(Qt::AlignCenter);
@@ -36,6 +38,7 @@ DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
     cards->addWidget(resume_);
     cards->addWidget(heading_);
     cards->addWidget(specs_);
+    cards->addWidget(external_);
     cards->addWidget(launcher_);
     cards->addWidget(footer_);
     cards->addStretch();

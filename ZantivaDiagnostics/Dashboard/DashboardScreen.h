@@ -18,6 +18,7 @@ class QScrollArea;
 namespace zantiva {
 
 class DeviceHeading;
+class ExternalBenchmarksCard;
 class LocNotifier;
 class ResumeCard;
 class TelemetryPanel;
@@ -25,8 +26,8 @@ class TestLauncher;
 class UpdateNoticeCard;
 
 // The main screen under the header: a scrolling column (the update offer, the unfinished
-// run, the device heading, the specs panel with the live load charts, the test launcher
-// and the version footer) at most 980 wide and centred in its room, beside the live
+// run, the device heading, the specs panel with the live load charts, the outside
+// benchmarks, the test launcher and the version footer) at most 980 wide and centred in its room, beside the live
 // telemetry sidebar, which does not scroll. The panels follow the language themselves.
 class DashboardScreen : public QWidget {
     Q_OBJECT
@@ -52,6 +53,8 @@ public:
     ResumeCard* resumeCard() const { return resume_; }
     DeviceHeading* heading() const { return heading_; }
     SpecsPanel* specsPanel() const { return specs_; }
+    // Bound on its own (bindExternalCard).
+    ExternalBenchmarksCard* externalCard() const { return external_; }
     TestLauncher* launcher() const { return launcher_; }
     QLabel* footer() const { return footer_; }
     TelemetryPanel* telemetryPanel() const { return telemetry_; }
@@ -75,6 +78,7 @@ private:
     ResumeCard* resume_;
     DeviceHeading* heading_;
     SpecsPanel* specs_;
+    ExternalBenchmarksCard* external_;
     TestLauncher* launcher_;
     QLabel* footer_;
     TelemetryPanel* telemetry_;

@@ -180,11 +180,18 @@ ResultScreenView present(const ResultScreenState& state, const Loc& loc) {
         .driveHealth = std::nullopt,
         .storage = std::nullopt,
     };
-    if (auto listed = problems(state.plan, state.failures, loc); !listed.empty())
+    auto listed = problems(state.plan, state.failures, loc);
+    for (const auto& problem : state.externalProblems) listed.push_back({problem.stepLabel, loc.resolve(problem.message)});
+    if (!listed.empty())
         view.problems = ResultProblemsView{loc["ExtRun.Problems"], loc["Result.ProblemsNote"], std::move(listed)};
     if (report.driveHealth && !report.driveHealth->drives.empty())
         view.driveHealth = DriveHealthPresenter::present(*report.driveHealth, loc);
     if (state.storageResult) view.storage = storage(*state.storageResult, state.isStorageRunning, loc);
+    ResultExternalView external{loc["Result.External"], {}};
+    for (const auto& scored : state.externalScores)
+        if (scored.result.hasAnyScore())
+            external.rows.push_back({scored.name, ExternalScoresPresenter::row(scored.app, scored.result, 16, true, loc)});
+    if (!external.rows.empty()) view.external = std::move(external);
     return view;
 }
 

@@ -12,6 +12,7 @@
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/TestModule.h"
 #include "Presenters/DriveHealthPresenter.h"
+#include "Presenters/ExternalScoresPresenter.h"
 #include "Presenters/MetricValue.h"
 
 namespace zantiva {
@@ -25,6 +26,8 @@ struct ResultScreenState {
     std::map<TestModule, LocalizedMessage> failures; // why modules of the last run failed
     std::optional<StorageBenchmarkResult> storageResult;
     bool isStorageRunning = false;
+    std::vector<ExternalProblemState> externalProblems; // of the last outside run
+    std::vector<ExternalScoredApp> externalScores;       // the stored ones, in the applications' order
 };
 
 struct ResultGradeView {
@@ -39,7 +42,7 @@ struct ResultGradeView {
 };
 
 struct ResultProblem {
-    std::string title; // the module's name
+    std::optional<std::string> title; // the module's name, the outside step's; none: no badge
     std::string message;
 
     bool operator==(const ResultProblem&) const = default;
@@ -48,7 +51,7 @@ struct ResultProblem {
 struct ResultProblemsView {
     std::string title;
     std::string note;
-    std::vector<ResultProblem> problems; // in the run's plan order
+    std::vector<ResultProblem> problems; // in the run's plan order, then the outside run's
 
     bool operator==(const ResultProblemsView&) const = default;
 };
@@ -129,6 +132,21 @@ struct ResultStorageView {
     bool operator==(const ResultStorageView&) const = default;
 };
 
+struct ResultExternalRow {
+    std::string name; // machine text
+    ExternalScoreRowView scores;
+
+    bool operator==(const ResultExternalRow&) const = default;
+};
+
+// The last scores of the outside applications.
+struct ResultExternalView {
+    std::string title;
+    std::vector<ResultExternalRow> rows;
+
+    bool operator==(const ResultExternalView&) const = default;
+};
+
 // The results screen, top to bottom.
 struct ResultScreenView {
     std::string backLabel;
@@ -138,6 +156,7 @@ struct ResultScreenView {
     ResultChecksView checks;
     std::optional<DriveHealthView> driveHealth;
     std::optional<ResultStorageView> storage;
+    std::optional<ResultExternalView> external; // when an outside application has a score
 
     bool operator==(const ResultScreenView&) const = default;
 };

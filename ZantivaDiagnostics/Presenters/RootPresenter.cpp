@@ -25,7 +25,7 @@ std::string statusText(const LocalizedMessage& message, const Loc& loc) {
 } // namespace
 
 RootContentView present(const RootState& state, const Loc& loc) {
-    RootContentView view{.screen = state.screen == AppScreen::external ? AppScreen::dashboard : state.screen};
+    RootContentView view{.screen = state.screen};
     if (state.status) view.status = statusText(*state.status, loc);
     if (state.unexpectedError)
         view.overlay = ErrorNoticeView{.title = loc["App.UnexpectedError.Title"],

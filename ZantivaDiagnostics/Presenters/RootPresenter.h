@@ -55,7 +55,7 @@ struct WasherSetupOverlay {
 // The header stays; under it the status line when there is one, then the screen, and over
 // all of it at most one overlay.
 struct RootContentView {
-    AppScreen screen = AppScreen::dashboard; // never external: that run has no screen yet
+    AppScreen screen = AppScreen::dashboard;
     std::optional<std::string> status;
     std::variant<std::monostate, ErrorNoticeView, LoginPromptView, WasherSetupOverlay> overlay;
 

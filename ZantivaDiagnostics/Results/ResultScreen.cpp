@@ -6,6 +6,7 @@
 #include "Controls/GradeBadge.h"
 #include "Controls/RetroButton.h"
 #include "Dashboard/PanelParts.h"
+#include "External/ExternalScoreRow.h"
 #include "Results/DriveHealthCard.h"
 #include "Results/ScreenParts.h"
 #include "Results/StorageSummaryButton.h"
@@ -57,7 +58,8 @@ RetroCard* problemsCard(const ResultProblemsView& view) {
     content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.note), true));
     for (const auto& problem : view.problems) {
         auto* entry = column(4);
-        entry->addLayout(PanelParts::leading(badge({problem.title, PaletteColor::primary, PaletteColor::onPrimary})));
+        if (problem.title)
+            entry->addLayout(PanelParts::leading(badge({*problem.title, PaletteColor::primary, PaletteColor::onPrimary})));
         auto* message = prose(TextRole::body, PaletteColor::text, qs(problem.message), true);
         message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         entry->addWidget(message);
@@ -115,14 +117,31 @@ RetroCard* checksCard(const ResultChecksView& view) {
     return card(content);
 }
 
+RetroCard* makeExternalCard(const ResultExternalView& view) {
+    auto* content = column(12);
+    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.title)));
+    for (const auto& app : view.rows) {
+        auto* name = new QWidget;
+        name->setLayout(PanelParts::leading(externalName(app.name, 13)));
+        name->setFixedWidth(150);
+        auto* line = row(12);
+        line->addWidget(name, 0, Qt::AlignVCenter);
+        line->addWidget(new ExternalScoreRow(app.scores), 1, Qt::AlignVCenter);
+        content->addLayout(line);
+    }
+    return card(content);
+}
+
 } // namespace
 
 ResultScreen::ResultScreen(QWidget* parent)
     : QWidget(parent), page_(page(*this)), back_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
-      cards_(column(static_cast<int>(Theme::Metric::spacing))), driveHealth_(new DriveHealthCard) {
+      cards_(column(static_cast<int>(Theme::Metric::spacing))), driveHealth_(new DriveHealthCard),
+      externalSlot_(column(0)) {
     page_->addLayout(PanelParts::leading(back_));
     page_->addLayout(cards_);
     page_->addWidget(driveHealth_);
+    page_->addLayout(externalSlot_);
     page_->addStretch();
     driveHealth_->hide();
     connect(back_, &QAbstractButton::clicked, this, &ResultScreen::backRequested);
@@ -151,6 +170,11 @@ void ResultScreen::show(const ResultScreenView& view) {
             connect(storage_, &QAbstractButton::clicked, this, &ResultScreen::storageRequested);
             page_->insertWidget(page_->indexOf(driveHealth_) + 1, storage_);
         }
+    }
+    if (!shown_ || shown_->external != view.external) {
+        delete external_;
+        external_ = view.external ? makeExternalCard(*view.external) : nullptr;
+        if (external_) externalSlot_->addWidget(external_);
     }
     shown_ = view;
 }

@@ -13,6 +13,7 @@
 #include "Model/BenchmarkSession.h"
 #include "Model/TestPlans.h"
 #include "Presenters/HeaderPresenter.h"
+#include "Samples/ExternalSamples.h"
 
 namespace zantiva {
 namespace {
@@ -77,6 +78,7 @@ void showDashboardSample(DashboardScreen& screen, LocNotifier& loc) {
                           {SpecsChart::memory, curve(41, 3, 11)},
                           {SpecsChart::gpu, curve(9, 6, 3)}});
     screen.updateCard()->notesButton()->click();
+    ExternalSamples::showFoldedCard(*screen.externalCard(), loc);
 }
 
 std::unique_ptr<QWidget> headerSample(LocNotifier& loc) {

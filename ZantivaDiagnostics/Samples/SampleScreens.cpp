@@ -15,6 +15,7 @@
 #include "Samples/AudioSamples.h"
 #include "Samples/DashboardSamples.h"
 #include "Samples/DisplaySamples.h"
+#include "Samples/ExternalSamples.h"
 #include "Samples/InputSamples.h"
 #include "Samples/MicCameraSamples.h"
 #include "Samples/ResultSamples.h"
@@ -249,6 +250,11 @@ const SampleScreen samples[] = {
     {"storage-running", windowSize, ResultSamples::storageRunning},
     {"storage", windowSize, ResultSamples::storageResult},
     {"storage-failed", windowSize, ResultSamples::storageFailed},
+    {"external-card", {1036, 900}, ExternalSamples::card},
+    {"external-running", windowSize, ExternalSamples::running},
+    {"external-cooldown", windowSize, ExternalSamples::cooldown},
+    {"external-finished", {1440, 1100}, ExternalSamples::finished},
+    {"results-external", windowSize, ExternalSamples::results},
     {"window-dashboard", windowSize, WindowSamples::dashboard},
     {"window-results", windowSize, WindowSamples::results},
     {"window-run", windowSize, windowRun},

@@ -3,9 +3,12 @@
 #include "App/AppModel.h"
 #include "Dashboard/DashboardBinding.h"
 #include "Dashboard/HeaderBinding.h"
+#include "External/ExternalCardBinding.h"
+#include "External/ExternalRunBinding.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultBinding.h"
 #include "Results/StorageBinding.h"
+#include "Dashboard/DashboardScreen.h"
 #include "Shell/RootView.h"
 #include "Stations/SuiteScreen.h"
 
@@ -27,10 +30,12 @@ RootState rootState(AppModel& model) {
 } // namespace
 
 void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
-                  WasherStart startWasher) {
+                  ExternalAppChooser chooseApp, WasherStart startWasher) {
     bindHeader(*view.header(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, chooseFolder);
     bindSuiteScreen(*view.suiteScreen(), model, loc);
+    bindExternalCard(*view.dashboard()->externalCard(), model, loc, std::move(chooseApp));
+    bindExternalRunScreen(*view.externalScreen(), model, loc);
     bindResultScreen(*view.resultScreen(), model, loc);
     bindStorageScreen(*view.storageScreen(), model, loc, std::move(chooseFolder));
     bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Controls/FolderChooser.h"
+#include "External/ExternalAppChooser.h"
 #include "Washer/WasherSetupBinding.h"
 
 namespace zantiva {
@@ -10,11 +11,12 @@ class LocNotifier;
 class RootView;
 
 // Ties the whole window to the model from now on: the header, every screen with its own
-// binding (the storage test asks chooseFolder for its folder), the status line, and the
+// binding (the storage test asks chooseFolder for its folder, the outside benchmarks' card
+// asks chooseApp for an application), the status line, and the
 // notices with their buttons: Continue clears the error; the sign-in prompt opens the
 // sign-in or lost-password page, or is closed, which drops a sign-in under way; the washer's
 // set-up starts its run through startWasher.
 void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
-                  WasherStart startWasher);
+                  ExternalAppChooser chooseApp, WasherStart startWasher);
 
 } // namespace zantiva

@@ -6,6 +6,7 @@
 
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
+#include "External/ExternalRunScreen.h"
 #include "Results/ResultScreen.h"
 #include "Results/StorageScreen.h"
 #include "Shell/ErrorNotice.h"
@@ -19,10 +20,12 @@ namespace zantiva {
 RootView::RootView(LocNotifier& loc, Clock clock, QWidget* parent)
     : QWidget(parent), clock_(std::move(clock)), header_(new HeaderBar), status_(new StatusLine),
       screens_(new QStackedWidget), dashboard_(new DashboardScreen(loc)), suite_(new SuiteScreen),
-      result_(new ResultScreen), storage_(new StorageScreen), errorNotice_(new ErrorNotice(this)),
+      result_(new ResultScreen), storage_(new StorageScreen),
+      external_(new ExternalRunScreen), errorNotice_(new ErrorNotice(this)),
       loginPrompt_(new LoginPrompt(this)), washerSetup_(new WasherSetupSheet(this)) {
     for (QWidget* screen : {static_cast<QWidget*>(dashboard_), static_cast<QWidget*>(suite_),
-                            static_cast<QWidget*>(result_), static_cast<QWidget*>(storage_)})
+                            static_cast<QWidget*>(result_), static_cast<QWidget*>(storage_),
+                            static_cast<QWidget*>(external_)})
         screens_->addWidget(screen);
     status_->hide();
 
@@ -44,11 +47,11 @@ RootView::RootView(LocNotifier& loc, Clock clock, QWidget* parent)
 
 void RootView::show(const RootContentView& view) {
     switch (view.screen) {
-    case AppScreen::dashboard:
-    case AppScreen::external: screens_->setCurrentWidget(dashboard_); break;
+    case AppScreen::dashboard: screens_->setCurrentWidget(dashboard_); break;
     case AppScreen::suite: screens_->setCurrentWidget(suite_); break;
     case AppScreen::result: screens_->setCurrentWidget(result_); break;
     case AppScreen::storage: screens_->setCurrentWidget(storage_); break;
+    case AppScreen::external: screens_->setCurrentWidget(external_); break;
     }
     if (view.status) status_->setText(QString::fromStdString(*view.status));
     status_->setVisible(view.status.has_value());

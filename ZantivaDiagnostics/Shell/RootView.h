@@ -14,6 +14,7 @@ namespace zantiva {
 
 class DashboardScreen;
 class ErrorNotice;
+class ExternalRunScreen;
 class HeaderBar;
 class LocNotifier;
 class LoginPrompt;
@@ -43,6 +44,7 @@ public:
     SuiteScreen* suiteScreen() const { return suite_; }
     ResultScreen* resultScreen() const { return result_; }
     StorageScreen* storageScreen() const { return storage_; }
+    ExternalRunScreen* externalScreen() const { return external_; }
     QWidget* currentScreen() const;
     ErrorNotice* errorNotice() const { return errorNotice_; }
     LoginPrompt* loginPrompt() const { return loginPrompt_; }
@@ -70,6 +72,7 @@ private:
     SuiteScreen* suite_;
     ResultScreen* result_;
     StorageScreen* storage_;
+    ExternalRunScreen* external_;
     ErrorNotice* errorNotice_;
     LoginPrompt* loginPrompt_;
     WasherSetupSheet* washerSetup_;

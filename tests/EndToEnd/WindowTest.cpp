@@ -70,6 +70,7 @@ protected:
         window->setContent(root);
         washer = std::make_unique<ScreenWasherController>(displayHold, notifier);
         bindRootView(*root, *model, notifier, [] { return std::nullopt; },
+                     [](ExternalBenchmarkApp) { return std::nullopt; },
                      [this](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -12,7 +12,7 @@ TEST(RootPresenter, OneOverlayAtMostAndTheErrorFirst) {
                     .siteDomain = "zantiva.com",
                     .isWasherSetupVisible = true};
     auto view = RootPresenter::present(state, english);
-    EXPECT_EQ(view.screen, AppScreen::dashboard) << "the outside-benchmark run has no screen of its own yet";
+    EXPECT_EQ(view.screen, AppScreen::external);
     EXPECT_FALSE(view.status);
     const auto* login = std::get_if<LoginPromptView>(&view.overlay);
     ASSERT_TRUE(login);

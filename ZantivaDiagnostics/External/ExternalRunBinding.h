@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Presenters/ExternalRunPresenter.h"
+
+namespace zantiva {
+
+class AppModel;
+class ExternalBenchmarkRunner;
+class ExternalRunScreen;
+class LiveTelemetry;
+class LocNotifier;
+
+// What the run screen reads of the outside-benchmark runner and the live telemetry at `now`;
+// the steps' labels in the Loc's language.
+ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+                                  const Loc& loc, Date now);
+
+// Keeps the screen showing the run as it goes, in the current language (the elapsed time of
+// a step every second), and hands its requests on: Stop and Skip to the runner, Open CSV to
+// it, back to the dashboard.
+void bindExternalRunScreen(ExternalRunScreen& screen, AppModel& model, LocNotifier& loc);
+
+} // namespace zantiva

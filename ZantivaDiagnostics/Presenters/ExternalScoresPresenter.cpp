@@ -1,0 +1,32 @@
+#include "Presenters/ExternalScoresPresenter.h"
+
+#include "Localization/Loc.h"
+#include "Presenters/ShownNumber.h"
+
+namespace zantiva::ExternalScoresPresenter {
+
+namespace {
+
+ExternalScoreFigure figure(const std::optional<double>& score, std::string label) {
+    if (!score) return {missingNumber, true, std::move(label)};
+    return {formattedNumber("{0:0}", *score), false, std::move(label)};
+}
+
+} // namespace
+
+ExternalScoreRowView row(ExternalBenchmarkApp app, const ExternalBenchmarkResult& result, double size,
+                         bool reservesGPUColumn, const Loc& loc) {
+    ExternalScoreRowView view{
+        .figures = {figure(result.singleCoreScore, loc["Result.SingleCore"]),
+                    figure(result.multiCoreScore, loc["Result.MultiCore"])},
+        .reservesThirdColumn = false,
+        .size = size,
+    };
+    if (supportsGPU(app))
+        view.figures.push_back(figure(result.gpuScore, "GPU"));
+    else
+        view.reservesThirdColumn = reservesGPUColumn;
+    return view;
+}
+
+} // namespace zantiva::ExternalScoresPresenter
