@@ -7,10 +7,8 @@
 #include <QRawFont>
 
 #include "Cards/RetroCard.h"
-#include "Controls/GradeBadge.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroTextField.h"
-#include "Controls/RetroToggle.h"
 #include "Dashboard/TelemetryFigureView.h"
 #include "Dashboard/TelemetryPanel.h"
 #include "Gallery/DesignSystemGallery.h"
@@ -51,22 +49,6 @@ protected:
 
 } // namespace
 
-TEST_P(GalleryRender, HardShadowsFallToTheBottomRight) {
-    const auto cards = window_->gallery()->findChildren<RetroCard*>();
-    ASSERT_EQ(cards.size(), 3);
-    for (const RetroCard* card : cards) {
-        const QRect r = inWindow(*card);
-        const int midX = r.center().x();
-        const int midY = r.center().y();
-        EXPECT_EQ(at({r.right() - 1, midY}), color(PaletteColor::outline)) << "shadow on the right";
-        EXPECT_EQ(at({midX, r.bottom() - 1}), color(PaletteColor::outline)) << "shadow at the bottom";
-        EXPECT_EQ(at({r.left() - 3, midY}), color(PaletteColor::surface)) << "nothing on the left";
-        EXPECT_EQ(at({midX, r.top() - 3}), color(PaletteColor::surface)) << "nothing above";
-        EXPECT_EQ(at({r.left() + 10, r.bottom() - 1}), color(PaletteColor::surface))
-            << "the shadow starts 6 to the right";
-    }
-}
-
 TEST_P(GalleryRender, TheOuterCardsKeepTheSameMarginFromBothWindowSides) {
     int leftmost = window_->size().width();
     int rightmost = 0;
@@ -78,26 +60,6 @@ TEST_P(GalleryRender, TheOuterCardsKeepTheSameMarginFromBothWindowSides) {
     }
     EXPECT_EQ(leftmost, 24);
     EXPECT_EQ(window_->size().width() - 1 - rightmost, 24);
-}
-
-TEST_P(GalleryRender, GradeBadgesInTheirColours) {
-    const auto badges = window_->gallery()->findChildren<GradeBadge*>();
-    ASSERT_EQ(badges.size(), 4);
-    const std::map<std::optional<DeviceGrade>, QColor> fills{
-        {DeviceGrade::s, color(PaletteColor::secondary)},
-        {DeviceGrade::b, color(PaletteColor::tertiary)},
-        {DeviceGrade::d, color(PaletteColor::primary)},
-        {std::nullopt, color(PaletteColor::card)},
-    };
-    std::vector<int> lefts;
-    for (const GradeBadge* badge : badges) {
-        const QRect r = inWindow(*badge);
-        EXPECT_EQ(at({r.left() + 26, r.top() + 5}), fills.at(badge->grade())) << badge->accessibleName().toStdString();
-        lefts.push_back(r.left());
-    }
-    // S, B, D, none in the language's reading order.
-    const bool ascending = std::is_sorted(lefts.begin(), lefts.end());
-    EXPECT_EQ(ascending, GetParam() == AppLanguage::english);
 }
 
 TEST_P(GalleryRender, AMissingReadingIsTheGreyEmDash) {
@@ -129,14 +91,6 @@ TEST_P(GalleryRender, TextIsSetInVazirmatnAndMachineTextRunsLeftToRight) {
         EXPECT_GT(line.left() - card.left(), card.right() - line.right());
     else
         EXPECT_LT(line.left() - card.left(), card.right() - line.right());
-}
-
-TEST_P(GalleryRender, TheGallerysOwnStates) {
-    const DesignSystemGallery& gallery = *window_->gallery();
-    EXPECT_TRUE(gallery.textField()->text().isEmpty());
-    EXPECT_FALSE(gallery.textField()->lineEdit()->placeholderText().isEmpty());
-    EXPECT_TRUE(gallery.toggle()->isChecked());
-    EXPECT_FALSE(gallery.disabledButton()->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, GalleryRender, testing::Values(AppLanguage::english, AppLanguage::persian),

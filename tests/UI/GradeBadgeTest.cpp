@@ -8,27 +8,6 @@
 
 using namespace zantiva;
 
-TEST(GradeBadge, TonesShareTilesAndOnlyTheLetterDiffers) {
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::s).fill, color(PaletteColor::secondary));
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::a).fill, color(PaletteColor::secondary));
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::b).fill, color(PaletteColor::tertiary));
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::c).fill, color(PaletteColor::tertiary));
-    for (const DeviceGrade grade : {DeviceGrade::d, DeviceGrade::e, DeviceGrade::f})
-        EXPECT_EQ(GradeBadge::look(grade).fill, color(PaletteColor::primary));
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::e).letter, "E");
-    EXPECT_EQ(GradeBadge::look(DeviceGrade::e).letterColor, color(PaletteColor::outline));
-
-    const GradeBadge::Look none = GradeBadge::look(std::nullopt);
-    EXPECT_EQ(none.letter, QStringLiteral("\u2014"));
-    EXPECT_EQ(none.fill, color(PaletteColor::card));
-    EXPECT_EQ(none.letterColor, color(PaletteColor::text));
-
-    GradeBadge badge(std::nullopt, 50);
-    EXPECT_EQ(badge.accessibleName(), QStringLiteral("\u2014"));
-    badge.setGrade(DeviceGrade::a);
-    EXPECT_EQ(badge.accessibleName(), "A");
-}
-
 class GradeBadgeDirection : public ::testing::TestWithParam<Qt::LayoutDirection> {};
 
 TEST_P(GradeBadgeDirection, TheShadowFallsBottomRightAndTheCornersScale) {

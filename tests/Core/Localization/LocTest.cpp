@@ -1,6 +1,5 @@
 #include "Localization/Loc.h"
 
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -51,15 +50,6 @@ TEST(Loc, ListenerMayUnsubscribeWhileBeingTold) {
     loc.setLanguage(AppLanguage::english);
     loc.setLanguage(AppLanguage::persian);
     EXPECT_EQ(calls, 1);
-}
-
-TEST(Loc, SharedIsOneInstanceStartingPersian) {
-    Loc* seen[4] = {};
-    std::vector<std::thread> threads;
-    for (auto& slot : seen) threads.emplace_back([&slot] { slot = &Loc::shared(); });
-    for (auto& thread : threads) thread.join();
-    for (Loc* loc : seen) EXPECT_EQ(loc, seen[0]);
-    EXPECT_EQ(Loc::shared().language(), AppLanguage::persian);
 }
 
 TEST(Loc, FormatsNumbersByTheirPlaceholderSpec) {

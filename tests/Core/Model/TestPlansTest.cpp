@@ -35,19 +35,3 @@ TEST(TestPlans, EveryPlanIsCanonicalAndTheSingleTestPlansAreDistinct) {
         EXPECT_EQ(TestPlans::ordered(plan), plan);
     }
 }
-
-TEST(TestModule, RawValuesAndJson) {
-    EXPECT_EQ(fromRaw<TestModule>("mic_camera"), micCamera);
-    EXPECT_EQ(fromRaw<TestModule>("micCamera"), std::nullopt);
-    EXPECT_EQ(fromRaw<TestModule>("cpuBenchmark"), std::nullopt);
-    EXPECT_EQ(stepID(cpuBenchmark), "cpu");
-    EXPECT_EQ(fromRaw<ModuleStatus>("cancelled"), ModuleStatus::cancelled);
-    EXPECT_EQ(fromRaw<ModuleStatus>("canceled"), std::nullopt);
-
-    const json::Json j = {{"plan", {"cpu", "ram"}}, {"bad", {"cpu", "disk"}}};
-    EXPECT_EQ(json::required<std::vector<TestModule>>(j, "plan"), (std::vector{cpuBenchmark, ramTest}));
-    EXPECT_THROW(json::required<std::vector<TestModule>>(j, "bad"), json::DecodeError);
-    json::Json out = json::Json::object();
-    json::put(out, "status", ModuleStatus::bypassed);
-    EXPECT_EQ(out["status"], "bypassed");
-}
