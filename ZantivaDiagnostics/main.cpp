@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "App/DesktopActivity.h"
+#include "App/QuitSignals.h"
 #include "App/SingleInstance.h"
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
@@ -16,7 +17,6 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Shell/CompositionRoot.h"
 #include "Shell/MainWindow.h"
-#include "Shell/QuitSignals.h"
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "ZantivaBridge/DetachedTask.h"

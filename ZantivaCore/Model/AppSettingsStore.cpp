@@ -41,7 +41,8 @@ void AppSettingsStore::save() const {
         jsonfile::logSaveFailure(logCategory, fileName, "no home folder");
         return;
     }
-    jsonfile::save(*fileURL_, current_.toJson(), logCategory);
+    jsonfile::saveKeepingUndecodable(*fileURL_, current_.toJson(), logCategory,
+                                     jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); }));
 }
 
 } // namespace zantiva

@@ -2,7 +2,8 @@
 
 // Keeps AppSettings in "settings.json" in the app folder. The file is read once, at
 // creation; every change that alters the settings rewrites it whole. Failures never reach
-// the caller: an unusable file gives the defaults, a failed save is logged ("settings").
+// the caller: an unusable file gives the defaults (and is kept aside as
+// "settings.json.bad" at the next save), a failed save is logged ("settings").
 // Used from the main thread only.
 
 #include <filesystem>

@@ -50,8 +50,14 @@ std::optional<Date> parseIso8601(std::string_view text) {
             return std::nullopt;
         offsetMinutes = (zone[0] == '-' ? -1 : 1) * (oh * 60 + om);
     }
-    const auto local = sys_days{ymd} + hours{h} + minutes{mi} + seconds{s};
-    return Date{local - minutes{offsetMinutes}};
+    const sys_seconds instant = sys_days{ymd} + hours{h} + minutes{mi} + seconds{s} - minutes{offsetMinutes};
+    // The clock counts nanoseconds in 64 bits (1677-09-21T00:12:44Z to 2262-04-11T23:47:16Z
+    // in whole seconds): a time outside would wrap into another year, so it fails like any
+    // other text that is not a date. The casts cut toward zero, so both ends lie inside.
+    constexpr sys_seconds earliest = time_point_cast<seconds>(Date::min());
+    constexpr sys_seconds latest = time_point_cast<seconds>(Date::max());
+    if (instant < earliest || instant > latest) return std::nullopt;
+    return time_point_cast<Date::duration>(instant);
 }
 
 } // namespace zantiva

@@ -21,6 +21,26 @@ bool saveText(const std::filesystem::path& file, std::string_view bytes, std::st
     return !ec;
 }
 
+bool saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
+                            const DecodeProblem& problemOf) {
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
+        std::optional<std::string> problem = "not a regular file that can be read whole";
+        if (const auto text = readWholeFile(file)) problem = problemOf(*text);
+        if (problem) {
+            std::filesystem::path aside = file;
+            aside += ".bad";
+            std::filesystem::rename(file, aside, ec);
+            const std::string name = file.filename().string();
+            if (ec)
+                log::error(category, "couldn't keep undecodable " + name + " aside: " + ec.message());
+            else
+                log::error(category, "undecodable " + name + " (" + *problem + ") kept as " + aside.filename().string());
+        }
+    }
+    return save(file, value, category);
+}
+
 std::optional<json::Json> load(const std::filesystem::path& file) {
     const auto text = readWholeFile(file);
     if (!text) return std::nullopt;

@@ -4,6 +4,7 @@
 // with a two-space indent, keys sorted, replaced whole and atomically.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,28 @@ std::string encode(const json::Json& value);
 // A failure is logged under `category` as "couldn't save <file name>: <reason>" and
 // answered with false; the old file is then left as it was.
 bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
+
+// Why a stored file's text can't be decoded, or nothing when it can.
+using DecodeProblem = std::function<std::optional<std::string>(const std::string& text)>;
+
+// A store's save: like save(), after keeping an existing file aside as "<name>.bad" (and
+// logging it) when `problemOf` finds it undecodable or it can't be read at all, so that a
+// record this version can't read (damaged, or written by a newer version) is never
+// silently replaced. An earlier ".bad" file gives way to the newer one.
+bool saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
+                            const DecodeProblem& problemOf);
+
+// The decode problem of a store whose JSON decodes with `decode`, which throws when it can't.
+template <typename Decode> DecodeProblem decodedBy(Decode decode) {
+    return [decode](const std::string& text) -> std::optional<std::string> {
+        try {
+            decode(json::Json::parse(text));
+            return std::nullopt;
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+    };
+}
 
 // The same for a stored file of any other text (the CSV export, the ledger's fingerprints).
 bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category);

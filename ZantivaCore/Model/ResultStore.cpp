@@ -73,6 +73,15 @@ json::Json* sessionReport(json::Json& j) {
 
 json::Json* noReport(json::Json&) { return nullptr; }
 
+// Why a stored text is no record of type T, for keeping it aside before it is replaced.
+template <typename T> jsonfile::DecodeProblem problemOf(json::Json* (*reportOf)(json::Json&)) {
+    return [reportOf](const std::string& text) -> std::optional<std::string> {
+        auto decoded = decode<T>(text, reportOf);
+        if (decoded.value) return std::nullopt;
+        return decoded.problem;
+    };
+}
+
 // A stored file read and decoded; nothing when it is missing or unreadable, and a log line
 // when it is there but can't be decoded.
 template <typename T>
@@ -94,46 +103,29 @@ std::optional<fs::path> ResultStore::fileURL(const char* name) const {
     return *directory_ / name;
 }
 
-void ResultStore::save(const char* name, const json::Json& value) const {
+void ResultStore::save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const {
     if (const auto file = fileURL(name))
-        jsonfile::save(*file, value, logCategory);
+        jsonfile::saveKeepingUndecodable(*file, value, logCategory, undecodable);
     else
         jsonfile::logSaveFailure(logCategory, name, "no home folder");
 }
 
-// The merged report is the only copy of earlier runs: one that this version can't read
-// (damaged, or written by a newer version) is kept for the user instead of overwritten.
-void ResultStore::setAsideUnreadableReport(const fs::path& file) const {
-    const auto text = readWholeFile(file);
-    if (!text) return;
-    const auto decoded = decode<FinalBenchmarkReport>(*text, wholeReport);
-    if (decoded.value) return;
-    fs::path aside = file;
-    aside += ".bad";
-    std::error_code ec;
-    fs::rename(file, aside, ec);
-    if (ec)
-        log::error(logCategory, "couldn't keep unreadable " + file.filename().string() + " aside: " + ec.message());
-    else
-        log::error(logCategory, "unreadable " + file.filename().string() + " (" + decoded.problem + ") kept as " +
-                                    aside.filename().string());
-}
-
 void ResultStore::saveReport(const FinalBenchmarkReport& report) const {
-    if (const auto file = fileURL(reportFile)) setAsideUnreadableReport(*file);
-    save(reportFile, report.toJson());
+    save(reportFile, report.toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
 }
 
 std::optional<FinalBenchmarkReport> ResultStore::loadReport() const {
     auto decoded = readStored<FinalBenchmarkReport>(fileURL(reportFile), wholeReport);
     if (decoded.value && decoded.droppedCpuResult) {
         rescore(*decoded.value);
-        save(reportFile, decoded.value->toJson());
+        save(reportFile, decoded.value->toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
     }
     return decoded.value;
 }
 
-void ResultStore::saveSession(const BenchmarkSession& session) const { save(sessionFile, session.toJson()); }
+void ResultStore::saveSession(const BenchmarkSession& session) const {
+    save(sessionFile, session.toJson(), problemOf<BenchmarkSession>(sessionReport));
+}
 
 std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs) const {
     auto decoded = readStored<BenchmarkSession>(fileURL(sessionFile), sessionReport);
@@ -161,7 +153,7 @@ void ResultStore::clearSession() const {
 }
 
 void ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {
-    save(storageFile, result.toJson());
+    save(storageFile, result.toJson(), problemOf<StorageBenchmarkResult>(noReport));
 }
 
 std::optional<StorageBenchmarkResult> ResultStore::loadStorageResult() const {

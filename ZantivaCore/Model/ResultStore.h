@@ -4,14 +4,16 @@
 // "last-report.json" (the merged report), "benchmark-session.json" (the resumable run)
 // and "last-ssd-result.json" (the last storage benchmark). Best effort throughout:
 // nothing here throws or reports an error to the caller. A file that can't be read or
-// decoded counts as missing; a failed save leaves the old file whole and is logged
-// ("store"). Holds no state besides the folder, so one store may be shared.
+// decoded counts as missing, and is kept aside as "<name>.bad" before a new one is saved
+// over it; a failed save leaves the old file whole and is logged ("store"). Holds no
+// state besides the folder, so one store may be shared.
 
 #include <filesystem>
 #include <optional>
 
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
+#include "Model/JsonFile.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"
 
@@ -24,8 +26,6 @@ public:
 
     const std::optional<std::filesystem::path>& directory() const { return directory_; }
 
-    // An existing "last-report.json" that is not a readable report is first kept aside as
-    // "last-report.json.bad" rather than overwritten.
     void saveReport(const FinalBenchmarkReport& report) const;
     // A stored CPU result of another scoring version is dropped (before decoding, so that
     // it can't spoil the rest), the overall score recomputed and the file rewritten.
@@ -43,8 +43,7 @@ public:
 
 private:
     std::optional<std::filesystem::path> fileURL(const char* name) const;
-    void save(const char* name, const json::Json& value) const;
-    void setAsideUnreadableReport(const std::filesystem::path& file) const;
+    void save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const;
 
     std::optional<std::filesystem::path> directory_;
 };

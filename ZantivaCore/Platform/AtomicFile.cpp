@@ -132,10 +132,16 @@ std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes
     return {};
 }
 
+// Opening a FIFO waits for a writer, and reading one or a device may never end: the type
+// is checked before opening, the open never waits, and the opened file is checked again
+// (the name may have been given to another file in between).
 std::optional<std::string> readWholeFile(const fs::path& file) {
-    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
-    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        std::uint64_t(info.st_size) > storedFileLimit)
+        return std::nullopt;
 
     std::string content;
     content.reserve(std::size_t(info.st_size));
@@ -147,6 +153,7 @@ std::optional<std::string> readWholeFile(const fs::path& file) {
             return std::nullopt;
         }
         if (n == 0) return content;
+        if (content.size() + std::size_t(n) > storedFileLimit) return std::nullopt; // grew while read
         content.append(buffer, std::size_t(n));
     }
 }

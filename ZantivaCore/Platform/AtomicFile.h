@@ -21,7 +21,13 @@ namespace zantiva {
 // is in place; otherwise the error, and the old file (or its absence) is left as it was.
 std::error_code writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
-// The whole content of a regular file; absent when it is missing or cannot be read.
+// The most readWholeFile reads. Stored records are a few KiB; 16 MiB is far above any real
+// one and keeps a damaged or hostile file from costing memory by its size.
+inline constexpr std::size_t storedFileLimit = 16u << 20;
+
+// The whole content of a regular file of at most storedFileLimit bytes; absent when it is
+// missing, larger, not a regular file (a FIFO or a device, which are never waited on) or
+// cannot be read.
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 
 } // namespace zantiva

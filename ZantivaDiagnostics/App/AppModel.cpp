@@ -9,8 +9,10 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "Account/APIError.h"
+#include "External/ExternalBenchmarkCSV.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/SessionDeviceInfo.h"
+#include "Model/TestPlans.h"
 #include "Probes/SystemProbe.h"
 #include "Observation/ObservedValue.h"
 #include "Runners/RunnerHost.h"
@@ -39,6 +41,16 @@ SuiteConfiguration withLiveFeed(SuiteConfiguration configuration, const LiveTele
     return configuration;
 }
 
+// The runner's store and CSV file live in the app folder; the CSV opens like any address.
+ExternalRunnerConfiguration inAppFolder(ExternalRunnerConfiguration configuration,
+                                        const std::optional<std::filesystem::path>& folder,
+                                        const std::function<bool(const QUrl&)>& openURL) {
+    configuration.store = std::make_shared<ExternalBenchmarkStore>(folder);
+    if (folder) configuration.csvFile = *folder / ExternalBenchmarkCSV::fileName;
+    configuration.openURL = openURL;
+    return configuration;
+}
+
 template <typename T> QCoro::Task<> discardResult(QCoro::Task<T> task) { co_await task; }
 
 std::string addressText(const QUrl& url) { return url.toString(QUrl::FullyEncoded).toStdString(); }
@@ -47,7 +59,7 @@ std::string addressText(const QUrl& url) { return url.toString(QUrl::FullyEncode
 
 // What the runners reach of the model. The model owns it and the runners hold it weakly;
 // once the model is going it answers as a model without specs and passes nothing on.
-class AppModel::RunnerLink final : public RunnerHost {
+class AppModel::RunnerLink final : public RunnerHost, public ExternalRunnerHost {
 public:
     explicit RunnerLink(AppModel* model) : model_(model) {}
     void release() { model_ = nullptr; }
@@ -63,6 +75,19 @@ public:
         if (!model_) co_return;
         auto handOver = model_->completeRun(std::move(report), hadCompletedStations);
         co_await handOver;
+    }
+    void setStatus(std::optional<LocalizedMessage> status) override {
+        if (model_) model_->setStatus(std::move(status));
+    }
+    ExternalCsvSources csvSources() const override {
+        if (!model_) return {};
+        return {model_->hasResults() ? std::optional(model_->report_) : std::nullopt, model_->storage_.result(),
+                model_->specs_};
+    }
+    void startPerformanceSuite(std::function<void()> afterRun) override {
+        if (!model_) return;
+        model_->suite_.setAfterRun(std::move(afterRun));
+        model_->suite_.start(TestPlans::performance);
     }
 
 private:
@@ -86,6 +111,7 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
       suite_(store_, gate_, withLiveFeed(std::move(setup.suite), telemetry_)),
       storage_(store_, gate_, std::move(setup.storage)),
       openURL_(std::move(setup.openURL)),
+      external_(inAppFolder(std::move(setup.external), setup.folder, openURL_), gate_),
       readSpecs_(std::move(setup.readSpecs)),
       runnerLink_(std::make_shared<RunnerLink>(this)),
       specs_(std::move(setup.specs)),
@@ -93,6 +119,7 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
     if (!readSpecs_) readSpecs_ = [] { return SystemProbe::readSpecs(); };
     suite_.setModel(runnerLink_);
     storage_.setModel(runnerLink_);
+    external_.attach(runnerLink_);
     storage_.setResult(store_.loadStorageResult());
 }
 
@@ -158,11 +185,21 @@ QCoro::Task<> AppModel::start() {
     }
     if (specs_ && !suite_.isRunning()) setResumable(store_.loadResumableSession(*specs_));
     detach(checkForUpdate());
+    detach(findOutsideBenchmarks());
     auto loading = session_.ready();
     co_await loading;
     if (!self || !session_.isAuthenticated()) co_return;
     auto refreshing = refreshAccount();
     co_await refreshing;
+}
+
+QCoro::Task<> AppModel::findOutsideBenchmarks() {
+    const QPointer<AppModel> self(this);
+    auto discovering = external_.discover();
+    co_await discovering;
+    if (!self) co_return;
+    auto recovering = external_.recoverPendingResults();
+    co_await recovering;
 }
 
 void AppModel::watchForUnexpectedErrors() {

@@ -29,6 +29,7 @@
 #include "Model/ResultStore.h"
 #include "Model/SystemSpecs.h"
 #include "Runners/AppScreen.h"
+#include "Runners/ExternalBenchmarkRunner.h"
 #include "Runners/RunGate.h"
 #include "Runners/StorageRunner.h"
 #include "Runners/SuiteConfiguration.h"
@@ -54,7 +55,10 @@ struct AppModelSetup {
     // The runners' engines; the suite's telemetry sources are the live feed's.
     SuiteConfiguration suite;
     StorageRunnerConfiguration storage;
-    // Opens the address in the browser; true when it opened.
+    // The outside-benchmark runner's tools, disk images, search folders and result-page
+    // reader; the model adds the store and the CSV file in its folder and the opener below.
+    ExternalRunnerConfiguration external;
+    // Opens the address in the browser (a file in its application); true when it opened.
     std::function<bool(const QUrl&)> openURL;
 };
 
@@ -76,6 +80,7 @@ public:
     LiveTelemetry& telemetry() { return telemetry_; }
     TestSuiteRunner& suite() { return suite_; }
     StorageRunner& storage() { return storage_; }
+    ExternalBenchmarkRunner& external() { return external_; }
     // The one-run-at-a-time gate of every runner: busy while any run is in progress.
     const RunGate& runGate() const { return *gate_; }
     ZantivaAPIClient& api() { return api_; }
@@ -108,7 +113,8 @@ public:
     void clearUnexpectedError();
 
     // Start-up, once per launch: live telemetry, the specs (read off the main thread), the
-    // resumable run, the update check in the background, then the account refresh when
+    // resumable run, the update check and the search for the outside benchmarks (then the
+    // reading of their pending results) in the background, then the account refresh when
     // signed in.
     QCoro::Task<> start();
     // From now on an exception that nobody caught, on any thread, becomes the
@@ -160,6 +166,7 @@ private:
     void showUnexpectedError(std::string text);
     QCoro::Task<> completeSignIn(SignInGrant grant);
     QCoro::Task<> refreshAfterLanguageSwitch();
+    QCoro::Task<> findOutsideBenchmarks();
 
     std::unique_ptr<SecureTokenStore> tokenStore_;
     std::unique_ptr<HttpTransport> transport_;
@@ -177,6 +184,9 @@ private:
     TestSuiteRunner suite_;
     StorageRunner storage_;
     std::function<bool(const QUrl&)> openURL_;
+    // After the opener it uses; goes first, so a run's tool is stopped and its images
+    // detached before the rest of the model.
+    ExternalBenchmarkRunner external_;
     std::function<SystemSpecs()> readSpecs_;
     std::shared_ptr<RunnerLink> runnerLink_;
     std::uint64_t signInSerial_ = 0; // the latest accepted sign-in link's

@@ -7,6 +7,7 @@
 #include "CLI/CheckUpdateMode.h"
 #include "CLI/CpuMode.h"
 #include "CLI/DumpHardware.h"
+#include "CLI/ExternalRunMode.h"
 #include "CLI/ExternalScanMode.h"
 #include "CLI/GpuMode.h"
 #include "CLI/MemoryMode.h"
@@ -17,12 +18,14 @@
 namespace zantiva {
 namespace {
 
+constexpr CliOption externalRunOptions[] = {{"--short"}, {"--verbose"}};
 constexpr CliOption storageOptions[] = {{"--quick"}};
 constexpr CliOption cpuOptions[] = {{"--runs", "N"}};
 constexpr CliOption gpuOptions[] = {{"--runs", "N"}, {"--bands", "N"}, {"--preview", "FILE"}};
 
 constexpr CliMode modes[] = {
     {{"--smart"}, {}, runSmartMode},
+    {{"--external-run", "app", true}, externalRunOptions, runExternalRunMode},
     {{"--external-scan"}, {}, runExternalScanMode},
     {{"--check-update"}, {}, runCheckUpdateMode},
     {{"--ram"}, {}, runMemoryMode},

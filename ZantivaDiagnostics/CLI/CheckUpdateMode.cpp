@@ -37,17 +37,17 @@ int runCheckUpdate(CliContext& context, const SiteProfile& site, const UpdateChe
     if (!release) return printFailure(context.out, failure);
 
     auto& out = context.out;
-    out << "site: " << site.domain << '\n';
-    out << "currentVersion: " << checker.currentVersion.description() << '\n';
-    out << "latestVersion: " << release->version.description() << '\n';
+    printLine(out, "site", site.domain);
+    printLine(out, "currentVersion", checker.currentVersion.description());
+    printLine(out, "latestVersion", release->version.description());
     if (!(checker.currentVersion < release->version)) {
-        out << "update: none\n";
+        printLine(out, "update", "none");
         return 0;
     }
-    out << "update: available\n";
-    out << "downloadURL: " << release->downloadURL << '\n';
-    if (release->released) out << "released: " << iso8601(*release->released) << '\n';
-    if (release->fileSizeBytes > 0) out << "fileSizeBytes: " << release->fileSizeBytes << '\n';
+    printLine(out, "update", "available");
+    printLine(out, "downloadURL", release->downloadURL);
+    if (release->released) printLine(out, "released", iso8601(*release->released));
+    if (release->fileSizeBytes > 0) printLine(out, "fileSizeBytes", std::to_string(release->fileSizeBytes));
     return 0;
 }
 

@@ -38,7 +38,7 @@ int runCpuMode(const CommandLine& commandLine, CliContext& context, CPUWorkload 
         const CpuBenchmarkResult result = engine.run(
             0, [&](const CpuBenchmarkProgress& p) { line.update(progressText(p, run, *runs)); }, CancelToken());
         line.clear();
-        if (*runs > 1) context.out << "run: " << run << '\n';
+        if (*runs > 1) printLine(context.out, "run", std::to_string(run));
         printResultLines(context.out, result.toJson());
         context.out.flush();
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CLI/ResultLines.h"
 #include "External/ExternalBenchmarkLocator.h"
 #include "Model/AppPaths.h"
 
@@ -9,11 +10,11 @@ namespace zantiva {
 namespace {
 
 void printInstallation(std::ostream& out, const std::string& key, const ExternalBenchmarkInstallation& installation) {
-    out << key << ".name: " << installation.displayName() << '\n';
-    out << key << ".program: " << installation.executablePath << '\n';
-    if (installation.bundlePath) out << key << ".folder: " << *installation.bundlePath << '\n';
-    if (installation.diskImagePath) out << key << ".diskImage: " << *installation.diskImagePath << '\n';
-    out << key << ".available: " << (installation.isAvailable() ? "yes" : "no") << '\n';
+    printLine(out, key + ".name", installation.displayName());
+    printLine(out, key + ".program", installation.executablePath);
+    if (installation.bundlePath) printLine(out, key + ".folder", *installation.bundlePath);
+    if (installation.diskImagePath) printLine(out, key + ".diskImage", *installation.diskImagePath);
+    printLine(out, key + ".available", installation.isAvailable() ? "yes" : "no");
 }
 
 } // namespace
@@ -21,18 +22,18 @@ void printInstallation(std::ostream& out, const std::string& key, const External
 int runExternalScan(CliContext& context, std::span<const std::filesystem::path> folders,
                     const ExternalBenchmarkStore& store) {
     auto& out = context.out;
-    for (const auto& folder : folders) out << "searched: " << folder.string() << '\n';
+    for (const auto& folder : folders) printLine(out, "searched", folder.string());
     const auto found = ExternalBenchmarkLocator::discover(folders);
     for (ExternalBenchmarkApp app : allCases<ExternalBenchmarkApp>()) {
         const std::string key(rawValue(app));
         if (auto it = found.find(app); it != found.end()) {
-            out << key << ": found\n";
+            printLine(out, key, "found");
             printInstallation(out, key, it->second);
         } else if (auto chosen = store.settings(app).installation) {
-            out << key << ": chosen\n";
+            printLine(out, key, "chosen");
             printInstallation(out, key, *chosen);
         } else {
-            out << key << ": not found\n";
+            printLine(out, key, "not found");
         }
     }
     return 0;

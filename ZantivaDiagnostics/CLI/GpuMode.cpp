@@ -68,7 +68,7 @@ int runGpuMode(const CommandLine& commandLine, CliContext& context, GPUBenchmark
             return printFailure(context.out, context.loc.resolve(error.userMessage()));
         }
         line.clear();
-        if (*runs > 1) context.out << "run: " << run << '\n';
+        if (*runs > 1) printLine(context.out, "run", std::to_string(run));
         printResultLines(context.out, result.toJson());
         context.out.flush();
     }

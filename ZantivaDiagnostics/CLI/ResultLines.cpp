@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+
+#include <unicode/utf8.h>
 
 namespace zantiva {
 namespace {
@@ -27,8 +30,44 @@ void printResultLines(std::ostream& out, const nlohmann::json& record, std::stri
     } else if (record.is_array()) {
         for (std::size_t i = 0; i < record.size(); ++i) printResultLines(out, record[i], childName(prefix, std::to_string(i)));
     } else if (!record.is_null()) {
-        out << prefix << ": " << valueText(record) << '\n';
+        printLine(out, prefix, valueText(record));
     }
+}
+
+std::string lineText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t i = 0;
+    while (i < length) {
+        const int32_t at = i;
+        UChar32 c;
+        U8_NEXT(s, i, length, c);
+        const std::string_view piece = text.substr(at, i - at);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) { // also c < 0: not valid UTF-8
+            for (const unsigned char byte : piece) {
+                char escape[5];
+                std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+                out += escape;
+            }
+        } else {
+            out += piece;
+        }
+    }
+    return out;
+}
+
+void printLine(std::ostream& out, std::string_view name, std::string_view value) {
+    out << lineText(name) << ": " << lineText(value) << '\n';
 }
 
 std::string posixNumber(double value) {
@@ -49,7 +88,7 @@ std::string posixNumber(double value, int decimals) {
 }
 
 int printFailure(std::ostream& out, std::string_view error) {
-    out << "failed: " << error << '\n';
+    printLine(out, "failed", error);
     out.flush();
     return 1;
 }

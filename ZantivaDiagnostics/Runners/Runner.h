@@ -53,6 +53,8 @@ protected:
     }
     // The engine call under way stops at its next check and ends with CancellationError.
     void cancelEngine() const { engine_.cancel(); }
+    // The gate this runner shares with the others.
+    const RunGate& gate() const { return *gate_; }
 
     // Runs f on the main thread, from an engine thread; dropped once the runner is gone.
     template <typename F> void onMainThread(F f) {

@@ -4,9 +4,20 @@
 
 #include "Account/KeychainTokenStore.h"
 #include "App/DesktopActivity.h"
+#include "External/ExternalBenchmarkLocator.h"
+#include "External/LoopImageMounter.h"
+#include "External/ProcessLauncher.h"
 #include "Model/AppPaths.h"
 
 namespace zantiva {
+namespace {
+
+// Hook for the result-page reader: the outside-benchmark runner calls the factory when it
+// first reads a page. Empty until the web-engine reader is wired in here, so an uploaded
+// result's page stays pending and is read at a later start.
+std::function<std::unique_ptr<GeekbenchScoreReading>()> resultPageReaderFactory(const Loc&) { return {}; }
+
+} // namespace
 
 std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     const auto activity = std::make_shared<DesktopActivity>();
@@ -19,6 +30,11 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.loc = &Loc::shared();
     setup.suite.activity = activity;
     setup.storage.activity = activity;
+    setup.external.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
+    setup.external.readerFactory = resultPageReaderFactory(*setup.loc);
+    setup.external.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();
+    setup.external.images = std::make_shared<LoopImageMounter>();
+    setup.external.activity = activity;
     setup.openURL = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return std::make_unique<AppModel>(std::move(setup));
 }

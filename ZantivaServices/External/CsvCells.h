@@ -2,7 +2,8 @@
 
 // The cells of a CSV file as RFC 4180 writes them: a cell holding a comma, a quote or a
 // line break is quoted, quotes doubled. A text cell that a spreadsheet would take as a
-// formula (starting with = + - @, a tab or a carriage return) gets a leading apostrophe.
+// formula (starting with = + - @, a tab or a carriage return) gets a leading apostrophe,
+// and bytes that aren't valid UTF-8 (a device name, say) become U+FFFD.
 // Numbers use "." and no grouping, whatever the locale; a value that is not finite is an
 // empty cell.
 

@@ -30,6 +30,11 @@ public:
     // Detaches a mount point: plain attempts first, then a forced one. Blocking (it runs at
     // quit); never throws, a failure is only logged.
     virtual void detach(const std::filesystem::path& mountPoint) = 0;
+    // Whether the path is mounted now: a folder left where a volume was is no mount.
+    virtual bool isMounted(const std::filesystem::path& mountPoint) const = 0;
+    // Detaches what an earlier run of the program left attached; only the first call does
+    // anything. Blocking: call it off the main thread.
+    virtual void detachLeftovers() = 0;
 };
 
 // Whether a file name ends in a disk-image extension (.iso, .img, .squashfs; any case).

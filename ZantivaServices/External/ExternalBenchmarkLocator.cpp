@@ -1,7 +1,6 @@
 #include "External/ExternalBenchmarkLocator.h"
 
 #include <algorithm>
-#include <regex>
 
 #include "External/ToolOutputText.h"
 #include "Model/AppPaths.h"
@@ -33,28 +32,52 @@ std::string fileName(const fs::path& path) {
 
 bool startsWithGeekbench(const std::string& name) { return lowercased(name).starts_with("geekbench"); }
 
-// "geekbench" or "geekbench" followed by digits ("geekbench6").
-bool isGeekbenchLauncherName(const std::string& name) {
-    static const std::regex pattern("geekbench[0-9]*");
-    return std::regex_match(lowercased(name), pattern);
+constexpr std::string_view digits = "0123456789";
+
+// The end of the run of digits starting at `at`.
+std::size_t digitsEnd(std::string_view text, std::size_t at) {
+    return std::min(text.find_first_not_of(digits, at), text.size());
 }
 
-// Dotted numbers compared part by part, so "6.10" is above "6.9".
-std::vector<long> versionParts(const std::string& version) {
-    std::vector<long> parts;
-    static const std::regex number("[0-9]+");
-    for (std::sregex_iterator it(version.begin(), version.end(), number), end; it != end; ++it)
-        parts.push_back(std::stol(it->str()));
+// "geekbench" or "geekbench" followed by digits ("geekbench6").
+bool isGeekbenchLauncherName(const std::string& name) {
+    const std::string lower = lowercased(name);
+    return lower.starts_with("geekbench") && digitsEnd(lower, 9) == lower.size();
+}
+
+// The numbers of a dotted version as digits without leading zeros, so that numbers of any
+// length compare by value (a name may carry more digits than any integer holds).
+std::vector<std::string_view> versionParts(std::string_view version) {
+    std::vector<std::string_view> parts;
+    for (auto at = version.find_first_of(digits); at != std::string_view::npos;) {
+        const std::size_t end = digitsEnd(version, at);
+        std::string_view number = version.substr(at, end - at);
+        number.remove_prefix(std::min(number.find_first_not_of('0'), number.size() - 1));
+        parts.push_back(number);
+        at = version.find_first_of(digits, end);
+    }
     return parts;
+}
+
+// Versions compared number by number, so "6.10" is above "6.9".
+bool isHigherVersion(std::string_view version, std::string_view than) {
+    const auto a = versionParts(version), b = versionParts(than);
+    return std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), [](std::string_view x, std::string_view y) {
+        return x.size() != y.size() ? x.size() < y.size() : x < y;
+    });
 }
 
 // The first dotted number after the name's "geekbench" ("Geekbench-6.3.0-Linux" gives 6.3.0).
 std::optional<std::string> versionAfterGeekbench(const std::string& name) {
-    static const std::regex pattern("geekbench[^0-9]*([0-9]+(\\.[0-9]+)*)");
-    std::smatch match;
     const std::string lower = lowercased(name);
-    if (!std::regex_search(lower, match, pattern)) return std::nullopt;
-    return match.str(1);
+    const auto word = lower.find("geekbench");
+    if (word == std::string::npos) return std::nullopt;
+    const auto start = lower.find_first_of(digits, word + 9);
+    if (start == std::string::npos) return std::nullopt;
+    std::size_t end = digitsEnd(lower, start);
+    while (end + 1 < lower.size() && lower[end] == '.' && digitsEnd(lower, end + 1) > end + 1)
+        end = digitsEnd(lower, end + 1);
+    return lower.substr(start, end - start);
 }
 
 // The launcher directly inside a folder; the highest-numbered one when there are several.
@@ -63,7 +86,7 @@ std::optional<fs::path> geekbenchLauncher(const fs::path& folder) {
     for (const fs::path& entry : entries(folder)) {
         const std::string name = entry.filename().string();
         if (!isGeekbenchLauncherName(name) || !isExecutableFile(entry)) continue;
-        if (!best || versionParts(name) > versionParts(best->filename().string())) best = entry;
+        if (!best || isHigherVersion(name, best->filename().string())) best = entry;
     }
     return best;
 }
@@ -77,10 +100,12 @@ std::optional<std::string> geekbenchVersion(const std::vector<std::string>& name
 
 // The first year "20nn" standing on its own in a name ("Cinebench2024" and "cb-2026" count).
 std::optional<std::string> yearIn(const std::string& name) {
-    static const std::regex pattern("(^|[^0-9])(20[0-9]{2})([^0-9]|$)");
-    std::smatch match;
-    if (!std::regex_search(name, match, pattern)) return std::nullopt;
-    return match.str(2);
+    for (auto at = name.find_first_of(digits); at != std::string::npos;) {
+        const std::size_t end = digitsEnd(name, at);
+        if (end - at == 4 && name.compare(at, 2, "20") == 0) return name.substr(at, 4);
+        at = name.find_first_of(digits, end);
+    }
+    return std::nullopt;
 }
 
 bool mentionsCinebench(const std::string& name) { return lowercased(name).find("cinebench") != std::string::npos; }
@@ -196,7 +221,7 @@ std::map<ExternalBenchmarkApp, ExternalBenchmarkInstallation> discover(std::span
             if (!launcher) continue;
             ExternalBenchmarkInstallation found{ExternalBenchmarkApp::geekbench, entry.string(), launcher->string(),
                                                 geekbenchVersion({entry.filename().string()}, *launcher), std::nullopt};
-            if (!best || versionParts(found.version.value_or("")) > versionParts(best->version.value_or("")))
+            if (!best || isHigherVersion(found.version.value_or(""), best->version.value_or("")))
                 best = std::move(found);
         }
     }

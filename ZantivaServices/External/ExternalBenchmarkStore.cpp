@@ -10,6 +10,32 @@ namespace {
 
 constexpr std::string_view logCategory = "external";
 
+// The stored record of each application the file has; a record that doesn't decode is
+// handed to `broken` with the reason.
+template <typename Broken>
+std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings> decodeRecords(const json::Json& stored, Broken broken) {
+    std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings> apps;
+    for (ExternalBenchmarkApp app : allCases<ExternalBenchmarkApp>()) {
+        auto it = stored.find(std::string(rawValue(app)));
+        if (it == stored.end()) continue;
+        try {
+            apps[app] = ExternalBenchmarkAppSettings::fromJson(*it);
+        } catch (const json::DecodeError& error) {
+            broken(std::string(rawValue(app)) + ": " + error.what());
+        }
+    }
+    return apps;
+}
+
+// A file with any record that doesn't decode is kept aside: saving over it would lose that record.
+std::optional<std::string> undecodable(const std::string& text) {
+    const json::Json stored = json::Json::parse(text, nullptr, false);
+    if (!stored.is_object()) return "not a JSON object";
+    std::optional<std::string> problem;
+    decodeRecords(stored, [&](std::string reason) { problem = std::move(reason); });
+    return problem;
+}
+
 } // namespace
 
 ExternalBenchmarkStore::ExternalBenchmarkStore(std::optional<std::filesystem::path> directory) {
@@ -21,23 +47,16 @@ void ExternalBenchmarkStore::load() {
     if (!file_) return;
     const std::optional<json::Json> stored = jsonfile::load(*file_);
     if (!stored || !stored->is_object()) return;
-    for (ExternalBenchmarkApp app : allCases<ExternalBenchmarkApp>()) {
-        auto it = stored->find(std::string(rawValue(app)));
-        if (it == stored->end()) continue;
-        try {
-            apps_[app] = ExternalBenchmarkAppSettings::fromJson(*it);
-        } catch (const json::DecodeError& error) {
-            log::error(logCategory, std::string("ignoring the stored record of ") + std::string(rawValue(app)) + ": " +
-                                        error.what());
-        }
-    }
+    apps_ = decodeRecords(*stored, [](const std::string& reason) {
+        log::error(logCategory, "ignoring the stored record of " + reason);
+    });
 }
 
 void ExternalBenchmarkStore::save() const {
     if (!file_) return;
     json::Json out = json::Json::object();
     for (const auto& [app, settings] : apps_) out[std::string(rawValue(app))] = settings.toJson();
-    jsonfile::save(*file_, out, logCategory);
+    jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
 }
 
 ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkApp app) const {

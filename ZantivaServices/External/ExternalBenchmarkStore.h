@@ -3,7 +3,8 @@
 // The settings and last scores of each outside application, kept in
 // "external-benchmarks.json" in the app folder. The file is read once when the store is
 // made (missing or unreadable: nothing stored; an application whose record doesn't
-// decode starts empty) and rewritten whole and atomically on every change. Every
+// decode starts empty) and rewritten whole and atomically on every change, a file that
+// doesn't decode whole being kept aside first as "external-benchmarks.json.bad". Every
 // operation takes the store's own lock, so one store may be shared between threads.
 
 #include <filesystem>

@@ -1,6 +1,7 @@
 #include "External/GeekbenchOutput.h"
 
-#include <regex>
+#include <algorithm>
+#include <array>
 
 #include "External/ToolOutputText.h"
 #include "Model/SpecText.h"
@@ -10,18 +11,43 @@ namespace {
 
 using tooltext::lowercased;
 
-const std::regex& resultURLPattern() {
-    static const std::regex pattern("https://" + std::regex_replace(std::string(resultBrowserHost), std::regex("\\."), "\\.") +
-                                    "/v[0-9]+/(cpu|compute|gpu)/[0-9]+");
-    return pattern;
+// A version or result number longer than this is no real address: the scan stops there
+// instead of following the digits however far a broken tool prints them.
+constexpr std::size_t maxNumberDigits = 19;
+
+// The length of the number (1 to maxNumberDigits digits) that `text` starts with; 0 when
+// it starts with none or with a longer one.
+std::size_t numberLength(std::string_view text) {
+    const std::string_view head = text.substr(0, maxNumberDigits + 1);
+    const std::size_t length = std::min(head.find_first_not_of("0123456789"), head.size());
+    return length <= maxNumberDigits ? length : 0;
+}
+
+// The length of "/v<digits>/(cpu|compute|gpu)/<digits>" at the start of `text`, else 0.
+std::size_t resultPathLength(std::string_view text) {
+    if (!text.starts_with("/v")) return 0;
+    std::size_t at = 2;
+    const std::size_t version = numberLength(text.substr(at));
+    if (version == 0) return 0;
+    at += version;
+    static constexpr std::array<std::string_view, 3> kinds{"/cpu/", "/compute/", "/gpu/"};
+    const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](std::string_view k) { return text.substr(at).starts_with(k); });
+    if (kind == kinds.end()) return 0;
+    at += kind->size();
+    const std::size_t result = numberLength(text.substr(at));
+    return result == 0 ? 0 : at + result;
 }
 
 } // namespace
 
+// Scanned by hand: a regular expression's backtracking recursed once per digit and
+// overflowed the stack on a line of endless digits.
 std::optional<std::string> resultURL(std::string_view text) {
-    std::match_results<std::string_view::const_iterator> match;
-    if (!std::regex_search(text.begin(), text.end(), match, resultURLPattern())) return std::nullopt;
-    return match.str();
+    const std::string site = "https://" + std::string(resultBrowserHost);
+    for (auto at = text.find(site); at != std::string_view::npos; at = text.find(site, at + 1))
+        if (const std::size_t path = resultPathLength(text.substr(at + site.size())))
+            return std::string(text.substr(at, site.size() + path));
+    return std::nullopt;
 }
 
 ScoreTable pageScores(std::string_view text) {

@@ -19,7 +19,8 @@ inline constexpr std::string_view resultBrowserHost = "browser.geekbench.com";
 // A score label as shown (its original case) to the score.
 using ScoreTable = std::map<std::string, double>;
 
-// The first address "https://<host>/v<digits>/(cpu|compute|gpu)/<digits>" in the text.
+// The first address "https://<host>/v<digits>/(cpu|compute|gpu)/<digits>" in the text,
+// each number of at most 19 digits.
 std::optional<std::string> resultURL(std::string_view text);
 
 // The page script's JSON, an array of [score text, label] rows. A row counts when it has

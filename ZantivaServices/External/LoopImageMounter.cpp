@@ -1,9 +1,10 @@
 #include "External/LoopImageMounter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <regex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -43,11 +44,43 @@ fs::path withoutLinks(const fs::path& folder) {
     return ec ? folder : real;
 }
 
+// The tools' lines and the mount table carry paths of any length, so they are read by
+// hand: a regular expression's backtracking recurses once per character.
+constexpr std::string_view loopDevicePrefix = "/dev/loop";
+
+bool isNumber(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // "/dev/loop3p1" → "/dev/loop3".
 std::string wholeLoopDevice(const std::string& device) {
-    static const std::regex partition("(/dev/loop[0-9]+)p[0-9]+");
-    std::smatch match;
-    return std::regex_match(device, match, partition) ? match.str(1) : device;
+    const auto partition = device.find('p', loopDevicePrefix.size());
+    if (!device.starts_with(loopDevicePrefix) || partition == std::string::npos ||
+        !isNumber(std::string_view(device).substr(loopDevicePrefix.size(), partition - loopDevicePrefix.size())) ||
+        !isNumber(std::string_view(device).substr(partition + 1)))
+        return device;
+    return device.substr(0, partition);
+}
+
+// The loop device of udisksctl's "Mapped file <image> as /dev/loop0.": the last one in
+// the line, since the image's name may hold the same words.
+std::optional<std::string> mappedLoopDevice(std::string_view line) {
+    const auto at = line.rfind(std::string("as ") + std::string(loopDevicePrefix));
+    if (at == std::string_view::npos) return std::nullopt;
+    const std::string_view device = line.substr(at + 3);
+    const auto end = std::min(device.find_first_not_of("0123456789", loopDevicePrefix.size()), device.size());
+    if (end == loopDevicePrefix.size()) return std::nullopt;
+    return std::string(device.substr(0, end));
+}
+
+// The mount point of udisksctl's "Mounted /dev/loop0 at /media/ana/GB6.".
+std::optional<std::string> mountedAt(std::string_view line) {
+    const auto at = line.find(" at ");
+    if (at == std::string_view::npos) return std::nullopt;
+    std::string_view point = line.substr(at + 4);
+    if (point.size() > 1 && point.ends_with('.')) point.remove_suffix(1);
+    if (point.empty()) return std::nullopt;
+    return std::string(point);
 }
 
 } // namespace
@@ -97,10 +130,7 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     if (ec) throw DiskImageError(ec.message());
     if (!fs::is_regular_file(file, ec)) throw DiskImageError(systemMessage(EINVAL));
 
-    if (!leftoversChecked_) {
-        leftoversChecked_ = true;
-        detachLeftovers();
-    }
+    detachLeftovers();
     if (auto mounted = mountPointOf(loopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
         co_return AttachedImage{*mounted, true};
 
@@ -138,11 +168,9 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
 QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
     std::vector<std::string> setupCommand{"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"};
     const ToolResult setup = co_await runTool(std::move(setupCommand));
-    static const std::regex mapped("as (/dev/loop[0-9]+)");
-    std::smatch match;
     std::string loop;
     for (const std::string& line : setup.lines)
-        if (std::regex_search(line, match, mapped)) loop = match.str(1);
+        if (auto device = mappedLoopDevice(line)) loop = std::move(*device);
     if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
 
     // Recorded so that a later run knows this loop device as its own leftover.
@@ -152,13 +180,12 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
 
     // A whole-disk file system, else the first partition.
     ToolResult mounted;
-    static const std::regex at(" at (.+?)\\.?$");
     const std::vector<std::string> devices{loop, loop + "p1"};
     for (const std::string& device : devices) {
         std::vector<std::string> mountCommand{"udisksctl", "mount", "-b", device, "-o", "ro", "--no-user-interaction"};
         mounted = co_await runTool(std::move(mountCommand));
         for (const std::string& line : mounted.lines)
-            if (mounted.exitCode == 0 && std::regex_search(line, match, at)) co_return AttachedImage{match.str(1), false};
+            if (auto point = mountedAt(line); point && mounted.exitCode == 0) co_return AttachedImage{*point, false};
     }
     runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
     fs::remove(udisksRecord(loop), ec);
@@ -210,7 +237,12 @@ void LoopImageMounter::unmountUdisks(const std::string& device) {
     fs::remove(udisksRecord(loop), ec);
 }
 
+bool LoopImageMounter::isMounted(const fs::path& mountPoint) const {
+    return isMountPoint(mountPoint, readMountTable(systemRoot_));
+}
+
 void LoopImageMounter::detachLeftovers() {
+    if (leftoversChecked_.exchange(true)) return;
     for (const MountEntry& entry : readMountTable(systemRoot_))
         if (isInPrivateFolder(entry.mountPoint)) detach(entry.mountPoint);
 

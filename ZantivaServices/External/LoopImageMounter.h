@@ -7,6 +7,7 @@
 // Detaching tries plain unmounts, then a forced (lazy) one. What an earlier run of the
 // program left attached is detached before the first attach of this one.
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,7 +30,8 @@ public:
 
     QCoro::Task<AttachedImage> attach(std::filesystem::path image) override;
     void detach(const std::filesystem::path& mountPoint) override;
-    void detachLeftovers();
+    bool isMounted(const std::filesystem::path& mountPoint) const override;
+    void detachLeftovers() override;
 
     // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or the same under the temporary folder
     // with the user id when there is no runtime folder.
@@ -56,7 +58,7 @@ private:
     Method method_;
     std::shared_ptr<ExternalProcessRunning> launcher_;
     std::filesystem::path systemRoot_;
-    bool leftoversChecked_ = false;
+    std::atomic<bool> leftoversChecked_ = false; // the start-up task and a first attach may race
 };
 
 } // namespace zantiva

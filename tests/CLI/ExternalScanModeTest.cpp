@@ -21,8 +21,9 @@ TEST(ExternalScanModeTest, ListsFoundAndChosenApplicationsWithTheirPlaces) {
     std::ofstream(launcher) << "#!/bin/sh\n";
     fs::permissions(launcher, fs::perms(0755));
     ExternalBenchmarkStore store(root / "app");
-    store.setInstallation(ExternalBenchmarkInstallation{ExternalBenchmarkApp::cinebench2026, {}, "/gone/cinebench",
-                                                        "2026", {}},
+    // A path with a line break in it can't forge a line of its own.
+    store.setInstallation(ExternalBenchmarkInstallation{ExternalBenchmarkApp::cinebench2026, {},
+                                                        "/gone/cinebench\nforged: yes", "2026", {}},
                           ExternalBenchmarkApp::cinebench2026);
 
     std::ostringstream out, err;
@@ -39,7 +40,7 @@ TEST(ExternalScanModeTest, ListsFoundAndChosenApplicationsWithTheirPlaces) {
                          "cinebench2024: not found\n"
                          "cinebench2026: chosen\n"
                          "cinebench2026.name: Cinebench 2026\n"
-                         "cinebench2026.program: /gone/cinebench\n"
+                         "cinebench2026.program: /gone/cinebench\\nforged: yes\n"
                          "cinebench2026.available: no\n");
 }
 

@@ -35,6 +35,18 @@ TEST(ResultLines, NestedRecordsJoinNamesWithDotsAndListsTakeIndexes) {
               "ratio: 0.25\n");
 }
 
+TEST(ResultLines, EveryLineStaysOneLineAndCanBeReadBackExactly) {
+    const auto record = nlohmann::json::parse(R"({"path": "/mnt/a\nforged: yes\r\tb\\n\u0000\u001b[2J\u007f\u0085 \u0641"})");
+    EXPECT_EQ(linesOf(record), "path: /mnt/a\\nforged: yes\\r\\tb\\\\n\\x00\\x1b[2J\\x7f\\xc2\\x85 \u0641\n");
+    std::ostringstream out;
+    printResultLines(out, nlohmann::json{{"drive", "bad \xFF\xC3"}}, "sd\x1b" "a");
+    printLine(out, "name\n", std::string("a\0b", 3));
+    EXPECT_EQ(printFailure(out, "could not write /tmp/x\nupdate: none"), 1);
+    EXPECT_EQ(out.str(), "sd\\x1ba.drive: bad \\xff\\xc3\n"
+                         "name\\n: a\\x00b\n"
+                         "failed: could not write /tmp/x\\nupdate: none\n");
+}
+
 TEST(ResultLines, NumbersArePosixWhateverTheLocale) {
     // A comma-decimal locale must not leak into the lines.
     const char* previous = std::setlocale(LC_ALL, "de_DE.UTF-8");

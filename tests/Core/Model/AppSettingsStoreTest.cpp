@@ -67,6 +67,21 @@ TEST(AppSettingsStore, ReadsEachFieldLenientlyAndBadFilesAsDefaults) {
     EXPECT_EQ(readWholeFile(folder / "settings.json"), R"({"language":"en")");
 }
 
+TEST(AppSettingsStore, AFileThatIsNotSettingsIsKeptAsideBeforeTheNextSave) {
+    TemporaryFolder folder;
+    writeRaw(folder / "settings.json", R"(["en"])");
+    AppSettingsStore store(folder.path());
+    store.setLanguage(AppLanguage::english);
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), R"(["en"])");
+    EXPECT_EQ(AppSettingsStore(folder.path()).current().language, AppLanguage::english);
+
+    // Settings read leniently are settings: rewritten in place.
+    fs::remove(folder / "settings.json.bad");
+    writeRaw(folder / "settings.json", R"({"language":5})");
+    AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0");
+    EXPECT_FALSE(fs::exists(folder / "settings.json.bad"));
+}
+
 TEST(AppSettingsStore, FailedSaveKeepsTheNewValueAndTouchesNoFile) {
     TemporaryFolder folder;
     writeRaw(folder / "taken", "a file where the folder should be");

@@ -51,3 +51,18 @@ TEST(JsonCodec, DatesAreWholeSecondUtcTexts) {
     EXPECT_EQ(zantiva::parseIso8601("2026-02-30T00:00:00Z"), std::nullopt);
     EXPECT_THROW(required<zantiva::Date>(Json{{"at", "yesterday"}}, "at"), DecodeError);
 }
+
+TEST(JsonCodec, DatesOutsideTheClocksRangeFailInsteadOfWrapping) {
+    using zantiva::iso8601;
+    using zantiva::parseIso8601;
+    // The clock counts nanoseconds in 64 bits: from 1677-09-21T00:12:43.15Z to 2262-04-11T23:47:16.85Z.
+    for (const char* edge : {"1677-09-21T00:12:44Z", "2262-04-11T23:47:16Z", "1970-01-01T00:00:00Z"}) {
+        const auto date = parseIso8601(edge);
+        ASSERT_TRUE(date) << edge;
+        EXPECT_EQ(iso8601(*date), edge);
+    }
+    for (const char* outside : {"1677-09-21T00:12:43Z", "2262-04-11T23:47:17Z", "2262-04-11T23:47:16-00:01",
+                                "4052-01-01T00:00:00Z", "0000-01-01T00:00:00Z", "9999-12-31T23:59:60Z"})
+        EXPECT_EQ(parseIso8601(outside), std::nullopt) << outside;
+    EXPECT_THROW(required<zantiva::Date>(Json{{"at", "4052-01-01T00:00:00Z"}}, "at"), DecodeError);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../../Support/Fifo.h"
 #include "../../Support/TemporaryFolder.h"
 #include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
@@ -32,7 +33,7 @@ FinalBenchmarkReport scoredReport() {
     report.cpuResult = CpuBenchmarkResult{};
     report.cpuResult->resultsVerified = false;
     report.overallScore = 35;
-    report.completedAt = wholeSecond(report.completedAt);
+    report.completedAt = *parseIso8601("2026-12-06T20:00:00Z"); // fixed: two calls must give the same report
     return report;
 }
 
@@ -154,6 +155,25 @@ TEST(ResultStore, UnreadableReportIsKeptAsideInsteadOfOverwritten) {
     store.saveReport(next);
     EXPECT_EQ(store.loadReport(), next);
     EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), "{\"completedAt\": tru");
+}
+
+TEST(ResultStore, EveryFileThatCantBeDecodedIsKeptAsideBeforeItIsReplaced) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    writeRaw(folder / "benchmark-session.json", "{\"sessionID\": 1}");
+    store.saveSession(unfinishedSession(thisMachine));
+    EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), "{\"sessionID\": 1}");
+    EXPECT_TRUE(store.loadResumableSession(thisMachine));
+
+    // Nor does a FIFO in a file's place hold up a reader; it is kept aside too.
+    const fs::path storage = folder / "last-ssd-result.json";
+    zantiva::testing::makeFifo(storage);
+    EXPECT_EQ(zantiva::testing::withoutBlockingOn(storage, [&] { return store.loadStorageResult(); }), std::nullopt);
+    StorageBenchmarkResult result;
+    result.completedAt = wholeSecond(result.completedAt);
+    zantiva::testing::withoutBlockingOn(storage, [&] { store.saveStorageResult(result); });
+    EXPECT_TRUE(fs::is_fifo(folder / "last-ssd-result.json.bad"));
+    EXPECT_EQ(store.loadStorageResult(), result);
 }
 
 TEST(ResultStore, SessionOfThisMachineResumesAsStoredWithStaleCpuDroppedInMemoryOnly) {

@@ -9,6 +9,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "../../Support/Fifo.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace fs = std::filesystem;
@@ -69,6 +70,20 @@ TEST(AtomicFile, ReadsOnlyRegularFiles) {
     const std::string binary("a\0b\xff", 4);
     writeRaw(folder / "binary", binary);
     EXPECT_EQ(readWholeFile(folder / "binary"), binary);
+}
+
+TEST(AtomicFile, NeverWaitsOnAFifoNorReadsMoreThanTheLimit) {
+    TemporaryFolder folder;
+    const fs::path fifo = folder / "fifo";
+    zantiva::testing::makeFifo(fifo);
+    EXPECT_EQ(zantiva::testing::withoutBlockingOn(fifo, [&] { return readWholeFile(fifo); }), std::nullopt);
+
+    const fs::path large = folder / "large";
+    writeRaw(large, "x");
+    fs::resize_file(large, zantiva::storedFileLimit);
+    EXPECT_EQ(readWholeFile(large)->size(), zantiva::storedFileLimit);
+    fs::resize_file(large, zantiva::storedFileLimit + 1);
+    EXPECT_EQ(readWholeFile(large), std::nullopt);
 }
 
 TEST(AtomicFile, NextWriteRemovesTemporariesOfEndedWritersOnly) {

@@ -55,6 +55,9 @@ TEST(AppUpdateInfo, DecodesTheOfferAndRefusesNonHttpsDownloads) {
     json::Json noVersion = offer;
     noVersion["version"] = "latest";
     EXPECT_THROW(AppUpdateInfo::fromJson(noVersion), json::DecodeError);
+    json::Json farFuture = offer;
+    farFuture["released"] = "4052-01-01T00:00:00Z"; // beyond the clock: never read back as another year
+    EXPECT_THROW(AppUpdateInfo::fromJson(farFuture), json::DecodeError);
 }
 
 } // namespace

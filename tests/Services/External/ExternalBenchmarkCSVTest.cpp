@@ -3,6 +3,8 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,57 @@ TEST(ExternalBenchmarkCSVTest, FormulaStartsAreNeutralisedAndSpecialCharactersQu
     EXPECT_EQ(csv::textCell("two\nlines"), "\"two\nlines\"");
     EXPECT_EQ(csv::textCell("a \"b\""), "\"a \"\"b\"\"\"");
     EXPECT_EQ(csv::textCell("plain"), "plain");
+}
+
+// The rows of an RFC 4180 text as a spreadsheet reads them.
+std::vector<std::vector<std::string>> readBack(std::string_view text) {
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto& row = rows.back();
+        const char c = text[i];
+        const bool next = i + 1 < text.size();
+        if (quoted && c == '"' && next && text[i + 1] == '"') {
+            row.back() += '"';
+            ++i;
+        } else if (c == '"' && (quoted || row.back().empty())) {
+            quoted = !quoted;
+        } else if (!quoted && c == ',') {
+            row.emplace_back();
+        } else if (!quoted && c == '\r' && next && text[i + 1] == '\n') {
+            rows.emplace_back(1);
+            ++i;
+        } else {
+            row.back() += c;
+        }
+    }
+    rows.pop_back(); // what follows the last line break
+    return rows;
+}
+
+TEST(ExternalBenchmarkCSVTest, InvalidUtf8BecomesReplacementCharactersAndEveryCellReadsBack) {
+    SystemSpecs specs;
+    specs.model = "Laptop \xC3( 14";                  // a lead byte without its continuation
+    specs.cpuName = "AMD \"Ryzen\", 8\r\ncores \xE2\x82"; // quoted, and cut inside a character
+    specs.cpuCores = 8;
+    specs.ramCapacityGB = 32;
+    specs.gpuName = "=Radeon \xC0\xAF\xFF";           // overlong form and a byte that never occurs
+    specs.operatingSystem = "\xD8\xAF\xD8\xA8\xDB\x8C\xD8\xA7\xD9\x86 12"; // valid, kept as it is
+    const std::string text = ExternalBenchmarkCSV::text({}, std::nullopt, std::nullopt, std::nullopt, specs, exported);
+    const std::string r = "\xEF\xBF\xBD";
+    const std::vector<std::vector<std::string>> device = {
+        {"Device", "Value"},
+        {"Model", "Laptop " + r + "( 14"},
+        {"CPU", "AMD \"Ryzen\", 8\r\ncores " + r},
+        {"CPU cores", "8"},
+        {"RAM (GB)", "32"},
+        {"GPU", "'=Radeon " + r + r + r},
+        {"Operating system", specs.operatingSystem},
+        {"Exported", "2026-12-06T21:30:00Z"},
+    };
+    const auto rows = readBack(text);
+    ASSERT_GE(rows.size(), device.size());
+    EXPECT_EQ(std::vector(rows.end() - std::ptrdiff_t(device.size()), rows.end()), device);
 }
 
 TEST(ExternalBenchmarkCSVTest, AMeasurementThatIsNotFiniteLeavesItsCellsEmpty) {

@@ -49,6 +49,18 @@ TEST_F(LocatorTest, DiscoveryFindsTheHighestGeekbenchAndNeverCinebench) {
     EXPECT_TRUE(geekbench.isAvailable());
 }
 
+TEST_F(LocatorTest, VersionsBeyondAnyIntegerStillCompareNumberByNumber) {
+    const std::string huge = "99999999999999999999";
+    makeFile(root / "opt/Geekbench-6.3.0-Linux/geekbench6");
+    makeFile(root / ("opt/Geekbench-6." + huge + "-Linux/geekbench6"));
+    const fs::path best = makeFile(root / ("opt/Geekbench-6." + huge + "-Linux/geekbench" + huge));
+    const fs::path folders[] = {root / "opt"};
+    const auto found = discover(folders);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.at(ExternalBenchmarkApp::geekbench).version, "6." + huge);
+    EXPECT_EQ(found.at(ExternalBenchmarkApp::geekbench).executablePath, best.string());
+}
+
 TEST_F(LocatorTest, DefaultFoldersAreOptThenApplicationsAtHome) {
     const auto folders = ExternalBenchmarkLocator::searchDirectories(fs::path("/home/ana"));
     EXPECT_EQ(folders, (std::vector<fs::path>{"/opt", "/home/ana/Applications"}));

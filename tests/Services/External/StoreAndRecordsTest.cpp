@@ -83,6 +83,15 @@ TEST_F(StoreTest, AnUnreadableFileIsAnEmptyStoreAndABrokenRecordCostsOnlyItsAppl
     EXPECT_EQ(store.settings(App::cinebench2026).lastResult->gpuScore, 12.5);
 }
 
+TEST_F(StoreTest, AFileWithAnythingThatDoesntDecodeIsKeptAsideBeforeTheNextSave) {
+    const std::string broken = R"({"geekbench": {"installation": {"app": "geekbench"}}})";
+    std::ofstream(file()) << broken;
+    ExternalBenchmarkStore(folder.path()).setResult({1.0, 2.0, 3.0, someDate}, App::cinebench2026);
+    std::ifstream kept(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), broken);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::cinebench2026).lastResult->gpuScore, 3.0);
+}
+
 TEST_F(StoreTest, WithoutAFolderNothingIsWritten) {
     ExternalBenchmarkStore store(std::nullopt);
     store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench);

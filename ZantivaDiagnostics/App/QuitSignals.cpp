@@ -1,4 +1,4 @@
-#include "Shell/QuitSignals.h"
+#include "App/QuitSignals.h"
 
 #include <QSocketNotifier>
 #include <array>

@@ -1,0 +1,100 @@
+// The app model's outside-benchmark runner: the start-up search and reading of pending
+// results, and a full run that hands over to the suite, over real files and tool scripts.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "../Runners/SuiteTestSupport.h"
+#include "AppModelFixture.h"
+#include "External/ExternalBenchmarkCSV.h"
+#include "External/ProcessLauncher.h"
+#include "Model/TestPlans.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path tools = fs::path(ZANTIVA_FIXTURES) / "outside-tools";
+
+// Reads every page as the same scores, and notes what was known when it was asked.
+struct OnePageReader final : GeekbenchScoreReading {
+    std::function<void()> onRead;
+    QCoro::Task<std::optional<ExternalBenchmarkResult>> read(QString, bool, bool, std::function<void()>,
+                                                            std::stop_token) override {
+        onRead();
+        co_return ExternalBenchmarkResult{.singleCoreScore = 2000, .multiCoreScore = 9000};
+    }
+};
+
+class OutsideBenchmarksTest : public AppModelFixture {
+protected:
+    AppModelSetup withTools() {
+        AppModelSetup s = setup();
+        s.external.service.launcher = std::make_shared<ProcessLauncher>();
+        return s;
+    }
+    std::string csvText() const {
+        std::ifstream file(folder / ExternalBenchmarkCSV::fileName);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+};
+
+TEST_F(OutsideBenchmarksTest, StartUpSearchesTheFoldersThenReadsThePendingPages) {
+    fs::create_directories(folder / "opt" / "Geekbench-6.3.0-Linux");
+    fs::copy_file(tools / "geekbench-scores", folder / "opt" / "Geekbench-6.3.0-Linux" / "geekbench6");
+    ExternalBenchmarkStore(folder.path())
+        .addPending({"https://browser.geekbench.com/v6/cpu/1", false, Date{}}, ExternalBenchmarkApp::geekbench);
+    bool foundBeforeReading = false;
+    AppModelSetup s = withTools();
+    s.external.searchDirectories = {folder / "opt"};
+    s.external.readerFactory = [&] {
+        auto reader = std::make_unique<OnePageReader>();
+        reader->onRead = [&] { foundBeforeReading = model->external().isReady(ExternalBenchmarkApp::geekbench); };
+        return reader;
+    };
+    makeModel(std::move(s));
+    ExternalBenchmarkRunner& external = model->external();
+    EXPECT_TRUE(external.canStart());
+
+    awaitTask(model->start());
+    ASSERT_TRUE(runUntil([&] { return external.scores().contains(ExternalBenchmarkApp::geekbench); }));
+    EXPECT_TRUE(foundBeforeReading);
+    EXPECT_EQ(external.foundAutomatically(), std::set{ExternalBenchmarkApp::geekbench});
+    EXPECT_EQ(external.scores().at(ExternalBenchmarkApp::geekbench).multiCoreScore, 9000);
+    EXPECT_TRUE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::geekbench).pendingResults.empty());
+}
+
+TEST_F(OutsideBenchmarksTest, AFullRunWritesTheCsvAndHandsOverToThePerformanceSuite) {
+    ExternalBenchmarkStore(folder.path())
+        .setInstallation(ExternalBenchmarkInstallation{.app = ExternalBenchmarkApp::cinebench2024,
+                                                       .executablePath = (tools / "cinebench-score").string()},
+                         ExternalBenchmarkApp::cinebench2024);
+    AppModelSetup s = withTools();
+    s.suite = tinyConfiguration();
+    makeModel(std::move(s));
+    model->suite().setDurationMinutes(0);
+    model->setStatus(LocalizedMessage("Main.CsvMissing"));
+    ExternalBenchmarkRunner& external = model->external();
+
+    external.runFullPerformance();
+    EXPECT_FALSE(model->status()) << "a run clears the status line";
+    EXPECT_EQ(model->screen(), AppScreen::external);
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::suite; }));
+    EXPECT_FALSE(external.isRunning());
+    EXPECT_EQ(model->suite().plan(), TestPlans::ordered(TestPlans::performance));
+    EXPECT_NE(csvText().find("Cinebench 2024,123.5,"), std::string::npos);
+    EXPECT_EQ(csvText().find("Zantiva Diagnostics"), std::string::npos);
+
+    // The suite's end writes the file again, now with the app's own CPU and GPU scores.
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }, std::chrono::minutes(3)));
+    ASSERT_TRUE(runUntil([&] { return csvText().find("Zantiva Diagnostics") != std::string::npos; }));
+
+    external.openCSV();
+    EXPECT_EQ(opened.back(), QUrl::fromLocalFile(QString::fromStdString((folder / ExternalBenchmarkCSV::fileName).string())));
+}
+
+} // namespace

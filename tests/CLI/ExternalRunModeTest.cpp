@@ -1,0 +1,151 @@
+// "--external-run" end to end: the real program runs our tool scripts from a store in a
+// temporary data folder, and a SIGTERM in the middle of a run on a real disk image.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <cstdlib>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+#include "../Support/DiskImages.h"
+#include "../Support/TemporaryFolder.h"
+#include "External/ExternalBenchmarkStore.h"
+#include "External/MountTable.h"
+#include "Model/AppPaths.h"
+
+extern char** environ;
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using App = ExternalBenchmarkApp;
+
+const fs::path tools = fs::path(ZANTIVA_FIXTURES) / "outside-tools";
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool isGone(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string pidText, name, state;
+    return !(stat >> pidText >> name >> state) || state == "Z";
+}
+
+// The program with its own data, home and runtime folders; its output goes to files.
+class ExternalRunMode : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
+        setenv("HOME", (scratch / "home").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (scratch / "run").c_str(), 1);
+        setenv("ZANTIVA_TEST_PID_FILE", (scratch / "tool.pid").c_str(), 1);
+        setenv("ZANTIVA_TEST_GO_FILE", (scratch / "go").c_str(), 1);
+        fs::create_directories(scratch / "run");
+    }
+
+    ExternalBenchmarkStore store() const { return ExternalBenchmarkStore(appFolder); }
+
+    pid_t start(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), ZANTIVA_PROGRAM);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 1, (scratch / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, 2, (scratch / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&files);
+        return pid;
+    }
+    static int finish(pid_t pid) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    testing::TemporaryFolder scratch;
+    fs::path appFolder = scratch / "data" / std::string(AppPaths::folderName);
+};
+
+TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
+    {
+        ExternalBenchmarkStore s = store();
+        s.setInstallation(ExternalBenchmarkInstallation{.app = App::geekbench,
+                                                        .executablePath = (tools / "geekbench-upload").string(),
+                                                        .version = "6.3.0"},
+                          App::geekbench);
+        s.setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                        .executablePath = (tools / "cinebench-score").string()},
+                          App::cinebench2024);
+        s.setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2026,
+                                                        .executablePath = (tools / "tool-exits-3").string()},
+                          App::cinebench2026);
+    }
+    EXPECT_EQ(finish(start({"--external-run", "--short", "--verbose"})), 1);
+    const std::string out = readAll(scratch / "out");
+    const std::string csv = (appFolder / "apps benchmarks.csv").string();
+    const std::string page = "https://browser.geekbench.com/v6/cpu/1234567";
+    EXPECT_EQ(out.substr(0, out.find("step 5/7")),
+              "step 1/7: Geekbench 6.3.0 \u2014 CPU (single-core + multi-core): pending " + page + "\n"
+              "step 2/7: Geekbench 6.3.0 \u2014 GPU: pending " + page + "\n"
+              "step 3/7: Cinebench 2024 \u2014 CPU single-core: done\n"
+              "cinebench2024.singleCoreScore: 123.45\n"
+              "step 4/7: Cinebench 2024 \u2014 CPU multi-core: done\n"
+              "cinebench2024.multiCoreScore: 123.45\n");
+    EXPECT_NE(out.find("step 5/7: Cinebench 2026 \u2014 CPU single-core: problem: Cinebench 2026 quit with error 3. "),
+              std::string::npos);
+    EXPECT_NE(out.find("step 7/7: Cinebench 2026 \u2014 GPU: problem: "), std::string::npos);
+    EXPECT_TRUE(out.ends_with("csv: " + csv + "\nfailed: 3 of 7 steps did not score\n")) << out;
+    EXPECT_NE(readAll(scratch / "err").find("boom: the tool broke"), std::string::npos) << "--verbose";
+
+    EXPECT_EQ(store().settings(App::geekbench).pendingResults.size(), 2u);
+    EXPECT_EQ(store().settings(App::cinebench2024).lastResult->multiCoreScore, 123.45);
+    EXPECT_NE(readAll(csv).find("Cinebench 2024,123.5,123.5,"), std::string::npos);
+
+    EXPECT_EQ(finish(start({"--external-run", "nothing"})), 1);
+    EXPECT_EQ(readAll(scratch / "out"),
+              "failed: unknown application nothing (geekbench, cinebench2024 or cinebench2026)\n");
+}
+
+TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
+    const fs::path content = scratch / "content" / "Geekbench-6.3.0-Linux";
+    fs::create_directories(content);
+    fs::copy_file(tools / "slow-tool", content / "geekbench6");
+    const fs::path image = testing::buildExt4Image(content.parent_path(), scratch / "Geekbench-6.3.0.img");
+    if (const auto refused = testing::loopMountRefused(image, scratch.path())) GTEST_SKIP() << *refused;
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::geekbench,
+                                                          .executablePath = "Geekbench-6.3.0-Linux/geekbench6",
+                                                          .version = "6.3.0",
+                                                          .diskImagePath = image.string()},
+                            App::geekbench);
+
+    const pid_t program = start({"--external-run", "geekbench"});
+    pid_t grandchild = 0;
+    for (int i = 0; i < 600 && grandchild == 0; ++i) {
+        std::this_thread::sleep_for(50ms);
+        std::ifstream(scratch / "tool.pid") >> grandchild;
+    }
+    ASSERT_NE(grandchild, 0) << readAll(scratch / "out");
+    const auto devices = loopDevicesBackedBy("/", image);
+    EXPECT_TRUE(mountPointOf(devices, readMountTable("/")));
+    kill(program, SIGTERM);
+    EXPECT_EQ(finish(program), 1);
+    EXPECT_TRUE(readAll(scratch / "out").ends_with(": cancelled\nfailed: stopped\n")) << readAll(scratch / "out");
+    for (int i = 0; i < 100 && !isGone(grandchild); ++i) std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(isGone(grandchild));
+    EXPECT_FALSE(mountPointOf(loopDevicesBackedBy("/", image), readMountTable("/")));
+    EXPECT_FALSE(fs::exists(appFolder / "apps benchmarks.csv"));
+}
+
+} // namespace
+} // namespace zantiva

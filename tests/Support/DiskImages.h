@@ -1,0 +1,38 @@
+#pragma once
+
+// Real read-only loop mounts for the tests that need one: an ext4 image built from a folder
+// with mkfs.ext4 -d, and whether this machine lets us mount it at all (root, a loop
+// device, a kernel that agrees).
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+#include "Platform/BoundedProcess.h"
+
+namespace zantiva::testing {
+
+// The image of the folder's content; empty when it could not be built.
+inline std::filesystem::path buildExt4Image(const std::filesystem::path& content, const std::filesystem::path& image) {
+    using namespace std::chrono_literals;
+    const auto made = runBoundedProcess({"mkfs.ext4", "-q", "-F", "-d", content.string(), image.string(), "4M"}, 30s);
+    return made && made->succeeded() ? image : std::filesystem::path();
+}
+
+// Why the image can't be loop-mounted here; absent when a trial mount in `scratch` worked.
+inline std::optional<std::string> loopMountRefused(const std::filesystem::path& image,
+                                                   const std::filesystem::path& scratch) {
+    using namespace std::chrono_literals;
+    if (::geteuid() != 0) return "mounting needs root here";
+    if (!std::filesystem::exists("/dev/loop-control")) return "no loop devices";
+    if (image.empty()) return "mkfs.ext4 could not build an image";
+    const std::filesystem::path probe = scratch / "probe";
+    std::filesystem::create_directories(probe);
+    const auto mounted = runBoundedProcess({"mount", "-o", "loop,ro", image.string(), probe.string()}, 20s);
+    if (!mounted || !mounted->succeeded()) return "this system refuses loop mounts";
+    runBoundedProcess({"umount", probe.string()}, 20s);
+    return std::nullopt;
+}
+
+} // namespace zantiva::testing
