@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "FuzzCheck.h"
@@ -25,15 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "/sys/devices/cpu_core/cpus",
         "/sys/devices/cpu_atom/cpus",
     };
+    const FuzzTree tree;
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     for (std::string_view file : files) {
         const auto end = rest.find('\0');
-        std::optional<std::string_view> content;
-        if (!rest.empty() || end != std::string_view::npos) content = rest.substr(0, end);
-        fuzztree::put(file, content);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        tree.put(file, rest.substr(0, end));
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
     }
-    const auto cpu = CpuTopology::read(ProbeRoot(fuzztree::root()));
+    const auto cpu = CpuTopology::read(ProbeRoot(tree.root()));
     FUZZ_CHECK(cpu.cores >= 0 && cpu.threads >= 0);
     FUZZ_CHECK(!cpu.name || !cpu.name->empty());
     for (const auto& cluster : cpu.clusters) FUZZ_CHECK(cluster.cores >= 0);

@@ -1,8 +1,9 @@
 #pragma once
 
-// A scratch folder for harnesses whose parser reads files under a ProbeRoot: made once per
-// process, removed at exit, and its files rewritten for each input. In memory where the
-// machine offers it: on a disk, creating and removing files would slow fuzzing a hundredfold.
+// A scratch folder for one input of a harness whose parser reads files under a ProbeRoot,
+// removed when the input is done (libFuzzer ends without running exit handlers). In memory
+// where the machine offers it: on a disk, creating and removing files slows fuzzing a
+// hundredfold.
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,34 +13,32 @@
 #include <string_view>
 #include <system_error>
 
-namespace fuzztree {
-
-inline const std::filesystem::path& root() {
-    static const std::filesystem::path folder = [] {
+class FuzzTree {
+public:
+    FuzzTree() {
         std::error_code error;
         const auto parent = std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
                                                                              : std::filesystem::temp_directory_path();
         std::string pattern = (parent / "zantiva-fuzz.XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(root(), ignored);
-        });
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
-}
-
-// Writes the file at the real-machine path under the folder, or removes it when absent.
-inline void put(const std::filesystem::path& systemPath, std::optional<std::string_view> content) {
-    const auto file = root() / systemPath.relative_path();
-    if (!content) {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
-        return;
+        root_ = pattern;
     }
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(content->data(), static_cast<std::streamsize>(content->size()));
-}
+    ~FuzzTree() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    FuzzTree(const FuzzTree&) = delete;
+    FuzzTree& operator=(const FuzzTree&) = delete;
 
-} // namespace fuzztree
+    const std::filesystem::path& root() const { return root_; }
+
+    // Writes the file at its real-machine path under the folder.
+    void put(const std::filesystem::path& systemPath, std::string_view content) const {
+        const auto file = root_ / systemPath.relative_path();
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+    }
+
+private:
+    std::filesystem::path root_;
+};

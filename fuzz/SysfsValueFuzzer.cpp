@@ -17,8 +17,9 @@ using namespace zantiva;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    fuzztree::put("/sys/class/value", input);
-    const ProbeRoot root(fuzztree::root());
+    const FuzzTree tree;
+    tree.put("/sys/class/value", input);
+    const ProbeRoot root(tree.root());
 
     const auto bytes = root.bytes("/sys/class/value");
     FUZZ_CHECK(bytes == input);
