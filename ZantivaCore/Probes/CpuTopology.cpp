@@ -104,8 +104,9 @@ std::optional<std::int64_t> capacityOf(const ProbeRoot& root, int cpu) {
 std::optional<std::string> armCoreNames(const ProbeRoot& root, const CpuInfoFile& info) {
     std::vector<std::pair<std::string_view, std::int64_t>> cores;   // name, highest capacity
     for (const auto& [cpu, implementer, part] : info.armParts) {
-        const auto known = std::find_if(armCores.begin(), armCores.end(), [&](const ArmCore& c) {
-            return c.implementer == implementer && c.part == part;
+        // Captured by name: clang 14 can't capture a structured binding.
+        const auto known = std::find_if(armCores.begin(), armCores.end(), [&i = implementer, &p = part](const ArmCore& c) {
+            return c.implementer == i && c.part == p;
         });
         if (known == armCores.end()) return std::nullopt;
         const std::int64_t capacity = capacityOf(root, cpu).value_or(0);

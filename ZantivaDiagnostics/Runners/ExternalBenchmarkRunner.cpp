@@ -64,7 +64,11 @@ ExternalBenchmarkRunner::ExternalBenchmarkRunner(ExternalRunnerConfiguration con
     }
 }
 
-ExternalBenchmarkRunner::~ExternalBenchmarkRunner() { shutDown(); }
+ExternalBenchmarkRunner::~ExternalBenchmarkRunner() {
+    shutDown();
+    // Runner's destructor may still leave the gate, when this object's signals are gone.
+    disconnect(&Runner::gate(), nullptr, this, nullptr);
+}
 
 void ExternalBenchmarkRunner::attach(std::weak_ptr<ExternalRunnerHost> host) {
     host_ = std::move(host);

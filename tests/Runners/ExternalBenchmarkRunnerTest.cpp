@@ -303,9 +303,16 @@ TEST_F(ExternalRunnerTest, QuittingDuringARunKillsTheToolThenDetachesItsImage) {
     onImage.diskImagePath = (folder / "Cinebench.iso").string();
     store->setInstallation(onImage, App::cinebench2024);
     makeRunner();
+    // The base class leaves the gate last; a signal of the runner then would run on a dead object.
+    int fromAHalfDestroyedRunner = 0;
+    const QObject* emitter = runner.get();
+    QObject::connect(runner.get(), &ExternalBenchmarkRunner::canStartChanged, [&] {
+        if (emitter->metaObject() != &ExternalBenchmarkRunner::staticMetaObject) ++fromAHalfDestroyedRunner;
+    });
     runner->runAll(App::cinebench2024);
     const pid_t grandchild = toolPid();
     runner.reset(); // what quitting does: aboutToQuit and the model's teardown both shut down
+    EXPECT_EQ(fromAHalfDestroyedRunner, 0);
     EXPECT_EQ(images->detached, std::vector{volume});
     EXPECT_TRUE(runUntil([&] { return isGone(grandchild); }));
     EXPECT_FALSE(gate->isBusy());
