@@ -123,7 +123,11 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
     storage_.setResult(store_.loadStorageResult());
 }
 
-AppModel::~AppModel() { runnerLink_->release(); }
+AppModel::~AppModel() {
+    // The web calls under way end now, while everything they report to is still here.
+    transport_->close();
+    runnerLink_->release();
+}
 
 bool AppModel::hasResults() const {
     return report_.cpuResult || report_.gpuResult || BenchmarkScoring::healthScore(report_).has_value();

@@ -55,6 +55,7 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
                           isLoopback(request.url));
     if (!allowed || request.url.host().isEmpty())
         throw APIError::unreachable("refused to send to a non-https address");
+    if (closed_) throw APIError::unreachable("the program is closing");
 
     QNetworkRequest out(request.url);
     out.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
@@ -73,13 +74,23 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
 
     std::unique_ptr<QNetworkReply, LaterDeleter> reply(
         manager_.sendCustomRequest(out, request.method, request.jsonBody.value_or(QByteArray())));
+    inFlight_.emplace_back(reply.get());
     co_await reply.get();
+    std::erase_if(inFlight_, [&](const QPointer<QNetworkReply>& r) { return r.isNull() || r == reply.get(); });
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (!status.isValid()) throw APIError::unreachable(reply->errorString().toStdString());
     HttpResponse response{status.toInt(), reply->readAll()};
     if (showsSignsOfCache(*reply, response.status)) throw APIError::untrusted(APIError::Untrusted::cached);
     co_return response;
+}
+
+void HttpTransport::close() {
+    closed_ = true;
+    // Aborting finishes the reply at once, and its call goes on from there.
+    const auto pending = inFlight_;
+    for (const QPointer<QNetworkReply>& reply : pending)
+        if (reply) reply->abort();
 }
 
 } // namespace zantiva

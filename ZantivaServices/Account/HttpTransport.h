@@ -2,9 +2,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QByteArray>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QCoro/QCoroTask>
@@ -45,10 +48,17 @@ public:
     // answer came (or the address is not allowed), untrusted when it came from a cache.
     QCoro::Task<HttpResponse> send(HttpRequest request);
 
+    // Ends every request still in flight as unreachable, at once, and refuses new ones. The
+    // owner of the waiting calls does this while it is still whole, before it goes: a reply
+    // deleted with its network manager never finishes, and its callers would wait forever.
+    void close();
+
 private:
     QString userAgent_;
     Security security_;
     QNetworkAccessManager manager_;
+    std::vector<QPointer<QNetworkReply>> inFlight_;
+    bool closed_ = false;
 };
 
 } // namespace zantiva

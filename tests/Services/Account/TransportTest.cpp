@@ -1,6 +1,9 @@
-// What the transport refuses to do: plain http, cookies, redirects.
+// What the transport refuses to do: plain http, cookies, redirects; and how it ends the calls
+// still waiting when its owner goes.
 
 #include <gtest/gtest.h>
+
+#include <QTcpServer>
 
 #include "Account/HttpTransport.h"
 #include "AwaitedAPIError.h"
@@ -46,6 +49,21 @@ TEST(Transport, KeepsNoCookiesAndFollowsNoRedirects) {
     ASSERT_TRUE(redirected.value);
     EXPECT_EQ(redirected.value->status, 302);
     EXPECT_EQ(server.count("user-points"), 2);
+}
+
+TEST(Transport, ClosingEndsTheCallsInFlightAndRefusesNewOnes) {
+    // A server that takes the connection and never answers: the call would wait forever.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+    const HttpRequest request{"GET", QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort())),
+                              std::nullopt, std::nullopt};
+    auto waiting = transport.send(request);
+    transport.close();
+    const auto ended = awaitOutcome(std::move(waiting), std::chrono::seconds(5));
+    ASSERT_TRUE(apiError(ended));
+    EXPECT_EQ(apiError(ended)->kind(), APIError::Kind::unreachable);
+    EXPECT_EQ(apiError(awaitOutcome(transport.send(request)))->kind(), APIError::Kind::unreachable);
 }
 
 } // namespace
