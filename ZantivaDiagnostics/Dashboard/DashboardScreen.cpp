@@ -12,6 +12,7 @@
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
 #include "External/ExternalBenchmarksCard.h"
+#include "Layout/PageScroll.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/TextRole.h"
@@ -19,7 +20,7 @@
 namespace zantiva {
 
 DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
-    : QWidget(parent), scroll_(new QScrollArea), column_(new QWidget), update_(new UpdateNoticeCard),
+    : QWidget(parent), column_(new QWidget), update_(new UpdateNoticeCard),
       resume_(new ResumeCard), heading_(new DeviceHeading), specs_(new SpecsPanel(loc)),
       external_(new ExternalBenchmarksCard),
       launcher_(new TestLauncher), footer_(new QLabel), telemetry_(new TelemetryPanel(loc)) {
@@ -46,12 +47,7 @@ DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
     auto* page = new QWidget;
     auto* band = new BandLayout(page, columnWidth, padding);
     band->setContent(column_);
-    scroll_->setWidget(page);
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->viewport()->setAutoFillBackground(false);
-    page->setAutoFillBackground(false);
+    scroll_ = pageScroll(page);
 
     // The sidebar's padding on its trailing edge is a spacing, which changes sides with the
     // direction; its leading edge touches the column.

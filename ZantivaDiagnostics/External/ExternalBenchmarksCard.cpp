@@ -8,6 +8,7 @@
 #include "Controls/RetroButton.h"
 #include "Dashboard/PanelParts.h"
 #include "External/ExternalScoreRow.h"
+#include "Layout/Boxes.h"
 #include "Layout/FlowLayout.h"
 #include "Theme/Palette.h"
 #include "Typography/DirectedText.h"
@@ -20,12 +21,6 @@ namespace zantiva {
 
 namespace {
 
-QVBoxLayout* column(int spacing) {
-    auto* layout = new QVBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
 
 // Vazirmatn Medium 11, wrapping onto as many lines as it needs.
 ProseLabel* note(const ExternalNote& text) {
@@ -41,7 +36,7 @@ ProseLabel* note(const ExternalNote& text) {
 ExternalBenchmarksCard::ExternalBenchmarksCard(QWidget* parent)
     : QWidget(parent), title_(new ProseLabel(TextRole::label, color(PaletteColor::text))),
       toggle_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::chip)), body_(new QWidget),
-      intro_(note({{}, PaletteColor::text, false})), sections_(column(14)),
+      intro_(note({{}, PaletteColor::text, false})), sections_(plainColumn(14)),
       fullPerformance_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::pill)),
       openCsv_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::pill)) {
     auto* header = new QHBoxLayout;
@@ -56,19 +51,19 @@ ExternalBenchmarksCard::ExternalBenchmarksCard(QWidget* parent)
     flow->addWidget(fullPerformance_);
     flow->addWidget(openCsv_);
 
-    auto* bodyColumn = column(14);
+    auto* bodyColumn = plainColumn(14);
     bodyColumn->addWidget(intro_);
     bodyColumn->addLayout(sections_);
     bodyColumn->addWidget(actions);
     body_->setLayout(bodyColumn);
     body_->hide();
 
-    auto* content = column(14);
+    auto* content = plainColumn(14);
     content->addLayout(header);
     content->addWidget(body_);
     auto* card = new RetroCard(RetroCard::Style::standard());
     card->setContent(content);
-    auto* outer = column(0);
+    auto* outer = plainColumn(0);
     outer->addWidget(card);
     setLayout(outer);
 
@@ -123,7 +118,7 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
     const ExternalBenchmarkApp app = view.app;
     connect(choose, &QAbstractButton::clicked, this, [this, app] { emit chooseRequested(app); });
 
-    auto* content = column(8);
+    auto* content = plainColumn(8);
     content->addLayout(header);
     if (view.path) {
         auto* path = new HardwareText(directedText(qs(*view.path), Qt::LeftToRight), 11, QFont::Medium,

@@ -13,7 +13,9 @@
 #include "Dashboard/PanelParts.h"
 #include "External/ConsoleView.h"
 #include "External/ExternalScoreRow.h"
+#include "Layout/Boxes.h"
 #include "Layout/FlowLayout.h"
+#include "Layout/PageScroll.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
@@ -27,19 +29,6 @@ namespace {
 constexpr int chartHeight = 60;
 constexpr double loadMaximum = 100;
 
-QVBoxLayout* column(int spacing) {
-    auto* layout = new QVBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
-
-QHBoxLayout* row(int spacing) {
-    auto* layout = new QHBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
 
 ProseLabel* prose(TextRole role, double opacity = 1, bool wraps = true) {
     auto* label = new ProseLabel(role, color(PaletteColor::text));
@@ -85,21 +74,21 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
       noProgress_(smallNote()), rest_(new QWidget), restTitle_(prose(TextRole::subHeader)),
       remaining_(figure(34, QFont::Black, 1)),
       skip_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)), status_(prose(TextRole::body, 0.7)),
-      cpu_(makeLoadCard()), gpu_(makeLoadCard()), finished_(new QWidget), finishedContent_(column(20)),
+      cpu_(makeLoadCard()), gpu_(makeLoadCard()), finished_(new QWidget), finishedContent_(plainColumn(20)),
       consoleTitle_(prose(TextRole::label, 1, false)),
       consoleToggle_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::chip)), console_(new ConsoleView),
       finishedButtons_(new QWidget), back_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)),
       openCsv_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::regular)) {
     // Running: the header, the status card, the load cards.
-    auto* header = row(12);
+    auto* header = plainRow(12);
     header->addWidget(runningTitle_, 0, Qt::AlignVCenter);
     header->addStretch();
     header->addWidget(stop_, 0, Qt::AlignVCenter);
-    auto* heading = column(4);
+    auto* heading = plainColumn(4);
     heading->addLayout(header);
     heading->addWidget(counter_);
 
-    auto* stepColumn = column(10);
+    auto* stepColumn = plainColumn(10);
     stepColumn->addWidget(stepLabel_);
     stepColumn->addWidget(progress_);
     stepColumn->addWidget(activity_);
@@ -110,27 +99,27 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     stepColumn->addWidget(noProgress_);
     step_->setLayout(stepColumn);
 
-    auto* clockRow = row(16);
+    auto* clockRow = plainRow(16);
     clockRow->addWidget(remaining_, 0, Qt::AlignVCenter);
     clockRow->addWidget(skip_, 0, Qt::AlignVCenter);
     clockRow->addStretch();
-    auto* restColumn = column(10);
+    auto* restColumn = plainColumn(10);
     restColumn->addWidget(restTitle_);
     restColumn->addLayout(clockRow);
     rest_->setLayout(restColumn);
 
     // At most two lines: a tool's long line is cut rather than push the cards down.
     status_->setMaximumHeight(2 * status_->fontMetrics().lineSpacing());
-    auto* statusColumn = column(10);
+    auto* statusColumn = plainColumn(10);
     statusColumn->addWidget(step_);
     statusColumn->addWidget(rest_);
     statusColumn->addWidget(status_);
 
-    auto* loads = row(14);
+    auto* loads = plainRow(14);
     loads->addWidget(cpu_.card, 1, Qt::AlignTop);
     loads->addWidget(gpu_.card, 1, Qt::AlignTop);
 
-    auto* runningColumn = column(20);
+    auto* runningColumn = plainColumn(20);
     runningColumn->addLayout(heading);
     runningColumn->addWidget(card(statusColumn, 20));
     runningColumn->addLayout(loads);
@@ -138,11 +127,11 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
 
     finished_->setLayout(finishedContent_);
 
-    auto* consoleHeader = row(8);
+    auto* consoleHeader = plainRow(8);
     consoleHeader->addWidget(consoleTitle_, 0, Qt::AlignVCenter);
     consoleHeader->addStretch();
     consoleHeader->addWidget(consoleToggle_, 0, Qt::AlignVCenter);
-    auto* consoleColumn = column(10);
+    auto* consoleColumn = plainColumn(10);
     consoleColumn->addLayout(consoleHeader);
     consoleColumn->addWidget(console_);
     consoleCard_ = card(consoleColumn, 16);
@@ -154,7 +143,7 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     auto* content = new QWidget;
     content->setMinimumWidth(minimumBand);
     content->setMaximumWidth(maximumBand);
-    auto* stack = column(20);
+    auto* stack = plainColumn(20);
     stack->addWidget(running_);
     stack->addWidget(finished_);
     stack->addWidget(consoleCard_);
@@ -168,13 +157,8 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     band->addStretch();
     band->addWidget(content, 100);
     band->addStretch();
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(page);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    QScrollArea* scroll = pageScroll(page);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroll->viewport()->setAutoFillBackground(false); // the window's surface shows through
-    page->setAutoFillBackground(false);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
@@ -200,13 +184,13 @@ ExternalRunScreen::LoadCard ExternalRunScreen::makeLoadCard() {
                   figure(12, QFont::Bold, 0.8),
                   figure(16, QFont::Bold, 1),
                   smallNote(),
-                  column(0)};
-    auto* top = row(8);
+                  plainColumn(0)};
+    auto* top = plainRow(8);
     top->addWidget(load.title, 0, Qt::AlignBaseline);
     top->addStretch();
     top->addWidget(load.temperature, 0, Qt::AlignBaseline);
     top->addWidget(load.load, 0, Qt::AlignBaseline);
-    auto* content = column(4);
+    auto* content = plainColumn(4);
     content->addLayout(top);
     content->addWidget(load.caption);
     content->addLayout(load.chartSlot);
@@ -274,7 +258,7 @@ void ExternalRunScreen::showFinished(const ExternalFinishedView& view) {
     PanelParts::clear(*finishedContent_);
     finishedContent_->addWidget(new ProseLabel(TextRole::title, color(PaletteColor::text), qs(view.title)));
     for (const auto& app : view.apps) {
-        auto* content = column(10);
+        auto* content = plainColumn(10);
         content->addLayout(PanelParts::leading(externalName(app.name, 16)));
         content->addWidget(new ExternalScoreRow(app.scores));
         finishedContent_->addWidget(card(content, 20));
@@ -285,10 +269,10 @@ void ExternalRunScreen::showFinished(const ExternalFinishedView& view) {
         finishedContent_->addWidget(label);
     }
     if (view.problemsTitle) {
-        auto* content = column(10);
+        auto* content = plainColumn(10);
         content->addWidget(new ProseLabel(TextRole::label, color(PaletteColor::text), qs(*view.problemsTitle)));
         for (const auto& problem : view.problems) {
-            auto* entry = column(4);
+            auto* entry = plainColumn(4);
             if (problem.stepLabel) {
                 auto* label = new ProseLabel(TextRole::label, color(PaletteColor::primary), qs(*problem.stepLabel));
                 label->setFont(vazirFont(VazirWeight::extraBold, 13));

@@ -7,6 +7,7 @@
 #include "Controls/RetroButton.h"
 #include "Dashboard/PanelParts.h"
 #include "External/ExternalScoreRow.h"
+#include "Layout/Boxes.h"
 #include "Results/DriveHealthCard.h"
 #include "Results/ScreenParts.h"
 #include "Results/StorageSummaryButton.h"
@@ -23,15 +24,9 @@ using namespace ScreenParts;
 
 constexpr qreal gradeBadgeSide = 96;
 
-QHBoxLayout* row(int spacing) {
-    auto* layout = new QHBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
 
 QLayout* metrics(const std::vector<MetricValue>& values) {
-    auto* layout = row(20);
+    auto* layout = plainRow(20);
     for (const auto& value : values) layout->addWidget(new MetricView(value), 0, Qt::AlignVCenter);
     layout->addStretch();
     return layout;
@@ -46,7 +41,7 @@ RetroCard* gradeCard(const ResultGradeView& view) {
     if (view.batteryPenalty)
         lines->addWidget(prose(TextRole::label, PaletteColor::tertiary, qs(*view.batteryPenalty), true));
 
-    auto* content = row(20);
+    auto* content = plainRow(20);
     content->addWidget(new GradeBadge(view.grade, gradeBadgeSide), 0, Qt::AlignVCenter);
     content->addLayout(lines, 1);
     return card(content);
@@ -100,7 +95,7 @@ QLayout* checkRow(const ResultCheckRow& check) {
     auto* texts = column(1);
     texts->addWidget(prose(TextRole::body, PaletteColor::text, qs(check.title), true));
     if (check.detail) texts->addWidget(prose(TextRole::label, PaletteColor::text, qs(*check.detail), true));
-    auto* layout = row(0);
+    auto* layout = plainRow(0);
     layout->addLayout(texts, 1);
     layout->addSpacing(8);
     layout->addWidget(badge(check.score), 0, Qt::AlignVCenter);
@@ -124,7 +119,7 @@ RetroCard* makeExternalCard(const ResultExternalView& view) {
         auto* name = new QWidget;
         name->setLayout(PanelParts::leading(externalName(app.name, 13)));
         name->setFixedWidth(150);
-        auto* line = row(12);
+        auto* line = plainRow(12);
         line->addWidget(name, 0, Qt::AlignVCenter);
         line->addWidget(new ExternalScoreRow(app.scores), 1, Qt::AlignVCenter);
         content->addLayout(line);
@@ -154,7 +149,7 @@ void ResultScreen::show(const ResultScreenView& view) {
     PanelParts::clear(*cards_);
     cards_->addWidget(gradeCard(view.grade));
     if (view.problems) cards_->addWidget(problemsCard(*view.problems));
-    auto* results = row(static_cast<int>(Theme::Metric::spacing));
+    auto* results = plainRow(static_cast<int>(Theme::Metric::spacing));
     results->addWidget(performanceCard(view.performance), 1, Qt::AlignTop);
     results->addWidget(checksCard(view.checks), 1, Qt::AlignTop);
     cards_->addLayout(results);

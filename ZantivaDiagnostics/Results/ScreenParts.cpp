@@ -8,6 +8,7 @@
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Dashboard/PanelParts.h"
+#include "Layout/PageScroll.h"
 #include "Presenters/DriveHealthPresenter.h"
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
@@ -87,19 +88,13 @@ QWidget* divider() {
 }
 
 QBoxLayout* page(QWidget& screen) {
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false); // the window's surface shows through
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(static_cast<int>(Theme::Metric::spacing));
-    scroll->setWidget(content);
     auto* outer = new QVBoxLayout(&screen);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    outer->addWidget(pageScroll(content));
     return layout;
 }
 

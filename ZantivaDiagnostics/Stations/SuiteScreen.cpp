@@ -11,6 +11,7 @@
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
 #include "Dashboard/PanelParts.h"
+#include "Layout/PageScroll.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/StationParts.h"
 #include "Stations/StationView.h"
@@ -67,17 +68,9 @@ SuiteScreen::SuiteScreen(QWidget* parent)
     columns->addLayout(leadingColumn, 1);
     columns->addWidget(card, 0, Qt::AlignTop);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The window's surface shows through: the area and its page paint no background of their own.
-    scroll->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    outer->addWidget(pageScroll(content));
 
     confirmation_ = new StopConfirmation(this);
     confirmation_->hide();

@@ -7,6 +7,7 @@
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "Dashboard/ButtonText.h"
+#include "Layout/PageScroll.h"
 #include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
@@ -53,13 +54,7 @@ WasherSetupSheet::WasherSetupSheet(QWidget* parent)
     buttons->addStretch();
     column->addLayout(buttons);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
+    QScrollArea* scroll = pageScroll(content);
     scroll->setFixedWidth(cardWidth);
     scroll->setMaximumHeight(cardMaximumHeight);
     // As tall as the content, up to the card's limit; the rest scrolls.

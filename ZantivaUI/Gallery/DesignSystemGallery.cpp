@@ -11,6 +11,7 @@
 #include "Controls/RetroTextField.h"
 #include "Controls/RetroToggle.h"
 #include "Dashboard/PanelParts.h"
+#include "Layout/Boxes.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/LocText.h"
 #include "Theme/Palette.h"
@@ -23,12 +24,6 @@ namespace {
 constexpr qreal badgeSide = 52;
 constexpr double sampleProgress = 0.62;
 
-QVBoxLayout* column(int spacing) {
-    auto* layout = new QVBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
 
 // A button whose label is the key's text in the current language.
 template <typename Button, typename... Args>
@@ -40,7 +35,7 @@ Button* labelled(LocNotifier& loc, const char* key, Args... args) {
 
 RetroCard* textRoles(LocNotifier& loc) {
     const QColor& text = color(PaletteColor::text);
-    auto* stack = column(10);
+    auto* stack = plainColumn(10);
     stack->addWidget(new LocText(loc, "Dashboard.Processor", TextRole::title, text));
     stack->addWidget(new LocText(loc, "Login.Title", TextRole::header, text));
     auto* body = new LocText(loc, "Login.Body", TextRole::body, text);
@@ -60,7 +55,7 @@ DesignSystemGallery::DesignSystemGallery(LocNotifier& loc, QWidget* parent) : QW
     using Kind = RetroButtonKind;
     const RetroButtonSize regular = RetroButtonSize::regular;
 
-    auto* buttons = column(12);
+    auto* buttons = plainColumn(12);
     buttons->addWidget(labelled<RetroButton>(loc, "Login.Button", Kind::primary, regular));
     buttons->addWidget(labelled<RetroButton>(loc, "Header.SignIn", Kind::secondary, regular));
     buttons->addWidget(labelled<RetroButton>(loc, "Header.SignOut", Kind::outline, regular));
@@ -83,7 +78,7 @@ DesignSystemGallery::DesignSystemGallery(LocNotifier& loc, QWidget* parent) : QW
                              std::optional(DeviceGrade::d), std::optional<DeviceGrade>()})
         badges->addWidget(new GradeBadge(grade, badgeSide), 0, Qt::AlignVCenter);
     badges->addStretch();
-    auto* entries = column(14);
+    auto* entries = plainColumn(14);
     entries->addWidget(field_);
     entries->addWidget(new RetroProgressBar(sampleProgress, color(PaletteColor::primary)));
     entries->addLayout(badges);

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "../Support/DiskImages.h"
+#include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
 #include "External/ExternalBenchmarkStore.h"
 #include "External/MountTable.h"
@@ -25,18 +26,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using App = ExternalBenchmarkApp;
+using testing::isGone;
 
 const fs::path tools = fs::path(ZANTIVA_FIXTURES) / "outside-tools";
 
 std::string readAll(const fs::path& file) {
     std::ifstream in(file);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-bool isGone(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string pidText, name, state;
-    return !(stat >> pidText >> name >> state) || state == "Z";
 }
 
 // The program with its own data, home and runtime folders; its output goes to files.

@@ -14,6 +14,7 @@
 
 #include "../Support/AwaitTask.h"
 #include "../Support/DiskImages.h"
+#include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "External/LoopImageMounter.h"
@@ -27,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using testing::isGone;
 using testing::runUntil;
 using App = ExternalBenchmarkApp;
 using Item = ExternalBenchmarkPlan::Item;
@@ -45,13 +47,6 @@ ExternalBenchmarkResult scored(std::optional<double> single, std::optional<doubl
 // The three scores, without the time they were recorded.
 using Scores = std::tuple<std::optional<double>, std::optional<double>, std::optional<double>>;
 Scores scoresOf(const ExternalBenchmarkResult& r) { return {r.singleCoreScore, r.multiCoreScore, r.gpuScore}; }
-
-// A process that is gone, or a zombie waiting to be reaped.
-bool isGone(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string pidText, name, state;
-    return !(stat >> pidText >> name >> state) || state == "Z";
-}
 
 struct FakeHost final : ExternalRunnerHost {
     std::vector<AppScreen> screens;
