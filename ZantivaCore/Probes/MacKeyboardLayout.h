@@ -15,6 +15,16 @@ namespace zantiva {
 namespace MacKeyboardLayout {
 
 inline constexpr std::uint16_t capsLock = 57;
+// The keys the full-screen checks answer to, by their place on the keyboard.
+inline constexpr std::uint16_t digit1 = 18;
+inline constexpr std::uint16_t digit2 = 19;
+inline constexpr std::uint16_t digit3 = 20;
+inline constexpr std::uint16_t digit4 = 21;
+inline constexpr std::uint16_t enter = 36;
+inline constexpr std::uint16_t space = 49;
+inline constexpr std::uint16_t escape = 53;
+inline constexpr std::uint16_t leftArrow = 123;
+inline constexpr std::uint16_t rightArrow = 124;
 
 // Top to bottom, each row left to right.
 const std::vector<std::vector<KeyboardKey>>& rows();

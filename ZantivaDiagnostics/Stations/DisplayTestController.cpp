@@ -5,18 +5,10 @@
 
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Probes/MacKeyboardLayout.h"
 #include "Stations/DisplayTestScreen.h"
 
 namespace zantiva {
-namespace {
-
-// The layout's key codes of the keys the test listens to.
-constexpr std::uint16_t enterKey = 36;
-constexpr std::uint16_t spaceKey = 49;
-constexpr std::uint16_t escapeKey = 53;
-constexpr std::uint16_t rightArrowKey = 124;
-
-} // namespace
 
 DisplayTestController::DisplayTestController(LocNotifier& loc, QObject* parent) : QObject(parent), loc_(loc) {
     // Bound to the controller, not the test's window, which outlives the controller a little.
@@ -68,10 +60,10 @@ DisplayTestScreen* DisplayTestController::screen() const { return screen_; }
 
 void DisplayTestController::onKey(std::uint16_t keyCode) {
     switch (keyCode) {
-    case enterKey:
-    case spaceKey:
-    case rightArrowKey: advance(); break;
-    case escapeKey: finish(std::nullopt); break;
+    case MacKeyboardLayout::enter:
+    case MacKeyboardLayout::space:
+    case MacKeyboardLayout::rightArrow: advance(); break;
+    case MacKeyboardLayout::escape: finish(std::nullopt); break;
     default: break;
     }
 }

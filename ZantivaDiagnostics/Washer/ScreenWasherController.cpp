@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "Probes/MacKeyboardLayout.h"
 #include "Washer/ScreenWasherRunState.h"
 #include "Washer/ScreenWasherView.h"
 
@@ -9,9 +10,6 @@ namespace zantiva {
 namespace {
 
 constexpr char activityReason[] = "Zantiva Screen Washer";
-
-// Physical keys as the keyboard layout table numbers them.
-enum Key : std::uint16_t { one = 18, two = 19, three = 20, four = 21, escape = 53, left = 123, right = 124 };
 
 // Any use of the mouse brings the controls back; the event goes on to its target, so the
 // controls' buttons still get their clicks.
@@ -64,13 +62,13 @@ void ScreenWasherController::handleKey(std::uint16_t keyCode) {
     ScreenWasherRunState* state = state_;
     if (!state) return;
     switch (keyCode) {
-    case one: state->select(ScreenWasherPattern::noise); break;
-    case two: state->select(ScreenWasherPattern::colorCycle); break;
-    case three: state->select(ScreenWasherPattern::gradientSweep); break;
-    case four: state->select(ScreenWasherPattern::uniformitySlides); break;
-    case escape: state->stop(); break;
-    case left: state->stepSlide(-1); break;
-    case right: state->stepSlide(1); break;
+    case MacKeyboardLayout::digit1: state->select(ScreenWasherPattern::noise); break;
+    case MacKeyboardLayout::digit2: state->select(ScreenWasherPattern::colorCycle); break;
+    case MacKeyboardLayout::digit3: state->select(ScreenWasherPattern::gradientSweep); break;
+    case MacKeyboardLayout::digit4: state->select(ScreenWasherPattern::uniformitySlides); break;
+    case MacKeyboardLayout::escape: state->stop(); break;
+    case MacKeyboardLayout::leftArrow: state->stepSlide(-1); break;
+    case MacKeyboardLayout::rightArrow: state->stepSlide(1); break;
     default: break;
     }
 }
