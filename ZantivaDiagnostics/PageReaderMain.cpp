@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
     if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
     // The web engine shares its GL contexts with its windows'.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    // Qt sees the program's name alone: no word of the request is taken for one of its options.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     const Loc loc(request->language);
     const QUrl site =
         request->site ? QUrl(QString::fromStdString(*request->site)) : GeekbenchResultPageReader::productionSite();

@@ -106,6 +106,9 @@ TEST(GeekbenchReadProgram, LoadsNothingOffTheResultBrowserAndNeedsADisplayForThe
     runUntil([] { return false; }, 200ms);
     EXPECT_TRUE(server.requests().empty());
 
+    const Outcome verbose = runProgram({"--geekbench-read", loopbackPage, "--verbose"});
+    EXPECT_EQ(verbose.out, offSite.out);
+
     const Outcome window = runProgram({"--window", "--geekbench-read", loopbackPage});
     EXPECT_EQ(window.status, 1);
     EXPECT_EQ(window.out, "failed: no display to show the window on\n");
