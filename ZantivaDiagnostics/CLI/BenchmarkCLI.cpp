@@ -20,7 +20,7 @@
 namespace zantiva {
 namespace {
 
-constexpr CliOption geekbenchReadOptions[] = {{"--window"}};
+constexpr CliOption geekbenchReadOptions[] = {{"--window"}, {"--verbose"}};
 constexpr CliOption externalRunOptions[] = {{"--short"}, {"--verbose"}};
 constexpr CliOption storageOptions[] = {{"--quick"}};
 constexpr CliOption cpuOptions[] = {{"--runs", "N"}};

@@ -12,13 +12,13 @@
 #include "CLI/ResultLines.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "External/ExternalBenchmarkLocator.h"
-#include "External/GeekbenchResultPageReader.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
 #include "Model/AppPaths.h"
 #include "Model/ResultStore.h"
 #include "Probes/SystemProbe.h"
 #include "Runners/ExternalBenchmarkRunner.h"
+#include "Runners/PageReaderProcess.h"
 
 namespace zantiva {
 namespace {
@@ -184,15 +184,14 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
         if (!app) return printFailure(context.out, "unknown application " + *word +
                                                        " (geekbench, cinebench2024 or cinebench2026)");
     }
-    // The tools, the disk images and the signals need Qt's event loop, and the result pages
-    // the web engine, which a widget application carries.
-    const auto application = makeWidgetModeApplication();
+    // The tools, the disk images, the result-page reader and the signals need Qt's event loop.
+    const auto application = makeModeApplication();
 
     const auto folder = AppPaths::applicationSupport();
     ExternalRunnerConfiguration configuration;
     configuration.store = std::make_shared<ExternalBenchmarkStore>(folder);
     configuration.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
-    configuration.readerFactory = GeekbenchResultPageReader::factory(context.loc);
+    configuration.readerFactory = PageReaderProcess::factory(context.loc);
     if (folder) configuration.csvFile = *folder / ExternalBenchmarkCSV::fileName;
     configuration.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();
     if (commandLine.has("--short")) configuration.cooldown = std::chrono::seconds(0);

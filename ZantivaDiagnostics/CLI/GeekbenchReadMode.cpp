@@ -3,10 +3,10 @@
 #include <memory>
 #include <optional>
 
-
 #include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
-#include "External/GeekbenchResultPageReader.h"
+#include "Runners/PageReaderProcess.h"
+#include "Runners/WebEngineSandbox.h"
 
 namespace zantiva {
 namespace {
@@ -36,12 +36,15 @@ int runGeekbenchReadMode(const CommandLine& commandLine, CliContext& context) {
     if (!address) return printFailure(context.out, "--geekbench-read needs a result page address");
     const bool window = commandLine.has("--window");
     if (window && !hasDisplay()) return printFailure(context.out, "no display to show the window on");
-    if (GeekbenchResultPageReader::refusedAsRoot())
+    if (webEngineRefusedAsRoot())
         return printFailure(context.out, "the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
 
-    // The web engine and the window need a widget application.
-    const auto application = makeWidgetModeApplication();
-    GeekbenchResultPageReader reader(context.loc);
+    // The reader program shows the window and runs the web engine; this process only waits.
+    const auto application = makeModeApplication();
+    PageReaderSettings settings;
+    settings.verbose = commandLine.has("--verbose");
+    settings.onDiagnostic = [&context](std::string_view line) { context.err << line << '\n' << std::flush; };
+    PageReaderProcess reader(context.loc, std::move(settings));
     return runGeekbenchRead(context, reader, *address, window);
 }
 

@@ -8,8 +8,9 @@
 
 namespace zantiva {
 
-// "--geekbench-read URL [--window]": reads the scores off one uploaded result page and
-// prints them. Without a display, and without --window, it reads off screen.
+// "--geekbench-read URL [--window] [--verbose]": reads the scores off one uploaded result page
+// and prints them. Without a display, and without --window, it reads off screen; with
+// --verbose the web engine's own diagnostics go to standard error.
 int runGeekbenchReadMode(const CommandLine& commandLine, CliContext& context);
 
 // The mode's work with a given reader; 1 after "failed: …". A GPU page is one whose address

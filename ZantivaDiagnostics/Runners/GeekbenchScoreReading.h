@@ -2,6 +2,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <stop_token>
@@ -9,6 +10,16 @@
 #include "External/ExternalBenchmarkResult.h"
 
 namespace zantiva {
+
+// How long a result page is read. A round is the pause before each look at the page and also
+// the longest one look may take; the quiet and the windowed reading each end after their limit.
+struct GeekbenchPageTiming {
+    std::chrono::milliseconds round{750};
+    std::chrono::milliseconds quiet{15'000};
+    std::chrono::milliseconds windowed{180'000};
+
+    bool operator==(const GeekbenchPageTiming&) const = default;
+};
 
 // Reads the scores off an uploaded result page. The outside-benchmark runner holds its
 // reader through this, so that tests can give it one without a web engine.

@@ -5,10 +5,10 @@
 #include "Account/KeychainTokenStore.h"
 #include "App/DesktopActivity.h"
 #include "External/ExternalBenchmarkLocator.h"
-#include "External/GeekbenchResultPageReader.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
 #include "Model/AppPaths.h"
+#include "Runners/PageReaderProcess.h"
 
 namespace zantiva {
 
@@ -24,7 +24,7 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.suite.activity = activity;
     setup.storage.activity = activity;
     setup.external.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
-    setup.external.readerFactory = GeekbenchResultPageReader::factory(*setup.loc);
+    setup.external.readerFactory = PageReaderProcess::factory(*setup.loc);
     setup.external.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();
     setup.external.images = std::make_shared<LoopImageMounter>();
     setup.external.activity = activity;

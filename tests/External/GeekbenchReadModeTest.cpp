@@ -12,9 +12,9 @@
 #include <QSslSocket>
 
 #include "CLI/GeekbenchReadMode.h"
-#include "External/GeekbenchResultPageReader.h"
 #include "External/ResultPages.h"
 #include "Platform/BoundedProcess.h"
+#include "Runners/PageReaderProcess.h"
 #include "Support/AwaitTask.h"
 #include "Support/TemporaryFolder.h"
 
@@ -29,7 +29,13 @@ struct GeekbenchReadMode : ::testing::Test {
     std::ostringstream out, err;
     Loc loc{AppLanguage::english};
     CliContext context{out, err, false, loc};
-    GeekbenchResultPageReader reader{loc, server.baseURL(), {.round = 100ms, .quiet = 20s, .windowed = 20s}};
+    PageReaderProcess reader{loc, [this] {
+                                 PageReaderSettings settings;
+                                 settings.program = ZANTIVA_PAGE_READER;
+                                 settings.site = server.baseURL().toString().toStdString();
+                                 settings.timing = {.round = 100ms, .quiet = 20s, .windowed = 20s};
+                                 return settings;
+                             }()};
 
     int run(const QString& path, bool window = false) {
         return runGeekbenchRead(context, reader, pageAddress(server, path).toStdString(), window);
@@ -100,6 +106,9 @@ TEST(GeekbenchReadProgram, LoadsNothingOffTheResultBrowserAndNeedsADisplayForThe
     runUntil([] { return false; }, 200ms);
     EXPECT_TRUE(server.requests().empty());
 
+    const Outcome verbose = runProgram({"--geekbench-read", loopbackPage, "--verbose"});
+    EXPECT_EQ(verbose.out, offSite.out);
+
     const Outcome window = runProgram({"--window", "--geekbench-read", loopbackPage});
     EXPECT_EQ(window.status, 1);
     EXPECT_EQ(window.out, "failed: no display to show the window on\n");
@@ -111,7 +120,7 @@ TEST(GeekbenchReadProgram, LoadsNothingOffTheResultBrowserAndNeedsADisplayForThe
 
 // The program reads only the result browser, over https: the test serves a page under its
 // name, with a certificate of its own that the engine is told to take. Without a display the
-// page is read off screen.
+// page is read off screen, and the web engine's own diagnostics stay off.
 TEST(GeekbenchReadProgram, ReadsAPageOfTheResultBrowserOffScreen) {
     const TemporaryFolder folder;
     const auto key = (folder / "key.pem").string(), certificate = (folder / "cert.pem").string();
@@ -152,6 +161,7 @@ TEST(GeekbenchReadProgram, ReadsAPageOfTheResultBrowserOffScreen) {
     ASSERT_TRUE(runUntil([&] { return program.state() == QProcess::NotRunning; }, 60s));
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(withoutTime(program.readAllStandardOutput().toStdString()), "gpuScore: 98765\nrecordedAt: …\n");
+    EXPECT_EQ(program.readAllStandardError().toStdString(), "");
     ASSERT_FALSE(requested.empty());
     EXPECT_EQ(requested.front(), "GET /v6/compute/77 HTTP/1.1");
 }

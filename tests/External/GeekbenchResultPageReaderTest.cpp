@@ -2,14 +2,18 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QTimer>
 #include <QWidget>
 
-#include "External/GeekbenchResultPageReader.h"
 #include "External/ResultPages.h"
 #include "Localization/Loc.h"
+#include "PageReader/GeekbenchResultPageReader.h"
 #include "Platform/CancelToken.h"
+#include "Runners/PageReaderProcess.h"
 #include "Support/AwaitTask.h"
+#include "Support/ProcessState.h"
 
 namespace zantiva {
 namespace {
@@ -17,10 +21,19 @@ namespace {
 using namespace std::chrono_literals;
 using namespace zantiva::testing;
 
+// The reader program reading pages of the loopback server.
+PageReaderSettings loopbackSettings(const LoopbackServer& server, GeekbenchPageTiming timing) {
+    PageReaderSettings settings;
+    settings.program = ZANTIVA_PAGE_READER;
+    settings.site = server.baseURL().toString().toStdString();
+    settings.timing = timing;
+    return settings;
+}
+
 struct PageReading : ::testing::Test {
     LoopbackServer server;
     Loc loc{AppLanguage::english};
-    GeekbenchResultPageReader reader{loc, server.baseURL(), {.round = 100ms, .quiet = 20s, .windowed = 20s}};
+    PageReaderProcess reader{loc, loopbackSettings(server, {.round = 100ms, .quiet = 20s, .windowed = 20s})};
     std::stop_source stop;
     int needsUser = 0;
 
@@ -35,14 +48,23 @@ struct PageReading : ::testing::Test {
             return htmlPage(server.count(path) == 1 ? first : later);
         });
     }
+};
+
+// The window that asks a person, on the reader as the reader program runs it.
+struct CheckWindow : PageReading {
+    GeekbenchResultPageReader inProcess{loc, server.baseURL(), {.round = 100ms, .quiet = 20s, .windowed = 20s}};
+
+    QCoro::Task<std::optional<ExternalBenchmarkResult>> readHere(const QString& path) {
+        return inProcess.read(pageAddress(server, path), false, true, [this] { ++needsUser; }, stop.get_token());
+    }
 
     // Acts on the reader's window once it shows.
     void onWindow(std::function<void(QWidget&)> act) {
-        auto* timer = new QTimer(&reader);
+        auto* timer = new QTimer(&inProcess);
         QObject::connect(timer, &QTimer::timeout, [this, timer, act] {
-            if (!reader.window()) return;
+            if (!inProcess.window()) return;
             timer->deleteLater();
-            act(*reader.window());
+            act(*inProcess.window());
         });
         timer->start(20);
     }
@@ -75,7 +97,9 @@ TEST_F(PageReading, LoadsNothingOffTheSite) {
         EXPECT_FALSE(result) << address.toStdString();
     }
     // The program's reader reads only the result browser, over https.
-    GeekbenchResultPageReader production(loc);
+    PageReaderSettings productionSettings;
+    productionSettings.program = ZANTIVA_PAGE_READER;
+    PageReaderProcess production(loc, productionSettings);
     EXPECT_FALSE(awaitTask(production.read(pageAddress(server, "/v6/cpu/1"), false, true, [] {}, {})));
     EXPECT_TRUE(server.requests().empty());
     EXPECT_EQ(needsUser, 0);
@@ -110,6 +134,15 @@ Array.from = function () { return []; };
 
 TEST_F(PageReading, AWindowAsksAPersonWhenTheQuietReadFindsNoScores) {
     serveInTurn("/v6/cpu/505", unusableCells, cpuCells);
+    const auto result = awaitTask(read("/v6/cpu/505", false, true));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->multiCoreScore, 10234);
+    EXPECT_EQ(needsUser, 1);
+    EXPECT_EQ(server.count("/v6/cpu/505"), 2);
+}
+
+TEST_F(CheckWindow, AWindowAsksAPersonWhenTheQuietReadFindsNoScores) {
+    serveInTurn("/v6/cpu/505", unusableCells, cpuCells);
     QString title;
     bool shown = false;
     onWindow([&](QWidget& window) {
@@ -117,32 +150,66 @@ TEST_F(PageReading, AWindowAsksAPersonWhenTheQuietReadFindsNoScores) {
         shown = window.isVisible();
     });
 
-    const auto result = awaitTask(read("/v6/cpu/505", false, true));
+    const auto result = awaitTask(readHere("/v6/cpu/505"));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->multiCoreScore, 10234);
     EXPECT_EQ(needsUser, 1);
     EXPECT_TRUE(shown);
     EXPECT_EQ(title, "Geekbench score — site check");
-    EXPECT_EQ(reader.window(), nullptr);
+    EXPECT_EQ(inProcess.window(), nullptr);
     EXPECT_EQ(server.count("/v6/cpu/505"), 2);
 }
 
-TEST_F(PageReading, ThePersonClosingTheWindowEndsTheReadWithoutAResult) {
+TEST_F(CheckWindow, ThePersonClosingTheWindowEndsTheReadWithoutAResult) {
     server.answer("/v6/cpu/606", htmlPage(unusableCells));
     onWindow([](QWidget& window) { window.close(); });
-    EXPECT_FALSE(awaitTask(read("/v6/cpu/606", false, true), 15s));
-    EXPECT_EQ(reader.window(), nullptr);
+    EXPECT_FALSE(awaitTask(readHere("/v6/cpu/606"), 15s));
+    EXPECT_EQ(inProcess.window(), nullptr);
 
     // A later read is not taken for closed.
     server.answer("/v6/cpu/101", htmlPage(cpuCells));
-    EXPECT_TRUE(awaitTask(read("/v6/cpu/101", false, true)));
+    EXPECT_TRUE(awaitTask(readHere("/v6/cpu/101")));
 }
 
-TEST_F(PageReading, StopEndsTheReadAndClosesTheWindowWhileASecondReadIsTurnedAway) {
+TEST_F(CheckWindow, StopEndsTheReadAndClosesTheWindowWhileASecondReadIsTurnedAway) {
     server.answer("/v6/cpu/707", htmlPage(unusableCells));
     onWindow([this](QWidget&) { stop.request_stop(); });
     Awaited<std::optional<ExternalBenchmarkResult>> first;
-    capture(read("/v6/cpu/707", false, true), first);
+    capture(readHere("/v6/cpu/707"), first);
+
+    const auto second = awaitOutcome(inProcess.read(pageAddress(server, "/v6/cpu/707"), false, true, [] {}, {}));
+    EXPECT_FALSE(second.error);
+    EXPECT_FALSE(*second.value);
+
+    ASSERT_TRUE(runUntil([&] { return first.done; }));
+    ASSERT_TRUE(first.error);
+    EXPECT_THROW(std::rethrow_exception(first.error), CancellationError);
+    EXPECT_EQ(inProcess.window(), nullptr);
+    EXPECT_EQ(needsUser, 1);
+}
+
+// The reader program and the web engine's processes, all in the program's process group.
+std::vector<pid_t> readerProcesses() {
+    const auto all = runningProcesses();
+    std::vector<pid_t> group;
+    for (const ProcessEntry& reader : all)
+        if (reader.parent == ::getpid() && reader.name.starts_with("zantiva-page"))
+            for (const ProcessEntry& member : all)
+                if (member.group == reader.pid) group.push_back(member.pid);
+    return group;
+}
+
+TEST_F(PageReading, StopEndsTheReadWithTheWholeReaderWhileASecondReadIsTurnedAway) {
+    server.answer("/v6/cpu/707", htmlPage(unusableCells));
+    std::vector<pid_t> processes;
+    Awaited<std::optional<ExternalBenchmarkResult>> first;
+    capture(reader.read(pageAddress(server, "/v6/cpu/707"), false, true,
+                        [&] {
+                            processes = readerProcesses();
+                            stop.request_stop();
+                        },
+                        stop.get_token()),
+            first);
 
     const auto second = awaitOutcome(reader.read(pageAddress(server, "/v6/cpu/707"), false, true, [] {}, {}));
     EXPECT_FALSE(second.error);
@@ -151,20 +218,22 @@ TEST_F(PageReading, StopEndsTheReadAndClosesTheWindowWhileASecondReadIsTurnedAwa
     ASSERT_TRUE(runUntil([&] { return first.done; }));
     ASSERT_TRUE(first.error);
     EXPECT_THROW(std::rethrow_exception(first.error), CancellationError);
-    EXPECT_EQ(reader.window(), nullptr);
-    EXPECT_EQ(needsUser, 1);
+    // The program and the web engine's own processes.
+    EXPECT_GE(processes.size(), 2u);
+    EXPECT_TRUE(runUntil([&] { return std::ranges::all_of(processes, isGone); }, 5s));
 }
 
 // The page's own script keeps its renderer busy, so a look at the page never answers.
 TEST_F(PageReading, APageThatNeverAnswersEndsAtTheDeadlineAndOnStop) {
     server.answer("/v6/cpu/808", htmlPage(cpuCells + "<script>while (true) {}</script>"));
-    GeekbenchResultPageReader brief{loc, server.baseURL(), {.round = 100ms, .quiet = 1s}};
+    PageReaderProcess brief{loc, loopbackSettings(server, {.round = 100ms, .quiet = 1s})};
     EXPECT_FALSE(awaitTask(brief.read(pageAddress(server, "/v6/cpu/808"), false, false, [] {}, {}), 15s));
 
     QTimer::singleShot(500, [this] { stop.request_stop(); });
     const auto stopped = awaitOutcome(read("/v6/cpu/808"), 15s);
     ASSERT_TRUE(stopped.error);
     EXPECT_THROW(std::rethrow_exception(stopped.error), CancellationError);
+    EXPECT_TRUE(runUntil([] { return readerProcesses().empty(); }, 5s));
 
     // The busy page's renderer is left behind.
     server.answer("/v6/cpu/101", htmlPage(cpuCells));

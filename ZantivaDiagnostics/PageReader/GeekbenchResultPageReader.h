@@ -17,14 +17,6 @@ namespace zantiva {
 
 class Loc;
 
-// How long a result page is read. A round is the pause before each look at the page and also
-// the longest one look may take; the quiet and the windowed reading each end after their limit.
-struct GeekbenchPageTiming {
-    std::chrono::milliseconds round{750};
-    std::chrono::milliseconds quiet{15'000};
-    std::chrono::milliseconds windowed{180'000};
-};
-
 // Reads the scores off an uploaded result page in an off-screen web view. When the site
 // shows a check for a person instead and the caller allows it, the page opens in a window
 // of its own, and reading goes on until the scores appear or the person closes the window.
@@ -34,12 +26,6 @@ class GeekbenchResultPageReader : public QObject, public GeekbenchScoreReading {
 public:
     // The result browser that the tool's uploads name: https and GeekbenchOutput's host.
     static QUrl productionSite();
-    // As root the web engine ends the whole process unless its sandbox is turned off
-    // (QTWEBENGINE_DISABLE_SANDBOX), which the program never does itself; reads are refused
-    // then.
-    static bool refusedAsRoot();
-    // Makes a reader of the production site when the outside-benchmark runner first needs one.
-    static std::function<std::unique_ptr<GeekbenchScoreReading>()> factory(const Loc& loc);
 
     // Only pages of `site` (scheme, host and port) are loaded and read.
     explicit GeekbenchResultPageReader(const Loc& loc, QUrl site = productionSite(), GeekbenchPageTiming timing = {});

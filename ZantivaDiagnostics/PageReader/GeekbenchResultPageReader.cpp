@@ -1,6 +1,4 @@
-#include "External/GeekbenchResultPageReader.h"
-
-#include <unistd.h>
+#include "PageReader/GeekbenchResultPageReader.h"
 
 #include <QEvent>
 #include <QPointer>
@@ -16,6 +14,7 @@
 #include "Localization/Loc.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"
+#include "Runners/WebEngineSandbox.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
@@ -78,15 +77,6 @@ QUrl GeekbenchResultPageReader::productionSite() {
     return QUrl(QStringLiteral("https://") + QString::fromLatin1(GeekbenchOutput::resultBrowserHost));
 }
 
-std::function<std::unique_ptr<GeekbenchScoreReading>()> GeekbenchResultPageReader::factory(const Loc& loc) {
-    return [&loc] { return std::make_unique<GeekbenchResultPageReader>(loc); };
-}
-
-bool GeekbenchResultPageReader::refusedAsRoot() {
-    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return false;
-    return !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").split(' ').contains(QLatin1String("--no-sandbox"));
-}
-
 GeekbenchResultPageReader::GeekbenchResultPageReader(const Loc& loc, QUrl site, GeekbenchPageTiming timing)
     : loc_(loc), site_(std::move(site)), timing_(timing) {}
 
@@ -101,7 +91,7 @@ GeekbenchResultPageReader::read(QString address, bool isGPU, bool interactive, s
                                 std::stop_token stop) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid() || !isOnSite(url) || isReading_) co_return std::nullopt;
-    if (refusedAsRoot()) {
+    if (webEngineRefusedAsRoot()) {
         log::error(logCategory, "not reading " + address.toStdString() +
                                     ": the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
         co_return std::nullopt;

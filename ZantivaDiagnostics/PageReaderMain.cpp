@@ -1,0 +1,81 @@
+#include <csignal>
+#include <fcntl.h>
+#include <iostream>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoro/QCoroTask>
+
+#include "CLI/ModeApplication.h"
+#include "Localization/Loc.h"
+#include "PageReader/GeekbenchResultPageReader.h"
+#include "Runners/PageReaderAnswer.h"
+#include "Runners/PageReaderRequest.h"
+#include "Runners/WebEngineSandbox.h"
+
+// The result-page reader program: the one program of ours that carries the web engine. The
+// main program starts it for each read and reads its answer off its standard output; the
+// grammar of both is in docs/outside-tools.md.
+
+using namespace zantiva;
+
+namespace {
+
+void answer(const PageReaderAnswer::Line& line) { std::cout << PageReaderAnswer::print(line) << '\n' << std::flush; }
+
+// Without --verbose nothing of the web engine's own logging (Chromium's diagnostics, the
+// pages' console, Qt's notes) reaches anyone: standard error, which the engine's processes
+// share with this one, goes nowhere.
+void silenceStandardError() {
+    const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nothing < 0) return;
+    ::dup2(nothing, STDERR_FILENO);
+    ::close(nothing);
+}
+
+QCoro::Task<> readInto(GeekbenchResultPageReader& reader, const PageReaderRequest& request,
+                       std::optional<ExternalBenchmarkResult>& result) {
+    auto read = reader.read(QString::fromStdString(request.address), request.isGPU, request.interactive,
+                            [] { answer(PageReaderAnswer::PersonAsked{}); }, {});
+    result = co_await read;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const auto request = PageReaderRequest::parse(words);
+    if (!request) {
+        std::cerr << "usage: zantiva-page-reader [--gpu] [--window] [--verbose] [--language en|fa] [--site URL] "
+                     "[--round MS] [--quiet MS] [--windowed MS] -- URL\n";
+        return 2;
+    }
+    // A starter that ends without stopping the read (a crash) ends it too: the web engine
+    // shuts down on SIGTERM and its processes follow. A stop kills the whole process group the
+    // starter made for this program.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (!request->verbose) silenceStandardError();
+    if (webEngineRefusedAsRoot()) {
+        answer(PageReaderAnswer::NoScores::refusedAsRoot);
+        return 0;
+    }
+
+    if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The web engine shares its GL contexts with its windows'.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt sees the program's name alone: no word of the request is taken for one of its options.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    const Loc loc(request->language);
+    const QUrl site =
+        request->site ? QUrl(QString::fromStdString(*request->site)) : GeekbenchResultPageReader::productionSite();
+    GeekbenchResultPageReader reader(loc, site, request->timing);
+    std::optional<ExternalBenchmarkResult> result;
+    QCoro::waitFor(readInto(reader, *request, result));
+    if (result)
+        answer(*result);
+    else
+        answer(PageReaderAnswer::NoScores::unread);
+    return 0;
+}
