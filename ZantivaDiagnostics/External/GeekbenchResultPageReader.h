@@ -16,6 +16,7 @@ class QWidget;
 namespace zantiva {
 
 class Loc;
+class SiteRequestGuard;
 
 // How long a result page is read. A round is the pause before each look at the page and also
 // the longest one look may take; the quiet and the windowed reading each end after their limit.
@@ -41,7 +42,8 @@ public:
     // Makes a reader of the production site when the outside-benchmark runner first needs one.
     static std::function<std::unique_ptr<GeekbenchScoreReading>()> factory(const Loc& loc);
 
-    // Only pages of `site` (scheme, host and port) are loaded and read.
+    // Only pages of `site` (scheme, host and port) are loaded and read, and nothing else is
+    // fetched on their behalf.
     explicit GeekbenchResultPageReader(const Loc& loc, QUrl site = productionSite(), GeekbenchPageTiming timing = {});
     ~GeekbenchResultPageReader() override;
 
@@ -68,6 +70,8 @@ private:
     const Loc& loc_;
     const QUrl site_;
     const GeekbenchPageTiming timing_;
+    // Keeps the profile's requests on the site; goes after the profile that uses it.
+    std::unique_ptr<SiteRequestGuard> guard_;
     // Declared before the views: pages must go before their profile.
     std::unique_ptr<QWebEngineProfile> profile_;
     std::unique_ptr<QWebEngineView> quietView_;
