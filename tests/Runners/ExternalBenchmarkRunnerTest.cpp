@@ -129,9 +129,9 @@ protected:
         c.readerFactory = [this] { return std::make_unique<FakeReader>(pages); };
         c.csvFile = csv;
         c.images = images;
-        c.openURL = [this](const QUrl& url) {
+        c.openURL = [this](QUrl url) -> QCoro::Task<bool> {
             opened.push_back(url);
-            return true;
+            co_return true;
         };
         // Each look at the clock passes a quarter second of fake time in one turn of the loop.
         c.clock = {[this] { return fakeNow; },
