@@ -19,13 +19,10 @@ namespace {
 // opener's exit says is the answer.
 TEST(DesktopOpener, AnswersByTheOpenersExitStatus) {
     const QUrl page("https://zantiva.ir/my-account/?a=b c&d=$(touch x);e`f`");
-    const QUrl file = QUrl::fromLocalFile("/tmp/apps benchmarks/zantiva.csv");
     for (const auto& [ending, opens] : {std::pair{"exit 0", true}, {"exit 3", false}, {"kill -9 $$", false}}) {
         const StandInOpener opener(ending);
         EXPECT_EQ(awaitTask(desktopOpener()(page)), opens) << ending;
-        EXPECT_EQ(awaitTask(desktopOpener()(file)), opens) << ending;
-        EXPECT_EQ(opener.calls(), (std::vector<std::string>{"[" + page.toString(QUrl::FullyEncoded).toStdString() + "]",
-                                                           "[file:///tmp/apps%20benchmarks/zantiva.csv]"}));
+        EXPECT_EQ(opener.calls(), std::vector{"[" + page.toString(QUrl::FullyEncoded).toStdString() + "]"});
     }
 }
 
