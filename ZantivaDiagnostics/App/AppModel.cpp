@@ -44,7 +44,7 @@ SuiteConfiguration withLiveFeed(SuiteConfiguration configuration, const LiveTele
 // The runner's store and CSV file live in the app folder; the CSV opens like any address.
 ExternalRunnerConfiguration inAppFolder(ExternalRunnerConfiguration configuration,
                                         const std::optional<std::filesystem::path>& folder,
-                                        const std::function<bool(const QUrl&)>& openURL) {
+                                        const UrlOpener& openURL) {
     configuration.store = std::make_shared<ExternalBenchmarkStore>(folder);
     if (folder) configuration.csvFile = *folder / ExternalBenchmarkCSV::fileName;
     configuration.openURL = openURL;
@@ -243,7 +243,7 @@ void AppModel::dismissUpdate() {
 void AppModel::openUpdateDownload() {
     if (!update_) return;
     const QUrl download(QString::fromStdString(update_->downloadURL));
-    if (!openURL_(download)) setStatus(LocalizedMessage("Update.OpenFailed", addressText(download)));
+    detach(openOrSay(download, "Update.OpenFailed"));
 }
 
 void AppModel::setLanguage(AppLanguage language) {
@@ -291,15 +291,34 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
 
 void AppModel::openSignInPage() {
     const QUrl page = session_.beginSignIn(session_.activeSite());
-    if (openURL_(page))
+    detach(openSignIn(page, ++signInPageSerial_));
+}
+
+QCoro::Task<> AppModel::openSignIn(QUrl page, std::uint64_t serial) {
+    const QPointer<AppModel> self(this);
+    auto opening = openURL_(page);
+    const bool opened = co_await opening;
+    // A later click, an accepted return link or a closed prompt owns the status line now.
+    if (!self || serial != signInPageSerial_ || session_.state() != AuthState::authenticating) co_return;
+    if (opened) {
         setStatus(LocalizedMessage("Login.ContinueInBrowser"));
-    else
-        setStatus(LocalizedMessage("Login.BrowserError", addressText(page)));
+        co_return;
+    }
+    // No browser will bring a return link: the prompt stops waiting for one.
+    session_.cancelSignIn();
+    setStatus(LocalizedMessage("Login.BrowserError", addressText(page)));
 }
 
 void AppModel::openForgotPasswordPage() {
-    const QUrl page = session_.activeSite().lostPasswordURL();
-    if (!openURL_(page)) setStatus(LocalizedMessage("Login.BrowserError", addressText(page)));
+    detach(openOrSay(session_.activeSite().lostPasswordURL(), "Login.BrowserError"));
+}
+
+// Opens the address; when that fails, the status line says so with the address.
+QCoro::Task<> AppModel::openOrSay(QUrl address, std::string failureKey) {
+    const QPointer<AppModel> self(this);
+    auto opening = openURL_(address);
+    const bool opened = co_await opening;
+    if (self && !opened) setStatus(LocalizedMessage(failureKey, addressText(address)));
 }
 
 void AppModel::handleIncomingURL(const QUrl& url) {
@@ -309,6 +328,7 @@ void AppModel::handleIncomingURL(const QUrl& url) {
     const auto* accepted = std::get_if<LinkAccepted>(&*disposition);
     if (!accepted) return; // no sign-in is pending
     emit activationRequested();
+    ++signInPageSerial_; // the browser's answer for the page comes too late to tell anything
     setStatus(LocalizedMessage("Auth.CompletingSignIn"));
     signInSerial_ = accepted->grant.serial;
     detach(completeSignIn(accepted->grant));

@@ -34,6 +34,7 @@
 #include "Runners/StorageRunner.h"
 #include "Runners/SuiteConfiguration.h"
 #include "Runners/TestSuiteRunner.h"
+#include "Runners/UrlOpener.h"
 #endif
 
 namespace zantiva {
@@ -58,8 +59,8 @@ struct AppModelSetup {
     // The outside-benchmark runner's tools, disk images, search folders and result-page
     // reader; the model adds the store and the CSV file in its folder and the opener below.
     ExternalRunnerConfiguration external;
-    // Opens the address in the browser (a file in its application); true when it opened.
-    std::function<bool(const QUrl&)> openURL;
+    // Opens the address in the browser (a file in its application).
+    UrlOpener openURL;
 };
 
 // The app's state: it owns every service, holds what the screens show (the screen under
@@ -88,7 +89,7 @@ public:
     AccountSync& sync() { return sync_; }
     const ResultStore& store() const { return store_; }
     const AppSettingsStore& settings() const { return settings_; }
-    const std::function<bool(const QUrl&)>& openURL() const { return openURL_; }
+    const UrlOpener& openURL() const { return openURL_; }
 
     AppScreen screen() const { return screen_; }
     const std::optional<SystemSpecs>& specs() const { return specs_; }
@@ -133,6 +134,8 @@ public:
     // this machine), is saved and shown, then offered to the leaderboard.
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations);
 
+    // The browser's answer comes later: a sign-in page it couldn't open ends that sign-in, and
+    // the status line shows the address to copy.
     void openSignInPage();
     void openForgotPasswordPage();
     // Every link the desktop opens in the program ("zantiva://auth…" completes a sign-in).
@@ -167,6 +170,8 @@ private:
     QCoro::Task<> completeSignIn(SignInGrant grant);
     QCoro::Task<> refreshAfterLanguageSwitch();
     QCoro::Task<> findOutsideBenchmarks();
+    QCoro::Task<> openSignIn(QUrl page, std::uint64_t serial);
+    QCoro::Task<> openOrSay(QUrl address, std::string failureKey);
 
     std::unique_ptr<SecureTokenStore> tokenStore_;
     std::unique_ptr<HttpTransport> transport_;
@@ -183,13 +188,14 @@ private:
     // Declared after the telemetry and the store they use, so they go first.
     TestSuiteRunner suite_;
     StorageRunner storage_;
-    std::function<bool(const QUrl&)> openURL_;
+    UrlOpener openURL_;
     // After the opener it uses; goes first, so a run's tool is stopped and its images
     // detached before the rest of the model.
     ExternalBenchmarkRunner external_;
     std::function<SystemSpecs()> readSpecs_;
     std::shared_ptr<RunnerLink> runnerLink_;
     std::uint64_t signInSerial_ = 0; // the latest accepted sign-in link's
+    std::uint64_t signInPageSerial_ = 0; // the latest sign-in page's that the browser was asked to open
 
     AppScreen screen_ = AppScreen::dashboard;
     std::optional<SystemSpecs> specs_;

@@ -11,6 +11,7 @@
 #include <QWebEngineView>
 #include <QCoro/QCoroTimer>
 
+#include "External/SiteBoundary.h"
 #include "Localization/Loc.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"
@@ -69,8 +70,6 @@ QCoro::Task<std::optional<QString>> evaluate(QWebEnginePage& page, std::chrono::
     co_return *answer;
 }
 
-int portOf(const QUrl& url) { return url.port(url.scheme() == QLatin1String("https") ? 443 : 80); }
-
 } // namespace
 
 QUrl GeekbenchResultPageReader::productionSite() {
@@ -78,13 +77,11 @@ QUrl GeekbenchResultPageReader::productionSite() {
 }
 
 GeekbenchResultPageReader::GeekbenchResultPageReader(const Loc& loc, QUrl site, GeekbenchPageTiming timing)
-    : loc_(loc), site_(std::move(site)), timing_(timing) {}
+    : loc_(loc), site_(std::move(site)), timing_(timing), guard_(std::make_unique<SiteRequestGuard>(site_)) {}
 
 GeekbenchResultPageReader::~GeekbenchResultPageReader() = default;
 
-bool GeekbenchResultPageReader::isOnSite(const QUrl& url) const {
-    return url.scheme() == site_.scheme() && url.host() == site_.host() && portOf(url) == portOf(site_);
-}
+bool GeekbenchResultPageReader::isOnSite(const QUrl& url) const { return zantiva::isOnSite(site_, url); }
 
 QCoro::Task<std::optional<ExternalBenchmarkResult>>
 GeekbenchResultPageReader::read(QString address, bool isGPU, bool interactive, std::function<void()> onNeedsUser,
@@ -179,9 +176,10 @@ QWebEngineView* GeekbenchResultPageReader::makeView() {
         // nothing shared with any other web view of the program.
         profile_ = std::make_unique<QWebEngineProfile>();
         profile_->setHttpCacheType(QWebEngineProfile::NoCache);
+        profile_->setUrlRequestInterceptor(guard_.get());
     }
     auto* view = new QWebEngineView;
-    view->setPage(new QWebEnginePage(profile_.get(), view));
+    view->setPage(new SiteBoundPage(site_, profile_.get(), view));
     return view;
 }
 

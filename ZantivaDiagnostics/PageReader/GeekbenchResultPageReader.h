@@ -16,6 +16,7 @@ class QWidget;
 namespace zantiva {
 
 class Loc;
+class SiteRequestGuard;
 
 // Reads the scores off an uploaded result page in an off-screen web view. When the site
 // shows a check for a person instead and the caller allows it, the page opens in a window
@@ -27,7 +28,8 @@ public:
     // The result browser that the tool's uploads name: https and GeekbenchOutput's host.
     static QUrl productionSite();
 
-    // Only pages of `site` (scheme, host and port) are loaded and read.
+    // Only pages of `site` (scheme, host and port) are loaded and read, and nothing else is
+    // fetched on their behalf.
     explicit GeekbenchResultPageReader(const Loc& loc, QUrl site = productionSite(), GeekbenchPageTiming timing = {});
     ~GeekbenchResultPageReader() override;
 
@@ -54,6 +56,8 @@ private:
     const Loc& loc_;
     const QUrl site_;
     const GeekbenchPageTiming timing_;
+    // Keeps the profile's requests on the site; goes after the profile that uses it.
+    std::unique_ptr<SiteRequestGuard> guard_;
     // Declared before the views: pages must go before their profile.
     std::unique_ptr<QWebEngineProfile> profile_;
     std::unique_ptr<QWebEngineView> quietView_;

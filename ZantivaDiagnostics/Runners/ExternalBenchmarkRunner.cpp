@@ -546,9 +546,18 @@ void ExternalBenchmarkRunner::openCSV() {
     if (hasScores && !writeCSV()) return host->setStatus(LocalizedMessage("Main.CsvWriteFailed", path));
     std::error_code ec;
     if (!file || !fs::exists(*file, ec)) return host->setStatus(LocalizedMessage("Main.CsvMissing"));
-    const QUrl address = QUrl::fromLocalFile(QString::fromStdString(path));
-    if (!configuration_.openURL || !configuration_.openURL(address))
-        host->setStatus(LocalizedMessage("Main.CsvOpenFailed", path));
+    openWrittenCSV(QUrl::fromLocalFile(QString::fromStdString(path)), path); // runs on by itself
+}
+
+QCoro::Task<> ExternalBenchmarkRunner::openWrittenCSV(QUrl address, std::string path) {
+    const QPointer<ExternalBenchmarkRunner> self(this);
+    bool opened = false;
+    if (configuration_.openURL) {
+        auto opening = configuration_.openURL(std::move(address));
+        opened = co_await opening;
+    }
+    if (!self || opened) co_return;
+    if (const auto host = host_.lock()) host->setStatus(LocalizedMessage("Main.CsvOpenFailed", path));
 }
 
 LocalizedMessage ExternalBenchmarkRunner::message(const ExternalBenchmarkLocatorError& error) {

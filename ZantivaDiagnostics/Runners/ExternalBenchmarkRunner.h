@@ -32,6 +32,7 @@
 #include "Platform/ProcessActivity.h"
 #include "Runners/ExternalRunnerHost.h"
 #include "Runners/GeekbenchScoreReading.h"
+#include "Runners/UrlOpener.h"
 #endif
 
 namespace zantiva {
@@ -58,8 +59,8 @@ struct ExternalRunnerConfiguration {
     std::chrono::seconds cooldown{300};
     std::shared_ptr<DiskImageMounting> images; // absent: disk images can't be opened
     RestClock clock = RestClock::steady();
-    // Opens the CSV file in the desktop's application for it; true when it opened.
-    std::function<bool(const QUrl&)> openURL;
+    // Opens the CSV file in the desktop's application for it.
+    UrlOpener openURL;
     std::shared_ptr<ProcessActivity> activity = noProcessActivity();
 };
 
@@ -220,6 +221,7 @@ private:
     QCoro::Task<> runStep(ExternalBenchmarkStep step, std::stop_token stop);
     QCoro::Task<ExternalBenchmarkResult> geekbenchScores(GeekbenchRunOutcome outcome, bool isGPU, std::stop_token stop);
     void finish(bool thenZantiva);
+    QCoro::Task<> openWrittenCSV(QUrl address, std::string path);
     std::shared_ptr<GeekbenchScoreReading> reader();
     void appendConsole(std::string text);
     void addProblem(std::optional<ExternalBenchmarkStep> step, LocalizedMessage message);

@@ -1,9 +1,8 @@
 #include "Shell/CompositionRoot.h"
 
-#include <QDesktopServices>
-
 #include "Account/KeychainTokenStore.h"
 #include "App/DesktopActivity.h"
+#include "App/DesktopOpener.h"
 #include "External/ExternalBenchmarkLocator.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
@@ -28,7 +27,7 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.external.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();
     setup.external.images = std::make_shared<LoopImageMounter>();
     setup.external.activity = activity;
-    setup.openURL = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    setup.openURL = desktopOpener();
     return std::make_unique<AppModel>(std::move(setup));
 }
 

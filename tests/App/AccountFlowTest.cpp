@@ -7,14 +7,34 @@
 
 #include <QUrlQuery>
 
+#include "App/DesktopOpener.h"
 #include "AppModelFixture.h"
+#include "StandInOpener.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;
 
 namespace {
 
-class AccountFlow : public AppModelFixture {};
+class AccountFlow : public AppModelFixture {
+protected:
+    int answered = 0; // by the desktop's opener
+
+    // A model that opens pages with the program's own opener (xdg-open on PATH).
+    AppModel& withDesktopOpener() {
+        AppModelSetup withOpener = setup();
+        withOpener.openURL = [this, open = desktopOpener()](QUrl url) -> QCoro::Task<bool> {
+            opened.push_back(url);
+            auto opening = open(url);
+            const bool answer = co_await opening;
+            ++answered;
+            co_return answer;
+        };
+        return makeModel(std::move(withOpener));
+    }
+};
+
+std::string addressText(const QUrl& url) { return url.toString(QUrl::FullyEncoded).toStdString(); }
 
 // The link with one query item replaced (or added).
 QUrl withItem(QUrl link, const char* item, const char* value) {
@@ -53,7 +73,8 @@ TEST_F(AccountFlow, ABrowserThatDoesNotOpenShowsTheAddress) {
     browserOpens = false;
     model->openSignInPage();
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", opened[0].toString(QUrl::FullyEncoded).toStdString()));
+    EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", addressText(opened[0])));
+    EXPECT_EQ(model->session().state(), AuthState::signedOut) << "nothing waits for a browser that didn't open";
 
     model->openForgotPasswordPage();
     const std::string lostPassword = sites.persian.baseURL.toString().toStdString() + "my-account/lost-password/";
@@ -64,6 +85,55 @@ TEST_F(AccountFlow, ABrowserThatDoesNotOpenShowsTheAddress) {
     model->setStatus(std::nullopt);
     model->openForgotPasswordPage();
     EXPECT_FALSE(model->status());
+}
+
+// The desktop's opener tells whether the browser opened: a stand-in xdg-open that fails, then
+// one that succeeds.
+TEST_F(AccountFlow, TheDesktopsOpenerDecidesWhatThePromptSays) {
+    withDesktopOpener();
+    model->setLoginPromptVisible(true);
+    {
+        const StandInOpener failing("exit 3");
+        model->openSignInPage();
+        ASSERT_TRUE(runUntil([&] { return answered == 1; }));
+        EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", addressText(opened.back())));
+        EXPECT_EQ(model->session().state(), AuthState::signedOut) << "the prompt still waits for the browser";
+        EXPECT_TRUE(model->isLoginPromptVisible());
+        EXPECT_EQ(failing.calls(), std::vector{"[" + addressText(opened[0]) + "]"});
+    }
+    const StandInOpener succeeding("exit 0");
+    model->openSignInPage();
+    ASSERT_TRUE(runUntil([&] { return answered == 2; }));
+    EXPECT_EQ(model->status(), LocalizedMessage("Login.ContinueInBrowser"));
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    ASSERT_TRUE(signInSettled());
+    EXPECT_TRUE(model->session().isAuthenticated());
+}
+
+// The browser answers after the person has moved on: a closed prompt, a second click, a return
+// link that already came. Only the latest click's answer is told, and only while it waits.
+TEST_F(AccountFlow, ALateAnswerOfTheOpenerDoesNotSpeakOverWhatFollowed) {
+    withDesktopOpener();
+    const StandInOpener failing("exit 3");
+    std::vector<std::optional<LocalizedMessage>> statuses;
+    QObject::connect(model.get(), &AppModel::statusChanged, [&] { statuses.push_back(model->status()); });
+
+    model->openSignInPage();
+    model->session().cancelSignIn(); // the prompt was closed
+    model->openSignInPage();
+    model->openSignInPage();
+    ASSERT_TRUE(runUntil([&] { return answered == 3; }));
+    EXPECT_EQ(statuses, (std::vector<std::optional<LocalizedMessage>>{
+                            LocalizedMessage("Login.BrowserError", addressText(opened.back()))}));
+
+    statuses.clear();
+    model->openSignInPage();
+    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    ASSERT_TRUE(runUntil([&] { return answered == 4; }));
+    ASSERT_TRUE(signInSettled());
+    EXPECT_TRUE(model->session().isAuthenticated());
+    EXPECT_EQ(statuses, (std::vector<std::optional<LocalizedMessage>>{LocalizedMessage("Auth.CompletingSignIn"),
+                                                                      std::nullopt}));
 }
 
 TEST_F(AccountFlow, LinksThatAreNotTheAwaitedOneChangeNothingButTheStatus) {

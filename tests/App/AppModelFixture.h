@@ -54,9 +54,9 @@ protected:
         setup.loc = &loc;
         setup.specs = sampleLaptopSpecs();
         setup.telemetrySampler = [] { return std::make_shared<IdleSampler>(); };
-        setup.openURL = [this](const QUrl& url) {
+        setup.openURL = [this](QUrl url) -> QCoro::Task<bool> {
             opened.push_back(url);
-            return browserOpens;
+            co_return browserOpens;
         };
         return setup;
     }

@@ -105,6 +105,35 @@ TEST_F(PageReading, LoadsNothingOffTheSite) {
     EXPECT_EQ(needsUser, 0);
 }
 
+// Pages of the site that point elsewhere: a redirect, a script that moves on, and sub-requests
+// (an image, a script, a fetch). The other origin is the same host on another port, and it
+// must hear nothing; each page tells the site when its sub-request has ended.
+TEST_F(PageReading, NothingLeavesTheSiteItsPagesPointAt) {
+    LoopbackServer elsewhere;
+    const auto away = [&](const char* path) { return pageAddress(elsewhere, path).toUtf8(); };
+    server.answer("/v6/cpu/11", {302, "", {{"Location", away("/redirected")}}});
+    server.answer("/v6/cpu/12", htmlPage("<script>location.replace('" + away("/replaced") + "');</script>"));
+    const QByteArray told = "onload=\"fetch('/ended-' + this.id)\" onerror=\"fetch('/ended-' + this.id)\"";
+    server.answer("/v6/cpu/13", htmlPage(cpuCells + "<img id=img src='" + away("/image") + "' " + told +
+                                         "><script id=script src='" + away("/script") + "' " + told +
+                                         "></script><script>fetch('" + away("/fetched") +
+                                         "').finally(function () { fetch('/ended-fetch'); });</script>"));
+    GeekbenchResultPageReader brief{loc, server.baseURL(), {.round = 100ms, .quiet = 1500ms}};
+    const auto readBriefly = [&](const QString& path) {
+        return awaitTask(brief.read(pageAddress(server, path), false, false, [] {}, {}), 15s);
+    };
+
+    EXPECT_FALSE(readBriefly("/v6/cpu/11"));
+    EXPECT_FALSE(readBriefly("/v6/cpu/12"));
+    EXPECT_TRUE(readBriefly("/v6/cpu/13")) << "the page's own scores are read";
+    EXPECT_TRUE(runUntil([&] {
+        return server.count("/ended-img") + server.count("/ended-script") + server.count("/ended-fetch") == 3;
+    }, 10s));
+    runUntil([] { return false; }, 300ms);
+    for (const auto& request : elsewhere.requests())
+        ADD_FAILURE() << "fetched off the site: " << request.endpoint.toStdString();
+}
+
 // The site shows its check at the page's address, moves to a check page of its own (whose
 // cells are not the result's) and comes back to the result.
 TEST_F(PageReading, SkipsTheSitesCheckUntilThePageShowsItsScores) {

@@ -3,13 +3,10 @@
 // Result pages as the loopback server serves them to the reader, and what the tests share
 // around them.
 
-#include <cstdlib>
-#include <optional>
-#include <string>
-
 #include <QByteArray>
 #include <QString>
 
+#include "Support/EnvironmentChange.h"
 #include "Support/LoopbackServer.h"
 
 namespace zantiva::testing {
@@ -30,29 +27,5 @@ inline CannedReply htmlPage(const QByteArray& body) {
 inline QString pageAddress(const LoopbackServer& server, const QString& path) {
     return server.baseURL().resolved(QUrl(path)).toString();
 }
-
-// Sets (or, given nothing, removes) an environment variable until the end of the scope.
-class EnvironmentChange {
-public:
-    EnvironmentChange(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) saved_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvironmentChange() {
-        if (saved_)
-            ::setenv(name_, saved_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    EnvironmentChange(const EnvironmentChange&) = delete;
-    EnvironmentChange& operator=(const EnvironmentChange&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 } // namespace zantiva::testing

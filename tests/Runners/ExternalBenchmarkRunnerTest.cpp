@@ -129,9 +129,9 @@ protected:
         c.readerFactory = [this] { return std::make_unique<FakeReader>(pages); };
         c.csvFile = csv;
         c.images = images;
-        c.openURL = [this](const QUrl& url) {
+        c.openURL = [this](QUrl url) -> QCoro::Task<bool> {
             opened.push_back(url);
-            return true;
+            co_return opens;
         };
         // Each look at the clock passes a quarter second of fake time in one turn of the loop.
         c.clock = {[this] { return fakeNow; },
@@ -173,6 +173,7 @@ protected:
     std::shared_ptr<RunGate> gate = std::make_shared<RunGate>();
     Pages pages;
     std::vector<QUrl> opened;
+    bool opens = true; // what the desktop's opener answers
     std::chrono::steady_clock::time_point fakeNow{};
     std::shared_ptr<std::vector<Status>> statuses;
     std::unique_ptr<ExternalBenchmarkRunner> runner;
@@ -490,6 +491,9 @@ TEST_F(ExternalRunnerTest, OpenCsvWritesTheLatestScoresFirstAndSaysWhatFailed) {
     const std::string text((std::istreambuf_iterator<char>(file)), {});
     EXPECT_NE(text.find("Cinebench 2024,123.5,"), std::string::npos);
     EXPECT_EQ(opened, std::vector{QUrl::fromLocalFile(QString::fromStdString(csv.string()))});
+    opens = false;
+    runner->openCSV();
+    EXPECT_EQ(host->status, LocalizedMessage("Main.CsvOpenFailed", csv.string()));
 
     csv = folder / "apps benchmarks.csv" / "inside a file";
     makeRunner();

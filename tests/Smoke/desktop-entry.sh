@@ -17,7 +17,8 @@ desktop-file-validate "$root/ZantivaDiagnostics/resources/zantiva-diagnostics.de
 "$root/scripts/register-desktop-entry" "$program"
 entry="$XDG_DATA_HOME/applications/zantiva-diagnostics.desktop"
 desktop-file-validate "$entry" || fail "the registered entry"
-grep -qxF "Exec=\"$(realpath "$program")\" %u" "$entry" || fail "the registered entry doesn't name $program: $(grep ^Exec "$entry")"
+path=$(realpath "$program")
+grep -qxF -e "Exec=$path %u" -e "Exec=\"$path\" %u" "$entry" || fail "the registered entry doesn't name $program: $(grep ^Exec "$entry")"
 [ -f "$XDG_DATA_HOME/icons/hicolor/256x256/apps/zantiva-diagnostics.png" ] || fail "no icon was registered"
 if command -v xdg-mime >/dev/null; then
   [ "$(xdg-mime query default x-scheme-handler/zantiva)" = zantiva-diagnostics.desktop ] ||
