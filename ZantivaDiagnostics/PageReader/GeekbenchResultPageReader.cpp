@@ -11,7 +11,7 @@
 #include <QWebEngineView>
 #include <QCoro/QCoroTimer>
 
-#include "External/SiteBoundary.h"
+#include "PageReader/SiteBoundary.h"
 #include "Localization/Loc.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"

@@ -1,4 +1,4 @@
-#include "External/SiteBoundary.h"
+#include "PageReader/SiteBoundary.h"
 
 #include <QWebEngineUrlRequestInfo>
 
