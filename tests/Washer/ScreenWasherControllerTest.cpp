@@ -124,6 +124,21 @@ TEST_F(ScreenWasherControllerTest, KeysGoToTheRunByTheirPlaceAndNoneReachesTheAp
     EXPECT_EQ(field.text(), "a") << "the keys are the app's again after the run";
 }
 
+TEST_F(ScreenWasherControllerTest, WithoutAScanCodeTheArrowsAndEscStillWork) {
+    QLineEdit field;
+    field.show();
+    field.setFocus();
+    start();
+    ScreenWasherRunState& state = *controller->runState();
+    key(Qt::Key_4, 0, &field); // a digit is known only by its place
+    EXPECT_EQ(state.engine().pattern(), ScreenWasherPattern::noise);
+    key(Qt::Key_Left, 0, &field);
+    EXPECT_EQ(state.engine().pattern(), ScreenWasherPattern::uniformitySlides);
+    key(Qt::Key_Escape, 0, &field);
+    EXPECT_FALSE(controller->isRunning());
+    EXPECT_TRUE(field.text().isEmpty());
+}
+
 TEST_F(ScreenWasherControllerTest, TheMouseBringsTheControlsBackAndTheCursorHidesWithThem) {
     start();
     ScreenWasherRunState& state = *controller->runState();
