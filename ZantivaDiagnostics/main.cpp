@@ -42,8 +42,6 @@ bool opensWindow(const CommandLine& commandLine) {
 }
 
 int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
-    // The web engine that reads result pages shares its GL contexts with the window's.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     ReportingApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("zantiva-diagnostics"));
 

@@ -25,6 +25,8 @@ inline constexpr std::uint16_t space = 49;
 inline constexpr std::uint16_t escape = 53;
 inline constexpr std::uint16_t leftArrow = 123;
 inline constexpr std::uint16_t rightArrow = 124;
+inline constexpr std::uint16_t downArrow = 125;
+inline constexpr std::uint16_t upArrow = 126;
 
 // Top to bottom, each row left to right.
 const std::vector<std::vector<KeyboardKey>>& rows();

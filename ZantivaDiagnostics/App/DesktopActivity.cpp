@@ -47,12 +47,13 @@ void logRefusal(std::string_view what, const QDBusMessage& reply) {
                               reply.errorMessage().toStdString());
 }
 
-// logind keeps the machine from sleeping while any copy of this descriptor is open.
-int inhibitSleep(const QDBusConnection& system, std::string_view reason) {
+// logind keeps the machine from sleeping while any copy of this descriptor is open; with
+// "idle" as well, the session counts as in use, so no idle action (lock, suspend) starts.
+int inhibitSleep(const QDBusConnection& system, std::string_view reason, bool idleToo) {
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    message << QStringLiteral("sleep") << appName << QString::fromUtf8(reason.data(), qsizetype(reason.size()))
+    message << (idleToo ? QStringLiteral("idle:sleep") : QStringLiteral("sleep")) << appName << QString::fromUtf8(reason.data(), qsizetype(reason.size()))
             << QStringLiteral("block");
     const QDBusMessage reply = call(system, message);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
@@ -130,7 +131,9 @@ DesktopActivity::~DesktopActivity() {
 }
 
 std::unique_ptr<ActivityHold> DesktopActivity::begin(std::string_view reason, ActivityOptions options) {
-    const int sleepLock = options.keepSystemAwake && system_.isConnected() ? inhibitSleep(system_, reason) : -1;
+    const int sleepLock = options.keepSystemAwake && system_.isConnected()
+                              ? inhibitSleep(system_, reason, options.keepDisplayAwake)
+                              : -1;
     std::optional<ScreenSaverInhibition> screenSaver;
     if (options.keepDisplayAwake && session_.isConnected()) screenSaver = inhibitScreenSaver(session_, reason);
     return std::make_unique<DesktopHold>(sleepLock, session_, std::move(screenSaver));

@@ -25,8 +25,6 @@ std::unique_ptr<QCoreApplication> makeModeApplication() {
 std::unique_ptr<QCoreApplication> makeWidgetModeApplication() {
     if (QCoreApplication::instance()) return nullptr;
     if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The web engine shares its GL contexts with any window's.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     return std::make_unique<QApplication>(argc, argv);
 }
 

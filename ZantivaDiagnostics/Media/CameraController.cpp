@@ -2,6 +2,7 @@
 
 #include <QCamera>
 
+#include "Media/CaptureFormat.h"
 #include "Media/MediaDevices.h"
 
 namespace zantiva {
@@ -27,6 +28,7 @@ void CameraController::start(std::function<void()> onFailure) {
         return;
     }
     camera_ = std::make_unique<QCamera>(cameras.first());
+    camera_->setCameraFormat(previewCaptureFormat(cameras.first()));
     connect(camera_.get(), &QCamera::errorOccurred, this, [failLater](QCamera::Error error) {
         if (error != QCamera::NoError) failLater();
     });

@@ -12,8 +12,9 @@ class QCamera;
 
 namespace zantiva {
 
-// The capture of the camera check's live picture: the first camera into a capture session
-// whose frames reach videoSink(). Nothing is recorded or stored. Qt's camera runs its own
+// The capture of the camera check's live picture: the first camera, in its format nearest to
+// 1280 x 720, into a capture session whose frames reach videoSink(). Nothing is recorded or
+// stored. Qt's camera runs its own
 // work off the main thread; this object is used from the main thread only.
 class CameraController : public QObject {
     Q_OBJECT

@@ -98,8 +98,6 @@ StorageScreenView present(const StorageScreenState& state, const Loc& loc) {
     StorageScreenView view{
         .backLabel = loc["Common.BackToDashboard"],
         .canGoBack = !state.isRunning,
-        .startLabel = loc["Dashboard.Test.Ssd"],
-        .canStart = !state.isRunning,
         .live = std::nullopt,
         .error = std::nullopt,
         .results = std::nullopt,

@@ -74,8 +74,6 @@ struct StorageResultsView {
 struct StorageScreenView {
     std::string backLabel;
     bool canGoBack = true;
-    std::string startLabel;
-    bool canStart = true;
     std::optional<StorageLiveView> live;
     std::optional<StorageErrorView> error;
     std::optional<StorageResultsView> results;

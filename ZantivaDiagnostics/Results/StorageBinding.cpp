@@ -18,7 +18,7 @@ StorageScreenState storageScreenState(const StorageRunner& storage) {
     };
 }
 
-void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder) {
+void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc) {
     StorageRunner& storage = model.storage();
     const auto refresh = [&screen, &storage, &loc] {
         screen.show(StoragePresenter::present(storageScreenState(storage), loc.loc()));
@@ -32,10 +32,6 @@ void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc,
 
     QObject::connect(&screen, &StorageScreen::backRequested, &model, [&model] { model.setScreen(AppScreen::dashboard); });
     QObject::connect(&screen, &StorageScreen::stopRequested, &storage, [&storage] { storage.stop(); });
-    QObject::connect(&screen, &StorageScreen::startRequested, &storage,
-                     [&storage, chooseFolder = std::move(chooseFolder)] {
-                         if (const auto folder = chooseFolder()) storage.start(*folder);
-                     });
 }
 
 } // namespace zantiva

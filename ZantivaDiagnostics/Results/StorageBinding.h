@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Controls/FolderChooser.h"
 #include "Presenters/StoragePresenter.h"
 
 namespace zantiva {
@@ -14,8 +13,8 @@ class StorageScreen;
 StorageScreenState storageScreenState(const StorageRunner& storage);
 
 // Keeps the screen showing the storage runner in the current language, and turns its
-// requests into model and runner calls: back to the dashboard, a test in the folder the
-// chooser gives (none on cancel), stopping the test.
-void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder);
+// requests into model and runner calls: back to the dashboard, stopping the test. The
+// launcher starts the test; the screen starts nothing.
+void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

@@ -63,7 +63,6 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
 StorageScreen::StorageScreen(QWidget* parent)
     : QWidget(parent), page_(page(*this)),
       back_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
-      start_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::compact)),
       liveTitle_(prose(TextRole::header, PaletteColor::text, {}, true)),
       phase_(prose(TextRole::body, PaletteColor::text, {}, true)),
       bar_(new RetroProgressBar(0, color(PaletteColor::secondary))), throughput_(new MetricView),
@@ -74,7 +73,6 @@ StorageScreen::StorageScreen(QWidget* parent)
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(back_);
     top->addStretch();
-    top->addWidget(start_);
 
     auto* metricRow = new QHBoxLayout;
     metricRow->setContentsMargins(0, 0, 0, 0);
@@ -103,7 +101,6 @@ StorageScreen::StorageScreen(QWidget* parent)
     driveHealth_->hide();
 
     connect(back_, &QAbstractButton::clicked, this, &StorageScreen::backRequested);
-    connect(start_, &QAbstractButton::clicked, this, &StorageScreen::startRequested);
     connect(stop_, &QAbstractButton::clicked, this, &StorageScreen::stopRequested);
 }
 
@@ -111,8 +108,6 @@ void StorageScreen::show(const StorageScreenView& view) {
     if (shown_ == view) return;
     back_->setText(qs(view.backLabel));
     back_->setEnabled(view.canGoBack);
-    start_->setText(qs(view.startLabel));
-    start_->setVisible(view.canStart);
 
     live_->setVisible(view.live.has_value());
     if (const auto& live = view.live) {

@@ -17,7 +17,7 @@ class RetroButton;
 class RetroCard;
 class RetroProgressBar;
 
-// The storage benchmark screen: back and start on top; while a test runs its phase, progress,
+// The storage benchmark screen: back on top; while a test runs its phase, progress,
 // live throughput and stop button; after a failed run why it failed; otherwise the last
 // result's speeds per test and direction and the drive health read with it. The live card
 // is updated in place, so its bar moves smoothly from report to report.
@@ -30,7 +30,6 @@ public:
     void show(const StorageScreenView& view);
 
     RetroButton* backButton() const { return back_; }
-    RetroButton* startButton() const { return start_; }
     RetroButton* stopButton() const { return stop_; }
     RetroCard* liveCard() const { return live_; }
     RetroCard* errorCard() const { return error_; }
@@ -40,8 +39,6 @@ public:
 
 signals:
     void backRequested();
-    // The user wants a test: the folder to test is chosen next.
-    void startRequested();
     void stopRequested();
 
 private:
@@ -50,7 +47,6 @@ private:
     std::optional<StorageScreenView> shown_;
     QBoxLayout* page_;
     RetroButton* back_;
-    RetroButton* start_;
     RetroCard* live_;
     ProseLabel* liveTitle_;
     ProseLabel* phase_;

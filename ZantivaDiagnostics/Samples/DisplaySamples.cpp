@@ -23,17 +23,35 @@ QWidget* page(LocNotifier& loc, bool testShowing) {
     return page;
 }
 
-std::unique_ptr<QWidget> test(LocNotifier& loc, DisplayTestState::Page at) {
+namespace {
+
+DisplayTestState stateAt(DisplayTestState::Page at) {
     DisplayTestState state;
     while (state.step().page != at && state.advance()) {
     }
-    for (int frame = 0; frame <= 40; ++frame) state.frameRendered(frame / 60.0);
-    state.setTicked("Display.Issue.Refresh", true);
-    state.setTicked("Display.Issue.Bleed", true);
-    auto screen = std::make_unique<DisplayTestScreen>();
+    return state;
+}
+
+std::unique_ptr<QWidget> showing(std::unique_ptr<DisplayTestScreen> screen, const DisplayTestState& state,
+                                 LocNotifier& loc) {
     DisplayTestScreen* shown = screen.get();
     loc.bind(shown, [shown, state, &loc] { shown->show(DisplayTestPresenter::present(state, 60, loc.loc())); });
     return screen;
+}
+
+} // namespace
+
+std::unique_ptr<QWidget> test(LocNotifier& loc, DisplayTestState::Page at) {
+    DisplayTestState state = stateAt(at);
+    for (int frame = 0; frame <= 40; ++frame) state.frameRendered(frame / 60.0);
+    state.setTicked("Display.Issue.Refresh", true);
+    state.setTicked("Display.Issue.Bleed", true);
+    return showing(std::make_unique<DisplayTestScreen>(), state, loc);
+}
+
+std::unique_ptr<QWidget> refreshWithoutGl(LocNotifier& loc) {
+    return showing(std::make_unique<DisplayTestScreen>(DisplayTestScreen::SquareClock::timer),
+                   stateAt(DisplayTestState::Page::refresh), loc);
 }
 
 } // namespace zantiva::DisplaySamples

@@ -21,6 +21,8 @@ QWidget* page(LocNotifier& loc, bool testShowing);
 // The test at that page: the refresh page has measured a steady 60 Hz, the checklist has
 // two defects ticked.
 std::unique_ptr<QWidget> test(LocNotifier& loc, DisplayTestState::Page at);
+// The refresh page where the platform has no GL: the square on a timer, no rate measured.
+std::unique_ptr<QWidget> refreshWithoutGl(LocNotifier& loc);
 
 } // namespace DisplaySamples
 } // namespace zantiva

@@ -231,6 +231,7 @@ const SampleScreen samples[] = {
     {"station-display-running", windowSize, displayStationRunning},
     {"display-test-dead-pixels", windowSize, displayTest<DisplayTestState::Page::deadPixel>},
     {"display-test-refresh", windowSize, displayTest<DisplayTestState::Page::refresh>},
+    {"display-test-refresh-without-gl", windowSize, DisplaySamples::refreshWithoutGl},
     {"display-test-checklist", windowSize, displayTest<DisplayTestState::Page::checklist>},
     {"station-input", windowSize,
      [](LocNotifier& loc) { return suiteWith(InputSamples::run(), InputSamples::typing(loc), loc); }},

@@ -2,10 +2,8 @@
 
 #include <QOpenGLContext>
 #include <QPainter>
-#include <chrono>
-#include <cmath>
 
-#include "Theme/Palette.h"
+#include "Stations/DisplayMovingSquare.h"
 
 namespace zantiva {
 
@@ -15,7 +13,7 @@ DisplayRefreshClock::DisplayRefreshClock(QWidget* parent) : QOpenGLWidget(parent
     setFormat(paced);
     connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
         if (!isVisible()) return;
-        emit frameShown(now());
+        emit frameShown(DisplayMovingSquare::now());
         update();
     });
 }
@@ -28,20 +26,9 @@ bool DisplayRefreshClock::isAvailable() {
     return available;
 }
 
-double DisplayRefreshClock::now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double DisplayRefreshClock::squareX(double seconds, double width) {
-    const double p = std::fmod(seconds, crossingSeconds) / crossingSeconds;
-    const double travel = std::max(width - squareSide, 1.0);
-    return travel * (p < 0.5 ? 2 * p : 2 - 2 * p);
-}
-
 void DisplayRefreshClock::paintGL() {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    painter.fillRect(QRectF(squareX(now(), width()), 0.55 * height(), squareSide, squareSide), color(PaletteColor::primary));
+    DisplayMovingSquare::paint(painter, rect(), DisplayMovingSquare::now());
 }
 
 void DisplayRefreshClock::showEvent(QShowEvent* event) {

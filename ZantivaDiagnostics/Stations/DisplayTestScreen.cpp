@@ -12,6 +12,7 @@
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "Stations/DisplayDeadPixelGrid.h"
+#include "Stations/DisplayPacedSquare.h"
 #include "Stations/DisplayRefreshClock.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -66,13 +67,17 @@ QColor fillColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(r
 
 } // namespace
 
-DisplayTestScreen::DisplayTestScreen(QWidget* parent)
+DisplayTestScreen::SquareClock DisplayTestScreen::availableClock() {
+    return DisplayRefreshClock::isAvailable() ? SquareClock::display : SquareClock::timer;
+}
+
+DisplayTestScreen::DisplayTestScreen(SquareClock clock, QWidget* parent)
     : QWidget(parent), pages_(new QStackedLayout(this)),
       exit_(new RetroButton(QStringLiteral("\u2715"), RetroButtonKind::outline, RetroButtonSize::compact, this)) {
     pages_->addWidget(makeIntro());
     pages_->addWidget(makeSolid());
     pages_->addWidget(makeDeadPixels());
-    pages_->addWidget(makeRefresh());
+    pages_->addWidget(makeRefresh(clock));
     pages_->addWidget(makeChecklist());
     connect(exit_, &QAbstractButton::clicked, this, &DisplayTestScreen::exitRequested);
     exit_->raise();
@@ -123,7 +128,7 @@ QWidget* DisplayTestScreen::makeDeadPixels() {
     return deadPixelPage_;
 }
 
-QWidget* DisplayTestScreen::makeRefresh() {
+QWidget* DisplayTestScreen::makeRefresh(SquareClock clock) {
     refresh_ = new QWidget;
     const QColor text = color(PaletteColor::text);
     refreshTitle_ = centred(TextRole::title, text);
@@ -145,10 +150,13 @@ QWidget* DisplayTestScreen::makeRefresh() {
     // window anew, and the new one would not have the keyboard.
     auto* grid = new QGridLayout(refresh_);
     grid->setContentsMargins(0, 0, 0, 0);
-    if (DisplayRefreshClock::isAvailable()) {
+    if (clock == SquareClock::display) {
         clock_ = new DisplayRefreshClock;
         connect(clock_, &DisplayRefreshClock::frameShown, this, &DisplayTestScreen::frameShown);
         grid->addWidget(clock_, 0, 0);
+    } else {
+        pacedSquare_ = new DisplayPacedSquare;
+        grid->addWidget(pacedSquare_, 0, 0);
     }
     grid->addWidget(texts, 0, 0);
     return refresh_;

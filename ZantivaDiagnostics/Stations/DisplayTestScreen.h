@@ -12,6 +12,7 @@ class QVBoxLayout;
 namespace zantiva {
 
 class DisplayDeadPixelGrid;
+class DisplayPacedSquare;
 class DisplayRefreshClock;
 class HardwareText;
 class ProseLabel;
@@ -25,7 +26,13 @@ class RetroCheckBox;
 class DisplayTestScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit DisplayTestScreen(QWidget* parent = nullptr);
+    // What moves the refresh page's square: the display's own clock on a GL surface (the
+    // rate is measured), or a timer where the platform has no GL (nothing is measured).
+    enum class SquareClock { display, timer };
+    // The display's clock where the platform has GL, else the timer.
+    static SquareClock availableClock();
+
+    explicit DisplayTestScreen(SquareClock clock = availableClock(), QWidget* parent = nullptr);
 
     using QWidget::show;
     void show(const DisplayTestView& view);
@@ -33,8 +40,9 @@ public:
     QWidget* currentPage() const;
     QWidget* solidPage() const { return solid_; }
     DisplayDeadPixelGrid* deadPixelGrid() const { return deadPixels_; }
-    // Absent where the platform has no GL.
+    // The moving square: on the GL clock where the platform has GL, else on a timer.
     DisplayRefreshClock* refreshClock() const { return clock_; }
+    DisplayPacedSquare* pacedSquare() const { return pacedSquare_; }
     HardwareText* rate() const { return rate_; }
     const std::vector<RetroCheckBox*>& checkBoxes() const { return checkBoxes_; }
     RetroButton* finishButton() const { return finish_; }
@@ -58,7 +66,7 @@ private:
     QWidget* makeIntro();
     QWidget* makeSolid();
     QWidget* makeDeadPixels();
-    QWidget* makeRefresh();
+    QWidget* makeRefresh(SquareClock clock);
     QWidget* makeChecklist();
     void showRefresh(const DisplayTestView& view);
     void showChecklist(const DisplayTestView& view);
@@ -80,6 +88,7 @@ private:
     QWidget* refresh_ = nullptr;
     QVBoxLayout* refreshColumn_ = nullptr;
     DisplayRefreshClock* clock_ = nullptr;
+    DisplayPacedSquare* pacedSquare_ = nullptr;
     ProseLabel* refreshTitle_ = nullptr;
     ProseLabel* refreshBody_ = nullptr;
     HardwareText* rate_ = nullptr;

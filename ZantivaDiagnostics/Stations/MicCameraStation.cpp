@@ -10,6 +10,7 @@
 #include "Cards/RetroProgressBar.h"
 #include "Dashboard/PanelParts.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Media/CameraFrameScaler.h"
 #include "Stations/CameraPreview.h"
 #include "Stations/MicCameraCheck.h"
 #include "Stations/StationParts.h"
@@ -122,8 +123,12 @@ MicCameraCheck& bindMicCameraCheck(MicCameraStation& page, MicCameraCheck& check
     const auto refresh = [&page, &check, &loc] { page.show(MicCameraPresenter::present(check.state(), loc.loc())); };
     QObject::connect(&check, &MicCameraCheck::changed, &page, refresh);
     loc.bind(&page, refresh);
-    QObject::connect(&check.camera().videoSink(), &QVideoSink::videoFrameChanged, page.preview(),
-                     [preview = page.preview()](const QVideoFrame& frame) { preview->setFrame(frame.toImage()); });
+    // Frames come from the camera's thread and are made preview-sized there, off the main thread.
+    CameraPreview* preview = page.preview();
+    auto* pictures = new CameraFrameScaler(preview->size() * preview->devicePixelRatioF(), preview);
+    QObject::connect(&check.camera().videoSink(), &QVideoSink::videoFrameChanged, pictures, &CameraFrameScaler::push,
+                     Qt::DirectConnection);
+    QObject::connect(pictures, &CameraFrameScaler::pictureReady, preview, &CameraPreview::setFrame);
     QObject::connect(&page, &MicCameraStation::appeared, &check, [&check] { detach(check.begin()); });
     QObject::connect(&page, &MicCameraStation::disappeared, &check, &MicCameraCheck::leave);
     QObject::connect(page.verdict(), &Verdict::continuePressed, &check, [&check] { check.finish(true); });

@@ -54,7 +54,7 @@ void ScreenWasherController::start(const ScreenWasherOptions& options, QScreen* 
     state_ = state;
     overlay_.addEventFilter(std::make_unique<MouseActivity>(state_));
     state->revealControls();
-    hold_ = activity_->begin(activityReason, {.keepSystemAwake = false, .keepDisplayAwake = true});
+    hold_ = activity_->begin(activityReason, {.keepSystemAwake = true, .keepDisplayAwake = true});
     emit runningChanged();
 }
 

@@ -15,9 +15,10 @@ namespace zantiva {
 class LocNotifier;
 
 // Runs the screen washer, one run at a time: a black full-screen window over the chosen
-// screen, the display kept awake while it shows, the keys 1-4, Esc and the arrows read by
-// physical key (every other key swallowed), the mouse bringing the controls back. Esc, Stop,
-// the end of the run's time and a close from the window manager all end the run the same way.
+// screen, the machine and the display kept awake while it shows, the keys 1-4, Esc and the
+// arrows read by physical key (every other key swallowed), the mouse bringing the controls
+// back. Esc, Stop, the end of the run's time and a close from the window manager all end the
+// run the same way.
 class ScreenWasherController : public QObject {
     Q_OBJECT
 

@@ -9,8 +9,32 @@
 #include <QWidget>
 
 #include "Probes/EvdevKeyMap.h"
+#include "Probes/MacKeyboardLayout.h"
 
 namespace zantiva {
+namespace {
+
+// Some input methods, remote desktops and synthetic input send keys without a scan code.
+// The keys that step or end a full-screen check are then known by what they mean; every
+// other key is known only by its place.
+std::optional<std::uint16_t> keyCodeWithoutScanCode(int key) {
+    switch (key) {
+    case Qt::Key_Escape: return MacKeyboardLayout::escape;
+    case Qt::Key_Space: return MacKeyboardLayout::space;
+    case Qt::Key_Return: return MacKeyboardLayout::enter;
+    case Qt::Key_Left: return MacKeyboardLayout::leftArrow;
+    case Qt::Key_Right: return MacKeyboardLayout::rightArrow;
+    case Qt::Key_Up: return MacKeyboardLayout::upArrow;
+    case Qt::Key_Down: return MacKeyboardLayout::downArrow;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<std::uint16_t> keyCodeOf(const QKeyEvent& key) {
+    return key.nativeScanCode() ? macKeyCodeForScanCode(key.nativeScanCode()) : keyCodeWithoutScanCode(key.key());
+}
+
+} // namespace
 
 FullscreenOverlay::FullscreenOverlay(QObject* parent) : QObject(parent) {}
 
@@ -26,7 +50,8 @@ bool FullscreenOverlay::present(std::unique_ptr<QWidget> content, QScreen* scree
     screen = screenFor(screen);
     if (isShowing() || !screen) return false;
 
-    auto* window = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    // Above the other windows, as a screen saver is, for as long as it shows.
+    auto* window = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     QPalette black = window->palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -93,7 +118,7 @@ bool FullscreenOverlay::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: return true;
     case QEvent::KeyPress: {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        const auto code = key.nativeScanCode() ? macKeyCodeForScanCode(key.nativeScanCode()) : std::nullopt;
+        const auto code = keyCodeOf(key);
         if (code && onKey_) {
             // The handler may dismiss the overlay, which drops the handler itself.
             const KeyHandler handler = onKey_;

@@ -14,7 +14,7 @@ class QScreen;
 
 namespace zantiva {
 
-// One frameless window that covers a whole screen above the program, with the event filters
+// One frameless window that covers a whole screen above every other window, with the event filters
 // that belong to it. While it shows, every key press, key release and shortcut of the
 // application is consumed (none reaches another window, no menu shortcut fires) and each
 // press is handed to the owner by its physical key. The pointer is hidden until the mouse
@@ -23,8 +23,9 @@ class FullscreenOverlay : public QObject {
     Q_OBJECT
 public:
     // keyCode: the keyboard layout's code of the physical key that was pressed (Space 49,
-    // Enter 36, Escape 53, Right Arrow 124, "1" 18); keys the layout does not draw, and
-    // events without a scan code, are consumed without a call.
+    // Enter 36, Escape 53, Right Arrow 124, "1" 18); keys the layout does not draw are
+    // consumed without a call. A press without a scan code counts only for Escape, Space,
+    // Enter and the arrows, by the key it means.
     using KeyHandler = std::function<void(std::uint16_t keyCode, const QKeyEvent& event)>;
 
     explicit FullscreenOverlay(QObject* parent = nullptr);

@@ -54,7 +54,9 @@ TEST_F(DesktopActivityTest, HoldsSleepAndDisplayUntilTheHoldEnds) {
     auto hold = activity->begin("Zantiva CPU benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
 
     ASSERT_EQ(login.requests().size(), 1u);
-    EXPECT_EQ(login.requests()[0], (QVariantList{"sleep", "Zantiva Diagnostics", "Zantiva CPU benchmark", "block"}));
+    // The display kept awake keeps logind's idle too, so no idle action of the session starts.
+    EXPECT_EQ(login.requests()[0],
+              (QVariantList{"idle:sleep", "Zantiva Diagnostics", "Zantiva CPU benchmark", "block"}));
     EXPECT_EQ(login.openLocks(), 1);
     EXPECT_EQ(screenSaver.lastRequest(), (QVariantList{"Zantiva Diagnostics", "Zantiva CPU benchmark"}));
     EXPECT_TRUE(screenSaver.returned().empty());
@@ -64,6 +66,12 @@ TEST_F(DesktopActivityTest, HoldsSleepAndDisplayUntilTheHoldEnds) {
     hold.reset();
     EXPECT_EQ(login.openLocks(true), 0);
     EXPECT_EQ(screenSaver.returned(), screenSaver.given());
+
+    // Only the machine: sleep alone, and no screen-saver call.
+    this->activity()->begin("Zantiva SSD speed test", {.keepSystemAwake = true, .keepDisplayAwake = false});
+    ASSERT_EQ(login.requests().size(), 2u);
+    EXPECT_EQ(login.requests()[1].first(), "sleep");
+    EXPECT_EQ(screenSaver.given().size(), 1u);
 }
 
 TEST_F(DesktopActivityTest, FindsTheScreenSaverAtItsShortPath) {

@@ -109,5 +109,20 @@ TEST_F(DisplayTestTest, EscapeLeavesAtOnceWithNothing) {
     EXPECT_EQ(completions, 1) << "the key handler went with the test";
 }
 
+TEST_F(DisplayTestTest, KeysWithoutAScanCodeStillStepAndLeave) {
+    const auto press = [this](Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(window(), &event);
+    };
+    press(Qt::Key_Return);
+    press(Qt::Key_Space);
+    press(Qt::Key_Right);
+    press(Qt::Key_A);
+    EXPECT_EQ(controller.state().step(), (DisplayTestState::Step{Page::color, 2}));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(outcome, std::nullopt);
+}
+
 } // namespace
 } // namespace zantiva::testing

@@ -77,6 +77,7 @@ TEST(FullscreenOverlay, FillsTheChosenScreenTakesEveryKeyAndGivesThemBackWhenDis
     EXPECT_EQ(window->geometry(), second->geometry());
     EXPECT_TRUE(window->isFullScreen());
     EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint) << "above every other window";
 
     EXPECT_FALSE(overlay.present(std::make_unique<QWidget>(), second, {})) << "one presentation at a time";
 
@@ -119,6 +120,21 @@ TEST(FullscreenOverlay, FillsTheChosenScreenTakesEveryKeyAndGivesThemBackWhenDis
     EXPECT_EQ(keys.size(), 4u);
     overlay.dismiss();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "dismissing twice restores nothing twice";
+}
+
+TEST(FullscreenOverlay, WithoutAScanCodeOnlyTheKeysThatStepOrEndCount) {
+    FullscreenOverlay overlay;
+    std::vector<std::uint16_t> keys;
+    ASSERT_TRUE(overlay.present(std::make_unique<QWidget>(), nullptr,
+                                [&](std::uint16_t code, const QKeyEvent&) { keys.push_back(code); }));
+    ASSERT_TRUE(focusedOn(overlay.window()));
+    // As an input method or a remote desktop sends them: the key, no scan code.
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Return, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
+                              Qt::Key_Down, Qt::Key_A, Qt::Key_1, Qt::Key_Enter, Qt::Key_Tab}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        EXPECT_TRUE(QCoreApplication::sendEvent(overlay.window(), &press)) << "consumed: " << key;
+    }
+    EXPECT_EQ(keys, (std::vector<std::uint16_t>{53, 49, 36, 123, 124, 126, 125}));
 }
 
 TEST(FullscreenOverlay, NoChoiceMeansThePrimaryScreen) {

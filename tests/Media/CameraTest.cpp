@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QThread>
+#include <atomic>
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <unistd.h>
 
 #include "../Support/AwaitTask.h"
 #include "Media/CameraController.h"
+#include "Media/CameraFrameScaler.h"
+#include "Media/CaptureFormat.h"
 #include "Media/MediaDevices.h"
 
 namespace zantiva::testing {
@@ -65,6 +70,51 @@ TEST(CameraDelivery, AnEndedWatchFailsNothing) {
     delivery.reportError();
     turnEventLoop(100ms);
     EXPECT_EQ(failures, 0);
+}
+
+TEST(CaptureFormat, TheNearestTo720pWinsThenTheFasterOne) {
+    using Offer = std::vector<CaptureFormatChoice>;
+    const QSize hd(1280, 720);
+    EXPECT_EQ(nearestCaptureFormat({}, hd), std::nullopt);
+    // A webcam's usual list: raw 720p at 10 Hz, compressed 720p at 30 Hz.
+    const Offer webcam{{{640, 480}, 30}, {{1280, 720}, 10}, {{1280, 720}, 30}, {{1920, 1080}, 30}, {{320, 240}, 30}};
+    EXPECT_EQ(nearestCaptureFormat(webcam, hd), 2u);
+    // Nothing at 720p: by the sum of both sides' distance.
+    EXPECT_EQ(nearestCaptureFormat(Offer{{{320, 240}, 30}, {{1920, 1080}, 30}}, hd), 1u);
+    EXPECT_EQ(nearestCaptureFormat(Offer{{{3840, 2160}, 30}, {{640, 480}, 30}}, hd), 1u);
+    EXPECT_EQ(nearestCaptureFormat(Offer{{{1280, 800}, 30}, {{1280, 800}, 30}}, hd), 0u) << "the first of equals";
+}
+
+TEST(CameraFrameScaler, PicturesCoverTheTargetAndComeFromItsOwnThread) {
+    // Twice as wide as the target: a quarter is cut off each side.
+    QImage wide(400, 100, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 200; x < 400; ++x) wide.setPixelColor(x, y, Qt::blue);
+    const QImage fitted = CameraFrameScaler::fitted(wide, {100, 50});
+    ASSERT_EQ(fitted.size(), QSize(100, 50));
+    EXPECT_EQ(fitted.pixelColor(10, 25), QColor(Qt::red));
+    EXPECT_EQ(fitted.pixelColor(90, 25), QColor(Qt::blue));
+    EXPECT_TRUE(CameraFrameScaler::fitted(wide, {}).isNull());
+
+    CameraFrameScaler scaler({32, 24});
+    std::vector<QSize> sizes;
+    std::atomic<bool> offMainThread = true;
+    QObject::connect(&scaler, &CameraFrameScaler::pictureReady, &scaler, [&](const QImage& picture) {
+        sizes.push_back(picture.size());
+    });
+    QObject::connect(
+        &scaler, &CameraFrameScaler::pictureReady, &scaler,
+        [&] {
+            if (QThread::currentThread() == qApp->thread()) offMainThread = false;
+        }, Qt::DirectConnection);
+    scaler.push(QVideoFrame()); // no picture in it
+    for (int i = 0; i < 20; ++i) scaler.push(blackFrame());
+    ASSERT_TRUE(runUntil([&] { return !sizes.empty(); }, 5s));
+    turnEventLoop(100ms);
+    EXPECT_TRUE(offMainThread);
+    EXPECT_LE(sizes.size(), 20u);
+    for (const QSize& size : sizes) EXPECT_EQ(size, QSize(32, 24));
 }
 
 TEST(CameraController, WithoutACameraStartFailsOnceAfterItReturnsAndStopCancelsThat) {

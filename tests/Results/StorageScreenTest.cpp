@@ -1,6 +1,7 @@
 // The storage screen bound to a real app model whose storage runner runs the real engine on
-// a disk folder with a tiny workload: the folder choice, the live card, the stop, the result
-// with the drives' health, a failure, and the way back.
+// a disk folder with a tiny workload, started as the dashboard's launcher starts it: the live
+// card, the stop, the result with the drives' health, a failure, and the way back. The screen
+// itself starts nothing.
 
 #include <QTest>
 
@@ -32,20 +33,18 @@ class StorageScreenTest : public AppModelFixture {
 protected:
     static void SetUpTestSuite() { useDiskForTemporaryFolders(); }
 
-    // The screen over a model whose storage test measures for that long, choosing what the
-    // chooser answers.
+    // The screen over a model whose storage test measures for that long.
     void bind(double measureSeconds) {
         AppModelSetup s = setup();
         s.storage = storageRuns(measureSeconds);
         makeModel(std::move(s));
         loc.setLanguage(AppLanguage::english);
-        bindStorageScreen(screen, *model, notifier, [this] {
-            ++choices;
-            return answer;
-        });
+        bindStorageScreen(screen, *model, notifier);
         screen.resize(1200, 900);
         screen.show();
     }
+    // What the launcher does once a folder is chosen.
+    void startTest() { model->storage().start(answer); }
 
     bool visible(const QWidget* part) const { return part && part->isVisibleTo(&screen); }
     // Until the test has ended and the parts it added to the shown screen show too.
@@ -56,31 +55,29 @@ protected:
     }
 
     TemporaryFolder target;
-    std::optional<std::filesystem::path> answer = target.path();
-    int choices = 0;
+    std::filesystem::path answer = target.path();
     LocNotifier notifier{loc};
     StorageScreen screen;
 };
 
-TEST_F(StorageScreenTest, ACancelledFolderChoiceStartsNothing) {
+TEST_F(StorageScreenTest, WithNothingStoredOnlyTheWayBackShows) {
     bind(0.05);
-    answer.reset();
-    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
-    EXPECT_EQ(choices, 1);
-    EXPECT_FALSE(model->storage().isRunning());
-    EXPECT_EQ(model->screen(), AppScreen::dashboard);
     EXPECT_FALSE(visible(screen.liveCard()));
-    EXPECT_EQ(shownTexts(screen), QStringList{}); // no result, no failure: the buttons only
+    EXPECT_EQ(shownTexts(screen), QStringList{}); // no result, no failure: the button only
+    const auto buttons = screen.findChildren<RetroButton*>();
+    const auto shown = std::count_if(buttons.begin(), buttons.end(), [this](RetroButton* b) { return visible(b); });
+    EXPECT_EQ(shown, 1) << "back only: the screen starts no test";
+    EXPECT_TRUE(visible(screen.backButton()));
+    EXPECT_FALSE(model->storage().isRunning());
 }
 
 TEST_F(StorageScreenTest, TheLiveCardCountsTheRunnersRunsAndStops) {
     bind(30);
-    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    startTest();
     ASSERT_TRUE(model->storage().isRunning());
     EXPECT_EQ(model->screen(), AppScreen::storage);
     EXPECT_TRUE(visible(screen.liveCard()));
     EXPECT_FALSE(screen.backButton()->isEnabled());
-    EXPECT_FALSE(visible(screen.startButton()));
 
     ASSERT_TRUE(runUntil([&] { return model->storage().run() >= 1; }));
     EXPECT_TRUE(shows(screen, "Sequential Read \u00B7 SEQ1M Q8T1 \u2014 run 1 of 2"));
@@ -93,7 +90,7 @@ TEST_F(StorageScreenTest, TheLiveCardCountsTheRunnersRunsAndStops) {
 
 TEST_F(StorageScreenTest, AFinishedRunShowsItsResultAndTheDrivesThenBackLeadsHome) {
     bind(0.05);
-    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    startTest();
     ASSERT_TRUE(ended());
     const auto& result = model->storage().result();
     ASSERT_TRUE(result && result->driveHealth);
@@ -113,7 +110,7 @@ TEST_F(StorageScreenTest, AFinishedRunShowsItsResultAndTheDrivesThenBackLeadsHom
 TEST_F(StorageScreenTest, AFailedRunSaysWhy) {
     bind(0.05);
     answer = target / "gone";
-    QTest::mouseClick(screen.startButton(), Qt::LeftButton);
+    startTest();
     ASSERT_TRUE(ended());
     EXPECT_TRUE(visible(screen.errorCard()));
     EXPECT_TRUE(shows(screen, "THE TEST COULDN'T RUN"));

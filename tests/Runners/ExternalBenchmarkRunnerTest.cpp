@@ -15,6 +15,7 @@
 #include "../Support/AwaitTask.h"
 #include "../Support/DiskImages.h"
 #include "../Support/ProcessState.h"
+#include "../Support/RecordingActivity.h"
 #include "../Support/TemporaryFolder.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "External/LoopImageMounter.h"
@@ -125,6 +126,7 @@ protected:
     ExternalRunnerConfiguration configuration() {
         ExternalRunnerConfiguration c;
         c.store = store;
+        c.activity = activity;
         c.service.launcher = std::make_shared<ProcessLauncher>();
         c.readerFactory = [this] { return std::make_unique<FakeReader>(pages); };
         c.csvFile = csv;
@@ -171,6 +173,7 @@ protected:
     std::shared_ptr<FakeImages> images = std::make_shared<FakeImages>();
     std::shared_ptr<FakeHost> host = std::make_shared<FakeHost>();
     std::shared_ptr<RunGate> gate = std::make_shared<RunGate>();
+    std::shared_ptr<testing::RecordingActivity> activity = std::make_shared<testing::RecordingActivity>();
     Pages pages;
     std::vector<QUrl> opened;
     bool opens = true; // what the desktop's opener answers
@@ -312,6 +315,35 @@ TEST_F(ExternalRunnerTest, QuittingDuringARunKillsTheToolThenDetachesItsImage) {
     EXPECT_EQ(images->detached, std::vector{volume});
     EXPECT_TRUE(runUntil([&] { return isGone(grandchild); }));
     EXPECT_FALSE(gate->isBusy());
+}
+
+TEST_F(ExternalRunnerTest, ARunKeepsTheMachineAndDisplayAwakeUntilItEndsWhicheverWay) {
+    store->setInstallation(installed(App::cinebench2024, tools / "slow-tool"), App::cinebench2024);
+    makeRunner();
+    const ExternalBenchmarkStep step{App::cinebench2024, ExternalTestKind::cpuSingleCore};
+
+    // Rests included; the hold ends with the plan.
+    runner->begin({ExternalBenchmarkPlan::Cooldown{App::cinebench2024}, step}, false);
+    toolPid();
+    EXPECT_EQ(activity->held, 1);
+    EXPECT_EQ(activity->reasons, std::vector<std::string>{"Zantiva external benchmark"});
+    EXPECT_TRUE(activity->lastOptions.keepSystemAwake);
+    EXPECT_TRUE(activity->lastOptions.keepDisplayAwake);
+    runner->stop();
+    ASSERT_TRUE(runUntil([&] { return !runner->isRunning(); }));
+    EXPECT_EQ(activity->held, 0) << "stopped";
+
+    runToEnd({ExternalBenchmarkPlan::Cooldown{App::cinebench2024}});
+    EXPECT_EQ(activity->held, 0) << "finished";
+    EXPECT_EQ(activity->ended, 2);
+
+    fs::remove(folder / "tool.pid");
+    runner->begin({step}, false);
+    toolPid();
+    EXPECT_EQ(activity->held, 1);
+    runner.reset();
+    EXPECT_TRUE(runUntil([&] { return activity->held == 0; })) << "quit";
+    EXPECT_EQ(activity->ended, 3);
 }
 
 TEST_F(ExternalRunnerTest, AnUploadedResultIsReadFromItsPageOrKeptPending) {

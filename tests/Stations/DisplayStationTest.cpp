@@ -14,6 +14,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/TestPlans.h"
 #include "Stations/DisplayDeadPixelGrid.h"
+#include "Stations/DisplayPacedSquare.h"
 #include "Stations/DisplayStation.h"
 #include "Stations/DisplayTestController.h"
 #include "Stations/DisplayTestScreen.h"
@@ -21,12 +22,23 @@
 #include "Stations/StopConfirmation.h"
 #include "Stations/SuiteScreen.h"
 #include "Support/NativeKey.h"
+#include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 
 namespace zantiva::testing {
 namespace {
 
 using enum TestModule;
+
+// Counts the paints a widget gets from the event loop.
+struct PaintCount : QObject {
+    explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+    int count = 0;
+};
 
 class DisplayStationTest : public AppModelFixture {
 protected:
@@ -110,6 +122,39 @@ TEST_F(DisplayStationTest, EscapeSkipsAndTheChecklistReportsTheTickedDefects) {
     EXPECT_EQ(runner().statuses().at(display), ModuleStatus::passed) << "the defects are scored, not the module";
     ASSERT_TRUE(model->report().displayResult);
     EXPECT_EQ(model->report().displayResult->issues, std::vector<std::string>{"Display.Issue.Brightness"});
+}
+
+TEST_F(DisplayStationTest, WithoutGlTheSquareMovesOnTheScreensPaceAndNoRateIsStored) {
+    if (DisplayTestScreen::availableClock() == DisplayTestScreen::SquareClock::display)
+        GTEST_SKIP() << "this platform has GL; the GL clock runs under the two-screen test";
+    page()->startButton()->click();
+    while (controller().state().step().page != DisplayTestState::Page::refresh) QTest::mouseClick(&test(), Qt::LeftButton);
+    ASSERT_FALSE(test().refreshClock());
+    DisplayPacedSquare* square = test().pacedSquare();
+    ASSERT_TRUE(square);
+    ASSERT_TRUE(square->isVisible());
+    const double hz = controller().overlay().window()->screen()->refreshRate();
+    EXPECT_EQ(square->pace(), std::lround(1000 / (hz > 1 ? hz : 60)));
+
+    // Redrawn again and again by its timer, the square a little further each time.
+    const auto row = [&] {
+        const QImage shot = square->grab().toImage();
+        return shot.copy(0, int(0.55 * shot.height()) + 70, shot.width(), 1);
+    };
+    const QImage before = row();
+    PaintCount paints(*square);
+    runUntil([&] { return paints.count >= 3; }, std::chrono::seconds(5));
+    EXPECT_GE(paints.count, 3);
+    EXPECT_NE(row(), before);
+    EXPECT_EQ(test().rate()->text(), QString("\u2014")) << "a timer's frames are not the screen's";
+    EXPECT_EQ(controller().state().measuredHz(), 0);
+
+    while (controller().state().step().page != DisplayTestState::Page::checklist) QTest::mouseClick(&test(), Qt::LeftButton);
+    EXPECT_EQ(square->pace(), 0) << "the timer stops with its page";
+    test().finishButton()->click();
+    ASSERT_TRUE(runUntil([&] { return !runner().isRunning(); }));
+    ASSERT_TRUE(model->report().displayResult);
+    EXPECT_FALSE(model->report().displayResult->measuredRefreshRateHz);
 }
 
 TEST(DisplayDeadPixelGrid, LightsOneDevicePixelInFourEachWay) {

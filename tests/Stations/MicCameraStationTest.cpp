@@ -5,15 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <QCoro/QCoroTimer>
+#include <QEventLoop>
 #include <QPointer>
 #include <QProcess>
+#include <QThread>
 #include <QVideoFrame>
 #include <QVideoSink>
+#include <ctime>
+#include <iostream>
+#include <thread>
 
 #include "../Support/AwaitTask.h"
 #include "Cards/RetroProgressBar.h"
 #include "Controls/RetroButton.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Media/CameraFrameScaler.h"
 #include "Stations/CameraPreview.h"
 #include "Stations/MicCameraCheck.h"
 #include "Stations/MicCameraStation.h"
@@ -59,6 +65,21 @@ QVideoFrame videoFrame(const QImage& image) {
     frame.map(QVideoFrame::WriteOnly);
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(frame.bits(0) + y * frame.bytesPerLine(0), image.constScanLine(y), image.width() * 4);
+    frame.unmap();
+    return frame;
+}
+
+// A grey frame in the packed YUV 4:2:2 most webcams deliver.
+QVideoFrame webcamFrame(QSize size, uchar luma) {
+    QVideoFrame frame(QVideoFrameFormat(size, QVideoFrameFormat::Format_YUYV));
+    frame.map(QVideoFrame::WriteOnly);
+    for (int y = 0; y < size.height(); ++y) {
+        uchar* line = frame.bits(0) + y * frame.bytesPerLine(0);
+        for (int x = 0; x < size.width(); ++x) {
+            line[2 * x] = luma;
+            line[2 * x + 1] = 128;
+        }
+    }
     frame.unmap();
     return frame;
 }
@@ -179,10 +200,59 @@ TEST_F(MicCameraStationTest, AnAnswerAfterThePageWentAwayStartsNoDevice) {
 TEST_F(MicCameraStationTest, TheCamerasFramesReachThePreview) {
     MicCameraCheck& check = makePage({});
     check.camera().videoSink().setVideoFrame(videoFrame(halves({64, 40}, Qt::red, Qt::blue)));
+    ASSERT_TRUE(runUntil([&] { return !page->preview()->frame().isNull(); }, 5s));
     const QImage shown = page->preview()->frame();
-    ASSERT_EQ(shown.size(), QSize(64, 40));
-    EXPECT_EQ(shown.pixelColor(8, 20), QColor(Qt::red));
-    EXPECT_EQ(shown.pixelColor(56, 20), QColor(Qt::blue));
+    ASSERT_EQ(shown.size(), CameraPreview::frameSize * page->preview()->devicePixelRatioF());
+    EXPECT_EQ(shown.pixelColor(shown.width() / 8, shown.height() / 2), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(shown.width() * 7 / 8, shown.height() / 2), QColor(Qt::blue));
+}
+
+// A 1080p camera delivering from a thread of its own, as capture back ends do: the frames
+// are converted and scaled off the main thread, which only ever gets preview-sized pictures.
+// Prints the main thread's CPU time per frame.
+TEST_F(MicCameraStationTest, AFullHdStreamCostsTheMainThreadOnlyPreviewSizedPictures) {
+    MicCameraCheck& check = makePage({});
+    const QSize previewPixels = CameraPreview::frameSize * page->preview()->devicePixelRatioF();
+    std::vector<QSize> received;
+    QObject::connect(page->preview()->findChild<CameraFrameScaler*>(), &CameraFrameScaler::pictureReady, page.get(),
+                     [&](const QImage& picture) {
+                         EXPECT_EQ(QThread::currentThread(), qApp->thread());
+                         received.push_back(picture.size());
+                     });
+    page->show();
+    // Two frames in turn (a sink passes on only a frame that differs from the last), packed
+    // YUV as webcams send them, so each one needs converting.
+    const QVideoFrame fullHd[] = {webcamFrame({1920, 1080}, 60), webcamFrame({1920, 1080}, 200)};
+    constexpr int frames = 120;
+    // The main thread waits in its own event loop, as the program's does, so that only the
+    // work the frames bring it counts.
+    QEventLoop mainLoop;
+    const auto mainThreadCpu = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+    };
+    const double cpuBefore = mainThreadCpu();
+    std::thread camera([&] {
+        // 30 frames a second.
+        for (int i = 0; i < frames; ++i) {
+            check.camera().videoSink().setVideoFrame(fullHd[i % 2]);
+            std::this_thread::sleep_for(33ms);
+        }
+        // Time for the last picture's way to the screen.
+        std::this_thread::sleep_for(200ms);
+        QMetaObject::invokeMethod(&mainLoop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    mainLoop.exec();
+    camera.join();
+    const double msPerFrame = (mainThreadCpu() - cpuBefore) / frames;
+    std::cout << "main thread: " << msPerFrame << " ms of CPU a 1080p frame, " << received.size() << " pictures\n";
+    RecordProperty("main_thread_ms_per_frame", std::to_string(msPerFrame));
+
+    ASSERT_FALSE(received.empty());
+    EXPECT_LE(received.size(), std::size_t(frames));
+    for (const QSize& size : received) EXPECT_EQ(size, previewPixels);
+    EXPECT_EQ(page->preview()->frame().size(), previewPixels);
 }
 
 TEST(CameraPreview, FillsItsRoundedFrameCroppingTheOverhang) {

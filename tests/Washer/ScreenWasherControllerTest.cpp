@@ -1,5 +1,5 @@
-// The washer's controller with the desktop's real display hold, talking to a stand-in screen
-// saver on a private bus: every way a run ends gives the hold back.
+// The washer's controller with the desktop's real holds, talking to a stand-in logind and
+// screen saver on private buses: every way a run ends gives both holds back.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -24,10 +24,11 @@ class ScreenWasherControllerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         thread_.start();
+        login.publish(systemBus.address(), QStringLiteral("org.freedesktop.login1"),
+                      QStringLiteral("/org/freedesktop/login1"), thread_);
         screenSaver.publish(sessionBus.address(), QStringLiteral("org.freedesktop.ScreenSaver"),
                             QStringLiteral("/org/freedesktop/ScreenSaver"), thread_);
-        controller = std::make_unique<ScreenWasherController>(
-            std::make_shared<DesktopActivity>(QString(), sessionBus.address()), notifier);
+        controller = makeController();
     }
     void TearDown() override {
         controller.reset();
@@ -43,9 +44,15 @@ protected:
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, scanCode, 0, 0, key == Qt::Key_A ? "a" : "");
         QApplication::sendEvent(target, &press);
     }
+    std::unique_ptr<ScreenWasherController> makeController() {
+        return std::make_unique<ScreenWasherController>(
+            std::make_shared<DesktopActivity>(systemBus.address(), sessionBus.address()), notifier);
+    }
     std::size_t held() const { return screenSaver.given().size() - screenSaver.returned().size(); }
 
+    testing::PrivateBus systemBus;
     testing::PrivateBus sessionBus;
+    testing::FakeLogin login;
     testing::FakeScreenSaver screenSaver;
     Loc loc{AppLanguage::english};
     LocNotifier notifier{loc};
@@ -55,7 +62,7 @@ private:
     QThread thread_;
 };
 
-TEST_F(ScreenWasherControllerTest, EveryWayARunEndsGivesTheDisplayHoldBack) {
+TEST_F(ScreenWasherControllerTest, EveryWayARunEndsGivesTheSleepAndDisplayHoldsBack) {
     const std::vector<std::pair<const char*, std::function<void()>>> endings{
         {"Esc", [&] { key(Qt::Key_Escape, 9, controller->overlay().window()); }},
         {"Stop", [&] { controller->overlay().window()->findChild<WasherControls*>()->stopButton()->click(); }},
@@ -63,21 +70,24 @@ TEST_F(ScreenWasherControllerTest, EveryWayARunEndsGivesTheDisplayHoldBack) {
         {"quit", [&] { controller.reset(); }},
     };
     for (const auto& [way, end] : endings) {
-        if (!controller)
-            controller = std::make_unique<ScreenWasherController>(
-                std::make_shared<DesktopActivity>(QString(), sessionBus.address()), notifier);
+        if (!controller) controller = makeController();
         start();
         EXPECT_EQ(held(), 1u) << way;
+        EXPECT_EQ(login.openLocks(), 1) << way;
         controller->start({}, nullptr); // a second start while one shows does nothing
         EXPECT_EQ(screenSaver.lastRequest(), (QVariantList{"Zantiva Diagnostics", "Zantiva Screen Washer"}));
+        ASSERT_FALSE(login.requests().empty()) << way;
+        EXPECT_EQ(login.requests().back(),
+                  (QVariantList{"idle:sleep", "Zantiva Diagnostics", "Zantiva Screen Washer", "block"}));
         end();
         EXPECT_TRUE(!controller || !controller->isRunning()) << way;
         EXPECT_EQ(held(), 0u) << way;
+        EXPECT_EQ(login.openLocks(true), 0) << way;
     }
+    EXPECT_EQ(login.requests().size(), 4u);
 
     // The run's time running out.
-    controller = std::make_unique<ScreenWasherController>(
-        std::make_shared<DesktopActivity>(QString(), sessionBus.address()), notifier);
+    controller = makeController();
     start(ScreenWasherDuration::quickClean);
     ScreenWasherRunState::Clock::time_point frame{};
     ScreenWasherRunState* state = controller->runState();
@@ -85,7 +95,9 @@ TEST_F(ScreenWasherControllerTest, EveryWayARunEndsGivesTheDisplayHoldBack) {
     for (int i = 0; i < 1200 && controller->isRunning(); ++i) state->tick(frame += 250ms);
     EXPECT_FALSE(controller->isRunning());
     EXPECT_EQ(held(), 0u);
+    EXPECT_EQ(login.openLocks(true), 0);
     EXPECT_EQ(screenSaver.given().size(), 5u);
+    EXPECT_EQ(login.requests().size(), 5u);
 }
 
 TEST_F(ScreenWasherControllerTest, KeysGoToTheRunByTheirPlaceAndNoneReachesTheAppBelow) {
@@ -111,6 +123,21 @@ TEST_F(ScreenWasherControllerTest, KeysGoToTheRunByTheirPlaceAndNoneReachesTheAp
     EXPECT_FALSE(controller->isRunning());
     key(Qt::Key_A, 38, &field);
     EXPECT_EQ(field.text(), "a") << "the keys are the app's again after the run";
+}
+
+TEST_F(ScreenWasherControllerTest, WithoutAScanCodeTheArrowsAndEscStillWork) {
+    QLineEdit field;
+    field.show();
+    field.setFocus();
+    start();
+    ScreenWasherRunState& state = *controller->runState();
+    key(Qt::Key_4, 0, &field); // a digit is known only by its place
+    EXPECT_EQ(state.engine().pattern(), ScreenWasherPattern::noise);
+    key(Qt::Key_Left, 0, &field);
+    EXPECT_EQ(state.engine().pattern(), ScreenWasherPattern::uniformitySlides);
+    key(Qt::Key_Escape, 0, &field);
+    EXPECT_FALSE(controller->isRunning());
+    EXPECT_TRUE(field.text().isEmpty());
 }
 
 TEST_F(ScreenWasherControllerTest, TheMouseBringsTheControlsBackAndTheCursorHidesWithThem) {
