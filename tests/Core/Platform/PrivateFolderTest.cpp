@@ -1,5 +1,5 @@
-// Private folders on real files: what is made, closed, refused and never followed, and
-// what another user (through setpriv) can't make the program use.
+// Private folders on real files: what is made, closed, refused and never followed. What
+// another user can do with the runtime and per-user folders is tried where they are used.
 
 #include <gtest/gtest.h>
 
@@ -77,27 +77,7 @@ TEST_F(PrivateFolderTest, RefusesALinkAFileAndAnotherUsersFolderWithoutTouchingT
     EXPECT_EQ(lstatOf(shared / "theirs").st_uid, testing::otherUser);
 }
 
-TEST_F(PrivateFolderTest, ThePerUserNameTakenByAnotherUserGivesWayToAFreshFolder) {
-    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
-    const EnvironmentChange temporary("TMPDIR", shared.string());
-    const fs::path fixed = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
-
-    const auto own = Folder::perUserTemporary();
-    ASSERT_TRUE(own);
-    EXPECT_EQ(own->path(), fixed);
-    EXPECT_EQ(modeOf(fixed), 0700u);
-    fs::remove(fixed);
-
-    if (const auto why = testing::asOtherUser({"ln", "-s", victim.string(), fixed.string()})) GTEST_SKIP() << *why;
-    const auto fresh = Folder::perUserTemporary();
-    ASSERT_TRUE(fresh);
-    EXPECT_TRUE(fresh->path().string().starts_with(fixed.string() + "-")) << fresh->path();
-    EXPECT_EQ(modeOf(fresh->path()), 0700u);
-    EXPECT_EQ(lstatOf(fresh->path()).st_uid, ::geteuid());
-    expectVictimUntouched();
-}
-
-TEST_F(PrivateFolderTest, TheRuntimeFolderServesOnlyWhenPrivateAndIsNeverChanged) {
+TEST_F(PrivateFolderTest, TheRuntimeFolderServesOnlyAsARealFolderThatIsThere) {
     const fs::path shared = testing::sharedTemporaryIn(scratch.path());
     const EnvironmentChange temporary("TMPDIR", shared.string());
     const fs::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
@@ -122,10 +102,6 @@ TEST_F(PrivateFolderTest, TheRuntimeFolderServesOnlyWhenPrivateAndIsNeverChanged
         ASSERT_TRUE(folder);
         EXPECT_EQ(folder->path(), c.expected) << c.runtime.value_or("(unset)");
     }
-    ::chmod((scratch / "run").c_str(), 0755);
-    const EnvironmentChange runtime("XDG_RUNTIME_DIR", (scratch / "run").string());
-    EXPECT_EQ(Folder::runtime()->path(), perUser);
-    EXPECT_EQ(modeOf(scratch / "run"), 0755u) << "the session's folder is not ours to change";
     EXPECT_FALSE(fs::exists(scratch / "missing"));
 }
 
