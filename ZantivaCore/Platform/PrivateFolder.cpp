@@ -158,10 +158,14 @@ std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
     return open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
 }
 
-std::optional<PrivateFolder> PrivateFolder::runtime() {
+std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/')
-        if (auto folder = open(runtime, IfMissing::refuse, IfOpenToOthers::refuse)) return folder;
+    if (!runtime || runtime[0] != '/') return std::nullopt;
+    return open(runtime, IfMissing::refuse, IfOpenToOthers::refuse);
+}
+
+std::optional<PrivateFolder> PrivateFolder::runtime() {
+    if (auto folder = sessionRuntime()) return folder;
     return perUserTemporary();
 }
 

@@ -33,8 +33,10 @@ public:
     // ("zantiva-diagnostics-<uid>-XXXXXX") serves instead.
     static std::optional<PrivateFolder> perUserTemporary();
 
-    // $XDG_RUNTIME_DIR when it passes the checks as it is (the session's folder is never
-    // made or changed here), else perUserTemporary().
+    // $XDG_RUNTIME_DIR when it is absolute and passes the checks as it is: the session's
+    // folder is never made or changed here.
+    static std::optional<PrivateFolder> sessionRuntime();
+    // sessionRuntime(), else perUserTemporary().
     static std::optional<PrivateFolder> runtime();
 
     PrivateFolder(PrivateFolder&& other) noexcept;

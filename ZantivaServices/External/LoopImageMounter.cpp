@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -89,15 +88,15 @@ LoopImageMounter::LoopImageMounter(fs::path privateFolder, Method method, std::s
       systemRoot_(std::move(systemRoot)) {}
 
 fs::path LoopImageMounter::defaultPrivateFolder() {
-    const auto runtime = PrivateFolder::runtime();
-    if (!runtime) return {};
     // The session's runtime folder is every program's: there the images get a folder of
     // the program's own. The per-user temporary folder is one already.
-    const char* session = std::getenv("XDG_RUNTIME_DIR");
-    if (!session || runtime->path() != fs::path(session).lexically_normal()) return runtime->path() / "images";
-    const auto own = PrivateFolder::open(runtime->path() / "zantiva-diagnostics", PrivateFolder::IfMissing::make,
-                                         PrivateFolder::IfOpenToOthers::close);
-    return own ? own->path() / "images" : fs::path();
+    if (const auto session = PrivateFolder::sessionRuntime()) {
+        const auto own = PrivateFolder::open(session->path() / "zantiva-diagnostics", PrivateFolder::IfMissing::make,
+                                             PrivateFolder::IfOpenToOthers::close);
+        return own ? own->path() / "images" : fs::path();
+    }
+    const auto temporary = PrivateFolder::perUserTemporary();
+    return temporary ? temporary->path() / "images" : fs::path();
 }
 
 LoopImageMounter::Method LoopImageMounter::availableMethod() {
