@@ -2,6 +2,7 @@
 
 #include "Platform/AtomicFile.h"
 #include "Platform/Log.h"
+#include "Platform/PrivateFolder.h"
 
 namespace zantiva::jsonfile {
 
@@ -13,10 +14,14 @@ bool save(const std::filesystem::path& file, const json::Json& value, std::strin
     return saveText(file, encode(value), category);
 }
 
-bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category) {
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    if (!ec) ec = writeFileAtomically(file, bytes);
+bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
+              FileAccess access) {
+    using Folder = PrivateFolder;
+    if (!Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close)) {
+        logSaveFailure(category, file, "its folder is missing or not a private folder of this user's");
+        return false;
+    }
+    const std::error_code ec = writeFileAtomically(file, bytes, access);
     if (ec) logSaveFailure(category, file, ec.message());
     return !ec;
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Model/JsonCodec.h"
+#include "Platform/AtomicFile.h"
 
 namespace zantiva::jsonfile {
 
@@ -18,6 +19,8 @@ namespace zantiva::jsonfile {
 std::string encode(const json::Json& value);
 
 // Creates the file's folder with any missing parents and replaces the file atomically.
+// The folder is private (made 0700, closed to 0700 when it was open to others, refused
+// when it is a link or someone else's) and the file readable by this user only.
 // A failure is logged under `category` as "couldn't save <file name>: <reason>" and
 // answered with false; the old file is then left as it was.
 bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
@@ -44,8 +47,10 @@ template <typename Decode> DecodeProblem decodedBy(Decode decode) {
     };
 }
 
-// The same for a stored file of any other text (the CSV export, the ledger's fingerprints).
-bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category);
+// The same for a stored file of any other text (the CSV export, the ledger's fingerprints);
+// a file the user asks for is written with `FileAccess::userUmask`.
+bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
+              FileAccess access = FileAccess::ownerOnly);
 
 // The file's JSON; absent when the file is missing, unreadable or not JSON.
 std::optional<json::Json> load(const std::filesystem::path& file);

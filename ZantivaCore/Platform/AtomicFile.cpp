@@ -109,7 +109,7 @@ void flushFolder(const fs::path& folder) {
 
 } // namespace
 
-std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes) {
+std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes, FileAccess access) {
     removeLeftoverTemporaries(file);
     const fs::path folder = folderOf(file);
     const std::string prefix = temporaryPrefix(file);
@@ -118,7 +118,8 @@ std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes
     int raw = -1;
     for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
         temporary = folder / (prefix + uniqueSuffix());
-        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                     access == FileAccess::ownerOnly ? 0600 : 0666);
         if (raw < 0 && errno != EEXIST) return lastError();
     }
     if (raw < 0) return std::make_error_code(std::errc::file_exists);

@@ -17,9 +17,15 @@
 
 namespace zantiva {
 
+// Who may read a written file: only this user (what the program keeps for itself, mode
+// 0600), or whom the user's umask lets in (a file the user asked for, such as an export).
+enum class FileAccess { ownerOnly, userUmask };
+
 // Replaces `file` with `bytes`. The folder must exist. Returns no error once the new file
 // is in place; otherwise the error, and the old file (or its absence) is left as it was.
-std::error_code writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// The new file's mode follows `access`, whatever the old one's was.
+std::error_code writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                                    FileAccess access = FileAccess::ownerOnly);
 
 // The most readWholeFile reads. Stored records are a few KiB; 16 MiB is far above any real
 // one and keeps a damaged or hostile file from costing memory by its size.

@@ -3,6 +3,7 @@
 #include <mutex>
 #include <string>
 #include <syslog.h>
+#include <unistd.h>
 
 namespace zantiva::log {
 namespace {
@@ -17,6 +18,12 @@ void write(int priority, std::string_view category, std::string_view message) {
 } // namespace
 
 void info(std::string_view category, std::string_view message) { write(LOG_INFO, category, message); }
-void error(std::string_view category, std::string_view message) { write(LOG_ERR, category, message); }
+// Errors also go to standard error, where a terminal, a cron mail or the session's log shows
+// them on machines that keep no system log.
+void error(std::string_view category, std::string_view message) {
+    write(LOG_ERR, category, message);
+    const std::string line = "zantiva-diagnostics: [" + std::string(category) + "] " + std::string(message) + "\n";
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line.data(), line.size());
+}
 
 } // namespace zantiva::log

@@ -6,6 +6,7 @@ namespace zantiva::log {
 
 // Messages go to syslog under the ident "zantiva-diagnostics", prefixed by their
 // category ("store", "settings", "api", …) so one subsystem's lines can be filtered.
+// Errors are also written to standard error.
 void info(std::string_view category, std::string_view message);
 void error(std::string_view category, std::string_view message);
 

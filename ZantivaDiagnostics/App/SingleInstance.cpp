@@ -2,19 +2,15 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <cerrno>
 #include <string>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "Platform/Log.h"
+#include "Platform/PrivateFolder.h"
 
 namespace zantiva {
 namespace {
@@ -39,25 +35,11 @@ bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTime
 } // namespace
 
 std::optional<QString> SingleInstance::defaultFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()) return runtime;
-
-    // Anyone may make a folder under /tmp: one that isn't ours, or isn't a folder, is refused.
-    const std::string path = "/tmp/" + std::string(baseName) + "-" + std::to_string(getuid());
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        log::error(logCategory, "couldn't make " + path);
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid()) {
-        log::error(logCategory, path + " is not a folder of this user");
-        return std::nullopt;
-    }
-    if ((info.st_mode & 0777) != 0700 && chmod(path.c_str(), 0700) != 0) {
-        log::error(logCategory, "couldn't close " + path + " to other users");
-        return std::nullopt;
-    }
-    return QString::fromStdString(path);
+    // Whoever could write in the folder could take the lock and the socket, and with them
+    // the sign-in links meant for this program.
+    const auto folder = PrivateFolder::runtime();
+    if (!folder) return std::nullopt;
+    return QString::fromStdString(folder->path().string());
 }
 
 SingleInstance::SingleInstance(const QString& folder, QObject* parent)

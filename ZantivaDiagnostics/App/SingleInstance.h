@@ -36,8 +36,8 @@ public:
     // How long a connection may stay silent, and how long a later launch tries to hand over.
     static constexpr std::chrono::milliseconds patience{2000};
 
-    // $XDG_RUNTIME_DIR when it names a folder, else /tmp/zantiva-diagnostics-<uid>, made
-    // here, owned by the user and closed to everyone else; absent when neither can be had.
+    // $XDG_RUNTIME_DIR when it is a private folder of this user's, else the checked per-user
+    // temporary folder (PrivateFolder::runtime); absent when neither can be had.
     static std::optional<QString> defaultFolder();
 
     explicit SingleInstance(const QString& folder, QObject* parent = nullptr);

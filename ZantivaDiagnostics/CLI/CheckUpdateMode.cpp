@@ -7,9 +7,9 @@
 #include <QCoro/QCoroTask>
 
 #include "Account/APIError.h"
+#include "App/AppFolder.h"
 #include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
-#include "Model/AppPaths.h"
 #include "Model/AppSettingsStore.h"
 
 namespace zantiva {
@@ -54,7 +54,7 @@ int runCheckUpdate(CliContext& context, const SiteProfile& site, const UpdateChe
 int runCheckUpdateMode(const CommandLine&, CliContext& context) {
     // The network needs Qt's event loop; the command line runs before any window exists.
     const auto application = makeModeApplication();
-    const AppSettingsStore settings(AppPaths::applicationSupport());
+    const AppSettingsStore settings(openAppFolder());
     const SiteProfile site = SiteDirectory::production().forLanguage(settings.current().language);
     HttpTransport transport;
     return runCheckUpdate(context, site, UpdateChecker{transport, AppVersion::current()});

@@ -6,6 +6,7 @@
 
 #include <QEventLoop>
 
+#include "App/AppFolder.h"
 #include "App/QuitSignals.h"
 #include "CLI/ModeApplication.h"
 #include "CLI/ProgressLine.h"
@@ -14,7 +15,6 @@
 #include "External/ExternalBenchmarkLocator.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
-#include "Model/AppPaths.h"
 #include "Model/ResultStore.h"
 #include "Probes/SystemProbe.h"
 #include "Runners/ExternalBenchmarkRunner.h"
@@ -187,7 +187,7 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
     // The tools, the disk images, the result-page reader and the signals need Qt's event loop.
     const auto application = makeModeApplication();
 
-    const auto folder = AppPaths::applicationSupport();
+    const auto folder = openAppFolder();
     ExternalRunnerConfiguration configuration;
     configuration.store = std::make_shared<ExternalBenchmarkStore>(folder);
     configuration.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "App/AppFolder.h"
 #include "CLI/ResultLines.h"
 #include "External/ExternalBenchmarkLocator.h"
-#include "Model/AppPaths.h"
 
 namespace zantiva {
 namespace {
@@ -40,7 +40,7 @@ int runExternalScan(CliContext& context, std::span<const std::filesystem::path> 
 }
 
 int runExternalScanMode(const CommandLine&, CliContext& context) {
-    const ExternalBenchmarkStore store(AppPaths::applicationSupport());
+    const ExternalBenchmarkStore store(openAppFolder());
     return runExternalScan(context, ExternalBenchmarkLocator::defaultSearchDirectories(), store);
 }
 

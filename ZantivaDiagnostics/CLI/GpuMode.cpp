@@ -76,7 +76,8 @@ int runGpuMode(const CommandLine& commandLine, CliContext& context, GPUBenchmark
     if (!previewFile) return 0;
     if (!lastPreview) return printFailure(context.out, "no preview image was rendered");
     const std::filesystem::path file = *previewFile;
-    if (const auto error = writeFileAtomically(file, encodePng(lastPreview->width, lastPreview->height, lastPreview->rgba)))
+    if (const auto error = writeFileAtomically(file, encodePng(lastPreview->width, lastPreview->height, lastPreview->rgba),
+                                               FileAccess::userUmask))
         return printFailure(context.out, "could not write " + file.string() + ": " + error.message());
     return 0;
 }

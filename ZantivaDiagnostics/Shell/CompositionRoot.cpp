@@ -1,12 +1,12 @@
 #include "Shell/CompositionRoot.h"
 
 #include "Account/KeychainTokenStore.h"
+#include "App/AppFolder.h"
 #include "App/DesktopActivity.h"
 #include "App/DesktopOpener.h"
 #include "External/ExternalBenchmarkLocator.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
-#include "Model/AppPaths.h"
 #include "Runners/PageReaderProcess.h"
 
 namespace zantiva {
@@ -17,7 +17,7 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.tokenStore = std::make_unique<KeychainTokenStore>(KeychainTokenStore::defaultService);
     setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent());
     setup.currentVersion = AppVersion::current();
-    setup.folder = AppPaths::applicationSupport();
+    setup.folder = openAppFolder();
     setup.sites = std::move(sites);
     setup.loc = &Loc::shared();
     setup.suite.activity = activity;

@@ -79,7 +79,9 @@ std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& 
 }
 
 bool write(std::string_view text, const std::filesystem::path& file) {
-    return jsonfile::saveText(file, std::string("\xEF\xBB\xBF") + std::string(text), "external");
+    // The export is the user's to share: it keeps the mode their umask gives.
+    return jsonfile::saveText(file, std::string("\xEF\xBB\xBF") + std::string(text), "external",
+                              FileAccess::userUmask);
 }
 
 } // namespace zantiva::ExternalBenchmarkCSV

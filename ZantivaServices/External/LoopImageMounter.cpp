@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -34,14 +33,6 @@ std::string systemMessage(int error) { return std::generic_category().message(er
 bool runQuietly(const std::vector<std::string>& command) {
     const auto result = runBoundedProcess(command, detachTimeout);
     return result && result->succeeded();
-}
-
-// The mount table names real paths: a mount under a folder reached through a link would
-// not be known as ours, and neither detached nor cleaned up at the next start.
-fs::path withoutLinks(const fs::path& folder) {
-    std::error_code ec;
-    fs::path real = fs::weakly_canonical(folder, ec);
-    return ec ? folder : real;
 }
 
 // The tools' lines and the mount table carry paths of any length, so they are read by
@@ -88,16 +79,24 @@ std::optional<std::string> mountedAt(std::string_view line) {
 LoopImageMounter::LoopImageMounter()
     : LoopImageMounter(defaultPrivateFolder(), availableMethod(), std::make_shared<ProcessLauncher>()) {}
 
+// The mount table names real paths, so the folder is known by its real path: a mount under
+// a folder reached through a link is still known as ours.
 LoopImageMounter::LoopImageMounter(fs::path privateFolder, Method method, std::shared_ptr<ExternalProcessRunning> launcher,
                                    fs::path systemRoot)
-    : privateFolder_(withoutLinks(privateFolder)), method_(method), launcher_(std::move(launcher)),
+    : folder_(PrivateFolder::open(privateFolder, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close)),
+      privateFolder_(folder_ ? folder_->realPath() : fs::path()), method_(method), launcher_(std::move(launcher)),
       systemRoot_(std::move(systemRoot)) {}
 
 fs::path LoopImageMounter::defaultPrivateFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/') return fs::path(runtime) / "zantiva-diagnostics" / "images";
-    std::error_code ec;
-    return fs::temp_directory_path(ec) / ("zantiva-diagnostics-" + std::to_string(::getuid())) / "images";
+    // The session's runtime folder is every program's: there the images get a folder of
+    // the program's own. The per-user temporary folder is one already.
+    if (const auto session = PrivateFolder::sessionRuntime()) {
+        const auto own = PrivateFolder::open(session->path() / "zantiva-diagnostics", PrivateFolder::IfMissing::make,
+                                             PrivateFolder::IfOpenToOthers::close);
+        return own ? own->path() / "images" : fs::path();
+    }
+    const auto temporary = PrivateFolder::perUserTemporary();
+    return temporary ? temporary->path() / "images" : fs::path();
 }
 
 LoopImageMounter::Method LoopImageMounter::availableMethod() {
@@ -142,27 +141,26 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     throw DiskImageError(systemMessage(EPERM));
 }
 
-void LoopImageMounter::makePrivateFolder() const {
-    std::error_code ec;
-    fs::create_directories(privateFolder_, ec);
-    fs::permissions(privateFolder_, fs::perms::owner_all, fs::perm_options::replace, ec);
-}
-
 QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
-    makePrivateFolder();
+    if (!folder_) throw DiskImageError(systemMessage(EACCES)); // the log says why it was refused
     std::error_code ec;
-    fs::path mountPoint = privateFolder_ / image.stem();
-    for (int n = 2; !fs::create_directory(mountPoint, ec); ++n) {
-        if (ec) throw DiskImageError(ec.message());
-        mountPoint = privateFolder_ / (image.stem().string() + "-" + std::to_string(n));
+    std::string name = image.stem().string();
+    std::optional<PrivateFolder> mountPoint;
+    for (int n = 2; !(mountPoint = folder_->makeFolder(name, ec)); ++n) {
+        if (ec != std::errc::file_exists) throw DiskImageError(ec.message());
+        name = image.stem().string() + "-" + std::to_string(n);
     }
-    std::vector<std::string> command{"mount", "-o", "loop,ro,nosuid,nodev", image.string(), mountPoint.string()};
+    // Mounted on the folder just made and checked, through its descriptor, and taken as
+    // given (not resolved again by path), so no swap of a path can move the mount elsewhere.
+    std::vector<std::string> command{"mount",        "--no-canonicalize",         "-o", "loop,ro,nosuid,nodev",
+                                     image.string(), mountPoint->descriptorPath().string()};
     const ToolResult result = co_await runTool(std::move(command));
+    mountPoint.reset();
     if (result.exitCode != 0) {
-        fs::remove(mountPoint, ec);
+        folder_->removeEmptyFolder(name);
         throw DiskImageError(result.reason("mount"));
     }
-    co_return AttachedImage{mountPoint, false};
+    co_return AttachedImage{privateFolder_ / name, false};
 }
 
 QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
@@ -174,9 +172,7 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
     if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
 
     // Recorded so that a later run knows this loop device as its own leftover.
-    makePrivateFolder();
-    std::error_code ec;
-    writeFileAtomically(udisksRecord(loop), image.string());
+    if (folder_) writeFileAtomically(udisksRecord(loop), image.string());
 
     // A whole-disk file system, else the first partition.
     ToolResult mounted;
@@ -188,11 +184,12 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
             if (auto point = mountedAt(line); point && mounted.exitCode == 0) co_return AttachedImage{*point, false};
     }
     runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
-    fs::remove(udisksRecord(loop), ec);
+    removeUdisksRecord(loop);
     throw DiskImageError(mounted.reason("udisksctl"));
 }
 
 bool LoopImageMounter::isInPrivateFolder(const fs::path& path) const {
+    if (!folder_) return false;
     const fs::path relative = path.lexically_normal().lexically_relative(privateFolder_.lexically_normal());
     return !relative.empty() && *relative.begin() != ".." && relative != ".";
 }
@@ -201,14 +198,17 @@ fs::path LoopImageMounter::udisksRecord(const std::string& loopDevice) const {
     return privateFolder_ / ("udisks-" + fs::path(loopDevice).filename().string());
 }
 
+void LoopImageMounter::removeUdisksRecord(const std::string& loopDevice) const {
+    if (folder_) folder_->removeOwnFile(udisksRecord(loopDevice).filename());
+}
+
 void LoopImageMounter::detach(const fs::path& mountPoint) {
     const auto table = readMountTable(systemRoot_);
     const fs::path clean = mountPoint.lexically_normal();
     const auto entry = std::find_if(table.begin(), table.end(), [&](const MountEntry& e) { return e.mountPoint == clean; });
     if (isInPrivateFolder(clean)) {
         if (entry != table.end()) unmountPrivate(clean);
-        std::error_code ec;
-        fs::remove(clean, ec); // only an empty folder goes
+        if (clean.parent_path() == privateFolder_) folder_->removeEmptyFolder(clean.filename());
     } else if (entry != table.end()) {
         unmountUdisks(entry->source);
     }
@@ -233,29 +233,29 @@ void LoopImageMounter::unmountUdisks(const std::string& device) {
     if (!unmounted) log::error(logCategory, "couldn't detach " + device);
     const std::string loop = wholeLoopDevice(device);
     runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
-    std::error_code ec;
-    fs::remove(udisksRecord(loop), ec);
+    removeUdisksRecord(loop);
 }
 
 bool LoopImageMounter::isMounted(const fs::path& mountPoint) const {
     return isMountPoint(mountPoint, readMountTable(systemRoot_));
 }
 
+// Only what this program leaves in its own checked folder is cleared: empty mount folders
+// (rmdir, which takes nothing else) and its own records of udisks loop devices. Any other
+// entry stays where it is.
 void LoopImageMounter::detachLeftovers() {
-    if (leftoversChecked_.exchange(true)) return;
+    if (leftoversChecked_.exchange(true) || !folder_) return;
     for (const MountEntry& entry : readMountTable(systemRoot_))
         if (isInPrivateFolder(entry.mountPoint)) detach(entry.mountPoint);
 
-    std::error_code ec;
-    for (fs::directory_iterator it(privateFolder_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!name.starts_with("udisks-loop")) {
-            std::error_code ignored;
-            fs::remove(it->path(), ignored); // an empty mount folder left behind
+    for (const std::string& name : folder_->names()) {
+        std::error_code ec;
+        if (!name.starts_with("udisks-loop") || !fs::is_regular_file(fs::symlink_status(privateFolder_ / name, ec))) {
+            folder_->removeEmptyFolder(name);
             continue;
         }
         const std::string loop = "/dev/" + name.substr(std::string_view("udisks-").size());
-        const std::string image = readWholeFile(it->path()).value_or("");
+        const std::string image = readWholeFile(privateFolder_ / name).value_or("");
         const auto table = readMountTable(systemRoot_);
         const auto devices = loopDevicesBackedBy(systemRoot_, image);
         if (!image.empty() && !devices.empty()) {
@@ -263,8 +263,7 @@ void LoopImageMounter::detachLeftovers() {
                 if (std::find(devices.begin(), devices.end(), entry.device) != devices.end()) unmountUdisks(entry.source);
             runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
         }
-        std::error_code ignored;
-        fs::remove(it->path(), ignored);
+        folder_->removeOwnFile(name);
     }
 }
 

@@ -2,7 +2,8 @@
 
 // Opens disk images (.iso, .img, .squashfs) read-only. Without root it asks udisks
 // ("udisksctl loop-setup -r", then "udisksctl mount"); as root, with no udisks, it runs
-// "mount -o loop,ro,nosuid,nodev" into a folder of its own. An image that is already
+// "mount -o loop,ro,nosuid,nodev" into a folder of its own, a private folder (checked, or
+// refused and then not used at all). An image that is already
 // mounted (a loop device backed by that file has a mount) is reported, not mounted twice.
 // Detaching tries plain unmounts, then a forced (lazy) one. What an earlier run of the
 // program left attached is detached before the first attach of this one.
@@ -10,11 +11,13 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "External/DiskImageMounting.h"
 #include "External/ExternalProcessRunning.h"
+#include "Platform/PrivateFolder.h"
 
 namespace zantiva {
 
@@ -33,8 +36,8 @@ public:
     bool isMounted(const std::filesystem::path& mountPoint) const override;
     void detachLeftovers() override;
 
-    // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or the same under the temporary folder
-    // with the user id when there is no runtime folder.
+    // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or "images" in the per-user temporary
+    // folder when the runtime folder is missing or refused (PrivateFolder::runtime).
     static std::filesystem::path defaultPrivateFolder();
     static Method availableMethod();
 
@@ -48,13 +51,14 @@ private:
     QCoro::Task<ToolResult> runTool(std::vector<std::string> command);
     QCoro::Task<AttachedImage> mountAsRoot(std::filesystem::path image);
     QCoro::Task<AttachedImage> mountWithUdisks(std::filesystem::path image);
-    void makePrivateFolder() const; // mode 0700
     bool isInPrivateFolder(const std::filesystem::path& path) const;
     void unmountPrivate(const std::filesystem::path& mountPoint);
     void unmountUdisks(const std::string& device);
     std::filesystem::path udisksRecord(const std::string& loopDevice) const;
+    void removeUdisksRecord(const std::string& loopDevice) const;
 
-    std::filesystem::path privateFolder_;
+    std::optional<PrivateFolder> folder_; // absent when refused: then nothing is done in it
+    std::filesystem::path privateFolder_; // its real path
     Method method_;
     std::shared_ptr<ExternalProcessRunning> launcher_;
     std::filesystem::path systemRoot_;

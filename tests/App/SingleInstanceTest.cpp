@@ -19,6 +19,8 @@
 #include <unistd.h>
 
 #include "../Support/AwaitTask.h"
+#include "../Support/EnvironmentChange.h"
+#include "../Support/OtherUser.h"
 #include "../Support/TemporaryFolder.h"
 #include "App/SingleInstance.h"
 
@@ -154,6 +156,36 @@ TEST(SingleInstanceFolder, WithoutARuntimeFolderAPrivateOneUnderTmp) {
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     EXPECT_EQ(info.st_uid, getuid());
     if (!existed) std::filesystem::remove(fallback);
+}
+
+// Whoever could write in the folder could take the lock and the socket, and with them the
+// sign-in links: a runtime folder open to others, or another user's, is passed over, and so
+// is a per-user folder that another user made first.
+TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsed) {
+    TemporaryFolder scratch;
+    const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
+    const EnvironmentChange temporary("TMPDIR", shared.string());
+    const std::filesystem::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(getuid()));
+    const auto folderWith = [](const std::optional<std::string>& runtime) {
+        const EnvironmentChange change("XDG_RUNTIME_DIR", runtime);
+        return SingleInstance::defaultFolder().value_or(QString()).toStdString();
+    };
+
+    std::filesystem::create_directory(scratch / "open-run");
+    chmod((scratch / "open-run").c_str(), 0755);
+    EXPECT_EQ(folderWith((scratch / "open-run").string()), perUser.string());
+    struct stat info {};
+    ASSERT_EQ(lstat((scratch / "open-run").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0755u) << "the session's folder is left as it is";
+
+    if (const auto why = asOtherUser({"mkdir", "-m", "0700", (shared / "their-run").string()})) GTEST_SKIP() << *why;
+    EXPECT_EQ(folderWith((shared / "their-run").string()), perUser.string());
+
+    std::filesystem::remove(perUser);
+    if (const auto why = asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
+    const std::string fresh = folderWith(std::nullopt);
+    EXPECT_TRUE(fresh.starts_with(perUser.string() + "-")) << fresh;
+    EXPECT_TRUE(std::filesystem::is_empty(perUser)) << "nothing is made in the other user's folder";
 }
 
 } // namespace

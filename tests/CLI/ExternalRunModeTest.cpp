@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "../Support/DiskImages.h"
+#include "../Support/EnvironmentChange.h"
+#include "../Support/OtherUser.h"
 #include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
 #include "External/ExternalBenchmarkStore.h"
@@ -45,6 +47,7 @@ protected:
         setenv("ZANTIVA_TEST_PID_FILE", (scratch / "tool.pid").c_str(), 1);
         setenv("ZANTIVA_TEST_GO_FILE", (scratch / "go").c_str(), 1);
         fs::create_directories(scratch / "run");
+        fs::permissions(scratch / "run", fs::perms::owner_all); // a runtime folder as the session makes it
     }
 
     ExternalBenchmarkStore store() const { return ExternalBenchmarkStore(appFolder); }
@@ -111,6 +114,36 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
     EXPECT_EQ(finish(start({"--external-run", "nothing"})), 1);
     EXPECT_EQ(readAll(scratch / "out"),
               "failed: unknown application nothing (geekbench, cinebench2024 or cinebench2026)\n");
+}
+
+// Run as root without a runtime folder (sudo, su, cron), after another user made the
+// per-user temporary folder with a link to a folder root can write in place of the images
+// folder: the run goes on in a fresh folder, nothing there is deleted or changed, and
+// standard error says why the folder was refused.
+TEST_F(ExternalRunMode, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothing) {
+    const fs::path victim = scratch / "victim";
+    fs::create_directory(victim);
+    fs::permissions(victim, fs::perms(0755));
+    for (const char* name : {"passwd", "shadow"}) std::ofstream(victim / name) << name << "\n";
+    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
+    const fs::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
+    if (const auto why = testing::asOtherUser({"mkdir", "-m", "0755", perUser.string()})) GTEST_SKIP() << *why;
+    if (const auto why = testing::asOtherUser({"ln", "-s", victim.string(), (perUser / "images").string()}))
+        GTEST_SKIP() << *why;
+    const testing::EnvironmentChange temporary("TMPDIR", shared.string());
+    const testing::EnvironmentChange runtime("XDG_RUNTIME_DIR", std::nullopt);
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "cinebench-score").string()},
+                            App::cinebench2024);
+
+    EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 0) << readAll(scratch / "out");
+    EXPECT_EQ(readAll(victim / "passwd"), "passwd\n");
+    EXPECT_EQ(readAll(victim / "shadow"), "shadow\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(victim), {}), 2);
+    EXPECT_EQ(fs::status(victim).permissions(), fs::perms(0755));
+    EXPECT_NE(readAll(scratch / "err").find("refused " + perUser.string() + ": a folder owned by user 65534"),
+              std::string::npos)
+        << readAll(scratch / "err");
 }
 
 TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {

@@ -3,11 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
+#include <QThreadPool>
+
+#include "../Support/AwaitTask.h"
+#include "../Support/EnvironmentChange.h"
+#include "../Support/OtherUser.h"
 #include "../Support/SampleSpecs.h"
 #include "../Support/TemporaryFolder.h"
+#include "App/SingleInstance.h"
 #include "Model/AppPaths.h"
 #include "Shell/CompositionRoot.h"
 
@@ -70,6 +79,42 @@ TEST_F(CompositionRoot, LoadsTheSavedLanguageReportAndStorageResult) {
     EXPECT_EQ(model->storage().result(), ResultStore(appFolder).loadStorageResult());
     ASSERT_TRUE(model->storage().result());
     EXPECT_EQ(model->storage().result()->targetFolder, "/home/sara");
+}
+
+// Started as root without a runtime folder (sudo, su), with another user's link in place of
+// the disk images' folder: the start-up clears nothing there, says why it refused the
+// folder, and the single-instance folder is not the other user's either.
+TEST_F(CompositionRoot, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothingAtStart) {
+    TemporaryFolder scratch;
+    const std::filesystem::path victim = scratch / "victim";
+    std::filesystem::create_directory(victim);
+    writeRaw(victim / "passwd", "root:x:0:0\n");
+    const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
+    const std::filesystem::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(getuid()));
+    if (const auto why = asOtherUser({"mkdir", "-m", "0755", perUser.string()})) GTEST_SKIP() << *why;
+    if (const auto why = asOtherUser({"ln", "-s", victim.string(), (perUser / "images").string()})) GTEST_SKIP() << *why;
+    const EnvironmentChange temporary("TMPDIR", shared.string());
+    const EnvironmentChange runtime("XDG_RUNTIME_DIR", std::nullopt);
+
+    // What the start-up says goes to standard error as well as the system log.
+    const int savedError = dup(STDERR_FILENO);
+    const int said = open((scratch / "said").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(said, STDERR_FILENO);
+    {
+        const auto model = buildAppModel();
+        awaitTask(model->external().discover());
+        EXPECT_NE(SingleInstance::defaultFolder(), QString::fromStdString(perUser.string()));
+    }
+    QThreadPool::globalInstance()->waitForDone(); // the start-up's sweep has ended
+    dup2(savedError, STDERR_FILENO);
+    close(said);
+    close(savedError);
+
+    EXPECT_TRUE(std::filesystem::exists(victim / "passwd"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(victim), {}), 1);
+    std::ifstream saidFile(scratch / "said");
+    const std::string text{std::istreambuf_iterator<char>(saidFile), {}};
+    EXPECT_NE(text.find("refused " + perUser.string() + ": a folder owned by user 65534"), std::string::npos) << text;
 }
 
 } // namespace

@@ -251,3 +251,24 @@ TEST(ResultStore, StorageResultWithUndecodablePathBytesStillSaves) {
     writeRaw(folder / "last-ssd-result.json", R"({"targetFolder": "/"})");
     EXPECT_EQ(store.loadStorageResult(), std::nullopt);
 }
+
+TEST(ResultStore, KeepsItsFilesToItsUserAndNeverWritesThroughALinkedFolder) {
+    TemporaryFolder folder;
+    const auto modeOf = [](const fs::path& path) { return fs::symlink_status(path).permissions(); };
+    ResultStore(folder / "made").saveReport(scoredReport());
+    EXPECT_EQ(modeOf(folder / "made"), fs::perms(0700));
+    EXPECT_EQ(modeOf(folder / "made" / "last-report.json"), fs::perms(0600));
+
+    // An older install's open folder is closed at the next save.
+    fs::create_directory(folder / "older");
+    fs::permissions(folder / "older", fs::perms(0755));
+    ResultStore(folder / "older").saveStorageResult({});
+    EXPECT_EQ(modeOf(folder / "older"), fs::perms(0700));
+
+    fs::create_directory(folder / "elsewhere");
+    fs::permissions(folder / "elsewhere", fs::perms(0755));
+    fs::create_directory_symlink(folder / "elsewhere", folder / "link");
+    ResultStore(folder / "link").saveReport(scoredReport());
+    EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    EXPECT_EQ(modeOf(folder / "elsewhere"), fs::perms(0755));
+}

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <random>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -61,6 +62,22 @@ TEST(AtomicFile, FailedWriteReportsTheErrorAndLeavesNothingBehind) {
     EXPECT_TRUE(writeFileAtomically(folder / "taken", "x"));
     EXPECT_EQ(readWholeFile(folder / "taken" / "inside"), "kept");
     EXPECT_EQ(temporaryCount(folder.path()), 0);
+}
+
+TEST(AtomicFile, WrittenFilesAreTheOwnersAloneUnlessTheUserAskedForThem) {
+    TemporaryFolder folder;
+    const mode_t previous = ::umask(022);
+    const auto modeOf = [](const fs::path& file) { return fs::status(file).permissions(); };
+    const fs::path kept = folder / "settings.json";
+    writeRaw(kept, "older install");
+    fs::permissions(kept, fs::perms(0644));
+    EXPECT_FALSE(writeFileAtomically(kept, "x"));
+    EXPECT_EQ(modeOf(kept), fs::perms(0600)) << "the replacement is closed, whatever the old file was";
+    EXPECT_FALSE(writeFileAtomically(folder / "new.json", "x"));
+    EXPECT_EQ(modeOf(folder / "new.json"), fs::perms(0600));
+    EXPECT_FALSE(writeFileAtomically(folder / "export.csv", "x", zantiva::FileAccess::userUmask));
+    EXPECT_EQ(modeOf(folder / "export.csv"), fs::perms(0644));
+    ::umask(previous);
 }
 
 TEST(AtomicFile, ReadsOnlyRegularFiles) {

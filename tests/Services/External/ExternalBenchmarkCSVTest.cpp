@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,14 @@ TEST(ExternalBenchmarkCSVTest, WriteMakesTheFolderAndStartsWithAByteOrderMark) {
     ASSERT_TRUE(ExternalBenchmarkCSV::write("CPU\r\n", file));
     EXPECT_EQ(readWholeFile(file), "\xEF\xBB\xBF" "CPU\r\n");
     EXPECT_FALSE(ExternalBenchmarkCSV::write("x", "/proc/no-such-place/file.csv"));
+
+    // The export is the user's to share: its mode is what their umask gives, in a folder
+    // that stays the program's own.
+    const mode_t previous = ::umask(022);
+    ASSERT_TRUE(ExternalBenchmarkCSV::write("CPU\r\n", file));
+    ::umask(previous);
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0644));
+    EXPECT_EQ(std::filesystem::status(file.parent_path()).permissions(), std::filesystem::perms(0700));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include "External/ProcessLauncher.h"
 #include "Platform/BoundedProcess.h"
 #include "../../Support/AwaitTask.h"
+#include "../../Support/OtherUser.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
 
@@ -125,6 +127,88 @@ TEST_F(LoopImageMounterTest, AFolderReachedThroughALinkIsStillDetached) {
     images.detach(attached.mountPoint);
     EXPECT_FALSE(isMounted(privateFolder / "images" / image.stem()));
     EXPECT_FALSE(fs::exists(privateFolder / "images" / image.stem()));
+}
+
+// Runs the real tools, but first moves the folder that "mount" is asked to use aside and
+// puts a link to another folder in its place, as a swap between making and mounting would.
+class SwappingLauncher final : public ExternalProcessRunning {
+public:
+    explicit SwappingLauncher(std::function<void()> swap) : swap_(std::move(swap)) {}
+    QCoro::Task<ProcessExit> run(ProcessRequest request, LineHandler onLine, std::stop_token stop) override {
+        if (request.program == "mount") swap_();
+        co_return co_await real_.run(std::move(request), std::move(onLine), stop);
+    }
+
+private:
+    std::function<void()> swap_;
+    ProcessLauncher real_;
+};
+
+TEST_F(LoopImageMounterTest, TheMountLandsOnTheCheckedFolderEvenWhenItsPathIsSwapped) {
+    const fs::path victim = scratch / "victim";
+    fs::create_directory(victim);
+    std::ofstream(victim / "passwd") << "root:x:0:0\n";
+    const fs::path folder = privateFolder / "images";
+    const fs::path made = folder / image.stem();
+    auto launcher = std::make_shared<SwappingLauncher>([&] {
+        fs::rename(made, folder / "moved");
+        fs::create_directory_symlink(victim, made);
+    });
+    LoopImageMounter images(folder, LoopImageMounter::Method::mountAsRoot, launcher);
+    testing::awaitTask(images.attach(image));
+    EXPECT_FALSE(isMounted(victim));
+    EXPECT_TRUE(fs::exists(victim / "passwd"));
+    EXPECT_TRUE(isMounted(folder / "moved"));
+    runBoundedProcess({"umount", (folder / "moved").string()}, 20s);
+}
+
+// The sweep at start-up, on real folders; no mounting needed.
+class LeftoverSweep : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory(victim);
+        fs::permissions(victim, fs::perms(0755));
+        std::ofstream(victim / "passwd") << "root:x:0:0\n";
+    }
+    void expectVictimUntouched() {
+        EXPECT_TRUE(fs::exists(victim / "passwd"));
+        EXPECT_EQ(fs::status(victim).permissions(), fs::perms(0755)) << "never changed through a link";
+        EXPECT_EQ(std::distance(fs::directory_iterator(victim), {}), 1);
+    }
+    LoopImageMounter mounter(const fs::path& folder) {
+        return LoopImageMounter(folder, LoopImageMounter::Method::mountAsRoot, std::make_shared<ProcessLauncher>());
+    }
+
+    testing::TemporaryFolder scratch;
+    fs::path victim = scratch / "victim";
+};
+
+TEST_F(LeftoverSweep, RemovesOnlyEmptyFoldersAndItsOwnRecordsNeverAFileOrALink) {
+    const fs::path folder = scratch / "images";
+    fs::create_directories(folder / "Geekbench-6.3.0");
+    fs::create_directories(folder / "full" / "inside");
+    std::ofstream(folder / "notes.txt") << "kept";
+    std::ofstream(folder / "udisks-loop99") << (scratch / "gone.iso").string();
+    fs::create_directory_symlink(victim, folder / "link");
+    fs::create_symlink(victim / "passwd", folder / "udisks-loop98");
+
+    mounter(folder).detachLeftovers();
+    EXPECT_FALSE(fs::exists(folder / "Geekbench-6.3.0"));
+    EXPECT_FALSE(fs::exists(folder / "udisks-loop99"));
+    for (const char* kept : {"full/inside", "notes.txt", "link", "udisks-loop98"})
+        EXPECT_TRUE(fs::exists(fs::symlink_status(folder / kept))) << kept;
+    expectVictimUntouched();
+}
+
+TEST_F(LeftoverSweep, AnotherUsersLinkInPlaceOfTheFolderIsRefusedAndNothingIsDeletedOrChanged) {
+    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
+    if (const auto why = testing::asOtherUser({"ln", "-s", victim.string(), (shared / "images").string()}))
+        GTEST_SKIP() << *why;
+    LoopImageMounter images = mounter(shared / "images");
+    images.detachLeftovers();
+    std::ofstream(scratch / "some.img") << std::string(4096, '\0');
+    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "some.img")), DiskImageError);
+    expectVictimUntouched();
 }
 
 TEST(MountTableTest, ReadsMountPointsWithEscapedBlanksAndLoopBackingFiles) {

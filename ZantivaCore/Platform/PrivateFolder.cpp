@@ -1,0 +1,233 @@
+#include "Platform/PrivateFolder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+#include "Platform/Log.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view logCategory = "folders";
+constexpr mode_t privateMode = 0700;
+
+std::string octal(mode_t mode) {
+    char text[8];
+    const int size = std::snprintf(text, sizeof text, "%04o", unsigned(mode & 07777));
+    return std::string(text, std::size_t(size));
+}
+
+void refuse(const fs::path& path, const std::string& why) {
+    log::error(logCategory, "refused " + path.string() + ": " + why + "; it is not used");
+}
+
+// Why an entry found by lstat can't be a private folder of this user's; none when it can.
+std::optional<std::string> problemOf(const struct stat& info) {
+    if (S_ISLNK(info.st_mode)) return "a link, owned by user " + std::to_string(info.st_uid);
+    if (!S_ISDIR(info.st_mode)) return std::string("not a folder");
+    if (info.st_uid != ::geteuid()) return "a folder owned by user " + std::to_string(info.st_uid);
+    return std::nullopt;
+}
+
+// `name` inside the open folder `parent`, checked by lstat, opened without following a
+// link and checked again on the descriptor (the entry may have been swapped in between).
+int openChecked(int parent, const std::string& name, const fs::path& shown, PrivateFolder::IfMissing missing,
+                PrivateFolder::IfOpenToOthers openToOthers) {
+    struct stat entry {};
+    if (::fstatat(parent, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT || missing == PrivateFolder::IfMissing::refuse) {
+            refuse(shown, std::strerror(errno));
+            return -1;
+        }
+        if (::mkdirat(parent, name.c_str(), privateMode) != 0 && errno != EEXIST) {
+            refuse(shown, std::string("couldn't make it: ") + std::strerror(errno));
+            return -1;
+        }
+        if (::fstatat(parent, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
+            refuse(shown, std::strerror(errno));
+            return -1;
+        }
+    }
+    if (const auto problem = problemOf(entry)) {
+        refuse(shown, *problem);
+        return -1;
+    }
+    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat opened {};
+    if (fd < 0 || ::fstat(fd, &opened) != 0) {
+        refuse(shown, std::strerror(errno));
+        if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    if (opened.st_dev != entry.st_dev || opened.st_ino != entry.st_ino || problemOf(opened)) {
+        refuse(shown, "it was replaced while being checked");
+        ::close(fd);
+        return -1;
+    }
+    if ((opened.st_mode & 07777) == privateMode) return fd;
+    if (openToOthers == PrivateFolder::IfOpenToOthers::refuse) {
+        refuse(shown, "mode " + octal(opened.st_mode) + ", not 0700");
+        ::close(fd);
+        return -1;
+    }
+    if (::fchmod(fd, privateMode) != 0) {
+        refuse(shown, std::string("couldn't close it to other users: ") + std::strerror(errno));
+        ::close(fd);
+        return -1;
+    }
+    log::info(logCategory, "closed " + shown.string() + " to other users (it was " + octal(opened.st_mode) + ")");
+    return fd;
+}
+
+fs::path temporaryFolder() {
+    std::error_code ec;
+    fs::path folder = fs::temp_directory_path(ec);
+    return ec || folder.empty() ? fs::path("/tmp") : folder;
+}
+
+} // namespace
+
+PrivateFolder::PrivateFolder(fs::path path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {
+    std::error_code ec;
+    realPath_ = fs::read_symlink("/proc/self/fd/" + std::to_string(descriptor_), ec);
+    if (ec) realPath_ = path_;
+}
+
+PrivateFolder::PrivateFolder(PrivateFolder&& other) noexcept
+    : path_(std::move(other.path_)), realPath_(std::move(other.realPath_)),
+      descriptor_(std::exchange(other.descriptor_, -1)) {}
+
+PrivateFolder& PrivateFolder::operator=(PrivateFolder&& other) noexcept {
+    if (this != &other) {
+        if (descriptor_ >= 0) ::close(descriptor_);
+        path_ = std::move(other.path_);
+        realPath_ = std::move(other.realPath_);
+        descriptor_ = std::exchange(other.descriptor_, -1);
+    }
+    return *this;
+}
+
+PrivateFolder::~PrivateFolder() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+std::optional<PrivateFolder> PrivateFolder::open(const fs::path& path, IfMissing missing, IfOpenToOthers openToOthers) {
+    fs::path clean = path.lexically_normal();
+    if (!clean.has_filename()) clean = clean.parent_path();
+    if (!clean.is_absolute() || !clean.has_filename() || clean.filename() == "..") {
+        refuse(path, "not an absolute path to a folder");
+        return std::nullopt;
+    }
+    // The folders above belong to the user or the system, not to the program: they are
+    // made when missing, as any program would, and followed as they are.
+    const fs::path parent = clean.parent_path();
+    std::error_code ec;
+    if (missing == IfMissing::make) fs::create_directories(parent, ec);
+    const int parentFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parentFd < 0) {
+        refuse(path, parent.string() + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    const int fd = openChecked(parentFd, clean.filename().string(), clean, missing, openToOthers);
+    ::close(parentFd);
+    if (fd < 0) return std::nullopt;
+    return PrivateFolder(clean, fd);
+}
+
+std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
+    const fs::path base = temporaryFolder();
+    const std::string name = "zantiva-diagnostics-" + std::to_string(::getuid());
+    if (auto folder = open(base / name, IfMissing::make, IfOpenToOthers::close)) return folder;
+
+    std::string pattern = (base / (name + "-XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) {
+        log::error(logCategory, "couldn't make a private folder in " + base.string() + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    log::error(logCategory, "using " + pattern + " instead of " + (base / name).string());
+    return open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
+}
+
+std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || runtime[0] != '/') return std::nullopt;
+    return open(runtime, IfMissing::refuse, IfOpenToOthers::refuse);
+}
+
+std::optional<PrivateFolder> PrivateFolder::runtime() {
+    if (auto folder = sessionRuntime()) return folder;
+    return perUserTemporary();
+}
+
+fs::path PrivateFolder::descriptorPath() const {
+    return "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(descriptor_);
+}
+
+std::optional<PrivateFolder> PrivateFolder::makeFolder(const std::string& name, std::error_code& error) const {
+    error.clear();
+    if (::mkdirat(descriptor_, name.c_str(), privateMode) != 0) {
+        error.assign(errno, std::generic_category());
+        return std::nullopt;
+    }
+    const int fd = openChecked(descriptor_, name, path_ / name, IfMissing::refuse, IfOpenToOthers::close);
+    if (fd < 0) {
+        error = std::make_error_code(std::errc::permission_denied);
+        return std::nullopt;
+    }
+    return PrivateFolder(path_ / name, fd);
+}
+
+std::vector<std::string> PrivateFolder::names() const {
+    std::vector<std::string> found;
+    // The copy shares the read position with ours: it starts from the top each time.
+    const int copy = ::dup(descriptor_);
+    DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+    if (!dir) {
+        if (copy >= 0) ::close(copy);
+        return found;
+    }
+    ::rewinddir(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") found.emplace_back(name);
+    }
+    ::closedir(dir);
+    return found;
+}
+
+bool PrivateFolder::removeEmptyFolder(const std::string& name) const {
+    return ::unlinkat(descriptor_, name.c_str(), AT_REMOVEDIR) == 0;
+}
+
+bool PrivateFolder::removeOwnFile(const std::string& name) const {
+    struct stat info {};
+    if (::fstatat(descriptor_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid())
+        return false;
+    return ::unlinkat(descriptor_, name.c_str(), 0) == 0;
+}
+
+void PrivateFolder::closeFiles(std::initializer_list<std::string_view> keep) const {
+    for (const std::string& name : names()) {
+        if (std::find(keep.begin(), keep.end(), name) != keep.end()) continue;
+        struct stat info {};
+        if (::fstatat(descriptor_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid() || (info.st_mode & 077) == 0)
+            continue;
+        // Only this user writes in this folder, so the entry checked above is the one changed.
+        if (::fchmodat(descriptor_, name.c_str(), info.st_mode & 07700, 0) != 0)
+            log::error(logCategory, "couldn't close " + (path_ / name).string() + ": " + std::strerror(errno));
+    }
+}
+
+} // namespace zantiva

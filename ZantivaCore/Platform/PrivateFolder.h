@@ -1,0 +1,76 @@
+#pragma once
+
+// A folder that only this user can reach: the data folder, the runtime folder, the disk
+// images' folder, the per-user temporary folder. Before use it is checked with lstat and
+// then on the opened descriptor: a real folder (never a link, which is not followed), owned
+// by this user, mode 0700. Anything else is refused, and the refusal logged with the reason.
+// The folder stays open while the object lives, so what is done inside it can be done
+// through the descriptor, which no later swap of a path can send elsewhere.
+
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace zantiva {
+
+class PrivateFolder {
+public:
+    enum class IfMissing { make, refuse };
+    // What happens to a folder of this user's own whose mode lets others in: closed to 0700
+    // (folders the program makes), or refused (a folder that someone else hands us).
+    enum class IfOpenToOthers { close, refuse };
+
+    // The folder at `path`; a missing one is made 0700, with any missing parents, when asked.
+    static std::optional<PrivateFolder> open(const std::filesystem::path& path, IfMissing missing,
+                                             IfOpenToOthers openToOthers);
+
+    // "$TMPDIR/zantiva-diagnostics-<uid>" (else under /tmp), made when missing. Anyone may
+    // make that name first: when it is refused, a fresh folder from mkdtemp beside it
+    // ("zantiva-diagnostics-<uid>-XXXXXX") serves instead.
+    static std::optional<PrivateFolder> perUserTemporary();
+
+    // $XDG_RUNTIME_DIR when it is absolute and passes the checks as it is: the session's
+    // folder is never made or changed here.
+    static std::optional<PrivateFolder> sessionRuntime();
+    // sessionRuntime(), else perUserTemporary().
+    static std::optional<PrivateFolder> runtime();
+
+    PrivateFolder(PrivateFolder&& other) noexcept;
+    PrivateFolder& operator=(PrivateFolder&& other) noexcept;
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    ~PrivateFolder();
+
+    // The path it was opened by.
+    const std::filesystem::path& path() const { return path_; }
+    // Where it really is, links above it resolved: what the mount table names.
+    const std::filesystem::path& realPath() const { return realPath_; }
+    // "/proc/<pid>/fd/<n>": this very folder, for a child process to act on.
+    std::filesystem::path descriptorPath() const;
+
+    // A new folder `name` inside this one, made 0700 and checked; `error` is set (EEXIST
+    // when the name is taken) when there is none.
+    std::optional<PrivateFolder> makeFolder(const std::string& name, std::error_code& error) const;
+    // The names inside, "." and ".." left out.
+    std::vector<std::string> names() const;
+    // Removes `name` only when it is an empty folder (rmdir): never a file or a link.
+    bool removeEmptyFolder(const std::string& name) const;
+    // Removes `name` only when it is a regular file of this user's.
+    bool removeOwnFile(const std::string& name) const;
+    // Closes every regular file of this user's directly inside to its owner (group and
+    // other bits cleared), but those named in `keep`; links are never followed.
+    void closeFiles(std::initializer_list<std::string_view> keep) const;
+
+private:
+    PrivateFolder(std::filesystem::path path, int descriptor);
+
+    std::filesystem::path path_;
+    std::filesystem::path realPath_;
+    int descriptor_ = -1;
+};
+
+} // namespace zantiva

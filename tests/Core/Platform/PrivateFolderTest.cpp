@@ -1,0 +1,155 @@
+// Private folders on real files: what is made, closed, refused and never followed. What
+// another user can do with the runtime and per-user folders is tried where they are used.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "../../Support/EnvironmentChange.h"
+#include "../../Support/OtherUser.h"
+#include "../../Support/TemporaryFolder.h"
+#include "Platform/PrivateFolder.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::EnvironmentChange;
+using Folder = PrivateFolder;
+using Missing = PrivateFolder::IfMissing;
+using OpenToOthers = PrivateFolder::IfOpenToOthers;
+
+struct stat lstatOf(const fs::path& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info;
+}
+mode_t modeOf(const fs::path& path) { return lstatOf(path).st_mode & 07777; }
+
+class PrivateFolderTest : public ::testing::Test {
+protected:
+    testing::TemporaryFolder scratch;
+    fs::path victim = scratch / "victim";
+
+    void SetUp() override {
+        fs::create_directory(victim);
+        ::chmod(victim.c_str(), 0755);
+        testing::writeRaw(victim / "passwd", "root:x:0:0\n");
+    }
+    void expectVictimUntouched() {
+        EXPECT_TRUE(fs::exists(victim / "passwd"));
+        EXPECT_EQ(modeOf(victim), 0755u) << "never changed through a link";
+        EXPECT_EQ(std::distance(fs::directory_iterator(victim), {}), 1);
+    }
+};
+
+TEST_F(PrivateFolderTest, MakesAMissingFolderPrivateAndClosesOrRefusesAnOpenOne) {
+    const auto made = Folder::open(scratch / "a" / "b", Missing::make, OpenToOthers::refuse);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(modeOf(scratch / "a" / "b"), 0700u);
+    EXPECT_EQ(made->realPath(), scratch / "a" / "b");
+
+    ::chmod((scratch / "a" / "b").c_str(), 0755);
+    EXPECT_FALSE(Folder::open(scratch / "a" / "b", Missing::make, OpenToOthers::refuse));
+    EXPECT_EQ(modeOf(scratch / "a" / "b"), 0755u) << "a refused folder is left as it is";
+    EXPECT_TRUE(Folder::open(scratch / "a" / "b", Missing::make, OpenToOthers::close));
+    EXPECT_EQ(modeOf(scratch / "a" / "b"), 0700u);
+
+    EXPECT_FALSE(Folder::open(scratch / "missing", Missing::refuse, OpenToOthers::close));
+    EXPECT_FALSE(fs::exists(scratch / "missing"));
+    EXPECT_FALSE(Folder::open("relative/folder", Missing::make, OpenToOthers::close));
+}
+
+TEST_F(PrivateFolderTest, RefusesALinkAFileAndAnotherUsersFolderWithoutTouchingThem) {
+    fs::create_directory_symlink(victim, scratch / "link");
+    testing::writeRaw(scratch / "file", "x");
+    for (const char* name : {"link", "file"})
+        EXPECT_FALSE(Folder::open(scratch / name, Missing::make, OpenToOthers::close)) << name;
+    EXPECT_TRUE(fs::is_symlink(scratch / "link"));
+    expectVictimUntouched();
+
+    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
+    if (const auto why = testing::asOtherUser({"mkdir", "-m", "0700", (shared / "theirs").string()})) GTEST_SKIP() << *why;
+    EXPECT_FALSE(Folder::open(shared / "theirs", Missing::make, OpenToOthers::close));
+    EXPECT_EQ(modeOf(shared / "theirs"), 0700u);
+    EXPECT_EQ(lstatOf(shared / "theirs").st_uid, testing::otherUser);
+}
+
+TEST_F(PrivateFolderTest, TheRuntimeFolderServesOnlyAsARealFolderThatIsThere) {
+    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
+    const EnvironmentChange temporary("TMPDIR", shared.string());
+    const fs::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
+    fs::create_directory(scratch / "run");
+    ::chmod((scratch / "run").c_str(), 0700);
+    fs::create_directory_symlink(scratch / "run", scratch / "run-link");
+
+    struct Case {
+        std::optional<std::string> runtime;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {(scratch / "run").string(), scratch / "run"},
+        {(scratch / "run-link").string(), perUser},
+        {"relative/run", perUser},
+        {std::nullopt, perUser},
+        {(scratch / "missing").string(), perUser},
+    };
+    for (const Case& c : cases) {
+        const EnvironmentChange runtime("XDG_RUNTIME_DIR", c.runtime);
+        const auto folder = Folder::runtime();
+        ASSERT_TRUE(folder);
+        EXPECT_EQ(folder->path(), c.expected) << c.runtime.value_or("(unset)");
+    }
+    EXPECT_FALSE(fs::exists(scratch / "missing"));
+}
+
+TEST_F(PrivateFolderTest, RemovesOnlyEmptyFoldersAndOwnFilesAndClosesOnlyOwnFiles) {
+    const auto folder = Folder::open(scratch / "own", Missing::make, OpenToOthers::close);
+    ASSERT_TRUE(folder);
+    const fs::path own = scratch / "own";
+    fs::create_directory(own / "empty");
+    fs::create_directories(own / "full" / "x");
+    testing::writeRaw(own / "record", "x");
+    testing::writeRaw(own / "kept.csv", "x");
+    fs::create_directory_symlink(victim, own / "link");
+    fs::create_symlink(victim / "passwd", own / "file-link");
+    for (const char* name : {"record", "kept.csv"}) ::chmod((own / name).c_str(), 0644);
+    ::chmod((victim / "passwd").c_str(), 0644);
+
+    folder->closeFiles({"kept.csv"});
+    EXPECT_EQ(modeOf(own / "record"), 0600u);
+    EXPECT_EQ(modeOf(own / "kept.csv"), 0644u);
+    EXPECT_EQ(modeOf(victim / "passwd"), 0644u) << "a link is never followed";
+
+    for (const char* name : {"full", "record", "link", "file-link"}) EXPECT_FALSE(folder->removeEmptyFolder(name)) << name;
+    EXPECT_TRUE(folder->removeEmptyFolder("empty"));
+    for (const char* name : {"link", "file-link", "full"}) EXPECT_FALSE(folder->removeOwnFile(name)) << name;
+    EXPECT_TRUE(folder->removeOwnFile("record"));
+
+    auto names = folder->names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"file-link", "full", "kept.csv", "link"}));
+    expectVictimUntouched();
+}
+
+TEST_F(PrivateFolderTest, TheDescriptorStaysOnTheCheckedFolderWhateverItsPathNamesLater) {
+    std::error_code ec;
+    const auto parent = Folder::open(scratch / "images", Missing::make, OpenToOthers::close);
+    ASSERT_TRUE(parent);
+    const auto made = parent->makeFolder("Geekbench", ec);
+    ASSERT_TRUE(made) << ec.message();
+    EXPECT_FALSE(parent->makeFolder("Geekbench", ec));
+    EXPECT_EQ(ec, std::errc::file_exists);
+
+    // The folder is moved away and a link to another folder put in its place.
+    fs::rename(scratch / "images" / "Geekbench", scratch / "images" / "moved");
+    fs::create_directory_symlink(victim, scratch / "images" / "Geekbench");
+    testing::writeRaw(scratch / "images" / "moved" / "mark", "");
+    EXPECT_TRUE(fs::exists(made->descriptorPath() / "mark"));
+    EXPECT_FALSE(fs::exists(made->descriptorPath() / "passwd"));
+}
+
+} // namespace
+} // namespace zantiva

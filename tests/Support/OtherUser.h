@@ -1,0 +1,43 @@
+#pragma once
+
+// A second local user ("nobody", 65534) for tests of what another user on the same machine
+// can do: commands run as that user through setpriv, in a sticky folder open to everyone as
+// /tmp is. Tests run as root here; where that can't be done, the reason is returned so that
+// the test skips.
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "Platform/BoundedProcess.h"
+
+namespace zantiva::testing {
+
+inline constexpr uid_t otherUser = 65534;
+
+// Runs `command` as the other user; the reason when it couldn't, none when it succeeded.
+inline std::optional<std::string> asOtherUser(const std::vector<std::string>& command) {
+    if (::geteuid() != 0) return std::string("acting as another user needs root");
+    std::vector<std::string> full{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+    full.insert(full.end(), command.begin(), command.end());
+    const auto result = runBoundedProcess(full, std::chrono::seconds(10));
+    if (!result) return std::string("setpriv can't be run");
+    if (!result->succeeded()) return "as user 65534, " + command.front() + " failed";
+    return std::nullopt;
+}
+
+// "<folder>/tmp", mode 1777 like /tmp, with `folder` opened for passage to everyone.
+inline std::filesystem::path sharedTemporaryIn(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    fs::permissions(folder, fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
+    const fs::path shared = folder / "tmp";
+    fs::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    return shared;
+}
+
+} // namespace zantiva::testing
