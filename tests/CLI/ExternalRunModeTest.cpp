@@ -143,5 +143,28 @@ TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
     EXPECT_FALSE(fs::exists(appFolder / "apps benchmarks.csv"));
 }
 
+TEST_F(ExternalRunMode, AProgramKilledOutrightLeavesNothingOfItsToolRunning) {
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "escaping-tool").string()},
+                            App::cinebench2024);
+    const pid_t program = start({"--external-run", "cinebench2024"});
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 600 && pids.size() < 3; ++i) {
+        std::this_thread::sleep_for(50ms);
+        std::ifstream in(scratch / "tool.pid");
+        pids.clear();
+        for (pid_t pid = 0; in >> pid;) pids.push_back(pid);
+    }
+    ASSERT_EQ(pids.size(), 3u) << readAll(scratch / "out");
+    kill(program, SIGKILL);
+    EXPECT_EQ(finish(program), -1);
+    // The tool, a child in its group and one that left it with setsid.
+    for (const pid_t pid : pids) {
+        for (int i = 0; i < 100 && !isGone(pid); ++i) std::this_thread::sleep_for(50ms);
+        EXPECT_TRUE(isGone(pid)) << pid << " outlived the program";
+        if (!isGone(pid)) kill(pid, SIGKILL);
+    }
+}
+
 } // namespace
 } // namespace zantiva

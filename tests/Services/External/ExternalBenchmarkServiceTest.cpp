@@ -22,6 +22,7 @@
 #include "External/OutputLineSplitter.h"
 #include "External/ProcessLauncher.h"
 #include "../../Support/AwaitTask.h"
+#include "../../Support/ProcessState.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
 
@@ -42,7 +43,8 @@ struct Recorded {
 
 class ServiceTest : public ::testing::Test {
 protected:
-    ExternalBenchmarkService service{std::make_shared<ProcessLauncher>(), std::chrono::seconds(180), {}};
+    ExternalBenchmarkService service{std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD), std::chrono::seconds(180),
+                                     {}};
     Recorded recorded;
 
     ExternalBenchmarkService::ProgressHandler onProgress() {
@@ -166,6 +168,51 @@ TEST_F(ServiceTest, StoppingKillsTheToolAndEveryProcessItStarted) {
     bool gone = false;
     for (int i = 0; i < 100 && !(gone = isGone()); ++i) ::usleep(20'000);
     EXPECT_TRUE(gone) << "grandchild " << grandchild << " survived";
+}
+
+// The pids the escaping tool wrote: itself, a child in its group and one that left with setsid.
+std::vector<pid_t> escapingToolPids(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::vector<pid_t> pids;
+    for (pid_t pid = 0; in >> pid;) pids.push_back(pid);
+    return pids;
+}
+
+// Each of them ended; one that outlived `when` is reported, then ended here.
+void expectAllGone(const std::vector<pid_t>& pids, std::string_view when) {
+    for (const pid_t pid : pids) {
+        EXPECT_TRUE(testing::isGone(pid)) << pid << " outlived " << when;
+        if (!testing::isGone(pid)) ::kill(pid, SIGKILL);
+    }
+}
+
+TEST_F(ServiceTest, NothingTheToolStartedOutlivesItsEndOrAStop) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder / "tool.pids";
+    const auto goFile = folder / "go";
+    ::setenv("ZANTIVA_TEST_PID_FILE", pidFile.c_str(), 1);
+    ::setenv("ZANTIVA_TEST_GO_FILE", goFile.c_str(), 1);
+
+    std::ofstream(goFile).put('\n');
+    EXPECT_EQ(cinebench("escaping-tool"), 66.6);
+    auto pids = escapingToolPids(pidFile);
+    ASSERT_EQ(pids.size(), 3u);
+    expectAllGone(pids, "the tool's end");
+
+    std::filesystem::remove(goFile);
+    std::filesystem::remove(pidFile);
+    std::stop_source stop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (std::filesystem::exists(pidFile)) stop.request_stop();
+    });
+    poll.start(std::chrono::milliseconds(20));
+    EXPECT_THROW(cinebench("escaping-tool", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
+    ::unsetenv("ZANTIVA_TEST_PID_FILE");
+    ::unsetenv("ZANTIVA_TEST_GO_FILE");
+    pids = escapingToolPids(pidFile);
+    ASSERT_EQ(pids.size(), 3u);
+    expectAllGone(pids, "the stop");
 }
 
 TEST_F(ServiceTest, AStopRequestedBeforeTheStartRunsNothing) {
