@@ -429,7 +429,7 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
         ExternalBenchmarkResult result = current != scores_.end() ? current->second : ExternalBenchmarkResult{};
         takeMeasured(result, *measured, step);
         result.recordedAt = now();
-        configuration_.store->setResult(result, step.app);
+        const bool stored = configuration_.store->setResult(result, step.app);
         setScore(step.app, result);
         if (std::ranges::find(scoredApps_, step.app) == scoredApps_.end()) {
             auto apps = scoredApps_;
@@ -437,7 +437,14 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
             assignObserved(this, scoredApps_, std::move(apps), &ExternalBenchmarkRunner::scoredAppsChanged);
         }
         setFraction(1.0);
-        setStatus(LocalizedMessage("ExtRun.Done"));
+        if (stored) {
+            setStatus(LocalizedMessage("ExtRun.Done"));
+        } else {
+            // Shown and exported now, but lost at the next start (a full disk, say): not done.
+            const LocalizedMessage failure("ExtRun.StoreFailed", configuration_.store->file().value_or("").string());
+            setStatus(failure);
+            addProblem(step, failure);
+        }
     } else if (cancelled) {
         setStatus(LocalizedMessage("ExtRun.Cancelled"));
     } else if (toolError) {
