@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -121,6 +122,18 @@ TEST_F(ServiceTest, FailuresWithoutScoreAreTyped) {
     EXPECT_FALSE(missing.reason().empty());
 }
 
+TEST_F(ServiceTest, TheOutputShownWithAFailureIsAFewLinesCutShort) {
+    auto flooded = errorOf([&] { cinebench("tool-floods-and-exits-3"); });
+    EXPECT_EQ(recorded.lines.size(), 30u) << "the console still gets every line whole";
+    std::vector<std::string> kept;
+    std::istringstream lines(flooded.output());
+    for (std::string line; std::getline(lines, line);) kept.push_back(line);
+    ASSERT_EQ(kept.size(), 10u);
+    EXPECT_TRUE(kept.front().starts_with("20 000")) << "the last lines";
+    EXPECT_TRUE(kept.back().starts_with("29 000"));
+    for (const std::string& line : kept) EXPECT_EQ(line, line.substr(0, 3) + std::string(197, '0') + "\u2026");
+}
+
 TEST_F(ServiceTest, CinebenchGetsItsTestArgumentsAndGivesItsScore) {
     service.cinebenchExtraArguments = {"g_Extra=1"};
     EXPECT_EQ(cinebench("cinebench-score", ExternalTestKind::cpuMultiCore), 123.45);
@@ -220,6 +233,21 @@ TEST_F(ServiceTest, AStopRequestedBeforeTheStartRunsNothing) {
     stop.request_stop();
     EXPECT_THROW(cinebench("cinebench-score", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
     EXPECT_TRUE(recorded.lines.empty());
+}
+
+TEST(OutputLineSplitterTest, LinesAreTheSameHoweverTheBytesArriveInPieces) {
+    const std::string output = "one\r\ntwo\rthree\n\n\nabcdefgh\nabcdefghi\r" + std::string(9, 'x');
+    const std::vector<std::string> expected{"one", "two", "thre", "e", "abcd", "efgh", "abcd", "efgh", "i", "xxxx",
+                                            "xxxx", "x"};
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}, output.size()}) {
+        OutputLineSplitter splitter(4);
+        std::vector<std::string> lines;
+        const auto collect = [&](std::string_view line) { lines.emplace_back(line); };
+        for (std::size_t at = 0; at < output.size(); at += piece)
+            splitter.feed(std::string_view(output).substr(at, piece), collect);
+        splitter.finish(collect);
+        EXPECT_EQ(lines, expected) << "pieces of " << piece;
+    }
 }
 
 TEST(OutputLineSplitterTest, ALineThatNeverEndsIsPassedOnInBoundedPieces) {
