@@ -43,8 +43,7 @@ sigset_t handledSignals() {
     ::_exit(127);
 }
 
-void killEverything(pid_t toolGroup) {
-    ::kill(-toolGroup, SIGKILL);
+void killDescendants() {
     for (const pid_t pid : descendantsOf(::getpid())) ::kill(pid, SIGKILL);
 }
 
@@ -75,7 +74,18 @@ ToolEnd supervise(pid_t parent, char* const* arguments) {
 
     ToolEnd end;
     bool ending = false;
+    bool toolReaped = false;
+    bool groupKilled = false;
     for (;;) {
+        if (!toolReaped && !groupKilled) {
+            // Only before the tool is reaped: until then, ended or not, it holds the group's id.
+            siginfo_t info{};
+            if (::waitid(P_PID, tool, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == tool) ending = true;
+            if (ending) {
+                ::kill(-tool, SIGKILL);
+                groupKilled = true;
+            }
+        }
         for (;;) {
             int status = 0;
             const pid_t done = ::waitpid(-1, &status, WNOHANG);
@@ -84,10 +94,11 @@ ToolEnd supervise(pid_t parent, char* const* arguments) {
             if (done < 0) return end; // nothing is left below us
             if (done == tool) {
                 end = endOf(status);
-                ending = true;
+                ending = toolReaped = true;
             }
         }
-        if (ending) killEverything(tool);
+        // Whatever is still below us: all that can be left of the group, and what left it.
+        if (ending) killDescendants();
         const int signal = ending ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
         if (signal == SIGTERM || signal == SIGINT || signal == SIGHUP) ending = true;
     }
