@@ -16,6 +16,7 @@
 
 #include "Platform/CancelToken.h"
 #include "Platform/FileDescriptor.h"
+#include "Platform/ProgramFolder.h"
 #include "External/OutputLineSplitter.h"
 #include "ToolGuard/GuardProtocol.h"
 
@@ -37,11 +38,7 @@ std::optional<std::string> launchFailure(int report) {
 
 ProcessLauncher::ProcessLauncher(std::filesystem::path guard) : guard_(std::move(guard)) {}
 
-std::filesystem::path ProcessLauncher::guardBesideThisProgram() {
-    std::error_code ec;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return program.parent_path() / toolguard::programName;
-}
+std::filesystem::path ProcessLauncher::installedGuard() { return besideThisProgram(toolguard::programName); }
 
 QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandler onLine, std::stop_token stop) {
     if (stop.stop_requested()) throw CancellationError();

@@ -13,10 +13,10 @@ namespace zantiva {
 class ProcessLauncher final : public ExternalProcessRunning {
 public:
     // `guard`: the tool guard's program.
-    explicit ProcessLauncher(std::filesystem::path guard = guardBesideThisProgram());
+    explicit ProcessLauncher(std::filesystem::path guard = installedGuard());
 
-    // The tool guard in this program's own folder, where it is installed.
-    static std::filesystem::path guardBesideThisProgram();
+    // The tool guard installed beside the running program.
+    static std::filesystem::path installedGuard();
 
     QCoro::Task<ProcessExit> run(ProcessRequest request, LineHandler onLine, std::stop_token stop) override;
 
