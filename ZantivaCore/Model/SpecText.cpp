@@ -27,18 +27,24 @@ std::u32string folded(std::string_view text) {
 std::string_view trimmed(std::string_view text) {
     const auto* s = reinterpret_cast<const uint8_t*>(text.data());
     const auto length = static_cast<int32_t>(text.size());
-    int32_t begin = 0, end = 0, i = 0;
-    bool seen = false;
-    while (i < length) {
-        const int32_t at = i;
+    // Only the white space at each end is read: a long line costs no more than a short one.
+    int32_t begin = 0;
+    while (begin < length) {
+        int32_t next = begin;
         UChar32 c;
-        U8_NEXT(s, i, length, c);
-        if (c >= 0 && u_isUWhiteSpace(c)) continue;
-        if (!seen) begin = at;
-        seen = true;
-        end = i;
+        U8_NEXT(s, next, length, c);
+        if (c < 0 || !u_isUWhiteSpace(c)) break;
+        begin = next;
     }
-    return seen ? text.substr(begin, end - begin) : std::string_view{};
+    int32_t end = length;
+    while (end > begin) {
+        int32_t previous = end;
+        UChar32 c;
+        U8_PREV(s, begin, previous, c);
+        if (c < 0 || !u_isUWhiteSpace(c)) break;
+        end = previous;
+    }
+    return begin < end ? text.substr(begin, end - begin) : std::string_view{};
 }
 
 std::vector<std::string_view> words(std::string_view text) {

@@ -8,27 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Platform/FileDescriptor.h"
+
 extern char** environ;
 
 namespace zantiva {
 
 namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { reset(); }
-    int get() const { return fd_; }
-    void reset() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
 
 int remainingMs(std::chrono::steady_clock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -43,8 +29,8 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     if (arguments.empty()) return std::nullopt;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    Fd readEnd(fds[0]);
-    Fd writeEnd(fds[1]);
+    FileDescriptor readEnd(fds[0]);
+    FileDescriptor writeEnd(fds[1]);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -10,6 +10,7 @@
 #include <QCoro/QCoroTimer>
 #include <QPointer>
 #include <QSysInfo>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "External/ExternalBenchmarkCSV.h"
@@ -421,6 +422,7 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
         otherError = error.what();
     }
     if (!self) co_return;
+    flushConsole(); // all the tool printed, before the outcome
 
     if (measured) {
         // Into the scores as they are now: a page read at start-up may have added some
@@ -429,7 +431,7 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
         ExternalBenchmarkResult result = current != scores_.end() ? current->second : ExternalBenchmarkResult{};
         takeMeasured(result, *measured, step);
         result.recordedAt = now();
-        configuration_.store->setResult(result, step.app);
+        const bool stored = configuration_.store->setResult(result, step.app);
         setScore(step.app, result);
         if (std::ranges::find(scoredApps_, step.app) == scoredApps_.end()) {
             auto apps = scoredApps_;
@@ -437,7 +439,14 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
             assignObserved(this, scoredApps_, std::move(apps), &ExternalBenchmarkRunner::scoredAppsChanged);
         }
         setFraction(1.0);
-        setStatus(LocalizedMessage("ExtRun.Done"));
+        if (stored) {
+            setStatus(LocalizedMessage("ExtRun.Done"));
+        } else {
+            // Shown and exported now, but lost at the next start (a full disk, say): not done.
+            const LocalizedMessage failure("ExtRun.StoreFailed", configuration_.store->file().value_or("").string());
+            setStatus(failure);
+            addProblem(step, failure);
+        }
     } else if (cancelled) {
         setStatus(LocalizedMessage("ExtRun.Cancelled"));
     } else if (toolError) {
@@ -514,9 +523,23 @@ std::shared_ptr<GeekbenchScoreReading> ExternalBenchmarkRunner::reader() {
 // ---- console, CSV and messages ----
 
 void ExternalBenchmarkRunner::appendConsole(std::string text) {
-    console_.push_back(ConsoleLine{nextLineID_++, std::move(text)});
-    if (console_.size() > consoleLimit)
-        console_.erase(console_.begin(), console_.end() - static_cast<std::ptrdiff_t>(consoleLimit));
+    // A tool prints in bursts: they reach the console, and its observers, in one change each
+    // (at most consoleLimit lines, so that an observer following the ids misses none).
+    pendingConsole_.push_back(ConsoleLine{nextLineID_++, std::move(text)});
+    if (pendingConsole_.size() >= consoleLimit)
+        flushConsole();
+    else if (pendingConsole_.size() == 1)
+        QTimer::singleShot(0, this, &ExternalBenchmarkRunner::flushConsole);
+}
+
+void ExternalBenchmarkRunner::flushConsole() {
+    if (pendingConsole_.empty()) return;
+    const std::size_t total = console_.size() + pendingConsole_.size();
+    if (total > consoleLimit)
+        console_.erase(console_.begin(), console_.begin() + static_cast<std::ptrdiff_t>(total - consoleLimit));
+    console_.insert(console_.end(), std::make_move_iterator(pendingConsole_.begin()),
+                    std::make_move_iterator(pendingConsole_.end()));
+    pendingConsole_.clear();
     emit consoleChanged();
 }
 

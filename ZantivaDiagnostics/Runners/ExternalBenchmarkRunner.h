@@ -224,6 +224,7 @@ private:
     QCoro::Task<> openWrittenCSV(QUrl address, std::string path);
     std::shared_ptr<GeekbenchScoreReading> reader();
     void appendConsole(std::string text);
+    void flushConsole();
     void addProblem(std::optional<ExternalBenchmarkStep> step, LocalizedMessage message);
     void setInstallation(App app, const ExternalBenchmarkInstallation& installation);
     void setScore(App app, const ExternalBenchmarkResult& result);
@@ -263,6 +264,7 @@ private:
     int stepIndex_ = 0;
     int stepCount_ = 0;
     std::vector<ConsoleLine> console_;
+    std::vector<ConsoleLine> pendingConsole_; // appended, not yet in the console
     std::vector<App> scoredApps_;
     std::vector<Problem> problems_;
     bool wasCancelled_ = false;

@@ -5,6 +5,7 @@
 #include "Localization/Loc.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"
+#include "Platform/ProgramFolder.h"
 #include "Runners/PageReaderAnswer.h"
 
 namespace zantiva {
@@ -30,17 +31,14 @@ struct ReadingFlag {
 
 } // namespace
 
-std::filesystem::path PageReaderSettings::installedProgram() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path() : self.parent_path()) / "zantiva-page-reader";
-}
+std::filesystem::path PageReaderSettings::installedProgram() { return besideThisProgram("zantiva-page-reader"); }
 
 std::function<std::unique_ptr<GeekbenchScoreReading>()> PageReaderProcess::factory(const Loc& loc) {
     return [&loc] { return std::make_unique<PageReaderProcess>(loc); };
 }
 
-PageReaderProcess::PageReaderProcess(const Loc& loc, PageReaderSettings settings) : loc_(loc), settings_(std::move(settings)) {}
+PageReaderProcess::PageReaderProcess(const Loc& loc, PageReaderSettings settings)
+    : loc_(loc), settings_(std::move(settings)), launcher_(settings_.guard) {}
 
 QCoro::Task<std::optional<ExternalBenchmarkResult>>
 PageReaderProcess::read(QString address, bool isGPU, bool interactive, std::function<void()> onNeedsUser,

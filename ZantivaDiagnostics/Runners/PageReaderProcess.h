@@ -17,6 +17,8 @@ struct PageReaderSettings {
     static std::filesystem::path installedProgram();
 
     std::filesystem::path program = installedProgram();
+    // The tool guard the program runs under, so that it ends with this one.
+    std::filesystem::path guard = ProcessLauncher::installedGuard();
     // Only pages of this site are read; absent: the result browser.
     std::optional<std::string> site;
     GeekbenchPageTiming timing;

@@ -1,6 +1,6 @@
 #include "External/ExternalBenchmarkService.h"
 
-#include <deque>
+#include <array>
 #include <optional>
 #include <stdexcept>
 
@@ -17,25 +17,37 @@
 namespace zantiva {
 namespace {
 
-// The last lines a tool printed, shown with its error.
+// The last lines a tool printed, shown with its error: a few, each cut short and marked
+// so, however much the tool printed.
 class OutputTail {
 public:
-    void add(std::string line) {
-        lines_.push_back(std::move(line));
-        if (lines_.size() > maxLines) lines_.pop_front();
+    void add(std::string_view line) {
+        std::string& kept = lines_[added_++ % maxLines];
+        if (line.size() <= maxLineBytes) {
+            kept.assign(line);
+            return;
+        }
+        // Cut at a character's start, never inside a UTF-8 sequence.
+        std::size_t cut = maxLineBytes;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        kept.assign(line.substr(0, cut)).append(cutMark);
     }
     std::string text() const {
         std::string out;
-        for (const std::string& line : lines_) {
+        for (std::size_t i = added_ > maxLines ? added_ - maxLines : 0; i < added_; ++i) {
             if (!out.empty()) out += '\n';
-            out += line;
+            out += lines_[i % maxLines];
         }
         return out;
     }
 
 private:
-    static constexpr std::size_t maxLines = 20;
-    std::deque<std::string> lines_;
+    static constexpr std::size_t maxLines = 10;
+    static constexpr std::size_t maxLineBytes = 200;
+    static constexpr std::string_view cutMark = "\u2026";
+    // A ring: the slots keep their buffers, so a long output allocates nothing per line.
+    std::array<std::string, maxLines> lines_;
+    std::size_t added_ = 0;
 };
 
 struct ToolRun {
@@ -55,12 +67,11 @@ QCoro::Task<ToolRun> runTool(std::shared_ptr<ExternalProcessRunning> launcher, s
     ToolRun run;
     OutputTail tail;
     auto onLine = [&](std::string_view line) {
-        std::string text(line);
-        if (console) console(text);
+        if (console) console(std::string(line));
         if (tooltext::isUnsupportedSystem(line)) run.unsupportedSystem = true;
         if (auto p = toolProgress(line, isCinebench); p && progress) progress(*p);
         observe(line);
-        tail.add(std::move(text));
+        tail.add(line);
     };
     std::optional<std::string> launchFailure;
     try {

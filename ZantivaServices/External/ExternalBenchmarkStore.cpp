@@ -52,11 +52,11 @@ void ExternalBenchmarkStore::load() {
     });
 }
 
-void ExternalBenchmarkStore::save() const {
-    if (!file_) return;
+bool ExternalBenchmarkStore::save() const {
+    if (!file_) return true;
     json::Json out = json::Json::object();
     for (const auto& [app, settings] : apps_) out[std::string(rawValue(app))] = settings.toJson();
-    jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
+    return jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
 }
 
 ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkApp app) const {
@@ -72,10 +72,10 @@ void ExternalBenchmarkStore::setInstallation(const std::optional<ExternalBenchma
     save();
 }
 
-void ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app) {
+bool ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
     apps_[app].lastResult = result;
-    save();
+    return save();
 }
 
 void ExternalBenchmarkStore::addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app) {

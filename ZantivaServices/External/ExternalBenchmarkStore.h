@@ -27,16 +27,21 @@ public:
     ExternalBenchmarkAppSettings settings(ExternalBenchmarkApp app) const;
     // Sets the installation, or clears it when given nothing.
     void setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation, ExternalBenchmarkApp app);
-    void setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
+    // Whether the file was written (always true without a folder); a result that could not
+    // be written is still kept in memory.
+    bool setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
     void addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app);
     // Merges `result` into the stored last result (each score present in it replaces the
     // stored one), removes the pending entry with the same URL and returns the merge.
     ExternalBenchmarkResult applyRecovered(const ExternalBenchmarkResult& result, const PendingGeekbenchResult& pending,
                                            ExternalBenchmarkApp app);
 
+    // Where the records are kept; absent without a folder.
+    const std::optional<std::filesystem::path>& file() const { return file_; }
+
 private:
     void load();
-    void save() const; // with the lock held
+    bool save() const; // with the lock held
 
     std::optional<std::filesystem::path> file_;
     mutable std::mutex mutex_;

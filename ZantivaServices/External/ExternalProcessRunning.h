@@ -38,8 +38,8 @@ public:
 
     // Runs the program to its end. Its standard output and error reach `onLine` line by
     // line (cut at "\n" and "\r") in the order they arrive, on the calling thread. A stop
-    // request kills the child's whole process group and throws CancellationError; a child
-    // that can't be started throws ProcessLaunchError.
+    // request kills the child and every process it started, then throws CancellationError;
+    // a child that can't be started throws ProcessLaunchError.
     virtual QCoro::Task<ProcessExit> run(ProcessRequest request, LineHandler onLine, std::stop_token stop) = 0;
 };
 

@@ -75,7 +75,7 @@ std::optional<std::pair<std::string, double>> printedScore(std::string_view line
     const auto gap = line.find_last_of(" \t");
     if (gap == std::string_view::npos) return std::nullopt;
     const std::string_view label = specText::trimmed(line.substr(0, gap));
-    if (!lowercased(label).ends_with("score")) return std::nullopt;
+    if (!tooltext::endsWithIgnoringCase(label, "score")) return std::nullopt;
     const auto value = tooltext::score(line.substr(gap + 1));
     if (!value) return std::nullopt;
     return std::pair{std::string(label), *value};
@@ -100,12 +100,13 @@ std::optional<ExternalBenchmarkResult> result(const ScoreTable& table, bool isGP
     return out;
 }
 
-bool isUploadStart(std::string_view line) { return lowercased(specText::trimmed(line)).starts_with("uploading"); }
+bool isUploadStart(std::string_view line) {
+    return tooltext::startsWithIgnoringCase(specText::trimmed(line), "uploading");
+}
 
 bool isUploadFailure(std::string_view line) {
-    const std::string lower = lowercased(line);
-    return lower.find("upload") != std::string::npos &&
-           (lower.find("fail") != std::string::npos || lower.find("error") != std::string::npos);
+    return tooltext::containsIgnoringCase(line, "upload") &&
+           (tooltext::containsIgnoringCase(line, "fail") || tooltext::containsIgnoringCase(line, "error"));
 }
 
 } // namespace zantiva::GeekbenchOutput

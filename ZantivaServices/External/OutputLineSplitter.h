@@ -22,6 +22,9 @@ public:
     void finish(const LineHandler& onLine);
 
 private:
+    // Passes on the partial line with `tail`, the rest of that line, added.
+    void pass(std::string_view tail, const LineHandler& onLine);
+
     std::string partial_;
     std::size_t maxLineBytes_;
 };

@@ -1,61 +1,102 @@
 #include "External/ProcessLauncher.h"
 
 #include <atomic>
+#include <cerrno>
+#include <charconv>
 #include <csignal>
+#include <fcntl.h>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QCoro/QCoroProcess>
 
 #include "Platform/CancelToken.h"
+#include "Platform/FileDescriptor.h"
+#include "Platform/ProgramFolder.h"
 #include "External/OutputLineSplitter.h"
+#include "ToolGuard/GuardProtocol.h"
 
 namespace zantiva {
+namespace {
+
+// Why the guard could not start the tool, from its report; absent when it started.
+std::optional<std::string> launchFailure(int report) {
+    char digits[16];
+    const ssize_t length = ::read(report, digits, sizeof digits);
+    if (length <= 0) return std::nullopt;
+    int error = 0;
+    const auto parsed = std::from_chars(digits, digits + length, error);
+    if (parsed.ec != std::errc{} || error <= 0) return std::nullopt;
+    return std::generic_category().message(error);
+}
+
+} // namespace
+
+ProcessLauncher::ProcessLauncher(std::filesystem::path guard) : guard_(std::move(guard)) {}
+
+std::filesystem::path ProcessLauncher::installedGuard() { return besideThisProgram(toolguard::programName); }
 
 QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandler onLine, std::stop_token stop) {
     if (stop.stop_requested()) throw CancellationError();
 
+    int reportEnds[2];
+    if (::pipe2(reportEnds, O_CLOEXEC | O_NONBLOCK) != 0)
+        throw ProcessLaunchError(std::generic_category().message(errno));
+    FileDescriptor report(reportEnds[0]);
+    FileDescriptor reportWriter(reportEnds[1]);
+
     QProcess process;
-    process.setProgram(QString::fromStdString(request.program.string()));
-    QStringList arguments;
+    process.setProgram(QString::fromStdString(guard_.string()));
+    QStringList arguments{QString::number(::getpid()), QString::fromStdString(request.program.string())};
     for (const std::string& argument : request.arguments) arguments << QString::fromStdString(argument);
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process.setChildProcessModifier([writer = reportWriter.get()] {
+        // A group of its own: signals meant for this program's group (Ctrl+C) don't reach it.
+        ::setpgid(0, 0);
+        if (writer == toolguard::reportDescriptor)
+            ::fcntl(writer, F_SETFD, 0);
+        else
+            ::dup2(writer, toolguard::reportDescriptor);
+    });
 
     OutputLineSplitter out, err;
+    const auto feed = [&onLine](OutputLineSplitter& splitter, const QByteArray& bytes) {
+        splitter.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), onLine);
+    };
     QObject::connect(&process, &QProcess::readyReadStandardOutput,
-                     [&] { out.feed(process.readAllStandardOutput().toStdString(), onLine); });
-    QObject::connect(&process, &QProcess::readyReadStandardError,
-                     [&] { err.feed(process.readAllStandardError().toStdString(), onLine); });
+                     [&] { feed(out, process.readAllStandardOutput()); });
+    QObject::connect(&process, &QProcess::readyReadStandardError, [&] { feed(err, process.readAllStandardError()); });
 
     // Waiting for the start blocks only until exec() has run in the child; QCoro's
     // asynchronous wait never returns when the start fails at once.
     process.start(QIODevice::ReadOnly);
+    reportWriter.reset();
     if (!process.waitForStarted(-1)) throw ProcessLaunchError(process.errorString().toStdString());
 
-    // The child's pid is its group's id. Never 0 here: kill(0) would signal our own group.
-    const pid_t group = static_cast<pid_t>(process.processId());
-    const auto killGroup = [group] {
-        if (group > 0) ::kill(-group, SIGKILL);
-    };
+    const pid_t guard = static_cast<pid_t>(process.processId());
     std::atomic<bool> stopped = false;
     {
-        // Runs at once when a stop was requested while starting; kill() is safe from any thread.
+        // Runs at once when a stop was requested while starting; kill() is safe from any
+        // thread. The guard kills the tool and all below it, then ends.
         std::stop_callback onStop(stop, [&] {
             stopped = true;
-            killGroup();
+            if (guard > 0) ::kill(guard, SIGTERM);
         });
         if (process.state() != QProcess::NotRunning) co_await qCoro(process).waitForFinished(-1);
     }
-    killGroup(); // anything the tool left behind in its group
 
-    out.feed(process.readAllStandardOutput().toStdString(), onLine);
-    err.feed(process.readAllStandardError().toStdString(), onLine);
+    feed(out, process.readAllStandardOutput());
+    feed(err, process.readAllStandardError());
     out.finish(onLine);
     err.finish(onLine);
 
     if (stopped) throw CancellationError();
+    if (auto failure = launchFailure(report.get())) throw ProcessLaunchError(*failure);
     ProcessExit exit;
     exit.crashed = process.exitStatus() == QProcess::CrashExit;
     exit.exitCode = exit.crashed ? 128 + process.exitCode() : process.exitCode();

@@ -8,11 +8,47 @@
 
 namespace zantiva::tooltext {
 
+namespace {
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool equalIgnoringCase(std::string_view text, std::string_view lowerOther) {
+    return text.size() == lowerOther.size() &&
+           std::equal(text.begin(), text.end(), lowerOther.begin(), [](char a, char b) { return lower(a) == b; });
+}
+
+} // namespace
+
 std::string lowercased(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    std::transform(out.begin(), out.end(), out.begin(), lower);
     return out;
+}
+
+bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle) {
+    if (lowerNeedle.empty()) return true;
+    // Only where the first letter stands, in either case, is the rest compared.
+    const char first = lowerNeedle.front();
+    const char upperFirst = first >= 'a' && first <= 'z' ? static_cast<char>(first - 32) : first;
+    // Each case is looked for again only once passed, so every byte is scanned once per case.
+    std::size_t small = text.find(first);
+    std::size_t capital = upperFirst == first ? std::string_view::npos : text.find(upperFirst);
+    for (;;) {
+        const std::size_t at = std::min(small, capital);
+        if (at == std::string_view::npos || at + lowerNeedle.size() > text.size()) return false;
+        if (equalIgnoringCase(text.substr(at, lowerNeedle.size()), lowerNeedle)) return true;
+        if (at == small) small = text.find(first, at + 1);
+        if (at == capital) capital = text.find(upperFirst, at + 1);
+    }
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
+    return equalIgnoringCase(text.substr(0, lowerPrefix.size()), lowerPrefix);
+}
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view lowerSuffix) {
+    return text.size() >= lowerSuffix.size() &&
+           equalIgnoringCase(text.substr(text.size() - lowerSuffix.size()), lowerSuffix);
 }
 
 std::optional<double> score(std::string_view text) {
@@ -25,9 +61,8 @@ std::optional<double> score(std::string_view text) {
 }
 
 bool isUnsupportedSystem(std::string_view line) {
-    const std::string lower = lowercased(line);
-    return lower.find("unsupported operating system") != std::string::npos ||
-           lower.find("unsupported system") != std::string::npos;
+    return containsIgnoringCase(line, "unsupported operating system") ||
+           containsIgnoringCase(line, "unsupported system");
 }
 
 } // namespace zantiva::tooltext

@@ -34,7 +34,7 @@ class OutsideBenchmarksTest : public AppModelFixture {
 protected:
     AppModelSetup withTools() {
         AppModelSetup s = setup();
-        s.external.service.launcher = std::make_shared<ProcessLauncher>();
+        s.external.service.launcher = std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD);
         return s;
     }
     std::string csvText() const {

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "External/ExternalBenchmarkStore.h"
 #include "External/MountTable.h"
 #include "Model/AppPaths.h"
+#include "Platform/BoundedProcess.h"
 
 extern char** environ;
 
@@ -174,6 +176,58 @@ TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
     EXPECT_TRUE(isGone(grandchild));
     EXPECT_FALSE(mountPointOf(loopDevicesBackedBy("/", image), readMountTable("/")));
     EXPECT_FALSE(fs::exists(appFolder / "apps benchmarks.csv"));
+}
+
+// The app folder on a tmpfs of 16 KiB that is full once the installation is stored: what
+// a full disk does to the scores and the CSV file.
+TEST_F(ExternalRunMode, ScoresThatCantBeStoredFailTheStepAndTheRun) {
+    fs::create_directories(appFolder);
+    const auto mounted = runBoundedProcess(
+        {"mount", "-t", "tmpfs", "-o", "size=16k,mode=0700", "tmpfs", appFolder.string()}, 10s);
+    if (!mounted || !mounted->succeeded()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> unmount(
+        &appFolder, [](const fs::path* folder) { runBoundedProcess({"umount", "-l", folder->string()}, 10s); });
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "cinebench-score").string()},
+                            App::cinebench2024);
+    {
+        std::ofstream filler(appFolder / "filler");
+        const std::string page(4096, 'x');
+        while (filler.write(page.data(), page.size()).flush()) {}
+    }
+
+    EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_TRUE(out.starts_with("step 1/2: Cinebench 2024 \u2014 CPU single-core: problem: The scores were measured "
+                                "but couldn't be saved: " + (appFolder / "external-benchmarks.json").string() + "\n"))
+        << out;
+    EXPECT_TRUE(out.ends_with("failed: Couldn't write the CSV file: " + (appFolder / "apps benchmarks.csv").string() +
+                              "\n"))
+        << out;
+    EXPECT_FALSE(store().settings(App::cinebench2024).lastResult);
+}
+
+TEST_F(ExternalRunMode, AProgramKilledOutrightLeavesNothingOfItsToolRunning) {
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "escaping-tool").string()},
+                            App::cinebench2024);
+    const pid_t program = start({"--external-run", "cinebench2024"});
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 600 && pids.size() < 3; ++i) {
+        std::this_thread::sleep_for(50ms);
+        std::ifstream in(scratch / "tool.pid");
+        pids.clear();
+        for (pid_t pid = 0; in >> pid;) pids.push_back(pid);
+    }
+    ASSERT_EQ(pids.size(), 3u) << readAll(scratch / "out");
+    kill(program, SIGKILL);
+    EXPECT_EQ(finish(program), -1);
+    // The tool, a child in its group and one that left it with setsid.
+    for (const pid_t pid : pids) {
+        for (int i = 0; i < 100 && !isGone(pid); ++i) std::this_thread::sleep_for(50ms);
+        EXPECT_TRUE(isGone(pid)) << pid << " outlived the program";
+        if (!isGone(pid)) kill(pid, SIGKILL);
+    }
 }
 
 } // namespace

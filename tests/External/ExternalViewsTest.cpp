@@ -141,7 +141,7 @@ protected:
                                                            .executablePath = (tools / "cinebench-score").string()},
                              App::cinebench2026);
         AppModelSetup s = setup();
-        s.external.service.launcher = std::make_shared<ProcessLauncher>();
+        s.external.service.launcher = std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD);
         // The rest's clock stands still: only Skip or Stop ends it.
         s.external.clock = {[] { return std::chrono::steady_clock::time_point{}; },
                             [](std::chrono::milliseconds) -> QCoro::Task<> {

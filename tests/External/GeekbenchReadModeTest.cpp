@@ -32,6 +32,7 @@ struct GeekbenchReadMode : ::testing::Test {
     PageReaderProcess reader{loc, [this] {
                                  PageReaderSettings settings;
                                  settings.program = ZANTIVA_PAGE_READER;
+                                 settings.guard = ZANTIVA_TOOL_GUARD;
                                  settings.site = server.baseURL().toString().toStdString();
                                  settings.timing = {.round = 100ms, .quiet = 20s, .windowed = 20s};
                                  return settings;

@@ -25,6 +25,7 @@ using namespace zantiva::testing;
 PageReaderSettings loopbackSettings(const LoopbackServer& server, GeekbenchPageTiming timing) {
     PageReaderSettings settings;
     settings.program = ZANTIVA_PAGE_READER;
+    settings.guard = ZANTIVA_TOOL_GUARD;
     settings.site = server.baseURL().toString().toStdString();
     settings.timing = timing;
     return settings;
@@ -99,6 +100,7 @@ TEST_F(PageReading, LoadsNothingOffTheSite) {
     // The program's reader reads only the result browser, over https.
     PageReaderSettings productionSettings;
     productionSettings.program = ZANTIVA_PAGE_READER;
+    productionSettings.guard = ZANTIVA_TOOL_GUARD;
     PageReaderProcess production(loc, productionSettings);
     EXPECT_FALSE(awaitTask(production.read(pageAddress(server, "/v6/cpu/1"), false, true, [] {}, {})));
     EXPECT_TRUE(server.requests().empty());
@@ -217,12 +219,18 @@ TEST_F(CheckWindow, StopEndsTheReadAndClosesTheWindowWhileASecondReadIsTurnedAwa
     EXPECT_EQ(needsUser, 1);
 }
 
-// The reader program and the web engine's processes, all in the program's process group.
+// The reader program and the web engine's processes, all in the program's process group; the
+// reader runs under the tool guard, a child of ours.
 std::vector<pid_t> readerProcesses() {
     const auto all = runningProcesses();
+    const auto isOurGuard = [&](pid_t pid) {
+        return std::ranges::any_of(all, [&](const ProcessEntry& guard) {
+            return guard.pid == pid && guard.parent == ::getpid() && guard.name.starts_with("zantiva-tool");
+        });
+    };
     std::vector<pid_t> group;
     for (const ProcessEntry& reader : all)
-        if (reader.parent == ::getpid() && reader.name.starts_with("zantiva-page"))
+        if (isOurGuard(reader.parent) && reader.name.starts_with("zantiva-page"))
             for (const ProcessEntry& member : all)
                 if (member.group == reader.pid) group.push_back(member.pid);
     return group;

@@ -127,7 +127,7 @@ protected:
         ExternalRunnerConfiguration c;
         c.store = store;
         c.activity = activity;
-        c.service.launcher = std::make_shared<ProcessLauncher>();
+        c.service.launcher = std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD);
         c.readerFactory = [this] { return std::make_unique<FakeReader>(pages); };
         c.csvFile = csv;
         c.images = images;
@@ -548,6 +548,23 @@ TEST_F(ExternalRunnerTest, AToolFailureBecomesAProblemWithTheToolsMessage) {
     EXPECT_NE(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.ErrorBox.Title"))), statuses->end());
 }
 
+TEST_F(ExternalRunnerTest, ScoresThatCantBeStoredAreShownButTheStepIsNotDone) {
+    testing::writeRaw(folder / "a file", "");
+    store = std::make_shared<ExternalBenchmarkStore>(folder / "a file" / "data");
+    store->setInstallation(installed(App::cinebench2024, tools / "cinebench-score"), App::cinebench2024);
+    makeRunner();
+    recordStatuses();
+    const ExternalBenchmarkStep single{App::cinebench2024, ExternalTestKind::cpuSingleCore};
+    runToEnd({single});
+    const LocalizedMessage failure("ExtRun.StoreFailed", store->file()->string());
+    ASSERT_EQ(runner->problems().size(), 1u);
+    EXPECT_EQ(runner->problems()[0].message, failure);
+    EXPECT_EQ(runner->problems()[0].step, single);
+    EXPECT_EQ(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.Done"))), statuses->end());
+    EXPECT_EQ(statuses->back(), Status(failure));
+    EXPECT_EQ(runner->scores().at(App::cinebench2024).singleCoreScore, 123.45) << "still shown and exported";
+}
+
 // A real read-only loop mount of an image holding a slow Geekbench: quitting during its run
 // kills it and detaches the image.
 TEST_F(ExternalRunnerTest, RealImageIsMountedForTheRunAndDetachedAtQuit) {
@@ -558,7 +575,7 @@ TEST_F(ExternalRunnerTest, RealImageIsMountedForTheRunAndDetachedAtQuit) {
     if (const auto refused = testing::loopMountRefused(image, folder.path())) GTEST_SKIP() << *refused;
     ExternalRunnerConfiguration c = configuration();
     c.images = std::make_shared<LoopImageMounter>(folder / "mounts", LoopImageMounter::Method::mountAsRoot,
-                                                  std::make_shared<ProcessLauncher>());
+                                                  std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
     runner = std::make_unique<ExternalBenchmarkRunner>(c, gate);
     runner->attach(host);
     testing::awaitTask(runner->chooseDiskImage(image, App::geekbench));

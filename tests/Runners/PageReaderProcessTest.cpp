@@ -30,6 +30,7 @@ struct PageReaderProcessTest : ::testing::Test {
     PageReaderSettings settings(const std::filesystem::path& program, bool verbose = false) {
         PageReaderSettings s;
         s.program = program;
+        s.guard = ZANTIVA_TOOL_GUARD;
         s.timing = {.round = 50ms, .quiet = 100ms, .windowed = 100ms};
         s.startAllowance = 300ms;
         s.verbose = verbose;

@@ -13,6 +13,9 @@ cmake --install "$build" --prefix "$scratch" >/dev/null || fail "cmake --install
 bin="$scratch/bin"
 [ -x "$bin/zantiva-diagnostics" ] || fail "no zantiva-diagnostics in $bin"
 [ -x "$bin/zantiva-page-reader" ] || fail "no zantiva-page-reader beside zantiva-diagnostics"
+# Every outside tool runs under the tool guard, a small program without Qt.
+[ -x "$bin/zantiva-tool-guard" ] || fail "no zantiva-tool-guard beside zantiva-diagnostics"
+if ldd "$bin/zantiva-tool-guard" | grep -q libQt6; then fail "zantiva-tool-guard loads Qt"; fi
 
 web_engine='libQt6(WebEngine|Quick|Qml|WebChannel|Positioning)'
 if loaded=$(ldd "$bin/zantiva-diagnostics" | grep -E "$web_engine"); then

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "External/OutputLineSplitter.h"
 #include "External/ProcessLauncher.h"
 #include "../../Support/AwaitTask.h"
+#include "../../Support/ProcessState.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
 
@@ -42,7 +44,8 @@ struct Recorded {
 
 class ServiceTest : public ::testing::Test {
 protected:
-    ExternalBenchmarkService service{std::make_shared<ProcessLauncher>(), std::chrono::seconds(180), {}};
+    ExternalBenchmarkService service{std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD), std::chrono::seconds(180),
+                                     {}};
     Recorded recorded;
 
     ExternalBenchmarkService::ProgressHandler onProgress() {
@@ -119,6 +122,18 @@ TEST_F(ServiceTest, FailuresWithoutScoreAreTyped) {
     EXPECT_FALSE(missing.reason().empty());
 }
 
+TEST_F(ServiceTest, TheOutputShownWithAFailureIsAFewLinesCutShort) {
+    auto flooded = errorOf([&] { cinebench("tool-floods-and-exits-3"); });
+    EXPECT_EQ(recorded.lines.size(), 30u) << "the console still gets every line whole";
+    std::vector<std::string> kept;
+    std::istringstream lines(flooded.output());
+    for (std::string line; std::getline(lines, line);) kept.push_back(line);
+    ASSERT_EQ(kept.size(), 10u);
+    EXPECT_TRUE(kept.front().starts_with("20 000")) << "the last lines";
+    EXPECT_TRUE(kept.back().starts_with("29 000"));
+    for (const std::string& line : kept) EXPECT_EQ(line, line.substr(0, 3) + std::string(197, '0') + "\u2026");
+}
+
 TEST_F(ServiceTest, CinebenchGetsItsTestArgumentsAndGivesItsScore) {
     service.cinebenchExtraArguments = {"g_Extra=1"};
     EXPECT_EQ(cinebench("cinebench-score", ExternalTestKind::cpuMultiCore), 123.45);
@@ -168,11 +183,71 @@ TEST_F(ServiceTest, StoppingKillsTheToolAndEveryProcessItStarted) {
     EXPECT_TRUE(gone) << "grandchild " << grandchild << " survived";
 }
 
+// The pids the escaping tool wrote: itself, a child in its group and one that left with setsid.
+std::vector<pid_t> escapingToolPids(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::vector<pid_t> pids;
+    for (pid_t pid = 0; in >> pid;) pids.push_back(pid);
+    return pids;
+}
+
+// Each of them ended; one that outlived `when` is reported, then ended here.
+void expectAllGone(const std::vector<pid_t>& pids, std::string_view when) {
+    for (const pid_t pid : pids) {
+        EXPECT_TRUE(testing::isGone(pid)) << pid << " outlived " << when;
+        if (!testing::isGone(pid)) ::kill(pid, SIGKILL);
+    }
+}
+
+TEST_F(ServiceTest, NothingTheToolStartedOutlivesItsEndOrAStop) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder / "tool.pids";
+    const auto goFile = folder / "go";
+    ::setenv("ZANTIVA_TEST_PID_FILE", pidFile.c_str(), 1);
+    ::setenv("ZANTIVA_TEST_GO_FILE", goFile.c_str(), 1);
+
+    std::ofstream(goFile).put('\n');
+    EXPECT_EQ(cinebench("escaping-tool"), 66.6);
+    auto pids = escapingToolPids(pidFile);
+    ASSERT_EQ(pids.size(), 3u);
+    expectAllGone(pids, "the tool's end");
+
+    std::filesystem::remove(goFile);
+    std::filesystem::remove(pidFile);
+    std::stop_source stop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (std::filesystem::exists(pidFile)) stop.request_stop();
+    });
+    poll.start(std::chrono::milliseconds(20));
+    EXPECT_THROW(cinebench("escaping-tool", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
+    ::unsetenv("ZANTIVA_TEST_PID_FILE");
+    ::unsetenv("ZANTIVA_TEST_GO_FILE");
+    pids = escapingToolPids(pidFile);
+    ASSERT_EQ(pids.size(), 3u);
+    expectAllGone(pids, "the stop");
+}
+
 TEST_F(ServiceTest, AStopRequestedBeforeTheStartRunsNothing) {
     std::stop_source stop;
     stop.request_stop();
     EXPECT_THROW(cinebench("cinebench-score", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
     EXPECT_TRUE(recorded.lines.empty());
+}
+
+TEST(OutputLineSplitterTest, LinesAreTheSameHoweverTheBytesArriveInPieces) {
+    const std::string output = "one\r\ntwo\rthree\n\n\nabcdefgh\nabcdefghi\r" + std::string(9, 'x');
+    const std::vector<std::string> expected{"one", "two", "thre", "e", "abcd", "efgh", "abcd", "efgh", "i", "xxxx",
+                                            "xxxx", "x"};
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}, output.size()}) {
+        OutputLineSplitter splitter(4);
+        std::vector<std::string> lines;
+        const auto collect = [&](std::string_view line) { lines.emplace_back(line); };
+        for (std::size_t at = 0; at < output.size(); at += piece)
+            splitter.feed(std::string_view(output).substr(at, piece), collect);
+        splitter.finish(collect);
+        EXPECT_EQ(lines, expected) << "pieces of " << piece;
+    }
 }
 
 TEST(OutputLineSplitterTest, ALineThatNeverEndsIsPassedOnInBoundedPieces) {

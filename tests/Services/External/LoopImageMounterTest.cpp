@@ -58,7 +58,8 @@ protected:
     }
 
     LoopImageMounter mounter(const fs::path& folder) {
-        return LoopImageMounter(folder, LoopImageMounter::Method::mountAsRoot, std::make_shared<ProcessLauncher>());
+        return LoopImageMounter(folder, LoopImageMounter::Method::mountAsRoot,
+                                std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
     }
 
     testing::TemporaryFolder scratch;

@@ -1,10 +1,13 @@
 // The outside tools' lines as a hostile or broken tool may print them.
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "External/GeekbenchOutput.h"
+#include "External/ToolOutputText.h"
 #include "External/ToolProgress.h"
 
 namespace zantiva {
@@ -40,6 +43,30 @@ TEST(ToolOutputTest, ProgressReadsTheFirstPercentAndSurvivesEndlessDigits) {
     EXPECT_TRUE(running->isIndeterminate);
     EXPECT_FALSE(toolProgress("RunningOut", false));
     EXPECT_FALSE(toolProgress("50%", true)); // Cinebench reports no fraction
+}
+
+TEST(ToolOutputTest, TheToolsWordsAreFoundInAnyCaseAnywhereInTheLine) {
+    struct Case {
+        std::string_view line;
+        bool unsupported, uploadFailure, uploadStart;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"UNSUPPORTED OPERATING SYSTEM", true, false, false},
+             {"uuuu unsUpported  system; Unsupported System", true, false, false},
+             {"unsupported sys", false, false, false},
+             {"  Uploading results", false, false, true},
+             {"Upload FAILED", false, true, false},
+             {"error while uploading", false, true, false},
+             {"fail to send", false, false, false},
+             {"Uploadin", false, false, false},
+         }) {
+        EXPECT_EQ(tooltext::isUnsupportedSystem(c.line), c.unsupported) << c.line;
+        EXPECT_EQ(GeekbenchOutput::isUploadFailure(c.line), c.uploadFailure) << c.line;
+        EXPECT_EQ(GeekbenchOutput::isUploadStart(c.line), c.uploadStart) << c.line;
+    }
+    EXPECT_EQ(GeekbenchOutput::printedScore("Single-Core SCORE 2345"),
+              (std::pair{std::string("Single-Core SCORE"), 2345.0}));
+    EXPECT_FALSE(GeekbenchOutput::printedScore("Single-Core Scorer 2345"));
 }
 
 } // namespace

@@ -1,0 +1,107 @@
+#include "ToolGuard/Supervisor.h"
+
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ToolGuard/GuardProtocol.h"
+#include "ToolGuard/ProcessTree.h"
+
+namespace zantiva::toolguard {
+namespace {
+
+// Between two looks at what is left while ending: a process reparented to us after a look
+// sends no signal until it ends, so waiting for signals alone could wait for ever.
+constexpr timespec endingPoll{0, 50'000'000};
+
+sigset_t handledSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD}) sigaddset(&set, signal);
+    return set;
+}
+
+// In the forked child only: async-signal-safe calls.
+[[noreturn]] void runTool(pid_t guard, const sigset_t& originalMask, bool reports, char* const* arguments) {
+    ::setpgid(0, 0);
+    ::sigprocmask(SIG_SETMASK, &originalMask, nullptr);
+    // Ends with us should we be killed outright; its own children are still ours to end.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != guard) ::_exit(127);
+    ::execvp(arguments[0], arguments);
+    if (reports) {
+        char digits[16];
+        const auto printed = std::to_chars(digits, digits + sizeof digits, errno);
+        [[maybe_unused]] const ssize_t written =
+            ::write(reportDescriptor, digits, static_cast<std::size_t>(printed.ptr - digits));
+    }
+    ::_exit(127);
+}
+
+void killDescendants() {
+    for (const pid_t pid : descendantsOf(::getpid())) ::kill(pid, SIGKILL);
+}
+
+ToolEnd endOf(int status) {
+    if (WIFSIGNALED(status)) return {.signal = WTERMSIG(status)};
+    return {.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 0};
+}
+
+} // namespace
+
+ToolEnd supervise(pid_t parent, char* const* arguments) {
+    const sigset_t handled = handledSignals();
+    sigset_t originalMask;
+    ::sigprocmask(SIG_BLOCK, &handled, &originalMask);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) return {.exitCode = 1}; // gone before we could watch it
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    // Kept from the tool on success; the tool's child writes to it when exec fails.
+    const bool reports = ::fcntl(reportDescriptor, F_SETFD, FD_CLOEXEC) == 0;
+
+    const pid_t guard = ::getpid();
+    const pid_t tool = ::fork();
+    if (tool == 0) runTool(guard, originalMask, reports, arguments);
+    if (reports) ::close(reportDescriptor);
+    if (tool < 0) return {.exitCode = 127};
+    // Also here, so that the group exists before any kill of it.
+    ::setpgid(tool, tool);
+
+    ToolEnd end;
+    bool ending = false;
+    bool toolReaped = false;
+    bool groupKilled = false;
+    for (;;) {
+        if (!toolReaped && !groupKilled) {
+            // Only before the tool is reaped: until then, ended or not, it holds the group's id.
+            siginfo_t info{};
+            if (::waitid(P_PID, tool, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == tool) ending = true;
+            if (ending) {
+                ::kill(-tool, SIGKILL);
+                groupKilled = true;
+            }
+        }
+        for (;;) {
+            int status = 0;
+            const pid_t done = ::waitpid(-1, &status, WNOHANG);
+            if (done == 0) break;
+            if (done < 0 && errno == EINTR) continue;
+            if (done < 0) return end; // nothing is left below us
+            if (done == tool) {
+                end = endOf(status);
+                ending = toolReaped = true;
+            }
+        }
+        // Whatever is still below us: all that can be left of the group, and what left it.
+        if (ending) killDescendants();
+        const int signal = ending ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
+        if (signal == SIGTERM || signal == SIGINT || signal == SIGHUP) ending = true;
+    }
+}
+
+} // namespace zantiva::toolguard
