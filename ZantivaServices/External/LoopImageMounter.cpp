@@ -27,6 +27,7 @@ using namespace std::chrono_literals;
 
 constexpr std::string_view logCategory = "external";
 constexpr auto detachTimeout = 20s;
+constexpr auto statusTimeout = 5s;
 constexpr int plainDetachAttempts = 2;
 
 std::string systemMessage(int error) { return std::generic_category().message(error); }
@@ -86,10 +87,10 @@ std::optional<std::string> mountedAt(std::string_view line) {
 } // namespace
 
 LoopImageMounter::LoopImageMounter()
-    : LoopImageMounter(defaultPrivateFolder(), availableMethod(), std::make_shared<ProcessLauncher>()) {}
+    : LoopImageMounter(defaultPrivateFolder(), std::nullopt, std::make_shared<ProcessLauncher>()) {}
 
-LoopImageMounter::LoopImageMounter(fs::path privateFolder, Method method, std::shared_ptr<ExternalProcessRunning> launcher,
-                                   fs::path systemRoot)
+LoopImageMounter::LoopImageMounter(fs::path privateFolder, std::optional<Method> method,
+                                   std::shared_ptr<ExternalProcessRunning> launcher, fs::path systemRoot)
     : privateFolder_(withoutLinks(privateFolder)), method_(method), launcher_(std::move(launcher)),
       systemRoot_(std::move(systemRoot)) {}
 
@@ -100,10 +101,21 @@ fs::path LoopImageMounter::defaultPrivateFolder() {
     return fs::temp_directory_path(ec) / ("zantiva-diagnostics-" + std::to_string(::getuid())) / "images";
 }
 
-LoopImageMounter::Method LoopImageMounter::availableMethod() {
-    if (!QStandardPaths::findExecutable(QStringLiteral("udisksctl")).isEmpty()) return Method::udisks;
-    if (::geteuid() == 0) return Method::mountAsRoot;
-    return Method::unavailable;
+LoopImageMounter::Method LoopImageMounter::chooseMethod(const Abilities& abilities) {
+    if (abilities.udisksInstalled && abilities.udisksAnswers) return Method::udisks;
+    if (abilities.mayMount) return Method::mountAsRoot;
+    return abilities.udisksInstalled ? Method::udisks : Method::unavailable;
+}
+
+LoopImageMounter::Abilities LoopImageMounter::machineAbilities() {
+    Abilities abilities{.mayMount = ::geteuid() == 0};
+    const QString udisksctl = QStandardPaths::findExecutable(QStringLiteral("udisksctl"));
+    abilities.udisksInstalled = !udisksctl.isEmpty();
+    if (abilities.udisksInstalled) {
+        const auto status = runBoundedProcess({udisksctl.toStdString(), "status"}, statusTimeout);
+        abilities.udisksAnswers = status && status->succeeded();
+    }
+    return abilities;
 }
 
 std::string LoopImageMounter::ToolResult::reason(std::string_view tool) const {
@@ -134,7 +146,8 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     if (auto mounted = mountPointOf(loopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
         co_return AttachedImage{*mounted, true};
 
-    switch (method_) {
+    if (!method_) method_ = chooseMethod(machineAbilities());
+    switch (*method_) {
     case Method::mountAsRoot: co_return co_await mountAsRoot(file);
     case Method::udisks: co_return co_await mountWithUdisks(file);
     case Method::unavailable: break;
