@@ -29,6 +29,16 @@ using namespace std::chrono_literals;
 
 bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/")); }
 
+// The search path replaced for a while.
+class SearchPath {
+public:
+    explicit SearchPath(const std::string& path) { setenv("PATH", path.c_str(), 1); }
+    ~SearchPath() { setenv("PATH", saved.c_str(), 1); }
+
+private:
+    std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+};
+
 // A stand-in for udisksctl first on the search path, whether or not the machine has the real
 // one: its daemon needs a system bus. "status" exits with the given code; every other command
 // fails as udisksctl does without its daemon.
@@ -38,13 +48,11 @@ public:
         std::ofstream(folder / "udisksctl") << "#!/bin/sh\n[ \"$1\" = status ] && exit " << statusExit
                                             << "\necho 'Error connecting to the udisks daemon' >&2\nexit 1\n";
         fs::permissions(folder / "udisksctl", fs::perms(0755));
-        setenv("PATH", (folder.path().string() + ":" + saved).c_str(), 1);
     }
-    ~FakeUdisksctl() { setenv("PATH", saved.c_str(), 1); }
 
 private:
     testing::TemporaryFolder folder;
-    std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+    SearchPath path{folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
 };
 
 class LoopImageMounterTest : public ::testing::Test {
@@ -183,11 +191,9 @@ TEST(LoopImageMountMethod, TheDaemonIsAskedThroughUdisksctlStatus) {
         const FakeUdisksctl answering(0);
         EXPECT_TRUE(LoopImageMounter::machineAbilities().udisksAnswers);
     }
-    const std::string saved = std::getenv("PATH");
     testing::TemporaryFolder empty;
-    setenv("PATH", empty.path().c_str(), 1);
+    const SearchPath nothing(empty.path().string());
     EXPECT_FALSE(LoopImageMounter::machineAbilities().udisksInstalled);
-    setenv("PATH", saved.c_str(), 1);
 }
 
 TEST(MountTableTest, ReadsMountPointsWithEscapedBlanksAndLoopBackingFiles) {
