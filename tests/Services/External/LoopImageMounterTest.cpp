@@ -18,6 +18,7 @@
 #include "External/ProcessLauncher.h"
 #include "Platform/BoundedProcess.h"
 #include "../../Support/AwaitTask.h"
+#include "../../Support/EnvironmentChange.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
 
@@ -28,16 +29,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/")); }
-
-// The search path replaced for a while.
-class SearchPath {
-public:
-    explicit SearchPath(const std::string& path) { setenv("PATH", path.c_str(), 1); }
-    ~SearchPath() { setenv("PATH", saved.c_str(), 1); }
-
-private:
-    std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
-};
 
 // A stand-in for udisksctl first on the search path, whether or not the machine has the real
 // one: its daemon needs a system bus. "status" exits with the given code; every other command
@@ -52,7 +43,8 @@ public:
 
 private:
     testing::TemporaryFolder folder;
-    SearchPath path{folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
+    testing::EnvironmentChange path{"PATH",
+                                    folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
 };
 
 class LoopImageMounterTest : public ::testing::Test {
@@ -192,7 +184,7 @@ TEST(LoopImageMountMethod, TheDaemonIsAskedThroughUdisksctlStatus) {
         EXPECT_TRUE(LoopImageMounter::machineAbilities().udisksAnswers);
     }
     testing::TemporaryFolder empty;
-    const SearchPath nothing(empty.path().string());
+    const testing::EnvironmentChange nothing("PATH", empty.path().string());
     EXPECT_FALSE(LoopImageMounter::machineAbilities().udisksInstalled);
 }
 
