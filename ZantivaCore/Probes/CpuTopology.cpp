@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <map>
 #include <set>
 #include <sstream>
@@ -61,6 +62,7 @@ struct CpuInfoFile {
     std::vector<int> processors;
     // Per processor, in file order: the core's implementer and part ids (ARM).
     std::vector<std::tuple<int, std::int64_t, std::int64_t>> armParts;
+    double highestMHz = 0;   // of the "cpu MHz" lines; 0 without one
 };
 
 std::optional<std::int64_t> hexNumber(std::string_view text) {
@@ -69,6 +71,15 @@ std::optional<std::int64_t> hexNumber(std::string_view text) {
     const auto [end, ec] = std::from_chars(text.data() + 2, text.data() + text.size(), n, 16);
     if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return n;
+}
+
+// A clock such as "2596.134"; nothing for a text that is not a positive finite number.
+std::optional<double> megahertz(std::string_view text) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value) || value <= 0)
+        return std::nullopt;
+    return value;
 }
 
 CpuInfoFile readCpuInfo(const ProbeRoot& root) {
@@ -89,6 +100,8 @@ CpuInfoFile readCpuInfo(const ProbeRoot& root) {
             implementer = hexNumber(value).value_or(-1);
         } else if (key == "CPU part" && implementer >= 0 && !info.processors.empty()) {
             if (auto part = hexNumber(value)) info.armParts.emplace_back(info.processors.back(), implementer, *part);
+        } else if (key == "cpu MHz") {
+            info.highestMHz = std::max(info.highestMHz, megahertz(value).value_or(0));
         }
         info.fields.try_emplace(key, value);
     }
@@ -252,7 +265,8 @@ CpuTopology CpuTopology::read(const ProbeRoot& root) {
     std::int64_t maxKHz = 0;
     for (int cpu : online)
         maxKHz = std::max(maxKHz, root.integer(cpuBase + "cpu" + std::to_string(cpu) + "/cpufreq/cpuinfo_max_freq").value_or(0));
-    t.maxClockGHz = static_cast<double>(maxKHz) / 1'000'000.0;
+    // Without cpufreq (most virtual machines) the kernel's "cpu MHz" is the clock there is.
+    t.maxClockGHz = maxKHz > 0 ? static_cast<double>(maxKHz) / 1'000'000.0 : info.highestMHz / 1'000.0;
     return t;
 }
 

@@ -14,7 +14,8 @@ namespace zantiva {
 // The processor as the kernel describes it: its name from /proc/cpuinfo in each
 // architecture's own words, cores and threads from the topology of the online CPUs,
 // performance levels of hybrid processors (Intel's cpu_core/cpu_atom, ARM's per-CPU
-// capacity) and the highest clock from cpufreq.
+// capacity) and the highest clock: from cpufreq, else the highest "cpu MHz" of
+// /proc/cpuinfo, else 0 (unknown).
 struct CpuTopology {
     std::optional<std::string> name;
     std::int64_t cores = 0;

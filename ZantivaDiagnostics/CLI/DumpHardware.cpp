@@ -55,7 +55,10 @@ void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::ch
     const SensorSnapshot sample = telemetry.sample();
 
     heading(out, "Specs", true);
-    printResultLines(out, specs.toJson());
+    nlohmann::json specsFields = specs.toJson();
+    // The record keeps 0 for a clock nobody reported; the dump prints no line for it.
+    if (!(specs.cpuMaxClockGHz > 0)) specsFields.erase("cpuMaxClockGHz");
+    printResultLines(out, specsFields);
     heading(out, "Device profile");
     printResultLines(out, DeviceProfile(specs).toJson());
     heading(out, "Drive health");

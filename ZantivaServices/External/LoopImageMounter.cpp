@@ -26,6 +26,7 @@ using namespace std::chrono_literals;
 
 constexpr std::string_view logCategory = "external";
 constexpr auto detachTimeout = 20s;
+constexpr auto statusTimeout = 5s;
 constexpr int plainDetachAttempts = 2;
 
 std::string systemMessage(int error) { return std::generic_category().message(error); }
@@ -77,12 +78,12 @@ std::optional<std::string> mountedAt(std::string_view line) {
 } // namespace
 
 LoopImageMounter::LoopImageMounter()
-    : LoopImageMounter(defaultPrivateFolder(), availableMethod(), std::make_shared<ProcessLauncher>()) {}
+    : LoopImageMounter(defaultPrivateFolder(), std::nullopt, std::make_shared<ProcessLauncher>()) {}
 
 // The mount table names real paths, so the folder is known by its real path: a mount under
 // a folder reached through a link is still known as ours.
-LoopImageMounter::LoopImageMounter(fs::path privateFolder, Method method, std::shared_ptr<ExternalProcessRunning> launcher,
-                                   fs::path systemRoot)
+LoopImageMounter::LoopImageMounter(fs::path privateFolder, std::optional<Method> method,
+                                   std::shared_ptr<ExternalProcessRunning> launcher, fs::path systemRoot)
     : folder_(PrivateFolder::open(privateFolder, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close)),
       privateFolder_(folder_ ? folder_->realPath() : fs::path()), method_(method), launcher_(std::move(launcher)),
       systemRoot_(std::move(systemRoot)) {}
@@ -99,10 +100,21 @@ fs::path LoopImageMounter::defaultPrivateFolder() {
     return temporary ? temporary->path() / "images" : fs::path();
 }
 
-LoopImageMounter::Method LoopImageMounter::availableMethod() {
-    if (!QStandardPaths::findExecutable(QStringLiteral("udisksctl")).isEmpty()) return Method::udisks;
-    if (::geteuid() == 0) return Method::mountAsRoot;
-    return Method::unavailable;
+LoopImageMounter::Method LoopImageMounter::chooseMethod(const Abilities& abilities) {
+    if (abilities.udisksInstalled && abilities.udisksAnswers) return Method::udisks;
+    if (abilities.mayMount) return Method::mountAsRoot;
+    return abilities.udisksInstalled ? Method::udisks : Method::unavailable;
+}
+
+LoopImageMounter::Abilities LoopImageMounter::machineAbilities() {
+    Abilities abilities{.mayMount = ::geteuid() == 0};
+    const QString udisksctl = QStandardPaths::findExecutable(QStringLiteral("udisksctl"));
+    abilities.udisksInstalled = !udisksctl.isEmpty();
+    if (abilities.udisksInstalled) {
+        const auto status = runBoundedProcess({udisksctl.toStdString(), "status"}, statusTimeout);
+        abilities.udisksAnswers = status && status->succeeded();
+    }
+    return abilities;
 }
 
 std::string LoopImageMounter::ToolResult::reason(std::string_view tool) const {
@@ -133,7 +145,8 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     if (auto mounted = mountPointOf(loopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
         co_return AttachedImage{*mounted, true};
 
-    switch (method_) {
+    if (!method_) method_ = chooseMethod(machineAbilities());
+    switch (*method_) {
     case Method::mountAsRoot: co_return co_await mountAsRoot(file);
     case Method::udisks: co_return co_await mountWithUdisks(file);
     case Method::unavailable: break;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Opens disk images (.iso, .img, .squashfs) read-only. Without root it asks udisks
-// ("udisksctl loop-setup -r", then "udisksctl mount"); as root, with no udisks, it runs
+// Opens disk images (.iso, .img, .squashfs) read-only. Where the udisks daemon answers it
+// asks udisks ("udisksctl loop-setup -r", then "udisksctl mount"); else, as root, it runs
 // "mount -o loop,ro,nosuid,nodev" into a folder of its own, a private folder (checked, or
 // refused and then not used at all). An image that is already
 // mounted (a loop device backed by that file has a mount) is reported, not mounted twice.
@@ -25,10 +25,17 @@ class LoopImageMounter final : public DiskImageMounting {
 public:
     enum class Method { udisks, mountAsRoot, unavailable };
 
-    // The private folder, udisks when "udisksctl" is on the search path, else mount as
-    // root, else nothing.
+    // What the choice of a method rests on.
+    struct Abilities {
+        bool udisksInstalled = false; // "udisksctl" is on the search path
+        bool udisksAnswers = false;   // and reaches its daemon
+        bool mayMount = false;        // the process may mount (root)
+    };
+
+    // The private folder and the method this machine offers.
     LoopImageMounter();
-    LoopImageMounter(std::filesystem::path privateFolder, Method method,
+    // Without a method, the machine's is chosen at the first attach.
+    LoopImageMounter(std::filesystem::path privateFolder, std::optional<Method> method,
                      std::shared_ptr<ExternalProcessRunning> launcher, std::filesystem::path systemRoot = "/");
 
     QCoro::Task<AttachedImage> attach(std::filesystem::path image) override;
@@ -39,7 +46,12 @@ public:
     // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or "images" in the per-user temporary
     // folder when the runtime folder is missing or refused (PrivateFolder::runtime).
     static std::filesystem::path defaultPrivateFolder();
-    static Method availableMethod();
+    // udisks where its daemon answers; else the loop mount where the process may mount
+    // (containers and minimal systems carry udisksctl without a daemon or a system bus); else
+    // udisks where it is installed, whose error then says why; else nothing.
+    static Method chooseMethod(const Abilities& abilities);
+    // This machine's: the daemon is asked ("udisksctl status", bounded) only where udisksctl is.
+    static Abilities machineAbilities();
 
 private:
     struct ToolResult {
@@ -59,7 +71,7 @@ private:
 
     std::optional<PrivateFolder> folder_; // absent when refused: then nothing is done in it
     std::filesystem::path privateFolder_; // its real path
-    Method method_;
+    std::optional<Method> method_; // none yet: asked of the machine at the first attach
     std::shared_ptr<ExternalProcessRunning> launcher_;
     std::filesystem::path systemRoot_;
     std::atomic<bool> leftoversChecked_ = false; // the start-up task and a first attach may race

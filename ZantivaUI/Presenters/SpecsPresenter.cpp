@@ -63,6 +63,8 @@ std::vector<SpecsDetail> cpuDetails(const SystemSpecs& specs, const Loc& loc) {
     // The cluster names are the system's English words: a Persian line reads the shorthand ("4P+8E").
     const auto clusters = loc.language() == AppLanguage::english ? specs.clusterSummary() : specs.clusterShorthand();
     if (clusters) return {prose(loc.f("Dashboard.CpuCores", specs.cpuCores)), hardware(*clusters)};
+    // 0 is an unknown clock (no cpufreq, no "cpu MHz"): the line leaves it out rather than read "0.00 GHz".
+    if (!(specs.cpuMaxClockGHz > 0)) return {prose(loc.f("Dashboard.CpuThreads", specs.cpuCores, specs.cpuThreads))};
     return {prose(loc.f("Dashboard.CpuDetail", specs.cpuCores, specs.cpuThreads, specs.cpuMaxClockGHz))};
 }
 

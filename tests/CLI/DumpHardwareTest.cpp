@@ -49,6 +49,9 @@ TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {
     EXPECT_THAT(text, Not(HasSubstr("systemPowerWatts")));
     EXPECT_THAT(text, Not(HasSubstr("gpuLoadPercent")));
     EXPECT_THAT(text, Not(HasSubstr(": \n"))); // nor an empty one (the virtual disk tells no model)
+    // No cpufreq in a virtual machine: the clock is the kernel's "cpu MHz"; with neither, no line.
+    EXPECT_THAT(text, HasSubstr("\ncpuMaxClockGHz: 2.596134\n"));
+    EXPECT_THAT(dump("riscv-64-core-server"), Not(HasSubstr("cpuMaxClockGHz")));
 }
 
 TEST(DumpHardware, TheProgramDumpsBeforeAnyOtherModeAndExitsWithZero) {

@@ -5,16 +5,15 @@
 # Usage: window.sh PROGRAM
 set -euo pipefail
 program=$1
-if [ "${2:-}" != "--inside" ]; then
-  if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
-    echo "skipped: Xvfb or xwininfo is missing (scripts/setup installs xvfb and x11-utils)"
-    exit 77
-  fi
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$program" --inside
+if ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
+  echo "skipped: Xvfb or xwininfo is missing (scripts/setup installs xvfb and x11-utils)"
+  exit 77
 fi
+source "$(dirname "$0")/../Support/xvfb.sh"
 
 scratch=$(mktemp -d /tmp/zantiva-smoke.XXXXXX)
 cleanup() {
+  xvfb_stop
   # Only this shell's children that have not been waited for: a failed run leaves no program.
   for pid in $(jobs -p); do kill -KILL "$pid" 2>/dev/null || true; done
   rm -rf "$scratch"
@@ -39,15 +38,29 @@ fi
 
 fail() {
   echo "FAILED: $*"
-  for log in "$scratch"/*.log; do echo "--- $log"; cat "$log"; done
+  for log in "$scratch"/*.log; do [ -e "$log" ] && { echo "--- $log"; cat "$log"; }; done
+  xvfb_log
   exit 1
 }
 
-# Starts the window in the background; its pid in $pid.
-start() {
-  "${offline[@]}" "$program" >"$scratch/$1.log" 2>&1 &
-  pid=$!
+xvfb_start -screen 0 1920x1080x24 || fail "no X server"
+
+# Runs the program with these arguments, in the foreground (bounded) or, with --background,
+# as the window whose pid goes to $pid; the X server must still be there for it.
+launch() {
+  xvfb_check || fail "before the launch that logs to $1.log"
+  local log=$1 mode=$2
+  shift 2
+  if [ "$mode" = --background ]; then
+    "${offline[@]}" "$program" "$@" >"$scratch/$log.log" 2>&1 &
+    pid=$!
+  else
+    timeout 30 "${offline[@]}" "$program" "$@" >"$scratch/$log.log" 2>&1
+  fi
 }
+
+# Starts the window in the background; its pid in $pid.
+start() { launch "$1" --background; }
 
 # Waits until the window is viewable; the program must live meanwhile.
 await_window() {
@@ -91,9 +104,9 @@ xprop -name "$title" WM_NORMAL_HINTS | grep -q "minimum size: 1100 by 720" || fa
 
 # Later launches hand over and end at once (the guard is wide for a loaded machine; the
 # program itself gives up after 2 s), opening no second window.
-timeout 30 "${offline[@]}" "$program" "zantiva://auth?code=smoke&state=none&site=zantiva.com" \
-  >"$scratch/link.log" 2>&1 || fail "the launch with a link did not hand over (status $?)"
-timeout 30 "${offline[@]}" "$program" >"$scratch/again.log" 2>&1 || fail "a second launch did not hand over (status $?)"
+launch link --wait "zantiva://auth?code=smoke&state=none&site=zantiva.com" ||
+  fail "the launch with a link did not hand over (status $?)"
+launch again --wait || fail "a second launch did not hand over (status $?)"
 [ "$(windows)" -eq 1 ] || fail "a later launch opened a window of its own"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after the hand-overs"
 

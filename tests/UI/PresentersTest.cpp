@@ -40,6 +40,9 @@ TEST(SpecsPresenter, ProcessorLinesWithAndWithoutCoreClusters) {
     specs.cpuThreads = 28;
     specs.cpuMaxClockGHz = 4.5;
     EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("12 cores / 28 threads \u00B7 4.50 GHz")}));
+    // A clock nobody reported is left out, not shown as 0.00 GHz.
+    specs.cpuMaxClockGHz = 0;
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("12 cores / 28 threads")}));
 }
 
 TEST(SpecsPresenter, MemoryLines) {

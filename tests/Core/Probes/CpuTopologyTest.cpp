@@ -98,6 +98,24 @@ TEST(CpuTopology, ReadsTheNameAndCountsTheCoresOfEveryArchitecture) {
     }
 }
 
+// cpufreq's limit where there is one; a virtual machine has none and only "cpu MHz"; some
+// architectures have neither, and the clock stays unknown.
+TEST(CpuTopology, TheClockComesFromCpufreqElseTheFastestCpuMhzElseIsUnknown) {
+    const std::vector<std::pair<std::string, double>> machines{
+        {"amd-desktop", 4.850049},   // cpufreq wins over the lower "cpu MHz" of the moment
+        {"virtual-machine", 2.596134},
+        {"riscv-64-core-server", 0},
+        {"sparc-t4-domain", 0},
+    };
+    for (const auto& [machine, ghz] : machines)
+        EXPECT_DOUBLE_EQ(CpuTopology::read(ProbeRoot(testing::fixtureMachine(machine))).maxClockGHz, ghz) << machine;
+
+    CpuTree tree;
+    tree.write("/proc/cpuinfo", "processor\t: 0\ncpu MHz\t\t: 1200.000\n\nprocessor\t: 1\ncpu MHz\t\t: 3400.5\n\n"
+                                "processor\t: 2\ncpu MHz\t\t: 9e999\n\nprocessor\t: 3\ncpu MHz\t\t: fast\n");
+    EXPECT_DOUBLE_EQ(CpuTopology::read(ProbeRoot(tree.folder.path())).maxClockGHz, 3.4005);
+}
+
 TEST(CpuTopology, TheNameComesFromTheFirstFieldThatNamesSomething) {
     const std::vector<std::pair<std::string, std::optional<std::string>>> cases{
         // An ARM kernel before 3.8: "Processor" was its "model name".

@@ -56,7 +56,7 @@ const SystemSpecs intelMac{
 // No firmware tables, no graphics, no sensors, no udev.
 const SystemSpecs virtualMachine{
     .operatingSystem = "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0-27-cloud-amd64)", .architecture = "x86_64",
-    .cpuName = "AMD EPYC", .cpuCores = 8, .cpuThreads = 8, .ramCapacityGB = 24,
+    .cpuName = "AMD EPYC", .cpuCores = 8, .cpuThreads = 8, .cpuMaxClockGHz = 2.596134, .ramCapacityGB = 24,
     .storageDevices = {{"Unknown", gigabytes(1073741824), "Unspecified", "virtio", true}},
 };
 

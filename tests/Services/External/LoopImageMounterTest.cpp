@@ -3,6 +3,7 @@
 // or a kernel that refuses the mount).
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "Platform/BoundedProcess.h"
 #include "../../Support/AwaitTask.h"
 #include "../../Support/OtherUser.h"
+#include "../../Support/EnvironmentChange.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
 
@@ -29,6 +31,23 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/")); }
+
+// A stand-in for udisksctl first on the search path, whether or not the machine has the real
+// one: its daemon needs a system bus. "status" exits with the given code; every other command
+// fails as udisksctl does without its daemon.
+class FakeUdisksctl {
+public:
+    explicit FakeUdisksctl(int statusExit) {
+        std::ofstream(folder / "udisksctl") << "#!/bin/sh\n[ \"$1\" = status ] && exit " << statusExit
+                                            << "\necho 'Error connecting to the udisks daemon' >&2\nexit 1\n";
+        fs::permissions(folder / "udisksctl", fs::perms(0755));
+    }
+
+private:
+    testing::TemporaryFolder folder;
+    testing::EnvironmentChange path{"PATH",
+                                    folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
+};
 
 class LoopImageMounterTest : public ::testing::Test {
 protected:
@@ -210,6 +229,48 @@ TEST_F(LeftoverSweep, AnotherUsersLinkInPlaceOfTheFolderIsRefusedAndNothingIsDel
     std::ofstream(scratch / "some.img") << std::string(4096, '\0');
     EXPECT_THROW(testing::awaitTask(images.attach(scratch / "some.img")), DiskImageError);
     expectVictimUntouched();
+}
+
+TEST_F(LoopImageMounterTest, WithoutAnAnsweringUdisksDaemonRootMountsTheImageItself) {
+    const FakeUdisksctl udisks(1);
+    LoopImageMounter images(privateFolder.path(), std::nullopt, std::make_shared<ProcessLauncher>());
+    const AttachedImage attached = testing::awaitTask(images.attach(image));
+    EXPECT_EQ(attached.mountPoint.parent_path(), privateFolder.path());
+    EXPECT_TRUE(isMounted(attached.mountPoint));
+    images.detach(attached.mountPoint);
+    EXPECT_FALSE(isMounted(attached.mountPoint));
+}
+
+TEST(LoopImageMountMethod, UdisksWhereItsDaemonAnswersElseTheLoopMountWhereThatIsAllowed) {
+    using Method = LoopImageMounter::Method;
+    const std::vector<std::pair<LoopImageMounter::Abilities, Method>> cases{
+        {{.udisksInstalled = true, .udisksAnswers = true, .mayMount = true}, Method::udisks},
+        {{.udisksInstalled = true, .udisksAnswers = true}, Method::udisks},
+        // A container or a minimal system: udisksctl without a daemon to reach.
+        {{.udisksInstalled = true, .mayMount = true}, Method::mountAsRoot},
+        {{.udisksInstalled = true}, Method::udisks}, // its error says why
+        {{.mayMount = true}, Method::mountAsRoot},
+        {{}, Method::unavailable},
+    };
+    for (const auto& [abilities, method] : cases)
+        EXPECT_EQ(LoopImageMounter::chooseMethod(abilities), method)
+            << abilities.udisksInstalled << abilities.udisksAnswers << abilities.mayMount;
+}
+
+TEST(LoopImageMountMethod, TheDaemonIsAskedThroughUdisksctlStatus) {
+    {
+        const FakeUdisksctl unreachable(1);
+        const auto abilities = LoopImageMounter::machineAbilities();
+        EXPECT_TRUE(abilities.udisksInstalled);
+        EXPECT_FALSE(abilities.udisksAnswers);
+    }
+    {
+        const FakeUdisksctl answering(0);
+        EXPECT_TRUE(LoopImageMounter::machineAbilities().udisksAnswers);
+    }
+    testing::TemporaryFolder empty;
+    const testing::EnvironmentChange nothing("PATH", empty.path().string());
+    EXPECT_FALSE(LoopImageMounter::machineAbilities().udisksInstalled);
 }
 
 TEST(MountTableTest, ReadsMountPointsWithEscapedBlanksAndLoopBackingFiles) {
