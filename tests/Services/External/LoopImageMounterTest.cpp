@@ -161,7 +161,7 @@ public:
 
 private:
     std::function<void()> swap_;
-    ProcessLauncher real_;
+    ProcessLauncher real_{ZANTIVA_TOOL_GUARD};
 };
 
 TEST_F(LoopImageMounterTest, TheMountLandsOnTheCheckedFolderEvenWhenItsPathIsSwapped) {
@@ -196,7 +196,7 @@ protected:
         EXPECT_EQ(std::distance(fs::directory_iterator(victim), {}), 1);
     }
     LoopImageMounter mounter(const fs::path& folder) {
-        return LoopImageMounter(folder, LoopImageMounter::Method::mountAsRoot, std::make_shared<ProcessLauncher>());
+        return LoopImageMounter(folder, LoopImageMounter::Method::mountAsRoot, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
     }
 
     testing::TemporaryFolder scratch;
@@ -233,7 +233,7 @@ TEST_F(LeftoverSweep, AnotherUsersLinkInPlaceOfTheFolderIsRefusedAndNothingIsDel
 
 TEST_F(LoopImageMounterTest, WithoutAnAnsweringUdisksDaemonRootMountsTheImageItself) {
     const FakeUdisksctl udisks(1);
-    LoopImageMounter images(privateFolder.path(), std::nullopt, std::make_shared<ProcessLauncher>());
+    LoopImageMounter images(privateFolder.path(), std::nullopt, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
     const AttachedImage attached = testing::awaitTask(images.attach(image));
     EXPECT_EQ(attached.mountPoint.parent_path(), privateFolder.path());
     EXPECT_TRUE(isMounted(attached.mountPoint));
