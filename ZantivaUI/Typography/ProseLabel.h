@@ -8,7 +8,8 @@ namespace zantiva {
 
 // A sentence of the interface language in a text role, laid out in the direction of its own
 // layout whatever its first letter, with its figures and names kept left to right
-// (directedText). It marks the text again when the direction changes.
+// (directedText). It marks the text again when the direction changes. The side where its lines
+// end keeps room for letters that reach past their advance; set the alignment before the text.
 class ProseLabel : public QLabel {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void keepRoomForOverhang();
+
     QString prose_;
 };
 
