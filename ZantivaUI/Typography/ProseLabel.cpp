@@ -25,6 +25,11 @@ void ProseLabel::setProse(const QString& text) {
     keepRoomForOverhang();
 }
 
+void ProseLabel::setAlignment(Qt::Alignment alignment) {
+    QLabel::setAlignment(alignment);
+    keepRoomForOverhang();
+}
+
 void ProseLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LayoutDirectionChange) setText(directedText(prose_, layoutDirection()));
     if (event->type() == QEvent::LayoutDirectionChange || event->type() == QEvent::FontChange) keepRoomForOverhang();
