@@ -3,12 +3,12 @@
 namespace zantiva {
 
 GPUBenchmarkError GPUBenchmarkError::shaderCompilation(std::string log) {
-    return {Kind::shaderCompilation, "shader compilation failed — " + log};
+    return {Kind::shaderCompilation, "shader compilation failed — " + log, log};
 }
 
-GPUBenchmarkError GPUBenchmarkError::commandBufferFailed(std::string description) {
-    if (description.empty()) description = "the GPU did not complete a frame";
-    return {Kind::commandBufferFailed, description};
+GPUBenchmarkError GPUBenchmarkError::commandBufferFailed(std::string errorName) {
+    if (errorName.empty()) return {Kind::commandBufferFailed, "the GPU did not complete a frame"};
+    return {Kind::commandBufferFailed, "OpenGL ES error " + errorName, errorName};
 }
 
 GPUBenchmarkError GPUBenchmarkError::noDevice() {
@@ -24,8 +24,15 @@ GPUBenchmarkError GPUBenchmarkError::deviceReset() {
 }
 
 LocalizedMessage GPUBenchmarkError::userMessage() const {
-    if (kind_ == Kind::deviceReset) return LocalizedMessage("Gpu.DeviceRemoved");
-    return LocalizedMessage("Gpu.Error", detail());
+    switch (kind_) {
+    case Kind::shaderCompilation: return LocalizedMessage("Gpu.Error.Shader", outsideText_);
+    case Kind::commandBufferFailed:
+        return outsideText_.empty() ? LocalizedMessage("Gpu.Error.Frame") : LocalizedMessage("Gpu.Error.Driver", outsideText_);
+    case Kind::noDevice: return LocalizedMessage("Gpu.Error.NoDevice");
+    case Kind::resourceAllocation: return LocalizedMessage("Gpu.Error.OutOfMemory");
+    case Kind::deviceReset: break;
+    }
+    return LocalizedMessage("Gpu.DeviceRemoved");
 }
 
 } // namespace zantiva

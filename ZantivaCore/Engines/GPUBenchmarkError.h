@@ -2,21 +2,23 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "Localization/LocalizedMessage.h"
 
 namespace zantiva {
 
-// Why the GPU benchmark could not run or finish. The detail text is the graphics
-// stack's own wording and is not translated; userMessage wraps it for the user.
+// Why the GPU benchmark could not run or finish. The detail is an English line for the log
+// and the command line; the user is told each kind in their language, with only the graphics
+// stack's own words (a compiler log, a driver's error name) passed through as they are.
 class GPUBenchmarkError : public std::runtime_error {
 public:
     enum class Kind { shaderCompilation, commandBufferFailed, noDevice, resourceAllocation, deviceReset };
 
     // The compiler's or linker's log.
     static GPUBenchmarkError shaderCompilation(std::string log);
-    // The driver's description; empty gives "the GPU did not complete a frame".
-    static GPUBenchmarkError commandBufferFailed(std::string description);
+    // The driver's error by its name ("GL_OUT_OF_MEMORY"); empty when it named none.
+    static GPUBenchmarkError commandBufferFailed(std::string errorName);
     static GPUBenchmarkError noDevice();
     static GPUBenchmarkError resourceAllocation();
     // The driver stopped responding and the system reset the GPU: the context is lost.
@@ -25,15 +27,17 @@ public:
     Kind kind() const { return kind_; }
     // The English detail: what() gives the same text.
     std::string detail() const { return what(); }
-    // "Gpu.Error" with the detail as its one argument; a reset has its own words, "Gpu.DeviceRemoved".
+    // The kind's own message; a compiler log or a driver's error name is its one argument.
     LocalizedMessage userMessage() const;
 
     bool operator==(const GPUBenchmarkError& other) const { return kind_ == other.kind_ && detail() == other.detail(); }
 
 private:
-    GPUBenchmarkError(Kind kind, const std::string& detail) : std::runtime_error(detail), kind_(kind) {}
+    GPUBenchmarkError(Kind kind, const std::string& detail, std::string outsideText = {})
+        : std::runtime_error(detail), kind_(kind), outsideText_(std::move(outsideText)) {}
 
     Kind kind_;
+    std::string outsideText_;
 };
 
 } // namespace zantiva

@@ -33,13 +33,13 @@ GLenum takeGlError() {
     return first;
 }
 
-std::string glErrorText(GLenum error) {
+std::string glErrorName(GLenum error) {
     if (error == GL_NO_ERROR) return {};
     for (const auto& [code, name] : errorNames)
-        if (code == error) return "OpenGL ES error " + std::string(name);
+        if (code == error) return std::string(name);
     std::array<char, 16> hex{};
     std::snprintf(hex.data(), hex.size(), "0x%04X", error);
-    return "OpenGL ES error " + std::string(hex.data());
+    return hex.data();
 }
 
 } // namespace zantiva

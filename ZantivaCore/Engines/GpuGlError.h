@@ -9,8 +9,8 @@ namespace zantiva {
 // The first pending OpenGL ES error, clearing every pending one; GL_NO_ERROR when none.
 GLenum takeGlError();
 
-// How the driver's failure reads in GPUBenchmarkError's detail ("OpenGL ES error
-// GL_OUT_OF_MEMORY"); empty for GL_NO_ERROR.
-std::string glErrorText(GLenum error);
+// The driver's failure by its GL name ("GL_OUT_OF_MEMORY", or the number in hex when it has
+// none); empty for GL_NO_ERROR.
+std::string glErrorName(GLenum error);
 
 } // namespace zantiva

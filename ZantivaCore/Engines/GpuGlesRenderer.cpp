@@ -123,14 +123,14 @@ void GpuGlesRenderer::waitForGpu() {
     GLenum status = GL_TIMEOUT_EXPIRED;
     while (status == GL_TIMEOUT_EXPIRED) status = glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, waitSliceNs);
     glDeleteSync(fence);
-    if (status == GL_WAIT_FAILED) throw GPUBenchmarkError::commandBufferFailed(glErrorText(takeGlError()));
+    if (status == GL_WAIT_FAILED) throw GPUBenchmarkError::commandBufferFailed(glErrorName(takeGlError()));
 }
 
 void GpuGlesRenderer::check() {
     if (glGetGraphicsResetStatus() != GL_NO_ERROR) throw GPUBenchmarkError::deviceReset();
     const GLenum error = takeGlError();
     if (error == GL_CONTEXT_LOST) throw GPUBenchmarkError::deviceReset();
-    if (error != GL_NO_ERROR) throw GPUBenchmarkError::commandBufferFailed(glErrorText(error));
+    if (error != GL_NO_ERROR) throw GPUBenchmarkError::commandBufferFailed(glErrorName(error));
 }
 
 std::unique_ptr<GpuRenderer> makeGlesRenderer(const GPUBenchmarkConfiguration& configuration, const CancelToken& cancel) {

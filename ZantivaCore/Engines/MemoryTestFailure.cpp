@@ -3,10 +3,18 @@
 #include <string>
 
 namespace zantiva {
+namespace {
+
+std::int64_t mebibytes(std::int64_t bytes) { return bytes / (1024 * 1024); }
+
+} // namespace
 
 MemoryTestFailure::MemoryTestFailure(std::int64_t bytes)
-    : std::runtime_error("couldn't reserve " + std::to_string(bytes / (1024 * 1024)) +
-                         " MiB of memory for the memory test"),
+    : std::runtime_error("couldn't reserve " + std::to_string(mebibytes(bytes)) + " MiB of memory for the memory test"),
       requestedBytes(bytes) {}
+
+LocalizedMessage MemoryTestFailure::userMessage() const {
+    return LocalizedMessage("Ram.ReserveFailed", mebibytes(requestedBytes));
+}
 
 } // namespace zantiva

@@ -14,7 +14,7 @@ constexpr bool no = false;
 
 std::vector<KeyboardKey> functionRow() {
     constexpr std::array<std::uint16_t, 12> codes{122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
-    std::vector<KeyboardKey> row{{53, "esc", 1.4, S, no}};
+    std::vector<KeyboardKey> row{{53, "Esc", 1.4, S, no}};
     for (std::size_t i = 0; i < codes.size(); ++i) row.push_back({codes[i], "F" + std::to_string(i + 1), 1.0, no, no});
     return row;
 }
@@ -30,29 +30,29 @@ std::vector<std::vector<KeyboardKey>> buildRows() {
                       {28, "8"}, {25, "9"}, {29, "0"}, {27, "-"}, {24, "="}});
     numbers.push_back({51, "\u232B", 1.6, S, no});   // erase-to-the-left sign: Backspace
 
-    std::vector<KeyboardKey> upper{{48, "tab", 1.6, S, no}};
+    std::vector<KeyboardKey> upper{{48, "Tab", 1.6, S, no}};
     addKeys(upper, {{12, "Q"}, {13, "W"}, {14, "E"}, {15, "R"}, {17, "T"}, {16, "Y"}, {32, "U"}, {34, "I"},
                     {31, "O"}, {35, "P"}, {33, "["}, {30, "]"}, {42, "\\"}});
 
-    std::vector<KeyboardKey> home{{capsLock, "caps", 1.9, S, M}};
+    std::vector<KeyboardKey> home{{capsLock, "Caps", 1.9, S, M}};
     addKeys(home, {{0, "A"}, {1, "S"}, {2, "D"}, {3, "F"}, {5, "G"}, {4, "H"}, {38, "J"}, {40, "K"}, {37, "L"},
                    {41, ";"}, {39, "'"}});
-    home.push_back({36, "enter", 1.9, S, no});
+    home.push_back({36, "Enter", 1.9, S, no});
 
-    std::vector<KeyboardKey> lower{{56, "shift", 2.4, S, M}};
+    std::vector<KeyboardKey> lower{{56, "Shift", 2.4, S, M}};
     addKeys(lower, {{6, "Z"}, {7, "X"}, {8, "C"}, {9, "V"}, {11, "B"}, {45, "N"}, {46, "M"}, {43, ","}, {47, "."},
                     {44, "/"}});
-    lower.push_back({60, "shift", 2.4, S, M});
+    lower.push_back({60, "Shift", 2.4, S, M});
 
     std::vector<KeyboardKey> bottom{
-        {63, "fn", 1.0, no, M},
-        {59, "ctrl", 1.0, S, M},
-        {58, "alt", 1.0, S, M},
+        {63, "Fn", 1.0, no, M},
+        {59, "Ctrl", 1.0, S, M},
+        {58, "Alt", 1.0, S, M},
         // The desktop takes Super for itself and many keyboards have one only: drawn, not required.
-        {55, "super", 1.3, no, M},
-        {49, "space", 5.2, S, no},
-        {54, "super", 1.3, no, M},
-        {61, "alt", 1.0, S, M},
+        {55, "Super", 1.3, no, M},
+        {49, "Space", 5.2, S, no},
+        {54, "Super", 1.3, no, M},
+        {61, "Alt", 1.0, S, M},
         {123, "\u2190", 1.0, S, no},  // arrows: left, up, down, right
         {126, "\u2191", 1.0, S, no},
         {125, "\u2193", 1.0, S, no},
@@ -87,9 +87,8 @@ const std::unordered_map<std::uint16_t, KeyboardKey>& byCode() {
 }
 
 std::string reportLabel(const KeyboardKey& key) {
-    static constexpr std::array<std::pair<std::uint16_t, std::string_view>, 9> sided{{
-        {49, "Space"}, {56, "L-Shift"}, {60, "R-Shift"}, {55, "L-Super"}, {54, "R-Super"},
-        {58, "L-Alt"}, {61, "R-Alt"}, {59, "Ctrl"}, {51, "Backspace"},
+    static constexpr std::array<std::pair<std::uint16_t, std::string_view>, 7> sided{{
+        {56, "L-Shift"}, {60, "R-Shift"}, {55, "L-Super"}, {54, "R-Super"}, {58, "L-Alt"}, {61, "R-Alt"}, {51, "Backspace"},
     }};
     for (const auto& [code, label] : sided)
         if (code == key.keyCode) return std::string(label);

@@ -35,8 +35,8 @@ const std::vector<KeyboardKey>& keys();
 // Every key under its code; codes are unique.
 const std::unordered_map<std::uint16_t, KeyboardKey>& byCode();
 
-// How results name a key: sides for the paired modifiers ("L-Shift"), "Space", "Backspace",
-// else the label.
+// How results name a key: its label, with the side for the paired modifiers ("L-Shift"), and
+// "Backspace" for the key whose cap shows the erase sign.
 std::string reportLabel(const KeyboardKey& key);
 
 } // namespace MacKeyboardLayout

@@ -9,6 +9,7 @@
 #include "Dashboard/PanelParts.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
+#include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
 #include "Typography/TextRole.h"
 
@@ -35,7 +36,7 @@ UpdateNoticeCard::UpdateNoticeCard(QWidget* parent)
                                  .shadowOffset = 6,
                                  .isInteractive = false},
                 parent),
-      title_(PanelParts::roleLabel(TextRole::header, color(PaletteColor::text))), details_(new QLabel),
+      title_(PanelParts::roleLabel(TextRole::header, color(PaletteColor::text))), details_(new ProseLabel),
       get_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::compact)),
       notes_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
       later_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)), notesSection_(new QWidget),
@@ -44,7 +45,6 @@ UpdateNoticeCard::UpdateNoticeCard(QWidget* parent)
     title_->setWordWrap(true);
     // Machine values in the interface's words: the line follows the language's direction and
     // is set in the interface's face, in which Persian letters join.
-    details_->setTextFormat(Qt::PlainText);
     details_->setWordWrap(true);
     details_->setFont(vazirFont(VazirWeight::bold, 12));
     setForeground(*details_, withOpacity(color(PaletteColor::text), 0.8));
@@ -83,7 +83,7 @@ UpdateNoticeCard::UpdateNoticeCard(QWidget* parent)
 
 void UpdateNoticeCard::show(const UpdateNoticeView& view) {
     title_->setText(qs(view.title));
-    details_->setText(qs(view.details));
+    details_->setProse(qs(view.details));
     setButtonText(*get_, qs(view.getLabel));
     setButtonText(*notes_, qs(view.notesLabel.value_or("")));
     notes_->setVisible(view.notesLabel.has_value());

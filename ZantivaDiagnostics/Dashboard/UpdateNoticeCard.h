@@ -11,6 +11,7 @@ class QVBoxLayout;
 
 namespace zantiva {
 
+class ProseLabel;
 class RetroButton;
 
 // The offer of a newer version: the version, a line of details, the get, notes and later
@@ -29,7 +30,7 @@ public:
     void foldNotes();
 
     QLabel* title() const { return title_; }
-    QLabel* details() const { return details_; }
+    ProseLabel* details() const { return details_; }
     RetroButton* getButton() const { return get_; }
     RetroButton* notesButton() const { return notes_; }
     RetroButton* laterButton() const { return later_; }
@@ -45,7 +46,7 @@ private:
     void setNotesShown(bool shown);
 
     QLabel* title_;
-    QLabel* details_;
+    ProseLabel* details_;
     RetroButton* get_;
     RetroButton* notes_;
     RetroButton* later_;

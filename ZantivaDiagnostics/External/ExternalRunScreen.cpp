@@ -19,6 +19,7 @@
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/MachineTextLabel.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
 
@@ -70,7 +71,7 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
       stop_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)),
       counter_(prose(TextRole::body, 0.6)), step_(new QWidget), stepLabel_(prose(TextRole::subHeader)),
       progress_(new RetroProgressBar(0, color(PaletteColor::primary))),
-      activity_(new RetroActivityBar(color(PaletteColor::primary))), elapsed_(prose(TextRole::body, 1, false)),
+      activity_(new RetroActivityBar(color(PaletteColor::primary))), elapsed_(new MachineTextLabel(hardwareFont(12, QFont::Bold))),
       noProgress_(smallNote()), rest_(new QWidget), restTitle_(prose(TextRole::subHeader)),
       remaining_(figure(34, QFont::Black, 1)),
       skip_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)), status_(prose(TextRole::body, 0.7)),
@@ -92,8 +93,8 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     stepColumn->addWidget(stepLabel_);
     stepColumn->addWidget(progress_);
     stepColumn->addWidget(activity_);
-    // Machine lettering, but a sentence of the language: the clock keeps its place in Persian.
-    elapsed_->setFont(hardwareFont(12, QFont::Bold));
+    // A sentence of the language around the clock: only the clock in machine lettering.
+    elapsed_->setFont(vazirFont(VazirWeight::bold, 12));
     setForeground(*elapsed_, withOpacity(color(PaletteColor::text), 0.8));
     stepColumn->addWidget(elapsed_);
     stepColumn->addWidget(noProgress_);
@@ -241,7 +242,8 @@ void ExternalRunScreen::showRunning(const ExternalRunningView& view) {
         progress_->setVisible(step->progress.has_value());
         activity_->setVisible(!step->progress);
         if (step->progress) progress_->setValue(*step->progress);
-        showText(*elapsed_, step->elapsed);
+        elapsed_->setVisible(step->elapsed.has_value());
+        if (step->elapsed) elapsed_->setSentence(qs(*step->elapsed), qs(step->elapsedClock));
         showText(*noProgress_, step->noProgressNote);
     } else {
         const auto& rest = std::get<ExternalRestView>(view.phase);

@@ -15,6 +15,7 @@ namespace zantiva {
 class ConsoleView;
 class HardwareText;
 class HistoryChart;
+class MachineTextLabel;
 class ProseLabel;
 class RetroActivityBar;
 class RetroButton;
@@ -86,7 +87,7 @@ private:
     ProseLabel* stepLabel_;
     RetroProgressBar* progress_;
     RetroActivityBar* activity_;
-    ProseLabel* elapsed_;
+    MachineTextLabel* elapsed_;
     ProseLabel* noProgress_;
     QWidget* rest_;
     ProseLabel* restTitle_;

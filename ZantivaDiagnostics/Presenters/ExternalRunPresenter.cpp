@@ -32,9 +32,10 @@ ExternalStepView step(const ExternalRunState& state, const Loc& loc) {
         view.progress = std::isfinite(*state.fraction) ? std::clamp(*state.fraction, 0.0, 1.0) : 0.0;
         return view;
     }
-    if (state.stepStartedAt)
-        view.elapsed = loc.f("ExtRun.Elapsed",
-                             clock(std::chrono::duration<double>(state.now - *state.stepStartedAt).count()));
+    if (state.stepStartedAt) {
+        view.elapsedClock = clock(std::chrono::duration<double>(state.now - *state.stepStartedAt).count());
+        view.elapsed = loc.f("ExtRun.Elapsed", view.elapsedClock);
+    }
     if (state.currentStep && isCinebench(state.currentStep->app)) view.noProgressNote = loc["ExtRun.NoProgress"];
     return view;
 }

@@ -67,6 +67,7 @@ struct ExternalStepView {
     std::string label;
     std::optional<double> progress; // 0 ... 1; absent: the activity bar
     std::optional<std::string> elapsed;
+    std::string elapsedClock; // the machine text inside elapsed
     std::optional<std::string> noProgressNote;
 
     bool operator==(const ExternalStepView&) const = default;

@@ -79,8 +79,8 @@ const char* checkTitleKey(Kind kind) {
     case Kind::keyboard: return "Result.Check.Input";
     case Kind::audio: return "Result.Check.Audio";
     case Kind::micCamera: return "Result.Check.MicCamera";
-    case Kind::battery: return "Module.Battery.Title";
-    case Kind::memory: return "Module.RamTest.Title";
+    case Kind::battery: return "Result.Battery";
+    case Kind::memory: return "Result.Check.Memory";
     case Kind::drives: return "Result.Drives";
     case Kind::cpuIntegrity: break;
     }

@@ -14,10 +14,6 @@ constexpr const char* separator = "  \u00B7  ";
 constexpr const char* bullet = "\u2022 ";
 constexpr const char* ellipsis = "\u2026";
 
-// A machine value inside a sentence, isolated to read left to right as one piece in either
-// language: after Persian words "2026-11-30" would otherwise come out as "30-11-2026".
-std::string leftToRight(const std::string& value) { return "\u2066" + value + "\u2069"; }
-
 // The calendar day in UTC, "yyyy-MM-dd", whatever the computer's time zone.
 std::string utcDay(Date date) {
     const std::chrono::year_month_day day{std::chrono::floor<std::chrono::days>(date)};
@@ -63,8 +59,8 @@ std::vector<std::string> bulleted(const std::vector<std::string>& notes, std::si
 } // namespace
 
 UpdateNoticeView present(const UpdateNoticeState& state, const Loc& loc) {
-    std::vector<std::string> details{loc.f("Update.YouHave", leftToRight(state.runningVersion))};
-    if (state.released) details.push_back(loc.f("Update.Released", leftToRight(utcDay(*state.released))));
+    std::vector<std::string> details{loc.f("Update.YouHave", state.runningVersion)};
+    if (state.released) details.push_back(loc.f("Update.Released", utcDay(*state.released)));
     if (state.fileSizeBytes > 0) details.push_back(loc.f("Update.Size", megabytes(state.fileSizeBytes)));
 
     UpdateNoticeView view{

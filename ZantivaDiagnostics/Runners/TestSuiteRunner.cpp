@@ -11,6 +11,7 @@
 #include "Engines/GPUBenchmarkError.h"
 #include "Engines/GPURaymarchBenchmark.h"
 #include "Engines/MemoryTestEngine.h"
+#include "Engines/MemoryTestFailure.h"
 #include "Localization/AppLanguage.h"
 #include "Model/TestPlans.h"
 #include "Platform/Log.h"
@@ -184,6 +185,8 @@ QCoro::Task<TestSuiteRunner::ModuleEnd> TestSuiteRunner::runModule(TestModule mo
     } catch (const CancellationError&) {
         co_return ModuleEnd{ModuleStatus::cancelled, std::nullopt};
     } catch (const GPUBenchmarkError& error) {
+        failure = error.userMessage();
+    } catch (const MemoryTestFailure& error) {
         failure = error.userMessage();
     } catch (const std::exception& error) {
         failure = LocalizedMessage("Suite.StationFailed", std::string(error.what()));

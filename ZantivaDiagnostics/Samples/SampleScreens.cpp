@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Controls/RetroButton.h"
+#include "Engines/GPUBenchmarkError.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/TestPlans.h"
 #include "Presenters/BatteryStationPresenter.h"
@@ -55,7 +56,7 @@ std::unique_ptr<SuiteScreen> suiteWith(const SuiteState& state, QWidget* page, L
 
 // A resumed full run half-way: the GPU test could not run, the memory test is on its last pass.
 SuiteState halfWayRun() {
-    const LocalizedMessage failure("Gpu.Error", "eglCreateContext failed (EGL_BAD_ALLOC)");
+    const LocalizedMessage failure = GPUBenchmarkError::commandBufferFailed("GL_OUT_OF_MEMORY").userMessage();
     return {
         .plan = TestPlans::full,
         .statuses = {{TestModule::cpuBenchmark, ModuleStatus::passed},

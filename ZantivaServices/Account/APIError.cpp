@@ -20,6 +20,7 @@ APIError APIError::server(int status) {
 APIError APIError::untrusted(Untrusted reason, const std::string& detail) {
     const char* what = reason == Untrusted::cached      ? "untrusted reply: served from a cache"
                        : reason == Untrusted::wrongUser ? "untrusted reply: for another user"
+                       : reason == Untrusted::empty     ? "untrusted reply: empty"
                                                         : "untrusted reply: can't be decoded";
     APIError error(Kind::untrustedResponse, detail.empty() ? what : std::string(what) + " (" + detail + ")");
     error.untrusted_ = reason;
@@ -39,7 +40,9 @@ std::optional<LocalizedMessage> APIError::userMessage(const SiteProfile& site) c
                                                 : !code_.empty()  ? code_
                                                                   : std::to_string(status_));
     case Kind::server: return LocalizedMessage("Net.ServerError", site.domain, status_);
-    case Kind::untrustedResponse: return LocalizedMessage("Net.UntrustedResponse", site.domain);
+    case Kind::untrustedResponse:
+        if (untrusted_ == Untrusted::empty) return LocalizedMessage("Auth.EmptyResponse");
+        return LocalizedMessage("Net.UntrustedResponse", site.domain);
     case Kind::unreachable: return LocalizedMessage("Net.Unreachable", site.domain);
     case Kind::notSignedIn: return LocalizedMessage("Auth.NoSession");
     case Kind::unauthorized: return LocalizedMessage("Main.SessionExpired");

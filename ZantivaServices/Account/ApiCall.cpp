@@ -32,6 +32,7 @@ QCoro::Task<json::Json> callAPI(HttpTransport& transport, SiteProfile site, ApiR
     const int status = response.status;
     if (status >= 200 && status < 300) {
         const QByteArray& text = response.body;
+        if (text.trimmed().isEmpty()) throw APIError::untrusted(APIError::Untrusted::empty);
         auto j = json::Json::parse(text.constData(), text.constData() + text.size(), nullptr, false);
         if (j.is_discarded() || !j.is_object())
             throw APIError::untrusted(APIError::Untrusted::undecodable, "not a JSON object");

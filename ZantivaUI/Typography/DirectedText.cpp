@@ -28,9 +28,17 @@ bool opensGroup(const QString& text, qsizetype i) {
     return text[i] == u'(' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]);
 }
 
-// Each run that starts with a Latin letter, a digit or "°C", with single spaces and closed
-// bracketed groups inside it ("38.4 TB", "SEQ1M Q8T1", "eglCreateContext failed
-// (EGL_BAD_ALLOC)"), isolated left to right.
+// Whether a run goes on over the blank before `next`: a name takes in its next word, figure or
+// bracketed group ("SEQ1M Q8T1", "eglCreateContext failed (EGL_BAD_ALLOC)"); a figure only its
+// unit ("38.4 TB"), so that figures apart ("3/3 (0xAA)") keep the sentence's order.
+bool crossesBlank(const QString& text, qsizetype next, bool figure) {
+    if (next >= text.size()) return false;
+    if (figure) return text[next].unicode() < 0x80 && text[next].isLetter();
+    return isLatinOrDigit(text[next]) || opensGroup(text, next);
+}
+
+// Each run that starts with a Latin letter, a digit or "°C", with the blanks and closed
+// bracketed groups that crossesBlank lets in, isolated left to right.
 QString isolateLatinRuns(const QString& text) {
     QString out;
     out.reserve(text.size() + 8);
@@ -42,9 +50,10 @@ QString isolateLatinRuns(const QString& text) {
         }
         qsizetype end = i; // one past the run's last character that may end it
         qsizetype j = i;
+        const bool figure = text[i].isDigit();
         int open = 0; // groups opened and not yet closed; the run can't end inside one
         while (j < text.size()) {
-            if (text[j] == u' ' && j + 1 < text.size() && (isLatinOrDigit(text[j + 1]) || opensGroup(text, j + 1))) {
+            if (text[j] == u' ' && crossesBlank(text, j + 1, figure)) {
                 ++j;
                 continue;
             }

@@ -8,7 +8,8 @@ namespace zantiva {
 
 // A sentence of the interface language in a text role, laid out in the direction of its own
 // layout whatever its first letter, with its figures and names kept left to right
-// (directedText). It marks the text again when the direction changes.
+// (directedText). It marks the text again when the direction changes. The side where its lines
+// end keeps room for letters that reach past their advance.
 class ProseLabel : public QLabel {
     Q_OBJECT
 public:
@@ -18,11 +19,15 @@ public:
     // The text as given, without the marks.
     const QString& prose() const { return prose_; }
     void setProse(const QString& text);
+    // QLabel's alignment; the room for reaching letters moves to where the lines now end.
+    void setAlignment(Qt::Alignment alignment);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void keepRoomForOverhang();
+
     QString prose_;
 };
 

@@ -17,6 +17,7 @@
 #include "Dashboard/SpecsCardView.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
+#include "Typography/ProseLabel.h"
 #include "DashboardFixture.h"
 #include "Layout/DropdownList.h"
 #include "Layout/RetroDropdown.h"
@@ -158,8 +159,7 @@ TEST_F(DashboardBindingTest, UpdateOfferShowsItsDetailsAndNotesUntilPutOff) {
     awaitTask(model->checkForUpdate());
     ASSERT_TRUE(card.isVisible());
     EXPECT_EQ(card.title()->text(), "نسخهٔ 1.1.0 آماده است");
-    EXPECT_EQ(card.details()->text(),
-              "نسخهٔ شما: \u20661.0.0\u2069  \u00B7  منتشرشده در \u20662026-11-30\u2069  \u00B7  2 مگابایت");
+    EXPECT_EQ(card.details()->prose(), "نسخهٔ شما: 1.0.0  \u00B7  منتشرشده در 2026-11-30  \u00B7  2 مگابایت");
     EXPECT_EQ(card.getButton()->text(), "باز کردن وب‌سایت");
 
     EXPECT_FALSE(card.notesSection()->isVisible());

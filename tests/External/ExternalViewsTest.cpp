@@ -5,6 +5,8 @@
 
 #include <QCoro/QCoroTimer>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include "../App/AppModelFixture.h"
 #include "Controls/RetroButton.h"
@@ -13,6 +15,8 @@
 #include "External/ExternalCardBinding.h"
 #include "External/ExternalRunBinding.h"
 #include "External/ExternalRunScreen.h"
+#include "Typography/DirectedText.h"
+#include "Typography/Fonts.h"
 #include "External/ProcessLauncher.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Typography/ProseLabel.h"
@@ -109,6 +113,30 @@ TEST(ExternalRunScreen, SectionsButtonsAndTheFoldedConsole) {
     EXPECT_EQ(std::tuple(skips, stops, backs, csvs), std::tuple(1, 1, 1, 1));
     screen.hide();
     EXPECT_TRUE(screen.isConsoleShown()) << "it unfolds again the next time";
+}
+
+// The time a step has taken is a sentence of the language: its words in the interface's face,
+// only the clock in machine lettering.
+TEST(ExternalRunScreen, OnlyTheClockOfTheElapsedLineIsMachineText) {
+    ExternalRunScreen screen;
+    screen.setLayoutDirection(Qt::RightToLeft);
+    const Date now = Date{} + std::chrono::hours{1};
+    ExternalRunState state{.isRunning = true, .stepCount = 1, .stepStartedAt = now - std::chrono::seconds{125}, .now = now};
+    screen.show(ExternalRunPresenter::present(state, Loc(AppLanguage::persian)));
+    const auto labels = screen.findChildren<QLabel*>();
+    const auto elapsed = std::find_if(labels.begin(), labels.end(), [](const QLabel* l) { return l->text().contains("2:05"); });
+    ASSERT_NE(elapsed, labels.end());
+    QTextDocument drawn;
+    drawn.setHtml((*elapsed)->text());
+    const QString machine = hardwareFont(12, QFont::Bold).family();
+    int pieces = 0;
+    for (QTextBlock::iterator it = drawn.begin().begin(); !it.atEnd(); ++it, ++pieces) {
+        const QTextFragment piece = it.fragment();
+        const bool isClock = piece.text().contains("2:05");
+        EXPECT_EQ(piece.charFormat().fontFamilies().toStringList().contains(machine), isClock) << piece.text().toStdString();
+        if (isClock) EXPECT_FALSE(holdsRightToLeftLetter(piece.text()));
+    }
+    EXPECT_GE(pieces, 2) << "the words and the clock";
 }
 
 TEST(ConsoleView, AppendsNewLinesAndStartsAfreshWhenTheyAreOthers) {

@@ -122,7 +122,7 @@ TEST(ExternalRunPresenter, RunningShowsTheStepItsProgressOrTheRest) {
     auto running = std::get<ExternalRunningView>(ExternalRunPresenter::present(state, english).section);
     EXPECT_FALSE(running.stepCounter) << "a one-step run has no counter";
     EXPECT_EQ(std::get<ExternalStepView>(running.phase),
-              (ExternalStepView{"Geekbench 6.3.0 \u2014 GPU", 0.0, std::nullopt, std::nullopt}));
+              (ExternalStepView{"Geekbench 6.3.0 \u2014 GPU", 0.0, std::nullopt, "", std::nullopt}));
     EXPECT_EQ(running.status, " ");
     EXPECT_EQ(running.cpu.load, "42%");
     EXPECT_FALSE(running.cpu.temperature) << "no reading, no temperature";
@@ -140,6 +140,7 @@ TEST(ExternalRunPresenter, RunningShowsTheStepItsProgressOrTheRest) {
     const auto& step = std::get<ExternalStepView>(running.phase);
     EXPECT_FALSE(step.progress);
     EXPECT_EQ(step.elapsed, "6:12 elapsed");
+    EXPECT_EQ(step.elapsedClock, "6:12");
     EXPECT_EQ(step.noProgressNote, english["ExtRun.NoProgress"]);
     EXPECT_EQ(running.status, "Running Single CPU Render Test...");
 

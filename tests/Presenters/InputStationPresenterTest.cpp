@@ -49,7 +49,7 @@ TEST(InputStationPresenter, CapsLightByPressesAndOptionalKeysShowFaintUntilPress
     ASSERT_EQ(view.keyboard.size(), MacKeyboardLayout::rows().size());
     EXPECT_EQ(cap(view, keyA), (KeyCapView{"A", 1, PaletteColor::muted, PaletteColor::text, 1}));
     EXPECT_EQ(cap(view, f5).labelOpacity, 0.5);
-    EXPECT_EQ(cap(view, leftSuper), (KeyCapView{"super", 1.3, PaletteColor::muted, PaletteColor::text, 0.5}));
+    EXPECT_EQ(cap(view, leftSuper), (KeyCapView{"Super", 1.3, PaletteColor::muted, PaletteColor::text, 0.5}));
 
     for (const auto code : {keyA, keyQ, keyQ, f5}) state.tracker.key(code, true, false);
     view = InputStationPresenter::present(state, english);
@@ -81,7 +81,7 @@ TEST(InputStationPresenter, TheKeyResultListsOnlyWhatWentWrong) {
     view = InputStationPresenter::present(both, english);
     ASSERT_TRUE(view.missing);
     EXPECT_EQ(view.missing->title, "Missing:");
-    EXPECT_EQ(view.missing->keys.substr(0, 10), "esc  `  1 ");
+    EXPECT_EQ(view.missing->keys.substr(0, 10), "Esc  `  1 ");
     EXPECT_EQ(view.missing->keys.find("Q "), std::string::npos);
     EXPECT_EQ(view.doublePressed, (KeyListView{"Double-pressed:", "Q"}));
     EXPECT_EQ(view.touchpadSeen, "Movement, click and scroll detected: 3 of 3");

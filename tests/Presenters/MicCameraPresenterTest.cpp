@@ -27,7 +27,9 @@ Shown shown(const MicCameraState& state) {
 }
 
 const std::string instruction = "Check that you can see yourself, then speak: the level should move with your voice.";
-const std::string denied = "Access to the camera or microphone was denied. Allow it in the system's privacy settings, then run this test again.";
+const std::string denied = "Access to the camera or microphone was denied. Check that your user may use the camera and "
+                           "microphone (the video and audio groups, or the desktop's permission for sandboxed apps), then "
+                           "run this test again.";
 const std::string cameraFailed = "The camera couldn't be started, so there is no preview. Report an issue to move on.";
 const std::string micFailed = "The microphone couldn't be started, so its level can't be shown. Report an issue to move on.";
 const std::string noMicrophone = "No microphone was found on this computer.";

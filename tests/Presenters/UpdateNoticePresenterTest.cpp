@@ -17,9 +17,6 @@ UpdateNoticeState offer() {
     return {.offeredVersion = "1.1.0", .runningVersion = "1.0.0", .isDirectDownload = true};
 }
 
-// A machine value isolated to read left to right inside the sentence.
-std::string ltr(const std::string& value) { return "\u2066" + value + "\u2069"; }
-
 // A time zone far east of UTC, where 23:30 UTC is already the next day.
 class FarEastTimeZone {
 public:
@@ -49,14 +46,14 @@ TEST(UpdateNoticePresenter, DetailsGiveTheUtcDayAndWholeDecimalMegabytes) {
         std::int64_t bytes;
         std::string details;
     } cases[] = {
-        {AppLanguage::english, std::nullopt, 0, "You have " + ltr("1.0.0")},
+        {AppLanguage::english, std::nullopt, 0, "You have 1.0.0"},
         {AppLanguage::english, lastEvening, 1'499'999,
-         "You have " + ltr("1.0.0") + "  \u00B7  released " + ltr("2026-11-30") + "  \u00B7  1 MB"},
-        {AppLanguage::english, std::nullopt, 1'500'000, "You have " + ltr("1.0.0") + "  \u00B7  2 MB"},
-        {AppLanguage::english, std::nullopt, 400'000, "You have " + ltr("1.0.0") + "  \u00B7  0 MB"},
-        {AppLanguage::english, std::nullopt, -5, "You have " + ltr("1.0.0")},
+         "You have 1.0.0  \u00B7  released 2026-11-30  \u00B7  1 MB"},
+        {AppLanguage::english, std::nullopt, 1'500'000, "You have 1.0.0  \u00B7  2 MB"},
+        {AppLanguage::english, std::nullopt, 400'000, "You have 1.0.0  \u00B7  0 MB"},
+        {AppLanguage::english, std::nullopt, -5, "You have 1.0.0"},
         {AppLanguage::persian, lastEvening, 48'234'496,
-         "نسخهٔ شما: " + ltr("1.0.0") + "  \u00B7  منتشرشده در " + ltr("2026-11-30") + "  \u00B7  48 مگابایت"},
+         "نسخهٔ شما: 1.0.0  \u00B7  منتشرشده در 2026-11-30  \u00B7  48 مگابایت"},
     };
     for (const auto& c : cases) {
         UpdateNoticeState state = offer();

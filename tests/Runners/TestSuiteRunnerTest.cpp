@@ -253,6 +253,18 @@ TEST_F(SuiteRunnerTest, AFailingModuleIsRecordedWithItsNoticeAndTheRunGoesOn) {
     EXPECT_FALSE(storedSession(folder.path())); // a failed module is finished, not remaining
 }
 
+// A memory test whose buffer can't be had is told in the user's words, with the size.
+TEST_F(SuiteRunnerTest, AMemoryTestWithoutItsBufferFailsWithItsOwnMessage) {
+    SuiteConfiguration configuration = tinyConfiguration();
+    configuration.memoryTestBytes = std::int64_t{1} << 48; // more than the address space holds
+    auto runner = makeRunner(configuration);
+    runner->start(TestPlans::ramOnly);
+    ASSERT_TRUE(awaitCompletions(1));
+
+    EXPECT_EQ(runner->statuses(), (std::map<TestModule, ModuleStatus>{{ramTest, ModuleStatus::failed}}));
+    EXPECT_EQ(runner->notice(), LocalizedMessage("Ram.ReserveFailed", std::int64_t{1} << 28));
+}
+
 TEST_F(SuiteRunnerTest, BypassedPeripheralsAreRecordedWithoutWaitingAndResumeKeepsTheBypass) {
     auto runner = makeRunner();
     runner->setBypassPeripherals(true);

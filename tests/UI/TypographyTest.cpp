@@ -165,6 +165,9 @@ TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
         {u"اجرا نشد: eglCreateContext failed (EGL_BAD_ALLOC)"_qs,
          rlm + u"اجرا نشد: "_qs + ltr("eglCreateContext failed (EGL_BAD_ALLOC)")},
         {u"دور 3/3 (0xAA"_qs, rlm + u"دور "_qs + ltr("3/3") + " (" + ltr("0xAA")},
+        // Figures apart keep the sentence's order: each is a run of its own.
+        {u"دور 3/3 (0xAA)"_qs, rlm + u"دور "_qs + ltr("3/3") + " (" + ltr("0xAA") + ")"},
+        {u"Core i7 12700H با 16 GB"_qs, rlm + ltr("Core i7 12700H") + u" با "_qs + ltr("16 GB")},
         // The sentence's own full stop stays outside the run.
         {u"پشت مبدل USB."_qs, rlm + u"پشت مبدل "_qs + ltr("USB") + "."},
     };

@@ -32,13 +32,24 @@ TEST(KeyPressTracker, FreshTrackerMissesEveryScoredKeyInLayoutOrder) {
     const auto result = tracker.result();
     EXPECT_EQ(result.totalKeysChecked, static_cast<std::int64_t>(scoredKeys()));
     ASSERT_EQ(result.missingKeys.size(), scoredKeys());
-    EXPECT_THAT(std::vector(result.missingKeys.begin(), result.missingKeys.begin() + 3), ElementsAre("esc", "`", "1"));
+    EXPECT_THAT(std::vector(result.missingKeys.begin(), result.missingKeys.begin() + 3), ElementsAre("Esc", "`", "1"));
     EXPECT_THAT(result.doublePressedKeys, IsEmpty());
     EXPECT_EQ(MacKeyboardLayout::reportLabel(key(61)), "R-Alt");
     EXPECT_EQ(MacKeyboardLayout::reportLabel(key(51)), "Backspace");
     // The desktop keeps Super for itself: drawn, never missing.
     EXPECT_THAT(result.missingKeys, Not(Contains("L-Super")));
     EXPECT_THAT(result.missingKeys, Not(Contains("R-Super")));
+}
+
+// The missed-keys list names each key as its cap does (a side before a paired modifier), so
+// the user finds it on the grid; only the erase key's cap shows a sign instead of a name.
+TEST(KeyPressTracker, ReportNamesAKeyAsItsCapIsSpelled) {
+    for (const KeyboardKey& k : MacKeyboardLayout::keys()) {
+        if (k.keyCode == 51) continue;
+        const std::string named = MacKeyboardLayout::reportLabel(k);
+        EXPECT_TRUE(named == k.label || named == "L-" + k.label || named == "R-" + k.label)
+            << k.label << " is reported as " << named;
+    }
 }
 
 TEST(KeyPressTracker, CountsKeyDownsButNotRepeatsUnknownKeysOrModifiers) {
@@ -109,7 +120,7 @@ TEST(KeyPressTracker, CapsLockCountsOnceAndFnIsNeverMissing) {
     const auto result = tracker.result();
     EXPECT_EQ(tracker.count(key(caps)), 1);
     EXPECT_EQ(tracker.count(key(fn)), 1);
-    EXPECT_EQ(std::count(result.missingKeys.begin(), result.missingKeys.end(), "caps"), 0);
+    EXPECT_EQ(std::count(result.missingKeys.begin(), result.missingKeys.end(), "Caps"), 0);
     EXPECT_THAT(result.doublePressedKeys, IsEmpty());
     EXPECT_EQ(result.missingKeys.size(), scoredKeys() - 1);
 }

@@ -77,6 +77,18 @@ TEST_F(AccountCalls, UntrustedRepliesAreRefused) {
     EXPECT_EQ(session.accountName(), "renamed");
 }
 
+// A reply without a body is told as what it is, not as a cached copy, and changes nothing.
+TEST_F(AccountCalls, AnEmptyReplyIsToldAsEmpty) {
+    for (const QByteArray& body : {QByteArray(), QByteArray(" \n")}) {
+        server.answer("user-points", {200, body, {}});
+        const auto error = refreshError();
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->untrustedReason(), APIError::Untrusted::empty);
+        EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Auth.EmptyResponse"));
+    }
+    EXPECT_EQ(session.accountName(), "sara");
+}
+
 TEST_F(AccountCalls, AnAnswerArrivingAfterASiteSwitchIsDropped) {
     server.on("user-points", [this](const RecordedRequest&) {
         session.setLanguage(AppLanguage::english); // the user switches while the call runs
