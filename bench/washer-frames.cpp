@@ -55,11 +55,12 @@ int main(int argc, char** argv) {
         QImage screen(width, height, QImage::Format_RGB32);
         // Grey fill, colour fill and paint take turns frame by frame, so that a change in the
         // machine's load falls on all three; the grey/colour ratio is taken frame by frame.
-        std::vector<double> grey, colour, painted, ratios;
+        std::vector<double> grey, colour, painted, frame, ratios;
         for (int i = 0; i < frames; ++i) {
             grey.push_back(milliseconds([&] { field.fill(false); }));
             colour.push_back(milliseconds([&] { field.fill(true); }));
             painted.push_back(milliseconds([&] { paint(screen, field, stretch); }));
+            frame.push_back(colour.back() + painted.back());
             ratios.push_back(grey.back() / colour.back());
         }
         std::mt19937 twister(42);
@@ -70,9 +71,9 @@ int main(int argc, char** argv) {
                 for (auto& pixel : plain) pixel = 0xFF000000u | (twister() & 0xFFFFFFu);
             }));
         std::sort(ratios.begin(), ratios.end());
-        std::printf("screen: %dx%d\nfield: %dx%d\ngreyFillMs: %.3f\ncolourFillMs: %.3f\npaintMs: %.3f\n"
+        std::printf("screen: %dx%d\nfield: %dx%d\ngreyFillMs: %.3f\ncolourFillMs: %.3f\npaintMs: %.3f\nframeMs: %.3f\n"
                     "greyToColourMin: %.3f\ngreyToColourMedian: %.3f\ngreyToColourMax: %.3f\nmt19937FillMs: %.3f\n",
                     width, height, field.width(), field.height(), median(grey), median(colour), median(painted),
-                    ratios.front(), median(ratios), ratios.back(), median(reference));
+                    median(frame), ratios.front(), median(ratios), ratios.back(), median(reference));
     }
 }
