@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Charts/HistoryChart.h"
 #include "Controls/RetroToggle.h"
@@ -220,12 +221,13 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     EXPECT_EQ(scrambledFigures(panel), QStringList());
 }
 
-// Counts the layout requests that widgets receive, by receiver.
-struct LayoutRequests : QObject {
+// Counts the events of one type that widgets receive, by receiver.
+struct Events : QObject {
+    QEvent::Type type;
     std::vector<QObject*> receivers;
-    LayoutRequests() { qApp->installEventFilter(this); }
+    explicit Events(QEvent::Type type) : type(type) { qApp->installEventFilter(this); }
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::LayoutRequest) receivers.push_back(watched);
+        if (event->type() == type) receivers.push_back(watched);
         return false;
     }
     std::size_t take() { return std::exchange(receivers, {}).size(); }
@@ -245,7 +247,7 @@ TEST(TelemetryPanel, NewReadingsLayOutNothingAroundThePanel) {
     panel->setSnapshot(snapshot);
     window.show();
     QCoreApplication::processEvents();
-    LayoutRequests requests;
+    Events requests(QEvent::LayoutRequest), paints(QEvent::Paint);
 
     // The same glyphs in another order take the same room: only the value is drawn again.
     snapshot.cpuLoadPercent = 32;
@@ -253,6 +255,8 @@ TEST(TelemetryPanel, NewReadingsLayOutNothingAroundThePanel) {
     QCoreApplication::processEvents();
     EXPECT_EQ(panel->cpuLoad()->value()->text(), "32%");
     EXPECT_EQ(requests.take(), 0u);
+    EXPECT_EQ(std::count(paints.receivers.begin(), paints.receivers.end(), static_cast<QObject*>(panel->thermalBadge())), 0)
+        << "the thermal state did not change";
 
     // A new memory footnote lays out the panel, which keeps to its height.
     snapshot.ramUsedGB += 1.0;
