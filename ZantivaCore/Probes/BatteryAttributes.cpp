@@ -49,6 +49,17 @@ BatteryAttributes BatteryAttributes::read(const ProbeRoot& root, const std::file
     return a;
 }
 
+BatteryAttributes BatteryAttributes::readDraw(const ProbeRoot& root, const std::filesystem::path& supply) {
+    BatteryAttributes a;
+    a.status = root.text(supply / "status");
+    if (a.status != "Discharging") return a;
+    a.powerNow = root.integer(supply / "power_now");
+    if (a.powerNow) return a;
+    a.currentNow = root.integer(supply / "current_now");
+    a.voltageNow = root.integer(supply / "voltage_now");
+    return a;
+}
+
 std::optional<double> BatteryAttributes::dischargeWatts() const {
     if (status != "Discharging") return std::nullopt;
     double watts = 0;

@@ -30,6 +30,9 @@ struct BatteryAttributes {
 
     // The attributes of one supply folder ("/sys/class/power_supply/BAT0").
     static BatteryAttributes read(const ProbeRoot& root, const std::filesystem::path& supply);
+    // Only what dischargeWatts needs, opening no more than it must: the status, and while
+    // discharging power_now, or current_now and voltage_now where power_now is missing.
+    static BatteryAttributes readDraw(const ProbeRoot& root, const std::filesystem::path& supply);
 
     // What the battery delivers while discharging, in watts (power_now, or current × voltage);
     // absent while it is not discharging or when the driver tells neither. Drivers differ in

@@ -5,12 +5,19 @@
 
 namespace zantiva {
 
-std::optional<double> GPUUsage::read(const ProbeRoot& root) {
-    std::optional<double> busiest;
+std::vector<std::string> GPUUsage::devices(const ProbeRoot& root) {
+    std::vector<std::string> found;
     for (const auto& card : root.entries("/sys/class/drm")) {
         if (!numberAfter(card, "card")) continue;
         const std::string device = "/sys/class/drm/" + card + "/device/";
-        if (!root.exists(device + "gpu_busy_percent")) continue;
+        if (root.exists(device + "gpu_busy_percent")) found.push_back(device);
+    }
+    return found;
+}
+
+std::optional<double> GPUUsage::read(const ProbeRoot& root, const std::vector<std::string>& devices) {
+    std::optional<double> busiest;
+    for (const auto& device : devices) {
         // A powered-down GPU does no work, and asking it would wake it (older amdgpu
         // kernels do), spending a laptop's battery on every sample.
         std::optional<std::int64_t> percent = 0;

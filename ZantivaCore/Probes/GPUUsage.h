@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "Probes/ProbeRoot.h"
 
@@ -10,7 +12,9 @@ namespace zantiva {
 // gpu_busy_percent), clamped to 0…100; absent when none does. A GPU in runtime suspend
 // counts as idle and is not asked, which would wake it.
 namespace GPUUsage {
-std::optional<double> read(const ProbeRoot& root);
+// The DRM device folders that report a load ("/sys/class/drm/card0/device/"); found once.
+std::vector<std::string> devices(const ProbeRoot& root);
+std::optional<double> read(const ProbeRoot& root, const std::vector<std::string>& devices);
 }
 
 } // namespace zantiva

@@ -5,7 +5,6 @@
 
 #include "Probes/GPUUsage.h"
 #include "Probes/MemoryUsage.h"
-#include "Probes/SystemPower.h"
 
 namespace zantiva {
 
@@ -14,7 +13,8 @@ constexpr double bytesPerGB = 1024.0 * 1024.0 * 1024.0;
 }
 
 HardwareTelemetry::HardwareTelemetry(bool useSensors, ProbeRoot root)
-    : root_(std::move(root)), previousTicks_(CPUTicks::read(root_)), thermal_(root_) {
+    : root_(std::move(root)), previousTicks_(CPUTicks::read(root_)), gpus_(GPUUsage::devices(root_)), power_(root_),
+      thermal_(root_) {
     if (!useSensors) return;
     auto map = HwmonSensorMap::discover(root_);
     if (!map.empty()) sensors_ = std::move(map);
@@ -43,7 +43,7 @@ SensorSnapshot HardwareTelemetry::sample() {
     s.ramTotalGB = static_cast<double>(memory.totalBytes) / bytesPerGB;
     s.memoryPressure = memory.pressure;
 
-    s.gpuLoadPercent = GPUUsage::read(root_);
+    s.gpuLoadPercent = GPUUsage::read(root_, gpus_);
     s.thermalState = thermal_.read();
 
     if (!sensors_) return s;
@@ -51,7 +51,7 @@ SensorSnapshot HardwareTelemetry::sample() {
     s.cpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->cpu);
     s.gpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->gpu);
     s.fanRPM = HwmonSensorMap::fanSpeeds(root_, sensors_->fans);
-    s.systemPowerWatts = SystemPower::read(root_);
+    s.systemPowerWatts = power_.read(root_);
     return s;
 }
 

@@ -7,6 +7,7 @@
 #include "Probes/CPUTicks.h"
 #include "Probes/HwmonSensorMap.h"
 #include "Probes/ProbeRoot.h"
+#include "Probes/SystemPower.h"
 #include "Probes/TelemetrySampling.h"
 #include "Probes/ThermalMonitor.h"
 
@@ -14,8 +15,10 @@ namespace zantiva {
 
 // Snapshots of the running machine: CPU load since the previous sample (whoever took
 // it), memory use and pressure, GPU utilisation, the thermal state, and with sensors the
-// hottest CPU and GPU temperatures, fan speeds and system power. The hardware monitors
-// are looked up once, at creation. One lock serialises every sample.
+// hottest CPU and GPU temperatures, fan speeds and system power. The hardware monitors,
+// GPUs, batteries, thermal zones and what else can't change while the machine runs are
+// looked up once, at creation; a sample opens only what it must read again. One lock
+// serialises every sample.
 class HardwareTelemetry final : public TelemetrySampling {
 public:
     explicit HardwareTelemetry(bool useSensors = true, ProbeRoot root = ProbeRoot());
@@ -28,6 +31,8 @@ private:
     mutable std::mutex lock_;
     std::vector<CPUTicks> previousTicks_;
     std::optional<HwmonSensorMap> sensors_;   // present when discovery found something to poll
+    std::vector<std::string> gpus_;
+    SystemPower power_;
     ThermalMonitor thermal_;
 };
 

@@ -75,6 +75,20 @@ std::optional<double> celsius(const ProbeRoot& root, const std::string& input) {
     return static_cast<double>(*milli) / 1000.0;
 }
 
+// Calls read with each input whose device is awake; a chip's inputs come together, so its
+// power state is asked once for all of them.
+template <typename Read> void forEachAwake(const ProbeRoot& root, const std::vector<std::string>& inputs, Read read) {
+    std::string folder;
+    bool asleep = false;
+    for (const auto& input : inputs) {
+        if (std::string own = folderOf(input); own != folder) {
+            folder = std::move(own);
+            asleep = isAsleep(root, folder);
+        }
+        if (!asleep) read(input);
+    }
+}
+
 void add(HwmonSensorMap& map, ThermalSensorKind kind, const std::string& path) {
     (kind == ThermalSensorKind::cpu ? map.cpu : map.gpu).push_back(path);
 }
@@ -124,20 +138,18 @@ HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
 
 std::optional<double> HwmonSensorMap::hottest(const ProbeRoot& root, const std::vector<std::string>& inputs) {
     std::optional<double> highest;
-    for (const auto& input : inputs) {
-        if (isAsleep(root, folderOf(input))) continue;
+    forEachAwake(root, inputs, [&](const std::string& input) {
         if (auto value = celsius(root, input); value && isPlausibleTemperature(*value))
             highest = std::max(highest.value_or(*value), *value);
-    }
+    });
     return highest;
 }
 
 std::vector<double> HwmonSensorMap::fanSpeeds(const ProbeRoot& root, const std::vector<std::string>& inputs) {
     std::vector<double> speeds;
-    for (const auto& input : inputs) {
-        if (isAsleep(root, folderOf(input))) continue;
+    forEachAwake(root, inputs, [&](const std::string& input) {
         if (auto rpm = root.integer(input); rpm && *rpm >= 0 && *rpm < 20000) speeds.push_back(static_cast<double>(*rpm));
-    }
+    });
     return speeds;
 }
 

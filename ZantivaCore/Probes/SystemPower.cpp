@@ -4,10 +4,12 @@
 
 namespace zantiva {
 
-std::optional<double> SystemPower::read(const ProbeRoot& root) {
+SystemPower::SystemPower(const ProbeRoot& root) : batteries_(BatteryAttributes::systemBatteries(root)) {}
+
+std::optional<double> SystemPower::read(const ProbeRoot& root) const {
     std::optional<double> watts;
-    for (const auto& supply : BatteryAttributes::systemBatteries(root)) {
-        const auto delivered = BatteryAttributes::read(root, supply).dischargeWatts();
+    for (const auto& supply : batteries_) {
+        const auto delivered = BatteryAttributes::readDraw(root, supply).dischargeWatts();
         if (!delivered) continue;
         watts = watts.value_or(0) + *delivered;
     }

@@ -9,18 +9,20 @@ namespace {
 constexpr std::int64_t criticalMargin = 5000;
 constexpr std::int64_t fairMargin = 10000;
 
-std::optional<ThermalZoneReading> readZone(const ProbeRoot& root, const std::string& zone) {
-    const std::string base = "/sys/class/thermal/" + zone + "/";
-    auto temperature = root.integer(base + "temp");
-    if (!temperature) return std::nullopt;
-    ThermalZoneReading reading{*temperature, {}};
+std::vector<ThermalZoneReading::Trip> readTrips(const ProbeRoot& root, const std::string& zone) {
+    std::vector<ThermalZoneReading::Trip> trips;
     for (int i = 0;; ++i) {
-        const std::string trip = base + "trip_point_" + std::to_string(i);
+        const std::string trip = zone + "trip_point_" + std::to_string(i);
         auto type = root.text(trip + "_type");
         if (!type) break;
-        if (auto t = root.integer(trip + "_temp")) reading.trips.push_back({*type, *t});
+        if (auto t = root.integer(trip + "_temp")) trips.push_back({*type, *t});
     }
-    return reading;
+    return trips;
+}
+
+// Fan ("active") trips and switched-off ones never change the state.
+bool raisesTheState(const ThermalZoneReading::Trip& trip) {
+    return trip.temperature > 0 && (trip.type == "hot" || trip.type == "critical" || trip.type == "passive");
 }
 
 } // namespace
@@ -29,9 +31,8 @@ ThermalState ThermalZoneReading::state() const {
     std::optional<std::int64_t> lowestLimit;
     ThermalState state = ThermalState::nominal;
     for (const auto& trip : trips) {
-        if (trip.temperature <= 0) continue;
+        if (!raisesTheState(trip)) continue;
         const bool hot = trip.type == "hot", critical = trip.type == "critical", passive = trip.type == "passive";
-        if (!hot && !critical && !passive) continue;
         lowestLimit = std::min(lowestLimit.value_or(trip.temperature), trip.temperature);
         if ((hot && temperature >= trip.temperature) || (critical && temperature >= trip.temperature - criticalMargin))
             state = std::max(state, ThermalState::critical);
@@ -42,25 +43,35 @@ ThermalState ThermalZoneReading::state() const {
     return state;
 }
 
-ThermalMonitor::ThermalMonitor(ProbeRoot root) : root_(std::move(root)), previousThrottleEvents_(throttleEvents()) {}
-
-std::optional<std::uint64_t> ThermalMonitor::throttleEvents() const {
-    std::optional<std::uint64_t> total;
+ThermalMonitor::ThermalMonitor(ProbeRoot root) : root_(std::move(root)) {
+    for (const auto& name : root_.entries("/sys/class/thermal")) {
+        if (name.rfind("thermal_zone", 0) != 0) continue;
+        const std::string zone = "/sys/class/thermal/" + name + "/";
+        auto trips = readTrips(root_, zone);
+        if (std::any_of(trips.begin(), trips.end(), raisesTheState)) zones_.push_back({zone + "temp", std::move(trips)});
+    }
     const std::string base = "/sys/devices/system/cpu/";
     for (const auto& cpu : root_.entries(base)) {
         if (!numberAfter(cpu, "cpu")) continue;
         for (const char* counter : {"core_throttle_count", "package_throttle_count"})
-            if (auto n = root_.integer(base + cpu + "/thermal_throttle/" + counter); n && *n >= 0)
-                total = total.value_or(0) + static_cast<std::uint64_t>(*n);
+            if (const std::string file = base + cpu + "/thermal_throttle/" + counter; root_.exists(file))
+                counters_.push_back(file);
     }
+    previousThrottleEvents_ = throttleEvents();
+}
+
+std::optional<std::uint64_t> ThermalMonitor::throttleEvents() const {
+    std::optional<std::uint64_t> total;
+    for (const auto& counter : counters_)
+        if (auto n = root_.integer(counter); n && *n >= 0) total = total.value_or(0) + static_cast<std::uint64_t>(*n);
     return total;
 }
 
 ThermalState ThermalMonitor::read() {
     ThermalState state = ThermalState::nominal;
-    for (const auto& zone : root_.entries("/sys/class/thermal"))
-        if (zone.rfind("thermal_zone", 0) == 0)
-            if (auto reading = readZone(root_, zone)) state = std::max(state, reading->state());
+    for (const auto& zone : zones_)
+        if (auto temperature = root_.integer(zone.temperature))
+            state = std::max(state, ThermalZoneReading{*temperature, zone.trips}.state());
     const auto events = throttleEvents();
     if (events && previousThrottleEvents_ && *events > *previousThrottleEvents_)
         state = std::max(state, ThermalState::serious);

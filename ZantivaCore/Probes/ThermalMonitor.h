@@ -28,6 +28,8 @@ struct ThermalZoneReading {
 // The system's thermal state, derived from the thermal zones and the CPUs' thermal
 // throttle counters (docs/telemetry.md). The counters count events, so a reading that
 // finds them grown since the previous one means the processor throttled in between.
+// The zones' trip points and the counters' places are found once, at creation: a reading
+// opens only the zones' temperatures and the counters.
 class ThermalMonitor {
 public:
     explicit ThermalMonitor(ProbeRoot root);
@@ -35,9 +37,16 @@ public:
     ThermalState read();
 
 private:
+    struct Zone {
+        std::string temperature;   // the zone's temp file
+        std::vector<ThermalZoneReading::Trip> trips;
+    };
+
     std::optional<std::uint64_t> throttleEvents() const;
 
     ProbeRoot root_;
+    std::vector<Zone> zones_;              // only zones with a trip that can raise the state
+    std::vector<std::string> counters_;
     std::optional<std::uint64_t> previousThrottleEvents_;
 };
 

@@ -1,11 +1,19 @@
 #include "Washer/WasherNoiseField.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zantiva {
 namespace {
 
 constexpr std::uint32_t opaque = 0xFF000000u;
+// Grey noise draws its random words a block at a time and spreads their bytes into pixels
+// in a loop of fixed length with nothing carried from pixel to pixel: vector code.
+constexpr std::size_t greyBlock = 512;
+
+void spreadGrey(const unsigned char* bytes, std::uint32_t* out, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = bytes[i] * 0x010101u | opaque;
+}
 
 } // namespace
 
@@ -30,11 +38,14 @@ void WasherNoiseField::fill(bool colored) {
         }
         return;
     }
-    for (std::size_t i = 0; i < count; i += 8) {
-        std::uint64_t bits = random_.next();
-        const std::size_t end = std::min(count, i + 8);
-        for (std::size_t j = i; j < end; ++j, bits >>= 8)
-            out[j] = static_cast<std::uint32_t>(bits & 0xFF) * 0x010101u | opaque;
+    std::uint64_t words[greyBlock / 8];
+    unsigned char bytes[greyBlock];
+    for (std::size_t done = 0; done < count; done += greyBlock) {
+        for (auto& word : words) word = random_.next();
+        std::memcpy(bytes, words, greyBlock);
+        const std::size_t n = count - done;
+        if (n >= greyBlock) spreadGrey(bytes, out + done, greyBlock);
+        else spreadGrey(bytes, out + done, n);
     }
 }
 

@@ -35,13 +35,19 @@ void WasherPatternSurface::paintEvent(QPaintEvent*) {
 
 void WasherPatternSurface::paintNoise(QPainter& painter) {
     const qreal ratio = devicePixelRatioF();
-    noise_.resize(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    const int deviceWidth = static_cast<int>(width() * ratio), deviceHeight = static_cast<int>(height() * ratio);
+    noise_.resize(deviceWidth, deviceHeight);
     noise_.fill(engine_.usesColorNoise());
-    const QImage field(reinterpret_cast<const uchar*>(noise_.pixels().data()), noise_.width(), noise_.height(),
-                       noise_.width() * 4, QImage::Format_RGB32);
-    // Each noise pixel stays a hard-edged block on a screen larger than the field.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(rect()), field);
+    const auto draw = [&](const std::uint32_t* pixels, int w, int h, const QRectF& target) {
+        painter.drawImage(target, QImage(reinterpret_cast<const uchar*>(pixels), w, h, w * 4, QImage::Format_RGB32));
+    };
+    if (noise_.width() == deviceWidth && noise_.height() == deviceHeight)
+        return draw(noise_.pixels().data(), deviceWidth, deviceHeight, QRectF(rect()));
+    // A larger screen: our stretch takes about half the work of the painter's own scaled draw.
+    stretch_.stretch(noise_, deviceWidth, deviceHeight, [&](const std::uint32_t* pixels, int top, int rows) {
+        draw(pixels, deviceWidth, rows, QRectF(0, top / ratio, width(), rows / ratio));
+    });
 }
 
 void WasherPatternSurface::paintGradient(QPainter& painter) const {

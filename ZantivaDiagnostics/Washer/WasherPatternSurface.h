@@ -4,6 +4,7 @@
 
 #include "Washer/ScreenWasherEngine.h"
 #include "Washer/WasherNoiseField.h"
+#include "Washer/WasherNoiseStretch.h"
 
 namespace zantiva {
 
@@ -30,6 +31,7 @@ private:
 
     ScreenWasherEngine engine_;
     WasherNoiseField noise_;
+    WasherNoiseStretch stretch_;
 };
 
 } // namespace zantiva

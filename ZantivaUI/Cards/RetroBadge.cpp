@@ -37,6 +37,7 @@ RetroBadge::RetroBadge(const QString& text, const QColor& background, const QCol
     : RetroBadge(badgeText(text, foreground), background, parent) {}
 
 void RetroBadge::setBackground(const QColor& background) {
+    if (background == background_) return;   // live panels set it with every reading
     background_ = background;
     update();
 }

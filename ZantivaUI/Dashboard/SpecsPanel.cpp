@@ -79,6 +79,9 @@ void SpecsPanel::setSpecs(std::optional<SystemSpecs> specs) {
 }
 
 void SpecsPanel::setHistories(Histories histories) {
+    // The feed announces each of its histories after it has moved them all: the later calls of a
+    // sample bring nothing new.
+    if (histories == histories_) return;
     histories_ = std::move(histories);
     showHistories();
 }

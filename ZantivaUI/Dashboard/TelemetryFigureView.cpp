@@ -40,6 +40,10 @@ TelemetryFigureView::TelemetryFigureView(QWidget* parent)
 
 void TelemetryFigureView::setFigure(const TelemetryFigure& figure) {
     value_->setText(QString::fromStdString(figure.shown()));
+    // Held at the size its text needs: a new reading of the same size repaints the value alone,
+    // without laying out what is around it.
+    if (const QSize needed = value_->sizeHint(); value_->minimumSize() != needed || value_->maximumSize() != needed)
+        value_->setFixedSize(needed);
     setForeground(*value_, color(figure.color));
     value_->setToolTip(QString::fromStdString(figure.tooltip));
     value_->setAccessibleName(QString::fromStdString(figure.accessibleLabel));

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "Cards/RetroBadge.h"
@@ -113,6 +114,25 @@ void TelemetryPanel::refresh() {
     thermalBadge_->setBackground(color(view.thermal.background));
     noSensors_->setVisible(view.noSensorsNotice.has_value());
     noSensors_->setProse(qs(view.noSensorsNotice.value_or("")));
+}
+
+bool TelemetryPanel::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // The layout has just taken in a change of the content: hold the height it now needs.
+    if (event->type() == QEvent::LayoutRequest) fitHeight();
+    return handled;
+}
+
+void TelemetryPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width()) fitHeight();
+}
+
+// A widget of fixed size passes no change of its content on to the layouts around it.
+void TelemetryPanel::fitHeight() {
+    const QLayout& rows = *layout();
+    const int height = rows.hasHeightForWidth() ? rows.totalHeightForWidth(width()) : rows.totalSizeHint().height();
+    if (minimumHeight() != height || maximumHeight() != height) setFixedHeight(height);
 }
 
 } // namespace zantiva

@@ -40,8 +40,13 @@ public:
     RetroBadge* thermalBadge() const { return thermalBadge_; }
     ProseLabel* noSensorsNotice() const { return noSensors_; }
 
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void refresh();
+    void fitHeight();
 
     LocNotifier& loc_;
     SensorSnapshot snapshot_;

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Charts/HistoryChart.h"
 #include "Controls/RetroToggle.h"
@@ -218,6 +219,65 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
                   Loc::string("Telemetry.Pressure.Normal", AppLanguage::persian));
     panel.setLayoutDirection(Qt::RightToLeft);
     EXPECT_EQ(scrambledFigures(panel), QStringList());
+}
+
+// Counts the events of one type that widgets receive, by receiver.
+struct Events : QObject {
+    QEvent::Type type;
+    std::vector<QObject*> receivers;
+    explicit Events(QEvent::Type type) : type(type) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == type) receivers.push_back(watched);
+        return false;
+    }
+    std::size_t take() { return std::exchange(receivers, {}).size(); }
+};
+
+TEST(TelemetryPanel, NewReadingsLayOutNothingAroundThePanel) {
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* panel = new TelemetryPanel(notifier);
+    panel->setFixedWidth(340);
+    column->addWidget(panel);
+    column->addStretch();
+    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
+    snapshot.cpuLoadPercent = 23;
+    panel->setSnapshot(snapshot);
+    window.show();
+    QCoreApplication::processEvents();
+    Events requests(QEvent::LayoutRequest), paints(QEvent::Paint);
+
+    // The same glyphs in another order take the same room: only the value is drawn again.
+    snapshot.cpuLoadPercent = 32;
+    panel->setSnapshot(snapshot);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel->cpuLoad()->value()->text(), "32%");
+    EXPECT_EQ(requests.take(), 0u);
+    EXPECT_EQ(std::count(paints.receivers.begin(), paints.receivers.end(), static_cast<QObject*>(panel->thermalBadge())), 0)
+        << "the thermal state did not change";
+
+    // A new memory footnote lays out the panel, which keeps to its height.
+    snapshot.ramUsedGB += 1.0;
+    panel->setSnapshot(snapshot);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::count(requests.receivers.begin(), requests.receivers.end(), &window), 0);
+    requests.take();
+
+    // A wider reading, or a notice that needs more room, still gets it.
+    snapshot.cpuLoadPercent = 100;
+    snapshot.hasSensorAccess = false;
+    const int height = panel->height();
+    panel->setSnapshot(snapshot);
+    QCoreApplication::processEvents();
+    QLabel* value = panel->cpuLoad()->value();
+    EXPECT_EQ(value->text(), "100%");
+    EXPECT_GE(value->width(), value->fontMetrics().horizontalAdvance("100%"));
+    EXPECT_TRUE(panel->noSensorsNotice()->isVisible());
+    EXPECT_GT(panel->height(), height);
+    ProseLabel* notice = panel->noSensorsNotice();
+    EXPECT_GE(notice->height(), notice->heightForWidth(notice->width()));   // not cut off
 }
 
 TEST(SpecsPanel, ALongValueShrinksToFitTwoLinesAndStandsAtTheLeadingEdge) {

@@ -59,5 +59,21 @@ TEST(ScreenWasherView, TheNoiseFillsAFieldOfTheSurfacesDevicePixels) {
     EXPECT_EQ(grey, 50) << "the run starts on grey noise";
 }
 
+TEST(ScreenWasherView, OnAScreenLargerThanTheFieldEachNoisePixelIsAHardEdgedBlock) {
+    WasherPatternSurface surface;
+    surface.resize(3840, 2160);   // twice the field each way
+    surface.show(ScreenWasherEngine{});
+    const QImage frame = surface.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto& field = surface.noise();
+    ASSERT_EQ(field.width(), 1920);
+    for (int y = 0; y < 2160; y += 2)
+        for (int x = 0; x < 3840; x += 2) {
+            const QRgb block = frame.pixel(x, y);
+            ASSERT_EQ(block, field.pixels()[static_cast<std::size_t>(y / 2) * 1920 + x / 2]) << x << "," << y;
+            ASSERT_TRUE(frame.pixel(x + 1, y) == block && frame.pixel(x, y + 1) == block && frame.pixel(x + 1, y + 1) == block)
+                << x << "," << y;
+        }
+}
+
 } // namespace
 } // namespace zantiva

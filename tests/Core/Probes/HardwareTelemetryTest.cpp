@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FixtureMachines.h"
+#include "OpenedFiles.h"
 #include "Probes/GPUUsage.h"
 #include "Probes/HardwareTelemetry.h"
 #include "Probes/HwmonSensorMap.h"
@@ -101,6 +102,46 @@ TEST(HardwareTelemetry, LoadCoversTheTimeSinceThePreviousSample) {
     EXPECT_EQ(second.perCoreLoadPercent, (std::vector<double>{0.0, 0.0}));
 }
 
+TEST(HardwareTelemetry, ASampleOpensOnlyWhatCanChangeAndFollowsIt) {
+    MachineCopy laptop("intel-hybrid-laptop");
+    HardwareTelemetry telemetry(true, laptop.root());
+    testing::OpenedFiles opened(laptop.root().path());
+    const SensorSnapshot first = telemetry.sample();
+
+    const std::string cpus = "/sys/devices/system/cpu/", zones = "/sys/devices/virtual/thermal/";
+    const std::string battery = "/sys/devices/LNXSYSTM:00/LNXSYBUS:00/PNP0C0A:00/power_supply/BAT0/";
+    std::vector<std::string> expected{"/proc/meminfo", "/proc/pressure/memory", "/proc/stat",
+                                      "/sys/devices/platform/coretemp.0/hwmon/hwmon3/temp1_input",
+                                      "/sys/devices/platform/thinkpad_hwmon/hwmon/hwmon4/fan1_input",
+                                      battery + "power_now", battery + "status",
+                                      // Zones 1 and 3 have no trip that counts.
+                                      zones + "thermal_zone0/temp", zones + "thermal_zone2/temp"};
+    for (int cpu = 0; cpu < 16; ++cpu)
+        for (const char* counter : {"core_throttle_count", "package_throttle_count"})
+            expected.push_back(cpus + "cpu" + std::to_string(cpu) + "/thermal_throttle/" + counter);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(opened.take(), expected);
+
+    // What changes is still followed; what can't is still known.
+    laptop.write(battery + "power_now", "12000000");
+    laptop.write("/sys/devices/platform/coretemp.0/hwmon/hwmon3/temp1_input", "71000");
+    laptop.write("/sys/devices/platform/thinkpad_hwmon/hwmon/hwmon4/fan1_input", "3300");
+    laptop.write(zones + "thermal_zone2/temp", "96000");   // over the passive trip
+    laptop.write(cpus + "cpu5/thermal_throttle/core_throttle_count", "4");
+    opened.take();   // the writes above
+    const SensorSnapshot second = telemetry.sample();
+    EXPECT_EQ(opened.take(), expected);
+    EXPECT_EQ(first.systemPowerWatts, 8.54);
+    EXPECT_EQ(second.systemPowerWatts, 12.0);
+    EXPECT_EQ(second.cpuTemperatureCelsius, 71.0);
+    EXPECT_EQ(second.fanRPM, std::vector<double>{3300});
+    EXPECT_EQ(second.thermalState, ThermalState::serious);
+    laptop.write(zones + "thermal_zone2/temp", "101000");
+    EXPECT_EQ(telemetry.sample().thermalState, ThermalState::critical);   // at the hot trip
+    laptop.write(battery + "status", "Charging");
+    EXPECT_EQ(telemetry.sample().systemPowerWatts, std::nullopt);
+}
+
 TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
     MachineCopy mac("intel-mac");
     HardwareTelemetry telemetry(true, mac.root());
@@ -120,15 +161,16 @@ TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
 TEST(GPUUsage, TheBusiestGpuCountsAndASuspendedOneIsIdleWithoutBeingAsked) {
     MachineCopy pc("amd-desktop");
     const std::string gpu = "/sys/devices/pci0000:00/0000:00:03.1/0000:09:00.0/0000:0a:00.0/0000:0b:00.0/";
+    const auto gpus = GPUUsage::devices(pc.root());
     pc.write(gpu + "gpu_busy_percent", "140");
-    EXPECT_EQ(GPUUsage::read(pc.root()), 100.0);
+    EXPECT_EQ(GPUUsage::read(pc.root(), gpus), 100.0);
     pc.write(gpu + "gpu_busy_percent", "-5");
-    EXPECT_EQ(GPUUsage::read(pc.root()), 0.0);
+    EXPECT_EQ(GPUUsage::read(pc.root(), gpus), 0.0);
     std::filesystem::create_directories(pc.root().at(gpu + "power"));
     pc.write(gpu + "power/runtime_status", "suspended");
     pc.write(gpu + "gpu_busy_percent", "not readable while suspended");
-    EXPECT_EQ(GPUUsage::read(pc.root()), 0.0);
-    EXPECT_EQ(GPUUsage::read(ProbeRoot(fixtureMachine("intel-mac"))), std::nullopt);
+    EXPECT_EQ(GPUUsage::read(pc.root(), gpus), 0.0);
+    EXPECT_TRUE(GPUUsage::devices(ProbeRoot(fixtureMachine("intel-mac"))).empty());
 }
 
 TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
