@@ -19,8 +19,8 @@ class TrackStream;
 // Plays the speaker check's music track once through a QAudioSink on the default output: on
 // the left, the right or both speakers (the other side's gain goes to 0), with pause, seek,
 // volume and mute. Unless the user has chosen a level, each play fades in from half to full
-// volume over its first seconds (the fade). Position and fade are updated ten times a second.
-// Main thread only.
+// volume over its fade (6 s unless told otherwise). Position and fade are updated ten times a
+// second. Main thread only.
 class TrackPlayer : public QObject {
     Q_OBJECT
 public:
