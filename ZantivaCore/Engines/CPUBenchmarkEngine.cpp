@@ -22,7 +22,6 @@ constexpr double refSingleUnits = BenchmarkBaseline::cpuSingleCoreUnits;
 // The reference machine's multi-core rate in units per millisecond (30,000 ÷ 19,505).
 constexpr double referenceMultiRate = refMultiUnits / refMultiMs;
 constexpr double throttleRatio = 0.85;
-constexpr auto monitorInterval = std::chrono::milliseconds(500);
 // Beyond this a duration's nanoseconds no longer fit the clock's unsigned count.
 constexpr double longestDurationSeconds = 1.0e9;
 
@@ -196,10 +195,11 @@ double runSustained(int threads, double seconds, RunState& state) {
 } // namespace
 
 CPUBenchmarkEngine::CPUBenchmarkEngine(TelemetrySource telemetry, CPUWorkload workload,
-                                       std::optional<int> threadCount, std::shared_ptr<ProcessActivity> activity)
+                                       std::optional<int> threadCount, std::shared_ptr<ProcessActivity> activity,
+                                       CPUBenchmarkPacing pacing)
     : telemetry_(std::move(telemetry)), workload_(workload),
       threadCount_(std::max(1, threadCount ? *threadCount : usableProcessorCount())),
-      activity_(activity ? std::move(activity) : noProcessActivity()) {}
+      activity_(activity ? std::move(activity) : noProcessActivity()), pacing_(pacing) {}
 
 int CPUBenchmarkEngine::countPrimes(std::int64_t from, int count) {
     int primes = 0;
@@ -223,7 +223,7 @@ CpuBenchmarkResult CPUBenchmarkEngine::run(double durationSeconds, const Progres
         const auto hold = activity_->begin("Zantiva CPU benchmark", {true, true});
         // The sample feeds the peak temperature and the throttle flag even without progress.
         RepeatingTimer monitor({"com.zantiva.cpu-benchmark.monitor", "zv-cpu-mon", ThreadQoS::utility},
-                               monitorInterval, [this, state, &progress] {
+                               pacing_.monitorInterval, [this, state, &progress] {
                                    std::optional<SensorSnapshot> sample;
                                    if (telemetry_) sample = telemetry_();
                                    if (sample) state->observe(*sample);
@@ -237,7 +237,7 @@ CpuBenchmarkResult CPUBenchmarkEngine::run(double durationSeconds, const Progres
 
         const double remaining = state->duration - nanosecondsToSeconds(monotonicRawNanoseconds() - state->start);
         std::optional<double> rate;
-        if (remaining > minimumSustainedSeconds) {
+        if (remaining > pacing_.minimumSustainedSeconds) {
             state->beginPhase(CpuBenchmarkPhase::sustained, 0);
             rate = runSustained(threadCount_, remaining, *state);
         }

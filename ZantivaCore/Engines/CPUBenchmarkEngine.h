@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,22 +15,28 @@
 
 namespace zantiva {
 
+// How often the monitor samples, and how much of the duration must be left after the fixed
+// batches for a sustained phase to run.
+struct CPUBenchmarkPacing {
+    std::chrono::milliseconds monitorInterval{500};
+    double minimumSustainedSeconds = 5.0;
+};
+
 // Measures the processor with one verifiable work unit (prime counting by trial
 // division): a fixed multi-core batch on every worker thread, a fixed single-core batch
 // on one thread, then, while enough of the duration is left, a sustained phase whose
-// last stretch is measured. A monitor samples telemetry every 0.5 s for the peak
-// temperature and thermal pressure and reports progress.
+// last stretch is measured. A monitor samples telemetry for the peak temperature and
+// thermal pressure and reports progress.
 class CPUBenchmarkEngine {
 public:
     using Progress = std::function<void(const CpuBenchmarkProgress&)>;
-
-    static constexpr double minimumSustainedSeconds = 5.0;
 
     // threadCount: the processors this thread may run on when absent (usableProcessorCount);
     // at least 1.
     explicit CPUBenchmarkEngine(TelemetrySource telemetry = {}, CPUWorkload workload = CPUWorkload::standard(),
                                 std::optional<int> threadCount = std::nullopt,
-                                std::shared_ptr<ProcessActivity> activity = noProcessActivity());
+                                std::shared_ptr<ProcessActivity> activity = noProcessActivity(),
+                                CPUBenchmarkPacing pacing = {});
 
     // Blocks until the run has ended, which happens on a thread of its own. progress
     // (optional, called on the monitor thread) must be safe to call from any thread.
@@ -51,6 +58,7 @@ private:
     CPUWorkload workload_;
     int threadCount_;
     std::shared_ptr<ProcessActivity> activity_;
+    CPUBenchmarkPacing pacing_;
 };
 
 } // namespace zantiva

@@ -14,9 +14,6 @@
 namespace zantiva {
 namespace {
 
-// Long enough for a healthy service, short enough that an engine never waits on a stuck one.
-constexpr int callTimeoutMs = 1000;
-
 const QString appName = QStringLiteral("Zantiva Diagnostics");
 const QString screenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
 // Desktops publish the screen saver under one path or the other (some under both).
@@ -37,9 +34,9 @@ QDBusConnection openBus(const QString& address, const char* role) {
     return connection;
 }
 
-QDBusMessage call(const QDBusConnection& bus, const QDBusMessage& message) {
+QDBusMessage call(const QDBusConnection& bus, const QDBusMessage& message, std::chrono::milliseconds limit) {
     // Waits without an event loop: the engine threads have none.
-    return bus.call(message, QDBus::Block, callTimeoutMs);
+    return bus.call(message, QDBus::Block, int(limit.count()));
 }
 
 void logRefusal(std::string_view what, const QDBusMessage& reply) {
@@ -49,13 +46,14 @@ void logRefusal(std::string_view what, const QDBusMessage& reply) {
 
 // logind keeps the machine from sleeping while any copy of this descriptor is open; with
 // "idle" as well, the session counts as in use, so no idle action (lock, suspend) starts.
-int inhibitSleep(const QDBusConnection& system, std::string_view reason, bool idleToo) {
+int inhibitSleep(const QDBusConnection& system, std::string_view reason, bool idleToo,
+                 std::chrono::milliseconds limit) {
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
     message << (idleToo ? QStringLiteral("idle:sleep") : QStringLiteral("sleep")) << appName << QString::fromUtf8(reason.data(), qsizetype(reason.size()))
             << QStringLiteral("block");
-    const QDBusMessage reply = call(system, message);
+    const QDBusMessage reply = call(system, message, limit);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
         logRefusal("sleep", reply);
         return -1;
@@ -70,13 +68,14 @@ struct ScreenSaverInhibition {
     uint cookie;
 };
 
-std::optional<ScreenSaverInhibition> inhibitScreenSaver(const QDBusConnection& session, std::string_view reason) {
+std::optional<ScreenSaverInhibition> inhibitScreenSaver(const QDBusConnection& session, std::string_view reason,
+                                                        std::chrono::milliseconds limit) {
     QDBusMessage reply;
     for (const QString& path : screenSaverPaths) {
         QDBusMessage message =
             QDBusMessage::createMethodCall(screenSaverService, path, screenSaverService, QStringLiteral("Inhibit"));
         message << appName << QString::fromUtf8(reason.data(), qsizetype(reason.size()));
-        reply = call(session, message);
+        reply = call(session, message, limit);
         if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 1)
             return ScreenSaverInhibition{path, reply.arguments().first().toUInt()};
         // Only a service that is there but not at this path is worth asking at the other.
@@ -92,8 +91,10 @@ std::optional<ScreenSaverInhibition> inhibitScreenSaver(const QDBusConnection& s
 
 class DesktopHold final : public ActivityHold {
 public:
-    DesktopHold(int sleepLock, QDBusConnection session, std::optional<ScreenSaverInhibition> screenSaver)
-        : sleepLock_(sleepLock), session_(std::move(session)), screenSaver_(std::move(screenSaver)) {}
+    DesktopHold(int sleepLock, QDBusConnection session, std::optional<ScreenSaverInhibition> screenSaver,
+                std::chrono::milliseconds callLimit)
+        : sleepLock_(sleepLock), session_(std::move(session)), screenSaver_(std::move(screenSaver)),
+          callLimit_(callLimit) {}
 
     ~DesktopHold() override {
         if (sleepLock_ >= 0) ::close(sleepLock_);
@@ -101,7 +102,7 @@ public:
             QDBusMessage message = QDBusMessage::createMethodCall(screenSaverService, screenSaver_->path,
                                                                   screenSaverService, QStringLiteral("UnInhibit"));
             message << screenSaver_->cookie;
-            call(session_, message);
+            call(session_, message, callLimit_);
         }
     }
 
@@ -114,6 +115,7 @@ private:
     // DesktopActivity is gone.
     const QDBusConnection session_;
     const std::optional<ScreenSaverInhibition> screenSaver_;
+    const std::chrono::milliseconds callLimit_;
 };
 
 } // namespace
@@ -121,8 +123,10 @@ private:
 DesktopActivity::DesktopActivity()
     : DesktopActivity(defaultSystemBus(), QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS"))) {}
 
-DesktopActivity::DesktopActivity(const QString& systemBusAddress, const QString& sessionBusAddress)
-    : system_(openBus(systemBusAddress, "system")), session_(openBus(sessionBusAddress, "session")) {}
+DesktopActivity::DesktopActivity(const QString& systemBusAddress, const QString& sessionBusAddress,
+                                 std::chrono::milliseconds callLimit)
+    : system_(openBus(systemBusAddress, "system")), session_(openBus(sessionBusAddress, "session")),
+      callLimit_(callLimit) {}
 
 DesktopActivity::~DesktopActivity() {
     // Holds still out keep their connection alive; this only lets go of the names.
@@ -132,11 +136,11 @@ DesktopActivity::~DesktopActivity() {
 
 std::unique_ptr<ActivityHold> DesktopActivity::begin(std::string_view reason, ActivityOptions options) {
     const int sleepLock = options.keepSystemAwake && system_.isConnected()
-                              ? inhibitSleep(system_, reason, options.keepDisplayAwake)
+                              ? inhibitSleep(system_, reason, options.keepDisplayAwake, callLimit_)
                               : -1;
     std::optional<ScreenSaverInhibition> screenSaver;
-    if (options.keepDisplayAwake && session_.isConnected()) screenSaver = inhibitScreenSaver(session_, reason);
-    return std::make_unique<DesktopHold>(sleepLock, session_, std::move(screenSaver));
+    if (options.keepDisplayAwake && session_.isConnected()) screenSaver = inhibitScreenSaver(session_, reason, callLimit_);
+    return std::make_unique<DesktopHold>(sleepLock, session_, std::move(screenSaver), callLimit_);
 }
 
 } // namespace zantiva

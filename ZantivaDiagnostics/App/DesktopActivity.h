@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QString>
+#include <chrono>
 
 #include "Platform/ProcessActivity.h"
 
@@ -10,15 +11,19 @@ namespace zantiva {
 // Keeps the machine and the display awake through the desktop's own services: a logind
 // sleep inhibitor on the system bus (held as long as its file descriptor is open) and a
 // screen-saver inhibition on the session bus (ended with its cookie). A bus or service
-// that is missing, refuses or doesn't answer within a second means that part is not held;
-// nothing is reported. Engines call begin() from their own threads, with or without a
+// that is missing, refuses or doesn't answer within the call limit means that part is not
+// held; nothing is reported. Engines call begin() from their own threads, with or without a
 // QCoreApplication and its event loop: every call here is a blocking one.
 class DesktopActivity final : public ProcessActivity {
 public:
+    // Long enough for a healthy service, short enough that an engine never waits on a stuck one.
+    static constexpr std::chrono::milliseconds defaultCallLimit{1000};
+
     // The machine's system bus and this login's session bus.
     DesktopActivity();
     // The buses at these addresses; an empty address is a bus that isn't there.
-    DesktopActivity(const QString& systemBusAddress, const QString& sessionBusAddress);
+    DesktopActivity(const QString& systemBusAddress, const QString& sessionBusAddress,
+                    std::chrono::milliseconds callLimit = defaultCallLimit);
     ~DesktopActivity() override;
 
     DesktopActivity(const DesktopActivity&) = delete;
@@ -31,6 +36,7 @@ private:
     // only reads these and needs no lock.
     const QDBusConnection system_;
     const QDBusConnection session_;
+    const std::chrono::milliseconds callLimit_;
 };
 
 } // namespace zantiva

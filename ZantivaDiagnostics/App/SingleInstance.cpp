@@ -42,8 +42,8 @@ std::optional<QString> SingleInstance::defaultFolder() {
     return QString::fromStdString(folder->path().string());
 }
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent)
-    : QObject(parent),
+SingleInstance::SingleInstance(const QString& folder, std::chrono::milliseconds patience, QObject* parent)
+    : QObject(parent), patience_(patience),
       lockPath_(QDir(folder).filePath(QString::fromLatin1(baseName) + ".lock")),
       socketPath_(QDir(folder).filePath(QString::fromLatin1(baseName) + ".socket")),
       lock_(lockPath_) {
@@ -64,7 +64,7 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
         line.clear();
     }
     line += '\n';
-    const QDeadlineTimer deadline(patience);
+    const QDeadlineTimer deadline(patience_);
     for (;;) {
         if (lock_.tryLock(0)) {
             listen();
@@ -109,7 +109,7 @@ void SingleInstance::accept() {
         socket->setReadBufferSize(maxLineBytes + 1);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(patience, socket, [socket] {
+        QTimer::singleShot(patience_, socket, [socket] {
             log::error(logCategory, "a silent connection was closed");
             socket->abort();
             socket->deleteLater();

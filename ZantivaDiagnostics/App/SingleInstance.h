@@ -34,13 +34,14 @@ public:
     // The longest line taken, newline excluded; a longer one is dropped unread.
     static constexpr qsizetype maxLineBytes = 4096;
     // How long a connection may stay silent, and how long a later launch tries to hand over.
-    static constexpr std::chrono::milliseconds patience{2000};
+    static constexpr std::chrono::milliseconds defaultPatience{2000};
 
     // $XDG_RUNTIME_DIR when it is a private folder of this user's, else the checked per-user
     // temporary folder (PrivateFolder::runtime); absent when neither can be had.
     static std::optional<QString> defaultFolder();
 
-    explicit SingleInstance(const QString& folder, QObject* parent = nullptr);
+    explicit SingleInstance(const QString& folder, std::chrono::milliseconds patience = defaultPatience,
+                            QObject* parent = nullptr);
     ~SingleInstance() override;
 
     const QString& lockPath() const { return lockPath_; }
@@ -60,6 +61,7 @@ private:
     void read(QLocalSocket* socket);
     void deliver(Request request);
 
+    std::chrono::milliseconds patience_;
     QString lockPath_;
     QString socketPath_;
     QLockFile lock_;

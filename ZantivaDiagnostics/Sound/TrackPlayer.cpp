@@ -12,7 +12,6 @@ namespace zantiva {
 
 namespace {
 
-constexpr double fadeSeconds = 6.0;
 constexpr float fadeStart = 0.5f;
 
 } // namespace
@@ -21,7 +20,8 @@ std::optional<QString> TrackPlayer::trackPath() {
     return ResourceBundle::resource("Audio", "speaker-test-track", "wav");
 }
 
-TrackPlayer::TrackPlayer(std::optional<QString> track, QObject* parent) : QObject(parent), track_(std::move(track)) {
+TrackPlayer::TrackPlayer(std::optional<QString> track, std::chrono::milliseconds fade, QObject* parent)
+    : QObject(parent), track_(std::move(track)), fade_(fade) {
     ticker_.setInterval(100);
     connect(&ticker_, &QTimer::timeout, this, [this] {
         const Observed before = state_;
@@ -152,7 +152,7 @@ void TrackPlayer::setChannel(AudioChannel channel) {
 void TrackPlayer::tick() {
     if (rampStart_) {
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - *rampStart_;
-        const double t = std::min(elapsed.count() / fadeSeconds, 1.0);
+        const double t = std::min(elapsed / std::chrono::duration<double>(fade_), 1.0);
         state_.volume = fadeStart + fadeStart * static_cast<float>(t);
         applyGains();
         if (t >= 1.0) rampStart_.reset();

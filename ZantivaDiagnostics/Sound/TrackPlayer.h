@@ -19,14 +19,18 @@ class TrackStream;
 // Plays the speaker check's music track once through a QAudioSink on the default output: on
 // the left, the right or both speakers (the other side's gain goes to 0), with pause, seek,
 // volume and mute. Unless the user has chosen a level, each play fades in from half to full
-// volume over its first 6 s. Position and fade are updated ten times a second. Main thread only.
+// volume over its fade (6 s unless told otherwise). Position and fade are updated ten times a
+// second. Main thread only.
 class TrackPlayer : public QObject {
     Q_OBJECT
 public:
+    static constexpr std::chrono::milliseconds defaultFade{6000};
+
     // The track in the resource bundle: "Audio/speaker-test-track.wav", when it is there.
     static std::optional<QString> trackPath();
 
-    explicit TrackPlayer(std::optional<QString> track = trackPath(), QObject* parent = nullptr);
+    explicit TrackPlayer(std::optional<QString> track = trackPath(), std::chrono::milliseconds fade = defaultFade,
+                         QObject* parent = nullptr);
     ~TrackPlayer() override;
 
     bool isLoaded() const { return state_.isLoaded; }
@@ -76,6 +80,7 @@ private:
     void publish(const Observed& before);
 
     std::optional<QString> track_;
+    std::chrono::milliseconds fade_;
     Observed state_;
     std::unique_ptr<TrackStream> stream_;
     std::unique_ptr<QAudioSink> sink_;

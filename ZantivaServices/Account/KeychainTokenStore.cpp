@@ -12,7 +12,8 @@ namespace {
 // deletes itself once it answers, however late.
 template <typename Job> class PendingJob {
 public:
-    PendingJob(const QString& service, const std::string& account) : job_(new Job(service)) {
+    PendingJob(const QString& service, const std::string& account, std::chrono::milliseconds limit)
+        : job_(new Job(service)), limit_(limit) {
         job_->setAutoDelete(false);
         job_->setInsecureFallback(false);
         job_->setKey(QString::fromStdString(account));
@@ -26,9 +27,10 @@ public:
 
     Job& operator*() const { return *job_; }
     Job* operator->() const { return job_; }
+    std::chrono::milliseconds limit() const { return limit_; }
 
-    // Starts the job; true once it answered, false when answerLimit passed first. The
-    // timer and the connection live in this frame, so a late answer reaches nothing here.
+    // Starts the job; true once it answered, false when the limit passed first. The timer
+    // and the connection live in this frame, so a late answer reaches nothing here.
     QCoro::Task<bool> run() {
         QTimer wake;
         wake.setSingleShot(true);
@@ -36,7 +38,7 @@ public:
             answered_ = true;
             wake.start(0); // resumes outside the keyring's callback, which still uses the job
         });
-        wake.start(KeychainTokenStore::answerLimit);
+        wake.start(limit_);
         job_->start();
         auto woken = qCoro(wake).waitForTimeout();
         co_await woken;
@@ -45,6 +47,7 @@ public:
 
 private:
     Job* job_;
+    const std::chrono::milliseconds limit_;
     bool answered_ = false;
 };
 
@@ -52,8 +55,8 @@ KeychainError failure(std::string_view operation, const std::string& account, co
     return KeychainError("keyring " + std::string(operation) + " of " + account + " failed: " + reason.toStdString());
 }
 
-KeychainError noAnswer(std::string_view operation, const std::string& account) {
-    return failure(operation, account, QStringLiteral("no answer within %1 s").arg(KeychainTokenStore::answerLimit.count()));
+KeychainError noAnswer(std::string_view operation, const std::string& account, std::chrono::milliseconds limit) {
+    return failure(operation, account, QStringLiteral("no answer within %1 s").arg(limit.count() / 1000.0));
 }
 
 } // namespace
@@ -61,26 +64,26 @@ KeychainError noAnswer(std::string_view operation, const std::string& account) {
 // Each call copies what it needs before its first suspension: it may outlive the store.
 
 QCoro::Task<std::optional<std::string>> KeychainTokenStore::read(std::string account) {
-    PendingJob<QKeychain::ReadPasswordJob> job(service_, account);
+    PendingJob<QKeychain::ReadPasswordJob> job(service_, account, answerLimit_);
     auto run = job.run();
-    if (!co_await run) throw noAnswer("read", account);
+    if (!co_await run) throw noAnswer("read", account, job.limit());
     if (job->error() == QKeychain::EntryNotFound) co_return std::nullopt;
     if (job->error() != QKeychain::NoError) throw failure("read", account, job->errorString());
     co_return job->binaryData().toStdString();
 }
 
 QCoro::Task<> KeychainTokenStore::write(std::string account, std::string secret) {
-    PendingJob<QKeychain::WritePasswordJob> job(service_, account);
+    PendingJob<QKeychain::WritePasswordJob> job(service_, account, answerLimit_);
     job->setBinaryData(QByteArray::fromStdString(secret));
     auto run = job.run();
-    if (!co_await run) throw noAnswer("write", account);
+    if (!co_await run) throw noAnswer("write", account, job.limit());
     if (job->error() != QKeychain::NoError) throw failure("write", account, job->errorString());
 }
 
 QCoro::Task<> KeychainTokenStore::remove(std::string account) {
-    PendingJob<QKeychain::DeletePasswordJob> job(service_, account);
+    PendingJob<QKeychain::DeletePasswordJob> job(service_, account, answerLimit_);
     auto run = job.run();
-    if (!co_await run) throw noAnswer("removal", account);
+    if (!co_await run) throw noAnswer("removal", account, job.limit());
     if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound)
         throw failure("removal", account, job->errorString());
 }

@@ -11,14 +11,16 @@ namespace zantiva {
 // Secrets in the desktop's keyring (the Secret Service, through QtKeychain), one item per
 // account under the service name. Never falls back to a plain file: without a keyring
 // every call fails with KeychainError. A locked keyring may show a prompt that nobody
-// answers, so each call gives up after answerLimit.
+// answers, so each call gives up after its answer limit.
 class KeychainTokenStore final : public SecureTokenStore {
 public:
     static inline const QString defaultService = QStringLiteral("com.zantiva.diagnostics");
-    static constexpr std::chrono::seconds answerLimit{5};
+    static constexpr std::chrono::milliseconds defaultAnswerLimit{5000};
 
     // Touches no keyring item.
-    explicit KeychainTokenStore(QString service = defaultService) : service_(std::move(service)) {}
+    explicit KeychainTokenStore(QString service = defaultService,
+                                std::chrono::milliseconds answerLimit = defaultAnswerLimit)
+        : service_(std::move(service)), answerLimit_(answerLimit) {}
 
     QCoro::Task<std::optional<std::string>> read(std::string account) override;
     QCoro::Task<> write(std::string account, std::string secret) override;
@@ -26,6 +28,7 @@ public:
 
 private:
     QString service_;
+    std::chrono::milliseconds answerLimit_;
 };
 
 } // namespace zantiva

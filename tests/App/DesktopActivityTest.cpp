@@ -33,8 +33,9 @@ protected:
                             thread_);
     }
 
-    std::shared_ptr<DesktopActivity> activity() const {
-        return std::make_shared<DesktopActivity>(systemBus.address(), sessionBus.address());
+    std::shared_ptr<DesktopActivity> activity(
+        std::chrono::milliseconds callLimit = DesktopActivity::defaultCallLimit) const {
+        return std::make_shared<DesktopActivity>(systemBus.address(), sessionBus.address(), callLimit);
     }
 
     PrivateBus systemBus;
@@ -96,7 +97,8 @@ TEST_F(DesktopActivityTest, AServiceThatNeverAnswersCostsOnlyTheTimeLimit) {
     login.answers = false;
     screenSaver.answers = false;
     const auto started = std::chrono::steady_clock::now();
-    activity()->begin("Zantiva CPU benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
+    activity(std::chrono::milliseconds(100))
+        ->begin("Zantiva CPU benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
     // Qt's own limit would be 25 s a call.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
     // A silent service is not asked again at its other path, and as nothing was taken,

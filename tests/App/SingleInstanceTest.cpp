@@ -28,8 +28,12 @@ using namespace zantiva;
 using namespace zantiva::testing;
 using Role = SingleInstance::Role;
 using Request = SingleInstance::Request;
+using namespace std::chrono_literals;
 
 namespace {
+
+// For the tests that wait a silence out: long enough for a line sent at once to arrive.
+constexpr auto shortPatience = 300ms;
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
@@ -37,9 +41,10 @@ protected:
 
     // A later launch, on a thread of its own: it blocks while this thread's event loop lets
     // the running instance answer.
-    Role launch(const Request& request) {
+    Role launch(const Request& request, std::chrono::milliseconds patience = SingleInstance::defaultPatience) {
         Role role = Role::unanswered;
-        const std::unique_ptr<QThread> thread(QThread::create([&] { role = SingleInstance(folderPath()).start(request); }));
+        const std::unique_ptr<QThread> thread(
+            QThread::create([&] { role = SingleInstance(folderPath(), patience).start(request); }));
         thread->start();
         EXPECT_TRUE(runUntil([&] { return thread->isFinished(); }));
         thread->wait();
@@ -79,7 +84,7 @@ TEST_F(SingleInstanceTest, LaterLaunchesHandOverAndWaitInLineForTheReceiver) {
 }
 
 TEST_F(SingleInstanceTest, ALineIsBoundedAndASilentClientIsCutOff) {
-    SingleInstance running(folderPath());
+    SingleInstance running(folderPath(), shortPatience);
     ASSERT_EQ(running.start(std::nullopt), Role::primary);
     std::vector<Request> received;
     running.setReceiver([&](const Request& request) { received.push_back(request); });
@@ -122,7 +127,7 @@ TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
     SingleInstance probe(folderPath());
     QLockFile holder(probe.lockPath());
     ASSERT_TRUE(holder.tryLock(0));
-    EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4"))), Role::unanswered);
+    EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4")), shortPatience), Role::unanswered);
 }
 
 TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {

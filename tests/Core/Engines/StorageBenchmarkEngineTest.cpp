@@ -32,7 +32,7 @@ struct Report {
 };
 
 StorageBenchmarkConfiguration tiny() {
-    return {.fileSize = 4 * 1'048'576, .runsPerTest = 2, .measureSeconds = 0.2, .settleSeconds = 0.02};
+    return {.fileSize = 4 * 1'048'576, .runsPerTest = 2, .measureSeconds = 0.05, .settleSeconds = 0.02};
 }
 
 class StorageBenchmarkEngineTest : public ::testing::Test {
@@ -94,8 +94,8 @@ TEST_F(StorageBenchmarkEngineTest, MeasuresEveryProfileBothWaysAndReportsInOrder
     EXPECT_EQ(first.progress.currentThroughputMBps, 0);
     EXPECT_EQ(first.run, 0);
     EXPECT_FALSE(first.settling);
-    // (0.2 × 2 + 0.02) × 6 + 2, unless a crowded machine took longer than that to get here.
-    EXPECT_DOUBLE_EQ(first.progress.totalDurationSeconds, std::max(4.52, first.progress.elapsedSeconds));
+    // (0.05 × 2 + 0.02) × 6 + 2, unless a crowded machine took longer than that to get here.
+    EXPECT_DOUBLE_EQ(first.progress.totalDurationSeconds, std::max(2.72, first.progress.elapsedSeconds));
 
     int settles = 0;
     for (const Report& r : reports_) {
