@@ -21,7 +21,7 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "ZantivaBridge/DetachedTask.h"
-#include "ZantivaBridge/ReportingApplication.h"
+#include "ReportingApplication.h"
 
 using namespace zantiva;
 

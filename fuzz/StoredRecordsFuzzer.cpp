@@ -7,11 +7,11 @@
 #include <optional>
 #include <string_view>
 
-#include "External/ExternalBenchmarkApp.h"
 #include "External/ExternalBenchmarkAppSettings.h"
 #include "FuzzCheck.h"
 #include "Model/AppSettings.h"
 #include "Model/BenchmarkSession.h"
+#include "Model/ExternalBenchmarkApp.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/StorageBenchmarkResult.h"
 

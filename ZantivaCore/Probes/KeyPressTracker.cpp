@@ -1,6 +1,6 @@
 #include "Probes/KeyPressTracker.h"
 
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/MacKeyboardLayout.h"
 
 namespace zantiva {
 

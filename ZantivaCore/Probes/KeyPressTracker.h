@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
+#include "Model/KeyboardKey.h"
 #include "Model/KeyboardTestResult.h"
-#include "Probes/KeyboardKey.h"
 
 namespace zantiva {
 

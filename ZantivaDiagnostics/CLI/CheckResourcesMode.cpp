@@ -3,23 +3,23 @@
 #include <string>
 #include <vector>
 
+#include "Assets/LogoPicture.h"
+#include "Assets/ZantivaFonts.h"
+#include "Bundle/ResourceBundle.h"
 #include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
-#include "Charts/ZantivaLogo.h"
 #include "Sound/TrackPlayer.h"
-#include "Typography/ResourceBundle.h"
-#include "Typography/ZantivaFonts.h"
 
 namespace zantiva {
 
 int runCheckResourcesMode(const CommandLine&, CliContext& context) {
     // Fonts register with a GUI application; without a display it draws nowhere.
-    const auto application = makeWidgetModeApplication();
+    const auto application = makeGuiModeApplication();
 
     std::vector<std::string> missing;
     const auto& failedFonts = ZantivaFonts::registerFonts();
     for (const VazirWeight weight : failedFonts) missing.push_back(postScriptName(weight).toStdString());
-    if (!ZantivaLogo::isAssetAvailable()) missing.emplace_back("logo");
+    if (logoPicture().isNull()) missing.emplace_back("logo");
     const auto track = TrackPlayer::trackPath();
     if (!track) missing.emplace_back("speaker track");
     if (!missing.empty()) {

@@ -1,6 +1,6 @@
 #include "CLI/ModeApplication.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 namespace zantiva {
 namespace {
@@ -22,10 +22,10 @@ std::unique_ptr<QCoreApplication> makeModeApplication() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-std::unique_ptr<QCoreApplication> makeWidgetModeApplication() {
+std::unique_ptr<QCoreApplication> makeGuiModeApplication() {
     if (QCoreApplication::instance()) return nullptr;
     if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace zantiva

@@ -6,10 +6,10 @@
 namespace zantiva {
 
 // The application object a command-line mode runs its event loop on, made for the mode
-// alone; null when one exists already (a test's). A widget application (the web engine, a
-// window) draws off screen when there is no display.
+// alone; null when one exists already (a test's). A GUI application (fonts, pictures) draws
+// off screen when there is no display.
 std::unique_ptr<QCoreApplication> makeModeApplication();
-std::unique_ptr<QCoreApplication> makeWidgetModeApplication();
+std::unique_ptr<QCoreApplication> makeGuiModeApplication();
 
 // Whether a window could be shown: a display or a chosen Qt platform.
 bool hasDisplay();

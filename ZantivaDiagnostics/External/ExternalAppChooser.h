@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "External/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkApp.h"
 
 class QWidget;
 

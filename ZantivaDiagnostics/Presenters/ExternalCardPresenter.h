@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "External/ExternalBenchmarkStep.h"
 #include "Localization/LocalizedMessage.h"
+#include "Model/ExternalBenchmarkStep.h"
 #include "Presenters/DriveHealthPresenter.h"
 #include "Presenters/ExternalScoresPresenter.h"
 

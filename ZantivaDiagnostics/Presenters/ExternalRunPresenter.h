@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "External/ExternalBenchmarkStep.h"
 #include "Model/Date.h"
+#include "Model/ExternalBenchmarkStep.h"
 #include "Model/SensorSnapshot.h"
 #include "Presenters/ExternalScoresPresenter.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "External/ExternalBenchmarkApp.h"
-#include "External/ExternalBenchmarkResult.h"
 #include "Localization/LocalizedMessage.h"
+#include "Model/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva {
 

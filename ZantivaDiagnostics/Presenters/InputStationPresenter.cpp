@@ -1,7 +1,7 @@
 #include "Presenters/InputStationPresenter.h"
 
 #include "Localization/Loc.h"
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/MacKeyboardLayout.h"
 
 namespace zantiva::InputStationPresenter {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Runners/MemoryPassProgress.h"
+#include "Model/MemoryPassProgress.h"
 
 namespace zantiva {
 

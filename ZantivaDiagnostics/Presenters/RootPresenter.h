@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "Localization/LocalizedMessage.h"
-#include "Runners/AppScreen.h"
+#include "Model/AppScreen.h"
 
 namespace zantiva {
 

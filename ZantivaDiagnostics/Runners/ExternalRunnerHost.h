@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "Localization/LocalizedMessage.h"
+#include "Model/AppScreen.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"
-#include "Runners/AppScreen.h"
 
 namespace zantiva {
 

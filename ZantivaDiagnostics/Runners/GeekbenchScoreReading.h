@@ -7,7 +7,7 @@
 #include <optional>
 #include <stop_token>
 
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva {
 

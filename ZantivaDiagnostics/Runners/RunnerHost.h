@@ -4,10 +4,10 @@
 
 #include <QCoro/QCoroTask>
 
+#include "Model/AppScreen.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/SystemSpecs.h"
-#include "Runners/AppScreen.h"
 
 namespace zantiva {
 

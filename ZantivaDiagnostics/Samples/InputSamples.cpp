@@ -2,8 +2,8 @@
 
 #include "Controls/RetroTextField.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Model/MacKeyboardLayout.h"
 #include "Model/TestPlans.h"
-#include "Probes/MacKeyboardLayout.h"
 #include "Stations/InputStation.h"
 
 namespace zantiva::InputSamples {

@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "Charts/ZantivaLogo.h"
+#include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
 
 namespace zantiva {
@@ -16,7 +16,7 @@ MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), lay
     applyZantivaRoot(*this, loc);
     // The product's name, the same in both languages.
     setWindowTitle(QStringLiteral("Zantiva Diagnostics"));
-    if (ZantivaLogo::isAssetAvailable()) setWindowIcon(QIcon(QPixmap::fromImage(ZantivaLogo::picture())));
+    if (!logoPicture().isNull()) setWindowIcon(QIcon(QPixmap::fromImage(logoPicture())));
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Bundle/ResourceBundle.h"
 #include "Sound/TrackStream.h"
-#include "Typography/ResourceBundle.h"
 
 namespace zantiva {
 

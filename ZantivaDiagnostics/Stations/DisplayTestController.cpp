@@ -5,7 +5,7 @@
 
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/MacKeyboardLayout.h"
 #include "Stations/DisplayTestScreen.h"
 
 namespace zantiva {

@@ -5,7 +5,7 @@
 #include <QTextBoundaryFinder>
 #include <QWheelEvent>
 
-#include "Probes/EvdevKeyMap.h"
+#include "Model/EvdevKeyMap.h"
 
 namespace zantiva {
 namespace {

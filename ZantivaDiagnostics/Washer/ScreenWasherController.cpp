@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/MacKeyboardLayout.h"
 #include "Washer/ScreenWasherRunState.h"
 #include "Washer/ScreenWasherView.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "External/ExternalBenchmarkStep.h"
+#include "Model/ExternalBenchmarkStep.h"
 
 namespace zantiva::CinebenchOutput {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "External/ExternalBenchmarkInstallation.h"
-#include "External/ExternalBenchmarkResult.h"
 #include "External/PendingGeekbenchResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "External/ExternalBenchmarkApp.h"
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkResult.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "External/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkApp.h"
 #include "Model/JsonCodec.h"
 
 namespace zantiva {

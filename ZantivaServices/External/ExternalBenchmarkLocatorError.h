@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "External/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkApp.h"
 
 namespace zantiva {
 

@@ -4,7 +4,7 @@
 #include <variant>
 #include <vector>
 
-#include "External/ExternalBenchmarkStep.h"
+#include "Model/ExternalBenchmarkStep.h"
 
 namespace zantiva::ExternalBenchmarkPlan {
 

@@ -15,9 +15,9 @@
 
 #include "External/ExternalBenchmarkInstallation.h"
 #include "External/ExternalBenchmarkProgress.h"
-#include "External/ExternalBenchmarkStep.h"
 #include "External/ExternalProcessRunning.h"
 #include "External/GeekbenchRunOutcome.h"
+#include "Model/ExternalBenchmarkStep.h"
 
 namespace zantiva {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva::GeekbenchOutput {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <variant>
 
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 namespace zantiva::tooltext {
 

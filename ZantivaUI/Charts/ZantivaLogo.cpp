@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <cmath>
 
+#include "Assets/LogoPicture.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
-#include "Typography/ResourceBundle.h"
 
 namespace zantiva {
 
@@ -15,15 +15,7 @@ const QString productName = QStringLiteral("Zantiva");
 
 } // namespace
 
-const QImage& ZantivaLogo::picture() {
-    static const QImage loaded = [] {
-        const auto path = ResourceBundle::resource("Images", "zantiva-logo", "png");
-        return path ? QImage(*path) : QImage();
-    }();
-    return loaded;
-}
-
-ZantivaLogo::ZantivaLogo(qreal height, QWidget* parent) : ZantivaLogo(height, picture(), parent) {}
+ZantivaLogo::ZantivaLogo(qreal height, QWidget* parent) : ZantivaLogo(height, logoPicture(), parent) {}
 
 ZantivaLogo::ZantivaLogo(qreal height, const QImage& picture, QWidget* parent)
     : QWidget(parent), height_(height), picture_(picture) {

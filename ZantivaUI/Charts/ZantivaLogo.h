@@ -15,10 +15,6 @@ public:
     // With a picture of the caller's; a null image shows the name.
     ZantivaLogo(qreal height, const QImage& picture, QWidget* parent = nullptr);
 
-    // "zantiva-logo.png" from the bundle's "Images", read once per process; null when missing.
-    static const QImage& picture();
-    static bool isAssetAvailable() { return !picture().isNull(); }
-
     bool showsPicture() const { return !picture_.isNull(); }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "Assets/ZantivaFonts.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaStyle.h"
 #include "Theme/Palette.h"
 #include "Typography/TextRole.h"
-#include "Typography/ZantivaFonts.h"
 
 namespace zantiva {
 

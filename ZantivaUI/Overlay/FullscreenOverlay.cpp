@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "Probes/EvdevKeyMap.h"
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/EvdevKeyMap.h"
+#include "Model/MacKeyboardLayout.h"
 
 namespace zantiva {
 namespace {

@@ -1,6 +1,6 @@
 #include "Typography/Fonts.h"
 
-#include "Typography/ZantivaFonts.h"
+#include "Assets/ZantivaFonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "Typography/VazirWeight.h"
+#include "Assets/VazirWeight.h"
 
 namespace zantiva {
 

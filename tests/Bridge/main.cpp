@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ZantivaBridge/ReportingApplication.h"
+#include "ReportingApplication.h"
 
 // The tests run inside the windowed program's own application object, drawing offscreen.
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ZantivaBridge/ReportingApplication.h"
+#include "ReportingApplication.h"
 
 // The program's own application object, so that an exception escaping an event handler takes
 // the path it takes in the program; without a display it draws offscreen.

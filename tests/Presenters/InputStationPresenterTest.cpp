@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "Localization/Loc.h"
+#include "Model/MacKeyboardLayout.h"
 #include "Presenters/InputStationPresenter.h"
-#include "Probes/MacKeyboardLayout.h"
 
 using namespace zantiva;
 

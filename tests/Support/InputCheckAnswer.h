@@ -2,8 +2,8 @@
 
 #include "Controls/RetroButton.h"
 #include "Controls/RetroTextField.h"
-#include "Probes/EvdevKeyMap.h"
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/EvdevKeyMap.h"
+#include "Model/MacKeyboardLayout.h"
 #include "Stations/InputStation.h"
 #include "Stations/Verdict.h"
 #include "Support/SyntheticKeys.h"

@@ -11,14 +11,14 @@
 #include <QHBoxLayout>
 #include <QTemporaryDir>
 
+#include "Assets/ZantivaFonts.h"
+#include "Bundle/ResourceBundle.h"
 #include "Theme/Palette.h"
 #include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
-#include "Typography/ResourceBundle.h"
 #include "Typography/TextRole.h"
-#include "Typography/ZantivaFonts.h"
 
 using namespace zantiva;
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <set>
 
-#include "Probes/EvdevKeyMap.h"
+#include "Model/EvdevKeyMap.h"
+#include "Model/MacKeyboardLayout.h"
 #include "Probes/KeyPressTracker.h"
-#include "Probes/MacKeyboardLayout.h"
 
 namespace zantiva {
 namespace {

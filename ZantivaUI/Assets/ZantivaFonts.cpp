@@ -1,10 +1,10 @@
-#include "Typography/ZantivaFonts.h"
+#include "Assets/ZantivaFonts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 
-#include "Typography/ResourceBundle.h"
+#include "Bundle/ResourceBundle.h"
 
 namespace zantiva::ZantivaFonts {
 

@@ -1,4 +1,4 @@
-#include "External/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkApp.h"
 
 namespace zantiva {
 

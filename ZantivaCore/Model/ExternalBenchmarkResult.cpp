@@ -1,4 +1,4 @@
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "ExceptionCatcher.h"
+#include "ZantivaBridge/ExceptionCatcher.h"
 
 namespace zantiva {
 

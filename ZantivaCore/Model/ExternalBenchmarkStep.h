@@ -1,6 +1,6 @@
 #pragma once
 
-#include "External/ExternalBenchmarkApp.h"
+#include "Model/ExternalBenchmarkApp.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Probes/EvdevKeyMap.h"
+#include "Model/EvdevKeyMap.h"
 
 #include <array>
 #include <utility>

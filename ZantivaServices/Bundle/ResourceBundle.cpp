@@ -1,4 +1,4 @@
-#include "Typography/ResourceBundle.h"
+#include "Bundle/ResourceBundle.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "Typography/VazirWeight.h"
+#include "Assets/VazirWeight.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Probes/MacKeyboardLayout.h"
+#include "Model/MacKeyboardLayout.h"
 
 #include <array>
 #include <string_view>

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "Typography/VazirWeight.h"
+#include "Assets/VazirWeight.h"
 
 namespace zantiva::ZantivaFonts {
 

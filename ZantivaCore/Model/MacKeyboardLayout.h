@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "Probes/KeyboardKey.h"
+#include "Model/KeyboardKey.h"
 
 namespace zantiva {
 

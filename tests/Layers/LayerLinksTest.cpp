@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One target of the build as the configure step wrote it: its folder from the source root
+// ("-" for imported ones) and what it links directly.
+struct Target {
+    std::string folder;
+    std::vector<std::string> links;
+};
+
+using LinkGraph = std::map<std::string, Target>;
+
+LinkGraph readLinkGraph() {
+    LinkGraph graph;
+    std::ifstream file(ZANTIVA_LINK_GRAPH);
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream fields(line);
+        std::string name;
+        std::string links;
+        Target target;
+        std::getline(fields, name, '\t');
+        std::getline(fields, target.folder, '\t');
+        std::getline(fields, links);
+        std::istringstream words(links);
+        for (std::string link; words >> link;) target.links.push_back(link);
+        graph.emplace(name, std::move(target));
+    }
+    return graph;
+}
+
+// The chain of links from one target to another, both ends included, when there is one.
+std::optional<std::vector<std::string>> linkPath(const LinkGraph& graph, const std::string& from, const std::string& to) {
+    std::map<std::string, std::string> reachedFrom{{from, ""}};
+    std::deque<std::string> pending{from};
+    while (!pending.empty()) {
+        const std::string current = pending.front();
+        pending.pop_front();
+        if (current == to) {
+            std::vector<std::string> path;
+            for (std::string step = to; !step.empty(); step = reachedFrom[step]) path.insert(path.begin(), step);
+            return path;
+        }
+        const auto found = graph.find(current);
+        if (found == graph.end()) continue;
+        for (const std::string& link : found->second.links)
+            if (reachedFrom.emplace(link, current).second) pending.push_back(link);
+    }
+    return std::nullopt;
+}
+
+std::string joined(const std::vector<std::string>& path) {
+    std::string text;
+    for (const std::string& step : path) text += (text.empty() ? "" : " -> ") + step;
+    return text;
+}
+
+bool isUnder(const std::string& folder, const std::string& layer) {
+    return folder == layer || folder.starts_with(layer + "/");
+}
+
+// Every library linking Qt reaches Qt6::Core; every widget library reaches Qt6::Widgets.
+struct Layer {
+    std::string folder;
+    std::vector<std::string> forbidden;
+};
+
+const std::vector<Layer> layers{
+    // Records, engines, readers and what the screens show are plain C++.
+    {"ZantivaCore", {"Qt6::Core"}},
+    {"ZantivaUI/Presenters", {"Qt6::Core"}},
+    {"ZantivaDiagnostics/Presenters", {"Qt6::Core"}},
+    // What runs and is tested without a window: no widgets, and nothing drawn.
+    {"ZantivaServices", {"Qt6::Widgets", "Qt6::Gui"}},
+    {"ZantivaBridge", {"Qt6::Widgets", "Qt6::Gui"}},
+    {"ZantivaDiagnostics/Runners", {"Qt6::Widgets", "Qt6::Gui"}},
+    {"ZantivaDiagnostics/App", {"Qt6::Widgets", "Qt6::Gui"}},
+    // Sound and camera bring Qt Gui with Qt Multimedia, and the command line plays sound.
+    {"ZantivaDiagnostics/Media", {"Qt6::Widgets"}},
+    {"ZantivaDiagnostics/Sound", {"Qt6::Widgets"}},
+    {"ZantivaDiagnostics/CLI", {"Qt6::Widgets"}},
+};
+
+TEST(LinkGraph, FollowsLinksIntoQtAndItsCompanions) {
+    const LinkGraph graph = readLinkGraph();
+    ASSERT_FALSE(graph.empty()) << "no link graph at " << ZANTIVA_LINK_GRAPH;
+    // A graph that stopped at imported targets would let every layer pass.
+    EXPECT_TRUE(linkPath(graph, "Qt6::Widgets", "Qt6::Gui"));
+    EXPECT_TRUE(linkPath(graph, "QCoro6::Core", "Qt6::Core"));
+    EXPECT_TRUE(linkPath(graph, "Qt6Keychain::Qt6Keychain", "Qt6::Core"));
+    // Found by one folder alone (the display test's refresh meter).
+    EXPECT_TRUE(linkPath(graph, "Qt6::OpenGLWidgets", "Qt6::Widgets"));
+    EXPECT_EQ(linkPath(graph, "Qt6::Core", "Qt6::Widgets"), std::nullopt);
+}
+
+TEST(Layers, NoTargetLinksWhatItsLayerLeavesOut) {
+    const LinkGraph graph = readLinkGraph();
+    for (const Layer& layer : layers) {
+        int targets = 0;
+        for (const auto& [name, target] : graph) {
+            if (!isUnder(target.folder, layer.folder)) continue;
+            ++targets;
+            for (const std::string& forbidden : layer.forbidden)
+                if (const auto path = linkPath(graph, name, forbidden))
+                    ADD_FAILURE() << name << " (" << layer.folder << ") links " << forbidden << ": " << joined(*path);
+        }
+        // A layer that lost its folder would check nothing.
+        EXPECT_GT(targets, 0) << "no target in " << layer.folder;
+    }
+}
+
+} // namespace
