@@ -7,19 +7,17 @@
 
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
-#include "Dashboard/PanelParts.h"
 #include "Dashboard/TelemetryFigureView.h"
+#include "Layout/Rule.h"
+#include "Layout/TitledSection.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 
 namespace zantiva {
-
-using PanelParts::roleLabel;
-using PanelParts::rule;
-using PanelParts::section;
 
 namespace {
 
