@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "Cards/CardAround.h"
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
@@ -63,10 +64,8 @@ ExternalBenchmarksCard::ExternalBenchmarksCard(QWidget* parent)
     auto* content = plainColumn(14);
     content->addLayout(header);
     content->addWidget(body_);
-    auto* card = new RetroCard(RetroCard::Style::standard());
-    card->setContent(content);
     auto* outer = plainColumn(0);
-    outer->addWidget(card);
+    outer->addWidget(cardAround(content));
     setLayout(outer);
 
     connect(toggle_, &QAbstractButton::clicked, this, [this] {
