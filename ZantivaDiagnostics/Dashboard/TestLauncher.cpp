@@ -49,7 +49,7 @@ TestLauncher::TestLauncher(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addLayout(leading(fullRun_));
+    column->addLayout(leadingRow(fullRun_));
     column->addSpacing(16);
     column->addLayout(durationRow);
     column->addSpacing(14);
@@ -61,7 +61,7 @@ TestLauncher::TestLauncher(QWidget* parent)
     column->addSpacing(14);
     column->addWidget(maintenanceTitle_);
     column->addSpacing(10);
-    column->addLayout(leading(washer_));
+    column->addLayout(leadingRow(washer_));
 
     connect(fullRun_, &QAbstractButton::clicked, this, [this] { emit runRequested(fullPlan_); });
     connect(storage_, &QAbstractButton::clicked, this, &TestLauncher::storageTestRequested);

@@ -94,7 +94,7 @@ void UpdateNoticeCard::show(const UpdateNoticeView& view) {
     QStringList lines;
     for (const auto& line : view.notes) lines << qs(line);
     if (lines != noteLines()) {
-        clear(*noteLines_);
+        clearLayout(*noteLines_);
         for (const QString& line : lines) {
             QLabel* label = wrapped(TextRole::body);
             label->setText(line);

@@ -85,7 +85,7 @@ void ExternalBenchmarksCard::show(const ExternalCardView& view) {
     fullPerformance_->setEnabled(view.canRunFullPerformance);
     openCsv_->setText(qs(view.openCsvLabel));
     if (!shown_ || shown_->sections != view.sections) {
-        clear(*sections_);
+        clearLayout(*sections_);
         sectionButtons_.clear();
         for (const auto& section : view.sections) {
             sections_->addWidget(makeSection(section));
@@ -127,7 +127,7 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
         // One line; a path longer than the card is cut, and shown whole in the tip.
         path->setMinimumWidth(1);
         path->setToolTip(qs(*view.path));
-        content->addLayout(leading(path));
+        content->addLayout(leadingRow(path));
     }
     for (const auto& line : view.notes) content->addWidget(note(line));
 

@@ -243,11 +243,11 @@ void ExternalRunScreen::showRunning(const ExternalRunningView& view) {
 }
 
 void ExternalRunScreen::showFinished(const ExternalFinishedView& view) {
-    clear(*finishedContent_);
+    clearLayout(*finishedContent_);
     finishedContent_->addWidget(new ProseLabel(TextRole::title, color(PaletteColor::text), qs(view.title)));
     for (const auto& app : view.apps) {
         auto* content = plainColumn(10);
-        content->addLayout(leading(scoreTitle(app.name, 16)));
+        content->addLayout(leadingRow(scoreTitle(app.name, 16)));
         content->addWidget(new ScoreRow(app.scores));
         finishedContent_->addWidget(cardAround(content));
     }

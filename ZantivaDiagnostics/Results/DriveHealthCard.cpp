@@ -38,7 +38,7 @@ DriveHealthCard::DriveHealthCard(QWidget* parent) : RetroCard(Style::standard(),
 void DriveHealthCard::show(const DriveHealthView& view) {
     if (shown_ == view) return;
     shown_ = view;
-    clear(*column_);
+    clearLayout(*column_);
     column_->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.title)));
     for (const auto& drive : view.drives) column_->addLayout(driveRows(drive));
     column_->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.note)));

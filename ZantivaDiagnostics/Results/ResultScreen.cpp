@@ -60,7 +60,7 @@ RetroCard* problemsCard(const ResultProblemsView& view) {
     for (const auto& problem : view.problems) {
         auto* entry = plainColumn(4);
         if (problem.title)
-            entry->addLayout(leading(wordBadge(qs(*problem.title), PaletteColor::primary, PaletteColor::onPrimary)));
+            entry->addLayout(leadingRow(wordBadge(qs(*problem.title), PaletteColor::primary, PaletteColor::onPrimary)));
         auto* message = wrappedLabel(TextRole::body, color(PaletteColor::text), qs(problem.message));
         message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         entry->addWidget(message);
@@ -124,7 +124,7 @@ RetroCard* makeExternalCard(const ResultExternalView& view) {
     content->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.title)));
     for (const auto& app : view.rows) {
         auto* name = new QWidget;
-        name->setLayout(leading(scoreTitle(app.name, 13)));
+        name->setLayout(leadingRow(scoreTitle(app.name, 13)));
         name->setFixedWidth(150);
         auto* line = plainRow(12);
         line->addWidget(name, 0, Qt::AlignVCenter);
@@ -141,7 +141,7 @@ ResultScreen::ResultScreen(QWidget* parent)
       back_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
       cards_(plainColumn(static_cast<int>(Theme::Metric::spacing))), driveHealth_(new DriveHealthCard),
       externalSlot_(plainColumn(0)) {
-    page_->addLayout(leading(back_));
+    page_->addLayout(leadingRow(back_));
     page_->addLayout(cards_);
     page_->addWidget(driveHealth_);
     page_->addLayout(externalSlot_);
@@ -154,7 +154,7 @@ void ResultScreen::show(const ResultScreenView& view) {
     if (shown_ == view) return;
     back_->setText(qs(view.backLabel));
 
-    clear(*cards_);
+    clearLayout(*cards_);
     cards_->addWidget(gradeCard(view.grade));
     if (view.problems) cards_->addWidget(problemsCard(*view.problems));
     auto* results = plainRow(static_cast<int>(Theme::Metric::spacing));

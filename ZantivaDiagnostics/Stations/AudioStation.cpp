@@ -98,7 +98,7 @@ MusicTrackSection::MusicTrackSection(QWidget* parent)
     column->setSpacing(12);
     column->addWidget(title_);
     column->addWidget(note_);
-    column->addLayout(leading(chooser));
+    column->addLayout(leadingRow(chooser));
     column->addLayout(controls);
     for (QWidget* item : std::initializer_list<QWidget*>{unavailable_, timeRow_, volumeRow})
         column->addWidget(item);

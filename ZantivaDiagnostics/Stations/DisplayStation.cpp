@@ -21,7 +21,7 @@ DisplayStation::DisplayStation(QWidget* parent)
       running_(wrappedLabel(TextRole::label, color(PaletteColor::text))) {
     QVBoxLayout* column = pageColumn(*this);
     column->addWidget(body_);
-    column->addLayout(leading(start_));
+    column->addLayout(leadingRow(start_));
     column->addWidget(running_);
     running_->hide();
     connect(start_, &QAbstractButton::clicked, this, &DisplayStation::startRequested);

@@ -65,7 +65,7 @@ GPUStation::GPUStation(QWidget* parent)
 
     QVBoxLayout* column = pageColumn(*this);
     column->addWidget(subtitle_);
-    column->addLayout(leading(adapter_));
+    column->addLayout(leadingRow(adapter_));
     column->addWidget(stage_);
     column->addWidget(bar_);
     column->addLayout(liveRow);

@@ -75,13 +75,13 @@ InputStation::InputStation(QWidget* parent)
     column->addWidget(touchpadStep_);
 
     auto* typing = static_cast<QVBoxLayout*>(typing_->layout());
-    typing->addLayout(leading(sentence_));
+    typing->addLayout(leadingRow(sentence_));
     typing->addWidget(field_);
-    typing->addLayout(leading(next_));
+    typing->addLayout(leadingRow(next_));
 
     auto* keys = static_cast<QVBoxLayout*>(keys_->layout());
     keys->addWidget(hint_);
-    keys->addLayout(leading(grid_));
+    keys->addLayout(leadingRow(grid_));
     auto* lastRow = new QHBoxLayout;
     lastRow->addWidget(lastKey_, 0, Qt::AlignVCenter);
     lastRow->addStretch();

@@ -61,7 +61,7 @@ MicCameraStation::MicCameraStation(QWidget* parent)
     levels->addWidget(levelTitle_);
     levels->addWidget(levelBar_);
     levels->addWidget(pitchTitle_);
-    levels->addLayout(leading(pitch_));
+    levels->addLayout(leadingRow(pitch_));
 
     auto* microphoneColumn = new QWidget;
     QVBoxLayout* microphone = columnOf(*microphoneColumn, 8);

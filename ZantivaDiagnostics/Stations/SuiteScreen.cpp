@@ -54,7 +54,7 @@ SuiteScreen::SuiteScreen(QWidget* parent)
     list->addWidget(title_);
     list->addLayout(rowsColumn_);
     list->addSpacing(6);
-    list->addLayout(leading(stop_));
+    list->addLayout(leadingRow(stop_));
     auto* card = new RetroCard(RetroCard::Style::standard());
     card->setContent(list);
     card->setFixedWidth(listWidth);

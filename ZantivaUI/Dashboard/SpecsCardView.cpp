@@ -80,7 +80,7 @@ void SpecsCardView::setCard(const SpecsCard& card) {
     valueIsProse_ = card.value.kind == SpecsDetail::Kind::prose;
     fitValue();
     if (card.details == shownDetails_) return;
-    clear(*details_);
+    clearLayout(*details_);
     for (const SpecsDetail& detail : card.details) {
         if (detail.kind == SpecsDetail::Kind::prose) {
             // A sentence with figures ("8 cores / 16 threads · 5.13 GHz") that must keep their order.
@@ -89,7 +89,7 @@ void SpecsCardView::setCard(const SpecsCard& card) {
             details_->addWidget(line);
         } else {
             auto* line = new HardwareText(qs(detail.text), 13, QFont::Medium, color(PaletteColor::text));
-            details_->addLayout(leading(line));
+            details_->addLayout(leadingRow(line));
         }
     }
     shownDetails_ = card.details;

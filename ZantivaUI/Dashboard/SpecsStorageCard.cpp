@@ -55,7 +55,7 @@ SpecsStorageCard::SpecsStorageCard(QWidget* parent)
 void SpecsStorageCard::setDrives(const std::string& title, const std::vector<SpecsDrive>& drives,
                                  const std::string& externalLabel, const std::string& notReported) {
     title_->setText(qs(title));
-    clear(*rows_);
+    clearLayout(*rows_);
     for (const SpecsDrive& drive : drives) rows_->addWidget(driveRow(drive, externalLabel));
     if (drives.empty())
         rows_->addWidget(roleLabel(TextRole::body, withOpacity(color(PaletteColor::text), emptyOpacity),

@@ -33,7 +33,7 @@ TelemetryFigureView::TelemetryFigureView(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(leading(value_));
+    layout->addLayout(leadingRow(value_));
     layout->addWidget(caption_);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

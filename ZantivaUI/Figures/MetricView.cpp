@@ -16,7 +16,7 @@ MetricView::MetricView(const MetricValue& metric, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(1);
     column->addWidget(label_);
-    column->addLayout(leading(value_));
+    column->addLayout(leadingRow(value_));
     applyTextRole(*label_, TextRole::label, color(PaletteColor::text));
     // As wide as its texts: the stretch that keeps the value at the leading edge must not widen it.
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);

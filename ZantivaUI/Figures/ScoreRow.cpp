@@ -40,7 +40,7 @@ ScoreRow::ScoreRow(const ScoreRowView& view, QWidget* parent) : QWidget(parent) 
         auto* column = new QVBoxLayout;
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(0);
-        column->addLayout(leading(value));
+        column->addLayout(leadingRow(value));
         column->addWidget(label);
         row->addLayout(column, 1);
         row->setAlignment(column, Qt::AlignTop);

@@ -42,7 +42,7 @@ RetroCard* textRoles(LocNotifier& loc) {
     body->setWordWrap(true);
     stack->addWidget(body);
     stack->addWidget(new LocText(loc, "Telemetry.Title", TextRole::label, text));
-    stack->addLayout(leading(new HardwareText(
+    stack->addLayout(leadingRow(new HardwareText(
         QStringLiteral("i7-1360P \u00B7 12C (4P+8E) \u00B7 2256 \u00D7 1504 @ 60 Hz"), 13, QFont::Bold, text)));
     auto* card = new RetroCard(RetroCard::Style::standard());
     card->setContent(stack);

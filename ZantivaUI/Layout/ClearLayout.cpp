@@ -5,9 +5,9 @@
 
 namespace zantiva {
 
-void clear(QLayout& layout) {
+void clearLayout(QLayout& layout) {
     while (QLayoutItem* item = layout.takeAt(0)) {
-        if (QLayout* inner = item->layout()) clear(*inner);
+        if (QLayout* inner = item->layout()) clearLayout(*inner);
         delete item->widget();
         delete item;
     }

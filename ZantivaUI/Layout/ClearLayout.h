@@ -5,6 +5,6 @@ class QLayout;
 namespace zantiva {
 
 // Empties a layout, deleting its widgets.
-void clear(QLayout& layout);
+void clearLayout(QLayout& layout);
 
 } // namespace zantiva

@@ -4,7 +4,7 @@
 
 namespace zantiva {
 
-QLayout* leading(QWidget* widget) {
+QLayout* leadingRow(QWidget* widget) {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);

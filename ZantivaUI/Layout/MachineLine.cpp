@@ -35,7 +35,7 @@ QLayout* machineLine(const QString& text, qreal pixelSize, QFont::Weight weight,
     auto* label = new WrappingHardwareText(directedText(text, Qt::LeftToRight), pixelSize, weight,
                                            withOpacity(color(PaletteColor::text), opacity));
     label->setWordWrap(true); // a long adapter name takes two lines rather than widen its card
-    return leading(label);
+    return leadingRow(label);
 }
 
 } // namespace zantiva

@@ -7,22 +7,22 @@
 
 namespace zantiva {
 
-QWidget* section(QLabel* title, QLayout* content) {
+QWidget* titledSection(QLabel* title, QLayout* content) {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     // A title in Latin letters ("CPU") still stands at the leading edge in Persian.
-    layout->addLayout(leading(title));
+    layout->addLayout(leadingRow(title));
     layout->addLayout(content);
     return box;
 }
 
-QWidget* section(QLabel* title, QWidget* content) {
+QWidget* titledSection(QLabel* title, QWidget* content) {
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
-    return section(title, layout);
+    return titledSection(title, layout);
 }
 
 } // namespace zantiva

@@ -7,7 +7,7 @@ class QWidget;
 namespace zantiva {
 
 // A title over its content, 4 pixels apart, at the leading edge.
-QWidget* section(QLabel* title, QWidget* content);
-QWidget* section(QLabel* title, QLayout* content);
+QWidget* titledSection(QLabel* title, QWidget* content);
+QWidget* titledSection(QLabel* title, QLayout* content);
 
 } // namespace zantiva
