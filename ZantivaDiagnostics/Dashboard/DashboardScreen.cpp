@@ -5,13 +5,12 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "Dashboard/BandLayout.h"
 #include "Dashboard/DeviceHeading.h"
 #include "Dashboard/ResumeCard.h"
 #include "Dashboard/TelemetryPanel.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
-#include "External/ExternalBenchmarksCard.h"
+#include "Layout/BandLayout.h"
 #include "Layout/PageScroll.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -19,10 +18,9 @@
 
 namespace zantiva {
 
-DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
+DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* outsideBenchmarks, QWidget* parent)
     : QWidget(parent), column_(new QWidget), update_(new UpdateNoticeCard),
       resume_(new ResumeCard), heading_(new DeviceHeading), specs_(new SpecsPanel(loc)),
-      external_(new ExternalBenchmarksCard),
       launcher_(new TestLauncher), footer_(new QLabel), telemetry_(new TelemetryPanel(loc)) {
     footer_->setTextFormat(Qt::PlainText);
     footer_->setAlignment(Qt::AlignCenter);
@@ -39,7 +37,7 @@ DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* parent)
     cards->addWidget(resume_);
     cards->addWidget(heading_);
     cards->addWidget(specs_);
-    cards->addWidget(external_);
+    cards->addWidget(outsideBenchmarks);
     cards->addWidget(launcher_);
     cards->addWidget(footer_);
     cards->addStretch();

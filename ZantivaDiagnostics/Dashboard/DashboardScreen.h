@@ -18,7 +18,6 @@ class QScrollArea;
 namespace zantiva {
 
 class DeviceHeading;
-class ExternalBenchmarksCard;
 class LocNotifier;
 class ResumeCard;
 class TelemetryPanel;
@@ -28,7 +27,8 @@ class UpdateNoticeCard;
 // The main screen under the header: a scrolling column (the update offer, the unfinished
 // run, the device heading, the specs panel with the live load charts, the outside
 // benchmarks, the test launcher and the version footer) at most 980 wide and centred in its room, beside the live
-// telemetry sidebar, which does not scroll. The panels follow the language themselves.
+// telemetry sidebar, which does not scroll. The panels follow the language themselves. The outside
+// benchmarks' card is made and bound by whoever makes the screen; the screen only places it.
 class DashboardScreen : public QWidget {
     Q_OBJECT
 public:
@@ -36,7 +36,7 @@ public:
     static constexpr int padding = 28;
     static constexpr int sidebarWidth = 340;
 
-    explicit DashboardScreen(LocNotifier& loc, QWidget* parent = nullptr);
+    DashboardScreen(LocNotifier& loc, QWidget* outsideBenchmarks, QWidget* parent = nullptr);
 
     using QWidget::show;
     void show(const DashboardView& view);
@@ -53,8 +53,6 @@ public:
     ResumeCard* resumeCard() const { return resume_; }
     DeviceHeading* heading() const { return heading_; }
     SpecsPanel* specsPanel() const { return specs_; }
-    // Bound on its own (bindExternalCard).
-    ExternalBenchmarksCard* externalCard() const { return external_; }
     TestLauncher* launcher() const { return launcher_; }
     QLabel* footer() const { return footer_; }
     TelemetryPanel* telemetryPanel() const { return telemetry_; }
@@ -78,7 +76,6 @@ private:
     ResumeCard* resume_;
     DeviceHeading* heading_;
     SpecsPanel* specs_;
-    ExternalBenchmarksCard* external_;
     TestLauncher* launcher_;
     QLabel* footer_;
     TelemetryPanel* telemetry_;

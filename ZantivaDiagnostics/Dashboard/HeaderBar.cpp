@@ -6,14 +6,14 @@
 #include <QToolButton>
 
 #include "Charts/ZantivaLogo.h"
+#include "Controls/ButtonText.h"
 #include "Controls/LanguageSwitch.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/ButtonText.h"
-#include "Dashboard/PanelParts.h"
 #include "Theme/Metric.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 
 namespace zantiva {
 namespace {
@@ -26,7 +26,7 @@ const QString refreshMark = QStringLiteral("\u21BB");
 
 HeaderBar::HeaderBar(QWidget* parent)
     : QWidget(parent), logo_(new ZantivaLogo(26)),
-      caption_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text), HeaderPresenter::caption)),
+      caption_(roleLabel(TextRole::label, color(PaletteColor::text), HeaderPresenter::caption)),
       language_(new LanguageSwitch(AppLanguage::persian)),
       signIn_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::bar)), refresh_(new QToolButton),
       signOut_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::bar)) {

@@ -4,17 +4,17 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "Controls/ButtonText.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/ButtonText.h"
-#include "Dashboard/PanelParts.h"
 #include "Theme/Palette.h"
+#include "Typography/RoleLabel.h"
 
 namespace zantiva {
 
 ResumeCard::ResumeCard(QWidget* parent)
     : RetroCard(RetroCard::Style::standard(), parent),
-      title_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))),
-      body_(PanelParts::roleLabel(TextRole::body, color(PaletteColor::text))),
+      title_(roleLabel(TextRole::label, color(PaletteColor::text))),
+      body_(roleLabel(TextRole::body, color(PaletteColor::text))),
       resume_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::pill)),
       discard_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::pill)) {
     body_->setWordWrap(true);

@@ -4,21 +4,22 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "Controls/ButtonText.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
-#include "Dashboard/ButtonText.h"
-#include "Dashboard/PanelParts.h"
 #include "Layout/FlowLayout.h"
+#include "Layout/LeadingRow.h"
 #include "Layout/RetroDropdown.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 #include "Typography/TextRole.h"
 
 namespace zantiva {
 namespace {
 
-QLabel* labelRole() { return PanelParts::roleLabel(TextRole::label, color(PaletteColor::text)); }
+QLabel* labelRole() { return roleLabel(TextRole::label, color(PaletteColor::text)); }
 
 } // namespace
 
@@ -48,7 +49,7 @@ TestLauncher::TestLauncher(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addLayout(PanelParts::leading(fullRun_));
+    column->addLayout(leadingRow(fullRun_));
     column->addSpacing(16);
     column->addLayout(durationRow);
     column->addSpacing(14);
@@ -60,7 +61,7 @@ TestLauncher::TestLauncher(QWidget* parent)
     column->addSpacing(14);
     column->addWidget(maintenanceTitle_);
     column->addSpacing(10);
-    column->addLayout(PanelParts::leading(washer_));
+    column->addLayout(leadingRow(washer_));
 
     connect(fullRun_, &QAbstractButton::clicked, this, [this] { emit runRequested(fullPlan_); });
     connect(storage_, &QAbstractButton::clicked, this, &TestLauncher::storageTestRequested);

@@ -4,13 +4,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "Controls/ButtonText.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/ButtonText.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/ClearLayout.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 #include "Typography/TextRole.h"
 
 namespace zantiva {
@@ -19,7 +20,7 @@ namespace {
 // Wrapped plain text that takes the width it is given: a long unbroken run in the site's
 // text is cut at the card's edge instead of widening the dashboard.
 QLabel* wrapped(TextRole role) {
-    QLabel* label = PanelParts::roleLabel(role, color(PaletteColor::text));
+    QLabel* label = roleLabel(role, color(PaletteColor::text));
     label->setWordWrap(true);
     QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
@@ -36,11 +37,11 @@ UpdateNoticeCard::UpdateNoticeCard(QWidget* parent)
                                  .shadowOffset = 6,
                                  .isInteractive = false},
                 parent),
-      title_(PanelParts::roleLabel(TextRole::header, color(PaletteColor::text))), details_(new ProseLabel),
+      title_(roleLabel(TextRole::header, color(PaletteColor::text))), details_(new ProseLabel),
       get_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::compact)),
       notes_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
       later_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)), notesSection_(new QWidget),
-      notesTitle_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))), noteLines_(new QVBoxLayout),
+      notesTitle_(roleLabel(TextRole::label, color(PaletteColor::text))), noteLines_(new QVBoxLayout),
       howTo_(wrapped(TextRole::label)) {
     title_->setWordWrap(true);
     // Machine values in the interface's words: the line follows the language's direction and
@@ -93,7 +94,7 @@ void UpdateNoticeCard::show(const UpdateNoticeView& view) {
     QStringList lines;
     for (const auto& line : view.notes) lines << qs(line);
     if (lines != noteLines()) {
-        PanelParts::clear(*noteLines_);
+        clearLayout(*noteLines_);
         for (const QString& line : lines) {
             QLabel* label = wrapped(TextRole::body);
             label->setText(line);

@@ -3,13 +3,16 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "Cards/CardAround.h"
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/PanelParts.h"
-#include "External/ExternalScoreRow.h"
+#include "Figures/ScoreRow.h"
 #include "Layout/Boxes.h"
+#include "Layout/ClearLayout.h"
 #include "Layout/FlowLayout.h"
+#include "Layout/LeadingRow.h"
+#include "Layout/Rule.h"
 #include "Theme/Palette.h"
 #include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
@@ -61,10 +64,8 @@ ExternalBenchmarksCard::ExternalBenchmarksCard(QWidget* parent)
     auto* content = plainColumn(14);
     content->addLayout(header);
     content->addWidget(body_);
-    auto* card = new RetroCard(RetroCard::Style::standard());
-    card->setContent(content);
     auto* outer = plainColumn(0);
-    outer->addWidget(card);
+    outer->addWidget(cardAround(content));
     setLayout(outer);
 
     connect(toggle_, &QAbstractButton::clicked, this, [this] {
@@ -84,11 +85,11 @@ void ExternalBenchmarksCard::show(const ExternalCardView& view) {
     fullPerformance_->setEnabled(view.canRunFullPerformance);
     openCsv_->setText(qs(view.openCsvLabel));
     if (!shown_ || shown_->sections != view.sections) {
-        PanelParts::clear(*sections_);
+        clearLayout(*sections_);
         sectionButtons_.clear();
         for (const auto& section : view.sections) {
             sections_->addWidget(makeSection(section));
-            sections_->addWidget(PanelParts::rule());
+            sections_->addWidget(rule());
         }
     }
     body_->setVisible(view.isExpanded);
@@ -106,7 +107,7 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
     header->setSpacing(8);
-    header->addWidget(externalName(view.name, 15), 0, Qt::AlignVCenter);
+    header->addWidget(scoreTitle(view.name, 15), 0, Qt::AlignVCenter);
     if (view.badge) {
         auto* badge = new RetroBadge(qs(*view.badge), color(PaletteColor::card), color(PaletteColor::text));
         header->addWidget(badge, 0, Qt::AlignVCenter);
@@ -126,7 +127,7 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
         // One line; a path longer than the card is cut, and shown whole in the tip.
         path->setMinimumWidth(1);
         path->setToolTip(qs(*view.path));
-        content->addLayout(PanelParts::leading(path));
+        content->addLayout(leadingRow(path));
     }
     for (const auto& line : view.notes) content->addWidget(note(line));
 
@@ -145,7 +146,7 @@ QWidget* ExternalBenchmarksCard::makeSection(const ExternalAppSectionView& view)
     }
     runs->setEnabled(view.canRun);
     content->addWidget(runs);
-    if (view.scores) content->addWidget(new ExternalScoreRow(*view.scores));
+    if (view.scores) content->addWidget(new ScoreRow(*view.scores));
     sectionButtons_[app] = buttons;
 
     auto* section = new QWidget;

@@ -5,23 +5,28 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "Cards/CardAround.h"
 #include "Cards/RetroActivityBar.h"
 #include "Cards/RetroCard.h"
 #include "Cards/RetroProgressBar.h"
 #include "Charts/HistoryChart.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/PanelParts.h"
 #include "External/ConsoleView.h"
-#include "External/ExternalScoreRow.h"
+#include "Figures/ScoreRow.h"
+#include "Layout/BandLayout.h"
 #include "Layout/Boxes.h"
+#include "Layout/ClearLayout.h"
 #include "Layout/FlowLayout.h"
+#include "Layout/LeadingRow.h"
 #include "Layout/PageScroll.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/MachineFigure.h"
 #include "Typography/MachineTextLabel.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 
@@ -31,11 +36,9 @@ constexpr int chartHeight = 60;
 constexpr double loadMaximum = 100;
 
 
-ProseLabel* prose(TextRole role, double opacity = 1, bool wraps = true) {
-    auto* label = new ProseLabel(role, color(PaletteColor::text));
-    if (opacity < 1) setForeground(*label, withOpacity(roleColor(role, color(PaletteColor::text)), opacity));
-    label->setWordWrap(wraps);
-    return label;
+// Text-coloured prose at the opacity, wrapping.
+ProseLabel* prose(TextRole role, double opacity = 1) {
+    return wrappedLabel(role, withOpacity(color(PaletteColor::text), opacity));
 }
 
 // Vazirmatn Medium 11 at 60 %, wrapping.
@@ -46,19 +49,6 @@ ProseLabel* smallNote() {
     return label;
 }
 
-HardwareText* figure(qreal size, QFont::Weight weight, double opacity) {
-    return new HardwareText({}, size, weight, withOpacity(color(PaletteColor::text), opacity));
-}
-
-RetroCard* card(QLayout* content, qreal padding, PaletteColor background = PaletteColor::card) {
-    RetroCard::Style style = RetroCard::Style::standard();
-    style.padding = padding;
-    style.background = color(background);
-    auto* made = new RetroCard(style);
-    made->setContent(content);
-    return made;
-}
-
 void showText(ProseLabel& label, const std::optional<std::string>& text) {
     label.setVisible(text.has_value());
     if (text) label.setProse(qs(*text));
@@ -67,16 +57,16 @@ void showText(ProseLabel& label, const std::optional<std::string>& text) {
 } // namespace
 
 ExternalRunScreen::ExternalRunScreen(QWidget* parent)
-    : QWidget(parent), running_(new QWidget), runningTitle_(prose(TextRole::title, 1, false)),
+    : QWidget(parent), running_(new QWidget), runningTitle_(proseLabel(TextRole::title, color(PaletteColor::text))),
       stop_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)),
       counter_(prose(TextRole::body, 0.6)), step_(new QWidget), stepLabel_(prose(TextRole::subHeader)),
       progress_(new RetroProgressBar(0, color(PaletteColor::primary))),
       activity_(new RetroActivityBar(color(PaletteColor::primary))), elapsed_(new MachineTextLabel(hardwareFont(12, QFont::Bold))),
       noProgress_(smallNote()), rest_(new QWidget), restTitle_(prose(TextRole::subHeader)),
-      remaining_(figure(34, QFont::Black, 1)),
+      remaining_(machineFigure({}, 34, QFont::Black)),
       skip_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)), status_(prose(TextRole::body, 0.7)),
       cpu_(makeLoadCard()), gpu_(makeLoadCard()), finished_(new QWidget), finishedContent_(plainColumn(20)),
-      consoleTitle_(prose(TextRole::label, 1, false)),
+      consoleTitle_(proseLabel(TextRole::label, color(PaletteColor::text))),
       consoleToggle_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::chip)), console_(new ConsoleView),
       finishedButtons_(new QWidget), back_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)),
       openCsv_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::regular)) {
@@ -122,7 +112,7 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
 
     auto* runningColumn = plainColumn(20);
     runningColumn->addLayout(heading);
-    runningColumn->addWidget(card(statusColumn, 20));
+    runningColumn->addWidget(cardAround(statusColumn));
     runningColumn->addLayout(loads);
     running_->setLayout(runningColumn);
 
@@ -135,7 +125,7 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     auto* consoleColumn = plainColumn(10);
     consoleColumn->addLayout(consoleHeader);
     consoleColumn->addWidget(console_);
-    consoleCard_ = card(consoleColumn, 16);
+    consoleCard_ = cardAround(consoleColumn, PaletteColor::card, 16);
 
     auto* buttons = new FlowLayout(finishedButtons_, 6, 6);
     buttons->addWidget(back_);
@@ -143,7 +133,6 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
 
     auto* content = new QWidget;
     content->setMinimumWidth(minimumBand);
-    content->setMaximumWidth(maximumBand);
     auto* stack = plainColumn(20);
     stack->addWidget(running_);
     stack->addWidget(finished_);
@@ -153,11 +142,8 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     content->setLayout(stack);
 
     auto* page = new QWidget;
-    auto* band = new QHBoxLayout(page);
-    band->setContentsMargins(28, 28, 28, 28);
-    band->addStretch();
-    band->addWidget(content, 100);
-    band->addStretch();
+    auto* band = new BandLayout(page, maximumBand, 28);
+    band->setContent(content);
     QScrollArea* scroll = pageScroll(page);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* outer = new QVBoxLayout(this);
@@ -181,9 +167,9 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
 
 ExternalRunScreen::LoadCard ExternalRunScreen::makeLoadCard() {
     LoadCard load{nullptr,
-                  prose(TextRole::label, 1, false),
-                  figure(12, QFont::Bold, 0.8),
-                  figure(16, QFont::Bold, 1),
+                  proseLabel(TextRole::label, color(PaletteColor::text)),
+                  machineFigure({}, 12, QFont::Bold, 0.8),
+                  machineFigure({}, 16, QFont::Bold),
                   smallNote(),
                   plainColumn(0)};
     auto* top = plainRow(8);
@@ -195,7 +181,7 @@ ExternalRunScreen::LoadCard ExternalRunScreen::makeLoadCard() {
     content->addLayout(top);
     content->addWidget(load.caption);
     content->addLayout(load.chartSlot);
-    load.card = card(content, 16);
+    load.card = cardAround(content, PaletteColor::card, 16);
     return load;
 }
 
@@ -257,13 +243,13 @@ void ExternalRunScreen::showRunning(const ExternalRunningView& view) {
 }
 
 void ExternalRunScreen::showFinished(const ExternalFinishedView& view) {
-    PanelParts::clear(*finishedContent_);
+    clearLayout(*finishedContent_);
     finishedContent_->addWidget(new ProseLabel(TextRole::title, color(PaletteColor::text), qs(view.title)));
     for (const auto& app : view.apps) {
         auto* content = plainColumn(10);
-        content->addLayout(PanelParts::leading(externalName(app.name, 16)));
-        content->addWidget(new ExternalScoreRow(app.scores));
-        finishedContent_->addWidget(card(content, 20));
+        content->addLayout(leadingRow(scoreTitle(app.name, 16)));
+        content->addWidget(new ScoreRow(app.scores));
+        finishedContent_->addWidget(cardAround(content));
     }
     if (view.noScores) {
         auto* label = prose(TextRole::subHeader);
@@ -288,7 +274,7 @@ void ExternalRunScreen::showFinished(const ExternalFinishedView& view) {
             entry->addWidget(message);
             content->addLayout(entry);
         }
-        finishedContent_->addWidget(card(content, 20, PaletteColor::muted));
+        finishedContent_->addWidget(cardAround(content, PaletteColor::muted));
     }
     if (view.csvWritten) {
         auto* label = prose(TextRole::label);

@@ -61,7 +61,7 @@ struct ExternalAppSectionView {
     std::vector<ExternalNote> notes; // under the name and path, in order
     std::vector<ExternalRunButton> buttons;
     bool canRun = false;
-    std::optional<ExternalScoreRowView> scores;
+    std::optional<ScoreRowView> scores;
 
     bool operator==(const ExternalAppSectionView&) const = default;
 };

@@ -103,7 +103,7 @@ struct ExternalProblemView {
 
 struct ExternalScoredAppView {
     std::string name; // machine text
-    ExternalScoreRowView scores;
+    ScoreRowView scores;
 
     bool operator==(const ExternalScoredAppView&) const = default;
 };

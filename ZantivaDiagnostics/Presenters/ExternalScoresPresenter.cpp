@@ -7,16 +7,16 @@ namespace zantiva::ExternalScoresPresenter {
 
 namespace {
 
-ExternalScoreFigure figure(const std::optional<double>& score, std::string label) {
+ScoreFigure figure(const std::optional<double>& score, std::string label) {
     if (!score) return {missingNumber, true, std::move(label)};
     return {formattedNumber("{0:0}", *score), false, std::move(label)};
 }
 
 } // namespace
 
-ExternalScoreRowView row(ExternalBenchmarkApp app, const ExternalBenchmarkResult& result, double size,
-                         bool reservesGPUColumn, const Loc& loc) {
-    ExternalScoreRowView view{
+ScoreRowView row(ExternalBenchmarkApp app, const ExternalBenchmarkResult& result, double size,
+                 bool reservesGPUColumn, const Loc& loc) {
+    ScoreRowView view{
         .figures = {figure(result.singleCoreScore, loc["Result.SingleCore"]),
                     figure(result.multiCoreScore, loc["Result.MultiCore"])},
         .reservesThirdColumn = false,

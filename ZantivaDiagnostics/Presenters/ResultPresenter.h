@@ -134,7 +134,7 @@ struct ResultStorageView {
 
 struct ResultExternalRow {
     std::string name; // machine text
-    ExternalScoreRowView scores;
+    ScoreRowView scores;
 
     bool operator==(const ResultExternalRow&) const = default;
 };

@@ -3,26 +3,25 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 
+#include "Cards/CardAround.h"
 #include "Cards/RetroCard.h"
 #include "Cards/RetroProgressBar.h"
 #include "Controls/RetroButton.h"
+#include "Figures/MetricView.h"
+#include "Layout/Boxes.h"
+#include "Layout/MachineLine.h"
+#include "Layout/PageColumn.h"
 #include "Results/DriveHealthCard.h"
-#include "Results/ScreenParts.h"
-#include "Stations/MetricView.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
+#include "Typography/MachineFigure.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 
 namespace {
-
-using namespace ScreenParts;
-
-HardwareText* figure(const std::string& text, qreal size, double opacity) {
-    return new HardwareText(qs(text), size, QFont::Bold, withOpacity(color(PaletteColor::text), opacity));
-}
 
 RetroCard* makeResultsCard(const StorageResultsView& view) {
     auto* grid = new QGridLayout;
@@ -30,15 +29,16 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
     grid->setHorizontalSpacing(22);
     grid->setVerticalSpacing(8);
     for (int c = 0; c < static_cast<int>(view.columns.size()); ++c)
-        grid->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.columns[static_cast<size_t>(c)])), 0, c + 1,
+        grid->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.columns[static_cast<size_t>(c)])), 0, c + 1,
                         Qt::AlignLeft | Qt::AlignVCenter);
     int row = 1;
     for (const auto& line : view.rows) {
-        grid->addWidget(prose(TextRole::body, PaletteColor::text, qs(line.title)), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(figure(line.mbps, 15, 1), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(figure(line.mibps, 13, 0.8), row, 2, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(figure(line.iops, 13, 0.8), row, 3, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(figure(line.latencyMs, 13, 0.8), row, 4, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(proseLabel(TextRole::body, color(PaletteColor::text), qs(line.title)), row, 0,
+                        Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(machineFigure(qs(line.mbps), 15, QFont::Bold), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(machineFigure(qs(line.mibps), 13, QFont::Bold, 0.8), row, 2, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(machineFigure(qs(line.iops), 13, QFont::Bold, 0.8), row, 3, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(machineFigure(qs(line.latencyMs), 13, QFont::Bold, 0.8), row, 4, Qt::AlignLeft | Qt::AlignVCenter);
         ++row;
     }
     grid->setColumnStretch(5, 1); // the grid keeps to the leading edge
@@ -46,29 +46,29 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
     auto* target = new QHBoxLayout;
     target->setContentsMargins(0, 0, 0, 0);
     target->setSpacing(8);
-    target->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.targetLabel)));
-    target->addLayout(machine(qs(view.targetFolder), 11, QFont::Bold, 0.75), 1);
+    target->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.targetLabel)));
+    target->addLayout(machineLine(qs(view.targetFolder), 11, QFont::Bold, 0.75), 1);
 
-    auto* content = column(14);
-    content->addWidget(prose(TextRole::header, PaletteColor::text, qs(view.title), true));
+    auto* content = plainColumn(14);
+    content->addWidget(wrappedLabel(TextRole::header, color(PaletteColor::text), qs(view.title)));
     content->addLayout(grid);
-    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.queueDepthOneNote), true));
+    content->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.queueDepthOneNote)));
     content->addLayout(target);
-    content->addWidget(prose(TextRole::label, PaletteColor::text, qs(view.method), true));
-    return card(content);
+    content->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.method)));
+    return cardAround(content);
 }
 
 } // namespace
 
 StorageScreen::StorageScreen(QWidget* parent)
-    : QWidget(parent), page_(page(*this)),
+    : QWidget(parent), page_(scrollingPageColumn(*this)),
       back_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
-      liveTitle_(prose(TextRole::header, PaletteColor::text, {}, true)),
-      phase_(prose(TextRole::body, PaletteColor::text, {}, true)),
+      liveTitle_(wrappedLabel(TextRole::header, color(PaletteColor::text))),
+      phase_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       bar_(new RetroProgressBar(0, color(PaletteColor::secondary))), throughput_(new MetricView),
       stop_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::compact)),
-      errorTitle_(prose(TextRole::header, PaletteColor::primary, {}, true)),
-      errorMessage_(prose(TextRole::body, PaletteColor::text, {}, true)), driveHealth_(new DriveHealthCard) {
+      errorTitle_(wrappedLabel(TextRole::header, color(PaletteColor::primary))),
+      errorMessage_(wrappedLabel(TextRole::body, color(PaletteColor::text))), driveHealth_(new DriveHealthCard) {
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(back_);
@@ -79,17 +79,17 @@ StorageScreen::StorageScreen(QWidget* parent)
     metricRow->addWidget(throughput_);
     metricRow->addStretch();
     metricRow->addWidget(stop_);
-    auto* liveColumn = column(12);
+    auto* liveColumn = plainColumn(12);
     liveColumn->addWidget(liveTitle_);
     liveColumn->addWidget(phase_);
     liveColumn->addWidget(bar_);
     liveColumn->addLayout(metricRow);
-    live_ = card(liveColumn);
+    live_ = cardAround(liveColumn);
 
-    auto* errorColumn = column(8);
+    auto* errorColumn = plainColumn(8);
     errorColumn->addWidget(errorTitle_);
     errorColumn->addWidget(errorMessage_);
-    error_ = card(errorColumn);
+    error_ = cardAround(errorColumn);
 
     page_->addLayout(top);
     page_->addWidget(live_);

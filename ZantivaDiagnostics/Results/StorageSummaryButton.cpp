@@ -4,12 +4,14 @@
 #include <QVBoxLayout>
 
 #include "Cards/RetroCard.h"
-#include "Typography/ProseLabel.h"
-#include "Results/ScreenParts.h"
+#include "Layout/Boxes.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
+#include "Typography/MachineFigure.h"
+#include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 
@@ -22,13 +24,13 @@ ProseLabel* small(const std::string& text, qreal size) {
 }
 
 QLayout* speed(const ResultStorageColumn& column) {
-    auto* value = new HardwareText(qs(column.value), 18, QFont::Black, color(PaletteColor::text));
+    auto* value = machineFigure(qs(column.value), 18, QFont::Black);
     // Selecting the figure would take the click that opens the storage screen.
     value->setTextInteractionFlags(Qt::NoTextInteraction);
     auto* label = small(column.label, 10);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    auto* stack = ScreenParts::column(2);
+    auto* stack = plainColumn(2);
     stack->addWidget(value, 0, Qt::AlignHCenter);
     stack->addWidget(label);
     return stack;
@@ -44,7 +46,7 @@ StorageSummaryButton::StorageSummaryButton(const ResultStorageView& view, QWidge
 
     auto* heading = new QHBoxLayout;
     heading->setContentsMargins(0, 0, 0, 0);
-    heading->addWidget(ScreenParts::prose(TextRole::label, PaletteColor::text, qs(view.title)));
+    heading->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.title)));
     heading->addStretch();
     heading->addSpacing(8);
     heading->addWidget(small(view.openLabel, 11));
@@ -58,7 +60,7 @@ StorageSummaryButton::StorageSummaryButton(const ResultStorageView& view, QWidge
     unit->setWordWrap(true);
     unit->setAlignment(Qt::AlignHCenter);
 
-    auto* content = ScreenParts::column(12);
+    auto* content = plainColumn(12);
     content->addLayout(heading);
     content->addLayout(speeds);
     content->addWidget(unit);

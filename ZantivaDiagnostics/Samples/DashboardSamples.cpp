@@ -8,6 +8,7 @@
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
 #include "Dashboard/UpdateNoticeCard.h"
+#include "External/ExternalBenchmarksCard.h"
 #include "Gallery/PreviewSamples.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/BenchmarkSession.h"
@@ -59,12 +60,13 @@ std::vector<std::string> releaseNotes(AppLanguage language) {
 } // namespace
 
 std::unique_ptr<QWidget> dashboardSample(LocNotifier& loc) {
-    auto screen = std::make_unique<DashboardScreen>(loc);
-    showDashboardSample(*screen, loc);
+    auto* externalCard = new ExternalBenchmarksCard;
+    auto screen = std::make_unique<DashboardScreen>(loc, externalCard);
+    showDashboardSample(*screen, *externalCard, loc);
     return screen;
 }
 
-void showDashboardSample(DashboardScreen& screen, LocNotifier& loc) {
+void showDashboardSample(DashboardScreen& screen, ExternalBenchmarksCard& externalCard, LocNotifier& loc) {
     const SystemSpecs specs = PreviewSamples::systemSpecs();
     DashboardScreen* shown = &screen;
     loc.bind(shown, [shown, specs, &loc] {
@@ -78,7 +80,7 @@ void showDashboardSample(DashboardScreen& screen, LocNotifier& loc) {
                           {SpecsChart::memory, curve(41, 3, 11)},
                           {SpecsChart::gpu, curve(9, 6, 3)}});
     screen.updateCard()->notesButton()->click();
-    ExternalSamples::showFoldedCard(*screen.externalCard(), loc);
+    ExternalSamples::showFoldedCard(externalCard, loc);
 }
 
 std::unique_ptr<QWidget> headerSample(LocNotifier& loc) {

@@ -12,7 +12,7 @@ namespace zantiva::WindowSamples {
 
 std::unique_ptr<RootView> window(LocNotifier& loc, RootState state, bool signedIn) {
     auto root = std::make_unique<RootView>(loc);
-    showDashboardSample(*root->dashboard(), loc);
+    showDashboardSample(*root->dashboard(), *root->externalCard(), loc);
     RootView* shown = root.get();
     loc.bind(shown, [shown, state = std::move(state), signedIn, &loc]() mutable {
         // The account's site follows the language, as the app's does.

@@ -7,9 +7,9 @@
 
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -40,7 +40,7 @@ QTextEdit* plainTextBody() {
 } // namespace
 
 ErrorNotice::ErrorNotice(QWidget* parent)
-    : ModalOverlay(parent), title_(StationParts::wrappedLabel(TextRole::header, color(PaletteColor::primary))),
+    : ModalOverlay(parent), title_(wrappedLabel(TextRole::header, color(PaletteColor::primary))),
       body_(plainTextBody()), continue_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)) {
     layout()->setContentsMargins(windowMargin, windowMargin, windowMargin, windowMargin);
     auto* content = new QWidget;

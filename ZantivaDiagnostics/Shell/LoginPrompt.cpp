@@ -5,13 +5,13 @@
 #include <QVBoxLayout>
 
 #include "Charts/ZantivaLogo.h"
-#include "Dashboard/ButtonText.h"
+#include "Controls/ButtonText.h"
 #include "Controls/RetroButton.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -33,9 +33,9 @@ QPushButton* plainButton() {
 } // namespace
 
 LoginPrompt::LoginPrompt(QWidget* parent)
-    : ModalOverlay(parent), title_(StationParts::wrappedLabel(TextRole::header, color(PaletteColor::text))),
-      body_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
-      siteLabel_(StationParts::proseLabel(TextRole::label, color(PaletteColor::text))),
+    : ModalOverlay(parent), title_(wrappedLabel(TextRole::header, color(PaletteColor::text))),
+      body_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      siteLabel_(proseLabel(TextRole::label, color(PaletteColor::text))),
       domain_(new HardwareText({}, 13, QFont::Bold, color(PaletteColor::text))),
       signIn_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)), forgot_(plainButton()),
       continueWithout_(plainButton()) {

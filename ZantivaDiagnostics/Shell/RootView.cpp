@@ -6,6 +6,7 @@
 
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
+#include "External/ExternalBenchmarksCard.h"
 #include "External/ExternalRunScreen.h"
 #include "Results/ResultScreen.h"
 #include "Results/StorageScreen.h"
@@ -19,7 +20,8 @@ namespace zantiva {
 
 RootView::RootView(LocNotifier& loc, Clock clock, QWidget* parent)
     : QWidget(parent), clock_(std::move(clock)), header_(new HeaderBar), status_(new StatusLine),
-      screens_(new QStackedWidget), dashboard_(new DashboardScreen(loc)), suite_(new SuiteScreen),
+      screens_(new QStackedWidget), externalCard_(new ExternalBenchmarksCard),
+      dashboard_(new DashboardScreen(loc, externalCard_)), suite_(new SuiteScreen),
       result_(new ResultScreen), storage_(new StorageScreen),
       external_(new ExternalRunScreen), errorNotice_(new ErrorNotice(this)),
       loginPrompt_(new LoginPrompt(this)), washerSetup_(new WasherSetupSheet(this)) {

@@ -14,6 +14,7 @@ namespace zantiva {
 
 class DashboardScreen;
 class ErrorNotice;
+class ExternalBenchmarksCard;
 class ExternalRunScreen;
 class HeaderBar;
 class LocNotifier;
@@ -41,6 +42,8 @@ public:
     HeaderBar* header() const { return header_; }
     StatusLine* statusLine() const { return status_; }
     DashboardScreen* dashboard() const { return dashboard_; }
+    // The dashboard's outside-benchmarks card, bound on its own (bindExternalCard).
+    ExternalBenchmarksCard* externalCard() const { return externalCard_; }
     SuiteScreen* suiteScreen() const { return suite_; }
     ResultScreen* resultScreen() const { return result_; }
     StorageScreen* storageScreen() const { return storage_; }
@@ -68,6 +71,7 @@ private:
     HeaderBar* header_;
     StatusLine* status_;
     QStackedWidget* screens_;
+    ExternalBenchmarksCard* externalCard_;
     DashboardScreen* dashboard_;
     SuiteScreen* suite_;
     ResultScreen* result_;

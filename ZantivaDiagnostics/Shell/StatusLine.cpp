@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -17,7 +17,7 @@ constexpr int ruleHeight = 2;
 } // namespace
 
 StatusLine::StatusLine(QWidget* parent)
-    : QWidget(parent), label_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))) {
+    : QWidget(parent), label_(wrappedLabel(TextRole::body, color(PaletteColor::text))) {
     label_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     auto* row = new QVBoxLayout(this);
     row->setContentsMargins(horizontalPadding, verticalPadding, horizontalPadding, verticalPadding + ruleHeight);

@@ -11,11 +11,11 @@
 #include "App/AppModel.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Sound/TonePlayer.h"
 #include "Sound/TrackPlayer.h"
-#include "Stations/StationParts.h"
 #include "Stations/Verdict.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
@@ -23,6 +23,7 @@
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -55,12 +56,12 @@ RetroButton* chip(const QString& text) { return new RetroButton(text, RetroButto
 } // namespace
 
 MusicTrackSection::MusicTrackSection(QWidget* parent)
-    : QWidget(parent), title_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::text))),
-      note_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+    : QWidget(parent), title_(wrappedLabel(TextRole::label, color(PaletteColor::text))),
+      note_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       play_(new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::pill)),
       pause_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::pill)),
       stop_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::pill)),
-      unavailable_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::primary))), timeRow_(new QWidget),
+      unavailable_(wrappedLabel(TextRole::label, color(PaletteColor::primary))), timeRow_(new QWidget),
       elapsed_(timeText()), seek_(tintedSlider()), total_(timeText()), mute_(chip({})), volume_(tintedSlider()),
       level_(new HardwareText({}, 11, QFont::Bold, color(PaletteColor::text))), half_(chip("50%")), full_(chip("100%")) {
     note_->setFont(vazirFont(VazirWeight::medium, 11));
@@ -97,7 +98,7 @@ MusicTrackSection::MusicTrackSection(QWidget* parent)
     column->setSpacing(12);
     column->addWidget(title_);
     column->addWidget(note_);
-    column->addLayout(PanelParts::leading(chooser));
+    column->addLayout(leadingRow(chooser));
     column->addLayout(controls);
     for (QWidget* item : std::initializer_list<QWidget*>{unavailable_, timeRow_, volumeRow})
         column->addWidget(item);
@@ -159,8 +160,8 @@ void MusicTrackSection::paintEvent(QPaintEvent*) {
 }
 
 AudioStation::AudioStation(QWidget* parent)
-    : QWidget(parent), instruction_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
-      toneFailed_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::tertiary))),
+    : QWidget(parent), instruction_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
+      toneFailed_(wrappedLabel(TextRole::body, color(PaletteColor::tertiary))),
       left_(makeColumn(AudioChannel::left)), right_(makeColumn(AudioChannel::right)), music_(new MusicTrackSection),
       verdict_(new Verdict) {
     // The left column stays on the left and the right on the right whatever the language.
@@ -169,14 +170,14 @@ AudioStation::AudioStation(QWidget* parent)
     row->addWidget(left_.box, 1, Qt::AlignTop);
     row->addWidget(right_.box, 1, Qt::AlignTop);
 
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+    QVBoxLayout* column = pageColumn(*this);
     for (QWidget* item : std::initializer_list<QWidget*>{instruction_, toneFailed_, sides, music_, verdict_})
         column->addWidget(item);
     toneFailed_->hide();
 }
 
 AudioStation::Column AudioStation::makeColumn(AudioChannel side) {
-    Column made{new QWidget, StationParts::proseLabel(TextRole::label, color(PaletteColor::text)),
+    Column made{new QWidget, proseLabel(TextRole::label, color(PaletteColor::text)),
                 new RetroButton({}, RetroButtonKind::secondary, RetroButtonSize::regular), new RetroCheckBox({})};
     applyTextRole(*made.heard, TextRole::body, color(PaletteColor::text));
     auto* stack = new QVBoxLayout(made.box);

@@ -3,19 +3,20 @@
 #include <QVBoxLayout>
 
 #include "App/AppModel.h"
+#include "Figures/MetricRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Stations/MetricRow.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 
 BatteryStation::BatteryStation(QWidget* parent)
-    : QWidget(parent), headline_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+    : QWidget(parent), headline_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       metrics_(new MetricRow(24, Qt::AlignVCenter)),
-      footnote_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::text))) {
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+      footnote_(wrappedLabel(TextRole::label, color(PaletteColor::text))) {
+    QVBoxLayout* column = pageColumn(*this);
     column->addWidget(headline_);
     column->addWidget(metrics_);
     column->addWidget(footnote_);

@@ -4,23 +4,22 @@
 
 #include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
+#include "Figures/MetricRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/LiveUsageCharts.h"
-#include "Stations/MetricRow.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
-
-using StationParts::wrappedLabel;
 
 CPUStation::CPUStation(QWidget* parent)
     : QWidget(parent), phase_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       bar_(new RetroProgressBar(0, color(PaletteColor::primary))), metrics_(new MetricRow(20, Qt::AlignVCenter)),
       throttle_(wrappedLabel(TextRole::label, color(PaletteColor::primary))), charts_(new LiveUsageCharts),
       reference_(wrappedLabel(TextRole::label, color(PaletteColor::text))) {
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+    QVBoxLayout* column = pageColumn(*this);
     for (QWidget* item : std::initializer_list<QWidget*>{phase_, bar_, metrics_, throttle_, charts_, reference_})
         column->addWidget(item);
     throttle_->hide();

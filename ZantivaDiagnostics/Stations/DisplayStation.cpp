@@ -4,23 +4,24 @@
 
 #include "App/AppModel.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/DisplayTestController.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 
 DisplayStation::DisplayStation(QWidget* parent)
-    : QWidget(parent), body_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+    : QWidget(parent), body_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       start_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)),
-      running_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::text))) {
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+      running_(wrappedLabel(TextRole::label, color(PaletteColor::text))) {
+    QVBoxLayout* column = pageColumn(*this);
     column->addWidget(body_);
-    column->addLayout(PanelParts::leading(start_));
+    column->addLayout(leadingRow(start_));
     column->addWidget(running_);
     running_->hide();
     connect(start_, &QAbstractButton::clicked, this, &DisplayStation::startRequested);

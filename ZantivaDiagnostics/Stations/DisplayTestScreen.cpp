@@ -11,6 +11,7 @@
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
+#include "Layout/CentredRow.h"
 #include "Stations/DisplayDeadPixelGrid.h"
 #include "Stations/DisplayPacedSquare.h"
 #include "Stations/DisplayRefreshClock.h"
@@ -53,16 +54,6 @@ QVBoxLayout* captionColumn(QWidget& page, ProseLabel* label) {
     return column;
 }
 
-// The widget in the middle of the row at up to its maximum width; a wrapping label keeps
-// the height its lines need, which an aligned one in a column does not.
-QHBoxLayout* centredRow(QWidget* widget) {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(widget, 1);
-    row->addStretch();
-    return row;
-}
-
 QColor fillColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 } // namespace
@@ -102,7 +93,7 @@ QWidget* DisplayTestScreen::makeIntro() {
     auto* outer = new QVBoxLayout(intro_);
     outer->setContentsMargins(40, 40, 40, 40);
     outer->addStretch();
-    outer->addLayout(centredRow(box));
+    outer->addLayout(centredRow(box, 1));
     outer->addStretch();
     return intro_;
 }
@@ -142,7 +133,7 @@ QWidget* DisplayTestScreen::makeRefresh(SquareClock clock) {
     refreshColumn_ = column;
     column->setSpacing(14);
     column->addWidget(refreshTitle_);
-    column->addLayout(centredRow(refreshBody_));
+    column->addLayout(centredRow(refreshBody_, 1));
     column->addWidget(rate_);
     column->addWidget(refreshHint_);
     column->addStretch();

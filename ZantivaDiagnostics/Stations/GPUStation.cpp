@@ -7,22 +7,21 @@
 
 #include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
-#include "Dashboard/PanelParts.h"
+#include "Figures/MetricRow.h"
+#include "Layout/LeadingRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/GpuPreviewFrame.h"
 #include "Stations/LiveUsageCharts.h"
-#include "Stations/MetricRow.h"
-#include "Stations/StationParts.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
-
-using StationParts::wrappedLabel;
 
 // The box around the device's name: surface fill, outline inside its edge, radius 8.
 class AdapterBox : public QWidget {
@@ -47,7 +46,7 @@ protected:
 
 GPUStation::GPUStation(QWidget* parent)
     : QWidget(parent), subtitle_(wrappedLabel(TextRole::label, color(PaletteColor::text))),
-      adapterLabel_(StationParts::proseLabel(TextRole::label, color(PaletteColor::text))),
+      adapterLabel_(proseLabel(TextRole::label, color(PaletteColor::text))),
       adapterName_(new HardwareText({}, 13, QFont::Bold, color(PaletteColor::text))),
       stage_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       bar_(new RetroProgressBar(0, color(PaletteColor::primary))), metrics_(new MetricRow(20, Qt::AlignTop)),
@@ -64,9 +63,9 @@ GPUStation::GPUStation(QWidget* parent)
     liveRow->addWidget(preview_, 1, Qt::AlignTop);
     liveRow->addWidget(previewPending_, 1, Qt::AlignTop);
 
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+    QVBoxLayout* column = pageColumn(*this);
     column->addWidget(subtitle_);
-    column->addLayout(PanelParts::leading(adapter_));
+    column->addLayout(leadingRow(adapter_));
     column->addWidget(stage_);
     column->addWidget(bar_);
     column->addLayout(liveRow);

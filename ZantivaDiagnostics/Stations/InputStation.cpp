@@ -7,17 +7,18 @@
 #include "App/AppModel.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroTextField.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/InputCheck.h"
 #include "Stations/InputTouchpadArea.h"
 #include "Stations/KeyboardGrid.h"
-#include "Stations/StationParts.h"
 #include "Stations/Verdict.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -28,7 +29,7 @@ RetroButton* primaryButton() { return new RetroButton({}, RetroButtonKind::prima
 
 QWidget* stepBox() {
     auto* box = new QWidget;
-    StationParts::pageColumn(*box);
+    pageColumn(*box);
     return box;
 }
 
@@ -53,34 +54,34 @@ void showKeyList(QWidget& row, ProseLabel& title, HardwareText& keys, const std:
 } // namespace
 
 InputStation::InputStation(QWidget* parent)
-    : QWidget(parent), step_(StationParts::proseLabel(TextRole::label, text())), typing_(stepBox()),
+    : QWidget(parent), step_(proseLabel(TextRole::label, text())), typing_(stepBox()),
       sentence_(new HardwareText({}, 14, QFont::Bold, text())), field_(new RetroTextField({}, true)),
-      next_(primaryButton()), keys_(stepBox()), hint_(StationParts::wrappedLabel(TextRole::body, text())),
-      grid_(new KeyboardGrid), lastKey_(StationParts::proseLabel(TextRole::label, text())), finish_(primaryButton()),
-      touchpadStep_(stepBox()), noMissing_(StationParts::wrappedLabel(TextRole::body, text())),
-      missingTitle_(StationParts::proseLabel(TextRole::label, text())),
+      next_(primaryButton()), keys_(stepBox()), hint_(wrappedLabel(TextRole::body, text())),
+      grid_(new KeyboardGrid), lastKey_(proseLabel(TextRole::label, text())), finish_(primaryButton()),
+      touchpadStep_(stepBox()), noMissing_(wrappedLabel(TextRole::body, text())),
+      missingTitle_(proseLabel(TextRole::label, text())),
       missingKeys_(new HardwareText({}, 12, QFont::Bold, text())),
-      doubleTitle_(StationParts::proseLabel(TextRole::label, text())),
+      doubleTitle_(proseLabel(TextRole::label, text())),
       doubleKeys_(new HardwareText({}, 12, QFont::Bold, text())),
-      touchpadTitle_(StationParts::proseLabel(TextRole::label, text())), area_(new InputTouchpadArea),
+      touchpadTitle_(proseLabel(TextRole::label, text())), area_(new InputTouchpadArea),
       verdict_(new Verdict) {
     missingRow_ = keyRow(missingTitle_, missingKeys_);
     doubleRow_ = keyRow(doubleTitle_, doubleKeys_);
 
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+    QVBoxLayout* column = pageColumn(*this);
     column->addWidget(step_);
     column->addWidget(typing_);
     column->addWidget(keys_);
     column->addWidget(touchpadStep_);
 
     auto* typing = static_cast<QVBoxLayout*>(typing_->layout());
-    typing->addLayout(PanelParts::leading(sentence_));
+    typing->addLayout(leadingRow(sentence_));
     typing->addWidget(field_);
-    typing->addLayout(PanelParts::leading(next_));
+    typing->addLayout(leadingRow(next_));
 
     auto* keys = static_cast<QVBoxLayout*>(keys_->layout());
     keys->addWidget(hint_);
-    keys->addLayout(PanelParts::leading(grid_));
+    keys->addLayout(leadingRow(grid_));
     auto* lastRow = new QHBoxLayout;
     lastRow->addWidget(lastKey_, 0, Qt::AlignVCenter);
     lastRow->addStretch();

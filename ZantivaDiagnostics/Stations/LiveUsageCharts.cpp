@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "Charts/HistoryChart.h"
-#include "Stations/StationParts.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -28,7 +28,7 @@ bool sameShape(const UsageChart& a, const UsageChart& b) {
 } // namespace
 
 LiveUsageCharts::LiveUsageCharts(QWidget* parent)
-    : QWidget(parent), title_(StationParts::wrappedLabel(TextRole::label, color(PaletteColor::text))),
+    : QWidget(parent), title_(wrappedLabel(TextRole::label, color(PaletteColor::text))),
       column_(new QVBoxLayout(this)) {
     column_->setContentsMargins(16, 16, 16, 16);
     column_->setSpacing(10);

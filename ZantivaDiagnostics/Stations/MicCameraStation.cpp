@@ -8,24 +8,22 @@
 
 #include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Media/CameraFrameScaler.h"
 #include "Stations/CameraPreview.h"
 #include "Stations/MicCameraCheck.h"
-#include "Stations/StationParts.h"
 #include "Stations/Verdict.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 #include "ZantivaBridge/DetachedTask.h"
 
 namespace zantiva {
 namespace {
-
-using StationParts::proseLabel;
-using StationParts::wrappedLabel;
 
 QVBoxLayout* columnOf(QWidget& widget, int spacing) {
     auto* column = new QVBoxLayout(&widget);
@@ -63,7 +61,7 @@ MicCameraStation::MicCameraStation(QWidget* parent)
     levels->addWidget(levelTitle_);
     levels->addWidget(levelBar_);
     levels->addWidget(pitchTitle_);
-    levels->addLayout(PanelParts::leading(pitch_));
+    levels->addLayout(leadingRow(pitch_));
 
     auto* microphoneColumn = new QWidget;
     QVBoxLayout* microphone = columnOf(*microphoneColumn, 8);
@@ -77,7 +75,7 @@ MicCameraStation::MicCameraStation(QWidget* parent)
     row->addWidget(cameraColumn_, 0, Qt::AlignTop);
     row->addWidget(microphoneColumn, 1);
 
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+    QVBoxLayout* column = pageColumn(*this);
     for (QWidget* notice : std::initializer_list<QWidget*>{instruction_, accessDenied_, cameraFailed_, startFailed_}) column->addWidget(notice);
     column->addLayout(row);
     column->addWidget(verdict_);

@@ -4,17 +4,18 @@
 
 #include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
+#include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 
 RAMStation::RAMStation(QWidget* parent)
-    : QWidget(parent), pass_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+    : QWidget(parent), pass_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       bar_(new RetroProgressBar(0, color(PaletteColor::tertiary))) {
-    QVBoxLayout* column = StationParts::pageColumn(*this);
+    QVBoxLayout* column = pageColumn(*this);
     column->addWidget(pass_);
     column->addWidget(bar_);
     pass_->hide();

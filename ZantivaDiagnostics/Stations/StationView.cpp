@@ -12,9 +12,9 @@
 #include "Stations/InputStation.h"
 #include "Stations/MicCameraStation.h"
 #include "Stations/RAMStation.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -42,8 +42,8 @@ QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
 } // namespace
 
 StationView::StationView(QWidget* parent)
-    : QWidget(parent), title_(StationParts::wrappedLabel(TextRole::header, color(PaletteColor::text))),
-      subtitle_(StationParts::wrappedLabel(TextRole::subHeader, color(PaletteColor::text))),
+    : QWidget(parent), title_(wrappedLabel(TextRole::header, color(PaletteColor::text))),
+      subtitle_(wrappedLabel(TextRole::subHeader, color(PaletteColor::text))),
       column_(new QVBoxLayout) {
     auto* heading = new QVBoxLayout;
     heading->setSpacing(2);

@@ -7,9 +7,9 @@
 
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
@@ -20,8 +20,8 @@ constexpr double backdropOpacity = 0.7;
 } // namespace
 
 StopConfirmation::StopConfirmation(QWidget* parent)
-    : QWidget(parent), title_(StationParts::wrappedLabel(TextRole::header, color(PaletteColor::text))),
-      body_(StationParts::wrappedLabel(TextRole::body, color(PaletteColor::text))),
+    : QWidget(parent), title_(wrappedLabel(TextRole::header, color(PaletteColor::text))),
+      body_(wrappedLabel(TextRole::body, color(PaletteColor::text))),
       confirm_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)),
       cancel_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::regular)) {
     auto* buttons = new QHBoxLayout;

@@ -10,21 +10,19 @@
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
 #include "Layout/PageScroll.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Stations/StationParts.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 
 namespace zantiva {
 namespace {
-
-using StationParts::wrappedLabel;
 
 void showOptional(ProseLabel& label, const std::optional<std::string>& text) {
     label.setVisible(text.has_value());
@@ -56,7 +54,7 @@ SuiteScreen::SuiteScreen(QWidget* parent)
     list->addWidget(title_);
     list->addLayout(rowsColumn_);
     list->addSpacing(6);
-    list->addLayout(PanelParts::leading(stop_));
+    list->addLayout(leadingRow(stop_));
     auto* card = new RetroCard(RetroCard::Style::standard());
     card->setContent(list);
     card->setFixedWidth(listWidth);

@@ -6,6 +6,7 @@
 
 #include "Cards/RetroBadge.h"
 #include "Controls/RetroButton.h"
+#include "Layout/CentredRow.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -42,14 +43,6 @@ RetroButton* barButton(RetroButtonKind kind) {
     return button;
 }
 
-void centred(QVBoxLayout& column, QWidget* widget) {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(widget);
-    row->addStretch();
-    column.addLayout(row);
-}
-
 } // namespace
 
 WasherControls::WasherControls(QWidget* parent)
@@ -76,9 +69,9 @@ WasherControls::WasherControls(QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 40, 0, 48);
-    centred(*column, slideBadge_);
+    column->addLayout(centredRow(slideBadge_));
     column->addStretch();
-    centred(*column, bar);
+    column->addLayout(centredRow(bar));
 }
 
 void WasherControls::show(const WasherControlsView& view) {

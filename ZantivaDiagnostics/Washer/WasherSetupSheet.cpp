@@ -4,16 +4,17 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "Controls/ButtonText.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
-#include "Dashboard/ButtonText.h"
 #include "Layout/PageScroll.h"
-#include "Stations/StationParts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleProse.h"
 #include "Typography/TextRole.h"
-#include "Washer/WasherSetupParts.h"
+#include "Washer/WasherChoiceList.h"
+#include "Washer/WasherNoticeBox.h"
 
 namespace zantiva {
 namespace {
@@ -21,7 +22,7 @@ namespace {
 constexpr int cardWidth = 600;
 constexpr int cardMaximumHeight = 620;
 
-ProseLabel* label(TextRole role) { return StationParts::wrappedLabel(role, color(PaletteColor::text)); }
+ProseLabel* label(TextRole role) { return wrappedLabel(role, color(PaletteColor::text)); }
 
 RetroCheckBox* checkBox() {
     auto* box = new RetroCheckBox({});

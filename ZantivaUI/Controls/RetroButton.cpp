@@ -77,6 +77,8 @@ bool RetroButton::event(QEvent* event) {
     case QEvent::Enter: hovered_ = true; break;
     case QEvent::Leave: hovered_ = false; break;
     case QEvent::EnabledChange: break;
+    // The label's measure follows its direction.
+    case QEvent::LayoutDirectionChange: updateGeometry(); return handled;
     default: return handled;
     }
     surface_.setStyle(surfaceStyle());

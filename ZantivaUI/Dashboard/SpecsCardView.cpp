@@ -8,14 +8,16 @@
 
 #include "Charts/HistoryChart.h"
 #include "Controls/RetroToggle.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/ClearLayout.h"
 #include "Layout/FloatingOverlay.h"
+#include "Layout/LeadingRow.h"
 #include "Model/TelemetryHistory.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 
 namespace zantiva {
 
@@ -32,7 +34,7 @@ constexpr int valueLines = 2;
 
 SpecsCardView::SpecsCardView(QWidget* parent)
     : RetroCard(RetroCard::Style::standard(), parent),
-      title_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))),
+      title_(roleLabel(TextRole::label, color(PaletteColor::text))),
       value_(new HardwareText({}, 20, QFont::Bold, color(PaletteColor::text))), details_(new QVBoxLayout),
       toggle_(new RetroToggle({}, RetroButtonSize::chip)),
       popupCard_(new RetroCard({16, color(PaletteColor::card), color(PaletteColor::outline), 6, false})),
@@ -78,7 +80,7 @@ void SpecsCardView::setCard(const SpecsCard& card) {
     valueIsProse_ = card.value.kind == SpecsDetail::Kind::prose;
     fitValue();
     if (card.details == shownDetails_) return;
-    PanelParts::clear(*details_);
+    clearLayout(*details_);
     for (const SpecsDetail& detail : card.details) {
         if (detail.kind == SpecsDetail::Kind::prose) {
             // A sentence with figures ("8 cores / 16 threads · 5.13 GHz") that must keep their order.
@@ -87,7 +89,7 @@ void SpecsCardView::setCard(const SpecsCard& card) {
             details_->addWidget(line);
         } else {
             auto* line = new HardwareText(qs(detail.text), 13, QFont::Medium, color(PaletteColor::text));
-            details_->addLayout(PanelParts::leading(line));
+            details_->addLayout(leadingRow(line));
         }
     }
     shownDetails_ = card.details;

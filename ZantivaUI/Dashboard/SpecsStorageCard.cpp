@@ -5,11 +5,12 @@
 #include <QVBoxLayout>
 
 #include "Cards/RetroBadge.h"
-#include "Dashboard/PanelParts.h"
+#include "Layout/ClearLayout.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/HardwareText.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 
 namespace zantiva {
 
@@ -25,7 +26,7 @@ QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
     if (drive.model.kind == SpecsDetail::Kind::hardware)
         layout->addWidget(new HardwareText(qs(drive.model.text), 13, QFont::Bold, color(PaletteColor::text)));
     else
-        layout->addWidget(PanelParts::roleLabel(TextRole::body, color(PaletteColor::text), qs(drive.model.text)));
+        layout->addWidget(roleLabel(TextRole::body, color(PaletteColor::text), qs(drive.model.text)));
     layout->addStretch();
     if (drive.isExternal)
         layout->addWidget(new RetroBadge(qs(externalLabel), color(PaletteColor::card), color(PaletteColor::text)));
@@ -41,7 +42,7 @@ QWidget* driveRow(const SpecsDrive& drive, const std::string& externalLabel) {
 
 SpecsStorageCard::SpecsStorageCard(QWidget* parent)
     : RetroCard(RetroCard::Style::standard(), parent),
-      title_(PanelParts::roleLabel(TextRole::label, color(PaletteColor::text))), rows_(new QVBoxLayout) {
+      title_(roleLabel(TextRole::label, color(PaletteColor::text))), rows_(new QVBoxLayout) {
     rows_->setSpacing(12);
     rows_->setContentsMargins(0, 0, 0, 0);
     auto* stack = new QVBoxLayout;
@@ -54,10 +55,10 @@ SpecsStorageCard::SpecsStorageCard(QWidget* parent)
 void SpecsStorageCard::setDrives(const std::string& title, const std::vector<SpecsDrive>& drives,
                                  const std::string& externalLabel, const std::string& notReported) {
     title_->setText(qs(title));
-    PanelParts::clear(*rows_);
+    clearLayout(*rows_);
     for (const SpecsDrive& drive : drives) rows_->addWidget(driveRow(drive, externalLabel));
     if (drives.empty())
-        rows_->addWidget(PanelParts::roleLabel(TextRole::body, withOpacity(color(PaletteColor::text), emptyOpacity),
+        rows_->addWidget(roleLabel(TextRole::body, withOpacity(color(PaletteColor::text), emptyOpacity),
                                                qs(notReported)));
 }
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/TextRole.h"
@@ -33,7 +33,7 @@ TelemetryFigureView::TelemetryFigureView(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(PanelParts::leading(value_));
+    layout->addLayout(leadingRow(value_));
     layout->addWidget(caption_);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

@@ -7,19 +7,17 @@
 
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
-#include "Dashboard/PanelParts.h"
 #include "Dashboard/TelemetryFigureView.h"
+#include "Layout/Rule.h"
+#include "Layout/TitledSection.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
+#include "Typography/RoleLabel.h"
 
 namespace zantiva {
-
-using PanelParts::roleLabel;
-using PanelParts::rule;
-using PanelParts::section;
 
 namespace {
 
@@ -63,17 +61,17 @@ TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidge
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(14);
     rows->addWidget(title_);
-    rows->addWidget(section(subHeader(TelemetryPresenter::cpuTitle), pair(cpuTemperature_, cpuLoad_)));
+    rows->addWidget(titledSection(subHeader(TelemetryPresenter::cpuTitle), pair(cpuTemperature_, cpuLoad_)));
     rows->addWidget(rule());
-    rows->addWidget(section(subHeader(TelemetryPresenter::gpuTitle), pair(gpuTemperature_, gpuLoad_)));
+    rows->addWidget(titledSection(subHeader(TelemetryPresenter::gpuTitle), pair(gpuTemperature_, gpuLoad_)));
     rows->addWidget(rule());
-    rows->addWidget(section(memoryTitle_, memory));
+    rows->addWidget(titledSection(memoryTitle_, memory));
     rows->addWidget(rule());
-    rows->addWidget(section(powerTitle_, power_));
+    rows->addWidget(titledSection(powerTitle_, power_));
     rows->addWidget(rule());
-    rows->addWidget(section(fanTitle_, fan_));
+    rows->addWidget(titledSection(fanTitle_, fan_));
     rows->addWidget(rule());
-    rows->addWidget(section(thermalTitle_, thermal));
+    rows->addWidget(titledSection(thermalTitle_, thermal));
     rows->addWidget(noSensors_);
     rows->addStretch();
 

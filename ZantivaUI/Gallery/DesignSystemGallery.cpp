@@ -10,8 +10,8 @@
 #include "Controls/RetroButton.h"
 #include "Controls/RetroTextField.h"
 #include "Controls/RetroToggle.h"
-#include "Dashboard/PanelParts.h"
 #include "Layout/Boxes.h"
+#include "Layout/LeadingRow.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/LocText.h"
 #include "Theme/Palette.h"
@@ -42,7 +42,7 @@ RetroCard* textRoles(LocNotifier& loc) {
     body->setWordWrap(true);
     stack->addWidget(body);
     stack->addWidget(new LocText(loc, "Telemetry.Title", TextRole::label, text));
-    stack->addLayout(PanelParts::leading(new HardwareText(
+    stack->addLayout(leadingRow(new HardwareText(
         QStringLiteral("i7-1360P \u00B7 12C (4P+8E) \u00B7 2256 \u00D7 1504 @ 60 Hz"), 13, QFont::Bold, text)));
     auto* card = new RetroCard(RetroCard::Style::standard());
     card->setContent(stack);

@@ -11,6 +11,7 @@
 #include "../App/AppModelFixture.h"
 #include "Dashboard/DashboardBinding.h"
 #include "Dashboard/DashboardScreen.h"
+#include "External/ExternalBenchmarksCard.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
 
@@ -26,7 +27,7 @@ protected:
     DashboardScreen& makeDashboard(AppModelSetup setup) {
         screen.reset();
         makeModel(std::move(setup));
-        screen = std::make_unique<DashboardScreen>(notifier);
+        screen = std::make_unique<DashboardScreen>(notifier, new ExternalBenchmarksCard);
         applyZantivaRoot(*screen, notifier);
         bindDashboard(*screen, *model, notifier, [this] {
             ++chooserCalls;

@@ -18,6 +18,7 @@
 #include "Dashboard/TelemetryPanel.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
+#include "External/ExternalBenchmarksCard.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
@@ -105,7 +106,7 @@ protected:
 
     Loc loc_{GetParam().language};
     LocNotifier notifier_{loc_};
-    DashboardScreen screen_{notifier_};
+    DashboardScreen screen_{notifier_, new ExternalBenchmarksCard};
 };
 
 TEST_P(DashboardLayoutTest, NothingOverlapsOrIsCutOff) {

@@ -17,8 +17,8 @@
 #include "Cards/RetroCard.h"
 #include "Controls/GradeBadge.h"
 #include "Controls/LanguageSwitch.h"
-#include "Controls/RetroCheckBox.h"
 #include "Controls/RetroButton.h"
+#include "Controls/RetroCheckBox.h"
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
 #include "Dashboard/ResumeCard.h"
@@ -47,7 +47,8 @@
 #include "Typography/ProseLabel.h"
 #include "Washer/ScreenWasherController.h"
 #include "Washer/ScreenWasherRunState.h"
-#include "Washer/WasherSetupParts.h"
+#include "Washer/WasherChoiceList.h"
+#include "Washer/WasherNoticeBox.h"
 #include "Washer/WasherSetupSheet.h"
 
 namespace zantiva::testing {

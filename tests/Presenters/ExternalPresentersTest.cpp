@@ -100,7 +100,7 @@ TEST(ExternalCardPresenter, RunButtonsStartTheRightSteps) {
 TEST(ExternalScoresPresenter, MissingScoresAreDashesAndTheGpuColumnIsKeptOnlyWhenAsked) {
     const ExternalBenchmarkResult gpuOnly{.gpuScore = 41876.6};
     const auto row = ExternalScoresPresenter::row(App::cinebench2026, gpuOnly, 18, false, english);
-    EXPECT_EQ(row.figures, (std::vector<ExternalScoreFigure>{
+    EXPECT_EQ(row.figures, (std::vector<ScoreFigure>{
                                {"\u2014", true, "Single-core"}, {"\u2014", true, "Multi-core"}, {"41877", false, "GPU"}}));
     EXPECT_EQ(ExternalScoresPresenter::row(App::cinebench2024, gpuOnly, 16, true, english).figures.size(), 2u);
     EXPECT_TRUE(ExternalScoresPresenter::row(App::cinebench2024, gpuOnly, 16, true, english).reservesThirdColumn);

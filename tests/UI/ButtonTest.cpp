@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QHBoxLayout>
 #include <QSignalSpy>
 #include <QTest>
 #include <vector>
@@ -154,4 +155,20 @@ TEST(RetroToggle, LatchesDownInCrimsonWhileOn) {
     toggle.setEnabled(false);
     EXPECT_TRUE(toggle.surface().style().pressed);
     EXPECT_EQ(toggle.surface().style().fill, color(PaletteColor::primary));
+}
+
+TEST(RetroButton, ALayoutRemeasuresTheLabelWhenTheDirectionChanges) {
+    // A Persian label with a Latin word measures differently right to left; a layout that
+    // measured it left to right must not keep that width once the window turns.
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    auto* button = new RetroButton(u"باز کردن CSV"_qs, RetroButtonKind::outline, RetroButtonSize::regular);
+    row->addWidget(button);
+    row->addStretch();
+    window.resize(600, 100);
+    window.show();
+    QCoreApplication::processEvents();
+    window.setLayoutDirection(Qt::RightToLeft);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(button->width(), button->sizeHint().width());
 }

@@ -1,4 +1,4 @@
-#include "Dashboard/BandLayout.h"
+#include "Layout/BandLayout.h"
 
 #include <QWidget>
 #include <algorithm>

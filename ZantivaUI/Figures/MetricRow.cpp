@@ -1,8 +1,8 @@
-#include "Stations/MetricRow.h"
+#include "Figures/MetricRow.h"
 
 #include <QHBoxLayout>
 
-#include "Stations/MetricView.h"
+#include "Figures/MetricView.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Dashboard/ButtonText.h"
+#include "Controls/ButtonText.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>

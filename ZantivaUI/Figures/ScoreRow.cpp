@@ -1,10 +1,10 @@
-#include "External/ExternalScoreRow.h"
+#include "Figures/ScoreRow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
 #include "Theme/Palette.h"
 #include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
@@ -27,7 +27,7 @@ QLabel* machineLabel(const std::string& text, qreal size, const QColor& colour) 
 
 } // namespace
 
-ExternalScoreRow::ExternalScoreRow(const ExternalScoreRowView& view, QWidget* parent) : QWidget(parent) {
+ScoreRow::ScoreRow(const ScoreRowView& view, QWidget* parent) : QWidget(parent) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
@@ -40,7 +40,7 @@ ExternalScoreRow::ExternalScoreRow(const ExternalScoreRowView& view, QWidget* pa
         auto* column = new QVBoxLayout;
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(0);
-        column->addLayout(PanelParts::leading(value));
+        column->addLayout(leadingRow(value));
         column->addWidget(label);
         row->addLayout(column, 1);
         row->setAlignment(column, Qt::AlignTop);
@@ -53,7 +53,7 @@ ExternalScoreRow::ExternalScoreRow(const ExternalScoreRowView& view, QWidget* pa
     }
 }
 
-QLabel* externalName(const std::string& text, qreal size) {
+QLabel* scoreTitle(const std::string& text, qreal size) {
     auto* name = machineLabel(text, size, color(PaletteColor::text));
     name->setTextInteractionFlags(Qt::NoTextInteraction);
     return name;

@@ -1,8 +1,8 @@
-#include "Stations/MetricView.h"
+#include "Figures/MetricView.h"
 
 #include <QVBoxLayout>
 
-#include "Dashboard/PanelParts.h"
+#include "Layout/LeadingRow.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
@@ -16,7 +16,7 @@ MetricView::MetricView(const MetricValue& metric, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(1);
     column->addWidget(label_);
-    column->addLayout(PanelParts::leading(value_));
+    column->addLayout(leadingRow(value_));
     applyTextRole(*label_, TextRole::label, color(PaletteColor::text));
     // As wide as its texts: the stretch that keeps the value at the leading edge must not widen it.
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Presenters/PaletteColor.h"
+
+class QLayout;
+
+namespace zantiva {
+
+class RetroCard;
+
+// A standard card (outline shadow 6) holding the layout, on its fill, padded 20 unless told otherwise.
+RetroCard* cardAround(QLayout* content, PaletteColor background = PaletteColor::card, double padding = 20);
+
+} // namespace zantiva

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "Presenters/PaletteColor.h"
+
+namespace zantiva {
+
+class RetroBadge;
+
+// A pill with its word in its colours, the word in the direction of the layout.
+RetroBadge* wordBadge(const QString& word, PaletteColor background, PaletteColor foreground);
+
+} // namespace zantiva

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Presenters/PaletteColor.h"
+
+class QWidget;
+
+namespace zantiva {
+
+// A 2-pixel line across the width, in the faint outline colour unless told otherwise.
+QWidget* rule(PaletteColor colour = PaletteColor::outlineSubtle);
+
+} // namespace zantiva
