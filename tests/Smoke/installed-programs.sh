@@ -15,11 +15,16 @@ bin="$scratch/bin"
 [ -x "$bin/zantiva-page-reader" ] || fail "no zantiva-page-reader beside zantiva-diagnostics"
 # Every outside tool runs under the tool guard, a small program without Qt.
 [ -x "$bin/zantiva-tool-guard" ] || fail "no zantiva-tool-guard beside zantiva-diagnostics"
-if ldd "$bin/zantiva-tool-guard" | grep -q libQt6; then fail "zantiva-tool-guard loads Qt"; fi
+# ldd's lists are read whole first: a grep -q that stops at its first match would cut ldd off,
+# and the pipe would then fail under pipefail.
+guard_libraries=$(ldd "$bin/zantiva-tool-guard")
+if grep -q libQt6 <<<"$guard_libraries"; then fail "zantiva-tool-guard loads Qt"; fi
 
 web_engine='libQt6(WebEngine|Quick|Qml|WebChannel|Positioning)'
-if loaded=$(ldd "$bin/zantiva-diagnostics" | grep -E "$web_engine"); then
+main_libraries=$(ldd "$bin/zantiva-diagnostics")
+if loaded=$(grep -E "$web_engine" <<<"$main_libraries"); then
   fail "zantiva-diagnostics loads the web engine's libraries: $loaded"
 fi
-ldd "$bin/zantiva-page-reader" | grep -q libQt6WebEngineCore || fail "zantiva-page-reader doesn't load the web engine"
+reader_libraries=$(ldd "$bin/zantiva-page-reader")
+grep -q libQt6WebEngineCore <<<"$reader_libraries" || fail "zantiva-page-reader doesn't load the web engine"
 echo "passed"
