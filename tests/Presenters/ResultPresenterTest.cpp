@@ -38,7 +38,8 @@ TEST(ResultPresenter, ScoreBadgeThresholds) {
 
 TEST(ResultPresenter, AReportWithoutHealthComponentsHasNoGrade) {
     const auto view = ResultPresenter::present({}, english);
-    EXPECT_EQ(view.grade, (ResultGradeView{std::nullopt, english["Result.Overall"], english["Result.Grade.PerformanceOnly"], std::nullopt,
+    EXPECT_EQ(view.grade, (ResultGradeView{std::nullopt, english["Result.Overall"],
+                                           english["Result.Grade.PerformanceOnly"], std::nullopt,
                                            english["Result.PerformanceOnlyNote"], std::nullopt}));
     EXPECT_EQ(view.performance.notRunYet, english["Bench.NotRunYet"]);
     EXPECT_TRUE(view.checks.rows.empty());

@@ -71,7 +71,8 @@ TEST(CpuStationPresenter, BeforeTheFirstReportEverythingIsZero) {
     const CpuStationView view = CpuStationPresenter::present({}, english);
     EXPECT_EQ(view.phase, english["Cpu.Phase.Multi"]);
     EXPECT_EQ(view.fraction, 0);
-    EXPECT_EQ(labels(view.metrics), (std::vector<std::string>{english["Cpu.LiveScore"], english["Cpu.Usage"], english["Common.Elapsed"]}));
+    EXPECT_EQ(labels(view.metrics),
+              (std::vector<std::string>{english["Cpu.LiveScore"], english["Cpu.Usage"], english["Common.Elapsed"]}));
     EXPECT_EQ(values(view.metrics), (std::vector<std::string>{"0", "0%", "0s"}));
     EXPECT_FALSE(view.throttle);
     EXPECT_EQ(view.reference, english.f("Cpu.ReferenceShort", "AMD Ryzen AI 7 350"));

@@ -76,7 +76,8 @@ TEST(StoragePresenter, ProgressFraction) {
 TEST(StoragePresenter, ResultRowsWithMebibytesFromMegabytes) {
     const auto view = StoragePresenter::present({.result = readsOnly()}, english);
     ASSERT_TRUE(view.results);
-    EXPECT_EQ(view.results->columns, (std::array<std::string, 4>{"MB/s", "MiB/s", "IOPS", english["Ssd.Latency"] + " \u00B7 ms"}));
+    EXPECT_EQ(view.results->columns,
+              (std::array<std::string, 4>{"MB/s", "MiB/s", "IOPS", english["Ssd.Latency"] + " \u00B7 ms"}));
     // Without write measurements only the read rows show; a broken figure is a dash.
     const std::string read = " \u00B7 " + english["Ssd.Read"];
     EXPECT_EQ(view.results->rows,

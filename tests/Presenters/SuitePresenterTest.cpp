@@ -71,5 +71,6 @@ TEST(SuitePresenter, NoticesOfAResumedRunReadingItsDrives) {
 TEST(StationFramePresenter, HeadingAndVerdict) {
     EXPECT_EQ(StationFramePresenter::heading(TestModule::battery, english),
               (StationHeading{english["Module.Battery.Title"], english["Module.Battery.Subtitle"]}));
-    EXPECT_EQ(StationFramePresenter::verdict(false, english), (VerdictView{english["Common.Continue"], english["Common.ReportIssue"], false}));
+    EXPECT_EQ(StationFramePresenter::verdict(false, english),
+              (VerdictView{english["Common.Continue"], english["Common.ReportIssue"], false}));
 }
