@@ -24,8 +24,8 @@ TEST(AudioStationPresenter, ContinueOpensOnlyWithBothSidesConfirmed) {
         EXPECT_EQ(view.right.isHeard, right);
     }
     const AudioStationView fresh = AudioStationPresenter::present({}, english);
-    EXPECT_EQ(fresh.left.title, "LEFT CHANNEL");
-    EXPECT_EQ(fresh.right.heard, "I heard it on the right speaker");
+    EXPECT_EQ(fresh.left.title, english["Audio.LeftChannel"]);
+    EXPECT_EQ(fresh.right.heard, english["Audio.HeardRight"]);
     EXPECT_FALSE(fresh.toneFailed);
     EXPECT_EQ(AudioStationPresenter::present({.toneFailed = true}, english).toneFailed, english["Audio.ToneFailed"]);
 }
@@ -33,9 +33,9 @@ TEST(AudioStationPresenter, ContinueOpensOnlyWithBothSidesConfirmed) {
 TEST(AudioStationPresenter, TheMusicCardFollowsThePlayer) {
     const AudioTrackView idle = AudioStationPresenter::present({}, english).track;
     EXPECT_FALSE(idle.isLoaded);
-    EXPECT_EQ(idle.choices[0], (AudioChannelChoice{"Left", AudioChannel::left, false}));
-    EXPECT_EQ(idle.choices[1], (AudioChannelChoice{"Both", AudioChannel::both, true}));
-    EXPECT_EQ(idle.choices[2], (AudioChannelChoice{"Right", AudioChannel::right, false}));
+    EXPECT_EQ(idle.choices[0], (AudioChannelChoice{english["Audio.Left"], AudioChannel::left, false}));
+    EXPECT_EQ(idle.choices[1], (AudioChannelChoice{english["Audio.Both"], AudioChannel::both, true}));
+    EXPECT_EQ(idle.choices[2], (AudioChannelChoice{english["Audio.Right"], AudioChannel::right, false}));
     EXPECT_FALSE(idle.unavailable);
     EXPECT_EQ(idle.seekMaximum, 1) << "never a slider over nothing";
     EXPECT_EQ(idle.level, "50%");

@@ -53,10 +53,10 @@ TEST(DashboardPresenter, ResumeCardCountsTheStepsAndTheFooterNamesTheVersion) {
     BenchmarkSession session;
     session.plannedSteps = std::vector<TestModule>(8, TestModule::cpuBenchmark);
     session.completedSteps = std::vector<TestModule>(3, TestModule::cpuBenchmark);
-    const auto view =
-        DashboardPresenter::present({.resumable = session, .runningVersion = "1.2.3"}, Loc(AppLanguage::english));
+    const Loc english(AppLanguage::english);
+    const auto view = DashboardPresenter::present({.resumable = session, .runningVersion = "1.2.3"}, english);
     ASSERT_TRUE(view.resume);
-    EXPECT_EQ(view.resume->body.rfind("3 of 8 stations finished", 0), 0u) << view.resume->body;
-    EXPECT_EQ(view.footer, "Version 1.2.3");
+    EXPECT_EQ(view.resume->body, english.f("Dashboard.Resume.Body", 3, 8));
+    EXPECT_EQ(view.footer, english.f("Update.CurrentVersion", "1.2.3"));
     EXPECT_FALSE(view.update);
 }

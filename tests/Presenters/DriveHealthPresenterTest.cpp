@@ -26,10 +26,10 @@ TEST(DriveHealthPresenter, StatusPills) {
         DriveHealthStatus status;
         BadgeValue badge;
     } rows[] = {
-        {DriveHealthStatus::unknown, {"No data", card, text}},
-        {DriveHealthStatus::good, {"Healthy", secondary, outline}},
-        {DriveHealthStatus::caution, {"Caution", tertiary, outline}},
-        {DriveHealthStatus::bad, {"Failing", primary, outline}},
+        {DriveHealthStatus::unknown, {english["DriveHealth.Status.Unknown"], card, text}},
+        {DriveHealthStatus::good, {english["DriveHealth.Status.Good"], secondary, outline}},
+        {DriveHealthStatus::caution, {english["DriveHealth.Status.Caution"], tertiary, outline}},
+        {DriveHealthStatus::bad, {english["DriveHealth.Status.Bad"], primary, outline}},
     };
     for (const auto& row : rows) EXPECT_EQ(DriveHealthPresenter::statusBadge(row.status, english), row.badge);
 }
@@ -43,8 +43,10 @@ TEST(DriveHealthPresenter, FactsInOrderOnlyForWhatTheDriveReported) {
     all.dataWrittenTB = 38.4;
     all.mediaErrors = 1;
     EXPECT_EQ(DriveHealthPresenter::facts(all, english),
-              (std::vector<std::string>{"Life left 97%", "Spare 100%", "41\u00B0C", "5123 h powered on",
-                                        "38.4 TB written", "1 media errors"}));
+              (std::vector<std::string>{english.f("DriveHealth.Life", 97), english.f("DriveHealth.Spare", 100),
+                                        english.f("DriveHealth.Temp", 41), english.f("DriveHealth.Hours", 5123),
+                                        english.f("DriveHealth.Written", "38.4"),
+                                        english.f("DriveHealth.MediaErrors", 1)}));
 
     const struct {
         std::optional<std::int64_t> percentageUsed;
@@ -52,9 +54,9 @@ TEST(DriveHealthPresenter, FactsInOrderOnlyForWhatTheDriveReported) {
         std::optional<double> written;
         std::vector<std::string> facts;
     } rows[] = {
-        {130, std::nullopt, std::nullopt, {"Life left 0%"}},
-        {100, 0, std::nullopt, {"Life left 0%"}}, // no errors: no errors item
-        {std::nullopt, std::nullopt, std::nan(""), {"\u2014 TB written"}},
+        {130, std::nullopt, std::nullopt, {english.f("DriveHealth.Life", 0)}},
+        {100, 0, std::nullopt, {english.f("DriveHealth.Life", 0)}}, // no errors: no errors item
+        {std::nullopt, std::nullopt, std::nan(""), {english.f("DriveHealth.Written", "\u2014")}},
         {std::nullopt, std::nullopt, std::nullopt, {}},
     };
     for (const auto& row : rows) {
@@ -78,16 +80,17 @@ TEST(DriveHealthPresenter, DrivesWithTheirSummaryAndIssues) {
     known.temperatureCelsius = 41;
 
     const DriveHealthView view = DriveHealthPresenter::present({.drives = {silent, quiet, known}, .checkedAt = {}}, english);
-    EXPECT_EQ(view.title, "SSD / DRIVE HEALTH (SMART)");
+    EXPECT_EQ(view.title, english["DriveHealth.Title"]);
     ASSERT_EQ(view.drives.size(), 3u);
     EXPECT_EQ(view.drives[0].name, "sdb");
     EXPECT_EQ(view.drives[0].summary, english["DriveHealth.NoData"]);
     EXPECT_EQ(view.drives[0].issues,
-              (std::vector<ColoredLine>{{"\u2022 The system reports this drive as failing", PaletteColor::primary},
-                                        {"\u2022 The system reports a warning for this drive", PaletteColor::tertiary}}));
+              (std::vector<ColoredLine>{
+                  {"\u2022 " + english["DriveHealth.Issue.SystemUnhealthy"], PaletteColor::primary},
+                  {"\u2022 " + english["DriveHealth.Issue.SystemWarning"], PaletteColor::tertiary}}));
     EXPECT_EQ(view.drives[1].summary, "");
     EXPECT_EQ(view.drives[2].name, "Samsung SSD 980 PRO 1TB");
-    EXPECT_EQ(view.drives[2].summary, "Life left 97%  \u00B7  41\u00B0C");
+    EXPECT_EQ(view.drives[2].summary, english.f("DriveHealth.Life", 97) + "  \u00B7  " + english.f("DriveHealth.Temp", 41));
 
     const Loc persian(AppLanguage::persian);
     EXPECT_EQ(DriveHealthPresenter::present({.drives = {known}, .checkedAt = {}}, persian).drives[0].summary,

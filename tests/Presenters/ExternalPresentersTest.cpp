@@ -38,17 +38,17 @@ TEST(ExternalCardPresenter, SectionsSayWhereEachAppIsAndWhenItCanRun) {
     ExternalCardState state{.isExpanded = true, .canStart = true, .isRunning = false,
                             .apps = {onImage, {.app = App::cinebench2024, .name = "Cinebench 2024"}, moved}};
     auto view = ExternalCardPresenter::present(state, english);
-    EXPECT_EQ(view.toggleLabel, "Hide");
+    EXPECT_EQ(view.toggleLabel, english["Common.Hide"]);
 
     const auto& geekbench = section(view, App::geekbench);
     EXPECT_TRUE(geekbench.canRun && geekbench.canChoose);
-    EXPECT_EQ(geekbench.badge, "Found automatically");
+    EXPECT_EQ(geekbench.badge, english["External.Found"]);
     EXPECT_EQ(texts(geekbench.notes), (std::vector<std::string>{english["External.FromImage"],
                                                                 english["Dashboard.External.GeekbenchNote"]}));
     const auto& none = section(view, App::cinebench2024);
     EXPECT_FALSE(none.canRun);
     EXPECT_FALSE(none.path);
-    EXPECT_EQ(texts(none.notes), std::vector<std::string>{"No app chosen yet."});
+    EXPECT_EQ(texts(none.notes), std::vector<std::string>{english["Dashboard.External.NoFile"]});
     const auto& gone = section(view, App::cinebench2026);
     EXPECT_EQ(gone.path, "/opt/tool") << "the old path stays in sight";
     EXPECT_EQ(gone.notes.at(0), (ExternalNote{english["External.Moved"], PaletteColor::primary, false}));
@@ -59,7 +59,7 @@ TEST(ExternalCardPresenter, SectionsSayWhereEachAppIsAndWhenItCanRun) {
     state.apps[1].chooseError = LocalizedMessage("External.NotExecutable", "/tmp/x");
     view = ExternalCardPresenter::present(state, english);
     EXPECT_EQ(texts(section(view, App::cinebench2024).notes),
-              (std::vector<std::string>{"Opening the disk image…", "This file can't be run: /tmp/x"}));
+              (std::vector<std::string>{english["External.OpeningImage"], english.f("External.NotExecutable", "/tmp/x")}));
     for (const auto& shown : view.sections) EXPECT_FALSE(shown.canChoose);
 
     // Another runner busy: nothing starts, Choose and Open CSV still work.
@@ -86,22 +86,27 @@ TEST(ExternalCardPresenter, RunButtonsStartTheRightSteps) {
     };
     using Steps = decltype(steps(view.sections[0]));
     // Geekbench's one CPU run gives both CPU scores.
-    EXPECT_EQ(steps(view.sections[0]), (Steps{{"CPU single-core", ExternalBenchmarkStep{App::geekbench, Kind::cpuSingleCore}},
-                                              {"CPU multi-core", ExternalBenchmarkStep{App::geekbench, Kind::cpuSingleCore}},
+    const std::string single = english["Dashboard.External.CpuSingle"];
+    const std::string multi = english["Dashboard.External.CpuMulti"];
+    const std::string runAll = english["Dashboard.External.RunAll"];
+    EXPECT_EQ(steps(view.sections[0]), (Steps{{single, ExternalBenchmarkStep{App::geekbench, Kind::cpuSingleCore}},
+                                              {multi, ExternalBenchmarkStep{App::geekbench, Kind::cpuSingleCore}},
                                               {"GPU", ExternalBenchmarkStep{App::geekbench, Kind::gpu}},
-                                              {"Run All", std::nullopt}}));
+                                              {runAll, std::nullopt}}));
     // Cinebench 2024 has no GPU test.
     EXPECT_EQ(steps(view.sections[1]),
-              (Steps{{"CPU single-core", ExternalBenchmarkStep{App::cinebench2024, Kind::cpuSingleCore}},
-                     {"CPU multi-core", ExternalBenchmarkStep{App::cinebench2024, Kind::cpuMultiCore}},
-                     {"Run All", std::nullopt}}));
+              (Steps{{single, ExternalBenchmarkStep{App::cinebench2024, Kind::cpuSingleCore}},
+                     {multi, ExternalBenchmarkStep{App::cinebench2024, Kind::cpuMultiCore}},
+                     {runAll, std::nullopt}}));
 }
 
 TEST(ExternalScoresPresenter, MissingScoresAreDashesAndTheGpuColumnIsKeptOnlyWhenAsked) {
     const ExternalBenchmarkResult gpuOnly{.gpuScore = 41876.6};
     const auto row = ExternalScoresPresenter::row(App::cinebench2026, gpuOnly, 18, false, english);
     EXPECT_EQ(row.figures, (std::vector<ScoreFigure>{
-                               {"\u2014", true, "Single-core"}, {"\u2014", true, "Multi-core"}, {"41877", false, "GPU"}}));
+                               {"\u2014", true, english["Result.SingleCore"]},
+                               {"\u2014", true, english["Result.MultiCore"]},
+                               {"41877", false, "GPU"}}));
     EXPECT_EQ(ExternalScoresPresenter::row(App::cinebench2024, gpuOnly, 16, true, english).figures.size(), 2u);
     EXPECT_TRUE(ExternalScoresPresenter::row(App::cinebench2024, gpuOnly, 16, true, english).reservesThirdColumn);
     EXPECT_FALSE(ExternalScoresPresenter::row(App::cinebench2026, gpuOnly, 16, true, english).reservesThirdColumn);
@@ -136,10 +141,10 @@ TEST(ExternalRunPresenter, RunningShowsTheStepItsProgressOrTheRest) {
     state.stepStartedAt = Date{} + seconds(228);
     state.status = std::string("Running Single CPU Render Test...");
     running = std::get<ExternalRunningView>(ExternalRunPresenter::present(state, english).section);
-    EXPECT_EQ(running.stepCounter, "Step 1 of 7") << "never step 0";
+    EXPECT_EQ(running.stepCounter, english.f("ExtRun.StepCounter", 1, 7)) << "never step 0";
     const auto& step = std::get<ExternalStepView>(running.phase);
     EXPECT_FALSE(step.progress);
-    EXPECT_EQ(step.elapsed, "6:12 elapsed");
+    EXPECT_EQ(step.elapsed, english.f("ExtRun.Elapsed", "6:12"));
     EXPECT_EQ(step.elapsedClock, "6:12");
     EXPECT_EQ(step.noProgressNote, english["ExtRun.NoProgress"]);
     EXPECT_EQ(running.status, "Running Single CPU Render Test...");
@@ -153,7 +158,7 @@ TEST(ExternalRunPresenter, RunningShowsTheStepItsProgressOrTheRest) {
     state.status = LocalizedMessage("ExtRun.CooldownStatus");
     running = std::get<ExternalRunningView>(ExternalRunPresenter::present(state, english).section);
     EXPECT_EQ(std::get<ExternalRestView>(running.phase),
-              (ExternalRestView{"Cooling down before Cinebench 2026", "4:59", "Skip Cooldown"}));
+              (ExternalRestView{english.f("ExtRun.CooldownStep", "Cinebench 2026"), "4:59", english["ExtRun.SkipCooldown"]}));
     EXPECT_EQ(running.status, english["ExtRun.CooldownStatus"]);
 }
 
@@ -161,12 +166,12 @@ TEST(ExternalRunPresenter, FinishedShowsScoresProblemsAndWhyThereIsNoScore) {
     ExternalRunState state{.isRunning = false};
     auto view = ExternalRunPresenter::present(state, english);
     auto finished = std::get<ExternalFinishedView>(view.section);
-    EXPECT_EQ(finished.noScores, "No score was recorded in this run.");
+    EXPECT_EQ(finished.noScores, english["ExtRun.NoScores"]);
     EXPECT_FALSE(view.console.isShown) << "no output, no console after a run";
     state.wasCancelled = true;
     state.console = {{7, "Running"}};
     view = ExternalRunPresenter::present(state, english);
-    EXPECT_EQ(std::get<ExternalFinishedView>(view.section).noScores, "Canceled");
+    EXPECT_EQ(std::get<ExternalFinishedView>(view.section).noScores, english["ExtRun.Cancelled"]);
     EXPECT_TRUE(view.console.isShown);
 
     state.scored = {{App::cinebench2024, "Cinebench 2024", {.singleCoreScore = 123.45}}};
@@ -181,7 +186,7 @@ TEST(ExternalRunPresenter, FinishedShowsScoresProblemsAndWhyThereIsNoScore) {
     EXPECT_EQ(finished.problems.size(), 2u);
     EXPECT_EQ(finished.problems[0].stepLabel, "Geekbench 6.3.0 \u2014 GPU");
     EXPECT_NE(finished.problems[0].message.find("https://x/1"), std::string::npos);
-    EXPECT_EQ(finished.problems[1], (ExternalProblemView{std::nullopt, "Error: disk full"}));
+    EXPECT_EQ(finished.problems[1], (ExternalProblemView{std::nullopt, english.f("ExtRun.Error", "disk full")}));
     EXPECT_EQ(finished.csvWritten, english["External.CsvWritten"]);
 }
 
@@ -191,7 +196,7 @@ TEST(ResultPresenter, OutsideProblemsAndScores) {
                                                {App::cinebench2024, "Cinebench 2024", {.multiCoreScore = 1398}}}};
     const auto view = ResultPresenter::present(state, english);
     ASSERT_TRUE(view.problems) << "outside problems alone show the card";
-    EXPECT_EQ(view.problems->problems, (std::vector<ResultProblem>{{std::nullopt, "Error: disk full"}}));
+    EXPECT_EQ(view.problems->problems, (std::vector<ResultProblem>{{std::nullopt, english.f("ExtRun.Error", "disk full")}}));
     ASSERT_TRUE(view.external);
     ASSERT_EQ(view.external->rows.size(), 1u) << "an app without any score is left out";
     EXPECT_EQ(view.external->rows[0].name, "Cinebench 2024");

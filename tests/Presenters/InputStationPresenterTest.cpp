@@ -36,7 +36,7 @@ TEST(InputStationPresenter, TheSweepStartsAfterTwentyTypedCharacters) {
     for (const auto& [typed, enabled] : {std::pair{19, false}, {20, true}}) {
         const auto view = InputStationPresenter::present({.typedLength = typed}, english);
         EXPECT_EQ(view.canBeginSweep, enabled) << typed;
-        EXPECT_EQ(view.step, "STEP 1 OF 3 \u2014 TYPE THIS SENTENCE");
+        EXPECT_EQ(view.step, english["Input.Step1"]);
         EXPECT_EQ(view.sentence.size(), 65u);
         EXPECT_TRUE(view.keyboard.empty());
     }
@@ -45,7 +45,7 @@ TEST(InputStationPresenter, TheSweepStartsAfterTwentyTypedCharacters) {
 TEST(InputStationPresenter, CapsLightByPressesAndOptionalKeysShowFaintUntilPressed) {
     InputStationState state{.phase = KeyboardTestPhase::keySequence};
     auto view = InputStationPresenter::present(state, english);
-    EXPECT_EQ(view.lastKey, "Last key: \u2014");
+    EXPECT_EQ(view.lastKey, english.f("Input.LastKey", "\u2014"));
     ASSERT_EQ(view.keyboard.size(), MacKeyboardLayout::rows().size());
     EXPECT_EQ(cap(view, keyA), (KeyCapView{"A", 1, PaletteColor::muted, PaletteColor::text, 1}));
     EXPECT_EQ(cap(view, f5).labelOpacity, 0.5);
@@ -56,14 +56,14 @@ TEST(InputStationPresenter, CapsLightByPressesAndOptionalKeysShowFaintUntilPress
     EXPECT_EQ(cap(view, keyA), (KeyCapView{"A", 1, PaletteColor::secondary, PaletteColor::outline, 1}));
     EXPECT_EQ(cap(view, keyQ).fill, PaletteColor::tertiary);
     EXPECT_EQ(cap(view, f5), (KeyCapView{"F5", 1, PaletteColor::secondary, PaletteColor::outline, 1}));
-    EXPECT_EQ(view.lastKey, "Last key: F5");
+    EXPECT_EQ(view.lastKey, english.f("Input.LastKey", "F5"));
 }
 
 TEST(InputStationPresenter, TheKeyResultListsOnlyWhatWentWrong) {
     InputStationState clean = afterSweep({});
     clean.result = KeyboardTestResult{.totalKeysChecked = 62};
     auto view = InputStationPresenter::present(clean, english);
-    EXPECT_EQ(view.noMissing, "No missing or double-pressed keys.");
+    EXPECT_EQ(view.noMissing, english["Input.NoMissing"]);
     EXPECT_FALSE(view.missing);
     EXPECT_FALSE(view.doublePressed);
     EXPECT_FALSE(view.verdict.canContinue) << "no key registered in the sweep";
@@ -73,16 +73,16 @@ TEST(InputStationPresenter, TheKeyResultListsOnlyWhatWentWrong) {
     view = InputStationPresenter::present(doubled, english);
     EXPECT_FALSE(view.noMissing);
     EXPECT_FALSE(view.missing);
-    EXPECT_EQ(view.doublePressed, (KeyListView{"Double-pressed:", "Q  A"}));
+    EXPECT_EQ(view.doublePressed, (KeyListView{english["Input.DoublePressed"], "Q  A"}));
     EXPECT_TRUE(view.verdict.canContinue);
 
     InputStationState both = afterSweep({keyQ, keyQ});
     both.sawMove = both.sawClick = both.sawScroll = true;
     view = InputStationPresenter::present(both, english);
     ASSERT_TRUE(view.missing);
-    EXPECT_EQ(view.missing->title, "Missing:");
+    EXPECT_EQ(view.missing->title, english["Input.Missing"]);
     EXPECT_EQ(view.missing->keys.substr(0, 10), "Esc  `  1 ");
     EXPECT_EQ(view.missing->keys.find("Q "), std::string::npos);
-    EXPECT_EQ(view.doublePressed, (KeyListView{"Double-pressed:", "Q"}));
-    EXPECT_EQ(view.touchpadSeen, "Movement, click and scroll detected: 3 of 3");
+    EXPECT_EQ(view.doublePressed, (KeyListView{english["Input.DoublePressed"], "Q"}));
+    EXPECT_EQ(view.touchpadSeen, english.f("Input.TrackpadSeen", 3));
 }

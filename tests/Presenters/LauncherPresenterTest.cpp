@@ -27,13 +27,14 @@ TEST(LauncherPresenter, RunsStartOnlyWhenNothingRunsAndTheSpecsAreRead) {
 }
 
 TEST(LauncherPresenter, OffersTheSingleTestPlansInTheirOrderUnderTheirNames) {
-    const LauncherView view = LauncherPresenter::present({}, Loc(AppLanguage::english));
+    const Loc english(AppLanguage::english);
+    const LauncherView view = LauncherPresenter::present({}, english);
     EXPECT_EQ(view.fullRun.plan, TestPlans::full);
     ASSERT_EQ(view.singleTests.size(), TestPlans::singleTestPlans.size());
     for (std::size_t i = 0; i < view.singleTests.size(); ++i) {
         EXPECT_EQ(view.singleTests[i].plan, TestPlans::singleTestPlans[i]) << i;
         EXPECT_NE(view.singleTests[i].label.front(), '[') << "no message for button " << i;
     }
-    EXPECT_EQ(view.singleTests[5], (LaunchButton{"Speakers & Mic", TestPlans::audioMic}));
+    EXPECT_EQ(view.singleTests[5], (LaunchButton{english["Dashboard.Test.AudioMic"], TestPlans::audioMic}));
     EXPECT_EQ(view.singleTests[4].plan, TestPlans::performance);
 }

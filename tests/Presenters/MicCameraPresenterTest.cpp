@@ -26,13 +26,11 @@ Shown shown(const MicCameraState& state) {
     return {v.instruction, v.accessDenied, v.cameraFailed, v.startFailed, v.showsCamera, v.showsMeter, v.noMicrophone};
 }
 
-const std::string instruction = "Check that you can see yourself, then speak: the level should move with your voice.";
-const std::string denied = "Access to the camera or microphone was denied. Check that your user may use the camera and "
-                           "microphone (the video and audio groups, or the desktop's permission for sandboxed apps), then "
-                           "run this test again.";
-const std::string cameraFailed = "The camera couldn't be started, so there is no preview. Report an issue to move on.";
-const std::string micFailed = "The microphone couldn't be started, so its level can't be shown. Report an issue to move on.";
-const std::string noMicrophone = "No microphone was found on this computer.";
+const std::string instruction = english["Mic.Instruction"];
+const std::string denied = english["Mic.AccessDenied"];
+const std::string cameraFailed = english["Mic.CameraFailed"];
+const std::string micFailed = english["Mic.StartFailed"];
+const std::string noMicrophone = english["Mic.NoMicrophone"];
 
 } // namespace
 
@@ -54,7 +52,7 @@ TEST(MicCameraPresenter, TheMeterHoldsItsBarInRangeAndNamesAMissingPitch) {
     const auto view = [](double level, std::optional<double> pitch) {
         return MicCameraPresenter::present({.micAvailable = true, .level = level, .pitchHz = pitch}, english);
     };
-    EXPECT_EQ(view(0.004, std::nullopt).pitch, "\u2014");
+    EXPECT_EQ(view(0.004, std::nullopt).pitch, english["Mic.NoPitch"]);
     EXPECT_EQ(view(0.5, 219.6).pitch, "220 Hz");
     EXPECT_EQ(view(0.5, 219.6).level, 0.5);
     EXPECT_EQ(view(1.7, std::nullopt).level, 1);
@@ -63,5 +61,5 @@ TEST(MicCameraPresenter, TheMeterHoldsItsBarInRangeAndNamesAMissingPitch) {
     EXPECT_EQ(view(std::nan(""), std::nan("")).pitch, "\u2014");
     const VerdictView verdict = view(0, std::nullopt).verdict;
     EXPECT_TRUE(verdict.canContinue);
-    EXPECT_EQ(verdict.issueLabel, "Report Issue");
+    EXPECT_EQ(verdict.issueLabel, english["Common.ReportIssue"]);
 }

@@ -38,11 +38,12 @@ TEST(ResultPresenter, ScoreBadgeThresholds) {
 
 TEST(ResultPresenter, AReportWithoutHealthComponentsHasNoGrade) {
     const auto view = ResultPresenter::present({}, english);
-    EXPECT_EQ(view.grade, (ResultGradeView{std::nullopt, "OVERALL HEALTH", "Performance test only", std::nullopt,
+    EXPECT_EQ(view.grade, (ResultGradeView{std::nullopt, english["Result.Overall"],
+                                           english["Result.Grade.PerformanceOnly"], std::nullopt,
                                            english["Result.PerformanceOnlyNote"], std::nullopt}));
-    EXPECT_EQ(view.performance.notRunYet, "Not run yet");
+    EXPECT_EQ(view.performance.notRunYet, english["Bench.NotRunYet"]);
     EXPECT_TRUE(view.checks.rows.empty());
-    EXPECT_EQ(view.checks.notRunYet, "Not run yet");
+    EXPECT_EQ(view.checks.notRunYet, english["Bench.NotRunYet"]);
     EXPECT_FALSE(view.problems || view.driveHealth || view.storage);
 }
 
@@ -54,9 +55,9 @@ TEST(ResultPresenter, BatteryPenaltyLineOnlyWhenTheBatteryLoweredTheGrade) {
         std::string title;
         bool penalty;
     } rows[] = {
-        {85, DeviceGrade::a, "Excellent", false},
-        {76.4, DeviceGrade::b, "Good", true},
-        {65, DeviceGrade::c, "Fair", true},
+        {85, DeviceGrade::a, english["Result.Grade.Excellent"], false},
+        {76.4, DeviceGrade::b, english["Result.Grade.Good"], true},
+        {65, DeviceGrade::c, english["Result.Grade.Fair"], true},
     };
     for (const auto& row : rows) {
         FinalBenchmarkReport report;
@@ -65,7 +66,7 @@ TEST(ResultPresenter, BatteryPenaltyLineOnlyWhenTheBatteryLoweredTheGrade) {
         const auto grade = ResultPresenter::present({.report = report}, english).grade;
         EXPECT_EQ(grade.grade, row.grade);
         EXPECT_EQ(grade.title, row.title);
-        EXPECT_EQ(grade.healthScore, "Health score 95.0 of 100");
+        EXPECT_EQ(grade.healthScore, english.f("Result.HealthScore", 95.0));
         EXPECT_EQ(grade.note, english["Result.VerdictNote"]);
         EXPECT_EQ(grade.batteryPenalty.has_value(), row.penalty) << row.healthPercent;
     }
@@ -81,17 +82,18 @@ TEST(ResultPresenter, FailuresFollowThePlanOrder) {
     const auto view = ResultPresenter::present(
         {.plan = {TestModule::input, TestModule::gpuBenchmark, TestModule::ramTest}, .failures = failures}, english);
     ASSERT_TRUE(view.problems);
-    EXPECT_EQ(view.problems->title, "WHAT WENT WRONG");
+    EXPECT_EQ(view.problems->title, english["ExtRun.Problems"]);
     EXPECT_EQ(view.problems->problems,
-              (std::vector<ResultProblem>{{"Keyboard & Touchpad", "This station couldn't run: keys"},
-                                          {"GPU Render Test", "The GPU test couldn't run: no device"}}));
+              (std::vector<ResultProblem>{
+                  {english["Module.Input.Title"], english.f("Suite.StationFailed", "keys")},
+                  {english["Module.GpuBenchmark.Title"], english.f("Gpu.Error", "no device")}}));
     EXPECT_FALSE(ResultPresenter::present({.plan = {TestModule::ramTest}, .failures = failures}, english).problems);
 }
 
 TEST(ResultPresenter, CheckDetails) {
     using Kind = HealthComponentKind;
     FinalBenchmarkReport report;
-    EXPECT_EQ(ResultPresenter::detail(Kind::display, report, english), "No issues reported");
+    EXPECT_EQ(ResultPresenter::detail(Kind::display, report, english), english["Result.NoIssues"]);
     EXPECT_FALSE(ResultPresenter::detail(Kind::keyboard, report, english));
     EXPECT_FALSE(ResultPresenter::detail(Kind::micCamera, report, english));
 
@@ -100,15 +102,16 @@ TEST(ResultPresenter, CheckDetails) {
     report.cameraBypassed = true;
     report.batteryResult = battery(76.45, {"Battery.Issue.Cycles", "Battery.Issue.Health"});
     report.memoryResult = MemoryTestResult{.testedBytes = 1, .errorsDetected = 3};
+    const std::string cycles = english.f("Battery.Issue.Cycles", 412);
     const struct {
         Kind kind;
         std::optional<std::string> detail;
     } rows[] = {
-        {Kind::display, "Dead or stuck pixels \u00B7 Screen bleed"},
-        {Kind::keyboard, "4 points deducted"},
-        {Kind::micCamera, "camera: N/A"},
-        {Kind::battery, "76.5% \u00B7 Cycle count is high (412 cycles, over 300) \u00B7 Battery health is below 90% (76.5%)"},
-        {Kind::memory, "3 errors detected"},
+        {Kind::display, english["Display.Issue.DeadPixels"] + " \u00B7 " + english["Display.Issue.Bleed"]},
+        {Kind::keyboard, english.f("Result.KeyboardDetail", 4)},
+        {Kind::micCamera, english["Result.CameraBypassed"]},
+        {Kind::battery, "76.5% \u00B7 " + cycles + " \u00B7 " + english.f("Battery.Issue.Health", 76.45)},
+        {Kind::memory, english.f("Result.MemoryErrors", 3)},
         {Kind::audio, std::nullopt},
         {Kind::drives, std::nullopt},
         {Kind::cpuIntegrity, std::nullopt},
@@ -117,7 +120,7 @@ TEST(ResultPresenter, CheckDetails) {
 
     report.batteryResult->healthPercent = std::nan("");
     EXPECT_EQ(ResultPresenter::detail(Kind::battery, report, english),
-              "\u2014 \u00B7 Cycle count is high (412 cycles, over 300) \u00B7 Battery health is below 90% (\u2014%)");
+              "\u2014 \u00B7 " + cycles + " \u00B7 " + english.f("Battery.Issue.Health", "\u2014"));
 }
 
 TEST(ResultPresenter, PerformanceSections) {
@@ -137,10 +140,10 @@ TEST(ResultPresenter, PerformanceSections) {
     EXPECT_EQ(view.cpu->score, "12,840");
     EXPECT_EQ(view.cpu->singleCore.value, "1612.4");
     EXPECT_FALSE(view.cpu->sustained);
-    EXPECT_EQ(view.cpu->detail, "16 threads");
+    EXPECT_EQ(view.cpu->detail, english.f("Result.CpuDetailNoTemp", 16));
     EXPECT_EQ(view.cpu->integrity.color, PaletteColor::primary);
     EXPECT_EQ(view.gpu->score, "245.3");
-    EXPECT_EQ(view.gpu->detail, "8.19 ms per frame \u00B7 sustained 238.9");
+    EXPECT_EQ(view.gpu->detail, english.f("Result.GpuDetailSustained", 8.191, 238.9));
     EXPECT_FALSE(view.memory || view.notRunYet);
 
     // Broken figures are dashes, never "nan" or "inf".
@@ -150,8 +153,8 @@ TEST(ResultPresenter, PerformanceSections) {
     report.gpuResult->averageFrameTimeMs = std::nan("");
     const auto broken = ResultPresenter::present({.report = report}, english).performance;
     EXPECT_EQ(broken.cpu->score, "\u2014");
-    EXPECT_EQ(broken.cpu->detail, "16 threads \u00B7 peak \u2014\u00B0C");
-    EXPECT_EQ(broken.gpu->detail, "\u2014 ms per frame");
+    EXPECT_EQ(broken.cpu->detail, english.f("Result.CpuDetail", 16, "\u2014"));
+    EXPECT_EQ(broken.gpu->detail, english.f("Result.GpuDetail", "\u2014"));
 }
 
 TEST(ResultPresenter, ChecksCardExtrasAndTheStorageCard) {
@@ -161,10 +164,10 @@ TEST(ResultPresenter, ChecksCardExtrasAndTheStorageCard) {
     StorageBenchmarkResult storage;
     storage.seqRead = StorageTestMeasurement{6842.7, 6525.9, 1.226};
     const auto view = ResultPresenter::present({.report = report, .storageResult = storage, .isStorageRunning = true}, english);
-    EXPECT_EQ(view.checks.peripherals, "Peripheral checks: N/A (Bypassed by User)");
+    EXPECT_EQ(view.checks.peripherals, english["Result.Peripherals"] + ": " + english["Status.Bypassed"]);
     EXPECT_EQ(view.checks.batteryNotScored, english["Battery.NotScored"]);
     ASSERT_TRUE(view.storage);
-    EXPECT_EQ(view.storage->columns[0], (ResultStorageColumn{"6,843", "Seq. read"}));
+    EXPECT_EQ(view.storage->columns[0], (ResultStorageColumn{"6,843", english["Result.SsdSeqRead"]}));
     EXPECT_EQ(view.storage->columns[1].value, "\u2014");
     EXPECT_FALSE(view.storage->isEnabled); // not while a storage test runs
 

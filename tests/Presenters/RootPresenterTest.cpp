@@ -20,14 +20,14 @@ TEST(RootPresenter, OneOverlayAtMostAndTheErrorFirst) {
     EXPECT_EQ(login->signInLabel, english["Login.Button"]);
     state.isSigningIn = true;
     EXPECT_EQ(std::get<LoginPromptView>(RootPresenter::present(state, english).overlay).signInLabel,
-              "Waiting for the browser…");
+              english["Login.Waiting"]);
 
     state.unexpectedError = "the sensor bus went away";
     view = RootPresenter::present(state, english);
     const auto* error = std::get_if<ErrorNoticeView>(&view.overlay);
     ASSERT_TRUE(error);
-    EXPECT_NE(error->body.find("\n\nthe sensor bus went away\n\n"), std::string::npos);
-    EXPECT_EQ(error->continueLabel, "Continue");
+    EXPECT_EQ(error->body, english.f("App.UnexpectedError.Body", "the sensor bus went away"));
+    EXPECT_EQ(error->continueLabel, english["Common.Continue"]);
 
     state = {.screen = AppScreen::suite, .isWasherSetupVisible = true};
     EXPECT_TRUE(std::holds_alternative<WasherSetupOverlay>(RootPresenter::present(state, english).overlay));

@@ -43,17 +43,17 @@ LoadTrace traceOf(std::initializer_list<SensorSnapshot> snapshots, LoadTrace::Su
 
 TEST(LiveUsagePresenter, ChartsOnlyForReadingsTheTraceHasHad) {
     EXPECT_EQ(LiveUsagePresenter::present(LoadTrace{}, LiveUsagePresenter::cpuKeys, english),
-              (LiveUsageView{"LIVE RESOURCE USAGE", {}}));
+              (LiveUsageView{english["Common.LiveUsage"], {}}));
 
     // Load and power, no temperature: the power chart follows the load chart directly. A 73 W
     // peak puts the power scale at the next multiple of 50.
     const LoadTrace trace = traceOf({{.cpuLoadPercent = 40, .systemPowerWatts = 73}}, LoadTrace::Subject::cpu);
     const LiveUsageView view = LiveUsagePresenter::present(trace, LiveUsagePresenter::cpuKeys, english);
     ASSERT_EQ(view.charts.size(), 2u);
-    EXPECT_EQ(view.charts[0].label, "CPU LOAD \u2014 %");
+    EXPECT_EQ(view.charts[0].label, english["Cpu.ChartLoad"]);
     EXPECT_EQ(view.charts[0].scale, "0\u2013100");
     EXPECT_EQ(view.charts[0].tint, PaletteColor::primary);
-    EXPECT_EQ(view.charts[1].label, "SYSTEM POWER \u2014 W");
+    EXPECT_EQ(view.charts[1].label, english["Cpu.ChartPower"]);
     EXPECT_EQ(view.charts[1].scale, "0\u2013100");
     EXPECT_EQ(view.charts[1].maximum, 100);
     EXPECT_EQ(view.charts[1].values, std::vector<double>{73});
@@ -62,7 +62,7 @@ TEST(LiveUsagePresenter, ChartsOnlyForReadingsTheTraceHasHad) {
     const LoadTrace warm = traceOf({{.gpuTemperatureCelsius = 64}}, LoadTrace::Subject::gpu);
     const LiveUsageView gpu = LiveUsagePresenter::present(warm, LiveUsagePresenter::gpuKeys, english);
     ASSERT_EQ(gpu.charts.size(), 1u);
-    EXPECT_EQ(gpu.charts[0].label, "GPU TEMPERATURE \u2014 \u00B0C");
+    EXPECT_EQ(gpu.charts[0].label, english["Gpu.ChartTemperature"]);
     EXPECT_EQ(gpu.charts[0].scale, "0\u2013105");
     EXPECT_EQ(gpu.charts[0].tint, PaletteColor::secondary);
 }
@@ -71,10 +71,11 @@ TEST(CpuStationPresenter, BeforeTheFirstReportEverythingIsZero) {
     const CpuStationView view = CpuStationPresenter::present({}, english);
     EXPECT_EQ(view.phase, english["Cpu.Phase.Multi"]);
     EXPECT_EQ(view.fraction, 0);
-    EXPECT_EQ(labels(view.metrics), (std::vector<std::string>{"Live score", "CPU usage", "Elapsed"}));
+    EXPECT_EQ(labels(view.metrics),
+              (std::vector<std::string>{english["Cpu.LiveScore"], english["Cpu.Usage"], english["Common.Elapsed"]}));
     EXPECT_EQ(values(view.metrics), (std::vector<std::string>{"0", "0%", "0s"}));
     EXPECT_FALSE(view.throttle);
-    EXPECT_EQ(view.reference, "Reference: AMD Ryzen AI 7 350 \u2014 1,000 multi-core \u00B7 100 single-core");
+    EXPECT_EQ(view.reference, english.f("Cpu.ReferenceShort", "AMD Ryzen AI 7 350"));
 }
 
 TEST(CpuStationPresenter, ReadingsAndTheirLimits) {
@@ -102,7 +103,7 @@ TEST(CpuStationPresenter, ReadingsAndTheirLimits) {
         EXPECT_EQ(values(view.metrics), c.values);
     }
     const CpuStationView hot = CpuStationPresenter::present({CpuBenchmarkProgress{.currentTemperature = 91.4}, {}}, english);
-    EXPECT_EQ(hot.metrics[2], (MetricValue{"CPU temperature", "91 \u00B0C", PaletteColor::primary}));
+    EXPECT_EQ(hot.metrics[2], (MetricValue{english["Cpu.Temperature"], "91 \u00B0C", PaletteColor::primary}));
     const CpuStationView throttled =
         CpuStationPresenter::present({CpuBenchmarkProgress{.phase = CpuBenchmarkPhase::sustained, .throttleDetected = true}, {}},
                                      english);
@@ -138,13 +139,13 @@ TEST(GpuStationPresenter, StagesValuesAndTheTracesReadings) {
                                                         .elapsedSeconds = 41},
                           .gpuName = "Mesa Intel(R) Arc(tm) Graphics"};
     GpuStationView view = GpuStationPresenter::present(state, english);
-    EXPECT_EQ(view.stage, "Scored run \u2014 frame 37 of 60");
+    EXPECT_EQ(view.stage, english.f("Gpu.Stage.Measuring", 37, 60));
     EXPECT_EQ(values(view.metrics), (std::vector<std::string>{"122.7", "16.38", "41s"}));
-    EXPECT_EQ(view.adapter, (GpuAdapterView{"GPU UNDER TEST", "Mesa Intel(R) Arc(tm) Graphics"}));
+    EXPECT_EQ(view.adapter, (GpuAdapterView{english["Gpu.Adapter"], "Mesa Intel(R) Arc(tm) Graphics"}));
     EXPECT_EQ(view.previewPending, english["Gpu.PreviewPending"]);
     EXPECT_TRUE(view.usage.empty());
     EXPECT_TRUE(view.charts.charts.empty());
-    EXPECT_EQ(view.reference, "100 = RTX 5070 Laptop GPU");
+    EXPECT_EQ(view.reference, english.f("Gpu.Reference", "RTX 5070 Laptop GPU"));
 
     // The trace had load and temperature, but its newest sample has neither.
     state.trace = traceOf({{.gpuLoadPercent = 98, .gpuTemperatureCelsius = 71}, {}}, LoadTrace::Subject::gpu);
@@ -152,30 +153,29 @@ TEST(GpuStationPresenter, StagesValuesAndTheTracesReadings) {
     state.gpuName.reset();
     state.progress.reset();
     view = GpuStationPresenter::present(state, english);
-    EXPECT_EQ(view.stage, "Preparing the GPU\u2026");
+    EXPECT_EQ(view.stage, english["Gpu.Stage.Initializing"]);
     EXPECT_EQ(values(view.metrics), (std::vector<std::string>{"0.0", "0.00", "0s"}));
     EXPECT_FALSE(view.adapter);
     EXPECT_FALSE(view.previewPending);
-    EXPECT_EQ(view.usage, (std::vector<MetricValue>{{"GPU usage", "\u2014", PaletteColor::text},
-                                                    {"GPU temperature", "\u2014", PaletteColor::outlineSubtle}}));
+    EXPECT_EQ(view.usage, (std::vector<MetricValue>{{english["Gpu.Usage"], "\u2014", PaletteColor::text},
+                                                    {english["Gpu.Temperature"], "\u2014", PaletteColor::outlineSubtle}}));
 
     state.progress = GpuRenderProgress{.stage = GpuBenchmarkStage::warmUp, .framesDone = 12};
-    EXPECT_EQ(GpuStationPresenter::present(state, english).stage, "Warming up until clocks settle \u2014 12 frames");
+    EXPECT_EQ(GpuStationPresenter::present(state, english).stage, english.f("Gpu.Stage.WarmUp", 12));
     state.progress = GpuRenderProgress{.stage = GpuBenchmarkStage::sustained, .framesDone = 900};
-    EXPECT_EQ(GpuStationPresenter::present(state, english).stage, "Sustained load \u2014 900 frames so far");
+    EXPECT_EQ(GpuStationPresenter::present(state, english).stage, english.f("Gpu.Stage.Sustained", 900));
 }
 
 TEST(RamStationPresenter, PassLineAndBar) {
     EXPECT_EQ(RamStationPresenter::present({}, english), (RamStationView{std::nullopt, 0}));
     EXPECT_EQ(RamStationPresenter::present({MemoryPassProgress{2, 0xAA, true, 0.5}}, english),
-              (RamStationView{"Verifying pass 2/3 (0xAA)", 0.5}));
+              (RamStationView{english.f("Ram.PhaseVerify", 2, 3, "AA"), 0.5}));
     EXPECT_EQ(RamStationPresenter::present({MemoryPassProgress{1, 0x0A, false, notANumber}}, english),
-              (RamStationView{"Writing pass 1/3 (0x0A)", 0}));
+              (RamStationView{english.f("Ram.PhaseWrite", 1, 3, "0A"), 0}));
 }
 
 TEST(BatteryStationPresenter, ReadingOrNoBattery) {
-    const BatteryStationView none{"No battery detected on this system.", {},
-                                  "This computer has no battery, so nothing is scored for it."};
+    const BatteryStationView none{english["Battery.NoBattery"], {}, english["Battery.NotScored"]};
     EXPECT_EQ(BatteryStationPresenter::present({}, english), none);
     EXPECT_EQ(BatteryStationPresenter::present({BatteryHealthResult{}}, english), none);
 
@@ -189,9 +189,9 @@ TEST(BatteryStationPresenter, ReadingOrNoBattery) {
     reading.cycleCount = 312;
     const BatteryStationView view = BatteryStationPresenter::present({reading}, english);
     EXPECT_EQ(view.headline, english["Battery.Sampling"]);
-    EXPECT_EQ(view.metrics, (std::vector<MetricValue>{{"HEALTH", "87.5%", PaletteColor::text},
-                                                      {"DISCHARGE (UNDER LOAD)", "\u2014", PaletteColor::text},
-                                                      {"64% charge", "312", PaletteColor::text}}));
-    EXPECT_EQ(view.footnote, "4,620 mAh of 5,280 mAh design");
+    EXPECT_EQ(view.metrics, (std::vector<MetricValue>{{english["Battery.Health"], "87.5%", PaletteColor::text},
+                                                      {english["Battery.Discharge"], "\u2014", PaletteColor::text},
+                                                      {english.f("Battery.ChargePercent", 64), "312", PaletteColor::text}}));
+    EXPECT_EQ(view.footnote, english.f("Battery.Capacity", 4620, 5280));
 }
 

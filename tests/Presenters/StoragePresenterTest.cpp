@@ -36,15 +36,15 @@ TEST(StoragePresenter, PhaseLine) {
         bool settling;
         std::string text;
     } rows[] = {
-        {std::nullopt, 0, false, "Preparing a 1 GiB test file\u2026"},
-        {std::nullopt, 0, true, "Letting the drive settle before the next test\u2026"},
-        {progress(rnd4KQ32T1, false), 0, true, "Letting the drive settle before the next test\u2026"},
-        {std::nullopt, 2, false, "Preparing a 1 GiB test file\u2026"}, // a run without a report yet
+        {std::nullopt, 0, false, english["Ssd.Phase.Preparing"]},
+        {std::nullopt, 0, true, english["Ssd.Phase.Settling"]},
+        {progress(rnd4KQ32T1, false), 0, true, english["Ssd.Phase.Settling"]},
+        {std::nullopt, 2, false, english["Ssd.Phase.Preparing"]}, // a run without a report yet
         // Once a measured run reports, the run line, whatever the settling flag says.
-        {progress(seq1MQ8T1, false), 1, true, "Sequential Read \u00B7 SEQ1M Q8T1 \u2014 run 1 of 3"},
-        {progress(seq1MQ8T1, true), 2, false, "Sequential Write \u00B7 SEQ1M Q8T1 \u2014 run 2 of 3"},
-        {progress(rnd4KQ32T1, true), 3, false, "Random Write \u00B7 RND4K Q32T1 \u2014 run 3 of 3"},
-        {progress(rnd4KQ1T1, false), 1, false, "Random Read \u00B7 RND4K Q1T1 \u2014 run 1 of 3"},
+        {progress(seq1MQ8T1, false), 1, true, english.f("Ssd.Phase.SeqRead", 1, 3)},
+        {progress(seq1MQ8T1, true), 2, false, english.f("Ssd.Phase.SeqWrite", 2, 3)},
+        {progress(rnd4KQ32T1, true), 3, false, english.f("Ssd.Phase.RndWrite", 3, 3)},
+        {progress(rnd4KQ1T1, false), 1, false, english.f("Ssd.Phase.Rnd1Read", 1, 3)},
     };
     for (const auto& row : rows) {
         // N is the runner's own count of runs, not the standard configuration's 5.
@@ -76,13 +76,15 @@ TEST(StoragePresenter, ProgressFraction) {
 TEST(StoragePresenter, ResultRowsWithMebibytesFromMegabytes) {
     const auto view = StoragePresenter::present({.result = readsOnly()}, english);
     ASSERT_TRUE(view.results);
-    EXPECT_EQ(view.results->columns, (std::array<std::string, 4>{"MB/s", "MiB/s", "IOPS", "Latency \u00B7 ms"}));
+    EXPECT_EQ(view.results->columns,
+              (std::array<std::string, 4>{"MB/s", "MiB/s", "IOPS", english["Ssd.Latency"] + " \u00B7 ms"}));
     // Without write measurements only the read rows show; a broken figure is a dash.
+    const std::string read = " \u00B7 " + english["Ssd.Read"];
     EXPECT_EQ(view.results->rows,
               (std::vector<StorageResultRow>{
-                  {"SEQUENTIAL \u2014 SEQ1M Q8T1 \u00B7 Read", "1,000.0", "953.7", "954", "1.049"},
-                  {"RANDOM \u2014 RND4K Q32T1 \u00B7 Read", "1,702.4", "1,623.5", "415,625", "0.077"},
-                  {"RANDOM \u2014 RND4K Q1T1 \u00B7 Read", "\u2014", "\u2014", "\u2014", "0.052"},
+                  {english["Ssd.Sequential"] + read, "1,000.0", "953.7", "954", "1.049"},
+                  {english["Ssd.Random"] + read, "1,702.4", "1,623.5", "415,625", "0.077"},
+                  {english["Ssd.RandomQ1"] + read, "\u2014", "\u2014", "\u2014", "0.052"},
               }));
     EXPECT_EQ(view.results->targetFolder, "/mnt/data");
     EXPECT_FALSE(view.driveHealth); // the result holds no drive health
@@ -99,7 +101,7 @@ TEST(StoragePresenter, WhatTheScreenShowsInEachState) {
     StorageScreenState running{.isRunning = true, .runsPerTest = 5, .result = result};
     const auto live = StoragePresenter::present(running, english);
     ASSERT_TRUE(live.live);
-    EXPECT_EQ(live.live->throughput, (MetricValue{"THROUGHPUT \u2014 LIVE", "0.0 MB/s", PaletteColor::text}));
+    EXPECT_EQ(live.live->throughput, (MetricValue{english["Ssd.Live"], "0.0 MB/s", PaletteColor::text}));
     EXPECT_EQ(live.live->fraction, 0);
     EXPECT_FALSE(live.results); // the older result waits until the test ends
     EXPECT_FALSE(live.canGoBack);
@@ -112,7 +114,7 @@ TEST(StoragePresenter, WhatTheScreenShowsInEachState) {
     // drives shows no card.
     const StorageScreenState failed{.result = result, .failure = LocalizedMessage("Ssd.Error", "disk on fire")};
     const auto shown = StoragePresenter::present(failed, english);
-    EXPECT_EQ(shown.error, (StorageErrorView{"THE TEST COULDN'T RUN", "Error: disk on fire"}));
+    EXPECT_EQ(shown.error, (StorageErrorView{english["Ssd.ErrorTitle"], english.f("Ssd.Error", "disk on fire")}));
     EXPECT_TRUE(shown.results);
     EXPECT_FALSE(shown.driveHealth);
     result.driveHealth->drives.push_back(DriveHealthInfo("nvme0n1"));

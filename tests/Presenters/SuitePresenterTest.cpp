@@ -25,19 +25,21 @@ TEST(SuitePresenter, RowsFollowThePlanWithTheirBadgesAndFailures) {
     };
     const SuiteView view = SuitePresenter::present(state, english);
     ASSERT_EQ(view.rows.size(), 3u);
-    EXPECT_EQ(view.rows[0], (SuiteRow{TestModule::cpuBenchmark, "CPU Benchmark", false, "Failed", PaletteColor::primary,
-                                      PaletteColor::text, "This station couldn't run: no memory"}));
-    EXPECT_EQ(view.rows[1], (SuiteRow{TestModule::gpuBenchmark, "GPU Render Test", true, "Running", PaletteColor::tertiary,
-                                      PaletteColor::outline, std::nullopt}));
+    const std::string failed = english.f("Suite.StationFailed", "no memory");
+    EXPECT_EQ(view.rows[0], (SuiteRow{TestModule::cpuBenchmark, english["Module.CpuBenchmark.Title"], false,
+                                      english["Status.Failed"], PaletteColor::primary, PaletteColor::text, failed}));
+    EXPECT_EQ(view.rows[1], (SuiteRow{TestModule::gpuBenchmark, english["Module.GpuBenchmark.Title"], true,
+                                      english["Status.Running"], PaletteColor::tertiary, PaletteColor::outline,
+                                      std::nullopt}));
     // A module without a status is pending.
-    EXPECT_EQ(view.rows[2], (SuiteRow{TestModule::ramTest, "Memory Test", false, "Pending", PaletteColor::card,
-                                      PaletteColor::text, std::nullopt}));
-    EXPECT_EQ(view.notice, "This station couldn't run: no memory");
+    EXPECT_EQ(view.rows[2], (SuiteRow{TestModule::ramTest, english["Module.RamTest.Title"], false,
+                                      english["Status.Pending"], PaletteColor::card, PaletteColor::text, std::nullopt}));
+    EXPECT_EQ(view.notice, failed);
     EXPECT_FALSE(view.resumed);
     EXPECT_FALSE(view.readingDrives);
     EXPECT_TRUE(view.canStop);
-    EXPECT_EQ(view.stop, "■ Stop Test");
-    EXPECT_EQ(view.stopConfirmation.confirm, "Confirm Stop");
+    EXPECT_EQ(view.stop, english["Suite.Stop"]);
+    EXPECT_EQ(view.stopConfirmation.confirm, english["Suite.StopConfirm.Confirm"]);
 }
 
 TEST(SuitePresenter, BadgeColoursOfEveryStatus) {
@@ -61,13 +63,14 @@ TEST(SuitePresenter, BadgeColoursOfEveryStatus) {
 
 TEST(SuitePresenter, NoticesOfAResumedRunReadingItsDrives) {
     const SuiteView view = SuitePresenter::present({.wasResumed = true, .isReadingDrives = true}, english);
-    EXPECT_EQ(view.resumed, "Resumed \u2014 stations finished in the interrupted run are kept.");
-    EXPECT_EQ(view.readingDrives, "Reading drive health (SMART)\u2026");
+    EXPECT_EQ(view.resumed, english["Suite.Resumed"]);
+    EXPECT_EQ(view.readingDrives, english["Suite.ReadingSmart"]);
     EXPECT_FALSE(view.canStop);
 }
 
 TEST(StationFramePresenter, HeadingAndVerdict) {
     EXPECT_EQ(StationFramePresenter::heading(TestModule::battery, english),
-              (StationHeading{"Battery Health", "Design vs. full-charge capacity + discharge rate under load"}));
-    EXPECT_EQ(StationFramePresenter::verdict(false, english), (VerdictView{"Continue", "Report Issue", false}));
+              (StationHeading{english["Module.Battery.Title"], english["Module.Battery.Subtitle"]}));
+    EXPECT_EQ(StationFramePresenter::verdict(false, english),
+              (VerdictView{english["Common.Continue"], english["Common.ReportIssue"], false}));
 }

@@ -40,20 +40,26 @@ private:
 TEST(UpdateNoticePresenter, DetailsGiveTheUtcDayAndWholeDecimalMegabytes) {
     const FarEastTimeZone zone;
     const Date lastEvening = sys_days{year{2026} / 11 / 30} + hours{23} + minutes{30};
+    const auto shown = [](AppLanguage language, std::optional<std::string> day, std::optional<int> megabytes) {
+        const Loc loc(language);
+        std::string text = loc.f("Update.YouHave", "1.0.0");
+        if (day) text += "  \u00B7  " + loc.f("Update.Released", *day);
+        if (megabytes) text += "  \u00B7  " + loc.f("Update.Size", *megabytes);
+        return text;
+    };
+    using enum AppLanguage;
     const struct {
         AppLanguage language;
         std::optional<Date> released;
         std::int64_t bytes;
         std::string details;
     } cases[] = {
-        {AppLanguage::english, std::nullopt, 0, "You have 1.0.0"},
-        {AppLanguage::english, lastEvening, 1'499'999,
-         "You have 1.0.0  \u00B7  released 2026-11-30  \u00B7  1 MB"},
-        {AppLanguage::english, std::nullopt, 1'500'000, "You have 1.0.0  \u00B7  2 MB"},
-        {AppLanguage::english, std::nullopt, 400'000, "You have 1.0.0  \u00B7  0 MB"},
-        {AppLanguage::english, std::nullopt, -5, "You have 1.0.0"},
-        {AppLanguage::persian, lastEvening, 48'234'496,
-         "نسخهٔ شما: 1.0.0  \u00B7  منتشرشده در 2026-11-30  \u00B7  48 مگابایت"},
+        {english, std::nullopt, 0, shown(english, std::nullopt, std::nullopt)},
+        {english, lastEvening, 1'499'999, shown(english, "2026-11-30", 1)},
+        {english, std::nullopt, 1'500'000, shown(english, std::nullopt, 2)},
+        {english, std::nullopt, 400'000, shown(english, std::nullopt, 0)},
+        {english, std::nullopt, -5, shown(english, std::nullopt, std::nullopt)},
+        {persian, lastEvening, 48'234'496, shown(persian, "2026-11-30", 48)},
     };
     for (const auto& c : cases) {
         UpdateNoticeState state = offer();
@@ -66,9 +72,9 @@ TEST(UpdateNoticePresenter, DetailsGiveTheUtcDayAndWholeDecimalMegabytes) {
 TEST(UpdateNoticePresenter, GetButtonNamesWhatItOpens) {
     const Loc loc(AppLanguage::english);
     UpdateNoticeState state = offer();
-    EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, "Download");
+    EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, loc["Update.Download"]);
     state.isDirectDownload = false;
-    EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, "Open the Website");
+    EXPECT_EQ(UpdateNoticePresenter::present(state, loc).getLabel, loc["Update.OpenSite"]);
 }
 
 TEST(UpdateNoticePresenter, NotesAreBulletedWithoutBlankLinesAndOnlyWhenThereAreAny) {
@@ -80,7 +86,7 @@ TEST(UpdateNoticePresenter, NotesAreBulletedWithoutBlankLinesAndOnlyWhenThereAre
 
     state.notes = {"Faster memory test", "  ", "", "<b>Fixed</b> the charts"};
     view = UpdateNoticePresenter::present(state, loc);
-    EXPECT_EQ(view.notesLabel, "What's New");
+    EXPECT_EQ(view.notesLabel, loc["Update.ShowNotes"]);
     EXPECT_EQ(view.notes, (std::vector<std::string>{"\u2022 Faster memory test", "\u2022 <b>Fixed</b> the charts"}));
 }
 

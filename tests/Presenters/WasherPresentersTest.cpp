@@ -18,12 +18,12 @@ ScreenWasherEngine after(ScreenWasherDuration duration, double seconds) {
 
 TEST(WasherPresenter, TheClockCountsDownATimedRunAndUpAManualOne) {
     const std::vector<std::tuple<ScreenWasherDuration, double, std::string>> rows{
-        {ScreenWasherDuration::quickClean, 0, "5:00 left"},
-        {ScreenWasherDuration::quickClean, 0.25, "4:59 left"},
-        {ScreenWasherDuration::quickClean, 300, "0:00 left"},
-        {ScreenWasherDuration::manual, 0, "0:00 elapsed"},
-        {ScreenWasherDuration::manual, 5400, "90:00 elapsed"},
-        {ScreenWasherDuration::manual, 61.5, "1:01 elapsed"},
+        {ScreenWasherDuration::quickClean, 0, english.f("Washer.Left", "5:00")},
+        {ScreenWasherDuration::quickClean, 0.25, english.f("Washer.Left", "4:59")},
+        {ScreenWasherDuration::quickClean, 300, english.f("Washer.Left", "0:00")},
+        {ScreenWasherDuration::manual, 0, english.f("Washer.Elapsed", "0:00")},
+        {ScreenWasherDuration::manual, 5400, english.f("Washer.Elapsed", "90:00")},
+        {ScreenWasherDuration::manual, 61.5, english.f("Washer.Elapsed", "1:01")},
     };
     for (const auto& [duration, seconds, text] : rows)
         EXPECT_EQ(WasherPresenter::timeText(after(duration, seconds), english), text) << seconds;
@@ -32,7 +32,7 @@ TEST(WasherPresenter, TheClockCountsDownATimedRunAndUpAManualOne) {
 TEST(WasherPresenter, TheControlsFollowThePatternOnShow) {
     ScreenWasherEngine engine;
     WasherControlsView view = WasherPresenter::present(engine, english);
-    EXPECT_EQ(view.flashing, "\u26A0 FLASHING");
+    EXPECT_EQ(view.flashing, english["Washer.Flashing"]);
     EXPECT_FALSE(view.slideBadge);
     ASSERT_EQ(view.patterns.size(), 4u);
     EXPECT_TRUE(view.patterns[0].highlighted);
@@ -48,7 +48,8 @@ TEST(WasherPresenter, TheControlsFollowThePatternOnShow) {
     view = WasherPresenter::present(engine, english);
     EXPECT_FALSE(view.flashing);
     EXPECT_TRUE(view.patterns[3].highlighted);
-    EXPECT_EQ(view.slideBadge, "Black  (9 of 9)   \u2190 \u2192  to change slide");
+    EXPECT_EQ(view.slideBadge,
+              english.f("Washer.SlideCounter", english["Color.Black"], 9, 9) + "   " + english["Washer.ChangeSlide"]);
 }
 
 } // namespace

@@ -33,23 +33,23 @@ TEST(SpecsPresenter, ProcessorLinesWithAndWithoutCoreClusters) {
     const Loc loc(AppLanguage::english);
     SystemSpecs specs = PreviewSamples::systemSpecs();
     EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc),
-              (std::vector{prose("12 cores"), hardware("4 Performance + 8 Efficiency")}));
+              (std::vector{prose(loc.f("Dashboard.CpuCores", 12)), hardware("4 Performance + 8 Efficiency")}));
     // Persian has no English cluster names in it.
     EXPECT_EQ(SpecsPresenter::cpuDetails(specs, Loc(AppLanguage::persian)).back(), hardware("4P+8E"));
     specs.coreClusters.clear();
     specs.cpuThreads = 28;
     specs.cpuMaxClockGHz = 4.5;
-    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("12 cores / 28 threads \u00B7 4.50 GHz")}));
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose(loc.f("Dashboard.CpuDetail", 12, 28, 4.5))}));
     // A clock nobody reported is left out, not shown as 0.00 GHz.
     specs.cpuMaxClockGHz = 0;
-    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose("12 cores / 28 threads")}));
+    EXPECT_EQ(SpecsPresenter::cpuDetails(specs, loc), (std::vector{prose(loc.f("Dashboard.CpuThreads", 12, 28))}));
 }
 
 TEST(SpecsPresenter, MemoryLines) {
     const Loc loc(AppLanguage::english);
     SystemSpecs specs;
     specs.hasUnifiedMemory = true;
-    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{prose("Unified memory")}));
+    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{prose(loc["Dashboard.UnifiedMemory"])}));
 
     specs.hasUnifiedMemory = false;
     specs.ramType = "DDR5";
@@ -57,11 +57,12 @@ TEST(SpecsPresenter, MemoryLines) {
 
     specs.ramSpeedMHz = 5600;
     specs.ramModuleCount = 2;
-    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc), (std::vector{prose("DDR5 \u00B7 5600 MHz \u00B7 2 module(s)")}));
+    EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc),
+              (std::vector{prose(loc.f("Dashboard.RamDetail", "DDR5", 5600, 2))}));
     // A type the system did not give is said in the interface language.
     specs.ramType = SystemSpecs::unknown;
     EXPECT_EQ(SpecsPresenter::memoryDetails(specs, loc),
-              (std::vector{prose("Not reported \u00B7 5600 MHz \u00B7 2 module(s)")}));
+              (std::vector{prose(loc.f("Dashboard.RamDetail", loc["Dashboard.NotReported"], 5600, 2))}));
 }
 
 TEST(SpecsPresenter, GraphicsAndFirmwareDropUnknownParts) {
@@ -75,11 +76,13 @@ TEST(SpecsPresenter, GraphicsAndFirmwareDropUnknownParts) {
     specs.gpuMemoryGB = 8;
     specs.gpuCoreCount = 20;
     EXPECT_EQ(SpecsPresenter::gpuDetails(specs, loc),
-              (std::vector{prose("20-core GPU"), hardware("8 GB"), hardware("2560 \u00D7 1440 @ 120 Hz")}));
+              (std::vector{prose(loc.f("Dashboard.GpuCores", 20)), hardware("8 GB"),
+                           hardware("2560 \u00D7 1440 @ 120 Hz")}));
     specs.displayResolution = SystemSpecs::unknown;
     specs.metalVersion = "OpenGL ES 3.2";
     EXPECT_EQ(SpecsPresenter::gpuDetails(specs, loc),
-              (std::vector{prose("20-core GPU"), hardware("8 GB \u00B7 OpenGL ES 3.2"), hardware("120 Hz")}));
+              (std::vector{prose(loc.f("Dashboard.GpuCores", 20)), hardware("8 GB \u00B7 OpenGL ES 3.2"),
+                           hardware("120 Hz")}));
 
     specs.manufacturer = "Framework";
     specs.architecture = "x86_64";
@@ -92,13 +95,13 @@ TEST(SpecsPresenter, CardsAndDrives) {
     const Loc loc(AppLanguage::english);
     const SystemSpecs specs = PreviewSamples::systemSpecs();
     const auto cards = SpecsPresenter::cards(specs, loc);
-    EXPECT_EQ(cards[0].title, "PROCESSOR");
+    EXPECT_EQ(cards[0].title, loc["Dashboard.Processor"]);
     EXPECT_EQ(cards[0].value, hardware("13th Gen Intel(R) Core(TM) i7-1360P"));
     EXPECT_EQ(cards[1].value, hardware("32 GB"));
     EXPECT_EQ(cards[2].chart, SpecsChart::gpu);
-    EXPECT_EQ(cards[3].title, "FIRMWARE");
+    EXPECT_EQ(cards[3].title, loc["Dashboard.Firmware"]);
     EXPECT_FALSE(cards[3].chart);
-    EXPECT_EQ(SpecsPresenter::chartTexts(SpecsChart::memory, loc).popupTitle, "MEMORY LOAD \u2014 LAST 90s");
+    EXPECT_EQ(SpecsPresenter::chartTexts(SpecsChart::memory, loc).popupTitle, loc["Dashboard.RamHistory"]);
 
     const auto drives = SpecsPresenter::drives(specs, loc);
     ASSERT_EQ(drives.size(), 2u);
@@ -141,13 +144,15 @@ TEST(TelemetryPresenter, TheSampleReading) {
     const TelemetryView view = TelemetryPresenter::present(snapshot, loc);
     EXPECT_EQ(view.cpuTemperature.text, "61\u00B0C");
     EXPECT_EQ(view.cpuTemperature.color, PaletteColor::tertiary);
-    EXPECT_EQ(view.cpuTemperature.caption, "Temperature");
+    EXPECT_EQ(view.cpuTemperature.caption, loc["Telemetry.Temperature"]);
     EXPECT_EQ(view.cpuLoad.text, "37%");
     EXPECT_EQ(view.gpuLoad.text, "12%");
     EXPECT_EQ(view.power.text, "23.7 W");
     EXPECT_EQ(view.fan.text, "1850 RPM");
-    EXPECT_EQ(view.memoryFootnote, "13.9 of 32 GB used \u00B7 Pressure: normal");
-    EXPECT_EQ(view.thermal, (TelemetryBadge{"Normal", PaletteColor::secondary, PaletteColor::onSecondary}));
+    EXPECT_EQ(view.memoryFootnote,
+              loc.f("Telemetry.MemoryUsed", 13.94, 32) + " \u00B7 " + loc["Telemetry.Pressure.Normal"]);
+    EXPECT_EQ(view.thermal,
+              (TelemetryBadge{loc["Telemetry.Thermal.Nominal"], PaletteColor::secondary, PaletteColor::onSecondary}));
     EXPECT_TRUE(view.cpuTemperature.tooltip.empty());
     EXPECT_EQ(view.cpuTemperature.accessibleLabel, "61\u00B0C");
     EXPECT_FALSE(view.noSensorsNotice);
@@ -164,13 +169,14 @@ TEST(TelemetryPresenter, MissingReadingsAreDashesNeverZero) {
         EXPECT_FALSE(figure->text);
         EXPECT_EQ(figure->shown(), "\u2014");
         EXPECT_EQ(figure->color, PaletteColor::outlineSubtle);
-        EXPECT_EQ(figure->tooltip, "not reported");
-        EXPECT_EQ(figure->accessibleLabel, "not reported");
+        EXPECT_EQ(figure->tooltip, loc["Telemetry.NotReported"]);
+        EXPECT_EQ(figure->accessibleLabel, loc["Telemetry.NotReported"]);
     }
     // CPU load is always there; memory that wasn't read (no total) is not reported, not "0.0 of 0 GB".
     EXPECT_EQ(view.cpuLoad.text, "0%");
-    EXPECT_EQ(view.memoryFootnote, "Not reported \u00B7 Pressure: critical");
-    EXPECT_EQ(view.thermal, (TelemetryBadge{"Hot \u2014 slowed down", PaletteColor::primary, PaletteColor::outline}));
+    EXPECT_EQ(view.memoryFootnote, loc["Dashboard.NotReported"] + " \u00B7 " + loc["Telemetry.Pressure.Critical"]);
+    EXPECT_EQ(view.thermal,
+              (TelemetryBadge{loc["Telemetry.Thermal.Serious"], PaletteColor::primary, PaletteColor::outline}));
     ASSERT_TRUE(view.noSensorsNotice);
 
     // A temperature of 0 is a number, in the colour of a missing one.
@@ -186,6 +192,6 @@ TEST(TelemetryPresenter, PersianKeepsTheFixedTitlesAndTheDigits) {
     const TelemetryView view = TelemetryPresenter::present(PreviewSamples::sensorSnapshot(), loc);
     EXPECT_EQ(view.cpuTemperature.text, "61\u00B0C");
     EXPECT_EQ(view.power.text, "23.6 W");
-    EXPECT_NE(view.title, "LIVE TELEMETRY");
+    EXPECT_EQ(view.title, loc["Telemetry.Title"]);
     EXPECT_EQ(view.cpuTemperature.caption, Loc::string("Telemetry.Temperature", AppLanguage::persian));
 }
