@@ -18,7 +18,7 @@
 #include "Dashboard/TelemetryPanel.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
-#include "External/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"

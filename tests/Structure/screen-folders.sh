@@ -5,7 +5,7 @@
 # Usage: screen-folders.sh SOURCE_DIR
 set -euo pipefail
 program="$1/ZantivaDiagnostics"
-screens=(Dashboard Stations Results External Washer)
+screens=(Dashboard Stations Results ExternalScreens WasherWindow)
 found=0
 for folder in "${screens[@]}"; do
   for file in "$program/$folder"/*.h "$program/$folder"/*.cpp; do

@@ -2,7 +2,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "Washer/ScreenWasherRunState.h"
+#include "WasherWindow/ScreenWasherRunState.h"
 
 namespace zantiva {
 namespace {

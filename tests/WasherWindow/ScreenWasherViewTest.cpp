@@ -6,9 +6,9 @@
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Typography/ProseLabel.h"
-#include "Washer/ScreenWasherView.h"
-#include "Washer/WasherControls.h"
-#include "Washer/WasherPatternSurface.h"
+#include "WasherWindow/ScreenWasherView.h"
+#include "WasherWindow/WasherControls.h"
+#include "WasherWindow/WasherPatternSurface.h"
 
 namespace zantiva {
 namespace {

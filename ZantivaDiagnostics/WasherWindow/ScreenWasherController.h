@@ -6,7 +6,7 @@
 
 #include "Overlay/FullscreenOverlay.h"
 #include "Platform/ProcessActivity.h"
-#include "Washer/ScreenWasherRunState.h"
+#include "WasherWindow/ScreenWasherRunState.h"
 
 class QScreen;
 

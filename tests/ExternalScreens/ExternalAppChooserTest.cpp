@@ -7,7 +7,7 @@
 
 #include "../Support/AwaitTask.h"
 #include "../Support/TemporaryFolder.h"
-#include "External/ExternalAppChooser.h"
+#include "ExternalScreens/ExternalAppChooser.h"
 #include "LocalizedViews/LocNotifier.h"
 
 using namespace zantiva;

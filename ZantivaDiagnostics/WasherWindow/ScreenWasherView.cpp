@@ -1,4 +1,4 @@
-#include "Washer/ScreenWasherView.h"
+#include "WasherWindow/ScreenWasherView.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "LocalizedViews/LocNotifier.h"
-#include "Washer/WasherControls.h"
-#include "Washer/WasherPatternSurface.h"
+#include "WasherWindow/WasherControls.h"
+#include "WasherWindow/WasherPatternSurface.h"
 
 namespace zantiva {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "External/ExternalAppChooser.h"
+#include "ExternalScreens/ExternalAppChooser.h"
 #include "Presenters/ExternalCardPresenter.h"
 
 namespace zantiva {

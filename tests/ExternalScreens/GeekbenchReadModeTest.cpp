@@ -12,7 +12,7 @@
 #include <QSslSocket>
 
 #include "CLI/GeekbenchReadMode.h"
-#include "External/ResultPages.h"
+#include "ExternalScreens/ResultPages.h"
 #include "Platform/BoundedProcess.h"
 #include "Runners/PageReaderProcess.h"
 #include "Support/AwaitTask.h"

@@ -1,9 +1,9 @@
-#include "External/ExternalRunBinding.h"
+#include "ExternalScreens/ExternalRunBinding.h"
 
 #include <QTimer>
 
 #include "App/AppModel.h"
-#include "External/ExternalRunScreen.h"
+#include "ExternalScreens/ExternalRunScreen.h"
 #include "LocalizedViews/LocNotifier.h"
 
 namespace zantiva {

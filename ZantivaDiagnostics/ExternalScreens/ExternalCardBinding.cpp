@@ -1,7 +1,7 @@
-#include "External/ExternalCardBinding.h"
+#include "ExternalScreens/ExternalCardBinding.h"
 
 #include "App/AppModel.h"
-#include "External/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "LocalizedViews/LocNotifier.h"
 
 namespace zantiva {

@@ -1,4 +1,4 @@
-#include "External/ExternalAppChooser.h"
+#include "ExternalScreens/ExternalAppChooser.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "Presenters/WasherPresenter.h"
-#include "Washer/ScreenWasherRunState.h"
+#include "WasherWindow/ScreenWasherRunState.h"
 
 class QGraphicsOpacityEffect;
 class QPropertyAnimation;

@@ -1,4 +1,4 @@
-#include "Washer/WasherChoiceList.h"
+#include "WasherWindow/WasherChoiceList.h"
 
 #include <QVBoxLayout>
 

@@ -1,4 +1,4 @@
-#include "Washer/WasherNoticeBox.h"
+#include "WasherWindow/WasherNoticeBox.h"
 
 #include <QPainter>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "External/ExternalRunScreen.h"
+#include "ExternalScreens/ExternalRunScreen.h"
 
 #include <QHBoxLayout>
 #include <QHideEvent>
@@ -11,7 +11,7 @@
 #include "Cards/RetroProgressBar.h"
 #include "Charts/HistoryChart.h"
 #include "Controls/RetroButton.h"
-#include "External/ConsoleView.h"
+#include "ExternalScreens/ConsoleView.h"
 #include "Figures/ScoreRow.h"
 #include "Layout/BandLayout.h"
 #include "Layout/Boxes.h"

@@ -11,9 +11,9 @@
 #include "Controls/RetroButton.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Washer/ScreenWasherController.h"
-#include "Washer/ScreenWasherView.h"
-#include "Washer/WasherControls.h"
+#include "WasherWindow/ScreenWasherController.h"
+#include "WasherWindow/ScreenWasherView.h"
+#include "WasherWindow/WasherControls.h"
 
 namespace zantiva {
 namespace {

@@ -1,4 +1,4 @@
-#include "Washer/WasherSetupSheet.h"
+#include "WasherWindow/WasherSetupSheet.h"
 
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -13,8 +13,8 @@
 #include "Typography/QtString.h"
 #include "Typography/RoleProse.h"
 #include "Typography/TextRole.h"
-#include "Washer/WasherChoiceList.h"
-#include "Washer/WasherNoticeBox.h"
+#include "WasherWindow/WasherChoiceList.h"
+#include "WasherWindow/WasherNoticeBox.h"
 
 namespace zantiva {
 namespace {

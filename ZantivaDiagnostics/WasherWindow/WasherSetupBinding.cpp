@@ -1,4 +1,4 @@
-#include "Washer/WasherSetupBinding.h"
+#include "WasherWindow/WasherSetupBinding.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -7,7 +7,7 @@
 
 #include "App/AppModel.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Washer/WasherSetupSheet.h"
+#include "WasherWindow/WasherSetupSheet.h"
 
 namespace zantiva {
 namespace {

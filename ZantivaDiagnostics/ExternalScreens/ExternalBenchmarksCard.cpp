@@ -1,4 +1,4 @@
-#include "External/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

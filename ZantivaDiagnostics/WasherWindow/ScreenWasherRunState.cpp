@@ -1,4 +1,4 @@
-#include "Washer/ScreenWasherRunState.h"
+#include "WasherWindow/ScreenWasherRunState.h"
 
 #include "Observation/ObservedValue.h"
 

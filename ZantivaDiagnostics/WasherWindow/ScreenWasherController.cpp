@@ -1,10 +1,10 @@
-#include "Washer/ScreenWasherController.h"
+#include "WasherWindow/ScreenWasherController.h"
 
 #include <QEvent>
 
 #include "Model/MacKeyboardLayout.h"
-#include "Washer/ScreenWasherRunState.h"
-#include "Washer/ScreenWasherView.h"
+#include "WasherWindow/ScreenWasherRunState.h"
+#include "WasherWindow/ScreenWasherView.h"
 
 namespace zantiva {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "External/ResultPages.h"
+#include "ExternalScreens/ResultPages.h"
 #include "Localization/Loc.h"
 #include "PageReader/GeekbenchResultPageReader.h"
 #include "Platform/CancelToken.h"

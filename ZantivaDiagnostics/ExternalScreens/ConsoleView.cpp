@@ -1,4 +1,4 @@
-#include "External/ConsoleView.h"
+#include "ExternalScreens/ConsoleView.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "Washer/WasherPatternSurface.h"
+#include "WasherWindow/WasherPatternSurface.h"
 
 #include <QDateTime>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "Washer/WasherControls.h"
+#include "WasherWindow/WasherControls.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
