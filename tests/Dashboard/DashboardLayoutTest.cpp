@@ -15,7 +15,7 @@
 #include "Dashboard/DeviceHeading.h"
 #include "Dashboard/GradeDot.h"
 #include "Dashboard/FittedHardwareText.h"
-#include "Dashboard/TelemetryPanel.h"
+#include "Panels/TelemetryPanel.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"

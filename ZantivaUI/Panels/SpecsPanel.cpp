@@ -1,4 +1,4 @@
-#include "Dashboard/SpecsPanel.h"
+#include "Panels/SpecsPanel.h"
 
 #include <QGridLayout>
 #include <QStackedLayout>
@@ -6,8 +6,8 @@
 
 #include "Cards/RetroCard.h"
 #include "Charts/HistoryChart.h"
-#include "Dashboard/SpecsCardView.h"
-#include "Dashboard/SpecsStorageCard.h"
+#include "Panels/SpecsCardView.h"
+#include "Panels/SpecsStorageCard.h"
 #include "Layout/OutsideClickDismissal.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/LocText.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Cards/RetroCard.h"
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 class QLabel;
 class QVBoxLayout;

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "Model/TelemetryHistory.h"
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 class QStackedLayout;
 

@@ -1,4 +1,4 @@
-#include "Dashboard/SpecsCardView.h"
+#include "Panels/SpecsCardView.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "Presenters/TelemetryPresenter.h"
+#include "PanelPresenters/TelemetryPresenter.h"
 
 class QLabel;
 

@@ -5,8 +5,8 @@
 
 #include "Gallery/PreviewSamples.h"
 #include "Localization/Loc.h"
-#include "Presenters/SpecsPresenter.h"
-#include "Presenters/TelemetryPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
+#include "PanelPresenters/TelemetryPresenter.h"
 
 using namespace zantiva;
 

@@ -1,4 +1,4 @@
-#include "Dashboard/TelemetryPanel.h"
+#include "Panels/TelemetryPanel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,7 +7,7 @@
 
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
-#include "Dashboard/TelemetryFigureView.h"
+#include "Panels/TelemetryFigureView.h"
 #include "Layout/Rule.h"
 #include "Layout/TitledSection.h"
 #include "LocalizedViews/LocNotifier.h"

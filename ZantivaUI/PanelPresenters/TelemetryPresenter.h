@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Model/SensorSnapshot.h"
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Presenters/TelemetryPresenter.h"
+#include "PanelPresenters/TelemetryPresenter.h"
 
 #include <algorithm>
 

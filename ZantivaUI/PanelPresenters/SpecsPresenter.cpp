@@ -1,4 +1,4 @@
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Dashboard/SpecsStorageCard.h"
+#include "Panels/SpecsStorageCard.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "Dashboard/TelemetryFigureView.h"
+#include "Panels/TelemetryFigureView.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
