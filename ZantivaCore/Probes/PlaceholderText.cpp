@@ -1,4 +1,4 @@
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 
 #include <algorithm>
 #include <array>
