@@ -1,4 +1,4 @@
-#include "ExceptionCatcher.h"
+#include "Bridge/ExceptionCatcher.h"
 
 #include <cstdlib>
 #include <memory>

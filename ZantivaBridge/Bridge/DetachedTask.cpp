@@ -1,8 +1,8 @@
-#include "DetachedTask.h"
+#include "Bridge/DetachedTask.h"
 
 #include <exception>
 
-#include "ExceptionCatcher.h"
+#include "Bridge/ExceptionCatcher.h"
 
 namespace zantiva {
 namespace {
