@@ -12,8 +12,6 @@ for folder in "${screens[@]}"; do
     while IFS= read -r header; do
       other=${header%%/*}
       [ "$other" = "$folder" ] && continue
-      # The same folder name may belong to another library; only the program's own files count.
-      [ -f "$program/$header" ] || continue
       for screen in "${screens[@]}" Shell; do
         if [ "$other" = "$screen" ]; then
           echo "FAILED: ${file#"$1"/} includes $header"
