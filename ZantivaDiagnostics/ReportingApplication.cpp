@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "ZantivaBridge/ExceptionCatcher.h"
+#include "Bridge/ExceptionCatcher.h"
 
 namespace zantiva {
 

@@ -20,7 +20,7 @@
 #include "Shell/MainWindow.h"
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
-#include "ZantivaBridge/DetachedTask.h"
+#include "Bridge/DetachedTask.h"
 #include "ReportingApplication.h"
 
 using namespace zantiva;

@@ -5,7 +5,7 @@
 #include <regex>
 #include <string>
 
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 
 namespace zantiva {
 

@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "Model/SpecText.h"
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 
 namespace zantiva {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 
 namespace zantiva {
 

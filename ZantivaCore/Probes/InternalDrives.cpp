@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "Probes/BlockDevices.h"
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 
 namespace zantiva {
 

@@ -6,7 +6,7 @@
 
 #include "Model/SpecText.h"
 #include "Platform/BoundedProcess.h"
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 #include "Probes/ProbeRoot.h"
 
 namespace zantiva {

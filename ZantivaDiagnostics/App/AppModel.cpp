@@ -16,8 +16,8 @@
 #include "Probes/SystemProbe.h"
 #include "Observation/ObservedValue.h"
 #include "Runners/RunnerHost.h"
-#include "ZantivaBridge/DetachedTask.h"
-#include "ZantivaBridge/ExceptionCatcher.h"
+#include "Bridge/DetachedTask.h"
+#include "Bridge/ExceptionCatcher.h"
 
 namespace zantiva {
 namespace {

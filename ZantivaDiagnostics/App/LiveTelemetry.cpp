@@ -5,7 +5,7 @@
 #include "Platform/NamedThread.h"
 #include "Probes/HardwareTelemetry.h"
 #include "Observation/ObservedValue.h"
-#include "ZantivaBridge/ExceptionCatcher.h"
+#include "Bridge/ExceptionCatcher.h"
 
 namespace zantiva {
 

@@ -7,7 +7,7 @@
 
 #include "Dashboard/DeviceHeading.h"
 #include "Dashboard/ResumeCard.h"
-#include "Dashboard/TelemetryPanel.h"
+#include "Panels/TelemetryPanel.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
 #include "Layout/BandLayout.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #ifndef Q_MOC_RUN
-#include "Dashboard/SpecsPanel.h"
+#include "Panels/SpecsPanel.h"
 #include "Model/SensorSnapshot.h"
 #include "Model/SystemSpecs.h"
 #include "Model/TestModule.h"

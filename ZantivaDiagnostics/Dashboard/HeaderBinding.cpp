@@ -3,7 +3,7 @@
 #include "App/AppModel.h"
 #include "Dashboard/HeaderBar.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "ZantivaBridge/DetachedTask.h"
+#include "Bridge/DetachedTask.h"
 
 namespace zantiva {
 

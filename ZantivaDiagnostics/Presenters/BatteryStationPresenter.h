@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Model/BatteryHealthResult.h"
-#include "Presenters/MetricValue.h"
+#include "PanelPresenters/MetricValue.h"
 
 namespace zantiva {
 

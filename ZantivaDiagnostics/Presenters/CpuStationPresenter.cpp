@@ -5,7 +5,7 @@
 #include "Localization/Loc.h"
 #include "Model/BenchmarkBaseline.h"
 #include "Presenters/StationNumbers.h"
-#include "Presenters/TelemetryPresenter.h"
+#include "PanelPresenters/TelemetryPresenter.h"
 
 namespace zantiva::CpuStationPresenter {
 namespace {

@@ -1,7 +1,7 @@
 #include "Presenters/DeviceHeadingPresenter.h"
 
 #include "Localization/Loc.h"
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 namespace zantiva::DeviceHeadingPresenter {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "Model/DeviceGrade.h"
 #include "Model/SystemSpecs.h"
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

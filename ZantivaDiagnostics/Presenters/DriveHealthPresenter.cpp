@@ -4,7 +4,7 @@
 
 #include "Localization/Loc.h"
 #include "Presenters/ShownNumber.h"
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 namespace zantiva::DriveHealthPresenter {
 

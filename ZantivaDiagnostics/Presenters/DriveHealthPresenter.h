@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Model/DriveHealthReport.h"
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

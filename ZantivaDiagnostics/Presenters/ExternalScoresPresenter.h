@@ -7,7 +7,7 @@
 #include "Localization/LocalizedMessage.h"
 #include "Model/ExternalBenchmarkApp.h"
 #include "Model/ExternalBenchmarkResult.h"
-#include "Presenters/ScoreRowView.h"
+#include "PanelPresenters/ScoreRowView.h"
 
 namespace zantiva {
 

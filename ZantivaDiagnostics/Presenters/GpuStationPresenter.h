@@ -6,7 +6,7 @@
 
 #include "Engines/GpuRenderProgress.h"
 #include "Presenters/LiveUsagePresenter.h"
-#include "Presenters/MetricValue.h"
+#include "PanelPresenters/MetricValue.h"
 #include "Probes/LoadTrace.h"
 
 namespace zantiva {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 #include "Probes/LoadTrace.h"
 
 namespace zantiva {

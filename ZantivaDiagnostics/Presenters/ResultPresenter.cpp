@@ -4,7 +4,7 @@
 #include "Model/DeductionScored.h"
 #include "Presenters/ModuleText.h"
 #include "Presenters/ShownNumber.h"
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 namespace zantiva::ResultPresenter {
 

@@ -13,7 +13,7 @@
 #include "Model/TestModule.h"
 #include "Presenters/DriveHealthPresenter.h"
 #include "Presenters/ExternalScoresPresenter.h"
-#include "Presenters/MetricValue.h"
+#include "PanelPresenters/MetricValue.h"
 
 namespace zantiva {
 

@@ -9,7 +9,7 @@
 #include "Model/StorageBenchmarkProgress.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Presenters/DriveHealthPresenter.h"
-#include "Presenters/MetricValue.h"
+#include "PanelPresenters/MetricValue.h"
 
 namespace zantiva {
 

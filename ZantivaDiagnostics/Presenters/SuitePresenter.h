@@ -7,7 +7,7 @@
 
 #include "Localization/LocalizedMessage.h"
 #include "Model/TestModule.h"
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

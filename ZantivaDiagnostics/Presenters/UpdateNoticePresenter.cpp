@@ -5,7 +5,7 @@
 
 #include "Localization/Loc.h"
 #include "Localization/UnicodeText.h"
-#include "Presenters/SpecsPresenter.h"
+#include "PanelPresenters/SpecsPresenter.h"
 
 namespace zantiva::UpdateNoticePresenter {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 #include "Washer/ScreenWasherOptions.h"
 
 namespace zantiva {

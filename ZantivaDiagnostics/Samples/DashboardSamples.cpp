@@ -8,7 +8,7 @@
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
 #include "Dashboard/UpdateNoticeCard.h"
-#include "External/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "Gallery/PreviewSamples.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/BenchmarkSession.h"

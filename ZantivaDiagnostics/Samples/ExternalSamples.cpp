@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cmath>
 
-#include "External/ExternalBenchmarksCard.h"
-#include "External/ExternalRunScreen.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalRunScreen.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultScreen.h"
 

@@ -4,8 +4,8 @@
 #include "Presenters/WasherPresenter.h"
 #include "Presenters/WasherSetupPresenter.h"
 #include "Samples/WindowSamples.h"
-#include "Washer/ScreenWasherView.h"
-#include "Washer/WasherSetupSheet.h"
+#include "WasherWindow/ScreenWasherView.h"
+#include "WasherWindow/WasherSetupSheet.h"
 
 namespace zantiva::WasherSamples {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "Account/SiteProfile.h"
 #include "App/AppModel.h"
-#include "Washer/ScreenWasherController.h"
+#include "WasherWindow/ScreenWasherController.h"
 
 namespace zantiva {
 

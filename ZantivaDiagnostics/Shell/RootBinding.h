@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Controls/FolderChooser.h"
-#include "External/ExternalAppChooser.h"
-#include "Washer/WasherSetupBinding.h"
+#include "ExternalScreens/ExternalAppChooser.h"
+#include "WasherWindow/WasherSetupBinding.h"
 
 namespace zantiva {
 

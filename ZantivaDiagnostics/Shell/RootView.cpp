@@ -6,15 +6,15 @@
 
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBar.h"
-#include "External/ExternalBenchmarksCard.h"
-#include "External/ExternalRunScreen.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalRunScreen.h"
 #include "Results/ResultScreen.h"
 #include "Results/StorageScreen.h"
 #include "Shell/ErrorNotice.h"
 #include "Shell/LoginPrompt.h"
 #include "Shell/StatusLine.h"
 #include "Stations/SuiteScreen.h"
-#include "Washer/WasherSetupSheet.h"
+#include "WasherWindow/WasherSetupSheet.h"
 
 namespace zantiva {
 

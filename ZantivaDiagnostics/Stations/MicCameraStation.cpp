@@ -20,7 +20,7 @@
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
 #include "Typography/RoleProse.h"
-#include "ZantivaBridge/DetachedTask.h"
+#include "Bridge/DetachedTask.h"
 
 namespace zantiva {
 namespace {

@@ -8,7 +8,7 @@
 #include "Account/PKCE.h"
 #include "Observation/ObservedValue.h"
 #include "Platform/Log.h"
-#include "ZantivaBridge/DetachedTask.h"
+#include "Bridge/DetachedTask.h"
 
 namespace zantiva {
 namespace {

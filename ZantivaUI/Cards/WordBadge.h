@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

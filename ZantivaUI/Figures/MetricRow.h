@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "Presenters/MetricValue.h"
+#include "PanelPresenters/MetricValue.h"
 
 class QHBoxLayout;
 

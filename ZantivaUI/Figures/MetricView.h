@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "Presenters/MetricValue.h"
+#include "PanelPresenters/MetricValue.h"
 
 namespace zantiva {
 

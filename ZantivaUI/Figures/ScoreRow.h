@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "Presenters/ScoreRowView.h"
+#include "PanelPresenters/ScoreRowView.h"
 
 class QLabel;
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "Charts/ZantivaLogo.h"
-#include "Dashboard/SpecsPanel.h"
-#include "Dashboard/TelemetryPanel.h"
+#include "Panels/SpecsPanel.h"
+#include "Panels/TelemetryPanel.h"
 #include "Gallery/DesignSystemGallery.h"
 #include "Gallery/PreviewSamples.h"
 #include "Layout/RetroDropdown.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "Presenters/PaletteColor.h"
+#include "PanelPresenters/PaletteColor.h"
 
 namespace zantiva {
 

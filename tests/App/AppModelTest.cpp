@@ -11,8 +11,8 @@
 #include "../Runners/SuiteTestSupport.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
-#include "ZantivaBridge/DetachedTask.h"
-#include "ZantivaBridge/ExceptionCatcher.h"
+#include "Bridge/DetachedTask.h"
+#include "Bridge/ExceptionCatcher.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;

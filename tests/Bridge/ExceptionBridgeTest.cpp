@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "../Support/AwaitTask.h"
-#include "ZantivaBridge/DetachedTask.h"
-#include "ZantivaBridge/ExceptionCatcher.h"
+#include "Bridge/DetachedTask.h"
+#include "Bridge/ExceptionCatcher.h"
 
 namespace zantiva {
 namespace {

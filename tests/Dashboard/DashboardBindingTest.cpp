@@ -14,7 +14,7 @@
 #include "Dashboard/FittedHardwareText.h"
 #include "Dashboard/GradeDot.h"
 #include "Dashboard/ResumeCard.h"
-#include "Dashboard/SpecsCardView.h"
+#include "Panels/SpecsCardView.h"
 #include "Dashboard/TestLauncher.h"
 #include "Dashboard/UpdateNoticeCard.h"
 #include "Typography/ProseLabel.h"

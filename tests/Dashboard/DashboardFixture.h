@@ -11,7 +11,7 @@
 #include "../App/AppModelFixture.h"
 #include "Dashboard/DashboardBinding.h"
 #include "Dashboard/DashboardScreen.h"
-#include "External/ExternalBenchmarksCard.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
 

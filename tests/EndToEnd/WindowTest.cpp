@@ -45,11 +45,11 @@
 #include "Stations/Verdict.h"
 #include "Support/InputCheckAnswer.h"
 #include "Typography/ProseLabel.h"
-#include "Washer/ScreenWasherController.h"
-#include "Washer/ScreenWasherRunState.h"
-#include "Washer/WasherChoiceList.h"
-#include "Washer/WasherNoticeBox.h"
-#include "Washer/WasherSetupSheet.h"
+#include "WasherWindow/ScreenWasherController.h"
+#include "WasherWindow/ScreenWasherRunState.h"
+#include "WasherWindow/WasherChoiceList.h"
+#include "WasherWindow/WasherNoticeBox.h"
+#include "WasherWindow/WasherSetupSheet.h"
 
 namespace zantiva::testing {
 namespace {

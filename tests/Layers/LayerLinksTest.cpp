@@ -76,7 +76,7 @@ struct Layer {
 const std::vector<Layer> layers{
     // Records, engines, readers and what the screens show are plain C++.
     {"ZantivaCore", {"Qt6::Core"}},
-    {"ZantivaUI/Presenters", {"Qt6::Core"}},
+    {"ZantivaUI/PanelPresenters", {"Qt6::Core"}},
     {"ZantivaDiagnostics/Presenters", {"Qt6::Core"}},
     // What runs and is tested without a window: no widgets, and nothing drawn.
     {"ZantivaServices", {"Qt6::Widgets", "Qt6::Gui"}},

@@ -1,6 +1,6 @@
 // The side of the result-page reader that runs in the main program: how it starts the reader
 // program, reads its answer and ends it. Stand-in programs answer here; the real one reads real
-// pages in tests/External.
+// pages in tests/ExternalScreens.
 
 #include <gtest/gtest.h>
 

@@ -5,15 +5,13 @@
 # Usage: screen-folders.sh SOURCE_DIR
 set -euo pipefail
 program="$1/ZantivaDiagnostics"
-screens=(Dashboard Stations Results External Washer)
+screens=(Dashboard Stations Results ExternalScreens WasherWindow)
 found=0
 for folder in "${screens[@]}"; do
   for file in "$program/$folder"/*.h "$program/$folder"/*.cpp; do
     while IFS= read -r header; do
       other=${header%%/*}
       [ "$other" = "$folder" ] && continue
-      # The same folder name may belong to another library; only the program's own files count.
-      [ -f "$program/$header" ] || continue
       for screen in "${screens[@]}" Shell; do
         if [ "$other" = "$screen" ]; then
           echo "FAILED: ${file#"$1"/} includes $header"

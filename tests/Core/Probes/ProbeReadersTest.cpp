@@ -6,7 +6,7 @@
 
 #include "Probes/CpuTopology.h"
 #include "Probes/Edid.h"
-#include "Probes/HardwareText.h"
+#include "Probes/PlaceholderText.h"
 #include "Probes/MainDisplay.h"
 #include "Probes/MemoryModules.h"
 #include "Probes/MemoryUsage.h"
@@ -16,7 +16,7 @@
 namespace zantiva {
 namespace {
 
-TEST(HardwareText, FirmwarePlaceholdersAreUnknown) {
+TEST(PlaceholderText, FirmwarePlaceholdersAreUnknown) {
     for (const char* placeholder : {"To Be Filled By O.E.M.", "  To be filled by O.E.M.  ", "Default string",
                                     "System Product Name", "Not Specified", "O.E.M.", "xxxxxxxxxx", "0000000000",
                                     "", "   ", "unknown"})

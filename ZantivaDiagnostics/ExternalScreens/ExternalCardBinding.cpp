@@ -1,0 +1,62 @@
+#include "ExternalScreens/ExternalCardBinding.h"
+
+#include "App/AppModel.h"
+#include "ExternalScreens/ExternalBenchmarksCard.h"
+#include "LocalizedViews/LocNotifier.h"
+
+namespace zantiva {
+
+ExternalCardState externalCardState(const ExternalBenchmarkRunner& runner) {
+    using App = ExternalBenchmarkApp;
+    ExternalCardState state{.isExpanded = runner.isExpanded(),
+                            .canStart = runner.canStart(),
+                            .isRunning = runner.isRunning(),
+                            .apps = {}};
+    for (const App app : {App::geekbench, App::cinebench2024, App::cinebench2026}) {
+        ExternalAppCardState entry{.app = app, .name = std::string(displayName(app))};
+        if (const auto found = runner.installations().find(app); found != runner.installations().end()) {
+            const ExternalBenchmarkInstallation& installation = found->second;
+            entry.name = installation.displayName();
+            entry.path = installation.diskImagePath.value_or(installation.bundlePath.value_or(installation.executablePath));
+            entry.isAvailable = installation.isAvailable();
+            entry.isOnImage = installation.diskImagePath.has_value();
+        }
+        entry.isFoundAutomatically = runner.foundAutomatically().contains(app);
+        entry.isPreparing = runner.preparing().contains(app);
+        if (const auto error = runner.chooseError().find(app); error != runner.chooseError().end())
+            entry.chooseError = error->second;
+        if (const auto result = runner.scores().find(app); result != runner.scores().end()) entry.result = result->second;
+        state.apps.push_back(std::move(entry));
+    }
+    return state;
+}
+
+void bindExternalCard(ExternalBenchmarksCard& card, AppModel& model, LocNotifier& loc, ExternalAppChooser chooseApp) {
+    ExternalBenchmarkRunner& runner = model.external();
+    const auto present = [&card, &runner, &loc] {
+        card.show(ExternalCardPresenter::present(externalCardState(runner), loc.loc()));
+    };
+    using Runner = ExternalBenchmarkRunner;
+    for (const auto changed : {&Runner::installationsChanged, &Runner::scoresChanged, &Runner::foundAutomaticallyChanged,
+                               &Runner::chooseErrorChanged, &Runner::preparingChanged, &Runner::isExpandedChanged,
+                               &Runner::canStartChanged})
+        QObject::connect(&runner, changed, &card, present);
+    QObject::connect(&runner, &zantiva::Runner::isRunningChanged, &card, present);
+    loc.bind(&card, present);
+
+    QObject::connect(&card, &ExternalBenchmarksCard::expandRequested, &runner, &Runner::setExpanded);
+    QObject::connect(&card, &ExternalBenchmarksCard::chooseRequested, &runner,
+                     [&runner, chooseApp = std::move(chooseApp)](ExternalBenchmarkApp app) {
+                         // The dialog is modal: the runner may have started something meanwhile.
+                         const auto chosen = chooseApp(app);
+                         if (chosen && !runner.isRunning()) runner.choose(*chosen, app);
+                     });
+    QObject::connect(&card, &ExternalBenchmarksCard::stepRequested, &runner, [&runner](ExternalBenchmarkStep step) {
+        runner.begin({step}, false);
+    });
+    QObject::connect(&card, &ExternalBenchmarksCard::runAllRequested, &runner, &Runner::runAll);
+    QObject::connect(&card, &ExternalBenchmarksCard::fullPerformanceRequested, &runner, &Runner::runFullPerformance);
+    QObject::connect(&card, &ExternalBenchmarksCard::openCsvRequested, &runner, &Runner::openCSV);
+}
+
+} // namespace zantiva
