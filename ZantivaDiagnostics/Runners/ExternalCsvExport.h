@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "External/ExternalBenchmarkInstallation.h"
-#include "External/ExternalBenchmarkResult.h"
+#include "Model/ExternalBenchmarkResult.h"
 #include "Runners/ExternalRunnerHost.h"
 
 namespace zantiva {

@@ -29,6 +29,14 @@ std::string imageKey(const fs::path& image) {
     return (ec ? image : absolute).lexically_normal().string();
 }
 
+std::set<App> withOrWithout(std::set<App> apps, App app, bool with) {
+    if (with)
+        apps.insert(app);
+    else
+        apps.erase(app);
+    return apps;
+}
+
 } // namespace
 
 ExternalInstallations::ExternalInstallations(std::shared_ptr<ExternalBenchmarkStore> store,
@@ -176,21 +184,12 @@ void ExternalInstallations::setChooseError(App app, std::optional<LocalizedMessa
 }
 
 void ExternalInstallations::setPreparing(App app, bool preparing) {
-    auto apps = preparing_;
-    if (preparing)
-        apps.insert(app);
-    else
-        apps.erase(app);
-    assignObserved(this, preparing_, std::move(apps), &ExternalInstallations::preparingChanged);
+    assignObserved(this, preparing_, withOrWithout(preparing_, app, preparing), &ExternalInstallations::preparingChanged);
 }
 
 void ExternalInstallations::setFoundAutomatically(App app, bool found) {
-    auto apps = foundAutomatically_;
-    if (found)
-        apps.insert(app);
-    else
-        apps.erase(app);
-    assignObserved(this, foundAutomatically_, std::move(apps), &ExternalInstallations::foundAutomaticallyChanged);
+    assignObserved(this, foundAutomatically_, withOrWithout(foundAutomatically_, app, found),
+                   &ExternalInstallations::foundAutomaticallyChanged);
 }
 
 } // namespace zantiva
