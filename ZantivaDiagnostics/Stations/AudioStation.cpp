@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "App/AppModel.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "Layout/LeadingRow.h"
@@ -254,7 +254,7 @@ public:
 
 } // namespace
 
-void bindAudioStation(AudioStation& page, AppModel& model, LocNotifier& loc) {
+void bindAudioStation(AudioStation& page, TestSuiteRunner& runner, LocNotifier& loc) {
     auto* session = new AudioSession(&page);
     AudioStationState& flags = session->flags;
     TrackPlayer& track = session->track;
@@ -297,8 +297,6 @@ void bindAudioStation(AudioStation& page, AppModel& model, LocNotifier& loc) {
     });
     QObject::connect(&music, &MusicTrackSection::muteRequested, &track, &TrackPlayer::toggleMute);
     QObject::connect(&music, &MusicTrackSection::volumeChosen, &track, &TrackPlayer::setVolume);
-
-    TestSuiteRunner& runner = model.suite();
     QObject::connect(page.verdict(), &Verdict::continuePressed, &runner, [session, &runner] {
         session->stopBoth();
         runner.complete(StationOutcome::audio(true));

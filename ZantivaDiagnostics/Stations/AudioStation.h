@@ -10,7 +10,7 @@ class QSlider;
 
 namespace zantiva {
 
-class AppModel;
+class TestSuiteRunner;
 class HardwareText;
 class LocNotifier;
 class ProseLabel;
@@ -126,6 +126,6 @@ private:
 
 // Gives the page its own tone and track players and flags, which go with the page (stopping
 // the players), and ends the module with the user's verdict.
-void bindAudioStation(AudioStation& page, AppModel& model, LocNotifier& loc);
+void bindAudioStation(AudioStation& page, TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

@@ -2,10 +2,10 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
 #include "Figures/MetricRow.h"
 #include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/RoleProse.h"
@@ -30,8 +30,7 @@ void BatteryStation::show(const BatteryStationView& view) {
     footnote_->setProse(QString::fromStdString(view.footnote));
 }
 
-void bindBatteryStation(BatteryStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
+void bindBatteryStation(BatteryStation& page, const TestSuiteRunner& runner, LocNotifier& loc) {
     const auto refresh = [&page, &runner, &loc] {
         page.show(BatteryStationPresenter::present({runner.batteryLive()}, loc.loc()));
     };

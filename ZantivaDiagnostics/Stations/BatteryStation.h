@@ -7,7 +7,7 @@
 
 namespace zantiva {
 
-class AppModel;
+class TestSuiteRunner;
 class LocNotifier;
 class MetricRow;
 class ProseLabel;
@@ -34,6 +34,6 @@ private:
 };
 
 // Shows the runner's battery reading on the page as it changes.
-void bindBatteryStation(BatteryStation& page, AppModel& model, LocNotifier& loc);
+void bindBatteryStation(BatteryStation& page, const TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

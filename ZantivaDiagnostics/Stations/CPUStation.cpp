@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Cards/RetroProgressBar.h"
 #include "Figures/MetricRow.h"
 #include "Layout/PageColumn.h"
@@ -35,8 +35,7 @@ void CPUStation::show(const CpuStationView& view) {
     reference_->setProse(QString::fromStdString(view.reference));
 }
 
-void bindCPUStation(CPUStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
+void bindCPUStation(CPUStation& page, const TestSuiteRunner& runner, LocNotifier& loc) {
     const auto refresh = [&page, &runner, &loc] {
         page.show(CpuStationPresenter::present({runner.cpuProgress(), runner.trace()}, loc.loc()));
     };

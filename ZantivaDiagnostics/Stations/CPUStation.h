@@ -7,7 +7,7 @@
 
 namespace zantiva {
 
-class AppModel;
+class TestSuiteRunner;
 class LiveUsageCharts;
 class LocNotifier;
 class MetricRow;
@@ -42,6 +42,6 @@ private:
 };
 
 // Shows the runner's CPU progress and load trace on the page as they change.
-void bindCPUStation(CPUStation& page, AppModel& model, LocNotifier& loc);
+void bindCPUStation(CPUStation& page, const TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Controls/RetroButton.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
@@ -35,8 +35,7 @@ void DisplayStation::show(const DisplayStationView& view) {
     running_->setVisible(!view.running.empty());
 }
 
-void bindDisplayStation(DisplayStation& page, AppModel& model, LocNotifier& loc) {
-    TestSuiteRunner& runner = model.suite();
+void bindDisplayStation(DisplayStation& page, TestSuiteRunner& runner, LocNotifier& loc) {
     auto* controller = new DisplayTestController(loc, &page);
     page.setController(controller);
     const auto refresh = [&page, controller, &loc] {

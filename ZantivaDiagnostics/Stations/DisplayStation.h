@@ -6,7 +6,7 @@
 
 namespace zantiva {
 
-class AppModel;
+class TestSuiteRunner;
 class DisplayTestController;
 class LocNotifier;
 class ProseLabel;
@@ -42,6 +42,6 @@ private:
 // Starts the test on the page's screen and ends the module with its result, or as skipped
 // when the user left it. The start button is off while the test shows; the page's end takes
 // the test down without reporting anything.
-void bindDisplayStation(DisplayStation& page, AppModel& model, LocNotifier& loc);
+void bindDisplayStation(DisplayStation& page, TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

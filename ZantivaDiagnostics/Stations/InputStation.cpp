@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroTextField.h"
 #include "Layout/LeadingRow.h"
@@ -143,9 +143,8 @@ void InputStation::show(const InputStationView& view) {
     verdict_->show(view.verdict);
 }
 
-void bindInputStation(InputStation& page, AppModel& model, LocNotifier& loc) {
+void bindInputStation(InputStation& page, TestSuiteRunner& runner, LocNotifier& loc) {
     auto* check = new InputCheck(&page);
-    TestSuiteRunner& runner = model.suite();
     const auto refresh = [&page, check, &loc] { page.show(InputStationPresenter::present(check->state(), loc.loc())); };
     QObject::connect(check, &InputCheck::stateChanged, &page, refresh);
     loc.bind(&page, refresh);

@@ -8,7 +8,7 @@ class QLabel;
 
 namespace zantiva {
 
-class AppModel;
+class TestSuiteRunner;
 class HardwareText;
 class InputTouchpadArea;
 class KeyboardGrid;
@@ -83,6 +83,6 @@ private:
 
 // Gives the page a check of its own (dropped with the page, its filter with it) and reports the
 // check's outcome to the suite runner from the verdict.
-void bindInputStation(InputStation& page, AppModel& model, LocNotifier& loc);
+void bindInputStation(InputStation& page, TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

@@ -6,7 +6,7 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
-#include "App/AppModel.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Cards/RetroProgressBar.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
@@ -109,8 +109,7 @@ void MicCameraStation::hideEvent(QHideEvent* event) {
     if (!event->spontaneous()) emit disappeared();
 }
 
-MicCameraCheck& bindMicCameraStation(MicCameraStation& page, AppModel& model, LocNotifier& loc) {
-    TestSuiteRunner& runner = model.suite();
+MicCameraCheck& bindMicCameraStation(MicCameraStation& page, TestSuiteRunner& runner, LocNotifier& loc) {
     auto* check = new MicCameraCheck([&runner] { return runner.bypassPeripherals(); },
                                      [&runner](const StationOutcome& outcome) { runner.complete(outcome); });
     return bindMicCameraCheck(page, *check, loc);

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Cards/RetroProgressBar.h"
 #include "Layout/PageColumn.h"
 #include "LocalizedViews/LocNotifier.h"
@@ -27,8 +27,7 @@ void RAMStation::show(const RamStationView& view) {
     bar_->setValue(view.fraction);
 }
 
-void bindRAMStation(RAMStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
+void bindRAMStation(RAMStation& page, const TestSuiteRunner& runner, LocNotifier& loc) {
     const auto refresh = [&page, &runner, &loc] {
         page.show(RamStationPresenter::present({runner.memoryProgress()}, loc.loc()));
     };

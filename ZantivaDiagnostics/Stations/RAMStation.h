@@ -7,7 +7,7 @@
 
 namespace zantiva {
 
-class AppModel;
+class TestSuiteRunner;
 class LocNotifier;
 class ProseLabel;
 class RetroProgressBar;
@@ -31,6 +31,6 @@ private:
 };
 
 // Shows the runner's memory progress on the page as it changes.
-void bindRAMStation(RAMStation& page, AppModel& model, LocNotifier& loc);
+void bindRAMStation(RAMStation& page, const TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

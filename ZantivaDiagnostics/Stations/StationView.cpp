@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "App/AppModel.h"
 #include "Cards/RetroCard.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Stations/AudioStation.h"
@@ -19,22 +20,23 @@
 namespace zantiva {
 namespace {
 
-template <typename Page, typename Bind> QWidget* boundPage(Bind bind, AppModel& model, LocNotifier& loc) {
+template <typename Page, typename Bind, typename Source>
+QWidget* boundPage(Bind bind, Source& source, LocNotifier& loc) {
     auto* page = new Page;
-    bind(*page, model, loc);
+    bind(*page, source, loc);
     return page;
 }
 
 QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
     switch (module) {
-    case TestModule::cpuBenchmark: return boundPage<CPUStation>(bindCPUStation, model, loc);
+    case TestModule::cpuBenchmark: return boundPage<CPUStation>(bindCPUStation, model.suite(), loc);
     case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
-    case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
-    case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
-    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, model, loc);
-    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model, loc);
-    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model, loc);
-    case TestModule::input: return boundPage<InputStation>(bindInputStation, model, loc);
+    case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model.suite(), loc);
+    case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model.suite(), loc);
+    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, model.suite(), loc);
+    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model.suite(), loc);
+    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model.suite(), loc);
+    case TestModule::input: return boundPage<InputStation>(bindInputStation, model.suite(), loc);
     }
     return nullptr;
 }

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(NoSoundServerPage, EachPlayerShowsItsMessageAndTheCheckCanStillBeAnswered) {
     AudioStation page;
-    bindAudioStation(page, *model, notifier);
+    bindAudioStation(page, model->suite(), notifier);
     page.show();
     EXPECT_TRUE(page.toneFailed()->isHidden());
     page.playToneButton(AudioChannel::left)->click();

@@ -29,7 +29,7 @@ protected:
         makeModel(setup());
         page.setLayoutDirection(notifier.layoutDirection());
         page.resize(1100, 800);
-        bindAudioStation(page, *model, notifier);
+        bindAudioStation(page, model->suite(), notifier);
         page.show();
     }
     MusicTrackSection& music() { return *page.music(); }
