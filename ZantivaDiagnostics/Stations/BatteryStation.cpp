@@ -4,8 +4,6 @@
 
 #include "Figures/MetricRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
-#include "Runners/TestSuiteRunner.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/RoleProse.h"
@@ -28,14 +26,6 @@ void BatteryStation::show(const BatteryStationView& view) {
     metrics_->setVisible(!view.metrics.empty());
     metrics_->show(view.metrics);
     footnote_->setProse(QString::fromStdString(view.footnote));
-}
-
-void bindBatteryStation(BatteryStation& page, const TestSuiteRunner& runner, LocNotifier& loc) {
-    const auto refresh = [&page, &runner, &loc] {
-        page.show(BatteryStationPresenter::present({runner.batteryLive()}, loc.loc()));
-    };
-    QObject::connect(&runner, &TestSuiteRunner::batteryLiveChanged, &page, refresh);
-    loc.bind(&page, refresh);
 }
 
 } // namespace zantiva

@@ -7,8 +7,6 @@
 
 namespace zantiva {
 
-class TestSuiteRunner;
-class LocNotifier;
 class MetricRow;
 class ProseLabel;
 
@@ -32,8 +30,5 @@ private:
     MetricRow* metrics_;
     ProseLabel* footnote_;
 };
-
-// Shows the runner's battery reading on the page as it changes.
-void bindBatteryStation(BatteryStation& page, const TestSuiteRunner& runner, LocNotifier& loc);
 
 } // namespace zantiva

@@ -2,10 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "Runners/TestSuiteRunner.h"
 #include "Cards/RetroProgressBar.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/RoleProse.h"
@@ -25,14 +23,6 @@ void RAMStation::show(const RamStationView& view) {
     pass_->setVisible(view.pass.has_value());
     pass_->setProse(QString::fromStdString(view.pass.value_or("")));
     bar_->setValue(view.fraction);
-}
-
-void bindRAMStation(RAMStation& page, const TestSuiteRunner& runner, LocNotifier& loc) {
-    const auto refresh = [&page, &runner, &loc] {
-        page.show(RamStationPresenter::present({runner.memoryProgress()}, loc.loc()));
-    };
-    QObject::connect(&runner, &TestSuiteRunner::memoryProgressChanged, &page, refresh);
-    loc.bind(&page, refresh);
 }
 
 } // namespace zantiva

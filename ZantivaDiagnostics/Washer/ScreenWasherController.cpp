@@ -4,7 +4,7 @@
 
 #include "Model/MacKeyboardLayout.h"
 #include "Washer/ScreenWasherRunState.h"
-#include "Washer/ScreenWasherView.h"
+#include "Washer/ScreenWasherViewBinding.h"
 
 namespace zantiva {
 namespace {

@@ -6,7 +6,7 @@
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Typography/ProseLabel.h"
-#include "Washer/ScreenWasherView.h"
+#include "Washer/ScreenWasherViewBinding.h"
 #include "Washer/WasherControls.h"
 #include "Washer/WasherPatternSurface.h"
 

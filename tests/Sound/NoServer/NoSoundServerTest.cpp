@@ -7,7 +7,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Sound/TonePlayer.h"
 #include "Sound/TrackPlayer.h"
-#include "Stations/AudioStation.h"
+#include "Stations/AudioStationBinding.h"
 #include "Stations/Verdict.h"
 #include "Typography/ProseLabel.h"
 

@@ -12,7 +12,7 @@
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Stations/AudioStation.h"
+#include "Stations/AudioStationBinding.h"
 #include "Stations/Verdict.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
