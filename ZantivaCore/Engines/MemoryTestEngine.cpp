@@ -43,6 +43,11 @@ double secondsSince(std::uint64_t start) {
     return std::max(nanosecondsToSeconds(monotonicRawNanoseconds() - start), shortestPassSeconds);
 }
 
+// The bytes of a piece that don't hold the pattern written to it.
+std::int64_t wrongBytes(const std::byte* piece, std::size_t size, std::uint8_t pattern) {
+    return std::count_if(piece, piece + size, [pattern](std::byte b) { return b != static_cast<std::byte>(pattern); });
+}
+
 } // namespace
 
 MemoryTestEngine::MemoryTestEngine(std::int64_t testBytes, AfterWrite afterWrite)
@@ -98,10 +103,7 @@ MemoryTestResult MemoryTestEngine::execute(const Progress& progress, const Cance
         for (std::size_t offset = 0; offset < size; offset += chunk) {
             cancel.throwIfCancelled();
             const std::byte* piece = data + offset;
-            if (std::memcmp(piece, reference.data(), chunk) != 0) {
-                errors += std::count_if(piece, piece + chunk,
-                                        [pattern](std::byte b) { return b != static_cast<std::byte>(pattern); });
-            }
+            if (std::memcmp(piece, reference.data(), chunk) != 0) errors += wrongBytes(piece, chunk, pattern);
             report("verify", pass, pattern, true);
         }
         readSum += mebibytes / secondsSince(verifyStart);

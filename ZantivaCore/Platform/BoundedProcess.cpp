@@ -21,25 +21,16 @@ int remainingMs(std::chrono::steady_clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-} // namespace
-
-std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
-                                                      std::chrono::milliseconds timeout,
-                                                      std::size_t outputLimit) {
-    if (arguments.empty()) return std::nullopt;
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    FileDescriptor readEnd(fds[0]);
-    FileDescriptor writeEnd(fds[1]);
-
+// Starts the program in a process group of its own, so that a timeout also ends what it
+// started, with its output into outputFd and nothing on its other streams.
+std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd.get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    // Its own process group, so that a timeout also ends what the program started.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);
 
@@ -50,45 +41,70 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     const int spawned = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    writeEnd.reset();
     if (spawned != 0) return std::nullopt;
+    return pid;
+}
 
-    BoundedProcessResult result;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+// Reads until the program closes its output, keeping at most outputLimit bytes; marks the
+// result timed out when the deadline comes first.
+void readOutput(int fd, std::chrono::steady_clock::time_point deadline, std::size_t outputLimit,
+                BoundedProcessResult& result) {
     char buffer[4096];
     for (;;) {
-        pollfd p{readEnd.get(), POLLIN, 0};
+        pollfd p{fd, POLLIN, 0};
         const int ready = ::poll(&p, 1, remainingMs(deadline));
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) {
             result.timedOut = true;
-            break;
+            return;
         }
-        const ssize_t n = ::read(readEnd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n <= 0) return;
         const auto room = outputLimit - std::min(outputLimit, result.output.size());
         result.output.append(buffer, std::min(room, static_cast<std::size_t>(n)));
     }
+}
+
+// Output closed: the program has ended or is about to; it still gets the deadline. False
+// when it can't be waited for.
+bool awaitExit(pid_t pid, std::chrono::steady_clock::time_point deadline, int& status, BoundedProcessResult& result) {
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) return true;
+        if (done < 0 && errno != EINTR) return false;
+        if (remainingMs(deadline) == 0) {
+            result.timedOut = true;
+            return true;
+        }
+        ::usleep(2000);
+    }
+}
+
+} // namespace
+
+std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
+                                                      std::chrono::milliseconds timeout,
+                                                      std::size_t outputLimit) {
+    if (arguments.empty()) return std::nullopt;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+    FileDescriptor readEnd(fds[0]);
+    FileDescriptor writeEnd(fds[1]);
+    const std::optional<pid_t> pid = spawnInOwnGroup(arguments, writeEnd.get());
+    writeEnd.reset();
+    if (!pid) return std::nullopt;
+
+    BoundedProcessResult result;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    readOutput(readEnd.get(), deadline, outputLimit, result);
     readEnd.reset();
 
     int status = 0;
-    if (!result.timedOut) {
-        // Output closed: the program has ended or is about to; it still gets the deadline.
-        for (;;) {
-            const pid_t done = ::waitpid(pid, &status, WNOHANG);
-            if (done == pid) break;
-            if (done < 0 && errno != EINTR) return result;
-            if (remainingMs(deadline) == 0) {
-                result.timedOut = true;
-                break;
-            }
-            ::usleep(2000);
-        }
-    }
+    if (!result.timedOut && !awaitExit(*pid, deadline, status, result)) return result;
     if (result.timedOut) {
-        ::kill(-pid, SIGKILL);
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+        ::kill(-*pid, SIGKILL);
+        while (::waitpid(*pid, &status, 0) < 0 && errno == EINTR) {}
         return result;
     }
     if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

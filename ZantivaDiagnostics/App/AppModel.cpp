@@ -199,7 +199,7 @@ QCoro::Task<> AppModel::start() {
 
 QCoro::Task<> AppModel::findOutsideBenchmarks() {
     const QPointer<AppModel> self(this);
-    auto discovering = external_.discover();
+    auto discovering = external_.installations().discover();
     co_await discovering;
     if (!self) co_return;
     auto recovering = external_.recoverPendingResults();

@@ -171,7 +171,7 @@ std::vector<ExternalBenchmarkPlan::Item> planOf(const ExternalBenchmarkRunner& r
     }
     std::vector<App> ready;
     for (const App candidate : allCases<App>())
-        if (runner.isReady(candidate)) ready.push_back(candidate);
+        if (runner.installations().isReady(candidate)) ready.push_back(candidate);
     return ExternalBenchmarkPlan::fullRun(ready);
 }
 
@@ -210,9 +210,9 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
         runner.stop();
     });
 
-    QCoro::waitFor(runner.discover());
+    QCoro::waitFor(runner.installations().discover());
     if (stopped) return printFailure(context.out, "stopped");
-    if (app ? !runner.installations().contains(*app) : planOf(runner, app).empty())
+    if (app ? !runner.installations().all().contains(*app) : planOf(runner, app).empty())
         return printFailure(context.out, context.loc.t("Main.ExternalMissing"));
 
     StepLines lines(runner, context, !commandLine.has("--verbose"));
@@ -224,7 +224,7 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
     });
     runner.begin(planOf(runner, app), false);
     if (runner.isRunning()) loop.exec();
-    runner.detachDiskImages();
+    runner.installations().detachDiskImages();
 
     if (stopped || runner.wasCancelled()) return printFailure(context.out, "stopped");
     const std::string csv = folder ? (*folder / ExternalBenchmarkCSV::fileName).string() : ExternalBenchmarkCSV::fileName;

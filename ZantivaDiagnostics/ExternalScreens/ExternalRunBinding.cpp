@@ -11,8 +11,8 @@ namespace zantiva {
 namespace {
 
 std::string shownName(const ExternalBenchmarkRunner& runner, ExternalBenchmarkApp app) {
-    const auto found = runner.installations().find(app);
-    return found != runner.installations().end() ? found->second.displayName() : std::string(displayName(app));
+    const auto found = runner.installations().all().find(app);
+    return found != runner.installations().all().end() ? found->second.displayName() : std::string(displayName(app));
 }
 
 } // namespace
@@ -65,11 +65,12 @@ void bindExternalRunScreen(ExternalRunScreen& screen, AppModel& model, LocNotifi
     };
     using Runner = ExternalBenchmarkRunner;
     for (const auto changed :
-         {&Runner::installationsChanged, &Runner::scoresChanged, &Runner::currentStepChanged, &Runner::cooldownChanged,
+         {&Runner::scoresChanged, &Runner::currentStepChanged, &Runner::cooldownChanged,
           &Runner::statusChanged, &Runner::fractionChanged, &Runner::stepStartedAtChanged, &Runner::stepIndexChanged,
           &Runner::stepCountChanged, &Runner::consoleChanged, &Runner::scoredAppsChanged, &Runner::problemsChanged,
           &Runner::wasCancelledChanged, &Runner::csvWrittenChanged})
         QObject::connect(&runner, changed, &screen, present);
+    QObject::connect(&runner.installations(), &ExternalInstallations::installationsChanged, &screen, present);
     for (const auto changed :
          {&LiveTelemetry::latestChanged, &LiveTelemetry::cpuHistoryChanged, &LiveTelemetry::gpuHistoryChanged})
         QObject::connect(&telemetry, changed, &screen, present);

@@ -70,6 +70,25 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
       consoleToggle_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::chip)), console_(new ConsoleView),
       finishedButtons_(new QWidget), back_(new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular)),
       openCsv_(new RetroButton({}, RetroButtonKind::outline, RetroButtonSize::regular)) {
+    layOutRunning();
+    layOutPage();
+
+    running_->hide();
+    finished_->hide();
+    consoleCard_->hide();
+    finishedButtons_->hide();
+
+    connect(stop_, &QAbstractButton::clicked, this, &ExternalRunScreen::stopRequested);
+    connect(skip_, &QAbstractButton::clicked, this, &ExternalRunScreen::skipCooldownRequested);
+    connect(back_, &QAbstractButton::clicked, this, &ExternalRunScreen::backRequested);
+    connect(openCsv_, &QAbstractButton::clicked, this, &ExternalRunScreen::openCsvRequested);
+    connect(consoleToggle_, &QAbstractButton::clicked, this, [this] {
+        showsConsole_ = !showsConsole_;
+        showConsole();
+    });
+}
+
+void ExternalRunScreen::layOutRunning() {
     // Running: the header, the status card, the load cards.
     auto* header = plainRow(12);
     header->addWidget(runningTitle_, 0, Qt::AlignVCenter);
@@ -115,7 +134,9 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     runningColumn->addWidget(cardAround(statusColumn));
     runningColumn->addLayout(loads);
     running_->setLayout(runningColumn);
+}
 
+void ExternalRunScreen::layOutPage() {
     finished_->setLayout(finishedContent_);
 
     auto* consoleHeader = plainRow(8);
@@ -149,20 +170,6 @@ ExternalRunScreen::ExternalRunScreen(QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
-
-    running_->hide();
-    finished_->hide();
-    consoleCard_->hide();
-    finishedButtons_->hide();
-
-    connect(stop_, &QAbstractButton::clicked, this, &ExternalRunScreen::stopRequested);
-    connect(skip_, &QAbstractButton::clicked, this, &ExternalRunScreen::skipCooldownRequested);
-    connect(back_, &QAbstractButton::clicked, this, &ExternalRunScreen::backRequested);
-    connect(openCsv_, &QAbstractButton::clicked, this, &ExternalRunScreen::openCsvRequested);
-    connect(consoleToggle_, &QAbstractButton::clicked, this, [this] {
-        showsConsole_ = !showsConsole_;
-        showConsole();
-    });
 }
 
 ExternalRunScreen::LoadCard ExternalRunScreen::makeLoadCard() {

@@ -71,6 +71,10 @@ private:
         HistoryChart* chart = nullptr;
     };
 
+    // The header, the status card with the step or the rest, and the load cards.
+    void layOutRunning();
+    // The finished section, the console card and the buttons in a centred band that scrolls.
+    void layOutPage();
     static LoadCard makeLoadCard();
     static void showLoad(LoadCard& card, const ExternalLoadView& view);
     void showRunning(const ExternalRunningView& view);

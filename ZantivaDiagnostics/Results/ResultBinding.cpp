@@ -21,9 +21,9 @@ ResultScreenState resultScreenState(AppModel& model, const Loc& loc) {
         state.externalProblems.push_back(
             {problem.step ? std::optional(external.label(*problem.step, loc)) : std::nullopt, problem.message});
     for (const auto& [app, result] : external.scores()) {
-        const auto installed = external.installations().find(app);
+        const auto installed = external.installations().all().find(app);
         state.externalScores.push_back(
-            {app, installed != external.installations().end() ? installed->second.displayName() : std::string(displayName(app)),
+            {app, installed != external.installations().all().end() ? installed->second.displayName() : std::string(displayName(app)),
              result});
     }
     return state;
@@ -38,9 +38,9 @@ void bindResultScreen(ResultScreen& screen, AppModel& model, LocNotifier& loc) {
     QObject::connect(&model.suite(), &TestSuiteRunner::failuresChanged, &screen, refresh);
     QObject::connect(&model.storage(), &StorageRunner::resultChanged, &screen, refresh);
     QObject::connect(&model.storage(), &Runner::isRunningChanged, &screen, refresh);
-    for (const auto changed : {&ExternalBenchmarkRunner::problemsChanged, &ExternalBenchmarkRunner::scoresChanged,
-                               &ExternalBenchmarkRunner::installationsChanged})
+    for (const auto changed : {&ExternalBenchmarkRunner::problemsChanged, &ExternalBenchmarkRunner::scoresChanged})
         QObject::connect(&model.external(), changed, &screen, refresh);
+    QObject::connect(&model.external().installations(), &ExternalInstallations::installationsChanged, &screen, refresh);
     loc.bind(&screen, refresh);
 
     QObject::connect(&screen, &ResultScreen::backRequested, &model, [&model] { model.setScreen(AppScreen::dashboard); });

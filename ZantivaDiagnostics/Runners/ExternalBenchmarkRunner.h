@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCoro/QCoroTask>
-#include <QFuture>
 #include <QUrl>
 #include <QUuid>
 
@@ -15,14 +14,12 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <stop_token>
 #include <string>
 #include <variant>
 #include <vector>
 #include "External/DiskImageMounting.h"
 #include "External/ExternalBenchmarkError.h"
-#include "External/ExternalBenchmarkLocatorError.h"
 #include "External/ExternalBenchmarkPlan.h"
 #include "External/ExternalBenchmarkService.h"
 #include "External/ExternalBenchmarkStore.h"
@@ -30,8 +27,11 @@
 #include "Localization/LocalizedMessage.h"
 #include "Model/Date.h"
 #include "Platform/ProcessActivity.h"
+#include "Runners/ExternalInstallations.h"
 #include "Runners/ExternalRunnerHost.h"
+#include "Runners/GeekbenchResultPages.h"
 #include "Runners/GeekbenchScoreReading.h"
+#include "Runners/ToolConsole.h"
 #include "Runners/UrlOpener.h"
 #endif
 
@@ -64,11 +64,10 @@ struct ExternalRunnerConfiguration {
     std::shared_ptr<ProcessActivity> activity = noProcessActivity();
 };
 
-// Drives the outside benchmark applications: where each one lives (found, chosen, or on a
-// disk image that it opens read-only), their last scores, and a run of a plan of their
-// tools with rests between the Cinebench versions, its console, status and problems, and
-// the CSV export. Every getter has a …Changed signal that fires only on a real change.
-// Main thread only.
+// Drives the outside benchmark applications: where each one lives (installations()), their
+// last scores, and a run of a plan of their tools with rests between the Cinebench
+// versions, its console, status and problems, and the CSV export. Every getter has a
+// …Changed signal that fires only on a real change. Main thread only.
 class ExternalBenchmarkRunner : public Runner {
     Q_OBJECT
 
@@ -82,12 +81,7 @@ public:
         LocalizedMessage message;
         bool operator==(const Problem&) const = default;
     };
-    // One output line of a tool; ids run on for the life of the runner.
-    struct ConsoleLine {
-        int id = 0;
-        std::string text;
-        bool operator==(const ConsoleLine&) const = default;
-    };
+    using ConsoleLine = ToolConsole::Line;
     // The run screen's status line: a message, or a tool's own line shown as it stands.
     using Status = std::variant<LocalizedMessage, std::string>;
     // The rest in progress before an application's steps.
@@ -97,7 +91,7 @@ public:
         bool operator==(const Cooldown&) const = default;
     };
 
-    static constexpr std::size_t consoleLimit = 2000;
+    static constexpr std::size_t consoleLimit = ToolConsole::limit;
 
     // gate: shared with the test-suite and storage runners; a private one when absent.
     // Shows the stored installations and scores at once.
@@ -111,16 +105,9 @@ public:
     void attach(std::weak_ptr<ExternalRunnerHost> host);
 
     // ---- state the views read ----
-    const std::map<App, ExternalBenchmarkInstallation>& installations() const { return installations_; }
+    ExternalInstallations& installations() { return installations_; }
+    const ExternalInstallations& installations() const { return installations_; }
     const std::map<App, ExternalBenchmarkResult>& scores() const { return scores_; }
-    // Applications whose installation discovery found (the card's badge).
-    const std::set<App>& foundAutomatically() const { return foundAutomatically_; }
-    // Why the last choice of an application failed.
-    const std::map<App, LocalizedMessage>& chooseError() const { return chooseError_; }
-    // Applications whose disk image is being opened.
-    const std::set<App>& preparing() const { return preparing_; }
-    // While an image is being opened no other choice starts (preparingChanged).
-    bool isPreparing() const { return !preparing_.empty(); }
     bool isExpanded() const { return isExpanded_; }
     const std::optional<ExternalBenchmarkStep>& currentStep() const { return currentStep_; }
     const std::optional<Cooldown>& cooldown() const { return cooldown_; }
@@ -132,7 +119,7 @@ public:
     int stepIndex() const { return stepIndex_; }
     int stepCount() const { return stepCount_; }
     // Oldest first, at most consoleLimit lines.
-    const std::vector<ConsoleLine>& console() const { return console_; }
+    const std::vector<ConsoleLine>& console() const { return console_.lines(); }
     // Applications that scored in the current run, in the order they did.
     const std::vector<App>& scoredApps() const { return scoredApps_; }
     const std::vector<Problem>& problems() const { return problems_; }
@@ -140,8 +127,6 @@ public:
     // The CSV file was written during this run.
     bool csvWritten() const { return csvWritten_; }
 
-    // Installed where it can run now, and not being prepared.
-    bool isReady(App app) const;
     // A model is attached and no run of any runner is in progress (canStartChanged).
     bool canStart() const;
     // "Geekbench 6.3.0 — GPU" in the Loc's language.
@@ -149,20 +134,9 @@ public:
 
     void setExpanded(bool expanded);
 
-    // ---- discovery and choice ----
-    // Start-up, once: detaches what an earlier run left attached, moves older records of
-    // programs on an image to the disk-image form, then searches the folders. A usable
-    // installation is never replaced by one found.
-    QCoro::Task<> discover();
-    // Start-up, after discover(): reads the pages of uploads whose scores were not read
+    // Start-up, after discovering the installations: reads the pages of uploads whose scores were not read
     // during their run. Stops when a run begins; an entry not read stays pending.
     QCoro::Task<> recoverPendingResults();
-    // The card's choice of a program, folder or disk image; an image is opened in the
-    // background. Ignored while an image is being prepared.
-    void choose(const std::filesystem::path& chosen, App app);
-    QCoro::Task<> chooseDiskImage(std::filesystem::path image, App app);
-    // Detaches the images this runner attached; images that were mounted before stay.
-    void detachDiskImages();
 
     // ---- runs ----
     // Runs the plan unless a run is in progress, no model is attached or the plan is
@@ -189,11 +163,7 @@ public:
     void openCSV();
 
 signals:
-    void installationsChanged();
     void scoresChanged();
-    void foundAutomaticallyChanged();
-    void chooseErrorChanged();
-    void preparingChanged();
     void isExpandedChanged();
     void currentStepChanged();
     void cooldownChanged();
@@ -210,51 +180,45 @@ signals:
     void canStartChanged();
 
 private:
-    struct Mount {
-        std::filesystem::path mountPoint;
-        bool isOurs = false; // attached here, so detached here
+    // How a tool's run ended: the scores it measured, or why there are none.
+    struct ToolOutcome {
+        std::optional<ExternalBenchmarkResult> measured;
+        bool cancelled = false;
+        std::optional<ExternalBenchmarkError> toolError;
+        std::optional<std::string> otherError;
     };
 
-    QCoro::Task<std::filesystem::path> mount(std::filesystem::path image);
     QCoro::Task<> execute(std::vector<ExternalBenchmarkPlan::Item> plan, bool thenZantiva, std::stop_token stop);
     QCoro::Task<> rest(App before, std::stop_token stop);
     QCoro::Task<> runStep(ExternalBenchmarkStep step, std::stop_token stop);
+    // The program to start, on its image once that is mounted; absent after a problem.
+    QCoro::Task<std::optional<std::filesystem::path>> resolveProgram(ExternalBenchmarkStep step,
+                                                                     ExternalBenchmarkInstallation installation);
+    QCoro::Task<ToolOutcome> runTool(ExternalBenchmarkStep step, ExternalBenchmarkInstallation installation,
+                                     std::filesystem::path program, std::stop_token stop);
+    void recordOutcome(const ExternalBenchmarkStep& step, const ToolOutcome& outcome);
+    void recordScores(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured);
     QCoro::Task<ExternalBenchmarkResult> geekbenchScores(GeekbenchRunOutcome outcome, bool isGPU, std::stop_token stop);
     void finish(bool thenZantiva);
     QCoro::Task<> openWrittenCSV(QUrl address, std::string path);
-    std::shared_ptr<GeekbenchScoreReading> reader();
-    void appendConsole(std::string text);
-    void flushConsole();
     void addProblem(std::optional<ExternalBenchmarkStep> step, LocalizedMessage message);
-    void setInstallation(App app, const ExternalBenchmarkInstallation& installation);
     void setScore(App app, const ExternalBenchmarkResult& result);
-    void setChooseError(App app, std::optional<LocalizedMessage> message);
-    void setPreparing(App app, bool preparing);
-    void setFoundAutomatically(App app, bool found);
     void setStatus(std::optional<Status> status);
     void setFraction(std::optional<double> fraction);
     void setCurrentStep(std::optional<ExternalBenchmarkStep> step);
     void setStepStartedAt(std::optional<Date> date);
     void setCooldown(std::optional<Cooldown> cooldown);
-    static LocalizedMessage message(const ExternalBenchmarkLocatorError& error);
-    static LocalizedMessage message(const ExternalBenchmarkError& error);
 
     ExternalRunnerConfiguration configuration_;
     std::shared_ptr<RunGate> gate_;
     std::weak_ptr<ExternalRunnerHost> host_;
-    std::shared_ptr<GeekbenchScoreReading> reader_;
-    std::map<std::string, Mount> mounts_; // by the image's absolute, normalised path
-    QFuture<void> leftovers_;             // the start-up detach of an earlier run's images
     std::stop_source runStop_;
     std::stop_source recoveryStop_;
     bool skipCooldownRequested_ = false;
-    int nextLineID_ = 0;
 
-    std::map<App, ExternalBenchmarkInstallation> installations_;
+    ExternalInstallations installations_;
+    GeekbenchResultPages pages_;
     std::map<App, ExternalBenchmarkResult> scores_;
-    std::set<App> foundAutomatically_;
-    std::map<App, LocalizedMessage> chooseError_;
-    std::set<App> preparing_;
     bool isExpanded_ = false;
     std::optional<ExternalBenchmarkStep> currentStep_;
     std::optional<Cooldown> cooldown_;
@@ -263,8 +227,7 @@ private:
     std::optional<Date> stepStartedAt_;
     int stepIndex_ = 0;
     int stepCount_ = 0;
-    std::vector<ConsoleLine> console_;
-    std::vector<ConsoleLine> pendingConsole_; // appended, not yet in the console
+    ToolConsole console_;
     std::vector<App> scoredApps_;
     std::vector<Problem> problems_;
     bool wasCancelled_ = false;

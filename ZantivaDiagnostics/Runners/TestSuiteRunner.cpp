@@ -138,24 +138,7 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
         const ModuleEnd end = co_await running;
         if (!self) co_return;
         traceTimer_.stop();
-        if (end.status == ModuleStatus::cancelled) {
-            // Not completed: the module stays among the remaining steps.
-            session.inProgress.reset();
-            session.stepStatus[std::string(stepID(module))] = ModuleStatus::cancelled;
-            session.timestamp = now();
-            save(session);
-            setStatus(module, ModuleStatus::cancelled);
-            break;
-        }
-        if (end.failure) {
-            auto failures = failures_;
-            failures.insert_or_assign(module, *end.failure);
-            assignObserved(this, failures_, std::move(failures), &TestSuiteRunner::failuresChanged);
-            assignObserved(this, notice_, end.failure, &TestSuiteRunner::noticeChanged);
-        }
-        session.markCompleted(module, end.status, now());
-        save(session);
-        setStatus(module, end.status);
+        if (!recordModuleEnd(module, end, session)) break;
     }
 
     setCurrent(std::nullopt);
@@ -168,6 +151,28 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
         co_await handOver;
     }
     if (afterRun) afterRun();
+}
+
+bool TestSuiteRunner::recordModuleEnd(TestModule module, const ModuleEnd& end, BenchmarkSession& session) {
+    if (end.status == ModuleStatus::cancelled) {
+        // Not completed: the module stays among the remaining steps.
+        session.inProgress.reset();
+        session.stepStatus[std::string(stepID(module))] = ModuleStatus::cancelled;
+        session.timestamp = now();
+        save(session);
+        setStatus(module, ModuleStatus::cancelled);
+        return false;
+    }
+    if (end.failure) {
+        auto failures = failures_;
+        failures.insert_or_assign(module, *end.failure);
+        assignObserved(this, failures_, std::move(failures), &TestSuiteRunner::failuresChanged);
+        assignObserved(this, notice_, end.failure, &TestSuiteRunner::noticeChanged);
+    }
+    session.markCompleted(module, end.status, now());
+    save(session);
+    setStatus(module, end.status);
+    return true;
 }
 
 QCoro::Task<TestSuiteRunner::ModuleEnd> TestSuiteRunner::runModule(TestModule module, BenchmarkSession& session) {

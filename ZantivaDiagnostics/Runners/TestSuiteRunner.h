@@ -127,6 +127,8 @@ private:
     void launch(BenchmarkSession session, bool resumed, std::function<void()> afterRun);
     QCoro::Task<> run(BenchmarkSession session, std::function<void()> afterRun);
     QCoro::Task<ModuleEnd> runModule(TestModule module, BenchmarkSession& session);
+    // Stores how the module ended; false when it was cancelled and the run stops.
+    bool recordModuleEnd(TestModule module, const ModuleEnd& end, BenchmarkSession& session);
     QCoro::Task<ModuleStatus> runCpu(BenchmarkSession& session);
     QCoro::Task<ModuleStatus> runGpu(BenchmarkSession& session);
     QCoro::Task<ModuleStatus> runMemory(BenchmarkSession& session);

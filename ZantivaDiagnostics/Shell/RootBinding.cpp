@@ -10,7 +10,7 @@
 #include "Results/StorageBinding.h"
 #include "Dashboard/DashboardScreen.h"
 #include "Shell/RootView.h"
-#include "Stations/SuiteScreen.h"
+#include "Stations/SuiteScreenBinding.h"
 
 namespace zantiva {
 namespace {

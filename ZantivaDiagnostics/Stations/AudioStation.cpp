@@ -8,14 +8,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "App/AppModel.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
-#include "Sound/TonePlayer.h"
-#include "Sound/TrackPlayer.h"
 #include "Stations/Verdict.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
@@ -226,87 +222,6 @@ void AudioStation::changeEvent(QEvent* event) {
 void AudioStation::showEvent(QShowEvent* event) {
     followDirection();
     QWidget::showEvent(event);
-}
-
-namespace {
-
-// What the page owns while it shows: its players and flags. It goes with the page, and the
-// players stop as it goes.
-class AudioSession : public QObject {
-public:
-    explicit AudioSession(QObject* parent) : QObject(parent) {}
-
-    AudioStationState state() const {
-        AudioStationState shown = flags;
-        shown.track = {track.isLoaded(), track.isPaused(), track.position(), track.duration(), track.volume(),
-                       track.isMuted()};
-        return shown;
-    }
-    void stopBoth() {
-        tone.stop();
-        track.stop();
-    }
-
-    TonePlayer tone;
-    TrackPlayer track;
-    AudioStationState flags;
-};
-
-} // namespace
-
-void bindAudioStation(AudioStation& page, AppModel& model, LocNotifier& loc) {
-    auto* session = new AudioSession(&page);
-    AudioStationState& flags = session->flags;
-    TrackPlayer& track = session->track;
-    MusicTrackSection& music = *page.music();
-    const auto refresh = [&page, session, &loc] { page.show(AudioStationPresenter::present(session->state(), loc.loc())); };
-    loc.bind(&page, refresh);
-    QObject::connect(&track, &TrackPlayer::changed, &page, refresh);
-
-    QObject::connect(&page, &AudioStation::playToneRequested, session, [session, &flags, refresh](AudioChannel side) {
-        session->track.stop();
-        flags.toneFailed = !session->tone.play(side, AudioStationPresenter::toneSeconds);
-        refresh();
-    });
-    QObject::connect(&page, &AudioStation::heardToggled, session, [&flags, refresh](AudioChannel side, bool heard) {
-        (side == AudioChannel::left ? flags.heardLeft : flags.heardRight) = heard;
-        refresh();
-    });
-
-    QObject::connect(&music, &MusicTrackSection::channelChosen, session, [&flags, &track, refresh](AudioChannel channel) {
-        flags.selected = channel;
-        track.setChannel(channel);
-        refresh();
-    });
-    QObject::connect(&music, &MusicTrackSection::playRequested, session, [session, &flags, refresh] {
-        session->tone.stop();
-        flags.trackUnavailable = !session->track.play(flags.selected);
-        refresh();
-    });
-    QObject::connect(&music, &MusicTrackSection::pauseRequested, &track, &TrackPlayer::togglePause);
-    QObject::connect(&music, &MusicTrackSection::stopRequested, &track, &TrackPlayer::stop);
-    QObject::connect(&music, &MusicTrackSection::seekDragged, session, [&flags, refresh](double seconds) {
-        flags.seeking = seconds;
-        refresh();
-    });
-    QObject::connect(&music, &MusicTrackSection::seekReleased, session, [&flags, &track, refresh] {
-        if (!flags.seeking) return;
-        const double seconds = *std::exchange(flags.seeking, std::nullopt);
-        track.seek(seconds);
-        refresh();
-    });
-    QObject::connect(&music, &MusicTrackSection::muteRequested, &track, &TrackPlayer::toggleMute);
-    QObject::connect(&music, &MusicTrackSection::volumeChosen, &track, &TrackPlayer::setVolume);
-
-    TestSuiteRunner& runner = model.suite();
-    QObject::connect(page.verdict(), &Verdict::continuePressed, &runner, [session, &runner] {
-        session->stopBoth();
-        runner.complete(StationOutcome::audio(true));
-    });
-    QObject::connect(page.verdict(), &Verdict::issuePressed, &runner, [session, &runner] {
-        session->stopBoth();
-        runner.complete(StationOutcome::audio(false));
-    });
 }
 
 } // namespace zantiva

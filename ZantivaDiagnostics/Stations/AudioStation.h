@@ -10,9 +10,7 @@ class QSlider;
 
 namespace zantiva {
 
-class AppModel;
 class HardwareText;
-class LocNotifier;
 class ProseLabel;
 class RetroButton;
 class RetroCheckBox;
@@ -123,9 +121,5 @@ private:
     MusicTrackSection* music_;
     Verdict* verdict_;
 };
-
-// Gives the page its own tone and track players and flags, which go with the page (stopping
-// the players), and ends the module with the user's verdict.
-void bindAudioStation(AudioStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

@@ -2,10 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
 #include "Figures/MetricRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/RoleProse.h"
@@ -28,15 +26,6 @@ void BatteryStation::show(const BatteryStationView& view) {
     metrics_->setVisible(!view.metrics.empty());
     metrics_->show(view.metrics);
     footnote_->setProse(QString::fromStdString(view.footnote));
-}
-
-void bindBatteryStation(BatteryStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
-    const auto refresh = [&page, &runner, &loc] {
-        page.show(BatteryStationPresenter::present({runner.batteryLive()}, loc.loc()));
-    };
-    QObject::connect(&runner, &TestSuiteRunner::batteryLiveChanged, &page, refresh);
-    loc.bind(&page, refresh);
 }
 
 } // namespace zantiva

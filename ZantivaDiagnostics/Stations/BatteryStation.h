@@ -7,8 +7,6 @@
 
 namespace zantiva {
 
-class AppModel;
-class LocNotifier;
 class MetricRow;
 class ProseLabel;
 
@@ -32,8 +30,5 @@ private:
     MetricRow* metrics_;
     ProseLabel* footnote_;
 };
-
-// Shows the runner's battery reading on the page as it changes.
-void bindBatteryStation(BatteryStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

@@ -2,11 +2,9 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
 #include "Figures/MetricRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
 #include "Stations/LiveUsageCharts.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
@@ -33,16 +31,6 @@ void CPUStation::show(const CpuStationView& view) {
     throttle_->setProse(QString::fromStdString(view.throttle.value_or("")));
     charts_->show(view.usage);
     reference_->setProse(QString::fromStdString(view.reference));
-}
-
-void bindCPUStation(CPUStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
-    const auto refresh = [&page, &runner, &loc] {
-        page.show(CpuStationPresenter::present({runner.cpuProgress(), runner.trace()}, loc.loc()));
-    };
-    QObject::connect(&runner, &TestSuiteRunner::cpuProgressChanged, &page, refresh);
-    QObject::connect(&runner, &TestSuiteRunner::traceChanged, &page, refresh);
-    loc.bind(&page, refresh);
 }
 
 } // namespace zantiva

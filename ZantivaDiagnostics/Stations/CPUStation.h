@@ -7,9 +7,7 @@
 
 namespace zantiva {
 
-class AppModel;
 class LiveUsageCharts;
-class LocNotifier;
 class MetricRow;
 class ProseLabel;
 class RetroProgressBar;
@@ -40,8 +38,5 @@ private:
     LiveUsageCharts* charts_;
     ProseLabel* reference_;
 };
-
-// Shows the runner's CPU progress and load trace on the page as they change.
-void bindCPUStation(CPUStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

@@ -2,12 +2,9 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
 #include "Controls/RetroButton.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
-#include "Stations/DisplayTestController.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
@@ -33,22 +30,6 @@ void DisplayStation::show(const DisplayStationView& view) {
     start_->setEnabled(view.canStart);
     running_->setProse(qs(view.running));
     running_->setVisible(!view.running.empty());
-}
-
-void bindDisplayStation(DisplayStation& page, AppModel& model, LocNotifier& loc) {
-    TestSuiteRunner& runner = model.suite();
-    auto* controller = new DisplayTestController(loc, &page);
-    page.setController(controller);
-    const auto refresh = [&page, controller, &loc] {
-        page.show(DisplayStationPresenter::present(controller->isShowing(), loc.loc()));
-    };
-    QObject::connect(controller, &DisplayTestController::showingChanged, &page, refresh);
-    loc.bind(&page, refresh);
-    QObject::connect(&page, &DisplayStation::startRequested, controller, [&page, &runner, controller] {
-        controller->present(page.screen(), [&runner](std::optional<DisplayTestResult> result) {
-            runner.complete(result ? StationOutcome::display(std::move(*result)) : StationOutcome::skipped());
-        });
-    });
 }
 
 } // namespace zantiva

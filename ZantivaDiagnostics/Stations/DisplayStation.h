@@ -6,9 +6,7 @@
 
 namespace zantiva {
 
-class AppModel;
 class DisplayTestController;
-class LocNotifier;
 class ProseLabel;
 class RetroButton;
 
@@ -38,10 +36,5 @@ private:
     ProseLabel* running_;
     DisplayTestController* controller_ = nullptr;
 };
-
-// Starts the test on the page's screen and ends the module with its result, or as skipped
-// when the user left it. The start button is off while the test shows; the page's end takes
-// the test down without reporting anything.
-void bindDisplayStation(DisplayStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

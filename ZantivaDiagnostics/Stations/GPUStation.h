@@ -8,11 +8,9 @@
 
 namespace zantiva {
 
-class AppModel;
 class GpuPreviewFrame;
 class HardwareText;
 class LiveUsageCharts;
-class LocNotifier;
 class MetricRow;
 class ProseLabel;
 class RetroProgressBar;
@@ -56,9 +54,5 @@ private:
     LiveUsageCharts* charts_;
     ProseLabel* reference_;
 };
-
-// Shows the runner's GPU progress, preview, duration and load trace and the model's GPU name
-// on the page as they change.
-void bindGPUStation(GPUStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

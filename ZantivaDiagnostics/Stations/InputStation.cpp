@@ -4,13 +4,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroTextField.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
-#include "Stations/InputCheck.h"
 #include "Stations/InputTouchpadArea.h"
 #include "Stations/KeyboardGrid.h"
 #include "Stations/Verdict.h"
@@ -141,27 +138,6 @@ void InputStation::show(const InputStationView& view) {
     touchpadTitle_->setProse(qs(view.touchpadTitle));
     area_->setText(qs(view.touchpadSeen));
     verdict_->show(view.verdict);
-}
-
-void bindInputStation(InputStation& page, AppModel& model, LocNotifier& loc) {
-    auto* check = new InputCheck(&page);
-    TestSuiteRunner& runner = model.suite();
-    const auto refresh = [&page, check, &loc] { page.show(InputStationPresenter::present(check->state(), loc.loc())); };
-    QObject::connect(check, &InputCheck::stateChanged, &page, refresh);
-    loc.bind(&page, refresh);
-
-    QObject::connect(&page, &InputStation::typedChanged, check, &InputCheck::setTyped);
-    QObject::connect(&page, &InputStation::nextPressed, check, &InputCheck::beginKeySweep);
-    QObject::connect(&page, &InputStation::finishPressed, check, &InputCheck::finishKeySweep);
-    QObject::connect(&page, &InputStation::touchpadMoved, check, &InputCheck::noteMove);
-    QObject::connect(&page, &InputStation::touchpadClicked, check, &InputCheck::noteClick);
-    // The touchpad is shown to the user, not reported: the outcome is the keys and the verdict.
-    const auto finish = [check, &runner](bool passed) {
-        check->stopWatching();
-        runner.complete(StationOutcome::input(check->keyResult(), passed));
-    };
-    QObject::connect(&page, &InputStation::continuePressed, check, [finish] { finish(true); });
-    QObject::connect(&page, &InputStation::issuePressed, check, [finish] { finish(false); });
 }
 
 } // namespace zantiva

@@ -8,11 +8,9 @@ class QLabel;
 
 namespace zantiva {
 
-class AppModel;
 class HardwareText;
 class InputTouchpadArea;
 class KeyboardGrid;
-class LocNotifier;
 class ProseLabel;
 class RetroButton;
 class RetroTextField;
@@ -80,9 +78,5 @@ private:
     InputTouchpadArea* area_;
     Verdict* verdict_;
 };
-
-// Gives the page a check of its own (dropped with the page, its filter with it) and reports the
-// check's outcome to the suite runner from the verdict.
-void bindInputStation(InputStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

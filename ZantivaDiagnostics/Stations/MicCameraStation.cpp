@@ -3,24 +3,17 @@
 #include <QHBoxLayout>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <QVideoFrame>
-#include <QVideoSink>
 
-#include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
-#include "Media/CameraFrameScaler.h"
 #include "Stations/CameraPreview.h"
-#include "Stations/MicCameraCheck.h"
 #include "Stations/Verdict.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"
 #include "Typography/RoleProse.h"
-#include "Bridge/DetachedTask.h"
 
 namespace zantiva {
 namespace {
@@ -107,31 +100,6 @@ void MicCameraStation::showEvent(QShowEvent* event) {
 void MicCameraStation::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous()) emit disappeared();
-}
-
-MicCameraCheck& bindMicCameraStation(MicCameraStation& page, AppModel& model, LocNotifier& loc) {
-    TestSuiteRunner& runner = model.suite();
-    auto* check = new MicCameraCheck([&runner] { return runner.bypassPeripherals(); },
-                                     [&runner](const StationOutcome& outcome) { runner.complete(outcome); });
-    return bindMicCameraCheck(page, *check, loc);
-}
-
-MicCameraCheck& bindMicCameraCheck(MicCameraStation& page, MicCameraCheck& check, LocNotifier& loc) {
-    check.setParent(&page);
-    const auto refresh = [&page, &check, &loc] { page.show(MicCameraPresenter::present(check.state(), loc.loc())); };
-    QObject::connect(&check, &MicCameraCheck::changed, &page, refresh);
-    loc.bind(&page, refresh);
-    // Frames come from the camera's thread and are made preview-sized there, off the main thread.
-    CameraPreview* preview = page.preview();
-    auto* pictures = new CameraFrameScaler(preview->size() * preview->devicePixelRatioF(), preview);
-    QObject::connect(&check.camera().videoSink(), &QVideoSink::videoFrameChanged, pictures, &CameraFrameScaler::push,
-                     Qt::DirectConnection);
-    QObject::connect(pictures, &CameraFrameScaler::pictureReady, preview, &CameraPreview::setFrame);
-    QObject::connect(&page, &MicCameraStation::appeared, &check, [&check] { detach(check.begin()); });
-    QObject::connect(&page, &MicCameraStation::disappeared, &check, &MicCameraCheck::leave);
-    QObject::connect(page.verdict(), &Verdict::continuePressed, &check, [&check] { check.finish(true); });
-    QObject::connect(page.verdict(), &Verdict::issuePressed, &check, [&check] { check.finish(false); });
-    return check;
 }
 
 } // namespace zantiva

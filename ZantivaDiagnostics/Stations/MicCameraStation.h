@@ -6,10 +6,7 @@
 
 namespace zantiva {
 
-class AppModel;
 class CameraPreview;
-class LocNotifier;
-class MicCameraCheck;
 class ProseLabel;
 class RetroProgressBar;
 class HardwareText;
@@ -64,12 +61,5 @@ private:
     ProseLabel* noMicrophone_;
     Verdict* verdict_;
 };
-
-// Gives the page its check: it begins when the page appears and stops its devices when the
-// page goes away; the camera's frames reach the preview, the verdict ends the module.
-// Returns the check, which the page owns.
-MicCameraCheck& bindMicCameraStation(MicCameraStation& page, AppModel& model, LocNotifier& loc);
-// The same over the given devices and report, for what this machine cannot show.
-MicCameraCheck& bindMicCameraCheck(MicCameraStation& page, MicCameraCheck& check, LocNotifier& loc);
 
 } // namespace zantiva

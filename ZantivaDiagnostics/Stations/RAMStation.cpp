@@ -2,10 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "App/AppModel.h"
 #include "Cards/RetroProgressBar.h"
 #include "Layout/PageColumn.h"
-#include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/RoleProse.h"
@@ -25,15 +23,6 @@ void RAMStation::show(const RamStationView& view) {
     pass_->setVisible(view.pass.has_value());
     pass_->setProse(QString::fromStdString(view.pass.value_or("")));
     bar_->setValue(view.fraction);
-}
-
-void bindRAMStation(RAMStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
-    const auto refresh = [&page, &runner, &loc] {
-        page.show(RamStationPresenter::present({runner.memoryProgress()}, loc.loc()));
-    };
-    QObject::connect(&runner, &TestSuiteRunner::memoryProgressChanged, &page, refresh);
-    loc.bind(&page, refresh);
 }
 
 } // namespace zantiva

@@ -7,8 +7,6 @@
 
 namespace zantiva {
 
-class AppModel;
-class LocNotifier;
 class ProseLabel;
 class RetroProgressBar;
 
@@ -29,8 +27,5 @@ private:
     ProseLabel* pass_;
     RetroProgressBar* bar_;
 };
-
-// Shows the runner's memory progress on the page as it changes.
-void bindRAMStation(RAMStation& page, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

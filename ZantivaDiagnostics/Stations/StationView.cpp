@@ -3,44 +3,11 @@
 #include <QVBoxLayout>
 
 #include "Cards/RetroCard.h"
-#include "LocalizedViews/LocNotifier.h"
-#include "Stations/AudioStation.h"
-#include "Stations/BatteryStation.h"
-#include "Stations/CPUStation.h"
-#include "Stations/DisplayStation.h"
-#include "Stations/GPUStation.h"
-#include "Stations/InputStation.h"
-#include "Stations/MicCameraStation.h"
-#include "Stations/RAMStation.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/RoleProse.h"
 
 namespace zantiva {
-namespace {
-
-template <typename Page, typename Bind> QWidget* boundPage(Bind bind, AppModel& model, LocNotifier& loc) {
-    auto* page = new Page;
-    bind(*page, model, loc);
-    return page;
-}
-
-QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
-    switch (module) {
-    case TestModule::cpuBenchmark: return boundPage<CPUStation>(bindCPUStation, model, loc);
-    case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
-    case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model, loc);
-    case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model, loc);
-    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, model, loc);
-    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model, loc);
-    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model, loc);
-    case TestModule::input: return boundPage<InputStation>(bindInputStation, model, loc);
-    }
-    return nullptr;
-}
-
-} // namespace
-
 StationView::StationView(QWidget* parent)
     : QWidget(parent), title_(wrappedLabel(TextRole::header, color(PaletteColor::text))),
       subtitle_(wrappedLabel(TextRole::subHeader, color(PaletteColor::text))),
@@ -69,11 +36,6 @@ void StationView::setPage(QWidget* page) {
     delete page_;
     page_ = page;
     if (page_) column_->addWidget(page_);
-}
-
-void bindStationView(StationView& view, TestModule module, AppModel& model, LocNotifier& loc) {
-    loc.bind(&view, [&view, module, &loc] { view.show(StationFramePresenter::heading(module, loc.loc())); });
-    view.setPage(makePage(module, model, loc));
 }
 
 } // namespace zantiva

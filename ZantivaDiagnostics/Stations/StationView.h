@@ -9,8 +9,6 @@ class QVBoxLayout;
 
 namespace zantiva {
 
-class AppModel;
-class LocNotifier;
 class ProseLabel;
 
 // The card of the module in progress: its name and what its check does, over its page.
@@ -35,9 +33,5 @@ private:
     QVBoxLayout* column_;
     QWidget* page_ = nullptr;
 };
-
-// Gives the card the module's heading and a new page of that module bound to the model, so a
-// card made for each module starts with nothing of the one before.
-void bindStationView(StationView& view, TestModule module, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

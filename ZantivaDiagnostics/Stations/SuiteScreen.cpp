@@ -6,13 +6,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "App/AppModel.h"
 #include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageScroll.h"
-#include "LocalizedViews/LocNotifier.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Theme/Palette.h"
@@ -162,41 +160,6 @@ void SuiteScreen::setConfirmingStop(bool confirming) {
 void SuiteScreen::resizeEvent(QResizeEvent* event) {
     confirmation_->setGeometry(QRect(QPoint(), event->size()));
     QWidget::resizeEvent(event);
-}
-
-void bindSuiteScreen(SuiteScreen& screen, AppModel& model, LocNotifier& loc) {
-    TestSuiteRunner& runner = model.suite();
-    const auto refresh = [&screen, &runner, &loc] {
-        const SuiteState state{
-            .plan = runner.plan(),
-            .statuses = runner.statuses(),
-            .failures = runner.failures(),
-            .current = runner.current(),
-            .notice = runner.notice(),
-            .wasResumed = runner.wasResumed(),
-            .isReadingDrives = runner.isReadingDrives(),
-            .isRunning = runner.isRunning(),
-        };
-        screen.show(SuitePresenter::present(state, loc.loc()));
-    };
-    for (const auto changed : {&TestSuiteRunner::planChanged, &TestSuiteRunner::statusesChanged,
-                               &TestSuiteRunner::failuresChanged, &TestSuiteRunner::currentChanged,
-                               &TestSuiteRunner::noticeChanged, &TestSuiteRunner::wasResumedChanged,
-                               &TestSuiteRunner::isReadingDrivesChanged})
-        QObject::connect(&runner, changed, &screen, refresh);
-    QObject::connect(&runner, &Runner::isRunningChanged, &screen, refresh);
-    loc.bind(&screen, refresh);
-
-    // Every module gets a card of its own: nothing of one page outlives its module.
-    const auto replaceStation = [&screen, &runner, &model, &loc] {
-        if (!runner.current()) return screen.setStation(nullptr);
-        auto* station = new StationView;
-        bindStationView(*station, *runner.current(), model, loc);
-        screen.setStation(station);
-    };
-    QObject::connect(&runner, &TestSuiteRunner::currentChanged, &screen, replaceStation);
-    replaceStation();
-    QObject::connect(&screen, &SuiteScreen::stopConfirmed, &runner, [&runner] { runner.stop(); });
 }
 
 } // namespace zantiva

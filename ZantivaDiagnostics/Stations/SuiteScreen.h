@@ -9,8 +9,6 @@ class QVBoxLayout;
 
 namespace zantiva {
 
-class AppModel;
-class LocNotifier;
 class ProseLabel;
 class RetroBadge;
 class RetroButton;
@@ -74,9 +72,5 @@ private:
     RetroButton* stop_;
     StopConfirmation* confirmation_;
 };
-
-// Shows the test-suite runner on the screen as it changes, gives it a new station card
-// whenever the current module changes, and stops the run once the user confirmed.
-void bindSuiteScreen(SuiteScreen& screen, AppModel& model, LocNotifier& loc);
 
 } // namespace zantiva

@@ -4,7 +4,7 @@
 
 #include "Model/MacKeyboardLayout.h"
 #include "WasherWindow/ScreenWasherRunState.h"
-#include "WasherWindow/ScreenWasherView.h"
+#include "WasherWindow/ScreenWasherViewBinding.h"
 
 namespace zantiva {
 namespace {

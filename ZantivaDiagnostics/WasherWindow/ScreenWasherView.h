@@ -11,7 +11,6 @@ class QPropertyAnimation;
 
 namespace zantiva {
 
-class LocNotifier;
 class WasherControls;
 class WasherPatternSurface;
 
@@ -47,9 +46,5 @@ private:
     bool controlsShown_ = true;
     QTimer frameClock_;
 };
-
-// Shows the run state on the view as it changes and hands the view's frames and the
-// controls' choices to the run state.
-void bindScreenWasherView(ScreenWasherView& view, ScreenWasherRunState& state, LocNotifier& loc);
 
 } // namespace zantiva

@@ -34,6 +34,25 @@ std::optional<std::string> launchFailure(int report) {
     return std::generic_category().message(error);
 }
 
+// Sets the process up to run the guard, which starts the requested program and tells of a
+// failed start on the report descriptor.
+void startUnderGuard(QProcess& process, const std::filesystem::path& guard, const ProcessRequest& request,
+                     int reportWriter) {
+    process.setProgram(QString::fromStdString(guard.string()));
+    QStringList arguments{QString::number(::getpid()), QString::fromStdString(request.program.string())};
+    for (const std::string& argument : request.arguments) arguments << QString::fromStdString(argument);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setChildProcessModifier([reportWriter] {
+        // A group of its own: signals meant for this program's group (Ctrl+C) don't reach it.
+        ::setpgid(0, 0);
+        if (reportWriter == toolguard::reportDescriptor)
+            ::fcntl(reportWriter, F_SETFD, 0);
+        else
+            ::dup2(reportWriter, toolguard::reportDescriptor);
+    });
+}
+
 } // namespace
 
 ProcessLauncher::ProcessLauncher(std::filesystem::path guard) : guard_(std::move(guard)) {}
@@ -50,19 +69,7 @@ QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandle
     FileDescriptor reportWriter(reportEnds[1]);
 
     QProcess process;
-    process.setProgram(QString::fromStdString(guard_.string()));
-    QStringList arguments{QString::number(::getpid()), QString::fromStdString(request.program.string())};
-    for (const std::string& argument : request.arguments) arguments << QString::fromStdString(argument);
-    process.setArguments(arguments);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setChildProcessModifier([writer = reportWriter.get()] {
-        // A group of its own: signals meant for this program's group (Ctrl+C) don't reach it.
-        ::setpgid(0, 0);
-        if (writer == toolguard::reportDescriptor)
-            ::fcntl(writer, F_SETFD, 0);
-        else
-            ::dup2(writer, toolguard::reportDescriptor);
-    });
+    startUnderGuard(process, guard_, request, reportWriter.get());
 
     OutputLineSplitter out, err;
     const auto feed = [&onLine](OutputLineSplitter& splitter, const QByteArray& bytes) {

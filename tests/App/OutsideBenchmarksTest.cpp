@@ -53,7 +53,7 @@ TEST_F(OutsideBenchmarksTest, StartUpSearchesTheFoldersThenReadsThePendingPages)
     s.external.searchDirectories = {folder / "opt"};
     s.external.readerFactory = [&] {
         auto reader = std::make_unique<OnePageReader>();
-        reader->onRead = [&] { foundBeforeReading = model->external().isReady(ExternalBenchmarkApp::geekbench); };
+        reader->onRead = [&] { foundBeforeReading = model->external().installations().isReady(ExternalBenchmarkApp::geekbench); };
         return reader;
     };
     makeModel(std::move(s));
@@ -63,7 +63,7 @@ TEST_F(OutsideBenchmarksTest, StartUpSearchesTheFoldersThenReadsThePendingPages)
     awaitTask(model->start());
     ASSERT_TRUE(runUntil([&] { return external.scores().contains(ExternalBenchmarkApp::geekbench); }));
     EXPECT_TRUE(foundBeforeReading);
-    EXPECT_EQ(external.foundAutomatically(), std::set{ExternalBenchmarkApp::geekbench});
+    EXPECT_EQ(external.installations().foundAutomatically(), std::set{ExternalBenchmarkApp::geekbench});
     EXPECT_EQ(external.scores().at(ExternalBenchmarkApp::geekbench).multiCoreScore, 9000);
     EXPECT_TRUE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::geekbench).pendingResults.empty());
 }

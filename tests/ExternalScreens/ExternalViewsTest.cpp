@@ -222,11 +222,11 @@ TEST_F(ExternalBindingTest, ChooseAsksForAFileAndShowsWhyItWasRefused) {
     card->toggleButton()->click();
     card->section(App::geekbench)->choose->click();
     EXPECT_EQ(chooserCalls, 1);
-    EXPECT_TRUE(runner().chooseError().empty()) << "cancelled: nothing changes";
+    EXPECT_TRUE(runner().installations().chooseError().empty()) << "cancelled: nothing changes";
     chosen = tools / "missing-program";
     card->section(App::geekbench)->choose->click();
-    ASSERT_TRUE(runUntil([&] { return !runner().chooseError().empty(); }));
-    EXPECT_TRUE(shows(*card, loc.resolve(runner().chooseError().at(App::geekbench))));
+    ASSERT_TRUE(runUntil([&] { return !runner().installations().chooseError().empty(); }));
+    EXPECT_TRUE(shows(*card, loc.resolve(runner().installations().chooseError().at(App::geekbench))));
 }
 
 TEST_F(ExternalBindingTest, SkipEndsTheRestAndTheStepRuns) {

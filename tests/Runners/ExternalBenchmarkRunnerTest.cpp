@@ -187,7 +187,7 @@ TEST_F(ExternalRunnerTest, ShowsTheStoreAtOnceAndStartsOnlyWhenFreeAndReady) {
     store->setResult(scored(1, 2, 3), App::geekbench);
     runner = std::make_unique<ExternalBenchmarkRunner>(configuration(), gate);
     EXPECT_EQ(runner->scores().at(App::geekbench).gpuScore, 3);
-    EXPECT_FALSE(runner->isReady(App::geekbench)) << "its program is gone";
+    EXPECT_FALSE(runner->installations().isReady(App::geekbench)) << "its program is gone";
     EXPECT_FALSE(runner->canStart()) << "no model yet";
     runner->attach(host);
     EXPECT_TRUE(runner->canStart());
@@ -440,10 +440,10 @@ TEST_F(ExternalRunnerTest, DiscoveryMovesOldImageRecordsOnlyOnceMountedAndKeepsW
     images->volume = folder / "volume";
     images->failure = "no loop device";
     makeRunner();
-    testing::awaitTask(runner->discover());
+    testing::awaitTask(runner->installations().discover());
     EXPECT_TRUE(images->leftoversDetached);
     EXPECT_EQ(store->settings(App::geekbench).installation, old) << "kept until the move succeeds";
-    EXPECT_EQ(runner->chooseError().at(App::geekbench), LocalizedMessage("External.ImageFailed", "no loop device"));
+    EXPECT_EQ(runner->installations().chooseError().at(App::geekbench), LocalizedMessage("External.ImageFailed", "no loop device"));
 
     // Next start: the image opens, and another Geekbench found in a search folder doesn't
     // replace the moved one.
@@ -453,13 +453,13 @@ TEST_F(ExternalRunnerTest, DiscoveryMovesOldImageRecordsOnlyOnceMountedAndKeepsW
     ExternalRunnerConfiguration c = configuration();
     c.searchDirectories = {folder / "apps"};
     runner = std::make_unique<ExternalBenchmarkRunner>(c, gate);
-    testing::awaitTask(runner->discover());
+    testing::awaitTask(runner->installations().discover());
     const auto moved = store->settings(App::geekbench).installation;
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->diskImagePath, (folder / "Geekbench.ISO").string());
     EXPECT_EQ(moved->executablePath, "Geekbench-6.3.0-Linux/geekbench6");
-    EXPECT_EQ(runner->installations().at(App::geekbench), *moved);
-    EXPECT_TRUE(runner->foundAutomatically().empty());
+    EXPECT_EQ(runner->installations().all().at(App::geekbench), *moved);
+    EXPECT_TRUE(runner->installations().foundAutomatically().empty());
 }
 
 TEST_F(ExternalRunnerTest, AnImageChoiceReturnsAtOnceReusesItsMountAndLeavesOthersMountsAlone) {
@@ -468,13 +468,13 @@ TEST_F(ExternalRunnerTest, AnImageChoiceReturnsAtOnceReusesItsMountAndLeavesOthe
     std::ofstream(folder / "Geekbench.img") << "image";
     images->volume = folder / "volume";
     makeRunner();
-    runner->choose(folder / "Geekbench.img", App::geekbench);
-    EXPECT_TRUE(runner->isPreparing());
-    EXPECT_FALSE(runner->isReady(App::geekbench));
-    runner->choose(tools / "cinebench-score", App::cinebench2024);
-    EXPECT_FALSE(runner->installations().contains(App::cinebench2024)) << "no choice while an image opens";
-    ASSERT_TRUE(runUntil([&] { return !runner->isPreparing(); }));
-    EXPECT_TRUE(runner->isReady(App::geekbench));
+    runner->installations().choose(folder / "Geekbench.img", App::geekbench);
+    EXPECT_TRUE(runner->installations().isPreparing());
+    EXPECT_FALSE(runner->installations().isReady(App::geekbench));
+    runner->installations().choose(tools / "cinebench-score", App::cinebench2024);
+    EXPECT_FALSE(runner->installations().all().contains(App::cinebench2024)) << "no choice while an image opens";
+    ASSERT_TRUE(runUntil([&] { return !runner->installations().isPreparing(); }));
+    EXPECT_TRUE(runner->installations().isReady(App::geekbench));
 
     const ExternalBenchmarkStep cpu{App::geekbench, ExternalTestKind::cpuSingleCore};
     runToEnd({cpu});
@@ -485,11 +485,11 @@ TEST_F(ExternalRunnerTest, AnImageChoiceReturnsAtOnceReusesItsMountAndLeavesOthe
     EXPECT_EQ(images->attaches, 2);
     EXPECT_EQ(runner->scores().at(App::geekbench).multiCoreScore, 12345);
 
-    runner->detachDiskImages();
+    runner->installations().detachDiskImages();
     EXPECT_EQ(images->detached, std::vector{folder / "volume"});
     images->alreadyMounted = true;
     runToEnd({cpu});
-    runner->detachDiskImages();
+    runner->installations().detachDiskImages();
     EXPECT_EQ(images->detached.size(), 1u) << "an image mounted by someone else stays";
 }
 
@@ -578,8 +578,8 @@ TEST_F(ExternalRunnerTest, RealImageIsMountedForTheRunAndDetachedAtQuit) {
                                                   std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
     runner = std::make_unique<ExternalBenchmarkRunner>(c, gate);
     runner->attach(host);
-    testing::awaitTask(runner->chooseDiskImage(image, App::geekbench));
-    ASSERT_TRUE(runner->isReady(App::geekbench)) << runner->chooseError().at(App::geekbench).key();
+    testing::awaitTask(runner->installations().chooseDiskImage(image, App::geekbench));
+    ASSERT_TRUE(runner->installations().isReady(App::geekbench)) << runner->installations().chooseError().at(App::geekbench).key();
     const fs::path mountPoint = folder / "mounts" / "Geekbench-6.3.0";
     EXPECT_TRUE(isMountPoint(mountPoint, readMountTable("/")));
 

@@ -102,7 +102,7 @@ TEST_F(CompositionRoot, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothingAtSt
     dup2(said, STDERR_FILENO);
     {
         const auto model = buildAppModel();
-        awaitTask(model->external().discover());
+        awaitTask(model->external().installations().discover());
         EXPECT_NE(SingleInstance::defaultFolder(), QString::fromStdString(perUser.string()));
     }
     QThreadPool::globalInstance()->waitForDone(); // the start-up's sweep has ended

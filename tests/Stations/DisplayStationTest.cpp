@@ -20,7 +20,7 @@
 #include "Stations/DisplayTestScreen.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
-#include "Stations/SuiteScreen.h"
+#include "Stations/SuiteScreenBinding.h"
 #include "Support/NativeKey.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"

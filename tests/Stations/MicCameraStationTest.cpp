@@ -22,7 +22,7 @@
 #include "Media/CameraFrameScaler.h"
 #include "Stations/CameraPreview.h"
 #include "Stations/MicCameraCheck.h"
-#include "Stations/MicCameraStation.h"
+#include "Stations/MicCameraStationBinding.h"
 #include "Stations/Verdict.h"
 #include "Theme/Palette.h"
 #include "Typography/HardwareText.h"

@@ -26,7 +26,7 @@
 #include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
-#include "Stations/SuiteScreen.h"
+#include "Stations/SuiteScreenBinding.h"
 #include "Stations/Verdict.h"
 #include "Support/InputCheckAnswer.h"
 #include "Typography/ProseLabel.h"

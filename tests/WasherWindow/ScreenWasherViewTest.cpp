@@ -6,7 +6,7 @@
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Typography/ProseLabel.h"
-#include "WasherWindow/ScreenWasherView.h"
+#include "WasherWindow/ScreenWasherViewBinding.h"
 #include "WasherWindow/WasherControls.h"
 #include "WasherWindow/WasherPatternSurface.h"
 

@@ -7,7 +7,7 @@
 #include "LocalizedViews/LocNotifier.h"
 #include "Sound/TonePlayer.h"
 #include "Sound/TrackPlayer.h"
-#include "Stations/AudioStation.h"
+#include "Stations/AudioStationBinding.h"
 #include "Stations/Verdict.h"
 #include "Typography/ProseLabel.h"
 
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(NoSoundServerPage, EachPlayerShowsItsMessageAndTheCheckCanStillBeAnswered) {
     AudioStation page;
-    bindAudioStation(page, *model, notifier);
+    bindAudioStation(page, model->suite(), notifier);
     page.show();
     EXPECT_TRUE(page.toneFailed()->isHidden());
     page.playToneButton(AudioChannel::left)->click();

@@ -12,7 +12,7 @@
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Stations/AudioStation.h"
+#include "Stations/AudioStationBinding.h"
 #include "Stations/Verdict.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
@@ -29,7 +29,7 @@ protected:
         makeModel(setup());
         page.setLayoutDirection(notifier.layoutDirection());
         page.resize(1100, 800);
-        bindAudioStation(page, *model, notifier);
+        bindAudioStation(page, model->suite(), notifier);
         page.show();
     }
     MusicTrackSection& music() { return *page.music(); }

@@ -1,0 +1,24 @@
+#include "Runners/ExternalCsvExport.h"
+
+#include <chrono>
+#include <string>
+
+#include "External/ExternalBenchmarkCSV.h"
+
+namespace zantiva {
+
+bool exportExternalCsv(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& scores,
+                       const std::map<ExternalBenchmarkApp, ExternalBenchmarkInstallation>& installations,
+                       const ExternalCsvSources& sources, const std::optional<std::filesystem::path>& file) {
+    std::map<ExternalBenchmarkApp, ExternalBenchmarkResult> results;
+    for (const auto& [app, result] : scores)
+        if (result.hasAnyScore()) results.emplace(app, result);
+    std::optional<std::string> geekbenchVersion;
+    if (const auto geekbench = installations.find(ExternalBenchmarkApp::geekbench); geekbench != installations.end())
+        geekbenchVersion = geekbench->second.version;
+    const std::string text = ExternalBenchmarkCSV::text(results, geekbenchVersion, sources.report, sources.storage,
+                                                        sources.specs, std::chrono::system_clock::now());
+    return file && ExternalBenchmarkCSV::write(text, *file);
+}
+
+} // namespace zantiva

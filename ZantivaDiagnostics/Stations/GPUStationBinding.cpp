@@ -1,0 +1,39 @@
+#include "Stations/GPUStationBinding.h"
+
+#include <memory>
+
+#include "App/AppModel.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/GpuPreviewFrame.h"
+
+namespace zantiva {
+
+void bindGPUStation(GPUStation& page, AppModel& model, LocNotifier& loc) {
+    const TestSuiteRunner& runner = model.suite();
+    // Converted once per new preview, not at every frame's progress report.
+    auto preview = std::make_shared<QImage>();
+    const auto refresh = [&page, &runner, &model, &loc, preview] {
+        GpuStationState state{
+            .progress = runner.gpuProgress(),
+            .hasPreview = !preview->isNull(),
+            .durationMinutes = runner.durationMinutes(),
+            .trace = runner.trace(),
+            .gpuName = model.specs() ? std::optional(model.specs()->gpuName) : std::nullopt,
+        };
+        page.show(GpuStationPresenter::present(state, loc.loc()));
+    };
+    const auto takePreview = [&page, &runner, preview, refresh] {
+        *preview = runner.gpuPreview() ? previewImage(*runner.gpuPreview()) : QImage();
+        page.setPreview(*preview);
+        refresh();
+    };
+    QObject::connect(&runner, &TestSuiteRunner::gpuPreviewChanged, &page, takePreview);
+    for (const auto changed : {&TestSuiteRunner::gpuProgressChanged, &TestSuiteRunner::traceChanged,
+                               &TestSuiteRunner::durationMinutesChanged})
+        QObject::connect(&runner, changed, &page, refresh);
+    QObject::connect(&model, &AppModel::specsChanged, &page, refresh);
+    takePreview();
+    loc.bind(&page, refresh);
+}
+
+} // namespace zantiva

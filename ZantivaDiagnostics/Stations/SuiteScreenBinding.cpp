@@ -1,0 +1,44 @@
+#include "Stations/SuiteScreenBinding.h"
+
+#include "App/AppModel.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Stations/StationViewBinding.h"
+
+namespace zantiva {
+
+void bindSuiteScreen(SuiteScreen& screen, AppModel& model, LocNotifier& loc) {
+    TestSuiteRunner& runner = model.suite();
+    const auto refresh = [&screen, &runner, &loc] {
+        const SuiteState state{
+            .plan = runner.plan(),
+            .statuses = runner.statuses(),
+            .failures = runner.failures(),
+            .current = runner.current(),
+            .notice = runner.notice(),
+            .wasResumed = runner.wasResumed(),
+            .isReadingDrives = runner.isReadingDrives(),
+            .isRunning = runner.isRunning(),
+        };
+        screen.show(SuitePresenter::present(state, loc.loc()));
+    };
+    for (const auto changed : {&TestSuiteRunner::planChanged, &TestSuiteRunner::statusesChanged,
+                               &TestSuiteRunner::failuresChanged, &TestSuiteRunner::currentChanged,
+                               &TestSuiteRunner::noticeChanged, &TestSuiteRunner::wasResumedChanged,
+                               &TestSuiteRunner::isReadingDrivesChanged})
+        QObject::connect(&runner, changed, &screen, refresh);
+    QObject::connect(&runner, &Runner::isRunningChanged, &screen, refresh);
+    loc.bind(&screen, refresh);
+
+    // Every module gets a card of its own: nothing of one page outlives its module.
+    const auto replaceStation = [&screen, &runner, &model, &loc] {
+        if (!runner.current()) return screen.setStation(nullptr);
+        auto* station = new StationView;
+        bindStationView(*station, *runner.current(), model, loc);
+        screen.setStation(station);
+    };
+    QObject::connect(&runner, &TestSuiteRunner::currentChanged, &screen, replaceStation);
+    replaceStation();
+    QObject::connect(&screen, &SuiteScreen::stopConfirmed, &runner, [&runner] { runner.stop(); });
+}
+
+} // namespace zantiva
