@@ -8,7 +8,7 @@
 #include "Stations/CameraPreview.h"
 #include "Stations/MicCameraCheck.h"
 #include "Stations/Verdict.h"
-#include "ZantivaBridge/DetachedTask.h"
+#include "Bridge/DetachedTask.h"
 
 namespace zantiva {
 
