@@ -9,6 +9,7 @@
 #include "Cards/RetroCard.h"
 #include "Dashboard/PanelParts.h"
 #include "Dashboard/TelemetryFigureView.h"
+#include "Layout/ReflowGate.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -54,7 +55,8 @@ TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidge
     auto* memory = new QVBoxLayout;
     memory->setSpacing(0);
     memory->addWidget(memoryLoad_);
-    memory->addWidget(memoryFootnote_);
+    // The footnote's figures change with most readings, its height seldom.
+    memory->addWidget(new ReflowGate(memoryFootnote_));
     auto* thermal = new QHBoxLayout;
     thermal->addWidget(thermalBadge_);
     thermal->addStretch();
