@@ -1,5 +1,6 @@
 #include "Charts/ZantivaLogo.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <cmath>
 
@@ -18,7 +19,11 @@ const QString productName = QStringLiteral("Zantiva");
 const QImage& ZantivaLogo::picture() {
     static const QImage loaded = [] {
         const auto path = ResourceBundle::resource("Images", "zantiva-logo", "png");
-        return path ? QImage(*path) : QImage();
+        if (!path) return QImage();
+        // Read as the PNG it is: guessing the format would load every image-format plugin first.
+        QImageReader reader(*path, "png");
+        reader.setAutoDetectImageFormat(false);
+        return reader.read();
     }();
     return loaded;
 }
