@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
     if (winsize size{}; context.errIsTerminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
         context.errColumns = size.ws_col;
     // The engine modes keep the machine (and, for the CPU and GPU, the screen) awake
-    // through the desktop, as the window's runs do.
-    context.activity = std::make_shared<DesktopActivity>();
+    // through the desktop, as the window's runs do; the buses are reached once a run begins.
+    context.activity = DesktopActivity::deferred();
     // Every other word is a mode's, or a usage error.
     return *runBenchmarkCommandLine(commandLine, context);
 }

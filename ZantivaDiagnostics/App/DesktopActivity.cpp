@@ -9,6 +9,7 @@
 #include <QDBusMessage>
 #include <QDBusUnixFileDescriptor>
 
+#include "Platform/DeferredActivity.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -122,6 +123,10 @@ private:
 
 DesktopActivity::DesktopActivity()
     : DesktopActivity(defaultSystemBus(), QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS"))) {}
+
+std::shared_ptr<ProcessActivity> DesktopActivity::deferred() {
+    return std::make_shared<DeferredActivity>([] { return std::make_shared<DesktopActivity>(); });
+}
 
 DesktopActivity::DesktopActivity(const QString& systemBusAddress, const QString& sessionBusAddress,
                                  std::chrono::milliseconds callLimit)

@@ -26,6 +26,10 @@ public:
                     std::chrono::milliseconds callLimit = defaultCallLimit);
     ~DesktopActivity() override;
 
+    // The machine's buses, reached at the first begin() rather than here: what the program
+    // hands its runs, so that a launch that runs nothing connects to nothing.
+    static std::shared_ptr<ProcessActivity> deferred();
+
     DesktopActivity(const DesktopActivity&) = delete;
     DesktopActivity& operator=(const DesktopActivity&) = delete;
 

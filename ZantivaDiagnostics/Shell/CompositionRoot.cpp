@@ -12,7 +12,7 @@
 namespace zantiva {
 
 std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
-    const auto activity = std::make_shared<DesktopActivity>();
+    const auto activity = DesktopActivity::deferred();
     AppModelSetup setup;
     setup.tokenStore = std::make_unique<KeychainTokenStore>(KeychainTokenStore::defaultService);
     setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent());
@@ -32,7 +32,7 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
 }
 
 std::unique_ptr<ScreenWasherController> buildScreenWasher(LocNotifier& loc) {
-    return std::make_unique<ScreenWasherController>(std::make_shared<DesktopActivity>(), loc);
+    return std::make_unique<ScreenWasherController>(DesktopActivity::deferred(), loc);
 }
 
 } // namespace zantiva

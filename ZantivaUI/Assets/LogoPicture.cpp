@@ -1,5 +1,7 @@
 #include "Assets/LogoPicture.h"
 
+#include <QImageReader>
+
 #include "Bundle/ResourceBundle.h"
 
 namespace zantiva {
@@ -7,7 +9,11 @@ namespace zantiva {
 const QImage& logoPicture() {
     static const QImage loaded = [] {
         const auto path = ResourceBundle::resource("Images", "zantiva-logo", "png");
-        return path ? QImage(*path) : QImage();
+        if (!path) return QImage();
+        // Read as the PNG it is: guessing the format would load every image-format plugin first.
+        QImageReader reader(*path, "png");
+        reader.setAutoDetectImageFormat(false);
+        return reader.read();
     }();
     return loaded;
 }

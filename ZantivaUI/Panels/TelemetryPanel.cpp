@@ -10,6 +10,7 @@
 #include "Panels/TelemetryFigureView.h"
 #include "Layout/Rule.h"
 #include "Layout/TitledSection.h"
+#include "Layout/ReflowGate.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -52,7 +53,8 @@ TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidge
     auto* memory = new QVBoxLayout;
     memory->setSpacing(0);
     memory->addWidget(memoryLoad_);
-    memory->addWidget(memoryFootnote_);
+    // The footnote's figures change with most readings, its height seldom.
+    memory->addWidget(new ReflowGate(memoryFootnote_));
     auto* thermal = new QHBoxLayout;
     thermal->addWidget(thermalBadge_);
     thermal->addStretch();

@@ -15,6 +15,7 @@
 #include "Panels/TelemetryFigureView.h"
 #include "Panels/TelemetryPanel.h"
 #include "Gallery/PreviewSamples.h"
+#include "Layout/ReflowGate.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Model/TelemetryHistory.h"
 #include "Theme/Palette.h"
@@ -278,6 +279,61 @@ TEST(TelemetryPanel, NewReadingsLayOutNothingAroundThePanel) {
     EXPECT_GT(panel->height(), height);
     ProseLabel* notice = panel->noSensorsNotice();
     EXPECT_GE(notice->height(), notice->heightForWidth(notice->width()));   // not cut off
+}
+
+// What the deliveries post in turn as well: an event posted while posted events are sent waits
+// for the next round.
+void deliverAll() {
+    for (int round = 0; round < 4; ++round) QCoreApplication::processEvents();
+}
+
+TEST(TelemetryPanel, ANewFootnoteOfTheSameHeightIsOnlyDrawnAgain) {
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* panel = new TelemetryPanel(notifier);
+    panel->setFixedWidth(340);
+    column->addWidget(panel);
+    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
+    panel->setSnapshot(snapshot);
+    window.show();
+    deliverAll();
+    Events requests(QEvent::LayoutRequest), paints(QEvent::Paint);
+
+    snapshot.ramUsedGB = 12.8;
+    panel->setSnapshot(snapshot);
+    deliverAll();
+    ProseLabel* footnote = panel->memoryFootnote();
+    EXPECT_TRUE(footnote->prose().startsWith("12.8")) << footnote->prose().toStdString();
+    for (QObject* receiver : requests.receivers) EXPECT_EQ(receiver, footnote->parentWidget()) << "laid out again";
+    EXPECT_GE(std::count(paints.receivers.begin(), paints.receivers.end(), static_cast<QObject*>(footnote)), 1);
+}
+
+TEST(ReflowGate, PassesAChangeOnOnlyWhenTheContentNeedsOtherRoom) {
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* label = new QLabel("12.5 of 31 GB");
+    label->setWordWrap(true);
+    column->addWidget(new ReflowGate(label));
+    column->addStretch();
+    window.setFixedWidth(160);
+    window.show();
+    deliverAll();
+    const int oneLine = label->height();
+    Events requests(QEvent::LayoutRequest);
+
+    label->setText("13.9 of 31 GB");
+    deliverAll();
+    EXPECT_EQ(std::count(requests.receivers.begin(), requests.receivers.end(), &window), 0);
+    EXPECT_EQ(label->height(), oneLine);
+
+    label->setText("13.9 of 31 GB used, with a good many words after the figures");
+    deliverAll();
+    EXPECT_GE(std::count(requests.receivers.begin(), requests.receivers.end(), &window), 1);
+    EXPECT_GT(label->height(), oneLine);
+    EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "cut off";
+    EXPECT_EQ(label->width(), label->parentWidget()->width());
 }
 
 TEST(SpecsPanel, ALongValueShrinksToFitTwoLinesAndStandsAtTheLeadingEdge) {
