@@ -17,16 +17,15 @@ QCoro::Task<bool> open(QUrl url, std::chrono::milliseconds patience) {
     opener->setStandardInputFile(QProcess::nullDevice());
     opener->setProcessChannelMode(QProcess::ForwardedChannels);
     opener->start(QStringLiteral("xdg-open"), {address});
-    // Ends when the opener has ended or could not start.
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (opener->state() != QProcess::NotRunning) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
+    // Waiting for the start blocks only until exec() has run in the child, and settles an
+    // opener that is missing at once. Only a public signal is awaited: QCoro's queued slot
+    // binds a private signal's QPrivateSignal argument to a null reference.
+    if (opener->waitForStarted(-1)) {
+        auto finished = qCoro(opener, &QProcess::finished, patience);
+        if (!co_await finished) {
             QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
             co_return true;
         }
-        auto change = qCoro(opener, &QProcess::stateChanged, left);
-        co_await change;
     }
     opener->deleteLater();
     const bool opened = opener->error() == QProcess::UnknownError && opener->exitStatus() == QProcess::NormalExit &&
