@@ -126,6 +126,8 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
 AppModel::~AppModel() {
     // The web calls under way end now, while everything they report to is still here.
     transport_->close();
+    // So do the start-up and language switch that wait for the stored session.
+    session_.close();
     runnerLink_->release();
 }
 

@@ -159,9 +159,13 @@ QWidget* DisplayTestScreen::makeChecklist() {
     checklistTitle_->setWordWrap(true);
     finish_ = new RetroButton({}, RetroButtonKind::primary, RetroButtonSize::regular);
     connect(finish_, &QAbstractButton::clicked, this, &DisplayTestScreen::finishRequested);
+    // The check boxes go between the title and the spacing above the button, once the page
+    // knows its rows; the button is placed now so that the page owns it from the start.
     auto* column = new QVBoxLayout;
     column->setSpacing(12);
     column->addWidget(checklistTitle_);
+    column->addSpacing(6);
+    column->addWidget(finish_, 0, Qt::AlignLeading);
     checkColumn_ = column;
     auto* content = new QWidget;
     content->setFixedWidth(560);
@@ -226,12 +230,8 @@ void DisplayTestScreen::showChecklist(const DisplayTestView& view) {
             auto* box = new RetroCheckBox({});
             applyTextRole(*box, TextRole::body, color(PaletteColor::text));
             connect(box, &QAbstractButton::toggled, this, [this, issue = row.issue](bool on) { emit tickChanged(issue, on); });
-            column->insertWidget(column->count() - (finish_->parent() ? 1 : 0), box);
+            column->insertWidget(column->count() - 2, box);
             checkBoxes_.push_back(box);
-        }
-        if (!finish_->parent()) {
-            column->addSpacing(6);
-            column->addWidget(finish_, 0, Qt::AlignLeading);
         }
     }
     for (std::size_t i = 0; i < view.checklist.size(); ++i) {

@@ -100,6 +100,15 @@ QCoro::Task<> SessionManager::load(std::uint64_t generation) {
         session_ = std::move(stored);
         ++generation_;
     });
+    resumeWaiters();
+}
+
+void SessionManager::close() {
+    loading_.reset();
+    resumeWaiters();
+}
+
+void SessionManager::resumeWaiters() {
     for (const auto waiter : std::exchange(waiting_, {})) waiter.resume();
 }
 

@@ -43,6 +43,11 @@ public:
     const std::optional<std::string>& accountName() const { return accountName_; }
     // Completes once the active site's stored session has been loaded.
     QCoro::Task<> ready();
+    // Gives up the load under way: its callers of ready() go on at once with the session as
+    // it is, and the load's late answer is ignored. The owner of those callers does this
+    // while it is still whole, before it goes: a load that answers after the event loop
+    // stopped resumes nobody.
+    void close();
 
     // Makes the language's site active. On a change of site the session in memory is
     // forgotten at once and that site's stored one is loaded (ready()); a sign-in under way
@@ -102,6 +107,7 @@ private:
     template <typename Change> void change(Change&& mutate);
     void startLoading();
     QCoro::Task<> load(std::uint64_t generation);
+    void resumeWaiters();
     void endSession();
     void forgetSession();
 

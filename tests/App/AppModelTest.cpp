@@ -9,6 +9,7 @@
 
 #include "../Core/Probes/FixtureMachines.h"
 #include "../Runners/SuiteTestSupport.h"
+#include "../Services/Account/ScriptedTokenStore.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
 #include "Bridge/DetachedTask.h"
@@ -55,6 +56,25 @@ TEST_F(AppModelTest, StartUpReadsTheSpecsOffTheMainThreadThenOffersTheUpdate) {
 
     ASSERT_TRUE(runUntil([&] { return model->update().has_value(); }));
     EXPECT_EQ(model->update()->version.description(), "1.2.0");
+}
+
+// The program may quit while the keyring is still silent; the start-up then ends with the
+// model instead of waiting on (and holding its memory) for a load nobody will finish.
+TEST_F(AppModelTest, AModelThatGoesWhileTheKeyringIsSilentEndsItsStartUp) {
+    auto silent = std::make_unique<ScriptedTokenStore>();
+    silent->holdReads = true;
+    const ScriptedTokenStore& keyring = *silent;
+    AppModelSetup quiet = setup();
+    quiet.tokenStore = std::move(silent);
+    makeModel(std::move(quiet));
+    Awaited<void> started;
+    capture(model->start(), started);
+    ASSERT_TRUE(runUntil([&] { return keyring.heldReads() == 1; }));
+    EXPECT_FALSE(started.done) << "the start-up waits for the stored session";
+
+    model.reset();
+    EXPECT_TRUE(started.done);
+    EXPECT_FALSE(started.error);
 }
 
 TEST_F(AppModelTest, StartUpWithAStoredSessionRefreshesTheAccountAndReportsTheDevice) {

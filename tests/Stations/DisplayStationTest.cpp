@@ -157,6 +157,32 @@ TEST_F(DisplayStationTest, WithoutGlTheSquareMovesOnTheScreensPaceAndNoRateIsSto
     EXPECT_FALSE(model->report().displayResult->measuredRefreshRateHz);
 }
 
+// The checklist's button belongs to its page before the checklist ever shows, so a test left
+// early takes it along; once shown, the rows stand between the title and the button.
+TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
+    auto test = std::make_unique<DisplayTestScreen>(DisplayTestScreen::SquareClock::timer);
+    QPointer<RetroButton> finish = test->finishButton();
+    EXPECT_TRUE(test->isAncestorOf(finish));
+    test.reset();
+    EXPECT_TRUE(finish.isNull()) << "the button outlived its page";
+
+    DisplayTestScreen shown(DisplayTestScreen::SquareClock::timer);
+    DisplayTestState state;
+    while (state.step().page != DisplayTestState::Page::checklist) ASSERT_TRUE(state.advance());
+    const Loc loc{AppLanguage::english};
+    const DisplayTestView view = DisplayTestPresenter::present(state, 60, loc);
+    shown.show(view);
+    shown.resize(1280, 800);
+    shown.QWidget::show();
+    ASSERT_EQ(shown.checkBoxes().size(), view.checklist.size());
+    int above = 0;
+    for (RetroCheckBox* box : shown.checkBoxes()) {
+        EXPECT_GT(box->y(), above);
+        above = box->y();
+    }
+    EXPECT_GT(shown.finishButton()->y(), above);
+}
+
 TEST(DisplayDeadPixelGrid, LightsOneDevicePixelInFourEachWay) {
     DisplayDeadPixelGrid grid;
     grid.resize(0, 6);
