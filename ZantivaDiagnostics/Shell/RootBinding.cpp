@@ -31,13 +31,14 @@ RootState rootState(AppModel& model) {
 
 void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
                   ExternalAppChooser chooseApp, WasherStart startWasher) {
+    const auto goTo = [&model](AppScreen screen) { model.setScreen(screen); };
     bindHeader(*view.header(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
     bindSuiteScreen(*view.suiteScreen(), model, loc);
     bindExternalCard(*view.externalCard(), model, loc, std::move(chooseApp));
     bindExternalRunScreen(*view.externalScreen(), model, loc);
     bindResultScreen(*view.resultScreen(), model, loc);
-    bindStorageScreen(*view.storageScreen(), model, loc);
+    bindStorageScreen(*view.storageScreen(), model.storage(), loc, goTo);
     bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));
 
     const auto present = [&view, &model, &loc] { view.show(RootPresenter::present(rootState(model), loc.loc())); };
