@@ -155,6 +155,10 @@ void AppModel::clearUnexpectedError() {
     assignObserved(this, unexpectedError_, std::nullopt, &AppModel::unexpectedErrorChanged);
 }
 
+void AppModel::watchSpecs(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::specsChanged, context, std::move(changed));
+}
+
 void AppModel::setSpecs(std::optional<SystemSpecs> specs) {
     assignObserved(this, specs_, std::move(specs), &AppModel::specsChanged);
 }

@@ -21,6 +21,7 @@
 #include "Account/UpdateChecker.h"
 #include "Account/ZantivaAPIClient.h"
 #include "App/LiveTelemetry.h"
+#include "App/SpecsFeed.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -69,7 +70,7 @@ struct AppModelSetup {
 // account flows, the update offer, the language switch and the hand-over of a finished
 // run. Every getter has a …Changed signal that fires only on a real change. Main thread
 // only.
-class AppModel : public QObject {
+class AppModel : public QObject, public SpecsFeed {
     Q_OBJECT
 
 public:
@@ -92,7 +93,8 @@ public:
     const UrlOpener& openURL() const { return openURL_; }
 
     AppScreen screen() const { return screen_; }
-    const std::optional<SystemSpecs>& specs() const { return specs_; }
+    const std::optional<SystemSpecs>& specs() const override { return specs_; }
+    void watchSpecs(const QObject* context, std::function<void()> changed) const override;
     const FinalBenchmarkReport& report() const { return report_; }
     const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
     const std::optional<LocalizedMessage>& status() const { return status_; }

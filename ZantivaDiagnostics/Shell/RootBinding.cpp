@@ -34,7 +34,7 @@ void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChoos
     const auto goTo = [&model](AppScreen screen) { model.setScreen(screen); };
     bindHeader(*view.header(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
-    bindSuiteScreen(*view.suiteScreen(), model, loc);
+    bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);
     bindExternalCard(*view.externalCard(), model, loc, std::move(chooseApp));
     bindExternalRunScreen(*view.externalScreen(), model, loc);
     bindResultScreen(*view.resultScreen(), model, loc);
