@@ -35,7 +35,7 @@ void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChoos
     bindHeader(*view.header(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
     bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);
-    bindExternalCard(*view.externalCard(), model, loc, std::move(chooseApp));
+    bindExternalCard(*view.externalCard(), model.external(), loc, std::move(chooseApp));
     bindExternalRunScreen(*view.externalScreen(), model, loc);
     bindResultScreen(*view.resultScreen(), model, loc);
     bindStorageScreen(*view.storageScreen(), model.storage(), loc, goTo);

@@ -179,7 +179,7 @@ protected:
         makeModel(std::move(s));
         loc.setLanguage(AppLanguage::english);
         card = std::make_unique<ExternalBenchmarksCard>();
-        bindExternalCard(*card, *model, notifier, [this](App) {
+        bindExternalCard(*card, model->external(), notifier, [this](App) {
             ++chooserCalls;
             return chosen;
         });
