@@ -36,7 +36,7 @@ void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChoos
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
     bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);
     bindExternalCard(*view.externalCard(), model.external(), loc, std::move(chooseApp));
-    bindExternalRunScreen(*view.externalScreen(), model, loc);
+    bindExternalRunScreen(*view.externalScreen(), model.external(), model.telemetry(), loc, goTo);
     bindResultScreen(*view.resultScreen(), model, loc);
     bindStorageScreen(*view.storageScreen(), model.storage(), loc, goTo);
     bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));

@@ -184,7 +184,8 @@ protected:
             return chosen;
         });
         screen = std::make_unique<ExternalRunScreen>();
-        bindExternalRunScreen(*screen, *model, notifier);
+        bindExternalRunScreen(*screen, model->external(), model->telemetry(), notifier,
+                              [this](AppScreen s) { model->setScreen(s); });
         screen->resize(1000, 900);
         screen->QWidget::show();
     }
