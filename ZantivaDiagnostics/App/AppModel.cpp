@@ -163,6 +163,10 @@ void AppModel::setSpecs(std::optional<SystemSpecs> specs) {
     assignObserved(this, specs_, std::move(specs), &AppModel::specsChanged);
 }
 
+void AppModel::watchReport(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::reportChanged, context, std::move(changed));
+}
+
 void AppModel::setReport(FinalBenchmarkReport report) {
     assignObserved(this, report_, std::move(report), &AppModel::reportChanged);
 }

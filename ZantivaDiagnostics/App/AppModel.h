@@ -21,6 +21,7 @@
 #include "Account/UpdateChecker.h"
 #include "Account/ZantivaAPIClient.h"
 #include "App/LiveTelemetry.h"
+#include "App/ReportFeed.h"
 #include "App/SpecsFeed.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
@@ -70,7 +71,7 @@ struct AppModelSetup {
 // account flows, the update offer, the language switch and the hand-over of a finished
 // run. Every getter has a …Changed signal that fires only on a real change. Main thread
 // only.
-class AppModel : public QObject, public SpecsFeed {
+class AppModel : public QObject, public SpecsFeed, public ReportFeed {
     Q_OBJECT
 
 public:
@@ -95,7 +96,8 @@ public:
     AppScreen screen() const { return screen_; }
     const std::optional<SystemSpecs>& specs() const override { return specs_; }
     void watchSpecs(const QObject* context, std::function<void()> changed) const override;
-    const FinalBenchmarkReport& report() const { return report_; }
+    const FinalBenchmarkReport& report() const override { return report_; }
+    void watchReport(const QObject* context, std::function<void()> changed) const override;
     const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
     const std::optional<LocalizedMessage>& status() const { return status_; }
     bool isRefreshingAccount() const { return isRefreshingAccount_; }

@@ -37,7 +37,7 @@ void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChoos
     bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);
     bindExternalCard(*view.externalCard(), model.external(), loc, std::move(chooseApp));
     bindExternalRunScreen(*view.externalScreen(), model.external(), model.telemetry(), loc, goTo);
-    bindResultScreen(*view.resultScreen(), model, loc);
+    bindResultScreen(*view.resultScreen(), {model, model.suite(), model.storage(), model.external()}, loc, goTo);
     bindStorageScreen(*view.storageScreen(), model.storage(), loc, goTo);
     bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));
 
