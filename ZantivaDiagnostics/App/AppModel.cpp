@@ -147,6 +147,10 @@ void AppModel::setLoginPromptVisible(bool visible) {
     assignObserved(this, isLoginPromptVisible_, visible, &AppModel::isLoginPromptVisibleChanged);
 }
 
+void AppModel::watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::isWasherSetupVisibleChanged, context, std::move(changed));
+}
+
 void AppModel::setWasherSetupVisible(bool visible) {
     assignObserved(this, isWasherSetupVisible_, visible, &AppModel::isWasherSetupVisibleChanged);
 }

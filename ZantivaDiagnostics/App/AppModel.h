@@ -23,6 +23,7 @@
 #include "App/LiveTelemetry.h"
 #include "App/ReportFeed.h"
 #include "App/SpecsFeed.h"
+#include "App/WasherSetupPrompt.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -71,7 +72,7 @@ struct AppModelSetup {
 // account flows, the update offer, the language switch and the hand-over of a finished
 // run. Every getter has a …Changed signal that fires only on a real change. Main thread
 // only.
-class AppModel : public QObject, public SpecsFeed, public ReportFeed {
+class AppModel : public QObject, public SpecsFeed, public ReportFeed, public WasherSetupPrompt {
     Q_OBJECT
 
 public:
@@ -102,7 +103,8 @@ public:
     const std::optional<LocalizedMessage>& status() const { return status_; }
     bool isRefreshingAccount() const { return isRefreshingAccount_; }
     bool isLoginPromptVisible() const { return isLoginPromptVisible_; }
-    bool isWasherSetupVisible() const { return isWasherSetupVisible_; }
+    bool isWasherSetupVisible() const override { return isWasherSetupVisible_; }
+    void watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const override;
     const std::optional<AppUpdateInfo>& update() const { return update_; }
     const std::optional<std::string>& unexpectedError() const { return unexpectedError_; }
 
@@ -113,7 +115,7 @@ public:
     void setResumable(std::optional<BenchmarkSession> session);
     void setStatus(std::optional<LocalizedMessage> status);
     void setLoginPromptVisible(bool visible);
-    void setWasherSetupVisible(bool visible);
+    void setWasherSetupVisible(bool visible) override;
     // The unexpected-error notice was read.
     void clearUnexpectedError();
 
