@@ -143,6 +143,10 @@ void AppModel::setStatus(std::optional<LocalizedMessage> status) {
     assignObserved(this, status_, std::move(status), &AppModel::statusChanged);
 }
 
+void AppModel::watchRefreshingAccount(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::isRefreshingAccountChanged, context, std::move(changed));
+}
+
 void AppModel::setLoginPromptVisible(bool visible) {
     assignObserved(this, isLoginPromptVisible_, visible, &AppModel::isLoginPromptVisibleChanged);
 }

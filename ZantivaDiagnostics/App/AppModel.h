@@ -20,6 +20,7 @@
 #include "Account/SyncLedger.h"
 #include "Account/UpdateChecker.h"
 #include "Account/ZantivaAPIClient.h"
+#include "App/AccountControls.h"
 #include "App/LiveTelemetry.h"
 #include "App/ReportFeed.h"
 #include "App/SpecsFeed.h"
@@ -72,7 +73,11 @@ struct AppModelSetup {
 // account flows, the update offer, the language switch and the hand-over of a finished
 // run. Every getter has a …Changed signal that fires only on a real change. Main thread
 // only.
-class AppModel : public QObject, public SpecsFeed, public ReportFeed, public WasherSetupPrompt {
+class AppModel : public QObject,
+                 public SpecsFeed,
+                 public ReportFeed,
+                 public WasherSetupPrompt,
+                 public AccountControls {
     Q_OBJECT
 
 public:
@@ -101,7 +106,8 @@ public:
     void watchReport(const QObject* context, std::function<void()> changed) const override;
     const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
     const std::optional<LocalizedMessage>& status() const { return status_; }
-    bool isRefreshingAccount() const { return isRefreshingAccount_; }
+    bool isRefreshingAccount() const override { return isRefreshingAccount_; }
+    void watchRefreshingAccount(const QObject* context, std::function<void()> changed) const override;
     bool isLoginPromptVisible() const { return isLoginPromptVisible_; }
     bool isWasherSetupVisible() const override { return isWasherSetupVisible_; }
     void watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const override;
@@ -114,7 +120,7 @@ public:
     void setScreen(AppScreen screen);
     void setResumable(std::optional<BenchmarkSession> session);
     void setStatus(std::optional<LocalizedMessage> status);
-    void setLoginPromptVisible(bool visible);
+    void setLoginPromptVisible(bool visible) override;
     void setWasherSetupVisible(bool visible) override;
     // The unexpected-error notice was read.
     void clearUnexpectedError();
@@ -134,7 +140,7 @@ public:
     void openUpdateDownload();
     // Switches the interface and the account site, then checks for an update and refreshes
     // the account of the new site in the background.
-    void setLanguage(AppLanguage language);
+    void setLanguage(AppLanguage language) override;
 
     // The hand-over of a finished suite run: the report joins the last one (when both are of
     // this machine), is saved and shown, then offered to the leaderboard.
@@ -146,10 +152,10 @@ public:
     void openForgotPasswordPage();
     // Every link the desktop opens in the program ("zantiva://auth…" completes a sign-in).
     void handleIncomingURL(const QUrl& url);
-    void signOut();
+    void signOut() override;
     // Fetches the signed-in account, then reports the device and submits the last result
     // when they changed. Does nothing when signed out or while a refresh runs.
-    QCoro::Task<> refreshAccount();
+    QCoro::Task<> refreshAccount() override;
 
 signals:
     void screenChanged();

@@ -32,7 +32,7 @@ RootState rootState(AppModel& model) {
 void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
                   ExternalAppChooser chooseApp, WasherStart startWasher) {
     const auto goTo = [&model](AppScreen screen) { model.setScreen(screen); };
-    bindHeader(*view.header(), model, loc);
+    bindHeader(*view.header(), model.session(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
     bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);
     bindExternalCard(*view.externalCard(), model.external(), loc, std::move(chooseApp));

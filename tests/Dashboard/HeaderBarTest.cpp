@@ -28,7 +28,7 @@ protected:
         window = std::make_unique<QWidget>();
         applyZantivaRoot(*window, notifier);
         bar = new HeaderBar(window.get());
-        bindHeader(*bar, *model, notifier);
+        bindHeader(*bar, model->session(), *model, notifier);
         window->resize(1100, HeaderBar::barHeight);
         bar->resize(window->size());
         window->show();
