@@ -74,6 +74,13 @@ TEST_F(HeaderBarTest, SignedInShowsRefreshThenSignOut) {
     EXPECT_LT(x(bar->refreshButton()), x(bar->signOutButton()));
     EXPECT_TRUE(bar->refreshButton()->isEnabled());
 
+    // A refresh runs in the background; the button waits for it to end.
+    QTest::mouseClick(bar->refreshButton(), Qt::LeftButton);
+    ASSERT_TRUE(model->isRefreshingAccount());
+    EXPECT_FALSE(bar->refreshButton()->isEnabled());
+    ASSERT_TRUE(runUntil([&] { return !model->isRefreshingAccount(); }));
+    EXPECT_TRUE(bar->refreshButton()->isEnabled());
+
     QTest::mouseClick(bar->signOutButton(), Qt::LeftButton);
     EXPECT_TRUE(bar->signInButton()->isVisible());
     EXPECT_FALSE(bar->signOutButton()->isVisible());
