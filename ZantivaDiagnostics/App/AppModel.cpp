@@ -145,8 +145,16 @@ void AppModel::setStatus(std::optional<LocalizedMessage> status) {
     assignObserved(this, status_, std::move(status), &AppModel::statusChanged);
 }
 
+void AppModel::watchRefreshingAccount(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::isRefreshingAccountChanged, context, std::move(changed));
+}
+
 void AppModel::setLoginPromptVisible(bool visible) {
     assignObserved(this, isLoginPromptVisible_, visible, &AppModel::isLoginPromptVisibleChanged);
+}
+
+void AppModel::watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::isWasherSetupVisibleChanged, context, std::move(changed));
 }
 
 void AppModel::setWasherSetupVisible(bool visible) {
@@ -157,8 +165,16 @@ void AppModel::clearUnexpectedError() {
     assignObserved(this, unexpectedError_, std::nullopt, &AppModel::unexpectedErrorChanged);
 }
 
+void AppModel::watchSpecs(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::specsChanged, context, std::move(changed));
+}
+
 void AppModel::setSpecs(std::optional<SystemSpecs> specs) {
     assignObserved(this, specs_, std::move(specs), &AppModel::specsChanged);
+}
+
+void AppModel::watchReport(const QObject* context, std::function<void()> changed) const {
+    connect(this, &AppModel::reportChanged, context, std::move(changed));
 }
 
 void AppModel::setReport(FinalBenchmarkReport report) {

@@ -20,7 +20,11 @@
 #include "Account/SyncLedger.h"
 #include "Account/UpdateChecker.h"
 #include "Account/ZantivaAPIClient.h"
+#include "App/AccountControls.h"
 #include "App/LiveTelemetry.h"
+#include "App/ReportFeed.h"
+#include "App/SpecsFeed.h"
+#include "App/WasherSetupPrompt.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -69,7 +73,11 @@ struct AppModelSetup {
 // account flows, the update offer, the language switch and the hand-over of a finished
 // run. Every getter has a …Changed signal that fires only on a real change. Main thread
 // only.
-class AppModel : public QObject {
+class AppModel : public QObject,
+                 public SpecsFeed,
+                 public ReportFeed,
+                 public WasherSetupPrompt,
+                 public AccountControls {
     Q_OBJECT
 
 public:
@@ -92,13 +100,17 @@ public:
     const UrlOpener& openURL() const { return openURL_; }
 
     AppScreen screen() const { return screen_; }
-    const std::optional<SystemSpecs>& specs() const { return specs_; }
-    const FinalBenchmarkReport& report() const { return report_; }
+    const std::optional<SystemSpecs>& specs() const override { return specs_; }
+    void watchSpecs(const QObject* context, std::function<void()> changed) const override;
+    const FinalBenchmarkReport& report() const override { return report_; }
+    void watchReport(const QObject* context, std::function<void()> changed) const override;
     const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
     const std::optional<LocalizedMessage>& status() const { return status_; }
-    bool isRefreshingAccount() const { return isRefreshingAccount_; }
+    bool isRefreshingAccount() const override { return isRefreshingAccount_; }
+    void watchRefreshingAccount(const QObject* context, std::function<void()> changed) const override;
     bool isLoginPromptVisible() const { return isLoginPromptVisible_; }
-    bool isWasherSetupVisible() const { return isWasherSetupVisible_; }
+    bool isWasherSetupVisible() const override { return isWasherSetupVisible_; }
+    void watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const override;
     const std::optional<AppUpdateInfo>& update() const { return update_; }
     const std::optional<std::string>& unexpectedError() const { return unexpectedError_; }
 
@@ -108,8 +120,8 @@ public:
     void setScreen(AppScreen screen);
     void setResumable(std::optional<BenchmarkSession> session);
     void setStatus(std::optional<LocalizedMessage> status);
-    void setLoginPromptVisible(bool visible);
-    void setWasherSetupVisible(bool visible);
+    void setLoginPromptVisible(bool visible) override;
+    void setWasherSetupVisible(bool visible) override;
     // The unexpected-error notice was read.
     void clearUnexpectedError();
 
@@ -128,7 +140,7 @@ public:
     void openUpdateDownload();
     // Switches the interface and the account site, then checks for an update and refreshes
     // the account of the new site in the background.
-    void setLanguage(AppLanguage language);
+    void setLanguage(AppLanguage language) override;
 
     // The hand-over of a finished suite run: the report joins the last one (when both are of
     // this machine), is saved and shown, then offered to the leaderboard.
@@ -140,10 +152,10 @@ public:
     void openForgotPasswordPage();
     // Every link the desktop opens in the program ("zantiva://auth…" completes a sign-in).
     void handleIncomingURL(const QUrl& url);
-    void signOut();
+    void signOut() override;
     // Fetches the signed-in account, then reports the device and submits the last result
     // when they changed. Does nothing when signed out or while a refresh runs.
-    QCoro::Task<> refreshAccount();
+    QCoro::Task<> refreshAccount() override;
 
 signals:
     void screenChanged();

@@ -1,8 +1,8 @@
 #include "ExternalScreens/ExternalCardBinding.h"
 
-#include "App/AppModel.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Runners/ExternalBenchmarkRunner.h"
 
 namespace zantiva {
 
@@ -32,8 +32,8 @@ ExternalCardState externalCardState(const ExternalBenchmarkRunner& runner) {
     return state;
 }
 
-void bindExternalCard(ExternalBenchmarksCard& card, AppModel& model, LocNotifier& loc, ExternalAppChooser chooseApp) {
-    ExternalBenchmarkRunner& runner = model.external();
+void bindExternalCard(ExternalBenchmarksCard& card, ExternalBenchmarkRunner& runner, LocNotifier& loc,
+                      ExternalAppChooser chooseApp) {
     const auto present = [&card, &runner, &loc] {
         card.show(ExternalCardPresenter::present(externalCardState(runner), loc.loc()));
     };

@@ -5,7 +5,6 @@
 
 namespace zantiva {
 
-class AppModel;
 class ExternalBenchmarkRunner;
 class ExternalBenchmarksCard;
 class LocNotifier;
@@ -15,6 +14,7 @@ ExternalCardState externalCardState(const ExternalBenchmarkRunner& runner);
 
 // Keeps the card showing the runner in the current language and hands its requests to the
 // runner; Choose App asks chooseApp for the file and does nothing when it gives none.
-void bindExternalCard(ExternalBenchmarksCard& card, AppModel& model, LocNotifier& loc, ExternalAppChooser chooseApp);
+void bindExternalCard(ExternalBenchmarksCard& card, ExternalBenchmarkRunner& runner, LocNotifier& loc,
+                      ExternalAppChooser chooseApp);
 
 } // namespace zantiva

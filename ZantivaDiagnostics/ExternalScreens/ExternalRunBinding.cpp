@@ -2,9 +2,10 @@
 
 #include <QTimer>
 
-#include "App/AppModel.h"
+#include "App/LiveTelemetry.h"
 #include "ExternalScreens/ExternalRunScreen.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Runners/ExternalBenchmarkRunner.h"
 
 namespace zantiva {
 
@@ -56,9 +57,8 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
     return state;
 }
 
-void bindExternalRunScreen(ExternalRunScreen& screen, AppModel& model, LocNotifier& loc) {
-    ExternalBenchmarkRunner& runner = model.external();
-    LiveTelemetry& telemetry = model.telemetry();
+void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+                           LocNotifier& loc, std::function<void(AppScreen)> goTo) {
     const auto present = [&screen, &runner, &telemetry, &loc] {
         const auto state = externalRunState(runner, telemetry, loc.loc(), std::chrono::system_clock::now());
         screen.show(ExternalRunPresenter::present(state, loc.loc()));
@@ -91,7 +91,8 @@ void bindExternalRunScreen(ExternalRunScreen& screen, AppModel& model, LocNotifi
     QObject::connect(&screen, &ExternalRunScreen::stopRequested, &runner, &Runner::stop);
     QObject::connect(&screen, &ExternalRunScreen::skipCooldownRequested, &runner, &Runner::skipCooldown);
     QObject::connect(&screen, &ExternalRunScreen::openCsvRequested, &runner, &Runner::openCSV);
-    QObject::connect(&screen, &ExternalRunScreen::backRequested, &model, [&model] { model.setScreen(AppScreen::dashboard); });
+    QObject::connect(&screen, &ExternalRunScreen::backRequested, &screen,
+                     [goTo = std::move(goTo)] { goTo(AppScreen::dashboard); });
 }
 
 } // namespace zantiva

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
+
+#include "Model/AppScreen.h"
 #include "Presenters/ExternalRunPresenter.h"
 
 namespace zantiva {
 
-class AppModel;
 class ExternalBenchmarkRunner;
 class ExternalRunScreen;
 class LiveTelemetry;
@@ -17,7 +19,8 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
 
 // Keeps the screen showing the run as it goes, in the current language (the elapsed time of
 // a step every second), and hands its requests on: Stop and Skip to the runner, Open CSV to
-// it, back to the dashboard.
-void bindExternalRunScreen(ExternalRunScreen& screen, AppModel& model, LocNotifier& loc);
+// it, back to the dashboard through goTo.
+void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+                           LocNotifier& loc, std::function<void(AppScreen)> goTo);
 
 } // namespace zantiva

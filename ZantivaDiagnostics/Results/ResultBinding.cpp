@@ -1,19 +1,22 @@
 #include "Results/ResultBinding.h"
 
-#include "App/AppModel.h"
+#include "App/ReportFeed.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultScreen.h"
+#include "Runners/ExternalBenchmarkRunner.h"
+#include "Runners/StorageRunner.h"
+#include "Runners/TestSuiteRunner.h"
 
 namespace zantiva {
 
-ResultScreenState resultScreenState(AppModel& model, const Loc& loc) {
-    const ExternalBenchmarkRunner& external = model.external();
+ResultScreenState resultScreenState(const ResultSources& sources, const Loc& loc) {
+    const ExternalBenchmarkRunner& external = sources.external;
     ResultScreenState state{
-        .report = model.report(),
-        .plan = model.suite().plan(),
-        .failures = model.suite().failures(),
-        .storageResult = model.storage().result(),
-        .isStorageRunning = model.storage().isRunning(),
+        .report = sources.report.report(),
+        .plan = sources.suite.plan(),
+        .failures = sources.suite.failures(),
+        .storageResult = sources.storage.result(),
+        .isStorageRunning = sources.storage.isRunning(),
         .externalProblems = {},
         .externalScores = {},
     };
@@ -29,22 +32,23 @@ ResultScreenState resultScreenState(AppModel& model, const Loc& loc) {
     return state;
 }
 
-void bindResultScreen(ResultScreen& screen, AppModel& model, LocNotifier& loc) {
-    const auto refresh = [&screen, &model, &loc] {
-        screen.show(ResultPresenter::present(resultScreenState(model, loc.loc()), loc.loc()));
+void bindResultScreen(ResultScreen& screen, ResultSources sources, LocNotifier& loc,
+                      std::function<void(AppScreen)> goTo) {
+    const auto refresh = [&screen, sources, &loc] {
+        screen.show(ResultPresenter::present(resultScreenState(sources, loc.loc()), loc.loc()));
     };
-    QObject::connect(&model, &AppModel::reportChanged, &screen, refresh);
-    QObject::connect(&model.suite(), &TestSuiteRunner::planChanged, &screen, refresh);
-    QObject::connect(&model.suite(), &TestSuiteRunner::failuresChanged, &screen, refresh);
-    QObject::connect(&model.storage(), &StorageRunner::resultChanged, &screen, refresh);
-    QObject::connect(&model.storage(), &Runner::isRunningChanged, &screen, refresh);
+    sources.report.watchReport(&screen, refresh);
+    QObject::connect(&sources.suite, &TestSuiteRunner::planChanged, &screen, refresh);
+    QObject::connect(&sources.suite, &TestSuiteRunner::failuresChanged, &screen, refresh);
+    QObject::connect(&sources.storage, &StorageRunner::resultChanged, &screen, refresh);
+    QObject::connect(&sources.storage, &Runner::isRunningChanged, &screen, refresh);
     for (const auto changed : {&ExternalBenchmarkRunner::problemsChanged, &ExternalBenchmarkRunner::scoresChanged})
-        QObject::connect(&model.external(), changed, &screen, refresh);
-    QObject::connect(&model.external().installations(), &ExternalInstallations::installationsChanged, &screen, refresh);
+        QObject::connect(&sources.external, changed, &screen, refresh);
+    QObject::connect(&sources.external.installations(), &ExternalInstallations::installationsChanged, &screen, refresh);
     loc.bind(&screen, refresh);
 
-    QObject::connect(&screen, &ResultScreen::backRequested, &model, [&model] { model.setScreen(AppScreen::dashboard); });
-    QObject::connect(&screen, &ResultScreen::storageRequested, &model, [&model] { model.setScreen(AppScreen::storage); });
+    QObject::connect(&screen, &ResultScreen::backRequested, &screen, [goTo] { goTo(AppScreen::dashboard); });
+    QObject::connect(&screen, &ResultScreen::storageRequested, &screen, [goTo] { goTo(AppScreen::storage); });
 }
 
 } // namespace zantiva

@@ -1,8 +1,8 @@
 #include "Results/StorageBinding.h"
 
-#include "App/AppModel.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/StorageScreen.h"
+#include "Runners/StorageRunner.h"
 
 namespace zantiva {
 
@@ -18,8 +18,8 @@ StorageScreenState storageScreenState(const StorageRunner& storage) {
     };
 }
 
-void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc) {
-    StorageRunner& storage = model.storage();
+void bindStorageScreen(StorageScreen& screen, StorageRunner& storage, LocNotifier& loc,
+                       std::function<void(AppScreen)> goTo) {
     const auto refresh = [&screen, &storage, &loc] {
         screen.show(StoragePresenter::present(storageScreenState(storage), loc.loc()));
     };
@@ -30,7 +30,8 @@ void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc)
     QObject::connect(&storage, &Runner::isRunningChanged, &screen, refresh);
     loc.bind(&screen, refresh);
 
-    QObject::connect(&screen, &StorageScreen::backRequested, &model, [&model] { model.setScreen(AppScreen::dashboard); });
+    QObject::connect(&screen, &StorageScreen::backRequested, &screen,
+                     [goTo = std::move(goTo)] { goTo(AppScreen::dashboard); });
     QObject::connect(&screen, &StorageScreen::stopRequested, &storage, [&storage] { storage.stop(); });
 }
 

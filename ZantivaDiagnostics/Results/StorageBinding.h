@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
+
+#include "Model/AppScreen.h"
 #include "Presenters/StoragePresenter.h"
 
 namespace zantiva {
 
-class AppModel;
 class LocNotifier;
 class StorageRunner;
 class StorageScreen;
@@ -13,8 +15,9 @@ class StorageScreen;
 StorageScreenState storageScreenState(const StorageRunner& storage);
 
 // Keeps the screen showing the storage runner in the current language, and turns its
-// requests into model and runner calls: back to the dashboard, stopping the test. The
-// launcher starts the test; the screen starts nothing.
-void bindStorageScreen(StorageScreen& screen, AppModel& model, LocNotifier& loc);
+// requests into calls: back to the dashboard through goTo, stopping the test. The launcher
+// starts the test; the screen starts nothing.
+void bindStorageScreen(StorageScreen& screen, StorageRunner& storage, LocNotifier& loc,
+                       std::function<void(AppScreen)> goTo);
 
 } // namespace zantiva

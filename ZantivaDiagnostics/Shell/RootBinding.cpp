@@ -31,13 +31,14 @@ RootState rootState(AppModel& model) {
 
 void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
                   ExternalAppChooser chooseApp, WasherStart startWasher) {
-    bindHeader(*view.header(), model, loc);
+    const auto goTo = [&model](AppScreen screen) { model.setScreen(screen); };
+    bindHeader(*view.header(), model.session(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
-    bindSuiteScreen(*view.suiteScreen(), model, loc);
-    bindExternalCard(*view.externalCard(), model, loc, std::move(chooseApp));
-    bindExternalRunScreen(*view.externalScreen(), model, loc);
-    bindResultScreen(*view.resultScreen(), model, loc);
-    bindStorageScreen(*view.storageScreen(), model, loc);
+    bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);
+    bindExternalCard(*view.externalCard(), model.external(), loc, std::move(chooseApp));
+    bindExternalRunScreen(*view.externalScreen(), model.external(), model.telemetry(), loc, goTo);
+    bindResultScreen(*view.resultScreen(), {model, model.suite(), model.storage(), model.external()}, loc, goTo);
+    bindStorageScreen(*view.storageScreen(), model.storage(), loc, goTo);
     bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));
 
     const auto present = [&view, &model, &loc] { view.show(RootPresenter::present(rootState(model), loc.loc())); };

@@ -2,23 +2,23 @@
 
 #include <memory>
 
-#include "App/AppModel.h"
+#include "App/SpecsFeed.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Stations/GpuPreviewFrame.h"
 
 namespace zantiva {
 
-void bindGPUStation(GPUStation& page, AppModel& model, LocNotifier& loc) {
-    const TestSuiteRunner& runner = model.suite();
+void bindGPUStation(GPUStation& page, const TestSuiteRunner& runner, const SpecsFeed& specs, LocNotifier& loc) {
     // Converted once per new preview, not at every frame's progress report.
     auto preview = std::make_shared<QImage>();
-    const auto refresh = [&page, &runner, &model, &loc, preview] {
+    const auto refresh = [&page, &runner, &specs, &loc, preview] {
         GpuStationState state{
             .progress = runner.gpuProgress(),
             .hasPreview = !preview->isNull(),
             .durationMinutes = runner.durationMinutes(),
             .trace = runner.trace(),
-            .gpuName = model.specs() ? std::optional(model.specs()->gpuName) : std::nullopt,
+            .gpuName = specs.specs() ? std::optional(specs.specs()->gpuName) : std::nullopt,
         };
         page.show(GpuStationPresenter::present(state, loc.loc()));
     };
@@ -31,7 +31,7 @@ void bindGPUStation(GPUStation& page, AppModel& model, LocNotifier& loc) {
     for (const auto changed : {&TestSuiteRunner::gpuProgressChanged, &TestSuiteRunner::traceChanged,
                                &TestSuiteRunner::durationMinutesChanged})
         QObject::connect(&runner, changed, &page, refresh);
-    QObject::connect(&model, &AppModel::specsChanged, &page, refresh);
+    specs.watchSpecs(&page, refresh);
     takePreview();
     loc.bind(&page, refresh);
 }

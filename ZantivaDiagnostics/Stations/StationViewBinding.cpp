@@ -1,7 +1,7 @@
 #include "Stations/StationViewBinding.h"
 
-#include "App/AppModel.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Stations/AudioStationBinding.h"
 #include "Stations/BatteryStationBinding.h"
 #include "Stations/CPUStationBinding.h"
@@ -21,25 +21,30 @@ QWidget* boundPage(Bind bind, Source& source, LocNotifier& loc) {
     return page;
 }
 
-QWidget* makePage(TestModule module, AppModel& model, LocNotifier& loc) {
+QWidget* makePage(TestModule module, TestSuiteRunner& runner, const SpecsFeed& specs, LocNotifier& loc) {
     switch (module) {
-    case TestModule::cpuBenchmark: return boundPage<CPUStation>(bindCPUStation, model.suite(), loc);
-    case TestModule::gpuBenchmark: return boundPage<GPUStation>(bindGPUStation, model, loc);
-    case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, model.suite(), loc);
-    case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, model.suite(), loc);
-    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, model.suite(), loc);
-    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, model.suite(), loc);
-    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, model.suite(), loc);
-    case TestModule::input: return boundPage<InputStation>(bindInputStation, model.suite(), loc);
+    case TestModule::cpuBenchmark: return boundPage<CPUStation>(bindCPUStation, runner, loc);
+    case TestModule::gpuBenchmark: {
+        auto* page = new GPUStation;
+        bindGPUStation(*page, runner, specs, loc);
+        return page;
+    }
+    case TestModule::ramTest: return boundPage<RAMStation>(bindRAMStation, runner, loc);
+    case TestModule::battery: return boundPage<BatteryStation>(bindBatteryStation, runner, loc);
+    case TestModule::display: return boundPage<DisplayStation>(bindDisplayStation, runner, loc);
+    case TestModule::audio: return boundPage<AudioStation>(bindAudioStation, runner, loc);
+    case TestModule::micCamera: return boundPage<MicCameraStation>(bindMicCameraStation, runner, loc);
+    case TestModule::input: return boundPage<InputStation>(bindInputStation, runner, loc);
     }
     return nullptr;
 }
 
 } // namespace
 
-void bindStationView(StationView& view, TestModule module, AppModel& model, LocNotifier& loc) {
+void bindStationView(StationView& view, TestModule module, TestSuiteRunner& runner, const SpecsFeed& specs,
+                     LocNotifier& loc) {
     loc.bind(&view, [&view, module, &loc] { view.show(StationFramePresenter::heading(module, loc.loc())); });
-    view.setPage(makePage(module, model, loc));
+    view.setPage(makePage(module, runner, specs, loc));
 }
 
 } // namespace zantiva

@@ -1,13 +1,12 @@
 #include "Stations/SuiteScreenBinding.h"
 
-#include "App/AppModel.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Runners/TestSuiteRunner.h"
 #include "Stations/StationViewBinding.h"
 
 namespace zantiva {
 
-void bindSuiteScreen(SuiteScreen& screen, AppModel& model, LocNotifier& loc) {
-    TestSuiteRunner& runner = model.suite();
+void bindSuiteScreen(SuiteScreen& screen, TestSuiteRunner& runner, const SpecsFeed& specs, LocNotifier& loc) {
     const auto refresh = [&screen, &runner, &loc] {
         const SuiteState state{
             .plan = runner.plan(),
@@ -30,10 +29,10 @@ void bindSuiteScreen(SuiteScreen& screen, AppModel& model, LocNotifier& loc) {
     loc.bind(&screen, refresh);
 
     // Every module gets a card of its own: nothing of one page outlives its module.
-    const auto replaceStation = [&screen, &runner, &model, &loc] {
+    const auto replaceStation = [&screen, &runner, &specs, &loc] {
         if (!runner.current()) return screen.setStation(nullptr);
         auto* station = new StationView;
-        bindStationView(*station, *runner.current(), model, loc);
+        bindStationView(*station, *runner.current(), runner, specs, loc);
         screen.setStation(station);
     };
     QObject::connect(&runner, &TestSuiteRunner::currentChanged, &screen, replaceStation);

@@ -5,10 +5,11 @@
 namespace zantiva {
 
 class LocNotifier;
-class AppModel;
+class SpecsFeed;
+class TestSuiteRunner;
 
 // Shows the test-suite runner on the screen as it changes, gives it a new station card
 // whenever the current module changes, and stops the run once the user confirmed.
-void bindSuiteScreen(SuiteScreen& screen, AppModel& model, LocNotifier& loc);
+void bindSuiteScreen(SuiteScreen& screen, TestSuiteRunner& runner, const SpecsFeed& specs, LocNotifier& loc);
 
 } // namespace zantiva

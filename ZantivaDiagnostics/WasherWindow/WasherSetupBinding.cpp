@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "App/AppModel.h"
+#include "App/WasherSetupPrompt.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "WasherWindow/WasherSetupSheet.h"
 
@@ -32,7 +32,7 @@ std::optional<std::size_t> primaryScreen() {
 
 } // namespace
 
-void bindWasherSetup(WasherSetupSheet& sheet, AppModel& model, LocNotifier& loc, WasherStart start) {
+void bindWasherSetup(WasherSetupSheet& sheet, WasherSetupPrompt& prompt, LocNotifier& loc, WasherStart start) {
     auto state = std::make_shared<WasherSetupState>();
     const auto present = [&sheet, &loc, state] {
         state->screenNames = screenNames();
@@ -45,8 +45,8 @@ void bindWasherSetup(WasherSetupSheet& sheet, AppModel& model, LocNotifier& loc,
         };
     };
     loc.bind(&sheet, present);
-    QObject::connect(&model, &AppModel::isWasherSetupVisibleChanged, &sheet, [&model, state, present] {
-        if (!model.isWasherSetupVisible()) return;
+    prompt.watchWasherSetupVisible(&sheet, [&prompt, state, present] {
+        if (!prompt.isWasherSetupVisible()) return;
         *state = {.screenIndex = activeWindowScreen()};
         present();
     });
@@ -65,12 +65,12 @@ void bindWasherSetup(WasherSetupSheet& sheet, AppModel& model, LocNotifier& loc,
                      change([](WasherSetupState& s, bool on) { s.options.autoCycle = on; }));
     QObject::connect(&sheet, &WasherSetupSheet::consentChosen, &sheet,
                      change([](WasherSetupState& s, bool given) { s.consent = given; }));
-    QObject::connect(&sheet, &WasherSetupSheet::cancelRequested, &model, [&model] { model.setWasherSetupVisible(false); });
-    QObject::connect(&sheet, &WasherSetupSheet::startRequested, &model, [&model, state, start = std::move(start)] {
+    QObject::connect(&sheet, &WasherSetupSheet::cancelRequested, &sheet, [&prompt] { prompt.setWasherSetupVisible(false); });
+    QObject::connect(&sheet, &WasherSetupSheet::startRequested, &sheet, [&prompt, state, start = std::move(start)] {
         state->screenNames = screenNames();
         const auto screens = QGuiApplication::screens();
         if (!state->consent || screens.isEmpty()) return;
-        model.setWasherSetupVisible(false);
+        prompt.setWasherSetupVisible(false);
         start(state->options, screens.at(static_cast<qsizetype>(WasherSetupPresenter::screenToCover(*state, primaryScreen()))));
     });
 }

@@ -28,7 +28,7 @@ protected:
         window = std::make_unique<QWidget>();
         applyZantivaRoot(*window, notifier);
         bar = new HeaderBar(window.get());
-        bindHeader(*bar, *model, notifier);
+        bindHeader(*bar, model->session(), *model, notifier);
         window->resize(1100, HeaderBar::barHeight);
         bar->resize(window->size());
         window->show();
@@ -72,6 +72,13 @@ TEST_F(HeaderBarTest, SignedInShowsRefreshThenSignOut) {
     EXPECT_FALSE(bar->signInButton()->isVisible());
     ASSERT_TRUE(bar->refreshButton()->isVisible());
     EXPECT_LT(x(bar->refreshButton()), x(bar->signOutButton()));
+    EXPECT_TRUE(bar->refreshButton()->isEnabled());
+
+    // A refresh runs in the background; the button waits for it to end.
+    QTest::mouseClick(bar->refreshButton(), Qt::LeftButton);
+    ASSERT_TRUE(model->isRefreshingAccount());
+    EXPECT_FALSE(bar->refreshButton()->isEnabled());
+    ASSERT_TRUE(runUntil([&] { return !model->isRefreshingAccount(); }));
     EXPECT_TRUE(bar->refreshButton()->isEnabled());
 
     QTest::mouseClick(bar->signOutButton(), Qt::LeftButton);

@@ -179,12 +179,13 @@ protected:
         makeModel(std::move(s));
         loc.setLanguage(AppLanguage::english);
         card = std::make_unique<ExternalBenchmarksCard>();
-        bindExternalCard(*card, *model, notifier, [this](App) {
+        bindExternalCard(*card, model->external(), notifier, [this](App) {
             ++chooserCalls;
             return chosen;
         });
         screen = std::make_unique<ExternalRunScreen>();
-        bindExternalRunScreen(*screen, *model, notifier);
+        bindExternalRunScreen(*screen, model->external(), model->telemetry(), notifier,
+                              [this](AppScreen s) { model->setScreen(s); });
         screen->resize(1000, 900);
         screen->QWidget::show();
     }

@@ -58,7 +58,8 @@ protected:
         s.storage = slowStorage();
         makeModel(std::move(s));
         loc.setLanguage(AppLanguage::english);
-        bindResultScreen(screen, *model, notifier);
+        bindResultScreen(screen, {*model, model->suite(), model->storage(), model->external()}, notifier,
+                         [this](AppScreen s) { model->setScreen(s); });
         screen.resize(1200, 900);
         screen.show();
     }

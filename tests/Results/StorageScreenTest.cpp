@@ -39,7 +39,7 @@ protected:
         s.storage = storageRuns(measureSeconds);
         makeModel(std::move(s));
         loc.setLanguage(AppLanguage::english);
-        bindStorageScreen(screen, *model, notifier);
+        bindStorageScreen(screen, model->storage(), notifier, [this](AppScreen s) { model->setScreen(s); });
         screen.resize(1200, 900);
         screen.show();
     }

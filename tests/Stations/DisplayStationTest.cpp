@@ -46,7 +46,7 @@ protected:
         AppModelSetup tiny = setup();
         tiny.suite = tinyConfiguration();
         makeModel(std::move(tiny));
-        bindSuiteScreen(screen, *model, notifier);
+        bindSuiteScreen(screen, model->suite(), *model, notifier);
         screen.show();
         runner().start(TestPlans::displayOnly);
         ASSERT_TRUE(runUntil([&] { return runner().isAwaitingStation() && page(); }));

@@ -44,7 +44,7 @@ protected:
         makeModel(std::move(tiny));
         runner().setDurationMinutes(0);
         screen.resize(1440, 900);
-        bindSuiteScreen(screen, *model, notifier);
+        bindSuiteScreen(screen, model->suite(), *model, notifier);
         screen.show();
     }
 
