@@ -232,18 +232,28 @@ struct Events : QObject {
         return false;
     }
     std::size_t take() { return std::exchange(receivers, {}).size(); }
+    long count(const QObject* receiver) const { return std::count(receivers.begin(), receivers.end(), receiver); }
+};
+
+// A telemetry panel of the dashboard's width on a shown window, with the sample readings.
+struct ShownTelemetryPanel {
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    QWidget window;
+    QVBoxLayout* column = new QVBoxLayout(&window);
+    TelemetryPanel* panel = new TelemetryPanel(notifier);
+    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
+
+    ShownTelemetryPanel() {
+        panel->setFixedWidth(340);
+        column->addWidget(panel);
+    }
 };
 
 TEST(TelemetryPanel, NewReadingsLayOutNothingAroundThePanel) {
-    Loc loc(AppLanguage::english);
-    LocNotifier notifier(loc);
-    QWidget window;
-    auto* column = new QVBoxLayout(&window);
-    auto* panel = new TelemetryPanel(notifier);
-    panel->setFixedWidth(340);
-    column->addWidget(panel);
+    ShownTelemetryPanel shown;
+    auto& [loc, notifier, window, column, panel, snapshot] = shown;
     column->addStretch();
-    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
     snapshot.cpuLoadPercent = 23;
     panel->setSnapshot(snapshot);
     window.show();
@@ -256,14 +266,14 @@ TEST(TelemetryPanel, NewReadingsLayOutNothingAroundThePanel) {
     QCoreApplication::processEvents();
     EXPECT_EQ(panel->cpuLoad()->value()->text(), "32%");
     EXPECT_EQ(requests.take(), 0u);
-    EXPECT_EQ(std::count(paints.receivers.begin(), paints.receivers.end(), static_cast<QObject*>(panel->thermalBadge())), 0)
+    EXPECT_EQ(paints.count(panel->thermalBadge()), 0)
         << "the thermal state did not change";
 
     // A new memory footnote lays out the panel, which keeps to its height.
     snapshot.ramUsedGB += 1.0;
     panel->setSnapshot(snapshot);
     QCoreApplication::processEvents();
-    EXPECT_EQ(std::count(requests.receivers.begin(), requests.receivers.end(), &window), 0);
+    EXPECT_EQ(requests.count(&window), 0);
     requests.take();
 
     // A wider reading, or a notice that needs more room, still gets it.
@@ -288,14 +298,8 @@ void deliverAll() {
 }
 
 TEST(TelemetryPanel, ANewFootnoteOfTheSameHeightIsOnlyDrawnAgain) {
-    Loc loc(AppLanguage::english);
-    LocNotifier notifier(loc);
-    QWidget window;
-    auto* column = new QVBoxLayout(&window);
-    auto* panel = new TelemetryPanel(notifier);
-    panel->setFixedWidth(340);
-    column->addWidget(panel);
-    SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
+    ShownTelemetryPanel shown;
+    auto& [loc, notifier, window, column, panel, snapshot] = shown;
     panel->setSnapshot(snapshot);
     window.show();
     deliverAll();
@@ -307,7 +311,7 @@ TEST(TelemetryPanel, ANewFootnoteOfTheSameHeightIsOnlyDrawnAgain) {
     ProseLabel* footnote = panel->memoryFootnote();
     EXPECT_TRUE(footnote->prose().startsWith("12.8")) << footnote->prose().toStdString();
     for (QObject* receiver : requests.receivers) EXPECT_EQ(receiver, footnote->parentWidget()) << "laid out again";
-    EXPECT_GE(std::count(paints.receivers.begin(), paints.receivers.end(), static_cast<QObject*>(footnote)), 1);
+    EXPECT_GE(paints.count(footnote), 1);
 }
 
 TEST(ReflowGate, PassesAChangeOnOnlyWhenTheContentNeedsOtherRoom) {
@@ -325,12 +329,12 @@ TEST(ReflowGate, PassesAChangeOnOnlyWhenTheContentNeedsOtherRoom) {
 
     label->setText("13.9 of 31 GB");
     deliverAll();
-    EXPECT_EQ(std::count(requests.receivers.begin(), requests.receivers.end(), &window), 0);
+    EXPECT_EQ(requests.count(&window), 0);
     EXPECT_EQ(label->height(), oneLine);
 
     label->setText("13.9 of 31 GB used, with a good many words after the figures");
     deliverAll();
-    EXPECT_GE(std::count(requests.receivers.begin(), requests.receivers.end(), &window), 1);
+    EXPECT_GE(requests.count(&window), 1);
     EXPECT_GT(label->height(), oneLine);
     EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "cut off";
     EXPECT_EQ(label->width(), label->parentWidget()->width());
