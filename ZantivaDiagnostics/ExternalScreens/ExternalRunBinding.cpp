@@ -58,7 +58,7 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
 }
 
 void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
-                           LocNotifier& loc, std::function<void(AppScreen)> goTo) {
+                           LocNotifier& loc, ScreenSwitch goTo) {
     const auto present = [&screen, &runner, &telemetry, &loc] {
         const auto state = externalRunState(runner, telemetry, loc.loc(), std::chrono::system_clock::now());
         screen.show(ExternalRunPresenter::present(state, loc.loc()));

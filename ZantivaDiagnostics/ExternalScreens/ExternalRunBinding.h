@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "Model/AppScreen.h"
 #include "Presenters/ExternalRunPresenter.h"
 
@@ -21,6 +19,6 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
 // a step every second), and hands its requests on: Stop and Skip to the runner, Open CSV to
 // it, back to the dashboard through goTo.
 void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
-                           LocNotifier& loc, std::function<void(AppScreen)> goTo);
+                           LocNotifier& loc, ScreenSwitch goTo);
 
 } // namespace zantiva

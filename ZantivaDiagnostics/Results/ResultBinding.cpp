@@ -33,7 +33,7 @@ ResultScreenState resultScreenState(const ResultSources& sources, const Loc& loc
 }
 
 void bindResultScreen(ResultScreen& screen, ResultSources sources, LocNotifier& loc,
-                      std::function<void(AppScreen)> goTo) {
+                      ScreenSwitch goTo) {
     const auto refresh = [&screen, sources, &loc] {
         screen.show(ResultPresenter::present(resultScreenState(sources, loc.loc()), loc.loc()));
     };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "Model/AppScreen.h"
 #include "Presenters/ResultPresenter.h"
 
@@ -30,6 +28,6 @@ ResultScreenState resultScreenState(const ResultSources& sources, const Loc& loc
 // result and the outside benchmarks' scores in the current language, and turns its requests into screen changes
 // through goTo: back to the dashboard, the storage screen.
 void bindResultScreen(ResultScreen& screen, ResultSources sources, LocNotifier& loc,
-                      std::function<void(AppScreen)> goTo);
+                      ScreenSwitch goTo);
 
 } // namespace zantiva

@@ -19,7 +19,7 @@ StorageScreenState storageScreenState(const StorageRunner& storage) {
 }
 
 void bindStorageScreen(StorageScreen& screen, StorageRunner& storage, LocNotifier& loc,
-                       std::function<void(AppScreen)> goTo) {
+                       ScreenSwitch goTo) {
     const auto refresh = [&screen, &storage, &loc] {
         screen.show(StoragePresenter::present(storageScreenState(storage), loc.loc()));
     };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "Model/AppScreen.h"
 #include "Presenters/StoragePresenter.h"
 
@@ -18,6 +16,6 @@ StorageScreenState storageScreenState(const StorageRunner& storage);
 // requests into calls: back to the dashboard through goTo, stopping the test. The launcher
 // starts the test; the screen starts nothing.
 void bindStorageScreen(StorageScreen& screen, StorageRunner& storage, LocNotifier& loc,
-                       std::function<void(AppScreen)> goTo);
+                       ScreenSwitch goTo);
 
 } // namespace zantiva

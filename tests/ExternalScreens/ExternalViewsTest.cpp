@@ -134,7 +134,9 @@ TEST(ExternalRunScreen, OnlyTheClockOfTheElapsedLineIsMachineText) {
         const QTextFragment piece = it.fragment();
         const bool isClock = piece.text().contains("2:05");
         EXPECT_EQ(piece.charFormat().fontFamilies().toStringList().contains(machine), isClock) << piece.text().toStdString();
-        if (isClock) EXPECT_FALSE(holdsRightToLeftLetter(piece.text()));
+        if (isClock) {
+            EXPECT_FALSE(holdsRightToLeftLetter(piece.text()));
+        }
     }
     EXPECT_GE(pieces, 2) << "the words and the clock";
 }
