@@ -1,42 +1,34 @@
 #include "Account/HttpTransport.h"
 
-#include <memory>
+#include <csignal>
+#include <sys/prctl.h>
 
 #include <QHostAddress>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSysInfo>
-#include <QCoro/QCoroNetworkReply>
+#include <QCoro/QCoroProcess>
 
 #include "Account/APIError.h"
+#include "Model/JsonCodec.h"
+#include "Platform/ProgramFolder.h"
+#include "WebRequest/WebRequestProtocol.h"
 
 namespace zantiva {
 namespace {
-
-constexpr int transferTimeoutMs = 30'000;
-
-// The headers by which HTTP caches and content delivery networks mark a stored answer.
-constexpr const char* cacheStatusHeaders[] = {"X-Cache", "X-Cache-Status", "CF-Cache-Status", "X-Proxy-Cache",
-                                              "X-Cache-Lookup"};
-
-bool showsSignsOfCache(const QNetworkReply& reply, int status) {
-    if (reply.attribute(QNetworkRequest::SourceIsFromCacheAttribute).toBool()) return true;
-    if (status == 304 || reply.hasRawHeader("Age")) return true;
-    for (const char* name : cacheStatusHeaders) {
-        const QByteArray value = reply.rawHeader(name).toUpper();
-        if (value.contains("HIT") || value.contains("STALE")) return true;
-    }
-    return false;
-}
 
 bool isLoopback(const QUrl& url) {
     const QString host = url.host();
     return host.compare("localhost", Qt::CaseInsensitive) == 0 || QHostAddress(host).isLoopback();
 }
 
-struct LaterDeleter {
-    void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
-};
+// The answer of a run of the request program, or why there is none.
+WebRequestAnswer answerOf(QProcess& process) {
+    if (process.exitStatus() != QProcess::NormalExit) return WebRequestFailure{"the request was stopped"};
+    try {
+        return decodeAnswer(process.readAllStandardOutput());
+    } catch (const json::DecodeError& error) {
+        return WebRequestFailure{std::string("the request program gave no answer: ") + error.what()};
+    }
+}
 
 } // namespace
 
@@ -44,10 +36,10 @@ QString HttpTransport::defaultUserAgent() {
     return QStringLiteral("ZantivaDiagnostics/" ZANTIVA_VERSION " (Linux ") + QSysInfo::kernelVersion() + ")";
 }
 
-HttpTransport::HttpTransport(QString userAgent, Security security)
-    : userAgent_(std::move(userAgent)), security_(security) {
-    manager_.setCache(nullptr);
-}
+std::filesystem::path HttpTransport::installedProgram() { return besideThisProgram(webRequestProgramName); }
+
+HttpTransport::HttpTransport(QString userAgent, Security security, std::filesystem::path program)
+    : userAgent_(std::move(userAgent)), security_(security), program_(std::move(program)) {}
 
 QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
     const bool allowed = request.url.scheme() == "https" ||
@@ -57,40 +49,34 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
         throw APIError::unreachable("refused to send to a non-https address");
     if (closed_) throw APIError::unreachable("the program is closing");
 
-    QNetworkRequest out(request.url);
-    out.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    out.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    out.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    out.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    out.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    out.setTransferTimeout(transferTimeoutMs);
-    out.setHeader(QNetworkRequest::UserAgentHeader, userAgent_);
-    out.setRawHeader("Accept", "application/json");
-    out.setRawHeader("Cache-Control", "no-cache, no-store, max-age=0");
-    out.setRawHeader("Pragma", "no-cache");
-    if (request.bearerToken)
-        out.setRawHeader("Authorization", "Bearer " + QByteArray::fromStdString(*request.bearerToken));
-    if (request.jsonBody) out.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+    QProcess process;
+    process.setProgram(QString::fromStdString(program_.string()));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A run outlived by this program would go on sending; it ends with it instead.
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    // Waiting for the start blocks only until exec() has run in the child; QCoro's
+    // asynchronous wait never returns when the start fails at once.
+    process.start();
+    if (!process.waitForStarted(-1))
+        throw APIError::unreachable("couldn't start " + program_.string() + ": " + process.errorString().toStdString());
+    process.write(encodeOrder({std::move(request), userAgent_}));
+    process.closeWriteChannel();
 
-    std::unique_ptr<QNetworkReply, LaterDeleter> reply(
-        manager_.sendCustomRequest(out, request.method, request.jsonBody.value_or(QByteArray())));
-    inFlight_.emplace_back(reply.get());
-    co_await reply.get();
-    std::erase_if(inFlight_, [&](const QPointer<QNetworkReply>& r) { return r.isNull() || r == reply.get(); });
+    inFlight_.emplace_back(&process);
+    co_await qCoro(process).waitForFinished(-1);
+    std::erase_if(inFlight_, [&](const QPointer<QProcess>& p) { return p.isNull() || p == &process; });
 
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid()) throw APIError::unreachable(reply->errorString().toStdString());
-    HttpResponse response{status.toInt(), reply->readAll()};
-    if (showsSignsOfCache(*reply, response.status)) throw APIError::untrusted(APIError::Untrusted::cached);
-    co_return response;
+    WebRequestAnswer answer = answerOf(process);
+    if (auto* failure = std::get_if<WebRequestFailure>(&answer)) throw APIError::unreachable(failure->why);
+    if (std::holds_alternative<WebRequestCached>(answer)) throw APIError::untrusted(APIError::Untrusted::cached);
+    co_return std::get<HttpResponse>(std::move(answer));
 }
 
 void HttpTransport::close() {
     closed_ = true;
-    // Aborting finishes the reply at once, and its call goes on from there.
-    const auto pending = inFlight_;
-    for (const QPointer<QNetworkReply>& reply : pending)
-        if (reply) reply->abort();
+    // A killed run finishes, and its call goes on from there as unreachable.
+    for (const QPointer<QProcess>& process : inFlight_)
+        if (process) process->kill();
 }
 
 } // namespace zantiva

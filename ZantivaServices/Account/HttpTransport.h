@@ -1,35 +1,23 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include <filesystem>
 #include <vector>
 
-#include <QByteArray>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QPointer>
+#include <QProcess>
 #include <QString>
-#include <QUrl>
 #include <QCoro/QCoroTask>
 
+#include "WebRequest/HttpMessage.h"
+
 namespace zantiva {
-
-struct HttpRequest {
-    QByteArray method = "GET";
-    QUrl url;
-    std::optional<std::string> bearerToken;
-    std::optional<QByteArray> jsonBody;
-};
-
-struct HttpResponse {
-    int status = 0;
-    QByteArray body;
-};
 
 // The one way the program talks to its websites: HTTPS only, no cache and no cookies in
 // either direction, no redirects followed, no-cache request headers, the program's user
 // agent and, when given, the session's bearer token. A reply that shows signs of having
-// come from a cache is refused. Main thread only.
+// come from a cache is refused. Each call is one run of the request program
+// (zantiva-web-request), so the TLS stack is loaded only while a call is under way. Main
+// thread only.
 class HttpTransport {
 public:
     enum class Security {
@@ -39,8 +27,11 @@ public:
 
     // "ZantivaDiagnostics/<version> (Linux <kernel release>)"
     static QString defaultUserAgent();
+    // The request program installed beside the running one.
+    static std::filesystem::path installedProgram();
 
-    explicit HttpTransport(QString userAgent = defaultUserAgent(), Security security = Security::httpsOnly);
+    explicit HttpTransport(QString userAgent = defaultUserAgent(), Security security = Security::httpsOnly,
+                           std::filesystem::path program = installedProgram());
     HttpTransport(const HttpTransport&) = delete;
     HttpTransport& operator=(const HttpTransport&) = delete;
 
@@ -48,16 +39,16 @@ public:
     // answer came (or the address is not allowed), untrusted when it came from a cache.
     QCoro::Task<HttpResponse> send(HttpRequest request);
 
-    // Ends every request still in flight as unreachable, at once, and refuses new ones. The
-    // owner of the waiting calls does this while it is still whole, before it goes: a reply
-    // deleted with its network manager never finishes, and its callers would wait forever.
+    // Ends every request still in flight as unreachable and refuses new ones. The owner of
+    // the waiting calls does this while it is still whole, before it goes: a call whose
+    // transport went never finishes, and its callers would wait forever.
     void close();
 
 private:
     QString userAgent_;
     Security security_;
-    QNetworkAccessManager manager_;
-    std::vector<QPointer<QNetworkReply>> inFlight_;
+    std::filesystem::path program_;
+    std::vector<QPointer<QProcess>> inFlight_;
     bool closed_ = false;
 };
 

@@ -46,8 +46,8 @@ protected:
     AppModelSetup setup() {
         AppModelSetup setup;
         setup.tokenStore = tokens ? std::move(tokens) : std::make_unique<InMemoryTokenStore>();
-        setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent(),
-                                                          HttpTransport::Security::allowLoopbackHttp);
+        setup.transport = std::make_unique<HttpTransport>(
+            HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp, ZANTIVA_WEB_REQUEST);
         setup.currentVersion = *AppVersion::parse("1.0.0");
         setup.folder = folder.path();
         setup.sites = sites;
@@ -72,7 +72,8 @@ protected:
     void signedInEarlier(AppLanguage language, SecureTokenStore& store) {
         const SiteProfile& site = sites.forLanguage(language);
         SessionManager session(site, store, sites);
-        HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+        HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
+                                ZANTIVA_WEB_REQUEST);
         ZantivaAPIClient api(session, transport);
         TestSite& website = language == AppLanguage::persian ? persianSite : englishSite;
         const auto link = session.handle(website.signInInBrowser(session.beginSignIn(), site.domain));

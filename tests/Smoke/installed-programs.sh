@@ -13,8 +13,10 @@ cmake --install "$build" --prefix "$scratch" >/dev/null || fail "cmake --install
 bin="$scratch/bin"
 [ -x "$bin/zantiva-diagnostics" ] || fail "no zantiva-diagnostics in $bin"
 [ -x "$bin/zantiva-page-reader" ] || fail "no zantiva-page-reader beside zantiva-diagnostics"
-# Every outside tool runs under the tool guard, a small program without Qt.
+# Every outside tool runs under the tool guard, a small program without Qt, and every call to
+# the websites in the request program.
 [ -x "$bin/zantiva-tool-guard" ] || fail "no zantiva-tool-guard beside zantiva-diagnostics"
+[ -x "$bin/zantiva-web-request" ] || fail "no zantiva-web-request beside zantiva-diagnostics"
 # ldd's lists are read whole first: a grep -q that stops at its first match would cut ldd off,
 # and the pipe would then fail under pipefail.
 guard_libraries=$(ldd "$bin/zantiva-tool-guard")

@@ -22,7 +22,8 @@ protected:
     SiteDirectory sites{server.site("zantiva.ir"), server.site("zantiva.com")};
     ScriptedTokenStore store; // answers at once unless a test says otherwise
     SessionManager session{sites.persian, store, sites};
-    HttpTransport transport{"ZantivaDiagnostics/9.9.9 (Linux test)", HttpTransport::Security::allowLoopbackHttp};
+    HttpTransport transport{"ZantivaDiagnostics/9.9.9 (Linux test)", HttpTransport::Security::allowLoopbackHttp,
+                            ZANTIVA_WEB_REQUEST};
     ZantivaAPIClient api{session, transport};
 
     // Begins a browser sign-in on the active site and returns the accepted grant.

@@ -1,7 +1,10 @@
-// What the transport refuses to do: plain http, cookies, redirects; and how it ends the calls
-// still waiting when its owner goes.
+// What the transport refuses to do: plain http, cookies, redirects; how it ends the calls
+// still waiting when its owner goes; and that the TLS stack stays out of the calling program.
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include <QTcpServer>
 
@@ -14,6 +17,12 @@ using namespace zantiva::testing;
 
 namespace {
 
+bool mapsLibrary(const std::string& name) {
+    std::ifstream maps("/proc/self/maps");
+    const std::string text((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    return text.find(name) != std::string::npos;
+}
+
 HttpRequest get(const LoopbackServer& server, const QString& endpoint) {
     return {"GET", server.baseURL().resolved(QUrl("wp-json/zantiva/v1/" + endpoint)), std::nullopt, std::nullopt};
 }
@@ -21,13 +30,15 @@ HttpRequest get(const LoopbackServer& server, const QString& endpoint) {
 TEST(Transport, TheProgramsTransportSendsNothingOverPlainHttp) {
     LoopbackServer server;
     server.answer("user-points", CannedReply::object(200, {{"user_id", 7}}));
-    HttpTransport production;
+    HttpTransport production(HttpTransport::defaultUserAgent(), HttpTransport::Security::httpsOnly,
+                             ZANTIVA_WEB_REQUEST);
     const auto refused = awaitOutcome(production.send(get(server, "user-points")));
     ASSERT_TRUE(apiError(refused));
     EXPECT_EQ(apiError(refused)->kind(), APIError::Kind::unreachable);
     EXPECT_TRUE(server.requests().empty());
 
-    HttpTransport forTests(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+    HttpTransport forTests(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
+                          ZANTIVA_WEB_REQUEST);
     HttpRequest elsewhere = get(server, "user-points");
     elsewhere.url.setHost("example.com");
     EXPECT_EQ(apiError(awaitOutcome(forTests.send(elsewhere)))->kind(), APIError::Kind::unreachable);
@@ -39,7 +50,8 @@ TEST(Transport, KeepsNoCookiesAndFollowsNoRedirects) {
     CannedReply withCookie = CannedReply::object(200, {{"user_id", 7}});
     withCookie.headers.push_back({"Set-Cookie", "wordpress_logged_in=abc; Path=/"});
     server.answer("user-points", withCookie);
-    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
+                           ZANTIVA_WEB_REQUEST);
     ASSERT_TRUE(awaitOutcome(transport.send(get(server, "user-points"))).value);
     ASSERT_TRUE(awaitOutcome(transport.send(get(server, "user-points"))).value);
     EXPECT_TRUE(server.requests().back().header("cookie").isEmpty());
@@ -55,7 +67,8 @@ TEST(Transport, ClosingEndsTheCallsInFlightAndRefusesNewOnes) {
     // A server that takes the connection and never answers: the call would wait forever.
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
-    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp);
+    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
+                           ZANTIVA_WEB_REQUEST);
     const HttpRequest request{"GET", QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort())),
                               std::nullopt, std::nullopt};
     auto waiting = transport.send(request);
@@ -64,6 +77,30 @@ TEST(Transport, ClosingEndsTheCallsInFlightAndRefusesNewOnes) {
     ASSERT_TRUE(apiError(ended));
     EXPECT_EQ(apiError(ended)->kind(), APIError::Kind::unreachable);
     EXPECT_EQ(apiError(awaitOutcome(transport.send(request)))->kind(), APIError::Kind::unreachable);
+}
+
+TEST(Transport, AnHttpsCallLoadsNoTlsLibraryHereAndAMissingProgramIsAFailure) {
+    // A port nobody listens on: the call fails after the TLS stack was set up for it.
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        closedPort = probe.serverPort();
+    }
+    HttpTransport production(HttpTransport::defaultUserAgent(), HttpTransport::Security::httpsOnly,
+                             ZANTIVA_WEB_REQUEST);
+    const HttpRequest https{"GET", QUrl(QStringLiteral("https://127.0.0.1:%1/").arg(closedPort)), std::nullopt,
+                            std::nullopt};
+    const auto refused = awaitOutcome(production.send(https), std::chrono::seconds(20));
+    ASSERT_TRUE(apiError(refused));
+    EXPECT_EQ(apiError(refused)->kind(), APIError::Kind::unreachable);
+    EXPECT_FALSE(mapsLibrary("libssl")) << "the window would keep the TLS stack for the whole session";
+
+    HttpTransport missing(HttpTransport::defaultUserAgent(), HttpTransport::Security::httpsOnly,
+                          "/nonexistent/zantiva-web-request");
+    const auto lost = awaitOutcome(missing.send(https), std::chrono::seconds(5));
+    ASSERT_TRUE(apiError(lost));
+    EXPECT_EQ(apiError(lost)->kind(), APIError::Kind::unreachable);
 }
 
 } // namespace

@@ -26,7 +26,8 @@ class UpdateCheck : public ::testing::Test {
 protected:
     LoopbackServer server;
     SiteProfile site = server.site("zantiva.com");
-    HttpTransport transport{HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp};
+    HttpTransport transport{HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
+                            ZANTIVA_WEB_REQUEST};
     UpdateChecker checker{transport, *AppVersion::parse("1.0.0")};
 
     std::optional<AppUpdateInfo> check() { return awaitTask(checker.check(site)); }

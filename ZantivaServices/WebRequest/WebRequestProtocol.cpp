@@ -1,0 +1,69 @@
+#include "WebRequest/WebRequestProtocol.h"
+
+#include "Model/JsonCodec.h"
+
+namespace zantiva {
+namespace {
+
+// Bodies travel as base64: a reply need not be valid UTF-8, and JSON text must be.
+std::string toBase64(const QByteArray& bytes) { return bytes.toBase64().toStdString(); }
+
+QByteArray fromBase64(const std::string& text, std::string_view key) {
+    auto decoded = QByteArray::fromBase64Encoding(QByteArray::fromStdString(text),
+                                                  QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded) throw json::DecodeError(std::string(key) + ": not base64");
+    return *decoded;
+}
+
+json::Json parse(const QByteArray& text) {
+    try {
+        return json::Json::parse(text.constData(), text.constData() + text.size());
+    } catch (const json::Json::parse_error& error) {
+        throw json::DecodeError(error.what());
+    }
+}
+
+} // namespace
+
+QByteArray encodeOrder(const WebRequestOrder& order) {
+    const HttpRequest& request = order.request;
+    json::Json j{{"method", request.method.toStdString()},
+                 {"url", request.url.toString(QUrl::FullyEncoded).toStdString()},
+                 {"user_agent", order.userAgent.toStdString()}};
+    if (request.bearerToken) j["bearer_token"] = *request.bearerToken;
+    if (request.jsonBody) j["json_body"] = toBase64(*request.jsonBody);
+    return QByteArray::fromStdString(j.dump());
+}
+
+WebRequestOrder decodeOrder(const QByteArray& text) {
+    const json::Json j = parse(text);
+    WebRequestOrder order;
+    order.request.method = QByteArray::fromStdString(json::required<std::string>(j, "method"));
+    order.request.url = QUrl(QString::fromStdString(json::required<std::string>(j, "url")), QUrl::StrictMode);
+    if (!order.request.url.isValid()) throw json::DecodeError("url: not an address");
+    order.userAgent = QString::fromStdString(json::required<std::string>(j, "user_agent"));
+    order.request.bearerToken = json::optional<std::string>(j, "bearer_token");
+    if (const auto body = json::optional<std::string>(j, "json_body"))
+        order.request.jsonBody = fromBase64(*body, "json_body");
+    return order;
+}
+
+QByteArray encodeAnswer(const WebRequestAnswer& answer) {
+    json::Json j;
+    if (const auto* response = std::get_if<HttpResponse>(&answer))
+        j = {{"status", response->status}, {"body", toBase64(response->body)}};
+    else if (const auto* failure = std::get_if<WebRequestFailure>(&answer))
+        j = {{"failure", failure->why}};
+    else
+        j = {{"cached", true}};
+    return QByteArray::fromStdString(j.dump());
+}
+
+WebRequestAnswer decodeAnswer(const QByteArray& text) {
+    const json::Json j = parse(text);
+    if (const auto why = json::optional<std::string>(j, "failure")) return WebRequestFailure{*why};
+    if (json::optional<bool>(j, "cached").value_or(false)) return WebRequestCached{};
+    return HttpResponse{json::required<int>(j, "status"), fromBase64(json::required<std::string>(j, "body"), "body")};
+}
+
+} // namespace zantiva

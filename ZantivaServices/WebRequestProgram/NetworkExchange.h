@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+#include "WebRequest/WebRequestProtocol.h"
+
+class QNetworkAccessManager;
+
+namespace zantiva {
+
+// Sends one request the way the program talks to its websites: no cache and no cookies in
+// either direction, no redirects followed, no-cache request headers, the given user agent
+// and, when given, the bearer token. `done` gets the answer once the request ends; a reply
+// that shows signs of having come from a cache answers WebRequestCached.
+void sendRequest(QNetworkAccessManager& manager, const WebRequestOrder& order,
+                 std::function<void(WebRequestAnswer)> done);
+
+} // namespace zantiva
