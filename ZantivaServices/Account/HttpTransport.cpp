@@ -1,11 +1,13 @@
 #include "Account/HttpTransport.h"
 
+#include <coroutine>
 #include <csignal>
+#include <memory>
 #include <sys/prctl.h>
 
 #include <QHostAddress>
+#include <QProcess>
 #include <QSysInfo>
-#include <QCoro/QCoroProcess>
 
 #include "Account/APIError.h"
 #include "Model/JsonCodec.h"
@@ -19,6 +21,29 @@ bool isLoopback(const QUrl& url) {
     const QString host = url.host();
     return host.compare("localhost", Qt::CaseInsensitive) == 0 || QHostAddress(host).isLoopback();
 }
+
+// Resumes the waiting call from within QProcess::finished, not a turn of the event loop later,
+// so that close() has ended the calls it killed when it returns.
+struct RunEnd {
+    QProcess& process;
+    QMetaObject::Connection connection;
+
+    bool await_ready() const { return process.state() == QProcess::NotRunning; }
+    void await_suspend(std::coroutine_handle<> waiting) {
+        connection = QObject::connect(&process, &QProcess::finished, [this, waiting] {
+            QObject::disconnect(connection);
+            waiting.resume();
+        });
+    }
+    void await_resume() const {}
+    // A call dropped while it waits is never resumed.
+    ~RunEnd() { QObject::disconnect(connection); }
+};
+
+// The call may end while the run is still emitting finished: the run goes later.
+struct LaterDeleter {
+    void operator()(QProcess* process) const { process->deleteLater(); }
+};
 
 // The answer of a run of the request program, or why there is none.
 WebRequestAnswer answerOf(QProcess& process) {
@@ -41,6 +66,11 @@ std::filesystem::path HttpTransport::installedProgram() { return besideThisProgr
 HttpTransport::HttpTransport(QString userAgent, Security security, std::filesystem::path program)
     : userAgent_(std::move(userAgent)), security_(security), program_(std::move(program)) {}
 
+HttpTransport::~HttpTransport() {
+    for (QProcess* process : runs_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly))
+        QObject::disconnect(process, &QProcess::finished, nullptr, nullptr);
+}
+
 QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
     const bool allowed = request.url.scheme() == "https" ||
                          (security_ == Security::allowLoopbackHttp && request.url.scheme() == "http" &&
@@ -49,22 +79,19 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
         throw APIError::unreachable("refused to send to a non-https address");
     if (closed_) throw APIError::unreachable("the program is closing");
 
-    QProcess process;
+    const std::unique_ptr<QProcess, LaterDeleter> run(new QProcess(&runs_));
+    QProcess& process = *run;
     process.setProgram(QString::fromStdString(program_.string()));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A run outlived by this program would go on sending; it ends with it instead.
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    // Waiting for the start blocks only until exec() has run in the child; QCoro's
-    // asynchronous wait never returns when the start fails at once.
+    // Waiting for the start blocks only until exec() has run in the child.
     process.start();
     if (!process.waitForStarted(-1))
         throw APIError::unreachable("couldn't start " + program_.string() + ": " + process.errorString().toStdString());
     process.write(encodeOrder({std::move(request), userAgent_}));
     process.closeWriteChannel();
-
-    inFlight_.emplace_back(&process);
-    co_await qCoro(process).waitForFinished(-1);
-    std::erase_if(inFlight_, [&](const QPointer<QProcess>& p) { return p.isNull() || p == &process; });
+    co_await RunEnd{process, {}};
 
     WebRequestAnswer answer = answerOf(process);
     if (auto* failure = std::get_if<WebRequestFailure>(&answer)) throw APIError::unreachable(failure->why);
@@ -74,9 +101,12 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
 
 void HttpTransport::close() {
     closed_ = true;
-    // A killed run finishes, and its call goes on from there as unreachable.
-    for (const QPointer<QProcess>& process : inFlight_)
-        if (process) process->kill();
+    // A killed run finishes within the wait, and its call goes on from there as unreachable.
+    for (QProcess* process : runs_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        if (process->state() == QProcess::NotRunning) continue;
+        process->kill();
+        process->waitForFinished(-1);
+    }
 }
 
 } // namespace zantiva

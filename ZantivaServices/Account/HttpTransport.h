@@ -1,10 +1,8 @@
 #pragma once
 
 #include <filesystem>
-#include <vector>
 
-#include <QPointer>
-#include <QProcess>
+#include <QObject>
 #include <QString>
 #include <QCoro/QCoroTask>
 
@@ -32,6 +30,8 @@ public:
 
     explicit HttpTransport(QString userAgent = defaultUserAgent(), Security security = Security::httpsOnly,
                            std::filesystem::path program = installedProgram());
+    // Calls still waiting (the owner did not close it) are left waiting, not resumed midway.
+    ~HttpTransport();
     HttpTransport(const HttpTransport&) = delete;
     HttpTransport& operator=(const HttpTransport&) = delete;
 
@@ -39,16 +39,17 @@ public:
     // answer came (or the address is not allowed), untrusted when it came from a cache.
     QCoro::Task<HttpResponse> send(HttpRequest request);
 
-    // Ends every request still in flight as unreachable and refuses new ones. The owner of
-    // the waiting calls does this while it is still whole, before it goes: a call whose
-    // transport went never finishes, and its callers would wait forever.
+    // Ends every request still in flight as unreachable, at once, and refuses new ones. The
+    // owner of the waiting calls does this while it is still whole, before it goes: a call
+    // whose transport went never finishes, and its callers would wait forever.
     void close();
 
 private:
     QString userAgent_;
     Security security_;
     std::filesystem::path program_;
-    std::vector<QPointer<QProcess>> inFlight_;
+    // The runs under way are its children; one that outlives its call goes with the transport.
+    QObject runs_;
     bool closed_ = false;
 };
 
