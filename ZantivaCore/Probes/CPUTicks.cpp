@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <numeric>
-#include <sstream>
+#include <iterator>
 #include <string>
+
+#include "Probes/ProcTable.h"
 
 namespace zantiva {
 
@@ -17,17 +19,21 @@ std::uint64_t ticksSince(std::uint64_t before, std::uint64_t now) { return now >
 
 std::vector<CPUTicks> CPUTicks::read(const ProbeRoot& root) {
     std::vector<CPUTicks> ticks;
-    std::istringstream in(root.bytes("/proc/stat").value_or(""));
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        std::string name;
-        fields >> name;
-        auto number = numberAfter(name, "cpu");
+    const std::string text = root.bytes("/proc/stat").value_or("");
+    for (const std::string_view row : procLines(text)) {
+        ProcLine line(row);
+        const auto number = numberAfter(std::string(line.name()), "cpu");
         if (!number) continue;
-        std::uint64_t user = 0, nice = 0, system = 0, idle = 0, iowait = 0, irq = 0, softirq = 0, steal = 0;
-        fields >> user >> nice >> system >> idle;
-        if (!fields) continue;
-        fields >> iowait >> irq >> softirq >> steal;   // missing on very old kernels
+        std::uint64_t counters[8] = {};   // user nice system idle, then iowait irq softirq steal
+        std::size_t read = 0;
+        for (; read < std::size(counters); ++read) {
+            const auto counter = line.nextNumber();
+            if (!counter) break;
+            counters[read] = *counter;
+        }
+        // The last four are missing on very old kernels.
+        if (read < 4) continue;
+        const auto [user, nice, system, idle, iowait, irq, softirq, steal] = counters;
         ticks.push_back({*number, user + nice + system + irq + softirq + steal, idle + iowait});
     }
     return ticks;

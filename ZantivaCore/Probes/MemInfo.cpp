@@ -1,27 +1,30 @@
 #include "Probes/MemInfo.h"
 
-#include <map>
-#include <sstream>
+#include <optional>
 #include <string>
+
+#include "Probes/ProcTable.h"
 
 namespace zantiva {
 
 MemInfo MemInfo::read(const ProbeRoot& root) {
-    std::map<std::string, std::uint64_t> kib;
-    if (auto text = root.bytes("/proc/meminfo")) {
-        std::istringstream in(*text);
-        std::string key;
-        std::uint64_t value = 0;
-        for (std::string line; std::getline(in, line);) {
-            std::istringstream fields(line);
-            if (fields >> key >> value && !key.empty() && key.back() == ':') kib[key.substr(0, key.size() - 1)] = value;
-        }
+    std::optional<std::uint64_t> total, available, free, buffers, cached;   // in KiB
+    const std::string text = root.bytes("/proc/meminfo").value_or("");
+    for (const std::string_view row : procLines(text)) {
+        ProcLine line(row);
+        const std::string_view key = line.name();
+        std::optional<std::uint64_t>* slot = key == "MemTotal:"       ? &total
+                                             : key == "MemAvailable:" ? &available
+                                             : key == "MemFree:"      ? &free
+                                             : key == "Buffers:"      ? &buffers
+                                             : key == "Cached:"       ? &cached
+                                                                      : nullptr;
+        if (!slot) continue;
+        if (const auto value = line.nextNumber()) *slot = value;
     }
-    auto get = [&](const char* key) { auto it = kib.find(key); return it == kib.end() ? 0 : it->second; };
     MemInfo m;
-    m.totalBytes = get("MemTotal") * 1024;
-    m.availableBytes = kib.count("MemAvailable") ? get("MemAvailable") * 1024
-                                                 : (get("MemFree") + get("Buffers") + get("Cached")) * 1024;
+    m.totalBytes = total.value_or(0) * 1024;
+    m.availableBytes = available ? *available * 1024 : (free.value_or(0) + buffers.value_or(0) + cached.value_or(0)) * 1024;
     return m;
 }
 

@@ -49,7 +49,9 @@ HistoryChart::HistoryChart(int capacity, const QColor& tint, qreal height, doubl
 void HistoryChart::setValues(std::span<const double> values) {
     const auto kept = std::min(values.size(), static_cast<size_t>(capacity_));
     values_.assign(values.end() - static_cast<std::ptrdiff_t>(kept), values.end());
-    setAccessibleDescription(accessibilityValue(values_));
+    // Each setting is announced to assistive tools, also one that changes nothing.
+    if (const QString description = accessibilityValue(values_); description != accessibleDescription())
+        setAccessibleDescription(description);
     update();
 }
 

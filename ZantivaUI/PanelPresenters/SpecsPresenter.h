@@ -37,6 +37,8 @@ struct SpecsChartTexts {
     std::string toggleLabel;
     std::string tooltip;
     std::string popupTitle;
+
+    bool operator==(const SpecsChartTexts&) const = default;
 };
 
 struct SpecsDrive {

@@ -96,17 +96,25 @@ void SpecsCardView::setCard(const SpecsCard& card) {
 }
 
 void SpecsCardView::setChart(const SpecsChartTexts& texts, const TelemetryHistory& history) {
-    toggle_->show();
-    toggle_->setText(qs(texts.toggleLabel));
-    toggle_->setToolTip(qs(texts.tooltip));
-    popupTitle_->setProse(qs(texts.popupTitle));
+    // Called with every sample, though the words change only with the language: setting them
+    // again would cost events and text layout each second.
+    if (toggle_->isHidden()) toggle_->show();
+    bool resized = false;
+    if (texts != shownChartTexts_) {
+        toggle_->setText(qs(texts.toggleLabel));
+        toggle_->setToolTip(qs(texts.tooltip));
+        popupTitle_->setProse(qs(texts.popupTitle));
+        shownChartTexts_ = texts;
+        resized = true;
+    }
     if (chart_ && chart_->capacity() != history.capacity()) delete std::exchange(chart_, nullptr);
     if (!chart_) {
         chart_ = new HistoryChart(history.capacity(), color(PaletteColor::primary), chartHeight, chartMaximum);
         popupStack_->addWidget(chart_);
+        resized = true;
     }
     chart_->setValues(history.values());
-    overlay_->place();
+    if (resized) overlay_->place();
 }
 
 void SpecsCardView::clearChart() {

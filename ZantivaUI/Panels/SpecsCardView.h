@@ -64,6 +64,7 @@ private:
     ProseLabel* popupTitle_; // "CPU LOAD — LAST 90s"
     QVBoxLayout* popupStack_;
     HistoryChart* chart_ = nullptr;
+    SpecsChartTexts shownChartTexts_;
     FloatingOverlay* overlay_;
 };
 

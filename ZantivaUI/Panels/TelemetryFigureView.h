@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "PanelPresenters/TelemetryPresenter.h"
 
@@ -21,8 +22,12 @@ public:
     QLabel* caption() const { return caption_; }
 
 private:
+    void showValue(const QString& text);
+
     QLabel* value_;
     QLabel* caption_;
+    std::optional<TelemetryFigure> shown_;
+    qreal fittedAdvance_ = -1; // of the text the value's size was last fitted to
 };
 
 } // namespace zantiva

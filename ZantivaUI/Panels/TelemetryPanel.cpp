@@ -33,6 +33,15 @@ QHBoxLayout* pair(TelemetryFigureView* temperature, TelemetryFigureView* load) {
 
 QLabel* subHeader(const QString& text = {}) { return roleLabel(TextRole::subHeader, color(PaletteColor::text), text); }
 
+// What changes with the readings stands on the card's plain face; filled with that face, it is
+// drawn again alone instead of over a fresh drawing of the card beneath.
+void fillWithCardFace(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, color(PaletteColor::card));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
 } // namespace
 
 TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidget* parent)
@@ -48,6 +57,9 @@ TelemetryPanel::TelemetryPanel(LocNotifier& loc, SensorSnapshot snapshot, QWidge
     thermalText_->setFont(vazirFont(VazirWeight::bold, 12));
     thermalBadge_ = new RetroBadge(thermalText_, color(PaletteColor::secondary));
     memoryFootnote_->setWordWrap(true);
+    fillWithCardFace(*memoryFootnote_);
+    for (TelemetryFigureView* figure : {cpuTemperature_, cpuLoad_, gpuTemperature_, gpuLoad_, memoryLoad_, power_, fan_})
+        fillWithCardFace(*figure->value());
     noSensors_->setWordWrap(true);
 
     auto* memory = new QVBoxLayout;
@@ -95,7 +107,9 @@ void TelemetryPanel::setSnapshot(SensorSnapshot snapshot) {
 }
 
 void TelemetryPanel::refresh() {
-    const TelemetryView view = TelemetryPresenter::present(snapshot_, loc_.loc());
+    TelemetryView view = TelemetryPresenter::present(snapshot_, loc_.loc());
+    // Most samples read as the last one did; the figures skip their own unchanged parts.
+    if (view == shown_) return;
     title_->setText(qs(view.title));
     cpuTemperature_->setFigure(view.cpuTemperature);
     cpuLoad_->setFigure(view.cpuLoad);
@@ -103,7 +117,7 @@ void TelemetryPanel::refresh() {
     gpuLoad_->setFigure(view.gpuLoad);
     memoryTitle_->setText(qs(view.memoryTitle));
     memoryLoad_->setFigure(view.memoryLoad);
-    memoryFootnote_->setProse(qs(view.memoryFootnote));
+    if (!shown_ || view.memoryFootnote != shown_->memoryFootnote) memoryFootnote_->setProse(qs(view.memoryFootnote));
     powerTitle_->setText(qs(view.powerTitle));
     power_->setFigure(view.power);
     fanTitle_->setText(qs(view.fanTitle));
@@ -112,8 +126,11 @@ void TelemetryPanel::refresh() {
     thermalText_->setText(qs(view.thermal.text));
     setForeground(*thermalText_, color(view.thermal.foreground));
     thermalBadge_->setBackground(color(view.thermal.background));
-    noSensors_->setVisible(view.noSensorsNotice.has_value());
-    noSensors_->setProse(qs(view.noSensorsNotice.value_or("")));
+    if (!shown_ || view.noSensorsNotice != shown_->noSensorsNotice) {
+        noSensors_->setVisible(view.noSensorsNotice.has_value());
+        noSensors_->setProse(qs(view.noSensorsNotice.value_or("")));
+    }
+    shown_ = std::move(view);
 }
 
 bool TelemetryPanel::event(QEvent* event) {

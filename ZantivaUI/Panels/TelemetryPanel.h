@@ -50,6 +50,7 @@ private:
 
     LocNotifier& loc_;
     SensorSnapshot snapshot_;
+    std::optional<TelemetryView> shown_;
     QLabel* title_;
     TelemetryFigureView* cpuTemperature_;
     TelemetryFigureView* cpuLoad_;

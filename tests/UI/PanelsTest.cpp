@@ -314,6 +314,65 @@ TEST(TelemetryPanel, ANewFootnoteOfTheSameHeightIsOnlyDrawnAgain) {
     EXPECT_GE(paints.count(footnote), 1);
 }
 
+TEST(TelemetryPanel, ASampleTouchesOnlyTheReadingsThatChanged) {
+    ShownTelemetryPanel shown;
+    auto& [loc, notifier, window, column, panel, snapshot] = shown;
+    snapshot.cpuLoadPercent = 23;
+    panel->setSnapshot(snapshot);
+    window.show();
+    deliverAll();
+    Events tooltips(QEvent::ToolTipChange), palettes(QEvent::PaletteChange), paints(QEvent::Paint);
+
+    // A later sample that reads the same: nothing is set again or drawn.
+    snapshot.timestamp += std::chrono::seconds(1);
+    panel->setSnapshot(snapshot);
+    deliverAll();
+    EXPECT_EQ(tooltips.take(), 0u);
+    EXPECT_EQ(palettes.take(), 0u);
+    EXPECT_EQ(paints.take(), 0u);
+
+    // One new reading: its value alone is set and drawn again, not the card beneath.
+    snapshot.cpuLoadPercent = 24;
+    panel->setSnapshot(snapshot);
+    deliverAll();
+    QLabel* load = panel->cpuLoad()->value();
+    EXPECT_EQ(load->text(), "24%");
+    EXPECT_EQ(tooltips.take(), 0u);
+    EXPECT_EQ(palettes.take(), 0u);
+    EXPECT_GE(paints.count(load), 1);
+    EXPECT_EQ(paints.count(panel->memoryFootnote()), 0);
+    EXPECT_EQ(paints.count(panel->cpuTemperature()->value()), 0);
+    auto* card = panel->findChild<RetroCard*>();
+    EXPECT_EQ(paints.count(card), 0);
+
+    snapshot.ramUsedGB = 12.8;
+    panel->setSnapshot(snapshot);
+    deliverAll();
+    EXPECT_GE(paints.count(panel->memoryFootnote()), 1);
+    EXPECT_EQ(paints.count(card), 0);
+}
+
+TEST(SpecsPanel, ANewSampleSetsOnlyTheChartsValues) {
+    Dashboard d;
+    d.click(SpecsChart::cpu);
+    deliverAll();
+    Events tooltips(QEvent::ToolTipChange), paints(QEvent::Paint);
+
+    d.panel->setHistories({{SpecsChart::cpu, rising(31)}, {SpecsChart::memory, TelemetryHistory(90)},
+                           {SpecsChart::gpu, TelemetryHistory(90)}});
+    deliverAll();
+    HistoryChart* chart = d.panel->card(SpecsChart::cpu)->chart();
+    EXPECT_EQ(chart->accessibleDescription(), "30");
+    EXPECT_TRUE(d.panel->card(SpecsChart::cpu)->isPopupShown());
+    EXPECT_GE(paints.count(chart), 1);
+    EXPECT_EQ(tooltips.take(), 0u) << "the words stay as they were";
+
+    // They change with the language.
+    d.loc.setLanguage(AppLanguage::persian);
+    EXPECT_EQ(d.toggle(SpecsChart::cpu)->toolTip().toStdString(),
+              Loc::string("Dashboard.CpuHistoryTip", AppLanguage::persian));
+}
+
 TEST(ReflowGate, PassesAChangeOnOnlyWhenTheContentNeedsOtherRoom) {
     QWidget window;
     auto* column = new QVBoxLayout(&window);

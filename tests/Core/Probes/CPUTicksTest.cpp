@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "FixtureMachines.h"
 #include "Probes/CPUTicks.h"
+#include "Probes/MemInfo.h"
 
 namespace zantiva {
 namespace {
@@ -29,6 +31,29 @@ TEST(CPUTicks, LoadsBetweenTwoReadings) {
         EXPECT_EQ(loads.perCore, c.perCore) << c.what;
         EXPECT_DOUBLE_EQ(loads.total, c.total) << c.what;
     }
+}
+
+// The kernel tables as they come, and as an odd kernel or a short read may leave them.
+TEST(ProcTables, CountersAndAmountsAreReadLineByLine) {
+    testing::MachineCopy vm("virtual-machine");
+    vm.write("/proc/stat", "cpu  9 9 9 9 9 9 9 9 0 0\n"
+                           "cpu0 100 1 2 800 4 5 6 7 0 0\n"
+                           "cpu1\t3 0 0 1000\n"          // no iowait or after, a tab
+                           "cpu2 1 2 3\n"                 // too short: left out
+                           "cpux 1 2 3 4\n"
+                           "intr 123456 0 0 1 2\n"
+                           "cpu12 7 0 0 3 1");              // no final line break
+    EXPECT_EQ(CPUTicks::read(vm.root()),
+              (std::vector<CPUTicks>{{0, 100 + 1 + 2 + 5 + 6 + 7, 800 + 4}, {1, 3, 1000}, {12, 7, 4}}));
+
+    vm.write("/proc/meminfo", "MemTotal:       16384 kB\nMemFree:  1024 kB\nMemAvailable:    8192 kB\n");
+    EXPECT_EQ(MemInfo::read(vm.root()).totalBytes, 16384u * 1024);
+    EXPECT_EQ(MemInfo::read(vm.root()).availableBytes, 8192u * 1024);
+    // An old kernel without MemAvailable: what is free or can be given back.
+    vm.write("/proc/meminfo", "MemTotal: 100 kB\nMemFree: 10 kB\nBuffers: 5 kB\nCached: 20 kB\nSwapCached: 99 kB\n");
+    EXPECT_EQ(MemInfo::read(vm.root()).availableBytes, 35u * 1024);
+    vm.write("/proc/meminfo", "");
+    EXPECT_EQ(MemInfo::read(vm.root()).totalBytes, 0u);
 }
 
 } // namespace

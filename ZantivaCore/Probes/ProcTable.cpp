@@ -1,0 +1,44 @@
+#include "Probes/ProcTable.h"
+
+#include <charconv>
+
+namespace zantiva {
+
+namespace {
+
+constexpr std::string_view blanks = " \t";
+
+std::string_view afterBlanks(std::string_view text) {
+    const auto start = text.find_first_not_of(blanks);
+    return start == std::string_view::npos ? std::string_view() : text.substr(start);
+}
+
+} // namespace
+
+ProcLine::ProcLine(std::string_view line) {
+    line = afterBlanks(line);
+    const auto end = std::min(line.find_first_of(blanks), line.size());
+    name_ = line.substr(0, end);
+    rest_ = line.substr(end);
+}
+
+std::optional<std::uint64_t> ProcLine::nextNumber() {
+    rest_ = afterBlanks(rest_);
+    std::uint64_t value = 0;
+    const auto [end, ec] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
+    if (ec != std::errc()) return std::nullopt;
+    rest_.remove_prefix(static_cast<std::size_t>(end - rest_.data()));
+    return value;
+}
+
+std::vector<std::string_view> procLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const auto end = std::min(text.find('\n'), text.size());
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return lines;
+}
+
+} // namespace zantiva

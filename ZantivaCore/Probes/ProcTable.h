@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace zantiva {
+
+// One line of a kernel table such as /proc/stat ("cpu3 100 0 …") or /proc/meminfo
+// ("MemTotal:  16384 kB"): its first word and the whole numbers after it, read in place.
+// The live readings parse these every second; streams would copy and scan each line twice.
+class ProcLine {
+public:
+    explicit ProcLine(std::string_view line);
+
+    std::string_view name() const { return name_; }
+    // The next whole number, past blanks; absent at the end or where something else stands.
+    std::optional<std::uint64_t> nextNumber();
+
+private:
+    std::string_view name_;
+    std::string_view rest_;
+};
+
+// The lines of a table, without their line breaks.
+std::vector<std::string_view> procLines(std::string_view text);
+
+} // namespace zantiva
