@@ -22,7 +22,7 @@ std::vector<CPUTicks> CPUTicks::read(const ProbeRoot& root) {
     const std::string text = root.bytes("/proc/stat").value_or("");
     for (const std::string_view row : procLines(text)) {
         ProcLine line(row);
-        const auto number = numberAfter(std::string(line.name()), "cpu");
+        const auto number = numberAfter(line.name(), "cpu");
         if (!number) continue;
         std::uint64_t counters[8] = {};   // user nice system idle, then iowait irq softirq steal
         std::size_t read = 0;

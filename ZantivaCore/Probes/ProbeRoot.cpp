@@ -110,9 +110,9 @@ bool naturalLess(const std::string& a, const std::string& b) {
     return a.size() - i < b.size() - j;
 }
 
-std::optional<int> numberAfter(const std::string& name, const std::string& prefix) {
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
-    auto n = parseInteger(std::string_view(name).substr(prefix.size()));
+std::optional<int> numberAfter(std::string_view name, std::string_view prefix) {
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) return std::nullopt;
+    auto n = parseInteger(name.substr(prefix.size()));
     if (!n || *n < 0 || name[prefix.size()] == '+' || name[prefix.size()] == '-') return std::nullopt;
     return static_cast<int>(*n);
 }

@@ -1,14 +1,13 @@
 // zantiva-web-request: sends one request to the program's websites and ends. The window
 // starts it for each call so that the TLS stack lives only as long as a call does, not for
 // the whole session in the window. The order comes on standard input, the answer goes to
-// standard output (WebRequest/WebRequestProtocol.h).
+// standard output (WebRequest/WebRequestProtocol.h). The transport that starts a run makes it
+// end with the program that asked.
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
 #include <string>
-#include <sys/prctl.h>
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
@@ -17,12 +16,10 @@
 #include "WebRequestProgram/NetworkExchange.h"
 
 int main(int argc, char** argv) {
-    // Ends with the program that asked, should that one die first.
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
 
-    const auto answer = [](const zantiva::WebRequestAnswer& answer) {
-        const QByteArray text = zantiva::encodeAnswer(answer);
+    const auto answer = [](const zantiva::WebRequestAnswer& reply) {
+        const QByteArray text = zantiva::encodeAnswer(reply);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
         std::fflush(stdout);
     };
