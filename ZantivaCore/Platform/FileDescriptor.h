@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include <unistd.h>
 
 namespace zantiva {
@@ -10,6 +12,14 @@ public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) {
+            reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
     ~FileDescriptor() { reset(); }
     int get() const { return fd_; }
     void reset() {

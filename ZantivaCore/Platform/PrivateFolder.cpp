@@ -99,26 +99,8 @@ fs::path temporaryFolder() {
 
 PrivateFolder::PrivateFolder(fs::path path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {
     std::error_code ec;
-    realPath_ = fs::read_symlink("/proc/self/fd/" + std::to_string(descriptor_), ec);
+    realPath_ = fs::read_symlink("/proc/self/fd/" + std::to_string(descriptor), ec);
     if (ec) realPath_ = path_;
-}
-
-PrivateFolder::PrivateFolder(PrivateFolder&& other) noexcept
-    : path_(std::move(other.path_)), realPath_(std::move(other.realPath_)),
-      descriptor_(std::exchange(other.descriptor_, -1)) {}
-
-PrivateFolder& PrivateFolder::operator=(PrivateFolder&& other) noexcept {
-    if (this != &other) {
-        if (descriptor_ >= 0) ::close(descriptor_);
-        path_ = std::move(other.path_);
-        realPath_ = std::move(other.realPath_);
-        descriptor_ = std::exchange(other.descriptor_, -1);
-    }
-    return *this;
-}
-
-PrivateFolder::~PrivateFolder() {
-    if (descriptor_ >= 0) ::close(descriptor_);
 }
 
 std::optional<PrivateFolder> PrivateFolder::open(const fs::path& path, IfMissing missing, IfOpenToOthers openToOthers) {
@@ -170,16 +152,16 @@ std::optional<PrivateFolder> PrivateFolder::runtime() {
 }
 
 fs::path PrivateFolder::descriptorPath() const {
-    return "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(descriptor_);
+    return "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(descriptor_.get());
 }
 
 std::optional<PrivateFolder> PrivateFolder::makeFolder(const std::string& name, std::error_code& error) const {
     error.clear();
-    if (::mkdirat(descriptor_, name.c_str(), privateMode) != 0) {
+    if (::mkdirat(descriptor_.get(), name.c_str(), privateMode) != 0) {
         error.assign(errno, std::generic_category());
         return std::nullopt;
     }
-    const int fd = openChecked(descriptor_, name, path_ / name, IfMissing::refuse, IfOpenToOthers::close);
+    const int fd = openChecked(descriptor_.get(), name, path_ / name, IfMissing::refuse, IfOpenToOthers::close);
     if (fd < 0) {
         error = std::make_error_code(std::errc::permission_denied);
         return std::nullopt;
@@ -190,7 +172,7 @@ std::optional<PrivateFolder> PrivateFolder::makeFolder(const std::string& name, 
 std::vector<std::string> PrivateFolder::names() const {
     std::vector<std::string> found;
     // The copy shares the read position with ours: it starts from the top each time.
-    const int copy = ::dup(descriptor_);
+    const int copy = ::dup(descriptor_.get());
     DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
     if (!dir) {
         if (copy >= 0) ::close(copy);
@@ -206,26 +188,26 @@ std::vector<std::string> PrivateFolder::names() const {
 }
 
 bool PrivateFolder::removeEmptyFolder(const std::string& name) const {
-    return ::unlinkat(descriptor_, name.c_str(), AT_REMOVEDIR) == 0;
+    return ::unlinkat(descriptor_.get(), name.c_str(), AT_REMOVEDIR) == 0;
 }
 
 bool PrivateFolder::removeOwnFile(const std::string& name) const {
     struct stat info {};
-    if (::fstatat(descriptor_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+    if (::fstatat(descriptor_.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
         info.st_uid != ::geteuid())
         return false;
-    return ::unlinkat(descriptor_, name.c_str(), 0) == 0;
+    return ::unlinkat(descriptor_.get(), name.c_str(), 0) == 0;
 }
 
 void PrivateFolder::closeFiles(std::initializer_list<std::string_view> keep) const {
     for (const std::string& name : names()) {
         if (std::find(keep.begin(), keep.end(), name) != keep.end()) continue;
         struct stat info {};
-        if (::fstatat(descriptor_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+        if (::fstatat(descriptor_.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
             info.st_uid != ::geteuid() || (info.st_mode & 077) == 0)
             continue;
         // Only this user writes in this folder, so the entry checked above is the one changed.
-        if (::fchmodat(descriptor_, name.c_str(), info.st_mode & 07700, 0) != 0)
+        if (::fchmodat(descriptor_.get(), name.c_str(), info.st_mode & 07700, 0) != 0)
             log::error(logCategory, "couldn't close " + (path_ / name).string() + ": " + std::strerror(errno));
     }
 }

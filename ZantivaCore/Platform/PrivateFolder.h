@@ -15,6 +15,8 @@
 #include <system_error>
 #include <vector>
 
+#include "Platform/FileDescriptor.h"
+
 namespace zantiva {
 
 class PrivateFolder {
@@ -39,11 +41,8 @@ public:
     // sessionRuntime(), else perUserTemporary().
     static std::optional<PrivateFolder> runtime();
 
-    PrivateFolder(PrivateFolder&& other) noexcept;
-    PrivateFolder& operator=(PrivateFolder&& other) noexcept;
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-    ~PrivateFolder();
+    PrivateFolder(PrivateFolder&& other) noexcept = default;
+    PrivateFolder& operator=(PrivateFolder&& other) noexcept = default;
 
     // The path it was opened by.
     const std::filesystem::path& path() const { return path_; }
@@ -70,7 +69,7 @@ private:
 
     std::filesystem::path path_;
     std::filesystem::path realPath_;
-    int descriptor_ = -1;
+    FileDescriptor descriptor_;
 };
 
 } // namespace zantiva
