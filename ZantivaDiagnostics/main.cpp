@@ -13,7 +13,7 @@
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
 #include "CLI/DumpHardware.h"
-#include "CLI/ModeApplication.h"
+#include "Platform/Display.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Shell/CompositionRoot.h"

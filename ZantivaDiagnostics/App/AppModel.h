@@ -25,6 +25,8 @@
 #include "App/ReportFeed.h"
 #include "App/SpecsFeed.h"
 #include "App/WasherSetupPrompt.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
+#include "ExternalRun/UrlOpener.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -33,12 +35,10 @@
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/ResultStore.h"
 #include "Model/SystemSpecs.h"
-#include "Runners/ExternalBenchmarkRunner.h"
 #include "Runners/RunGate.h"
 #include "Runners/StorageRunner.h"
 #include "Runners/SuiteConfiguration.h"
 #include "Runners/TestSuiteRunner.h"
-#include "Runners/UrlOpener.h"
 #endif
 
 namespace zantiva {

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "Runners/UrlOpener.h"
+#include "ExternalRun/UrlOpener.h"
 
 namespace zantiva {
 

@@ -15,10 +15,10 @@
 #include "External/ExternalBenchmarkLocator.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
+#include "ExternalRun/PageReaderProcess.h"
 #include "Model/ResultStore.h"
 #include "Probes/SystemProbe.h"
-#include "Runners/ExternalBenchmarkRunner.h"
-#include "Runners/PageReaderProcess.h"
 
 namespace zantiva {
 namespace {

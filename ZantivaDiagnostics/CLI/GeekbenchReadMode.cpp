@@ -5,8 +5,9 @@
 
 #include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
-#include "Runners/PageReaderProcess.h"
-#include "Runners/WebEngineSandbox.h"
+#include "ExternalRun/PageReaderProcess.h"
+#include "PageReader/WebEngineSandbox.h"
+#include "Platform/Display.h"
 
 namespace zantiva {
 namespace {

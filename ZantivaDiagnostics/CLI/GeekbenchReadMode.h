@@ -4,7 +4,7 @@
 
 #include "CLI/CliContext.h"
 #include "CLI/CommandLine.h"
-#include "Runners/GeekbenchScoreReading.h"
+#include "PageReader/GeekbenchScoreReading.h"
 
 namespace zantiva {
 

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+#include "Platform/Display.h"
+
 namespace zantiva {
 namespace {
 
@@ -11,11 +13,6 @@ char name[] = "zantiva-diagnostics";
 char* argv[] = {name, nullptr};
 
 } // namespace
-
-bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
 
 std::unique_ptr<QCoreApplication> makeModeApplication() {
     if (QCoreApplication::instance()) return nullptr;

@@ -11,7 +11,4 @@ namespace zantiva {
 std::unique_ptr<QCoreApplication> makeModeApplication();
 std::unique_ptr<QCoreApplication> makeGuiModeApplication();
 
-// Whether a window could be shown: a display or a chosen Qt platform.
-bool hasDisplay();
-
 } // namespace zantiva

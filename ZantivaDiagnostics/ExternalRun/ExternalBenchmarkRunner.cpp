@@ -1,4 +1,4 @@
-#include "Runners/ExternalBenchmarkRunner.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,8 +10,8 @@
 #include "External/ExternalBenchmarkCSV.h"
 #include "Observation/ObservedValue.h"
 #include "Platform/CancelToken.h"
-#include "Runners/ExternalCsvExport.h"
-#include "Runners/ExternalProblemMessages.h"
+#include "ExternalRun/ExternalCsvExport.h"
+#include "ExternalRun/ExternalProblemMessages.h"
 
 namespace zantiva {
 namespace {

@@ -27,12 +27,12 @@
 #include "Localization/LocalizedMessage.h"
 #include "Model/Date.h"
 #include "Platform/ProcessActivity.h"
-#include "Runners/ExternalInstallations.h"
-#include "Runners/ExternalRunnerHost.h"
-#include "Runners/GeekbenchResultPages.h"
-#include "Runners/GeekbenchScoreReading.h"
-#include "Runners/ToolConsole.h"
-#include "Runners/UrlOpener.h"
+#include "ExternalRun/ExternalInstallations.h"
+#include "ExternalRun/ExternalRunnerHost.h"
+#include "ExternalRun/GeekbenchResultPages.h"
+#include "PageReader/GeekbenchScoreReading.h"
+#include "ExternalRun/ToolConsole.h"
+#include "ExternalRun/UrlOpener.h"
 #endif
 
 namespace zantiva {

@@ -1,4 +1,4 @@
-#include "Runners/ExternalCsvExport.h"
+#include "ExternalRun/ExternalCsvExport.h"
 
 #include <chrono>
 #include <string>

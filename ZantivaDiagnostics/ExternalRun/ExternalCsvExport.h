@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "External/ExternalBenchmarkInstallation.h"
+#include "ExternalRun/ExternalRunnerHost.h"
 #include "Model/ExternalBenchmarkResult.h"
-#include "Runners/ExternalRunnerHost.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Runners/ExternalInstallations.h"
+#include "ExternalRun/ExternalInstallations.h"
 
 #include <cerrno>
 #include <system_error>
@@ -9,10 +9,10 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "External/ExternalBenchmarkLocator.h"
+#include "ExternalRun/ExternalProblemMessages.h"
 #include "Observation/ObservedValue.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"
-#include "Runners/ExternalProblemMessages.h"
 
 namespace zantiva {
 namespace {

@@ -1,4 +1,4 @@
-#include "Runners/ExternalProblemMessages.h"
+#include "ExternalRun/ExternalProblemMessages.h"
 
 #include <string>
 

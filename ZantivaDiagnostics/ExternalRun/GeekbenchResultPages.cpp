@@ -1,4 +1,4 @@
-#include "Runners/GeekbenchResultPages.h"
+#include "ExternalRun/GeekbenchResultPages.h"
 
 #include <chrono>
 #include <optional>

@@ -10,7 +10,7 @@
 #include <stop_token>
 #include <string>
 #include "External/ExternalBenchmarkStore.h"
-#include "Runners/GeekbenchScoreReading.h"
+#include "PageReader/GeekbenchScoreReading.h"
 #endif
 
 namespace zantiva {

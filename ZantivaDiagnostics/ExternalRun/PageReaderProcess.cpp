@@ -1,12 +1,12 @@
-#include "Runners/PageReaderProcess.h"
+#include "ExternalRun/PageReaderProcess.h"
 
 #include <QTimer>
 
 #include "Localization/Loc.h"
+#include "PageReader/PageReaderAnswer.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"
 #include "Platform/ProgramFolder.h"
-#include "Runners/PageReaderAnswer.h"
 
 namespace zantiva {
 namespace {

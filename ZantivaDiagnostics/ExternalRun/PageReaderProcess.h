@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "External/ProcessLauncher.h"
-#include "Runners/GeekbenchScoreReading.h"
-#include "Runners/PageReaderRequest.h"
+#include "PageReader/GeekbenchScoreReading.h"
+#include "PageReader/PageReaderRequest.h"
 
 namespace zantiva {
 

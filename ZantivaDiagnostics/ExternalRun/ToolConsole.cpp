@@ -1,4 +1,4 @@
-#include "Runners/ToolConsole.h"
+#include "ExternalRun/ToolConsole.h"
 
 #include <iterator>
 #include <utility>

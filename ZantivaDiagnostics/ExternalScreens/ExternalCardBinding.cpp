@@ -1,8 +1,8 @@
 #include "ExternalScreens/ExternalCardBinding.h"
 
+#include "ExternalRun/ExternalBenchmarkRunner.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Runners/ExternalBenchmarkRunner.h"
 
 namespace zantiva {
 

@@ -3,9 +3,9 @@
 #include <QTimer>
 
 #include "App/LiveTelemetry.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
 #include "ExternalScreens/ExternalRunScreen.h"
 #include "LocalizedViews/LocNotifier.h"
-#include "Runners/ExternalBenchmarkRunner.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "Runners/PageReaderAnswer.h"
+#include "PageReader/PageReaderAnswer.h"
 
 namespace zantiva::PageReaderAnswer {
 namespace {

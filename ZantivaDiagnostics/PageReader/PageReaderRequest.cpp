@@ -1,4 +1,4 @@
-#include "Runners/PageReaderRequest.h"
+#include "PageReader/PageReaderRequest.h"
 
 #include <charconv>
 

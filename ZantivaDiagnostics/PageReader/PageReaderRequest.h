@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Localization/AppLanguage.h"
-#include "Runners/GeekbenchScoreReading.h"
+#include "PageReader/GeekbenchScoreReading.h"
 
 namespace zantiva {
 

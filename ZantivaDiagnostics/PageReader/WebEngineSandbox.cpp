@@ -1,4 +1,4 @@
-#include "Runners/WebEngineSandbox.h"
+#include "PageReader/WebEngineSandbox.h"
 
 #include <unistd.h>
 

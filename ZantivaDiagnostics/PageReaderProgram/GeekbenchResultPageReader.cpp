@@ -1,4 +1,4 @@
-#include "PageReader/GeekbenchResultPageReader.h"
+#include "PageReaderProgram/GeekbenchResultPageReader.h"
 
 #include <QEvent>
 #include <QPointer>
@@ -11,11 +11,11 @@
 #include <QWebEngineView>
 #include <QCoro/QCoroTimer>
 
-#include "PageReader/SiteBoundary.h"
 #include "Localization/Loc.h"
+#include "PageReader/WebEngineSandbox.h"
+#include "PageReaderProgram/SiteBoundary.h"
 #include "Platform/CancelToken.h"
 #include "Platform/Log.h"
-#include "Runners/WebEngineSandbox.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
 #include "Typography/QtString.h"

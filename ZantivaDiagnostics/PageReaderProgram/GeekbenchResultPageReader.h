@@ -7,7 +7,7 @@
 #include <QUrl>
 
 #include "External/GeekbenchOutput.h"
-#include "Runners/GeekbenchScoreReading.h"
+#include "PageReader/GeekbenchScoreReading.h"
 
 class QWebEngineProfile;
 class QWebEngineView;

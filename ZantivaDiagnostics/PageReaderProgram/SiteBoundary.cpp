@@ -1,4 +1,4 @@
-#include "PageReader/SiteBoundary.h"
+#include "PageReaderProgram/SiteBoundary.h"
 
 #include <QWebEngineUrlRequestInfo>
 

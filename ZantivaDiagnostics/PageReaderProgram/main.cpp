@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QCoro/QCoroTask>
 
-#include "CLI/ModeApplication.h"
 #include "Localization/Loc.h"
-#include "PageReader/GeekbenchResultPageReader.h"
-#include "Runners/PageReaderAnswer.h"
-#include "Runners/PageReaderRequest.h"
-#include "Runners/WebEngineSandbox.h"
+#include "PageReader/PageReaderAnswer.h"
+#include "PageReader/PageReaderRequest.h"
+#include "PageReader/WebEngineSandbox.h"
+#include "PageReaderProgram/GeekbenchResultPageReader.h"
+#include "Platform/Display.h"
 
 // The result-page reader program: the one program of ours that carries the web engine. The
 // main program starts it for each read and reads its answer off its standard output; the

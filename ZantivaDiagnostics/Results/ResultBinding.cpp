@@ -1,9 +1,9 @@
 #include "Results/ResultBinding.h"
 
 #include "App/ReportFeed.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultScreen.h"
-#include "Runners/ExternalBenchmarkRunner.h"
 #include "Runners/StorageRunner.h"
 #include "Runners/TestSuiteRunner.h"
 

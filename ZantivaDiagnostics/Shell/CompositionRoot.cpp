@@ -7,7 +7,7 @@
 #include "External/ExternalBenchmarkLocator.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
-#include "Runners/PageReaderProcess.h"
+#include "ExternalRun/PageReaderProcess.h"
 
 namespace zantiva {
 

@@ -1,4 +1,4 @@
-#include "ToolGuard/ProcessTree.h"
+#include "ToolGuardProgram/ProcessTree.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "ToolGuard/Supervisor.h"
+#include "ToolGuardProgram/Supervisor.h"
 
 #include <cerrno>
 #include <charconv>
@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "ToolGuard/GuardProtocol.h"
-#include "ToolGuard/ProcessTree.h"
+#include "ToolGuardProgram/ProcessTree.h"
 
 namespace zantiva::toolguard {
 namespace {

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "ToolGuard/GuardProtocol.h"
-#include "ToolGuard/Supervisor.h"
+#include "ToolGuardProgram/Supervisor.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include "External/LoopImageMounter.h"
 #include "External/MountTable.h"
 #include "External/ProcessLauncher.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
 #include "Platform/CancelToken.h"
-#include "Runners/ExternalBenchmarkRunner.h"
 
 namespace zantiva {
 namespace {

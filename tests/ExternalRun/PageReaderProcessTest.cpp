@@ -9,9 +9,9 @@
 #include "../Support/AwaitTask.h"
 #include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
+#include "ExternalRun/PageReaderProcess.h"
 #include "Localization/Loc.h"
 #include "Platform/CancelToken.h"
-#include "Runners/PageReaderProcess.h"
 
 namespace zantiva {
 namespace {

@@ -82,11 +82,31 @@ const std::vector<Layer> layers{
     {"ZantivaServices", {"Qt6::Widgets", "Qt6::Gui"}},
     {"ZantivaBridge", {"Qt6::Widgets", "Qt6::Gui"}},
     {"ZantivaDiagnostics/Runners", {"Qt6::Widgets", "Qt6::Gui"}},
+    {"ZantivaDiagnostics/ExternalRun", {"Qt6::Widgets", "Qt6::Gui"}},
+    {"ZantivaDiagnostics/PageReader", {"Qt6::Widgets", "Qt6::Gui"}},
     {"ZantivaDiagnostics/App", {"Qt6::Widgets", "Qt6::Gui"}},
     // Sound and camera bring Qt Gui with Qt Multimedia, and the command line plays sound.
     {"ZantivaDiagnostics/Media", {"Qt6::Widgets"}},
     {"ZantivaDiagnostics/Sound", {"Qt6::Widgets"}},
     {"ZantivaDiagnostics/CLI", {"Qt6::Widgets"}},
+};
+
+// A helper program links its protocol and what it reads, nothing of the program that starts it:
+// no command line, app model, runner, account service or screen.
+struct HelperProgram {
+    std::string target;
+    std::vector<std::string> forbidden;
+};
+
+const std::vector<std::string> programLibraries{"ZantivaCLI",     "ZantivaApp",          "ZantivaRunners",
+                                                "ZantivaExternalRun", "ZantivaAccount", "ZantivaExternalScreens",
+                                                "ZantivaShell"};
+
+const std::vector<HelperProgram> helperPrograms{
+    {"zantiva-page-reader", {}},
+    {"zantiva-web-request", {"ZantivaExternal", "Qt6::Gui"}},
+    // Without Qt: it must start and end with nothing but the C library.
+    {"zantiva-tool-guard", {"ZantivaExternal", "Qt6::Core"}},
 };
 
 TEST(LinkGraph, FollowsLinksIntoQtAndItsCompanions) {
@@ -114,6 +134,18 @@ TEST(Layers, NoTargetLinksWhatItsLayerLeavesOut) {
         }
         // A layer that lost its folder would check nothing.
         EXPECT_GT(targets, 0) << "no target in " << layer.folder;
+    }
+}
+
+TEST(Layers, HelperProgramsLinkOnlyTheirReaderAndTheirProtocol) {
+    const LinkGraph graph = readLinkGraph();
+    for (const HelperProgram& program : helperPrograms) {
+        ASSERT_TRUE(graph.contains(program.target)) << "no target " << program.target;
+        auto forbidden = program.forbidden;
+        forbidden.insert(forbidden.end(), programLibraries.begin(), programLibraries.end());
+        for (const std::string& library : forbidden)
+            if (const auto path = linkPath(graph, program.target, library))
+                ADD_FAILURE() << program.target << " links " << library << ": " << joined(*path);
     }
 }
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Runners/PageReaderAnswer.h"
-#include "Runners/PageReaderRequest.h"
+#include "PageReader/PageReaderAnswer.h"
+#include "PageReader/PageReaderRequest.h"
 
 namespace zantiva {
 namespace {

@@ -12,9 +12,9 @@
 #include <QSslSocket>
 
 #include "CLI/GeekbenchReadMode.h"
-#include "ExternalScreens/ResultPages.h"
+#include "ExternalRun/PageReaderProcess.h"
 #include "Platform/BoundedProcess.h"
-#include "Runners/PageReaderProcess.h"
+#include "ResultPages.h"
 #include "Support/AwaitTask.h"
 #include "Support/TemporaryFolder.h"
 

@@ -7,11 +7,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "ExternalScreens/ResultPages.h"
+#include "ExternalRun/PageReaderProcess.h"
 #include "Localization/Loc.h"
-#include "PageReader/GeekbenchResultPageReader.h"
+#include "PageReaderProgram/GeekbenchResultPageReader.h"
 #include "Platform/CancelToken.h"
-#include "Runners/PageReaderProcess.h"
+#include "ResultPages.h"
 #include "Support/AwaitTask.h"
 #include "Support/ProcessState.h"
 
