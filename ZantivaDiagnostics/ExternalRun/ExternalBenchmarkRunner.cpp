@@ -8,10 +8,10 @@
 #include <QPointer>
 
 #include "External/ExternalBenchmarkCSV.h"
-#include "Observation/ObservedValue.h"
-#include "Platform/CancelToken.h"
 #include "ExternalRun/ExternalCsvExport.h"
 #include "ExternalRun/ExternalProblemMessages.h"
+#include "Observation/ObservedValue.h"
+#include "Platform/CancelToken.h"
 
 namespace zantiva {
 namespace {
@@ -22,15 +22,6 @@ using App = ExternalBenchmarkApp;
 constexpr std::chrono::milliseconds restPoll{250};
 
 Date now() { return std::chrono::system_clock::now(); }
-
-// The fields that the step measures, taken from what it measured; the others stay.
-void takeMeasured(ExternalBenchmarkResult& into, const ExternalBenchmarkResult& measured,
-                  const ExternalBenchmarkStep& step) {
-    const bool cpuOfGeekbench = step.app == App::geekbench && step.kind != ExternalTestKind::gpu;
-    if (step.kind == ExternalTestKind::gpu) into.gpuScore = measured.gpuScore;
-    if (step.kind == ExternalTestKind::cpuSingleCore || cpuOfGeekbench) into.singleCoreScore = measured.singleCoreScore;
-    if (step.kind == ExternalTestKind::cpuMultiCore || cpuOfGeekbench) into.multiCoreScore = measured.multiCoreScore;
-}
 
 } // namespace
 
@@ -43,11 +34,10 @@ ExternalBenchmarkRunner::ExternalBenchmarkRunner(ExternalRunnerConfiguration con
                                                  std::shared_ptr<RunGate> gate, QObject* parent)
     : Runner(std::move(gate), parent), configuration_(std::move(configuration)),
       installations_(configuration_.store, configuration_.searchDirectories, configuration_.images),
-      pages_(configuration_.store, configuration_.readerFactory) {
+      scores_(configuration_.store, configuration_.readerFactory) {
     connect(&Runner::gate(), &RunGate::busyChanged, this, &ExternalBenchmarkRunner::canStartChanged);
     connect(&console_, &ToolConsole::changed, this, &ExternalBenchmarkRunner::consoleChanged);
-    for (const App app : allCases<App>())
-        if (const auto result = configuration_.store->settings(app).lastResult) scores_[app] = *result;
+    connect(&scores_, &ExternalScores::changed, this, &ExternalBenchmarkRunner::scoresChanged);
 }
 
 ExternalBenchmarkRunner::~ExternalBenchmarkRunner() {
@@ -88,14 +78,7 @@ void ExternalBenchmarkRunner::setExpanded(bool expanded) {
 // ---- start-up ----
 
 QCoro::Task<> ExternalBenchmarkRunner::recoverPendingResults() {
-    const QPointer<ExternalBenchmarkRunner> self(this);
-    recoveryStop_ = std::stop_source();
-    auto recovering = pages_.recover([self] { return !self || self->isRunning(); },
-                                     [self](const ExternalBenchmarkResult& result) {
-                                         if (self) self->setScore(App::geekbench, result);
-                                     },
-                                     recoveryStop_.get_token());
-    co_await recovering;
+    return scores_.recover([self = QPointer<ExternalBenchmarkRunner>(this)] { return !self || self->isRunning(); });
 }
 
 // ---- runs ----
@@ -104,7 +87,7 @@ void ExternalBenchmarkRunner::begin(std::vector<ExternalBenchmarkPlan::Item> pla
     const auto host = host_.lock();
     if (!host || plan.empty() || !beginRun()) return;
     // Start-up recovery yields: its page read ends and its entry stays pending.
-    recoveryStop_.request_stop();
+    scores_.stopRecovery();
     const auto steps = std::ranges::count_if(
         plan, [](const ExternalBenchmarkPlan::Item& item) { return std::holds_alternative<ExternalBenchmarkStep>(item); });
     assignObserved(this, wasCancelled_, false, &ExternalBenchmarkRunner::wasCancelledChanged);
@@ -151,7 +134,7 @@ void ExternalBenchmarkRunner::skipCooldown() { skipCooldownRequested_ = true; }
 void ExternalBenchmarkRunner::shutDown() {
     // The stop kills the tool's process group at once, so its image is no longer busy.
     runStop_.request_stop();
-    recoveryStop_.request_stop();
+    scores_.stopRecovery();
     installations_.detachDiskImages();
 }
 
@@ -274,8 +257,7 @@ QCoro::Task<ExternalBenchmarkRunner::ToolOutcome> ExternalBenchmarkRunner::runTo
         } else {
             auto running = configuration_.service.runCinebench(installation, program, step.kind, progress, console, stop);
             const double score = co_await running;
-            outcome.measured.emplace();
-            takeMeasured(*outcome.measured, {score, score, score}, step);
+            outcome.measured = ExternalBenchmarkResult{score, score, score};
         }
     } catch (const CancellationError&) {
         outcome.cancelled = true;
@@ -311,14 +293,7 @@ void ExternalBenchmarkRunner::recordOutcome(const ExternalBenchmarkStep& step, c
 }
 
 void ExternalBenchmarkRunner::recordScores(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
-    // Into the scores as they are now: a page read at start-up may have added some while
-    // the tool ran.
-    const auto current = scores_.find(step.app);
-    ExternalBenchmarkResult result = current != scores_.end() ? current->second : ExternalBenchmarkResult{};
-    takeMeasured(result, measured, step);
-    result.recordedAt = now();
-    const bool stored = configuration_.store->setResult(result, step.app);
-    setScore(step.app, result);
+    const bool stored = scores_.record(step, measured);
     if (std::ranges::find(scoredApps_, step.app) == scoredApps_.end()) {
         auto apps = scoredApps_;
         apps.push_back(step.app);
@@ -343,7 +318,7 @@ QCoro::Task<ExternalBenchmarkResult> ExternalBenchmarkRunner::geekbenchScores(Ge
     const auto needsUser = [self = QPointer<ExternalBenchmarkRunner>(this)] {
         if (self) self->setStatus(LocalizedMessage("ExtRun.GeekbenchVerify.Status"));
     };
-    auto reading = pages_.read(std::get<GeekbenchUpload>(outcome).url, isGPU, needsUser, stop);
+    auto reading = scores_.readPage(std::get<GeekbenchUpload>(outcome).url, isGPU, needsUser, stop);
     const ExternalBenchmarkResult read = co_await reading;
     co_return read;
 }
@@ -369,7 +344,7 @@ void ExternalBenchmarkRunner::finish(bool thenZantiva) {
 
 bool ExternalBenchmarkRunner::writeCSV() {
     const auto host = host_.lock();
-    const bool written = exportExternalCsv(scores_, installations_.all(), host ? host->csvSources() : ExternalCsvSources{},
+    const bool written = exportExternalCsv(scores_.all(), installations_.all(), host ? host->csvSources() : ExternalCsvSources{},
                                            configuration_.csvFile);
     assignObserved(this, csvWritten_, written, &ExternalBenchmarkRunner::csvWrittenChanged);
     return written;
@@ -381,8 +356,7 @@ void ExternalBenchmarkRunner::openCSV() {
     const auto& file = configuration_.csvFile;
     const std::string path = file ? file->string() : ExternalBenchmarkCSV::fileName;
     // A file written before the latest scores would lack them: with scores it is written anew.
-    const bool hasScores = std::ranges::any_of(scores_, [](const auto& entry) { return entry.second.hasAnyScore(); });
-    if (hasScores && !writeCSV()) return host->setStatus(LocalizedMessage("Main.CsvWriteFailed", path));
+    if (scores_.hasAnyScore() && !writeCSV()) return host->setStatus(LocalizedMessage("Main.CsvWriteFailed", path));
     std::error_code ec;
     if (!file || !fs::exists(*file, ec)) return host->setStatus(LocalizedMessage("Main.CsvMissing"));
     openWrittenCSV(QUrl::fromLocalFile(QString::fromStdString(path)), path); // runs on by itself
@@ -405,12 +379,6 @@ void ExternalBenchmarkRunner::addProblem(std::optional<ExternalBenchmarkStep> st
     auto problems = problems_;
     problems.push_back(Problem{QUuid::createUuid(), step, std::move(message)});
     assignObserved(this, problems_, std::move(problems), &ExternalBenchmarkRunner::problemsChanged);
-}
-
-void ExternalBenchmarkRunner::setScore(App app, const ExternalBenchmarkResult& result) {
-    auto scores = scores_;
-    scores.insert_or_assign(app, result);
-    assignObserved(this, scores_, std::move(scores), &ExternalBenchmarkRunner::scoresChanged);
 }
 
 void ExternalBenchmarkRunner::setStatus(std::optional<Status> status) {

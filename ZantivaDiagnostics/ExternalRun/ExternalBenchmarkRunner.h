@@ -23,16 +23,16 @@
 #include "External/ExternalBenchmarkPlan.h"
 #include "External/ExternalBenchmarkService.h"
 #include "External/ExternalBenchmarkStore.h"
+#include "ExternalRun/ExternalInstallations.h"
+#include "ExternalRun/ExternalRunnerHost.h"
+#include "ExternalRun/ExternalScores.h"
+#include "ExternalRun/ToolConsole.h"
+#include "ExternalRun/UrlOpener.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/Date.h"
-#include "Platform/ProcessActivity.h"
-#include "ExternalRun/ExternalInstallations.h"
-#include "ExternalRun/ExternalRunnerHost.h"
-#include "ExternalRun/GeekbenchResultPages.h"
 #include "PageReader/GeekbenchScoreReading.h"
-#include "ExternalRun/ToolConsole.h"
-#include "ExternalRun/UrlOpener.h"
+#include "Platform/ProcessActivity.h"
 #endif
 
 namespace zantiva {
@@ -64,10 +64,10 @@ struct ExternalRunnerConfiguration {
     std::shared_ptr<ProcessActivity> activity = noProcessActivity();
 };
 
-// Drives the outside benchmark applications: where each one lives (installations()), their
-// last scores, and a run of a plan of their tools with rests between the Cinebench
-// versions, its console, status and problems, and the CSV export. Every getter has a
-// …Changed signal that fires only on a real change. Main thread only.
+// Drives the outside benchmark applications: what is installed and scored (installations()
+// and the scores, each kept by a part of its own), and a run of a plan of their tools with
+// rests between the Cinebench versions, its console, status and problems, and the CSV export.
+// Every getter has a …Changed signal that fires only on a real change. Main thread only.
 class ExternalBenchmarkRunner : public Runner {
     Q_OBJECT
 
@@ -107,7 +107,7 @@ public:
     // ---- state the views read ----
     ExternalInstallations& installations() { return installations_; }
     const ExternalInstallations& installations() const { return installations_; }
-    const std::map<App, ExternalBenchmarkResult>& scores() const { return scores_; }
+    const std::map<App, ExternalBenchmarkResult>& scores() const { return scores_.all(); }
     bool isExpanded() const { return isExpanded_; }
     const std::optional<ExternalBenchmarkStep>& currentStep() const { return currentStep_; }
     const std::optional<Cooldown>& cooldown() const { return cooldown_; }
@@ -202,7 +202,6 @@ private:
     void finish(bool thenZantiva);
     QCoro::Task<> openWrittenCSV(QUrl address, std::string path);
     void addProblem(std::optional<ExternalBenchmarkStep> step, LocalizedMessage message);
-    void setScore(App app, const ExternalBenchmarkResult& result);
     void setStatus(std::optional<Status> status);
     void setFraction(std::optional<double> fraction);
     void setCurrentStep(std::optional<ExternalBenchmarkStep> step);
@@ -213,12 +212,10 @@ private:
     std::shared_ptr<RunGate> gate_;
     std::weak_ptr<ExternalRunnerHost> host_;
     std::stop_source runStop_;
-    std::stop_source recoveryStop_;
     bool skipCooldownRequested_ = false;
 
     ExternalInstallations installations_;
-    GeekbenchResultPages pages_;
-    std::map<App, ExternalBenchmarkResult> scores_;
+    ExternalScores scores_;
     bool isExpanded_ = false;
     std::optional<ExternalBenchmarkStep> currentStep_;
     std::optional<Cooldown> cooldown_;
