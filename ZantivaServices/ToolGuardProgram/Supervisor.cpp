@@ -6,11 +6,12 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Platform/ProcessTree.h"
 #include "ToolGuard/GuardProtocol.h"
-#include "ToolGuardProgram/ProcessTree.h"
 
 namespace zantiva::toolguard {
 namespace {
@@ -52,15 +53,25 @@ ToolEnd endOf(int status) {
     return {.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 0};
 }
 
+bool isStop(int signal) { return signal == SIGTERM || signal == SIGINT || signal == SIGHUP; }
+
+// Blocks the handled signals and ties this process to `parent`; false when the parent has
+// gone already.
+bool watchParent(pid_t parent, sigset_t& originalMask) {
+    const sigset_t handled = handledSignals();
+    ::sigprocmask(SIG_BLOCK, &handled, &originalMask);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) return false;
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    return true;
+}
+
 } // namespace
 
 ToolEnd supervise(pid_t parent, char* const* arguments) {
     const sigset_t handled = handledSignals();
     sigset_t originalMask;
-    ::sigprocmask(SIG_BLOCK, &handled, &originalMask);
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (::getppid() != parent) return {.exitCode = 1}; // gone before we could watch it
-    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    if (!watchParent(parent, originalMask)) return {.exitCode = 1}; // gone before we could watch it
     // Kept from the tool on success; the tool's child writes to it when exec fails.
     const bool reports = ::fcntl(reportDescriptor, F_SETFD, FD_CLOEXEC) == 0;
 
@@ -100,8 +111,57 @@ ToolEnd supervise(pid_t parent, char* const* arguments) {
         // Whatever is still below us: all that can be left of the group, and what left it.
         if (ending) killDescendants();
         const int signal = ending ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
-        if (signal == SIGTERM || signal == SIGINT || signal == SIGHUP) ending = true;
+        if (isStop(signal)) ending = true;
     }
+}
+
+ToolEnd watchOver(pid_t parent, char* const* arguments) {
+    const sigset_t handled = handledSignals();
+    sigset_t originalMask;
+    if (!watchParent(parent, originalMask)) return {.exitCode = 1};
+    const pid_t watcher = ::getpid();
+    const pid_t keeper = ::fork();
+    if (keeper == 0) {
+        ::sigprocmask(SIG_SETMASK, &originalMask, nullptr);
+        endAs(supervise(watcher, arguments));
+    }
+    // The keeper reports a failed start; our copy would hold the report open past it.
+    ::close(reportDescriptor);
+    if (keeper < 0) return {.exitCode = 127};
+
+    ToolEnd end;
+    bool keeperReaped = false;
+    for (;;) {
+        for (;;) {
+            int status = 0;
+            const pid_t done = ::waitpid(-1, &status, WNOHANG);
+            if (done == 0) break;
+            if (done < 0 && errno == EINTR) continue;
+            if (done < 0) return end; // nothing is left below us
+            if (done == keeper) {
+                end = endOf(status);
+                keeperReaped = true;
+            }
+        }
+        // A keeper that died outright left its processes to us.
+        if (keeperReaped) killDescendants();
+        const int signal =
+            keeperReaped ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
+        if (isStop(signal) && !keeperReaped) ::kill(keeper, SIGTERM);
+    }
+}
+
+void endAs(ToolEnd end) {
+    if (end.signal == 0) ::_exit(end.exitCode);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::signal(end.signal, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, end.signal);
+    ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    ::raise(end.signal);
+    ::_exit(128 + end.signal); // a signal whose default is not to end a process
 }
 
 } // namespace zantiva::toolguard

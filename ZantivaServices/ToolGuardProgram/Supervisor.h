@@ -19,4 +19,15 @@ struct ToolEnd {
 // started is reported on the report descriptor and ends as exit code 127.
 ToolEnd supervise(pid_t parent, char* const* arguments);
 
+// The guard's own process: runs supervise() in a child of its own (the keeper) and watches
+// it, both being subreapers, so that nothing the tool started outlives either of them. When
+// this process dies outright (SIGKILL, the kernel's out-of-memory killer), the keeper is told
+// by the kernel and ends all below it; when the keeper dies so, what it held comes up to this
+// process, which ends it. SIGTERM, SIGINT and SIGHUP, and the end of `parent`, pass on to the
+// keeper. Returns as the keeper ended (as the tool did), once nothing is left below.
+ToolEnd watchOver(pid_t parent, char* const* arguments);
+
+// Ends this process as the tool ended: by its exit code, or by its signal (without a core).
+[[noreturn]] void endAs(ToolEnd end);
+
 } // namespace zantiva::toolguard
