@@ -52,7 +52,8 @@ PageReaderProcess::read(QString address, bool isGPU, bool interactive, std::func
                                     .language = loc_.language(),
                                     .site = settings_.site,
                                     .timing = settings_.timing,
-                                    .verbose = settings_.verbose};
+                                    .verbose = settings_.verbose,
+                                    .memoryMiB = settings_.memoryMiB};
     const auto onDiagnostic = settings_.verbose ? settings_.onDiagnostic : nullptr;
     std::optional<PageReaderAnswer::Line> answer;
     const auto onLine = [&](std::string_view text) {
@@ -94,6 +95,9 @@ PageReaderProcess::read(QString address, bool isGPU, bool interactive, std::func
     else if (std::get<PageReaderAnswer::NoScores>(*answer) == PageReaderAnswer::NoScores::refusedAsRoot)
         log::error(logCategory, "not reading " + request.address +
                                     ": the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
+    else if (std::get<PageReaderAnswer::NoScores>(*answer) == PageReaderAnswer::NoScores::tooLarge)
+        log::error(logCategory, "not reading " + request.address + ": the page took more than " +
+                                    std::to_string(request.memoryMiB) + " MiB");
     co_return std::nullopt;
 }
 

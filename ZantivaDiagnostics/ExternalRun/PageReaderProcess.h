@@ -25,6 +25,8 @@ struct PageReaderSettings {
     // The program's start (the web engine's, on a loaded machine) on top of the reading's own
     // limits: past both, the program is killed.
     std::chrono::milliseconds startAllowance{60'000};
+    // What the program and the web engine may hold while reading, in MiB.
+    std::uint64_t memoryMiB = PageReaderRequest::defaultMemoryMiB;
     // The web engine's own diagnostics reach `onDiagnostic`, line by line; otherwise the
     // program keeps them off.
     bool verbose = false;

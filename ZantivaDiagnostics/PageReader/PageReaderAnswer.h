@@ -19,8 +19,8 @@ struct PersonAsked {
     bool operator==(const PersonAsked&) const = default;
 };
 
-// Why a read ended without scores.
-enum class NoScores { unread, refusedAsRoot };
+// Why a read ended without scores: tooLarge, the page took more memory than the read may.
+enum class NoScores { unread, refusedAsRoot, tooLarge };
 
 using Line = std::variant<PersonAsked, ExternalBenchmarkResult, NoScores>;
 

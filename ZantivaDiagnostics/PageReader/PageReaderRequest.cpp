@@ -5,13 +5,18 @@
 namespace zantiva {
 namespace {
 
+// Bytes of this many MiB still fit in 64 bits.
+constexpr std::uint64_t maximumMemoryMiB = std::uint64_t{1} << 40;
+
 std::string millisecondsText(std::chrono::milliseconds length) { return std::to_string(length.count()); }
 
-std::optional<std::chrono::milliseconds> milliseconds(const std::string& text) {
-    long long value = 0;
+// A number above 0, in decimal digits alone.
+template <typename Number>
+std::optional<Number> positive(const std::string& text) {
+    Number value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value <= 0) return std::nullopt;
-    return std::chrono::milliseconds(value);
+    return value;
 }
 
 } // namespace
@@ -24,7 +29,8 @@ std::vector<std::string> PageReaderRequest::arguments() const {
     words.insert(words.end(), {"--language", std::string(rawValue(language))});
     if (site) words.insert(words.end(), {"--site", *site});
     words.insert(words.end(), {"--round", millisecondsText(timing.round), "--quiet", millisecondsText(timing.quiet),
-                               "--windowed", millisecondsText(timing.windowed), "--", address});
+                               "--windowed", millisecondsText(timing.windowed), "--memory", std::to_string(memoryMiB),
+                               "--", address});
     return words;
 }
 
@@ -49,14 +55,18 @@ std::optional<PageReaderRequest> PageReaderRequest::parse(std::span<const std::s
                 const auto language = appLanguageFromRaw(value);
                 if (!language) return std::nullopt;
                 request.language = *language;
+            } else if (word == "--memory") {
+                const auto mebibytes = positive<std::uint64_t>(value);
+                if (!mebibytes || *mebibytes > maximumMemoryMiB) return std::nullopt;
+                request.memoryMiB = *mebibytes;
             } else {
                 std::chrono::milliseconds* length = word == "--round"      ? &request.timing.round
                                                     : word == "--quiet"    ? &request.timing.quiet
                                                     : word == "--windowed" ? &request.timing.windowed
                                                                            : nullptr;
-                const auto parsed = milliseconds(value);
+                const auto parsed = positive<std::chrono::milliseconds::rep>(value);
                 if (!length || !parsed) return std::nullopt;
-                *length = *parsed;
+                *length = std::chrono::milliseconds(*parsed);
             }
         }
     }

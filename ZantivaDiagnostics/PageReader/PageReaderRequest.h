@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,6 +25,11 @@ struct PageReaderRequest {
     GeekbenchPageTiming timing;
     // The web engine's own diagnostics stay on.
     bool verbose = false;
+    // What the program and the web engine's processes may hold of their own, in MiB; a page
+    // that takes more is not read.
+    std::uint64_t memoryMiB = defaultMemoryMiB;
+
+    static constexpr std::uint64_t defaultMemoryMiB = 1024;
 
     // The address comes last, after "--", so that no address is ever taken for an option.
     std::vector<std::string> arguments() const;

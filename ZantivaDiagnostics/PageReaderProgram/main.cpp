@@ -12,6 +12,7 @@
 #include "PageReader/PageReaderRequest.h"
 #include "PageReader/WebEngineSandbox.h"
 #include "PageReaderProgram/GeekbenchResultPageReader.h"
+#include "PageReaderProgram/MemoryBound.h"
 #include "Platform/Display.h"
 
 // The result-page reader program: the one program of ours that carries the web engine. The
@@ -70,6 +71,12 @@ int main(int argc, char** argv) {
     const Loc loc(request->language);
     const QUrl site =
         request->site ? QUrl(QString::fromStdString(*request->site)) : GeekbenchResultPageReader::productionSite();
+    // Past its memory bound the page is not read: the answer goes out at once and the program
+    // ends without its teardown, which the guard it runs under finishes.
+    boundMemory(request->memoryMiB * 1024 * 1024, [] {
+        answer(PageReaderAnswer::NoScores::tooLarge);
+        ::_exit(0);
+    }, &application);
     GeekbenchResultPageReader reader(loc, site, request->timing);
     std::optional<ExternalBenchmarkResult> result;
     QCoro::waitFor(readInto(reader, *request, result));

@@ -37,6 +37,18 @@ TEST(PageReaderRequestTest, RefusesWordsThatAreNoRequest) {
         EXPECT_FALSE(PageReaderRequest::parse(words)) << (words.empty() ? "" : words.front());
 }
 
+TEST(PageReaderRequestTest, CarriesTheMemoryBoundInWholeMebibytesThatFitInBytes) {
+    const PageReaderRequest bounded{.address = "https://browser.geekbench.com/v6/cpu/1", .memoryMiB = 300};
+    const auto words = bounded.arguments();
+    EXPECT_EQ(PageReaderRequest::parse(words), bounded);
+    EXPECT_EQ(PageReaderRequest::parse(std::vector<std::string>{"--", "a"})->memoryMiB,
+              PageReaderRequest::defaultMemoryMiB);
+    using Words = std::vector<std::string>;
+    for (const Words& words : {Words{"--memory", "0", "--", "a"}, Words{"--memory", "-1", "--", "a"},
+                               Words{"--memory", "1G", "--", "a"}, Words{"--memory", "18446744073709551615", "--", "a"}})
+        EXPECT_FALSE(PageReaderRequest::parse(words)) << words[1];
+}
+
 TEST(PageReaderAnswerTest, ReadsBackEachAnswer) {
     ExternalBenchmarkResult cpu;
     cpu.singleCoreScore = 2345;
@@ -51,6 +63,8 @@ TEST(PageReaderAnswerTest, ReadsBackEachAnswer) {
         EXPECT_EQ(PageReaderAnswer::parse(text), line) << text;
     }
     EXPECT_EQ(PageReaderAnswer::print(PageReaderAnswer::NoScores::unread), "none unread");
+    EXPECT_EQ(PageReaderAnswer::print(PageReaderAnswer::NoScores::tooLarge), "none too-large");
+    EXPECT_EQ(PageReaderAnswer::parse("none too-large"), PageReaderAnswer::Line{PageReaderAnswer::NoScores::tooLarge});
 }
 
 TEST(PageReaderAnswerTest, TakesNoOtherLineForAnAnswer) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 
@@ -220,13 +221,17 @@ TEST_F(CheckWindow, StopEndsTheReadAndClosesTheWindowWhileASecondReadIsTurnedAwa
 }
 
 // The reader program and the web engine's processes, all in the program's process group; the
-// reader runs under the tool guard, a child of ours.
+// reader runs under the tool guard, a child of ours, in the guard's half that holds its tool.
 std::vector<pid_t> readerProcesses() {
     const auto all = runningProcesses();
     const auto isOurGuard = [&](pid_t pid) {
-        return std::ranges::any_of(all, [&](const ProcessEntry& guard) {
-            return guard.pid == pid && guard.parent == ::getpid() && guard.name.starts_with("zantiva-tool");
-        });
+        for (int half = 0; half < 2; ++half) {
+            const auto guard = std::ranges::find(all, pid, &ProcessEntry::pid);
+            if (guard == all.end() || !guard->name.starts_with("zantiva-tool")) return false;
+            if (guard->parent == ::getpid()) return true;
+            pid = guard->parent;
+        }
+        return false;
     };
     std::vector<pid_t> group;
     for (const ProcessEntry& reader : all)
@@ -275,6 +280,24 @@ TEST_F(PageReading, APageThatNeverAnswersEndsAtTheDeadlineAndOnStop) {
     // The busy page's renderer is left behind.
     server.answer("/v6/cpu/101", htmlPage(cpuCells));
     EXPECT_TRUE(awaitTask(reader.read(pageAddress(server, "/v6/cpu/101"), false, false, [] {}, {})));
+}
+
+// A page that grows without end: the reader answers that it is too large as soon as it
+// and its engine pass the bound, long before the page would show its scores; under the guard
+// nothing of it is left.
+TEST_F(PageReading, APagePastTheMemoryBoundIsNotReadAndEndsTheReaderWithItsEngine) {
+    server.answer("/v6/cpu/400",
+                  htmlPage("<script>const held = []; setInterval(() => held.push(new Float64Array(1 << 23).fill(1)), 20);"
+                           "setTimeout(() => document.body.insertAdjacentHTML('beforeend', `" +
+                           cpuCells + "`), 110000);</script>"));
+    QProcess guarded;
+    guarded.start(ZANTIVA_TOOL_GUARD, {QString::number(::getpid()), ZANTIVA_PAGE_READER, "--site",
+                                       server.baseURL().toString(), "--quiet", "120000", "--memory", "400", "--",
+                                       pageAddress(server, "/v6/cpu/400")});
+    ASSERT_TRUE(guarded.waitForStarted());
+    ASSERT_TRUE(runUntil([&] { return guarded.state() == QProcess::NotRunning; }, 100s));
+    EXPECT_EQ(guarded.readAllStandardOutput().toStdString(), "none too-large\n");
+    EXPECT_TRUE(readerProcesses().empty());
 }
 
 // As root the web engine would end the process without its sandbox switch.
