@@ -4,6 +4,7 @@
 #include <charconv>
 #include <csignal>
 #include <ctime>
+#include <optional>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -53,6 +54,19 @@ ToolEnd endOf(int status) {
     return {.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 0};
 }
 
+// Reaps every process below us that has ended; `end` takes the end of `child` when it is one
+// of them. False once nothing is left below us.
+bool reapEnded(pid_t child, std::optional<ToolEnd>& end) {
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(-1, &status, WNOHANG);
+        if (done == 0) return true;
+        if (done < 0 && errno == EINTR) continue;
+        if (done < 0) return false;
+        if (done == child) end = endOf(status);
+    }
+}
+
 bool isStop(int signal) { return signal == SIGTERM || signal == SIGINT || signal == SIGHUP; }
 
 // Blocks the handled signals and ties this process to `parent`; false when the parent has
@@ -83,12 +97,11 @@ ToolEnd supervise(pid_t parent, char* const* arguments) {
     // Also here, so that the group exists before any kill of it.
     ::setpgid(tool, tool);
 
-    ToolEnd end;
+    std::optional<ToolEnd> end;
     bool ending = false;
-    bool toolReaped = false;
     bool groupKilled = false;
     for (;;) {
-        if (!toolReaped && !groupKilled) {
+        if (!end && !groupKilled) {
             // Only before the tool is reaped: until then, ended or not, it holds the group's id.
             siginfo_t info{};
             if (::waitid(P_PID, tool, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == tool) ending = true;
@@ -97,17 +110,8 @@ ToolEnd supervise(pid_t parent, char* const* arguments) {
                 groupKilled = true;
             }
         }
-        for (;;) {
-            int status = 0;
-            const pid_t done = ::waitpid(-1, &status, WNOHANG);
-            if (done == 0) break;
-            if (done < 0 && errno == EINTR) continue;
-            if (done < 0) return end; // nothing is left below us
-            if (done == tool) {
-                end = endOf(status);
-                ending = toolReaped = true;
-            }
-        }
+        if (!reapEnded(tool, end)) return end.value_or(ToolEnd{});
+        ending = ending || end.has_value();
         // Whatever is still below us: all that can be left of the group, and what left it.
         if (ending) killDescendants();
         const int signal = ending ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
@@ -129,25 +133,13 @@ ToolEnd watchOver(pid_t parent, char* const* arguments) {
     ::close(reportDescriptor);
     if (keeper < 0) return {.exitCode = 127};
 
-    ToolEnd end;
-    bool keeperReaped = false;
+    std::optional<ToolEnd> end;
     for (;;) {
-        for (;;) {
-            int status = 0;
-            const pid_t done = ::waitpid(-1, &status, WNOHANG);
-            if (done == 0) break;
-            if (done < 0 && errno == EINTR) continue;
-            if (done < 0) return end; // nothing is left below us
-            if (done == keeper) {
-                end = endOf(status);
-                keeperReaped = true;
-            }
-        }
+        if (!reapEnded(keeper, end)) return end.value_or(ToolEnd{});
         // A keeper that died outright left its processes to us.
-        if (keeperReaped) killDescendants();
-        const int signal =
-            keeperReaped ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
-        if (isStop(signal) && !keeperReaped) ::kill(keeper, SIGTERM);
+        if (end) killDescendants();
+        const int signal = end ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
+        if (isStop(signal) && !end) ::kill(keeper, SIGTERM);
     }
 }
 
