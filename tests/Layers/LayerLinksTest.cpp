@@ -98,7 +98,7 @@ struct HelperProgram {
     std::vector<std::string> forbidden;
 };
 
-const std::vector<std::string> programLibraries{"ZantivaCLI",     "ZantivaApp",          "ZantivaRunners",
+const std::vector<std::string> programLibraries{"ZantivaCLI",         "ZantivaApp",     "ZantivaRunners",
                                                 "ZantivaExternalRun", "ZantivaAccount", "ZantivaExternalScreens",
                                                 "ZantivaShell"};
 
