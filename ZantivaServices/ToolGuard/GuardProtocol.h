@@ -8,7 +8,8 @@
 // PARENT-PID is the launching program: when it is gone (before or during the run) the tool
 // and everything it started are killed. SIGTERM, SIGINT or SIGHUP to the guard do the same.
 // The guard ends when the tool and all its descendants have ended, with the tool's exit
-// status (or by the signal that killed the tool).
+// status (or by the signal that killed the tool). Killed outright, it still leaves nothing the
+// tool started running (see docs/outside-tools.md).
 
 namespace zantiva::toolguard {
 
