@@ -76,7 +76,7 @@ std::string ExternalBenchmarkRunner::label(const ExternalBenchmarkStep& step, co
         kind = loc.t(step.app == App::geekbench ? "ExtRun.Kind.GeekbenchCpu" : "Dashboard.External.CpuSingle");
         break;
     case ExternalTestKind::cpuMultiCore: kind = loc.t("Dashboard.External.CpuMulti"); break;
-    case ExternalTestKind::gpu: kind = "GPU"; break;
+    case ExternalTestKind::gpu: kind = loc.t("Dashboard.External.Gpu"); break;
     }
     return name + " \u2014 " + kind;
 }

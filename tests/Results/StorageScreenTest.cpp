@@ -3,6 +3,7 @@
 // card, the stop, the result with the drives' health, a failure, and the way back. The screen
 // itself starts nothing.
 
+#include <QLabel>
 #include <QTest>
 
 #include "../App/AppModelFixture.h"
@@ -97,7 +98,7 @@ TEST_F(StorageScreenTest, AFinishedRunShowsItsResultAndTheDrivesThenBackLeadsHom
     ASSERT_FALSE(result->driveHealth->drives.empty());
 
     EXPECT_TRUE(visible(screen.resultsCard()));
-    EXPECT_TRUE(shows(screen, "SEQUENTIAL \u2014 SEQ1M Q8T1 \u00B7 Write"));
+    EXPECT_TRUE(shows(screen, "Sequential \u2014 SEQ1M Q8T1 \u00B7 Write"));
     EXPECT_TRUE(shows(screen, QString::fromStdString(target.path().string())));
     EXPECT_TRUE(visible(screen.driveHealthCard()));
     const DriveHealthInfo& drive = result->driveHealth->drives.front();
@@ -115,6 +116,38 @@ TEST_F(StorageScreenTest, AFailedRunSaysWhy) {
     EXPECT_TRUE(visible(screen.errorCard()));
     EXPECT_TRUE(shows(screen, "THE TEST COULDN'T RUN"));
     EXPECT_TRUE(shows(screen, QString::fromStdString(loc["Ssd.Error.TargetUnavailable"])));
+}
+
+// Right to left, the headings and the figures under them keep to the same (leading) edge.
+TEST(StorageScreenLayout, EachFigureStandsUnderItsHeadingInBothDirections) {
+    const StorageScreenView view{
+        .backLabel = "back",
+        .canGoBack = true,
+        .results = StorageResultsView{.title = "results",
+                                      .columns = {"MB/s", "MiB/s", "IOPS", "ms"},
+                                      .rows = {{"row", "2,345.6", "1.0", "72,742", "0.438"}},
+                                      .targetFolder = "/var/tmp"},
+    };
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        StorageScreen screen;
+        screen.setLayoutDirection(direction);
+        screen.show(view);
+        screen.resize(1200, 900);
+        screen.QWidget::show();
+        QCoreApplication::processEvents();
+        const auto edge = [&](const QString& text) {
+            for (QLabel* label : screen.findChildren<QLabel*>())
+                if (label->text().contains(text)) {
+                    const QRect shown(label->mapTo(&screen, QPoint(0, 0)), label->size());
+                    return direction == Qt::RightToLeft ? shown.right() : shown.left();
+                }
+            ADD_FAILURE() << text.toStdString() << " not shown";
+            return -1;
+        };
+        EXPECT_EQ(edge("2,345.6"), edge("MB/s")) << direction;
+        EXPECT_EQ(edge("72,742"), edge("IOPS")) << direction;
+        EXPECT_EQ(edge("0.438"), edge("ms")) << direction;
+    }
 }
 
 } // namespace

@@ -542,7 +542,7 @@ TEST_F(ExternalRunnerTest, AToolFailureBecomesAProblemWithTheToolsMessage) {
               ExternalBenchmarkStep{App::cinebench2024, ExternalTestKind::cpuSingleCore}});
     ASSERT_EQ(runner->problems().size(), 2u);
     EXPECT_TRUE(runner->problems()[0].message.resolved(AppLanguage::english)
-                    .starts_with("Cinebench 2026 quit with error 3. "));
+                    .starts_with("Cinebench 2026 quit with exit code 3. "));
     EXPECT_EQ(runner->problems()[1].message, LocalizedMessage("External.Moved"));
     EXPECT_EQ(runner->problems()[1].step, (ExternalBenchmarkStep{App::cinebench2024, ExternalTestKind::cpuSingleCore}));
     EXPECT_NE(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.ErrorBox.Title"))), statuses->end());

@@ -24,6 +24,7 @@
 #include "Support/NativeKey.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva::testing {
 namespace {
@@ -170,7 +171,7 @@ TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
     DisplayTestState state;
     while (state.step().page != DisplayTestState::Page::checklist) ASSERT_TRUE(state.advance());
     const Loc loc{AppLanguage::english};
-    const DisplayTestView view = DisplayTestPresenter::present(state, 60, loc);
+    const DisplayTestView view = DisplayTestPresenter::present(state, 60, false, loc);
     shown.show(view);
     shown.resize(1280, 800);
     shown.QWidget::show();
@@ -181,6 +182,29 @@ TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
         above = box->y();
     }
     EXPECT_GT(shown.finishButton()->y(), above);
+}
+
+// The grid's lit pixels are pure white; none shows through behind the caption's letters.
+TEST(DisplayTestScreenParts, TheDeadPixelCaptionStandsOnASolidPlate) {
+    DisplayTestScreen shown(DisplayTestScreen::SquareClock::timer);
+    DisplayTestState state;
+    while (state.step().page != DisplayTestState::Page::deadPixel) ASSERT_TRUE(state.advance());
+    const Loc loc{AppLanguage::persian};
+    const DisplayTestView view = DisplayTestPresenter::present(state, 60, false, loc);
+    shown.show(view);
+    shown.resize(1280, 800);
+    shown.QWidget::show();
+    ProseLabel* caption = nullptr;
+    for (ProseLabel* label : shown.findChildren<ProseLabel*>())
+        if (label->prose() == qs(view.caption)) caption = label;
+    ASSERT_NE(caption, nullptr);
+    const QImage page = shown.grab().toImage();
+    const QRect behind(caption->mapTo(&shown, QPoint(0, 0)), caption->size());
+    ASSERT_FALSE(behind.isEmpty());
+    int lit = 0;
+    for (int y = behind.top(); y <= behind.bottom(); ++y)
+        for (int x = behind.left(); x <= behind.right(); ++x) lit += page.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_EQ(lit, 0) << "grid pixels show between the caption's letters";
 }
 
 TEST(DisplayDeadPixelGrid, LightsOneDevicePixelInFourEachWay) {
