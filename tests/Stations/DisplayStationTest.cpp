@@ -158,6 +158,18 @@ TEST_F(DisplayStationTest, WithoutGlTheSquareMovesOnTheScreensPaceAndNoRateIsSto
     EXPECT_FALSE(model->report().displayResult->measuredRefreshRateHz);
 }
 
+// The test's page shown in the language on a 1280 × 800 screen without GL; its view.
+DisplayTestView showPage(DisplayTestScreen& shown, DisplayTestState::Page page, AppLanguage language) {
+    DisplayTestState state;
+    while (state.step().page != page && state.advance()) {
+    }
+    const DisplayTestView view = DisplayTestPresenter::present(state, 60, false, Loc(language));
+    shown.show(view);
+    shown.resize(1280, 800);
+    shown.QWidget::show();
+    return view;
+}
+
 // The checklist's button belongs to its page before the checklist ever shows, so a test left
 // early takes it along; once shown, the rows stand between the title and the button.
 TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
@@ -168,13 +180,7 @@ TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
     EXPECT_TRUE(finish.isNull()) << "the button outlived its page";
 
     DisplayTestScreen shown(DisplayTestScreen::SquareClock::timer);
-    DisplayTestState state;
-    while (state.step().page != DisplayTestState::Page::checklist) ASSERT_TRUE(state.advance());
-    const Loc loc{AppLanguage::english};
-    const DisplayTestView view = DisplayTestPresenter::present(state, 60, false, loc);
-    shown.show(view);
-    shown.resize(1280, 800);
-    shown.QWidget::show();
+    const DisplayTestView view = showPage(shown, DisplayTestState::Page::checklist, AppLanguage::english);
     ASSERT_EQ(shown.checkBoxes().size(), view.checklist.size());
     int above = 0;
     for (RetroCheckBox* box : shown.checkBoxes()) {
@@ -187,13 +193,7 @@ TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
 // The grid's lit pixels are pure white; none shows through behind the caption's letters.
 TEST(DisplayTestScreenParts, TheDeadPixelCaptionStandsOnASolidPlate) {
     DisplayTestScreen shown(DisplayTestScreen::SquareClock::timer);
-    DisplayTestState state;
-    while (state.step().page != DisplayTestState::Page::deadPixel) ASSERT_TRUE(state.advance());
-    const Loc loc{AppLanguage::persian};
-    const DisplayTestView view = DisplayTestPresenter::present(state, 60, false, loc);
-    shown.show(view);
-    shown.resize(1280, 800);
-    shown.QWidget::show();
+    const DisplayTestView view = showPage(shown, DisplayTestState::Page::deadPixel, AppLanguage::persian);
     ProseLabel* caption = nullptr;
     for (ProseLabel* label : shown.findChildren<ProseLabel*>())
         if (label->prose() == qs(view.caption)) caption = label;
