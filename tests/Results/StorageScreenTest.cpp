@@ -4,6 +4,8 @@
 // itself starts nothing.
 
 #include <QLabel>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTest>
 
 #include "../App/AppModelFixture.h"
@@ -125,7 +127,8 @@ TEST(StorageScreenLayout, EachFigureStandsUnderItsHeadingInBothDirections) {
         .canGoBack = true,
         .results = StorageResultsView{.title = "results",
                                       .columns = {"MB/s", "MiB/s", "IOPS", "ms"},
-                                      .rows = {{"row", "2,345.6", "1.0", "72,742", "0.438"}},
+                                      .rows = {{"row", "2,345.6", "2,236.9", "72,742", "0.438"},
+                                               {"short", "78.6", "75.0", "9", "12.5"}},
                                       .targetFolder = "/var/tmp"},
     };
     for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
@@ -135,18 +138,23 @@ TEST(StorageScreenLayout, EachFigureStandsUnderItsHeadingInBothDirections) {
         screen.resize(1200, 900);
         screen.QWidget::show();
         QCoreApplication::processEvents();
+        // The leading edge of the text as the label draws it, inside its own box.
         const auto edge = [&](const QString& text) {
             for (QLabel* label : screen.findChildren<QLabel*>())
-                if (label->text().contains(text)) {
-                    const QRect shown(label->mapTo(&screen, QPoint(0, 0)), label->size());
-                    return direction == Qt::RightToLeft ? shown.right() : shown.left();
+                if (QString(label->text()).remove(QRegularExpression(u"[\u200E\u200F\u2066\u2069]"_qs)) == text) {
+                    const QRect inside = label->contentsRect();
+                    const QSize drawn(label->fontMetrics().horizontalAdvance(label->text()), inside.height());
+                    const QRect at = QStyle::alignedRect(label->layoutDirection(), label->alignment(), drawn, inside)
+                                         .translated(label->mapTo(&screen, QPoint(0, 0)));
+                    return direction == Qt::RightToLeft ? at.right() : at.left();
                 }
             ADD_FAILURE() << text.toStdString() << " not shown";
             return -1;
         };
-        EXPECT_EQ(edge("2,345.6"), edge("MB/s")) << direction;
-        EXPECT_EQ(edge("72,742"), edge("IOPS")) << direction;
-        EXPECT_EQ(edge("0.438"), edge("ms")) << direction;
+        // A short figure under a wider one keeps to the heading's edge, not the column's other one.
+        for (const char* figure : {"2,345.6", "78.6"}) EXPECT_NEAR(edge(figure), edge("MB/s"), 1) << direction;
+        for (const char* figure : {"2,236.9", "75.0"}) EXPECT_NEAR(edge(figure), edge("MiB/s"), 1) << direction;
+        for (const char* figure : {"72,742", "9"}) EXPECT_NEAR(edge(figure), edge("IOPS"), 1) << direction;
     }
 }
 
