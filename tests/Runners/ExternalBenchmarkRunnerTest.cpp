@@ -315,6 +315,7 @@ TEST_F(ExternalRunnerTest, QuittingDuringARunKillsTheToolThenDetachesItsImage) {
     EXPECT_EQ(images->detached, std::vector{volume});
     EXPECT_TRUE(runUntil([&] { return isGone(grandchild); }));
     EXPECT_FALSE(gate->isBusy());
+    EXPECT_TRUE(runUntil([&] { return activity->held == 0; })) << "the run ended with the quit";
 }
 
 TEST_F(ExternalRunnerTest, ARunKeepsTheMachineAndDisplayAwakeUntilItEndsWhicheverWay) {
