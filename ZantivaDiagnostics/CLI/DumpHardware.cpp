@@ -83,7 +83,7 @@ void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::ch
     heading(out, "Device profile");
     printResultLines(out, DeviceProfile(specs).toJson());
     heading(out, "Drive health");
-    printDriveHealthLines(out, drives);
+    printDriveHealthLines(out, drives, Loc(AppLanguage::english));
     heading(out, "Battery");
     printResultLines(out, battery.toJson());
     heading(out, "Telemetry");

@@ -107,6 +107,8 @@ const std::vector<HelperProgram> helperPrograms{
     {"zantiva-web-request", {"ZantivaExternal", "Qt6::Gui"}},
     // Without Qt: it must start and end with nothing but the C library.
     {"zantiva-tool-guard", {"ZantivaExternal", "Qt6::Core"}},
+    // Without Qt: it runs as root.
+    {"zantiva-drive-health", {"ZantivaExternal", "Qt6::Core"}},
 };
 
 TEST(LinkGraph, FollowsLinksIntoQtAndItsCompanions) {
