@@ -2,7 +2,7 @@
 # A "zantiva:" link opened through xdg-open reaches the program that scripts/register-desktop-entry
 # registered, whatever its path: through xdg-open's own fallback (which can't undo quoting) for a
 # plain path, and through the desktop's launcher for a path that must be quoted; a path that a
-# desktop entry can't hold is refused. The program is a stand-in that notes its arguments.
+# desktop entry can't hold (a control character, a %) is refused. The program is a stand-in that notes its arguments.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 for tool in xdg-open xdg-mime gio; do
@@ -38,7 +38,7 @@ standIn "$plain"
 opens X-Generic || fail "xdg-open's fallback didn't hand the link to $plain: $(cat "$scratch/open.log")"
 opens GNOME || fail "the desktop's launcher didn't hand the link to $plain: $(cat "$scratch/open.log")"
 
-# Space, quotes, backslash, dollar, backtick and percent: quoted and escaped, and run as named.
+# Space, quotes, backslash, dollar and backtick: quoted and escaped, and run as named.
 # A program at the path's first word must not be what runs.
 odd="$scratch/my apps/it's \"50\" \\ \$HOME \`x\`/zantiva-diagnostics"
 standIn "$odd"
@@ -60,4 +60,13 @@ for bad in $'\n' $'\t' $'\x01'; do
   grep -q "control character" "$scratch/refusal" || fail "the refusal doesn't say why: $(cat "$scratch/refusal")"
   [ "$(execLine)" = "$before" ] || fail "a refused path changed the entry"
 done
+# Nor a %, which the entry would write as %%: the launcher looks for that path on disk as it
+# stands, finds nothing and refuses the whole entry.
+percent="$scratch/50%/zantiva-diagnostics"
+standIn "$percent"
+if "$root/scripts/register-desktop-entry" "$percent" 2>"$scratch/refusal"; then
+  fail "a path with % was registered: $(execLine)"
+fi
+grep -q "contains %" "$scratch/refusal" || fail "the refusal doesn't say why: $(cat "$scratch/refusal")"
+[ "$(execLine)" = "$before" ] || fail "a refused path changed the entry"
 echo "passed"
