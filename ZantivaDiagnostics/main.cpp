@@ -97,6 +97,10 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
 // before the window makes an application object.
 int main(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
+    if (const auto information = programInformation(commandLine)) {
+        std::cout << *information;
+        return 0;
+    }
     // The hardware dump (always status 0) is tried here, before the benchmark command line.
     if (commandLine.has(dumpHardwareOption)) {
         dumpHardware(std::cout);

@@ -86,8 +86,12 @@ bool holdsRightToLeftLetter(const QString& text) {
 
 QString directedText(const QString& text, Qt::LayoutDirection direction) {
     if (text.isEmpty()) return text;
-    if (direction != Qt::RightToLeft) return leftToRightMark + text;
-    return rightToLeftMark + isolateLatinRuns(text);
+    // Each line is a paragraph of its own that would take its direction from its own first
+    // letter (a line that holds only an address would sit at the other edge): each is marked.
+    const QChar mark = direction == Qt::RightToLeft ? rightToLeftMark : leftToRightMark;
+    QString marked = mark + (direction == Qt::RightToLeft ? isolateLatinRuns(text) : text);
+    marked.replace(u'\n', QString(u'\n') + mark);
+    return marked;
 }
 
 } // namespace zantiva

@@ -103,7 +103,7 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
               "cinebench2024.singleCoreScore: 123.45\n"
               "step 4/7: Cinebench 2024 \u2014 CPU multi-core: done\n"
               "cinebench2024.multiCoreScore: 123.45\n");
-    EXPECT_NE(out.find("step 5/7: Cinebench 2026 \u2014 CPU single-core: problem: Cinebench 2026 quit with error 3. "),
+    EXPECT_NE(out.find("step 5/7: Cinebench 2026 \u2014 CPU single-core: problem: Cinebench 2026 quit with exit code 3. "),
               std::string::npos);
     EXPECT_NE(out.find("step 7/7: Cinebench 2026 \u2014 GPU: problem: "), std::string::npos);
     EXPECT_TRUE(out.ends_with("csv: " + csv + "\nfailed: 3 of 7 steps did not score\n")) << out;

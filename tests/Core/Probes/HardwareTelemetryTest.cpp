@@ -26,6 +26,9 @@ struct ExpectedSample {
     std::size_t cpus;
 };
 
+// ctest names each case by its machine, not by a dump of the record's bytes.
+void PrintTo(const ExpectedSample& sample, std::ostream* out) { *out << sample.machine; }
+
 const std::vector<ExpectedSample> samples{
     // Package temperature from coretemp, the ThinkPad's fan, the battery's draw.
     {"intel-hybrid-laptop", true, 62.0, std::nullopt, {2100}, 8.54, std::nullopt, MemoryPressure::normal,

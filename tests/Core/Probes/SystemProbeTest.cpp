@@ -13,6 +13,9 @@ struct ExpectedSpecs {
     SystemSpecs specs;
 };
 
+// ctest names each case by its machine, not by a dump of the record's bytes.
+void PrintTo(const ExpectedSpecs& expected, std::ostream* out) { *out << expected.machine; }
+
 constexpr double gigabytes(double sectors) { return sectors * 512.0 / 1e9; }
 
 const SystemSpecs hybridLaptop{
