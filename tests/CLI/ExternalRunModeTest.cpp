@@ -126,7 +126,7 @@ TEST_F(ExternalRunMode, AToolsControlCharactersReachTheProblemLineEscaped) {
                             App::cinebench2024);
     EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
     const std::string out = readAll(scratch / "out");
-    EXPECT_NE(out.find("problem: Cinebench 2024 quit with error 3. "), std::string::npos) << out;
+    EXPECT_NE(out.find("problem: Cinebench 2024 quit with "), std::string::npos) << out;
     EXPECT_NE(out.find("Running \\x1b]0;taken\\x07 over"), std::string::npos) << out;
     EXPECT_NE(out.find("boom \\x1b[2J\\x1b[31mred"), std::string::npos) << out;
     for (const char raw : {'\x1b', '\x07', '\xff'}) EXPECT_EQ(out.find(raw), std::string::npos) << int(raw);
