@@ -65,7 +65,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     // reverse order, the window first, then the model with its runners (engines cancelled
     // and joined, test files removed) and the live feed, then the socket and the lock.
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::received, &application, &QCoreApplication::quit);
+    quitOnSignals(quitSignals);
 
     const std::unique_ptr<AppModel> model = buildAppModel();
     LocNotifier loc(model->loc());

@@ -42,7 +42,7 @@ nlohmann::json snapshotFields(const SensorSnapshot& s) {
     json::put(j, "ramTotalGB", hundredths(s.ramTotalGB));
     json::put(j, "memoryPressure", s.memoryPressure);
     json::put(j, "fanRPM", s.fanRPM);
-    json::put(j, "thermalState", std::string(thermalStateNames[rawValue(s.thermalState)]));
+    if (s.thermalState) json::put(j, "thermalState", std::string(thermalStateNames[rawValue(*s.thermalState)]));
     json::put(j, "hasSensorAccess", s.hasSensorAccess);
     json::put(j, "timestamp", s.timestamp);
     return j;

@@ -4,6 +4,7 @@
 
 #include <QCoro/QCoroTask>
 
+#include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
@@ -23,6 +24,8 @@ public:
     // The interrupted run that the dashboard offers to resume.
     virtual void setResumable(std::optional<BenchmarkSession> session) = 0;
     virtual void setScreen(AppScreen screen) = 0;
+    // The status line under the header: where a result measured but not saved is told.
+    virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
     // The hand-over of a finished (or stopped) suite run; the runner awaits it.
     virtual QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) = 0;
 };

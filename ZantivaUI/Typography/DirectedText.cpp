@@ -17,10 +17,13 @@ bool joinsRun(QChar c) { return isLatinOrDigit(c) || QStringView(u".,%\u00B0/:+-
 // A run may end on a letter, a digit or a unit sign ("4×"), never on the sentence's punctuation.
 bool endsRun(QChar c) { return isLatinOrDigit(c) || c == u'%' || c == u'\u00B0' || c == u'\u00D7'; }
 
-// Where a run starts: a Latin letter or a digit, or a unit sign before its letter (the "°" of a
-// lone "°C").
+// Where a run starts: a Latin letter or a digit, a unit sign before its letter (the "°" of a
+// lone "°C"), or the slash that opens a word of a path ("/home/…"), which would else stand
+// apart at the run's other end.
 bool startsRun(const QString& text, qsizetype i) {
-    return isLatinOrDigit(text[i]) || (text[i] == u'\u00B0' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]));
+    const bool beforeLatin = i + 1 < text.size() && isLatinOrDigit(text[i + 1]);
+    const bool opensPath = text[i] == u'/' && (i == 0 || text[i - 1] == u' ');
+    return isLatinOrDigit(text[i]) || ((text[i] == u'\u00B0' || opensPath) && beforeLatin);
 }
 
 // A bracket that opens a group of Latin letters or digits: "(EGL_BAD_ALLOC)".

@@ -51,6 +51,7 @@ TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {
     EXPECT_THAT(text, Not(HasSubstr("Temperature")));
     EXPECT_THAT(text, Not(HasSubstr("systemPowerWatts")));
     EXPECT_THAT(text, Not(HasSubstr("gpuLoadPercent")));
+    EXPECT_THAT(text, Not(HasSubstr("thermalState"))); // no zone, no throttle counter: never "nominal"
     EXPECT_THAT(text, Not(HasSubstr(": \n"))); // nor an empty one (the virtual disk tells no model)
     // No cpufreq in a virtual machine: the clock is the kernel's "cpu MHz"; with neither, no line.
     EXPECT_THAT(text, HasSubstr("\ncpuMaxClockGHz: 2.596134\n"));

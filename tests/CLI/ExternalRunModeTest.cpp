@@ -7,20 +7,19 @@
 #include <fcntl.h>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 
 #include "../Support/DiskImages.h"
 #include "../Support/EnvironmentChange.h"
+#include "../Support/FullDisk.h"
 #include "../Support/OtherUser.h"
 #include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
 #include "External/ExternalBenchmarkStore.h"
 #include "External/MountTable.h"
 #include "Model/AppPaths.h"
-#include "Platform/BoundedProcess.h"
 
 extern char** environ;
 
@@ -30,6 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using App = ExternalBenchmarkApp;
+using testing::FullDisk;
 using testing::isGone;
 
 const fs::path tools = fs::path(ZANTIVA_FIXTURES) / "outside-tools";
@@ -118,10 +118,24 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
               "failed: unknown application nothing (geekbench, cinebench2024 or cinebench2026)\n");
 }
 
+// A tool's last lines reach the problem line escaped: no escape sequence, bell or stray byte
+// gets to the terminal.
+TEST_F(ExternalRunMode, AToolsControlCharactersReachTheProblemLineEscaped) {
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "tool-prints-controls").string()},
+                            App::cinebench2024);
+    EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_NE(out.find("problem: Cinebench 2024 quit with "), std::string::npos) << out;
+    EXPECT_NE(out.find("Running \\x1b]0;taken\\x07 over"), std::string::npos) << out;
+    EXPECT_NE(out.find("boom \\x1b[2J\\x1b[31mred"), std::string::npos) << out;
+    for (const char raw : {'\x1b', '\x07', '\xff'}) EXPECT_EQ(out.find(raw), std::string::npos) << int(raw);
+}
+
 // Run as root without a runtime folder (sudo, su, cron), after another user made the
 // per-user temporary folder with a link to a folder root can write in place of the images
-// folder: the run goes on in a fresh folder, nothing there is deleted or changed, and
-// standard error says why the folder was refused.
+// folder: the run goes on in a fresh folder, which is gone when it ends, nothing there is
+// deleted or changed, and standard error says why the folder was refused.
 TEST_F(ExternalRunMode, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothing) {
     const fs::path victim = scratch / "victim";
     fs::create_directory(victim);
@@ -146,6 +160,8 @@ TEST_F(ExternalRunMode, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothing) {
     EXPECT_NE(readAll(scratch / "err").find("refused " + perUser.string() + ": a folder owned by user 65534"),
               std::string::npos)
         << readAll(scratch / "err");
+    for (const auto& entry : fs::directory_iterator(shared))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(perUser.filename().string() + "-")) << entry.path();
 }
 
 TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
@@ -182,20 +198,12 @@ TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
 // The app folder on a tmpfs of 16 KiB that is full once the installation is stored: what
 // a full disk does to the scores and the CSV file.
 TEST_F(ExternalRunMode, ScoresThatCantBeStoredFailTheStepAndTheRun) {
-    fs::create_directories(appFolder);
-    const auto mounted = runBoundedProcess(
-        {"mount", "-t", "tmpfs", "-o", "size=16k,mode=0700", "tmpfs", appFolder.string()}, 10s);
-    if (!mounted || !mounted->succeeded()) GTEST_SKIP() << "a tmpfs can't be mounted here";
-    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> unmount(
-        &appFolder, [](const fs::path* folder) { runBoundedProcess({"umount", "-l", folder->string()}, 10s); });
+    const FullDisk disk(appFolder);
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
     store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
                                                           .executablePath = (tools / "cinebench-score").string()},
                             App::cinebench2024);
-    {
-        std::ofstream filler(appFolder / "filler");
-        const std::string page(4096, 'x');
-        while (filler.write(page.data(), page.size()).flush()) {}
-    }
+    disk.fill();
 
     EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
     const std::string out = readAll(scratch / "out");
