@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <iterator>
 #include <set>
 #include <thread>
 #include <vector>
@@ -83,13 +85,31 @@ TEST_F(DesktopActivityTest, FindsTheScreenSaverAtItsShortPath) {
     EXPECT_TRUE(login.requests().empty());
 }
 
+// The descriptors this process has open: a sleep lock taken would be one more.
+std::size_t openDescriptors() {
+    const auto entries = std::filesystem::directory_iterator("/proc/self/fd");
+    return std::size_t(std::distance(begin(entries), end(entries)));
+}
+
 TEST_F(DesktopActivityTest, WithoutBusesOrServicesHoldsNothing) {
     const ActivityOptions both{.keepSystemAwake = true, .keepDisplayAwake = true};
-    EXPECT_NE(DesktopActivity(QString(), QString()).begin("Zantiva CPU benchmark", both), nullptr);
     const QString nowhere = QStringLiteral("unix:path=/nonexistent/bus");
-    EXPECT_NE(DesktopActivity(nowhere, nowhere).begin("Zantiva CPU benchmark", both), nullptr);
-    // Buses without the services: refused at once, and nothing to give back later.
-    activity()->begin("Zantiva CPU benchmark", both);
+    for (const QString& address : {QString(), nowhere}) {
+        DesktopActivity unreachable(address, address);
+        const std::size_t before = openDescriptors();
+        auto hold = unreachable.begin("Zantiva CPU benchmark", both);
+        EXPECT_NE(hold, nullptr);
+        EXPECT_EQ(openDescriptors(), before) << address.toStdString();
+    }
+
+    // Buses without the services: refused at once. Services that come up during the run
+    // are given nothing back at its end, as nothing was taken from them.
+    auto hold = activity()->begin("Zantiva CPU benchmark", both);
+    publish();
+    hold.reset();
+    EXPECT_TRUE(screenSaver.calls().empty());
+    EXPECT_TRUE(login.requests().empty());
+    EXPECT_EQ(login.openLocks(), 0);
 }
 
 TEST_F(DesktopActivityTest, AServiceThatNeverAnswersCostsOnlyTheTimeLimit) {
