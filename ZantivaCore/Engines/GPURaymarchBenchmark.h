@@ -9,7 +9,7 @@
 
 #include "Platform/CancelToken.h"
 #include "Engines/GPUBenchmarkConfiguration.h"
-#include "Engines/GpuRenderProgress.h"
+#include "Model/GpuRenderProgress.h"
 #include "Engines/GpuRenderer.h"
 #include "Model/GpuBenchmarkResult.h"
 #include "Platform/ProcessActivity.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Model/SensorSnapshot.h"
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 
