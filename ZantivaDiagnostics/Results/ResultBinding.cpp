@@ -1,6 +1,6 @@
 #include "Results/ResultBinding.h"
 
-#include "App/ReportFeed.h"
+#include "Feeds/ReportFeed.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultScreen.h"
 #include "Runners/ExternalBenchmarkRunner.h"

@@ -90,6 +90,7 @@ const std::vector<Layer> layers{
     // Records, engines, readers and what the screens show are plain C++.
     {"ZantivaCore", {"Qt6::Core"}},
     {"ZantivaUI/PanelPresenters", {"Qt6::Core"}},
+    {"ZantivaUI/Palette", {"Qt6::Core"}},
     {"ZantivaDiagnostics/Presenters", {"Qt6::Core"}},
     // What runs and is tested without a window: no widgets, and nothing drawn.
     {"ZantivaServices", {"Qt6::Widgets", "Qt6::Gui"}},
@@ -100,6 +101,18 @@ const std::vector<Layer> layers{
     {"ZantivaDiagnostics/Media", {"Qt6::Widgets"}},
     {"ZantivaDiagnostics/Sound", {"Qt6::Widgets"}},
     {"ZantivaDiagnostics/CLI", {"Qt6::Widgets"}},
+    // A screen reads what it shows through the interfaces the model implements; only Shell,
+    // the composition root, knows the whole model.
+    {"ZantivaDiagnostics/Dashboard", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/Stations", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/Results", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/ExternalScreens", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/WasherWindow", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/Feeds", {"ZantivaApp", "Qt6::Gui"}},
+    // The design system's gallery is a demo: the product never carries it.
+    {"ZantivaDiagnostics/App", {"ZantivaUIGallery"}},
+    {"ZantivaDiagnostics/Shell", {"ZantivaUIGallery"}},
+    {"ZantivaDiagnostics/CLI", {"ZantivaUIGallery"}},
 };
 
 TEST(LinkGraph, FollowsLinksIntoQtAndItsCompanions) {
