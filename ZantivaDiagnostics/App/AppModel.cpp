@@ -68,9 +68,6 @@ public:
     void setResumable(std::optional<BenchmarkSession> session) override {
         if (model_) model_->setResumable(std::move(session));
     }
-    void setScreen(AppScreen screen) override {
-        if (model_) model_->setScreen(screen);
-    }
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
         if (!model_) co_return;
         auto handOver = model_->completeRun(std::move(report), hadCompletedStations);
@@ -118,6 +115,8 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
       report_(store_.loadReport().value_or(FinalBenchmarkReport{.specs = specs_})) {
     if (!readSpecs_) readSpecs_ = [] { return SystemProbe::readSpecs(); };
     suite_.setModel(runnerLink_);
+    // A new suite run takes the place of the interrupted one.
+    connect(&suite_, &Runner::runBegan, this, [this] { setResumable(std::nullopt); });
     storage_.setModel(runnerLink_);
     external_.attach(runnerLink_);
     storage_.setResult(store_.loadStorageResult());
@@ -288,7 +287,7 @@ QCoro::Task<> AppModel::refreshAfterLanguageSwitch() {
 
 QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations) {
     if (!hadCompletedStations) {
-        setScreen(AppScreen::dashboard);
+        emit runHandedOver(false);
         co_return;
     }
     if (specs_) report.specs = specs_;
@@ -300,7 +299,7 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
                              SessionDeviceInfo::of(*report_.specs).match(*report.specs) == DeviceMatch::same;
     setReport(BenchmarkScoring::merge(sameMachine ? std::optional(report_) : std::nullopt, std::move(report)));
     store_.saveReport(report_);
-    setScreen(AppScreen::result);
+    emit runHandedOver(true);
     auto submitting = sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_));
     co_await submitting;
 }

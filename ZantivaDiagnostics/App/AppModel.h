@@ -20,11 +20,11 @@
 #include "Account/SyncLedger.h"
 #include "Account/UpdateChecker.h"
 #include "Account/ZantivaAPIClient.h"
-#include "App/AccountControls.h"
+#include "Feeds/AccountControls.h"
 #include "App/LiveTelemetry.h"
-#include "App/ReportFeed.h"
-#include "App/SpecsFeed.h"
-#include "App/WasherSetupPrompt.h"
+#include "Feeds/ReportFeed.h"
+#include "Feeds/SpecsFeed.h"
+#include "Feeds/WasherSetupPrompt.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -143,7 +143,7 @@ public:
     void setLanguage(AppLanguage language) override;
 
     // The hand-over of a finished suite run: the report joins the last one (when both are of
-    // this machine), is saved and shown, then offered to the leaderboard.
+    // this machine), is saved, said to be handed over, then offered to the leaderboard.
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations);
 
     // The browser's answer comes later: a sign-in page it couldn't open ends that sign-in, and
@@ -170,6 +170,9 @@ signals:
     void unexpectedErrorChanged();
     // An accepted sign-in link: the window comes to the front.
     void activationRequested();
+    // A finished suite run was handed over; measured: it completed a station, and the report
+    // now holds what it measured.
+    void runHandedOver(bool measured);
 
 private:
     class RunnerLink;

@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 #include <vector>
-#include "Engines/GpuRenderProgress.h"
+#include "Model/GpuRenderProgress.h"
 #include "Engines/GpuRenderer.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/BatteryHealthResult.h"

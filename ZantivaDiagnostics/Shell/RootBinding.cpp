@@ -1,14 +1,15 @@
 #include "Shell/RootBinding.h"
 
 #include "App/AppModel.h"
-#include "Dashboard/DashboardBinding.h"
+#include "Dashboard/DashboardScreen.h"
 #include "Dashboard/HeaderBinding.h"
 #include "ExternalScreens/ExternalCardBinding.h"
 #include "ExternalScreens/ExternalRunBinding.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultBinding.h"
 #include "Results/StorageBinding.h"
-#include "Dashboard/DashboardScreen.h"
+#include "Shell/DashboardBinding.h"
+#include "Shell/Navigation.h"
 #include "Shell/RootView.h"
 #include "Stations/SuiteScreenBinding.h"
 
@@ -32,6 +33,7 @@ RootState rootState(AppModel& model) {
 void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChooser chooseFolder,
                   ExternalAppChooser chooseApp, WasherStart startWasher) {
     const auto goTo = [&model](AppScreen screen) { model.setScreen(screen); };
+    bindNavigation(model);
     bindHeader(*view.header(), model.session(), model, loc);
     bindDashboard(*view.dashboard(), model, loc, std::move(chooseFolder));
     bindSuiteScreen(*view.suiteScreen(), model.suite(), model, loc);

@@ -12,6 +12,7 @@
 #include "../Services/Account/ScriptedTokenStore.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
+#include "Shell/Navigation.h"
 #include "Bridge/DetachedTask.h"
 #include "Bridge/ExceptionCatcher.h"
 
@@ -176,6 +177,7 @@ TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
         std::filesystem::remove(folder / "last-report.json");
         if (row.stored) ResultStore(folder.path()).saveReport(*row.stored);
         makeModel();
+        bindNavigation(*model);
         const FinalBenchmarkReport run{.gpuResult = GpuBenchmarkResult{.score = 120}, .inputPassed = true};
         awaitTask(model->completeRun(run, true));
 
@@ -191,6 +193,7 @@ TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
 
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
     makeModel();
+    bindNavigation(*model);
     model->setScreen(AppScreen::suite);
     const FinalBenchmarkReport before = model->report();
     awaitTask(model->completeRun(FinalBenchmarkReport{.gpuResult = GpuBenchmarkResult{.score = 120}}, false));
@@ -212,6 +215,7 @@ TEST_F(AppModelTest, SuiteRunnerHandsItsRunToTheModel) {
     AppModelSetup tiny = setup();
     tiny.suite = tinyConfiguration();
     makeModel(std::move(tiny));
+    bindNavigation(*model);
 
     model->suite().start(TestPlans::ramOnly);
     EXPECT_EQ(model->screen(), AppScreen::suite);
