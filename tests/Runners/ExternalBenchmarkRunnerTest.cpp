@@ -21,6 +21,7 @@
 #include "External/LoopImageMounter.h"
 #include "External/MountTable.h"
 #include "External/ProcessLauncher.h"
+#include "Model/AppScreen.h"
 #include "Platform/CancelToken.h"
 #include "Runners/ExternalBenchmarkRunner.h"
 
