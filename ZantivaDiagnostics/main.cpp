@@ -65,7 +65,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     // reverse order, the window first, then the model with its runners (engines cancelled
     // and joined, test files removed) and the live feed, then the socket and the lock.
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::received, &application, &QCoreApplication::quit);
+    quitOnSignals(quitSignals);
 
     const std::unique_ptr<AppModel> model = buildAppModel();
     LocNotifier loc(model->loc());
@@ -97,6 +97,10 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
 // before the window makes an application object.
 int main(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
+    if (const auto information = programInformation(commandLine)) {
+        std::cout << *information;
+        return 0;
+    }
     // The hardware dump (always status 0) is tried here, before the benchmark command line.
     if (commandLine.has(dumpHardwareOption)) {
         dumpHardware(std::cout);

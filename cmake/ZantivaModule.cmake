@@ -1,9 +1,18 @@
+# The .cpp files of the current folder. A file added or removed changes the folder's time, and
+# the folder is a dependency of the build files, so CMake runs again only then; a glob checked
+# on every build (CONFIGURE_DEPENDS) would leave a built tree never without work.
+function(zantiva_folder_sources out)
+  file(GLOB sources ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR})
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
 # Every folder of a library is its own static library whose sources are the folder's
 # .cpp files, so a new file needs no edit here. A folder of headers alone is a library too,
 # one that only names its include folder and what it links.
 function(zantiva_module name)
   cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  zantiva_folder_sources(sources)
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
@@ -19,7 +28,7 @@ endfunction()
 # of its tests (RESOURCE_LOCK sound-server for those that play on the one sound server).
 function(zantiva_test name)
   cmake_parse_arguments(ARG "" "" "LINKS;PROPERTIES" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  zantiva_folder_sources(sources)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE

@@ -81,7 +81,7 @@ public:
             shared_.peakTemperature = std::max(shared_.peakTemperature.value_or(*sample.cpuTemperatureCelsius),
                                                *sample.cpuTemperatureCelsius);
         }
-        if (isThrottling(sample.thermalState)) shared_.sawThermalPressure = true;
+        if (sample.thermalState && isThrottling(*sample.thermalState)) shared_.sawThermalPressure = true;
     }
 
     CpuBenchmarkProgress snapshot(const std::optional<SensorSnapshot>& sample) const {

@@ -4,8 +4,11 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "Engines/GPUBenchmarkError.h"
+#include "Probes/GraphicsCards.h"
 
 namespace zantiva {
 namespace {
@@ -52,6 +55,19 @@ EGLContext makeCurrentContext(EGLDisplay display) {
     return context;
 }
 
+// Its DRM node (EGL_EXT_device_drm, or the render node where only that is named) and
+// whether it is a software renderer.
+EglDeviceFacts describe(EGLDeviceEXT device, PFNEGLQUERYDEVICESTRINGEXTPROC deviceString) {
+    const char* extensions = deviceString(device, EGL_EXTENSIONS);
+    EglDeviceFacts facts{.software = hasExtension(extensions, "EGL_MESA_device_software")};
+    for (const auto& [extension, name] : {std::pair{"EGL_EXT_device_drm", EGL_DRM_DEVICE_FILE_EXT},
+                                         std::pair{"EGL_EXT_device_drm_render_node", EGL_DRM_RENDER_NODE_FILE_EXT}}) {
+        if (!facts.drmFile.empty() || !hasExtension(extensions, extension)) continue;
+        if (const char* file = deviceString(device, name)) facts.drmFile = file;
+    }
+    return facts;
+}
+
 } // namespace
 
 GpuEglContext::GpuEglContext() {
@@ -59,15 +75,19 @@ GpuEglContext::GpuEglContext() {
     const auto platformDisplay = entryPoint<PFNEGLGETPLATFORMDISPLAYEXTPROC>("eglGetPlatformDisplayEXT");
     if (platformDisplay == nullptr) throw GPUBenchmarkError::noDevice();
 
-    // A hardware device first: the software device is the one that says it is software.
+    // The hardware devices, the machine's preferred GPU first (the one the specs name); the
+    // software device is the one that says it is software, and is left to the fallback below.
     const auto queryDevices = entryPoint<PFNEGLQUERYDEVICESEXTPROC>("eglQueryDevicesEXT");
     const auto deviceString = entryPoint<PFNEGLQUERYDEVICESTRINGEXTPROC>("eglQueryDeviceStringEXT");
     if (hasExtension(clientExtensions, "EGL_EXT_platform_device") && queryDevices != nullptr && deviceString != nullptr) {
         std::array<EGLDeviceEXT, 16> devices{};
         EGLint count = 0;
         if (queryDevices(static_cast<EGLint>(devices.size()), devices.data(), &count) != EGL_TRUE) count = 0;
-        for (EGLint i = 0; i < count && context_ == EGL_NO_CONTEXT; ++i) {
-            if (hasExtension(deviceString(devices[i], EGL_EXTENSIONS), "EGL_MESA_device_software")) continue;
+        std::vector<EglDeviceFacts> facts;
+        for (EGLint i = 0; i < count; ++i) facts.push_back(describe(devices[i], deviceString));
+        for (const std::size_t i : preferredEglDevices(ProbeRoot(), facts)) {
+            if (context_ != EGL_NO_CONTEXT) break;
+            if (facts[i].software) continue;
             display_ = platformDisplay(EGL_PLATFORM_DEVICE_EXT, devices[i], nullptr);
             context_ = makeCurrentContext(display_);
         }

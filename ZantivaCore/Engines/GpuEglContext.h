@@ -5,8 +5,9 @@
 namespace zantiva {
 
 // An OpenGL ES 3.2 context without any surface, current on the thread that made it
-// until it is destroyed. It runs on a hardware device when EGL lists one, else on Mesa's
-// software renderer through the surfaceless platform. Throws GPUBenchmarkError::noDevice
+// until it is destroyed. It runs on a hardware device when EGL lists one, the machine's
+// preferred GPU first (a discrete one before an integrated one, GraphicsCard::preferred),
+// else on Mesa's software renderer through the surfaceless platform. Throws GPUBenchmarkError::noDevice
 // when neither gives an OpenGL ES 3.2 context.
 class GpuEglContext {
 public:

@@ -1,5 +1,6 @@
 #include "Engines/StorageIoRun.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -29,6 +30,7 @@ struct Tally {
     std::int64_t bytes = 0;
     std::int64_t operations = 0;
     std::uint64_t latencyNanos = 0;
+    std::uint64_t lastEnd = 0; // when the last counted request ended
     std::int64_t cursor = 0; // next block of a sequential run, shared by its threads
     int failure = 0;         // first error number of the run
     int running = 0;
@@ -38,6 +40,7 @@ struct Counts {
     std::int64_t bytes = 0;
     std::int64_t operations = 0;
     std::uint64_t latencyNanos = 0;
+    std::uint64_t lastEnd = 0;
 };
 
 void addTo(Tally& tally, Counts& counts) {
@@ -45,7 +48,12 @@ void addTo(Tally& tally, Counts& counts) {
     tally.bytes += counts.bytes;
     tally.operations += counts.operations;
     tally.latencyNanos += counts.latencyNanos;
+    tally.lastEnd = std::max(tally.lastEnd, counts.lastEnd);
     counts = {};
+}
+
+ssize_t positioned(int descriptor, bool isWrite, std::byte* buffer, std::int64_t size, off_t offset) {
+    return isWrite ? ::pwrite(descriptor, buffer, size, offset) : ::pread(descriptor, buffer, size, offset);
 }
 
 struct Loop {
@@ -61,14 +69,18 @@ struct Loop {
         const auto blockCount = static_cast<std::uint64_t>(run.fileSize / block);
         const std::int64_t poolSpan = static_cast<std::int64_t>(run.pool->size()) - block;
         std::int64_t source = index * 7 * block % poolSpan;
-        SplitMix64 generator(start + static_cast<std::uint64_t>(index) * 0x9E3779B97F4A7C15ULL);
+        SplitMix64 generator = StorageIoRun::offsetGenerator(start, index);
         const bool sequential = isSequential(run.profile);
         Counts counts;
         std::uint64_t lastFlush = start;
+        bool issued = false;
 
         for (;;) {
             const std::uint64_t t0 = monotonicRawNanoseconds();
-            if (t0 >= deadline || cancel.isCancelled() || abandoned.load(std::memory_order_relaxed)) break;
+            // A thread that starts late still takes its turn, unless there is no window at all.
+            const bool windowOver = t0 >= deadline && (issued || deadline == start);
+            if (windowOver || cancel.isCancelled() || abandoned.load(std::memory_order_relaxed)) break;
+            issued = true;
             std::int64_t blockIndex;
             if (sequential) {
                 std::lock_guard guard(tally.lock);
@@ -78,13 +90,11 @@ struct Loop {
                 blockIndex = static_cast<std::int64_t>(generator.next() % blockCount);
             }
             const off_t offset = blockIndex * block;
-            ssize_t done;
-            if (run.isWrite) {
-                done = ::pwrite(run.descriptor, run.pool->data() + source, block, offset);
-                source = (source + block) % poolSpan;
-            } else {
-                done = ::pread(run.descriptor, readBuffer, block, offset);
-            }
+            // A write only reads its buffer: the pool stays unchanged.
+            std::byte* buffer = run.isWrite ? const_cast<std::byte*>(run.pool->data()) + source : readBuffer;
+            const ssize_t done = run.transfer ? run.transfer(run.descriptor, run.isWrite, buffer, block, offset)
+                                              : positioned(run.descriptor, run.isWrite, buffer, block, offset);
+            if (run.isWrite) source = (source + block) % poolSpan;
             const std::uint64_t t1 = monotonicRawNanoseconds();
             if (done != block) {
                 const int error = done < 0 ? errno : EIO;
@@ -92,12 +102,11 @@ struct Loop {
                 if (tally.failure == 0) tally.failure = error;
                 break;
             }
-            // A request that ends after the deadline belongs to no measured time.
-            if (t1 <= deadline) {
-                counts.bytes += block;
-                counts.operations += 1;
-                counts.latencyNanos += t1 - t0;
-            }
+            // A request that ends after the deadline is counted too, and stretches the run's time.
+            counts.bytes += block;
+            counts.operations += 1;
+            counts.latencyNanos += t1 - t0;
+            counts.lastEnd = t1;
             if (t1 - lastFlush > flushIntervalNanos) {
                 addTo(tally, counts);
                 lastFlush = t1;
@@ -163,8 +172,14 @@ StorageTestMeasurement StorageIoRun::measure(const CancelToken& cancel, const st
 
     if (cancel.isCancelled()) throw CancellationError();
     if (tally.failure != 0) throw StorageBenchmarkFailure::fromErrno(tally.failure);
-    return StorageTestMeasurement::fromTotals(tally.bytes, tally.operations, measureSeconds,
+    const double seconds =
+        tally.operations > 0 ? std::max(measureSeconds, nanosecondsToSeconds(tally.lastEnd - start)) : measureSeconds;
+    return StorageTestMeasurement::fromTotals(tally.bytes, tally.operations, seconds,
                                               static_cast<double>(tally.latencyNanos) / 1e9);
+}
+
+SplitMix64 StorageIoRun::offsetGenerator(std::uint64_t start, int index) {
+    return SplitMix64(start + SplitMix64::mix(static_cast<std::uint64_t>(index) * SplitMix64::step));
 }
 
 } // namespace zantiva

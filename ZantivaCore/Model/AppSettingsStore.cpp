@@ -20,29 +20,30 @@ AppSettingsStore::AppSettingsStore(std::optional<std::filesystem::path> director
     }
 }
 
-void AppSettingsStore::setLanguage(AppLanguage language) {
-    update([&](AppSettings& s) { s.language = language; });
+SaveResult AppSettingsStore::setLanguage(AppLanguage language) {
+    return update([&](AppSettings& s) { s.language = language; });
 }
 
-void AppSettingsStore::setDismissedUpdateVersion(std::optional<std::string> version) {
-    update([&](AppSettings& s) { s.dismissedUpdateVersion = std::move(version); });
+SaveResult AppSettingsStore::setDismissedUpdateVersion(std::optional<std::string> version) {
+    return update([&](AppSettings& s) { s.dismissedUpdateVersion = std::move(version); });
 }
 
-template <typename Change> void AppSettingsStore::update(Change change) {
+template <typename Change> SaveResult AppSettingsStore::update(Change change) {
     AppSettings changed = current_;
     change(changed);
-    if (changed == current_) return;
+    if (changed == current_) return {};
     current_ = std::move(changed);
-    save();
+    return save();
 }
 
-void AppSettingsStore::save() const {
+SaveResult AppSettingsStore::save() const {
     if (!fileURL_) {
-        jsonfile::logSaveFailure(logCategory, fileName, "no home folder");
-        return;
+        auto homeless = SaveResult::failed(fileName, "no home folder");
+        jsonfile::logSaveFailure(logCategory, fileName, homeless.reason);
+        return homeless;
     }
-    jsonfile::saveKeepingUndecodable(*fileURL_, current_.toJson(), logCategory,
-                                     jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); }));
+    return jsonfile::saveKeepingUndecodable(*fileURL_, current_.toJson(), logCategory,
+                                            jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); }));
 }
 
 } // namespace zantiva

@@ -1,9 +1,10 @@
 #pragma once
 
 // Keeps AppSettings in "settings.json" in the app folder. The file is read once, at
-// creation; every change that alters the settings rewrites it whole. Failures never reach
-// the caller: an unusable file gives the defaults (and is kept aside as
-// "settings.json.bad" at the next save), a failed save is logged ("settings").
+// creation; every change that alters the settings rewrites it whole. Nothing here throws:
+// an unusable file gives the defaults (and is kept aside as "settings.json.bad" at the
+// next save); a change answers whether it was saved, and a failed save is logged
+// ("settings") and keeps the new value in memory.
 // Used from the main thread only.
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "Model/AppSettings.h"
+#include "Model/SaveResult.h"
 
 namespace zantiva {
 
@@ -22,12 +24,13 @@ public:
     const AppSettings& current() const { return current_; }
     const std::optional<std::filesystem::path>& fileURL() const { return fileURL_; }
 
-    void setLanguage(AppLanguage language);
-    void setDismissedUpdateVersion(std::optional<std::string> version);
+    // A change to what is already there saves nothing and answers saved.
+    SaveResult setLanguage(AppLanguage language);
+    SaveResult setDismissedUpdateVersion(std::optional<std::string> version);
 
 private:
-    template <typename Change> void update(Change change);
-    void save() const;
+    template <typename Change> SaveResult update(Change change);
+    SaveResult save() const;
 
     AppSettings current_;
     std::optional<std::filesystem::path> fileURL_;

@@ -7,7 +7,8 @@ namespace {
 
 using D = DriveHealthInfo;
 
-// The status is stored as its integer raw value and handled beside this table.
+// The status is stored as its integer raw value and the rights flag only when set; both are
+// handled beside this table.
 constexpr auto fields = std::tuple{
     json::field("id", &D::id),
     json::field("model", &D::model),
@@ -41,6 +42,7 @@ std::optional<double> DriveHealthInfo::score() const {
 json::Json DriveHealthInfo::toJson() const {
     json::Json j = json::encodeFields(*this, fields);
     json::put(j, "status", static_cast<std::int64_t>(status));
+    if (needsAdministratorRights) json::put(j, "needsAdministratorRights", true);
     return j;
 }
 
@@ -49,6 +51,7 @@ DriveHealthInfo DriveHealthInfo::fromJson(const json::Json& j) {
     const auto status = driveHealthStatusFromRaw(json::required<std::int64_t>(j, "status"));
     if (!status) json::detail::fail("status", "0, 1, 2 or 3");
     d.status = *status;
+    d.needsAdministratorRights = json::optional<bool>(j, "needsAdministratorRights").value_or(false);
     return d;
 }
 

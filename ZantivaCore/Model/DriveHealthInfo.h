@@ -29,6 +29,10 @@ struct DriveHealthInfo {
     std::optional<std::int64_t> unsafeShutdowns;
     std::optional<double> dataWrittenTB;
     std::optional<std::int64_t> criticalWarning;
+    // The drive told nothing because reading it needs administrator rights and they weren't
+    // given: its sources refused this user and nobody granted the rights asked for. Stored
+    // only when true.
+    bool needsAdministratorRights = false;
 
     DriveHealthInfo() = default;
     explicit DriveHealthInfo(std::string driveId) : id(std::move(driveId)) {}

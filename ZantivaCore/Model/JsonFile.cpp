@@ -10,23 +10,25 @@ std::string encode(const json::Json& value) {
     return value.dump(2, ' ', false, json::Json::error_handler_t::replace) + "\n";
 }
 
-bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category) {
+SaveResult save(const std::filesystem::path& file, const json::Json& value, std::string_view category) {
     return saveText(file, encode(value), category);
 }
 
-bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
+SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
               FileAccess access) {
     using Folder = PrivateFolder;
     if (!Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close)) {
-        logSaveFailure(category, file, "its folder is missing or not a private folder of this user's");
-        return false;
+        auto refused = SaveResult::failed(file, "its folder is missing or not a private folder of this user's");
+        logSaveFailure(category, file, refused.reason);
+        return refused;
     }
     const std::error_code ec = writeFileAtomically(file, bytes, access);
-    if (ec) logSaveFailure(category, file, ec.message());
-    return !ec;
+    if (!ec) return {};
+    logSaveFailure(category, file, ec.message());
+    return SaveResult::failed(file, ec);
 }
 
-bool saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
+SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf) {
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {

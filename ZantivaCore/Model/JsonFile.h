@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Model/JsonCodec.h"
+#include "Model/SaveResult.h"
 #include "Platform/AtomicFile.h"
 
 namespace zantiva::jsonfile {
@@ -22,8 +23,8 @@ std::string encode(const json::Json& value);
 // The folder is private (made 0700, closed to 0700 when it was open to others, refused
 // when it is a link or someone else's) and the file readable by this user only.
 // A failure is logged under `category` as "couldn't save <file name>: <reason>" and
-// answered with false; the old file is then left as it was.
-bool save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
+// answered with its reason; the old file is then left as it was.
+SaveResult save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
 
 // Why a stored file's text can't be decoded, or nothing when it can.
 using DecodeProblem = std::function<std::optional<std::string>(const std::string& text)>;
@@ -32,7 +33,7 @@ using DecodeProblem = std::function<std::optional<std::string>(const std::string
 // logging it) when `problemOf` finds it undecodable or it can't be read at all, so that a
 // record this version can't read (damaged, or written by a newer version) is never
 // silently replaced. An earlier ".bad" file gives way to the newer one.
-bool saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
+SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf);
 
 // The decode problem of a store whose JSON decodes with `decode`, which throws when it can't.
@@ -49,7 +50,7 @@ template <typename Decode> DecodeProblem decodedBy(Decode decode) {
 
 // The same for a stored file of any other text (the CSV export, the ledger's fingerprints);
 // a file the user asks for is written with `FileAccess::userUmask`.
-bool saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
+SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
               FileAccess access = FileAccess::ownerOnly);
 
 // The file's JSON; absent when the file is missing, unreadable or not JSON.

@@ -103,15 +103,16 @@ std::optional<fs::path> ResultStore::fileURL(const char* name) const {
     return *directory_ / name;
 }
 
-void ResultStore::save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const {
-    if (const auto file = fileURL(name))
-        jsonfile::saveKeepingUndecodable(*file, value, logCategory, undecodable);
-    else
-        jsonfile::logSaveFailure(logCategory, name, "no home folder");
+SaveResult ResultStore::save(const char* name, const json::Json& value,
+                             const jsonfile::DecodeProblem& undecodable) const {
+    if (const auto file = fileURL(name)) return jsonfile::saveKeepingUndecodable(*file, value, logCategory, undecodable);
+    auto homeless = SaveResult::failed(name, "no home folder");
+    jsonfile::logSaveFailure(logCategory, name, homeless.reason);
+    return homeless;
 }
 
-void ResultStore::saveReport(const FinalBenchmarkReport& report) const {
-    save(reportFile, report.toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
+SaveResult ResultStore::saveReport(const FinalBenchmarkReport& report) const {
+    return save(reportFile, report.toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
 }
 
 std::optional<FinalBenchmarkReport> ResultStore::loadReport() const {
@@ -123,8 +124,8 @@ std::optional<FinalBenchmarkReport> ResultStore::loadReport() const {
     return decoded.value;
 }
 
-void ResultStore::saveSession(const BenchmarkSession& session) const {
-    save(sessionFile, session.toJson(), problemOf<BenchmarkSession>(sessionReport));
+SaveResult ResultStore::saveSession(const BenchmarkSession& session) const {
+    return save(sessionFile, session.toJson(), problemOf<BenchmarkSession>(sessionReport));
 }
 
 std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs) const {
@@ -152,8 +153,8 @@ void ResultStore::clearSession() const {
     }
 }
 
-void ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {
-    save(storageFile, result.toJson(), problemOf<StorageBenchmarkResult>(noReport));
+SaveResult ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {
+    return save(storageFile, result.toJson(), problemOf<StorageBenchmarkResult>(noReport));
 }
 
 std::optional<StorageBenchmarkResult> ResultStore::loadStorageResult() const {

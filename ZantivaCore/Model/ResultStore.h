@@ -2,11 +2,11 @@
 
 // Keeps the results that outlive the app, each as one JSON file in one folder:
 // "last-report.json" (the merged report), "benchmark-session.json" (the resumable run)
-// and "last-ssd-result.json" (the last storage benchmark). Best effort throughout:
-// nothing here throws or reports an error to the caller. A file that can't be read or
-// decoded counts as missing, and is kept aside as "<name>.bad" before a new one is saved
-// over it; a failed save leaves the old file whole and is logged ("store"). Holds no
-// state besides the folder, so one store may be shared.
+// and "last-ssd-result.json" (the last storage benchmark). Nothing here throws. A file
+// that can't be read or decoded counts as missing, and is kept aside as "<name>.bad"
+// before a new one is saved over it; a save answers whether it worked, and a failed one
+// leaves the old file whole and is logged ("store"). Holds no state besides the folder,
+// so one store may be shared.
 
 #include <filesystem>
 #include <optional>
@@ -14,6 +14,7 @@
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/JsonFile.h"
+#include "Model/SaveResult.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"
 
@@ -26,24 +27,24 @@ public:
 
     const std::optional<std::filesystem::path>& directory() const { return directory_; }
 
-    void saveReport(const FinalBenchmarkReport& report) const;
+    SaveResult saveReport(const FinalBenchmarkReport& report) const;
     // A stored CPU result of another scoring version is dropped (before decoding, so that
     // it can't spoil the rest), the overall score recomputed and the file rewritten.
     std::optional<FinalBenchmarkReport> loadReport() const;
 
-    void saveSession(const BenchmarkSession& session) const;
+    SaveResult saveSession(const BenchmarkSession& session) const;
     // The stored session when steps remain and it was made on this machine. A finished
     // session or one of another machine is deleted; an undecodable one, or one that
     // can't be matched because this machine's model or CPU name is unknown, is kept.
     std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs) const;
     void clearSession() const;
 
-    void saveStorageResult(const StorageBenchmarkResult& result) const;
+    SaveResult saveStorageResult(const StorageBenchmarkResult& result) const;
     std::optional<StorageBenchmarkResult> loadStorageResult() const;
 
 private:
     std::optional<std::filesystem::path> fileURL(const char* name) const;
-    void save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const;
+    SaveResult save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const;
 
     std::optional<std::filesystem::path> directory_;
 };

@@ -49,7 +49,9 @@ struct SensorSnapshot {
     double ramTotalGB = 0;
     MemoryPressure memoryPressure = MemoryPressure::normal;
     std::vector<double> fanRPM;               // fans that gave a reading, in the sampler's order
-    ThermalState thermalState = ThermalState::nominal;
+    // Absent: the machine has no thermal source (no zone with a trip point, no throttle
+    // counter), so nothing tells how hot it runs; never taken for nominal.
+    std::optional<ThermalState> thermalState;
     bool hasSensorAccess = false;             // without it temperatures, power and fans carry nothing
     Date timestamp = std::chrono::system_clock::now();
 

@@ -265,8 +265,11 @@ CpuTopology CpuTopology::read(const ProbeRoot& root) {
     std::int64_t maxKHz = 0;
     for (int cpu : online)
         maxKHz = std::max(maxKHz, root.integer(cpuBase + "cpu" + std::to_string(cpu) + "/cpufreq/cpuinfo_max_freq").value_or(0));
-    // Without cpufreq (most virtual machines) the kernel's "cpu MHz" is the clock there is.
-    t.maxClockGHz = maxKHz > 0 ? static_cast<double>(maxKHz) / 1'000'000.0 : info.highestMHz / 1'000.0;
+    // Without cpufreq (most virtual machines) the kernel's "cpu MHz" is the clock there is. The
+    // kernel gives it to the kHz ("2599.998"); through whole kHz it becomes the GHz figure that
+    // reads the same (2.599998, where MHz / 1000 gives 2.5999980000000003).
+    if (maxKHz == 0) maxKHz = std::llround(info.highestMHz * 1'000.0);
+    t.maxClockGHz = static_cast<double>(maxKHz) / 1'000'000.0;
     return t;
 }
 

@@ -10,12 +10,12 @@ namespace zantiva::DriveHealthReader {
 
 namespace {
 
-using HealthLog = std::optional<std::vector<std::uint8_t>>;
+using HealthLogAnswer = HealthSourceAnswer<std::vector<std::uint8_t>>;
 
 // One log per controller, however many of its namespaces are drives here.
-std::map<std::string, HealthLog> nvmeHealthLogs(const std::vector<InternalDrive>& drives,
-                                                const DriveHealthOptions& options) {
-    std::map<std::string, HealthLog> logs;
+std::map<std::string, HealthLogAnswer> nvmeHealthLogs(const std::vector<InternalDrive>& drives,
+                                                      const DriveHealthOptions& options) {
+    std::map<std::string, HealthLogAnswer> logs;
     for (const auto& drive : drives) {
         if (!drive.nvmeController || logs.contains(*drive.nvmeController)) continue;
         const std::string& controller = *drive.nvmeController;
@@ -25,22 +25,48 @@ std::map<std::string, HealthLog> nvmeHealthLogs(const std::vector<InternalDrive>
     return logs;
 }
 
+// The drive's readings from its own sources, then, when one of them was refused for lack
+// of rights and asking is still allowed, from whoever reads with administrator rights.
+// `mayAsk` turns false once that gave nothing, so that the user is asked once per reading.
+// True when the drive still lacks what the rights would have given.
+bool readSources(const InternalDrive& drive, const std::map<std::string, HealthLogAnswer>& logs,
+                 const DriveHealthOptions& options, bool& mayAsk, DriveHealthReading& reading) {
+    bool refused = false;
+    if (drive.nvmeController) {
+        const HealthLogAnswer& log = logs.at(*drive.nvmeController);
+        reading.nvmeLog = log.value;
+        refused = log.refused;
+    }
+    const std::string& id = drive.info.id;
+    const auto verdict = options.verdict ? options.verdict(id)
+                                         : smartctlVerdict(options.root.at("/dev/" + id), options.toolTimeout);
+    reading.verdict = verdict.value;
+    refused = refused || verdict.refused;
+    if (!refused || !mayAsk) return refused;
+    const auto elevated = options.withAdministratorRights(id);
+    if (!elevated) {
+        mayAsk = false;
+        return true;
+    }
+    if (!reading.nvmeLog) reading.nvmeLog = elevated->nvmeLog;
+    if (!reading.verdict) reading.verdict = elevated->verdict;
+    return false;
+}
+
 } // namespace
 
 DriveHealthReport read(const DriveHealthOptions& options) {
     auto drives = readInternalDrives(options.root);
     const auto logs = nvmeHealthLogs(drives, options);
+    bool mayAsk = static_cast<bool>(options.withAdministratorRights);
     DriveHealthReport report;
-    for (auto& [info, controller] : drives) {
-        bool logUsed = false;
-        if (controller) {
-            const HealthLog& log = logs.at(*controller);
-            logUsed = log && parseNVMeHealthLog(*log, info);
-        }
-        const auto command = options.verdictCommand ? options.verdictCommand(info.id)
-                                                    : smartctlVerdictCommand(options.root.at("/dev/" + info.id));
-        const auto verdict = systemVerdict(command, options.toolTimeout);
-        evaluate(info, verdict == false, verdict.has_value() || logUsed);
+    for (auto& drive : drives) {
+        DriveHealthReading reading;
+        const bool lacksRights = readSources(drive, logs, options, mayAsk, reading);
+        DriveHealthInfo& info = drive.info;
+        const bool logUsed = reading.nvmeLog && parseNVMeHealthLog(*reading.nvmeLog, info);
+        evaluate(info, reading.verdict == false, reading.verdict.has_value() || logUsed);
+        info.needsAdministratorRights = lacksRights && info.status == DriveHealthStatus::unknown;
         report.drives.push_back(std::move(info));
     }
     std::stable_sort(report.drives.begin(), report.drives.end(),

@@ -9,29 +9,36 @@
 
 #include "Model/DriveHealthReport.h"
 #include "Probes/DriveHealthEvaluation.h"
+#include "Probes/DriveHealthReading.h"
 #include "Probes/NvmeHealthLog.h"
 #include "Probes/ProbeRoot.h"
 #include "Probes/SmartctlVerdict.h"
 
 namespace zantiva {
 
-// Where the drive health reader looks, and the two sources it asks per drive.
+// Where the drive health reader looks, the two sources it asks per drive, and who reads a
+// drive for it when those sources turn this user away.
 struct DriveHealthOptions {
     ProbeRoot root;
-    // The raw health log of an NVMe controller ("nvme0"); unset: the admin command on
-    // its device node under the root.
-    std::function<std::optional<std::vector<std::uint8_t>>(const std::string& controller)> healthLog;
-    // The command that prints a drive's ("sda") SMART verdict as JSON; unset: smartctl on
-    // its device node under the root, when smartctl is installed. An empty command asks
-    // nothing.
-    std::function<std::vector<std::string>(const std::string& device)> verdictCommand;
+    // The raw health log of an NVMe controller ("nvme0"); unset: the admin command on its
+    // device node under the root.
+    std::function<HealthSourceAnswer<std::vector<std::uint8_t>>(const std::string& controller)> healthLog;
+    // A drive's ("sda") SMART verdict; unset: smartctl on its device node under the root,
+    // when smartctl is installed.
+    std::function<HealthSourceAnswer<bool>(const std::string& drive)> verdict;
+    // Reads one drive ("nvme0n1") with administrator rights; absent when they weren't given
+    // (no one to ask, the user declined, the reading failed). Asked only for a drive whose
+    // own sources were refused for lack of rights, and not again in the same reading once it
+    // gave nothing. Unset: nobody is asked, and such a drive says it needs the rights.
+    std::function<std::optional<DriveHealthReading>(const std::string& drive)> withAdministratorRights;
     std::chrono::milliseconds toolTimeout{5000};
 };
 
 // Reads the health of every internal drive once: the NVMe health log where there is one,
 // the drive's SMART verdict, and from both its findings and status. Blocking (one bounded
-// smartctl run per drive); never throws. A drive that gave neither (no permission, no
-// SMART) is "unknown" with no findings. Drives in natural order of their names.
+// smartctl run per drive, and the question for rights when it is asked); never throws. A
+// drive that gave neither is "unknown" with no findings, marked when that is for lack of
+// rights. Drives in natural order of their names.
 namespace DriveHealthReader {
 DriveHealthReport read(const DriveHealthOptions& options = {});
 }

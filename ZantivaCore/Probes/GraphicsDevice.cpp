@@ -1,13 +1,11 @@
 #include "Probes/GraphicsDevice.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <sstream>
 #include <utility>
-#include <vector>
 
 #include "Model/SpecText.h"
+#include "Probes/GraphicsCards.h"
 
 namespace zantiva {
 
@@ -17,13 +15,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> vendorNam
     {"1002", "AMD"}, {"8086", "Intel"}, {"10de", "NVIDIA"}, {"1af4", "Virtio"}, {"1234", "QEMU"},
     {"15ad", "VMware"}, {"1a03", "ASPEED"}, {"5143", "Qualcomm"}, {"1414", "Microsoft"},
 }};
-
-std::string hexId(const std::optional<std::string>& text) {
-    std::string id = text.value_or("");
-    if (id.rfind("0x", 0) == 0) id = id.substr(2);
-    std::transform(id.begin(), id.end(), id.begin(), [](unsigned char c) { return std::tolower(c); });
-    return id;
-}
 
 // The device line of the PCI ID database ("\t73df  Navi 22 [Radeon RX 6700 …]").
 std::optional<std::string> pciDeviceName(const ProbeRoot& root, const std::string& vendor, const std::string& device) {
@@ -52,14 +43,11 @@ std::string displayName(std::string_view vendor, const std::string& device) {
     return vendor.empty() ? part : std::string(vendor) + " " + part;
 }
 
-std::optional<GraphicsDevice> describe(const ProbeRoot& root, const std::string& card) {
-    const std::string dev = "/sys/class/drm/" + card + "/device";
+std::optional<GraphicsDevice> describe(const ProbeRoot& root, const GraphicsCard& card) {
     GraphicsDevice g;
-    std::istringstream uevent(root.bytes(dev + "/uevent").value_or(""));
-    for (std::string line; std::getline(uevent, line);)
-        if (line.rfind("DRIVER=", 0) == 0) g.driver = std::string(specText::trimmed(line.substr(7)));
-    const std::string vendor = hexId(root.text(dev + "/vendor"));
-    const std::string device = hexId(root.text(dev + "/device"));
+    g.driver = card.driver;
+    const std::string& vendor = card.vendor;
+    const std::string& device = card.device;
     if (g.driver.empty() && vendor.empty()) return std::nullopt;
     std::string_view vendorName;
     for (const auto& [id, name] : vendorNames)
@@ -68,22 +56,14 @@ std::optional<GraphicsDevice> describe(const ProbeRoot& root, const std::string&
     else if (!vendorName.empty()) g.name = std::string(vendorName) + " graphics (" + (g.driver.empty() ? device : g.driver) + ")";
     // Intel's integrated graphics and system-on-chip GPUs (no PCI vendor) share main memory.
     g.unifiedMemory = g.driver == "i915" || g.driver == "xe" || vendor.empty();
-    if (!g.unifiedMemory)
-        g.memoryGB = static_cast<double>(std::max<std::int64_t>(0, root.integer(dev + "/mem_info_vram_total").value_or(0)))
-                     / (1024.0 * 1024.0 * 1024.0);
+    if (!g.unifiedMemory) g.memoryGB = static_cast<double>(card.dedicatedMemory) / (1024.0 * 1024.0 * 1024.0);
     return g;
 }
 
 } // namespace
 
 std::optional<GraphicsDevice> GraphicsDevice::read(const ProbeRoot& root) {
-    std::vector<std::string> cards;
-    for (const auto& name : root.entries("/sys/class/drm"))
-        if (numberAfter(name, "card")) cards.push_back(name);
-    std::stable_partition(cards.begin(), cards.end(), [&](const std::string& card) {
-        return root.integer("/sys/class/drm/" + card + "/device/boot_vga") == 1;
-    });
-    for (const auto& card : cards)
+    for (const auto& card : GraphicsCard::preferred(root))
         if (auto g = describe(root, card)) return g;
     return std::nullopt;
 }

@@ -7,8 +7,8 @@
 
 namespace zantiva {
 
-// The primary graphics device from the DRM cards: the one the firmware booted on
-// (boot_vga), else the first. Its name comes from the PCI ID database when the machine
+// The graphics device the GPU benchmark runs on, by the same preference (a discrete GPU
+// before an integrated one, see GraphicsCard::preferred). Its name comes from the PCI ID database when the machine
 // has one; the renderer's own name, where a GPU context exists, is better and may
 // replace it.
 struct GraphicsDevice {

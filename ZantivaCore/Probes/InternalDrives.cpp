@@ -9,15 +9,6 @@ namespace zantiva {
 
 namespace {
 
-// The controller of an NVMe namespace: the folder it sits in ("…/nvme/nvme0/nvme0n1"), or,
-// for a namespace shared through a subsystem, the number in its own name.
-std::string controllerOf(const std::string& name, const std::filesystem::path& devicePath) {
-    const std::string parent = devicePath.parent_path().filename().string();
-    if (numberAfter(parent, "nvme")) return parent;
-    const auto split = name.find('n', 4);
-    return name.substr(0, split);
-}
-
 // SSD or HDD, when the interconnect makes the kernel's word worth taking.
 std::string mediumOf(const std::string& bus, std::optional<std::int64_t> rotational) {
     if (!rotational || bus.empty() || isVirtualInterconnect(bus)) return "";
@@ -25,6 +16,13 @@ std::string mediumOf(const std::string& bus, std::optional<std::int64_t> rotatio
 }
 
 } // namespace
+
+std::string nvmeControllerOf(const std::string& name, const std::filesystem::path& devicePath) {
+    const std::string parent = devicePath.parent_path().filename().string();
+    if (numberAfter(parent, "nvme")) return parent;
+    const auto split = name.find('n', 4);
+    return name.substr(0, split);
+}
 
 std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root) {
     std::vector<InternalDrive> drives;
@@ -40,7 +38,7 @@ std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root) {
         drive.info.id = name;
         drive.info.busType = bus;
         if (name.rfind("nvme", 0) == 0) {
-            drive.nvmeController = controllerOf(name, devicePath);
+            drive.nvmeController = nvmeControllerOf(name, devicePath);
             drive.info.model = knownHardwareText(root.text("/sys/class/nvme/" + *drive.nvmeController + "/model")).value_or("");
         } else {
             drive.info.model = driveModel(root, block, bus).value_or("");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@ struct InternalDrive {
     DriveHealthInfo info;
     std::optional<std::string> nvmeController;
 };
+
+// The controller that answers for an NVMe namespace ("nvme0n1"), from the device folder its
+// /sys/block entry leads to: the folder it sits in ("…/nvme/nvme0/nvme0n1"), or, for a
+// namespace shared through a subsystem, the number in its own name.
+std::string nvmeControllerOf(const std::string& name, const std::filesystem::path& devicePath);
 
 // The machine's internal drives in /sys/block order: the physical drives (isPhysicalDrive)
 // less removable media and drives on USB.

@@ -1,5 +1,6 @@
 #include "Probes/NvmeAdminCommand.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <linux/nvme_ioctl.h>
 #include <sys/ioctl.h>
@@ -14,12 +15,14 @@ namespace {
 constexpr std::uint8_t getLogPage = 0x02;
 constexpr std::uint32_t healthLogId = 0x02;
 constexpr std::uint32_t allNamespaces = 0xFFFFFFFF;   // the controller-wide log
+// The kernel's own limit for an admin command is a minute; a health log takes milliseconds.
+constexpr std::uint32_t commandTimeoutMs = 5000;
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> readNvmeHealthLog(const std::filesystem::path& controllerDevice) {
+HealthSourceAnswer<std::vector<std::uint8_t>> readNvmeHealthLog(const std::filesystem::path& controllerDevice) {
     const int fd = ::open(controllerDevice.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) return {.value = std::nullopt, .refused = isRefusedForRights(errno)};
     std::vector<std::uint8_t> log(DriveHealthReader::nvmeHealthLogBytes, 0);
     nvme_admin_cmd command{};
     command.opcode = getLogPage;
@@ -28,11 +31,13 @@ std::optional<std::vector<std::uint8_t>> readNvmeHealthLog(const std::filesystem
     command.data_len = static_cast<std::uint32_t>(log.size());
     // Number of dwords minus one in the upper half, the log identifier in the lower.
     command.cdw10 = (static_cast<std::uint32_t>(log.size() / 4 - 1) << 16) | healthLogId;
-    // Negative: the kernel refused (permission); positive: the drive's status code.
+    command.timeout_ms = commandTimeoutMs;
+    // Negative: the kernel refused (errno says why); positive: the drive's status code.
     const int status = ::ioctl(fd, NVME_IOCTL_ADMIN_CMD, &command);
+    const int error = errno;
     ::close(fd);
-    if (status != 0) return std::nullopt;
-    return log;
+    if (status != 0) return {.value = std::nullopt, .refused = status < 0 && isRefusedForRights(error)};
+    return {.value = std::move(log), .refused = false};
 }
 
 } // namespace zantiva

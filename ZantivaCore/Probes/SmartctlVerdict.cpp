@@ -1,11 +1,14 @@
 #include "Probes/SmartctlVerdict.h"
 
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include "Platform/BoundedProcess.h"
+#include "Platform/FileDescriptor.h"
 
 namespace zantiva::DriveHealthReader {
 
@@ -33,6 +36,17 @@ std::vector<std::string> smartctlVerdictCommand(const std::filesystem::path& dev
     for (const char* place : places)
         if (::access(place, X_OK) == 0) return {place, "--json", "-H", deviceNode.string()};
     return {};
+}
+
+HealthSourceAnswer<bool> smartctlVerdict(const std::filesystem::path& deviceNode, std::chrono::milliseconds timeout) {
+    const auto command = smartctlVerdictCommand(deviceNode);
+    if (command.empty()) return {};
+    {
+        // Opened the way smartctl opens it, reading nothing, and closed before it runs.
+        const FileDescriptor device(::open(deviceNode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (device.get() < 0 && isRefusedForRights(errno)) return {.value = std::nullopt, .refused = true};
+    }
+    return {.value = systemVerdict(command, timeout), .refused = false};
 }
 
 } // namespace zantiva::DriveHealthReader

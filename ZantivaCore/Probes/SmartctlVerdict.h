@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Probes/DriveHealthReading.h"
+
 namespace zantiva::DriveHealthReader {
 
 // The drive's own SMART verdict as `smartctl --json -H` prints it: true when it passed,
@@ -21,5 +23,9 @@ std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::
 
 // `smartctl --json -H <device node>`, or nothing when smartctl is not installed.
 std::vector<std::string> smartctlVerdictCommand(const std::filesystem::path& deviceNode);
+
+// The drive's verdict from smartctl run as this user. Refused, without a run, when this
+// user may not open the device node: smartctl would be turned away the same way.
+HealthSourceAnswer<bool> smartctlVerdict(const std::filesystem::path& deviceNode, std::chrono::milliseconds timeout);
 
 } // namespace zantiva::DriveHealthReader

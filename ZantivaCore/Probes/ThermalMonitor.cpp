@@ -67,14 +67,14 @@ std::optional<std::uint64_t> ThermalMonitor::throttleEvents() const {
     return total;
 }
 
-ThermalState ThermalMonitor::read() {
-    ThermalState state = ThermalState::nominal;
+std::optional<ThermalState> ThermalMonitor::read() {
+    std::optional<ThermalState> state;
+    const auto raise = [&state](ThermalState to) { state = std::max(state.value_or(ThermalState::nominal), to); };
     for (const auto& zone : zones_)
-        if (auto temperature = root_.integer(zone.temperature))
-            state = std::max(state, ThermalZoneReading{*temperature, zone.trips}.state());
+        if (auto temperature = root_.integer(zone.temperature)) raise(ThermalZoneReading{*temperature, zone.trips}.state());
     const auto events = throttleEvents();
-    if (events && previousThrottleEvents_ && *events > *previousThrottleEvents_)
-        state = std::max(state, ThermalState::serious);
+    if (events) raise(previousThrottleEvents_ && *events > *previousThrottleEvents_ ? ThermalState::serious
+                                                                                     : ThermalState::nominal);
     previousThrottleEvents_ = events;
     return state;
 }

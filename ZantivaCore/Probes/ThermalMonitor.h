@@ -34,7 +34,9 @@ class ThermalMonitor {
 public:
     explicit ThermalMonitor(ProbeRoot root);
 
-    ThermalState read();
+    // Absent when no zone gave a temperature and no counter could be read: nothing was
+    // measured, which is not the same as nominal.
+    std::optional<ThermalState> read();
 
 private:
     struct Zone {

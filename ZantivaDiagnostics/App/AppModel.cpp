@@ -11,6 +11,7 @@
 #include "Account/APIError.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "Model/BenchmarkScoring.h"
+#include "Model/NotSavedNotice.h"
 #include "Model/SessionDeviceInfo.h"
 #include "Model/TestPlans.h"
 #include "Probes/SystemProbe.h"
@@ -253,8 +254,16 @@ QCoro::Task<> AppModel::checkForUpdate() {
 
 void AppModel::dismissUpdate() {
     if (!update_) return;
-    settings_.setDismissedUpdateVersion(update_->version.description());
+    const SaveResult saved = settings_.setDismissedUpdateVersion(update_->version.description());
     setUpdate(std::nullopt);
+    sayIfSettingsNotSaved(saved);
+}
+
+void AppModel::sayIfSettingsNotSaved(const SaveResult& saved) {
+    // Once: every later change would fail the same way, and the line has other news to give.
+    if (saved.saved() || saidSettingsNotSaved_) return;
+    saidSettingsNotSaved_ = true;
+    setStatus(notSavedNotice(SavedRecord::settings, saved));
 }
 
 void AppModel::openUpdateDownload() {
@@ -267,8 +276,9 @@ void AppModel::setLanguage(AppLanguage language) {
     if (language == loc_.language()) return;
     loc_.setLanguage(language);
     session_.setLanguage(language);
-    settings_.setLanguage(language);
+    const SaveResult saved = settings_.setLanguage(language);
     setStatus(std::nullopt);
+    sayIfSettingsNotSaved(saved);
     setUpdate(std::nullopt);
     detach(checkForUpdate());
     detach(refreshAfterLanguageSwitch());
@@ -298,7 +308,8 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
     const bool sameMachine = report_.specs && report.specs &&
                              SessionDeviceInfo::of(*report_.specs).match(*report.specs) == DeviceMatch::same;
     setReport(BenchmarkScoring::merge(sameMachine ? std::optional(report_) : std::nullopt, std::move(report)));
-    store_.saveReport(report_);
+    if (const SaveResult saved = store_.saveReport(report_); !saved.saved())
+        setStatus(notSavedNotice(SavedRecord::report, saved));
     emit runHandedOver(true);
     auto submitting = sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_));
     co_await submitting;

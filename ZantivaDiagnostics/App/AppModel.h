@@ -182,6 +182,8 @@ private:
     void setUpdate(std::optional<AppUpdateInfo> update);
     void setRefreshingAccount(bool refreshing);
     void showUnexpectedError(std::string text);
+    // Tells of the first settings change this run that couldn't be saved.
+    void sayIfSettingsNotSaved(const SaveResult& saved);
     QCoro::Task<> completeSignIn(SignInGrant grant);
     QCoro::Task<> refreshAfterLanguageSwitch();
     QCoro::Task<> findOutsideBenchmarks();
@@ -218,6 +220,7 @@ private:
     std::optional<BenchmarkSession> resumable_;
     std::optional<LocalizedMessage> status_;
     bool isRefreshingAccount_ = false;
+    bool saidSettingsNotSaved_ = false;
     bool isLoginPromptVisible_ = false;
     bool isWasherSetupVisible_ = false;
     std::optional<AppUpdateInfo> update_;

@@ -1,5 +1,6 @@
 #include "App/QuitSignals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -57,6 +58,10 @@ QuitSignals::~QuitSignals() {
 void QuitSignals::drain() {
     unsigned char byte = 0;
     while (::read(pipeEnds[0], &byte, 1) == 1) emit received(byte);
+}
+
+void quitOnSignals(const QuitSignals& watched) {
+    QObject::connect(&watched, &QuitSignals::received, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 
 } // namespace zantiva

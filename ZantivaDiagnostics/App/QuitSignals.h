@@ -26,4 +26,10 @@ private:
     QSocketNotifier* notifier_;
 };
 
+// Ends the application's event loop (status 0) at a quit signal, whatever its windows say:
+// QCoreApplication::quit() first asks every window to close and gives up when one refuses,
+// as a full-screen test or the washer does, and a session that ends must not leave the
+// program behind. What follows the loop (the teardown) runs as after any other quit.
+void quitOnSignals(const QuitSignals& watched);
+
 } // namespace zantiva

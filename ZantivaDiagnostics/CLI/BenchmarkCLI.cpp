@@ -16,6 +16,7 @@
 #include "CLI/ResultLines.h"
 #include "CLI/SmartMode.h"
 #include "CLI/StorageMode.h"
+#include "Account/AppVersion.h"
 
 namespace zantiva {
 namespace {
@@ -92,12 +93,18 @@ std::optional<int> runBenchmarkCommandLine(const CommandLine& commandLine, CliCo
 }
 
 std::string usageLine(std::span<const CliMode> modes) {
-    std::string line = "usage: zantiva-diagnostics [" + std::string(dumpHardwareOption);
+    std::string line = "usage: zantiva-diagnostics [--help | --version | " + std::string(dumpHardwareOption);
     for (const CliMode& mode : modes) {
         line += " | " + usageOf(mode.option);
         for (const CliOption& option : mode.options) line += " [" + usageOf(option) + "]";
     }
     return line + "]";
+}
+
+std::optional<std::string> programInformation(const CommandLine& commandLine) {
+    if (commandLine.has("--help") || commandLine.has("-h")) return usageLine() + "\n";
+    if (commandLine.has("--version")) return "zantiva-diagnostics " + AppVersion::current().description() + "\n";
+    return std::nullopt;
 }
 
 } // namespace zantiva

@@ -39,7 +39,12 @@ std::span<const CliMode> benchmarkModes();
 std::optional<int> runBenchmarkCommandLine(const CommandLine& commandLine, CliContext& context,
                                            std::span<const CliMode> modes = benchmarkModes());
 
-// "usage: zantiva-diagnostics [--dump-hardware | --ram | --cpu [--runs N] | …]"
+// "usage: zantiva-diagnostics [--help | --version | --dump-hardware | --ram | --cpu [--runs N] | …]"
 std::string usageLine(std::span<const CliMode> modes = benchmarkModes());
+
+// What "--help" (or "-h") and "--version" ask for, wherever they stand and before any mode:
+// the usage line, or "zantiva-diagnostics 1.0.0"; each ends with a line feed. Absent when the
+// arguments ask for neither.
+std::optional<std::string> programInformation(const CommandLine& commandLine);
 
 } // namespace zantiva

@@ -1,6 +1,8 @@
 #include "CLI/DumpHardware.h"
 
+#include <cmath>
 #include <thread>
+#include <vector>
 
 #include "CLI/ResultLines.h"
 #include "CLI/SmartMode.h"
@@ -15,25 +17,44 @@ namespace {
 
 constexpr std::string_view thermalStateNames[] = {"nominal", "fair", "serious", "critical"};
 
+// A reading with the precision it carries: loads are ratios of tick counts and bytes, so their
+// full digits ("1.1904761904761905") say nothing; a tenth of a percent, degree or watt does,
+// and a hundredth of a GB.
+double tenths(double value) { return std::round(value * 10) / 10; }
+std::optional<double> tenths(const std::optional<double>& value) {
+    return value ? std::optional(tenths(*value)) : std::nullopt;
+}
+double hundredths(double value) { return std::round(value * 100) / 100; }
+
 // A snapshot has no stored form; these are its field names for the dump.
 nlohmann::json snapshotFields(const SensorSnapshot& s) {
+    std::vector<double> perCore;
+    for (const double load : s.perCoreLoadPercent) perCore.push_back(tenths(load));
     json::Json j = json::Json::object();
-    json::put(j, "cpuLoadPercent", s.cpuLoadPercent);
-    json::put(j, "perCoreLoadPercent", s.perCoreLoadPercent);
-    json::put(j, "cpuTemperatureCelsius", s.cpuTemperatureCelsius);
-    json::put(j, "gpuLoadPercent", s.gpuLoadPercent);
-    json::put(j, "gpuTemperatureCelsius", s.gpuTemperatureCelsius);
-    json::put(j, "systemPowerWatts", s.systemPowerWatts);
-    json::put(j, "ramLoadPercent", s.ramLoadPercent);
-    json::put(j, "ramUsedGB", s.ramUsedGB);
-    json::put(j, "ramTotalGB", s.ramTotalGB);
+    json::put(j, "cpuLoadPercent", tenths(s.cpuLoadPercent));
+    json::put(j, "perCoreLoadPercent", perCore);
+    json::put(j, "cpuTemperatureCelsius", tenths(s.cpuTemperatureCelsius));
+    json::put(j, "gpuLoadPercent", tenths(s.gpuLoadPercent));
+    json::put(j, "gpuTemperatureCelsius", tenths(s.gpuTemperatureCelsius));
+    json::put(j, "systemPowerWatts", tenths(s.systemPowerWatts));
+    json::put(j, "ramLoadPercent", tenths(s.ramLoadPercent));
+    json::put(j, "ramUsedGB", hundredths(s.ramUsedGB));
+    json::put(j, "ramTotalGB", hundredths(s.ramTotalGB));
     json::put(j, "memoryPressure", s.memoryPressure);
     json::put(j, "fanRPM", s.fanRPM);
-    json::put(j, "thermalState", std::string(thermalStateNames[rawValue(s.thermalState)]));
+    if (s.thermalState) json::put(j, "thermalState", std::string(thermalStateNames[rawValue(*s.thermalState)]));
     json::put(j, "hasSensorAccess", s.hasSensorAccess);
     json::put(j, "timestamp", s.timestamp);
     return j;
 }
+
+} // namespace
+
+void printSensorSnapshotLines(std::ostream& out, const SensorSnapshot& sample) {
+    printResultLines(out, snapshotFields(sample));
+}
+
+namespace {
 
 void heading(std::ostream& out, std::string_view name, bool first = false) {
     if (!first) out << '\n';
@@ -62,11 +83,11 @@ void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::ch
     heading(out, "Device profile");
     printResultLines(out, DeviceProfile(specs).toJson());
     heading(out, "Drive health");
-    printDriveHealthLines(out, drives);
+    printDriveHealthLines(out, drives, Loc(AppLanguage::english));
     heading(out, "Battery");
     printResultLines(out, battery.toJson());
     heading(out, "Telemetry");
-    printResultLines(out, snapshotFields(sample));
+    printSensorSnapshotLines(out, sample);
     out.flush();
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Probes/DriveHealthReader.h"
+#include "Model/SensorSnapshot.h"
 #include "Probes/SystemProbe.h"
 
 namespace zantiva {
@@ -25,6 +26,10 @@ inline constexpr std::string_view dumpHardwareOption = "--dump-hardware";
 // (docs/cli.md). Reads only;
 // whatever cannot be read is "Unknown", 0 or left out, so it always ends with status 0.
 // The sample covers loadWindow, so that its CPU load means something.
+// The telemetry group's lines: each reading with the precision it carries (a tenth of a
+// percent, degree or watt, a hundredth of a GB), memory pressure and thermal state as words.
+void printSensorSnapshotLines(std::ostream& out, const SensorSnapshot& sample);
+
 void dumpHardware(std::ostream& out, const HardwareDumpSources& sources = {},
                   std::chrono::milliseconds loadWindow = std::chrono::milliseconds(200));
 

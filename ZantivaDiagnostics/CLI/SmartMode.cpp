@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "CLI/ResultLines.h"
+#include "DriveHealth/ElevatedDriveHealth.h"
 #include "Probes/DriveHealthReader.h"
 
 namespace zantiva {
@@ -15,7 +16,7 @@ std::string_view statusName(DriveHealthStatus status) { return statusNames[stati
 
 } // namespace
 
-void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report) {
+void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, const Loc& loc) {
     json::Json summary = json::Json::object();
     json::put(summary, "checkedAt", report.checkedAt);
     json::put(summary, "drives", static_cast<std::int64_t>(report.drives.size()));
@@ -29,12 +30,14 @@ void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report) {
         for (const char* text : {"model", "busType", "mediaType"})
             if (fields.contains(text) && fields[text] == "") fields.erase(text);
         fields["status"] = statusName(drive.status);
+        if (drive.needsAdministratorRights) fields["note"] = loc["DriveHealth.NeedsRights"];
         printResultLines(out, fields, drive.id);
     }
 }
 
 int runSmartMode(const CommandLine&, CliContext& context) {
-    printDriveHealthLines(context.out, DriveHealthReader::read());
+    const DriveHealthOptions options{.withAdministratorRights = readDriveWithAdministratorRights};
+    printDriveHealthLines(context.out, DriveHealthReader::read(options), context.loc);
     context.out.flush();
     return 0;
 }

@@ -31,7 +31,11 @@ GradeDotView gradeDot(std::optional<DeviceGrade> grade, const Loc& loc) {
 }
 
 DeviceHeadingView present(const DeviceHeadingState& state, const Loc& loc) {
-    DeviceHeadingView view{.caption = caption(state.specs), .name = state.specs ? state.specs->model : dash};
+    // A model the system didn't give reads as the specs cards say it, never as a raw "Unknown".
+    std::string name = dash;
+    if (state.specs)
+        name = SpecsPresenter::isReported(state.specs->model) ? state.specs->model : loc["Dashboard.NotReported"];
+    DeviceHeadingView view{.caption = caption(state.specs), .name = std::move(name)};
     if (state.hasResults) view.gradeDot = gradeDot(state.grade, loc);
     return view;
 }

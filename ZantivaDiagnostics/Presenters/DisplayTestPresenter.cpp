@@ -6,7 +6,7 @@
 
 namespace zantiva::DisplayTestPresenter {
 
-DisplayTestView present(const DisplayTestState& state, double screenHz, const Loc& loc) {
+DisplayTestView present(const DisplayTestState& state, double screenHz, bool canMeasure, const Loc& loc) {
     using Page = DisplayTestState::Page;
     DisplayTestView view{.step = state.step(), .exitTooltip = loc["Display.Exit"]};
     switch (state.step().page) {
@@ -27,7 +27,7 @@ DisplayTestView present(const DisplayTestState& state, double screenHz, const Lo
     case Page::deadPixel: view.caption = loc["Display.Label.DeadPixel"]; break;
     case Page::refresh: {
         view.title = loc["Display.Refresh.Title"];
-        view.body = loc["Display.Refresh.Body"];
+        view.body = loc[canMeasure ? "Display.Refresh.Body" : "Display.Refresh.NotMeasured"];
         const auto rate = DisplayTestState::trustedRate(state.measuredHz(), screenHz);
         view.rate = rate ? CompositeFormat::format("{0:0} Hz", {*rate}) : StationNumbers::missing;
         view.hint = loc["Display.Refresh.Done"];

@@ -45,7 +45,9 @@ struct DisplayTestView {
 namespace DisplayTestPresenter {
 
 // screenHz: the refresh rate the screen reports, against which the meter is trusted.
-DisplayTestView present(const DisplayTestState& state, double screenHz, const Loc& loc);
+// canMeasure: whether the page has a clock paced by the display; without one (no GL) the
+// refresh page says the rate can't be measured instead of pointing at the dash.
+DisplayTestView present(const DisplayTestState& state, double screenHz, bool canMeasure, const Loc& loc);
 
 } // namespace DisplayTestPresenter
 } // namespace zantiva

@@ -38,8 +38,9 @@ DriveHealthView present(const DriveHealthReport& report, const Loc& loc) {
         DriveHealthDriveView shown{
             .name = drive.model.empty() ? drive.id : drive.model,
             .status = statusBadge(drive.status, loc),
-            .summary = drive.status == DriveHealthStatus::unknown ? loc["DriveHealth.NoData"]
-                                                                  : SpecsPresenter::joined(facts(drive, loc), "  \u00B7  "),
+            .summary = drive.status != DriveHealthStatus::unknown ? SpecsPresenter::joined(facts(drive, loc), "  \u00B7  ")
+                       : drive.needsAdministratorRights           ? loc["DriveHealth.NeedsRights"]
+                                                                  : loc["DriveHealth.NoData"],
             .issues = {},
         };
         for (const auto issue : drive.issues)

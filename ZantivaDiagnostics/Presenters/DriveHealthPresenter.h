@@ -30,8 +30,8 @@ struct ColoredLine {
 struct DriveHealthDriveView {
     std::string name; // the drive's model, or its identifier without one (machine text)
     BadgeValue status;
-    // The health facts joined with "  ·  " (empty when it reported none), or the no-data
-    // sentence for a drive of unknown status.
+    // The health facts joined with "  ·  " (empty when it reported none), or for a drive of
+    // unknown status why: administrator rights weren't given, or it reported nothing.
     std::string summary;
     std::vector<ColoredLine> issues; // "• " and the issue's sentence
 

@@ -17,7 +17,7 @@ std::vector<ExternalRunButton> buttons(ExternalBenchmarkApp app, const Loc& loc)
         {loc["Dashboard.External.CpuSingle"], false, {app, Kind::cpuSingleCore}},
         {loc["Dashboard.External.CpuMulti"], false, {app, multiCore}},
     };
-    if (supportsGPU(app)) out.push_back({"GPU", false, {app, Kind::gpu}});
+    if (supportsGPU(app)) out.push_back({loc["Dashboard.External.Gpu"], false, {app, Kind::gpu}});
     out.push_back({loc["Dashboard.External.RunAll"], true, {app, Kind::cpuSingleCore}});
     return out;
 }

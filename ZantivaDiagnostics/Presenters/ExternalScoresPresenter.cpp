@@ -23,7 +23,7 @@ ScoreRowView row(ExternalBenchmarkApp app, const ExternalBenchmarkResult& result
         .size = size,
     };
     if (supportsGPU(app))
-        view.figures.push_back(figure(result.gpuScore, "GPU"));
+        view.figures.push_back(figure(result.gpuScore, loc["Dashboard.External.Gpu"]));
     else
         view.reservesThirdColumn = reservesGPUColumn;
     return view;

@@ -9,6 +9,7 @@
 #include "Controls/RetroButton.h"
 #include "Figures/MetricView.h"
 #include "Layout/Boxes.h"
+#include "Layout/LeadingRow.h"
 #include "Layout/MachineLine.h"
 #include "Layout/PageColumn.h"
 #include "Results/DriveHealthCard.h"
@@ -35,10 +36,12 @@ RetroCard* makeResultsCard(const StorageResultsView& view) {
     for (const auto& line : view.rows) {
         grid->addWidget(proseLabel(TextRole::body, color(PaletteColor::text), qs(line.title)), row, 0,
                         Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(machineFigure(qs(line.mbps), 15, QFont::Bold), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(machineFigure(qs(line.mibps), 13, QFont::Bold, 0.8), row, 2, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(machineFigure(qs(line.iops), 13, QFont::Bold, 0.8), row, 3, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(machineFigure(qs(line.latencyMs), 13, QFont::Bold, 0.8), row, 4, Qt::AlignLeft | Qt::AlignVCenter);
+        // Figures are left to right widgets, which Qt would align by their own direction: each
+        // stands at its column's leading edge, under its heading, in either language.
+        grid->addLayout(leadingRow(machineFigure(qs(line.mbps), 15, QFont::Bold)), row, 1, Qt::AlignVCenter);
+        grid->addLayout(leadingRow(machineFigure(qs(line.mibps), 13, QFont::Bold, 0.8)), row, 2, Qt::AlignVCenter);
+        grid->addLayout(leadingRow(machineFigure(qs(line.iops), 13, QFont::Bold, 0.8)), row, 3, Qt::AlignVCenter);
+        grid->addLayout(leadingRow(machineFigure(qs(line.latencyMs), 13, QFont::Bold, 0.8)), row, 4, Qt::AlignVCenter);
         ++row;
     }
     grid->setColumnStretch(5, 1); // the grid keeps to the leading edge

@@ -76,7 +76,7 @@ std::string ExternalBenchmarkRunner::label(const ExternalBenchmarkStep& step, co
         kind = loc.t(step.app == App::geekbench ? "ExtRun.Kind.GeekbenchCpu" : "Dashboard.External.CpuSingle");
         break;
     case ExternalTestKind::cpuMultiCore: kind = loc.t("Dashboard.External.CpuMulti"); break;
-    case ExternalTestKind::gpu: kind = "GPU"; break;
+    case ExternalTestKind::gpu: kind = loc.t("Dashboard.External.Gpu"); break;
     }
     return name + " \u2014 " + kind;
 }
@@ -158,8 +158,10 @@ void ExternalBenchmarkRunner::shutDown() {
 QCoro::Task<> ExternalBenchmarkRunner::execute(std::vector<ExternalBenchmarkPlan::Item> plan, bool thenZantiva,
                                                std::stop_token stop) {
     const QPointer<ExternalBenchmarkRunner> self(this);
-    const auto hold = configuration_.activity->begin("Zantiva external benchmark",
-                                                     {.keepSystemAwake = true, .keepDisplayAwake = true});
+    // A quit destroys the runner while this run waits for its tool; the run ends (and lets go of
+    // its hold) only when the killed tool is reaped, so it keeps the activity alive itself.
+    const std::shared_ptr<ProcessActivity> activity = configuration_.activity;
+    const auto hold = activity->begin("Zantiva external benchmark", {.keepSystemAwake = true, .keepDisplayAwake = true});
     for (const ExternalBenchmarkPlan::Item& item : plan) {
         if (stop.stop_requested()) break;
         if (const auto* cooldown = std::get_if<ExternalBenchmarkPlan::Cooldown>(&item)) {

@@ -7,6 +7,7 @@
 
 #include "Engines/StorageBenchmarkEngine.h"
 #include "Engines/StorageBenchmarkFailure.h"
+#include "Model/NotSavedNotice.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -62,7 +63,8 @@ QCoro::Task<> StorageRunner::execute(std::filesystem::path folder) {
     }
     if (!self) co_return;
     if (result) {
-        store_.saveStorageResult(*result);
+        if (const SaveResult saved = store_.saveStorageResult(*result); !saved.saved())
+            if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::storageResult, saved));
         setResult(std::move(result));
     }
     if (failure) log::error(category, "storage test failed: " + failure->key());

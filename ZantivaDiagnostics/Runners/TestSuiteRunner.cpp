@@ -13,6 +13,7 @@
 #include "Engines/MemoryTestEngine.h"
 #include "Engines/MemoryTestFailure.h"
 #include "Localization/AppLanguage.h"
+#include "Model/NotSavedNotice.h"
 #include "Model/TestPlans.h"
 #include "Platform/Log.h"
 #include "Probes/BatteryReader.h"
@@ -300,7 +301,11 @@ void TestSuiteRunner::endStationWait(std::optional<StationOutcome> outcome) {
     onMainThread([handle] { handle.resume(); });
 }
 
-void TestSuiteRunner::save(BenchmarkSession& session) { store_.saveSession(session); }
+void TestSuiteRunner::save(BenchmarkSession& session) {
+    const SaveResult saved = store_.saveSession(session);
+    if (saved.saved()) return;
+    if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::session, saved));
+}
 
 void TestSuiteRunner::setStatus(TestModule module, ModuleStatus status) {
     auto statuses = statuses_;

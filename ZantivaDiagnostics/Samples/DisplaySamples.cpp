@@ -35,7 +35,7 @@ DisplayTestState stateAt(DisplayTestState::Page at) {
 std::unique_ptr<QWidget> showing(std::unique_ptr<DisplayTestScreen> screen, const DisplayTestState& state,
                                  LocNotifier& loc) {
     DisplayTestScreen* shown = screen.get();
-    loc.bind(shown, [shown, state, &loc] { shown->show(DisplayTestPresenter::present(state, 60, loc.loc())); });
+    loc.bind(shown, [shown, state, &loc] { shown->show(DisplayTestPresenter::present(state, 60, shown->refreshClock() != nullptr, loc.loc())); });
     return screen;
 }
 

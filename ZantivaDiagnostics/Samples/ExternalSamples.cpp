@@ -87,7 +87,7 @@ ExternalRunState finishedState(const Loc& loc) {
     state.scored = {{App::geekbench, "Geekbench 6.3.0", {.singleCoreScore = 2712.4, .multiCoreScore = 14235.8}},
                     {App::cinebench2024, "Cinebench 2024", {.singleCoreScore = 121.4, .multiCoreScore = 1398.2}}};
     state.problems = {
-        {label("Geekbench 6.3.0", "GPU"),
+        {label("Geekbench 6.3.0", loc["Dashboard.External.Gpu"]),
          LocalizedMessage("ExtRun.GeekbenchSaved.Body", "https://browser.geekbench.com/v6/compute/2345678")},
         {label("Cinebench 2026", loc["Dashboard.External.CpuSingle"]),
          LocalizedMessage("ExtRun.Exited", "Cinebench 2026", "139", "Segmentation fault (core dumped)")},

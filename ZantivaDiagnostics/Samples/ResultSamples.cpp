@@ -51,8 +51,12 @@ DriveHealthReport driveHealth() {
     disk.powerOnHours = 31877;
     disk.mediaErrors = 2;
 
+    DriveHealthInfo locked("nvme1n1"); // read by a user who didn't give administrator rights
+    locked.model = "WD_BLACK SN850X 2000GB";
+    locked.needsAdministratorRights = true;
+
     DriveHealthInfo usb("sdb"); // behind a USB adapter: no model, no health data
-    return {.drives = {nvme, disk, usb}, .checkedAt = {}};
+    return {.drives = {nvme, locked, disk, usb}, .checkedAt = {}};
 }
 
 StorageBenchmarkResult storage() {

@@ -259,6 +259,7 @@ const SampleScreen samples[] = {
     {"results-external", windowSize, ExternalSamples::results},
     {"window-dashboard", windowSize, WindowSamples::dashboard},
     {"window-results", windowSize, WindowSamples::results},
+    {"window-results-not-saved", windowSize, WindowSamples::resultsNotSaved},
     {"window-run", windowSize, windowRun},
     {"window-sign-in", windowSize, WindowSamples::signIn},
     {"window-error", windowSize, WindowSamples::error},

@@ -25,12 +25,23 @@ std::unique_ptr<RootView> window(LocNotifier& loc, RootState state, bool signedI
 
 std::unique_ptr<QWidget> dashboard(LocNotifier& loc) { return window(loc, {}, false); }
 
-std::unique_ptr<QWidget> results(LocNotifier& loc) {
-    auto root = window(loc, {.screen = AppScreen::result, .status = LocalizedMessage("Auth.SignedInOtherSite", "zantiva.com")},
-                       true);
+namespace {
+
+std::unique_ptr<QWidget> resultsWithStatus(LocNotifier& loc, LocalizedMessage status) {
+    auto root = window(loc, {.screen = AppScreen::result, .status = std::move(status)}, true);
     ResultScreen* screen = root->resultScreen();
     loc.bind(screen, [screen, &loc] { screen->show(ResultPresenter::present(ResultSamples::resultState(), loc.loc())); });
     return root;
+}
+
+} // namespace
+
+std::unique_ptr<QWidget> results(LocNotifier& loc) {
+    return resultsWithStatus(loc, LocalizedMessage("Auth.SignedInOtherSite", "zantiva.com"));
+}
+
+std::unique_ptr<QWidget> resultsNotSaved(LocNotifier& loc) {
+    return resultsWithStatus(loc, LocalizedMessage("NotSaved.Report.DiskFull"));
 }
 
 std::unique_ptr<QWidget> signIn(LocNotifier& loc) {

@@ -20,6 +20,8 @@ std::unique_ptr<RootView> window(LocNotifier& loc, RootState state, bool signedI
 std::unique_ptr<QWidget> dashboard(LocNotifier& loc);
 // The results of a full run, signed in, with a sign-in that came back for the other site.
 std::unique_ptr<QWidget> results(LocNotifier& loc);
+// The results of a run that the full disk kept from being saved, and the line that says so.
+std::unique_ptr<QWidget> resultsNotSaved(LocNotifier& loc);
 // The sign-in prompt waiting for the browser.
 std::unique_ptr<QWidget> signIn(LocNotifier& loc);
 // The notice of an exception whose text runs longer than the window.

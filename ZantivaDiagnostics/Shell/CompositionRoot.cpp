@@ -4,6 +4,7 @@
 #include "App/AppFolder.h"
 #include "App/DesktopActivity.h"
 #include "App/DesktopOpener.h"
+#include "DriveHealth/ElevatedDriveHealth.h"
 #include "External/ExternalBenchmarkLocator.h"
 #include "External/LoopImageMounter.h"
 #include "External/ProcessLauncher.h"
@@ -22,6 +23,10 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.loc = &Loc::shared();
     setup.suite.activity = activity;
     setup.storage.activity = activity;
+    // The runners read the drives outside their timed measurements, so the question for
+    // rights never stands inside one.
+    setup.suite.drives.withAdministratorRights = readDriveWithAdministratorRights;
+    setup.storage.drives.withAdministratorRights = readDriveWithAdministratorRights;
     setup.external.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
     setup.external.readerFactory = PageReaderProcess::factory(*setup.loc);
     setup.external.searchDirectories = ExternalBenchmarkLocator::defaultSearchDirectories();

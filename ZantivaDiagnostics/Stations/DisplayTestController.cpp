@@ -80,7 +80,8 @@ void DisplayTestController::frameShown(double seconds) {
 
 void DisplayTestController::refresh() {
     if (!screen_) return;
-    DisplayTestView view = DisplayTestPresenter::present(state_, screenHz_, loc_.loc());
+    DisplayTestView view =
+        DisplayTestPresenter::present(state_, screenHz_, screen_->refreshClock() != nullptr, loc_.loc());
     // The meter feeds every frame; the page is told only what changed.
     if (shown_ == view) return;
     screen_->show(view);

@@ -8,6 +8,7 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include "Cards/RetroBadge.h"
 #include "Cards/RetroCard.h"
 #include "Controls/RetroButton.h"
 #include "Controls/RetroCheckBox.h"
@@ -112,9 +113,15 @@ QWidget* DisplayTestScreen::makeDeadPixels() {
     grid->setContentsMargins(0, 0, 0, 0);
     deadPixels_ = new DisplayDeadPixelGrid;
     grid->addWidget(deadPixels_, 0, 0);
-    auto* over = new QWidget;
+    // The caption stands on a solid plate: over the grid itself its letters (and, in Persian,
+    // their dots) would merge with the lit pixels.
     deadPixelCaption_ = caption();
-    captionColumn(*over, deadPixelCaption_);
+    setForeground(*deadPixelCaption_, withOpacity(color(PaletteColor::text), 0.85));
+    auto* over = new QWidget;
+    auto* column = new QVBoxLayout(over);
+    column->setContentsMargins(28, 28, 28, 28);
+    column->addStretch();
+    column->addLayout(centredRow(new RetroBadge(deadPixelCaption_, color(PaletteColor::surface))));
     grid->addWidget(over, 0, 0);
     return deadPixelPage_;
 }
@@ -203,7 +210,7 @@ void DisplayTestScreen::show(const DisplayTestView& view) {
         break;
     }
     case Page::deadPixel:
-        showCaption(*deadPixelCaption_, view.caption, false);
+        deadPixelCaption_->setProse(qs(view.caption));
         pages_->setCurrentWidget(deadPixelPage_);
         break;
     case Page::refresh: showRefresh(view); break;

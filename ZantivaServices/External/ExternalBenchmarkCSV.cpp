@@ -74,7 +74,8 @@ std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& 
 bool write(std::string_view text, const std::filesystem::path& file) {
     // The export is the user's to share: it keeps the mode their umask gives.
     return jsonfile::saveText(file, std::string("\xEF\xBB\xBF") + std::string(text), "external",
-                              FileAccess::userUmask);
+                              FileAccess::userUmask)
+        .saved();
 }
 
 } // namespace zantiva::ExternalBenchmarkCSV

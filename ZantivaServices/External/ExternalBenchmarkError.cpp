@@ -13,7 +13,7 @@ ExternalBenchmarkError ExternalBenchmarkError::couldNotLaunch(std::string name, 
 }
 
 ExternalBenchmarkError ExternalBenchmarkError::exited(std::string name, std::int32_t code, std::string output) {
-    ExternalBenchmarkError e(Kind::exited, name + " quit with error " + std::to_string(code));
+    ExternalBenchmarkError e(Kind::exited, name + " quit with exit code " + std::to_string(code));
     e.name_ = std::move(name);
     e.code_ = code;
     e.output_ = std::move(output);

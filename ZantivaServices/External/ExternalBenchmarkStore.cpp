@@ -56,7 +56,7 @@ bool ExternalBenchmarkStore::save() const {
     if (!file_) return true;
     json::Json out = json::Json::object();
     for (const auto& [app, settings] : apps_) out[std::string(rawValue(app))] = settings.toJson();
-    return jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
+    return jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable).saved();
 }
 
 ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkApp app) const {

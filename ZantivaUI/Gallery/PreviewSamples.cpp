@@ -43,6 +43,7 @@ SensorSnapshot sensorSnapshot() {
     snapshot.ramUsedGB = 13.9;
     snapshot.ramTotalGB = 32.0;
     snapshot.fanRPM = {1850};
+    snapshot.thermalState = ThermalState::nominal;
     snapshot.hasSensorAccess = true;
     return snapshot;
 }

@@ -35,7 +35,10 @@ TelemetryFigure load(std::optional<double> percent, const Loc& loc) {
     return figure(formatted("{0:0}%", percent), PaletteColor::text, loc, loc["Telemetry.Load"]);
 }
 
-TelemetryBadge thermalBadge(ThermalState state, const Loc& loc) {
+TelemetryBadge thermalBadge(std::optional<ThermalState> reported, const Loc& loc) {
+    // Nothing measured is said as such, in the faint colour of every missing reading.
+    if (!reported) return {loc["Dashboard.NotReported"], PaletteColor::outlineSubtle, PaletteColor::text};
+    const ThermalState state = *reported;
     const std::string text = loc[localizationKey(state)];
     switch (state) {
     case ThermalState::nominal: return {text, PaletteColor::secondary, PaletteColor::onSecondary};
@@ -81,7 +84,9 @@ TelemetryView present(const SensorSnapshot& snapshot, const Loc& loc) {
         .thermal = thermalBadge(snapshot.thermalState, loc),
         .noSensorsNotice = std::nullopt,
     };
-    if (!snapshot.hasSensorAccess) view.noSensorsNotice = loc["Telemetry.NoSensors"];
+    // The notice vouches for the thermal state only where the system gave one.
+    if (!snapshot.hasSensorAccess)
+        view.noSensorsNotice = loc[snapshot.thermalState ? "Telemetry.NoSensors" : "Telemetry.NoSensors.NoThermal"];
     return view;
 }
 

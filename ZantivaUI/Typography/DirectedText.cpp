@@ -17,10 +17,13 @@ bool joinsRun(QChar c) { return isLatinOrDigit(c) || QStringView(u".,%\u00B0/:+-
 // A run may end on a letter, a digit or a unit sign ("4×"), never on the sentence's punctuation.
 bool endsRun(QChar c) { return isLatinOrDigit(c) || c == u'%' || c == u'\u00B0' || c == u'\u00D7'; }
 
-// Where a run starts: a Latin letter or a digit, or a unit sign before its letter (the "°" of a
-// lone "°C").
+// Where a run starts: a Latin letter or a digit, a unit sign before its letter (the "°" of a
+// lone "°C"), or the slash that opens a word of a path ("/home/…"), which would else stand
+// apart at the run's other end.
 bool startsRun(const QString& text, qsizetype i) {
-    return isLatinOrDigit(text[i]) || (text[i] == u'\u00B0' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]));
+    const bool beforeLatin = i + 1 < text.size() && isLatinOrDigit(text[i + 1]);
+    const bool opensPath = text[i] == u'/' && (i == 0 || text[i - 1] == u' ');
+    return isLatinOrDigit(text[i]) || ((text[i] == u'\u00B0' || opensPath) && beforeLatin);
 }
 
 // A bracket that opens a group of Latin letters or digits: "(EGL_BAD_ALLOC)".
@@ -86,8 +89,12 @@ bool holdsRightToLeftLetter(const QString& text) {
 
 QString directedText(const QString& text, Qt::LayoutDirection direction) {
     if (text.isEmpty()) return text;
-    if (direction != Qt::RightToLeft) return leftToRightMark + text;
-    return rightToLeftMark + isolateLatinRuns(text);
+    // Each line is a paragraph of its own that would take its direction from its own first
+    // letter (a line that holds only an address would sit at the other edge): each is marked.
+    const QChar mark = direction == Qt::RightToLeft ? rightToLeftMark : leftToRightMark;
+    QString marked = mark + (direction == Qt::RightToLeft ? isolateLatinRuns(text) : text);
+    marked.replace(u'\n', QString(u'\n') + mark);
+    return marked;
 }
 
 } // namespace zantiva

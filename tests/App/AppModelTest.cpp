@@ -9,6 +9,7 @@
 
 #include "../Core/Probes/FixtureMachines.h"
 #include "../Runners/SuiteTestSupport.h"
+#include "../Support/FullDisk.h"
 #include "../Services/Account/ScriptedTokenStore.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
@@ -222,6 +223,37 @@ TEST_F(AppModelTest, SuiteRunnerHandsItsRunToTheModel) {
     ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }));
     EXPECT_TRUE(model->report().memoryResult);
     EXPECT_FALSE(model->resumable());
+}
+
+// The app folder on a full disk: the run's results are shown with the news that they were
+// measured but not saved, the report saved before stays whole, and a setting that can't be
+// saved is told the first time only.
+TEST_F(AppModelTest, OnAFullDiskTheWindowSaysWhatWasMeasuredButNotSaved) {
+    const FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    ASSERT_TRUE(ResultStore(folder.path()).saveReport(FinalBenchmarkReport{.specs = sampleLaptopSpecs()}).saved());
+    const auto earlier = readWholeFile(folder / "last-report.json");
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    std::vector<std::optional<LocalizedMessage>> told;
+    QObject::connect(model.get(), &AppModel::statusChanged, [&] { told.push_back(model->status()); });
+    disk.fill();
+
+    model->suite().start(TestPlans::ramOnly);
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }));
+    EXPECT_TRUE(model->report().memoryResult);
+    const std::vector<std::optional<LocalizedMessage>> run{LocalizedMessage("NotSaved.Session.DiskFull"),
+                                                           LocalizedMessage("NotSaved.Report.DiskFull")};
+    EXPECT_EQ(told, run);
+    EXPECT_EQ(readWholeFile(folder / "last-report.json"), earlier);
+
+    model->setLanguage(AppLanguage::english);
+    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.Settings.DiskFull"));
+    EXPECT_EQ(model->settings().current().language, AppLanguage::english);
+    model->setLanguage(AppLanguage::persian);
+    EXPECT_EQ(model->status(), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(folder / "settings.json"));
 }
 
 TEST_F(AppModelTest, UncaughtExceptionsBecomeTheNoticeOneAtATime) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -74,7 +75,7 @@ TEST_F(Dispatch, RunsTheFirstModeInTableOrderOrRefusesAWordItDoesNotTake) {
 }
 
 TEST_F(Dispatch, UsageShowsTheHardwareDumpThenEachModeWithItsOptions) {
-    EXPECT_EQ(usageLine(table), "usage: zantiva-diagnostics [--dump-hardware | --a | --b [folder] [--n N] [--flag] | --boom]");
+    EXPECT_EQ(usageLine(table), "usage: zantiva-diagnostics [--help | --version | --dump-hardware | --a | --b [folder] [--n N] [--flag] | --boom]");
 }
 
 // ---- the real program ----
@@ -99,7 +100,7 @@ TEST(Program, WithoutADisplayTheWindowsLaunchPrintsUsageAndFails) {
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, usageLine() + "\nfailed: no display to open the window on\n");
     EXPECT_EQ(link.out, o.out);
-    EXPECT_EQ(o.out.rfind("usage: zantiva-diagnostics [--dump-hardware | --smart | ", 0), 0u);
+    EXPECT_EQ(o.out.rfind("usage: zantiva-diagnostics [--help | --version | --dump-hardware | --smart | ", 0), 0u);
     EXPECT_NE(o.out.find(" | --ssd [folder] [--quick] | --cpu [--runs N] | "), std::string::npos);
 }
 
@@ -115,6 +116,21 @@ TEST(Program, RefusesWordsAModeDoesNotTakeWithStatusOne) {
         EXPECT_EQ(o.status, 1) << failure;
         EXPECT_EQ(o.out, failure);
     }
+}
+
+// Asking for help or the version is an answer, not a usage error, wherever the word stands.
+TEST(Program, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
+    for (const char* help : {"--help", "-h"}) {
+        for (const std::vector<std::string>& arguments : {std::vector<std::string>{help}, {"--ssd", help}}) {
+            const Outcome o = runProgram(arguments);
+            EXPECT_EQ(o.status, 0) << help;
+            EXPECT_EQ(o.out, usageLine() + "\n") << help;
+        }
+    }
+    const Outcome version = runProgram({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("zantiva-diagnostics [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << version.out;
 }
 
 TEST(Program, RamModePrintsTheResultLines) {

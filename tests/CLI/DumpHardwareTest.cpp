@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <regex>
 #include <sstream>
 
 #include "../Core/Probes/DriveHealthFixtures.h"
@@ -48,10 +51,44 @@ TEST(DumpHardware, AMachineWithNothingToReadPrintsHonestBlanks) {
     EXPECT_THAT(text, Not(HasSubstr("Temperature")));
     EXPECT_THAT(text, Not(HasSubstr("systemPowerWatts")));
     EXPECT_THAT(text, Not(HasSubstr("gpuLoadPercent")));
+    EXPECT_THAT(text, Not(HasSubstr("thermalState"))); // no zone, no throttle counter: never "nominal"
     EXPECT_THAT(text, Not(HasSubstr(": \n"))); // nor an empty one (the virtual disk tells no model)
     // No cpufreq in a virtual machine: the clock is the kernel's "cpu MHz"; with neither, no line.
     EXPECT_THAT(text, HasSubstr("\ncpuMaxClockGHz: 2.596134\n"));
     EXPECT_THAT(dump("riscv-64-core-server"), Not(HasSubstr("cpuMaxClockGHz")));
+}
+
+// Each reading prints with the precision it carries, not a ratio's or a unit change's full digits.
+TEST(DumpHardware, TelemetryFiguresCarryNoFloatNoise) {
+    SensorSnapshot sample;
+    sample.cpuLoadPercent = 100.0 / 84;                   // 1.1904761904761905
+    sample.perCoreLoadPercent = {100.0 / 3, 0.05};
+    sample.ramLoadPercent = 100.0 * 7 / 9;
+    sample.ramUsedGB = 7891234816.0 / (1024.0 * 1024.0 * 1024.0); // 7.349341... GiB
+    sample.ramTotalGB = 16;
+    sample.cpuTemperatureCelsius = 62.25;
+    sample.systemPowerWatts = 12.345678;
+    std::ostringstream out;
+    printSensorSnapshotLines(out, sample);
+    const std::string text = out.str();
+    for (const char* line : {"cpuLoadPercent: 1.2\n", "perCoreLoadPercent.0: 33.3\n", "perCoreLoadPercent.1: 0.1\n",
+                             "ramLoadPercent: 77.8\n", "ramUsedGB: 7.35\n", "ramTotalGB: 16\n",
+                             "cpuTemperatureCelsius: 62.3\n", "systemPowerWatts: 12.3\n"})
+        EXPECT_THAT(text, HasSubstr(line));
+}
+
+// No figure of the dump, on any machine, carries more digits than a double holds honestly.
+TEST(DumpHardware, EveryFigureOfEveryMachineReadsAsItsSourceGaveIt) {
+    static const std::regex figure(R"(^[^:]+: -?[0-9]+(\.[0-9]+)?$)");
+    for (const char* machine : {"intel-hybrid-laptop", "amd-desktop", "intel-mac", "virtual-machine"}) {
+        std::istringstream lines(dump(machine));
+        for (std::string line; std::getline(lines, line);) {
+            if (!std::regex_match(line, figure)) continue;
+            const std::string digits = line.substr(line.find(": ") + 2);
+            const auto significant = std::count_if(digits.begin(), digits.end(), ::isdigit);
+            EXPECT_LE(significant, 15) << machine << ": " << line;
+        }
+    }
 }
 
 TEST(DumpHardware, TheProgramDumpsBeforeAnyOtherModeAndExitsWithZero) {

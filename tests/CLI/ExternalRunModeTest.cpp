@@ -7,20 +7,19 @@
 #include <fcntl.h>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 
 #include "../Support/DiskImages.h"
 #include "../Support/EnvironmentChange.h"
+#include "../Support/FullDisk.h"
 #include "../Support/OtherUser.h"
 #include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
 #include "External/ExternalBenchmarkStore.h"
 #include "External/MountTable.h"
 #include "Model/AppPaths.h"
-#include "Platform/BoundedProcess.h"
 
 extern char** environ;
 
@@ -30,6 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using App = ExternalBenchmarkApp;
+using testing::FullDisk;
 using testing::isGone;
 
 const fs::path tools = fs::path(ZANTIVA_FIXTURES) / "outside-tools";
@@ -103,7 +103,7 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
               "cinebench2024.singleCoreScore: 123.45\n"
               "step 4/7: Cinebench 2024 \u2014 CPU multi-core: done\n"
               "cinebench2024.multiCoreScore: 123.45\n");
-    EXPECT_NE(out.find("step 5/7: Cinebench 2026 \u2014 CPU single-core: problem: Cinebench 2026 quit with error 3. "),
+    EXPECT_NE(out.find("step 5/7: Cinebench 2026 \u2014 CPU single-core: problem: Cinebench 2026 quit with exit code 3. "),
               std::string::npos);
     EXPECT_NE(out.find("step 7/7: Cinebench 2026 \u2014 GPU: problem: "), std::string::npos);
     EXPECT_TRUE(out.ends_with("csv: " + csv + "\nfailed: 3 of 7 steps did not score\n")) << out;
@@ -182,20 +182,12 @@ TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
 // The app folder on a tmpfs of 16 KiB that is full once the installation is stored: what
 // a full disk does to the scores and the CSV file.
 TEST_F(ExternalRunMode, ScoresThatCantBeStoredFailTheStepAndTheRun) {
-    fs::create_directories(appFolder);
-    const auto mounted = runBoundedProcess(
-        {"mount", "-t", "tmpfs", "-o", "size=16k,mode=0700", "tmpfs", appFolder.string()}, 10s);
-    if (!mounted || !mounted->succeeded()) GTEST_SKIP() << "a tmpfs can't be mounted here";
-    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> unmount(
-        &appFolder, [](const fs::path* folder) { runBoundedProcess({"umount", "-l", folder->string()}, 10s); });
+    const FullDisk disk(appFolder);
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
     store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
                                                           .executablePath = (tools / "cinebench-score").string()},
                             App::cinebench2024);
-    {
-        std::ofstream filler(appFolder / "filler");
-        const std::string page(4096, 'x');
-        while (filler.write(page.data(), page.size()).flush()) {}
-    }
+    disk.fill();
 
     EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
     const std::string out = readAll(scratch / "out");

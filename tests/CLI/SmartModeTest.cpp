@@ -3,6 +3,7 @@
 
 #include <regex>
 #include <sstream>
+#include <unistd.h>
 
 #include "../Core/Probes/DriveHealthFixtures.h"
 #include "../Core/Probes/FixtureMachines.h"
@@ -17,7 +18,7 @@ using ::testing::Not;
 
 std::string lines(const DriveHealthReport& report) {
     std::ostringstream out;
-    printDriveHealthLines(out, report);
+    printDriveHealthLines(out, report, Loc(AppLanguage::english));
     return out.str();
 }
 
@@ -79,6 +80,42 @@ TEST(SmartMode, TheProgramReadsThisMachineAndExitsWithZero) {
     const std::regex status("\n[a-z0-9]+\\.status: (.*)\n");
     for (std::sregex_iterator it(run->output.begin(), run->output.end(), status), end; it != end; ++it)
         EXPECT_THAT((std::vector<std::string>{"unknown", "good", "caution", "bad"}), ::testing::Contains((*it)[1].str()));
+}
+
+TEST(SmartMode, ADriveThatNeedsAdministratorRightsSaysSo) {
+    DriveHealthInfo refused("nvme0n1");
+    refused.needsAdministratorRights = true;
+    const std::string printed = lines(DriveHealthReport{{refused}, *parseIso8601("2026-12-06T21:00:00Z")});
+    EXPECT_THAT(printed, HasSubstr("\nnvme0n1.needsAdministratorRights: true\n"
+                                   "nvme0n1.note: Reading this drive's health needs administrator rights, and they "
+                                   "weren't given, so it isn't counted.\n"
+                                   "nvme0n1.sizeGB: 0\n"));
+    // A drive that simply told nothing keeps quiet about rights.
+    EXPECT_THAT(lines(fixtureReport("virtual-machine")), Not(HasSubstr("Rights")));
+}
+
+// As a user without rights to the disks, on this machine: every internal drive is refused
+// to smartctl and to the NVMe command, nobody grants the rights here (no session, no agent),
+// and each drive says why it is unknown instead of blaming a USB adapter.
+TEST(SmartMode, ForAUserWithoutRightsEachDriveSaysItNeedsThem) {
+    if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+    if (::access("/usr/sbin/smartctl", X_OK) != 0) GTEST_SKIP() << "smartctl is not installed (scripts/setup)";
+    const auto run = runBoundedProcess({"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                        ZANTIVA_PROGRAM, "--smart"},
+                                       std::chrono::minutes(3));
+    ASSERT_TRUE(run) << "setpriv can't be run";
+    if (run->exitStatus != 0 && run->output.empty()) GTEST_SKIP() << "user 65534 can't run the program from here";
+    ASSERT_EQ(run->exitStatus, 0) << run->output;
+    const std::regex status("\n([a-z0-9]+)\.status: (.*)\n");
+    int drives = 0;
+    for (std::sregex_iterator it(run->output.begin(), run->output.end(), status), end; it != end; ++it) {
+        const std::string drive = (*it)[1].str();
+        ++drives;
+        EXPECT_EQ((*it)[2].str(), "unknown") << drive;
+        EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".needsAdministratorRights: true\n"));
+        EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".note: Reading this drive's health needs administrator"));
+    }
+    if (drives == 0) GTEST_SKIP() << "this machine has no internal drive";
 }
 
 } // namespace

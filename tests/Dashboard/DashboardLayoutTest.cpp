@@ -92,6 +92,8 @@ struct Window {
     AppLanguage language;
 };
 
+void PrintTo(const Window& window, std::ostream* out) { *out << window.width << " " << rawValue(window.language); }
+
 class DashboardLayoutTest : public ::testing::TestWithParam<Window> {
 protected:
     void SetUp() override {

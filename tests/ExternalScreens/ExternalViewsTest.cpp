@@ -245,6 +245,6 @@ TEST_F(ExternalBindingTest, SkipEndsTheRestAndTheStepRuns) {
 TEST_F(ExternalBindingTest, StopDuringTheRestEndsTheRunWithNoScore) {
     restThenCinebench();
     screen->stopButton()->click();
-    ASSERT_TRUE(runUntil([&] { return shows(*screen, "Canceled"); }));
+    ASSERT_TRUE(runUntil([&] { return shows(*screen, "Cancelled"); }));
     EXPECT_FALSE(runner().csvWritten());
 }

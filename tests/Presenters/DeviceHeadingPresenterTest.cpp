@@ -39,6 +39,17 @@ TEST(DeviceHeadingPresenter, CaptionKeepsOnlyWhatIsKnown) {
     EXPECT_EQ(DeviceHeadingPresenter::caption(std::nullopt), " ");
 }
 
+TEST(DeviceHeadingPresenter, AModelTheSystemDidntGiveReadsAsTheCardsSayIt) {
+    const Loc loc(AppLanguage::persian);
+    SystemSpecs specs;
+    specs.model = SystemSpecs::unknown;
+    EXPECT_EQ(DeviceHeadingPresenter::present({.specs = specs}, loc).name, loc["Dashboard.NotReported"]);
+    specs.model = "";
+    EXPECT_EQ(DeviceHeadingPresenter::present({.specs = specs}, loc).name, loc["Dashboard.NotReported"]);
+    specs.model = "Laptop (13th Gen Intel Core)";
+    EXPECT_EQ(DeviceHeadingPresenter::present({.specs = specs}, loc).name, "Laptop (13th Gen Intel Core)");
+}
+
 TEST(DeviceHeadingPresenter, DotOnlyOnceResultsExist) {
     const Loc loc(AppLanguage::english);
     auto view = DeviceHeadingPresenter::present({.hasResults = false, .grade = DeviceGrade::a}, loc);

@@ -86,30 +86,35 @@ TEST(DisplayTestState, TheResultKeepsChecklistOrderAndOnlyARateTheScreenCanDraw)
 
 TEST(DisplayTestPresenter, EachPageShowsItsOwnTexts) {
     DisplayTestState state;
-    DisplayTestView intro = DisplayTestPresenter::present(state, 60, english);
+    DisplayTestView intro = DisplayTestPresenter::present(state, 60, true, english);
     EXPECT_EQ(intro.title, english["Display.Intro.Title"]);
     EXPECT_EQ(intro.begin, english["Display.Intro.Begin"]);
     EXPECT_EQ(intro.exitTooltip, english["Display.Exit"]);
 
     std::vector<std::pair<std::uint32_t, bool>> colours;
     while (state.advance() && state.step().page == Page::color) {
-        const DisplayTestView view = DisplayTestPresenter::present(state, 60, english);
+        const DisplayTestView view = DisplayTestPresenter::present(state, 60, true, english);
         colours.emplace_back(view.fill, view.captionOnLight);
         EXPECT_TRUE(view.title.empty());
     }
     EXPECT_EQ(colours, (std::vector<std::pair<std::uint32_t, bool>>{
                            {0xFF0000, false}, {0x00FF00, false}, {0x0000FF, false}, {0xFFFFFF, true}, {0x000000, false}}));
-    EXPECT_EQ(DisplayTestPresenter::present(state, 60, english).caption, english["Display.Label.DeadPixel"]);
+    EXPECT_EQ(DisplayTestPresenter::present(state, 60, true, english).caption, english["Display.Label.DeadPixel"]);
 
     state.advance();
-    EXPECT_EQ(DisplayTestPresenter::present(state, 60, english).rate, "\u2014");
+    EXPECT_EQ(DisplayTestPresenter::present(state, 60, true, english).rate, "\u2014");
     feed(state, 31, 60);
-    EXPECT_EQ(DisplayTestPresenter::present(state, 60, english).rate, "60 Hz");
-    EXPECT_EQ(DisplayTestPresenter::present(state, 30, english).rate, "\u2014") << "twice the screen's rate";
+    EXPECT_EQ(DisplayTestPresenter::present(state, 60, true, english).rate, "60 Hz");
+    EXPECT_EQ(DisplayTestPresenter::present(state, 30, true, english).rate, "\u2014") << "twice the screen's rate";
+    EXPECT_EQ(DisplayTestPresenter::present(state, 60, true, english).body, english["Display.Refresh.Body"]);
+    // Without a clock paced by the display nothing is measured, and the page says so.
+    const DisplayTestView unmeasured = DisplayTestPresenter::present(state, 60, false, english);
+    EXPECT_EQ(unmeasured.body, english["Display.Refresh.NotMeasured"]);
+    EXPECT_NE(unmeasured.body.find("couldn't be measured"), std::string::npos);
 
     state.advance();
     state.setTicked("Display.Issue.Ghosting", true);
-    const DisplayTestView checklist = DisplayTestPresenter::present(state, 60, english);
+    const DisplayTestView checklist = DisplayTestPresenter::present(state, 60, true, english);
     ASSERT_EQ(checklist.checklist.size(), 6u);
     EXPECT_EQ(checklist.checklist[1],
               (DisplayChecklistRow{"Display.Issue.Ghosting", english["Display.Checklist.Ghosting"], true}));

@@ -96,3 +96,23 @@ TEST(DriveHealthPresenter, DrivesWithTheirSummaryAndIssues) {
     EXPECT_EQ(DriveHealthPresenter::present({.drives = {known}, .checkedAt = {}}, persian).drives[0].summary,
               persian.f("DriveHealth.Life", 97) + "  \u00B7  " + persian.f("DriveHealth.Temp", 41));
 }
+
+TEST(DriveHealthPresenter, AnUnknownDriveSaysWhyItIsUnknown) {
+    DriveHealthInfo refused = drive(DriveHealthStatus::unknown);
+    refused.needsAdministratorRights = true;
+    DriveHealthInfo silent = drive(DriveHealthStatus::unknown);
+    // Read with the rights after all: the flag never hides a verdict.
+    DriveHealthInfo read = drive(DriveHealthStatus::good);
+    read.needsAdministratorRights = true;
+    read.percentageUsed = 3;
+
+    const Loc persian(AppLanguage::persian);
+    for (const Loc* loc : {&english, &persian}) {
+        const auto view = DriveHealthPresenter::present({.drives = {refused, silent, read}, .checkedAt = {}}, *loc);
+        ASSERT_EQ(view.drives.size(), 3u);
+        EXPECT_EQ(view.drives[0].summary, (*loc)["DriveHealth.NeedsRights"]);
+        EXPECT_EQ(view.drives[0].status, DriveHealthPresenter::statusBadge(DriveHealthStatus::unknown, *loc));
+        EXPECT_EQ(view.drives[1].summary, (*loc)["DriveHealth.NoData"]);
+        EXPECT_EQ(view.drives[2].summary, loc->f("DriveHealth.Life", 97));
+    }
+}

@@ -112,6 +112,17 @@ TEST(ExternalScoresPresenter, MissingScoresAreDashesAndTheGpuColumnIsKeptOnlyWhe
     EXPECT_FALSE(ExternalScoresPresenter::row(App::cinebench2026, gpuOnly, 16, true, english).reservesThirdColumn);
 }
 
+TEST(ExternalCardPresenter, TheGpuButtonAndScoreSpeakTheInterfaceLanguage) {
+    const Loc persian(AppLanguage::persian);
+    const ExternalCardState state{.isExpanded = true, .canStart = true, .isRunning = false,
+                                  .apps = {installed(App::cinebench2026)}};
+    const auto view = ExternalCardPresenter::present(state, persian);
+    EXPECT_EQ(view.sections[0].buttons.at(2).label, "گرافیک");
+    const ExternalBenchmarkResult scored{.gpuScore = 41876.6};
+    EXPECT_EQ(ExternalScoresPresenter::row(App::cinebench2026, scored, 18, false, persian).figures.at(2).label,
+              "گرافیک");
+}
+
 TEST(ExternalRunPresenter, Clock) {
     for (const auto& [seconds, shown] : std::vector<std::pair<double, std::string>>{
              {299.4, "4:59"}, {3725, "62:05"}, {59.5, "1:00"}, {-3, "0:00"}, {0, "0:00"}})

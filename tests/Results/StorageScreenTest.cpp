@@ -3,6 +3,9 @@
 // card, the stop, the result with the drives' health, a failure, and the way back. The screen
 // itself starts nothing.
 
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTest>
 
 #include "../App/AppModelFixture.h"
@@ -99,7 +102,7 @@ TEST_F(StorageScreenTest, AFinishedRunShowsItsResultAndTheDrivesThenBackLeadsHom
     ASSERT_FALSE(result->driveHealth->drives.empty());
 
     EXPECT_TRUE(visible(screen.resultsCard()));
-    EXPECT_TRUE(shows(screen, "SEQUENTIAL \u2014 SEQ1M Q8T1 \u00B7 Write"));
+    EXPECT_TRUE(shows(screen, "Sequential \u2014 SEQ1M Q8T1 \u00B7 Write"));
     EXPECT_TRUE(shows(screen, QString::fromStdString(target.path().string())));
     EXPECT_TRUE(visible(screen.driveHealthCard()));
     const DriveHealthInfo& drive = result->driveHealth->drives.front();
@@ -117,6 +120,44 @@ TEST_F(StorageScreenTest, AFailedRunSaysWhy) {
     EXPECT_TRUE(visible(screen.errorCard()));
     EXPECT_TRUE(shows(screen, "THE TEST COULDN'T RUN"));
     EXPECT_TRUE(shows(screen, QString::fromStdString(loc["Ssd.Error.TargetUnavailable"])));
+}
+
+// Right to left, the headings and the figures under them keep to the same (leading) edge.
+TEST(StorageScreenLayout, EachFigureStandsUnderItsHeadingInBothDirections) {
+    const StorageScreenView view{
+        .backLabel = "back",
+        .canGoBack = true,
+        .results = StorageResultsView{.title = "results",
+                                      .columns = {"MB/s", "MiB/s", "IOPS", "ms"},
+                                      .rows = {{"row", "2,345.6", "2,236.9", "72,742", "0.438"},
+                                               {"short", "78.6", "75.0", "9", "12.5"}},
+                                      .targetFolder = "/var/tmp"},
+    };
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        StorageScreen screen;
+        screen.setLayoutDirection(direction);
+        screen.show(view);
+        screen.resize(1200, 900);
+        screen.QWidget::show();
+        QCoreApplication::processEvents();
+        // The leading edge of the text as the label draws it, inside its own box.
+        const auto edge = [&](const QString& text) {
+            for (QLabel* label : screen.findChildren<QLabel*>())
+                if (QString(label->text()).remove(QRegularExpression(u"[\u200E\u200F\u2066\u2069]"_qs)) == text) {
+                    const QRect inside = label->contentsRect();
+                    const QSize drawn(label->fontMetrics().horizontalAdvance(label->text()), inside.height());
+                    const QRect at = QStyle::alignedRect(label->layoutDirection(), label->alignment(), drawn, inside)
+                                         .translated(label->mapTo(&screen, QPoint(0, 0)));
+                    return direction == Qt::RightToLeft ? at.right() : at.left();
+                }
+            ADD_FAILURE() << text.toStdString() << " not shown";
+            return -1;
+        };
+        // A short figure under a wider one keeps to the heading's edge, not the column's other one.
+        for (const char* figure : {"2,345.6", "78.6"}) EXPECT_NEAR(edge(figure), edge("MB/s"), 1) << direction;
+        for (const char* figure : {"2,236.9", "75.0"}) EXPECT_NEAR(edge(figure), edge("MiB/s"), 1) << direction;
+        for (const char* figure : {"72,742", "9"}) EXPECT_NEAR(edge(figure), edge("IOPS"), 1) << direction;
+    }
 }
 
 } // namespace

@@ -317,6 +317,7 @@ TEST_F(ExternalRunnerTest, QuittingDuringARunKillsTheToolThenDetachesItsImage) {
     EXPECT_EQ(images->detached, std::vector{volume});
     EXPECT_TRUE(runUntil([&] { return isGone(grandchild); }));
     EXPECT_FALSE(gate->isBusy());
+    EXPECT_TRUE(runUntil([&] { return activity->held == 0; })) << "the run ended with the quit";
 }
 
 TEST_F(ExternalRunnerTest, ARunKeepsTheMachineAndDisplayAwakeUntilItEndsWhicheverWay) {
@@ -544,7 +545,7 @@ TEST_F(ExternalRunnerTest, AToolFailureBecomesAProblemWithTheToolsMessage) {
               ExternalBenchmarkStep{App::cinebench2024, ExternalTestKind::cpuSingleCore}});
     ASSERT_EQ(runner->problems().size(), 2u);
     EXPECT_TRUE(runner->problems()[0].message.resolved(AppLanguage::english)
-                    .starts_with("Cinebench 2026 quit with error 3. "));
+                    .starts_with("Cinebench 2026 quit with exit code 3. "));
     EXPECT_EQ(runner->problems()[1].message, LocalizedMessage("External.Moved"));
     EXPECT_EQ(runner->problems()[1].step, (ExternalBenchmarkStep{App::cinebench2024, ExternalTestKind::cpuSingleCore}));
     EXPECT_NE(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.ErrorBox.Title"))), statuses->end());

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "../Core/Engines/StorageTestSupport.h"
+#include "../Support/FullDisk.h"
 #include "Engines/StorageBenchmarkFailure.h"
 #include "Model/ResultStore.h"
 #include "Model/TestPlans.h"
@@ -106,6 +107,21 @@ TEST_F(StorageRunnerTest, AFailedRunKeepsThePreviousResultAndTheNextStartClearsT
     EXPECT_FALSE(runner->failure());
     ASSERT_TRUE(runUntil([&] { return !runner->isRunning(); }));
     EXPECT_NE(runner->result(), previous);
+}
+
+TEST_F(StorageRunnerTest, AResultThatCantBeStoredIsShownAndToldAsNotSaved) {
+    const FullDisk disk(appFolder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    ASSERT_TRUE(store.saveStorageResult({.targetFolder = "/older"}).saved());
+    disk.fill();
+    auto runner = makeRunner(tinyStorage());
+    runner->start(target.path());
+    ASSERT_TRUE(runUntil([&] { return !runner->isRunning(); }));
+
+    ASSERT_TRUE(runner->result());
+    EXPECT_EQ(runner->result()->targetFolder, target.path().string());
+    EXPECT_EQ(host->statuses, std::vector<std::optional<LocalizedMessage>>{LocalizedMessage("NotSaved.Storage.DiskFull")});
+    EXPECT_EQ(store.loadStorageResult()->targetFolder, "/older");
 }
 
 TEST_F(StorageRunnerTest, AStoppedRunRecordsNothingAndLeavesNoTestFile) {

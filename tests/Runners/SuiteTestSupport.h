@@ -34,9 +34,11 @@ public:
     std::vector<AppScreen> screens;
     std::vector<std::optional<BenchmarkSession>> resumables;
     std::vector<Completion> completions;
+    std::vector<std::optional<LocalizedMessage>> statuses;
 
     std::optional<SystemSpecs> specs() const override { return specsValue; }
     void setResumable(std::optional<BenchmarkSession> session) override { resumables.push_back(std::move(session)); }
+    void setStatus(std::optional<LocalizedMessage> status) override { statuses.push_back(std::move(status)); }
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
         completions.push_back({std::move(report), hadCompletedStations});
         co_return;

@@ -24,6 +24,7 @@
 #include "Support/NativeKey.h"
 #include "Typography/HardwareText.h"
 #include "Typography/ProseLabel.h"
+#include "Typography/QtString.h"
 
 namespace zantiva::testing {
 namespace {
@@ -157,6 +158,18 @@ TEST_F(DisplayStationTest, WithoutGlTheSquareMovesOnTheScreensPaceAndNoRateIsSto
     EXPECT_FALSE(model->report().displayResult->measuredRefreshRateHz);
 }
 
+// The test's page shown in the language on a 1280 × 800 screen without GL; its view.
+DisplayTestView showPage(DisplayTestScreen& shown, DisplayTestState::Page page, AppLanguage language) {
+    DisplayTestState state;
+    while (state.step().page != page && state.advance()) {
+    }
+    const DisplayTestView view = DisplayTestPresenter::present(state, 60, false, Loc(language));
+    shown.show(view);
+    shown.resize(1280, 800);
+    shown.QWidget::show();
+    return view;
+}
+
 // The checklist's button belongs to its page before the checklist ever shows, so a test left
 // early takes it along; once shown, the rows stand between the title and the button.
 TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
@@ -167,13 +180,7 @@ TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
     EXPECT_TRUE(finish.isNull()) << "the button outlived its page";
 
     DisplayTestScreen shown(DisplayTestScreen::SquareClock::timer);
-    DisplayTestState state;
-    while (state.step().page != DisplayTestState::Page::checklist) ASSERT_TRUE(state.advance());
-    const Loc loc{AppLanguage::english};
-    const DisplayTestView view = DisplayTestPresenter::present(state, 60, loc);
-    shown.show(view);
-    shown.resize(1280, 800);
-    shown.QWidget::show();
+    const DisplayTestView view = showPage(shown, DisplayTestState::Page::checklist, AppLanguage::english);
     ASSERT_EQ(shown.checkBoxes().size(), view.checklist.size());
     int above = 0;
     for (RetroCheckBox* box : shown.checkBoxes()) {
@@ -181,6 +188,23 @@ TEST(DisplayTestScreenParts, TheChecklistsButtonIsThePagesFromTheStart) {
         above = box->y();
     }
     EXPECT_GT(shown.finishButton()->y(), above);
+}
+
+// The grid's lit pixels are pure white; none shows through behind the caption's letters.
+TEST(DisplayTestScreenParts, TheDeadPixelCaptionStandsOnASolidPlate) {
+    DisplayTestScreen shown(DisplayTestScreen::SquareClock::timer);
+    const DisplayTestView view = showPage(shown, DisplayTestState::Page::deadPixel, AppLanguage::persian);
+    ProseLabel* caption = nullptr;
+    for (ProseLabel* label : shown.findChildren<ProseLabel*>())
+        if (label->prose() == qs(view.caption)) caption = label;
+    ASSERT_NE(caption, nullptr);
+    const QImage page = shown.grab().toImage();
+    const QRect behind(caption->mapTo(&shown, QPoint(0, 0)), caption->size());
+    ASSERT_FALSE(behind.isEmpty());
+    int lit = 0;
+    for (int y = behind.top(); y <= behind.bottom(); ++y)
+        for (int x = behind.left(); x <= behind.right(); ++x) lit += page.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_EQ(lit, 0) << "grid pixels show between the caption's letters";
 }
 
 TEST(DisplayDeadPixelGrid, LightsOneDevicePixelInFourEachWay) {

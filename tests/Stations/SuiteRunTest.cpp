@@ -172,7 +172,7 @@ TEST_F(SuiteRunTest, TheCpuPageFollowsTheRunAndTheLanguageUntilStopped) {
 
     confirmStop();
     ASSERT_TRUE(runUntil([&] { return !runner().isRunning() && model->resumable(); }));
-    EXPECT_EQ(screen.statusText(cpuBenchmark)->prose(), "Canceled");
+    EXPECT_EQ(screen.statusText(cpuBenchmark)->prose(), "Cancelled");
     EXPECT_EQ(model->resumable()->remainingModules(), std::vector{cpuBenchmark});
 }
 

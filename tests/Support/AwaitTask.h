@@ -4,6 +4,7 @@
 // when the task throws). Waits give up after `limit`, so a hanging task fails the test
 // instead of the run.
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <functional>
@@ -52,6 +53,33 @@ inline bool runUntil(const std::function<bool()>& condition, std::chrono::millis
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
     }
     return true;
+}
+
+// Turns the event loop until `read` has stayed within `tolerance` for `span`, and gives that
+// value; nothing when `limit` passed first or it never gave one. For readings that move
+// towards their value (a level still rising, a rate still averaging), where the first
+// reading past a threshold is not yet the value.
+inline std::optional<double> runUntilSteady(const std::function<std::optional<double>()>& read, double tolerance,
+                                            std::chrono::milliseconds span, std::chrono::milliseconds limit = taskLimit) {
+    QElapsedTimer timer;
+    timer.start();
+    std::optional<double> low, high;
+    qint64 since = 0;
+    while (timer.elapsed() <= limit.count()) {
+        const std::optional<double> value = read();
+        if (!value) {
+            low = high = std::nullopt;
+        } else if (!low || *value < *high - tolerance || *value > *low + tolerance) {
+            low = high = value;
+            since = timer.elapsed();
+        } else {
+            low = std::min(*low, *value);
+            high = std::max(*high, *value);
+            if (timer.elapsed() - since >= span.count()) return *value;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return std::nullopt;
 }
 
 // The task's end, thrown or not; a runtime_error when it did not finish in time.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace zantiva::testing {
 
@@ -23,6 +24,23 @@ struct ProcessEntry {
     pid_t group = 0;
     std::string name;   // at most 15 bytes
 };
+
+// Whether this process has a child, running or not yet reaped.
+inline bool hasChildProcesses() {
+    const std::string self = std::to_string(::getpid());
+    std::error_code error;
+    for (const auto& folder : std::filesystem::directory_iterator("/proc", error)) {
+        std::ifstream stat(folder.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) continue;
+        const auto close = line.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream rest(line.substr(close + 1));
+        std::string state, parent;
+        if (rest >> state >> parent && parent == self) return true;
+    }
+    return false;
+}
 
 inline std::vector<ProcessEntry> runningProcesses() {
     std::vector<ProcessEntry> entries;

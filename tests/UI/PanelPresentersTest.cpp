@@ -179,6 +179,18 @@ TEST(TelemetryPresenter, MissingReadingsAreDashesNeverZero) {
               (TelemetryBadge{loc["Telemetry.Thermal.Serious"], PaletteColor::primary, PaletteColor::outline}));
     ASSERT_TRUE(view.noSensorsNotice);
 
+    // Without a thermal source the state is not reported, and the notice vouches for none.
+    silent.thermalState.reset();
+    const TelemetryView sourceless = TelemetryPresenter::present(silent, loc);
+    EXPECT_EQ(sourceless.thermal,
+              (TelemetryBadge{loc["Dashboard.NotReported"], PaletteColor::outlineSubtle, PaletteColor::text}));
+    EXPECT_EQ(sourceless.noSensorsNotice, loc["Telemetry.NoSensors.NoThermal"]);
+    EXPECT_EQ(view.noSensorsNotice, loc["Telemetry.NoSensors"]);
+    silent.hasSensorAccess = true;
+    EXPECT_FALSE(TelemetryPresenter::present(silent, loc).noSensorsNotice);
+    silent.hasSensorAccess = false;
+    silent.thermalState = ThermalState::serious;
+
     // A temperature of 0 is a number, in the colour of a missing one.
     silent.cpuTemperatureCelsius = 0.0;
     const TelemetryView zero = TelemetryPresenter::present(silent, loc);

@@ -201,7 +201,7 @@ TEST(TelemetryPanel, AMissingReadingIsAFaintDashWithItsTooltip) {
     EXPECT_EQ(dash->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(panel.cpuLoad()->value()->text(), "0%");
     EXPECT_TRUE(panel.noSensorsNotice()->isVisible());
-    EXPECT_EQ(panel.thermalText()->text(), "Normal");
+    EXPECT_EQ(panel.thermalText()->text(), "Not reported"); // no thermal source in an empty snapshot
 
     SensorSnapshot snapshot = PreviewSamples::sensorSnapshot();
     snapshot.cpuTemperatureCelsius = 90;

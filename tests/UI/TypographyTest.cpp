@@ -168,11 +168,18 @@ TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
         // Figures apart keep the sentence's order: each is a run of its own.
         {u"دور 3/3 (0xAA)"_qs, rlm + u"دور "_qs + ltr("3/3") + " (" + ltr("0xAA") + ")"},
         {u"Core i7 12700H با 16 GB"_qs, rlm + ltr("Core i7 12700H") + u" با "_qs + ltr("16 GB")},
+        // A path keeps its leading slash.
+        {u"در /home/sara/last-report.json ذخیره نشد"_qs,
+         rlm + u"در "_qs + ltr("/home/sara/last-report.json") + u" ذخیره نشد"_qs},
         // The sentence's own full stop stays outside the run.
         {u"پشت مبدل USB."_qs, rlm + u"پشت مبدل "_qs + ltr("USB") + "."},
+        // Every line is marked: a line of an address alone keeps the paragraph's edge.
+        {u"پیوند ذخیره شد.\nhttps://browser.geekbench.com/v6/cpu/1"_qs,
+         rlm + u"پیوند ذخیره شد.\n"_qs + rlm + ltr("https://browser.geekbench.com/v6/cpu/1")},
     };
     for (const auto& row : rows) EXPECT_EQ(directedText(row.text, Qt::RightToLeft), row.laidOut) << row.text.toStdString();
     EXPECT_EQ(directedText("38.4 TB written", Qt::LeftToRight), lrm + "38.4 TB written");
+    EXPECT_EQ(directedText(u"Saved.\nپیوند"_qs, Qt::LeftToRight), lrm + u"Saved.\n"_qs + lrm + u"پیوند"_qs);
     EXPECT_EQ(directedText({}, Qt::RightToLeft), QString());
     EXPECT_TRUE(holdsRightToLeftLetter(u"DDR5 · 2 ماژول"_qs));
     EXPECT_FALSE(holdsRightToLeftLetter(u"94°C · 5.13 GHz"_qs));

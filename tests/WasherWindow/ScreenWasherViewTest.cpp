@@ -5,6 +5,7 @@
 #include "Controls/RetroButton.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Typography/DirectedText.h"
 #include "Typography/ProseLabel.h"
 #include "WasherWindow/ScreenWasherViewBinding.h"
 #include "WasherWindow/WasherControls.h"
@@ -43,6 +44,31 @@ TEST(ScreenWasherView, TheControlsDriveTheRunAndFollowIt) {
 
     controls.stopButton()->click();
     EXPECT_EQ(stops, 1);
+}
+
+// In Persian the four pattern buttons read alike, each number on the right: a button lays its
+// label out right to left only when the label holds a right-to-left character, which «2 · RGBW»
+// has none of among its letters.
+TEST(ScreenWasherView, InPersianEveryPatternButtonHasItsNumberOnTheSameSide) {
+    Loc persian(AppLanguage::persian);
+    LocNotifier loc(persian);
+    ScreenWasherRunState state({.duration = ScreenWasherDuration::manual}, [] {});
+    ScreenWasherView view;
+    bindScreenWasherView(view, state, loc);
+    for (const ScreenWasherPattern pattern : allCases<ScreenWasherPattern>()) {
+        const QString label = view.controls()->patternButton(pattern)->text();
+        EXPECT_TRUE(holdsRightToLeftLetter(label)) << label.toStdString();
+    }
+}
+
+// The arrows that step through the slides stay "← →" in a right-to-left sentence: the pair is
+// isolated left to right wherever a Persian text names it.
+TEST(ScreenWasherView, TheSlideArrowsKeepTheirOrderInPersian) {
+    const Loc persian(AppLanguage::persian);
+    for (const char* key : {"Washer.ChangeSlide", "Washer.Controls"}) {
+        const std::string text = persian[key];
+        EXPECT_NE(text.find("\u2066\u2190 \u2192\u2069"), std::string::npos) << key << ": " << text;
+    }
 }
 
 TEST(ScreenWasherView, TheNoiseFillsAFieldOfTheSurfacesDevicePixels) {

@@ -86,13 +86,13 @@ TEST(AppSettingsStore, FailedSaveKeepsTheNewValueAndTouchesNoFile) {
     TemporaryFolder folder;
     writeRaw(folder / "taken", "a file where the folder should be");
     AppSettingsStore blocked(folder / "taken");
-    blocked.setLanguage(AppLanguage::english);
+    EXPECT_EQ(blocked.setLanguage(AppLanguage::english).problem, SaveResult::Problem::other);
     EXPECT_EQ(blocked.current().language, AppLanguage::english);
     EXPECT_EQ(readWholeFile(folder / "taken"), "a file where the folder should be");
 
     // Without a home folder the settings live in memory only.
     AppSettingsStore homeless(std::nullopt);
     EXPECT_EQ(homeless.fileURL(), std::nullopt);
-    homeless.setDismissedUpdateVersion("4.0");
+    EXPECT_FALSE(homeless.setDismissedUpdateVersion("4.0").saved());
     EXPECT_EQ(homeless.current().dismissedUpdateVersion, "4.0");
 }

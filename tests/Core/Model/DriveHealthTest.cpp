@@ -103,3 +103,16 @@ TEST(DriveHealthReport, JsonIsStrict) {
     brokenDrive["drives"][1].erase("issues");
     EXPECT_THROW(DriveHealthReport::fromJson(brokenDrive), json::DecodeError);
 }
+
+TEST(DriveHealthInfo, TheLackOfRightsIsStoredOnlyWhenItIsTheReason) {
+    auto refused = drive("nvme0n1", DriveHealthStatus::unknown);
+    refused.needsAdministratorRights = true;
+    EXPECT_EQ(refused.toJson()["needsAdministratorRights"], true);
+    test::expectRoundTrip(refused);
+    test::expectMistypedKeyFails(refused, "needsAdministratorRights", "yes");
+
+    // Files written before the flag existed, and drives without it, read and write as before.
+    const auto plain = drive("sda", DriveHealthStatus::unknown);
+    EXPECT_FALSE(plain.toJson().contains("needsAdministratorRights"));
+    EXPECT_FALSE(DriveHealthInfo::fromJson(plain.toJson()).needsAdministratorRights);
+}

@@ -70,13 +70,15 @@ TEST(ResultStore, EmptyOrMissingFolderHoldsNothingAndLoadingCreatesNothing) {
     store.clearSession();
     EXPECT_FALSE(fs::exists(folder / "app"));
 
-    store.saveReport(scoredReport());
+    EXPECT_TRUE(store.saveReport(scoredReport()).saved());
     EXPECT_EQ(store.loadReport(), scoredReport());
 
-    // Without a home folder nothing is read or written anywhere.
+    // Without a home folder nothing is read or written anywhere, and no save claims it was.
     const ResultStore homeless(std::nullopt);
-    homeless.saveReport(scoredReport());
-    homeless.saveStorageResult({});
+    EXPECT_EQ(homeless.saveReport(scoredReport()),
+              (SaveResult{SaveResult::Problem::other, "no home folder", "last-report.json"}));
+    EXPECT_FALSE(homeless.saveStorageResult({}).saved());
+    EXPECT_FALSE(homeless.saveSession(unfinishedSession(thisMachine)).saved());
     EXPECT_EQ(homeless.loadReport(), std::nullopt);
     EXPECT_EQ(homeless.loadStorageResult(), std::nullopt);
 }
@@ -268,7 +270,9 @@ TEST(ResultStore, KeepsItsFilesToItsUserAndNeverWritesThroughALinkedFolder) {
     fs::create_directory(folder / "elsewhere");
     fs::permissions(folder / "elsewhere", fs::perms(0755));
     fs::create_directory_symlink(folder / "elsewhere", folder / "link");
-    ResultStore(folder / "link").saveReport(scoredReport());
+    const SaveResult refused = ResultStore(folder / "link").saveReport(scoredReport());
+    EXPECT_EQ(refused.problem, SaveResult::Problem::other);
+    EXPECT_EQ(refused.file, folder / "link" / "last-report.json");
     EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
     EXPECT_EQ(modeOf(folder / "elsewhere"), fs::perms(0755));
 }

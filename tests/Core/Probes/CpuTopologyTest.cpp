@@ -114,6 +114,11 @@ TEST(CpuTopology, TheClockComesFromCpufreqElseTheFastestCpuMhzElseIsUnknown) {
     tree.write("/proc/cpuinfo", "processor\t: 0\ncpu MHz\t\t: 1200.000\n\nprocessor\t: 1\ncpu MHz\t\t: 3400.5\n\n"
                                 "processor\t: 2\ncpu MHz\t\t: 9e999\n\nprocessor\t: 3\ncpu MHz\t\t: fast\n");
     EXPECT_DOUBLE_EQ(CpuTopology::read(ProbeRoot(tree.folder.path())).maxClockGHz, 3.4005);
+
+    // The kernel's kHz figure carries over exactly: the same double as the text "2.599998", not
+    // the neighbour that MHz / 1000 lands on (printed as 2.5999980000000003).
+    tree.write("/proc/cpuinfo", "processor\t: 0\ncpu MHz\t\t: 2599.998\n");
+    EXPECT_EQ(CpuTopology::read(ProbeRoot(tree.folder.path())).maxClockGHz, 2.599998);
 }
 
 TEST(CpuTopology, TheNameComesFromTheFirstFieldThatNamesSomething) {

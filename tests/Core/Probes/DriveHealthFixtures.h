@@ -16,13 +16,14 @@ namespace zantiva::testing {
 inline DriveHealthOptions fixtureDriveHealth(const std::filesystem::path& machine) {
     DriveHealthOptions options;
     options.root = ProbeRoot(machine);
-    options.healthLog = [machine](const std::string& controller) -> std::optional<std::vector<std::uint8_t>> {
+    options.healthLog = [machine](const std::string& controller) -> HealthSourceAnswer<std::vector<std::uint8_t>> {
         const auto raw = ProbeRoot(machine).bytes("/tools/" + controller + "-health-log.bin");
-        if (!raw) return std::nullopt;
-        return std::vector<std::uint8_t>(raw->begin(), raw->end());
+        if (!raw) return {};
+        return {.value = std::vector<std::uint8_t>(raw->begin(), raw->end()), .refused = false};
     };
-    options.verdictCommand = [machine](const std::string& device) {
-        return std::vector<std::string>{"cat", (machine / "tools" / ("smartctl-" + device + ".json")).string()};
+    options.verdict = [machine, timeout = options.toolTimeout](const std::string& device) -> HealthSourceAnswer<bool> {
+        const auto printed = (machine / "tools" / ("smartctl-" + device + ".json")).string();
+        return {.value = DriveHealthReader::systemVerdict({"cat", printed}, timeout), .refused = false};
     };
     return options;
 }

@@ -77,13 +77,13 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
 
     std::map<std::string, int> asked;
     auto options = fixtureDriveHealth(tree.path());
-    options.healthLog = [&](const std::string& controller) -> std::optional<std::vector<std::uint8_t>> {
+    options.healthLog = [&](const std::string& controller) -> HealthSourceAnswer<std::vector<std::uint8_t>> {
         ++asked[controller];
-        if (controller == "nvme2") return std::vector<std::uint8_t>(191, 0);   // too short to use
-        if (controller == "nvme10") return std::nullopt;                     // no permission
+        if (controller == "nvme2") return {.value = std::vector<std::uint8_t>(191, 0), .refused = false};   // too short to use
+        if (controller == "nvme10") return {.value = std::nullopt, .refused = true};                   // no permission
         std::vector<std::uint8_t> log(512, 0);
         log[5] = 95;
-        return log;
+        return {.value = log, .refused = false};
     };
     const auto report = DriveHealthReader::read(options);
 
@@ -102,7 +102,88 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
         EXPECT_TRUE(report.drives[i].issues.empty()) << i;
         EXPECT_FALSE(report.drives[i].percentageUsed) << i;
     }
+    // Only the refused one is for lack of rights; a log too short is simply no log.
+    EXPECT_FALSE(report.drives[3].needsAdministratorRights);
+    EXPECT_TRUE(report.drives[4].needsAdministratorRights);
     EXPECT_EQ(report.overall(), Status::caution);
+}
+
+// Two NVMe drives whose own sources turn this user away, a SATA drive whose verdict this
+// user may read, and one that tells nothing to anyone.
+class RightsCase {
+public:
+    RightsCase() {
+        tree_.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
+        tree_.add("nvme1n1", "pci0000:00/0000:00:1c.0/nvme/nvme1", 1000);
+        const std::string sata = "pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block";
+        tree_.add("sda", sata, 2000);
+        tree_.add("sdb", "pci0000:00/0000:00:17.0/ata2/host1/target1:0:0/1:0:0:0/block", 2000);
+        options.root = ProbeRoot(tree_.path());
+        options.healthLog = [](const std::string&) {
+            return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
+        };
+        options.verdict = [](const std::string& drive) -> HealthSourceAnswer<bool> {
+            if (drive == "sda") return {.value = true, .refused = false};
+            if (drive == "sdb") return {};
+            return {.value = std::nullopt, .refused = true};
+        };
+    }
+
+    std::vector<std::string> asked;
+    DriveHealthOptions options;
+
+    // The ids of the drives marked as needing the rights.
+    static std::vector<std::string> withoutRights(const DriveHealthReport& report) {
+        std::vector<std::string> ids;
+        for (const auto& d : report.drives)
+            if (d.needsAdministratorRights) ids.push_back(d.id);
+        return ids;
+    }
+
+private:
+    DriveTree tree_;
+};
+
+TEST(DriveHealthReader, ADriveRefusedForLackOfRightsIsReadWithThemWhenTheyAreGiven) {
+    RightsCase c;
+    c.options.withAdministratorRights = [&c](const std::string& drive) -> std::optional<DriveHealthReading> {
+        c.asked.push_back(drive);
+        if (drive == "nvme1n1") return DriveHealthReading{.nvmeLog = std::nullopt, .verdict = true};
+        std::vector<std::uint8_t> log(512, 0);
+        log[5] = 95;
+        return DriveHealthReading{.nvmeLog = log, .verdict = std::nullopt};
+    };
+    const auto report = DriveHealthReader::read(c.options);
+
+    // Only the refused drives are read with the rights; what their own sources gave stays.
+    EXPECT_EQ(c.asked, (std::vector<std::string>{"nvme0n1", "nvme1n1"}));
+    std::vector<Status> statuses;
+    for (const auto& d : report.drives) statuses.push_back(d.status);
+    EXPECT_EQ(statuses, (std::vector<Status>{Status::caution, Status::good, Status::good, Status::unknown}));
+    EXPECT_EQ(report.drives[0].percentageUsed, 95);
+    EXPECT_EQ(report.drives[0].issues, std::vector<Issue>{Issue::nearingWearLimit});
+    EXPECT_TRUE(RightsCase::withoutRights(report).empty());
+}
+
+TEST(DriveHealthReader, RightsNotGivenAreAskedForOnceAndTheDrivesSaySo) {
+    RightsCase c;
+    c.options.withAdministratorRights = [&c](const std::string& drive) -> std::optional<DriveHealthReading> {
+        c.asked.push_back(drive);
+        return std::nullopt;   // no agent, or the user declined
+    };
+    const auto declined = DriveHealthReader::read(c.options);
+    EXPECT_EQ(c.asked, std::vector<std::string>{"nvme0n1"});
+    EXPECT_EQ(RightsCase::withoutRights(declined), (std::vector<std::string>{"nvme0n1", "nvme1n1"}));
+    EXPECT_EQ(declined.drives[0].status, Status::unknown);
+    EXPECT_TRUE(declined.drives[0].issues.empty());
+    // They stay out of the score; the drive read without rights still counts.
+    EXPECT_EQ(declined.drives[2].status, Status::good);
+    EXPECT_EQ(declined.score(), 100);
+
+    // Nobody to ask (the hardware dump): the same honest answer.
+    c.options.withAdministratorRights = nullptr;
+    EXPECT_EQ(RightsCase::withoutRights(DriveHealthReader::read(c.options)),
+              (std::vector<std::string>{"nvme0n1", "nvme1n1"}));
 }
 
 TEST(DriveHealthReader, TheSpecsListTheSameDrivesWithTheExternalOnes) {
@@ -144,7 +225,7 @@ TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
     tree.add("nvme0n1", "pci0000:00/0000:00:1b.0/nvme/nvme0", 1000);
     DriveHealthOptions options;
     options.root = ProbeRoot(tree.path());   // no /dev/nvme0 under this root: the admin command cannot run
-    options.verdictCommand = [](const std::string&) { return std::vector<std::string>{}; };
+    options.verdict = [](const std::string&) { return HealthSourceAnswer<bool>{}; };
     const auto report = DriveHealthReader::read(options);
     ASSERT_EQ(report.drives.size(), 1u);
     EXPECT_EQ(report.drives[0].status, Status::unknown);

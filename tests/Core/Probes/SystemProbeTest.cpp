@@ -13,6 +13,9 @@ struct ExpectedSpecs {
     SystemSpecs specs;
 };
 
+// ctest names each case by its machine, not by a dump of the record's bytes.
+void PrintTo(const ExpectedSpecs& expected, std::ostream* out) { *out << expected.machine; }
+
 constexpr double gigabytes(double sectors) { return sectors * 512.0 / 1e9; }
 
 const SystemSpecs hybridLaptop{
@@ -47,7 +50,7 @@ const SystemSpecs intelMac{
     .cpuName = "Intel(R) Core(TM) i7-4870HQ CPU @ 2.50GHz", .cpuCores = 4, .cpuThreads = 8, .cpuMaxClockGHz = 3.7,
     .ramCapacityGB = 16, // eight of the 136 blocks are offline
     .ramSpeedMHz = 1600, .ramType = "DDR3", .ramModuleCount = 2,
-    .gpuName = "Intel graphics (i915)", .hasUnifiedMemory = true,
+    .gpuName = "NVIDIA graphics (nouveau)", // the discrete GPU, not the Intel one the firmware booted on
     .storageDevices = {{"APPLE SSD SM0512F", gigabytes(977105060), "SSD", "SATA", true}},
     .motherboardManufacturer = "Apple Inc.", .motherboardModel = "Mac-2BD1B31983FE1663",
     .displayResolution = "2880 \u00D7 1800", .displayRefreshRateHz = 60, .firmwareVersion = "432.60.3.0.0",

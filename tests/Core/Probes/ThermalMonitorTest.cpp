@@ -36,6 +36,12 @@ TEST(ThermalMonitor, GrowingThrottleCountersMeanTheProcessorThrottled) {
     EXPECT_EQ(monitor.read(), ThermalState::nominal);   // no new events since
 }
 
+TEST(ThermalMonitor, WithoutZonesOrCountersNothingIsReportedNotEvenNominal) {
+    ThermalMonitor monitor{ProbeRoot(testing::fixtureMachine("virtual-machine"))};
+    EXPECT_EQ(monitor.read(), std::nullopt);
+    EXPECT_EQ(monitor.read(), std::nullopt);
+}
+
 TEST(ThermalMonitor, TheHottestZoneDecides) {
     testing::MachineCopy laptop("intel-hybrid-laptop");
     ThermalMonitor monitor{laptop.root()};

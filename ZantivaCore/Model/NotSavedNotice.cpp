@@ -1,0 +1,23 @@
+#include "Model/NotSavedNotice.h"
+
+namespace zantiva {
+
+LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure) {
+    struct Keys {
+        const char* diskFull;
+        const char* other;
+    };
+    const Keys keys = [record]() -> Keys {
+        switch (record) {
+        case SavedRecord::report: return {"NotSaved.Report.DiskFull", "NotSaved.Report"};
+        case SavedRecord::session: return {"NotSaved.Session.DiskFull", "NotSaved.Session"};
+        case SavedRecord::storageResult: return {"NotSaved.Storage.DiskFull", "NotSaved.Storage"};
+        case SavedRecord::settings: break;
+        }
+        return {"NotSaved.Settings.DiskFull", "NotSaved.Settings"};
+    }();
+    if (failure.problem == SaveResult::Problem::diskFull) return LocalizedMessage(keys.diskFull);
+    return LocalizedMessage(keys.other, failure.file.string(), failure.reason);
+}
+
+} // namespace zantiva

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Localization/LocalizedMessage.h"
+#include "Model/SaveResult.h"
+
+namespace zantiva {
+
+// The stored records whose failed save the window tells of.
+enum class SavedRecord { report, session, storageResult, settings };
+
+// That the record was measured (or the setting taken) but not saved, and why: a full disk
+// in words of its own, anything else with the file and the system's reason. For a failed
+// save only.
+LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
+
+} // namespace zantiva

@@ -1,0 +1,88 @@
+#include "Probes/GraphicsCards.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <tuple>
+
+#include "Model/SpecText.h"
+
+namespace zantiva {
+namespace {
+
+enum class Tier { discrete, integrated, displayOnly };
+
+// An AMD APU reports the slice of main memory set aside for it as VRAM, 512 MiB or less
+// by default; a discrete AMD card has at least this much of its own.
+constexpr std::int64_t discreteAmdMemory = std::int64_t{1} << 30;
+
+std::string hexId(const std::optional<std::string>& text) {
+    std::string id = text.value_or("");
+    if (id.rfind("0x", 0) == 0) id = id.substr(2);
+    std::transform(id.begin(), id.end(), id.begin(), [](unsigned char c) { return std::tolower(c); });
+    return id;
+}
+
+std::string devicePath(const std::string& node) { return "/sys/class/drm/" + node + "/device"; }
+
+GraphicsCard readCard(const ProbeRoot& root, const std::string& name) {
+    const std::string dev = devicePath(name);
+    GraphicsCard card{.name = name};
+    std::istringstream uevent(root.bytes(dev + "/uevent").value_or(""));
+    for (std::string line; std::getline(uevent, line);)
+        if (line.rfind("DRIVER=", 0) == 0) card.driver = std::string(specText::trimmed(line.substr(7)));
+    card.vendor = hexId(root.text(dev + "/vendor"));
+    card.device = hexId(root.text(dev + "/device"));
+    card.dedicatedMemory = std::max<std::int64_t>(0, root.integer(dev + "/mem_info_vram_total").value_or(0));
+    card.bootVga = root.integer(dev + "/boot_vga") == 1;
+    return card;
+}
+
+Tier tierOf(const GraphicsCard& card) {
+    const std::string& d = card.driver;
+    if (d == "nvidia" || d == "nouveau" || d == "radeon") return Tier::discrete;
+    if (d == "amdgpu") return card.dedicatedMemory == 0 || card.dedicatedMemory >= discreteAmdMemory ? Tier::discrete
+                                                                                                       : Tier::integrated;
+    if (d == "i915" || d == "xe") return Tier::integrated;
+    // A system-on-chip GPU sits on no PCI bus; a firmware framebuffer neither, but draws nothing.
+    if (card.vendor.empty() && !d.empty() && d != "simple-framebuffer" && d != "simpledrm") return Tier::integrated;
+    return card.dedicatedMemory > 0 ? Tier::discrete : Tier::displayOnly;
+}
+
+} // namespace
+
+std::vector<GraphicsCard> GraphicsCard::preferred(const ProbeRoot& root) {
+    std::vector<GraphicsCard> cards;
+    for (const auto& name : root.entries("/sys/class/drm"))
+        if (numberAfter(name, "card")) cards.push_back(readCard(root, name));
+    std::stable_sort(cards.begin(), cards.end(), [](const GraphicsCard& a, const GraphicsCard& b) {
+        return std::tuple(tierOf(a), !a.bootVga, -a.dedicatedMemory) < std::tuple(tierOf(b), !b.bootVga, -b.dedicatedMemory);
+    });
+    return cards;
+}
+
+std::vector<std::size_t> preferredEglDevices(const ProbeRoot& root, const std::vector<EglDeviceFacts>& devices) {
+    const std::vector<GraphicsCard> cards = GraphicsCard::preferred(root);
+    // A device's rank: its card's place, cards.size() for a device on no known card, one more
+    // for a software renderer.
+    auto rank = [&](const EglDeviceFacts& facts) {
+        if (facts.software) return cards.size() + 1;
+        const std::string node = std::filesystem::path(facts.drmFile).filename();
+        if (node.empty()) return cards.size();
+        const auto device = root.resolved(devicePath(node));
+        for (std::size_t i = 0; i < cards.size(); ++i)
+            if (root.resolved(devicePath(cards[i].name)) == device) return i;
+        return cards.size();
+    };
+    std::vector<std::size_t> order(devices.size()), ranks(devices.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+        ranks[i] = rank(devices[i]);
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return ranks[a] < ranks[b]; });
+    return order;
+}
+
+} // namespace zantiva

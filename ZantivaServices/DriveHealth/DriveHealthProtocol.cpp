@@ -1,0 +1,88 @@
+#include "DriveHealth/DriveHealthProtocol.h"
+
+#include "Probes/NvmeHealthLog.h"
+
+namespace zantiva::DriveHealthProtocol {
+
+namespace {
+
+constexpr std::string_view logName = "nvme-log";
+constexpr std::string_view verdictName = "smart-verdict";
+constexpr std::string_view hexDigits = "0123456789abcdef";
+
+bool isLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+std::optional<std::vector<std::uint8_t>> decodeLog(std::string_view hex) {
+    if (hex.size() != 2 * DriveHealthReader::nvmeHealthLogBytes) return std::nullopt;
+    std::vector<std::uint8_t> log;
+    log.reserve(DriveHealthReader::nvmeHealthLogBytes);
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const auto high = hexDigits.find(hex[i]);
+        const auto low = hexDigits.find(hex[i + 1]);
+        if (high == std::string_view::npos || low == std::string_view::npos) return std::nullopt;
+        log.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    }
+    return log;
+}
+
+std::optional<bool> decodeVerdict(std::string_view word) {
+    if (word == "passed") return true;
+    if (word == "failing") return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> driveNameProblem(std::string_view word) {
+    if (word.empty() || word.size() > maxDriveNameBytes)
+        return "a drive name has 1 to " + std::to_string(maxDriveNameBytes) + " characters";
+    if (!isLetterOrDigit(word.front())) return "a drive name starts with a letter or a digit";
+    for (const char c : word)
+        if (!isLetterOrDigit(c) && c != '-' && c != '_')
+            return "a drive name holds only letters, digits, '-' and '_'";
+    return std::nullopt;
+}
+
+std::string encodeReading(const DriveHealthReading& reading) {
+    std::string text;
+    if (reading.nvmeLog && reading.nvmeLog->size() == DriveHealthReader::nvmeHealthLogBytes) {
+        text.append(logName).append(": ");
+        for (const std::uint8_t byte : *reading.nvmeLog) {
+            text.push_back(hexDigits[byte >> 4]);
+            text.push_back(hexDigits[byte & 0xF]);
+        }
+        text.push_back('\n');
+    }
+    if (reading.verdict) text.append(verdictName).append(": ").append(*reading.verdict ? "passed" : "failing").append("\n");
+    return text;
+}
+
+std::optional<DriveHealthReading> decodeReading(std::string_view text) {
+    if (text.size() > maxAnswerBytes || (!text.empty() && text.back() != '\n')) return std::nullopt;
+    DriveHealthReading reading;
+    bool sawLog = false;
+    bool sawVerdict = false;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(end + 1);
+        const auto colon = line.find(": ");
+        if (colon == std::string_view::npos) return std::nullopt;
+        const std::string_view name = line.substr(0, colon);
+        const std::string_view value = line.substr(colon + 2);
+        if (name == logName && !sawLog && !sawVerdict) {
+            sawLog = true;
+            reading.nvmeLog = decodeLog(value);
+            if (!reading.nvmeLog) return std::nullopt;
+        } else if (name == verdictName && !sawVerdict) {
+            sawVerdict = true;
+            reading.verdict = decodeVerdict(value);
+            if (!reading.verdict) return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return reading;
+}
+
+} // namespace zantiva::DriveHealthProtocol
