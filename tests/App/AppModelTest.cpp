@@ -44,7 +44,7 @@ TEST_F(AppModelTest, StartUpReadsTheSpecsOffTheMainThreadThenOffersTheUpdate) {
     };
     makeModel(std::move(unknownMachine));
     int refreshFlips = 0;
-    QObject::connect(model.get(), &AppModel::isRefreshingAccountChanged, [&] { ++refreshFlips; });
+    QObject::connect(&model->account(), &AccountModel::isRefreshingAccountChanged, [&] { ++refreshFlips; });
 
     awaitTask(model->start());
     EXPECT_FALSE(readOnMainThread);
@@ -236,6 +236,7 @@ TEST_F(AppModelTest, OnAFullDiskTheWindowSaysWhatWasMeasuredButNotSaved) {
     AppModelSetup tiny = setup();
     tiny.suite = tinyConfiguration();
     makeModel(std::move(tiny));
+    bindNavigation(*model);
     std::vector<std::optional<LocalizedMessage>> told;
     QObject::connect(model.get(), &AppModel::statusChanged, [&] { told.push_back(model->status()); });
     disk.fill();
