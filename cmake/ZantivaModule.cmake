@@ -34,10 +34,11 @@ function(zantiva_test name)
   target_compile_definitions(${name} PRIVATE
     ZANTIVA_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
     ZANTIVA_TOOL_GUARD="$<TARGET_FILE:zantiva-tool-guard>"
-    ZANTIVA_WEB_REQUEST="$<TARGET_FILE:zantiva-web-request>")
+    ZANTIVA_WEB_REQUEST="$<TARGET_FILE:zantiva-web-request>"
+    ZANTIVA_WEB_REQUEST_LOOPBACK="$<TARGET_FILE:zantiva-web-request-loopback>")
   # Tests that run outside tools run them under the guard, and calls to the websites go through
-  # the request program; neither is beside a test program.
-  add_dependencies(${name} zantiva-tool-guard zantiva-web-request)
+  # the request program (the loopback site's through its test build); neither is beside a test program.
+  add_dependencies(${name} zantiva-tool-guard zantiva-web-request zantiva-web-request-loopback)
   # A suite named …ChildProcess is the half of a test that the test starts in a process of its
   # own, and a …WithoutSoundServer test runs in its program's own entry with no sound server:
   # neither is discovered, so a skip in ctest means only that this machine lacks something.

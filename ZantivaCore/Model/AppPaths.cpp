@@ -40,6 +40,14 @@ std::optional<std::filesystem::path> applicationSupport() {
     return applicationSupport(environment("XDG_DATA_HOME"), homeFolderText());
 }
 
+std::optional<std::filesystem::path> cacheFolder() {
+    if (const auto cache = environment("XDG_CACHE_HOME"); isAbsolute(cache))
+        return std::filesystem::path(cache) / folderName;
+    const std::string home = homeFolderText();
+    if (!isAbsolute(home)) return std::nullopt;
+    return std::filesystem::path(home) / ".cache" / folderName;
+}
+
 std::optional<std::filesystem::path> homeFolder() {
     const std::string home = homeFolderText();
     if (!isAbsolute(home)) return std::nullopt;

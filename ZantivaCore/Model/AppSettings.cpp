@@ -12,10 +12,8 @@ json::Json AppSettings::toJson() const {
 AppSettings AppSettings::fromJson(const json::Json& object) {
     if (!object.is_object()) throw json::DecodeError("settings must be an object");
     AppSettings settings;
-    if (auto it = object.find("language"); it != object.end() && it->is_string() && *it == "en")
-        settings.language = AppLanguage::english;
-    if (auto it = object.find("dismissed_update_version"); it != object.end() && it->is_string())
-        settings.dismissedUpdateVersion = it->get<std::string>();
+    if (json::optional<std::string>(object, "language") == "en") settings.language = AppLanguage::english;
+    settings.dismissedUpdateVersion = json::optional<std::string>(object, "dismissed_update_version");
     return settings;
 }
 

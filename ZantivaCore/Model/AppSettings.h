@@ -18,8 +18,9 @@ struct AppSettings {
     bool operator==(const AppSettings&) const = default;
 
     json::Json toJson() const;
-    // Lenient field by field: a bad "language" reads as persian, a bad
-    // "dismissed_update_version" as none. Only a top level that is not an object fails.
+    // A "language" other than "en" reads as persian (a later version's language, say). A
+    // key of the wrong type, or a top level that is not an object, fails the whole file
+    // (DecodeError): it is damaged, and kept aside like any other damaged record.
     static AppSettings fromJson(const json::Json& object);
 };
 

@@ -15,7 +15,7 @@ AppSettingsStore::AppSettingsStore(std::optional<std::filesystem::path> director
         try {
             current_ = AppSettings::fromJson(*stored);
         } catch (const json::DecodeError&) {
-            // Not an object: the defaults stand.
+            // Damaged: the defaults stand, and the next save keeps the file aside.
         }
     }
 }

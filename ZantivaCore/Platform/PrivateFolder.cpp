@@ -137,7 +137,9 @@ std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
         return std::nullopt;
     }
     log::error(logCategory, "using " + pattern + " instead of " + (base / name).string());
-    return open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
+    auto fresh = open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
+    if (fresh) fresh->forThisRun_ = true;
+    return fresh;
 }
 
 std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
@@ -146,13 +148,18 @@ std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
     return open(runtime, IfMissing::refuse, IfOpenToOthers::refuse);
 }
 
-std::optional<PrivateFolder> PrivateFolder::runtime() {
-    if (auto folder = sessionRuntime()) return folder;
-    return perUserTemporary();
-}
-
 fs::path PrivateFolder::descriptorPath() const {
     return "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(descriptor_.get());
+}
+
+bool PrivateFolder::removeIfEmpty() const {
+    // rmdir takes only an empty folder, and never a link; the path is checked to be this
+    // folder still, so that nothing put in its place is removed.
+    struct stat named {}, opened {};
+    if (::lstat(path_.c_str(), &named) != 0 || ::fstat(descriptor_.get(), &opened) != 0 ||
+        named.st_dev != opened.st_dev || named.st_ino != opened.st_ino)
+        return false;
+    return ::rmdir(path_.c_str()) == 0;
 }
 
 std::optional<PrivateFolder> PrivateFolder::makeFolder(const std::string& name, std::error_code& error) const {

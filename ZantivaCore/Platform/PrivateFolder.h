@@ -32,14 +32,12 @@ public:
 
     // "$TMPDIR/zantiva-diagnostics-<uid>" (else under /tmp), made when missing. Anyone may
     // make that name first: when it is refused, a fresh folder from mkdtemp beside it
-    // ("zantiva-diagnostics-<uid>-XXXXXX") serves instead.
+    // ("zantiva-diagnostics-<uid>-XXXXXX") serves instead, for this run only (isForThisRun).
     static std::optional<PrivateFolder> perUserTemporary();
 
     // $XDG_RUNTIME_DIR when it is absolute and passes the checks as it is: the session's
     // folder is never made or changed here.
     static std::optional<PrivateFolder> sessionRuntime();
-    // sessionRuntime(), else perUserTemporary().
-    static std::optional<PrivateFolder> runtime();
 
     PrivateFolder(PrivateFolder&& other) noexcept = default;
     PrivateFolder& operator=(PrivateFolder&& other) noexcept = default;
@@ -50,6 +48,11 @@ public:
     const std::filesystem::path& realPath() const { return realPath_; }
     // "/proc/<pid>/fd/<n>": this very folder, for a child process to act on.
     std::filesystem::path descriptorPath() const;
+    // Made for this run only, under a name no later run finds: whoever holds it removes it
+    // (removeIfEmpty) when the run ends.
+    bool isForThisRun() const { return forThisRun_; }
+    // Removes this folder itself when it is empty and its path still names it.
+    bool removeIfEmpty() const;
 
     // A new folder `name` inside this one, made 0700 and checked; `error` is set (EEXIST
     // when the name is taken) when there is none.
@@ -70,6 +73,7 @@ private:
     std::filesystem::path path_;
     std::filesystem::path realPath_;
     FileDescriptor descriptor_;
+    bool forThisRun_ = false;
 };
 
 } // namespace zantiva

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 
+#include "Model/AppPaths.h"
 #include "Platform/Log.h"
 #include "Platform/PrivateFolder.h"
 
@@ -36,8 +37,14 @@ bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTime
 
 std::optional<QString> SingleInstance::defaultFolder() {
     // Whoever could write in the folder could take the lock and the socket, and with them
-    // the sign-in links meant for this program.
-    const auto folder = PrivateFolder::runtime();
+    // the sign-in links meant for this program. Every launch must find the same folder, so
+    // the fallback is under the user's own home, where no other user can take the name.
+    auto folder = PrivateFolder::sessionRuntime();
+    if (!folder) {
+        const auto cache = AppPaths::cacheFolder();
+        if (!cache) return std::nullopt;
+        folder = PrivateFolder::open(*cache, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close);
+    }
     if (!folder) return std::nullopt;
     return QString::fromStdString(folder->path().string());
 }

@@ -36,8 +36,9 @@ public:
     // How long a connection may stay silent, and how long a later launch tries to hand over.
     static constexpr std::chrono::milliseconds defaultPatience{2000};
 
-    // $XDG_RUNTIME_DIR when it is a private folder of this user's, else the checked per-user
-    // temporary folder (PrivateFolder::runtime); absent when neither can be had.
+    // $XDG_RUNTIME_DIR when it is a private folder of this user's, else the app's cache
+    // folder (AppPaths::cacheFolder), made and checked as a private folder; absent when
+    // neither can be had.
     static std::optional<QString> defaultFolder();
 
     explicit SingleInstance(const QString& folder, std::chrono::milliseconds patience = defaultPatience,

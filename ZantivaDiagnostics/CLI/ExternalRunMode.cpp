@@ -92,21 +92,23 @@ private:
         if (!step_) return;
         const ExternalBenchmarkStep step = *std::exchange(step_, std::nullopt);
         progress_.clear();
+        // A problem carries the tool's last lines, which may hold anything a program can
+        // print: every line is escaped, as the other modes' values are.
         auto& out = context_.out;
         if (runner_.problems().size() > problemsBefore_) {
             const LocalizedMessage& message = runner_.problems().back().message;
             if (message.key() == "ExtRun.GeekbenchSaved.Body") {
-                out << title_ << ": pending " << message.arguments().front() << '\n';
+                out << lineText(title_ + ": pending " + message.arguments().front()) << '\n';
                 return;
             }
             ++failures_;
-            out << title_ << ": problem: " << oneLine(context_.loc.resolve(message)) << '\n';
+            out << lineText(title_ + ": problem: " + oneLine(context_.loc.resolve(message))) << '\n';
         } else if (last_ == ExternalBenchmarkRunner::Status(LocalizedMessage("ExtRun.Done"))) {
-            out << title_ << ": done\n";
+            out << lineText(title_ + ": done") << '\n';
             printScores(step);
         } else {
             ++failures_;
-            out << title_ << ": cancelled\n";
+            out << lineText(title_ + ": cancelled") << '\n';
         }
     }
 
@@ -136,7 +138,7 @@ private:
         std::string text = title_;
         if (runner_.status()) text += " · " + statusText(*runner_.status(), loc);
         if (runner_.fraction()) text += " (" + std::to_string(static_cast<int>(*runner_.fraction() * 100)) + "%)";
-        progress_.update(text);
+        progress_.update(lineText(text)); // the status may be a tool's line
     }
 
     const ExternalBenchmarkRunner& runner_;

@@ -20,7 +20,8 @@ class HttpTransport {
 public:
     enum class Security {
         httpsOnly,         // the program's only setting
-        allowLoopbackHttp, // tests: plain http to a loopback address is let through too
+        allowLoopbackHttp, // tests: plain http to a loopback address, which only the test build of the
+                           // request program carries out (the installed one refuses it)
     };
 
     // "ZantivaDiagnostics/<version> (Linux <kernel release>)"

@@ -2,6 +2,7 @@
 
 #include "Account/APIError.h"
 #include "Platform/Log.h"
+#include "WebRequest/HeaderText.h"
 
 namespace zantiva {
 namespace {
@@ -31,6 +32,8 @@ QCoro::Task<SignInOutcome> ZantivaAPIClient::exchange(SignInGrant grant) {
             stored = {json::required<std::string>(j, "token"), json::required<std::int64_t>(j, "user_id")};
             userName = json::optional<std::string>(j, "user_name");
             if (stored.token.empty()) throw json::DecodeError("token: empty");
+            // It goes into the head of every later call: a line break there would add lines of the site's choosing.
+            if (!isHeaderValue(stored.token)) throw json::DecodeError("token: holds a control character");
         });
     } catch (...) {
         session_.failSignIn(grant);

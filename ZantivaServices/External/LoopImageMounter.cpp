@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr std::string_view logCategory = "external";
+constexpr char imagesFolderName[] = "images";
 constexpr auto detachTimeout = 20s;
 constexpr auto statusTimeout = 5s;
 constexpr int plainDetachAttempts = 2;
@@ -77,8 +78,12 @@ std::optional<std::string> mountedAt(std::string_view line) {
 
 } // namespace
 
-LoopImageMounter::LoopImageMounter()
-    : LoopImageMounter(defaultPrivateFolder(), std::nullopt, std::make_shared<ProcessLauncher>()) {}
+LoopImageMounter::LoopImageMounter() : LoopImageMounter(defaultFolder()) {}
+
+LoopImageMounter::LoopImageMounter(DefaultFolder folder)
+    : LoopImageMounter(std::move(folder.images), std::nullopt, std::make_shared<ProcessLauncher>()) {
+    if (folder.runFolder && folder.runFolder->isForThisRun()) runFolder_ = std::move(folder.runFolder);
+}
 
 // The mount table names real paths, so the folder is known by its real path: a mount under
 // a folder reached through a link is still known as ours.
@@ -88,16 +93,24 @@ LoopImageMounter::LoopImageMounter(fs::path privateFolder, std::optional<Method>
       privateFolder_(folder_ ? folder_->realPath() : fs::path()), method_(method), launcher_(std::move(launcher)),
       systemRoot_(std::move(systemRoot)) {}
 
-fs::path LoopImageMounter::defaultPrivateFolder() {
+LoopImageMounter::~LoopImageMounter() {
+    if (!runFolder_) return;
+    runFolder_->removeEmptyFolder(imagesFolderName);
+    runFolder_->removeIfEmpty();
+}
+
+LoopImageMounter::DefaultFolder LoopImageMounter::defaultFolder() {
     // The session's runtime folder is every program's: there the images get a folder of
     // the program's own. The per-user temporary folder is one already.
     if (const auto session = PrivateFolder::sessionRuntime()) {
         const auto own = PrivateFolder::open(session->path() / "zantiva-diagnostics", PrivateFolder::IfMissing::make,
                                              PrivateFolder::IfOpenToOthers::close);
-        return own ? own->path() / "images" : fs::path();
+        return {std::nullopt, own ? own->path() / imagesFolderName : fs::path()};
     }
-    const auto temporary = PrivateFolder::perUserTemporary();
-    return temporary ? temporary->path() / "images" : fs::path();
+    auto temporary = PrivateFolder::perUserTemporary();
+    if (!temporary) return {};
+    fs::path images = temporary->path() / imagesFolderName;
+    return {std::move(temporary), std::move(images)};
 }
 
 LoopImageMounter::Method LoopImageMounter::chooseMethod(const Abilities& abilities) {
@@ -261,21 +274,22 @@ void LoopImageMounter::detachLeftovers() {
     for (const MountEntry& entry : readMountTable(systemRoot_))
         if (isInPrivateFolder(entry.mountPoint)) detach(entry.mountPoint);
 
+    constexpr std::string_view recordPrefix = "udisks-";
     for (const std::string& name : folder_->names()) {
         std::error_code ec;
         if (!name.starts_with("udisks-loop") || !fs::is_regular_file(fs::symlink_status(privateFolder_ / name, ec))) {
             folder_->removeEmptyFolder(name);
             continue;
         }
-        const std::string loop = "/dev/" + name.substr(std::string_view("udisks-").size());
+        // A record only says which device this program once set up. Since then the device
+        // may have been freed and taken again, or the user may mount the same image
+        // elsewhere: only the named device, still backed by that image and mounted nowhere
+        // (what was mounted in this folder is unmounted above), is deleted.
+        const std::string loop = name.substr(recordPrefix.size());
         const std::string image = readWholeFile(privateFolder_ / name).value_or("");
-        const auto table = readMountTable(systemRoot_);
-        const auto devices = loopDevicesBackedBy(systemRoot_, image);
-        if (!image.empty() && !devices.empty()) {
-            for (const MountEntry& entry : table)
-                if (std::find(devices.begin(), devices.end(), entry.device) != devices.end()) unmountUdisks(entry.source);
-            runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
-        }
+        const auto devices = image.empty() ? std::vector<std::string>() : loopDeviceBackedBy(systemRoot_, loop, image);
+        if (!devices.empty() && !mountPointOf(devices, readMountTable(systemRoot_)))
+            runQuietly({"udisksctl", "loop-delete", "-b", "/dev/" + loop, "--no-user-interaction"});
         folder_->removeOwnFile(name);
     }
 }

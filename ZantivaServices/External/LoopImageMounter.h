@@ -38,14 +38,15 @@ public:
     LoopImageMounter(std::filesystem::path privateFolder, std::optional<Method> method,
                      std::shared_ptr<ExternalProcessRunning> launcher, std::filesystem::path systemRoot = "/");
 
+    // A per-user temporary folder made for this run only goes with the mounter, once the
+    // images folder in it is empty (detaching removes the mount folders).
+    ~LoopImageMounter() override;
+
     QCoro::Task<AttachedImage> attach(std::filesystem::path image) override;
     void detach(const std::filesystem::path& mountPoint) override;
     bool isMounted(const std::filesystem::path& mountPoint) const override;
     void detachLeftovers() override;
 
-    // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or "images" in the per-user temporary
-    // folder when the runtime folder is missing or refused (PrivateFolder::runtime).
-    static std::filesystem::path defaultPrivateFolder();
     // udisks where its daemon answers; else the loop mount where the process may mount
     // (containers and minimal systems carry udisksctl without a daemon or a system bus); else
     // udisks where it is installed, whose error then says why; else nothing.
@@ -54,6 +55,16 @@ public:
     static Abilities machineAbilities();
 
 private:
+    // "$XDG_RUNTIME_DIR/zantiva-diagnostics/images", or "images" in the per-user temporary
+    // folder when the runtime folder is missing or refused; with the latter when it was made
+    // for this run only.
+    struct DefaultFolder {
+        std::optional<PrivateFolder> runFolder;
+        std::filesystem::path images;
+    };
+    static DefaultFolder defaultFolder();
+    explicit LoopImageMounter(DefaultFolder folder);
+
     struct ToolResult {
         int exitCode = -1;
         std::vector<std::string> lines;
@@ -69,6 +80,7 @@ private:
     std::filesystem::path udisksRecord(const std::string& loopDevice) const;
     void removeUdisksRecord(const std::string& loopDevice) const;
 
+    std::optional<PrivateFolder> runFolder_; // the per-user temporary folder, when made for this run only
     std::optional<PrivateFolder> folder_; // absent when refused: then nothing is done in it
     std::filesystem::path privateFolder_; // its real path
     std::optional<Method> method_; // none yet: asked of the machine at the first attach

@@ -52,19 +52,25 @@ std::vector<MountEntry> readMountTable(const fs::path& root) {
     return table;
 }
 
+std::vector<std::string> loopDeviceBackedBy(const fs::path& root, const std::string& name, const fs::path& image) {
+    std::vector<std::string> devices;
+    const fs::path loop = under(root, "/sys/block") / name;
+    if (!name.starts_with("loop") || name.find('/') != std::string::npos ||
+        fileText(loop / "loop" / "backing_file") != image.string())
+        return devices;
+    devices.push_back(fileText(loop / "dev"));
+    std::error_code ec;
+    for (fs::directory_iterator part(loop, ec), end; !ec && part != end; part.increment(ec))
+        if (part->path().filename().string().starts_with(name + "p")) devices.push_back(fileText(part->path() / "dev"));
+    return devices;
+}
+
 std::vector<std::string> loopDevicesBackedBy(const fs::path& root, const fs::path& image) {
     std::vector<std::string> devices;
-    const fs::path block = under(root, "/sys/block");
     std::error_code ec;
-    for (fs::directory_iterator it(block, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path loop = it->path();
-        if (!loop.filename().string().starts_with("loop")) continue;
-        if (fileText(loop / "loop" / "backing_file") != image.string()) continue;
-        devices.push_back(fileText(loop / "dev"));
-        std::error_code inner;
-        for (fs::directory_iterator part(loop, inner), partEnd; !inner && part != partEnd; part.increment(inner))
-            if (part->path().filename().string().starts_with(loop.filename().string() + "p"))
-                devices.push_back(fileText(part->path() / "dev"));
+    for (fs::directory_iterator it(under(root, "/sys/block"), ec), end; !ec && it != end; it.increment(ec)) {
+        const auto found = loopDeviceBackedBy(root, it->path().filename().string(), image);
+        devices.insert(devices.end(), found.begin(), found.end());
     }
     return devices;
 }

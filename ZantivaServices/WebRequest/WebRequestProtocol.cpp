@@ -1,6 +1,7 @@
 #include "WebRequest/WebRequestProtocol.h"
 
 #include "Model/JsonCodec.h"
+#include "WebRequest/HeaderText.h"
 
 namespace zantiva {
 namespace {
@@ -15,12 +16,22 @@ QByteArray fromBase64(const std::string& text, std::string_view key) {
     return *decoded;
 }
 
+// In our words, not the JSON library's: a number too large for a double fails the parse too.
 json::Json parse(const QByteArray& text) {
     try {
         return json::Json::parse(text.constData(), text.constData() + text.size());
     } catch (const json::Json::parse_error& error) {
-        throw json::DecodeError(error.what());
+        throw json::DecodeError("not JSON text (at byte " + std::to_string(error.byte) + ")");
+    } catch (const json::Json::exception&) {
+        throw json::DecodeError("a number out of range");
     }
+}
+
+// A value that goes into the request's head as it stands.
+std::string headerValue(const json::Json& j, std::string_view key) {
+    std::string value = json::required<std::string>(j, key);
+    if (!isHeaderValue(value)) throw json::DecodeError(std::string(key) + ": holds a control character");
+    return value;
 }
 
 } // namespace
@@ -38,11 +49,13 @@ QByteArray encodeOrder(const WebRequestOrder& order) {
 WebRequestOrder decodeOrder(const QByteArray& text) {
     const json::Json j = parse(text);
     WebRequestOrder order;
-    order.request.method = QByteArray::fromStdString(json::required<std::string>(j, "method"));
+    const std::string method = json::required<std::string>(j, "method");
+    if (!isMethodName(method)) throw json::DecodeError("method: not a method name");
+    order.request.method = QByteArray::fromStdString(method);
     order.request.url = QUrl(QString::fromStdString(json::required<std::string>(j, "url")), QUrl::StrictMode);
     if (!order.request.url.isValid()) throw json::DecodeError("url: not an address");
-    order.userAgent = QString::fromStdString(json::required<std::string>(j, "user_agent"));
-    order.request.bearerToken = json::optional<std::string>(j, "bearer_token");
+    order.userAgent = QString::fromStdString(headerValue(j, "user_agent"));
+    if (json::optional<std::string>(j, "bearer_token")) order.request.bearerToken = headerValue(j, "bearer_token");
     if (const auto body = json::optional<std::string>(j, "json_body"))
         order.request.jsonBody = fromBase64(*body, "json_body");
     return order;
@@ -63,7 +76,9 @@ WebRequestAnswer decodeAnswer(const QByteArray& text) {
     const json::Json j = parse(text);
     if (const auto why = json::optional<std::string>(j, "failure")) return WebRequestFailure{*why};
     if (json::optional<bool>(j, "cached").value_or(false)) return WebRequestCached{};
-    return HttpResponse{json::required<int>(j, "status"), fromBase64(json::required<std::string>(j, "body"), "body")};
+    const auto status = json::required<std::int64_t>(j, "status");
+    if (status < 100 || status > 999) throw json::DecodeError("status: not a three-digit status");
+    return HttpResponse{static_cast<int>(status), fromBase64(json::required<std::string>(j, "body"), "body")};
 }
 
 } // namespace zantiva

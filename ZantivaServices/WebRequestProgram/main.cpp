@@ -2,38 +2,52 @@
 // starts it for each call so that the TLS stack lives only as long as a call does, not for
 // the whole session in the window. The order comes on standard input, the answer goes to
 // standard output (WebRequest/WebRequestProtocol.h). The transport that starts a run makes it
-// end with the program that asked.
+// end with the program that asked. Whatever comes in, an answer goes out: a failure with
+// its reason when the order is not one this program sends.
 
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 #include <string>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 
 #include "Model/JsonCodec.h"
+#include "WebRequestProgram/CallableAddress.h"
 #include "WebRequestProgram/NetworkExchange.h"
+#include "WebRequestProgram/OrderInput.h"
+
+namespace {
+
+void answer(const zantiva::WebRequestAnswer& reply) {
+    const QByteArray text = zantiva::encodeAnswer(reply);
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+int refuse(const std::string& why) {
+    answer(zantiva::WebRequestFailure{"not a request: " + why});
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    const zantiva::ExchangeLimits limits;
+    const auto input = zantiva::readOrder(STDIN_FILENO, limits);
+    if (const auto* why = std::get_if<std::string>(&input)) return refuse(*why);
 
-    const auto answer = [](const zantiva::WebRequestAnswer& reply) {
-        const QByteArray text = zantiva::encodeAnswer(reply);
-        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-        std::fflush(stdout);
-    };
     zantiva::WebRequestOrder order;
     try {
-        order = zantiva::decodeOrder(QByteArray::fromStdString(input));
+        order = zantiva::decodeOrder(std::get<QByteArray>(input));
     } catch (const zantiva::json::DecodeError& error) {
-        answer(zantiva::WebRequestFailure{std::string("not a request: ") + error.what()});
-        return 2;
+        return refuse(error.what());
     }
+    if (!zantiva::isCallableAddress(order.request.url)) return refuse("sends only to https addresses");
 
     QCoreApplication application(argc, argv);
     QNetworkAccessManager manager;
-    zantiva::sendRequest(manager, order, [&](const zantiva::WebRequestAnswer& reply) {
+    zantiva::sendRequest(manager, order, limits, [&](const zantiva::WebRequestAnswer& reply) {
         answer(reply);
         application.quit();
     });

@@ -47,7 +47,7 @@ protected:
         AppModelSetup setup;
         setup.tokenStore = tokens ? std::move(tokens) : std::make_unique<InMemoryTokenStore>();
         setup.transport = std::make_unique<HttpTransport>(
-            HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp, ZANTIVA_WEB_REQUEST);
+            HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp, ZANTIVA_WEB_REQUEST_LOOPBACK);
         setup.currentVersion = *AppVersion::parse("1.0.0");
         setup.folder = folder.path();
         setup.sites = sites;
@@ -73,7 +73,7 @@ protected:
         const SiteProfile& site = sites.forLanguage(language);
         SessionManager session(site, store, sites);
         HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
-                                ZANTIVA_WEB_REQUEST);
+                                ZANTIVA_WEB_REQUEST_LOOPBACK);
         ZantivaAPIClient api(session, transport);
         TestSite& website = language == AppLanguage::persian ? persianSite : englishSite;
         const auto link = session.handle(website.signInInBrowser(session.beginSignIn(), site.domain));

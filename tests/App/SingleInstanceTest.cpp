@@ -142,34 +142,32 @@ TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
     EXPECT_FALSE(QFileInfo::exists(socket));
 }
 
-TEST(SingleInstanceFolder, WithoutARuntimeFolderAPrivateOneUnderTmp) {
-    const std::optional<std::string> runtime =
-        std::getenv("XDG_RUNTIME_DIR") ? std::optional<std::string>(std::getenv("XDG_RUNTIME_DIR")) : std::nullopt;
-    const std::string fallback = "/tmp/zantiva-diagnostics-" + std::to_string(getuid());
-    const bool existed = std::filesystem::exists(fallback);
-    // One left open to others (by an older run, or by hand) is closed again.
-    if (existed) chmod(fallback.c_str(), 0755);
+TEST(SingleInstanceFolder, WithoutARuntimeFolderAPrivateOneInTheCacheFolder) {
+    TemporaryFolder scratch;
+    const EnvironmentChange cache("XDG_CACHE_HOME", (scratch / "cache").string());
+    const EnvironmentChange runtime("XDG_RUNTIME_DIR", "relative/run");
+    const std::filesystem::path expected = scratch / "cache" / "ZantivaDiagnostics";
+    ASSERT_EQ(SingleInstance::defaultFolder(), QString::fromStdString(expected.string()));
 
-    setenv("XDG_RUNTIME_DIR", "relative/run", 1);
-    const auto folder = SingleInstance::defaultFolder();
-    if (runtime) setenv("XDG_RUNTIME_DIR", runtime->c_str(), 1);
-    else unsetenv("XDG_RUNTIME_DIR");
-
-    ASSERT_EQ(folder, QString::fromStdString(fallback));
+    // One left open to others (by hand, say) is closed again.
+    chmod(expected.c_str(), 0755);
+    ASSERT_EQ(SingleInstance::defaultFolder(), QString::fromStdString(expected.string()));
     struct stat info {};
-    ASSERT_EQ(lstat(fallback.c_str(), &info), 0);
+    ASSERT_EQ(lstat(expected.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     EXPECT_EQ(info.st_uid, getuid());
-    if (!existed) std::filesystem::remove(fallback);
 }
 
 // Whoever could write in the folder could take the lock and the socket, and with them the
-// sign-in links: a runtime folder open to others, or another user's, is passed over, and so
-// is a per-user folder that another user made first.
-TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsed) {
+// sign-in links: a runtime folder open to others, or another user's, is passed over. The
+// fallback is the same for every launch, whatever another user made in the temporary
+// folder, so that a sign-in link reaches the waiting window.
+TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsedAndEveryLaunchFindsTheSameOne) {
     TemporaryFolder scratch;
     const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
     const EnvironmentChange temporary("TMPDIR", shared.string());
+    const EnvironmentChange cache("XDG_CACHE_HOME", (scratch / "cache").string());
+    const std::string fallback = (scratch / "cache" / "ZantivaDiagnostics").string();
     const std::filesystem::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(getuid()));
     const auto folderWith = [](const std::optional<std::string>& runtime) {
         const EnvironmentChange change("XDG_RUNTIME_DIR", runtime);
@@ -178,19 +176,33 @@ TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsed) {
 
     std::filesystem::create_directory(scratch / "open-run");
     chmod((scratch / "open-run").c_str(), 0755);
-    EXPECT_EQ(folderWith((scratch / "open-run").string()), perUser.string());
+    EXPECT_EQ(folderWith((scratch / "open-run").string()), fallback);
     struct stat info {};
     ASSERT_EQ(lstat((scratch / "open-run").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0755u) << "the session's folder is left as it is";
 
     if (const auto why = asOtherUser({"mkdir", "-m", "0700", (shared / "their-run").string()})) GTEST_SKIP() << *why;
-    EXPECT_EQ(folderWith((shared / "their-run").string()), perUser.string());
+    EXPECT_EQ(folderWith((shared / "their-run").string()), fallback);
 
-    std::filesystem::remove(perUser);
     if (const auto why = asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
-    const std::string fresh = folderWith(std::nullopt);
-    EXPECT_TRUE(fresh.starts_with(perUser.string() + "-")) << fresh;
+    const EnvironmentChange noRuntime("XDG_RUNTIME_DIR", std::nullopt);
+    SingleInstance running(QString::fromStdString(folderWith(std::nullopt)));
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    const QUrl link(QStringLiteral("zantiva://auth?code=5"));
+    Role role = Role::unanswered;
+    const std::unique_ptr<QThread> later(QThread::create([&] {
+        if (const auto folder = SingleInstance::defaultFolder()) role = SingleInstance(*folder).start(link);
+    }));
+    later->start();
+    EXPECT_TRUE(runUntil([&] { return later->isFinished(); }));
+    later->wait();
+    EXPECT_EQ(role, Role::handedOver);
+    EXPECT_EQ(received, std::vector<Request>{link});
     EXPECT_TRUE(std::filesystem::is_empty(perUser)) << "nothing is made in the other user's folder";
+    for (const auto& entry : std::filesystem::directory_iterator(shared))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(perUser.filename().string() + "-")) << entry.path();
 }
 
 } // namespace

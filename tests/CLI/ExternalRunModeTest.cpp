@@ -118,10 +118,24 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
               "failed: unknown application nothing (geekbench, cinebench2024 or cinebench2026)\n");
 }
 
+// A tool's last lines reach the problem line escaped: no escape sequence, bell or stray byte
+// gets to the terminal.
+TEST_F(ExternalRunMode, AToolsControlCharactersReachTheProblemLineEscaped) {
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "tool-prints-controls").string()},
+                            App::cinebench2024);
+    EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_NE(out.find("problem: Cinebench 2024 quit with "), std::string::npos) << out;
+    EXPECT_NE(out.find("Running \\x1b]0;taken\\x07 over"), std::string::npos) << out;
+    EXPECT_NE(out.find("boom \\x1b[2J\\x1b[31mred"), std::string::npos) << out;
+    for (const char raw : {'\x1b', '\x07', '\xff'}) EXPECT_EQ(out.find(raw), std::string::npos) << int(raw);
+}
+
 // Run as root without a runtime folder (sudo, su, cron), after another user made the
 // per-user temporary folder with a link to a folder root can write in place of the images
-// folder: the run goes on in a fresh folder, nothing there is deleted or changed, and
-// standard error says why the folder was refused.
+// folder: the run goes on in a fresh folder, which is gone when it ends, nothing there is
+// deleted or changed, and standard error says why the folder was refused.
 TEST_F(ExternalRunMode, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothing) {
     const fs::path victim = scratch / "victim";
     fs::create_directory(victim);
@@ -146,6 +160,8 @@ TEST_F(ExternalRunMode, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothing) {
     EXPECT_NE(readAll(scratch / "err").find("refused " + perUser.string() + ": a folder owned by user 65534"),
               std::string::npos)
         << readAll(scratch / "err");
+    for (const auto& entry : fs::directory_iterator(shared))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(perUser.filename().string() + "-")) << entry.path();
 }
 
 TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {

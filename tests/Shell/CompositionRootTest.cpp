@@ -83,7 +83,8 @@ TEST_F(CompositionRoot, LoadsTheSavedLanguageReportAndStorageResult) {
 
 // Started as root without a runtime folder (sudo, su), with another user's link in place of
 // the disk images' folder: the start-up clears nothing there, says why it refused the
-// folder, and the single-instance folder is not the other user's either.
+// folder, the single-instance folder is not the other user's either, and the fresh folder
+// that served instead is gone when the program ends.
 TEST_F(CompositionRoot, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothingAtStart) {
     TemporaryFolder scratch;
     const std::filesystem::path victim = scratch / "victim";
@@ -95,6 +96,7 @@ TEST_F(CompositionRoot, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothingAtSt
     if (const auto why = asOtherUser({"ln", "-s", victim.string(), (perUser / "images").string()})) GTEST_SKIP() << *why;
     const EnvironmentChange temporary("TMPDIR", shared.string());
     const EnvironmentChange runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const EnvironmentChange cache("XDG_CACHE_HOME", (scratch / "cache").string());
 
     // What the start-up says goes to standard error as well as the system log.
     const int savedError = dup(STDERR_FILENO);
@@ -115,6 +117,8 @@ TEST_F(CompositionRoot, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothingAtSt
     std::ifstream saidFile(scratch / "said");
     const std::string text{std::istreambuf_iterator<char>(saidFile), {}};
     EXPECT_NE(text.find("refused " + perUser.string() + ": a folder owned by user 65534"), std::string::npos) << text;
+    for (const auto& entry : std::filesystem::directory_iterator(shared))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(perUser.filename().string() + "-")) << entry.path();
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 # A "zantiva:" link opened through xdg-open reaches the program that scripts/register-desktop-entry
 # registered, whatever its path: through xdg-open's own fallback (which can't undo quoting) for a
 # plain path, and through the desktop's launcher for a path that must be quoted; a path that a
-# desktop entry can't hold is refused. The program is a stand-in that notes its arguments.
+# desktop entry can't hold (a control character, a %) is refused. The program is a stand-in that notes its arguments.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 for tool in xdg-open xdg-mime gio; do
@@ -38,7 +38,7 @@ standIn "$plain"
 opens X-Generic || fail "xdg-open's fallback didn't hand the link to $plain: $(cat "$scratch/open.log")"
 opens GNOME || fail "the desktop's launcher didn't hand the link to $plain: $(cat "$scratch/open.log")"
 
-# Space, quotes, backslash, dollar, backtick and percent: quoted and escaped, and run as named.
+# Space, quotes, backslash, dollar and backtick: quoted and escaped, and run as named.
 # A program at the path's first word must not be what runs.
 odd="$scratch/my apps/it's \"50\" \\ \$HOME \`x\`/zantiva-diagnostics"
 standIn "$odd"
@@ -49,15 +49,18 @@ command -v desktop-file-validate >/dev/null && { desktop-file-validate "$XDG_DAT
 opens GNOME || fail "the desktop's launcher didn't hand the link to the quoted path: $(execLine)"
 if opens X-Generic; then fail "xdg-open's fallback ran $scratch/my for a quoted path"; fi
 
-# A newline or another control character can't be held by an entry: refused, the entry stays.
+# A newline or another control character can't be held by an entry; nor a %, which the entry
+# would write as %%, a path the launcher looks for on disk as it stands, finds nothing and refuses
+# the whole entry. Refused with the reason, and the entry stays.
 before=$(execLine)
-for bad in $'\n' $'\t' $'\x01'; do
+for bad in $'\n' $'\t' $'\x01' '%'; do
   strange="$scratch/a${bad}b"
   standIn "$strange"
   if "$root/scripts/register-desktop-entry" "$strange" 2>"$scratch/refusal"; then
-    fail "a path with a control character was registered: $(execLine)"
+    fail "a path with $(printf '%q' "$bad") was registered: $(execLine)"
   fi
-  grep -q "control character" "$scratch/refusal" || fail "the refusal doesn't say why: $(cat "$scratch/refusal")"
+  grep -q "contains a control character\|contains %" "$scratch/refusal" ||
+    fail "the refusal doesn't say why: $(cat "$scratch/refusal")"
   [ "$(execLine)" = "$before" ] || fail "a refused path changed the entry"
 done
 echo "passed"

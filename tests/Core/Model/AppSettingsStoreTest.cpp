@@ -48,16 +48,15 @@ TEST(AppSettingsStore, StartsFromDefaultsAndWritesOnlyRealChanges) {
     EXPECT_EQ(AppSettingsStore(directory).current(), (AppSettings{AppLanguage::english, std::nullopt}));
 }
 
-TEST(AppSettingsStore, ReadsEachFieldLenientlyAndBadFilesAsDefaults) {
+TEST(AppSettingsStore, ReadsUnknownValuesLenientlyAndDamagedFilesAsDefaults) {
     TemporaryFolder folder;
     const AppSettings defaults;
     EXPECT_EQ(readFrom(folder, R"({"language":"en","dismissed_update_version":"2.0","extra":1})"),
               (AppSettings{AppLanguage::english, "2.0"}));
     EXPECT_EQ(readFrom(folder, R"({"language":"EN"})"), defaults);
-    EXPECT_EQ(readFrom(folder, R"({"language":5,"dismissed_update_version":"3.0"})"),
-              (AppSettings{AppLanguage::persian, "3.0"}));
-    EXPECT_EQ(readFrom(folder, R"({"language":"en","dismissed_update_version":7})"),
-              (AppSettings{AppLanguage::english, std::nullopt}));
+    // A key of the wrong type makes the file damaged: the defaults stand for all of it.
+    EXPECT_EQ(readFrom(folder, R"({"language":5,"dismissed_update_version":"3.0"})"), defaults);
+    EXPECT_EQ(readFrom(folder, R"({"language":"en","dismissed_update_version":7})"), defaults);
     EXPECT_EQ(readFrom(folder, R"({"language":null,"dismissed_update_version":null})"), defaults);
     EXPECT_EQ(readFrom(folder, R"(["en"])"), defaults);
     EXPECT_EQ(readFrom(folder, R"("en")"), defaults);
@@ -75,9 +74,14 @@ TEST(AppSettingsStore, AFileThatIsNotSettingsIsKeptAsideBeforeTheNextSave) {
     EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), R"(["en"])");
     EXPECT_EQ(AppSettingsStore(folder.path()).current().language, AppLanguage::english);
 
-    // Settings read leniently are settings: rewritten in place.
+    // So is one with a key of the wrong type, as every damaged record is.
+    writeRaw(folder / "settings.json", R"({"language":["en"]})");
+    AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0");
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), R"({"language":["en"]})");
+
+    // A language this version doesn't know is still settings: rewritten in place.
     fs::remove(folder / "settings.json.bad");
-    writeRaw(folder / "settings.json", R"({"language":5})");
+    writeRaw(folder / "settings.json", R"({"language":"de"})");
     AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0");
     EXPECT_FALSE(fs::exists(folder / "settings.json.bad"));
 }

@@ -78,31 +78,60 @@ TEST_F(PrivateFolderTest, RefusesALinkAFileAndAnotherUsersFolderWithoutTouchingT
 }
 
 TEST_F(PrivateFolderTest, TheRuntimeFolderServesOnlyAsARealFolderThatIsThere) {
-    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
-    const EnvironmentChange temporary("TMPDIR", shared.string());
-    const fs::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
     fs::create_directory(scratch / "run");
     ::chmod((scratch / "run").c_str(), 0700);
     fs::create_directory_symlink(scratch / "run", scratch / "run-link");
 
     struct Case {
         std::optional<std::string> runtime;
-        fs::path expected;
+        std::optional<fs::path> expected;
     };
     const Case cases[] = {
         {(scratch / "run").string(), scratch / "run"},
-        {(scratch / "run-link").string(), perUser},
-        {"relative/run", perUser},
-        {std::nullopt, perUser},
-        {(scratch / "missing").string(), perUser},
+        {(scratch / "run-link").string(), std::nullopt},
+        {"relative/run", std::nullopt},
+        {std::nullopt, std::nullopt},
+        {(scratch / "missing").string(), std::nullopt},
     };
     for (const Case& c : cases) {
         const EnvironmentChange runtime("XDG_RUNTIME_DIR", c.runtime);
-        const auto folder = Folder::runtime();
-        ASSERT_TRUE(folder);
-        EXPECT_EQ(folder->path(), c.expected) << c.runtime.value_or("(unset)");
+        const auto folder = Folder::sessionRuntime();
+        EXPECT_EQ(folder ? std::optional(folder->path()) : std::nullopt, c.expected) << c.runtime.value_or("(unset)");
     }
     EXPECT_FALSE(fs::exists(scratch / "missing"));
+}
+
+// The fixed name serves every run; a fresh folder, made when another user took that name,
+// is for one run only and goes when it ends, but only while empty and still the same folder.
+TEST_F(PrivateFolderTest, APerUserTemporaryFolderMadeForOneRunIsRemovedOnlyWhenEmpty) {
+    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
+    const EnvironmentChange temporary("TMPDIR", shared.string());
+    const fs::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
+    {
+        const auto fixed = Folder::perUserTemporary();
+        ASSERT_TRUE(fixed);
+        EXPECT_EQ(fixed->path(), perUser);
+        EXPECT_FALSE(fixed->isForThisRun());
+    }
+    fs::remove(perUser);
+    if (const auto why = testing::asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
+
+    const auto fresh = Folder::perUserTemporary();
+    ASSERT_TRUE(fresh);
+    EXPECT_TRUE(fresh->path().string().starts_with(perUser.string() + "-")) << fresh->path();
+    EXPECT_TRUE(fresh->isForThisRun());
+    testing::writeRaw(fresh->path() / "left", "x");
+    EXPECT_FALSE(fresh->removeIfEmpty());
+    fs::remove(fresh->path() / "left");
+    EXPECT_TRUE(fresh->removeIfEmpty());
+    EXPECT_FALSE(fs::exists(fresh->path()));
+
+    const auto swapped = Folder::perUserTemporary();
+    ASSERT_TRUE(swapped);
+    fs::rename(swapped->path(), scratch / "moved");
+    fs::create_directory(swapped->path());
+    EXPECT_FALSE(swapped->removeIfEmpty()) << "another folder now under its name";
+    EXPECT_TRUE(fs::exists(swapped->path()));
 }
 
 TEST_F(PrivateFolderTest, RemovesOnlyEmptyFoldersAndOwnFilesAndClosesOnlyOwnFiles) {

@@ -23,7 +23,7 @@ protected:
     ScriptedTokenStore store; // answers at once unless a test says otherwise
     SessionManager session{sites.persian, store, sites};
     HttpTransport transport{"ZantivaDiagnostics/9.9.9 (Linux test)", HttpTransport::Security::allowLoopbackHttp,
-                            ZANTIVA_WEB_REQUEST};
+                            ZANTIVA_WEB_REQUEST_LOOPBACK};
     ZantivaAPIClient api{session, transport};
 
     // Begins a browser sign-in on the active site and returns the accepted grant.

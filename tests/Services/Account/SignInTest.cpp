@@ -67,6 +67,19 @@ TEST_F(SignIn, FailedExchangeReturnsToSignedOut) {
     EXPECT_FALSE(stored("session-zantiva.ir"));
 }
 
+TEST_F(SignIn, ATokenThatCouldAddHeaderLinesIsRefusedWhereItArrives) {
+    for (const char* token : {"abc\r\nX-Injected: 1", "abc\n", "a\tb", "abc\x7f"}) {
+        const SignInGrant grant = acceptedGrant();
+        server.answer("desktop-token",
+                      CannedReply::object(200, {{"token", token}, {"user_id", 7}, {"user_name", "sara"}}));
+        const auto outcome = awaitOutcome(api.exchange(grant));
+        ASSERT_TRUE(apiError(outcome)) << token;
+        EXPECT_EQ(apiError(outcome)->kind(), APIError::Kind::untrustedResponse);
+        EXPECT_EQ(session.state(), AuthState::signedOut);
+        EXPECT_FALSE(stored("session-zantiva.ir"));
+    }
+}
+
 TEST_F(SignIn, SupersededExchangeCannotOverwriteTheNewerOutcome) {
     const SignInGrant older = acceptedGrant();
     const SignInGrant newer = acceptedGrant();

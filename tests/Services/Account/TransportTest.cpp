@@ -38,7 +38,7 @@ TEST(Transport, TheProgramsTransportSendsNothingOverPlainHttp) {
     EXPECT_TRUE(server.requests().empty());
 
     HttpTransport forTests(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
-                          ZANTIVA_WEB_REQUEST);
+                          ZANTIVA_WEB_REQUEST_LOOPBACK);
     HttpRequest elsewhere = get(server, "user-points");
     elsewhere.url.setHost("example.com");
     EXPECT_EQ(apiError(awaitOutcome(forTests.send(elsewhere)))->kind(), APIError::Kind::unreachable);
@@ -51,7 +51,7 @@ TEST(Transport, KeepsNoCookiesAndFollowsNoRedirects) {
     withCookie.headers.push_back({"Set-Cookie", "wordpress_logged_in=abc; Path=/"});
     server.answer("user-points", withCookie);
     HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
-                           ZANTIVA_WEB_REQUEST);
+                           ZANTIVA_WEB_REQUEST_LOOPBACK);
     ASSERT_TRUE(awaitOutcome(transport.send(get(server, "user-points"))).value);
     ASSERT_TRUE(awaitOutcome(transport.send(get(server, "user-points"))).value);
     EXPECT_TRUE(server.requests().back().header("cookie").isEmpty());
@@ -68,7 +68,7 @@ TEST(Transport, ClosingEndsTheCallsInFlightAndRefusesNewOnes) {
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
-                           ZANTIVA_WEB_REQUEST);
+                           ZANTIVA_WEB_REQUEST_LOOPBACK);
     const HttpRequest request{"GET", QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort())),
                               std::nullopt, std::nullopt};
     auto waiting = transport.send(request);

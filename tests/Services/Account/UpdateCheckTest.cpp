@@ -27,7 +27,7 @@ protected:
     LoopbackServer server;
     SiteProfile site = server.site("zantiva.com");
     HttpTransport transport{HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp,
-                            ZANTIVA_WEB_REQUEST};
+                            ZANTIVA_WEB_REQUEST_LOOPBACK};
     UpdateChecker checker{transport, *AppVersion::parse("1.0.0")};
 
     std::optional<AppUpdateInfo> check() { return awaitTask(checker.check(site)); }

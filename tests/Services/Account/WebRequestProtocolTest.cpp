@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Model/JsonCodec.h"
 #include "WebRequest/WebRequestProtocol.h"
 
@@ -40,6 +42,36 @@ TEST(WebRequestProtocol, WhatIsNotARequestOrAnAnswerIsRefused) {
     for (const char* text : {"", "{", R"({"status":200})", R"({"status":"200","body":""})",
                              R"({"status":200,"body":"!!"})"})
         EXPECT_THROW(decodeAnswer(text), json::DecodeError) << text;
+}
+
+// A refusal says what is wrong in our words, never in the JSON library's.
+std::string refusal(const std::function<void()>& decode) {
+    try {
+        decode();
+    } catch (const json::DecodeError& error) {
+        return error.what();
+    } catch (const std::exception& error) {
+        return std::string("escaped: ") + error.what();
+    }
+    return "accepted";
+}
+
+TEST(WebRequestProtocol, NumbersOutOfRangeAndHeaderLinesAreRefusedInOurWords) {
+    const std::string order = R"({"method":"GET","url":"https://zantiva.com/","user_agent":"ua")";
+    EXPECT_EQ(refusal([&] { decodeOrder(QByteArray::fromStdString(order + R"(,"n":1e999})")); }),
+              "a number out of range");
+    EXPECT_EQ(refusal([] { decodeAnswer(R"({"status":1e999,"body":""})"); }), "a number out of range");
+    EXPECT_EQ(refusal([] { decodeAnswer(R"({"status":4294967496,"body":""})"); }), "status: not a three-digit status");
+    EXPECT_EQ(refusal([] { decodeAnswer(R"({"status":42,"body":""})"); }), "status: not a three-digit status");
+    EXPECT_EQ(refusal([] { decodeAnswer("{\"status\""); }), "not JSON text (at byte 10)");
+
+    EXPECT_EQ(refusal([&] { decodeOrder(QByteArray::fromStdString(order + R"(,"bearer_token":"a\r\nX: 1"})")); }),
+              "bearer_token: holds a control character");
+    EXPECT_EQ(refusal([&] { decodeOrder(R"({"method":"GET","url":"https://zantiva.com/","user_agent":"ua\u0000"})"); }),
+              "user_agent: holds a control character");
+    EXPECT_EQ(refusal([&] { decodeOrder(R"({"method":"GET /","url":"https://zantiva.com/","user_agent":"ua"})"); }),
+              "method: not a method name");
+    EXPECT_EQ(refusal([&] { decodeOrder(QByteArray::fromStdString(order + R"(,"bearer_token":null})")); }), "accepted");
 }
 
 } // namespace

@@ -149,6 +149,82 @@ TEST_F(LoopImageMounterTest, AFolderReachedThroughALinkIsStillDetached) {
     EXPECT_FALSE(fs::exists(privateFolder / "images" / image.stem()));
 }
 
+// udisks' daemon can't run here (no system bus): this stand-in does what it would do to
+// the named device, with the real tools.
+class StandInUdisksctl {
+public:
+    StandInUdisksctl() {
+        std::ofstream(folder / "udisksctl") << "#!/bin/sh\n"
+                                               "case \"$1 $2\" in\n"
+                                               "'loop-delete -b') exec losetup -d \"$3\" ;;\n"
+                                               "'unmount -b') exec umount \"$3\" ;;\n"
+                                               "'unmount -f') exec umount -l \"$4\" ;;\n"
+                                               "esac\nexit 1\n";
+        fs::permissions(folder / "udisksctl", fs::perms(0755));
+    }
+
+private:
+    testing::TemporaryFolder folder;
+    testing::EnvironmentChange path{"PATH",
+                                    folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
+};
+
+// A loop device the user set up by hand ("losetup -f --show -r"), deleted at the end of the
+// test; its name ("loop3"), empty when none could be had.
+class UsersLoopDevice {
+public:
+    explicit UsersLoopDevice(const fs::path& image) {
+        const auto made = runBoundedProcess({"losetup", "-f", "--show", "-r", image.string()}, 20s);
+        if (made && made->succeeded()) device_ = made->output.substr(0, made->output.find('\n'));
+    }
+    ~UsersLoopDevice() {
+        if (!device_.empty()) runBoundedProcess({"losetup", "-d", device_}, 20s);
+    }
+    std::string name() const { return device_.empty() ? std::string() : fs::path(device_).filename().string(); }
+    const std::string& device() const { return device_; }
+    bool backs(const fs::path& image) const {
+        std::ifstream in(fs::path("/sys/block") / name() / "loop" / "backing_file");
+        std::string line;
+        return std::getline(in, line) && line == fs::canonical(image).string();
+    }
+
+private:
+    std::string device_;
+};
+
+// A record of an earlier run names a loop device: the user's own mount of the same image, on
+// another device or on the recorded one taken again, is never touched; only the recorded
+// device, still backed by the image and mounted nowhere, is deleted.
+TEST_F(LoopImageMounterTest, LeftoverRecordsTouchOnlyTheirOwnUnmountedDevice) {
+    const StandInUdisksctl udisks;
+    const UsersLoopDevice users(image);
+    if (users.name().empty()) GTEST_SKIP() << "losetup could not set up a loop device";
+    const fs::path own = scratch / "own";
+    fs::create_directory(own);
+    ASSERT_TRUE(runBoundedProcess({"mount", "-o", "ro", users.device(), own.string()}, 20s)->succeeded());
+    const auto recordIn = [&](const fs::path& folder, const std::string& loop) {
+        fs::create_directories(folder);
+        std::ofstream(folder / ("udisks-" + loop)) << fs::canonical(image).string();
+    };
+
+    recordIn(privateFolder / "gone", "loop4242"); // freed since; the user's device backs the image now
+    recordIn(privateFolder / "taken", users.name()); // the recorded device, now the user's mount
+    for (const char* folder : {"gone", "taken"}) {
+        mounter(privateFolder / folder).detachLeftovers();
+        EXPECT_TRUE(isMounted(own)) << folder;
+        EXPECT_TRUE(fs::is_empty(privateFolder / folder)) << "the record is dropped";
+    }
+    EXPECT_TRUE(users.backs(image));
+    runBoundedProcess({"umount", own.string()}, 20s);
+
+    const UsersLoopDevice leftover(image);
+    if (leftover.name().empty()) GTEST_SKIP() << "losetup could not set up a second loop device";
+    recordIn(privateFolder / "ours", leftover.name());
+    mounter(privateFolder / "ours").detachLeftovers();
+    EXPECT_FALSE(leftover.backs(image)) << "an unmounted leftover of ours is deleted";
+    EXPECT_TRUE(users.backs(image)) << "only the recorded device";
+}
+
 // Runs the real tools, but first moves the folder that "mount" is asked to use aside and
 // puts a link to another folder in its place, as a swap between making and mounting would.
 class SwappingLauncher final : public ExternalProcessRunning {

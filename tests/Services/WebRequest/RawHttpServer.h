@@ -1,0 +1,71 @@
+#pragma once
+
+// A loopback server that answers each request with whatever its test writes on the socket,
+// for the answers a real website should never give: a body cut off, one without end, one
+// a byte at a time.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+namespace zantiva::testing {
+
+class RawHttpServer {
+public:
+    using Answer = std::function<void(QTcpSocket&)>;
+
+    explicit RawHttpServer(Answer answer) : answer_(std::move(answer)) {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) serve(socket);
+        });
+    }
+
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server_.serverPort())); }
+    int requests() const { return requests_; }
+
+    // A head of 200 OK with these further header lines (each ending in \r\n).
+    static QByteArray head(const QByteArray& headers) { return "HTTP/1.1 200 OK\r\n" + headers + "\r\n"; }
+
+    // Writes the body without end, as fast as the client takes it.
+    static void endless(QTcpSocket& socket) {
+        socket.write(head("Content-Type: application/json\r\nConnection: close\r\n"));
+        const QByteArray chunk(64 * 1024, ' ');
+        QObject::connect(&socket, &QTcpSocket::bytesWritten, &socket, [&socket, chunk] {
+            if (socket.bytesToWrite() < chunk.size()) socket.write(chunk);
+        });
+        socket.write(chunk);
+    }
+
+    // Announces a body and sends one byte of it every `interval`, never reaching its end.
+    static void dribble(QTcpSocket& socket, std::chrono::milliseconds interval) {
+        socket.write(head("Content-Length: 100000\r\n"));
+        auto* timer = new QTimer(&socket);
+        QObject::connect(timer, &QTimer::timeout, &socket, [&socket] { socket.write(" "); });
+        timer->start(interval);
+    }
+
+private:
+    void serve(QTcpSocket* socket) {
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        auto head = std::make_shared<QByteArray>();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, head] {
+            if (head->contains("\r\n\r\n")) return; // answered already; what follows is ignored
+            *head += socket->readAll();
+            if (!head->contains("\r\n\r\n")) return;
+            ++requests_;
+            answer_(*socket);
+        });
+    }
+
+    QTcpServer server_;
+    Answer answer_;
+    int requests_ = 0;
+};
+
+} // namespace zantiva::testing

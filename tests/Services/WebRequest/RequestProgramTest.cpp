@@ -1,0 +1,130 @@
+// The request program against what a hostile site or a broken caller would hand it: answers
+// without end, cut off or trickling, orders too large, slow, out of range or with line breaks
+// for the request's head, and addresses that are not https. Each is a failure with its
+// reason, given before anything is sent where the order is at fault.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "Account/HttpTransport.h"
+#include "RawHttpServer.h"
+#include "Support/AwaitTask.h"
+#include "Support/LoopbackServer.h"
+#include "WebRequest/WebRequestProtocol.h"
+
+using namespace zantiva;
+using namespace zantiva::testing;
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    WebRequestAnswer answer;
+};
+
+// One run of `program` given `order` on its standard input, closed after it unless `keepOpen`.
+ProgramRun runProgram(const char* program, const QByteArray& order, bool keepOpen = false) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, {});
+    process.write(order);
+    if (!keepOpen) process.closeWriteChannel();
+    if (!runUntil([&] { return process.state() == QProcess::NotRunning; }, std::chrono::seconds(60))) {
+        process.kill();
+        process.waitForFinished();
+    }
+    ProgramRun run{process.exitCode(), process.exitStatus(), WebRequestFailure{"no answer"}};
+    if (run.exitStatus == QProcess::NormalExit) run.answer = decodeAnswer(process.readAllStandardOutput());
+    return run;
+}
+
+std::string failureOf(const ProgramRun& run) {
+    const auto* failure = std::get_if<WebRequestFailure>(&run.answer);
+    return failure ? failure->why : "(no failure)";
+}
+
+// What the transport's call ended with: the reply's status, or the error's text.
+std::string callThroughTransport(HttpRequest request, QString userAgent = HttpTransport::defaultUserAgent()) {
+    HttpTransport transport(std::move(userAgent), HttpTransport::Security::allowLoopbackHttp,
+                            ZANTIVA_WEB_REQUEST_LOOPBACK);
+    const auto outcome = awaitOutcome(transport.send(std::move(request)), std::chrono::seconds(90));
+    if (outcome.value) return "status " + std::to_string(outcome.value->status);
+    try {
+        std::rethrow_exception(outcome.error);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+HttpRequest get(const QUrl& url) { return {"GET", url, std::nullopt, std::nullopt}; }
+
+TEST(RequestProgram, AnAnswerWithoutEndOrCutOffIsAFailure) {
+    RawHttpServer endless(RawHttpServer::endless);
+    EXPECT_NE(callThroughTransport(get(endless.url())).find("the answer is larger than 4 MiB"), std::string::npos);
+
+    // Announces 5000 bytes, sends 64 and hangs up.
+    RawHttpServer cutOff([](QTcpSocket& socket) {
+        socket.write(RawHttpServer::head("Content-Length: 5000\r\nConnection: close\r\n") + QByteArray(64, '{'));
+        socket.disconnectFromHost();
+    });
+    EXPECT_NE(callThroughTransport(get(cutOff.url())).find("the answer broke off"), std::string::npos);
+
+    // A whole answer still arrives whole, error statuses included.
+    LoopbackServer site;
+    site.answer("user-points", CannedReply::error(404, "rest_no_route", "No route"));
+    EXPECT_EQ(callThroughTransport(get(site.baseURL().resolved(QUrl("wp-json/zantiva/v1/user-points")))), "status 404");
+}
+
+TEST(RequestProgram, RefusesBeforeConnectingAnOrderThatCouldAddHeaderLines) {
+    LoopbackServer site;
+    const QUrl url = site.baseURL().resolved(QUrl("wp-json/zantiva/v1/user-points"));
+    HttpRequest withToken = get(url);
+    withToken.bearerToken = "abc\r\nX-Injected: 1";
+    EXPECT_NE(callThroughTransport(withToken).find("bearer_token: holds a control character"), std::string::npos);
+    EXPECT_NE(callThroughTransport(get(url), "ZantivaDiagnostics/1.0\r\nX-Injected: 1").find("user_agent"),
+              std::string::npos);
+    HttpRequest badMethod = get(url);
+    badMethod.method = "GET / HTTP/1.1\r\nHost: elsewhere\r\n\r\nGET";
+    EXPECT_NE(callThroughTransport(badMethod).find("method: not a method name"), std::string::npos);
+    EXPECT_TRUE(site.requests().empty());
+}
+
+TEST(RequestProgram, AnOrderTooLargeTooSlowOrOutOfRangeIsRefusedInItsOwnWords) {
+    LoopbackServer site;
+    HttpRequest huge = get(site.baseURL());
+    huge.method = "POST";
+    huge.jsonBody = QByteArray(5 << 20, ' ');
+    EXPECT_NE(callThroughTransport(huge).find("the request is larger than 4 MiB"), std::string::npos);
+
+    const QByteArray outOfRange = R"({"method":"GET","url":")" + site.baseURL().toEncoded() +
+                                  R"(","user_agent":"ua","n":1e999})";
+    const ProgramRun overflow = runProgram(ZANTIVA_WEB_REQUEST_LOOPBACK, outOfRange);
+    EXPECT_EQ(overflow.exitStatus, QProcess::NormalExit) << "it ended by a signal";
+    EXPECT_EQ(overflow.exitCode, 2);
+    EXPECT_EQ(failureOf(overflow), "not a request: a number out of range");
+
+    // Nothing comes and the input stays open: the run doesn't wait for ever.
+    const ProgramRun silent = runProgram(ZANTIVA_WEB_REQUEST_LOOPBACK, "", /*keepOpen=*/true);
+    EXPECT_EQ(failureOf(silent), "not a request: the request did not arrive within 10 s");
+    EXPECT_TRUE(site.requests().empty());
+}
+
+TEST(RequestProgram, TheInstalledProgramSendsOnlyToHttps) {
+    LoopbackServer site;
+    const QByteArray plain = encodeOrder({get(site.baseURL()), "ua"});
+    EXPECT_EQ(failureOf(runProgram(ZANTIVA_WEB_REQUEST, plain)), "not a request: sends only to https addresses");
+    QByteArray noHost = encodeOrder({get(QUrl("https:/wp-json/")), "ua"});
+    EXPECT_EQ(failureOf(runProgram(ZANTIVA_WEB_REQUEST, noHost)), "not a request: sends only to https addresses");
+    EXPECT_TRUE(site.requests().empty());
+
+    // The tests' build lets plain http through to a loopback address, and only there.
+    EXPECT_TRUE(std::holds_alternative<HttpResponse>(runProgram(ZANTIVA_WEB_REQUEST_LOOPBACK, plain).answer));
+    QUrl elsewhere = site.baseURL();
+    elsewhere.setHost("example.com");
+    EXPECT_EQ(failureOf(runProgram(ZANTIVA_WEB_REQUEST_LOOPBACK, encodeOrder({get(elsewhere), "ua"}))),
+              "not a request: sends only to https addresses");
+}
+
+} // namespace
