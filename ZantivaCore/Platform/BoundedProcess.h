@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Platform/CancelToken.h"
+
 namespace zantiva {
 
 // What a bounded child run gave: its standard output and how it ended.
@@ -12,15 +14,18 @@ struct BoundedProcessResult {
     std::string output;      // standard output, cut at the output limit
     int exitStatus = -1;     // exit code; -1 when it did not exit on its own
     bool timedOut = false;   // killed at the deadline
-    bool succeeded() const { return !timedOut && exitStatus == 0; }
+    bool cancelled = false;  // killed because the run it served was stopped
+    bool succeeded() const { return !timedOut && !cancelled && exitStatus == 0; }
 };
 
 // Runs a program from an argument list (never through a shell), standard input and
 // error on /dev/null, and waits at most `timeout` for it to finish; a child still
-// running then is killed with its process group. Nothing is thrown: a program that
-// cannot be started gives no result.
+// running then is killed with its process group, and so is one still running once `cancel`
+// is set (seen within a few hundredths of a second). Either way the child is reaped before
+// this returns. Nothing is thrown: a program that cannot be started gives no result.
 std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
                                                       std::chrono::milliseconds timeout,
-                                                      std::size_t outputLimit = 1 << 20);
+                                                      std::size_t outputLimit = 1 << 20,
+                                                      const CancelToken& cancel = {});
 
 } // namespace zantiva

@@ -28,9 +28,11 @@ std::map<std::string, HealthLogAnswer> nvmeHealthLogs(const std::vector<Internal
 // The drive's readings from its own sources, then, when one of them was refused for lack
 // of rights and asking is still allowed, from whoever reads with administrator rights.
 // `mayAsk` turns false once that gave nothing, so that the user is asked once per reading.
-// True when the drive still lacks what the rights would have given.
+// True when the drive still lacks what the rights would have given and the user was asked
+// for them (or nobody could be): a reading stopped before an answer claims nothing.
 bool readSources(const InternalDrive& drive, const std::map<std::string, HealthLogAnswer>& logs,
-                 const DriveHealthOptions& options, bool& mayAsk, DriveHealthReading& reading) {
+                 const DriveHealthOptions& options, const CancelToken& cancel, bool& mayAsk,
+                 DriveHealthReading& reading) {
     bool refused = false;
     if (drive.nvmeController) {
         const HealthLogAnswer& log = logs.at(*drive.nvmeController);
@@ -42,11 +44,13 @@ bool readSources(const InternalDrive& drive, const std::map<std::string, HealthL
                                          : smartctlVerdict(options.root.at("/dev/" + id), options.toolTimeout);
     reading.verdict = verdict.value;
     refused = refused || verdict.refused;
-    if (!refused || !mayAsk) return refused;
-    const auto elevated = options.withAdministratorRights(id);
+    // A stopped reading asks nobody and claims nothing about rights it never asked for.
+    if (!refused || cancel.isCancelled()) return false;
+    if (!mayAsk) return true;
+    const auto elevated = options.withAdministratorRights(id, cancel);
     if (!elevated) {
         mayAsk = false;
-        return true;
+        return !cancel.isCancelled();
     }
     if (!reading.nvmeLog) reading.nvmeLog = elevated->nvmeLog;
     if (!reading.verdict) reading.verdict = elevated->verdict;
@@ -55,14 +59,14 @@ bool readSources(const InternalDrive& drive, const std::map<std::string, HealthL
 
 } // namespace
 
-DriveHealthReport read(const DriveHealthOptions& options) {
+DriveHealthReport read(const DriveHealthOptions& options, const CancelToken& cancel) {
     auto drives = readInternalDrives(options.root);
     const auto logs = nvmeHealthLogs(drives, options);
     bool mayAsk = static_cast<bool>(options.withAdministratorRights);
     DriveHealthReport report;
     for (auto& drive : drives) {
         DriveHealthReading reading;
-        const bool lacksRights = readSources(drive, logs, options, mayAsk, reading);
+        const bool lacksRights = readSources(drive, logs, options, cancel, mayAsk, reading);
         DriveHealthInfo& info = drive.info;
         const bool logUsed = reading.nvmeLog && parseNVMeHealthLog(*reading.nvmeLog, info);
         evaluate(info, reading.verdict == false, reading.verdict.has_value() || logUsed);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Model/DriveHealthReport.h"
+#include "Platform/CancelToken.h"
 #include "Probes/DriveHealthEvaluation.h"
 #include "Probes/DriveHealthReading.h"
 #include "Probes/NvmeHealthLog.h"
@@ -29,8 +30,10 @@ struct DriveHealthOptions {
     // Reads one drive ("nvme0n1") with administrator rights; absent when they weren't given
     // (no one to ask, the user declined, the reading failed). Asked only for a drive whose
     // own sources were refused for lack of rights, and not again in the same reading once it
-    // gave nothing. Unset: nobody is asked, and such a drive says it needs the rights.
-    std::function<std::optional<DriveHealthReading>(const std::string& drive)> withAdministratorRights;
+    // gave nothing. Unset: nobody is asked, and such a drive says it needs the rights. Ends
+    // at once, with nothing, when the reading's cancel token is set.
+    std::function<std::optional<DriveHealthReading>(const std::string& drive, const CancelToken& cancel)>
+        withAdministratorRights;
     std::chrono::milliseconds toolTimeout{5000};
 };
 
@@ -38,9 +41,12 @@ struct DriveHealthOptions {
 // the drive's SMART verdict, and from both its findings and status. Blocking (one bounded
 // smartctl run per drive, and the question for rights when it is asked); never throws. A
 // drive that gave neither is "unknown" with no findings, marked when that is for lack of
-// rights. Drives in natural order of their names.
+// rights. Drives in natural order of their names. Once `cancel` is set (the run that reads
+// is stopped, or the program quits) nobody is asked any more and a question still open is
+// withdrawn; the drives it concerned stay unknown without a claim about rights, as they
+// were never answered for.
 namespace DriveHealthReader {
-DriveHealthReport read(const DriveHealthOptions& options = {});
+DriveHealthReport read(const DriveHealthOptions& options = {}, const CancelToken& cancel = {});
 }
 
 } // namespace zantiva

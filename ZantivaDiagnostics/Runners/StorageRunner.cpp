@@ -50,7 +50,7 @@ QCoro::Task<> StorageRunner::execute(std::filesystem::path folder) {
         auto measurement = runEngine<StorageBenchmarkResult>(
             [engine, folder, publish, drives = configuration_.drives](const CancelToken& cancel) {
                 StorageBenchmarkResult measured = engine.run(folder, publish, cancel);
-                measured.driveHealth = DriveHealthReader::read(drives);
+                measured.driveHealth = DriveHealthReader::read(drives, cancel);
                 return measured;
             });
         result = co_await measurement;

@@ -111,7 +111,9 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
     assignObserved(this, isReadingDrives_, true, &TestSuiteRunner::isReadingDrivesChanged);
     try {
         auto reading = runEngine<DriveHealthReport>(
-            [drives = configuration_.drives](const CancelToken&) { return DriveHealthReader::read(drives); });
+            [drives = configuration_.drives](const CancelToken& cancel) {
+                return DriveHealthReader::read(drives, cancel);
+            });
         session.results.driveHealth = co_await reading;
     } catch (const std::exception& error) {
         log::error(category, std::string("couldn't read drive health: ") + error.what());

@@ -1,13 +1,17 @@
 // Whole suite runs with tiny engine workloads and scripted station outcomes: what the
 // runner shows, what it saves after every module, and what it hands to the app model.
 
+#include <csignal>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../Support/ProcessState.h"
+#include "../Support/StandInQuestion.h"
 #include "../Support/TemporaryFolder.h"
+#include "DriveHealth/ElevatedDriveHealth.h"
 #include "Engines/GPUBenchmarkError.h"
 #include "Model/DeductionScored.h"
 #include "Model/ResultStore.h"
@@ -230,6 +234,45 @@ TEST_F(SuiteRunnerTest, StopDuringTheCpuModuleCancelsTheEngineAfterTracingItsLoa
     const auto stored = storedSession(folder.path());
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->remainingModules(), std::vector{cpuBenchmark});
+}
+
+// The drives are read before the first module; a drive refused for lack of rights brings up
+// the question for them, which the user may leave open. Stopping then ends the run at once.
+TEST_F(SuiteRunnerTest, StopWhileTheQuestionForRightsIsOpenEndsItAndTheRun) {
+    SuiteConfiguration c = tinyConfiguration();
+    c.drives.healthLog = [](const std::string&) {
+        return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
+    };
+    c.drives.verdict = [](const std::string&) {
+        return HealthSourceAnswer<bool>{.value = std::nullopt, .refused = true};
+    };
+    TemporaryFolder launcherFolder;
+    const auto pidFile = launcherFolder.path() / "launcher.pid";
+    c.drives.withAdministratorRights = [pidFile](const std::string& drive, const CancelToken& cancel) {
+        return readDriveThroughProgram(unansweredQuestion(pidFile), "/bin/true", drive, std::chrono::minutes(10),
+                                       cancel);
+    };
+    auto runner = makeRunner(c);
+    runner->start(TestPlans::cpuOnly);
+    const auto launcher = awaitQuestion(pidFile);
+    ASSERT_TRUE(launcher);
+    EXPECT_TRUE(runner->isReadingDrives());
+
+    runner->stop();
+    const bool ended = runUntil([&] { return host->completions.size() == 1; }, std::chrono::seconds(60));
+    if (!ended) ::kill(*launcher, SIGKILL);   // so that a hang still lets the test finish
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(isGone(*launcher));
+    EXPECT_FALSE(runner->isRunning());
+    EXPECT_TRUE(modulesThatRan().empty());
+    // The drives stay unknown, and the report says nothing of rights the user never refused.
+    const auto& health = host->completions[0].report.driveHealth;
+    ASSERT_TRUE(health);
+    ASSERT_FALSE(health->drives.empty());
+    for (const auto& drive : health->drives) {
+        EXPECT_EQ(drive.status, DriveHealthStatus::unknown) << drive.id;
+        EXPECT_FALSE(drive.needsAdministratorRights) << drive.id;
+    }
 }
 
 TEST_F(SuiteRunnerTest, AFailingModuleIsRecordedWithItsNoticeAndTheRunGoesOn) {

@@ -146,7 +146,8 @@ private:
 
 TEST(DriveHealthReader, ADriveRefusedForLackOfRightsIsReadWithThemWhenTheyAreGiven) {
     RightsCase c;
-    c.options.withAdministratorRights = [&c](const std::string& drive) -> std::optional<DriveHealthReading> {
+    c.options.withAdministratorRights = [&c](const std::string& drive,
+                                                const CancelToken&) -> std::optional<DriveHealthReading> {
         c.asked.push_back(drive);
         if (drive == "nvme1n1") return DriveHealthReading{.nvmeLog = std::nullopt, .verdict = true};
         std::vector<std::uint8_t> log(512, 0);
@@ -167,7 +168,8 @@ TEST(DriveHealthReader, ADriveRefusedForLackOfRightsIsReadWithThemWhenTheyAreGiv
 
 TEST(DriveHealthReader, RightsNotGivenAreAskedForOnceAndTheDrivesSaySo) {
     RightsCase c;
-    c.options.withAdministratorRights = [&c](const std::string& drive) -> std::optional<DriveHealthReading> {
+    c.options.withAdministratorRights = [&c](const std::string& drive,
+                                                const CancelToken&) -> std::optional<DriveHealthReading> {
         c.asked.push_back(drive);
         return std::nullopt;   // no agent, or the user declined
     };
@@ -184,6 +186,25 @@ TEST(DriveHealthReader, RightsNotGivenAreAskedForOnceAndTheDrivesSaySo) {
     c.options.withAdministratorRights = nullptr;
     EXPECT_EQ(RightsCase::withoutRights(DriveHealthReader::read(c.options)),
               (std::vector<std::string>{"nvme0n1", "nvme1n1"}));
+}
+
+TEST(DriveHealthReader, AReadingStoppedDuringTheQuestionAsksNoMoreAndClaimsNothingAboutRights) {
+    RightsCase c;
+    const CancelToken cancel;
+    c.options.withAdministratorRights = [&c, cancel](const std::string& drive, const CancelToken& given) {
+        c.asked.push_back(drive);
+        cancel.cancel();   // the run is stopped while the question is open
+        EXPECT_TRUE(given.isCancelled());
+        return std::optional<DriveHealthReading>();
+    };
+    const auto stopped = DriveHealthReader::read(c.options, cancel);
+    EXPECT_EQ(c.asked, std::vector<std::string>{"nvme0n1"});
+    // Never answered, so not declined: unknown, out of the score, and no word about rights.
+    EXPECT_TRUE(RightsCase::withoutRights(stopped).empty());
+    EXPECT_EQ(stopped.drives[0].status, Status::unknown);
+    EXPECT_EQ(stopped.drives[1].status, Status::unknown);
+    EXPECT_EQ(stopped.drives[2].status, Status::good);
+    EXPECT_EQ(stopped.score(), 100);
 }
 
 TEST(DriveHealthReader, TheSpecsListTheSameDrivesWithTheExternalOnes) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <csignal>
 #include <filesystem>
+#include <future>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "../../Support/ProcessState.h"
+#include "../../Support/StandInQuestion.h"
 #include "../../Support/TemporaryFolder.h"
 #include "DriveHealth/DriveHealthProtocol.h"
 #include "DriveHealth/ElevatedDriveHealth.h"
@@ -114,6 +118,32 @@ TEST(DriveHealthProgram, RightsNotGivenOrAGarbledAnswerReadAsNothing) {
                                          "--help", 30s));
     EXPECT_EQ(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s),
               (DriveHealthReading{.nvmeLog = std::nullopt, .verdict = true}));
+}
+
+// Stopping the run or quitting while the question for rights is open must not wait for
+// the user: the launcher is ended and reaped, and the drive reads as not read.
+TEST(DriveHealthProgram, AStoppedReadEndsTheOpenQuestionAtOnceAndLeavesNothingRunning) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder.path() / "launcher.pid";
+    const CancelToken cancel;
+    auto reading = std::async(std::launch::async, [&] {
+        return readDriveThroughProgram(testing::unansweredQuestion(pidFile), ZANTIVA_DRIVE_HEALTH, "nvme0n1", 10min,
+                                       cancel);
+    });
+    const auto launcher = testing::awaitQuestion(pidFile);
+    ASSERT_TRUE(launcher);
+    ASSERT_FALSE(testing::isGone(*launcher));
+
+    cancel.cancel();
+    // Far inside the ten minutes the question was given; a hang ends the launcher itself so
+    // that the test still finishes.
+    const bool returned = reading.wait_for(60s) == std::future_status::ready;
+    if (!returned) ::kill(*launcher, SIGKILL);
+    ASSERT_TRUE(returned);
+    EXPECT_FALSE(reading.get());
+    // Reaped, not left a zombie: its pid no longer names a process.
+    EXPECT_TRUE(testing::isGone(*launcher));
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(*launcher)));
 }
 
 } // namespace
