@@ -75,12 +75,12 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     const std::unique_ptr<ScreenWasherController> washer = buildScreenWasher(loc);
     bindRootView(*root, *model, loc, folderDialog(window, loc), externalAppDialog(window, loc),
                  [&washer](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
-    QObject::connect(model.get(), &AppModel::activationRequested, &window, &MainWindow::bringToFront);
-    if (link) model->handleIncomingURL(*link);
+    QObject::connect(&model->account(), &AccountModel::activationRequested, &window, &MainWindow::bringToFront);
+    if (link) model->account().handleIncomingURL(*link);
     if (instance)
         instance->setReceiver([&](const SingleInstance::Request& request) {
             if (request)
-                model->handleIncomingURL(*request);
+                model->account().handleIncomingURL(*request);
             else
                 window.bringToFront();
         });

@@ -1,5 +1,6 @@
 # Writes what every target of the build links, one line per target:
 #   <target> TAB <its folder from the source root, "-" for imported ones> TAB <direct links>
+#   TAB <its type> TAB <its source files from the source root, those made at build time left out>
 # Links are followed into imported targets (Qt6::Widgets links Qt6::Gui), so a reader can
 # tell everything a target reaches. Plain library names and paths are left out: only targets
 # make layers.
@@ -51,15 +52,27 @@ function(zantiva_write_link_graph file)
       endif()
     endforeach()
     set(folder "-")
+    set(files "")
     if(NOT imported)
       get_target_property(source ${target} SOURCE_DIR)
       file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${source})
       if(folder STREQUAL "")
         set(folder ".")
       endif()
+      get_target_property(sources ${target} SOURCES)
+      foreach(file IN LISTS sources)
+        cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY ${source})
+        cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${file}" NORMALIZE inTree)
+        cmake_path(IS_PREFIX PROJECT_BINARY_DIR "${file}" NORMALIZE made)
+        if(inTree AND NOT made AND EXISTS "${file}")
+          file(RELATIVE_PATH file ${PROJECT_SOURCE_DIR} ${file})
+          list(APPEND files ${file})
+        endif()
+      endforeach()
     endif()
     list(JOIN links " " links)
-    string(APPEND lines "${target}\t${folder}\t${links}\n")
+    list(JOIN files " " files)
+    string(APPEND lines "${target}\t${folder}\t${links}\t${type}\t${files}\n")
   endwhile()
   file(CONFIGURE OUTPUT ${file} CONTENT "${lines}" @ONLY)
 endfunction()

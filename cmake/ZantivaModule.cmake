@@ -8,13 +8,20 @@ function(zantiva_folder_sources out)
 endfunction()
 
 # Every folder of a library is its own static library whose sources are the folder's
-# .cpp files, so a new file needs no edit here.
+# .cpp files, so a new file needs no edit here. A folder of headers alone is a library too,
+# one that only names its include folder and what it links.
 function(zantiva_module name)
   cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
   zantiva_folder_sources(sources)
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
-  target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+    target_link_libraries(${name} INTERFACE ${ARG_LINKS})
+  endif()
 endfunction()
 
 # One test program per folder under tests/, from the folder's .cpp files. PROPERTIES go to each

@@ -9,9 +9,9 @@
 
 #include "Platform/CancelToken.h"
 #include "Engines/GPUBenchmarkConfiguration.h"
-#include "Engines/GpuRenderProgress.h"
 #include "Engines/GpuRenderer.h"
 #include "Model/GpuBenchmarkResult.h"
+#include "Model/GpuRenderProgress.h"
 #include "Platform/ProcessActivity.h"
 
 namespace zantiva {

@@ -174,8 +174,6 @@ void main() {
 
 } // namespace
 
-std::string_view gpuShaderSource() { return source; }
-
 std::string gpuShaderStage(std::string_view entryPoint) {
     return "#version 320 es\n#define " + std::string(entryPoint) + "\n" + std::string(source);
 }

@@ -5,12 +5,9 @@
 
 namespace zantiva {
 
-// The scene's shader program: one GLSL ES 3.20 text with the three entry points
+// The scene's shader program is one GLSL ES 3.20 text with the three entry points
 // "vertexMain", "raymarchFragment" and "resolveFragment", carried in the program and
-// compiled at run time.
-std::string_view gpuShaderSource();
-
-// The text that compiles one entry point as its stage's main().
+// compiled at run time. This is the text that compiles one entry point as its stage's main().
 std::string gpuShaderStage(std::string_view entryPoint);
 
 } // namespace zantiva

@@ -8,6 +8,7 @@
 
 #include "Platform/CancelToken.h"
 #include "Engines/MemoryTestFailure.h"
+#include "Model/MemoryPassProgress.h"
 #include "Model/MemoryTestProgress.h"
 #include "Model/MemoryTestResult.h"
 
@@ -29,7 +30,7 @@ public:
     // A multiple of the 16 KiB the chunks need, and the size of a huge page, so that
     // huge pages can back the whole buffer.
     static constexpr std::size_t bufferAlignment = 2 * 1024 * 1024;
-    static constexpr std::array<std::uint8_t, 3> patterns{0x00, 0xFF, 0xAA};
+    static constexpr std::array<std::uint8_t, 3> patterns = memoryTestPatterns;
 
     // testBytes must be a positive multiple of chunkBytes (std::invalid_argument otherwise).
     explicit MemoryTestEngine(std::int64_t testBytes = standardTestBytes, AfterWrite afterWrite = {});

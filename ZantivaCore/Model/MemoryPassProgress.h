@@ -1,8 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace zantiva {
+
+// The bytes the memory test writes and reads back, one pass each.
+inline constexpr std::array<std::uint8_t, 3> memoryTestPatterns{0x00, 0xFF, 0xAA};
 
 // Where the memory test stands, as its station page shows it.
 struct MemoryPassProgress {

@@ -24,7 +24,6 @@ template <> struct RawValues<ScreenWasherPattern> {
 inline constexpr std::array<ScreenWasherPattern, 3> washingPatterns{
     ScreenWasherPattern::noise, ScreenWasherPattern::colorCycle, ScreenWasherPattern::gradientSweep};
 
-std::string_view nameKey(ScreenWasherPattern pattern);
 // Whether the pattern flashes (the set-up sheet warns about these).
 bool isFlashing(ScreenWasherPattern pattern);
 

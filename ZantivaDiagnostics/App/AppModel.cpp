@@ -1,14 +1,13 @@
 #include "App/AppModel.h"
 
 #include <chrono>
-#include <variant>
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "Account/APIError.h"
+#include "App/BrowserOpening.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/NotSavedNotice.h"
@@ -54,8 +53,6 @@ ExternalRunnerConfiguration inAppFolder(ExternalRunnerConfiguration configuratio
 
 template <typename T> QCoro::Task<> discardResult(QCoro::Task<T> task) { co_await task; }
 
-std::string addressText(const QUrl& url) { return url.toString(QUrl::FullyEncoded).toStdString(); }
-
 } // namespace
 
 // What the runners reach of the model. The model owns it and the runners hold it weakly;
@@ -68,9 +65,6 @@ public:
     std::optional<SystemSpecs> specs() const override { return model_ ? model_->specs() : std::nullopt; }
     void setResumable(std::optional<BenchmarkSession> session) override {
         if (model_) model_->setResumable(std::move(session));
-    }
-    void setScreen(AppScreen screen) override {
-        if (model_) model_->setScreen(screen);
     }
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
         if (!model_) co_return;
@@ -113,12 +107,21 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
       storage_(store_, gate_, std::move(setup.storage)),
       openURL_(std::move(setup.openURL)),
       external_(inAppFolder(std::move(setup.external), setup.folder, openURL_), gate_),
+      account_(session_, api_, openURL_,
+               [this](std::optional<LocalizedMessage> status) { setStatus(std::move(status)); }),
       readSpecs_(std::move(setup.readSpecs)),
       runnerLink_(std::make_shared<RunnerLink>(this)),
       specs_(std::move(setup.specs)),
       report_(store_.loadReport().value_or(FinalBenchmarkReport{.specs = specs_})) {
     if (!readSpecs_) readSpecs_ = [] { return SystemProbe::readSpecs(); };
     suite_.setModel(runnerLink_);
+    // A new suite run takes the place of the interrupted one.
+    connect(&suite_, &Runner::runBegan, this, [this] { setResumable(std::nullopt); });
+    // A fetched account hears of the device and the last result when they changed.
+    connect(&account_, &AccountModel::refreshed, this, [this] {
+        if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
+        if (hasResults()) detach(discardResult(sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_))));
+    });
     storage_.setModel(runnerLink_);
     external_.attach(runnerLink_);
     storage_.setResult(store_.loadStorageResult());
@@ -147,11 +150,7 @@ void AppModel::setStatus(std::optional<LocalizedMessage> status) {
 }
 
 void AppModel::watchRefreshingAccount(const QObject* context, std::function<void()> changed) const {
-    connect(this, &AppModel::isRefreshingAccountChanged, context, std::move(changed));
-}
-
-void AppModel::setLoginPromptVisible(bool visible) {
-    assignObserved(this, isLoginPromptVisible_, visible, &AppModel::isLoginPromptVisibleChanged);
+    connect(&account_, &AccountModel::isRefreshingAccountChanged, context, std::move(changed));
 }
 
 void AppModel::watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const {
@@ -184,10 +183,6 @@ void AppModel::setReport(FinalBenchmarkReport report) {
 
 void AppModel::setUpdate(std::optional<AppUpdateInfo> update) {
     assignObserved(this, update_, std::move(update), &AppModel::updateChanged);
-}
-
-void AppModel::setRefreshingAccount(bool refreshing) {
-    assignObserved(this, isRefreshingAccount_, refreshing, &AppModel::isRefreshingAccountChanged);
 }
 
 void AppModel::showUnexpectedError(std::string text) {
@@ -270,7 +265,8 @@ void AppModel::sayIfSettingsNotSaved(const SaveResult& saved) {
 void AppModel::openUpdateDownload() {
     if (!update_) return;
     const QUrl download(QString::fromStdString(update_->downloadURL));
-    detach(openOrSay(download, "Update.OpenFailed"));
+    detach(openOrSay(openURL_, download, "Update.OpenFailed", this,
+                     [this](LocalizedMessage failure) { setStatus(std::move(failure)); }));
 }
 
 void AppModel::setLanguage(AppLanguage language) {
@@ -298,7 +294,7 @@ QCoro::Task<> AppModel::refreshAfterLanguageSwitch() {
 
 QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations) {
     if (!hadCompletedStations) {
-        setScreen(AppScreen::dashboard);
+        emit runHandedOver(false);
         co_return;
     }
     if (specs_) report.specs = specs_;
@@ -311,121 +307,9 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
     setReport(BenchmarkScoring::merge(sameMachine ? std::optional(report_) : std::nullopt, std::move(report)));
     if (const SaveResult saved = store_.saveReport(report_); !saved.saved())
         setStatus(notSavedNotice(SavedRecord::report, saved));
-    setScreen(AppScreen::result);
+    emit runHandedOver(true);
     auto submitting = sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_));
     co_await submitting;
-}
-
-// ---- account ----
-
-void AppModel::openSignInPage() {
-    const QUrl page = session_.beginSignIn(session_.activeSite());
-    detach(openSignIn(page, ++signInPageSerial_));
-}
-
-QCoro::Task<> AppModel::openSignIn(QUrl page, std::uint64_t serial) {
-    const QPointer<AppModel> self(this);
-    auto opening = openURL_(page);
-    const bool opened = co_await opening;
-    // A later click, an accepted return link or a closed prompt owns the status line now.
-    if (!self || serial != signInPageSerial_ || session_.state() != AuthState::authenticating) co_return;
-    if (opened) {
-        setStatus(LocalizedMessage("Login.ContinueInBrowser"));
-        co_return;
-    }
-    // No browser will bring a return link: the prompt stops waiting for one.
-    session_.cancelSignIn();
-    setStatus(LocalizedMessage("Login.BrowserError", addressText(page)));
-}
-
-void AppModel::openForgotPasswordPage() {
-    detach(openOrSay(session_.activeSite().lostPasswordURL(), "Login.BrowserError"));
-}
-
-// Opens the address; when that fails, the status line says so with the address.
-QCoro::Task<> AppModel::openOrSay(QUrl address, std::string failureKey) {
-    const QPointer<AppModel> self(this);
-    auto opening = openURL_(address);
-    const bool opened = co_await opening;
-    if (self && !opened) setStatus(LocalizedMessage(failureKey, addressText(address)));
-}
-
-void AppModel::handleIncomingURL(const QUrl& url) {
-    const auto disposition = session_.handle(url);
-    if (!disposition) return;
-    if (std::holds_alternative<LinkRejected>(*disposition)) return setStatus(LocalizedMessage("Auth.LinkNotExpected"));
-    const auto* accepted = std::get_if<LinkAccepted>(&*disposition);
-    if (!accepted) return; // no sign-in is pending
-    emit activationRequested();
-    ++signInPageSerial_; // the browser's answer for the page comes too late to tell anything
-    setStatus(LocalizedMessage("Auth.CompletingSignIn"));
-    signInSerial_ = accepted->grant.serial;
-    detach(completeSignIn(accepted->grant));
-}
-
-QCoro::Task<> AppModel::completeSignIn(SignInGrant grant) {
-    const QPointer<AppModel> self(this);
-    std::optional<SignInOutcome> outcome;
-    std::optional<LocalizedMessage> failure;
-    try {
-        auto exchanging = api_.exchange(grant);
-        outcome = co_await exchanging;
-    } catch (const APIError& error) {
-        if (error.kind() == APIError::Kind::unreachable)
-            failure = LocalizedMessage("Auth.SignInUnreachable", grant.site.domain);
-        else if (error.kind() != APIError::Kind::sessionChanged)
-            failure = LocalizedMessage("Auth.SignInFailed");
-    } catch (const std::exception&) {
-        failure = LocalizedMessage("Auth.SignInFailed");
-    }
-    // A link accepted after this one owns the prompt and the status line: however this
-    // exchange ended, it is not told over the newer sign-in.
-    if (!self || grant.serial != signInSerial_) co_return;
-    if (!outcome) {
-        if (failure) setStatus(std::move(failure));
-        co_return;
-    }
-    setLoginPromptVisible(false);
-    if (outcome->kind == SignInOutcome::Kind::storedForInactiveSite) {
-        setStatus(LocalizedMessage("Auth.SignedInOtherSite", outcome->site.domain));
-        co_return;
-    }
-    setStatus(std::nullopt);
-    auto refreshing = refreshAccount();
-    co_await refreshing;
-}
-
-void AppModel::signOut() {
-    const auto signedIn = session_.signOut();
-    setStatus(std::nullopt);
-    if (signedIn) detach(api_.revoke(*signedIn));
-}
-
-QCoro::Task<> AppModel::refreshAccount() {
-    if (!session_.isAuthenticated() || isRefreshingAccount_) co_return;
-    setRefreshingAccount(true);
-    const QPointer<AppModel> self(this);
-    const SiteProfile site = session_.activeSite();
-    bool refreshed = false;
-    std::optional<LocalizedMessage> failure;
-    try {
-        auto fetching = api_.refreshAccount();
-        co_await fetching;
-        refreshed = true;
-    } catch (const APIError& error) {
-        failure = error.userMessage(site); // none when the session changed meanwhile
-    } catch (const std::exception&) {
-        failure = LocalizedMessage("Main.AccountRefreshFailed");
-    }
-    if (!self) co_return;
-    if (refreshed) {
-        setStatus(std::nullopt);
-        if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
-        if (hasResults()) detach(discardResult(sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_))));
-    } else if (failure) {
-        setStatus(std::move(failure));
-    }
-    setRefreshingAccount(false);
 }
 
 } // namespace zantiva

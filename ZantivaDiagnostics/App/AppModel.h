@@ -20,13 +20,12 @@
 #include "Account/SyncLedger.h"
 #include "Account/UpdateChecker.h"
 #include "Account/ZantivaAPIClient.h"
-#include "App/AccountControls.h"
+#include "App/AccountModel.h"
 #include "App/LiveTelemetry.h"
-#include "App/ReportFeed.h"
-#include "App/SpecsFeed.h"
-#include "App/WasherSetupPrompt.h"
-#include "ExternalRun/ExternalBenchmarkRunner.h"
-#include "ExternalRun/UrlOpener.h"
+#include "Feeds/AccountControls.h"
+#include "Feeds/ReportFeed.h"
+#include "Feeds/SpecsFeed.h"
+#include "Feeds/WasherSetupPrompt.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -95,6 +94,9 @@ public:
     ZantivaAPIClient& api() { return api_; }
     const UpdateChecker& updateChecker() const { return updateChecker_; }
     AccountSync& sync() { return sync_; }
+    // The sign-in, sign-out and account refresh, with the sign-in prompt.
+    AccountModel& account() { return account_; }
+    const AccountModel& account() const { return account_; }
     const ResultStore& store() const { return store_; }
     const AppSettingsStore& settings() const { return settings_; }
     const UrlOpener& openURL() const { return openURL_; }
@@ -106,9 +108,8 @@ public:
     void watchReport(const QObject* context, std::function<void()> changed) const override;
     const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
     const std::optional<LocalizedMessage>& status() const { return status_; }
-    bool isRefreshingAccount() const override { return isRefreshingAccount_; }
+    bool isRefreshingAccount() const override { return account_.isRefreshingAccount(); }
     void watchRefreshingAccount(const QObject* context, std::function<void()> changed) const override;
-    bool isLoginPromptVisible() const { return isLoginPromptVisible_; }
     bool isWasherSetupVisible() const override { return isWasherSetupVisible_; }
     void watchWasherSetupVisible(const QObject* context, std::function<void()> changed) const override;
     const std::optional<AppUpdateInfo>& update() const { return update_; }
@@ -120,7 +121,7 @@ public:
     void setScreen(AppScreen screen);
     void setResumable(std::optional<BenchmarkSession> session);
     void setStatus(std::optional<LocalizedMessage> status);
-    void setLoginPromptVisible(bool visible) override;
+    void setLoginPromptVisible(bool visible) override { account_.setLoginPromptVisible(visible); }
     void setWasherSetupVisible(bool visible) override;
     // The unexpected-error notice was read.
     void clearUnexpectedError();
@@ -143,19 +144,13 @@ public:
     void setLanguage(AppLanguage language) override;
 
     // The hand-over of a finished suite run: the report joins the last one (when both are of
-    // this machine), is saved and shown, then offered to the leaderboard.
+    // this machine), is saved, said to be handed over, then offered to the leaderboard.
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations);
 
-    // The browser's answer comes later: a sign-in page it couldn't open ends that sign-in, and
-    // the status line shows the address to copy.
-    void openSignInPage();
-    void openForgotPasswordPage();
-    // Every link the desktop opens in the program ("zantiva://auth…" completes a sign-in).
-    void handleIncomingURL(const QUrl& url);
-    void signOut() override;
+    void signOut() override { account_.signOut(); }
     // Fetches the signed-in account, then reports the device and submits the last result
     // when they changed. Does nothing when signed out or while a refresh runs.
-    QCoro::Task<> refreshAccount() override;
+    QCoro::Task<> refreshAccount() override { return account_.refreshAccount(); }
 
 signals:
     void screenChanged();
@@ -163,13 +158,12 @@ signals:
     void reportChanged();
     void resumableChanged();
     void statusChanged();
-    void isRefreshingAccountChanged();
-    void isLoginPromptVisibleChanged();
     void isWasherSetupVisibleChanged();
     void updateChanged();
     void unexpectedErrorChanged();
-    // An accepted sign-in link: the window comes to the front.
-    void activationRequested();
+    // A finished suite run was handed over; measured: it completed a station, and the report
+    // now holds what it measured.
+    void runHandedOver(bool measured);
 
 private:
     class RunnerLink;
@@ -177,15 +171,11 @@ private:
     void setSpecs(std::optional<SystemSpecs> specs);
     void setReport(FinalBenchmarkReport report);
     void setUpdate(std::optional<AppUpdateInfo> update);
-    void setRefreshingAccount(bool refreshing);
     void showUnexpectedError(std::string text);
     // Tells of the first settings change this run that couldn't be saved.
     void sayIfSettingsNotSaved(const SaveResult& saved);
-    QCoro::Task<> completeSignIn(SignInGrant grant);
     QCoro::Task<> refreshAfterLanguageSwitch();
     QCoro::Task<> findOutsideBenchmarks();
-    QCoro::Task<> openSignIn(QUrl page, std::uint64_t serial);
-    QCoro::Task<> openOrSay(QUrl address, std::string failureKey);
 
     std::unique_ptr<SecureTokenStore> tokenStore_;
     std::unique_ptr<HttpTransport> transport_;
@@ -206,19 +196,16 @@ private:
     // After the opener it uses; goes first, so a run's tool is stopped and its images
     // detached before the rest of the model.
     ExternalBenchmarkRunner external_;
+    AccountModel account_; // after the session, its web calls and the opener it uses
     std::function<SystemSpecs()> readSpecs_;
     std::shared_ptr<RunnerLink> runnerLink_;
-    std::uint64_t signInSerial_ = 0; // the latest accepted sign-in link's
-    std::uint64_t signInPageSerial_ = 0; // the latest sign-in page's that the browser was asked to open
 
     AppScreen screen_ = AppScreen::dashboard;
     std::optional<SystemSpecs> specs_;
     FinalBenchmarkReport report_;
     std::optional<BenchmarkSession> resumable_;
     std::optional<LocalizedMessage> status_;
-    bool isRefreshingAccount_ = false;
     bool saidSettingsNotSaved_ = false;
-    bool isLoginPromptVisible_ = false;
     bool isWasherSetupVisible_ = false;
     std::optional<AppUpdateInfo> update_;
     std::optional<std::string> unexpectedError_;

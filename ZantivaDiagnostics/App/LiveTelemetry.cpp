@@ -25,6 +25,12 @@ LiveTelemetry::~LiveTelemetry() {
     if (worker_.joinable()) worker_.join();
 }
 
+void LiveTelemetry::watchReadings(const QObject* context, std::function<void()> changed) const {
+    for (const auto signal : {&LiveTelemetry::latestChanged, &LiveTelemetry::cpuHistoryChanged,
+                              &LiveTelemetry::ramHistoryChanged, &LiveTelemetry::gpuHistoryChanged})
+        connect(this, signal, context, changed);
+}
+
 void LiveTelemetry::start(std::chrono::milliseconds interval) {
     if (isRunning_) return;
     if (!worker_.joinable())

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include "Feeds/LiveTelemetryFeed.h"
 #include "Probes/TelemetryFeed.h"
 #include "Probes/TelemetrySampling.h"
 #endif
@@ -26,7 +27,7 @@ namespace zantiva {
 // sampler is made on the worker at the first start and kept for the object's life.
 // Every getter has a …Changed signal that fires only on a real change. Main thread only,
 // apart from sampler().
-class LiveTelemetry : public QObject {
+class LiveTelemetry : public QObject, public LiveTelemetryFeed {
     Q_OBJECT
 
 public:
@@ -43,10 +44,11 @@ public:
     // A sample under way is not published; the histories keep their contents.
     void stop();
 
-    const SensorSnapshot& latest() const { return feed_.latest(); }
-    const TelemetryHistory& cpuHistory() const { return feed_.cpuHistory(); }
-    const TelemetryHistory& ramHistory() const { return feed_.ramHistory(); }
-    const TelemetryHistory& gpuHistory() const { return feed_.gpuHistory(); }
+    const SensorSnapshot& latest() const override { return feed_.latest(); }
+    const TelemetryHistory& cpuHistory() const override { return feed_.cpuHistory(); }
+    const TelemetryHistory& ramHistory() const override { return feed_.ramHistory(); }
+    const TelemetryHistory& gpuHistory() const override { return feed_.gpuHistory(); }
+    void watchReadings(const QObject* context, std::function<void()> changed) const override;
     bool isRunning() const { return isRunning_; }
 
     // The sampler, shared with whoever reads the sensors besides the feed (the CPU

@@ -32,7 +32,6 @@ class CommandLineHost final : public ExternalRunnerHost {
 public:
     explicit CommandLineHost(std::optional<fs::path> folder) : results_(std::move(folder)) {}
 
-    void setScreen(AppScreen) override {}
     void setStatus(std::optional<LocalizedMessage>) override {}
     ExternalCsvSources csvSources() const override {
         return {results_.loadReport(), results_.loadStorageResult(), SystemProbe::readSpecs()};

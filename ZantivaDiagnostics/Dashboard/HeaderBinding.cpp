@@ -1,7 +1,7 @@
 #include "Dashboard/HeaderBinding.h"
 
 #include "Account/SessionManager.h"
-#include "App/AccountControls.h"
+#include "Feeds/AccountControls.h"
 #include "Dashboard/HeaderBar.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Bridge/DetachedTask.h"

@@ -25,7 +25,6 @@ public:
     using QWidget::show;
     void show(const UpdateNoticeView& view);
 
-    bool showsNotes() const { return showsNotes_; }
     // Folds the notes; a new offer starts folded.
     void foldNotes();
 

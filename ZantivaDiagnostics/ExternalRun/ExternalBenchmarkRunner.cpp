@@ -100,7 +100,7 @@ void ExternalBenchmarkRunner::begin(std::vector<ExternalBenchmarkPlan::Item> pla
     assignObserved(this, stepIndex_, 0, &ExternalBenchmarkRunner::stepIndexChanged);
     assignObserved(this, stepCount_, static_cast<int>(steps), &ExternalBenchmarkRunner::stepCountChanged);
     host->setStatus(std::nullopt);
-    host->setScreen(AppScreen::external);
+    emit runBegan();
     runStop_ = std::stop_source();
     execute(std::move(plan), thenZantiva, runStop_.get_token()); // runs on by itself
 }

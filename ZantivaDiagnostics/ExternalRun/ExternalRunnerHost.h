@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "Localization/LocalizedMessage.h"
-#include "Model/AppScreen.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"
@@ -25,7 +24,6 @@ class ExternalRunnerHost {
 public:
     virtual ~ExternalRunnerHost() = default;
 
-    virtual void setScreen(AppScreen screen) = 0;
     // The status line under the header.
     virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
     virtual ExternalCsvSources csvSources() const = 0;

@@ -36,7 +36,6 @@ public:
     RetroButton* toggleButton() const { return toggle_; }
     // Absent while the card is folded.
     std::optional<Section> section(ExternalBenchmarkApp app) const;
-    RetroButton* fullPerformanceButton() const { return fullPerformance_; }
     RetroButton* openCsvButton() const { return openCsv_; }
     QWidget* body() const { return body_; }
 

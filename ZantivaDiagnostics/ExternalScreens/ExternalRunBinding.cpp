@@ -2,9 +2,9 @@
 
 #include <QTimer>
 
-#include "App/LiveTelemetry.h"
 #include "ExternalRun/ExternalBenchmarkRunner.h"
 #include "ExternalScreens/ExternalRunScreen.h"
+#include "Feeds/LiveTelemetryFeed.h"
 #include "LocalizedViews/LocNotifier.h"
 
 namespace zantiva {
@@ -18,7 +18,7 @@ std::string shownName(const ExternalBenchmarkRunner& runner, ExternalBenchmarkAp
 
 } // namespace
 
-ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
                                   const Loc& loc, Date now) {
     ExternalRunState state{
         .isRunning = runner.isRunning(),
@@ -57,7 +57,7 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
     return state;
 }
 
-void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
                            LocNotifier& loc, ScreenSwitch goTo) {
     const auto present = [&screen, &runner, &telemetry, &loc] {
         const auto state = externalRunState(runner, telemetry, loc.loc(), std::chrono::system_clock::now());
@@ -71,9 +71,7 @@ void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& r
           &Runner::wasCancelledChanged, &Runner::csvWrittenChanged})
         QObject::connect(&runner, changed, &screen, present);
     QObject::connect(&runner.installations(), &ExternalInstallations::installationsChanged, &screen, present);
-    for (const auto changed :
-         {&LiveTelemetry::latestChanged, &LiveTelemetry::cpuHistoryChanged, &LiveTelemetry::gpuHistoryChanged})
-        QObject::connect(&telemetry, changed, &screen, present);
+    telemetry.watchReadings(&screen, present);
     // The elapsed time of a step without progress moves on by itself.
     auto* ticks = new QTimer(&screen);
     ticks->setInterval(1000);

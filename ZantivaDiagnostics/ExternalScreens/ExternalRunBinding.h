@@ -7,18 +7,18 @@ namespace zantiva {
 
 class ExternalBenchmarkRunner;
 class ExternalRunScreen;
-class LiveTelemetry;
+class LiveTelemetryFeed;
 class LocNotifier;
 
 // What the run screen reads of the outside-benchmark runner and the live telemetry at `now`;
 // the steps' labels in the Loc's language.
-ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
                                   const Loc& loc, Date now);
 
 // Keeps the screen showing the run as it goes, in the current language (the elapsed time of
 // a step every second), and hands its requests on: Stop and Skip to the runner, Open CSV to
 // it, back to the dashboard through goTo.
-void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetry& telemetry,
+void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
                            LocNotifier& loc, ScreenSwitch goTo);
 
 } // namespace zantiva

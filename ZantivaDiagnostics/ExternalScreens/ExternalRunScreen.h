@@ -45,8 +45,6 @@ public:
     RetroButton* openCsvButton() const { return openCsv_; }
     QWidget* runningSection() const { return running_; }
     QWidget* finishedSection() const { return finished_; }
-    RetroProgressBar* progressBar() const { return progress_; }
-    RetroActivityBar* activityBar() const { return activity_; }
     ConsoleView* console() const { return console_; }
     bool isConsoleShown() const { return showsConsole_; }
 

@@ -17,11 +17,6 @@ CameraFrameScaler::~CameraFrameScaler() {
     thread_.waitForDone();
 }
 
-void CameraFrameScaler::setTargetSize(QSize target) {
-    const std::lock_guard hold(lock_);
-    target_ = target;
-}
-
 void CameraFrameScaler::push(const QVideoFrame& frame) {
     if (!frame.isValid()) return;
     const std::lock_guard hold(lock_);

@@ -25,8 +25,6 @@ public:
     CameraFrameScaler(const CameraFrameScaler&) = delete;
     CameraFrameScaler& operator=(const CameraFrameScaler&) = delete;
 
-    // The size of the pictures from now on (device pixels). Any thread.
-    void setTargetSize(QSize target);
     // Takes a frame from any thread, the camera's own included; returns at once.
     void push(const QVideoFrame& frame);
 

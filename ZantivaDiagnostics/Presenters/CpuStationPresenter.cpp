@@ -25,7 +25,7 @@ CpuStationView present(const CpuStationState& state, const Loc& loc) {
         {loc["Cpu.Usage"], reading("{0:0}%", p.currentLoadPercent), PaletteColor::text},
     };
     if (const auto celsius = known(p.currentTemperature))
-        metrics.push_back({loc["Cpu.Temperature"], reading("{0:0} \u00B0C", *celsius),
+        metrics.push_back({loc["Cpu.Temperature"], reading(TelemetryPresenter::temperatureTemplate, *celsius),
                            TelemetryPresenter::temperatureColor(celsius)});
     if (const auto watts = known(p.currentPowerWatts))
         metrics.push_back({loc["Cpu.PackagePower"], reading("{0:0.0} W", *watts), PaletteColor::text});

@@ -5,7 +5,7 @@
 
 #include "Model/DeviceGrade.h"
 #include "Model/SystemSpecs.h"
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Model/DriveHealthReport.h"
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Localization/Loc.h"
+#include "PanelPresenters/TelemetryPresenter.h"
 #include "Presenters/ShownNumber.h"
 
 namespace zantiva::ExternalRunPresenter {
@@ -21,7 +22,7 @@ ExternalLoadView load(std::string title, std::optional<double> percent, std::opt
         .history = history,
         .capacity = capacity,
     };
-    if (temperature) view.temperature = formattedNumber("{0:0} \u00B0C", *temperature);
+    if (temperature) view.temperature = formattedNumber(TelemetryPresenter::temperatureTemplate, *temperature);
     return view;
 }
 

@@ -40,7 +40,7 @@ std::vector<MetricValue> usage(const LoadTrace& trace, const Loc& loc) {
     if (trace.hasLoad) metrics.push_back({loc["Gpu.Usage"], current("{0:0}%", trace.currentLoad), PaletteColor::text});
     if (trace.hasTemperature) {
         const auto celsius = trace.currentTemperature;
-        metrics.push_back({loc["Gpu.Temperature"], current("{0:0} \u00B0C", celsius),
+        metrics.push_back({loc["Gpu.Temperature"], current(TelemetryPresenter::temperatureTemplate, celsius),
                            TelemetryPresenter::temperatureColor(celsius)});
     }
     if (trace.hasPower) metrics.push_back({loc["Gpu.Power"], current("{0:0.0} W", trace.currentPower), PaletteColor::text});

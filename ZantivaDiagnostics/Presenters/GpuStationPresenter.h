@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Engines/GpuRenderProgress.h"
+#include "Model/GpuRenderProgress.h"
 #include "Presenters/LiveUsagePresenter.h"
 #include "PanelPresenters/MetricValue.h"
 #include "Probes/LoadTrace.h"

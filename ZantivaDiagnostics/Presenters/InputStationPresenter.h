@@ -7,7 +7,7 @@
 
 #include "Model/TestModule.h"
 #include "Model/KeyboardTestResult.h"
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 #include "Presenters/StationFramePresenter.h"
 #include "Probes/KeyPressTracker.h"
 

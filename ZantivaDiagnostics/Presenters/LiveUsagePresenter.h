@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 #include "Probes/LoadTrace.h"
 
 namespace zantiva {

@@ -1,6 +1,5 @@
 #include "Presenters/RamStationPresenter.h"
 
-#include "Engines/MemoryTestEngine.h"
 #include "Localization/Loc.h"
 #include "Presenters/StationNumbers.h"
 
@@ -19,7 +18,7 @@ RamStationView present(const RamStationState& state, const Loc& loc) {
     if (!state.progress) return {};
     const MemoryPassProgress& p = *state.progress;
     return {
-        .pass = loc.f(p.verifying ? "Ram.PhaseVerify" : "Ram.PhaseWrite", p.pass, MemoryTestEngine::patterns.size(),
+        .pass = loc.f(p.verifying ? "Ram.PhaseVerify" : "Ram.PhaseWrite", p.pass, memoryTestPatterns.size(),
                       hexByte(p.pattern)),
         .fraction = StationNumbers::barFraction(p.fraction),
     };

@@ -7,7 +7,7 @@
 
 #include "Localization/LocalizedMessage.h"
 #include "Model/TestModule.h"
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 

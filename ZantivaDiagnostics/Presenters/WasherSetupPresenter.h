@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 #include "Washer/ScreenWasherOptions.h"
 
 namespace zantiva {

@@ -1,7 +1,7 @@
 #include "Results/ResultBinding.h"
 
-#include "App/ReportFeed.h"
 #include "ExternalRun/ExternalBenchmarkRunner.h"
+#include "Feeds/ReportFeed.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Results/ResultScreen.h"
 #include "Runners/StorageRunner.h"

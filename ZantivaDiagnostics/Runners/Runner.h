@@ -32,6 +32,8 @@ public:
 
 signals:
     void isRunningChanged();
+    // A run has begun and its state is set: whoever shows the runners' screens shows this one's.
+    void runBegan();
 
 protected:
     // gate: the one that every runner shares; a private one when absent.

@@ -5,7 +5,6 @@
 #include <QCoro/QCoroTask>
 
 #include "Localization/LocalizedMessage.h"
-#include "Model/AppScreen.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/SystemSpecs.h"
@@ -21,9 +20,8 @@ public:
 
     // The machine's specs; absent until start-up has read them.
     virtual std::optional<SystemSpecs> specs() const = 0;
-    // The interrupted run that the dashboard offers to resume.
+    // The interrupted run that the dashboard offers to resume, once a run has ended.
     virtual void setResumable(std::optional<BenchmarkSession> session) = 0;
-    virtual void setScreen(AppScreen screen) = 0;
     // The status line under the header: where a result measured but not saved is told.
     virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
     // The hand-over of a finished (or stopped) suite run; the runner awaits it.

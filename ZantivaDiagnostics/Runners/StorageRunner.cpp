@@ -25,7 +25,7 @@ void StorageRunner::start(const std::filesystem::path& folder) {
     assignObserved(this, progress_, std::nullopt, &StorageRunner::progressChanged);
     assignObserved(this, run_, 0, &StorageRunner::runChanged);
     assignObserved(this, isSettling_, false, &StorageRunner::isSettlingChanged);
-    if (const auto host = host_.lock()) host->setScreen(AppScreen::storage);
+    emit runBegan();
     execute(folder);
 }
 

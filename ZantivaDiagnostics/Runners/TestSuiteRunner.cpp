@@ -105,10 +105,7 @@ void TestSuiteRunner::launch(BenchmarkSession session, bool resumed, std::functi
 
 QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void()> afterRun) {
     const QPointer<TestSuiteRunner> self(this);
-    if (const auto host = host_.lock()) {
-        host->setResumable(std::nullopt);
-        host->setScreen(AppScreen::suite);
-    }
+    emit runBegan();
     save(session);
 
     assignObserved(this, isReadingDrives_, true, &TestSuiteRunner::isReadingDrivesChanged);

@@ -14,12 +14,12 @@
 #include <memory>
 #include <optional>
 #include <vector>
-#include "Engines/GpuRenderProgress.h"
 #include "Engines/GpuRenderer.h"
 #include "Localization/LocalizedMessage.h"
 #include "Model/BatteryHealthResult.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/CpuBenchmarkProgress.h"
+#include "Model/GpuRenderProgress.h"
 #include "Model/MemoryPassProgress.h"
 #include "Model/ResultStore.h"
 #include "Model/TestModule.h"

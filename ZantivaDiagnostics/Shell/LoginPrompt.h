@@ -32,7 +32,6 @@ public:
     QLabel* domain() const { return domain_; }
     RetroButton* signInButton() const { return signIn_; }
     QPushButton* forgotButton() const { return forgot_; }
-    QPushButton* continueWithoutButton() const { return continueWithout_; }
 
 signals:
     void signInRequested();

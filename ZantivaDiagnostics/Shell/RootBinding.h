@@ -10,8 +10,8 @@ class AppModel;
 class LocNotifier;
 class RootView;
 
-// Ties the whole window to the model from now on: the header, every screen with its own
-// binding (the storage test asks chooseFolder for its folder, the outside benchmarks' card
+// Ties the whole window to the model from now on: the screen that shows as runs begin and
+// end, the header, every screen with its own binding (the storage test asks chooseFolder for its folder, the outside benchmarks' card
 // asks chooseApp for an application), the status line, and the
 // notices with their buttons: Continue clears the error; the sign-in prompt opens the
 // sign-in or lost-password page, or is closed, which drops a sign-in under way; the washer's

@@ -13,6 +13,7 @@
 #include "Layout/LeadingRow.h"
 #include "Layout/PageColumn.h"
 #include "Stations/Verdict.h"
+#include "Theme/Metric.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -24,7 +25,7 @@
 namespace zantiva {
 namespace {
 
-constexpr qreal sectionRadius = 16;
+constexpr qreal sectionRadius = Theme::Metric::controlRadius;
 // The seek slider counts milliseconds.
 constexpr double sliderUnitsPerSecond = 1000;
 

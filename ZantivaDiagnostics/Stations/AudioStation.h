@@ -40,7 +40,6 @@ public:
     QSlider* volumeSlider() const { return volume_; }
     HardwareText* level() const { return level_; }
     RetroButton* halfButton() const { return half_; }
-    RetroButton* fullButton() const { return full_; }
 
 signals:
     void channelChosen(zantiva::AudioChannel channel);

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "Theme/Metric.h"
+
 namespace zantiva {
 
 // The camera's live picture, 320 × 200: each frame fills the frame and is cropped to it, its
@@ -13,7 +15,7 @@ class CameraPreview : public QWidget {
 
 public:
     static constexpr QSize frameSize{320, 200};
-    static constexpr qreal cornerRadius = 12;
+    static constexpr qreal cornerRadius = Theme::Metric::badgeRadius;
 
     explicit CameraPreview(QWidget* parent = nullptr);
 

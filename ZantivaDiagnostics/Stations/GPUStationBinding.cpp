@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "App/SpecsFeed.h"
+#include "Feeds/SpecsFeed.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Runners/TestSuiteRunner.h"
 #include "Stations/GpuPreviewFrame.h"

@@ -35,8 +35,6 @@ public:
     ProseLabel* lastKey() const { return lastKey_; }
     RetroButton* finishButton() const { return finish_; }
     ProseLabel* noMissing() const { return noMissing_; }
-    QWidget* missingRow() const { return missingRow_; }
-    QWidget* doublePressedRow() const { return doubleRow_; }
     HardwareText* doublePressedKeys() const { return doubleKeys_; }
     InputTouchpadArea* touchpad() const { return area_; }
     Verdict* verdict() const { return verdict_; }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "Theme/Metric.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
@@ -12,7 +13,7 @@ namespace zantiva {
 namespace {
 
 constexpr int areaHeight = 150;
-constexpr qreal areaRadius = 12;
+constexpr qreal areaRadius = Theme::Metric::badgeRadius;
 
 } // namespace
 

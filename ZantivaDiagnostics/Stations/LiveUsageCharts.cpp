@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Charts/HistoryChart.h"
+#include "Theme/Metric.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -18,7 +19,7 @@ namespace zantiva {
 namespace {
 
 constexpr qreal chartHeight = 60;
-constexpr qreal panelRadius = 16;
+constexpr qreal panelRadius = Theme::Metric::controlRadius;
 
 // Two charts are drawn alike when they differ only in their samples and texts.
 bool sameShape(const UsageChart& a, const UsageChart& b) {

@@ -30,7 +30,6 @@ public:
     QWidget* cameraColumn() const { return cameraColumn_; }
     CameraPreview* preview() const { return preview_; }
     QWidget* meter() const { return meter_; }
-    RetroProgressBar* levelBar() const { return levelBar_; }
     HardwareText* pitch() const { return pitch_; }
     ProseLabel* noMicrophone() const { return noMicrophone_; }
     Verdict* verdict() const { return verdict_; }

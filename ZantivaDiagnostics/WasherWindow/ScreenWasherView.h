@@ -28,7 +28,6 @@ public:
 
     WasherPatternSurface* surface() const { return surface_; }
     WasherControls* controls() const { return controls_; }
-    bool controlsShown() const { return controlsShown_; }
 
 signals:
     void frame(ScreenWasherRunState::Clock::time_point at);

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "App/WasherSetupPrompt.h"
+#include "Feeds/WasherSetupPrompt.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "WasherWindow/WasherSetupSheet.h"
 

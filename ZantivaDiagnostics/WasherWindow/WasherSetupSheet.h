@@ -29,7 +29,6 @@ public:
     WasherChoiceList* durations() const { return durations_; }
     WasherChoiceList* patterns() const { return patterns_; }
     WasherChoiceList* screens() const { return screens_; }
-    RetroCheckBox* autoCycleBox() const { return autoCycle_; }
     RetroCheckBox* consentBox() const { return consent_; }
     RetroButton* startButton() const { return start_; }
     RetroButton* cancelButton() const { return cancel_; }

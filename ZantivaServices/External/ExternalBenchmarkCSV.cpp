@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "External/CsvCells.h"
-#include "Model/AppPaths.h"
 #include "Model/JsonFile.h"
 
 namespace zantiva::ExternalBenchmarkCSV {
@@ -33,12 +32,6 @@ constexpr StorageRow storageRows[] = {
 };
 
 } // namespace
-
-std::optional<std::filesystem::path> defaultURL() {
-    const auto folder = AppPaths::applicationSupport();
-    if (!folder) return std::nullopt;
-    return *folder / fileName;
-}
 
 std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& results,
                  const std::optional<std::string>& geekbenchVersion, const std::optional<FinalBenchmarkReport>& report,

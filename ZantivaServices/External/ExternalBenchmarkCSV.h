@@ -19,9 +19,6 @@ namespace zantiva::ExternalBenchmarkCSV {
 
 inline constexpr const char* fileName = "apps benchmarks.csv";
 
-// In the app folder; absent without a home folder.
-std::optional<std::filesystem::path> defaultURL();
-
 // The file's text (CRLF lines, no byte-order mark).
 std::string text(const std::map<ExternalBenchmarkApp, ExternalBenchmarkResult>& results,
                  const std::optional<std::string>& geekbenchVersion, const std::optional<FinalBenchmarkReport>& report,

@@ -34,11 +34,6 @@ void RetroProgressBar::setValue(double value) {
     fill_.start();
 }
 
-void RetroProgressBar::setTint(const QColor& tint) {
-    tint_ = tint;
-    update();
-}
-
 QSize RetroProgressBar::sizeHint() const { return RetroBar::preferredSize(); }
 
 QSize RetroProgressBar::minimumSizeHint() const { return RetroBar::smallestSize(); }

@@ -18,7 +18,6 @@ public:
     void setValue(double value);
     // The fraction the fill shows now, on its way to value().
     double shownValue() const { return shown_; }
-    void setTint(const QColor& tint);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

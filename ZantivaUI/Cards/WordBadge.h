@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 

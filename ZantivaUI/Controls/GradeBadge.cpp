@@ -27,12 +27,6 @@ GradeBadge::GradeBadge(std::optional<DeviceGrade> grade, qreal side, QWidget* pa
     setAccessibleName(look(grade_).letter);
 }
 
-void GradeBadge::setGrade(std::optional<DeviceGrade> grade) {
-    grade_ = grade;
-    setAccessibleName(look(grade_).letter);
-    update();
-}
-
 void GradeBadge::paintEvent(QPaintEvent*) {
     const Look shown = look(grade_);
     const SurfaceStyle style{

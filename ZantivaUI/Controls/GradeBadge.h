@@ -25,7 +25,6 @@ public:
     GradeBadge(std::optional<DeviceGrade> grade, qreal side, QWidget* parent = nullptr);
 
     std::optional<DeviceGrade> grade() const { return grade_; }
-    void setGrade(std::optional<DeviceGrade> grade);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 
+#include "Theme/Metric.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr int inset = 3;
 constexpr int dividerWidth = 2;
 constexpr int dividerPadding = 4;
-constexpr qreal switchRadius = 12;
+constexpr qreal switchRadius = Theme::Metric::badgeRadius;
 constexpr qreal segmentRadius = 9;
 constexpr QMargins segmentPadding{10, 4, 10, 4};
 

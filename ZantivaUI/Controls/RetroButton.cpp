@@ -45,13 +45,6 @@ void RetroButton::setKind(RetroButtonKind kind) {
     refresh();
 }
 
-void RetroButton::setButtonSize(const RetroButtonSize& size) {
-    size_ = size;
-    setFont(vazirFont(VazirWeight::extraBold, size_.fontSize));
-    updateGeometry();
-    refresh();
-}
-
 qreal RetroButton::lift() const { return hovered_ && isEnabled() && !isShownPressed() ? Theme::Metric::hoverLift : 0; }
 
 SurfaceStyle RetroButton::surfaceStyle() const {

@@ -23,7 +23,6 @@ public:
     RetroButtonKind kind() const { return kind_; }
     void setKind(RetroButtonKind kind);
     const RetroButtonSize& buttonSize() const { return size_; }
-    void setButtonSize(const RetroButtonSize& size);
 
     bool isHovered() const { return hovered_; }
     // Held down, or checked.

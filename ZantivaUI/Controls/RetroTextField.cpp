@@ -13,7 +13,7 @@ namespace zantiva {
 
 namespace {
 
-constexpr qreal fieldRadius = 20;
+constexpr qreal fieldRadius = Theme::Metric::cardRadius;
 
 } // namespace
 

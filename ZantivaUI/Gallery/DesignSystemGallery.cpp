@@ -59,9 +59,9 @@ DesignSystemGallery::DesignSystemGallery(LocNotifier& loc, QWidget* parent) : QW
     buttons->addWidget(labelled<RetroButton>(loc, "Login.Button", Kind::primary, regular));
     buttons->addWidget(labelled<RetroButton>(loc, "Header.SignIn", Kind::secondary, regular));
     buttons->addWidget(labelled<RetroButton>(loc, "Header.SignOut", Kind::outline, regular));
-    disabled_ = labelled<RetroButton>(loc, "Common.Pause", Kind::outline, regular);
-    disabled_->setEnabled(false);
-    buttons->addWidget(disabled_);
+    auto* disabled = labelled<RetroButton>(loc, "Common.Pause", Kind::outline, regular);
+    disabled->setEnabled(false);
+    buttons->addWidget(disabled);
     toggle_ = labelled<RetroToggle>(loc, "Common.Show", regular);
     toggle_->setChecked(true);
     buttons->addWidget(toggle_);

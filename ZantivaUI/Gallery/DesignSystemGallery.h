@@ -18,12 +18,10 @@ class DesignSystemGallery : public QWidget {
 public:
     explicit DesignSystemGallery(LocNotifier& loc, QWidget* parent = nullptr);
 
-    RetroButton* disabledButton() const { return disabled_; }
     RetroToggle* toggle() const { return toggle_; }
     RetroTextField* textField() const { return field_; }
 
 private:
-    RetroButton* disabled_;
     RetroToggle* toggle_;
     RetroTextField* field_;
 };

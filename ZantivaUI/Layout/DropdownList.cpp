@@ -17,7 +17,7 @@ namespace zantiva {
 
 namespace {
 
-constexpr qreal radius = 12;
+constexpr qreal radius = Theme::Metric::badgeRadius;
 constexpr int horizontalPadding = 12;
 constexpr int verticalPadding = 5;
 

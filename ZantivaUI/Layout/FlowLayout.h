@@ -31,7 +31,6 @@ public:
     FlowLayout(QWidget* parent, qreal spacing, qreal lineSpacing);
     ~FlowLayout() override;
 
-    qreal spacingBetweenItems() const { return spacing_; }
     qreal lineSpacing() const { return lineSpacing_; }
 
     void addItem(QLayoutItem* item) override;

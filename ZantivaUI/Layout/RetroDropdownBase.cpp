@@ -10,6 +10,7 @@
 #include "Layout/FloatingOverlay.h"
 #include "Layout/OutsideClickDismissal.h"
 #include "Theme/GroupOpacity.h"
+#include "Theme/Metric.h"
 #include "Theme/OutlinedShape.h"
 #include "Theme/Palette.h"
 #include "Typography/Fonts.h"
@@ -18,7 +19,7 @@ namespace zantiva {
 
 namespace {
 
-constexpr qreal radius = 12;
+constexpr qreal radius = Theme::Metric::badgeRadius;
 constexpr int horizontalPadding = 12;
 constexpr int verticalPadding = 6;
 constexpr int spacing = 6;

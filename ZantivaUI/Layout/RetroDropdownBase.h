@@ -25,7 +25,6 @@ public:
     bool isOpen() const { return open_; }
     void setOpen(bool open);
     DropdownList* list() const { return list_; }
-    qreal fixedWidth() const { return width_; }
     // Where the list's frame starts, from the button's top-left corner: below it by its height
     // + 4, its face lined up with the button in both layout directions (the shadow's room is
     // always on the physical right, so a right-to-left window needs no shift of its own).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 class QWidget;
 

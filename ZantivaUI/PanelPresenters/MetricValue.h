@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 

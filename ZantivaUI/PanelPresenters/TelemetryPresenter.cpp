@@ -28,7 +28,7 @@ TelemetryFigure figure(std::optional<std::string> text, PaletteColor color, cons
 }
 
 TelemetryFigure temperature(std::optional<double> celsius, const Loc& loc) {
-    return figure(formatted("{0:0}\u00B0C", celsius), temperatureColor(celsius), loc, loc["Telemetry.Temperature"]);
+    return figure(formatted(temperatureTemplate, celsius), temperatureColor(celsius), loc, loc["Telemetry.Temperature"]);
 }
 
 TelemetryFigure load(std::optional<double> percent, const Loc& loc) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Model/SensorSnapshot.h"
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 
@@ -57,6 +57,8 @@ namespace TelemetryPresenter {
 // The section titles that read the same in every language.
 inline constexpr const char* cpuTitle = "CPU";
 inline constexpr const char* gpuTitle = "GPU";
+// How every screen writes a temperature, as the result and drive-health texts do ("61°C").
+inline constexpr const char* temperatureTemplate = "{0:0}\u00B0C";
 
 // The one colour rule of temperatures: none or not above 0 faint, below 60 cyan, below 85
 // olive yellow, else crimson.

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "PanelPresenters/PaletteColor.h"
+#include "Palette/PaletteColor.h"
 
 namespace zantiva {
 

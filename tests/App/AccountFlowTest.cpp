@@ -49,21 +49,21 @@ QUrl withItem(QUrl link, const char* item, const char* value) {
 TEST_F(AccountFlow, SignInFromTheBrowserToARefreshedAccount) {
     makeModel();
     int activations = 0;
-    QObject::connect(model.get(), &AppModel::activationRequested, [&] { ++activations; });
+    QObject::connect(&model->account(), &AccountModel::activationRequested, [&] { ++activations; });
     model->setLoginPromptVisible(true);
 
-    model->openSignInPage();
+    model->account().openSignInPage();
     EXPECT_EQ(model->status(), LocalizedMessage("Login.ContinueInBrowser"));
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_TRUE(model->isLoginPromptVisible()) << "the prompt waits for the return";
+    EXPECT_TRUE(model->account().isLoginPromptVisible()) << "the prompt waits for the return";
 
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
     EXPECT_EQ(model->status(), LocalizedMessage("Auth.CompletingSignIn"));
     EXPECT_EQ(activations, 1);
     ASSERT_TRUE(signInSettled());
     EXPECT_TRUE(model->session().isAuthenticated());
     EXPECT_EQ(model->session().accountName(), "sara");
-    EXPECT_FALSE(model->isLoginPromptVisible());
+    EXPECT_FALSE(model->account().isLoginPromptVisible());
     EXPECT_FALSE(model->status());
     EXPECT_EQ(persianServer.count("user-points"), 1);
     ASSERT_TRUE(runUntil([&] { return persianServer.count("device") == 1; }));
@@ -72,19 +72,19 @@ TEST_F(AccountFlow, SignInFromTheBrowserToARefreshedAccount) {
 TEST_F(AccountFlow, ABrowserThatDoesNotOpenShowsTheAddress) {
     makeModel();
     browserOpens = false;
-    model->openSignInPage();
+    model->account().openSignInPage();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", addressText(opened[0])));
     EXPECT_EQ(model->session().state(), AuthState::signedOut) << "nothing waits for a browser that didn't open";
 
-    model->openForgotPasswordPage();
+    model->account().openForgotPasswordPage();
     const std::string lostPassword = sites.persian.baseURL.toString().toStdString() + "my-account/lost-password/";
     EXPECT_EQ(opened.back(), QUrl(QString::fromStdString(lostPassword)));
     EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", lostPassword));
 
     browserOpens = true;
     model->setStatus(std::nullopt);
-    model->openForgotPasswordPage();
+    model->account().openForgotPasswordPage();
     EXPECT_FALSE(model->status());
 }
 
@@ -95,18 +95,18 @@ TEST_F(AccountFlow, TheDesktopsOpenerDecidesWhatThePromptSays) {
     model->setLoginPromptVisible(true);
     {
         const StandInOpener failing("exit 3");
-        model->openSignInPage();
+        model->account().openSignInPage();
         ASSERT_TRUE(runUntil([&] { return answered == 1; }));
         EXPECT_EQ(model->status(), LocalizedMessage("Login.BrowserError", addressText(opened.back())));
         EXPECT_EQ(model->session().state(), AuthState::signedOut) << "the prompt still waits for the browser";
-        EXPECT_TRUE(model->isLoginPromptVisible());
+        EXPECT_TRUE(model->account().isLoginPromptVisible());
         EXPECT_EQ(failing.calls(), std::vector{"[" + addressText(opened[0]) + "]"});
     }
     const StandInOpener succeeding("exit 0");
-    model->openSignInPage();
+    model->account().openSignInPage();
     ASSERT_TRUE(runUntil([&] { return answered == 2; }));
     EXPECT_EQ(model->status(), LocalizedMessage("Login.ContinueInBrowser"));
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
     ASSERT_TRUE(signInSettled());
     EXPECT_TRUE(model->session().isAuthenticated());
 }
@@ -119,17 +119,17 @@ TEST_F(AccountFlow, ALateAnswerOfTheOpenerDoesNotSpeakOverWhatFollowed) {
     std::vector<std::optional<LocalizedMessage>> statuses;
     QObject::connect(model.get(), &AppModel::statusChanged, [&] { statuses.push_back(model->status()); });
 
-    model->openSignInPage();
+    model->account().openSignInPage();
     model->session().cancelSignIn(); // the prompt was closed
-    model->openSignInPage();
-    model->openSignInPage();
+    model->account().openSignInPage();
+    model->account().openSignInPage();
     ASSERT_TRUE(runUntil([&] { return answered == 3; }));
     EXPECT_EQ(statuses, (std::vector<std::optional<LocalizedMessage>>{
                             LocalizedMessage("Login.BrowserError", addressText(opened.back()))}));
 
     statuses.clear();
-    model->openSignInPage();
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().openSignInPage();
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
     ASSERT_TRUE(runUntil([&] { return answered == 4; }));
     ASSERT_TRUE(signInSettled());
     EXPECT_TRUE(model->session().isAuthenticated());
@@ -139,16 +139,16 @@ TEST_F(AccountFlow, ALateAnswerOfTheOpenerDoesNotSpeakOverWhatFollowed) {
 
 TEST_F(AccountFlow, LinksThatAreNotTheAwaitedOneChangeNothingButTheStatus) {
     makeModel();
-    model->handleIncomingURL(QUrl("zantiva://auth?code=c&state=s&site=zantiva.ir"));
-    model->handleIncomingURL(QUrl("https://zantiva.ir/my-account/"));
+    model->account().handleIncomingURL(QUrl("zantiva://auth?code=c&state=s&site=zantiva.ir"));
+    model->account().handleIncomingURL(QUrl("https://zantiva.ir/my-account/"));
     EXPECT_FALSE(model->status()) << "no sign-in pending, or not a sign-in link";
 
-    model->openSignInPage();
+    model->account().openSignInPage();
     const QUrl link = returnLink(persianSite, "zantiva.ir");
     for (const QUrl& refused :
          {withItem(link, "state", "forged"), withItem(link, "site", "zantiva.com"), withItem(link, "token", "t")}) {
         model->setStatus(std::nullopt);
-        model->handleIncomingURL(refused);
+        model->account().handleIncomingURL(refused);
         EXPECT_EQ(model->status(), LocalizedMessage("Auth.LinkNotExpected")) << refused.toString().toStdString();
     }
     EXPECT_EQ(persianServer.count("desktop-token"), 0);
@@ -159,11 +159,11 @@ TEST_F(AccountFlow, ASupersededSignInIsNotReportedOverTheNewerOne) {
     makeModel();
     std::vector<std::optional<LocalizedMessage>> statuses;
     QObject::connect(model.get(), &AppModel::statusChanged, [&] { statuses.push_back(model->status()); });
-    model->openSignInPage();
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().openSignInPage();
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
     // The user clicks Sign In again before the first exchange has answered.
-    model->openSignInPage();
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().openSignInPage();
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
 
     ASSERT_TRUE(signInSettled());
     // Each exchange runs in a request program of its own, so the older one may reach the site
@@ -180,17 +180,17 @@ TEST_F(AccountFlow, AFailedExchangeKeepsThePromptAndSaysWhy) {
     // A code the site does not know.
     makeModel();
     model->setLoginPromptVisible(true);
-    model->openSignInPage();
-    model->handleIncomingURL(withItem(returnLink(persianSite, "zantiva.ir"), "code", "forged"));
+    model->account().openSignInPage();
+    model->account().handleIncomingURL(withItem(returnLink(persianSite, "zantiva.ir"), "code", "forged"));
     ASSERT_TRUE(signInSettled());
     EXPECT_EQ(model->status(), LocalizedMessage("Auth.SignInFailed"));
-    EXPECT_TRUE(model->isLoginPromptVisible());
+    EXPECT_TRUE(model->account().isLoginPromptVisible());
 
     // A site that can't be reached (nothing listens on port 1).
     sites.persian = {"zantiva.ir", QUrl("http://127.0.0.1:1/")};
     makeModel();
-    model->openSignInPage();
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().openSignInPage();
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
     ASSERT_TRUE(signInSettled());
     EXPECT_EQ(model->status(), LocalizedMessage("Auth.SignInUnreachable", "zantiva.ir"));
     EXPECT_EQ(model->session().state(), AuthState::signedOut);
@@ -199,12 +199,12 @@ TEST_F(AccountFlow, AFailedExchangeKeepsThePromptAndSaysWhy) {
 TEST_F(AccountFlow, SignInForTheSiteTheUserSwitchedAwayFromIsKeptForIt) {
     makeModel();
     model->setLoginPromptVisible(true);
-    model->openSignInPage();
+    model->account().openSignInPage();
     model->setLanguage(AppLanguage::english);
-    model->handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
+    model->account().handleIncomingURL(returnLink(persianSite, "zantiva.ir"));
     ASSERT_TRUE(signInSettled());
     EXPECT_EQ(model->status(), LocalizedMessage("Auth.SignedInOtherSite", "zantiva.ir"));
-    EXPECT_FALSE(model->isLoginPromptVisible());
+    EXPECT_FALSE(model->account().isLoginPromptVisible());
     EXPECT_FALSE(model->session().isAuthenticated()) << "the English site stays signed out";
     EXPECT_EQ(persianServer.count("user-points") + englishServer.count("user-points"), 0);
 
@@ -225,7 +225,7 @@ TEST_F(AccountFlow, ARefusedTokenEndsTheSessionWithItsMessage) {
 
     // Signed out now: a refresh does nothing at all.
     int flips = 0;
-    QObject::connect(model.get(), &AppModel::isRefreshingAccountChanged, [&] { ++flips; });
+    QObject::connect(&model->account(), &AccountModel::isRefreshingAccountChanged, [&] { ++flips; });
     awaitTask(model->refreshAccount());
     EXPECT_EQ(flips, 0);
     EXPECT_EQ(persianServer.count("user-points"), 1);

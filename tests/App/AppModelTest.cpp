@@ -13,6 +13,7 @@
 #include "../Services/Account/ScriptedTokenStore.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
+#include "Shell/Navigation.h"
 #include "Bridge/DetachedTask.h"
 #include "Bridge/ExceptionCatcher.h"
 
@@ -43,7 +44,7 @@ TEST_F(AppModelTest, StartUpReadsTheSpecsOffTheMainThreadThenOffersTheUpdate) {
     };
     makeModel(std::move(unknownMachine));
     int refreshFlips = 0;
-    QObject::connect(model.get(), &AppModel::isRefreshingAccountChanged, [&] { ++refreshFlips; });
+    QObject::connect(&model->account(), &AccountModel::isRefreshingAccountChanged, [&] { ++refreshFlips; });
 
     awaitTask(model->start());
     EXPECT_FALSE(readOnMainThread);
@@ -177,6 +178,7 @@ TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
         std::filesystem::remove(folder / "last-report.json");
         if (row.stored) ResultStore(folder.path()).saveReport(*row.stored);
         makeModel();
+        bindNavigation(*model);
         const FinalBenchmarkReport run{.gpuResult = GpuBenchmarkResult{.score = 120}, .inputPassed = true};
         awaitTask(model->completeRun(run, true));
 
@@ -192,6 +194,7 @@ TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
 
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
     makeModel();
+    bindNavigation(*model);
     model->setScreen(AppScreen::suite);
     const FinalBenchmarkReport before = model->report();
     awaitTask(model->completeRun(FinalBenchmarkReport{.gpuResult = GpuBenchmarkResult{.score = 120}}, false));
@@ -213,6 +216,7 @@ TEST_F(AppModelTest, SuiteRunnerHandsItsRunToTheModel) {
     AppModelSetup tiny = setup();
     tiny.suite = tinyConfiguration();
     makeModel(std::move(tiny));
+    bindNavigation(*model);
 
     model->suite().start(TestPlans::ramOnly);
     EXPECT_EQ(model->screen(), AppScreen::suite);
@@ -232,6 +236,7 @@ TEST_F(AppModelTest, OnAFullDiskTheWindowSaysWhatWasMeasuredButNotSaved) {
     AppModelSetup tiny = setup();
     tiny.suite = tinyConfiguration();
     makeModel(std::move(tiny));
+    bindNavigation(*model);
     std::vector<std::optional<LocalizedMessage>> told;
     QObject::connect(model.get(), &AppModel::statusChanged, [&] { told.push_back(model->status()); });
     disk.fill();

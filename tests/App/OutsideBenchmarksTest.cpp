@@ -10,6 +10,7 @@
 #include "External/ExternalBenchmarkCSV.h"
 #include "External/ProcessLauncher.h"
 #include "Model/TestPlans.h"
+#include "Shell/Navigation.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;
@@ -76,6 +77,7 @@ TEST_F(OutsideBenchmarksTest, AFullRunWritesTheCsvAndHandsOverToThePerformanceSu
     AppModelSetup s = withTools();
     s.suite = tinyConfiguration();
     makeModel(std::move(s));
+    bindNavigation(*model);
     model->suite().setDurationMinutes(0);
     model->setStatus(LocalizedMessage("Main.CsvMissing"));
     ExternalBenchmarkRunner& external = model->external();

@@ -9,11 +9,12 @@
 #include <optional>
 
 #include "../App/AppModelFixture.h"
-#include "Dashboard/DashboardBinding.h"
 #include "Dashboard/DashboardScreen.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Shell/DashboardBinding.h"
+#include "Shell/Navigation.h"
 
 namespace zantiva::testing {
 
@@ -29,6 +30,7 @@ protected:
         makeModel(std::move(setup));
         screen = std::make_unique<DashboardScreen>(notifier, new ExternalBenchmarksCard);
         applyZantivaRoot(*screen, notifier);
+        bindNavigation(*model);
         bindDashboard(*screen, *model, notifier, [this] {
             ++chooserCalls;
             return chosenFolder;

@@ -56,7 +56,7 @@ TEST_F(HeaderBarTest, PersianKeepsTheOrderAndSpeaksPersian) {
     EXPECT_FALSE(bar->signOutButton()->isVisible());
 
     QTest::mouseClick(bar->signInButton(), Qt::LeftButton);
-    EXPECT_TRUE(model->isLoginPromptVisible());
+    EXPECT_TRUE(model->account().isLoginPromptVisible());
     EXPECT_TRUE(opened.empty()) << "the prompt opens the browser, not the bar";
 
     QTest::mouseClick(bar->languageSwitch()->segment(AppLanguage::english), Qt::LeftButton);

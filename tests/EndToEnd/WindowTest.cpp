@@ -223,7 +223,7 @@ TEST_F(WindowTest, TheClickThatBringsTheWindowBackLeavesTheSignInWaiting) {
     clickBackdrop();
     EXPECT_EQ(model->session().state(), AuthState::signedOut);
     EXPECT_FALSE(prompt.isShown());
-    EXPECT_FALSE(model->isLoginPromptVisible());
+    EXPECT_FALSE(model->account().isLoginPromptVisible());
     EXPECT_FALSE(root->statusLine()->isVisible());
 }
 

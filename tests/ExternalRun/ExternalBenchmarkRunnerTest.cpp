@@ -22,6 +22,7 @@
 #include "External/MountTable.h"
 #include "External/ProcessLauncher.h"
 #include "ExternalRun/ExternalBenchmarkRunner.h"
+#include "Model/AppScreen.h"
 #include "Platform/CancelToken.h"
 
 namespace zantiva {
@@ -50,12 +51,11 @@ using Scores = std::tuple<std::optional<double>, std::optional<double>, std::opt
 Scores scoresOf(const ExternalBenchmarkResult& r) { return {r.singleCoreScore, r.multiCoreScore, r.gpuScore}; }
 
 struct FakeHost final : ExternalRunnerHost {
-    std::vector<AppScreen> screens;
+    std::vector<AppScreen> screens; // shown as each run began
     std::optional<LocalizedMessage> status;
     int suiteStarts = 0;
     std::function<void()> afterRun;
 
-    void setScreen(AppScreen screen) override { screens.push_back(screen); }
     void setStatus(std::optional<LocalizedMessage> message) override { status = std::move(message); }
     ExternalCsvSources csvSources() const override { return {}; }
     void startPerformanceSuite(std::function<void()> hook) override {
@@ -147,6 +147,8 @@ protected:
     ExternalBenchmarkRunner& makeRunner() {
         runner = std::make_unique<ExternalBenchmarkRunner>(configuration(), gate);
         runner->attach(host);
+        QObject::connect(runner.get(), &ExternalBenchmarkRunner::runBegan,
+                         [this] { host->screens.push_back(AppScreen::external); });
         return *runner;
     }
     void runToEnd(std::vector<Item> plan, bool thenZantiva = false) {

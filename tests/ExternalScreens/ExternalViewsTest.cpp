@@ -19,6 +19,7 @@
 #include "Typography/Fonts.h"
 #include "External/ProcessLauncher.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "Shell/Navigation.h"
 #include "Typography/ProseLabel.h"
 
 using namespace zantiva;
@@ -179,6 +180,7 @@ protected:
                                 co_await turn;
                             }};
         makeModel(std::move(s));
+        bindNavigation(*model);
         loc.setLanguage(AppLanguage::english);
         card = std::make_unique<ExternalBenchmarksCard>();
         bindExternalCard(*card, model->external(), notifier, [this](App) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -11,11 +12,20 @@
 namespace {
 
 // One target of the build as the configure step wrote it: its folder from the source root
-// ("-" for imported ones) and what it links directly.
+// ("-" for imported ones), what it links directly, its type and its source files.
 struct Target {
     std::string folder;
     std::vector<std::string> links;
+    std::string type;
+    std::vector<std::string> sources;
 };
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> list;
+    std::istringstream stream(text);
+    for (std::string word; stream >> word;) list.push_back(word);
+    return list;
+}
 
 using LinkGraph = std::map<std::string, Target>;
 
@@ -26,12 +36,15 @@ LinkGraph readLinkGraph() {
         std::istringstream fields(line);
         std::string name;
         std::string links;
+        std::string sources;
         Target target;
         std::getline(fields, name, '\t');
         std::getline(fields, target.folder, '\t');
-        std::getline(fields, links);
-        std::istringstream words(links);
-        for (std::string link; words >> link;) target.links.push_back(link);
+        std::getline(fields, links, '\t');
+        std::getline(fields, target.type, '\t');
+        std::getline(fields, sources);
+        target.links = words(links);
+        target.sources = words(sources);
         graph.emplace(name, std::move(target));
     }
     return graph;
@@ -77,6 +90,7 @@ const std::vector<Layer> layers{
     // Records, engines, readers and what the screens show are plain C++.
     {"ZantivaCore", {"Qt6::Core"}},
     {"ZantivaUI/PanelPresenters", {"Qt6::Core"}},
+    {"ZantivaUI/Palette", {"Qt6::Core"}},
     {"ZantivaDiagnostics/Presenters", {"Qt6::Core"}},
     // What runs and is tested without a window: no widgets, and nothing drawn.
     {"ZantivaServices", {"Qt6::Widgets", "Qt6::Gui"}},
@@ -89,6 +103,18 @@ const std::vector<Layer> layers{
     {"ZantivaDiagnostics/Media", {"Qt6::Widgets"}},
     {"ZantivaDiagnostics/Sound", {"Qt6::Widgets"}},
     {"ZantivaDiagnostics/CLI", {"Qt6::Widgets"}},
+    // A screen reads what it shows through the interfaces the model implements; only Shell,
+    // the composition root, knows the whole model.
+    {"ZantivaDiagnostics/Dashboard", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/Stations", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/Results", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/ExternalScreens", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/WasherWindow", {"ZantivaApp"}},
+    {"ZantivaDiagnostics/Feeds", {"ZantivaApp", "Qt6::Gui"}},
+    // The design system's gallery is a demo: the product never carries it.
+    {"ZantivaDiagnostics/App", {"ZantivaUIGallery"}},
+    {"ZantivaDiagnostics/Shell", {"ZantivaUIGallery"}},
+    {"ZantivaDiagnostics/CLI", {"ZantivaUIGallery"}},
 };
 
 // A helper program links its protocol and what it reads, nothing of the program that starts it:
@@ -149,6 +175,65 @@ TEST(Layers, HelperProgramsLinkOnlyTheirReaderAndTheirProtocol) {
             if (const auto path = linkPath(graph, program.target, library))
                 ADD_FAILURE() << program.target << " links " << library << ": " << joined(*path);
     }
+}
+
+bool isLibrary(const Target& target) { return target.type == "STATIC_LIBRARY" || target.type == "INTERFACE_LIBRARY"; }
+
+// The library each include folder belongs to: an include line "Folder/Name.h" reads it.
+std::map<std::string, std::string> includeFolderOwners(const LinkGraph& graph) {
+    std::map<std::string, std::string> owners;
+    for (const auto& [name, target] : graph)
+        if (isLibrary(target) && target.folder != "-")
+            owners.emplace(std::filesystem::path(target.folder).filename().string(), name);
+    return owners;
+}
+
+// What a target is made of: its sources and, for a library, every header of its folder.
+std::vector<std::filesystem::path> filesOf(const Target& target) {
+    const std::filesystem::path root = ZANTIVA_SOURCE_DIR;
+    std::vector<std::filesystem::path> files;
+    for (const std::string& source : target.sources) files.push_back(root / source);
+    if (isLibrary(target))
+        for (const auto& entry : std::filesystem::directory_iterator(root / target.folder))
+            if (entry.path().extension() == ".h") files.push_back(entry.path());
+    return files;
+}
+
+// The folders that the file's include lines name ("Theme/Metric.h" names Theme).
+std::vector<std::string> includedFolders(const std::filesystem::path& file) {
+    std::vector<std::string> folders;
+    std::ifstream stream(file);
+    const std::string directive = "#include \"";
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.starts_with(directive)) continue;
+        const std::string included = line.substr(directive.size());
+        const auto slash = included.find('/');
+        if (slash != std::string::npos) folders.push_back(included.substr(0, slash));
+    }
+    return folders;
+}
+
+// A file that includes a library's header without its target linking that library builds
+// only as long as someone else happens to link it, and hides an edge the layers don't see.
+TEST(Layers, EveryIncludedLibraryIsLinked) {
+    const LinkGraph graph = readLinkGraph();
+    const auto owners = includeFolderOwners(graph);
+    int files = 0;
+    for (const auto& [name, target] : graph) {
+        if (!target.folder.starts_with("Zantiva")) continue;
+        for (const auto& file : filesOf(target)) {
+            ++files;
+            for (const std::string& folder : includedFolders(file)) {
+                const auto owner = owners.find(folder);
+                if (owner == owners.end() || owner->second == name) continue;
+                if (!linkPath(graph, name, owner->second))
+                    ADD_FAILURE() << std::filesystem::relative(file, ZANTIVA_SOURCE_DIR).string() << " includes "
+                                  << folder << "/, but " << name << " doesn't link " << owner->second;
+            }
+        }
+    }
+    // A graph without sources would check nothing.
+    EXPECT_GT(files, 100);
 }
 
 } // namespace

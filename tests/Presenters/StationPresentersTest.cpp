@@ -93,7 +93,7 @@ TEST(CpuStationPresenter, ReadingsAndTheirLimits) {
          {"\u2014", "\u2014", "\u2014"}},
         {{.overallFraction = -0.2, .currentTemperature = 91.4, .currentPowerWatts = 54.84},
          0,
-         {"0", "0%", "91 \u00B0C", "54.8 W", "0s"}},
+         {"0", "0%", "91\u00B0C", "54.8 W", "0s"}},
         // A temperature or power that is not a number counts as not read.
         {{.overallFraction = 0.25, .currentTemperature = notANumber, .currentPowerWatts = inf}, 0.25, {"0", "0%", "0s"}},
     };
@@ -103,7 +103,7 @@ TEST(CpuStationPresenter, ReadingsAndTheirLimits) {
         EXPECT_EQ(values(view.metrics), c.values);
     }
     const CpuStationView hot = CpuStationPresenter::present({CpuBenchmarkProgress{.currentTemperature = 91.4}, {}}, english);
-    EXPECT_EQ(hot.metrics[2], (MetricValue{english["Cpu.Temperature"], "91 \u00B0C", PaletteColor::primary}));
+    EXPECT_EQ(hot.metrics[2], (MetricValue{english["Cpu.Temperature"], "91\u00B0C", PaletteColor::primary}));
     const CpuStationView throttled =
         CpuStationPresenter::present({CpuBenchmarkProgress{.phase = CpuBenchmarkPhase::sustained, .throttleDetected = true}, {}},
                                      english);

@@ -19,6 +19,7 @@
 #include "Results/StorageBinding.h"
 #include "Results/StorageScreen.h"
 #include "ScreenTexts.h"
+#include "Shell/Navigation.h"
 
 namespace zantiva::testing {
 namespace {
@@ -41,6 +42,7 @@ protected:
         AppModelSetup s = setup();
         s.storage = storageRuns(measureSeconds);
         makeModel(std::move(s));
+        bindNavigation(*model);
         loc.setLanguage(AppLanguage::english);
         bindStorageScreen(screen, model->storage(), notifier, [this](AppScreen s) { model->setScreen(s); });
         screen.resize(1200, 900);

@@ -42,6 +42,7 @@ protected:
     std::unique_ptr<StorageRunner> makeRunner(StorageRunnerConfiguration configuration) {
         auto made = std::make_unique<StorageRunner>(store, gate, std::move(configuration));
         made->setModel(host);
+        host->recordScreens(*made, AppScreen::storage);
         return made;
     }
 
@@ -153,6 +154,7 @@ TEST_F(StorageRunnerTest, QuittingDuringTheTestStopsItAndLeavesNoTestFile) {
 TEST_F(StorageRunnerTest, TheStorageTestAndTheSuiteNeverRunTogether) {
     TestSuiteRunner suite(store, gate, tinyConfiguration());
     suite.setModel(host);
+    host->recordScreens(suite, AppScreen::suite);
     suite.setDurationMinutes(0);
     auto storage = makeRunner(slowStorage());
     // The launcher follows the gate: each run enters and leaves it once; a refused start

@@ -14,12 +14,15 @@
 #include "../Support/SampleSpecs.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Model/BenchmarkSession.h"
+#include "Model/AppScreen.h"
+#include "Runners/Runner.h"
 #include "Runners/RunnerHost.h"
 #include "Runners/SuiteConfiguration.h"
 
 namespace zantiva::testing {
 
-// The app model as the runners see it, recording what they told it.
+// The app model as the runners see it, recording what they told it, and the screens their
+// runs showed as they began.
 class TestHost : public RunnerHost {
 public:
     struct Completion {
@@ -35,11 +38,15 @@ public:
 
     std::optional<SystemSpecs> specs() const override { return specsValue; }
     void setResumable(std::optional<BenchmarkSession> session) override { resumables.push_back(std::move(session)); }
-    void setScreen(AppScreen screen) override { screens.push_back(screen); }
     void setStatus(std::optional<LocalizedMessage> status) override { statuses.push_back(std::move(status)); }
     QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
         completions.push_back({std::move(report), hadCompletedStations});
         co_return;
+    }
+
+    // Each run of the runner that begins shows the screen.
+    void recordScreens(const Runner& runner, AppScreen screen) {
+        QObject::connect(&runner, &Runner::runBegan, [this, screen] { screens.push_back(screen); });
     }
 };
 

@@ -29,6 +29,7 @@ protected:
     std::unique_ptr<TestSuiteRunner> makeRunner(SuiteConfiguration configuration = tinyConfiguration()) {
         auto made = std::make_unique<TestSuiteRunner>(store, gate, std::move(configuration));
         made->setModel(host);
+        host->recordScreens(*made, AppScreen::suite);
         made->setDurationMinutes(0);
         // A station page reports its outcome as soon as it is shown.
         TestSuiteRunner* r = made.get();

@@ -26,6 +26,7 @@
 #include "Stations/MicCameraStation.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
+#include "Shell/Navigation.h"
 #include "Stations/SuiteScreenBinding.h"
 #include "Stations/Verdict.h"
 #include "Support/InputCheckAnswer.h"
@@ -42,6 +43,7 @@ protected:
         AppModelSetup tiny = setup();
         tiny.suite = tinyConfiguration();
         makeModel(std::move(tiny));
+        bindNavigation(*model);
         runner().setDurationMinutes(0);
         screen.resize(1440, 900);
         bindSuiteScreen(screen, model->suite(), *model, notifier);

@@ -1,4 +1,4 @@
-#include "Dashboard/DashboardBinding.h"
+#include "Shell/DashboardBinding.h"
 
 #include "App/AppModel.h"
 #include "Dashboard/DashboardScreen.h"
