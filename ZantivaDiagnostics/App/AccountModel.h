@@ -12,7 +12,7 @@
 #include "Account/SessionManager.h"
 #include "Account/ZantivaAPIClient.h"
 #include "Localization/LocalizedMessage.h"
-#include "Runners/UrlOpener.h"
+#include "ExternalRun/UrlOpener.h"
 #endif
 
 namespace zantiva {

@@ -22,6 +22,8 @@
 #include "Account/ZantivaAPIClient.h"
 #include "App/AccountModel.h"
 #include "App/LiveTelemetry.h"
+#include "ExternalRun/ExternalBenchmarkRunner.h"
+#include "ExternalRun/UrlOpener.h"
 #include "Feeds/AccountControls.h"
 #include "Feeds/ReportFeed.h"
 #include "Feeds/SpecsFeed.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "Localization/LocalizedMessage.h"
-#include "Runners/UrlOpener.h"
+#include "ExternalRun/UrlOpener.h"
 
 namespace zantiva {
 
