@@ -27,7 +27,6 @@ public:
     }
 
     QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server_.serverPort())); }
-    int requests() const { return requests_; }
 
     // A head of 200 OK with these further header lines (each ending in \r\n).
     static QByteArray head(const QByteArray& headers) { return "HTTP/1.1 200 OK\r\n" + headers + "\r\n"; }
@@ -58,14 +57,12 @@ private:
             if (head->contains("\r\n\r\n")) return; // answered already; what follows is ignored
             *head += socket->readAll();
             if (!head->contains("\r\n\r\n")) return;
-            ++requests_;
             answer_(*socket);
         });
     }
 
     QTcpServer server_;
     Answer answer_;
-    int requests_ = 0;
 };
 
 } // namespace zantiva::testing
