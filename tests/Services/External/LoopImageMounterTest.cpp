@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <string>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -33,15 +34,18 @@ using namespace std::chrono_literals;
 bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/")); }
 
 // A stand-in for udisksctl first on the search path, whether or not the machine has the real
-// one: its daemon needs a system bus. "status" exits with the given code; every other command
-// fails as udisksctl does without its daemon.
+// one: its daemon needs a system bus. It runs the given shell script.
 class FakeUdisksctl {
 public:
-    explicit FakeUdisksctl(int statusExit) {
-        std::ofstream(folder / "udisksctl") << "#!/bin/sh\n[ \"$1\" = status ] && exit " << statusExit
-                                            << "\necho 'Error connecting to the udisks daemon' >&2\nexit 1\n";
+    explicit FakeUdisksctl(const std::string& script) {
+        std::ofstream(folder / "udisksctl") << "#!/bin/sh\n" << script;
         fs::permissions(folder / "udisksctl", fs::perms(0755));
     }
+    // "status" exits with the given code; every other command fails as udisksctl does without
+    // its daemon.
+    explicit FakeUdisksctl(int statusExit)
+        : FakeUdisksctl("[ \"$1\" = status ] && exit " + std::to_string(statusExit) +
+                        "\necho 'Error connecting to the udisks daemon' >&2\nexit 1\n") {}
 
 private:
     testing::TemporaryFolder folder;
@@ -149,25 +153,12 @@ TEST_F(LoopImageMounterTest, AFolderReachedThroughALinkIsStillDetached) {
     EXPECT_FALSE(fs::exists(privateFolder / "images" / image.stem()));
 }
 
-// udisks' daemon can't run here (no system bus): this stand-in does what it would do to
-// the named device, with the real tools.
-class StandInUdisksctl {
-public:
-    StandInUdisksctl() {
-        std::ofstream(folder / "udisksctl") << "#!/bin/sh\n"
-                                               "case \"$1 $2\" in\n"
-                                               "'loop-delete -b') exec losetup -d \"$3\" ;;\n"
-                                               "'unmount -b') exec umount \"$3\" ;;\n"
-                                               "'unmount -f') exec umount -l \"$4\" ;;\n"
-                                               "esac\nexit 1\n";
-        fs::permissions(folder / "udisksctl", fs::perms(0755));
-    }
-
-private:
-    testing::TemporaryFolder folder;
-    testing::EnvironmentChange path{"PATH",
-                                    folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
-};
+// What udisks' daemon would do to the named device, done with the real tools.
+const std::string udisksWithRealTools = "case \"$1 $2\" in\n"
+                                        "'loop-delete -b') exec losetup -d \"$3\" ;;\n"
+                                        "'unmount -b') exec umount \"$3\" ;;\n"
+                                        "'unmount -f') exec umount -l \"$4\" ;;\n"
+                                        "esac\nexit 1\n";
 
 // A loop device the user set up by hand ("losetup -f --show -r"), deleted at the end of the
 // test; its name ("loop3"), empty when none could be had.
@@ -196,7 +187,7 @@ private:
 // another device or on the recorded one taken again, is never touched; only the recorded
 // device, still backed by the image and mounted nowhere, is deleted.
 TEST_F(LoopImageMounterTest, LeftoverRecordsTouchOnlyTheirOwnUnmountedDevice) {
-    const StandInUdisksctl udisks;
+    const FakeUdisksctl udisks(udisksWithRealTools);
     const UsersLoopDevice users(image);
     if (users.name().empty()) GTEST_SKIP() << "losetup could not set up a loop device";
     const fs::path own = scratch / "own";
