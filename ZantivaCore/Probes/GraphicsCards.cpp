@@ -64,17 +64,16 @@ std::vector<GraphicsCard> GraphicsCard::preferred(const ProbeRoot& root) {
 }
 
 std::vector<std::size_t> preferredEglDevices(const ProbeRoot& root, const std::vector<EglDeviceFacts>& devices) {
-    const std::vector<GraphicsCard> cards = GraphicsCard::preferred(root);
+    std::vector<std::filesystem::path> cards;
+    for (const auto& card : GraphicsCard::preferred(root)) cards.push_back(root.resolved(devicePath(card.name)));
     // A device's rank: its card's place, cards.size() for a device on no known card, one more
     // for a software renderer.
     auto rank = [&](const EglDeviceFacts& facts) {
         if (facts.software) return cards.size() + 1;
         const std::string node = std::filesystem::path(facts.drmFile).filename();
         if (node.empty()) return cards.size();
-        const auto device = root.resolved(devicePath(node));
-        for (std::size_t i = 0; i < cards.size(); ++i)
-            if (root.resolved(devicePath(cards[i].name)) == device) return i;
-        return cards.size();
+        const auto card = std::find(cards.begin(), cards.end(), root.resolved(devicePath(node)));
+        return static_cast<std::size_t>(card - cards.begin());
     };
     std::vector<std::size_t> order(devices.size()), ranks(devices.size());
     for (std::size_t i = 0; i < order.size(); ++i) {

@@ -4,8 +4,8 @@
 #include <fcntl.h>
 #include <linux/nvme_ioctl.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 
+#include "Platform/FileDescriptor.h"
 #include "Probes/NvmeHealthLog.h"
 
 namespace zantiva {
@@ -21,8 +21,8 @@ constexpr std::uint32_t commandTimeoutMs = 5000;
 } // namespace
 
 HealthSourceAnswer<std::vector<std::uint8_t>> readNvmeHealthLog(const std::filesystem::path& controllerDevice) {
-    const int fd = ::open(controllerDevice.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {.value = std::nullopt, .refused = isRefusedForRights(errno)};
+    const FileDescriptor fd(::open(controllerDevice.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return {.value = std::nullopt, .refused = isRefusedForRights(errno)};
     std::vector<std::uint8_t> log(DriveHealthReader::nvmeHealthLogBytes, 0);
     nvme_admin_cmd command{};
     command.opcode = getLogPage;
@@ -33,10 +33,8 @@ HealthSourceAnswer<std::vector<std::uint8_t>> readNvmeHealthLog(const std::files
     command.cdw10 = (static_cast<std::uint32_t>(log.size() / 4 - 1) << 16) | healthLogId;
     command.timeout_ms = commandTimeoutMs;
     // Negative: the kernel refused (errno says why); positive: the drive's status code.
-    const int status = ::ioctl(fd, NVME_IOCTL_ADMIN_CMD, &command);
-    const int error = errno;
-    ::close(fd);
-    if (status != 0) return {.value = std::nullopt, .refused = status < 0 && isRefusedForRights(error)};
+    const int status = ::ioctl(fd.get(), NVME_IOCTL_ADMIN_CMD, &command);
+    if (status != 0) return {.value = std::nullopt, .refused = status < 0 && isRefusedForRights(errno)};
     return {.value = std::move(log), .refused = false};
 }
 
