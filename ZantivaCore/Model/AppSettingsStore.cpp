@@ -37,11 +37,7 @@ template <typename Change> SaveResult AppSettingsStore::update(Change change) {
 }
 
 SaveResult AppSettingsStore::save() const {
-    if (!fileURL_) {
-        auto homeless = SaveResult::failed(fileName, "no home folder");
-        jsonfile::logSaveFailure(logCategory, fileName, homeless.reason);
-        return homeless;
-    }
+    if (!fileURL_) return jsonfile::saveWithoutFolder(fileName, logCategory);
     return jsonfile::saveKeepingUndecodable(*fileURL_, current_.toJson(), logCategory,
                                             jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); }));
 }

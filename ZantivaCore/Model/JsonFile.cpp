@@ -5,6 +5,13 @@
 #include "Platform/PrivateFolder.h"
 
 namespace zantiva::jsonfile {
+namespace {
+
+void logSaveFailure(std::string_view category, const std::filesystem::path& file, std::string_view reason) {
+    log::error(category, "couldn't save " + file.filename().string() + ": " + std::string(reason));
+}
+
+} // namespace
 
 std::string encode(const json::Json& value) {
     return value.dump(2, ' ', false, json::Json::error_handler_t::replace) + "\n";
@@ -56,8 +63,10 @@ std::optional<json::Json> load(const std::filesystem::path& file) {
     return value;
 }
 
-void logSaveFailure(std::string_view category, const std::filesystem::path& file, std::string_view reason) {
-    log::error(category, "couldn't save " + file.filename().string() + ": " + std::string(reason));
+SaveResult saveWithoutFolder(const std::filesystem::path& fileName, std::string_view category) {
+    auto homeless = SaveResult::failed(fileName, "no home folder");
+    logSaveFailure(category, fileName, homeless.reason);
+    return homeless;
 }
 
 } // namespace zantiva::jsonfile

@@ -56,7 +56,8 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
 // The file's JSON; absent when the file is missing, unreadable or not JSON.
 std::optional<json::Json> load(const std::filesystem::path& file);
 
-// Logs "couldn't save <file name>: <reason>" under `category`.
-void logSaveFailure(std::string_view category, const std::filesystem::path& file, std::string_view reason);
+// A store's save with no folder to write in (no home folder): logged like any failed save
+// and answered with the bare file name.
+SaveResult saveWithoutFolder(const std::filesystem::path& fileName, std::string_view category);
 
 } // namespace zantiva::jsonfile

@@ -106,9 +106,7 @@ std::optional<fs::path> ResultStore::fileURL(const char* name) const {
 SaveResult ResultStore::save(const char* name, const json::Json& value,
                              const jsonfile::DecodeProblem& undecodable) const {
     if (const auto file = fileURL(name)) return jsonfile::saveKeepingUndecodable(*file, value, logCategory, undecodable);
-    auto homeless = SaveResult::failed(name, "no home folder");
-    jsonfile::logSaveFailure(logCategory, name, homeless.reason);
-    return homeless;
+    return jsonfile::saveWithoutFolder(name, logCategory);
 }
 
 SaveResult ResultStore::saveReport(const FinalBenchmarkReport& report) const {
