@@ -12,8 +12,6 @@
 namespace zantiva {
 namespace {
 
-enum class Tier { discrete, integrated, displayOnly };
-
 // An AMD APU reports the slice of main memory set aside for it as VRAM, 512 MiB or less
 // by default; a discrete AMD card has at least this much of its own.
 constexpr std::int64_t discreteAmdMemory = std::int64_t{1} << 30;
@@ -40,25 +38,26 @@ GraphicsCard readCard(const ProbeRoot& root, const std::string& name) {
     return card;
 }
 
-Tier tierOf(const GraphicsCard& card) {
-    const std::string& d = card.driver;
-    if (d == "nvidia" || d == "nouveau" || d == "radeon") return Tier::discrete;
-    if (d == "amdgpu") return card.dedicatedMemory == 0 || card.dedicatedMemory >= discreteAmdMemory ? Tier::discrete
-                                                                                                       : Tier::integrated;
-    if (d == "i915" || d == "xe") return Tier::integrated;
-    // A system-on-chip GPU sits on no PCI bus; a firmware framebuffer neither, but draws nothing.
-    if (card.vendor.empty() && !d.empty() && d != "simple-framebuffer" && d != "simpledrm") return Tier::integrated;
-    return card.dedicatedMemory > 0 ? Tier::discrete : Tier::displayOnly;
-}
-
 } // namespace
+
+GraphicsCard::Kind GraphicsCard::kind() const {
+    const std::string& d = driver;
+    if (d == "nvidia" || d == "nouveau" || d == "radeon") return Kind::discrete;
+    if (d == "amdgpu") return dedicatedMemory == 0 || dedicatedMemory >= discreteAmdMemory ? Kind::discrete
+                                                                                            : Kind::integrated;
+    if (d == "i915" || d == "xe") return Kind::integrated;
+    // A system-on-chip GPU sits on no PCI bus; a firmware framebuffer neither, but draws nothing.
+    if (vendor.empty() && !d.empty() && d != "simple-framebuffer" && d != "simpledrm") return Kind::integrated;
+    return dedicatedMemory > 0 ? Kind::discrete : Kind::displayOnly;
+}
 
 std::vector<GraphicsCard> GraphicsCard::preferred(const ProbeRoot& root) {
     std::vector<GraphicsCard> cards;
     for (const auto& name : root.entries("/sys/class/drm"))
         if (numberAfter(name, "card")) cards.push_back(readCard(root, name));
     std::stable_sort(cards.begin(), cards.end(), [](const GraphicsCard& a, const GraphicsCard& b) {
-        return std::tuple(tierOf(a), !a.bootVga, -a.dedicatedMemory) < std::tuple(tierOf(b), !b.bootVga, -b.dedicatedMemory);
+        return std::tuple(a.kind(), !a.bootVga, -a.dedicatedMemory) <
+               std::tuple(b.kind(), !b.bootVga, -b.dedicatedMemory);
     });
     return cards;
 }

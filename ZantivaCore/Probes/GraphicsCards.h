@@ -17,6 +17,11 @@ struct GraphicsCard {
     std::int64_t dedicatedMemory = 0; // bytes of the card's own memory where the driver reports it, else 0
     bool bootVga = false;           // the card the firmware showed its screens on
 
+    // Integrated GPUs draw from main memory; display-only adapters (virtual, server,
+    // firmware framebuffers) hardly draw at all.
+    enum class Kind { discrete, integrated, displayOnly };
+    Kind kind() const;
+
     // The cards in the order heavy graphics work should use them: discrete GPUs, then
     // integrated ones, then display-only adapters (virtual, server, firmware framebuffers);
     // within each, the firmware's card first, then the one with more memory, then by number.

@@ -54,8 +54,7 @@ std::optional<GraphicsDevice> describe(const ProbeRoot& root, const GraphicsCard
         if (id == vendor) vendorName = name;
     if (auto known = pciDeviceName(root, vendor, device)) g.name = displayName(vendorName, *known);
     else if (!vendorName.empty()) g.name = std::string(vendorName) + " graphics (" + (g.driver.empty() ? device : g.driver) + ")";
-    // Intel's integrated graphics and system-on-chip GPUs (no PCI vendor) share main memory.
-    g.unifiedMemory = g.driver == "i915" || g.driver == "xe" || vendor.empty();
+    g.unifiedMemory = card.kind() == GraphicsCard::Kind::integrated;
     if (!g.unifiedMemory) g.memoryGB = static_cast<double>(card.dedicatedMemory) / (1024.0 * 1024.0 * 1024.0);
     return g;
 }

@@ -67,5 +67,26 @@ TEST(GraphicsChoice, AnApusCarveOutIsNotDedicatedMemory) {
     EXPECT_EQ(names(GraphicsCard::preferred(apu.root())), (std::vector<std::string>{"card0", "card1"}));
 }
 
+// The specs call memory unified by the same rule that ranks the card integrated: an APU's
+// carve-out is main memory, and a firmware framebuffer is no GPU sharing it.
+TEST(GraphicsChoice, MemoryIsUnifiedExactlyForAnIntegratedGpu) {
+    const testing::MachineCopy machine("intel-hybrid-laptop");
+    const std::string gpu = "/sys/devices/pci0000:00/0000:00:02.0/";
+    EXPECT_TRUE(GraphicsDevice::read(machine.root())->unifiedMemory) << "Intel graphics";
+
+    machine.write(gpu + "uevent", "DRIVER=amdgpu\n");
+    machine.write(gpu + "vendor", "0x1002\n");
+    machine.write(gpu + "mem_info_vram_total", "536870912\n");
+    auto apu = GraphicsDevice::read(machine.root());
+    ASSERT_TRUE(apu);
+    EXPECT_TRUE(apu->unifiedMemory);
+    EXPECT_EQ(apu->memoryGB, 0);
+
+    machine.write(gpu + "uevent", "DRIVER=simpledrm\n");
+    machine.write(gpu + "vendor", "");
+    machine.write(gpu + "mem_info_vram_total", "");
+    EXPECT_FALSE(GraphicsDevice::read(machine.root())->unifiedMemory) << "firmware framebuffer";
+}
+
 } // namespace
 } // namespace zantiva
