@@ -28,8 +28,7 @@ json::Json parse(const QByteArray& text) {
 }
 
 // A value that goes into the request's head as it stands.
-std::string headerValue(const json::Json& j, std::string_view key) {
-    std::string value = json::required<std::string>(j, key);
+std::string headerValue(std::string value, std::string_view key) {
     if (!isHeaderValue(value)) throw json::DecodeError(std::string(key) + ": holds a control character");
     return value;
 }
@@ -54,8 +53,9 @@ WebRequestOrder decodeOrder(const QByteArray& text) {
     order.request.method = QByteArray::fromStdString(method);
     order.request.url = QUrl(QString::fromStdString(json::required<std::string>(j, "url")), QUrl::StrictMode);
     if (!order.request.url.isValid()) throw json::DecodeError("url: not an address");
-    order.userAgent = QString::fromStdString(headerValue(j, "user_agent"));
-    if (json::optional<std::string>(j, "bearer_token")) order.request.bearerToken = headerValue(j, "bearer_token");
+    order.userAgent = QString::fromStdString(headerValue(json::required<std::string>(j, "user_agent"), "user_agent"));
+    if (auto token = json::optional<std::string>(j, "bearer_token"))
+        order.request.bearerToken = headerValue(std::move(*token), "bearer_token");
     if (const auto body = json::optional<std::string>(j, "json_body"))
         order.request.jsonBody = fromBase64(*body, "json_body");
     return order;
