@@ -28,9 +28,23 @@ bool showsSignsOfCache(const QNetworkReply& reply, int status) {
 // after the head came means the transfer broke off, and the body is not whole.
 bool isStatusError(QNetworkReply::NetworkError error) {
     using E = QNetworkReply::NetworkError;
-    return (error >= E::ContentAccessDenied && error <= E::UnknownContentError && error != E::ContentReSendError) ||
-           error == E::ProtocolInvalidOperationError ||
-           (error >= E::InternalServerError && error <= E::UnknownServerError);
+    switch (error) {
+    case E::ProtocolInvalidOperationError:      // 400, 418
+    case E::AuthenticationRequiredError:        // 401
+    case E::ContentAccessDenied:                // 403
+    case E::ContentNotFoundError:               // 404
+    case E::ContentOperationNotPermittedError:  // 405
+    case E::ContentConflictError:               // 409
+    case E::ContentGoneError:                   // 410
+    case E::UnknownContentError:                // any other 4xx but 407, a proxy error
+    case E::InternalServerError:                // 500
+    case E::OperationNotImplementedError:       // 501
+    case E::ServiceUnavailableError:            // 503
+    case E::UnknownServerError:                 // any other 5xx
+        return true;
+    default:
+        return false;
+    }
 }
 
 QNetworkRequest networkRequest(const WebRequestOrder& order, const ExchangeLimits& limits) {
