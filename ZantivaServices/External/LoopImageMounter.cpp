@@ -155,7 +155,7 @@ QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
     if (!fs::is_regular_file(file, ec)) throw DiskImageError(systemMessage(EINVAL));
 
     detachLeftovers();
-    if (auto mounted = mountPointOf(loopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
+    if (auto mounted = mountPointOf(allLoopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
         co_return AttachedImage{*mounted, true};
 
     if (!method_) method_ = chooseMethod(machineAbilities());
@@ -287,7 +287,8 @@ void LoopImageMounter::detachLeftovers() {
         // (what was mounted in this folder is unmounted above), is deleted.
         const std::string loop = name.substr(recordPrefix.size());
         const std::string image = readWholeFile(privateFolder_ / name).value_or("");
-        const auto devices = image.empty() ? std::vector<std::string>() : loopDeviceBackedBy(systemRoot_, loop, image);
+        const auto devices =
+            image.empty() ? std::vector<std::string>() : namedLoopDeviceIfBackedBy(systemRoot_, loop, image);
         if (!devices.empty() && !mountPointOf(devices, readMountTable(systemRoot_)))
             runQuietly({"udisksctl", "loop-delete", "-b", "/dev/" + loop, "--no-user-interaction"});
         folder_->removeOwnFile(name);

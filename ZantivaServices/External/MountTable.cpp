@@ -52,7 +52,8 @@ std::vector<MountEntry> readMountTable(const fs::path& root) {
     return table;
 }
 
-std::vector<std::string> loopDeviceBackedBy(const fs::path& root, const std::string& name, const fs::path& image) {
+std::vector<std::string> namedLoopDeviceIfBackedBy(const fs::path& root, const std::string& name,
+                                                   const fs::path& image) {
     std::vector<std::string> devices;
     const fs::path loop = under(root, "/sys/block") / name;
     if (!name.starts_with("loop") || name.find('/') != std::string::npos ||
@@ -65,11 +66,11 @@ std::vector<std::string> loopDeviceBackedBy(const fs::path& root, const std::str
     return devices;
 }
 
-std::vector<std::string> loopDevicesBackedBy(const fs::path& root, const fs::path& image) {
+std::vector<std::string> allLoopDevicesBackedBy(const fs::path& root, const fs::path& image) {
     std::vector<std::string> devices;
     std::error_code ec;
     for (fs::directory_iterator it(under(root, "/sys/block"), ec), end; !ec && it != end; it.increment(ec)) {
-        const auto found = loopDeviceBackedBy(root, it->path().filename().string(), image);
+        const auto found = namedLoopDeviceIfBackedBy(root, it->path().filename().string(), image);
         devices.insert(devices.end(), found.begin(), found.end());
     }
     return devices;

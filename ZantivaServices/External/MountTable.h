@@ -21,11 +21,11 @@ std::vector<MountEntry> readMountTable(const std::filesystem::path& root);
 
 // The "major:minor" numbers of every loop device backed by the file (and of its
 // partitions), from <root>/sys/block/loop*/loop/backing_file.
-std::vector<std::string> loopDevicesBackedBy(const std::filesystem::path& root, const std::filesystem::path& image);
+std::vector<std::string> allLoopDevicesBackedBy(const std::filesystem::path& root, const std::filesystem::path& image);
 
 // The same for one loop device by its name ("loop3"): empty unless it is backed by the file.
-std::vector<std::string> loopDeviceBackedBy(const std::filesystem::path& root, const std::string& name,
-                                            const std::filesystem::path& image);
+std::vector<std::string> namedLoopDeviceIfBackedBy(const std::filesystem::path& root, const std::string& name,
+                                                   const std::filesystem::path& image);
 
 // Where one of the devices is mounted: the first such mount of the table.
 std::optional<std::filesystem::path> mountPointOf(const std::vector<std::string>& devices,
