@@ -206,8 +206,8 @@ QCoro::Task<> AppModel::start() {
     detach(findOutsideBenchmarks());
     auto loading = session_.ready();
     co_await loading;
-    if (!self || !session_.isAuthenticated()) co_return;
-    auto refreshing = refreshAccount();
+    if (!self) co_return;
+    auto refreshing = refreshAccount(); // does nothing unless signed in
     co_await refreshing;
 }
 
@@ -285,8 +285,8 @@ QCoro::Task<> AppModel::refreshAfterLanguageSwitch() {
     const QPointer<AppModel> self(this);
     auto loading = session_.ready();
     co_await loading;
-    if (!self || !session_.isAuthenticated()) co_return;
-    auto refreshing = refreshAccount();
+    if (!self) co_return;
+    auto refreshing = refreshAccount(); // does nothing unless signed in
     co_await refreshing;
 }
 
