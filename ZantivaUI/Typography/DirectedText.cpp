@@ -91,9 +91,8 @@ QString directedText(const QString& text, Qt::LayoutDirection direction) {
     if (text.isEmpty()) return text;
     // Each line is a paragraph of its own that would take its direction from its own first
     // letter (a line that holds only an address would sit at the other edge): each is marked.
-    const QChar mark = direction == Qt::RightToLeft ? rightToLeftMark : leftToRightMark;
-    QString marked = mark + (direction == Qt::RightToLeft ? isolateLatinRuns(text) : text);
-    marked.replace(u'\n', QString(u'\n') + mark);
+    QString marked = direction == Qt::RightToLeft ? rightToLeftMark + isolateLatinRuns(text) : leftToRightMark + text;
+    marked.replace(u'\n', QString(u'\n') + marked.front());
     return marked;
 }
 
