@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Platform/DescriptorIO.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -74,18 +75,6 @@ std::string uniqueSuffix() {
     char digits[17];
     const auto [end, ec] = std::to_chars(digits, digits + 16, mixed & 0xFFFFFFFFFFFFull, 16);
     return std::to_string(::getpid()) + "-" + std::string(digits, end);
-}
-
-std::error_code writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return lastError();
-        }
-        bytes.remove_prefix(std::size_t(n));
-    }
-    return {};
 }
 
 std::error_code fillAndPublish(Descriptor& fd, const fs::path& temporary, const fs::path& file,

@@ -4,11 +4,11 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Platform/DescriptorIO.h"
 #include "Platform/FileDescriptor.h"
 
 extern char** environ;
@@ -71,18 +71,19 @@ void readOutput(int fd, std::chrono::steady_clock::time_point deadline, std::siz
     char buffer[4096];
     for (;;) {
         if (mustStop(deadline, cancel, result)) return;
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, std::min(remainingMs(deadline), cancelCheckMs));
-        if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
-        if (ready < 0) {
+        const auto glance = std::chrono::steady_clock::now() + std::chrono::milliseconds(cancelCheckMs);
+        const ReadStep step = readWhenReady(fd, buffer, std::min(deadline, glance));
+        switch (step.outcome) {
+        case ReadOutcome::nothingYet: continue;
+        case ReadOutcome::endOfStream: return;
+        // Output that can no longer be read can't be trusted whole: the run is cut off.
+        case ReadOutcome::failed:
             result.timedOut = true;
             return;
+        case ReadOutcome::data: break;
         }
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
         const auto room = outputLimit - std::min(outputLimit, result.output.size());
-        result.output.append(buffer, std::min(room, static_cast<std::size_t>(n)));
+        result.output.append(buffer, std::min(room, step.size));
     }
 }
 

@@ -2,9 +2,13 @@
 
 #include <string_view>
 
+#include <QCoro/QCoroTask>
+
+#include "App/QuitSignals.h"
+#include "CLI/ModeApplication.h"
 #include "CLI/ResultLines.h"
 #include "DriveHealth/ElevatedDriveHealth.h"
-#include "Probes/DriveHealthReader.h"
+#include "Runners/EngineCall.h"
 
 namespace zantiva {
 
@@ -35,9 +39,27 @@ void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, c
     }
 }
 
+std::optional<DriveHealthReport> readDriveHealthUnlessQuit(const DriveHealthOptions& options) {
+    const auto application = makeModeApplication();
+    EngineCall call;
+    bool stopped = false;
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, [&] {
+        stopped = true;
+        call.cancel();
+    });
+    auto reading = call.run<DriveHealthReport>(
+        [&options](const CancelToken& cancel) { return DriveHealthReader::read(options, cancel); });
+    DriveHealthReport report = QCoro::waitFor(std::move(reading));
+    if (stopped) return std::nullopt;
+    return report;
+}
+
 int runSmartMode(const CommandLine&, CliContext& context) {
     const DriveHealthOptions options{.withAdministratorRights = readDriveWithAdministratorRights};
-    printDriveHealthLines(context.out, DriveHealthReader::read(options), context.loc);
+    const auto report = readDriveHealthUnlessQuit(options);
+    if (!report) return printFailure(context.out, "stopped");
+    printDriveHealthLines(context.out, *report, context.loc);
     context.out.flush();
     return 0;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 
 #include "CLI/CliContext.h"
 #include "CLI/CommandLine.h"
 #include "Model/DriveHealthReport.h"
+#include "Probes/DriveHealthReader.h"
 
 namespace zantiva {
 
@@ -13,9 +15,16 @@ namespace zantiva {
 // words, for a drive that needs administrator rights to be read.
 void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, const Loc& loc);
 
+// Reads with `options` off the main thread while the main thread watches for a quit signal
+// (Ctrl+C, a session ending): one withdraws a question for rights still open, and the
+// reading ends without a report. The question may wait minutes for an answer, and pkexec
+// runs in a process group of its own, where the terminal's Ctrl+C doesn't reach it.
+std::optional<DriveHealthReport> readDriveHealthUnlessQuit(const DriveHealthOptions& options);
+
 // "--smart": reads every internal drive's health once and prints the report; status 0
-// whatever it found, since the reader never fails. A drive this user may not read is read
-// with administrator rights, asked for through polkit once.
+// whatever it found, since the reader never fails, and 1 when a quit signal stopped it. A
+// drive this user may not read is read with administrator rights, asked for through polkit
+// once.
 int runSmartMode(const CommandLine& commandLine, CliContext& context);
 
 } // namespace zantiva

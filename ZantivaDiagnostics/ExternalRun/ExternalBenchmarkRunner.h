@@ -209,7 +209,6 @@ private:
     void setCooldown(std::optional<Cooldown> cooldown);
 
     ExternalRunnerConfiguration configuration_;
-    std::shared_ptr<RunGate> gate_;
     std::weak_ptr<ExternalRunnerHost> host_;
     std::stop_source runStop_;
     bool skipCooldownRequested_ = false;

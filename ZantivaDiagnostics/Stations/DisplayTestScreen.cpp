@@ -47,11 +47,11 @@ void showCaption(ProseLabel& label, const std::string& text, bool onLight) {
     setForeground(label, QColor(onLight ? 0 : 255, onLight ? 0 : 255, onLight ? 0 : 255, 89));
 }
 
-QVBoxLayout* captionColumn(QWidget& page, ProseLabel* label) {
+// The column that holds a page's caption at its foot; the caller adds the caption.
+QVBoxLayout* captionColumn(QWidget& page) {
     auto* column = new QVBoxLayout(&page);
     column->setContentsMargins(28, 28, 28, 28);
     column->addStretch();
-    column->addWidget(label);
     return column;
 }
 
@@ -103,7 +103,7 @@ QWidget* DisplayTestScreen::makeSolid() {
     solid_ = new QWidget;
     solid_->setAutoFillBackground(true);
     solidCaption_ = caption();
-    captionColumn(*solid_, solidCaption_);
+    captionColumn(*solid_)->addWidget(solidCaption_);
     return solid_;
 }
 
@@ -118,10 +118,7 @@ QWidget* DisplayTestScreen::makeDeadPixels() {
     deadPixelCaption_ = caption();
     setForeground(*deadPixelCaption_, withOpacity(color(PaletteColor::text), 0.85));
     auto* over = new QWidget;
-    auto* column = new QVBoxLayout(over);
-    column->setContentsMargins(28, 28, 28, 28);
-    column->addStretch();
-    column->addLayout(centredRow(new RetroBadge(deadPixelCaption_, color(PaletteColor::surface))));
+    captionColumn(*over)->addLayout(centredRow(new RetroBadge(deadPixelCaption_, color(PaletteColor::surface))));
     grid->addWidget(over, 0, 0);
     return deadPixelPage_;
 }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "DriveHealth/DriveHealthProtocol.h"
+#include "Platform/DescriptorIO.h"
 #include "Probes/InternalDrives.h"
 #include "Probes/NvmeAdminCommand.h"
 #include "Probes/ProbeRoot.h"
@@ -25,15 +26,6 @@ using namespace zantiva;
 // the program, whatever it is waiting for.
 constexpr unsigned runLimitSeconds = 20;
 constexpr std::chrono::seconds smartctlLimit{5};
-
-void writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
-    }
-}
 
 int refuse(const std::string& why) {
     writeAll(STDERR_FILENO, std::string(DriveHealthProtocol::programName) + ": " + why + "\n");

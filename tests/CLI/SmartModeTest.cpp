@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <regex>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 #include "../Core/Probes/DriveHealthFixtures.h"
@@ -94,6 +96,34 @@ TEST(SmartMode, ADriveThatNeedsAdministratorRightsSaysSo) {
     EXPECT_THAT(lines(fixtureReport("virtual-machine")), Not(HasSubstr("Rights")));
 }
 
+// Ctrl+C while the question for rights waits for an answer: the question is withdrawn (its
+// reading sees the stop), nobody else is asked, and no report claims the drives were read.
+TEST(SmartMode, AQuitSignalDuringTheQuestionForRightsWithdrawsItAndEndsTheReading) {
+    auto options = testing::fixtureDriveHealth(testing::fixtureMachine("intel-hybrid-laptop"));
+    options.healthLog = [](const std::string&) {
+        return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
+    };
+    std::atomic<int> asked = 0;
+    std::atomic<bool> withdrawn = false;
+    options.withAdministratorRights = [&](const std::string&, const CancelToken& cancel) {
+        ++asked;
+        ::kill(::getpid(), SIGINT);
+        // The answer never comes; only the stop ends the wait (the bound keeps a broken build from hanging).
+        for (int i = 0; i < 60000 && !cancel.isCancelled(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        withdrawn = cancel.isCancelled();
+        return std::optional<DriveHealthReading>();
+    };
+    EXPECT_FALSE(readDriveHealthUnlessQuit(options));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(withdrawn);
+
+    // Without a signal the same reading gives its report.
+    options.withAdministratorRights = nullptr;
+    const auto report = readDriveHealthUnlessQuit(options);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->drives.front().id, "nvme0n1");
+}
+
 // As a user without rights to the disks, on this machine: every internal drive is refused
 // to smartctl and to the NVMe command, nobody grants the rights here (no session, no agent),
 // and each drive says why it is unknown instead of blaming a USB adapter.
@@ -106,7 +136,7 @@ TEST(SmartMode, ForAUserWithoutRightsEachDriveSaysItNeedsThem) {
     ASSERT_TRUE(run) << "setpriv can't be run";
     if (run->exitStatus != 0 && run->output.empty()) GTEST_SKIP() << "user 65534 can't run the program from here";
     ASSERT_EQ(run->exitStatus, 0) << run->output;
-    const std::regex status("\n([a-z0-9]+)\.status: (.*)\n");
+    const std::regex status("\n([a-z0-9]+)\\.status: (.*)\n");
     int drives = 0;
     for (std::sregex_iterator it(run->output.begin(), run->output.end(), status), end; it != end; ++it) {
         const std::string drive = (*it)[1].str();

@@ -1,0 +1,47 @@
+#include "Platform/DescriptorIO.h"
+
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+namespace zantiva {
+namespace {
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+// Rounded up, so that a wait that found nothing really lasted until `until`.
+int millisecondsUntil(std::chrono::steady_clock::time_point until) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+} // namespace
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastError();
+        // A write that takes nothing would be tried again forever.
+        if (n == 0) return std::make_error_code(std::errc::io_error);
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return {};
+}
+
+ReadStep readWhenReady(int fd, std::span<char> buffer, std::chrono::steady_clock::time_point until) {
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, millisecondsUntil(until));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) return {ReadOutcome::failed, 0, lastError()};
+        if (ready == 0) return {ReadOutcome::nothingYet};
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return {ReadOutcome::failed, 0, lastError()};
+        if (n == 0) return {ReadOutcome::endOfStream};
+        return {ReadOutcome::data, std::size_t(n)};
+    }
+}
+
+} // namespace zantiva

@@ -1,0 +1,35 @@
+#pragma once
+
+// Writing to and reading from an open file descriptor (a file, a pipe, a standard stream)
+// without losing bytes to partial writes or to a signal arriving mid-call.
+
+#include <chrono>
+#include <cstddef>
+#include <span>
+#include <string_view>
+#include <system_error>
+
+namespace zantiva {
+
+// Writes all of `bytes`, resuming after partial writes and signals. No error once every byte
+// is written; otherwise the error, with an unknown part written.
+std::error_code writeAll(int fd, std::string_view bytes);
+
+enum class ReadOutcome {
+    data,        // `size` bytes were read into the buffer
+    endOfStream, // the writer has closed its end
+    nothingYet,  // nothing came before the time was up
+    failed,      // `error` says why
+};
+
+struct ReadStep {
+    ReadOutcome outcome = ReadOutcome::nothingYet;
+    std::size_t size = 0;
+    std::error_code error;
+};
+
+// Waits until `until` at the latest for something to read on `fd`, then reads once, at most
+// the buffer's size. A signal neither ends the wait early nor counts as a failure.
+ReadStep readWhenReady(int fd, std::span<char> buffer, std::chrono::steady_clock::time_point until);
+
+} // namespace zantiva
