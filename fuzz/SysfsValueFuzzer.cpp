@@ -9,6 +9,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzTree.h"
+#include "Platform/WholeNumber.h"
 #include "Probes/MemoryModules.h"
 #include "Probes/MemoryUsage.h"
 #include "Probes/ProbeRoot.h"

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "Probes/ProcTable.h"
+#include "Platform/ProcTable.h"
 
 namespace zantiva {
 

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "Model/SpecText.h"
+#include "Platform/WholeNumber.h"
 #include "Probes/PlaceholderText.h"
 
 namespace zantiva {

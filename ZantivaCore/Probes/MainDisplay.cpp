@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "Platform/WholeNumber.h"
 #include "Probes/Edid.h"
 
 namespace zantiva {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Probes/ProcTable.h"
+#include "Platform/ProcTable.h"
 
 namespace zantiva {
 

@@ -6,6 +6,7 @@
 
 #include "Model/SpecText.h"
 #include "Platform/BoundedProcess.h"
+#include "Platform/WholeNumber.h"
 #include "Probes/PlaceholderText.h"
 #include "Probes/ProbeRoot.h"
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <fcntl.h>
 #include <iterator>
 #include <system_error>
@@ -10,6 +9,7 @@
 
 #include "Model/SpecText.h"
 #include "Platform/FileDescriptor.h"
+#include "Platform/WholeNumber.h"
 
 namespace zantiva {
 
@@ -115,14 +115,6 @@ std::optional<int> numberAfter(std::string_view name, std::string_view prefix) {
     auto n = parseInteger(name.substr(prefix.size()));
     if (!n || *n < 0 || name[prefix.size()] == '+' || name[prefix.size()] == '-') return std::nullopt;
     return static_cast<int>(*n);
-}
-
-std::optional<std::int64_t> parseInteger(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-    return value;
 }
 
 } // namespace zantiva

@@ -46,7 +46,4 @@ bool naturalLess(const std::string& a, const std::string& b);
 // The number after a prefix ("cpu12" with "cpu" → 12); absent when the rest is not all digits.
 std::optional<int> numberAfter(std::string_view name, std::string_view prefix);
 
-// A whole decimal number with nothing else around it.
-std::optional<std::int64_t> parseInteger(std::string_view text);
-
 } // namespace zantiva

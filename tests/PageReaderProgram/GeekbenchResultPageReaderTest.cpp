@@ -226,7 +226,7 @@ std::vector<pid_t> readerProcesses() {
     const auto all = runningProcesses();
     const auto isOurGuard = [&](pid_t pid) {
         for (int half = 0; half < 2; ++half) {
-            const auto guard = std::ranges::find(all, pid, &ProcessEntry::pid);
+            const auto guard = std::ranges::find(all, pid, &ProcessStat::pid);
             if (guard == all.end() || !guard->name.starts_with("zantiva-tool")) return false;
             if (guard->parent == ::getpid()) return true;
             pid = guard->parent;
@@ -234,9 +234,9 @@ std::vector<pid_t> readerProcesses() {
         return false;
     };
     std::vector<pid_t> group;
-    for (const ProcessEntry& reader : all)
+    for (const ProcessStat& reader : all)
         if (isOurGuard(reader.parent) && reader.name.starts_with("zantiva-page"))
-            for (const ProcessEntry& member : all)
+            for (const ProcessStat& member : all)
                 if (member.group == reader.pid) group.push_back(member.pid);
     return group;
 }

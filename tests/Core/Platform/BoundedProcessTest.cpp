@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "Platform/BoundedProcess.h"
+#include "../../Support/ProcessState.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
@@ -15,13 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Running, as opposed to gone or a zombie waiting for a parent that may never reap it.
-bool running(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) return false;
-    const auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
-}
+bool running(pid_t pid) { return !testing::isGone(pid); }
 
 TEST(BoundedProcess, GivesTheOutputAndExitStatusOfAProgramRunFromAnArgumentList) {
     // The argument reaches the program as one word: no shell splits or expands it.

@@ -37,6 +37,13 @@ TEST_F(FixtureProc, FindsEveryDescendantOnceEvenWhereParentLinksLoop) {
     EXPECT_EQ(descendantsOf(10, proc), (std::vector<pid_t>{11, 12, 13}));
 }
 
+TEST_F(FixtureProc, FindsADescendantWhoseNameHoldsALineBreak) {
+    process(10, "10 (guard) S 1 10 10 0\n");
+    process(11, "11 (hid\nden) S 10 11 11 0\n");
+    process(12, "12 (sh) S 11 11 11 0\n");
+    EXPECT_EQ(descendantsOf(10, proc), (std::vector<pid_t>{11, 12}));
+}
+
 TEST_F(FixtureProc, OwnMemoryIsTheResidentAnonymousMemoryOrNothing) {
     process(20, "20 (a) S 1", "Name:\ta\nRssAnon:\t    2048 kB\nRssFile:\t  9000 kB\n");
     process(21, "21 (b) S 1", "Name:\tb\nRssFile:\t 9000 kB\n");

@@ -173,13 +173,8 @@ TEST_F(ServiceTest, StoppingKillsTheToolAndEveryProcessItStarted) {
     pid_t grandchild = 0;
     ASSERT_TRUE(in >> grandchild) << "the tool did not start its grandchild";
     // Killed with its group. Re-parented, it may stay a zombie for a moment: that counts as gone.
-    const auto isGone = [&] {
-        std::ifstream stat("/proc/" + std::to_string(grandchild) + "/stat");
-        std::string pid, name, state;
-        return !(stat >> pid >> name >> state) || state == "Z";
-    };
     bool gone = false;
-    for (int i = 0; i < 100 && !(gone = isGone()); ++i) ::usleep(20'000);
+    for (int i = 0; i < 100 && !(gone = testing::isGone(grandchild)); ++i) ::usleep(20'000);
     EXPECT_TRUE(gone) << "grandchild " << grandchild << " survived";
 }
 

@@ -7,8 +7,9 @@
 
 namespace zantiva {
 
-// One line of a kernel table such as /proc/stat ("cpu3 100 0 …") or /proc/meminfo
-// ("MemTotal:  16384 kB"): its first word and the whole numbers after it, read in place.
+// One line of a kernel table such as /proc/stat ("cpu3 100 0 …"), /proc/meminfo
+// ("MemTotal:  16384 kB") or a process's status: its first word and the whole numbers and
+// words after it, read in place.
 // The live readings parse these every second; streams would copy and scan each line twice.
 class ProcLine {
 public:
@@ -17,6 +18,8 @@ public:
     std::string_view name() const { return name_; }
     // The next whole number, past blanks; absent at the end or where something else stands.
     std::optional<std::uint64_t> nextNumber();
+    // The next word, past blanks; empty at the end.
+    std::string_view nextWord();
 
 private:
     std::string_view name_;

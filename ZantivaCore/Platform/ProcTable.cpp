@@ -1,5 +1,6 @@
-#include "Probes/ProcTable.h"
+#include "Platform/ProcTable.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace zantiva {
@@ -15,12 +16,7 @@ std::string_view afterBlanks(std::string_view text) {
 
 } // namespace
 
-ProcLine::ProcLine(std::string_view line) {
-    line = afterBlanks(line);
-    const auto end = std::min(line.find_first_of(blanks), line.size());
-    name_ = line.substr(0, end);
-    rest_ = line.substr(end);
-}
+ProcLine::ProcLine(std::string_view line) : rest_(line) { name_ = nextWord(); }
 
 std::optional<std::uint64_t> ProcLine::nextNumber() {
     rest_ = afterBlanks(rest_);
@@ -29,6 +25,14 @@ std::optional<std::uint64_t> ProcLine::nextNumber() {
     if (ec != std::errc()) return std::nullopt;
     rest_.remove_prefix(static_cast<std::size_t>(end - rest_.data()));
     return value;
+}
+
+std::string_view ProcLine::nextWord() {
+    rest_ = afterBlanks(rest_);
+    const auto end = std::min(rest_.find_first_of(blanks), rest_.size());
+    const auto word = rest_.substr(0, end);
+    rest_.remove_prefix(end);
+    return word;
 }
 
 std::vector<std::string_view> procLines(std::string_view text) {

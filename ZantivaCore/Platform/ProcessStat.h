@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+namespace zantiva {
+
+// One process as its stat file in a procfs shows it: "pid (name) state parent group …".
+struct ProcessStat {
+    pid_t pid = 0;
+    std::string name;   // at most 15 bytes; may hold blanks and parentheses
+    char state = 0;     // 'R', 'S', … 'Z' for a zombie not yet reaped
+    pid_t parent = 0;
+    pid_t group = 0;
+
+    bool operator==(const ProcessStat&) const = default;
+};
+
+// Absent where one of these fields is missing or garbled.
+std::optional<ProcessStat> parseProcessStat(std::string_view line);
+
+// A process id as a folder name or a stat field gives it: a whole number that fits, not below 0.
+std::optional<pid_t> parseProcessId(std::string_view text);
+
+// The process's stat in `proc`; absent when it has ended or its line names another process.
+std::optional<ProcessStat> processStatOf(pid_t pid, const std::filesystem::path& proc = "/proc");
+
+// Every process in `proc` whose stat reads. Processes that end meanwhile are simply left out.
+std::vector<ProcessStat> allProcessStats(const std::filesystem::path& proc = "/proc");
+
+} // namespace zantiva

@@ -1,0 +1,47 @@
+// The stat line of a process, parsed alone and read from procfs trees written for the test.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "../../Support/TemporaryFolder.h"
+#include "Platform/ProcessStat.h"
+
+namespace zantiva {
+namespace {
+
+TEST(ProcessStat, ParsesTheFieldsAroundAnyNameAndRefusesAGarbledLine) {
+    EXPECT_EQ(parseProcessStat("11 (a tool (x)) Z 10 11 11 0 -1"), (ProcessStat{11, "a tool (x)", 'Z', 10, 11}));
+    EXPECT_EQ(parseProcessStat("1 (init) S 0 1"), (ProcessStat{1, "init", 'S', 0, 1}));
+    for (const char* line : {"15 (garbled", "15 )x( S 1 15", "15 (x) S 1", "15 (x) SS 1 15", "(x) S 1 15",
+                             "abc (x) S 1 15", "-15 (x) S 1 15", "15 (x) S -1 15", "99999999999 (x) S 1 15"})
+        EXPECT_EQ(parseProcessStat(line), std::nullopt) << line;
+}
+
+TEST(ProcessStat, ReadsTheWholeFileOfTheProcessItNames) {
+    testing::TemporaryFolder folder;
+    const auto proc = folder / "proc";
+    const auto write = [&](const std::string& pid, const std::string& stat) {
+        std::filesystem::create_directories(proc / pid);
+        std::ofstream(proc / pid / "stat") << stat;
+    };
+    // A process may put a line break in its own name.
+    write("20", "20 (two\nlines) S 1 20 20 0\n");
+    write("21", "22 (other) S 1 21 21 0\n");
+    write("self", "20 (two\nlines) S 1 20 20 0\n");
+    EXPECT_EQ(processStatOf(20, proc), (ProcessStat{20, "two\nlines", 'S', 1, 20}));
+    EXPECT_EQ(processStatOf(21, proc), std::nullopt);
+    EXPECT_EQ(processStatOf(23, proc), std::nullopt);
+    EXPECT_EQ(allProcessStats(proc), (std::vector<ProcessStat>{*processStatOf(20, proc)}));
+
+    const auto self = processStatOf(::getpid());
+    ASSERT_TRUE(self);
+    EXPECT_EQ(self->parent, ::getppid());
+    EXPECT_EQ(self->state, 'R');
+}
+
+} // namespace
+} // namespace zantiva
