@@ -11,6 +11,7 @@
 
 #include "Platform/DescriptorIO.h"
 #include "Platform/Log.h"
+#include "Platform/ProcessStat.h"
 
 namespace zantiva {
 namespace {
@@ -48,12 +49,11 @@ std::string temporaryPrefix(const fs::path& file) { return "." + file.filename()
 
 // `rest` is what follows the prefix: "<pid>-<random>".
 bool writerIsGone(std::string_view rest) {
-    pid_t pid = 0;
-    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-    if (ec != std::errc{} || end == rest.data() || end == rest.data() + rest.size() || *end != '-' || pid <= 0)
-        return false;
-    if (pid == ::getpid()) return false; // another thread of ours may be writing it now
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
+    const auto dash = rest.find('-');
+    const auto pid = parseProcessId(rest.substr(0, dash));
+    if (dash == std::string_view::npos || !pid || *pid == 0) return false;
+    if (*pid == ::getpid()) return false; // another thread of ours may be writing it now
+    return ::kill(*pid, 0) != 0 && errno == ESRCH;
 }
 
 void removeLeftoverTemporaries(const fs::path& file) {

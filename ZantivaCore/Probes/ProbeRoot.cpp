@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <iterator>
+#include <limits>
 #include <system_error>
 #include <unistd.h>
 
@@ -113,7 +114,9 @@ bool naturalLess(const std::string& a, const std::string& b) {
 std::optional<int> numberAfter(std::string_view name, std::string_view prefix) {
     if (name.size() <= prefix.size() || !name.starts_with(prefix)) return std::nullopt;
     auto n = parseInteger(name.substr(prefix.size()));
-    if (!n || *n < 0 || name[prefix.size()] == '+' || name[prefix.size()] == '-') return std::nullopt;
+    if (!n || *n < 0 || *n > std::numeric_limits<int>::max() || name[prefix.size()] == '+' ||
+        name[prefix.size()] == '-')
+        return std::nullopt;
     return static_cast<int>(*n);
 }
 

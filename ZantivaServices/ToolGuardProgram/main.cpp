@@ -2,23 +2,20 @@
 // outlives the tool's run, the program that asked for it or the guard itself (see
 // ToolGuard/GuardProtocol.h).
 
-#include <charconv>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
+#include "Platform/DescriptorIO.h"
+#include "Platform/ProcessStat.h"
 #include "ToolGuard/GuardProtocol.h"
 #include "ToolGuardProgram/Supervisor.h"
 
 int main(int argc, char** argv) {
-    pid_t parent = 0;
-    const char* text = argc > 1 ? argv[1] : "";
-    const auto [end, ec] = std::from_chars(text, text + std::strlen(text), parent);
-    if (argc < 3 || ec != std::errc{} || *end != '\0' || parent <= 0) {
-        const std::string usage =
-            std::string("usage: ") + zantiva::toolguard::programName + " PARENT-PID PROGRAM [ARGUMENT...]\n";
-        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, usage.data(), usage.size());
+    const auto parent = argc > 1 ? zantiva::parseProcessId(argv[1]) : std::nullopt;
+    if (argc < 3 || !parent || *parent == 0) {
+        (void)zantiva::writeAll(STDERR_FILENO, std::string("usage: ") + zantiva::toolguard::programName +
+                                                   " PARENT-PID PROGRAM [ARGUMENT...]\n");
         return 2;
     }
-    zantiva::toolguard::endAs(zantiva::toolguard::watchOver(parent, argv + 2));
+    zantiva::toolguard::endAs(zantiva::toolguard::watchOver(*parent, argv + 2));
 }

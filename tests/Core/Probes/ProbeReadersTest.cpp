@@ -41,6 +41,13 @@ TEST(NaturalOrder, NumbersInNamesCompareByValue) {
     EXPECT_FALSE(naturalLess("cpu3", "cpu3"));
 }
 
+TEST(NaturalOrder, ANumberInANameIsReadOnlyWhenItFits) {
+    EXPECT_EQ(numberAfter("cpu12", "cpu"), 12);
+    EXPECT_EQ(numberAfter("cpu4294967296", "cpu"), std::nullopt);   // not cpu0
+    EXPECT_EQ(numberAfter("cpu+1", "cpu"), std::nullopt);
+    EXPECT_EQ(numberAfter("cpu", "cpu"), std::nullopt);
+}
+
 std::string edidWith(int width, int height, int clock10kHz, int hBlank, int vBlank, int flags = 0x18) {
     std::string e(128, '\0');
     const unsigned char header[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
