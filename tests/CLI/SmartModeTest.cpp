@@ -9,6 +9,8 @@
 
 #include "../Core/Probes/DriveHealthFixtures.h"
 #include "../Core/Probes/FixtureMachines.h"
+#include <QCoreApplication>
+
 #include "CLI/SmartMode.h"
 #include "Platform/BoundedProcess.h"
 
@@ -99,6 +101,10 @@ TEST(SmartMode, ADriveThatNeedsAdministratorRightsSaysSo) {
 // Ctrl+C while the question for rights waits for an answer: the question is withdrawn (its
 // reading sees the stop), nobody else is asked, and no report claims the drives were read.
 TEST(SmartMode, AQuitSignalDuringTheQuestionForRightsWithdrawsItAndEndsTheReading) {
+    int argc = 1;
+    char name[] = "test_cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);   // both readings on one, as in the program
     auto options = testing::fixtureDriveHealth(testing::fixtureMachine("intel-hybrid-laptop"));
     options.healthLog = [](const std::string&) {
         return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
