@@ -24,6 +24,19 @@ function(zantiva_module name)
   endif()
 endfunction()
 
+# A helper program of ours: built beside the main program, where the program looks for it,
+# and installed with it. Without Qt's meta-object compiler unless AUTOMOC is given.
+function(zantiva_helper_program name)
+  cmake_parse_arguments(ARG "AUTOMOC" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+  set_target_properties(${name} PROPERTIES AUTOMOC ${ARG_AUTOMOC}
+    RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/ZantivaDiagnostics)
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endfunction()
+include(GNUInstallDirs) # at the top scope, so that the folder variables reach every caller
+
 # One test program per folder under tests/, from the folder's .cpp files. PROPERTIES go to each
 # of its tests (RESOURCE_LOCK sound-server for those that play on the one sound server).
 function(zantiva_test name)
