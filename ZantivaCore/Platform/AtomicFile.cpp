@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Platform/DescriptorIO.h"
+#include "Platform/FileDescriptor.h"
 #include "Platform/Log.h"
 #include "Platform/ProcessStat.h"
 
@@ -17,29 +18,6 @@ namespace zantiva {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::error_code lastError() { return {errno, std::generic_category()}; }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now so that a late write error (reported by close on some file systems) is seen.
-    std::error_code close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? std::error_code{} : lastError();
-    }
-
-private:
-    int fd_;
-};
 
 fs::path folderOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -77,7 +55,7 @@ std::string uniqueSuffix() {
     return std::to_string(::getpid()) + "-" + std::string(digits, end);
 }
 
-std::error_code fillAndPublish(Descriptor& fd, const fs::path& temporary, const fs::path& file,
+std::error_code fillAndPublish(FileDescriptor& fd, const fs::path& temporary, const fs::path& file,
                                std::string_view bytes) {
     if (auto ec = writeAll(fd.get(), bytes)) return ec;
     if (::fsync(fd.get()) != 0) return lastError();
@@ -89,7 +67,7 @@ std::error_code fillAndPublish(Descriptor& fd, const fs::path& temporary, const 
 // The rename is only durable once the folder's entry is on disk. The new file is in place
 // by now, so a failure here is logged rather than reported as a failed write.
 void flushFolder(const fs::path& folder) {
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.valid() && ::fsync(dir.get()) == 0) return;
     const std::error_code ec = lastError();
     if (ec != std::errc::invalid_argument) // some file systems cannot flush a folder
@@ -113,7 +91,7 @@ std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes
     }
     if (raw < 0) return std::make_error_code(std::errc::file_exists);
 
-    Descriptor fd(raw);
+    FileDescriptor fd(raw);
     if (auto ec = fillAndPublish(fd, temporary, file, bytes)) {
         ::unlink(temporary.c_str());
         return ec;
@@ -128,7 +106,7 @@ std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes
 std::optional<std::string> readWholeFile(const fs::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         std::uint64_t(info.st_size) > storedFileLimit)
         return std::nullopt;

@@ -17,11 +17,6 @@ namespace zantiva {
 
 namespace {
 
-int remainingMs(std::chrono::steady_clock::time_point deadline) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
 // Starts the program in a process group of its own, so that a timeout also ends what it
 // started, with its output into outputFd and nothing on its other streams.
 std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd) {
@@ -57,7 +52,7 @@ bool mustStop(std::chrono::steady_clock::time_point deadline, const CancelToken&
         result.cancelled = true;
         return true;
     }
-    if (remainingMs(deadline) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
         result.timedOut = true;
         return true;
     }

@@ -7,8 +7,6 @@
 namespace zantiva {
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
-
 // Rounded up, so that a wait that found nothing really lasted until `until`.
 int millisecondsUntil(std::chrono::steady_clock::time_point until) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
@@ -16,6 +14,8 @@ int millisecondsUntil(std::chrono::steady_clock::time_point until) {
 }
 
 } // namespace
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
 
 std::error_code writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {

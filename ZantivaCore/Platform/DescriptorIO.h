@@ -11,6 +11,9 @@
 
 namespace zantiva {
 
+// The error that the system call which just failed left in errno.
+std::error_code lastError();
+
 // Writes all of `bytes`, resuming after partial writes and signals. No error once every byte
 // is written; otherwise the error, with an unknown part written.
 std::error_code writeAll(int fd, std::string_view bytes);

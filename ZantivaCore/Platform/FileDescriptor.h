@@ -1,8 +1,11 @@
 #pragma once
 
+#include <system_error>
 #include <utility>
 
 #include <unistd.h>
+
+#include "Platform/DescriptorIO.h"
 
 namespace zantiva {
 
@@ -22,9 +25,15 @@ public:
     }
     ~FileDescriptor() { reset(); }
     int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
     void reset() {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
+    }
+    // Closes now, so that a late write error (reported by close on some file systems) is seen.
+    std::error_code close() {
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0 ? std::error_code{} : lastError();
     }
 
 private:
