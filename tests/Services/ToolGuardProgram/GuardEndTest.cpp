@@ -28,9 +28,8 @@ using testing::isGone;
 using testing::pollUntil;
 
 pid_t parentOf(pid_t pid) {
-    for (const auto& process : testing::runningProcesses())
-        if (process.pid == pid) return process.parent;
-    return 0;
+    const auto stat = processStatOf(pid);
+    return stat ? stat->parent : 0;
 }
 
 // The guard with the escaping tool under it, started by this process as the launcher does.
