@@ -204,10 +204,7 @@ QCoro::Task<> AppModel::start() {
     if (specs_ && !suite_.isRunning()) setResumable(store_.loadResumableSession(*specs_));
     detach(checkForUpdate());
     detach(findOutsideBenchmarks());
-    auto loading = session_.ready();
-    co_await loading;
-    if (!self) co_return;
-    auto refreshing = refreshAccount(); // does nothing unless signed in
+    auto refreshing = refreshAccountWhenReady();
     co_await refreshing;
 }
 
@@ -278,10 +275,10 @@ void AppModel::setLanguage(AppLanguage language) {
     sayIfSettingsNotSaved(saved);
     setUpdate(std::nullopt);
     detach(checkForUpdate());
-    detach(refreshAfterLanguageSwitch());
+    detach(refreshAccountWhenReady());
 }
 
-QCoro::Task<> AppModel::refreshAfterLanguageSwitch() {
+QCoro::Task<> AppModel::refreshAccountWhenReady() {
     const QPointer<AppModel> self(this);
     auto loading = session_.ready();
     co_await loading;

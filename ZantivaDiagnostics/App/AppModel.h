@@ -176,7 +176,8 @@ private:
     void showUnexpectedError(std::string text);
     // Tells of the first settings change this run that couldn't be saved.
     void sayIfSettingsNotSaved(const SaveResult& saved);
-    QCoro::Task<> refreshAfterLanguageSwitch();
+    // Once the stored session is loaded: a refresh of the account when signed in.
+    QCoro::Task<> refreshAccountWhenReady();
     QCoro::Task<> findOutsideBenchmarks();
 
     std::unique_ptr<SecureTokenStore> tokenStore_;

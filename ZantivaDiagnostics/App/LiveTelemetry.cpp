@@ -27,7 +27,7 @@ LiveTelemetry::~LiveTelemetry() {
 
 void LiveTelemetry::watchReadings(const QObject* context, std::function<void()> changed) const {
     for (const auto signal : {&LiveTelemetry::latestChanged, &LiveTelemetry::cpuHistoryChanged,
-                              &LiveTelemetry::ramHistoryChanged, &LiveTelemetry::gpuHistoryChanged})
+                              &LiveTelemetry::gpuHistoryChanged})
         connect(this, signal, context, changed);
 }
 

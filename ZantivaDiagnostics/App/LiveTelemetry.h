@@ -46,7 +46,7 @@ public:
 
     const SensorSnapshot& latest() const override { return feed_.latest(); }
     const TelemetryHistory& cpuHistory() const override { return feed_.cpuHistory(); }
-    const TelemetryHistory& ramHistory() const override { return feed_.ramHistory(); }
+    const TelemetryHistory& ramHistory() const { return feed_.ramHistory(); }
     const TelemetryHistory& gpuHistory() const override { return feed_.gpuHistory(); }
     void watchReadings(const QObject* context, std::function<void()> changed) const override;
     bool isRunning() const { return isRunning_; }

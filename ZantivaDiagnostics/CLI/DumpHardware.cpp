@@ -48,20 +48,16 @@ nlohmann::json snapshotFields(const SensorSnapshot& s) {
     return j;
 }
 
-} // namespace
-
-void printSensorSnapshotLines(std::ostream& out, const SensorSnapshot& sample) {
-    printResultLines(out, snapshotFields(sample));
-}
-
-namespace {
-
 void heading(std::ostream& out, std::string_view name, bool first = false) {
     if (!first) out << '\n';
     out << "== " << name << " ==\n";
 }
 
 } // namespace
+
+void printSensorSnapshotLines(std::ostream& out, const SensorSnapshot& sample) {
+    printResultLines(out, snapshotFields(sample));
+}
 
 void dumpHardware(std::ostream& out, const HardwareDumpSources& sources, std::chrono::milliseconds loadWindow) {
     const ProbeOptions& options = sources.probe;

@@ -29,16 +29,14 @@ void CameraFrameScaler::push(const QVideoFrame& frame) {
 
 void CameraFrameScaler::convertWaiting() {
     QVideoFrame frame;
-    QSize target;
     {
         const std::lock_guard hold(lock_);
         scheduled_ = false;
         if (!waiting_) return;
         frame = std::move(*waiting_);
         waiting_.reset();
-        target = target_;
     }
-    const QImage picture = fitted(frame.toImage(), target);
+    const QImage picture = fitted(frame.toImage(), target_);
     if (!picture.isNull()) emit pictureReady(picture);
 }
 

@@ -39,8 +39,8 @@ signals:
 private:
     void convertWaiting();
 
+    const QSize target_; // never changes: the converting thread reads it without the lock
     std::mutex lock_;
-    QSize target_;
     std::optional<QVideoFrame> waiting_;
     bool scheduled_ = false;
     bool closed_ = false;

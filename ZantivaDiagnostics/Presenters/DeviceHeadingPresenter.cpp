@@ -32,10 +32,8 @@ GradeDotView gradeDot(std::optional<DeviceGrade> grade, const Loc& loc) {
 
 DeviceHeadingView present(const DeviceHeadingState& state, const Loc& loc) {
     // A model the system didn't give reads as the specs cards say it, never as a raw "Unknown".
-    std::string name = dash;
-    if (state.specs)
-        name = SpecsPresenter::isReported(state.specs->model) ? state.specs->model : loc["Dashboard.NotReported"];
-    DeviceHeadingView view{.caption = caption(state.specs), .name = std::move(name)};
+    DeviceHeadingView view{.caption = caption(state.specs),
+                           .name = state.specs ? SpecsPresenter::readingText(state.specs->model, loc) : dash};
     if (state.hasResults) view.gradeDot = gradeDot(state.grade, loc);
     return view;
 }

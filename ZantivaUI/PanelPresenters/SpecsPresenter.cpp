@@ -12,11 +12,6 @@ namespace {
 SpecsDetail prose(std::string text) { return {SpecsDetail::Kind::prose, std::move(text)}; }
 SpecsDetail hardware(std::string text) { return {SpecsDetail::Kind::hardware, std::move(text)}; }
 
-// What the system read, or, in the interface language, that it read nothing.
-std::string readingText(const std::string& text, const Loc& loc) {
-    return isReported(text) ? text : loc["Dashboard.NotReported"];
-}
-
 SpecsDetail reading(const std::string& text, const Loc& loc) {
     return isReported(text) ? hardware(text) : prose(loc["Dashboard.NotReported"]);
 }
@@ -31,6 +26,10 @@ void addJoined(std::vector<SpecsDetail>& lines, const std::vector<std::optional<
 } // namespace
 
 bool isReported(const std::string& text) { return !text.empty() && text != SystemSpecs::unknown; }
+
+std::string readingText(const std::string& text, const Loc& loc) {
+    return isReported(text) ? text : loc["Dashboard.NotReported"];
+}
 
 std::vector<std::string> known(const std::vector<std::optional<std::string>>& parts) {
     std::vector<std::string> usable;

@@ -72,6 +72,8 @@ std::string gigabytes(double value);
 std::string capacity(double gigabytes);
 // Whether the system gave the text: not empty and not exactly "Unknown".
 bool isReported(const std::string& text);
+// What the system read, or, in the interface language, that it read nothing.
+std::string readingText(const std::string& text, const Loc& loc);
 // The strings that are present and reported, in order.
 std::vector<std::string> known(const std::vector<std::optional<std::string>>& parts);
 std::string joined(const std::vector<std::string>& parts, const std::string& separator);
