@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     const auto request = PageReaderRequest::parse(words);
     if (!request) {
         std::cerr << "usage: zantiva-page-reader [--gpu] [--window] [--verbose] [--language en|fa] [--site URL] "
-                     "[--round MS] [--quiet MS] [--windowed MS] -- URL\n";
+                     "[--round MS] [--quiet MS] [--windowed MS] [--memory MIB] -- URL\n";
         return 2;
     }
     // A starter that ends without stopping the read (a crash) ends it too: the web engine
