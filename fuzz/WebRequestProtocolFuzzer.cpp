@@ -17,13 +17,18 @@ using namespace zantiva;
 
 namespace {
 
-void checkOrder(const QByteArray& text) {
-    std::optional<WebRequestOrder> order;
+// What `decode` makes of the text; nothing where it refuses it.
+template <typename Decode> auto decoded(Decode decode, const QByteArray& text) -> std::optional<decltype(decode(text))> {
     try {
-        order = decodeOrder(text);
+        return decode(text);
     } catch (const json::DecodeError&) {
-        return;
+        return std::nullopt;
     }
+}
+
+void checkOrder(const QByteArray& text) {
+    const auto order = decoded(decodeOrder, text);
+    if (!order) return;
     const HttpRequest& request = order->request;
     FUZZ_CHECK(isMethodName(request.method.toStdString()));
     FUZZ_CHECK(isHeaderValue(order->userAgent.toStdString()));
@@ -41,12 +46,8 @@ void checkOrder(const QByteArray& text) {
 }
 
 void checkAnswer(const QByteArray& text) {
-    std::optional<WebRequestAnswer> answer;
-    try {
-        answer = decodeAnswer(text);
-    } catch (const json::DecodeError&) {
-        return;
-    }
+    const auto answer = decoded(decodeAnswer, text);
+    if (!answer) return;
     if (const auto* response = std::get_if<HttpResponse>(&*answer))
         FUZZ_CHECK(response->status >= 100 && response->status <= 999);
     FUZZ_CHECK(encodeAnswer(decodeAnswer(encodeAnswer(*answer))) == encodeAnswer(*answer));

@@ -28,12 +28,19 @@ std::string homeFolderText() {
     return {};
 }
 
+// The app's folder of one XDG kind: under the kind's variable when that is an absolute path,
+// else under its place in the home folder.
+std::optional<std::filesystem::path> xdgFolder(std::string_view variable, std::string_view home,
+                                               const char* inHome) {
+    if (isAbsolute(variable)) return std::filesystem::path(variable) / folderName;
+    if (isAbsolute(home)) return std::filesystem::path(home) / inHome / folderName;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::filesystem::path> applicationSupport(std::string_view xdgDataHome, std::string_view home) {
-    if (isAbsolute(xdgDataHome)) return std::filesystem::path(xdgDataHome) / folderName;
-    if (isAbsolute(home)) return std::filesystem::path(home) / ".local" / "share" / folderName;
-    return std::nullopt;
+    return xdgFolder(xdgDataHome, home, ".local/share");
 }
 
 std::optional<std::filesystem::path> applicationSupport() {
@@ -41,11 +48,7 @@ std::optional<std::filesystem::path> applicationSupport() {
 }
 
 std::optional<std::filesystem::path> cacheFolder() {
-    if (const auto cache = environment("XDG_CACHE_HOME"); isAbsolute(cache))
-        return std::filesystem::path(cache) / folderName;
-    const std::string home = homeFolderText();
-    if (!isAbsolute(home)) return std::nullopt;
-    return std::filesystem::path(home) / ".cache" / folderName;
+    return xdgFolder(environment("XDG_CACHE_HOME"), homeFolderText(), ".cache");
 }
 
 std::optional<std::filesystem::path> homeFolder() {

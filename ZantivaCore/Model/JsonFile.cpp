@@ -7,8 +7,10 @@
 namespace zantiva::jsonfile {
 namespace {
 
-void logSaveFailure(std::string_view category, const std::filesystem::path& file, std::string_view reason) {
-    log::error(category, "couldn't save " + file.filename().string() + ": " + std::string(reason));
+// Logs a failed save under `category` as "couldn't save <file name>: <reason>" and answers it.
+SaveResult logged(std::string_view category, SaveResult failure) {
+    log::error(category, "couldn't save " + failure.file.filename().string() + ": " + failure.reason);
+    return failure;
 }
 
 } // namespace
@@ -24,15 +26,12 @@ SaveResult save(const std::filesystem::path& file, const json::Json& value, std:
 SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
               FileAccess access) {
     using Folder = PrivateFolder;
-    if (!Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close)) {
-        auto refused = SaveResult::failed(file, "its folder is missing or not a private folder of this user's");
-        logSaveFailure(category, file, refused.reason);
-        return refused;
-    }
+    if (!Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close))
+        return logged(category,
+                      SaveResult::failed(file, "its folder is missing or not a private folder of this user's"));
     const std::error_code ec = writeFileAtomically(file, bytes, access);
     if (!ec) return {};
-    logSaveFailure(category, file, ec.message());
-    return SaveResult::failed(file, ec);
+    return logged(category, SaveResult::failed(file, ec));
 }
 
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
@@ -64,9 +63,7 @@ std::optional<json::Json> load(const std::filesystem::path& file) {
 }
 
 SaveResult saveWithoutFolder(const std::filesystem::path& fileName, std::string_view category) {
-    auto homeless = SaveResult::failed(fileName, "no home folder");
-    logSaveFailure(category, fileName, homeless.reason);
-    return homeless;
+    return logged(category, SaveResult::failed(fileName, "no home folder"));
 }
 
 } // namespace zantiva::jsonfile

@@ -1,5 +1,6 @@
 #include "DriveHealth/DriveHealthProtocol.h"
 
+#include "Platform/ProcTable.h"
 #include "Probes/NvmeHealthLog.h"
 
 namespace zantiva::DriveHealthProtocol {
@@ -62,10 +63,7 @@ std::optional<DriveHealthReading> decodeReading(std::string_view text) {
     DriveHealthReading reading;
     bool sawLog = false;
     bool sawVerdict = false;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text.remove_prefix(end + 1);
+    for (const std::string_view line : procLines(text)) {
         const auto colon = line.find(": ");
         if (colon == std::string_view::npos) return std::nullopt;
         const std::string_view name = line.substr(0, colon);

@@ -8,9 +8,10 @@
 #include <fstream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 #include <sys/types.h>
+
+#include "PollUntil.h"
 
 namespace zantiva::testing {
 
@@ -22,14 +23,14 @@ inline std::vector<std::string> unansweredQuestion(const std::filesystem::path& 
 // The stand-in's pid once it has written all of it; absent if it never starts.
 inline std::optional<pid_t> awaitQuestion(const std::filesystem::path& pidFile,
                                           std::chrono::seconds patience = std::chrono::seconds(60)) {
-    const auto giveUp = std::chrono::steady_clock::now() + patience;
-    while (std::chrono::steady_clock::now() < giveUp) {
+    std::optional<pid_t> pid;
+    pollUntil([&] {
         std::ifstream file(pidFile);
         std::string line;
-        if (std::getline(file, line) && !file.eof() && !line.empty()) return static_cast<pid_t>(std::stol(line));
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return std::nullopt;
+        if (std::getline(file, line) && !file.eof() && !line.empty()) pid = static_cast<pid_t>(std::stol(line));
+        return pid.has_value();
+    }, patience);
+    return pid;
 }
 
 } // namespace zantiva::testing

@@ -4,9 +4,9 @@
 #include <csignal>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "Platform/BoundedProcess.h"
+#include "../../Support/PollUntil.h"
 #include "../../Support/ProcessState.h"
 #include "../../Support/TemporaryFolder.h"
 
@@ -14,9 +14,6 @@ namespace zantiva {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Running, as opposed to gone or a zombie waiting for a parent that may never reap it.
-bool running(pid_t pid) { return !testing::isGone(pid); }
 
 TEST(BoundedProcess, GivesTheOutputAndExitStatusOfAProgramRunFromAnArgumentList) {
     // The argument reaches the program as one word: no shell splits or expands it.
@@ -50,9 +47,8 @@ TEST(BoundedProcess, KillsAProgramAndWhatItStartedAtTheDeadline) {
     pid_t grandchild = 0;
     std::ifstream(pidFile) >> grandchild;
     ASSERT_GT(grandchild, 0);
-    // Killed with its group.
-    for (int i = 0; i < 100 && running(grandchild); ++i) std::this_thread::sleep_for(20ms);
-    EXPECT_FALSE(running(grandchild));
+    // Killed with its group; a zombie waiting for a parent that may never reap it counts as gone.
+    EXPECT_TRUE(testing::pollUntil([&] { return testing::isGone(grandchild); }, 2s));
 }
 
 TEST(BoundedProcess, KeepsOnlyTheFirstBytesOfALongOutput) {

@@ -13,6 +13,7 @@
 #include "../../Support/TemporaryFolder.h"
 #include "DriveHealth/DriveHealthProtocol.h"
 #include "DriveHealth/ElevatedDriveHealth.h"
+#include "Platform/AtomicFile.h"
 
 extern char** environ;
 
@@ -27,16 +28,6 @@ struct ProgramRun {
     std::string out;
     std::string err;
 };
-
-std::string contents(const std::filesystem::path& file) {
-    std::string text;
-    if (FILE* f = std::fopen(file.c_str(), "rb")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-        std::fclose(f);
-    }
-    return text;
-}
 
 // Both streams go to files, so that the test sees what the program says on each.
 ProgramRun runProgram(const std::vector<std::string>& arguments) {
@@ -59,8 +50,8 @@ ProgramRun runProgram(const std::vector<std::string>& arguments) {
         if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
     }
     posix_spawn_file_actions_destroy(&actions);
-    run.out = contents(out);
-    run.err = contents(err);
+    run.out = readWholeFile(out).value_or("");
+    run.err = readWholeFile(err).value_or("");
     return run;
 }
 

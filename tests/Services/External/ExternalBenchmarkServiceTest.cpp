@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -173,9 +172,8 @@ TEST_F(ServiceTest, StoppingKillsTheToolAndEveryProcessItStarted) {
     pid_t grandchild = 0;
     ASSERT_TRUE(in >> grandchild) << "the tool did not start its grandchild";
     // Killed with its group. Re-parented, it may stay a zombie for a moment: that counts as gone.
-    bool gone = false;
-    for (int i = 0; i < 100 && !(gone = testing::isGone(grandchild)); ++i) ::usleep(20'000);
-    EXPECT_TRUE(gone) << "grandchild " << grandchild << " survived";
+    EXPECT_TRUE(testing::runUntil([&] { return testing::isGone(grandchild); }, std::chrono::seconds(2)))
+        << "grandchild " << grandchild << " survived";
 }
 
 // The pids the escaping tool wrote: itself, a child in its group and one that left with setsid.

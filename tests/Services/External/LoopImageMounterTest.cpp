@@ -192,7 +192,8 @@ TEST_F(LoopImageMounterTest, LeftoverRecordsTouchOnlyTheirOwnUnmountedDevice) {
     if (users.name().empty()) GTEST_SKIP() << "losetup could not set up a loop device";
     const fs::path own = scratch / "own";
     fs::create_directory(own);
-    ASSERT_TRUE(runBoundedProcess({"mount", "-o", "ro", users.device(), own.string()}, 20s)->succeeded());
+    const auto mounted = runBoundedProcess({"mount", "-o", "ro", users.device(), own.string()}, 20s);
+    ASSERT_TRUE(mounted && mounted->succeeded());
     const auto recordIn = [&](const fs::path& folder, const std::string& loop) {
         fs::create_directories(folder);
         std::ofstream(folder / ("udisks-" + loop)) << fs::canonical(image).string();

@@ -4,19 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "../../Support/EnvironmentChange.h"
+#include "../../Support/PollUntil.h"
 #include "../../Support/ProcessState.h"
 #include "../../Support/TemporaryFolder.h"
 
@@ -25,23 +23,13 @@ extern char** environ;
 namespace zantiva {
 namespace {
 
-using namespace std::chrono_literals;
 using testing::EnvironmentChange;
 using testing::isGone;
-
-// Whether `done` holds within `limit`, looking every 20 ms.
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-    for (auto waited = 0ms; !done(); waited += 20ms) {
-        if (waited >= limit) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
+using testing::pollUntil;
 
 pid_t parentOf(pid_t pid) {
-    for (const auto& process : testing::runningProcesses())
-        if (process.pid == pid) return process.parent;
-    return 0;
+    const auto stat = processStatOf(pid);
+    return stat ? stat->parent : 0;
 }
 
 // The guard with the escaping tool under it, started by this process as the launcher does.
@@ -60,7 +48,7 @@ struct GuardedTool : ::testing::Test {
                     tool = std::string(ZANTIVA_FIXTURES) + "/outside-tools/escaping-tool";
         char* arguments[] = {program.data(), parent.data(), tool.data(), nullptr};
         ASSERT_EQ(::posix_spawn(&guard, program.c_str(), nullptr, nullptr, arguments, environ), 0);
-        ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(pidFile); })) << "the tool did not start";
+        ASSERT_TRUE(pollUntil([&] { return std::filesystem::exists(pidFile); })) << "the tool did not start";
         std::ifstream in(pidFile);
         for (pid_t pid = 0; in >> pid;) started.push_back(pid);
         ASSERT_EQ(started.size(), 3u);
@@ -76,7 +64,7 @@ struct GuardedTool : ::testing::Test {
     }
 
     void expectNothingLeft(std::string_view after) {
-        const bool allGone = waitFor([&] { return std::ranges::all_of(started, isGone); });
+        const bool allGone = pollUntil([&] { return std::ranges::all_of(started, isGone); });
         for (const pid_t pid : started) EXPECT_TRUE(isGone(pid)) << pid << " outlived " << after;
         EXPECT_TRUE(allGone);
     }
