@@ -201,8 +201,7 @@ TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsedAndEveryLaunchFindsT
     EXPECT_EQ(role, Role::handedOver);
     EXPECT_EQ(received, std::vector<Request>{link});
     EXPECT_TRUE(std::filesystem::is_empty(perUser)) << "nothing is made in the other user's folder";
-    for (const auto& entry : std::filesystem::directory_iterator(shared))
-        EXPECT_FALSE(entry.path().filename().string().starts_with(perUser.filename().string() + "-")) << entry.path();
+    EXPECT_EQ(freshFoldersBeside(perUser), std::vector<std::filesystem::path>{});
 }
 
 } // namespace

@@ -4,11 +4,11 @@
 #include <csignal>
 #include <regex>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 #include "../Core/Probes/DriveHealthFixtures.h"
 #include "../Core/Probes/FixtureMachines.h"
+#include "../Support/PollUntil.h"
 #include <QCoreApplication>
 
 #include "CLI/SmartMode.h"
@@ -115,7 +115,7 @@ TEST(SmartMode, AQuitSignalDuringTheQuestionForRightsWithdrawsItAndEndsTheReadin
         ++asked;
         ::kill(::getpid(), SIGINT);
         // The answer never comes; only the stop ends the wait (the bound keeps a broken build from hanging).
-        for (int i = 0; i < 60000 && !cancel.isCancelled(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        testing::pollUntil([&] { return cancel.isCancelled(); }, std::chrono::minutes(1));
         withdrawn = cancel.isCancelled();
         return std::optional<DriveHealthReading>();
     };

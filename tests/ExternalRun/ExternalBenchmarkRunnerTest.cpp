@@ -144,11 +144,15 @@ protected:
                    }};
         return c;
     }
-    ExternalBenchmarkRunner& makeRunner() {
+    // The runner before it has a model; each run that begins shows its screen.
+    ExternalBenchmarkRunner& makeUnattachedRunner() {
         runner = std::make_unique<ExternalBenchmarkRunner>(configuration(), gate);
-        runner->attach(host);
         QObject::connect(runner.get(), &ExternalBenchmarkRunner::runBegan,
                          [this] { host->screens.push_back(AppScreen::external); });
+        return *runner;
+    }
+    ExternalBenchmarkRunner& makeRunner() {
+        makeUnattachedRunner().attach(host);
         return *runner;
     }
     void runToEnd(std::vector<Item> plan, bool thenZantiva = false) {
@@ -187,7 +191,7 @@ protected:
 TEST_F(ExternalRunnerTest, ShowsTheStoreAtOnceAndStartsOnlyWhenFreeAndReady) {
     store->setInstallation(installed(App::geekbench, tools / "missing"), App::geekbench);
     store->setResult(scored(1, 2, 3), App::geekbench);
-    runner = std::make_unique<ExternalBenchmarkRunner>(configuration(), gate);
+    makeUnattachedRunner();
     EXPECT_EQ(runner->scores().at(App::geekbench).gpuScore, 3);
     EXPECT_FALSE(runner->installations().isReady(App::geekbench)) << "its program is gone";
     EXPECT_FALSE(runner->canStart()) << "no model yet";

@@ -40,4 +40,14 @@ inline std::filesystem::path sharedTemporaryIn(const std::filesystem::path& fold
     return shared;
 }
 
+// The fresh folders made beside a refused per-user folder (`<its name>-XXXXXX`, for one run
+// only) that are still there.
+inline std::vector<std::filesystem::path> freshFoldersBeside(const std::filesystem::path& perUser) {
+    std::vector<std::filesystem::path> fresh;
+    const std::string prefix = perUser.filename().string() + "-";
+    for (const auto& entry : std::filesystem::directory_iterator(perUser.parent_path()))
+        if (entry.path().filename().string().starts_with(prefix)) fresh.push_back(entry.path());
+    return fresh;
+}
+
 } // namespace zantiva::testing
