@@ -164,10 +164,7 @@ TEST_F(ExternalRunMode, AnotherUsersLinkInPlaceOfTheImagesFolderLosesNothing) {
 }
 
 TEST_F(ExternalRunMode, SigtermStopsTheToolFirstAndLeavesNoProcessAndNoMount) {
-    const fs::path content = scratch / "content" / "Geekbench-6.3.0-Linux";
-    fs::create_directories(content);
-    fs::copy_file(tools / "slow-tool", content / "geekbench6");
-    const fs::path image = testing::buildExt4Image(content.parent_path(), scratch / "Geekbench-6.3.0.img");
+    const fs::path image = testing::buildGeekbenchImage(tools / "slow-tool", scratch / "Geekbench-6.3.0.img");
     if (const auto refused = testing::loopMountRefused(image, scratch.path())) GTEST_SKIP() << *refused;
     store().setInstallation(ExternalBenchmarkInstallation{.app = App::geekbench,
                                                           .executablePath = "Geekbench-6.3.0-Linux/geekbench6",

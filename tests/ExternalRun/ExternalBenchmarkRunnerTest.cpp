@@ -575,10 +575,7 @@ TEST_F(ExternalRunnerTest, ScoresThatCantBeStoredAreShownButTheStepIsNotDone) {
 // A real read-only loop mount of an image holding a slow Geekbench: quitting during its run
 // kills it and detaches the image.
 TEST_F(ExternalRunnerTest, RealImageIsMountedForTheRunAndDetachedAtQuit) {
-    const fs::path content = folder / "content" / "Geekbench-6.3.0-Linux";
-    fs::create_directories(content);
-    fs::copy_file(tools / "slow-tool", content / "geekbench6");
-    const fs::path image = testing::buildExt4Image(content.parent_path(), folder / "Geekbench-6.3.0.img");
+    const fs::path image = testing::buildGeekbenchImage(tools / "slow-tool", folder / "Geekbench-6.3.0.img");
     if (const auto refused = testing::loopMountRefused(image, folder.path())) GTEST_SKIP() << *refused;
     ExternalRunnerConfiguration c = configuration();
     c.images = std::make_shared<LoopImageMounter>(folder / "mounts", LoopImageMounter::Method::mountAsRoot,

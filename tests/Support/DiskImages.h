@@ -20,6 +20,16 @@ inline std::filesystem::path buildExt4Image(const std::filesystem::path& content
     return made && made->succeeded() ? image : std::filesystem::path();
 }
 
+// An image laid out like the Linux download of Geekbench 6.3.0, with a copy of `launcher` as
+// its geekbench6; empty when it could not be built. Its content is staged beside it.
+inline std::filesystem::path buildGeekbenchImage(const std::filesystem::path& launcher,
+                                                 const std::filesystem::path& image) {
+    const auto content = std::filesystem::path(image.string() + ".d") / "Geekbench-6.3.0-Linux";
+    std::filesystem::create_directories(content);
+    std::filesystem::copy_file(launcher, content / "geekbench6");
+    return buildExt4Image(content.parent_path(), image);
+}
+
 // Why the image can't be loop-mounted here; absent when a trial mount in `scratch` worked.
 inline std::optional<std::string> loopMountRefused(const std::filesystem::path& image,
                                                    const std::filesystem::path& scratch) {

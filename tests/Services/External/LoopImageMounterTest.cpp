@@ -20,6 +20,7 @@
 #include "External/ProcessLauncher.h"
 #include "Platform/BoundedProcess.h"
 #include "../../Support/AwaitTask.h"
+#include "../../Support/DiskImages.h"
 #include "../../Support/OtherUser.h"
 #include "../../Support/EnvironmentChange.h"
 #include "../../Support/TemporaryFolder.h"
@@ -56,28 +57,16 @@ private:
 class LoopImageMounterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (::geteuid() != 0) GTEST_SKIP() << "mounting needs root here";
-        if (!fs::exists("/dev/loop-control")) GTEST_SKIP() << "no loop devices";
         image = buildImage("Geekbench-6.3.0-Linux.img");
-        if (image.empty()) GTEST_SKIP() << "mkfs.ext4 could not build an image";
-        // Probe once whether this kernel lets us mount at all.
-        const fs::path probe = scratch / "probe";
-        fs::create_directories(probe);
-        const auto mounted = runBoundedProcess({"mount", "-o", "loop,ro", image.string(), probe.string()}, 20s);
-        if (!mounted || !mounted->succeeded()) GTEST_SKIP() << "this system refuses loop mounts";
-        runBoundedProcess({"umount", probe.string()}, 20s);
+        if (const auto refused = testing::loopMountRefused(image, scratch.path())) GTEST_SKIP() << *refused;
     }
 
     // An image holding a Geekbench folder with its launcher.
     fs::path buildImage(const std::string& name) {
-        const fs::path content = scratch / (name + ".d") / "Geekbench-6.3.0-Linux";
-        fs::create_directories(content);
-        std::ofstream(content / "geekbench6") << "#!/bin/sh\necho hello\n";
-        fs::permissions(content / "geekbench6", fs::perms(0755));
-        const fs::path file = scratch / name;
-        const auto made = runBoundedProcess(
-            {"mkfs.ext4", "-q", "-F", "-d", content.parent_path().string(), file.string(), "4M"}, 30s);
-        return made && made->succeeded() ? file : fs::path();
+        const fs::path launcher = scratch / (name + ".launcher");
+        std::ofstream(launcher) << "#!/bin/sh\necho hello\n";
+        fs::permissions(launcher, fs::perms(0755));
+        return testing::buildGeekbenchImage(launcher, scratch / name);
     }
 
     LoopImageMounter mounter(const fs::path& folder) {
