@@ -25,9 +25,9 @@ namespace {
 
 constexpr std::string_view logCategory = "external";
 
-// Each score cell with the label that follows it, as JSON text.
+// The document's path, then each score cell with the label that follows it, as JSON text.
 const QString pageScript = QStringLiteral(
-    "JSON.stringify(Array.from(document.querySelectorAll('div.score')).map(function (s) {\n"
+    "location.pathname + '\\n' + JSON.stringify(Array.from(document.querySelectorAll('div.score')).map(function (s) {\n"
     "    var note = s.nextElementSibling;\n"
     "    return [s.textContent.trim(), note && note.classList.contains('note') ? note.textContent.trim() : ''];\n"
     "}))");
@@ -71,6 +71,12 @@ QCoro::Task<std::optional<QString>> evaluate(QWebEnginePage& page, std::chrono::
 }
 
 } // namespace
+
+GeekbenchOutput::ScoreTable scoresAnsweredAt(const QString& answer, const QUrl& url) {
+    const qsizetype end = answer.indexOf(u'\n');
+    if (end < 0 || QUrl::fromPercentEncoding(answer.first(end).toUtf8()) != url.path()) return {};
+    return GeekbenchOutput::pageScores(answer.sliced(end + 1).toStdString());
+}
 
 QUrl GeekbenchResultPageReader::productionSite() {
     return QUrl(QStringLiteral("https://") + QString::fromLatin1(GeekbenchOutput::resultBrowserHost));
@@ -157,14 +163,15 @@ GeekbenchResultPageReader::poll(QWebEngineView* view, QUrl url, std::chrono::mil
         co_await pause;
         if (!alive) co_return std::nullopt;
         // Rounds are skipped while the view shows anything but the page asked for (the
-        // site's check at another address, or a page off the site).
+        // site's check at another address, or a page off the site); the answer says again
+        // where it was read, since the page may move on before the script runs.
         const QUrl shown = view->url();
         if (!isOnSite(shown) || shown.path() != url.path()) continue;
         auto evaluation = evaluate(*view->page(), timing_.round, stop);
-        const std::optional<QString> json = co_await evaluation;
+        const std::optional<QString> answer = co_await evaluation;
         if (!alive) co_return std::nullopt;
-        if (!json) continue;
-        auto table = GeekbenchOutput::pageScores(json->toStdString());
+        if (!answer) continue;
+        auto table = scoresAnsweredAt(*answer, url);
         if (!table.empty()) co_return table;
     }
     co_return std::nullopt;

@@ -18,6 +18,11 @@ namespace zantiva {
 class Loc;
 class SiteRequestGuard;
 
+// The scores in the page script's answer ("<path>\n<cells as JSON>") when it came from the
+// page at `url`'s path; empty otherwise. The path and the cells come from one look at the
+// document, so a page that has just moved on (to the site's check) isn't read as the one asked for.
+GeekbenchOutput::ScoreTable scoresAnsweredAt(const QString& answer, const QUrl& url);
+
 // Reads the scores off an uploaded result page in an off-screen web view. When the site
 // shows a check for a person instead and the caller allows it, the page opens in a window
 // of its own, and reading goes on until the scores appear or the person closes the window.

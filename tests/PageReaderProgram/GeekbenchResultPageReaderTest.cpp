@@ -153,6 +153,16 @@ TEST_F(PageReading, SkipsTheSitesCheckUntilThePageShowsItsScores) {
     EXPECT_EQ(server.count("/check"), 1);
 }
 
+// The check page has cells of its own: an answer read there, after the view had shown the
+// result page, gives nothing.
+TEST(PageAnswer, OnlyTheCellsOfThePageAskedForAreRead) {
+    const QUrl url("https://browser.example/v6/cpu/303");
+    const QString cells = R"([["2,345","Single-Core Score"],["9,876","Multi-Core Score"]])";
+    EXPECT_EQ(scoresAnsweredAt("/v6/cpu/303\n" + cells, url).at("Single-Core Score"), 2345);
+    EXPECT_TRUE(scoresAnsweredAt("/check\n" + cells, url).empty());
+    EXPECT_TRUE(scoresAnsweredAt(cells, url).empty());
+}
+
 TEST_F(PageReading, APageThatReplacesItsScriptFunctionsIsReadAsItStands) {
     server.answer("/v6/cpu/404", htmlPage(cpuCells + R"(<script>
 JSON.stringify = function () { return '[["1","Single-Core Score"],["1","Multi-Core Score"]]'; };
