@@ -151,13 +151,14 @@ private:
     int failures_ = 0;
 };
 
-// The tools' output as it comes, on standard error.
+// The tools' output as it comes, on standard error, escaped as the step lines are: a tool
+// may print anything, terminal control sequences included.
 void passOutput(const ExternalBenchmarkRunner& runner, std::ostream& err) {
     auto printed = std::make_shared<int>(-1);
     QObject::connect(&runner, &ExternalBenchmarkRunner::consoleChanged, [&runner, &err, printed] {
         for (const ExternalBenchmarkRunner::ConsoleLine& line : runner.console()) {
             if (line.id <= *printed) continue;
-            err << line.text << '\n';
+            err << lineText(line.text) << '\n';
             *printed = line.id;
         }
         err.flush();

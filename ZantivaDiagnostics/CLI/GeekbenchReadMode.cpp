@@ -44,7 +44,8 @@ int runGeekbenchReadMode(const CommandLine& commandLine, CliContext& context) {
     const auto application = makeModeApplication();
     PageReaderSettings settings;
     settings.verbose = commandLine.has("--verbose");
-    settings.onDiagnostic = [&context](std::string_view line) { context.err << line << '\n' << std::flush; };
+    // The page's console lines hold whatever the page logged: escaped, as every printed value is.
+    settings.onDiagnostic = [&context](std::string_view line) { context.err << lineText(line) << '\n' << std::flush; };
     PageReaderProcess reader(context.loc, std::move(settings));
     return runGeekbenchRead(context, reader, *address, window);
 }

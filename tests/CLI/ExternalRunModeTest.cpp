@@ -17,6 +17,7 @@
 #include "../Support/OtherUser.h"
 #include "../Support/ProcessState.h"
 #include "../Support/TemporaryFolder.h"
+#include "../Support/TerminalControls.h"
 #include "External/ExternalBenchmarkStore.h"
 #include "External/MountTable.h"
 #include "Model/AppPaths.h"
@@ -118,18 +119,29 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
               "failed: unknown application nothing (geekbench, cinebench2024 or cinebench2026)\n");
 }
 
-// A tool's last lines reach the problem line escaped: no escape sequence, bell or stray byte
-// gets to the terminal.
-TEST_F(ExternalRunMode, AToolsControlCharactersReachTheProblemLineEscaped) {
+// A tool's lines reach the problem line, and with --verbose standard error, escaped: no
+// escape sequence, C1 control, bell or stray byte gets to the terminal.
+TEST_F(ExternalRunMode, AToolsControlCharactersReachTheTerminalEscaped) {
     store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
                                                           .executablePath = (tools / "tool-prints-controls").string()},
                             App::cinebench2024);
-    EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 1);
-    const std::string out = readAll(scratch / "out");
-    EXPECT_NE(out.find("problem: Cinebench 2024 quit with "), std::string::npos) << out;
-    EXPECT_NE(out.find("Running \\x1b]0;taken\\x07 over"), std::string::npos) << out;
-    EXPECT_NE(out.find("boom \\x1b[2J\\x1b[31mred"), std::string::npos) << out;
-    for (const char raw : {'\x1b', '\x07', '\xff'}) EXPECT_EQ(out.find(raw), std::string::npos) << int(raw);
+    for (const bool verbose : {false, true}) {
+        std::vector<std::string> arguments{"--external-run", "cinebench2024", "--short"};
+        if (verbose) arguments.emplace_back("--verbose");
+        EXPECT_EQ(finish(start(arguments)), 1);
+        const std::string out = readAll(scratch / "out"), err = readAll(scratch / "err");
+        EXPECT_NE(out.find("problem: Cinebench 2024 quit with "), std::string::npos) << out;
+        EXPECT_NE(out.find("Running \\x1b]0;taken\\x07 over"), std::string::npos) << out;
+        EXPECT_NE(out.find("boom \\x1b[2J\\x1b[31mred"), std::string::npos) << out;
+        EXPECT_EQ(testing::terminalControlsIn(out), std::vector<std::string>{}) << out;
+        EXPECT_EQ(testing::terminalControlsIn(err), std::vector<std::string>{}) << verbose;
+    }
+    const std::string err = readAll(scratch / "err");
+    EXPECT_NE(err.find("clip \\x1b]52;c;cm0gLXJmIH4K\\x07 query \\x1b[6n alt \\x1b[?1049h\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("c1 \\xc2\\x9b2J \\xc2\\x9d0;t\\xc2\\x9c \\xc2\\x85 bare \\x9b2J \\x9d0;t\\x9c \\x90q\\x9c "
+                       "del \\x7f bs \\x08\n"),
+              std::string::npos)
+        << err;
 }
 
 // Run as root without a runtime folder (sudo, su, cron), after another user made the

@@ -17,6 +17,7 @@
 #include "ResultPages.h"
 #include "Support/AwaitTask.h"
 #include "Support/TemporaryFolder.h"
+#include "Support/TerminalControls.h"
 
 namespace zantiva {
 namespace {
@@ -119,52 +120,104 @@ TEST(GeekbenchReadProgram, LoadsNothingOffTheResultBrowserAndNeedsADisplayForThe
     EXPECT_EQ(bare.out, "failed: --geekbench-read needs a result page address\n");
 }
 
-// The program reads only the result browser, over https: the test serves a page under its
-// name, with a certificate of its own that the engine is told to take. Without a display the
-// page is read off screen, and the web engine's own diagnostics stay off.
-TEST(GeekbenchReadProgram, ReadsAPageOfTheResultBrowserOffScreen) {
-    const TemporaryFolder folder;
-    const auto key = (folder / "key.pem").string(), certificate = (folder / "cert.pem").string();
-    const auto made = runBoundedProcess({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
-                                         "-out", certificate, "-subj", "/CN=browser.geekbench.com", "-days", "1"},
-                                        60s);
-    if (!made || !made->succeeded()) GTEST_SKIP() << "openssl can't make a certificate here";
-    QFile keyFile(QString::fromStdString(key)), certificateFile(QString::fromStdString(certificate));
-    ASSERT_TRUE(keyFile.open(QIODevice::ReadOnly) && certificateFile.open(QIODevice::ReadOnly));
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setPrivateKey(QSslKey(&keyFile, QSsl::Rsa));
-    tls.setLocalCertificate(QSslCertificate(&certificateFile));
-    QSslServer server;
-    server.setSslConfiguration(tls);
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    std::vector<QByteArray> requested;
-    QObject::connect(&server, &QTcpServer::pendingConnectionAvailable, [&] {
-        while (auto* socket = server.nextPendingConnection())
-            QObject::connect(socket, &QIODevice::readyRead, socket, [&, socket, head = QByteArray()]() mutable {
-                head += socket->readAll();
-                if (!head.contains("\r\n\r\n")) return;
-                requested.push_back(head.left(head.indexOf("\r\n")));
-                const QByteArray body = htmlPage(gpuCells).body;
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
-                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
-                socket->disconnectFromHost();
-            });
-    });
+// The result browser as the program reaches it: a loopback https server under its name, with
+// a certificate of its own that the web engine is told to take, serving `body` at every
+// address. `refused` says why no certificate can be made here.
+class ResultBrowserStandIn {
+public:
+    explicit ResultBrowserStandIn(QByteArray body) : body_(std::move(body)) {
+        const auto key = (folder_ / "key.pem").string(), certificate = (folder_ / "cert.pem").string();
+        const auto made = runBoundedProcess({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+                                             "-out", certificate, "-subj", "/CN=browser.geekbench.com", "-days", "1"},
+                                            60s);
+        if (!made || !made->succeeded()) {
+            refused = "openssl can't make a certificate here";
+            return;
+        }
+        QFile keyFile(QString::fromStdString(key)), certificateFile(QString::fromStdString(certificate));
+        listening = keyFile.open(QIODevice::ReadOnly) && certificateFile.open(QIODevice::ReadOnly) &&
+                    listen(keyFile, certificateFile);
+    }
 
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--host-resolver-rules=\"MAP browser.geekbench.com:443 127.0.0.1:" +
-                                                         QString::number(server.serverPort()) +
-                                                         "\" --ignore-certificate-errors");
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-    program.setProcessEnvironment(environment);
-    program.start(ZANTIVA_PROGRAM, {"--geekbench-read", "https://browser.geekbench.com/v6/compute/77"});
-    ASSERT_TRUE(runUntil([&] { return program.state() == QProcess::NotRunning; }, 60s));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(withoutTime(program.readAllStandardOutput().toStdString()), "gpuScore: 98765\nrecordedAt: …\n");
-    EXPECT_EQ(program.readAllStandardError().toStdString(), "");
-    ASSERT_FALSE(requested.empty());
-    EXPECT_EQ(requested.front(), "GET /v6/compute/77 HTTP/1.1");
+    std::optional<std::string> refused;
+    bool listening = false;
+    std::vector<QByteArray> requested; // the request lines
+
+    // Runs the program off screen, resolving the result browser's name to this server.
+    struct Run {
+        int status;
+        std::string out, err;
+    };
+    Run run(const QStringList& arguments) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--host-resolver-rules=\"MAP browser.geekbench.com:443 127.0.0.1:" +
+                                                             QString::number(server_.serverPort()) +
+                                                             "\" --ignore-certificate-errors");
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+        program.setProcessEnvironment(environment);
+        program.start(ZANTIVA_PROGRAM, arguments);
+        if (!runUntil([&] { return program.state() == QProcess::NotRunning; }, 60s)) return {-1, {}, {}};
+        return {program.exitCode(), program.readAllStandardOutput().toStdString(),
+                program.readAllStandardError().toStdString()};
+    }
+
+private:
+    bool listen(QFile& keyFile, QFile& certificateFile) {
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setPrivateKey(QSslKey(&keyFile, QSsl::Rsa));
+        tls.setLocalCertificate(QSslCertificate(&certificateFile));
+        server_.setSslConfiguration(tls);
+        if (!server_.listen(QHostAddress::LocalHost, 0)) return false;
+        QObject::connect(&server_, &QTcpServer::pendingConnectionAvailable, [this] {
+            while (auto* socket = server_.nextPendingConnection())
+                QObject::connect(socket, &QIODevice::readyRead, socket, [this, socket, head = QByteArray()]() mutable {
+                    head += socket->readAll();
+                    if (!head.contains("\r\n\r\n")) return;
+                    requested.push_back(head.left(head.indexOf("\r\n")));
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
+                                  QByteArray::number(body_.size()) + "\r\n\r\n" + body_);
+                    socket->disconnectFromHost();
+                });
+        });
+        return true;
+    }
+
+    const TemporaryFolder folder_;
+    const QByteArray body_;
+    QSslServer server_;
+};
+
+// The program reads only the result browser, over https. Without a display the page is read
+// off screen, and the web engine's own diagnostics stay off.
+TEST(GeekbenchReadProgram, ReadsAPageOfTheResultBrowserOffScreen) {
+    ResultBrowserStandIn browser(htmlPage(gpuCells).body);
+    if (browser.refused) GTEST_SKIP() << *browser.refused;
+    ASSERT_TRUE(browser.listening);
+    const auto run = browser.run({"--geekbench-read", "https://browser.geekbench.com/v6/compute/77"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(withoutTime(run.out), "gpuScore: 98765\nrecordedAt: …\n");
+    EXPECT_EQ(run.err, "");
+    ASSERT_FALSE(browser.requested.empty());
+    EXPECT_EQ(browser.requested.front(), "GET /v6/compute/77 HTTP/1.1");
+}
+
+// With --verbose the page's console reaches standard error escaped: what a page logs can't
+// write the clipboard, query the cursor or take the screen.
+TEST(GeekbenchReadProgram, APagesConsoleReachesStandardErrorEscaped) {
+    const QByteArray script = R"(<script>console.error("clip \x1b]52;c;cm0gLXJmIH4K\x07 query \x1b[6n alt \x1b[?1049h )"
+                              R"(c1 \x9b2J \x9d0;t\x9c \x85 bell \x07 del \x7f end");</script>)";
+    ResultBrowserStandIn browser(htmlPage(script + gpuCells).body);
+    if (browser.refused) GTEST_SKIP() << *browser.refused;
+    ASSERT_TRUE(browser.listening);
+    const auto run = browser.run({"--geekbench-read", "https://browser.geekbench.com/v6/compute/78", "--verbose"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(withoutTime(run.out), "gpuScore: 98765\nrecordedAt: …\n");
+    EXPECT_NE(run.err.find("clip \\x1b]52;c;cm0gLXJmIH4K\\x07 query \\x1b[6n alt \\x1b[?1049h c1 \\xc2\\x9b2J "
+                           "\\xc2\\x9d0;t\\xc2\\x9c \\xc2\\x85 bell \\x07 del \\x7f end"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(terminalControlsIn(run.err), std::vector<std::string>{}) << run.err;
 }
 
 TEST(GeekbenchReadProgram, AsRootWithoutTheSandboxSwitchRefusesInsteadOfEnding) {
