@@ -1,6 +1,7 @@
 #include "Model/JsonFile.h"
 
 #include "Platform/AtomicFile.h"
+#include "Platform/ExclusiveRename.h"
 #include "Platform/Log.h"
 #include "Platform/PrivateFolder.h"
 
@@ -11,6 +12,21 @@ namespace {
 SaveResult logged(std::string_view category, SaveResult failure) {
     log::error(category, "couldn't save " + failure.file.filename().string() + ": " + failure.reason);
     return failure;
+}
+
+// Moves the file to the first free name of "<name>.bad", "<name>.bad.1" … "<name>.bad.999",
+// replacing nothing that is there (an earlier damaged file, or a folder kept aside the same
+// way). Answers the new name, or the error that left the file in place.
+std::optional<std::filesystem::path> keepAside(const std::filesystem::path& file, std::error_code& ec) {
+    constexpr int lastNumber = 999;
+    for (int number = 0; number <= lastNumber; ++number) {
+        std::filesystem::path aside = file;
+        aside += number == 0 ? std::string(".bad") : ".bad." + std::to_string(number);
+        ec = renameWithoutReplacing(file, aside);
+        if (!ec) return aside;
+        if (ec != std::errc::file_exists) return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -41,14 +57,15 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
         std::optional<std::string> problem = "not a regular file that can be read whole";
         if (const auto text = readWholeFile(file)) problem = problemOf(*text);
         if (problem) {
-            std::filesystem::path aside = file;
-            aside += ".bad";
-            std::filesystem::rename(file, aside, ec);
-            const std::string name = file.filename().string();
-            if (ec)
-                log::error(category, "couldn't keep undecodable " + name + " aside: " + ec.message());
-            else
-                log::error(category, "undecodable " + name + " (" + *problem + ") kept as " + aside.filename().string());
+            // The file may hold the only copy of what it records: it is never saved over.
+            const auto aside = keepAside(file, ec);
+            if (!aside) {
+                SaveResult failure = SaveResult::failed(file, ec);
+                failure.reason = "the undecodable file in its place couldn't be kept aside: " + failure.reason;
+                return logged(category, std::move(failure));
+            }
+            log::error(category, "undecodable " + file.filename().string() + " (" + *problem + ") kept as " +
+                                     aside->filename().string());
         }
     }
     return save(file, value, category);

@@ -32,7 +32,9 @@ using DecodeProblem = std::function<std::optional<std::string>(const std::string
 // A store's save: like save(), after keeping an existing file aside as "<name>.bad" (and
 // logging it) when `problemOf` finds it undecodable or it can't be read at all, so that a
 // record this version can't read (damaged, or written by a newer version) is never
-// silently replaced. An earlier ".bad" file gives way to the newer one.
+// silently replaced. Nothing kept aside before is replaced either: when "<name>.bad" is
+// taken the file becomes "<name>.bad.1", "<name>.bad.2" … When it can't be moved aside the
+// save fails and the file stays as it is.
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf);
 

@@ -74,16 +74,43 @@ TEST(AppSettingsStore, AFileThatIsNotSettingsIsKeptAsideBeforeTheNextSave) {
     EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), R"(["en"])");
     EXPECT_EQ(AppSettingsStore(folder.path()).current().language, AppLanguage::english);
 
-    // So is one with a key of the wrong type, as every damaged record is.
+    // So is one with a key of the wrong type, as every damaged record is, beside the earlier one.
     writeRaw(folder / "settings.json", R"({"language":["en"]})");
     AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0");
-    EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), R"({"language":["en"]})");
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), R"(["en"])");
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad.1"), R"({"language":["en"]})");
 
     // A language this version doesn't know is still settings: rewritten in place.
     fs::remove(folder / "settings.json.bad");
+    fs::remove(folder / "settings.json.bad.1");
     writeRaw(folder / "settings.json", R"({"language":"de"})");
     AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0");
     EXPECT_FALSE(fs::exists(folder / "settings.json.bad"));
+}
+
+// A folder in the settings' place is kept aside as "settings.json.bad"; a damaged file after it
+// takes the next free name, and when none is left the save fails rather than lose its bytes.
+TEST(AppSettingsStore, DamagedBytesAreNeverSavedOver) {
+    TemporaryFolder folder;
+    fs::create_directory(folder / "settings.json");
+    ASSERT_TRUE(AppSettingsStore(folder.path()).setLanguage(AppLanguage::english).saved());
+    EXPECT_TRUE(fs::is_directory(folder / "settings.json.bad"));
+
+    const std::string damaged = std::string(R"({"language":"en")") + '\xff' + '\0' + '\n';
+    writeRaw(folder / "settings.json", damaged);
+    ASSERT_TRUE(AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0").saved());
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad.1"), damaged);
+    EXPECT_TRUE(fs::is_directory(folder / "settings.json.bad"));
+    EXPECT_EQ(AppSettingsStore(folder.path()).current().dismissedUpdateVersion, "2.0");
+
+    for (int number = 2; number <= 999; ++number) writeRaw(folder / ("settings.json.bad." + std::to_string(number)), "");
+    writeRaw(folder / "settings.json", damaged);
+    AppSettingsStore full(folder.path());
+    const SaveResult refused = full.setLanguage(AppLanguage::english);
+    EXPECT_EQ(refused.problem, SaveResult::Problem::other);
+    EXPECT_NE(refused.reason.find("couldn't be kept aside"), std::string::npos) << refused.reason;
+    EXPECT_EQ(readWholeFile(folder / "settings.json"), damaged);
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad.999"), "");
 }
 
 TEST(AppSettingsStore, FailedSaveKeepsTheNewValueAndTouchesNoFile) {
