@@ -12,6 +12,7 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure) {
         case SavedRecord::report: return {"NotSaved.Report.DiskFull", "NotSaved.Report"};
         case SavedRecord::session: return {"NotSaved.Session.DiskFull", "NotSaved.Session"};
         case SavedRecord::storageResult: return {"NotSaved.Storage.DiskFull", "NotSaved.Storage"};
+        case SavedRecord::externalScores: return {"NotSaved.External.DiskFull", "NotSaved.External"};
         case SavedRecord::settings: break;
         }
         return {"NotSaved.Settings.DiskFull", "NotSaved.Settings"};

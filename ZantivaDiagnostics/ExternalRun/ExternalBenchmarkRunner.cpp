@@ -10,6 +10,7 @@
 #include "External/ExternalBenchmarkCSV.h"
 #include "ExternalRun/ExternalCsvExport.h"
 #include "ExternalRun/ExternalProblemMessages.h"
+#include "Model/NotSavedNotice.h"
 #include "Observation/ObservedValue.h"
 #include "Platform/CancelToken.h"
 
@@ -295,20 +296,22 @@ void ExternalBenchmarkRunner::recordOutcome(const ExternalBenchmarkStep& step, c
 }
 
 void ExternalBenchmarkRunner::recordScores(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
-    const bool stored = scores_.record(step, measured);
+    const SaveResult saved = scores_.record(step, measured);
     if (std::ranges::find(scoredApps_, step.app) == scoredApps_.end()) {
         auto apps = scoredApps_;
         apps.push_back(step.app);
         assignObserved(this, scoredApps_, std::move(apps), &ExternalBenchmarkRunner::scoredAppsChanged);
     }
     setFraction(1.0);
-    if (stored) {
+    if (saved.saved()) {
         setStatus(LocalizedMessage("ExtRun.Done"));
     } else {
-        // Shown and exported now, but lost at the next start (a full disk, say): not done.
-        const LocalizedMessage failure("ExtRun.StoreFailed", configuration_.store->file().value_or("").string());
+        // Shown and exported now, but lost at the next start (a full disk, no folder): not
+        // done, and the window says so as it does for its own results.
+        const LocalizedMessage failure("ExtRun.StoreFailed", saved.file.string());
         setStatus(failure);
         addProblem(step, failure);
+        if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::externalScores, saved));
     }
 }
 

@@ -31,12 +31,12 @@ bool ExternalScores::hasAnyScore() const {
     return std::ranges::any_of(scores_, [](const auto& entry) { return entry.second.hasAnyScore(); });
 }
 
-bool ExternalScores::record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
+SaveResult ExternalScores::record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
     const auto current = scores_.find(step.app);
     ExternalBenchmarkResult result = current != scores_.end() ? current->second : ExternalBenchmarkResult{};
     takeMeasured(result, measured, step);
     result.recordedAt = std::chrono::system_clock::now();
-    const bool stored = store_->setResult(result, step.app);
+    SaveResult stored = store_->setResult(result, step.app);
     set(step.app, result);
     return stored;
 }

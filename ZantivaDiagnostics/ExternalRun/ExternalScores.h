@@ -35,8 +35,8 @@ public:
 
     // Takes what the step measures from `measured` into the application's scores as they are
     // now (a page read at start-up may have added some while the tool ran) and stores them.
-    // False when they could not be stored: they are shown all the same.
-    bool record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured);
+    // Whether they were stored: they are shown all the same.
+    SaveResult record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured);
 
     // The scores on the page of a run just uploaded (GeekbenchResultPages::read).
     QCoro::Task<ExternalBenchmarkResult> readPage(std::string url, bool isGPU, std::function<void()> needsUser,

@@ -52,11 +52,11 @@ void ExternalBenchmarkStore::load() {
     });
 }
 
-bool ExternalBenchmarkStore::save() const {
-    if (!file_) return true;
+SaveResult ExternalBenchmarkStore::save() const {
+    if (!file_) return jsonfile::saveWithoutFolder(fileName, logCategory);
     json::Json out = json::Json::object();
     for (const auto& [app, settings] : apps_) out[std::string(rawValue(app))] = settings.toJson();
-    return jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable).saved();
+    return jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
 }
 
 ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkApp app) const {
@@ -72,7 +72,7 @@ void ExternalBenchmarkStore::setInstallation(const std::optional<ExternalBenchma
     save();
 }
 
-bool ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app) {
+SaveResult ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
     apps_[app].lastResult = result;
     return save();

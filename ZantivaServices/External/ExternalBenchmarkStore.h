@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "External/ExternalBenchmarkAppSettings.h"
+#include "Model/SaveResult.h"
 
 namespace zantiva {
 
@@ -27,9 +28,9 @@ public:
     ExternalBenchmarkAppSettings settings(ExternalBenchmarkApp app) const;
     // Sets the installation, or clears it when given nothing.
     void setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation, ExternalBenchmarkApp app);
-    // Whether the file was written (always true without a folder); a result that could not
-    // be written is still kept in memory.
-    bool setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
+    // Whether the file was written, and why not (without a folder it never is); a result that
+    // could not be written is still kept in memory.
+    SaveResult setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
     void addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app);
     // Merges `result` into the stored last result (each score present in it replaces the
     // stored one), removes the pending entry with the same URL and returns the merge.
@@ -41,7 +42,7 @@ public:
 
 private:
     void load();
-    bool save() const; // with the lock held
+    SaveResult save() const; // with the lock held
 
     std::optional<std::filesystem::path> file_;
     mutable std::mutex mutex_;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "../Runners/SuiteTestSupport.h"
+#include "../Support/FullDisk.h"
 #include "AppModelFixture.h"
 #include "External/ExternalBenchmarkCSV.h"
 #include "External/ProcessLauncher.h"
@@ -97,6 +98,27 @@ TEST_F(OutsideBenchmarksTest, AFullRunWritesTheCsvAndHandsOverToThePerformanceSu
 
     external.openCSV();
     EXPECT_EQ(opened.back(), QUrl::fromLocalFile(QString::fromStdString((folder / ExternalBenchmarkCSV::fileName).string())));
+}
+
+// The app folder on a full disk: the scores are shown, and the status line says they were
+// measured but not saved, as it does for the app's own results.
+TEST_F(OutsideBenchmarksTest, OnAFullDiskTheWindowSaysTheScoresWereNotSaved) {
+    const FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    ExternalBenchmarkStore(folder.path())
+        .setInstallation(ExternalBenchmarkInstallation{.app = ExternalBenchmarkApp::cinebench2024,
+                                                       .executablePath = (tools / "cinebench-score").string()},
+                         ExternalBenchmarkApp::cinebench2024);
+    makeModel(withTools());
+    ExternalBenchmarkRunner& external = model->external();
+    disk.fill();
+
+    external.runAll(ExternalBenchmarkApp::cinebench2024);
+    ASSERT_TRUE(runUntil([&] { return !external.isRunning(); }));
+    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.External.DiskFull"));
+    EXPECT_EQ(external.problems().size(), 2u) << "neither step is done";
+    EXPECT_EQ(external.scores().at(ExternalBenchmarkApp::cinebench2024).multiCoreScore, 123.45);
+    EXPECT_FALSE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::cinebench2024).lastResult);
 }
 
 } // namespace

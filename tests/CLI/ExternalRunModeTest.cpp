@@ -224,6 +224,24 @@ TEST_F(ExternalRunMode, ScoresThatCantBeStoredFailTheStepAndTheRun) {
     EXPECT_FALSE(store().settings(App::cinebench2024).lastResult);
 }
 
+// An app folder that is a link is refused, so nothing can be stored: a step that scored says
+// so instead of "done".
+TEST_F(ExternalRunMode, WithoutAnAppFolderNoStepIsToldAsStored) {
+    fs::create_directories(scratch / "elsewhere");
+    fs::create_directories(appFolder.parent_path());
+    fs::create_directory_symlink(scratch / "elsewhere", appFolder);
+    const fs::path geekbench = scratch / "home" / "Applications" / "Geekbench-6.3.0-Linux" / "geekbench6";
+    fs::create_directories(geekbench.parent_path());
+    fs::copy_file(tools / "geekbench-scores", geekbench);
+
+    EXPECT_EQ(finish(start({"--external-run", "geekbench", "--short"})), 1);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_TRUE(out.starts_with("step 1/2: Geekbench 6.3.0 \u2014 CPU (single-core + multi-core): problem: The scores were "
+                                "measured but couldn't be saved: external-benchmarks.json\n"))
+        << out;
+    EXPECT_TRUE(fs::is_empty(scratch / "elsewhere"));
+}
+
 TEST_F(ExternalRunMode, AProgramKilledOutrightLeavesNothingOfItsToolRunning) {
     store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
                                                           .executablePath = (tools / "escaping-tool").string()},

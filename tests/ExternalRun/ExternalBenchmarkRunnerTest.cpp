@@ -555,21 +555,30 @@ TEST_F(ExternalRunnerTest, AToolFailureBecomesAProblemWithTheToolsMessage) {
     EXPECT_NE(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.ErrorBox.Title"))), statuses->end());
 }
 
+// A folder that can't be written in, and no folder at all (no home): the step is not done and
+// the window's status line says the result was not saved.
 TEST_F(ExternalRunnerTest, ScoresThatCantBeStoredAreShownButTheStepIsNotDone) {
     testing::writeRaw(folder / "a file", "");
-    store = std::make_shared<ExternalBenchmarkStore>(folder / "a file" / "data");
-    store->setInstallation(installed(App::cinebench2024, tools / "cinebench-score"), App::cinebench2024);
-    makeRunner();
-    recordStatuses();
-    const ExternalBenchmarkStep single{App::cinebench2024, ExternalTestKind::cpuSingleCore};
-    runToEnd({single});
-    const LocalizedMessage failure("ExtRun.StoreFailed", store->file()->string());
-    ASSERT_EQ(runner->problems().size(), 1u);
-    EXPECT_EQ(runner->problems()[0].message, failure);
-    EXPECT_EQ(runner->problems()[0].step, single);
-    EXPECT_EQ(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.Done"))), statuses->end());
-    EXPECT_EQ(statuses->back(), Status(failure));
-    EXPECT_EQ(runner->scores().at(App::cinebench2024).singleCoreScore, 123.45) << "still shown and exported";
+    const fs::path blocked = folder / "a file" / "data";
+    for (const auto& [place, file] : {std::pair{std::optional(blocked), blocked / ExternalBenchmarkStore::fileName},
+                                      std::pair{std::optional<fs::path>(), fs::path(ExternalBenchmarkStore::fileName)}}) {
+        store = std::make_shared<ExternalBenchmarkStore>(place);
+        store->setInstallation(installed(App::cinebench2024, tools / "cinebench-score"), App::cinebench2024);
+        makeRunner();
+        recordStatuses();
+        const ExternalBenchmarkStep single{App::cinebench2024, ExternalTestKind::cpuSingleCore};
+        runToEnd({single});
+        const LocalizedMessage failure("ExtRun.StoreFailed", file.string());
+        ASSERT_EQ(runner->problems().size(), 1u) << file;
+        EXPECT_EQ(runner->problems()[0].message, failure);
+        EXPECT_EQ(runner->problems()[0].step, single);
+        EXPECT_EQ(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.Done"))), statuses->end());
+        EXPECT_EQ(statuses->back(), Status(failure));
+        EXPECT_EQ(runner->scores().at(App::cinebench2024).singleCoreScore, 123.45) << "still shown and exported";
+        ASSERT_TRUE(host->status) << file;
+        EXPECT_EQ(host->status->key(), "NotSaved.External");
+        EXPECT_EQ(host->status->arguments().front(), file.string());
+    }
 }
 
 // A real read-only loop mount of an image holding a slow Geekbench: quitting during its run

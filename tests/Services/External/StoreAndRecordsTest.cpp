@@ -94,7 +94,7 @@ TEST_F(StoreTest, AFileWithAnythingThatDoesntDecodeIsKeptAsideBeforeTheNextSave)
 
 TEST_F(StoreTest, WithoutAFolderNothingIsWritten) {
     ExternalBenchmarkStore store(std::nullopt);
-    store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench);
+    EXPECT_EQ(store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench).file, ExternalBenchmarkStore::fileName);
     EXPECT_EQ(store.settings(App::geekbench).lastResult->gpuScore, 3.0);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
