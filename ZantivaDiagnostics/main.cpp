@@ -16,6 +16,7 @@
 #include "Platform/Display.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
+#include "LocalizedViews/QtTranslation.h"
 #include "Shell/CompositionRoot.h"
 #include "Shell/MainWindow.h"
 #include "Shell/RootBinding.h"
@@ -70,6 +71,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     const std::unique_ptr<AppModel> model = buildAppModel();
     LocNotifier loc(model->loc());
     MainWindow window(loc);
+    translateQtWithLanguage(loc, window);
     auto* root = new RootView(loc);
     window.setContent(root);
     const std::unique_ptr<ScreenWasherController> washer = buildScreenWasher(loc);

@@ -29,9 +29,9 @@ ConsoleView::ConsoleView(QWidget* parent) : QWidget(parent), text_(new QPlainTex
     text_->setFont(monospacedFont(text_->font()));
     text_->setLayoutDirection(Qt::LeftToRight); // tools write left to right in both languages
     text_->document()->setDocumentMargin(10);
+    // The card shows through; no style sheet, which would override the palette's text colour.
     text_->viewport()->setAutoFillBackground(false);
     text_->setAutoFillBackground(false);
-    text_->setStyleSheet("QPlainTextEdit { background: transparent; }");
     setFixedHeight(viewHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(static_cast<int>(border), static_cast<int>(border), static_cast<int>(border),

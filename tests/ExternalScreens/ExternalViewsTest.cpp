@@ -9,12 +9,14 @@
 #include <QTextDocument>
 
 #include "../App/AppModelFixture.h"
+#include "../UI/UiTestSupport.h"
 #include "Controls/RetroButton.h"
 #include "ExternalScreens/ConsoleView.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "ExternalScreens/ExternalCardBinding.h"
 #include "ExternalScreens/ExternalRunBinding.h"
 #include "ExternalScreens/ExternalRunScreen.h"
+#include "Theme/Palette.h"
 #include "Typography/DirectedText.h"
 #include "Typography/Fonts.h"
 #include "External/ProcessLauncher.h"
@@ -153,6 +155,39 @@ TEST(ConsoleView, AppendsNewLinesAndStartsAfreshWhenTheyAreOthers) {
     EXPECT_EQ(console.text()->toPlainText(), "b\nc\nd");
     console.show({{9, "new run"}}, "No output yet.");
     EXPECT_EQ(console.text()->toPlainText(), "new run");
+}
+
+// What the console draws on its card: the tools' lines in the text colour at 0.9, the empty
+// text at 0.5. Full blocks give pixels the glyphs cover wholly; Qt blends text through a gamma
+// curve, so a translucent colour comes out a little lighter than a plain blend.
+TEST(ConsoleView, DrawsItsTextLightOnTheCard) {
+    const QColor card = color(PaletteColor::card);
+    const auto over = [&](double opacity) {
+        const QColor text = color(PaletteColor::text);
+        return QColor::fromRgbF(text.redF() * opacity + card.redF() * (1 - opacity),
+                                text.greenF() * opacity + card.greenF() * (1 - opacity),
+                                text.blueF() * opacity + card.blueF() * (1 - opacity));
+    };
+    const auto distance = [](QColor a, QColor b) {
+        return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+    };
+    const std::string blocks = "\u2588\u2588\u2588\u2588";
+    const std::vector<ExternalConsoleLine> line{{1, blocks}};
+    for (const auto& [lines, opacity] : {std::pair{line, 0.9}, std::pair{std::vector<ExternalConsoleLine>{}, 0.5}}) {
+        ConsoleView console;
+        console.resize(400, 220);
+        console.show(lines, blocks);
+        console.QWidget::show();
+        const QImage drawn = uitest::render(console, card);
+        // Inside the text's margin, clear of the rounded frame.
+        const QRect inside = console.text()->viewport()->geometry().adjusted(8, 8, -8, -8);
+        QColor ink = card;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (distance(drawn.pixelColor(x, y), card) > distance(ink, card)) ink = drawn.pixelColor(x, y);
+        EXPECT_LE(distance(ink, over(opacity)), 16) << "opacity " << opacity << ": drawn " << ink.name().toStdString()
+                                                   << ", expected " << over(opacity).name().toStdString();
+    }
 }
 
 namespace {
