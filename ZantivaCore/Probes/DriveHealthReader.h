@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 #include "Model/DriveHealthReport.h"
 #include "Platform/CancelToken.h"
@@ -45,10 +45,10 @@ struct DriveHealthOptions {
 // the drive's SMART verdict, and from both its findings and status. Blocking (one bounded
 // smartctl run per drive, and the question for rights when it is asked); never throws. A
 // drive that gave neither is "unknown" with no findings, with the reason when its sources
-// were refused. Drives in natural order of their names. Once `cancel` is set (the run that reads
-// is stopped, or the program quits) nobody is asked any more and a question still open is
-// withdrawn; the drives it concerned stay unknown without a claim about rights, as they
-// were never answered for.
+// were refused. Drives in natural order of their names. Once `cancel` is set (the run that
+// reads is stopped, or the program quits) nobody is asked any more and a question still
+// open is withdrawn; the drives it concerned stay unknown without a claim about rights, as
+// they were never answered for.
 namespace DriveHealthReader {
 DriveHealthReport read(const DriveHealthOptions& options = {}, const CancelToken& cancel = {});
 }

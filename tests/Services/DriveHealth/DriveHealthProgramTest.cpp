@@ -155,27 +155,45 @@ TEST(DriveHealthProgram, RightsNotGivenOrAGarbledAnswerReadAsNothing) {
               (ElevatedDriveReading{.end = End::read, .reading = {.nvmeLog = std::nullopt, .verdict = true}}));
 }
 
+// A read on a thread of its own whose launcher waits for an answer that never comes; at the
+// end it is stopped and its launcher killed, so that a failed test still finishes.
+struct OpenQuestion {
+    OpenQuestion()
+        : reading(std::async(std::launch::async,
+                             [this] {
+                                 return readDriveThroughProgram(testing::unansweredQuestion(pidFile),
+                                                                ZANTIVA_DRIVE_HEALTH, "nvme0n1", 10min, cancel);
+                             })),
+          launcher(testing::awaitQuestion(pidFile)) {}
+    ~OpenQuestion() {
+        cancel.cancel();
+        if (launcher) ::kill(*launcher, SIGKILL);
+    }
+    OpenQuestion(const OpenQuestion&) = delete;
+    OpenQuestion& operator=(const OpenQuestion&) = delete;
+
+    // Whether the read returned after the stop; the bound, far inside the question's ten
+    // minutes, only lets a hang fail the test.
+    bool returned() { return reading.wait_for(60s) == std::future_status::ready; }
+
+    testing::TemporaryFolder folder;
+    const std::filesystem::path pidFile = folder.path() / "launcher.pid";
+    const CancelToken cancel;
+    std::future<ElevatedDriveReading> reading;
+    const std::optional<pid_t> launcher;
+};
+
 // Stopping the run or quitting while the question for rights is open must not wait for
 // the user: the launcher is ended and reaped, and the drive reads as not read.
 TEST(DriveHealthProgram, AStoppedReadEndsTheOpenQuestionAtOnceAndLeavesNothingRunning) {
-    testing::TemporaryFolder folder;
-    const auto pidFile = folder.path() / "launcher.pid";
-    const CancelToken cancel;
-    auto reading = std::async(std::launch::async, [&] {
-        return readDriveThroughProgram(testing::unansweredQuestion(pidFile), ZANTIVA_DRIVE_HEALTH, "nvme0n1", 10min,
-                                       cancel);
-    });
-    const auto launcher = testing::awaitQuestion(pidFile);
+    OpenQuestion question;
+    const auto launcher = question.launcher;
     ASSERT_TRUE(launcher);
     ASSERT_FALSE(testing::isGone(*launcher));
 
-    cancel.cancel();
-    // Far inside the ten minutes the question was given; a hang ends the launcher itself so
-    // that the test still finishes.
-    const bool returned = reading.wait_for(60s) == std::future_status::ready;
-    if (!returned) ::kill(*launcher, SIGKILL);
-    ASSERT_TRUE(returned);
-    EXPECT_EQ(reading.get().end, ElevatedReadEnd::stopped);
+    question.cancel.cancel();
+    ASSERT_TRUE(question.returned());
+    EXPECT_EQ(question.reading.get().end, ElevatedReadEnd::stopped);
     // Reaped, not left a zombie: its pid no longer names a process.
     EXPECT_TRUE(testing::isGone(*launcher));
     EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(*launcher)));
@@ -203,14 +221,8 @@ private:
 // it and must not wait for it (up to its own bound); it is reaped once it ends.
 TEST(DriveHealthProgram, AStoppedReadReturnsAtOnceThoughTheProgramCanNoLongerBeSignalled) {
     if (::geteuid() != 0) GTEST_SKIP() << "a program this user can't signal needs root to start it";
-    testing::TemporaryFolder folder;
-    const auto pidFile = folder.path() / "launcher.pid";
-    const CancelToken cancel;
-    auto reading = std::async(std::launch::async, [&] {
-        return readDriveThroughProgram(testing::unansweredQuestion(pidFile), ZANTIVA_DRIVE_HEALTH, "nvme0n1", 10min,
-                                       cancel);
-    });
-    const auto launcher = testing::awaitQuestion(pidFile);
+    OpenQuestion question;
+    const auto launcher = question.launcher;
     ASSERT_TRUE(launcher);
 
     bool unsignallable = false;
@@ -218,16 +230,15 @@ TEST(DriveHealthProgram, AStoppedReadReturnsAtOnceThoughTheProgramCanNoLongerBeS
     {
         const ActingAsUser user;
         unsignallable = user.acting() && ::kill(*launcher, 0) != 0;
-        cancel.cancel();
-        // A hang waits for the launcher's ten minutes; the bound lets the test fail instead.
-        returned = unsignallable && reading.wait_for(60s) == std::future_status::ready;
+        question.cancel.cancel();
+        returned = unsignallable && question.returned();
     }
     const bool stillRunning = !testing::isGone(*launcher);
     ::kill(*launcher, SIGKILL);
     ASSERT_TRUE(unsignallable);
     ASSERT_TRUE(returned);
     EXPECT_TRUE(stillRunning);
-    EXPECT_EQ(reading.get().end, ElevatedReadEnd::stopped);
+    EXPECT_EQ(question.reading.get().end, ElevatedReadEnd::stopped);
     // Once it ends it is reaped all the same, not left a zombie.
     EXPECT_TRUE(testing::pollUntil([&] { return !std::filesystem::exists("/proc/" + std::to_string(*launcher)); }));
 }
