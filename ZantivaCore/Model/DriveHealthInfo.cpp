@@ -7,8 +7,8 @@ namespace {
 
 using D = DriveHealthInfo;
 
-// The status is stored as its integer raw value and the rights flag only when set; both are
-// handled beside this table.
+// The status is stored as its integer raw value and the reason a drive went unread under one
+// of two keys; both are handled beside this table.
 constexpr auto fields = std::tuple{
     json::field("id", &D::id),
     json::field("model", &D::model),
@@ -42,7 +42,8 @@ std::optional<double> DriveHealthInfo::score() const {
 json::Json DriveHealthInfo::toJson() const {
     json::Json j = json::encodeFields(*this, fields);
     json::put(j, "status", static_cast<std::int64_t>(status));
-    if (needsAdministratorRights) json::put(j, "needsAdministratorRights", true);
+    if (unreadReason == DriveUnreadReason::rightsNotGranted) json::put(j, "needsAdministratorRights", true);
+    else json::put(j, "unreadReason", unreadReason);
     return j;
 }
 
@@ -51,7 +52,11 @@ DriveHealthInfo DriveHealthInfo::fromJson(const json::Json& j) {
     const auto status = driveHealthStatusFromRaw(json::required<std::int64_t>(j, "status"));
     if (!status) json::detail::fail("status", "0, 1, 2 or 3");
     d.status = *status;
-    d.needsAdministratorRights = json::optional<bool>(j, "needsAdministratorRights").value_or(false);
+    d.unreadReason = json::optional<DriveUnreadReason>(j, "unreadReason");
+    if (json::optional<bool>(j, "needsAdministratorRights").value_or(false)) {
+        if (d.unreadReason) json::detail::fail("unreadReason", "absent beside needsAdministratorRights");
+        d.unreadReason = DriveUnreadReason::rightsNotGranted;
+    }
     return d;
 }
 

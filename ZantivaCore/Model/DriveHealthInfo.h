@@ -29,10 +29,11 @@ struct DriveHealthInfo {
     std::optional<std::int64_t> unsafeShutdowns;
     std::optional<double> dataWrittenTB;
     std::optional<std::int64_t> criticalWarning;
-    // The drive told nothing because reading it needs administrator rights and they weren't
-    // given: its sources refused this user and nobody granted the rights asked for. Stored
-    // only when true.
-    bool needsAdministratorRights = false;
+    // Why the drive told nothing, when its sources were refused and that is the reason; absent
+    // for a drive read, or one that simply told nothing. Stored only when present:
+    // rightsNotGranted as "needsAdministratorRights": true, as files before the other reasons
+    // have it, the others as "unreadReason".
+    std::optional<DriveUnreadReason> unreadReason;
 
     DriveHealthInfo() = default;
     explicit DriveHealthInfo(std::string driveId) : id(std::move(driveId)) {}

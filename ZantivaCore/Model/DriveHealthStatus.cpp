@@ -31,4 +31,14 @@ bool isBad(DriveHealthIssue issue) {
 
 std::string messageKey(DriveHealthIssue issue) { return keyOf("DriveHealth.Issue.", rawValue(issue)); }
 
+std::string messageKey(DriveUnreadReason reason) {
+    switch (reason) {
+    case DriveUnreadReason::rightsNotGranted: return "DriveHealth.NeedsRights";
+    case DriveUnreadReason::nobodyCouldBeAsked: return "DriveHealth.NobodyToAsk";
+    case DriveUnreadReason::readFailed: return "DriveHealth.ReadFailed";
+    case DriveUnreadReason::refusedHere: return "DriveHealth.RefusedHere";
+    }
+    return {};
+}
+
 } // namespace zantiva

@@ -58,4 +58,25 @@ bool isBad(DriveHealthIssue issue);
 // "DriveHealth.Issue." + the case name with its first letter upper-cased ("…WornOut").
 std::string messageKey(DriveHealthIssue issue);
 
+// Why a drive told nothing, when what kept its health sources from it is known; stored as its
+// case name (rightsNotGranted under its older key, docs/cli.md).
+enum class DriveUnreadReason {
+    rightsNotGranted,    // refused to this user, and the person declined the question for rights
+    nobodyCouldBeAsked,  // refused to this user, and there was nobody to ask or nothing to ask with
+    readFailed,          // read with the rights, and that read failed
+    refusedHere,         // refused even to root: the system itself keeps the drive from us
+};
+
+template <> struct RawValues<DriveUnreadReason> {
+    static constexpr std::array<std::pair<DriveUnreadReason, std::string_view>, 4> table{{
+        {DriveUnreadReason::rightsNotGranted, "rightsNotGranted"},
+        {DriveUnreadReason::nobodyCouldBeAsked, "nobodyCouldBeAsked"},
+        {DriveUnreadReason::readFailed, "readFailed"},
+        {DriveUnreadReason::refusedHere, "refusedHere"},
+    }};
+};
+
+// The note that says why: "DriveHealth.NeedsRights", "…NobodyToAsk", "…ReadFailed", "…RefusedHere".
+std::string messageKey(DriveUnreadReason reason);
+
 } // namespace zantiva

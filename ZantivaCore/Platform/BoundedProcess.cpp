@@ -4,41 +4,79 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "Platform/DescriptorIO.h"
 #include "Platform/FileDescriptor.h"
 
-extern char** environ;
-
 namespace zantiva {
 
 namespace {
 
-// Starts the program in a process group of its own, so that a timeout also ends what it
-// started, with its output into outputFd and nothing on its other streams.
-std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
+// In the forked child only: async-signal-safe calls until the exec. Why the exec failed goes
+// to `report`, which a successful exec closes.
+[[noreturn]] void becomeProgram(pid_t parent, int outputFd, int report, char* const* argv) {
+    ::setpgid(0, 0);
+    // Ends with the thread that started it, however that ends (killed outright, by its alarm):
+    // a run bounds its caller's time only if nothing of it outlives the caller.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
+    if (outputFd == STDOUT_FILENO) ::fcntl(outputFd, F_SETFD, 0);
+    else ::dup2(outputFd, STDOUT_FILENO);
+    const int nothing = ::open("/dev/null", O_RDWR);
+    ::dup2(nothing, STDIN_FILENO);
+    ::dup2(nothing, STDERR_FILENO);
+    if (nothing > STDERR_FILENO) ::close(nothing);
+    ::execvp(argv[0], argv);
+    const int error = errno;
+    [[maybe_unused]] const ssize_t written = ::write(report, &error, sizeof error);
+    ::_exit(127);
+}
 
+// Starts the program in a process group of its own, so that a timeout also ends what it
+// started, with its output into outputFd and nothing on its other streams. Absent when it
+// could not be started.
+std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd) {
     std::vector<char*> argv;
     for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (spawned != 0) return std::nullopt;
-    return pid;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+    FileDescriptor reportRead(fds[0]);
+    FileDescriptor reportWrite(fds[1]);
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0) becomeProgram(parent, outputFd, reportWrite.get(), argv.data());
+    reportWrite.reset();
+    if (pid < 0) return std::nullopt;
+    // Also here, so that the group exists before any kill of it.
+    ::setpgid(pid, pid);
+    int error = 0;
+    ssize_t got = 0;
+    while ((got = ::read(reportRead.get(), &error, sizeof error)) < 0 && errno == EINTR) {}
+    if (got == 0) return pid;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+    return std::nullopt;
+}
+
+// Kills the program with its group and reaps it. One that can't be signalled (it became
+// another user's, as pkexec's program becomes root) ends within its own bound; it is reaped
+// by a thread of its own then, so that a stop never waits for it.
+void endProgram(pid_t pid) {
+    ::kill(-pid, SIGKILL);
+    int status = 0;
+    if (::kill(pid, SIGKILL) == 0) {
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+        return;
+    }
+    std::thread([pid] {
+        int ended = 0;
+        while (::waitpid(pid, &ended, 0) < 0 && errno == EINTR) {}
+    }).detach();
 }
 
 // How often a waiting run looks at its cancel token: a stop is answered well within a
@@ -118,8 +156,7 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     const auto cutOff = [&result] { return result.timedOut || result.cancelled; };
     if (!cutOff() && !awaitExit(*pid, deadline, cancel, status, result)) return result;
     if (cutOff()) {
-        ::kill(-*pid, SIGKILL);
-        while (::waitpid(*pid, &status, 0) < 0 && errno == EINTR) {}
+        endProgram(*pid);
         return result;
     }
     if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

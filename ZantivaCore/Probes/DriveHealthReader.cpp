@@ -25,14 +25,28 @@ std::map<std::string, HealthLogAnswer> nvmeHealthLogs(const std::vector<Internal
     return logs;
 }
 
+// What a drive refused to this user is marked with when the read with the rights gave nothing.
+std::optional<DriveUnreadReason> reasonOf(ElevatedReadEnd end) {
+    switch (end) {
+    case ElevatedReadEnd::declined: return DriveUnreadReason::rightsNotGranted;
+    case ElevatedReadEnd::nobodyToAsk: return DriveUnreadReason::nobodyCouldBeAsked;
+    case ElevatedReadEnd::failed: return DriveUnreadReason::readFailed;
+    case ElevatedReadEnd::read:
+    case ElevatedReadEnd::stopped: break;
+    }
+    return std::nullopt;
+}
+
 // The drive's readings from its own sources, then, when one of them was refused for lack
-// of rights and asking is still allowed, from whoever reads with administrator rights.
-// `mayAsk` turns false once that gave nothing, so that the user is asked once per reading.
-// True when the drive still lacks what the rights would have given and the user was asked
-// for them (or nobody could be): a reading stopped before an answer claims nothing.
-bool readSources(const InternalDrive& drive, const std::map<std::string, HealthLogAnswer>& logs,
-                 const DriveHealthOptions& options, const CancelToken& cancel, bool& mayAsk,
-                 DriveHealthReading& reading) {
+// of rights, from whoever reads with administrator rights (root never asks: the system
+// refused it). The rights are asked for once per reading: `unanswered` keeps how that ended
+// when it gave no reading, and is the answer for every later drive. Why the drive may lack
+// what the rights would have given; nothing when it lacks nothing for that reason, or the
+// reading was stopped before an answer.
+std::optional<DriveUnreadReason> readSources(const InternalDrive& drive,
+                                             const std::map<std::string, HealthLogAnswer>& logs,
+                                             const DriveHealthOptions& options, const CancelToken& cancel,
+                                             std::optional<ElevatedReadEnd>& unanswered, DriveHealthReading& reading) {
     bool refused = false;
     if (drive.nvmeController) {
         const HealthLogAnswer& log = logs.at(*drive.nvmeController);
@@ -45,16 +59,19 @@ bool readSources(const InternalDrive& drive, const std::map<std::string, HealthL
     reading.verdict = verdict.value;
     refused = refused || verdict.refused;
     // A stopped reading asks nobody and claims nothing about rights it never asked for.
-    if (!refused || cancel.isCancelled()) return false;
-    if (!mayAsk) return true;
-    const auto elevated = options.withAdministratorRights(id, cancel);
-    if (!elevated) {
-        mayAsk = false;
-        return !cancel.isCancelled();
+    if (!refused || cancel.isCancelled()) return std::nullopt;
+    if (options.runsAsRoot) return DriveUnreadReason::refusedHere;
+    if (!options.withAdministratorRights) return DriveUnreadReason::nobodyCouldBeAsked;
+    if (unanswered) return reasonOf(*unanswered);
+    const ElevatedDriveReading elevated = options.withAdministratorRights(id, cancel);
+    if (cancel.isCancelled()) return std::nullopt;
+    if (elevated.end != ElevatedReadEnd::read) {
+        unanswered = elevated.end;
+        return reasonOf(elevated.end);
     }
-    if (!reading.nvmeLog) reading.nvmeLog = elevated->nvmeLog;
-    if (!reading.verdict) reading.verdict = elevated->verdict;
-    return false;
+    if (!reading.nvmeLog) reading.nvmeLog = elevated.reading.nvmeLog;
+    if (!reading.verdict) reading.verdict = elevated.reading.verdict;
+    return std::nullopt;
 }
 
 } // namespace
@@ -62,15 +79,15 @@ bool readSources(const InternalDrive& drive, const std::map<std::string, HealthL
 DriveHealthReport read(const DriveHealthOptions& options, const CancelToken& cancel) {
     auto drives = readInternalDrives(options.root);
     const auto logs = nvmeHealthLogs(drives, options);
-    bool mayAsk = static_cast<bool>(options.withAdministratorRights);
+    std::optional<ElevatedReadEnd> unanswered;
     DriveHealthReport report;
     for (auto& drive : drives) {
         DriveHealthReading reading;
-        const bool lacksRights = readSources(drive, logs, options, cancel, mayAsk, reading);
+        const auto unread = readSources(drive, logs, options, cancel, unanswered, reading);
         DriveHealthInfo& info = drive.info;
         const bool logUsed = reading.nvmeLog && parseNVMeHealthLog(*reading.nvmeLog, info);
         evaluate(info, reading.verdict == false, reading.verdict.has_value() || logUsed);
-        info.needsAdministratorRights = lacksRights && info.status == DriveHealthStatus::unknown;
+        if (info.status == DriveHealthStatus::unknown) info.unreadReason = unread;
         report.drives.push_back(std::move(info));
     }
     std::stable_sort(report.drives.begin(), report.drives.end(),

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "Model/DriveHealthReport.h"
@@ -27,24 +28,27 @@ struct DriveHealthOptions {
     // A drive's ("sda") SMART verdict; unset: smartctl on its device node under the root,
     // when smartctl is installed.
     std::function<HealthSourceAnswer<bool>(const std::string& drive)> verdict;
-    // Reads one drive ("nvme0n1") with administrator rights; absent when they weren't given
-    // (no one to ask, the user declined, the reading failed). Asked only for a drive whose
-    // own sources were refused for lack of rights, and not again in the same reading once it
-    // gave nothing. Unset: nobody is asked, and such a drive says it needs the rights. Ends
-    // at once, with nothing, when the reading's cancel token is set.
-    std::function<std::optional<DriveHealthReading>(const std::string& drive, const CancelToken& cancel)>
-        withAdministratorRights;
+    // Reads one drive ("nvme0n1") with administrator rights, saying how that ended. Asked
+    // only for a drive whose own sources were refused for lack of rights, and not again in the
+    // same reading once it ended without a reading: the drives it would have read keep that
+    // end as their reason. Unset: nobody is asked, and such a drive says nobody could be.
+    // Ends at once, as stopped, when the reading's cancel token is set.
+    std::function<ElevatedDriveReading(const std::string& drive, const CancelToken& cancel)> withAdministratorRights;
+    // Whether this process has the rights already: a source refused to it is refused by the
+    // system itself (a container's device policy), nobody is asked, and the drive says it
+    // couldn't be read here.
+    bool runsAsRoot = ::geteuid() == 0;
     std::chrono::milliseconds toolTimeout{5000};
 };
 
 // Reads the health of every internal drive once: the NVMe health log where there is one,
 // the drive's SMART verdict, and from both its findings and status. Blocking (one bounded
 // smartctl run per drive, and the question for rights when it is asked); never throws. A
-// drive that gave neither is "unknown" with no findings, marked when that is for lack of
-// rights. Drives in natural order of their names. Once `cancel` is set (the run that reads
-// is stopped, or the program quits) nobody is asked any more and a question still open is
-// withdrawn; the drives it concerned stay unknown without a claim about rights, as they
-// were never answered for.
+// drive that gave neither is "unknown" with no findings, with the reason when its sources
+// were refused. Drives in natural order of their names. Once `cancel` is set (the run that
+// reads is stopped, or the program quits) nobody is asked any more and a question still
+// open is withdrawn; the drives it concerned stay unknown without a claim about rights, as
+// they were never answered for.
 namespace DriveHealthReader {
 DriveHealthReport read(const DriveHealthOptions& options = {}, const CancelToken& cancel = {});
 }

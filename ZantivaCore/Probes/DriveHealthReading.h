@@ -30,4 +30,21 @@ struct DriveHealthReading {
     bool operator==(const DriveHealthReading&) const = default;
 };
 
+// How a read of one drive with administrator rights ended.
+enum class ElevatedReadEnd {
+    read,           // the drive health program answered (the drive may still have told nothing)
+    declined,       // the person declined or dismissed the question, or left it unanswered
+    nobodyToAsk,    // no agent to ask, no pkexec, or no drive health program to run
+    failed,         // the program ran and its read failed: an error status, a garbled answer
+    stopped,        // the reading was stopped first; says nothing about the rights
+};
+
+// What the read gave: the drive's reading when it ended as `read`, nothing otherwise.
+struct ElevatedDriveReading {
+    ElevatedReadEnd end = ElevatedReadEnd::failed;
+    DriveHealthReading reading;
+
+    bool operator==(const ElevatedDriveReading&) const = default;
+};
+
 } // namespace zantiva

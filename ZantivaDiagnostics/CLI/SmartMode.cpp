@@ -34,7 +34,7 @@ void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, c
         for (const char* text : {"model", "busType", "mediaType"})
             if (fields.contains(text) && fields[text] == "") fields.erase(text);
         fields["status"] = statusName(drive.status);
-        if (drive.needsAdministratorRights) fields["note"] = loc["DriveHealth.NeedsRights"];
+        if (drive.unreadReason) fields["note"] = loc[messageKey(*drive.unreadReason)];
         printResultLines(out, fields, drive.id);
     }
 }

@@ -12,7 +12,7 @@ namespace zantiva {
 
 // A drive-health report as lines (docs/cli.md): the report's own lines, then each drive's
 // fields led by its name ("nvme0n1.status: good"), statuses as words, and a note, in loc's
-// words, for a drive that needs administrator rights to be read.
+// words, for a drive whose sources were refused, saying why it stayed unread.
 void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, const Loc& loc);
 
 // Reads with `options` off the main thread while the main thread watches for a quit signal
@@ -24,7 +24,7 @@ std::optional<DriveHealthReport> readDriveHealthUnlessQuit(const DriveHealthOpti
 // "--smart": reads every internal drive's health once and prints the report; status 0
 // whatever it found, since the reader never fails, and 1 when a quit signal stopped it. A
 // drive this user may not read is read with administrator rights, asked for through polkit
-// once.
+// once; root asks nobody.
 int runSmartMode(const CommandLine& commandLine, CliContext& context);
 
 } // namespace zantiva

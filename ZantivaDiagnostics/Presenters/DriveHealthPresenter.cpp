@@ -39,8 +39,8 @@ DriveHealthView present(const DriveHealthReport& report, const Loc& loc) {
             .name = drive.model.empty() ? drive.id : drive.model,
             .status = statusBadge(drive.status, loc),
             .summary = drive.status != DriveHealthStatus::unknown ? SpecsPresenter::joined(facts(drive, loc), "  \u00B7  ")
-                       : drive.needsAdministratorRights           ? loc["DriveHealth.NeedsRights"]
-                                                                  : loc["DriveHealth.NoData"],
+                       : drive.unreadReason                        ? loc[messageKey(*drive.unreadReason)]
+                                                                   : loc["DriveHealth.NoData"],
             .issues = {},
         };
         for (const auto issue : drive.issues)

@@ -53,7 +53,7 @@ DriveHealthReport driveHealth() {
 
     DriveHealthInfo locked("nvme1n1"); // read by a user who didn't give administrator rights
     locked.model = "WD_BLACK SN850X 2000GB";
-    locked.needsAdministratorRights = true;
+    locked.unreadReason = DriveUnreadReason::rightsNotGranted;
 
     DriveHealthInfo usb("sdb"); // behind a USB adapter: no model, no health data
     return {.drives = {nvme, locked, disk, usb}, .checkedAt = {}};

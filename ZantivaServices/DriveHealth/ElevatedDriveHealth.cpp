@@ -12,27 +12,40 @@ namespace {
 
 constexpr const char* pkexec = "/usr/bin/pkexec";
 constexpr std::chrono::minutes questionLimit{2};
+// pkexec's ends when the person declined or dismissed the question, and when nobody could
+// be asked (no agent, not allowed, or no program to run).
+constexpr int pkexecDeclined = 126;
+constexpr int pkexecNobodyToAsk = 127;
+
+ElevatedReadEnd endOf(const BoundedProcessResult& run) {
+    if (run.cancelled) return ElevatedReadEnd::stopped;
+    if (run.timedOut) return ElevatedReadEnd::declined;
+    if (run.exitStatus == pkexecDeclined) return ElevatedReadEnd::declined;
+    if (run.exitStatus == pkexecNobodyToAsk) return ElevatedReadEnd::nobodyToAsk;
+    return ElevatedReadEnd::failed;
+}
 
 } // namespace
 
-std::optional<DriveHealthReading> readDriveThroughProgram(const std::vector<std::string>& launcher,
-                                                          const std::filesystem::path& program,
-                                                          const std::string& drive,
-                                                          std::chrono::milliseconds timeout,
-                                                          const CancelToken& cancel) {
-    if (DriveHealthProtocol::driveNameProblem(drive)) return std::nullopt;
+ElevatedDriveReading readDriveThroughProgram(const std::vector<std::string>& launcher,
+                                             const std::filesystem::path& program, const std::string& drive,
+                                             std::chrono::milliseconds timeout, const CancelToken& cancel) {
+    if (DriveHealthProtocol::driveNameProblem(drive)) return {.end = ElevatedReadEnd::failed, .reading = {}};
+    if (::access(program.c_str(), X_OK) != 0) return {.end = ElevatedReadEnd::nobodyToAsk, .reading = {}};
     std::vector<std::string> command = launcher;
     command.push_back(program.string());
     command.push_back(drive);
     // One byte over the limit tells an answer that was cut from one that fits.
     const auto run = runBoundedProcess(command, timeout, DriveHealthProtocol::maxAnswerBytes + 1, cancel);
-    if (!run || !run->succeeded()) return std::nullopt;
-    return DriveHealthProtocol::decodeReading(run->output);
+    if (!run) return {.end = ElevatedReadEnd::nobodyToAsk, .reading = {}};
+    if (!run->succeeded()) return {.end = endOf(*run), .reading = {}};
+    const auto reading = DriveHealthProtocol::decodeReading(run->output);
+    if (!reading) return {.end = ElevatedReadEnd::failed, .reading = {}};
+    return {.end = ElevatedReadEnd::read, .reading = *reading};
 }
 
-std::optional<DriveHealthReading> readDriveWithAdministratorRights(const std::string& drive,
-                                                                   const CancelToken& cancel) {
-    if (::access(pkexec, X_OK) != 0) return std::nullopt;
+ElevatedDriveReading readDriveWithAdministratorRights(const std::string& drive, const CancelToken& cancel) {
+    if (::access(pkexec, X_OK) != 0) return {.end = ElevatedReadEnd::nobodyToAsk, .reading = {}};
     return readDriveThroughProgram({pkexec, "--disable-internal-agent"},
                                    besideThisProgram(DriveHealthProtocol::programName), drive, questionLimit, cancel);
 }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "DriveHealth/DriveHealthProtocol.h"
+#include "DriveHealthProgram/DriveSources.h"
 #include "Platform/DescriptorIO.h"
 #include "Probes/InternalDrives.h"
 #include "Probes/NvmeAdminCommand.h"
@@ -38,7 +39,10 @@ DriveHealthReading readDrive(const ProbeRoot& root, const std::string& name) {
         const std::string controller = nvmeControllerOf(name, root.resolved("/sys/block/" + name));
         if (numberAfter(controller, "nvme")) reading.nvmeLog = readNvmeHealthLog(root.at("/dev/" + controller)).value;
     }
-    reading.verdict = DriveHealthReader::smartctlVerdict(root.at("/dev/" + name), smartctlLimit).value;
+    // smartctl ends with this program, whether its parent's end or its alarm ends it
+    // (the bounded run ties it to us).
+    reading.verdict =
+        DriveHealthReader::systemVerdict(DriveSources::verdictCommand(root.at("/dev/" + name)), smartctlLimit);
     return reading;
 }
 
@@ -52,7 +56,7 @@ int main(int argc, char** argv) {
         if (argc != 2) return refuse("takes one argument, the name of a drive as /sys/block lists it");
         const std::string name = argv[1];
         if (const auto problem = DriveHealthProtocol::driveNameProblem(name)) return refuse(*problem);
-        const ProbeRoot root;
+        const ProbeRoot root = DriveSources::machineRoot();
         if (!root.exists("/sys/block/" + name)) return refuse("/sys/block lists no drive of that name");
         writeAll(STDOUT_FILENO, DriveHealthProtocol::encodeReading(readDrive(root, name)));
         return 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <regex>
 #include <sstream>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 
 #include "CLI/SmartMode.h"
 #include "Platform/BoundedProcess.h"
+#include "Platform/FileDescriptor.h"
+#include "Probes/InternalDrives.h"
 
 namespace zantiva {
 namespace {
@@ -88,12 +91,31 @@ TEST(SmartMode, TheProgramReadsThisMachineAndExitsWithZero) {
 
 TEST(SmartMode, ADriveThatNeedsAdministratorRightsSaysSo) {
     DriveHealthInfo refused("nvme0n1");
-    refused.needsAdministratorRights = true;
-    const std::string printed = lines(DriveHealthReport{{refused}, *parseIso8601("2026-12-06T21:00:00Z")});
+    refused.unreadReason = DriveUnreadReason::rightsNotGranted;
+    DriveHealthInfo unasked("nvme1n1");
+    unasked.unreadReason = DriveUnreadReason::nobodyCouldBeAsked;
+    DriveHealthInfo failed("sda");
+    failed.unreadReason = DriveUnreadReason::readFailed;
+    DriveHealthInfo withheld("vda");
+    withheld.unreadReason = DriveUnreadReason::refusedHere;
+    const std::string printed =
+        lines(DriveHealthReport{{refused, unasked, failed, withheld}, *parseIso8601("2026-12-06T21:00:00Z")});
     EXPECT_THAT(printed, HasSubstr("\nnvme0n1.needsAdministratorRights: true\n"
-                                   "nvme0n1.note: Reading this drive's health needs administrator rights, and they "
-                                   "weren't given, so it isn't counted.\n"
+                                   "nvme0n1.note: Reading this drive's health needs administrator rights, which "
+                                   "weren't granted, so it isn't counted.\n"
                                    "nvme0n1.sizeGB: 0\n"));
+    EXPECT_THAT(printed, HasSubstr("\nnvme1n1.note: Reading this drive's health needs administrator rights, and "
+                                   "there was no way to ask for them here, so it isn't counted.\n"
+                                   "nvme1n1.sizeGB: 0\nnvme1n1.status: unknown\n"
+                                   "nvme1n1.unreadReason: nobodyCouldBeAsked\n"));
+    EXPECT_THAT(printed, HasSubstr("\nsda.note: Reading this drive's health with administrator rights failed, so it "
+                                   "isn't counted.\n"));
+    EXPECT_THAT(printed, HasSubstr("\nsda.unreadReason: readFailed\n"));
+    EXPECT_THAT(printed, HasSubstr("\nvda.note: This drive's health can't be read here, even with administrator "
+                                   "rights, so it isn't counted.\n"));
+    EXPECT_THAT(printed, HasSubstr("\nvda.unreadReason: refusedHere\n"));
+    // Only the declined question says the rights are missing.
+    EXPECT_EQ(printed.find("needsAdministratorRights"), printed.rfind("needsAdministratorRights"));
     // A drive that simply told nothing keeps quiet about rights.
     EXPECT_THAT(lines(fixtureReport("virtual-machine")), Not(HasSubstr("Rights")));
 }
@@ -106,6 +128,7 @@ TEST(SmartMode, AQuitSignalDuringTheQuestionForRightsWithdrawsItAndEndsTheReadin
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);   // both readings on one, as in the program
     auto options = testing::fixtureDriveHealth(testing::fixtureMachine("intel-hybrid-laptop"));
+    options.runsAsRoot = false;   // a user's reading, whoever runs the test
     options.healthLog = [](const std::string&) {
         return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
     };
@@ -117,7 +140,7 @@ TEST(SmartMode, AQuitSignalDuringTheQuestionForRightsWithdrawsItAndEndsTheReadin
         // The answer never comes; only the stop ends the wait (the bound keeps a broken build from hanging).
         testing::pollUntil([&] { return cancel.isCancelled(); }, std::chrono::minutes(1));
         withdrawn = cancel.isCancelled();
-        return std::optional<DriveHealthReading>();
+        return ElevatedDriveReading{.end = ElevatedReadEnd::stopped, .reading = {}};
     };
     EXPECT_FALSE(readDriveHealthUnlessQuit(options));
     EXPECT_EQ(asked, 1);
@@ -131,8 +154,9 @@ TEST(SmartMode, AQuitSignalDuringTheQuestionForRightsWithdrawsItAndEndsTheReadin
 }
 
 // As a user without rights to the disks, on this machine: every internal drive is refused
-// to smartctl and to the NVMe command, nobody grants the rights here (no session, no agent),
-// and each drive says why it is unknown instead of blaming a USB adapter.
+// to smartctl and to the NVMe command, nobody can grant the rights here (no session, no
+// agent: pkexec ends with 127), and each drive says so instead of blaming a USB adapter or
+// claiming the rights were refused.
 TEST(SmartMode, ForAUserWithoutRightsEachDriveSaysItNeedsThem) {
     if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
     if (::access("/usr/sbin/smartctl", X_OK) != 0) GTEST_SKIP() << "smartctl is not installed (scripts/setup)";
@@ -148,10 +172,36 @@ TEST(SmartMode, ForAUserWithoutRightsEachDriveSaysItNeedsThem) {
         const std::string drive = (*it)[1].str();
         ++drives;
         EXPECT_EQ((*it)[2].str(), "unknown") << drive;
-        EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".needsAdministratorRights: true\n"));
+        EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".unreadReason: nobodyCouldBeAsked\n"));
         EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".note: Reading this drive's health needs administrator"));
     }
+    EXPECT_THAT(run->output, Not(HasSubstr("needsAdministratorRights")));
     if (drives == 0) GTEST_SKIP() << "this machine has no internal drive";
+}
+
+// As root, where the system itself refuses the drives (here a container's device policy
+// turns even root's open away): root asks nobody, and no drive claims rights were missing.
+TEST(SmartMode, ForRootADriveTheSystemRefusesCantBeReadHere) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root";
+    std::vector<std::string> refused;
+    for (const auto& drive : readInternalDrives(ProbeRoot())) {
+        const std::string node = "/dev/" + drive.info.id;
+        const FileDescriptor opened(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (!opened.valid() && isRefusedForRights(errno)) refused.push_back(drive.info.id);
+    }
+    if (refused.empty()) GTEST_SKIP() << "this machine lets root open its drives";
+    // The hardware dump reads the drives the same way, asking nobody.
+    for (const char* mode : {"--smart", "--dump-hardware"}) {
+        const auto run = runBoundedProcess({ZANTIVA_PROGRAM, mode}, std::chrono::minutes(3));
+        ASSERT_TRUE(run) << mode;
+        ASSERT_EQ(run->exitStatus, 0) << mode << run->output;
+        EXPECT_THAT(run->output, Not(HasSubstr("needsAdministratorRights"))) << mode;
+        EXPECT_THAT(run->output, Not(HasSubstr("nobodyCouldBeAsked"))) << mode;
+        for (const auto& drive : refused) {
+            EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".unreadReason: refusedHere\n")) << mode;
+            EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".note: This drive's health can't be read here")) << mode;
+        }
+    }
 }
 
 } // namespace

@@ -99,12 +99,17 @@ TEST(DriveHealthPresenter, DrivesWithTheirSummaryAndIssues) {
 
 TEST(DriveHealthPresenter, AnUnknownDriveSaysWhyItIsUnknown) {
     DriveHealthInfo refused = drive(DriveHealthStatus::unknown);
-    refused.needsAdministratorRights = true;
+    refused.unreadReason = DriveUnreadReason::rightsNotGranted;
     DriveHealthInfo silent = drive(DriveHealthStatus::unknown);
-    // Read with the rights after all: the flag never hides a verdict.
+    // Read with the rights after all: the reason never hides a verdict.
     DriveHealthInfo read = drive(DriveHealthStatus::good);
-    read.needsAdministratorRights = true;
+    read.unreadReason = DriveUnreadReason::rightsNotGranted;
     read.percentageUsed = 3;
+    const std::vector<std::pair<DriveUnreadReason, std::string>> others{
+        {DriveUnreadReason::nobodyCouldBeAsked, "DriveHealth.NobodyToAsk"},
+        {DriveUnreadReason::readFailed, "DriveHealth.ReadFailed"},
+        {DriveUnreadReason::refusedHere, "DriveHealth.RefusedHere"},
+    };
 
     const Loc persian(AppLanguage::persian);
     for (const Loc* loc : {&english, &persian}) {
@@ -114,5 +119,12 @@ TEST(DriveHealthPresenter, AnUnknownDriveSaysWhyItIsUnknown) {
         EXPECT_EQ(view.drives[0].status, DriveHealthPresenter::statusBadge(DriveHealthStatus::unknown, *loc));
         EXPECT_EQ(view.drives[1].summary, (*loc)["DriveHealth.NoData"]);
         EXPECT_EQ(view.drives[2].summary, loc->f("DriveHealth.Life", 97));
+        // Each other reason has words of its own.
+        for (const auto& [reason, key] : others) {
+            DriveHealthInfo unread = drive(DriveHealthStatus::unknown);
+            unread.unreadReason = reason;
+            EXPECT_EQ(DriveHealthPresenter::present({.drives = {unread}, .checkedAt = {}}, *loc).drives[0].summary,
+                      (*loc)[key]);
+        }
     }
 }

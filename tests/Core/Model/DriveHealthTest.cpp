@@ -106,13 +106,32 @@ TEST(DriveHealthReport, JsonIsStrict) {
 
 TEST(DriveHealthInfo, TheLackOfRightsIsStoredOnlyWhenItIsTheReason) {
     auto refused = drive("nvme0n1", DriveHealthStatus::unknown);
-    refused.needsAdministratorRights = true;
+    refused.unreadReason = DriveUnreadReason::rightsNotGranted;
+    // Under the key files have had it under since before the other reasons.
     EXPECT_EQ(refused.toJson()["needsAdministratorRights"], true);
+    EXPECT_FALSE(refused.toJson().contains("unreadReason"));
     test::expectRoundTrip(refused);
     test::expectMistypedKeyFails(refused, "needsAdministratorRights", "yes");
+
+    for (const auto reason : {DriveUnreadReason::nobodyCouldBeAsked, DriveUnreadReason::readFailed,
+                              DriveUnreadReason::refusedHere}) {
+        auto unread = drive("nvme0n1", DriveHealthStatus::unknown);
+        unread.unreadReason = reason;
+        EXPECT_EQ(unread.toJson()["unreadReason"], rawValue(reason));
+        EXPECT_FALSE(unread.toJson().contains("needsAdministratorRights"));
+        test::expectRoundTrip(unread);
+    }
+    auto both = refused.toJson();
+    both["unreadReason"] = "readFailed";
+    EXPECT_THROW(DriveHealthInfo::fromJson(both), json::DecodeError);
+    auto unknownReason = refused.toJson();
+    unknownReason.erase("needsAdministratorRights");
+    unknownReason["unreadReason"] = "forgotten";
+    EXPECT_THROW(DriveHealthInfo::fromJson(unknownReason), json::DecodeError);
 
     // Files written before the flag existed, and drives without it, read and write as before.
     const auto plain = drive("sda", DriveHealthStatus::unknown);
     EXPECT_FALSE(plain.toJson().contains("needsAdministratorRights"));
-    EXPECT_FALSE(DriveHealthInfo::fromJson(plain.toJson()).needsAdministratorRights);
+    EXPECT_FALSE(plain.toJson().contains("unreadReason"));
+    EXPECT_FALSE(DriveHealthInfo::fromJson(plain.toJson()).unreadReason);
 }

@@ -15,6 +15,7 @@ TEST(MessageKeys, EveryCaseOfTheRecordsNamesAMessage) {
     for (auto pressure : allCases<MemoryPressure>()) keys.emplace_back(localizationKey(pressure));
     for (auto phase : allCases<CpuBenchmarkPhase>()) keys.emplace_back(localizationKey(phase));
     for (auto issue : allCases<DriveHealthIssue>()) keys.push_back(messageKey(issue));
+    for (auto reason : allCases<DriveUnreadReason>()) keys.push_back(messageKey(reason));
     for (int raw = 0; raw <= 3; ++raw) {
         keys.emplace_back(localizationKey(*thermalStateFromRaw(raw)));
         keys.push_back(messageKey(*driveHealthStatusFromRaw(raw)));

@@ -4,10 +4,13 @@
 #include <csignal>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "Platform/BoundedProcess.h"
 #include "../../Support/PollUntil.h"
 #include "../../Support/ProcessState.h"
+#include "../../Support/StandInQuestion.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
@@ -49,6 +52,30 @@ TEST(BoundedProcess, KillsAProgramAndWhatItStartedAtTheDeadline) {
     ASSERT_GT(grandchild, 0);
     // Killed with its group; a zombie waiting for a parent that may never reap it counts as gone.
     EXPECT_TRUE(testing::pollUntil([&] { return testing::isGone(grandchild); }, 2s));
+}
+
+// The drive health program runs smartctl this way as root: killed with its caller, or by
+// its alarm, it must leave nothing running.
+TEST(BoundedProcess, AProgramEndsWithTheProcessThatStartedItHoweverThatEnds) {
+    for (const int signal : {SIGKILL, SIGALRM}) {
+        testing::TemporaryFolder folder;
+        const auto pidFile = folder.path() / "child.pid";
+        const pid_t caller = ::fork();
+        if (caller == 0) {
+            runBoundedProcess({"sh", "-c", "echo $$ > \"$0\" && exec sleep 600", pidFile.string()}, 10min);
+            ::_exit(0);
+        }
+        ASSERT_GT(caller, 0);
+        const auto child = testing::awaitQuestion(pidFile);
+        ::kill(caller, signal);
+        int status = 0;
+        while (::waitpid(caller, &status, 0) < 0 && errno == EINTR) {}
+        ASSERT_TRUE(child) << signal;
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        const bool ended = testing::pollUntil([&] { return testing::isGone(*child); });
+        if (!ended) ::kill(*child, SIGKILL);
+        EXPECT_TRUE(ended) << signal;
+    }
 }
 
 TEST(BoundedProcess, KeepsOnlyTheFirstBytesOfALongOutput) {

@@ -77,6 +77,7 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
 
     std::map<std::string, int> asked;
     auto options = fixtureDriveHealth(tree.path());
+    options.runsAsRoot = false;
     options.healthLog = [&](const std::string& controller) -> HealthSourceAnswer<std::vector<std::uint8_t>> {
         ++asked[controller];
         if (controller == "nvme2") return {.value = std::vector<std::uint8_t>(191, 0), .refused = false};   // too short to use
@@ -103,8 +104,8 @@ TEST(DriveHealthReader, DrivesComeInNaturalOrderAndEachControllerIsAskedOnce) {
         EXPECT_FALSE(report.drives[i].percentageUsed) << i;
     }
     // Only the refused one is for lack of rights; a log too short is simply no log.
-    EXPECT_FALSE(report.drives[3].needsAdministratorRights);
-    EXPECT_TRUE(report.drives[4].needsAdministratorRights);
+    EXPECT_EQ(report.drives[3].unreadReason, std::nullopt);
+    EXPECT_EQ(report.drives[4].unreadReason, DriveUnreadReason::nobodyCouldBeAsked);
     EXPECT_EQ(report.overall(), Status::caution);
 }
 
@@ -119,6 +120,7 @@ public:
         tree_.add("sda", sata, 2000);
         tree_.add("sdb", "pci0000:00/0000:00:17.0/ata2/host1/target1:0:0/1:0:0:0/block", 2000);
         options.root = ProbeRoot(tree_.path());
+        options.runsAsRoot = false;   // a user's reading, whoever runs the test
         options.healthLog = [](const std::string&) {
             return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
         };
@@ -132,12 +134,12 @@ public:
     std::vector<std::string> asked;
     DriveHealthOptions options;
 
-    // The ids of the drives marked as needing the rights.
-    static std::vector<std::string> withoutRights(const DriveHealthReport& report) {
-        std::vector<std::string> ids;
+    // Each drive marked with why it went unread, by id.
+    static std::map<std::string, DriveUnreadReason> unread(const DriveHealthReport& report) {
+        std::map<std::string, DriveUnreadReason> reasons;
         for (const auto& d : report.drives)
-            if (d.needsAdministratorRights) ids.push_back(d.id);
-        return ids;
+            if (d.unreadReason) reasons.emplace(d.id, *d.unreadReason);
+        return reasons;
     }
 
 private:
@@ -146,13 +148,13 @@ private:
 
 TEST(DriveHealthReader, ADriveRefusedForLackOfRightsIsReadWithThemWhenTheyAreGiven) {
     RightsCase c;
-    c.options.withAdministratorRights = [&c](const std::string& drive,
-                                                const CancelToken&) -> std::optional<DriveHealthReading> {
+    c.options.withAdministratorRights = [&c](const std::string& drive, const CancelToken&) {
         c.asked.push_back(drive);
-        if (drive == "nvme1n1") return DriveHealthReading{.nvmeLog = std::nullopt, .verdict = true};
+        if (drive == "nvme1n1")
+            return ElevatedDriveReading{.end = ElevatedReadEnd::read, .reading = {.nvmeLog = std::nullopt, .verdict = true}};
         std::vector<std::uint8_t> log(512, 0);
         log[5] = 95;
-        return DriveHealthReading{.nvmeLog = log, .verdict = std::nullopt};
+        return ElevatedDriveReading{.end = ElevatedReadEnd::read, .reading = {.nvmeLog = log, .verdict = std::nullopt}};
     };
     const auto report = DriveHealthReader::read(c.options);
 
@@ -163,29 +165,57 @@ TEST(DriveHealthReader, ADriveRefusedForLackOfRightsIsReadWithThemWhenTheyAreGiv
     EXPECT_EQ(statuses, (std::vector<Status>{Status::caution, Status::good, Status::good, Status::unknown}));
     EXPECT_EQ(report.drives[0].percentageUsed, 95);
     EXPECT_EQ(report.drives[0].issues, std::vector<Issue>{Issue::nearingWearLimit});
-    EXPECT_TRUE(RightsCase::withoutRights(report).empty());
+    EXPECT_TRUE(RightsCase::unread(report).empty());
 }
 
+// However the one question ends without a reading, the drives refused to the user say that
+// end, and only a declined question says the rights weren't given.
 TEST(DriveHealthReader, RightsNotGivenAreAskedForOnceAndTheDrivesSaySo) {
-    RightsCase c;
-    c.options.withAdministratorRights = [&c](const std::string& drive,
-                                                const CancelToken&) -> std::optional<DriveHealthReading> {
-        c.asked.push_back(drive);
-        return std::nullopt;   // no agent, or the user declined
+    const std::map<ElevatedReadEnd, DriveUnreadReason> reasons{
+        {ElevatedReadEnd::declined, DriveUnreadReason::rightsNotGranted},
+        {ElevatedReadEnd::nobodyToAsk, DriveUnreadReason::nobodyCouldBeAsked},
+        {ElevatedReadEnd::failed, DriveUnreadReason::readFailed},
     };
-    const auto declined = DriveHealthReader::read(c.options);
-    EXPECT_EQ(c.asked, std::vector<std::string>{"nvme0n1"});
-    EXPECT_EQ(RightsCase::withoutRights(declined), (std::vector<std::string>{"nvme0n1", "nvme1n1"}));
-    EXPECT_EQ(declined.drives[0].status, Status::unknown);
-    EXPECT_TRUE(declined.drives[0].issues.empty());
-    // They stay out of the score; the drive read without rights still counts.
-    EXPECT_EQ(declined.drives[2].status, Status::good);
-    EXPECT_EQ(declined.score(), 100);
+    for (const auto& [end, reason] : reasons) {
+        RightsCase c;
+        c.options.withAdministratorRights = [&c, end](const std::string& drive, const CancelToken&) {
+            c.asked.push_back(drive);
+            return ElevatedDriveReading{.end = end, .reading = {}};
+        };
+        const auto report = DriveHealthReader::read(c.options);
+        const auto shown = static_cast<int>(end);
+        EXPECT_EQ(c.asked, std::vector<std::string>{"nvme0n1"}) << shown;
+        EXPECT_EQ(RightsCase::unread(report),
+                  (std::map<std::string, DriveUnreadReason>{{"nvme0n1", reason}, {"nvme1n1", reason}}))
+            << shown;
+        EXPECT_TRUE(report.drives[0].issues.empty()) << shown;
+        // They stay out of the score; the drive read without rights still counts.
+        EXPECT_EQ(report.drives[2].status, Status::good) << shown;
+        EXPECT_EQ(report.score(), 100) << shown;
+    }
 
-    // Nobody to ask (the hardware dump): the same honest answer.
-    c.options.withAdministratorRights = nullptr;
-    EXPECT_EQ(RightsCase::withoutRights(DriveHealthReader::read(c.options)),
-              (std::vector<std::string>{"nvme0n1", "nvme1n1"}));
+    // Nobody to ask (the hardware dump) says so.
+    RightsCase c;
+    EXPECT_EQ(RightsCase::unread(DriveHealthReader::read(c.options)),
+              (std::map<std::string, DriveUnreadReason>{{"nvme0n1", DriveUnreadReason::nobodyCouldBeAsked},
+                                                        {"nvme1n1", DriveUnreadReason::nobodyCouldBeAsked}}));
+}
+
+// Root already has the rights: a drive refused to it is refused by the system, and asking
+// (pkexec) would only be told the same.
+TEST(DriveHealthReader, RootAsksNobodyAndADriveRefusedToItCantBeReadHere) {
+    RightsCase c;
+    c.options.runsAsRoot = true;
+    c.options.withAdministratorRights = [&c](const std::string& drive, const CancelToken&) {
+        c.asked.push_back(drive);
+        return ElevatedDriveReading{.end = ElevatedReadEnd::declined, .reading = {}};
+    };
+    const auto report = DriveHealthReader::read(c.options);
+    EXPECT_TRUE(c.asked.empty());
+    EXPECT_EQ(RightsCase::unread(report),
+              (std::map<std::string, DriveUnreadReason>{{"nvme0n1", DriveUnreadReason::refusedHere},
+                                                        {"nvme1n1", DriveUnreadReason::refusedHere}}));
+    EXPECT_EQ(report.score(), 100);
 }
 
 TEST(DriveHealthReader, AReadingStoppedDuringTheQuestionAsksNoMoreAndClaimsNothingAboutRights) {
@@ -195,12 +225,12 @@ TEST(DriveHealthReader, AReadingStoppedDuringTheQuestionAsksNoMoreAndClaimsNothi
         c.asked.push_back(drive);
         cancel.cancel();   // the run is stopped while the question is open
         EXPECT_TRUE(given.isCancelled());
-        return std::optional<DriveHealthReading>();
+        return ElevatedDriveReading{.end = ElevatedReadEnd::stopped, .reading = {}};
     };
     const auto stopped = DriveHealthReader::read(c.options, cancel);
     EXPECT_EQ(c.asked, std::vector<std::string>{"nvme0n1"});
     // Never answered, so not declined: unknown, out of the score, and no word about rights.
-    EXPECT_TRUE(RightsCase::withoutRights(stopped).empty());
+    EXPECT_TRUE(RightsCase::unread(stopped).empty());
     EXPECT_EQ(stopped.drives[0].status, Status::unknown);
     EXPECT_EQ(stopped.drives[1].status, Status::unknown);
     EXPECT_EQ(stopped.drives[2].status, Status::good);

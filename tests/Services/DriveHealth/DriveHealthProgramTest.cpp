@@ -3,11 +3,15 @@
 #include <fcntl.h>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "../../Support/EnvironmentChange.h"
 #include "../../Support/ProcessState.h"
 #include "../../Support/StandInQuestion.h"
 #include "../../Support/TemporaryFolder.h"
@@ -30,7 +34,7 @@ struct ProgramRun {
 };
 
 // Both streams go to files, so that the test sees what the program says on each.
-ProgramRun runProgram(const std::vector<std::string>& arguments) {
+ProgramRun runProgram(const std::vector<std::string>& arguments, const char* program = ZANTIVA_DRIVE_HEALTH) {
     testing::TemporaryFolder folder;
     const auto out = folder.path() / "out";
     const auto err = folder.path() / "err";
@@ -39,12 +43,12 @@ ProgramRun runProgram(const std::vector<std::string>& arguments) {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT, 0600);
-    std::vector<char*> argv{const_cast<char*>(ZANTIVA_DRIVE_HEALTH)};
+    std::vector<char*> argv{const_cast<char*>(program)};
     for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     pid_t pid = -1;
     ProgramRun run;
-    if (::posix_spawn(&pid, ZANTIVA_DRIVE_HEALTH, &actions, nullptr, argv.data(), environ) == 0) {
+    if (::posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
         if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
@@ -85,56 +89,158 @@ TEST(DriveHealthProgram, RefusesAnythingButOneListedDriveName) {
     }
 }
 
+// A machine for the program's test build: /sys/block lists "sda", and a stand-in smartctl
+// finds it passing when asked about that drive's node the way smartctl is asked.
+class FixtureMachine {
+public:
+    FixtureMachine()
+        : root_("ZANTIVA_DRIVE_HEALTH_ROOT", folder_.path().string()),
+          smartctl_("ZANTIVA_DRIVE_HEALTH_SMARTCTL", (folder_.path() / "smartctl").string()) {
+        std::filesystem::create_directories(folder_.path() / "sys/block/sda");
+        std::ofstream(folder_.path() / "smartctl")
+            << "#!/bin/sh\n[ \"$*\" = \"--json -H " << (folder_.path() / "dev/sda").string()
+            << "\" ] && echo '{\"smart_status\": {\"passed\": true}}'\n";
+        ::chmod((folder_.path() / "smartctl").c_str(), 0755);
+    }
+
+private:
+    testing::TemporaryFolder folder_;
+    testing::EnvironmentChange root_;
+    testing::EnvironmentChange smartctl_;
+};
+
 TEST(DriveHealthProgram, AListedDriveIsReadAndAnsweredInTheProtocol) {
-    const std::string drive = listedDrive();
-    if (drive.empty()) GTEST_SKIP() << "/sys/block lists no drive here";
-    const ProgramRun run = runProgram({drive});
+    const FixtureMachine machine;
+    const ProgramRun run = runProgram({"sda"}, ZANTIVA_DRIVE_HEALTH_FIXTURE);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(DriveHealthProtocol::decodeReading(run.out)) << run.out;
+    EXPECT_EQ(run.out, "smart-verdict: passed\n");
 
     // The program's own way of running it, with the launcher left out.
-    EXPECT_TRUE(readDriveThroughProgram({}, ZANTIVA_DRIVE_HEALTH, drive, 30s));
-}
+    EXPECT_EQ(readDriveThroughProgram({}, ZANTIVA_DRIVE_HEALTH_FIXTURE, "sda", 30s),
+              (ElevatedDriveReading{.end = ElevatedReadEnd::read, .reading = {.nvmeLog = std::nullopt, .verdict = true}}));
 
-TEST(DriveHealthProgram, RightsNotGivenOrAGarbledAnswerReadAsNothing) {
+    // The installed program on this machine's own drive: whatever it reads, it answers in the protocol.
     const std::string drive = listedDrive();
     if (drive.empty()) GTEST_SKIP() << "/sys/block lists no drive here";
-    // pkexec's ends when the user declines (126) and when nobody may be asked (127).
-    for (const char* status : {"exit 126", "exit 127"})
-        EXPECT_FALSE(readDriveThroughProgram({"sh", "-c", status, "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s)) << status;
-    EXPECT_FALSE(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: maybe", "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s));
-    EXPECT_FALSE(readDriveThroughProgram({"sh", "-c", "exec sleep 30", "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 200ms));
-    // A name that could be read as something else never reaches the launcher.
-    EXPECT_FALSE(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH,
-                                         "--help", 30s));
-    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s),
-              (DriveHealthReading{.nvmeLog = std::nullopt, .verdict = true}));
+    const ProgramRun own = runProgram({drive});
+    EXPECT_EQ(own.status, 0) << own.err;
+    EXPECT_TRUE(DriveHealthProtocol::decodeReading(own.out)) << own.out;
 }
+
+// Each way the read with rights can end without a reading is told apart, and only the
+// person's refusal (or a question left unanswered) counts as declined.
+TEST(DriveHealthProgram, RightsNotGivenOrAGarbledAnswerReadAsNothing) {
+    const std::string drive = "sda";
+    const auto endOf = [&](const std::string& script, const std::filesystem::path& program = ZANTIVA_DRIVE_HEALTH,
+                           std::chrono::milliseconds timeout = 30s) {
+        return readDriveThroughProgram({"sh", "-c", script, "sh"}, program, drive, timeout).end;
+    };
+    using End = ElevatedReadEnd;
+    // pkexec's ends when the person declines (126) and when nobody can be asked (127).
+    EXPECT_EQ(endOf("exit 126"), End::declined);
+    EXPECT_EQ(endOf("exit 127"), End::nobodyToAsk);
+    EXPECT_EQ(endOf("exec sleep 30", ZANTIVA_DRIVE_HEALTH, 200ms), End::declined);
+    // The program ran, and its read failed: an error status, its alarm, a garbled answer.
+    EXPECT_EQ(endOf("exit 1"), End::failed);
+    EXPECT_EQ(endOf("kill -ALRM $$"), End::failed);
+    EXPECT_EQ(endOf("echo smart-verdict: maybe"), End::failed);
+    // Nothing to ask with: no launcher, or no program to run.
+    EXPECT_EQ(readDriveThroughProgram({"/nonexistent/pkexec"}, ZANTIVA_DRIVE_HEALTH, drive, 30s).end, End::nobodyToAsk);
+    EXPECT_EQ(endOf("echo smart-verdict: passed", "/nonexistent/zantiva-drive-health"), End::nobodyToAsk);
+    // A name that could be read as something else never reaches the launcher.
+    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH, "--help", 30s)
+                  .end,
+              End::failed);
+    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s),
+              (ElevatedDriveReading{.end = End::read, .reading = {.nvmeLog = std::nullopt, .verdict = true}}));
+}
+
+// A read on a thread of its own whose launcher waits for an answer that never comes; at the
+// end it is stopped and its launcher killed, so that a failed test still finishes.
+struct OpenQuestion {
+    OpenQuestion()
+        : reading(std::async(std::launch::async,
+                             [this] {
+                                 return readDriveThroughProgram(testing::unansweredQuestion(pidFile),
+                                                                ZANTIVA_DRIVE_HEALTH, "nvme0n1", 10min, cancel);
+                             })),
+          launcher(testing::awaitQuestion(pidFile)) {}
+    ~OpenQuestion() {
+        cancel.cancel();
+        if (launcher) ::kill(*launcher, SIGKILL);
+    }
+    OpenQuestion(const OpenQuestion&) = delete;
+    OpenQuestion& operator=(const OpenQuestion&) = delete;
+
+    // Whether the read returned after the stop; the bound, far inside the question's ten
+    // minutes, only lets a hang fail the test.
+    bool returned() { return reading.wait_for(60s) == std::future_status::ready; }
+
+    testing::TemporaryFolder folder;
+    const std::filesystem::path pidFile = folder.path() / "launcher.pid";
+    const CancelToken cancel;
+    std::future<ElevatedDriveReading> reading;
+    const std::optional<pid_t> launcher;
+};
 
 // Stopping the run or quitting while the question for rights is open must not wait for
 // the user: the launcher is ended and reaped, and the drive reads as not read.
 TEST(DriveHealthProgram, AStoppedReadEndsTheOpenQuestionAtOnceAndLeavesNothingRunning) {
-    testing::TemporaryFolder folder;
-    const auto pidFile = folder.path() / "launcher.pid";
-    const CancelToken cancel;
-    auto reading = std::async(std::launch::async, [&] {
-        return readDriveThroughProgram(testing::unansweredQuestion(pidFile), ZANTIVA_DRIVE_HEALTH, "nvme0n1", 10min,
-                                       cancel);
-    });
-    const auto launcher = testing::awaitQuestion(pidFile);
+    OpenQuestion question;
+    const auto launcher = question.launcher;
     ASSERT_TRUE(launcher);
     ASSERT_FALSE(testing::isGone(*launcher));
 
-    cancel.cancel();
-    // Far inside the ten minutes the question was given; a hang ends the launcher itself so
-    // that the test still finishes.
-    const bool returned = reading.wait_for(60s) == std::future_status::ready;
-    if (!returned) ::kill(*launcher, SIGKILL);
-    ASSERT_TRUE(returned);
-    EXPECT_FALSE(reading.get());
+    question.cancel.cancel();
+    ASSERT_TRUE(question.returned());
+    EXPECT_EQ(question.reading.get().end, ElevatedReadEnd::stopped);
     // Reaped, not left a zombie: its pid no longer names a process.
     EXPECT_TRUE(testing::isGone(*launcher));
     EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(*launcher)));
+}
+
+// This process as a user that can't signal what root started, as the program can't signal
+// its drive health program once pkexec has made it root; root again at the end of the scope.
+class ActingAsUser {
+public:
+    ActingAsUser() { acting_ = ::setresuid(65534, 65534, 0) == 0; }
+    ~ActingAsUser() {
+        if (!acting_) return;
+        [[maybe_unused]] const int back = ::setresuid(0, 0, 0);
+        ::prctl(PR_SET_DUMPABLE, 1);
+    }
+    bool acting() const { return acting_; }
+    ActingAsUser(const ActingAsUser&) = delete;
+    ActingAsUser& operator=(const ActingAsUser&) = delete;
+
+private:
+    bool acting_ = false;
+};
+
+// Stopped after the person has answered, while the program runs as root: the stop can't end
+// it and must not wait for it (up to its own bound); it is reaped once it ends.
+TEST(DriveHealthProgram, AStoppedReadReturnsAtOnceThoughTheProgramCanNoLongerBeSignalled) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a program this user can't signal needs root to start it";
+    OpenQuestion question;
+    const auto launcher = question.launcher;
+    ASSERT_TRUE(launcher);
+
+    bool unsignallable = false;
+    bool returned = false;
+    {
+        const ActingAsUser user;
+        unsignallable = user.acting() && ::kill(*launcher, 0) != 0;
+        question.cancel.cancel();
+        returned = unsignallable && question.returned();
+    }
+    const bool stillRunning = !testing::isGone(*launcher);
+    ::kill(*launcher, SIGKILL);
+    ASSERT_TRUE(unsignallable);
+    ASSERT_TRUE(returned);
+    EXPECT_TRUE(stillRunning);
+    EXPECT_EQ(question.reading.get().end, ElevatedReadEnd::stopped);
+    // Once it ends it is reaped all the same, not left a zombie.
+    EXPECT_TRUE(testing::pollUntil([&] { return !std::filesystem::exists("/proc/" + std::to_string(*launcher)); }));
 }
 
 } // namespace
