@@ -39,8 +39,10 @@ std::optional<DriveUnreadReason> reasonOf(ElevatedReadEnd end) {
 
 // The drive's readings from its own sources, then, when one of them was refused for lack
 // of rights, from whoever reads with administrator rights (root never asks: the system
-// refused it). The rights are asked for once per reading: `unanswered` keeps how that ended
-// when it gave no reading, and is the answer for every later drive. Why the drive may lack
+// refused it). The person is asked once per reading: `unanswered` keeps a question declined
+// or one nobody could be asked, the answer for every later drive. A read that failed after
+// the question speaks only for its own drive (polkit keeps the answer, so the next drive is
+// read without asking again). Why the drive may lack
 // what the rights would have given; nothing when it lacks nothing for that reason, or the
 // reading was stopped before an answer.
 std::optional<DriveUnreadReason> readSources(const InternalDrive& drive,
@@ -66,7 +68,7 @@ std::optional<DriveUnreadReason> readSources(const InternalDrive& drive,
     const ElevatedDriveReading elevated = options.withAdministratorRights(id, cancel);
     if (cancel.isCancelled()) return std::nullopt;
     if (elevated.end != ElevatedReadEnd::read) {
-        unanswered = elevated.end;
+        if (elevated.end != ElevatedReadEnd::failed) unanswered = elevated.end;
         return reasonOf(elevated.end);
     }
     if (!reading.nvmeLog) reading.nvmeLog = elevated.reading.nvmeLog;
