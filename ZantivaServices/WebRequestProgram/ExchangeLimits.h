@@ -12,7 +12,7 @@ namespace zantiva {
 struct ExchangeLimits {
     qint64 maxOrderBytes = 4 << 20;
     std::chrono::milliseconds orderTime{10'000};
-    qint64 maxAnswerBytes = 4 << 20;
+    qint64 maxAnswerBytes = 4 << 20;             // the whole answer as it comes, head included
     std::chrono::milliseconds stallTime{30'000}; // without progress
     std::chrono::milliseconds callTime{60'000};  // the whole call, from connecting to the last byte
 };

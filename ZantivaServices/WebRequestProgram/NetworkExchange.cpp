@@ -1,11 +1,10 @@
 #include "WebRequestProgram/NetworkExchange.h"
 
-#include <memory>
-
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QSslSocket>
 #include <QTimer>
+
+#include "WebRequestProgram/AnswerReader.h"
+#include "WebRequestProgram/RequestText.h"
 
 namespace zantiva {
 namespace {
@@ -14,94 +13,110 @@ namespace {
 constexpr const char* cacheStatusHeaders[] = {"X-Cache", "X-Cache-Status", "CF-Cache-Status", "X-Proxy-Cache",
                                               "X-Cache-Lookup"};
 
-bool showsSignsOfCache(const QNetworkReply& reply, int status) {
-    if (reply.attribute(QNetworkRequest::SourceIsFromCacheAttribute).toBool()) return true;
-    if (status == 304 || reply.hasRawHeader("Age")) return true;
-    for (const char* name : cacheStatusHeaders) {
-        const QByteArray value = reply.rawHeader(name).toUpper();
-        if (value.contains("HIT") || value.contains("STALE")) return true;
-    }
+bool showsSignsOfCache(const AnswerHead& head) {
+    if (head.status() == 304 || !head.values("Age").isEmpty()) return true;
+    for (const char* name : cacheStatusHeaders)
+        for (const QByteArray& value : head.values(name))
+            if (value.toUpper().contains("HIT") || value.toUpper().contains("STALE")) return true;
     return false;
 }
 
-// Qt reports a 4xx or 5xx status as an error of its own: that is an answer. Any other error
-// after the head came means the transfer broke off, and the body is not whole.
-bool isStatusError(QNetworkReply::NetworkError error) {
-    using E = QNetworkReply::NetworkError;
-    switch (error) {
-    case E::ProtocolInvalidOperationError:      // 400, 418
-    case E::AuthenticationRequiredError:        // 401
-    case E::ContentAccessDenied:                // 403
-    case E::ContentNotFoundError:               // 404
-    case E::ContentOperationNotPermittedError:  // 405
-    case E::ContentConflictError:               // 409
-    case E::ContentGoneError:                   // 410
-    case E::UnknownContentError:                // any other 4xx but 407, a proxy error
-    case E::InternalServerError:                // 500
-    case E::OperationNotImplementedError:       // 501
-    case E::ServiceUnavailableError:            // 503
-    case E::UnknownServerError:                 // any other 5xx
-        return true;
-    default:
-        return false;
-    }
-}
+std::string seconds(std::chrono::milliseconds time) { return std::to_string(time.count() / 1000) + " s"; }
 
-QNetworkRequest networkRequest(const WebRequestOrder& order, const ExchangeLimits& limits) {
-    const HttpRequest& request = order.request;
-    QNetworkRequest out(request.url);
-    out.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    out.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    out.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    out.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    out.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    out.setTransferTimeout(static_cast<int>(limits.stallTime.count()));
-    out.setHeader(QNetworkRequest::UserAgentHeader, order.userAgent);
-    out.setRawHeader("Accept", "application/json");
-    out.setRawHeader("Cache-Control", "no-cache, no-store, max-age=0");
-    out.setRawHeader("Pragma", "no-cache");
-    if (request.bearerToken)
-        out.setRawHeader("Authorization", "Bearer " + QByteArray::fromStdString(*request.bearerToken));
-    if (request.jsonBody) out.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
-    return out;
-}
+// One call: its connection, its two timers and what has come. Qt's own HTTP client holds an
+// answer's head in memory without a bound before the caller sees a byte of it; here every
+// byte passes the reader, which bounds the whole answer. Deletes itself once it has answered.
+class Call : public QObject {
+public:
+    Call(const WebRequestOrder& order, const ExchangeLimits& limits, std::function<void(WebRequestAnswer)> done)
+        : reader_(order.request.method == "HEAD", limits.maxAnswerBytes), done_(std::move(done)) {
+        const QUrl& url = order.request.url;
+        const bool tls = url.scheme() == "https";
+        watchConnection(requestText(order), tls);
+        startTimers(limits);
+        if (tls) socket_.connectToHostEncrypted(url.host(), quint16(url.port(443)));
+        else socket_.connectToHost(url.host(), quint16(url.port(80)));
+    }
+
+private:
+    void watchConnection(const QByteArray& request, bool tls) {
+        // What the connection holds before the reader takes it stays small, whatever comes.
+        socket_.setReadBufferSize(64 * 1024);
+        const auto send = [this, request] {
+            progressed();
+            socket_.write(request);
+        };
+        QObject::connect(&socket_, &QAbstractSocket::connected, this,
+                         [this, tls, send] { tls ? progressed() : send(); });
+        QObject::connect(&socket_, &QSslSocket::encrypted, this, send);
+        QObject::connect(&socket_, &QIODevice::bytesWritten, this, [this] { progressed(); });
+        QObject::connect(&socket_, &QIODevice::readyRead, this, [this] {
+            progressed();
+            taken(reader_.take(socket_.readAll()));
+        });
+        // A TLS connection that the site closes reports the error but never disconnects.
+        QObject::connect(&socket_, &QAbstractSocket::disconnected, this, [this] { closed(); });
+        QObject::connect(&socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+            if (error == QAbstractSocket::RemoteHostClosedError) return closed();
+            const std::string why = socket_.errorString().toStdString();
+            end(WebRequestFailure{reader_.started() ? "the answer broke off: " + why : why});
+        });
+    }
+
+    void startTimers(const ExchangeLimits& limits) {
+        stall_.setSingleShot(true);
+        stall_.setInterval(limits.stallTime);
+        QObject::connect(&stall_, &QTimer::timeout, this, [this, time = limits.stallTime] {
+            end(WebRequestFailure{"the call made no progress for " + seconds(time)});
+        });
+        deadline_.setSingleShot(true);
+        QObject::connect(&deadline_, &QTimer::timeout, this, [this, time = limits.callTime] {
+            end(WebRequestFailure{"the call took longer than " + seconds(time)});
+        });
+        deadline_.start(limits.callTime);
+        stall_.start();
+    }
+
+    void progressed() { stall_.start(); }
+
+    // The site closed the connection, which may be where its answer ends.
+    void closed() {
+        if (ended_) return; // our own abort, or the answer had ended
+        if (socket_.isReadable()) reader_.take(socket_.readAll());
+        taken(reader_.close());
+    }
+
+    void taken(const AnswerReader::Outcome& outcome) {
+        if (const auto* why = std::get_if<std::string>(&outcome)) return end(WebRequestFailure{*why});
+        const auto* answer = std::get_if<AnswerReader::Answer>(&outcome);
+        if (!answer) return;
+        if (showsSignsOfCache(answer->head)) return end(WebRequestCached{});
+        end(HttpResponse{answer->head.status(), answer->body});
+    }
+
+    void end(WebRequestAnswer answer) {
+        if (ended_) return;
+        ended_ = true;
+        stall_.stop();
+        deadline_.stop();
+        socket_.abort();
+        deleteLater();
+        done_(std::move(answer));
+    }
+
+    QSslSocket socket_{this};
+    QTimer stall_{this};
+    QTimer deadline_{this};
+    AnswerReader reader_;
+    std::function<void(WebRequestAnswer)> done_;
+    bool ended_ = false;
+};
 
 } // namespace
 
-void sendRequest(QNetworkAccessManager& manager, const WebRequestOrder& order, const ExchangeLimits& limits,
+void sendRequest(const WebRequestOrder& order, const ExchangeLimits& limits,
                  std::function<void(WebRequestAnswer)> done) {
-    manager.setCache(nullptr);
-    QNetworkReply* reply = manager.sendCustomRequest(networkRequest(order, limits), order.request.method,
-                                                     order.request.jsonBody.value_or(QByteArray()));
-    // Why the call was given up midway; the reply then finishes as aborted.
-    const auto givenUp = std::make_shared<std::string>();
-    const auto giveUp = [reply, givenUp](std::string why) {
-        if (!givenUp->empty()) return;
-        *givenUp = std::move(why);
-        reply->abort();
-    };
-    auto* deadline = new QTimer(reply);
-    deadline->setSingleShot(true);
-    QObject::connect(deadline, &QTimer::timeout, reply, [giveUp, seconds = limits.callTime.count() / 1000] {
-        giveUp("the call took longer than " + std::to_string(seconds) + " s");
-    });
-    deadline->start(limits.callTime);
-    // What has come is held in memory until the end: past the bound it is dropped at once.
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, giveUp, max = limits.maxAnswerBytes] {
-        if (reply->bytesAvailable() > max)
-            giveUp("the answer is larger than " + std::to_string(max >> 20) + " MiB");
-    });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, givenUp, done = std::move(done)] {
-        reply->deleteLater();
-        if (!givenUp->empty()) return done(WebRequestFailure{*givenUp});
-        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (!status.isValid()) return done(WebRequestFailure{reply->errorString().toStdString()});
-        if (reply->error() != QNetworkReply::NoError && !isStatusError(reply->error()))
-            return done(WebRequestFailure{"the answer broke off: " + reply->errorString().toStdString()});
-        HttpResponse response{status.toInt(), reply->readAll()};
-        if (showsSignsOfCache(*reply, response.status)) return done(WebRequestCached{});
-        done(std::move(response));
-    });
+    new Call(order, limits, std::move(done));
 }
 
 } // namespace zantiva

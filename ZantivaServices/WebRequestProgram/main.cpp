@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QNetworkAccessManager>
 
 #include "Model/JsonCodec.h"
 #include "WebRequestProgram/CallableAddress.h"
@@ -46,8 +45,7 @@ int main(int argc, char** argv) {
     if (!zantiva::isCallableAddress(order.request.url)) return refuse("sends only to https addresses");
 
     QCoreApplication application(argc, argv);
-    QNetworkAccessManager manager;
-    zantiva::sendRequest(manager, order, limits, [&](const zantiva::WebRequestAnswer& reply) {
+    zantiva::sendRequest(order, limits, [&](const zantiva::WebRequestAnswer& reply) {
         answer(reply);
         application.quit();
     });

@@ -1,8 +1,8 @@
 #pragma once
 
 // A loopback server that answers each request with whatever its test writes on the socket,
-// for the answers a real website should never give: a body cut off, one without end, one
-// a byte at a time.
+// for the answers a real website should never give: a body cut off, a head or a body without
+// end, one a byte at a time.
 
 #include <chrono>
 #include <functional>
@@ -31,14 +31,20 @@ public:
     // A head of 200 OK with these further header lines (each ending in \r\n).
     static QByteArray head(const QByteArray& headers) { return "HTTP/1.1 200 OK\r\n" + headers + "\r\n"; }
 
-    // Writes the body without end, as fast as the client takes it.
+    // Writes `start`, then `chunk` again and again without end, as fast as the client takes it.
+    static Answer flood(QByteArray start, QByteArray chunk) {
+        return [start = std::move(start), chunk = std::move(chunk)](QTcpSocket& socket) {
+            socket.write(start);
+            QObject::connect(&socket, &QTcpSocket::bytesWritten, &socket, [&socket, chunk] {
+                if (socket.bytesToWrite() < chunk.size()) socket.write(chunk);
+            });
+            socket.write(chunk);
+        };
+    }
+
+    // Writes the body without end.
     static void endless(QTcpSocket& socket) {
-        socket.write(head("Content-Type: application/json\r\nConnection: close\r\n"));
-        const QByteArray chunk(64 * 1024, ' ');
-        QObject::connect(&socket, &QTcpSocket::bytesWritten, &socket, [&socket, chunk] {
-            if (socket.bytesToWrite() < chunk.size()) socket.write(chunk);
-        });
-        socket.write(chunk);
+        flood(head("Content-Type: application/json\r\nConnection: close\r\n"), QByteArray(64 * 1024, ' '))(socket);
     }
 
     // Announces a body and sends one byte of it every `interval`, never reaching its end.

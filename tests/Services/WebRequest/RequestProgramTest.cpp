@@ -1,5 +1,5 @@
 // The request program against what a hostile site or a broken caller would hand it: answers
-// without end, cut off or trickling, orders too large, slow, out of range or with line breaks
+// or heads without end, cut off or trickling, orders too large, slow, out of range or with line breaks
 // for the request's head, and addresses that are not https. Each is a failure with its
 // reason, given before anything is sent where the order is at fault.
 
@@ -75,6 +75,21 @@ TEST(RequestProgram, AnAnswerWithoutEndOrCutOffIsAFailure) {
     LoopbackServer site;
     site.answer("user-points", CannedReply::error(404, "rest_no_route", "No route"));
     EXPECT_EQ(callThroughTransport(get(site.baseURL().resolved(QUrl("wp-json/zantiva/v1/user-points")))), "status 404");
+}
+
+// A head without end, as one endless header or as header lines without end, sent as fast as
+// the run takes it: the answer's bound covers the head, and ends the run there, long before
+// the stall timer would.
+TEST(RequestProgram, AHeadWithoutEndEndsOnTheAnswersBound) {
+    const std::pair<QByteArray, QByteArray> heads[] = {
+        {"HTTP/1.1 200 OK\r\nX-Endless: ", QByteArray(64 * 1024, 'a')},
+        {"HTTP/1.1 200 OK\r\n", QByteArray("X-Line: a\r\n").repeated(6000)},
+    };
+    for (const auto& [start, chunk] : heads) {
+        RawHttpServer server(RawHttpServer::flood(start, chunk));
+        EXPECT_NE(callThroughTransport(get(server.url())).find("the answer is larger than 4 MiB"), std::string::npos)
+            << start.toStdString();
+    }
 }
 
 TEST(RequestProgram, RefusesBeforeConnectingAnOrderThatCouldAddHeaderLines) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+namespace zantiva {
+
+// The head of an HTTP/1.x answer: the status line's code and the header lines as they came.
+// A field is looked up by name when asked: a head may hold as many lines as the answer's bound
+// allows, and only a few of them matter to the program.
+class AnswerHead {
+public:
+    // The head's lines (CRLF or LF between them), without the empty line that ends it; nothing
+    // when the first one is not an HTTP/1.x status line.
+    static std::optional<AnswerHead> parse(QByteArray lines);
+
+    int status() const { return status_; }
+    // The value of every field of that name (in any case), trimmed, in the order they came.
+    QList<QByteArray> values(QByteArrayView name) const;
+    // The elements of the comma-separated lists in those fields, trimmed, empty ones left out.
+    QList<QByteArray> listElements(QByteArrayView name) const;
+
+private:
+    AnswerHead(int status, QByteArray lines) : status_(status), lines_(std::move(lines)) {}
+
+    int status_;
+    QByteArray lines_;
+};
+
+} // namespace zantiva
