@@ -111,19 +111,10 @@ std::optional<std::string> readWholeFile(const fs::path& file) {
         std::uint64_t(info.st_size) > storedFileLimit)
         return std::nullopt;
 
-    std::string content;
-    content.reserve(std::size_t(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
-        if (n == 0) return content;
-        if (content.size() + std::size_t(n) > storedFileLimit) return std::nullopt; // grew while read
-        content.append(buffer, std::size_t(n));
-    }
+    // One byte past the limit tells a file that grew while it was read.
+    auto content = readUpTo(fd.get(), storedFileLimit + 1);
+    if (!content || content->size() > storedFileLimit) return std::nullopt;
+    return content;
 }
 
 } // namespace zantiva

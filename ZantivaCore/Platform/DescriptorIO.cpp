@@ -1,5 +1,6 @@
 #include "Platform/DescriptorIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <poll.h>
 #include <unistd.h>
@@ -42,6 +43,19 @@ ReadStep readWhenReady(int fd, std::span<char> buffer, std::chrono::steady_clock
         if (n == 0) return {ReadOutcome::endOfStream};
         return {ReadOutcome::data, std::size_t(n)};
     }
+}
+
+std::optional<std::string> readUpTo(int fd, std::size_t maxBytes) {
+    std::string out;
+    char buffer[16384];
+    while (out.size() < maxBytes) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - out.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        out.append(buffer, std::size_t(n));
+    }
+    return out;
 }
 
 } // namespace zantiva

@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -34,5 +36,9 @@ struct ReadStep {
 // Waits until `until` at the latest for something to read on `fd`, then reads once, at most
 // the buffer's size. A signal neither ends the wait early nor counts as a failure.
 ReadStep readWhenReady(int fd, std::span<char> buffer, std::chrono::steady_clock::time_point until);
+
+// What is left to read on `fd` up to its end, at most `maxBytes`, resuming after signals.
+// Absent when a read fails: a /proc file of a process that ended since the open fails so.
+std::optional<std::string> readUpTo(int fd, std::size_t maxBytes);
 
 } // namespace zantiva

@@ -1,16 +1,23 @@
 #include "Platform/ProcessStat.h"
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <system_error>
 
+#include "Platform/DescriptorIO.h"
+#include "Platform/KernelFile.h"
 #include "Platform/ProcTable.h"
 #include "Platform/WholeNumber.h"
 
 namespace zantiva {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A stat line is a short name and some fifty numbers: far below this.
+constexpr std::size_t statFileLimit = 4096;
+
+} // namespace
 
 std::optional<ProcessStat> parseProcessStat(std::string_view line) {
     // The name may hold blanks and parentheses: it runs from the first '(' to the last ')'.
@@ -31,14 +38,20 @@ std::optional<pid_t> parseProcessId(std::string_view text) {
     return static_cast<pid_t>(*value);
 }
 
-std::optional<ProcessStat> processStatOf(pid_t pid, const fs::path& proc) {
+std::optional<ProcessStat> readProcessStat(int statFile, pid_t pid) {
     // Read whole, not to the first line break: a process may put one in its own name.
-    std::ifstream in(proc / std::to_string(pid) / "stat");
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (text.ends_with('\n')) text.pop_back();
-    auto stat = parseProcessStat(text);
+    auto text = readUpTo(statFile, statFileLimit);
+    if (!text) return std::nullopt;
+    if (text->ends_with('\n')) text->pop_back();
+    auto stat = parseProcessStat(*text);
     if (!stat || stat->pid != pid) return std::nullopt;
     return stat;
+}
+
+std::optional<ProcessStat> processStatOf(pid_t pid, const fs::path& proc) {
+    const FileDescriptor fd = openKernelFile(proc / std::to_string(pid) / "stat");
+    if (!fd.valid()) return std::nullopt;
+    return readProcessStat(fd.get(), pid);
 }
 
 std::vector<ProcessStat> allProcessStats(const fs::path& proc) {

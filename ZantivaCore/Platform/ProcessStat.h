@@ -26,6 +26,10 @@ std::optional<ProcessStat> parseProcessStat(std::string_view line);
 // A process id as a folder name or a stat field gives it: a whole number that fits, not below 0.
 std::optional<pid_t> parseProcessId(std::string_view text);
 
+// The stat of process `pid` read from `statFile`, its stat file opened earlier; absent when the
+// read fails (the process has ended and been reaped since the open) or the line names another.
+std::optional<ProcessStat> readProcessStat(int statFile, pid_t pid);
+
 // The process's stat in `proc`; absent when it has ended or its line names another process.
 std::optional<ProcessStat> processStatOf(pid_t pid, const std::filesystem::path& proc = "/proc");
 

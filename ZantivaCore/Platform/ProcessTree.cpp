@@ -1,18 +1,26 @@
 #include "Platform/ProcessTree.h"
 
-#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
 
+#include "Platform/KernelFile.h"
 #include "Platform/ProcTable.h"
 #include "Platform/ProcessStat.h"
 
 namespace zantiva {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A process's status is some sixty short lines, but its list of groups (before RssAnon) may
+// name thousands.
+constexpr std::size_t statusFileLimit = 1 << 20;
+
+} // namespace
 
 std::vector<pid_t> descendantsOf(pid_t ancestor, const fs::path& proc) {
     std::multimap<pid_t, pid_t> children;
@@ -33,8 +41,9 @@ std::vector<pid_t> descendantsOf(pid_t ancestor, const fs::path& proc) {
 }
 
 std::uint64_t ownMemoryOf(pid_t pid, const fs::path& proc) {
-    std::ifstream in(proc / std::to_string(pid) / "status");
-    for (std::string row; std::getline(in, row);) {
+    const auto status = readKernelFile(proc / std::to_string(pid) / "status", statusFileLimit);
+    if (!status) return 0;
+    for (const std::string_view row : procLines(*status)) {
         ProcLine line(row);
         if (line.name() != "RssAnon:") continue;
         const auto kibibytes = line.nextNumber();

@@ -1,15 +1,11 @@
 #include "Probes/ProbeRoot.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <iterator>
 #include <limits>
 #include <system_error>
-#include <unistd.h>
 
 #include "Model/SpecText.h"
-#include "Platform/FileDescriptor.h"
+#include "Platform/KernelFile.h"
 #include "Platform/WholeNumber.h"
 
 namespace zantiva {
@@ -26,23 +22,8 @@ fs::path ProbeRoot::at(const fs::path& systemPath) const {
 }
 
 std::optional<std::string> ProbeRoot::bytes(const fs::path& systemPath, std::size_t maxBytes) const {
-    // Plain reads: the live readings open a few files every second, and a stream costs more
-    // than the read itself.
-    const FileDescriptor file(::open(at(systemPath).c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) return std::nullopt;
-    std::string out;
-    char buffer[4096];
-    while (out.size() < maxBytes) {
-        const ssize_t got = ::read(file.get(), buffer, std::min(sizeof buffer, maxBytes - out.size()));
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            // A sysfs attribute that refuses to be read gives an error without bytes.
-            return std::nullopt;
-        }
-        out.append(buffer, static_cast<std::size_t>(got));
-    }
-    return out;
+    // A sysfs attribute that refuses to be read gives an error without bytes: absent too.
+    return readKernelFile(at(systemPath), maxBytes);
 }
 
 std::optional<std::string> ProbeRoot::text(const fs::path& systemPath) const {

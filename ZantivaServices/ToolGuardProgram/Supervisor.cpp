@@ -13,6 +13,7 @@
 
 #include "Platform/ProcessTree.h"
 #include "ToolGuard/GuardProtocol.h"
+#include "ToolGuardProgram/DescendantKill.h"
 
 namespace zantiva::toolguard {
 namespace {
@@ -45,8 +46,9 @@ sigset_t handledSignals() {
     ::_exit(127);
 }
 
-void killDescendants() {
-    for (const pid_t pid : descendantsOf(::getpid())) ::kill(pid, SIGKILL);
+// Whatever is below us; `group` is killed should the look fail.
+void killAllBelow(pid_t group) {
+    killDescendants(group, [] { return descendantsOf(::getpid()); });
 }
 
 ToolEnd endOf(int status) {
@@ -112,8 +114,9 @@ ToolEnd supervise(pid_t parent, char* const* arguments) {
         }
         if (!reapEnded(tool, end)) return end.value_or(ToolEnd{});
         ending = ending || end.has_value();
-        // Whatever is still below us: all that can be left of the group, and what left it.
-        if (ending) killDescendants();
+        // Whatever is still below us: all that can be left of the group, and what left it. Until
+        // the tool is reaped its id is still the group's, and the group can be killed by it.
+        if (ending) killAllBelow(end ? 0 : tool);
         const int signal = ending ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
         if (isStop(signal)) ending = true;
     }
@@ -136,8 +139,9 @@ ToolEnd watchOver(pid_t parent, char* const* arguments) {
     std::optional<ToolEnd> end;
     for (;;) {
         if (!reapEnded(keeper, end)) return end.value_or(ToolEnd{});
-        // A keeper that died outright left its processes to us.
-        if (end) killDescendants();
+        // A keeper that died outright left its processes to us. We don't know the tool's group:
+        // a look that fails is only tried again.
+        if (end) killAllBelow(0);
         const int signal = end ? ::sigtimedwait(&handled, nullptr, &endingPoll) : ::sigwaitinfo(&handled, nullptr);
         if (isStop(signal) && !end) ::kill(keeper, SIGTERM);
     }

@@ -1,13 +1,17 @@
-// The stat line of a process, parsed alone and read from procfs trees written for the test.
+// The stat line of a process, parsed alone, read from procfs trees written for the test and
+// from /proc while a process ends.
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "../../Support/TemporaryFolder.h"
+#include "Platform/KernelFile.h"
 #include "Platform/ProcessStat.h"
 
 namespace zantiva {
@@ -41,6 +45,20 @@ TEST(ProcessStat, ReadsTheWholeFileOfTheProcessItNames) {
     ASSERT_TRUE(self);
     EXPECT_EQ(self->parent, ::getppid());
     EXPECT_EQ(self->state, 'R');
+}
+
+// The scans of every process meet processes that end between the open of their stat and the
+// read, which then fails (ESRCH): such a process is gone, and the read says so without throwing.
+TEST(ProcessStat, AProcessReapedBetweenTheOpenAndTheReadReadsAsGone) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        for (;;) ::pause();
+    ASSERT_GT(child, 0);
+    const FileDescriptor stat = openKernelFile("/proc/" + std::to_string(child) + "/stat");
+    ASSERT_EQ(::kill(child, SIGKILL), 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    ASSERT_TRUE(stat.valid());
+    EXPECT_EQ(readProcessStat(stat.get(), child), std::nullopt);
 }
 
 } // namespace
