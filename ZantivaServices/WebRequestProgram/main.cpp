@@ -15,6 +15,9 @@
 #include "WebRequestProgram/CallableAddress.h"
 #include "WebRequestProgram/NetworkExchange.h"
 #include "WebRequestProgram/OrderInput.h"
+#ifdef ZANTIVA_LOOPBACK_HTTP_FOR_TESTS
+#include "WebRequestProgram/TestAuthority.h"
+#endif
 
 namespace {
 
@@ -45,6 +48,9 @@ int main(int argc, char** argv) {
     if (!zantiva::isCallableAddress(order.request.url)) return refuse("sends only to https addresses");
 
     QCoreApplication application(argc, argv);
+#ifdef ZANTIVA_LOOPBACK_HTTP_FOR_TESTS
+    zantiva::trustTestAuthority();
+#endif
     zantiva::sendRequest(order, limits, [&](const zantiva::WebRequestAnswer& reply) {
         answer(reply);
         application.quit();

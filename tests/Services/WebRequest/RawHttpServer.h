@@ -2,12 +2,14 @@
 
 // A loopback server that answers each request with whatever its test writes on the socket,
 // for the answers a real website should never give: a body cut off, a head or a body without
-// end, one a byte at a time.
+// end, one a byte at a time. Given a TLS configuration (its certificate and key), it speaks
+// TLS and answers once the handshake is done.
 
 #include <chrono>
 #include <functional>
 #include <memory>
 
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -19,14 +21,15 @@ class RawHttpServer {
 public:
     using Answer = std::function<void(QTcpSocket&)>;
 
-    explicit RawHttpServer(Answer answer) : answer_(std::move(answer)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection()) serve(socket);
-        });
-    }
+    explicit RawHttpServer(Answer answer) : RawHttpServer(std::make_unique<QTcpServer>(), std::move(answer)) {}
 
-    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server_.serverPort())); }
+    RawHttpServer(Answer answer, const QSslConfiguration& tls)
+        : RawHttpServer(tlsServer(tls), std::move(answer)) {}
+
+    QUrl url() const {
+        const auto scheme = qobject_cast<QSslServer*>(server_.get()) ? QStringLiteral("https") : QStringLiteral("http");
+        return QUrl(QStringLiteral("%1://127.0.0.1:%2/").arg(scheme).arg(server_->serverPort()));
+    }
 
     // A head of 200 OK with these further header lines (each ending in \r\n).
     static QByteArray head(const QByteArray& headers) { return "HTTP/1.1 200 OK\r\n" + headers + "\r\n"; }
@@ -56,6 +59,21 @@ public:
     }
 
 private:
+    RawHttpServer(std::unique_ptr<QTcpServer> server, Answer answer)
+        : server_(std::move(server)), answer_(std::move(answer)) {
+        server_->listen(QHostAddress::LocalHost);
+        // A TLS connection is pending only once its handshake is done.
+        QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, [this] {
+            while (QTcpSocket* socket = server_->nextPendingConnection()) serve(socket);
+        });
+    }
+
+    static std::unique_ptr<QTcpServer> tlsServer(const QSslConfiguration& tls) {
+        auto server = std::make_unique<QSslServer>();
+        server->setSslConfiguration(tls);
+        return server;
+    }
+
     void serve(QTcpSocket* socket) {
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         auto head = std::make_shared<QByteArray>();
@@ -67,7 +85,7 @@ private:
         });
     }
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
     Answer answer_;
 };
 

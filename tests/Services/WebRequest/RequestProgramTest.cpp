@@ -1,16 +1,21 @@
 // The request program against what a hostile site or a broken caller would hand it: answers
 // or heads without end, cut off or trickling, orders too large, slow, out of range or with line breaks
 // for the request's head, and addresses that are not https. Each is a failure with its
-// reason, given before anything is sent where the order is at fault.
+// reason, given before anything is sent where the order is at fault. Over TLS, against a site
+// whose authority the test build trusts: answers read whole, and certificates checked.
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <QProcess>
 
 #include "Account/HttpTransport.h"
 #include "RawHttpServer.h"
 #include "Support/AwaitTask.h"
+#include "Support/EnvironmentChange.h"
 #include "Support/LoopbackServer.h"
+#include "TestCertificates.h"
 #include "WebRequest/WebRequestProtocol.h"
 
 using namespace zantiva;
@@ -140,6 +145,69 @@ TEST(RequestProgram, TheInstalledProgramSendsOnlyToHttps) {
     elsewhere.setHost("example.com");
     EXPECT_EQ(failureOf(runProgram(ZANTIVA_WEB_REQUEST_LOOPBACK, encodeOrder({get(elsewhere), "ua"}))),
               "not a request: sends only to https addresses");
+}
+
+// The site's authority, trusted by the test build's runs until the end of the scope.
+struct TrustedAuthority {
+    TestCertificates certificates;
+    EnvironmentChange trust{"ZANTIVA_WEB_REQUEST_TEST_CA", certificates.authorityFile().toStdString()};
+};
+
+WebRequestAnswer answerOver(const RawHttpServer& server, const char* program = ZANTIVA_WEB_REQUEST_LOOPBACK) {
+    return runProgram(program, encodeOrder({get(server.url()), "ua"})).answer;
+}
+
+// With its length, and ended by the site's close alone. A site that closes TLS (close_notify)
+// and keeps the connection open until the client closes too is seen as an error, never as a
+// disconnect: the run takes that error as the answer's end, and doesn't wait out the stall bound.
+TEST(RequestProgram, AnAnswerOverTlsReadsWholeWithItsLengthOrEndedByTheClose) {
+    TrustedAuthority authority;
+    const QSslConfiguration site = authority.certificates.server("IP:127.0.0.1,DNS:localhost");
+    const QByteArray body = R"({"user_id": 7, "points": 120})";
+    RawHttpServer withLength([&](QTcpSocket& socket) {
+        socket.write(RawHttpServer::head("Content-Length: " + QByteArray::number(body.size()) + "\r\n") + body);
+    }, site);
+    int heldOpen = -1; // a copy of the connection's descriptor, which outlives the socket's close
+    RawHttpServer endedByClose([&](QTcpSocket& socket) {
+        socket.write(RawHttpServer::head("Connection: close\r\n") + body);
+        heldOpen = ::dup(int(socket.socketDescriptor()));
+        socket.disconnectFromHost();
+    }, site);
+    for (const RawHttpServer* server : {&withLength, &endedByClose}) {
+        const WebRequestAnswer answer = answerOver(*server);
+        const auto* response = std::get_if<HttpResponse>(&answer);
+        ASSERT_TRUE(response) << std::get<WebRequestFailure>(answer).why;
+        EXPECT_EQ(response->status, 200);
+        EXPECT_EQ(response->body, body);
+    }
+    ::close(heldOpen);
+}
+
+// A certificate that the trusted authority did not sign, or one for another host, ends the call
+// in the handshake: the site is never asked. The installed program ignores the test build's
+// variable, so the tests' authority means nothing to it.
+TEST(RequestProgram, ACertificateNotSignedByATrustedAuthorityOrForAnotherHostIsRefused) {
+    TrustedAuthority authority;
+    bool asked = false;
+    const auto answer = [&](QTcpSocket& socket) {
+        asked = true;
+        socket.write(RawHttpServer::head("Content-Length: 2\r\n") + "{}");
+    };
+    RawHttpServer selfSigned(answer, authority.certificates.server("IP:127.0.0.1", /*selfSigned=*/true));
+    RawHttpServer elsewhere(answer, authority.certificates.server("DNS:elsewhere.example"));
+    RawHttpServer site(answer, authority.certificates.server("IP:127.0.0.1"));
+    const std::pair<WebRequestAnswer, std::string> refusals[] = {
+        {answerOver(selfSigned), "The certificate is self-signed, and untrusted"},
+        {answerOver(elsewhere), "The host name did not match any of the valid hosts for this certificate"},
+        {answerOver(site, ZANTIVA_WEB_REQUEST), "The issuer certificate of a locally looked up certificate could "
+                                                "not be found"},
+    };
+    for (const auto& [refused, why] : refusals) {
+        const auto* failure = std::get_if<WebRequestFailure>(&refused);
+        ASSERT_TRUE(failure) << why;
+        EXPECT_EQ(failure->why, why);
+    }
+    EXPECT_FALSE(asked);
 }
 
 } // namespace
