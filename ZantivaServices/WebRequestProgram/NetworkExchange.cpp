@@ -54,7 +54,8 @@ private:
             progressed();
             taken(reader_.take(socket_.readAll()));
         });
-        // A TLS connection that the site closes reports the error but never disconnects.
+        // A site may end TLS and still hold the connection open: Qt then reports the close as an
+        // error and never disconnects, so the error ends an answer that ends at the close.
         QObject::connect(&socket_, &QAbstractSocket::disconnected, this, [this] { closed(); });
         QObject::connect(&socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
             if (error == QAbstractSocket::RemoteHostClosedError) return closed();
