@@ -14,6 +14,14 @@ SaveResult logged(std::string_view category, SaveResult failure) {
     return failure;
 }
 
+// A failed save when the file's folder isn't a private folder of this user's (made when
+// missing): nothing is done through a folder that is refused, a link least of all.
+std::optional<SaveResult> refusedFolder(const std::filesystem::path& file, std::string_view category) {
+    using Folder = PrivateFolder;
+    if (Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close)) return std::nullopt;
+    return logged(category, SaveResult::failed(file, "its folder is missing or not a private folder of this user's"));
+}
+
 // Moves the file to the first free name of "<name>.bad", "<name>.bad.1" … "<name>.bad.999",
 // replacing nothing that is there (an earlier damaged file, or a folder kept aside the same
 // way). Answers the new name, or the error that left the file in place.
@@ -41,10 +49,7 @@ SaveResult save(const std::filesystem::path& file, const json::Json& value, std:
 
 SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
               FileAccess access) {
-    using Folder = PrivateFolder;
-    if (!Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close))
-        return logged(category,
-                      SaveResult::failed(file, "its folder is missing or not a private folder of this user's"));
+    if (auto refused = refusedFolder(file, category)) return std::move(*refused);
     const std::error_code ec = writeFileAtomically(file, bytes, access);
     if (!ec) return {};
     return logged(category, SaveResult::failed(file, ec));
@@ -52,6 +57,8 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
 
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf) {
+    // Checked before the file is looked at, so that nothing is moved aside in a refused folder.
+    if (auto refused = refusedFolder(file, category)) return std::move(*refused);
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
         std::optional<std::string> problem = "not a regular file that can be read whole";

@@ -275,4 +275,10 @@ TEST(ResultStore, KeepsItsFilesToItsUserAndNeverWritesThroughALinkedFolder) {
     EXPECT_EQ(refused.file, folder / "link" / "last-report.json");
     EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
     EXPECT_EQ(modeOf(folder / "elsewhere"), fs::perms(0755));
+
+    // Nor is a damaged file there moved aside: the save is refused before it looks inside.
+    writeRaw(folder / "elsewhere" / "last-report.json", "{");
+    EXPECT_FALSE(ResultStore(folder / "link").saveReport(scoredReport()).saved());
+    EXPECT_EQ(readWholeFile(folder / "elsewhere" / "last-report.json"), "{");
+    EXPECT_FALSE(fs::exists(folder / "elsewhere" / "last-report.json.bad"));
 }
