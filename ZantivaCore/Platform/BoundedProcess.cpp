@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <exception>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -65,7 +66,9 @@ std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, 
 
 // Kills the program with its group and reaps it. One that can't be signalled (it became
 // another user's, as pkexec's program becomes root) ends within its own bound; it is reaped
-// by a thread of its own then, so that a stop never waits for it.
+// by a thread of its own then, so that a stop never waits for it. With no thread to be had
+// (this user's process limit is reached) it is left unreaped rather than waited for or thrown
+// over.
 void endProgram(pid_t pid) {
     ::kill(-pid, SIGKILL);
     int status = 0;
@@ -73,10 +76,13 @@ void endProgram(pid_t pid) {
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
         return;
     }
-    std::thread([pid] {
-        int ended = 0;
-        while (::waitpid(pid, &ended, 0) < 0 && errno == EINTR) {}
-    }).detach();
+    try {
+        std::thread([pid] {
+            int ended = 0;
+            while (::waitpid(pid, &ended, 0) < 0 && errno == EINTR) {}
+        }).detach();
+    } catch (const std::exception&) {
+    }
 }
 
 // How often a waiting run looks at its cancel token: a stop is answered well within a

@@ -23,9 +23,10 @@ struct BoundedProcessResult {
 // running then is killed with its process group, and so is one still running once `cancel`
 // is set (seen within a few hundredths of a second). Either way the child is reaped before
 // this returns, unless it can no longer be signalled (it became another user's, as pkexec's
-// program does): then this returns at once and the child is reaped when it ends. The child
-// is killed should the calling thread end first, however it ends. Nothing is thrown: a
-// program that cannot be started gives no result.
+// program does): then this returns at once and the child is reaped when it ends (or left
+// unreaped, when no thread can be started to wait for it). The child is killed should the
+// calling thread end first, however it ends. Nothing is thrown: a program that cannot be
+// started gives no result.
 std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
                                                       std::chrono::milliseconds timeout,
                                                       std::size_t outputLimit = 1 << 20,

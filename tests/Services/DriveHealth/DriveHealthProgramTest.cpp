@@ -7,6 +7,7 @@
 #include <future>
 #include <spawn.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -217,6 +218,23 @@ private:
     bool acting_ = false;
 };
 
+// Stops the read while this process acts as a user that can't signal the launcher, as the
+// program can't signal its drive health program run as root; with `withoutThreads` that user
+// may start no more threads either (its process limit is reached). True when the launcher
+// was out of reach and the read returned after the stop.
+bool stoppedOutOfReach(OpenQuestion& question, bool withoutThreads) {
+    const ActingAsUser user;
+    rlimit own{};
+    ::getrlimit(RLIMIT_NPROC, &own);
+    const rlimit none{0, own.rlim_max};
+    const bool outOfReach = user.acting() && ::kill(*question.launcher, 0) != 0 &&
+                            (!withoutThreads || ::setrlimit(RLIMIT_NPROC, &none) == 0);
+    question.cancel.cancel();
+    const bool returned = outOfReach && question.returned();
+    if (withoutThreads) ::setrlimit(RLIMIT_NPROC, &own);
+    return returned;
+}
+
 // Stopped after the person has answered, while the program runs as root: the stop can't end
 // it and must not wait for it (up to its own bound); it is reaped once it ends.
 TEST(DriveHealthProgram, AStoppedReadReturnsAtOnceThoughTheProgramCanNoLongerBeSignalled) {
@@ -225,22 +243,26 @@ TEST(DriveHealthProgram, AStoppedReadReturnsAtOnceThoughTheProgramCanNoLongerBeS
     const auto launcher = question.launcher;
     ASSERT_TRUE(launcher);
 
-    bool unsignallable = false;
-    bool returned = false;
-    {
-        const ActingAsUser user;
-        unsignallable = user.acting() && ::kill(*launcher, 0) != 0;
-        question.cancel.cancel();
-        returned = unsignallable && question.returned();
-    }
+    const bool returned = stoppedOutOfReach(question, false);
     const bool stillRunning = !testing::isGone(*launcher);
     ::kill(*launcher, SIGKILL);
-    ASSERT_TRUE(unsignallable);
     ASSERT_TRUE(returned);
     EXPECT_TRUE(stillRunning);
     EXPECT_EQ(question.reading.get().end, ElevatedReadEnd::stopped);
     // Once it ends it is reaped all the same, not left a zombie.
     EXPECT_TRUE(testing::pollUntil([&] { return !std::filesystem::exists("/proc/" + std::to_string(*launcher)); }));
+
+    // With no thread to be had to wait for it, the stop still ends as stopped instead of
+    // throwing, and leaves the program to this process.
+    OpenQuestion starved;
+    ASSERT_TRUE(starved.launcher);
+    const bool starvedReturned = stoppedOutOfReach(starved, true);
+    ::kill(*starved.launcher, SIGKILL);
+    ASSERT_TRUE(starvedReturned);
+    ElevatedDriveReading reading;
+    EXPECT_NO_THROW(reading = starved.reading.get());
+    EXPECT_EQ(reading.end, ElevatedReadEnd::stopped);
+    EXPECT_EQ(::waitpid(*starved.launcher, nullptr, 0), *starved.launcher);
 }
 
 } // namespace
