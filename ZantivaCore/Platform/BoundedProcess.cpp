@@ -18,29 +18,33 @@ namespace zantiva {
 namespace {
 
 // In the forked child only: async-signal-safe calls until the exec. Why the exec failed goes
-// to `report`, which a successful exec closes.
-[[noreturn]] void becomeProgram(pid_t parent, int outputFd, int report, char* const* argv) {
+// to `report`, which a successful exec closes. No `errorFd` (-1): standard error on /dev/null.
+[[noreturn]] void becomeProgram(pid_t parent, int outputFd, int errorFd, int report, char* const* argv) {
     ::setpgid(0, 0);
     // Ends with the thread that started it, however that ends (killed outright, by its alarm):
     // a run bounds its caller's time only if nothing of it outlives the caller.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(127);
-    if (outputFd == STDOUT_FILENO) ::fcntl(outputFd, F_SETFD, 0);
-    else ::dup2(outputFd, STDOUT_FILENO);
-    const int nothing = ::open("/dev/null", O_RDWR);
-    ::dup2(nothing, STDIN_FILENO);
-    ::dup2(nothing, STDERR_FILENO);
-    if (nothing > STDERR_FILENO) ::close(nothing);
-    ::execvp(argv[0], argv);
+    // Each source is first copied above the standard numbers, so that putting one in place
+    // never closes another (a caller without standard streams has its pipes there); the
+    // copies close at the exec.
+    const int nothing = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    const int sources[] = {nothing, outputFd, errorFd < 0 ? nothing : errorFd};
+    int lifted[3];
+    for (int stream = 0; stream < 3; ++stream) lifted[stream] = ::fcntl(sources[stream], F_DUPFD_CLOEXEC, 3);
+    bool placed = true;
+    for (int stream = 0; stream < 3 && placed; ++stream)
+        placed = lifted[stream] >= 0 && ::dup2(lifted[stream], stream) >= 0;
+    if (placed) ::execvp(argv[0], argv);
     const int error = errno;
     [[maybe_unused]] const ssize_t written = ::write(report, &error, sizeof error);
     ::_exit(127);
 }
 
 // Starts the program in a process group of its own, so that a timeout also ends what it
-// started, with its output into outputFd and nothing on its other streams. Absent when it
-// could not be started.
-std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd) {
+// started, with its output into outputFd, its errors into errorFd (or nowhere, when -1)
+// and nothing on its input. Absent when it could not be started.
+std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd, int errorFd) {
     std::vector<char*> argv;
     for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -50,7 +54,7 @@ std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, 
     FileDescriptor reportWrite(fds[1]);
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
-    if (pid == 0) becomeProgram(parent, outputFd, reportWrite.get(), argv.data());
+    if (pid == 0) becomeProgram(parent, outputFd, errorFd, reportWrite.get(), argv.data());
     reportWrite.reset();
     if (pid < 0) return std::nullopt;
     // Also here, so that the group exists before any kill of it.
@@ -103,26 +107,42 @@ bool mustStop(std::chrono::steady_clock::time_point deadline, const CancelToken&
     return false;
 }
 
-// Reads until the program closes its output, keeping at most outputLimit bytes; marks the
-// result timed out or cancelled when that comes first.
-void readOutput(int fd, std::chrono::steady_clock::time_point deadline, std::size_t outputLimit,
-                const CancelToken& cancel, BoundedProcessResult& result) {
+// One stream the program writes: read to its end, at most `limit` bytes of it kept in `kept`.
+struct Drain {
+    FileDescriptor fd;
+    std::string* kept;
+    std::size_t limit;
+};
+
+// Reads until the program closes every stream it writes, so that none of them fills and
+// stops it; marks the result timed out or cancelled when that comes first.
+void readOutputs(std::vector<Drain>& drains, std::chrono::steady_clock::time_point deadline,
+                 const CancelToken& cancel, BoundedProcessResult& result) {
     char buffer[4096];
     for (;;) {
         if (mustStop(deadline, cancel, result)) return;
+        std::vector<int> open;
+        for (const auto& drain : drains)
+            if (drain.fd.valid()) open.push_back(drain.fd.get());
+        if (open.empty()) return;
         const auto glance = std::chrono::steady_clock::now() + std::chrono::milliseconds(cancelCheckMs);
-        const ReadStep step = readWhenReady(fd, buffer, std::min(deadline, glance));
-        switch (step.outcome) {
-        case ReadOutcome::nothingYet: continue;
-        case ReadOutcome::endOfStream: return;
-        // Output that can no longer be read can't be trusted whole: the run is cut off.
-        case ReadOutcome::failed:
-            result.timedOut = true;
-            return;
-        case ReadOutcome::data: break;
+        const std::vector<bool> ready = awaitReadable(open, std::min(deadline, glance));
+        std::size_t position = 0;
+        for (auto& drain : drains) {
+            if (!drain.fd.valid() || !ready[position++]) continue;
+            const ReadStep step = readWhenReady(drain.fd.get(), buffer, std::chrono::steady_clock::now());
+            switch (step.outcome) {
+            case ReadOutcome::nothingYet: continue;
+            case ReadOutcome::endOfStream: drain.fd.reset(); continue;
+            // Output that can no longer be read can't be trusted whole: the run is cut off.
+            case ReadOutcome::failed:
+                result.timedOut = true;
+                return;
+            case ReadOutcome::data: break;
+            }
+            const auto room = drain.limit - std::min(drain.limit, drain.kept->size());
+            drain.kept->append(buffer, std::min(room, step.size));
         }
-        const auto room = outputLimit - std::min(outputLimit, result.output.size());
-        result.output.append(buffer, std::min(room, step.size));
     }
 }
 
@@ -142,21 +162,29 @@ bool awaitExit(pid_t pid, std::chrono::steady_clock::time_point deadline, const 
 } // namespace
 
 std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
-                                                      std::chrono::milliseconds timeout,
-                                                      std::size_t outputLimit, const CancelToken& cancel) {
+                                                      std::chrono::milliseconds timeout, std::size_t outputLimit,
+                                                      const CancelToken& cancel, std::size_t errorLimit) {
     if (arguments.empty()) return std::nullopt;
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    FileDescriptor readEnd(fds[0]);
-    FileDescriptor writeEnd(fds[1]);
-    const std::optional<pid_t> pid = spawnInOwnGroup(arguments, writeEnd.get());
-    writeEnd.reset();
+    BoundedProcessResult result;
+    std::vector<Drain> drains;
+    std::vector<FileDescriptor> writeEnds;   // the program's ends, in the order of `drains`
+    const auto addDrain = [&](std::string& kept, std::size_t limit) {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+        drains.push_back({FileDescriptor(fds[0]), &kept, limit});
+        writeEnds.emplace_back(fds[1]);
+        return true;
+    };
+    if (!addDrain(result.output, outputLimit)) return std::nullopt;
+    if (errorLimit > 0 && !addDrain(result.errors, errorLimit)) return std::nullopt;
+    const int errorFd = errorLimit > 0 ? writeEnds[1].get() : -1;
+    const std::optional<pid_t> pid = spawnInOwnGroup(arguments, writeEnds[0].get(), errorFd);
+    writeEnds.clear();
     if (!pid) return std::nullopt;
 
-    BoundedProcessResult result;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    readOutput(readEnd.get(), deadline, outputLimit, cancel, result);
-    readEnd.reset();
+    readOutputs(drains, deadline, cancel, result);
+    drains.clear();
 
     int status = 0;
     const auto cutOff = [&result] { return result.timedOut || result.cancelled; };

@@ -45,6 +45,19 @@ ReadStep readWhenReady(int fd, std::span<char> buffer, std::chrono::steady_clock
     }
 }
 
+std::vector<bool> awaitReadable(std::span<const int> fds, std::chrono::steady_clock::time_point until) {
+    std::vector<pollfd> watched;
+    for (const int fd : fds) watched.push_back({fd, POLLIN, 0});
+    for (;;) {
+        const int ready = ::poll(watched.data(), watched.size(), millisecondsUntil(until));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) return std::vector<bool>(fds.size(), true);
+        std::vector<bool> readable;
+        for (const auto& p : watched) readable.push_back(p.revents != 0);
+        return readable;
+    }
+}
+
 std::optional<std::string> readUpTo(int fd, std::size_t maxBytes) {
     std::string out;
     char buffer[16384];

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace zantiva {
 
@@ -36,6 +37,12 @@ struct ReadStep {
 // Waits until `until` at the latest for something to read on `fd`, then reads once, at most
 // the buffer's size. A signal neither ends the wait early nor counts as a failure.
 ReadStep readWhenReady(int fd, std::span<char> buffer, std::chrono::steady_clock::time_point until);
+
+// Waits until `until` at the latest for something to read on any of `fds` (data or its end),
+// so that one reader can drain several pipes without blocking on one while another fills.
+// Which of them are ready, by position: none when the time was up, all when the wait itself
+// failed (their reads then say why). A signal doesn't end the wait early.
+std::vector<bool> awaitReadable(std::span<const int> fds, std::chrono::steady_clock::time_point until);
 
 // What is left to read on `fd` up to its end, at most `maxBytes`, resuming after signals.
 // Absent when a read fails: a /proc file of a process that ended since the open fails so.

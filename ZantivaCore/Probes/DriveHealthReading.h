@@ -33,7 +33,7 @@ struct DriveHealthReading {
 // How a read of one drive with administrator rights ended.
 enum class ElevatedReadEnd {
     read,           // the drive health program answered (the drive may still have told nothing)
-    declined,       // the person declined or dismissed the question, or left it unanswered
+    declined,       // the person declined, dismissed or left the question, or the rights were refused
     nobodyToAsk,    // no agent to ask, no pkexec, or no drive health program to run
     failed,         // the program ran and its read failed: an error status, a garbled answer
     stopped,        // the reading was stopped first; says nothing about the rights

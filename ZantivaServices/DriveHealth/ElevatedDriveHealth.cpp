@@ -1,5 +1,6 @@
 #include "DriveHealth/ElevatedDriveHealth.h"
 
+#include <string_view>
 #include <unistd.h>
 
 #include "DriveHealth/DriveHealthProtocol.h"
@@ -12,16 +13,24 @@ namespace {
 
 constexpr const char* pkexec = "/usr/bin/pkexec";
 constexpr std::chrono::minutes questionLimit{2};
-// pkexec's ends when the person declined or dismissed the question, and when nobody could
-// be asked (no agent, not allowed, or no program to run).
-constexpr int pkexecDeclined = 126;
-constexpr int pkexecNobodyToAsk = 127;
+// pkexec's ends when the person dismissed the question, and when the rights weren't had:
+// refused (a wrong password, or a policy that says no), or nobody could be asked (no
+// agent, no polkit, no program to run). Only its standard error tells those apart.
+constexpr int pkexecDismissed = 126;
+constexpr int pkexecNotAllowed = 127;
+constexpr std::string_view pkexecRefused = "\nError executing command as another user: Not authorized\n";
+// Far more than any of pkexec's own lines.
+constexpr std::size_t errorLimit = 4096;
+
+// Whether pkexec's line saying the rights were refused stands whole among what it printed.
+bool saysRefused(const std::string& errors) { return ("\n" + errors).find(pkexecRefused) != std::string::npos; }
 
 ElevatedReadEnd endOf(const BoundedProcessResult& run) {
     if (run.cancelled) return ElevatedReadEnd::stopped;
     if (run.timedOut) return ElevatedReadEnd::declined;
-    if (run.exitStatus == pkexecDeclined) return ElevatedReadEnd::declined;
-    if (run.exitStatus == pkexecNobodyToAsk) return ElevatedReadEnd::nobodyToAsk;
+    if (run.exitStatus == pkexecDismissed) return ElevatedReadEnd::declined;
+    if (run.exitStatus == pkexecNotAllowed)
+        return saysRefused(run.errors) ? ElevatedReadEnd::declined : ElevatedReadEnd::nobodyToAsk;
     return ElevatedReadEnd::failed;
 }
 
@@ -36,7 +45,7 @@ ElevatedDriveReading readDriveThroughProgram(const std::vector<std::string>& lau
     command.push_back(program.string());
     command.push_back(drive);
     // One byte over the limit tells an answer that was cut from one that fits.
-    const auto run = runBoundedProcess(command, timeout, DriveHealthProtocol::maxAnswerBytes + 1, cancel);
+    const auto run = runBoundedProcess(command, timeout, DriveHealthProtocol::maxAnswerBytes + 1, cancel, errorLimit);
     if (!run) return {.end = ElevatedReadEnd::nobodyToAsk, .reading = {}};
     if (!run->succeeded()) return {.end = endOf(*run), .reading = {}};
     const auto reading = DriveHealthProtocol::decodeReading(run->output);

@@ -14,10 +14,12 @@ namespace zantiva {
 // started by `launcher` (pkexec for the program; nothing in tests), waiting at most
 // `timeout`, the user's answer to the question for rights included. How it ended:
 // - read: status 0 and an answer in the protocol;
-// - declined: pkexec's 126 (the person declined or dismissed the question), or the time ran
-//   out (the question was left unanswered: the program bounds its own read far below it);
-// - nobodyToAsk: pkexec's 127 (no agent to ask, or not allowed), a launcher that can't be
-//   started, or no drive health program at `program`;
+// - declined: pkexec's 126 (the person declined or dismissed the question), its 127 with
+//   "Not authorized" on its standard error (a wrong password, or a policy that says no), or
+//   the time ran out (the question was left unanswered: the program bounds its own read far
+//   below it);
+// - nobodyToAsk: any other 127 of pkexec's (no agent to ask, no polkit), a launcher that
+//   can't be started, or no drive health program at `program`;
 // - failed: a refused name, any other end of the program (an error status, its alarm), or
 //   what it printed isn't its answer;
 // - stopped: `cancel` was set. The launcher is then killed at once: pkexec, though setuid,

@@ -85,5 +85,38 @@ TEST(BoundedProcess, KeepsOnlyTheFirstBytesOfALongOutput) {
     EXPECT_TRUE(run->succeeded());
 }
 
+// Asked for, standard error is kept beside the output, cut at its own limit, and read as it
+// comes: a program that writes far more than a pipe holds is never stopped by a full pipe.
+TEST(BoundedProcess, KeepsTheFirstBytesOfStandardErrorOnlyWhenAskedFor) {
+    const std::vector<std::string> noisy{"sh", "-c", "head -c 200000 /dev/zero >&2; echo out; exit 3"};
+    auto run = runBoundedProcess(noisy, 60s, 1000, {}, 100);
+    ASSERT_TRUE(run);
+    EXPECT_FALSE(run->timedOut);
+    EXPECT_EQ(run->exitStatus, 3);
+    EXPECT_EQ(run->output, "out\n");
+    EXPECT_EQ(run->errors, std::string(100, '\0'));
+
+    auto unasked = runBoundedProcess(noisy, 60s);
+    ASSERT_TRUE(unasked);
+    EXPECT_EQ(unasked->output, "out\n");
+    EXPECT_EQ(unasked->errors, "");
+}
+
+// A caller without standard streams has the pipes on those numbers: each must still reach
+// the program as the stream it stands for.
+TEST(BoundedProcess, AProgramGetsItsStreamsRightFromACallerWithoutStandardStreams) {
+    const pid_t caller = ::fork();
+    if (caller == 0) {
+        for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) ::close(stream);
+        const auto run = runBoundedProcess({"sh", "-c", "read line; echo out; echo err >&2; [ -z \"$line\" ]"}, 60s,
+                                           100, {}, 100);
+        ::_exit(run && run->succeeded() && run->output == "out\n" && run->errors == "err\n" ? 0 : 1);
+    }
+    ASSERT_GT(caller, 0);
+    int status = 0;
+    while (::waitpid(caller, &status, 0) < 0 && errno == EINTR) {}
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 } // namespace
 } // namespace zantiva

@@ -156,6 +156,34 @@ TEST(DriveHealthProgram, RightsNotGivenOrAGarbledAnswerReadAsNothing) {
               (ElevatedDriveReading{.end = End::read, .reading = {.nvmeLog = std::nullopt, .verdict = true}}));
 }
 
+// pkexec ends with 127 both when the person was asked and the rights were refused (a wrong
+// password, a policy that says no) and when nobody could be asked: only the words it prints
+// on its standard error tell them apart.
+TEST(DriveHealthProgram, PkexecsRefusalReadsAsDeclinedAndItsOtherFailuresAsNobodyToAsk) {
+    const auto endOf = [](const std::string& said, int status) {
+        const std::vector<std::string> launcher{"sh", "-c", "printf '%s' \"$0\" >&2; exit " + std::to_string(status),
+                                                said};
+        return readDriveThroughProgram(launcher, ZANTIVA_DRIVE_HEALTH, "sda", 30s).end;
+    };
+    using End = ElevatedReadEnd;
+    const std::string refused =
+        "Error executing command as another user: Not authorized\n\nThis incident has been reported.\n";
+    EXPECT_EQ(endOf(refused, 127), End::declined);
+    EXPECT_EQ(endOf("(pkexec:42): GLib-WARNING **: something\n" + refused, 127), End::declined);
+    EXPECT_EQ(endOf("Error executing command as another user: Request dismissed\n", 126), End::declined);
+    const std::vector<std::string> nobodyToAsk{
+        "Error executing command as another user: No authentication agent found.\n",
+        "Error getting authority: Error initializing authority: Could not connect: No such file or directory\n",
+        "Error checking for authorization com.zantiva.diagnostics.read-drive-health: GDBus.Error:"
+        "org.freedesktop.PolicyKit1.Error.Failed: Not authorized to check\n",
+        "Cannot run program /usr/libexec/zantiva-drive-health: No such file or directory\n",
+        "",
+    };
+    for (const auto& said : nobodyToAsk) EXPECT_EQ(endOf(said, 127), End::nobodyToAsk) << said;
+    // The words count only with pkexec's status.
+    EXPECT_EQ(endOf(refused, 1), End::failed);
+}
+
 // A read on a thread of its own whose launcher waits for an answer that never comes; at the
 // end it is stopped and its launcher killed, so that a failed test still finishes.
 struct OpenQuestion {
