@@ -12,17 +12,14 @@ namespace {
 
 using HealthLogAnswer = HealthSourceAnswer<std::vector<std::uint8_t>>;
 
-// One log per controller, however many of its namespaces are drives here.
-std::map<std::string, HealthLogAnswer> nvmeHealthLogs(const std::vector<InternalDrive>& drives,
-                                                      const DriveHealthOptions& options) {
-    std::map<std::string, HealthLogAnswer> logs;
-    for (const auto& drive : drives) {
-        if (!drive.nvmeController || logs.contains(*drive.nvmeController)) continue;
-        const std::string& controller = *drive.nvmeController;
-        logs[controller] = options.healthLog ? options.healthLog(controller)
-                                             : readNvmeHealthLog(options.root.at("/dev/" + controller));
-    }
-    return logs;
+// The health log of the drive's controller, read once per controller however many of its
+// namespaces are drives here.
+const HealthLogAnswer& nvmeHealthLog(const std::string& controller, const DriveHealthOptions& options,
+                                     std::map<std::string, HealthLogAnswer>& logs) {
+    const auto known = logs.find(controller);
+    if (known != logs.end()) return known->second;
+    return logs[controller] = options.healthLog ? options.healthLog(controller)
+                                                : readNvmeHealthLog(options.root.at("/dev/" + controller));
 }
 
 // What a drive refused to this user is marked with when the read with the rights gave nothing.
@@ -45,19 +42,20 @@ std::optional<DriveUnreadReason> reasonOf(ElevatedReadEnd end) {
 // read without asking again). Why the drive may lack
 // what the rights would have given; nothing when it lacks nothing for that reason, or the
 // reading was stopped before an answer.
-std::optional<DriveUnreadReason> readSources(const InternalDrive& drive,
-                                             const std::map<std::string, HealthLogAnswer>& logs,
+std::optional<DriveUnreadReason> readSources(const InternalDrive& drive, std::map<std::string, HealthLogAnswer>& logs,
                                              const DriveHealthOptions& options, const CancelToken& cancel,
                                              std::optional<ElevatedReadEnd>& unanswered, DriveHealthReading& reading) {
+    // A stopped reading reads no more drives: they stay unknown, as it claims nothing.
+    if (cancel.isCancelled()) return std::nullopt;
     bool refused = false;
     if (drive.nvmeController) {
-        const HealthLogAnswer& log = logs.at(*drive.nvmeController);
+        const HealthLogAnswer& log = nvmeHealthLog(*drive.nvmeController, options, logs);
         reading.nvmeLog = log.value;
         refused = log.refused;
     }
     const std::string& id = drive.info.id;
     const auto verdict = options.verdict ? options.verdict(id)
-                                         : smartctlVerdict(options.root.at("/dev/" + id), options.toolTimeout);
+                                         : smartctlVerdict(options.root.at("/dev/" + id), options.toolTimeout, cancel);
     reading.verdict = verdict.value;
     refused = refused || verdict.refused;
     // A stopped reading asks nobody and claims nothing about rights it never asked for.
@@ -80,7 +78,7 @@ std::optional<DriveUnreadReason> readSources(const InternalDrive& drive,
 
 DriveHealthReport read(const DriveHealthOptions& options, const CancelToken& cancel) {
     auto drives = readInternalDrives(options.root);
-    const auto logs = nvmeHealthLogs(drives, options);
+    std::map<std::string, HealthLogAnswer> logs;
     std::optional<ElevatedReadEnd> unanswered;
     DriveHealthReport report;
     for (auto& drive : drives) {

@@ -46,9 +46,10 @@ struct DriveHealthOptions {
 // smartctl run per drive, and the question for rights when it is asked); never throws. A
 // drive that gave neither is "unknown" with no findings, with the reason when its sources
 // were refused. Drives in natural order of their names. Once `cancel` is set (the run that
-// reads is stopped, or the program quits) nobody is asked any more and a question still
-// open is withdrawn; the drives it concerned stay unknown without a claim about rights, as
-// they were never answered for.
+// reads is stopped, or the program quits) a smartctl run still going is ended, no further
+// drive's sources are read, nobody is asked any more and a question still open is
+// withdrawn; the drives left unread stay unknown without a claim about rights, as they were
+// never answered for.
 namespace DriveHealthReader {
 DriveHealthReport read(const DriveHealthOptions& options = {}, const CancelToken& cancel = {});
 }

@@ -22,10 +22,11 @@ std::optional<bool> parseSystemVerdict(std::string_view smartctlJson) {
     return passed->get<bool>();
 }
 
-std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::chrono::milliseconds timeout) {
+std::optional<bool> systemVerdict(const std::vector<std::string>& command, std::chrono::milliseconds timeout,
+                                  const CancelToken& cancel) {
     if (command.empty()) return std::nullopt;
-    const auto run = runBoundedProcess(command, timeout);
-    if (!run || run->timedOut) return std::nullopt;
+    const auto run = runBoundedProcess(command, timeout, 1 << 20, cancel);
+    if (!run || run->timedOut || run->cancelled) return std::nullopt;
     return parseSystemVerdict(run->output);
 }
 
@@ -38,7 +39,8 @@ std::vector<std::string> smartctlVerdictCommand(const std::filesystem::path& dev
     return {};
 }
 
-HealthSourceAnswer<bool> smartctlVerdict(const std::filesystem::path& deviceNode, std::chrono::milliseconds timeout) {
+HealthSourceAnswer<bool> smartctlVerdict(const std::filesystem::path& deviceNode, std::chrono::milliseconds timeout,
+                                         const CancelToken& cancel) {
     const auto command = smartctlVerdictCommand(deviceNode);
     if (command.empty()) return {};
     {
@@ -46,7 +48,7 @@ HealthSourceAnswer<bool> smartctlVerdict(const std::filesystem::path& deviceNode
         const FileDescriptor device(::open(deviceNode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         if (device.get() < 0 && isRefusedForRights(errno)) return {.value = std::nullopt, .refused = true};
     }
-    return {.value = systemVerdict(command, timeout), .refused = false};
+    return {.value = systemVerdict(command, timeout, cancel), .refused = false};
 }
 
 } // namespace zantiva::DriveHealthReader

@@ -153,7 +153,7 @@ TEST(SmartctlVerdict, PassedFlagGivesTheVerdict) {
         EXPECT_FALSE(parseSystemVerdict(none)) << none;
 }
 
-TEST(SmartctlVerdict, ARunThatCannotStartOrHangsGivesNoVerdict) {
+TEST(SmartctlVerdict, ARunThatCannotStartHangsOrIsStoppedGivesNoVerdict) {
     using namespace std::chrono_literals;
     EXPECT_FALSE(systemVerdict({}, 5s));
     EXPECT_FALSE(systemVerdict({"/nonexistent/smartctl", "--json", "-H", "/dev/sda"}, 5s));
@@ -161,6 +161,10 @@ TEST(SmartctlVerdict, ARunThatCannotStartOrHangsGivesNoVerdict) {
     EXPECT_FALSE(systemVerdict({"sh", "-c", R"(echo '{"smart_status":{"passed":true}}'; exec sleep 30)"}, 200ms));
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
     EXPECT_EQ(systemVerdict({"echo", R"({"smart_status":{"passed":true}})"}, 5s), true);
+    // A stopped reading ends the run and takes nothing from it.
+    const CancelToken stopped;
+    stopped.cancel();
+    EXPECT_FALSE(systemVerdict({"echo", R"({"smart_status":{"passed":true}})"}, 5s, stopped));
 }
 
 } // namespace

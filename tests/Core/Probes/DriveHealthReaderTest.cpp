@@ -236,8 +236,38 @@ TEST(DriveHealthReader, AReadingStoppedDuringTheQuestionAsksNoMoreAndClaimsNothi
     EXPECT_TRUE(RightsCase::unread(stopped).empty());
     EXPECT_EQ(stopped.drives[0].status, Status::unknown);
     EXPECT_EQ(stopped.drives[1].status, Status::unknown);
-    EXPECT_EQ(stopped.drives[2].status, Status::good);
-    EXPECT_EQ(stopped.score(), 100);
+    // Nor is any later drive read, though this user could read sda.
+    EXPECT_EQ(stopped.drives[2].status, Status::unknown);
+    EXPECT_FALSE(stopped.score());
+}
+
+// On quit the window waits for the reading: once stopped, no later drive's sources are read
+// (each smartctl run may take seconds) and the drives left unread claim nothing.
+TEST(DriveHealthReader, AReadingStoppedDuringADrivesReadReadsNoFurtherDrive) {
+    RightsCase c;
+    const CancelToken cancel;
+    std::vector<std::string> read;
+    c.options.healthLog = [&read](const std::string& controller) {
+        read.push_back(controller);
+        return HealthSourceAnswer<std::vector<std::uint8_t>>{.value = std::nullopt, .refused = true};
+    };
+    const auto verdict = c.options.verdict;
+    c.options.verdict = [&read, cancel, verdict](const std::string& drive) {
+        read.push_back(drive);
+        cancel.cancel();   // the run is stopped while the first drive's verdict is read
+        return verdict(drive);
+    };
+    c.options.withAdministratorRights = [&c](const std::string& drive, const CancelToken&) {
+        c.asked.push_back(drive);
+        return ElevatedDriveReading{.end = ElevatedReadEnd::declined, .reading = {}};
+    };
+    const auto stopped = DriveHealthReader::read(c.options, cancel);
+    EXPECT_EQ(read, (std::vector<std::string>{"nvme0", "nvme0n1"}));
+    EXPECT_TRUE(c.asked.empty());
+    // sda would have passed, had it been read.
+    ASSERT_EQ(stopped.drives.size(), 4u);
+    for (const auto& d : stopped.drives) EXPECT_EQ(d.status, Status::unknown) << d.id;
+    EXPECT_TRUE(RightsCase::unread(stopped).empty());
 }
 
 TEST(DriveHealthReader, TheSpecsListTheSameDrivesWithTheExternalOnes) {
