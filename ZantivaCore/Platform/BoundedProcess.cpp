@@ -22,7 +22,8 @@ namespace {
 [[noreturn]] void becomeProgram(pid_t parent, int outputFd, int errorFd, int report, char* const* argv) {
     ::setpgid(0, 0);
     // Ends with the thread that started it, however that ends (killed outright, by its alarm):
-    // a run bounds its caller's time only if nothing of it outlives the caller.
+    // a run bounds its caller's time only if nothing of it outlives the caller. The kernel
+    // drops this on the exec of a setuid program (pkexec).
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(127);
     // Each source is first copied above the standard numbers, so that putting one in place

@@ -27,7 +27,8 @@ struct BoundedProcessResult {
 // a second). Either way the child is reaped before this returns, unless it can no longer be
 // signalled (it became another user's, as pkexec's program does): then this returns at once
 // and the child is reaped when it ends (or left unreaped, when no thread can be started to
-// wait for it). The child is killed should the calling thread end first, however it ends.
+// wait for it). The child is killed should the calling thread end first, however it ends,
+// unless it runs a setuid program (pkexec): the kernel drops that request on such an exec.
 // Nothing is thrown: a program that cannot be started gives no result.
 std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
                                                       std::chrono::milliseconds timeout,
