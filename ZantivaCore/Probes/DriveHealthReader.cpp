@@ -39,9 +39,8 @@ std::optional<DriveUnreadReason> reasonOf(ElevatedReadEnd end) {
 // refused it). The person is asked once per reading: `unanswered` keeps a question declined
 // or one nobody could be asked, the answer for every later drive. A read that failed after
 // the question speaks only for its own drive (polkit keeps the answer, so the next drive is
-// read without asking again). Why the drive may lack
-// what the rights would have given; nothing when it lacks nothing for that reason, or the
-// reading was stopped before an answer.
+// read without asking again). Answers why the drive may lack what the rights would have
+// given; nothing when it lacks nothing for that reason, or the reading was stopped first.
 std::optional<DriveUnreadReason> readSources(const InternalDrive& drive, std::map<std::string, HealthLogAnswer>& logs,
                                              const DriveHealthOptions& options, const CancelToken& cancel,
                                              std::optional<ElevatedReadEnd>& unanswered, DriveHealthReading& reading) {

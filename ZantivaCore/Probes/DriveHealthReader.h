@@ -30,8 +30,9 @@ struct DriveHealthOptions {
     std::function<HealthSourceAnswer<bool>(const std::string& drive)> verdict;
     // Reads one drive ("nvme0n1") with administrator rights, saying how that ended. Asked
     // only for a drive whose own sources were refused for lack of rights, and not again in the
-    // same reading once it ended without a reading: the drives it would have read keep that
-    // end as their reason. Unset: nobody is asked, and such a drive says nobody could be.
+    // same reading once the question was declined or nobody could be asked: the later drives
+    // keep that end as their reason (a failed read speaks only for its own drive). Unset:
+    // nobody is asked, and such a drive says nobody could be.
     // Ends at once, as stopped, when the reading's cancel token is set.
     std::function<ElevatedDriveReading(const std::string& drive, const CancelToken& cancel)> withAdministratorRights;
     // Whether this process has the rights already: a source refused to it is refused by the
