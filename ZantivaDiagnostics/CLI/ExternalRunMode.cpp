@@ -231,7 +231,7 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
     if (stopped || runner.wasCancelled()) return printFailure(context.out, "stopped");
     const std::string csv = folder ? (*folder / ExternalBenchmarkCSV::fileName).string() : ExternalBenchmarkCSV::fileName;
     if (!runner.writeCSV()) return printFailure(context.out, context.loc.f("Main.CsvWriteFailed", csv));
-    context.out << "csv: " << csv << '\n';
+    printLine(context.out, "csv", csv);
     if (lines.failures() > 0)
         return printFailure(context.out, std::to_string(lines.failures()) + " of " +
                                              std::to_string(runner.stepCount()) + " steps did not score");

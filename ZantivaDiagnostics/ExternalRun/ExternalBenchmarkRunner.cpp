@@ -22,11 +22,9 @@ using App = ExternalBenchmarkApp;
 
 constexpr std::chrono::milliseconds restPoll{250};
 
-Date now() { return std::chrono::system_clock::now(); }
-
 } // namespace
 
-RestClock RestClock::steady() {
+RunClock RunClock::steady() {
     return {[] { return std::chrono::steady_clock::now(); },
             [](std::chrono::milliseconds wait) { return QCoro::sleepFor(wait); }};
 }
@@ -168,7 +166,7 @@ QCoro::Task<> ExternalBenchmarkRunner::rest(App before, std::stop_token stop) {
     setFraction(std::nullopt);
     skipCooldownRequested_ = false;
     setStatus(LocalizedMessage("ExtRun.CooldownStatus"));
-    const RestClock clock = configuration_.clock;
+    const RunClock clock = configuration_.clock;
     const auto deadline = clock.now() + configuration_.cooldown;
     while (!skipCooldownRequested_ && !stop.stop_requested()) {
         const auto left = deadline - clock.now();
@@ -398,8 +396,8 @@ void ExternalBenchmarkRunner::setCurrentStep(std::optional<ExternalBenchmarkStep
     assignObserved(this, currentStep_, step, &ExternalBenchmarkRunner::currentStepChanged);
 }
 
-void ExternalBenchmarkRunner::setStepStartedAt(std::optional<Date> date) {
-    assignObserved(this, stepStartedAt_, date, &ExternalBenchmarkRunner::stepStartedAtChanged);
+void ExternalBenchmarkRunner::setStepStartedAt(std::optional<std::chrono::steady_clock::time_point> time) {
+    assignObserved(this, stepStartedAt_, time, &ExternalBenchmarkRunner::stepStartedAtChanged);
 }
 
 void ExternalBenchmarkRunner::setCooldown(std::optional<Cooldown> cooldown) {

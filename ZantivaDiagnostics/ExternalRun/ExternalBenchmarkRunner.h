@@ -30,21 +30,21 @@
 #include "ExternalRun/UrlOpener.h"
 #include "Localization/Loc.h"
 #include "Localization/LocalizedMessage.h"
-#include "Model/Date.h"
 #include "PageReader/GeekbenchScoreReading.h"
 #include "Platform/ProcessActivity.h"
 #endif
 
 namespace zantiva {
 
-// The clock of the rest between two Cinebench versions: monotonic time and the wait
-// between two looks at it. Tests drive both.
-struct RestClock {
+// The run's clock: monotonic time, which a step's elapsed time and the rest between two
+// Cinebench versions are read on (a wall clock set forward or back changes neither), and the
+// wait between two looks at it. Tests drive both.
+struct RunClock {
     std::function<std::chrono::steady_clock::time_point()> now;
     std::function<QCoro::Task<>(std::chrono::milliseconds)> sleep;
 
     // The machine's monotonic clock and a timer.
-    static RestClock steady();
+    static RunClock steady();
 };
 
 // What the outside-benchmark runner works with.
@@ -58,7 +58,7 @@ struct ExternalRunnerConfiguration {
     std::vector<std::filesystem::path> searchDirectories;
     std::chrono::seconds cooldown{300};
     std::shared_ptr<DiskImageMounting> images; // absent: disk images can't be opened
-    RestClock clock = RestClock::steady();
+    RunClock clock = RunClock::steady();
     // Opens the CSV file in the desktop's application for it.
     UrlOpener openURL;
     std::shared_ptr<ProcessActivity> activity = noProcessActivity();
@@ -114,7 +114,9 @@ public:
     const std::optional<Status>& status() const { return status_; }
     // The current step's progress 0...1; absent: indeterminate.
     const std::optional<double>& fraction() const { return fraction_; }
-    const std::optional<Date>& stepStartedAt() const { return stepStartedAt_; }
+    const std::optional<std::chrono::steady_clock::time_point>& stepStartedAt() const { return stepStartedAt_; }
+    // The time on the run's clock, to read stepStartedAt against.
+    std::chrono::steady_clock::time_point now() const { return configuration_.clock.now(); }
     // From 1 for the plan's first test step; rests are not counted.
     int stepIndex() const { return stepIndex_; }
     int stepCount() const { return stepCount_; }
@@ -205,7 +207,7 @@ private:
     void setStatus(std::optional<Status> status);
     void setFraction(std::optional<double> fraction);
     void setCurrentStep(std::optional<ExternalBenchmarkStep> step);
-    void setStepStartedAt(std::optional<Date> date);
+    void setStepStartedAt(std::optional<std::chrono::steady_clock::time_point> time);
     void setCooldown(std::optional<Cooldown> cooldown);
 
     ExternalRunnerConfiguration configuration_;
@@ -220,7 +222,7 @@ private:
     std::optional<Cooldown> cooldown_;
     std::optional<Status> status_;
     std::optional<double> fraction_;
-    std::optional<Date> stepStartedAt_;
+    std::optional<std::chrono::steady_clock::time_point> stepStartedAt_;
     int stepIndex_ = 0;
     int stepCount_ = 0;
     ToolConsole console_;

@@ -19,7 +19,7 @@ std::string shownName(const ExternalBenchmarkRunner& runner, ExternalBenchmarkAp
 } // namespace
 
 ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
-                                  const Loc& loc, Date now) {
+                                  const Loc& loc) {
     ExternalRunState state{
         .isRunning = runner.isRunning(),
         .stepIndex = runner.stepIndex(),
@@ -29,7 +29,7 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
         .cooldown = std::nullopt,
         .fraction = runner.fraction(),
         .stepStartedAt = runner.stepStartedAt(),
-        .now = now,
+        .now = runner.now(),
         .status = runner.status(),
         .scored = {},
         .problems = {},
@@ -60,7 +60,7 @@ ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const L
 void bindExternalRunScreen(ExternalRunScreen& screen, ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
                            LocNotifier& loc, ScreenSwitch goTo) {
     const auto present = [&screen, &runner, &telemetry, &loc] {
-        const auto state = externalRunState(runner, telemetry, loc.loc(), std::chrono::system_clock::now());
+        const auto state = externalRunState(runner, telemetry, loc.loc());
         screen.show(ExternalRunPresenter::present(state, loc.loc()));
     };
     using Runner = ExternalBenchmarkRunner;

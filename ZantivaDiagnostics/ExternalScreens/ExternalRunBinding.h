@@ -10,10 +10,10 @@ class ExternalRunScreen;
 class LiveTelemetryFeed;
 class LocNotifier;
 
-// What the run screen reads of the outside-benchmark runner and the live telemetry at `now`;
-// the steps' labels in the Loc's language.
+// What the run screen reads of the outside-benchmark runner (the time on its clock included)
+// and the live telemetry; the steps' labels in the Loc's language.
 ExternalRunState externalRunState(const ExternalBenchmarkRunner& runner, const LiveTelemetryFeed& telemetry,
-                                  const Loc& loc, Date now);
+                                  const Loc& loc);
 
 // Keeps the screen showing the run as it goes, in the current language (the elapsed time of
 // a step every second), and hands its requests on: Stop and Skip to the runner, Open CSV to

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "Model/Date.h"
 #include "Model/ExternalBenchmarkStep.h"
 #include "Model/SensorSnapshot.h"
 #include "Presenters/ExternalScoresPresenter.h"
@@ -36,8 +36,9 @@ struct ExternalRunState {
     std::optional<std::string> currentStepLabel;
     std::optional<Rest> cooldown;
     std::optional<double> fraction; // absent: the tool reports no progress
-    std::optional<Date> stepStartedAt;
-    Date now;
+    // On a monotonic clock: the elapsed time is their difference.
+    std::optional<std::chrono::steady_clock::time_point> stepStartedAt;
+    std::chrono::steady_clock::time_point now;
     std::optional<std::variant<LocalizedMessage, std::string>> status;
     std::vector<ExternalScoredApp> scored; // in the order they scored
     std::vector<ExternalProblemState> problems;

@@ -53,7 +53,7 @@ ExternalRunState runningState() {
     state.stepIndex = 4;
     state.stepCount = 7;
     state.currentStep = ExternalBenchmarkStep{App::cinebench2024, Kind::cpuMultiCore};
-    state.now = system_clock::now();
+    state.now = steady_clock::now();
     state.stepStartedAt = state.now - seconds(372);
     state.status = std::string("Running multi-core render, pass 1 of 1");
     state.latest.cpuLoadPercent = 99.4;

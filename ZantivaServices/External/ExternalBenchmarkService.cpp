@@ -58,7 +58,8 @@ struct ToolRun {
 
 using LineObserver = std::function<void(std::string_view)>;
 
-// Runs one tool; every line goes to the console, the progress table and `observe`.
+// Runs one tool; every line goes to the console, the progress table and `observe`, except a
+// last line that a crash or a stop may have cut short: that one is only shown.
 QCoro::Task<ToolRun> runTool(std::shared_ptr<ExternalProcessRunning> launcher, std::string name, ProcessRequest request,
                              bool isCinebench, ExternalBenchmarkService::ProgressHandler progress,
                              ExternalBenchmarkService::ConsoleHandler console, LineObserver observe,
@@ -66,13 +67,17 @@ QCoro::Task<ToolRun> runTool(std::shared_ptr<ExternalProcessRunning> launcher, s
     if (!launcher) throw std::invalid_argument("the outside-benchmark service has no launcher");
     ToolRun run;
     OutputTail tail;
-    auto onLine = [&](std::string_view line) {
+    auto show = [&](std::string_view line) {
         if (console) console(std::string(line));
+        tail.add(line);
+    };
+    auto onLine = [&](std::string_view line) {
+        show(line);
         if (tooltext::isUnsupportedSystem(line)) run.unsupportedSystem = true;
         if (auto p = toolProgress(line, isCinebench); p && progress) progress(*p);
         observe(line);
-        tail.add(line);
     };
+    request.onCutLine = show;
     std::optional<std::string> launchFailure;
     try {
         run.exit = co_await launcher->run(std::move(request), onLine, stop);

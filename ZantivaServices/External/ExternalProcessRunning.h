@@ -17,6 +17,11 @@ namespace zantiva {
 struct ProcessRequest {
     std::filesystem::path program;
     std::vector<std::string> arguments;   // passed as they are, never through a shell
+    // Takes, instead of the line handler, a last line without its line end from a program
+    // that did not end by itself with status 0: output written into a pipe goes out in
+    // blocks, so a crash or a stop may have cut that line at any byte. Empty: such a line
+    // goes to the line handler like the others.
+    std::function<void(std::string_view)> onCutLine;
 };
 
 // How the child ended.

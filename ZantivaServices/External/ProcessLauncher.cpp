@@ -99,8 +99,10 @@ QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandle
 
     feed(out, process.readAllStandardOutput());
     feed(err, process.readAllStandardError());
-    out.finish(onLine);
-    err.finish(onLine);
+    const bool endedWell = !stopped && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    const LineHandler& onLastLine = endedWell || !request.onCutLine ? onLine : request.onCutLine;
+    out.finish(onLastLine);
+    err.finish(onLastLine);
 
     if (stopped) throw CancellationError();
     if (auto failure = launchFailure(report.get())) throw ProcessLaunchError(*failure);

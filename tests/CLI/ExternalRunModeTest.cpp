@@ -144,6 +144,21 @@ TEST_F(ExternalRunMode, AToolsControlCharactersReachTheTerminalEscaped) {
         << err;
 }
 
+TEST_F(ExternalRunMode, TheCsvLineIsEscapedAsTheOthersAre) {
+    const fs::path data = scratch / "da\x1b[2Jta\nhome";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const fs::path folder = data / std::string(AppPaths::folderName);
+    ExternalBenchmarkStore(folder).setInstallation(
+        ExternalBenchmarkInstallation{.app = App::cinebench2024, .executablePath = (tools / "cinebench-score").string()},
+        App::cinebench2024);
+    EXPECT_EQ(finish(start({"--external-run", "cinebench2024", "--short"})), 0);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_TRUE(out.ends_with("\ncsv: " + scratch.path().string() + "/da\\x1b[2Jta\\nhome/" +
+                              std::string(AppPaths::folderName) + "/apps benchmarks.csv\n"))
+        << out;
+    EXPECT_TRUE(fs::exists(folder / "apps benchmarks.csv"));
+}
+
 // Run as root without a runtime folder (sudo, su, cron), after another user made the
 // per-user temporary folder with a link to a folder root can write in place of the images
 // folder: the run goes on in a fresh folder, which is gone when it ends, nothing there is

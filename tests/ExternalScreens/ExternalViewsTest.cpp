@@ -123,7 +123,7 @@ TEST(ExternalRunScreen, SectionsButtonsAndTheFoldedConsole) {
 TEST(ExternalRunScreen, OnlyTheClockOfTheElapsedLineIsMachineText) {
     ExternalRunScreen screen;
     screen.setLayoutDirection(Qt::RightToLeft);
-    const Date now = Date{} + std::chrono::hours{1};
+    const auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours{1};
     ExternalRunState state{.isRunning = true, .stepCount = 1, .stepStartedAt = now - std::chrono::seconds{125}, .now = now};
     screen.show(ExternalRunPresenter::present(state, Loc(AppLanguage::persian)));
     const auto labels = screen.findChildren<QLabel*>();
@@ -200,16 +200,21 @@ protected:
     int chooserCalls = 0;
     std::unique_ptr<ExternalBenchmarksCard> card;
     std::unique_ptr<ExternalRunScreen> screen;
+    std::chrono::steady_clock::time_point clockNow{};
 
     void SetUp() override {
         ExternalBenchmarkStore(folder.path())
             .setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2026,
                                                            .executablePath = (tools / "cinebench-score").string()},
                              App::cinebench2026);
+        ExternalBenchmarkStore(folder.path())
+            .setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                           .executablePath = (tools / "endless").string()},
+                             App::cinebench2024);
         AppModelSetup s = setup();
         s.external.service.launcher = std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD);
-        // The rest's clock stands still: only Skip or Stop ends it.
-        s.external.clock = {[] { return std::chrono::steady_clock::time_point{}; },
+        // The run's clock moves only when the test moves it: only Skip or Stop ends the rest.
+        s.external.clock = {[this] { return clockNow; },
                             [](std::chrono::milliseconds) -> QCoro::Task<> {
                                 auto turn = QCoro::sleepFor(std::chrono::milliseconds(5));
                                 co_await turn;
@@ -275,6 +280,20 @@ TEST_F(ExternalBindingTest, SkipEndsTheRestAndTheStepRuns) {
     screen->skipButton()->click();
     ASSERT_TRUE(runUntil([&] { return !runner().isRunning(); }));
     EXPECT_EQ(runner().scoredApps(), std::vector{App::cinebench2026});
+}
+
+TEST_F(ExternalBindingTest, TheElapsedTimeOfAStepIsReadOnTheRunsClock) {
+    const auto showsElapsed = [&](const QString& clock) {
+        const auto labels = screen->findChildren<QLabel*>();
+        return std::any_of(labels.begin(), labels.end(),
+                           [&](const QLabel* l) { return l->isVisibleTo(screen.get()) && l->text().contains(clock); });
+    };
+    runner().begin({ExternalBenchmarkStep{App::cinebench2024, Kind::cpuSingleCore}}, false);
+    ASSERT_TRUE(runUntil([&] { return showsElapsed("0:00"); }));
+    clockNow += std::chrono::seconds(125);
+    EXPECT_TRUE(runUntil([&] { return showsElapsed("2:05"); }));
+    screen->stopButton()->click();
+    ASSERT_TRUE(runUntil([&] { return !runner().isRunning(); }));
 }
 
 TEST_F(ExternalBindingTest, StopDuringTheRestEndsTheRunWithNoScore) {

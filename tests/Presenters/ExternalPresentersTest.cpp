@@ -148,8 +148,8 @@ TEST(ExternalRunPresenter, RunningShowsTheStepItsProgressOrTheRest) {
     state.stepCount = 7;
     state.currentStep = ExternalBenchmarkStep{App::cinebench2024, Kind::cpuSingleCore};
     state.fraction.reset();
-    state.now = Date{} + seconds(600);
-    state.stepStartedAt = Date{} + seconds(228);
+    state.now = std::chrono::steady_clock::time_point{} + seconds(600);
+    state.stepStartedAt = std::chrono::steady_clock::time_point{} + seconds(228);
     state.status = std::string("Running Single CPU Render Test...");
     running = std::get<ExternalRunningView>(ExternalRunPresenter::present(state, english).section);
     EXPECT_EQ(running.stepCounter, english.f("ExtRun.StepCounter", 1, 7)) << "never step 0";

@@ -22,6 +22,7 @@
 #include "External/OutputLineSplitter.h"
 #include "External/ProcessLauncher.h"
 #include "../../Support/AwaitTask.h"
+#include "../../Support/EnvironmentChange.h"
 #include "../../Support/ProcessState.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
@@ -156,6 +157,65 @@ TEST_F(ServiceTest, CarriageReturnsSplitLinesAndStandardErrorIsKept) {
     EXPECT_THAT(recorded.lines,
                 IsSupersetOf({"Running render", "tile 1 of 2", "tile 2 of 2", "warning: slow tile", "CB 55.5 (0.00)"}));
     EXPECT_THAT(recorded.lines, ::testing::Not(Contains("")));
+}
+
+// tool-cut-short prints whole lines, then `tail` with no line end, then ends as `end` says.
+struct CutShort {
+    testing::EnvironmentChange tail, end;
+    CutShort(const std::string& tail, const std::string& end)
+        : tail("ZANTIVA_TEST_TAIL", tail), end("ZANTIVA_TEST_END", end) {}
+};
+
+const std::string cutScore = "  Multi-Core Score           12"; // of 12345
+const std::string cutAddress = "https://browser.geekbench.com/v6/compute/12"; // of 1234567
+
+TEST_F(ServiceTest, ALastLineCutShortByACrashOrAStopIsNeitherAScoreNorAnAddress) {
+    for (const auto& [end, code] : {std::pair{"segv", 128 + SIGSEGV}, {"abort", 128 + SIGABRT}, {"1", 1}}) {
+        SCOPED_TRACE(end);
+        {
+            const CutShort tool(cutScore, end);
+            const auto error = errorOf([&] { geekbench("tool-cut-short"); });
+            EXPECT_EQ(std::tuple(error.kind(), error.code()), std::tuple(Kind::exited, code));
+            EXPECT_THAT(error.output(), HasSubstr(cutScore)) << "shown with the failure";
+        }
+        {
+            const CutShort tool(cutAddress, end);
+            EXPECT_EQ(errorOf([&] { geekbench("tool-cut-short", true); }).kind(), Kind::exited);
+        }
+        const CutShort tool("CB 12", end);
+        EXPECT_EQ(errorOf([&] { cinebench("tool-cut-short"); }).kind(), Kind::exited);
+        EXPECT_THAT(recorded.lines, IsSupersetOf({cutScore, cutAddress, std::string("CB 12")})) << "the console shows them";
+    }
+
+    // Stopped while uploading: the address it was printing is no upload.
+    service.uploadTimeout = std::chrono::milliseconds(300);
+    const CutShort tool(cutAddress, "hang");
+    EXPECT_EQ(errorOf([&] { geekbench("tool-cut-short", true); }).kind(), Kind::geekbenchUploadFailed);
+}
+
+TEST_F(ServiceTest, ALastLineWithoutItsEndCountsWhenTheToolEndsWithStatus0) {
+    {
+        const CutShort tool(cutScore, "0");
+        EXPECT_EQ(std::get<ExternalBenchmarkResult>(geekbench("tool-cut-short")).multiCoreScore, 12);
+    }
+    {
+        const CutShort tool(cutAddress, "0");
+        EXPECT_EQ(std::get<GeekbenchUpload>(geekbench("tool-cut-short", true)).url, cutAddress);
+    }
+    const CutShort tool("CB 12", "0");
+    EXPECT_EQ(cinebench("tool-cut-short"), 12);
+}
+
+TEST_F(ServiceTest, WholeLinesCountEvenWhenTheToolCrashesAtItsEnd) {
+    {
+        const CutShort tool("  Multi-Core Score           12345\\nShutting d", "segv");
+        const auto result = std::get<ExternalBenchmarkResult>(geekbench("tool-cut-short"));
+        EXPECT_EQ(result.singleCoreScore, 2345);
+        EXPECT_EQ(result.multiCoreScore, 12345);
+    }
+    const CutShort tool("https://browser.geekbench.com/v6/compute/1234567\\n", "abort");
+    EXPECT_EQ(std::get<GeekbenchUpload>(geekbench("tool-cut-short", true)).url,
+              "https://browser.geekbench.com/v6/compute/1234567");
 }
 
 TEST_F(ServiceTest, StoppingKillsTheToolAndEveryProcessItStarted) {
