@@ -18,7 +18,10 @@
 
 namespace zantiva::json {
 
-template <typename R, typename T> struct Field {
+// How a member is written: as its type is, or as a file system path's bytes (Model/PathJson.h).
+enum class FieldForm { typed, path };
+
+template <typename R, typename T, FieldForm form = FieldForm::typed> struct Field {
     using Record = R;
     std::string_view key;
     T R::*member;
@@ -28,15 +31,8 @@ template <typename R, typename T> constexpr Field<R, T> field(std::string_view k
     return {key, member};
 }
 
-// A member holding a file system path's bytes (std::string, or std::optional of one), in the
-// form of Model/PathJson.h.
-template <typename R, typename T> struct PathField {
-    using Record = R;
-    std::string_view key;
-    T R::*member;
-};
-
-template <typename R, typename T> constexpr PathField<R, T> pathField(std::string_view key, T R::*member) {
+// A member holding a path's bytes: std::string, or std::optional of one.
+template <typename R, typename T> constexpr Field<R, T, FieldForm::path> pathField(std::string_view key, T R::*member) {
     return {key, member};
 }
 
@@ -47,31 +43,29 @@ template <typename T> T readField(const Json& object, std::string_view key) {
         return required<T>(object, key);
 }
 
-template <typename R, typename T> void putField(Json& out, const R& record, const Field<R, T>& f) {
-    put(out, f.key, record.*(f.member));
-}
-
-template <typename R, typename T> void putField(Json& out, const R& record, const PathField<R, T>& f) {
+template <typename R, typename T, FieldForm form> void putField(Json& out, const R& record, const Field<R, T, form>& f) {
     const T& value = record.*(f.member);
-    if constexpr (IsOptional<T>::value) {
+    if constexpr (form == FieldForm::typed) {
+        put(out, f.key, value);
+    } else if constexpr (IsOptional<T>::value) {
         if (value) out[std::string(f.key)] = encodePath(*value);
     } else {
         out[std::string(f.key)] = encodePath(value);
     }
 }
 
-template <typename R, typename T> T readField(const Json& object, const Field<R, T>& f) {
-    return readField<T>(object, f.key);
-}
-
-template <typename R, typename T> T readField(const Json& object, const PathField<R, T>& f) {
-    const auto it = object.find(f.key);
-    if constexpr (IsOptional<T>::value) {
-        if (it == object.end() || it->is_null()) return std::nullopt;
-    } else if (it == object.end()) {
-        detail::fail(f.key, "present");
+template <typename R, typename T, FieldForm form> T readField(const Json& object, const Field<R, T, form>& f) {
+    if constexpr (form == FieldForm::typed) {
+        return readField<T>(object, f.key);
+    } else {
+        const auto it = object.find(f.key);
+        if constexpr (IsOptional<T>::value) {
+            if (it == object.end() || it->is_null()) return std::nullopt;
+        } else if (it == object.end()) {
+            detail::fail(f.key, "present");
+        }
+        return decodePath(*it, f.key);
     }
-    return decodePath(*it, f.key);
 }
 
 template <typename R, typename... F> Json encodeFields(const R& record, const std::tuple<F...>& fields) {
