@@ -248,6 +248,14 @@ TEST_F(ServiceTest, AToolUnderAFolderNamedWithAByteThatIsNotUtf8IsFoundStartsAnd
 
     ExternalBenchmarkStore(scratch.path()).setInstallation(found, ExternalBenchmarkApp::geekbench);
     EXPECT_EQ(ExternalBenchmarkStore(scratch.path()).settings(ExternalBenchmarkApp::geekbench).installation, found);
+
+    // A guard that isn't there is a launch that failed, with the system's reason.
+    ExternalBenchmarkService withoutGuard{std::make_shared<ProcessLauncher>(folder / "none"), std::chrono::seconds(180), {}};
+    const auto failed = errorOf([&] {
+        testing::awaitTask(withoutGuard.runGeekbench(found, found.resolvedExecutable(), false, onProgress(), onLine(), {}));
+    });
+    EXPECT_EQ(failed.kind(), Kind::couldNotLaunch);
+    EXPECT_EQ(failed.reason(), "No such file or directory");
 }
 
 TEST(OutputLineSplitterTest, LinesAreTheSameHoweverTheBytesArriveInPieces) {
