@@ -50,12 +50,15 @@ struct GuardCommand {
         for (std::string& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
     }
+    GuardCommand(const GuardCommand&) = delete; // argv points into words
+    GuardCommand& operator=(const GuardCommand&) = delete;
 };
 
 // Sets the process up to run the guard, which starts the requested program and tells of a
 // failed start on the report descriptor; so does the child when the guard itself can't start.
 void startUnderGuard(QProcess& process, const std::filesystem::path& guard, const ProcessRequest& request,
                      int reportWriter) {
+    // Only a name for QProcess's own messages: the child never returns to run it.
     process.setProgram(QFile::decodeName(QByteArray::fromStdString(guard.string())));
     process.setStandardInputFile(QProcess::nullDevice());
     process.setChildProcessModifier([reportWriter, command = std::make_shared<const GuardCommand>(guard, request)] {
