@@ -13,7 +13,9 @@
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
 #include "CLI/DumpHardware.h"
+#include "CLI/WrittenOutput.h"
 #include "Platform/Display.h"
+#include "Platform/NumericLocale.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/QtTranslation.h"
@@ -44,6 +46,7 @@ bool opensWindow(const CommandLine& commandLine) {
 
 int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     ReportingApplication application(argc, argv);
+    keepNumbersPosix();
     QGuiApplication::setDesktopFileName(QStringLiteral("zantiva-diagnostics"));
 
     // Listening starts before the model reads anything (the keyring first of all), so a
@@ -93,12 +96,9 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     return application.exec();
 }
 
-} // namespace
-
-// Process entry: the windowless paths first, in their fixed order, then the window. Nothing
-// before the window makes an application object.
-int main(int argc, char** argv) {
-    const CommandLine commandLine(argc, argv);
+// The windowless paths in their fixed order; each answers with its exit status. Nothing here
+// makes an application object except the mode that needs one.
+int runWithoutWindow(const CommandLine& commandLine, const Loc& loc) {
     if (const auto information = programInformation(commandLine)) {
         std::cout << *information;
         return 0;
@@ -108,19 +108,11 @@ int main(int argc, char** argv) {
         dumpHardware(std::cout);
         return 0;
     }
+    // Outside a graphical session (a terminal over ssh, a service) say what runs from here.
     if (opensWindow(commandLine)) {
-        // Outside a graphical session (a terminal over ssh, a service) say what runs from here.
-        if (!hasDisplay()) {
-            std::cout << usageLine() << "\nfailed: no display to open the window on\n";
-            return 1;
-        }
-        const auto& words = commandLine.arguments();
-        return runWindow(argc, argv, words.empty() ? std::nullopt : appLink(words.front()));
+        std::cout << usageLine() << "\nfailed: no display to open the window on\n";
+        return 1;
     }
-
-    // The command line speaks English whatever the app's language: its lines are a fixed
-    // format that scripts read.
-    const Loc loc(AppLanguage::english);
     CliContext context{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, loc};
     if (winsize size{}; context.errIsTerminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
         context.errColumns = size.ws_col;
@@ -129,4 +121,20 @@ int main(int argc, char** argv) {
     context.activity = DesktopActivity::deferred();
     // Every other word is a mode's, or a usage error.
     return *runBenchmarkCommandLine(commandLine, context);
+}
+
+} // namespace
+
+// Process entry: the window when the words ask for it and there is a display to open it on,
+// else the windowless paths, whose status holds only when all they printed was written.
+int main(int argc, char** argv) {
+    const CommandLine commandLine(argc, argv);
+    if (opensWindow(commandLine) && hasDisplay()) {
+        const auto& words = commandLine.arguments();
+        return runWindow(argc, argv, words.empty() ? std::nullopt : appLink(words.front()));
+    }
+    // The command line speaks English whatever the app's language: its lines are a fixed
+    // format that scripts read.
+    const Loc loc(AppLanguage::english);
+    return statusOnceWritten(std::cout, std::cerr, loc, runWithoutWindow(commandLine, loc));
 }

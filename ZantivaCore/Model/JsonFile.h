@@ -16,7 +16,8 @@
 namespace zantiva::jsonfile {
 
 // The text of a stored file, ending in a line break. Bytes that are not valid UTF-8 (a
-// folder path taken from the file system, say) become U+FFFD instead of failing the save.
+// device name, say) become U+FFFD instead of failing the save; a record keeps a path's
+// bytes in a form of its own (Model/PathJson.h).
 std::string encode(const json::Json& value);
 
 // Creates the file's folder with any missing parents and replaces the file atomically.

@@ -3,7 +3,8 @@
 // A record's JSON form as one table of (key, member): the same table writes and reads
 // the record, so the two directions cannot drift apart. A member of type std::optional
 // is optional (left out when absent, missing or null reads as absent); every other
-// member is required (DecodeError when missing or mistyped).
+// member is required (DecodeError when missing or mistyped). A path's member is listed
+// with pathField instead of field.
 //
 //   constexpr auto fields = std::tuple{json::field("name", &CoreCluster::name), ...};
 //   Json CoreCluster::toJson() const { return json::encodeFields(*this, fields); }
@@ -13,15 +14,25 @@
 #include <tuple>
 
 #include "Model/JsonCodec.h"
+#include "Model/PathJson.h"
 
 namespace zantiva::json {
 
-template <typename R, typename T> struct Field {
+// How a member is written: as its type is, or as a file system path's bytes (Model/PathJson.h).
+enum class FieldForm { typed, path };
+
+template <typename R, typename T, FieldForm form = FieldForm::typed> struct Field {
+    using Record = R;
     std::string_view key;
     T R::*member;
 };
 
 template <typename R, typename T> constexpr Field<R, T> field(std::string_view key, T R::*member) {
+    return {key, member};
+}
+
+// A member holding a path's bytes: std::string, or std::optional of one.
+template <typename R, typename T> constexpr Field<R, T, FieldForm::path> pathField(std::string_view key, T R::*member) {
     return {key, member};
 }
 
@@ -32,19 +43,43 @@ template <typename T> T readField(const Json& object, std::string_view key) {
         return required<T>(object, key);
 }
 
-template <typename R, typename... T>
-Json encodeFields(const R& record, const std::tuple<Field<R, T>...>& fields) {
+template <typename R, typename T, FieldForm form> void putField(Json& out, const R& record, const Field<R, T, form>& f) {
+    const T& value = record.*(f.member);
+    if constexpr (form == FieldForm::typed) {
+        put(out, f.key, value);
+    } else if constexpr (IsOptional<T>::value) {
+        if (value) out[std::string(f.key)] = encodePath(*value);
+    } else {
+        out[std::string(f.key)] = encodePath(value);
+    }
+}
+
+template <typename R, typename T, FieldForm form> T readField(const Json& object, const Field<R, T, form>& f) {
+    if constexpr (form == FieldForm::typed) {
+        return readField<T>(object, f.key);
+    } else {
+        const auto it = object.find(f.key);
+        if constexpr (IsOptional<T>::value) {
+            if (it == object.end() || it->is_null()) return std::nullopt;
+        } else if (it == object.end()) {
+            detail::fail(f.key, "present");
+        }
+        return decodePath(*it, f.key);
+    }
+}
+
+template <typename R, typename... F> Json encodeFields(const R& record, const std::tuple<F...>& fields) {
     Json out = Json::object();
-    std::apply([&](const auto&... f) { (put(out, f.key, record.*(f.member)), ...); }, fields);
+    std::apply([&](const auto&... f) { (putField(out, record, f), ...); }, fields);
     return out;
 }
 
-// Every member of R is overwritten from the object; R's defaults fill nothing in.
-template <typename R, typename... T>
-R decodeFields(const Json& object, const std::tuple<Field<R, T>...>& fields) {
+// Every member of the record is overwritten from the object; its defaults fill nothing in.
+template <typename... F, typename R = typename std::tuple_element_t<0, std::tuple<F...>>::Record>
+R decodeFields(const Json& object, const std::tuple<F...>& fields) {
     if (!object.is_object()) throw DecodeError("a record must be a JSON object");
     R out{};
-    std::apply([&](const auto&... f) { ((out.*(f.member) = readField<T>(object, f.key)), ...); }, fields);
+    std::apply([&](const auto&... f) { ((out.*(f.member) = readField(object, f)), ...); }, fields);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "Platform/Display.h"
+#include "Platform/NumericLocale.h"
 
 namespace zantiva {
 namespace {
@@ -12,17 +13,22 @@ int argc = 1;
 char name[] = "zantiva-diagnostics";
 char* argv[] = {name, nullptr};
 
+std::unique_ptr<QCoreApplication> madeWithPosixNumbers(std::unique_ptr<QCoreApplication> application) {
+    keepNumbersPosix();
+    return application;
+}
+
 } // namespace
 
 std::unique_ptr<QCoreApplication> makeModeApplication() {
     if (QCoreApplication::instance()) return nullptr;
-    return std::make_unique<QCoreApplication>(argc, argv);
+    return madeWithPosixNumbers(std::make_unique<QCoreApplication>(argc, argv));
 }
 
 std::unique_ptr<QCoreApplication> makeGuiModeApplication() {
     if (QCoreApplication::instance()) return nullptr;
     if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    return madeWithPosixNumbers(std::make_unique<QGuiApplication>(argc, argv));
 }
 
 } // namespace zantiva

@@ -14,6 +14,7 @@
 #include "PageReaderProgram/GeekbenchResultPageReader.h"
 #include "PageReaderProgram/MemoryBound.h"
 #include "Platform/Display.h"
+#include "Platform/NumericLocale.h"
 
 // The result-page reader program: the one program of ours that carries the web engine. The
 // main program starts it for each read and reads its answer off its standard output; the
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
     // Qt sees the program's name alone: no word of the request is taken for one of its options.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    keepNumbersPosix();
     const Loc loc(request->language);
     const QUrl site =
         request->site ? QUrl(QString::fromStdString(*request->site)) : GeekbenchResultPageReader::productionSite();

@@ -1,31 +1,51 @@
 #include "Bundle/ResourceBundle.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <vector>
 
 #include "Platform/Log.h"
+#include "Platform/ProgramFolder.h"
 
 namespace zantiva::ResourceBundle {
 
 namespace {
 
-QString libraryFolder() {
+std::filesystem::path libraryFolder() {
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&candidates), &info) == 0 || !info.dli_fname || !*info.dli_fname) return {};
-    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+    return std::filesystem::absolute(info.dli_fname).parent_path();
+}
+
+// The folder as a path Qt can open. A QString holds only Unicode, so a name with a byte that
+// isn't UTF-8 would come back as U+FFFD and name another folder: such a folder is reached
+// through a descriptor of it that stays open for the life of the process (/proc/self/fd/N).
+// Absent when it can be reached neither way.
+std::optional<QString> qtPath(const std::filesystem::path& folder) {
+    const QByteArray bytes = QByteArray::fromStdString(folder.string());
+    const QString text = QFile::decodeName(bytes);
+    if (QFile::encodeName(text) == bytes) return text;
+    const int descriptor = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return std::nullopt;
+    return QStringLiteral("/proc/self/fd/%1").arg(descriptor);
 }
 
 } // namespace
 
 QStringList candidates() {
-    QStringList folders;
-    const QString program = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
-    if (!program.isEmpty()) folders << QDir::cleanPath(program + "/../share/zantiva-diagnostics");
-    if (const QString library = libraryFolder(); !library.isEmpty()) folders << library;
-    if (!program.isEmpty()) folders << program;
-    return folders;
+    std::vector<std::filesystem::path> folders;
+    const std::filesystem::path program = thisProgramFolder();
+    if (!program.empty()) folders.push_back((program / "../share/zantiva-diagnostics").lexically_normal());
+    if (const auto library = libraryFolder(); !library.empty()) folders.push_back(library);
+    if (!program.empty()) folders.push_back(program);
+    QStringList paths;
+    for (const auto& folder : folders)
+        if (auto path = qtPath(folder)) paths << *path;
+    return paths;
 }
 
 std::optional<QString> find(const QStringList& candidates) {

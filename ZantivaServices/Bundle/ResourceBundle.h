@@ -13,7 +13,7 @@ inline constexpr char name[] = "ZantivaDiagnostics_ZantivaUI.bundle";
 
 // Where the bundle may stand, in the order they are tried: the program's share folder
 // (<prefix>/share/zantiva-diagnostics beside <prefix>/bin), the folder of the binary that holds
-// this library's code, the program's own folder. Needs the application object.
+// this library's code, the program's own folder.
 QStringList candidates();
 
 // The bundle inside the first candidate folder that holds it.

@@ -1,5 +1,6 @@
 #include "DriveHealth/DriveHealthProtocol.h"
 
+#include "Platform/HexText.h"
 #include "Platform/ProcTable.h"
 #include "Probes/NvmeHealthLog.h"
 
@@ -9,21 +10,14 @@ namespace {
 
 constexpr std::string_view logName = "nvme-log";
 constexpr std::string_view verdictName = "smart-verdict";
-constexpr std::string_view hexDigits = "0123456789abcdef";
 
 bool isLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 std::optional<std::vector<std::uint8_t>> decodeLog(std::string_view hex) {
     if (hex.size() != 2 * DriveHealthReader::nvmeHealthLogBytes) return std::nullopt;
-    std::vector<std::uint8_t> log;
-    log.reserve(DriveHealthReader::nvmeHealthLogBytes);
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const auto high = hexDigits.find(hex[i]);
-        const auto low = hexDigits.find(hex[i + 1]);
-        if (high == std::string_view::npos || low == std::string_view::npos) return std::nullopt;
-        log.push_back(static_cast<std::uint8_t>(high << 4 | low));
-    }
-    return log;
+    const auto bytes = bytesOfLowercaseHex(hex);
+    if (!bytes) return std::nullopt;
+    return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 std::optional<bool> decodeVerdict(std::string_view word) {
@@ -48,10 +42,7 @@ std::string encodeReading(const DriveHealthReading& reading) {
     std::string text;
     if (reading.nvmeLog && reading.nvmeLog->size() == DriveHealthReader::nvmeHealthLogBytes) {
         text.append(logName).append(": ");
-        for (const std::uint8_t byte : *reading.nvmeLog) {
-            text.push_back(hexDigits[byte >> 4]);
-            text.push_back(hexDigits[byte & 0xF]);
-        }
+        text.append(lowercaseHex({reinterpret_cast<const char*>(reading.nvmeLog->data()), reading.nvmeLog->size()}));
         text.push_back('\n');
     }
     if (reading.verdict) text.append(verdictName).append(": ").append(*reading.verdict ? "passed" : "failing").append("\n");

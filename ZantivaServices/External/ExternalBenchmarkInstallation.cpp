@@ -10,10 +10,10 @@ namespace {
 
 constexpr auto fields = std::tuple{
     json::field("app", &ExternalBenchmarkInstallation::app),
-    json::field("bundlePath", &ExternalBenchmarkInstallation::bundlePath),
-    json::field("executablePath", &ExternalBenchmarkInstallation::executablePath),
+    json::pathField("bundlePath", &ExternalBenchmarkInstallation::bundlePath),
+    json::pathField("executablePath", &ExternalBenchmarkInstallation::executablePath),
     json::field("version", &ExternalBenchmarkInstallation::version),
-    json::field("diskImagePath", &ExternalBenchmarkInstallation::diskImagePath),
+    json::pathField("diskImagePath", &ExternalBenchmarkInstallation::diskImagePath),
 };
 
 } // namespace

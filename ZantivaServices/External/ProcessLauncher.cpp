@@ -5,12 +5,15 @@
 #include <charconv>
 #include <csignal>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
+#include <QFile>
 #include <QProcess>
 #include <QCoro/QCoroProcess>
 
@@ -34,22 +37,42 @@ std::optional<std::string> launchFailure(int report) {
     return std::generic_category().message(error);
 }
 
+// The guard's argument list as bytes. QProcess takes its program and arguments as text, in
+// which a path's byte that isn't UTF-8 would become U+FFFD and name another file: the child
+// runs this list itself.
+struct GuardCommand {
+    std::vector<std::string> words;
+    std::vector<char*> argv;
+
+    GuardCommand(const std::filesystem::path& guard, const ProcessRequest& request)
+        : words{guard.string(), std::to_string(::getpid()), request.program.string()} {
+        words.insert(words.end(), request.arguments.begin(), request.arguments.end());
+        for (std::string& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+    }
+    GuardCommand(const GuardCommand&) = delete; // argv points into words
+    GuardCommand& operator=(const GuardCommand&) = delete;
+};
+
 // Sets the process up to run the guard, which starts the requested program and tells of a
-// failed start on the report descriptor.
+// failed start on the report descriptor; so does the child when the guard itself can't start.
 void startUnderGuard(QProcess& process, const std::filesystem::path& guard, const ProcessRequest& request,
                      int reportWriter) {
-    process.setProgram(QString::fromStdString(guard.string()));
-    QStringList arguments{QString::number(::getpid()), QString::fromStdString(request.program.string())};
-    for (const std::string& argument : request.arguments) arguments << QString::fromStdString(argument);
-    process.setArguments(arguments);
+    // Only a name for QProcess's own messages: the child never returns to run it.
+    process.setProgram(QFile::decodeName(QByteArray::fromStdString(guard.string())));
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setChildProcessModifier([reportWriter] {
+    process.setChildProcessModifier([reportWriter, command = std::make_shared<const GuardCommand>(guard, request)] {
         // A group of its own: signals meant for this program's group (Ctrl+C) don't reach it.
         ::setpgid(0, 0);
         if (reportWriter == toolguard::reportDescriptor)
             ::fcntl(reportWriter, F_SETFD, 0);
         else
             ::dup2(reportWriter, toolguard::reportDescriptor);
+        ::execv(command->argv[0], command->argv.data());
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, errno).ptr;
+        [[maybe_unused]] const auto written = ::write(toolguard::reportDescriptor, digits, end - digits);
+        ::_exit(127);
     });
 }
 

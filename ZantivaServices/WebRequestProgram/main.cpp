@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 
 #include "Model/JsonCodec.h"
+#include "Platform/NumericLocale.h"
 #include "WebRequestProgram/CallableAddress.h"
 #include "WebRequestProgram/NetworkExchange.h"
 #include "WebRequestProgram/OrderInput.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     if (!zantiva::isCallableAddress(order.request.url)) return refuse("sends only to https addresses");
 
     QCoreApplication application(argc, argv);
+    zantiva::keepNumbersPosix();
 #ifdef ZANTIVA_LOOPBACK_HTTP_FOR_TESTS
     zantiva::trustTestAuthority();
 #endif

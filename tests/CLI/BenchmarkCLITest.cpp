@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <array>
 #include <cstdlib>
 #include <optional>
@@ -138,6 +139,22 @@ TEST(Program, RamModePrintsTheResultLines) {
     EXPECT_EQ(o.status, 0);
     EXPECT_NE(o.out.find("testedBytes: 536870912\n"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("errorsDetected: 0\n"), std::string::npos);
+}
+
+// Output that could not be written whole is a failure whatever the mode gave, said where it
+// can still be read: a redirected run on a full disk must not pass for a whole one.
+TEST(Program, AModeWhoseOutputCannotBeWrittenSaysSoOnStandardErrorWithStatusOne) {
+    for (const char* mode :
+         {"--version", "--help", "--dump-hardware", "--smart", "--check-resources", "--external-scan", "--ram"}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(ZANTIVA_PROGRAM), {QString::fromLatin1(mode)});
+        ASSERT_TRUE(process.waitForFinished(180000)) << mode;
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << mode;
+        EXPECT_EQ(process.exitCode(), 1) << mode;
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_TRUE(err.ends_with("failed: Couldn't write all the results to standard output.\n")) << mode << ": " << err;
+    }
 }
 
 } // namespace

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <QString>
 #include <filesystem>
 
+#include "../Support/EnvironmentChange.h"
 #include "../Support/TemporaryFolder.h"
+#include "Platform/BoundedProcess.h"
 
 namespace zantiva {
 namespace {
@@ -18,16 +20,13 @@ struct Outcome {
     QString out;
 };
 
+// Run by its path's bytes, which a Qt text can't always hold.
 Outcome checkResources(const fs::path& program) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(QString::fromStdString(program.string()), {QStringLiteral("--check-resources")});
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+    const testing::EnvironmentChange x11("DISPLAY", std::nullopt), wayland("WAYLAND_DISPLAY", std::nullopt),
+        platform("QT_QPA_PLATFORM", std::nullopt);
+    const auto run = runBoundedProcess({program.string(), "--check-resources"}, std::chrono::seconds(60));
+    if (!run) return {-1, QStringLiteral("the program did not start")};
+    return {run->exitStatus, QString::fromStdString(run->output)};
 }
 
 TEST(CheckResourcesMode, FindsTheFontsLogoAndTrackBesideTheProgramAndNamesWhatIsMissing) {
@@ -43,6 +42,21 @@ TEST(CheckResourcesMode, FindsTheFontsLogoAndTrackBesideTheProgramAndNamesWhatIs
     EXPECT_EQ(missing.out.toStdString(),
               "failed: missing resources: Vazirmatn-Regular, Vazirmatn-Medium, Vazirmatn-SemiBold, Vazirmatn-Bold, "
               "Vazirmatn-ExtraBold, Vazirmatn-Black, logo, speaker track\n");
+}
+
+// Installed under a folder whose name holds a byte that isn't UTF-8 (0xff), which no Qt
+// text can hold.
+TEST(CheckResourcesMode, FindsItsResourcesUnderAFolderNamedWithAByteThatIsNotUtf8) {
+    testing::TemporaryFolder scratch;
+    const fs::path folder = scratch / "bin\xff";
+    fs::create_directory(folder);
+    fs::copy_file(ZANTIVA_PROGRAM, folder / "zantiva-diagnostics");
+    const char bundle[] = "ZantivaDiagnostics_ZantivaUI.bundle";
+    fs::copy(fs::path(ZANTIVA_PROGRAM).parent_path() / bundle, folder / bundle, fs::copy_options::recursive);
+
+    const Outcome found = checkResources(folder / "zantiva-diagnostics");
+    EXPECT_EQ(found.status, 0) << found.out.toStdString();
+    EXPECT_TRUE(found.out.contains("fonts: 6\nlogo: found\nspeakerTrack: ")) << found.out.toStdString();
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "External/ExternalBenchmarkStore.h"
 #include "External/MountTable.h"
 #include "Model/AppPaths.h"
+#include "Platform/BoundedProcess.h"
 
 extern char** environ;
 
@@ -117,6 +118,32 @@ TEST_F(ExternalRunMode, RunsTheReadyToolsStoresWhatTheyGaveAndWritesTheCsv) {
     EXPECT_EQ(finish(start({"--external-run", "nothing"})), 1);
     EXPECT_EQ(readAll(scratch / "out"),
               "failed: unknown application nothing (geekbench, cinebench2024 or cinebench2026)\n");
+}
+
+// Under a locale whose decimal point is "٫" (made here when the system has none) the stored
+// scores read back whole, are stored back whole, and the CSV keeps their fractions.
+TEST_F(ExternalRunMode, NumbersKeepTheirFractionsWhateverTheLocale) {
+    const fs::path locales = scratch / "locales";
+    fs::create_directory(locales);
+    const auto made = runBoundedProcess({"localedef", "-i", "ps_AF", "-f", "UTF-8", (locales / "ps_AF.UTF-8").string()}, 60s);
+    if (!made || !made->succeeded()) GTEST_SKIP() << "localedef can't make the ps_AF locale here";
+    const testing::EnvironmentChange path("LOCPATH", locales.string());
+    const testing::EnvironmentChange locale("LC_ALL", "ps_AF.UTF-8");
+    {
+        ExternalBenchmarkStore s = store();
+        s.setResult(ExternalBenchmarkResult{.singleCoreScore = 123.45, .multiCoreScore = 3012.34}, App::cinebench2024);
+        s.setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2026,
+                                                        .executablePath = (tools / "cinebench-score").string()},
+                          App::cinebench2026);
+    }
+
+    EXPECT_EQ(finish(start({"--external-run", "cinebench2026", "--short"})), 0) << readAll(scratch / "out");
+    EXPECT_EQ(store().settings(App::cinebench2024).lastResult->singleCoreScore, 123.45);
+    EXPECT_EQ(store().settings(App::cinebench2024).lastResult->multiCoreScore, 3012.34);
+    EXPECT_EQ(store().settings(App::cinebench2026).lastResult->singleCoreScore, 123.45);
+    const std::string csv = readAll(appFolder / "apps benchmarks.csv");
+    EXPECT_NE(csv.find("Cinebench 2024,123.5,3012.3,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("Cinebench 2026,123.5,123.5,"), std::string::npos) << csv;
 }
 
 // A tool's lines reach the problem line, and with --verbose standard error, escaped: no

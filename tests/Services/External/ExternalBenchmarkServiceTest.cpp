@@ -18,7 +18,9 @@
 
 #include "Platform/CancelToken.h"
 #include "External/ExternalBenchmarkError.h"
+#include "External/ExternalBenchmarkLocator.h"
 #include "External/ExternalBenchmarkService.h"
+#include "External/ExternalBenchmarkStore.h"
 #include "External/OutputLineSplitter.h"
 #include "External/ProcessLauncher.h"
 #include "../../Support/AwaitTask.h"
@@ -286,6 +288,34 @@ TEST_F(ServiceTest, AStopRequestedBeforeTheStartRunsNothing) {
     stop.request_stop();
     EXPECT_THROW(cinebench("cinebench-score", ExternalTestKind::cpuSingleCore, stop.get_token()), CancellationError);
     EXPECT_TRUE(recorded.lines.empty());
+}
+
+// A folder name with a byte that isn't UTF-8 (0xff), over the tool and over the guard
+// itself: the tool is found, starts, and its stored path reads back byte for byte.
+TEST_F(ServiceTest, AToolUnderAFolderNamedWithAByteThatIsNotUtf8IsFoundStartsAndIsStoredAsItIs) {
+    testing::TemporaryFolder scratch;
+    const std::filesystem::path folder = scratch / "opt\xff", launcher = folder / "Geekbench-6.3.0-Linux" / "geekbench6";
+    std::filesystem::create_directories(launcher.parent_path());
+    std::filesystem::copy_file(tools / "geekbench-scores", launcher);
+    std::filesystem::copy_file(ZANTIVA_TOOL_GUARD, folder / "guard");
+
+    const auto found = ExternalBenchmarkLocator::discover(std::vector{folder}).at(ExternalBenchmarkApp::geekbench);
+    EXPECT_EQ(found.executablePath, launcher.string());
+    ExternalBenchmarkService underFolder{std::make_shared<ProcessLauncher>(folder / "guard"), std::chrono::seconds(180), {}};
+    const auto outcome = testing::awaitTask(
+        underFolder.runGeekbench(found, found.resolvedExecutable(), false, onProgress(), onLine(), {}));
+    EXPECT_EQ(std::get<ExternalBenchmarkResult>(outcome).multiCoreScore, 12345);
+
+    ExternalBenchmarkStore(scratch.path()).setInstallation(found, ExternalBenchmarkApp::geekbench);
+    EXPECT_EQ(ExternalBenchmarkStore(scratch.path()).settings(ExternalBenchmarkApp::geekbench).installation, found);
+
+    // A guard that isn't there is a launch that failed, with the system's reason.
+    ExternalBenchmarkService withoutGuard{std::make_shared<ProcessLauncher>(folder / "none"), std::chrono::seconds(180), {}};
+    const auto failed = errorOf([&] {
+        testing::awaitTask(withoutGuard.runGeekbench(found, found.resolvedExecutable(), false, onProgress(), onLine(), {}));
+    });
+    EXPECT_EQ(failed.kind(), Kind::couldNotLaunch);
+    EXPECT_EQ(failed.reason(), "No such file or directory");
 }
 
 TEST(OutputLineSplitterTest, LinesAreTheSameHoweverTheBytesArriveInPieces) {

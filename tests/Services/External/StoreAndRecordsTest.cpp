@@ -92,6 +92,22 @@ TEST_F(StoreTest, AFileWithAnythingThatDoesntDecodeIsKeptAsideBeforeTheNextSave)
     EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::cinebench2026).lastResult->gpuScore, 3.0);
 }
 
+// A path stays a plain string unless it holds bytes that aren't UTF-8; then its bytes go in hex.
+TEST(InstallationJson, APathIsATextOrItsBytesAndAnythingElseFailsTheRecord) {
+    const json::Json stored = json::Json::parse(R"({"app": "geekbench", "executablePath": "/opt/گیک/geekbench6",
+                                                    "bundlePath": {"bytes": "2f6f7074ff"}})");
+    const auto installation = ExternalBenchmarkInstallation::fromJson(stored);
+    EXPECT_EQ(installation.executablePath, "/opt/گیک/geekbench6");
+    EXPECT_EQ(installation.bundlePath, "/opt\xff");
+    EXPECT_EQ(installation.toJson(), stored);
+
+    for (const char* path : {R"({"bytes": "2f6"})", R"({"bytes": "2F"})", R"({"bytes": "zz"})", R"({"hex": "2f"})", "7"}) {
+        json::Json broken = stored;
+        broken["executablePath"] = json::Json::parse(path);
+        EXPECT_THROW(ExternalBenchmarkInstallation::fromJson(broken), json::DecodeError) << path;
+    }
+}
+
 TEST_F(StoreTest, WithoutAFolderNothingIsWritten) {
     ExternalBenchmarkStore store(std::nullopt);
     EXPECT_EQ(store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench).file, ExternalBenchmarkStore::fileName);
