@@ -34,8 +34,12 @@ public:
         const bool tls = url.scheme() == "https";
         watchConnection(requestText(order), tls);
         startTimers(limits);
-        if (tls) socket_.connectToHostEncrypted(url.host(), quint16(url.port(443)));
-        else socket_.connectToHost(url.host(), quint16(url.port(80)));
+        // Connecting may fail at once (no route, no TLS backend): the failure then comes from the
+        // event loop as any other does, never before the caller is ready to end on it.
+        QMetaObject::invokeMethod(this, [this, host = url.host(), port = quint16(url.port(tls ? 443 : 80)), tls] {
+            if (tls) socket_.connectToHostEncrypted(host, port);
+            else socket_.connectToHost(host, port);
+        }, Qt::QueuedConnection);
     }
 
 private:

@@ -147,6 +147,14 @@ TEST(RequestProgram, TheInstalledProgramSendsOnlyToHttps) {
               "not a request: sends only to https addresses");
 }
 
+// A multicast address: the kernel refuses a TCP connection to it within connect() itself, so
+// the failure comes before the run's event loop turns. The run still answers and ends.
+TEST(RequestProgram, EndsWhenTheConnectionFailsAtOnce) {
+    const ProgramRun run = runProgram(ZANTIVA_WEB_REQUEST, encodeOrder({get(QUrl("https://224.0.0.1:1/x")), "ua"}));
+    EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << "it was killed, still running";
+    EXPECT_EQ(failureOf(run), "Network unreachable");
+}
+
 // The site's authority, trusted by the test build's runs until the end of the scope.
 struct TrustedAuthority {
     TestCertificates certificates;
