@@ -58,6 +58,13 @@ private:
             progressed();
             taken(reader_.take(socket_.readAll()));
         });
+        // Over TLS the site's end of the session (close_notify) is what tells an answer that ends
+        // at the close from one cut short: a close of the connection alone can be anyone's on the
+        // way. Qt reports the alert before the close it causes.
+        closedCleanly_ = !tls;
+        QObject::connect(&socket_, &QSslSocket::alertReceived, this, [this](QSsl::AlertLevel, QSsl::AlertType type) {
+            if (type == QSsl::AlertType::CloseNotify) closedCleanly_ = true;
+        });
         // A site may end TLS and still hold the connection open: Qt then reports the close as an
         // error and never disconnects, so the error ends an answer that ends at the close.
         QObject::connect(&socket_, &QAbstractSocket::disconnected, this, [this] { closed(); });
@@ -88,7 +95,7 @@ private:
     void closed() {
         if (ended_) return; // our own abort, or the answer had ended
         if (socket_.isReadable()) reader_.take(socket_.readAll());
-        taken(reader_.close());
+        taken(reader_.close(closedCleanly_));
     }
 
     void taken(const AnswerReader::Outcome& outcome) {
@@ -114,6 +121,7 @@ private:
     QTimer deadline_{this};
     AnswerReader reader_;
     std::function<void(WebRequestAnswer)> done_;
+    bool closedCleanly_ = false;
     bool ended_ = false;
 };
 
