@@ -13,7 +13,7 @@ TEST(RequestText, TheTargetIsAnAbsolutePathAndTheQuery) {
     const std::pair<const char*, std::string> targets[] = {
         {"https://zantiva.com", "GET / HTTP/1.1\r\n"},
         {"https://zantiva.com?app=diagnostics-linux", "GET /?app=diagnostics-linux HTTP/1.1\r\n"},
-        {"https://zantiva.com:8443/wp-json/zantiva/v1/device?x=1#part",
+        {"https://zantiva.com:8443/wp-json/zantiva/v1/device?x=1#top",
          "GET /wp-json/zantiva/v1/device?x=1 HTTP/1.1\r\n"},
     };
     for (const auto& [url, firstLine] : targets) {
