@@ -1,5 +1,7 @@
 #include "WebRequestProgram/AnswerHead.h"
 
+#include <optional>
+
 #include "WebRequest/HeaderText.h"
 
 namespace zantiva {
