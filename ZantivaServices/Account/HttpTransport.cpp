@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTimer>
 
 #include "Account/APIError.h"
 #include "Model/JsonCodec.h"
@@ -23,10 +24,20 @@ bool isLoopback(const QUrl& url) {
 }
 
 // Resumes the waiting call from within QProcess::finished, not a turn of the event loop later,
-// so that close() has ended the calls it killed when it returns.
+// so that close() has ended the calls it killed when it returns. A run still going when `limit`
+// passes is killed: its end comes as that of a run killed by close().
 struct RunEnd {
+    RunEnd(QProcess& process, std::chrono::milliseconds limit) : process(process), limit(limit) {}
+    // Taken by the awaiting coroutine before it waits.
+    RunEnd(RunEnd&&) = default;
+    // A call dropped while it waits is never resumed.
+    ~RunEnd() { QObject::disconnect(connection); }
+
     QProcess& process;
+    std::chrono::milliseconds limit;
     QMetaObject::Connection connection;
+    std::unique_ptr<QTimer> limitTimer;
+    bool overran = false;
 
     bool await_ready() const { return process.state() == QProcess::NotRunning; }
     void await_suspend(std::coroutine_handle<> waiting) {
@@ -34,10 +45,17 @@ struct RunEnd {
             QObject::disconnect(connection);
             waiting.resume();
         });
+        limitTimer = std::make_unique<QTimer>();
+        limitTimer->setSingleShot(true);
+        // The run as context: a run the transport deleted with it is not touched.
+        QObject::connect(limitTimer.get(), &QTimer::timeout, &process, [this] {
+            overran = true;
+            process.kill();
+        });
+        limitTimer->start(limit);
     }
-    void await_resume() const {}
-    // A call dropped while it waits is never resumed.
-    ~RunEnd() { QObject::disconnect(connection); }
+    // Whether the run was ended for outlasting its limit.
+    bool await_resume() const { return overran; }
 };
 
 // The call may end while the run is still emitting finished: the run goes later.
@@ -45,9 +63,13 @@ struct LaterDeleter {
     void operator()(QProcess* process) const { process->deleteLater(); }
 };
 
-// The answer of a run of the request program, or why there is none.
-WebRequestAnswer answerOf(QProcess& process) {
-    if (process.exitStatus() != QProcess::NormalExit) return WebRequestFailure{"the request was stopped"};
+// The answer of a run of the request program, or why there is none. A run that did not end by
+// itself gives none, even when it wrote one.
+WebRequestAnswer answerOf(QProcess& process, bool overran, std::chrono::milliseconds limit) {
+    if (process.exitStatus() != QProcess::NormalExit)
+        return WebRequestFailure{overran ? "the request program did not end within " +
+                                               std::to_string(limit.count() / 1000) + " s"
+                                         : "the request was stopped"};
     try {
         return decodeAnswer(process.readAllStandardOutput());
     } catch (const json::DecodeError& error) {
@@ -63,8 +85,9 @@ QString HttpTransport::defaultUserAgent() {
 
 std::filesystem::path HttpTransport::installedProgram() { return besideThisProgram(webRequestProgramName); }
 
-HttpTransport::HttpTransport(QString userAgent, Security security, std::filesystem::path program)
-    : userAgent_(std::move(userAgent)), security_(security), program_(std::move(program)) {}
+HttpTransport::HttpTransport(QString userAgent, Security security, std::filesystem::path program,
+                             std::chrono::milliseconds runLimit)
+    : userAgent_(std::move(userAgent)), security_(security), program_(std::move(program)), runLimit_(runLimit) {}
 
 HttpTransport::~HttpTransport() {
     for (QProcess* process : runs_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly))
@@ -91,9 +114,9 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
         throw APIError::unreachable("couldn't start " + program_.string() + ": " + process.errorString().toStdString());
     process.write(encodeOrder({std::move(request), userAgent_}));
     process.closeWriteChannel();
-    co_await RunEnd{process, {}};
+    const bool overran = co_await RunEnd(process, runLimit_);
 
-    WebRequestAnswer answer = answerOf(process);
+    WebRequestAnswer answer = answerOf(process, overran, runLimit_);
     if (auto* failure = std::get_if<WebRequestFailure>(&answer)) throw APIError::unreachable(failure->why);
     if (std::holds_alternative<WebRequestCached>(answer)) throw APIError::untrusted(APIError::Untrusted::cached);
     co_return std::get<HttpResponse>(std::move(answer));

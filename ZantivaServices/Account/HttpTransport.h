@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 
 #include <QObject>
@@ -7,6 +8,7 @@
 #include <QCoro/QCoroTask>
 
 #include "WebRequest/HttpMessage.h"
+#include "WebRequest/WebRequestProtocol.h"
 
 namespace zantiva {
 
@@ -29,8 +31,13 @@ public:
     // The request program installed beside the running one.
     static std::filesystem::path installedProgram();
 
+    // A run of the request program gives up on its call after webRequestCallTime; one still
+    // going `runLimit` after its start (a run that hangs) is killed, and its call fails.
+    static constexpr std::chrono::milliseconds defaultRunLimit = webRequestCallTime + std::chrono::seconds(5);
+
     explicit HttpTransport(QString userAgent = defaultUserAgent(), Security security = Security::httpsOnly,
-                           std::filesystem::path program = installedProgram());
+                           std::filesystem::path program = installedProgram(),
+                           std::chrono::milliseconds runLimit = defaultRunLimit);
     // Calls still waiting (the owner did not close it) are left waiting, not resumed midway.
     ~HttpTransport();
     HttpTransport(const HttpTransport&) = delete;
@@ -49,6 +56,7 @@ private:
     QString userAgent_;
     Security security_;
     std::filesystem::path program_;
+    std::chrono::milliseconds runLimit_;
     // The runs under way are its children; one that outlives its call goes with the transport.
     QObject runs_;
     bool closed_ = false;

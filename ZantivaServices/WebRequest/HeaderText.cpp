@@ -11,7 +11,7 @@ bool isHeaderValue(std::string_view text) {
     });
 }
 
-bool isMethodName(std::string_view text) {
+bool isToken(std::string_view text) {
     constexpr std::string_view marks = "!#$%&'*+-.^_`|~";
     return !text.empty() && std::all_of(text.begin(), text.end(), [&](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||

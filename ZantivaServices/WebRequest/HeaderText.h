@@ -8,7 +8,8 @@ namespace zantiva {
 // end the header early and start another one (or a new request): a value with any control
 // character is refused, not cleaned.
 bool isHeaderValue(std::string_view text);
-// An HTTP method: one token (letters, digits and the few marks the grammar allows).
-bool isMethodName(std::string_view text);
+// One token of HTTP's grammar (letters, digits and the few marks it allows), as a method or a
+// field name is.
+bool isToken(std::string_view text);
 
 } // namespace zantiva

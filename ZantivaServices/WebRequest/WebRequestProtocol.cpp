@@ -49,7 +49,7 @@ WebRequestOrder decodeOrder(const QByteArray& text) {
     const json::Json j = parse(text);
     WebRequestOrder order;
     const std::string method = json::required<std::string>(j, "method");
-    if (!isMethodName(method)) throw json::DecodeError("method: not a method name");
+    if (!isToken(method)) throw json::DecodeError("method: not a method name");
     order.request.method = QByteArray::fromStdString(method);
     order.request.url = QUrl(QString::fromStdString(json::required<std::string>(j, "url")), QUrl::StrictMode);
     if (!order.request.url.isValid()) throw json::DecodeError("url: not an address");

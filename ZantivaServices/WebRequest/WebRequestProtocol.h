@@ -5,6 +5,7 @@
 // a command line, where every user of the machine could read it) and one on its standard
 // output (the answer).
 
+#include <chrono>
 #include <string>
 #include <variant>
 
@@ -16,6 +17,9 @@
 namespace zantiva {
 
 inline constexpr const char* webRequestProgramName = "zantiva-web-request";
+// The longest a run's call may take, from connecting to the answer's last byte; the run gives up
+// then, and the transport allows a run a little more before it ends it.
+inline constexpr std::chrono::milliseconds webRequestCallTime{60'000};
 
 struct WebRequestOrder {
     HttpRequest request;

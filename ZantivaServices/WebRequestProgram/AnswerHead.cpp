@@ -1,5 +1,9 @@
 #include "WebRequestProgram/AnswerHead.h"
 
+#include <optional>
+
+#include "WebRequest/HeaderText.h"
+
 namespace zantiva {
 namespace {
 
@@ -15,28 +19,43 @@ std::optional<int> statusOf(QByteArrayView line) {
 
 QByteArrayView withoutCarriageReturn(QByteArrayView line) { return line.endsWith('\r') ? line.chopped(1) : line; }
 
+// Calls `read` with each of the lines, without their line ends.
+template <typename Read> void forEachLine(QByteArrayView lines, Read read) {
+    for (qsizetype start = 0; start < lines.size();) {
+        qsizetype end = lines.indexOf('\n', start);
+        if (end < 0) end = lines.size();
+        read(withoutCarriageReturn(lines.sliced(start, end - start)));
+        start = end + 1;
+    }
+}
+
+// The length of the field's name: a token right before the colon; 0 when the line is no field.
+qsizetype nameSize(QByteArrayView line) {
+    const qsizetype colon = line.indexOf(':');
+    return colon > 0 && isToken(std::string_view(line.data(), std::size_t(colon))) ? colon : 0;
+}
+
 } // namespace
 
-std::optional<AnswerHead> AnswerHead::parse(QByteArray lines) {
+std::variant<AnswerHead, std::string> AnswerHead::parse(QByteArray lines) {
     const qsizetype firstEnd = lines.indexOf('\n');
     const qsizetype firstSize = firstEnd < 0 ? lines.size() : firstEnd;
     const auto status = statusOf(withoutCarriageReturn(QByteArrayView(lines).first(firstSize)));
-    if (!status) return std::nullopt;
+    if (!status) return "the answer is not HTTP";
     lines.remove(0, firstEnd < 0 ? lines.size() : firstEnd + 1);
+    bool wellFormed = true;
+    forEachLine(lines, [&](QByteArrayView line) { wellFormed = wellFormed && nameSize(line) > 0; });
+    if (!wellFormed) return "the answer's head is malformed";
     return AnswerHead(*status, std::move(lines));
 }
 
 QList<QByteArray> AnswerHead::values(QByteArrayView name) const {
     QList<QByteArray> found;
-    for (qsizetype start = 0; start < lines_.size();) {
-        qsizetype end = lines_.indexOf('\n', start);
-        if (end < 0) end = lines_.size();
-        const QByteArrayView line = withoutCarriageReturn(QByteArrayView(lines_).sliced(start, end - start));
-        const qsizetype colon = line.indexOf(':');
-        if (colon > 0 && line.first(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            found.append(line.sliced(colon + 1).trimmed().toByteArray());
-        start = end + 1;
-    }
+    forEachLine(lines_, [&](QByteArrayView line) {
+        const qsizetype size = nameSize(line);
+        if (line.first(size).compare(name, Qt::CaseInsensitive) == 0)
+            found.append(line.sliced(size + 1).trimmed().toByteArray());
+    });
     return found;
 }
 

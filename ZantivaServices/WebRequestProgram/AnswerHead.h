@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include <string>
+#include <variant>
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,9 +14,12 @@ namespace zantiva {
 // allows, and only a few of them matter to the program.
 class AnswerHead {
 public:
-    // The head's lines (CRLF or LF between them), without the empty line that ends it; nothing
-    // when the first one is not an HTTP/1.x status line.
-    static std::optional<AnswerHead> parse(QByteArray lines);
+    // The head's lines (CRLF or LF between them), without the empty line that ends it; or why
+    // they are not a head: the first one is not an HTTP/1.x status line, or a field line is not
+    // a name, a colon and a value. A line folded onto the one before it (starting with a space or
+    // a tab) or a space before the colon is refused, not read in some way of our own: a
+    // server on the way may have read it another way.
+    static std::variant<AnswerHead, std::string> parse(QByteArray lines);
 
     int status() const { return status_; }
     // The value of every field of that name (in any case), trimmed, in the order they came.

@@ -51,9 +51,10 @@ const AnswerReader::Outcome& AnswerReader::take(QByteArrayView bytes) {
     return outcome_;
 }
 
-const AnswerReader::Outcome& AnswerReader::close() {
+const AnswerReader::Outcome& AnswerReader::close(bool clean) {
     if (!std::holds_alternative<MoreToCome>(outcome_)) return outcome_;
-    if (stage_ == Stage::bodyToClose) finish();
+    if (stage_ == Stage::bodyToClose && clean) finish();
+    else if (stage_ == Stage::bodyToClose) fail("the answer broke off: the connection closed without ending its TLS session");
     else if (taken_ == 0) fail("the site closed the connection without an answer");
     else if (stage_ == Stage::head) fail("the answer broke off before its head ended");
     else fail("the answer broke off before its body ended");
@@ -76,8 +77,8 @@ void AnswerReader::readHead() {
     auto head = AnswerHead::parse(pending_.sliced(read_, end - read_));
     read_ = end + width;
     headScanned_ = read_;
-    if (!head) return fail("the answer is not HTTP");
-    if (head->status() >= 200) return startBody(std::move(*head));
+    if (const auto* why = std::get_if<std::string>(&head)) return fail(*why);
+    if (auto& whole = std::get<AnswerHead>(head); whole.status() >= 200) return startBody(std::move(whole));
 }
 
 void AnswerReader::startBody(AnswerHead head) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -29,8 +30,10 @@ public:
 
     // Takes the next bytes the connection brought; once there is an outcome, more are ignored.
     const Outcome& take(QByteArrayView bytes);
-    // The connection closed: an answer whose end is the close is whole now, any other is cut off.
-    const Outcome& close();
+    // The connection closed: an answer whose end is the close is whole now when the close is
+    // known to be the site's own (`clean`: the end of its TLS session, or of a plain connection);
+    // any other is cut off.
+    const Outcome& close(bool clean);
 
     const Outcome& outcome() const { return outcome_; }
     // Whether any byte of the answer came.

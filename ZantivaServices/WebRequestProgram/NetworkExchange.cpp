@@ -34,8 +34,12 @@ public:
         const bool tls = url.scheme() == "https";
         watchConnection(requestText(order), tls);
         startTimers(limits);
-        if (tls) socket_.connectToHostEncrypted(url.host(), quint16(url.port(443)));
-        else socket_.connectToHost(url.host(), quint16(url.port(80)));
+        // Connecting may fail at once (no route, no TLS backend): the failure then comes from the
+        // event loop as any other does, never before the caller is ready to end on it.
+        QMetaObject::invokeMethod(this, [this, host = url.host(), port = quint16(url.port(tls ? 443 : 80)), tls] {
+            if (tls) socket_.connectToHostEncrypted(host, port);
+            else socket_.connectToHost(host, port);
+        }, Qt::QueuedConnection);
     }
 
 private:
@@ -53,6 +57,13 @@ private:
         QObject::connect(&socket_, &QIODevice::readyRead, this, [this] {
             progressed();
             taken(reader_.take(socket_.readAll()));
+        });
+        // Over TLS the site's end of the session (close_notify) is what tells an answer that ends
+        // at the close from one cut short: a close of the connection alone can be anyone's on the
+        // way. Qt reports the alert before the close it causes.
+        closedCleanly_ = !tls;
+        QObject::connect(&socket_, &QSslSocket::alertReceived, this, [this](QSsl::AlertLevel, QSsl::AlertType type) {
+            if (type == QSsl::AlertType::CloseNotify) closedCleanly_ = true;
         });
         // A site may end TLS and still hold the connection open: Qt then reports the close as an
         // error and never disconnects, so the error ends an answer that ends at the close.
@@ -84,7 +95,7 @@ private:
     void closed() {
         if (ended_) return; // our own abort, or the answer had ended
         if (socket_.isReadable()) reader_.take(socket_.readAll());
-        taken(reader_.close());
+        taken(reader_.close(closedCleanly_));
     }
 
     void taken(const AnswerReader::Outcome& outcome) {
@@ -110,6 +121,7 @@ private:
     QTimer deadline_{this};
     AnswerReader reader_;
     std::function<void(WebRequestAnswer)> done_;
+    bool closedCleanly_ = false;
     bool ended_ = false;
 };
 

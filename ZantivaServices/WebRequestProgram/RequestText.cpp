@@ -5,7 +5,8 @@ namespace zantiva {
 QByteArray requestText(const WebRequestOrder& order) {
     const HttpRequest& request = order.request;
     QByteArray target = request.url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
-    if (target.isEmpty()) target = "/";
+    // An address with no path asks for the root, its query included.
+    if (!target.startsWith('/')) target.prepend('/');
     QByteArray text = request.method + ' ' + target + " HTTP/1.1\r\n";
     const QUrl site = request.url.adjusted(QUrl::RemoveUserInfo);
     text += "Host: " + site.authority(QUrl::FullyEncoded).toLatin1() + "\r\n";

@@ -1,8 +1,10 @@
 // What the transport refuses to do: plain http, cookies, redirects; how it ends the calls
-// still waiting when its owner goes; and that the TLS stack stays out of the calling program.
+// still waiting when its owner goes, or whose run does not end; and that the TLS stack stays
+// out of the calling program.
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 
@@ -10,7 +12,9 @@
 
 #include "Account/HttpTransport.h"
 #include "AwaitedAPIError.h"
+#include "Support/EnvironmentChange.h"
 #include "Support/LoopbackServer.h"
+#include "Support/TemporaryFolder.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;
@@ -77,6 +81,25 @@ TEST(Transport, ClosingEndsTheCallsInFlightAndRefusesNewOnes) {
     ASSERT_TRUE(apiError(ended));
     EXPECT_EQ(apiError(ended)->kind(), APIError::Kind::unreachable);
     EXPECT_EQ(apiError(awaitOutcome(transport.send(request)))->kind(), APIError::Kind::unreachable);
+}
+
+// A run that has answered and still goes on would hold its call for ever: past the transport's
+// limit it is killed and reaped, and the call fails whatever the run wrote.
+TEST(Transport, ARunThatDoesNotEndIsEndedAtItsLimitAndItsCallFails) {
+    TemporaryFolder folder;
+    const std::string pidFile = (folder.path() / "pid").string();
+    EnvironmentChange pidFileName("ZANTIVA_STAND_IN_PID_FILE", pidFile);
+    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::httpsOnly,
+                            ZANTIVA_FIXTURES "/web-request/answers-and-stays", std::chrono::seconds(2));
+    const HttpRequest request{"GET", QUrl("https://zantiva.com/"), std::nullopt, std::nullopt};
+    const auto ended = awaitOutcome(transport.send(request), std::chrono::seconds(60));
+    ASSERT_TRUE(apiError(ended));
+    EXPECT_EQ(apiError(ended)->kind(), APIError::Kind::unreachable);
+    EXPECT_STREQ(apiError(ended)->what(), "unreachable: the request program did not end within 2 s");
+    int pid = 0;
+    std::ifstream(pidFile) >> pid;
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0) << "the run is still there, running or unreaped";
 }
 
 TEST(Transport, AnHttpsCallLoadsNoTlsLibraryHereAndAMissingProgramIsAFailure) {

@@ -16,7 +16,7 @@ std::string read(const QByteArray& wire, qsizetype piece, bool closes, qint64 ma
     AnswerReader reader(false, maxBytes);
     for (qsizetype at = 0; at < wire.size(); at += piece)
         reader.take(QByteArrayView(wire).sliced(at, std::min(piece, wire.size() - at)));
-    const AnswerReader::Outcome& outcome = closes ? reader.close() : reader.outcome();
+    const AnswerReader::Outcome& outcome = closes ? reader.close(/*clean=*/true) : reader.outcome();
     if (const auto* answer = std::get_if<AnswerReader::Answer>(&outcome))
         return std::to_string(answer->head.status()) + " " + answer->body.toStdString();
     if (const auto* why = std::get_if<std::string>(&outcome)) return *why;
@@ -61,6 +61,12 @@ TEST(AnswerReader, RefusesWhatItCouldNotReadWhole) {
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n{}}\r\n0\r\n\r\n", false,
          "the answer's chunks are malformed"},
         {"SSH-2.0-OpenSSH_9.2\r\n", false, "the answer is not HTTP"},
+        // A field line folded onto the one before, a space before the colon, no colon: servers on
+        // the way may read such a head otherwise.
+        {"HTTP/1.1 200 OK\r\n Content-Length: 5\r\n\r\n{}", true, "the answer's head is malformed"},
+        {"HTTP/1.1 200 OK\r\nX-A: 1\r\n\tContent-Length: 5\r\n\r\n{}", true, "the answer's head is malformed"},
+        {"HTTP/1.1 200 OK\r\nContent-Length : 5\r\n\r\n{}", true, "the answer's head is malformed"},
+        {"HTTP/1.1 100 Continue\r\nX-A\r\n\r\nHTTP/1.1 200 OK\r\n\r\n{}", true, "the answer's head is malformed"},
         {"HTTP/1.1 20 OK\r\n\r\n", false, "the answer is not HTTP"},
         {"HTTP/1.1 200 OK\r\nContent-Len", true, "the answer broke off before its head ended"},
         {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n{}", true, "the answer broke off before its body ended"},
@@ -73,6 +79,20 @@ TEST(AnswerReader, RefusesWhatItCouldNotReadWhole) {
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n200000\r\n", false, "the answer is larger than 1 MiB"},
     };
     for (const Case& c : cases) expectRead(c);
+}
+
+// A close that may be anyone's on the way (over TLS, one without the end of the session) cuts
+// off a body that ends at the close; a body whose length framed it is whole before the close.
+TEST(AnswerReader, AnUncleanCloseEndsNoBody) {
+    AnswerReader toClose(false, 1 << 20);
+    toClose.take("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n{\"user_id\"");
+    const auto* why = std::get_if<std::string>(&toClose.close(/*clean=*/false));
+    ASSERT_TRUE(why);
+    EXPECT_EQ(*why, "the answer broke off: the connection closed without ending its TLS session");
+
+    AnswerReader sized(false, 1 << 20);
+    sized.take("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n{}");
+    EXPECT_TRUE(std::holds_alternative<AnswerReader::Answer>(sized.close(/*clean=*/false)));
 }
 
 } // namespace

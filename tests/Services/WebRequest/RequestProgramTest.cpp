@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QProcess>
@@ -147,6 +148,14 @@ TEST(RequestProgram, TheInstalledProgramSendsOnlyToHttps) {
               "not a request: sends only to https addresses");
 }
 
+// A multicast address: the kernel refuses a TCP connection to it within connect() itself, so
+// the failure comes before the run's event loop turns. The run still answers and ends.
+TEST(RequestProgram, EndsWhenTheConnectionFailsAtOnce) {
+    const ProgramRun run = runProgram(ZANTIVA_WEB_REQUEST, encodeOrder({get(QUrl("https://224.0.0.1:1/x")), "ua"}));
+    EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << "it was killed, still running";
+    EXPECT_EQ(failureOf(run), "Network unreachable");
+}
+
 // The site's authority, trusted by the test build's runs until the end of the scope.
 struct TrustedAuthority {
     TestCertificates certificates;
@@ -160,7 +169,9 @@ WebRequestAnswer answerOver(const RawHttpServer& server, const char* program = Z
 // With its length, and ended by the site's close alone. A site that closes TLS (close_notify)
 // and keeps the connection open until the client closes too is seen as an error, never as a
 // disconnect: the run takes that error as the answer's end, and doesn't wait out the stall bound.
-TEST(RequestProgram, AnAnswerOverTlsReadsWholeWithItsLengthOrEndedByTheClose) {
+// A close of the connection without the end of the TLS session, which anyone on the way could
+// bring about, ends no answer.
+TEST(RequestProgram, AnAnswerOverTlsReadsWholeWithItsLengthOrEndedByTheSitesClose) {
     TrustedAuthority authority;
     const QSslConfiguration site = authority.certificates.server("IP:127.0.0.1,DNS:localhost");
     const QByteArray body = R"({"user_id": 7, "points": 120})";
@@ -181,6 +192,16 @@ TEST(RequestProgram, AnAnswerOverTlsReadsWholeWithItsLengthOrEndedByTheClose) {
         EXPECT_EQ(response->body, body);
     }
     ::close(heldOpen);
+
+    RawHttpServer cut([&](QTcpSocket& socket) {
+        socket.write(RawHttpServer::head("Connection: close\r\n") + body.first(10));
+        socket.flush();
+        ::shutdown(int(socket.socketDescriptor()), SHUT_WR);
+    }, site);
+    const WebRequestAnswer answer = answerOver(cut);
+    const auto* failure = std::get_if<WebRequestFailure>(&answer);
+    ASSERT_TRUE(failure) << "the cut answer was taken as whole";
+    EXPECT_EQ(failure->why, "the answer broke off: the connection closed without ending its TLS session");
 }
 
 // A certificate that the trusted authority did not sign, or one for another host, ends the call
