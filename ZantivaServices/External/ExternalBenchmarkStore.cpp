@@ -47,7 +47,7 @@ ExternalBenchmarkStore::ExternalBenchmarkStore(std::optional<std::filesystem::pa
 void ExternalBenchmarkStore::readStored() const {
     if (!file_) return;
     std::error_code ec;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(*file_, ec)) && !ec) {
+    if (std::filesystem::symlink_status(*file_, ec).type() == std::filesystem::file_type::not_found) {
         stored_.clear(); // removed since: nothing is stored any more
         return;
     }

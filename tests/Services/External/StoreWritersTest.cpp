@@ -59,6 +59,9 @@ TEST(StoreWritersTest, TenPairsOfRunsAtOnceKeepEveryResult) {
     EXPECT_EQ(after.settings(App::geekbench).pendingResults.size(), 10u);
     EXPECT_EQ(after.settings(App::geekbench).lastResult->multiCoreScore, 10);
     EXPECT_EQ(after.settings(App::cinebench2026).lastResult->gpuScore, 3.0);
+
+    fs::remove(folder / ExternalBenchmarkStore::fileName);
+    EXPECT_EQ(window.settings(App::cinebench2026), ExternalBenchmarkAppSettings{}) << "removed: nothing is stored";
 }
 
 // Twenty processes adding a pending page each, all at once.
