@@ -1,7 +1,7 @@
 #include "Model/JsonFile.h"
 
+#include "Model/AppPaths.h"
 #include "Platform/AtomicFile.h"
-#include "Platform/ExclusiveRename.h"
 #include "Platform/Log.h"
 #include "Platform/PrivateFolder.h"
 
@@ -14,27 +14,38 @@ SaveResult logged(std::string_view category, SaveResult failure) {
     return failure;
 }
 
-// A failed save when the file's folder isn't a private folder of this user's (made when
-// missing): nothing is done through a folder that is refused, a link least of all.
-std::optional<SaveResult> refusedFolder(const std::filesystem::path& file, std::string_view category) {
+// The file's folder when it is a private folder of this user's (made when missing); else
+// `failure` is set: nothing is done through a folder that is refused, a link least of all.
+std::optional<PrivateFolder> checkedFolder(const std::filesystem::path& file, std::string_view category,
+                                           SaveResult& failure) {
     using Folder = PrivateFolder;
-    if (Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close)) return std::nullopt;
-    return logged(category, SaveResult::failed(file, "its folder is missing or not a private folder of this user's"));
+    auto folder = Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close);
+    if (!folder)
+        failure = logged(category, SaveResult::failed(file, "its folder is missing or not a private folder of this user's"));
+    return folder;
 }
 
-// Moves the file to the first free name of "<name>.bad", "<name>.bad.1" … "<name>.bad.999",
-// replacing nothing that is there (an earlier damaged file, or a folder kept aside the same
-// way). Answers the new name, or the error that left the file in place.
-std::optional<std::filesystem::path> keepAside(const std::filesystem::path& file, std::error_code& ec) {
+// Moves the file to the first free name of "<name>.bad", "<name>.bad.1" … "<name>.bad.999"
+// in its checked folder, replacing nothing that is there (an earlier damaged file, or a
+// folder kept aside the same way). Answers the new name, or the error that left the file in place.
+std::optional<std::string> keepAside(const PrivateFolder& folder, const std::string& name, std::error_code& ec) {
     constexpr int lastNumber = 999;
     for (int number = 0; number <= lastNumber; ++number) {
-        std::filesystem::path aside = file;
-        aside += number == 0 ? std::string(".bad") : ".bad." + std::to_string(number);
-        ec = renameWithoutReplacing(file, aside);
+        const std::string aside = name + (number == 0 ? std::string(".bad") : ".bad." + std::to_string(number));
+        ec = folder.moveWithoutReplacing(name, aside);
         if (!ec) return aside;
         if (ec != std::errc::file_exists) return std::nullopt;
     }
     return std::nullopt;
+}
+
+// Why a store was given no folder: the app folder that is there was refused, else there is
+// no home folder to hold one.
+std::string noFolderReason() {
+    if (const auto folder = AppPaths::applicationSupport())
+        if (const auto refusal = PrivateFolder::refusalOf(*folder))
+            return folder->string() + " is not a private folder of this user's: " + *refusal;
+    return "no home folder";
 }
 
 } // namespace
@@ -49,7 +60,8 @@ SaveResult save(const std::filesystem::path& file, const json::Json& value, std:
 
 SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
               FileAccess access) {
-    if (auto refused = refusedFolder(file, category)) return std::move(*refused);
+    SaveResult failure;
+    if (!checkedFolder(file, category, failure)) return failure;
     const std::error_code ec = writeFileAtomically(file, bytes, access);
     if (!ec) return {};
     return logged(category, SaveResult::failed(file, ec));
@@ -58,21 +70,22 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf) {
     // Checked before the file is looked at, so that nothing is moved aside in a refused folder.
-    if (auto refused = refusedFolder(file, category)) return std::move(*refused);
+    SaveResult failure;
+    const auto folder = checkedFolder(file, category, failure);
+    if (!folder) return failure;
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
         std::optional<std::string> problem = "not a regular file that can be read whole";
         if (const auto text = readWholeFile(file)) problem = problemOf(*text);
         if (problem) {
             // The file may hold the only copy of what it records: it is never saved over.
-            const auto aside = keepAside(file, ec);
+            const auto aside = keepAside(*folder, file.filename().string(), ec);
             if (!aside) {
-                SaveResult failure = SaveResult::failed(file, ec);
+                failure = SaveResult::failed(file, ec);
                 failure.reason = "the undecodable file in its place couldn't be kept aside: " + failure.reason;
                 return logged(category, std::move(failure));
             }
-            log::error(category, "undecodable " + file.filename().string() + " (" + *problem + ") kept as " +
-                                     aside->filename().string());
+            log::error(category, "undecodable " + file.filename().string() + " (" + *problem + ") kept as " + *aside);
         }
     }
     return save(file, value, category);
@@ -86,8 +99,27 @@ std::optional<json::Json> load(const std::filesystem::path& file) {
     return value;
 }
 
+SaveResult whileLocked(const std::filesystem::path& file, std::string_view category,
+                       const std::function<SaveResult()>& readChangeWrite) {
+    SaveResult failure;
+    const auto folder = checkedFolder(file, category, failure);
+    if (!folder) return failure;
+    std::error_code ec;
+    const auto lock = folder->lockFile("." + file.filename().string() + ".lock", ec);
+    if (!lock) {
+        // A file system that keeps no locks still saves, as it did before there were any.
+        if (ec != std::errc::no_lock_available && ec != std::errc::operation_not_supported) {
+            failure = SaveResult::failed(file, ec);
+            failure.reason = "its lock couldn't be taken: " + failure.reason;
+            return logged(category, std::move(failure));
+        }
+        log::error(category, "saving " + file.filename().string() + " unlocked: " + ec.message());
+    }
+    return readChangeWrite();
+}
+
 SaveResult saveWithoutFolder(const std::filesystem::path& fileName, std::string_view category) {
-    return logged(category, SaveResult::failed(fileName, "no home folder"));
+    return logged(category, SaveResult::failed(fileName, noFolderReason()));
 }
 
 } // namespace zantiva::jsonfile

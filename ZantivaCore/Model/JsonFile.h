@@ -56,11 +56,21 @@ template <typename Decode> DecodeProblem decodedBy(Decode decode) {
 SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
               FileAccess access = FileAccess::ownerOnly);
 
+// Runs `readChangeWrite` (which reads the file again, changes it and saves it) while holding
+// the lock of `file`: ".<name>.lock" beside it, in its checked private folder. No other
+// process's read-change-write of the same file comes between this one's read and its write,
+// so a save never drops what another process stored. Answers what `readChangeWrite`
+// answers; a failure (logged) when the folder is refused or the lock can't be taken. On a
+// file system that keeps no locks it runs unlocked, and the log says so.
+SaveResult whileLocked(const std::filesystem::path& file, std::string_view category,
+                       const std::function<SaveResult()>& readChangeWrite);
+
 // The file's JSON; absent when the file is missing, unreadable or not JSON.
 std::optional<json::Json> load(const std::filesystem::path& file);
 
-// A store's save with no folder to write in (no home folder): logged like any failed save
-// and answered with the bare file name.
+// A store's save with no folder to write in: logged like any failed save and answered with
+// the bare file name and why (no home folder, or the app folder that is there is refused:
+// a link, not a folder, someone else's).
 SaveResult saveWithoutFolder(const std::filesystem::path& fileName, std::string_view category);
 
 } // namespace zantiva::jsonfile

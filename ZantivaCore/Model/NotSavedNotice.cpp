@@ -13,6 +13,8 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure) {
         case SavedRecord::session: return {"NotSaved.Session.DiskFull", "NotSaved.Session"};
         case SavedRecord::storageResult: return {"NotSaved.Storage.DiskFull", "NotSaved.Storage"};
         case SavedRecord::externalScores: return {"NotSaved.External.DiskFull", "NotSaved.External"};
+        case SavedRecord::pendingLink: return {"NotSaved.Pending.DiskFull", "NotSaved.Pending"};
+        case SavedRecord::installation: return {"NotSaved.Installation.DiskFull", "NotSaved.Installation"};
         case SavedRecord::settings: break;
         }
         return {"NotSaved.Settings.DiskFull", "NotSaved.Settings"};

@@ -105,21 +105,40 @@ std::optional<fs::path> ResultStore::fileURL(const char* name) const {
 
 SaveResult ResultStore::save(const char* name, const json::Json& value,
                              const jsonfile::DecodeProblem& undecodable) const {
-    if (const auto file = fileURL(name)) return jsonfile::saveKeepingUndecodable(*file, value, logCategory, undecodable);
-    return jsonfile::saveWithoutFolder(name, logCategory);
+    const auto file = fileURL(name);
+    if (!file) return jsonfile::saveWithoutFolder(name, logCategory);
+    // Under the lock that a rewrite of the report by another process takes too.
+    return jsonfile::whileLocked(*file, logCategory, [&] {
+        return jsonfile::saveKeepingUndecodable(*file, value, logCategory, undecodable);
+    });
 }
 
 SaveResult ResultStore::saveReport(const FinalBenchmarkReport& report) const {
     return save(reportFile, report.toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
 }
 
-std::optional<FinalBenchmarkReport> ResultStore::loadReport() const {
+std::optional<FinalBenchmarkReport> ResultStore::loadReport(SaveResult* rewritten) const {
     auto decoded = readStored<FinalBenchmarkReport>(fileURL(reportFile), wholeReport);
     if (decoded.value && decoded.droppedCpuResult) {
         rescore(*decoded.value);
-        save(reportFile, decoded.value->toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
+        const SaveResult saved = rewriteReport();
+        if (rewritten) *rewritten = saved;
     }
     return decoded.value;
+}
+
+SaveResult ResultStore::rewriteReport() const {
+    const fs::path file = *fileURL(reportFile);
+    return jsonfile::whileLocked(file, logCategory, [&] {
+        // Read again under the lock: a report saved meanwhile (by the window, while the
+        // command line read) is newer, and left as it is.
+        const auto text = readWholeFile(file);
+        auto again = text ? decode<FinalBenchmarkReport>(*text, wholeReport) : Decoded<FinalBenchmarkReport>{};
+        if (!again.value || !again.droppedCpuResult) return SaveResult{};
+        rescore(*again.value);
+        return jsonfile::saveKeepingUndecodable(file, again.value->toJson(), logCategory,
+                                                problemOf<FinalBenchmarkReport>(wholeReport));
+    });
 }
 
 SaveResult ResultStore::saveSession(const BenchmarkSession& session) const {
@@ -144,11 +163,12 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     return decoded.value;
 }
 
-void ResultStore::clearSession() const {
-    if (const auto file = fileURL(sessionFile)) {
-        std::error_code ignored;
-        fs::remove(*file, ignored);
-    }
+SaveResult ResultStore::clearSession() const {
+    const auto file = fileURL(sessionFile);
+    std::error_code ec;
+    if (!file || fs::remove(*file, ec) || !ec) return {};
+    log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
+    return SaveResult::failed(*file, ec);
 }
 
 SaveResult ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {

@@ -7,10 +7,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
+#include "Platform/ExclusiveRename.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -148,6 +150,13 @@ std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
     return open(runtime, IfMissing::refuse, IfOpenToOthers::refuse);
 }
 
+std::optional<std::string> PrivateFolder::refusalOf(const fs::path& path) {
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) == 0) return problemOf(entry);
+    if (errno == ENOENT) return std::nullopt;
+    return std::string(std::strerror(errno));
+}
+
 fs::path PrivateFolder::descriptorPath() const {
     return "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(descriptor_.get());
 }
@@ -204,6 +213,30 @@ bool PrivateFolder::removeOwnFile(const std::string& name) const {
         info.st_uid != ::geteuid())
         return false;
     return ::unlinkat(descriptor_.get(), name.c_str(), 0) == 0;
+}
+
+std::error_code PrivateFolder::moveWithoutReplacing(const std::string& from, const std::string& to) const {
+    return renameWithoutReplacing(descriptor_.get(), from, to);
+}
+
+std::optional<FileDescriptor> PrivateFolder::lockFile(const std::string& name, std::error_code& error) const {
+    error.clear();
+    FileDescriptor fd(::openat(descriptor_.get(), name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0) {
+        error = lastError();
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        error = std::make_error_code(std::errc::permission_denied);
+        return std::nullopt;
+    }
+    while (::flock(fd.get(), LOCK_EX) != 0) {
+        if (errno == EINTR) continue;
+        error = lastError();
+        return std::nullopt;
+    }
+    return fd;
 }
 
 void PrivateFolder::closeFiles(std::initializer_list<std::string_view> keep) const {

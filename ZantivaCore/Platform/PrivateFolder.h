@@ -39,6 +39,10 @@ public:
     // folder is never made or changed here.
     static std::optional<PrivateFolder> sessionRuntime();
 
+    // Why the entry at `path` would be refused (a link, not a folder, someone else's, or the
+    // system's reason it can't be looked at); none when it is missing or could be used.
+    static std::optional<std::string> refusalOf(const std::filesystem::path& path);
+
     PrivateFolder(PrivateFolder&& other) noexcept = default;
     PrivateFolder& operator=(PrivateFolder&& other) noexcept = default;
 
@@ -63,6 +67,12 @@ public:
     bool removeEmptyFolder(const std::string& name) const;
     // Removes `name` only when it is a regular file of this user's.
     bool removeOwnFile(const std::string& name) const;
+    // Renames `from` to `to` inside this folder, replacing nothing (renameWithoutReplacing).
+    std::error_code moveWithoutReplacing(const std::string& from, const std::string& to) const;
+    // The exclusive lock (flock) of the file `name` inside, made 0600 when missing, waited for
+    // while another process holds it; held until the descriptor is closed. Absent, with
+    // `error` set, when it can't be taken (ENOLCK: the file system keeps no locks).
+    std::optional<FileDescriptor> lockFile(const std::string& name, std::error_code& error) const;
     // Closes every regular file of this user's directly inside to its owner (group and
     // other bits cleared), but those named in `keep`; links are never followed.
     void closeFiles(std::initializer_list<std::string_view> keep) const;

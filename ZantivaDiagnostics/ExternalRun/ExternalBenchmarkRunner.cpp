@@ -37,6 +37,9 @@ ExternalBenchmarkRunner::ExternalBenchmarkRunner(ExternalRunnerConfiguration con
     connect(&Runner::gate(), &RunGate::busyChanged, this, &ExternalBenchmarkRunner::canStartChanged);
     connect(&console_, &ToolConsole::changed, this, &ExternalBenchmarkRunner::consoleChanged);
     connect(&scores_, &ExternalScores::changed, this, &ExternalBenchmarkRunner::scoresChanged);
+    connect(&installations_, &ExternalInstallations::notSaved, this, [this](const SaveResult& failure) {
+        if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::installation, failure));
+    });
 }
 
 ExternalBenchmarkRunner::~ExternalBenchmarkRunner() {
@@ -279,6 +282,11 @@ void ExternalBenchmarkRunner::recordOutcome(const ExternalBenchmarkStep& step, c
         switch (error->kind()) {
         case ExternalBenchmarkError::Kind::geekbenchScoreUnreadable:
             setStatus(LocalizedMessage("ExtRun.GeekbenchSaved"));
+            break;
+        case ExternalBenchmarkError::Kind::geekbenchLinkNotSaved:
+            setStatus(LocalizedMessage("ExtRun.GeekbenchNotSaved"));
+            if (const auto host = host_.lock())
+                host->setStatus(notSavedNotice(SavedRecord::pendingLink, error->notSaved()));
             break;
         case ExternalBenchmarkError::Kind::geekbenchUploadFailed:
             setStatus(LocalizedMessage("ExtRun.GeekbenchUploadFailed"));

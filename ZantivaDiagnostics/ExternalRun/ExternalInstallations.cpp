@@ -81,7 +81,7 @@ QCoro::Task<> ExternalInstallations::discover() {
     for (const auto& [app, installation] : found) {
         const auto existing = installations_.find(app);
         if (existing != installations_.end() && existing->second.isAvailable()) continue;
-        setInstallation(app, installation);
+        setInstallation(app, installation); // found again at the next start, saved or not
         setFoundAutomatically(app, true);
     }
 }
@@ -94,7 +94,7 @@ void ExternalInstallations::choose(const fs::path& chosen, App app) {
     }
     try {
         const ExternalBenchmarkInstallation installation = ExternalBenchmarkLocator::resolve(chosen, app);
-        setInstallation(app, installation);
+        sayIfNotSaved(setInstallation(app, installation));
         setFoundAutomatically(app, false);
         setChooseError(app, std::nullopt);
     } catch (const ExternalBenchmarkLocatorError& error) {
@@ -125,7 +125,7 @@ QCoro::Task<> ExternalInstallations::chooseDiskImage(fs::path image, App app) {
     }
     if (!self) co_return;
     if (installation) {
-        setInstallation(app, *installation);
+        sayIfNotSaved(setInstallation(app, *installation));
         setFoundAutomatically(app, false);
     } else {
         setChooseError(app, std::move(failure));
@@ -167,11 +167,16 @@ void ExternalInstallations::detachDiskImages() {
         if (mount.isOurs) images_->detach(mount.mountPoint);
 }
 
-void ExternalInstallations::setInstallation(App app, const ExternalBenchmarkInstallation& installation) {
-    store_->setInstallation(installation, app);
+SaveResult ExternalInstallations::setInstallation(App app, const ExternalBenchmarkInstallation& installation) {
+    SaveResult saved = store_->setInstallation(installation, app);
     auto installations = installations_;
     installations.insert_or_assign(app, installation);
     assignObserved(this, installations_, std::move(installations), &ExternalInstallations::installationsChanged);
+    return saved;
+}
+
+void ExternalInstallations::sayIfNotSaved(const SaveResult& saved) {
+    if (!saved.saved()) emit notSaved(saved);
 }
 
 void ExternalInstallations::setChooseError(App app, std::optional<LocalizedMessage> message) {

@@ -19,6 +19,7 @@
 #include "Localization/LocalizedMessage.h"
 #include "Runners/EngineCall.h"
 #endif
+#include "Model/SaveResult.h"
 
 namespace zantiva {
 
@@ -70,6 +71,9 @@ signals:
     void foundAutomaticallyChanged();
     void chooseErrorChanged();
     void preparingChanged();
+    // A chosen installation (a program, or one on a disk image) applies but could not be
+    // saved, so it is gone at the next start.
+    void notSaved(const zantiva::SaveResult& failure);
 
 private:
     struct Mount {
@@ -77,7 +81,8 @@ private:
         bool isOurs = false; // attached here, so detached here
     };
 
-    void setInstallation(App app, const ExternalBenchmarkInstallation& installation);
+    SaveResult setInstallation(App app, const ExternalBenchmarkInstallation& installation);
+    void sayIfNotSaved(const SaveResult& saved);
     void setChooseError(App app, std::optional<LocalizedMessage> message);
     void setPreparing(App app, bool preparing);
     void setFoundAutomatically(App app, bool found);

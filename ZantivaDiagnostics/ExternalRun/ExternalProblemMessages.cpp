@@ -37,6 +37,8 @@ LocalizedMessage problemMessage(const ExternalBenchmarkError& error) {
         return LocalizedMessage("ExtRun.GeekbenchUploadFailed.Body", error.detail());
     case ExternalBenchmarkError::Kind::geekbenchScoreUnreadable:
         return LocalizedMessage("ExtRun.GeekbenchSaved.Body", error.url());
+    case ExternalBenchmarkError::Kind::geekbenchLinkNotSaved:
+        return LocalizedMessage("ExtRun.GeekbenchNotSaved.Body", error.url(), error.notSaved().reason);
     }
     return LocalizedMessage("ExtRun.Error", std::string(error.what()));
 }

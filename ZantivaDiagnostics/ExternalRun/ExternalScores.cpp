@@ -23,8 +23,7 @@ void takeMeasured(ExternalBenchmarkResult& into, const ExternalBenchmarkResult& 
 ExternalScores::ExternalScores(std::shared_ptr<ExternalBenchmarkStore> store,
                                GeekbenchResultPages::ReaderFactory readerFactory, QObject* parent)
     : QObject(parent), store_(std::move(store)), pages_(store_, std::move(readerFactory)) {
-    for (const App app : allCases<App>())
-        if (const auto result = store_->settings(app).lastResult) scores_[app] = *result;
+    takeStored();
 }
 
 bool ExternalScores::hasAnyScore() const {
@@ -32,12 +31,11 @@ bool ExternalScores::hasAnyScore() const {
 }
 
 SaveResult ExternalScores::record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
-    const auto current = scores_.find(step.app);
-    ExternalBenchmarkResult result = current != scores_.end() ? current->second : ExternalBenchmarkResult{};
+    ExternalBenchmarkResult result = store_->settings(step.app).lastResult.value_or(ExternalBenchmarkResult{});
     takeMeasured(result, measured, step);
     result.recordedAt = std::chrono::system_clock::now();
     SaveResult stored = store_->setResult(result, step.app);
-    set(step.app, result);
+    takeStored();
     return stored;
 }
 
@@ -50,8 +48,8 @@ QCoro::Task<> ExternalScores::recover(std::function<bool()> busy) {
     const QPointer<ExternalScores> self(this);
     recoveryStop_ = std::stop_source();
     auto recovering = pages_.recover(std::move(busy),
-                                     [self](const ExternalBenchmarkResult& result) {
-                                         if (self) self->set(App::geekbench, result);
+                                     [self](const ExternalBenchmarkResult&) {
+                                         if (self) self->takeStored();
                                      },
                                      recoveryStop_.get_token());
     co_await recovering;
@@ -59,9 +57,10 @@ QCoro::Task<> ExternalScores::recover(std::function<bool()> busy) {
 
 void ExternalScores::stopRecovery() { recoveryStop_.request_stop(); }
 
-void ExternalScores::set(App app, const ExternalBenchmarkResult& result) {
-    auto scores = scores_;
-    scores.insert_or_assign(app, result);
+void ExternalScores::takeStored() {
+    std::map<App, ExternalBenchmarkResult> scores;
+    for (const App app : allCases<App>())
+        if (const auto result = store_->settings(app).lastResult) scores[app] = *result;
     assignObserved(this, scores_, std::move(scores), &ExternalScores::changed);
 }
 

@@ -34,8 +34,9 @@ public:
     bool hasAnyScore() const;
 
     // Takes what the step measures from `measured` into the application's scores as they are
-    // now (a page read at start-up may have added some while the tool ran) and stores them.
-    // Whether they were stored: they are shown all the same.
+    // stored now (a page read at start-up, or another process, may have added some while the
+    // tool ran) and stores them; the scores shown are then the store's, with what other
+    // processes stored. Whether they were stored: they are shown all the same.
     SaveResult record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured);
 
     // The scores on the page of a run just uploaded (GeekbenchResultPages::read).
@@ -50,7 +51,8 @@ signals:
     void changed();
 
 private:
-    void set(App app, const ExternalBenchmarkResult& result);
+    // The scores as the store holds them now.
+    void takeStored();
 
     std::shared_ptr<ExternalBenchmarkStore> store_;
     GeekbenchResultPages pages_;

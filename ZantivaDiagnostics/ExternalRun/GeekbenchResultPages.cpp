@@ -38,7 +38,10 @@ QCoro::Task<ExternalBenchmarkResult> GeekbenchResultPages::read(std::string url,
         }
     }
     if (read) co_return *read;
-    store->addPending(PendingGeekbenchResult{url, isGPU, std::chrono::system_clock::now()}, ExternalBenchmarkApp::geekbench);
+    SaveResult kept =
+        store->addPending(PendingGeekbenchResult{url, isGPU, std::chrono::system_clock::now()}, ExternalBenchmarkApp::geekbench);
+    // A link that isn't kept is told even after a stop: it is the run's only trace.
+    if (!kept.saved()) throw ExternalBenchmarkError::geekbenchLinkNotSaved(url, isGPU, std::move(kept));
     if (cancelled) throw CancellationError();
     throw ExternalBenchmarkError::geekbenchScoreUnreadable(url, isGPU);
 }

@@ -31,7 +31,8 @@ public:
     // The scores on the page of a run just uploaded; needsUser is called before a window asks
     // a person to pass the site's check. A page not read, a stop included, is kept pending
     // so the measured run is not lost; then throws CancellationError when stopped, else
-    // ExternalBenchmarkError::geekbenchScoreUnreadable.
+    // ExternalBenchmarkError::geekbenchScoreUnreadable. When the pending link couldn't be
+    // saved, stopped or not: ExternalBenchmarkError::geekbenchLinkNotSaved.
     QCoro::Task<ExternalBenchmarkResult> read(std::string url, bool isGPU, std::function<void()> needsUser,
                                               std::stop_token stop);
     // Reads the pending pages in turn, storing what each gives and handing it to recovered.

@@ -48,4 +48,14 @@ ExternalBenchmarkError ExternalBenchmarkError::geekbenchScoreUnreadable(std::str
     return e;
 }
 
+ExternalBenchmarkError ExternalBenchmarkError::geekbenchLinkNotSaved(std::string url, bool isGPU, SaveResult notSaved) {
+    ExternalBenchmarkError e(Kind::geekbenchLinkNotSaved, "Geekbench score unreadable at " + url +
+                                                             ", and the link not saved: " + notSaved.reason);
+    e.name_ = "Geekbench";
+    e.url_ = std::move(url);
+    e.isGPU_ = isGPU;
+    e.notSaved_ = std::move(notSaved);
+    return e;
+}
+
 } // namespace zantiva

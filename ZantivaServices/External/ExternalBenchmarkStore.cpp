@@ -40,64 +40,88 @@ std::optional<std::string> undecodable(const std::string& text) {
 
 ExternalBenchmarkStore::ExternalBenchmarkStore(std::optional<std::filesystem::path> directory) {
     if (directory) file_ = *directory / fileName;
-    load();
+    std::lock_guard lock(mutex_);
+    readStored();
 }
 
-void ExternalBenchmarkStore::load() {
+void ExternalBenchmarkStore::readStored() const {
     if (!file_) return;
+    std::error_code ec;
+    if (std::filesystem::symlink_status(*file_, ec).type() == std::filesystem::file_type::not_found) {
+        stored_.clear(); // removed since: nothing is stored any more
+        return;
+    }
+    // A file that can't be read whole leaves the last copy read; the next save keeps it aside.
     const std::optional<json::Json> stored = jsonfile::load(*file_);
     if (!stored || !stored->is_object()) return;
-    apps_ = decodeRecords(*stored, [](const std::string& reason) {
+    stored_ = decodeRecords(*stored, [](const std::string& reason) {
         log::error(logCategory, "ignoring the stored record of " + reason);
     });
 }
 
-SaveResult ExternalBenchmarkStore::save() const {
+ExternalBenchmarkStore::Apps ExternalBenchmarkStore::current() const {
+    Apps apps = stored_;
+    for (const Change& change : unsaved_) change(apps);
+    return apps;
+}
+
+SaveResult ExternalBenchmarkStore::update(Change change) {
+    unsaved_.push_back(std::move(change));
     if (!file_) return jsonfile::saveWithoutFolder(fileName, logCategory);
-    json::Json out = json::Json::object();
-    for (const auto& [app, settings] : apps_) out[std::string(rawValue(app))] = settings.toJson();
-    return jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
+    return jsonfile::whileLocked(*file_, logCategory, [this] {
+        readStored();
+        const Apps apps = current();
+        json::Json out = json::Json::object();
+        for (const auto& [app, settings] : apps) out[std::string(rawValue(app))] = settings.toJson();
+        const SaveResult saved = jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
+        if (saved.saved()) {
+            stored_ = apps;
+            unsaved_.clear();
+        }
+        return saved;
+    });
 }
 
 ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkApp app) const {
     std::lock_guard lock(mutex_);
-    auto it = apps_.find(app);
-    return it == apps_.end() ? ExternalBenchmarkAppSettings{} : it->second;
+    readStored();
+    const Apps apps = current();
+    auto it = apps.find(app);
+    return it == apps.end() ? ExternalBenchmarkAppSettings{} : it->second;
 }
 
-void ExternalBenchmarkStore::setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation,
-                                             ExternalBenchmarkApp app) {
+SaveResult ExternalBenchmarkStore::setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation,
+                                                   ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    apps_[app].installation = installation;
-    save();
+    return update([=](Apps& apps) { apps[app].installation = installation; });
 }
 
 SaveResult ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    apps_[app].lastResult = result;
-    return save();
+    return update([=](Apps& apps) { apps[app].lastResult = result; });
 }
 
-void ExternalBenchmarkStore::addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app) {
+SaveResult ExternalBenchmarkStore::addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    apps_[app].pendingResults.push_back(pending);
-    save();
+    return update([=](Apps& apps) { apps[app].pendingResults.push_back(pending); });
 }
 
 ExternalBenchmarkResult ExternalBenchmarkStore::applyRecovered(const ExternalBenchmarkResult& result,
                                                                const PendingGeekbenchResult& pending,
                                                                ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    ExternalBenchmarkAppSettings& settings = apps_[app];
-    ExternalBenchmarkResult merged = settings.lastResult.value_or(result);
-    if (result.singleCoreScore) merged.singleCoreScore = result.singleCoreScore;
-    if (result.multiCoreScore) merged.multiCoreScore = result.multiCoreScore;
-    if (result.gpuScore) merged.gpuScore = result.gpuScore;
-    merged.recordedAt = result.recordedAt;
-    settings.lastResult = merged;
-    std::erase_if(settings.pendingResults, [&](const PendingGeekbenchResult& p) { return p.url == pending.url; });
-    save();
-    return merged;
+    const auto merge = [=](Apps& apps) {
+        ExternalBenchmarkAppSettings& settings = apps[app];
+        ExternalBenchmarkResult merged = settings.lastResult.value_or(result);
+        if (result.singleCoreScore) merged.singleCoreScore = result.singleCoreScore;
+        if (result.multiCoreScore) merged.multiCoreScore = result.multiCoreScore;
+        if (result.gpuScore) merged.gpuScore = result.gpuScore;
+        merged.recordedAt = result.recordedAt;
+        settings.lastResult = merged;
+        std::erase_if(settings.pendingResults, [&](const PendingGeekbenchResult& p) { return p.url == pending.url; });
+    };
+    update(merge); // logged when it fails
+    return current()[app].lastResult.value_or(result);
 }
 
 } // namespace zantiva

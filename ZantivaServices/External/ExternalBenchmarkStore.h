@@ -1,16 +1,22 @@
 #pragma once
 
 // The settings and last scores of each outside application, kept in
-// "external-benchmarks.json" in the app folder. The file is read once when the store is
-// made (missing or unreadable: nothing stored; an application whose record doesn't
-// decode starts empty) and rewritten whole and atomically on every change, a file that
-// doesn't decode whole being kept aside first as "external-benchmarks.json.bad". Every
+// "external-benchmarks.json" in the app folder, which other processes (the command line
+// beside the window) write too. Every read and every change reads the file again (missing:
+// nothing stored; an application whose record doesn't decode is empty; unreadable: the
+// last copy read stands). A change is made under the file's lock (jsonfile::whileLocked):
+// the file is read again, the change applied and the file rewritten whole and atomically,
+// a file that doesn't decode whole being kept aside first as "external-benchmarks.json.bad";
+// so no change drops what another process stored. A change that couldn't be saved is kept
+// in memory and applied again at each read and each later save until one succeeds. Every
 // operation takes the store's own lock, so one store may be shared between threads.
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "External/ExternalBenchmarkAppSettings.h"
 #include "Model/SaveResult.h"
@@ -26,14 +32,16 @@ public:
 
     // An empty record when nothing is stored for the application.
     ExternalBenchmarkAppSettings settings(ExternalBenchmarkApp app) const;
+    // Each change answers whether the file was written, and why not (without a folder it
+    // never is); a change that could not be written is still kept in memory.
     // Sets the installation, or clears it when given nothing.
-    void setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation, ExternalBenchmarkApp app);
-    // Whether the file was written, and why not (without a folder it never is); a result that
-    // could not be written is still kept in memory.
+    SaveResult setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation,
+                               ExternalBenchmarkApp app);
     SaveResult setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
-    void addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app);
+    SaveResult addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app);
     // Merges `result` into the stored last result (each score present in it replaces the
-    // stored one), removes the pending entry with the same URL and returns the merge.
+    // stored one), removes the pending entry with the same URL and returns the merge. Not
+    // saved, the entry stays pending in the file and is read again at the next start.
     ExternalBenchmarkResult applyRecovered(const ExternalBenchmarkResult& result, const PendingGeekbenchResult& pending,
                                            ExternalBenchmarkApp app);
 
@@ -41,12 +49,18 @@ public:
     const std::optional<std::filesystem::path>& file() const { return file_; }
 
 private:
-    void load();
-    SaveResult save() const; // with the lock held
+    using Apps = std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>;
+    using Change = std::function<void(Apps&)>;
+
+    // With the store's lock held:
+    void readStored() const;
+    Apps current() const; // what is stored with the unsaved changes applied
+    SaveResult update(Change change);
 
     std::optional<std::filesystem::path> file_;
     mutable std::mutex mutex_;
-    std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings> apps_;
+    mutable Apps stored_;         // as last read from the file, or saved to it
+    std::vector<Change> unsaved_; // in the order they were made
 };
 
 } // namespace zantiva

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "../Support/EnvironmentChange.h"
 #include "../Support/OtherUser.h"
@@ -78,6 +79,16 @@ TEST_F(AppFolderTest, ALinkOrAnotherUsersFolderIsNeitherReadNorWritten) {
     if (const auto why = asOtherUser({"mkdir", "-m", "0755", (shared / std::string(AppPaths::folderName)).string()}))
         GTEST_SKIP() << *why;
     EXPECT_EQ(openAppFolder(), std::nullopt);
+}
+
+// A save without a folder says why: here the folder is a link, and there is a home folder.
+TEST_F(AppFolderTest, ASaveInARefusedFolderSaysWhatTheFolderIs) {
+    fs::create_directories(folder.parent_path());
+    fs::create_directory_symlink(victim, folder);
+    AppSettingsStore settings(openAppFolder());
+    EXPECT_EQ(settings.setLanguage(AppLanguage::english).reason,
+              folder.string() + " is not a private folder of this user's: a link, owned by user " +
+                  std::to_string(::geteuid()));
 }
 
 } // namespace

@@ -121,4 +121,34 @@ TEST_F(OutsideBenchmarksTest, OnAFullDiskTheWindowSaysTheScoresWereNotSaved) {
     EXPECT_FALSE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::cinebench2024).lastResult);
 }
 
+// A Geekbench page that can't be read leaves only its link; on a full disk that link can't be
+// kept, and the window says so instead of "nothing is lost". So does a chosen program.
+TEST_F(OutsideBenchmarksTest, OnAFullDiskTheWindowSaysAPendingLinkOrAChoiceWasNotSaved) {
+    const FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    ExternalBenchmarkStore(folder.path())
+        .setInstallation(ExternalBenchmarkInstallation{.app = ExternalBenchmarkApp::geekbench,
+                                                       .executablePath = (tools / "geekbench-upload").string(),
+                                                       .version = "6.3.0"},
+                         ExternalBenchmarkApp::geekbench);
+    AppModelSetup s = withTools();
+    s.external.readerFactory = {}; // no page can be read
+    makeModel(std::move(s));
+    ExternalBenchmarkRunner& external = model->external();
+    disk.fill();
+
+    external.begin({ExternalBenchmarkStep{ExternalBenchmarkApp::geekbench, ExternalTestKind::cpuSingleCore}}, false);
+    ASSERT_TRUE(runUntil([&] { return !external.isRunning(); }));
+    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.Pending.DiskFull"));
+    ASSERT_EQ(external.problems().size(), 1u);
+    EXPECT_EQ(external.problems()[0].message.key(), "ExtRun.GeekbenchNotSaved.Body");
+    EXPECT_EQ(external.problems()[0].message.arguments().front(), "https://browser.geekbench.com/v6/cpu/1234567");
+    EXPECT_TRUE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::geekbench).pendingResults.empty());
+
+    model->setStatus(std::nullopt);
+    external.installations().choose(tools / "cinebench-score", ExternalBenchmarkApp::cinebench2024);
+    EXPECT_TRUE(external.installations().isReady(ExternalBenchmarkApp::cinebench2024)) << "usable until the app closes";
+    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.Installation.DiskFull"));
+}
+
 } // namespace

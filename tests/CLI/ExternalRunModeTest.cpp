@@ -266,6 +266,27 @@ TEST_F(ExternalRunMode, ScoresThatCantBeStoredFailTheStepAndTheRun) {
     EXPECT_FALSE(store().settings(App::cinebench2024).lastResult);
 }
 
+// A Geekbench page that can't be read leaves only its link; on a full disk that can't be
+// kept either: the step is a problem, not "pending".
+TEST_F(ExternalRunMode, APendingLinkThatCantBeStoredFailsTheStep) {
+    const FullDisk disk(appFolder);
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::geekbench,
+                                                          .executablePath = (tools / "geekbench-upload").string(),
+                                                          .version = "6.3.0"},
+                            App::geekbench);
+    disk.fill();
+
+    EXPECT_EQ(finish(start({"--external-run", "geekbench", "--short"})), 1);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_TRUE(out.starts_with("step 1/2: Geekbench 6.3.0 \u2014 CPU (single-core + multi-core): problem: Geekbench "
+                                "finished and uploaded the result, but its score couldn't be read just now, and its "
+                                "link couldn't be saved (No space left on device)"))
+        << out;
+    EXPECT_EQ(out.find("pending"), std::string::npos) << out;
+    EXPECT_TRUE(store().settings(App::geekbench).pendingResults.empty());
+}
+
 // An app folder that is a link is refused, so nothing can be stored: a step that scored says
 // so instead of "done".
 TEST_F(ExternalRunMode, WithoutAnAppFolderNoStepIsToldAsStored) {

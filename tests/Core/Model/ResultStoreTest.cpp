@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "../../Support/Fifo.h"
+#include "../../Support/FullDisk.h"
 #include "../../Support/TemporaryFolder.h"
+#include "../../Support/WritersAtOnce.h"
 #include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
 
@@ -113,6 +115,42 @@ TEST(ResultStore, StaleCpuResultIsDroppedRescoredAndWrittenBackOnce) {
     EXPECT_EQ(rewritten, jsonfile::encode(loaded->toJson()));
     EXPECT_EQ(store.loadReport(), loaded);
     EXPECT_EQ(readWholeFile(file), rewritten);
+}
+
+// The command line reads the report (for its CSV file) while the window may save a new one:
+// the rewrite of a stale report never replaces the newer one.
+TEST(ResultStore, ARewriteNeverReplacesAReportSavedMeanwhileByAnotherProcess) {
+    TemporaryFolder folder;
+    const fs::path file = folder / "last-report.json";
+    FinalBenchmarkReport newer = scoredReport();
+    newer.overallScore = 12;
+    int newerKept = 0;
+    for (int round = 0; round < 10; ++round) {
+        writeRaw(file, jsonfile::encode(withOldCpuResult(scoredReport().toJson())));
+        zantiva::testing::WritersAtOnce both;
+        both.start([&] { return [&] { return ResultStore(folder.path()).loadReport().has_value(); }; });
+        both.start([&] { return [&] { return ResultStore(folder.path()).saveReport(newer).saved(); }; });
+        EXPECT_EQ(both.release(), 2);
+        if (readWholeFile(file) == jsonfile::encode(newer.toJson())) ++newerKept;
+    }
+    EXPECT_EQ(newerKept, 10);
+}
+
+TEST(ResultStore, AFailedRewriteOrRemovalIsAnswered) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    fs::create_directories(folder / "benchmark-session.json" / "inside");
+    const SaveResult removed = store.clearSession();
+    EXPECT_EQ(removed.file, folder / "benchmark-session.json");
+    EXPECT_FALSE(removed.saved());
+
+    const zantiva::testing::FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    writeRaw(folder / "last-report.json", jsonfile::encode(withOldCpuResult(scoredReport().toJson())));
+    disk.fill();
+    SaveResult rewritten;
+    EXPECT_DOUBLE_EQ(store.loadReport(&rewritten)->overallScore, 70.0) << "read all the same";
+    EXPECT_EQ(rewritten.problem, SaveResult::Problem::diskFull);
 }
 
 TEST(ResultStore, OldCpuResultOfAnyShapeCannotSpoilTheReport) {

@@ -115,6 +115,26 @@ TEST_F(StoreTest, WithoutAFolderNothingIsWritten) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
+// Every change says whether it was saved; one that wasn't stays in memory and goes to the
+// file with the next change that can be saved.
+TEST_F(StoreTest, AChangeThatCouldntBeSavedSaysSoAndIsSavedWithTheNextOne) {
+    const ExternalBenchmarkInstallation installation{App::geekbench, {}, "/opt/Geekbench-6.3.0-Linux/geekbench6", "6.3.0", {}};
+    const PendingGeekbenchResult pending{"https://browser.geekbench.com/v6/cpu/1", false, someDate};
+    const std::filesystem::path data = folder / "data";
+    testing::writeRaw(data, "a file where the folder should be");
+    ExternalBenchmarkStore store(data);
+    EXPECT_FALSE(store.addPending(pending, App::geekbench).saved());
+    EXPECT_FALSE(store.setInstallation(installation, App::geekbench).saved());
+    EXPECT_EQ(store.settings(App::geekbench).pendingResults, std::vector{pending});
+
+    std::filesystem::remove(data);
+    EXPECT_TRUE(store.setResult({1.0, 2.0, 3.0, someDate}, App::cinebench2024).saved());
+    const ExternalBenchmarkStore reopened(data);
+    EXPECT_EQ(reopened.settings(App::geekbench).pendingResults, std::vector{pending});
+    EXPECT_EQ(reopened.settings(App::geekbench).installation, installation);
+    EXPECT_EQ(reopened.settings(App::cinebench2024).lastResult->gpuScore, 3.0);
+}
+
 TEST(GeekbenchOutputTest, ResultAddressIsHttpsOnTheBrowserHostOnly) {
     using GeekbenchOutput::resultURL;
     EXPECT_EQ(resultURL("see https://browser.geekbench.com/v6/compute/42. Done"),

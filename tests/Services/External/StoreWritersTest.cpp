@@ -1,0 +1,81 @@
+// Several processes writing one store at once, as the window and command-line runs do:
+// each has its own store object, made before any of them writes, and none may lose what
+// another stored.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "../../Support/TemporaryFolder.h"
+#include "../../Support/WritersAtOnce.h"
+#include "External/ExternalBenchmarkStore.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+using App = ExternalBenchmarkApp;
+
+const Date someDate = *parseIso8601("2026-12-06T20:00:00Z");
+
+std::string pageOf(int round) { return "https://browser.geekbench.com/v6/cpu/" + std::to_string(1000 + round); }
+
+// A writer with a store of its own, opened before any writer writes.
+testing::WritersAtOnce::Ready writer(const fs::path& folder, std::function<SaveResult(ExternalBenchmarkStore&)> write) {
+    return [folder, write] {
+        auto store = std::make_shared<ExternalBenchmarkStore>(folder);
+        return std::function<bool()>([store, write] { return write(*store).saved(); });
+    };
+}
+
+TEST(StoreWritersTest, TenPairsOfRunsAtOnceKeepEveryResult) {
+    testing::TemporaryFolder folder;
+    ExternalBenchmarkStore window(folder.path()); // open all along, as the window is
+    int bothKept = 0;
+    for (int round = 1; round <= 10; ++round) {
+        testing::WritersAtOnce pair;
+        pair.start(writer(folder.path(), [round](ExternalBenchmarkStore& store) {
+            store.addPending({pageOf(round), false, someDate}, App::geekbench);
+            return store.setResult({double(round), double(round), std::nullopt, someDate}, App::geekbench);
+        }));
+        pair.start(writer(folder.path(), [round](ExternalBenchmarkStore& store) {
+            return store.setResult({double(round), double(round), std::nullopt, someDate}, App::cinebench2024);
+        }));
+        EXPECT_EQ(pair.release(), 2);
+        const ExternalBenchmarkStore reopened(folder.path());
+        const auto geekbench = reopened.settings(App::geekbench).lastResult;
+        const auto cinebench = reopened.settings(App::cinebench2024).lastResult;
+        if (geekbench && geekbench->singleCoreScore == round && cinebench && cinebench->singleCoreScore == round)
+            ++bothKept;
+    }
+    EXPECT_EQ(bothKept, 10);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).pendingResults.size(), 10u);
+
+    // The window reads what the others stored, and its own next save keeps it.
+    EXPECT_EQ(window.settings(App::cinebench2024).lastResult->multiCoreScore, 10);
+    EXPECT_TRUE(window.setResult({1.0, 2.0, 3.0, someDate}, App::cinebench2026).saved());
+    const ExternalBenchmarkStore after(folder.path());
+    EXPECT_EQ(after.settings(App::geekbench).pendingResults.size(), 10u);
+    EXPECT_EQ(after.settings(App::geekbench).lastResult->multiCoreScore, 10);
+    EXPECT_EQ(after.settings(App::cinebench2026).lastResult->gpuScore, 3.0);
+
+    fs::remove(folder / ExternalBenchmarkStore::fileName);
+    EXPECT_EQ(window.settings(App::cinebench2026), ExternalBenchmarkAppSettings{}) << "removed: nothing is stored";
+}
+
+// Twenty processes adding a pending page each, all at once.
+TEST(StoreWritersTest, EveryPendingPageOfManyWritersIsKept) {
+    testing::TemporaryFolder folder;
+    testing::WritersAtOnce writers;
+    for (int number = 0; number < 20; ++number)
+        writers.start(writer(folder.path(), [number](ExternalBenchmarkStore& store) {
+            store.addPending({pageOf(number), number % 2 == 0, someDate}, App::geekbench);
+            return store.setResult({1.0, 2.0, 3.0, someDate}, App::cinebench2026);
+        }));
+    EXPECT_EQ(writers.release(), 20);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).pendingResults.size(), 20u);
+}
+
+} // namespace
+} // namespace zantiva
