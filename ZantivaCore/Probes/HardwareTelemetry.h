@@ -17,8 +17,9 @@ namespace zantiva {
 // it), memory use and pressure, GPU utilisation, the thermal state, and with sensors the
 // hottest CPU and GPU temperatures, fan speeds and system power. The hardware monitors,
 // GPUs, batteries, thermal zones and what else can't change while the machine runs are
-// looked up once, at creation; a sample opens only what it must read again. One lock
-// serialises every sample.
+// looked up once, at creation; a sample opens only what it must read again. A look-up of
+// the sensors that failed is made again at the next sample, as it found nothing about them.
+// One lock serialises every sample.
 class HardwareTelemetry final : public TelemetrySampling {
 public:
     explicit HardwareTelemetry(bool useSensors = true, ProbeRoot root = ProbeRoot());
@@ -27,7 +28,10 @@ public:
     SensorSnapshot sample() override;
 
 private:
+    void discoverSensors();
+
     const ProbeRoot root_;
+    bool sensorsUnknown_;   // sensors are wanted and their look-up hasn't yet succeeded
     mutable std::mutex lock_;
     std::vector<CPUTicks> previousTicks_;
     std::optional<HwmonSensorMap> sensors_;   // present when discovery found something to poll

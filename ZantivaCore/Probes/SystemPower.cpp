@@ -4,7 +4,7 @@
 
 namespace zantiva {
 
-SystemPower::SystemPower(const ProbeRoot& root) : batteries_(BatteryAttributes::systemBatteries(root)) {}
+SystemPower::SystemPower(const ProbeRoot& root) : batteries_(BatteryAttributes::systemBatteries(root).items) {}
 
 std::optional<double> SystemPower::read(const ProbeRoot& root) const {
     std::optional<double> watts;

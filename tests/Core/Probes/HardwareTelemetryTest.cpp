@@ -5,6 +5,7 @@
 #include "Probes/GPUUsage.h"
 #include "Probes/HardwareTelemetry.h"
 #include "Probes/HwmonSensorMap.h"
+#include "../../Support/NoFreeDescriptors.h"
 
 namespace zantiva {
 namespace {
@@ -146,6 +147,22 @@ TEST(HardwareTelemetry, ASampleOpensOnlyWhatCanChangeAndFollowsIt) {
     EXPECT_EQ(telemetry.sample().systemPowerWatts, std::nullopt);
 }
 
+// Sensors looked up while no file could be opened were not found, which doesn't mean there
+// are none: the next sample looks again instead of going without them for the whole run.
+TEST(HardwareTelemetry, SensorsThatCouldntBeLookedUpAreLookedUpAgain) {
+    std::optional<HardwareTelemetry> telemetry;
+    {
+        testing::NoFreeDescriptors exhausted;
+        EXPECT_FALSE(HwmonSensorMap::discover(ProbeRoot(fixtureMachine("intel-hybrid-laptop"))).has_value());
+        telemetry.emplace(true, ProbeRoot(fixtureMachine("intel-hybrid-laptop")));
+    }
+    const SensorSnapshot s = telemetry->sample();
+    EXPECT_TRUE(s.hasSensorAccess);
+    EXPECT_EQ(s.cpuTemperatureCelsius, 62.0);
+    EXPECT_EQ(s.fanRPM, std::vector<double>{2100});
+    EXPECT_EQ(s.thermalState, ThermalState::nominal);
+}
+
 TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
     MachineCopy mac("intel-mac");
     HardwareTelemetry telemetry(true, mac.root());
@@ -178,7 +195,7 @@ TEST(GPUUsage, TheBusiestGpuCountsAndASuspendedOneIsIdleWithoutBeingAsked) {
 }
 
 TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
-    const auto map = HwmonSensorMap::discover(ProbeRoot(fixtureMachine("intel-mac")));
+    const auto map = *HwmonSensorMap::discover(ProbeRoot(fixtureMachine("intel-mac")));
     const std::string smc = "/sys/class/hwmon/hwmon1/device/";
     // TC0D reads 0 and TG1D 140 at discovery; TA0P, TC1C, TCGC, TM0P, Ts0P measure other parts.
     EXPECT_EQ(map.cpu, (std::vector<std::string>{smc + "temp4_input", smc + "temp5_input", smc + "temp6_input",
@@ -188,7 +205,7 @@ TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
 }
 
 TEST(HwmonSensorMap, AnUnlabelledK10tempGivesTheCpuTemperature) {
-    const auto map = HwmonSensorMap::discover(ProbeRoot(fixtureMachine("amd-phenom-desktop")));
+    const auto map = *HwmonSensorMap::discover(ProbeRoot(fixtureMachine("amd-phenom-desktop")));
     EXPECT_EQ(map.cpu, (std::vector<std::string>{"/sys/class/hwmon/hwmon0/temp1_input"}));
 }
 
