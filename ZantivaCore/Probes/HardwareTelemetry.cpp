@@ -49,7 +49,8 @@ SensorSnapshot HardwareTelemetry::sample() {
     s.ramTotalGB = static_cast<double>(memory.totalBytes) / bytesPerGB;
     s.memoryPressure = memory.pressure;
 
-    s.gpuLoadPercent = GPUUsage::read(root_, gpus_);
+    if (!gpus_) gpus_ = GPUUsage::devices(root_);
+    if (gpus_) s.gpuLoadPercent = GPUUsage::read(root_, *gpus_);
     s.thermalState = thermal_.read();
 
     discoverSensors();
