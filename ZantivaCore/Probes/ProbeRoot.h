@@ -22,7 +22,7 @@ template <typename T> struct Listed {
 
 // The file-system root that the hardware readers look under: "/" on a real machine, a
 // captured tree in tests. Every read is rooted here and none throws: an unreadable
-// file or folder is simply absent.
+// file is simply absent; a folder that couldn't be listed says why (listing).
 class ProbeRoot {
 public:
     ProbeRoot() : root_("/") {}
