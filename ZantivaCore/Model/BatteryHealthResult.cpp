@@ -16,6 +16,7 @@ constexpr auto fields = std::tuple{
     json::field("isPluggedIn", &BatteryHealthResult::isPluggedIn),
     json::field("cycleCount", &BatteryHealthResult::cycleCount),
     json::field("issues", &BatteryHealthResult::issues),
+    json::field("listingError", &BatteryHealthResult::listingError),
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct BatteryHealthResult {
     bool isPluggedIn = false;
     std::int64_t cycleCount = 0;
     std::vector<std::string> issues;           // message keys, in the order the reader found them
+    // Why the list of power supplies couldn't be read, in the system's words ("Too many open
+    // files"): whether there is a battery is then unknown, not no. Absent when it was read.
+    std::optional<std::string> listingError;
 
     std::int64_t deductionCount() const { return static_cast<std::int64_t>(issues.size()); }
     // Known health below half of the design capacity.

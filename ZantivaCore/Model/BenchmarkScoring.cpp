@@ -16,6 +16,12 @@ template <typename T> void keepPrevious(std::optional<T>& field, const std::opti
     if (!field) field = previous;
 }
 
+// A part whose list (of drives, of power supplies) couldn't be read is unknown: the stored
+// reading of it still holds, where there is one, rather than "none there".
+template <typename T> void keepPreviousOverUnknown(std::optional<T>& field, const std::optional<T>& previous) {
+    if (!field || (previous && field->listingError)) field = previous;
+}
+
 } // namespace
 
 std::vector<BenchmarkScoring::HealthComponent> BenchmarkScoring::healthComponents(const FinalBenchmarkReport& r) {
@@ -62,13 +68,13 @@ FinalBenchmarkReport BenchmarkScoring::merge(const std::optional<FinalBenchmarkR
         keepPrevious(latest.cpuResult, p.cpuResult);
         keepPrevious(latest.gpuResult, p.gpuResult);
         keepPrevious(latest.memoryResult, p.memoryResult);
-        keepPrevious(latest.batteryResult, p.batteryResult);
+        keepPreviousOverUnknown(latest.batteryResult, p.batteryResult);
         keepPrevious(latest.displayResult, p.displayResult);
         keepPrevious(latest.keyboardResult, p.keyboardResult);
         keepPrevious(latest.audioPassed, p.audioPassed);
         keepPrevious(latest.micCameraPassed, p.micCameraPassed);
         keepPrevious(latest.inputPassed, p.inputPassed);
-        keepPrevious(latest.driveHealth, p.driveHealth);
+        keepPreviousOverUnknown(latest.driveHealth, p.driveHealth);
     }
     latest.overallScore = healthScore(latest).value_or(0);
     return latest;

@@ -48,7 +48,8 @@ struct BenchmarkScoring {
     // The grade of the health score after the battery penalty; absent without a score.
     static std::optional<DeviceGrade> deviceGrade(const FinalBenchmarkReport& report);
     // The new run's report laid over the stored one: each part the new run lacks is kept
-    // from before; the overall score is recomputed from the result.
+    // from before, and so are the drives and the battery when the new run couldn't list
+    // them (listingError); the overall score is recomputed from the result.
     static FinalBenchmarkReport merge(const std::optional<FinalBenchmarkReport>& previous,
                                       FinalBenchmarkReport latest);
     // Removes a CPU result of another scoring version and recomputes the overall score;

@@ -10,6 +10,7 @@ namespace {
 constexpr auto fields = std::tuple{
     json::field("drives", &DriveHealthReport::drives),
     json::field("checkedAt", &DriveHealthReport::checkedAt),
+    json::field("listingError", &DriveHealthReport::listingError),
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Model/Date.h"
@@ -14,6 +15,9 @@ namespace zantiva {
 struct DriveHealthReport {
     std::vector<DriveHealthInfo> drives; // ascending by id, as read
     Date checkedAt{};
+    // Why the list of drives couldn't be read, in the system's words ("Too many open files"):
+    // then which drives there are is unknown, and no drive is listed. Absent when it was read.
+    std::optional<std::string> listingError;
 
     // The worst status over all drives; unknown when there are none.
     DriveHealthStatus overall() const;

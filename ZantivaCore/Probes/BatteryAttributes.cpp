@@ -31,13 +31,14 @@ constexpr NumberAttribute numbers[] = {
 
 } // namespace
 
-std::vector<std::filesystem::path> BatteryAttributes::systemBatteries(const ProbeRoot& root) {
+Listed<std::filesystem::path> BatteryAttributes::systemBatteries(const ProbeRoot& root) {
     const std::filesystem::path supplies = "/sys/class/power_supply";
-    std::vector<std::filesystem::path> batteries;
-    for (const auto& name : root.entries(supplies)) {
+    const auto names = root.listing(supplies);
+    Listed<std::filesystem::path> batteries{.items = {}, .error = names.error};
+    for (const auto& name : names.items) {
         const auto supply = supplies / name;
         if (root.text(supply / "type") == "Battery" && root.text(supply / "scope") != "Device")
-            batteries.push_back(supply);
+            batteries.items.push_back(supply);
     }
     return batteries;
 }

@@ -25,8 +25,8 @@ struct BatteryAttributes {
     std::optional<std::int64_t> chargeControlStartThreshold, chargeControlEndThreshold;
 
     // The folders of the batteries that power the machine (not those of a mouse or a
-    // keyboard), in the kernel's order.
-    static std::vector<std::filesystem::path> systemBatteries(const ProbeRoot& root);
+    // keyboard), in the kernel's order, or the error of a list of supplies that couldn't be read.
+    static Listed<std::filesystem::path> systemBatteries(const ProbeRoot& root);
 
     // The attributes of one supply folder ("/sys/class/power_supply/BAT0").
     static BatteryAttributes read(const ProbeRoot& root, const std::filesystem::path& supply);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <system_error>
 
 namespace zantiva::BatteryReader {
 
@@ -34,7 +35,9 @@ struct FoundBattery {
 FoundBattery findBattery(const ProbeRoot& root) {
     FoundBattery found;
     const bool pluggedIn = isPluggedIn(root);
-    for (const auto& supply : BatteryAttributes::systemBatteries(root)) {
+    const auto batteries = BatteryAttributes::systemBatteries(root);
+    if (batteries.failed()) found.result.listingError = std::generic_category().message(batteries.error);
+    for (const auto& supply : batteries.items) {
         found.attributes = BatteryAttributes::read(root, supply);
         found.result = parse(found.attributes, pluggedIn);
         if (found.result.batteryPresent) return found;

@@ -9,7 +9,8 @@ namespace zantiva {
 
 // The built-in battery from /sys/class/power_supply: the first supply of type Battery
 // that belongs to the system (scope not "Device", so not a wireless mouse) and is present.
-// Never throws: a machine without one gives the empty result.
+// Never throws: a machine without one gives the empty result, and one whose supplies
+// couldn't be listed the empty result with that listing's error.
 namespace BatteryReader {
 
 // Capacities, health, charge, discharge rate and cycles; no issues.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <system_error>
 
 #include "Probes/InternalDrives.h"
 #include "Probes/NvmeAdminCommand.h"
@@ -76,10 +77,11 @@ std::optional<DriveUnreadReason> readSources(const InternalDrive& drive, std::ma
 } // namespace
 
 DriveHealthReport read(const DriveHealthOptions& options, const CancelToken& cancel) {
-    auto drives = readInternalDrives(options.root);
+    auto [drives, listingError] = readInternalDrives(options.root);
     std::map<std::string, HealthLogAnswer> logs;
     std::optional<ElevatedReadEnd> unanswered;
     DriveHealthReport report;
+    if (listingError) report.listingError = std::generic_category().message(listingError);
     for (auto& drive : drives) {
         DriveHealthReading reading;
         const auto unread = readSources(drive, logs, options, cancel, unanswered, reading);

@@ -50,7 +50,8 @@ struct DriveHealthOptions {
 // reads is stopped, or the program quits) a smartctl run still going is ended, no further
 // drive's sources are read, nobody is asked any more and a question still open is
 // withdrawn; the drives left unread stay unknown without a claim about rights, as they were
-// never answered for.
+// never answered for. When /sys/block itself can't be read, the report lists no drive and
+// says why (listingError): it never claims there are none.
 namespace DriveHealthReader {
 DriveHealthReport read(const DriveHealthOptions& options = {}, const CancelToken& cancel = {});
 }

@@ -5,9 +5,11 @@
 
 namespace zantiva {
 
-std::vector<std::string> GPUUsage::devices(const ProbeRoot& root) {
+std::optional<std::vector<std::string>> GPUUsage::devices(const ProbeRoot& root) {
+    const auto cards = root.listing("/sys/class/drm");
+    if (cards.failed()) return std::nullopt;
     std::vector<std::string> found;
-    for (const auto& card : root.entries("/sys/class/drm")) {
+    for (const auto& card : cards.items) {
         if (!numberAfter(card, "card")) continue;
         const std::string device = "/sys/class/drm/" + card + "/device/";
         if (root.exists(device + "gpu_busy_percent")) found.push_back(device);

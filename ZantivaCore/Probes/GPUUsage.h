@@ -13,7 +13,8 @@ namespace zantiva {
 // counts as idle and is not asked, which would wake it.
 namespace GPUUsage {
 // The DRM device folders that report a load ("/sys/class/drm/card0/device/"); found once.
-std::vector<std::string> devices(const ProbeRoot& root);
+// Absent when /sys/class/drm couldn't be listed: which GPUs there are is then unknown.
+std::optional<std::vector<std::string>> devices(const ProbeRoot& root);
 std::optional<double> read(const ProbeRoot& root, const std::vector<std::string>& devices);
 }
 

@@ -13,11 +13,17 @@ constexpr double bytesPerGB = 1024.0 * 1024.0 * 1024.0;
 }
 
 HardwareTelemetry::HardwareTelemetry(bool useSensors, ProbeRoot root)
-    : root_(std::move(root)), previousTicks_(CPUTicks::read(root_)), gpus_(GPUUsage::devices(root_)), power_(root_),
-      thermal_(root_) {
-    if (!useSensors) return;
+    : root_(std::move(root)), sensorsUnknown_(useSensors), previousTicks_(CPUTicks::read(root_)),
+      gpus_(GPUUsage::devices(root_)), power_(root_), thermal_(root_) {
+    discoverSensors();
+}
+
+void HardwareTelemetry::discoverSensors() {
+    if (!sensorsUnknown_) return;
     auto map = HwmonSensorMap::discover(root_);
-    if (!map.empty()) sensors_ = std::move(map);
+    if (!map) return;
+    sensorsUnknown_ = false;
+    if (!map->empty()) sensors_ = std::move(*map);
 }
 
 bool HardwareTelemetry::hasSensorAccess() const {
@@ -43,9 +49,11 @@ SensorSnapshot HardwareTelemetry::sample() {
     s.ramTotalGB = static_cast<double>(memory.totalBytes) / bytesPerGB;
     s.memoryPressure = memory.pressure;
 
-    s.gpuLoadPercent = GPUUsage::read(root_, gpus_);
+    if (!gpus_) gpus_ = GPUUsage::devices(root_);
+    if (gpus_) s.gpuLoadPercent = GPUUsage::read(root_, *gpus_);
     s.thermalState = thermal_.read();
 
+    discoverSensors();
     if (!sensors_) return s;
     s.hasSensorAccess = true;
     s.cpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->cpu);

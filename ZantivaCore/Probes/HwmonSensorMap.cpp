@@ -46,9 +46,12 @@ std::optional<std::string> chipFolder(const ProbeRoot& root, const std::string& 
     return std::nullopt;
 }
 
-std::vector<Input> inputs(const ProbeRoot& root, const std::string& folder, const std::string& kind) {
+// Absent when the chip's folder couldn't be listed.
+std::optional<std::vector<Input>> inputs(const ProbeRoot& root, const std::string& folder, const std::string& kind) {
+    const auto names = root.listing(folder);
+    if (names.failed()) return std::nullopt;
     std::vector<Input> found;
-    for (const auto& name : root.entries(folder)) {
+    for (const auto& name : names.items) {
         const std::string suffix = "_input";
         if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) continue;
         auto index = numberAfter(name.substr(0, name.size() - suffix.size()), kind);
@@ -105,18 +108,22 @@ std::optional<ThermalSensorKind> classifyChipSensor(std::string_view chip, std::
     return std::nullopt;
 }
 
-HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
+std::optional<HwmonSensorMap> HwmonSensorMap::discover(const ProbeRoot& root) {
+    const auto monitors = root.listing("/sys/class/hwmon");
+    if (monitors.failed()) return std::nullopt;
     HwmonSensorMap map;
-    for (const auto& hwmon : root.entries("/sys/class/hwmon")) {
+    for (const auto& hwmon : monitors.items) {
         auto folder = chipFolder(root, hwmon);
         if (!folder) continue;
         const std::string chip = root.text(*folder + "/name").value_or("");
         const bool smc = chip == "applesmc";
         const bool asleep = isAsleep(root, *folder);   // classified now, read once awake
         const auto temps = inputs(root, *folder, "temp");
+        auto fans = inputs(root, *folder, "fan");
+        if (!temps || !fans) return std::nullopt;
         std::vector<std::string> labels;
-        for (const auto& t : temps) labels.push_back(t.label);
-        for (const auto& t : temps) {
+        for (const auto& t : *temps) labels.push_back(t.label);
+        for (const auto& t : *temps) {
             std::optional<ThermalSensorKind> kind;
             if (smc) {
                 if (auto key = SMCKey::fromText(t.label)) kind = classifySMCKey(key->description());
@@ -127,10 +134,9 @@ HwmonSensorMap HwmonSensorMap::discover(const ProbeRoot& root) {
             if (asleep) add(map, *kind, t.path);
             else if (auto value = celsius(root, t.path); value && isPlausibleTemperature(*value)) add(map, *kind, t.path);
         }
-        auto fans = inputs(root, *folder, "fan");
         // The controller's fan keys go up to F7; more are never polled.
-        if (smc && fans.size() > maxSMCFans) fans.resize(maxSMCFans);
-        for (const auto& f : fans)
+        if (smc && fans->size() > maxSMCFans) fans->resize(maxSMCFans);
+        for (const auto& f : *fans)
             if (asleep || root.integer(f.path)) map.fans.push_back(f.path);
     }
     return map;

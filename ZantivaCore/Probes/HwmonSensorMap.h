@@ -23,7 +23,9 @@ struct HwmonSensorMap {
 
     bool empty() const { return cpu.empty() && gpu.empty() && fans.empty(); }
 
-    static HwmonSensorMap discover(const ProbeRoot& root);
+    // Absent when a folder it lists (the monitors, a chip's attributes) couldn't be read:
+    // which sensors there are is then unknown, not none.
+    static std::optional<HwmonSensorMap> discover(const ProbeRoot& root);
 
     // The highest of the inputs that read 5 to 135 °C now; absent when none does.
     // Inputs of a sleeping device are skipped here and in fanSpeeds.

@@ -24,9 +24,10 @@ std::string nvmeControllerOf(const std::string& name, const std::filesystem::pat
     return name.substr(0, split);
 }
 
-std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root) {
-    std::vector<InternalDrive> drives;
-    for (const auto& name : root.entries("/sys/block")) {
+Listed<InternalDrive> readInternalDrives(const ProbeRoot& root) {
+    const auto blocks = root.listing("/sys/block");
+    Listed<InternalDrive> drives{.items = {}, .error = blocks.error};
+    for (const auto& name : blocks.items) {
         const std::string block = "/sys/block/" + name;
         const auto devicePath = root.resolved(block);
         const std::string path = devicePath.string();
@@ -46,7 +47,7 @@ std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root) {
         drive.info.mediaType = mediumOf(bus, root.integer(block + "/queue/rotational"));
         // The kernel counts 512-byte sectors whatever the drive's own block size.
         drive.info.sizeGB = static_cast<double>(root.integer(block + "/size").value_or(0)) * 512.0 / 1e9;
-        drives.push_back(std::move(drive));
+        drives.items.push_back(std::move(drive));
     }
     return drives;
 }

@@ -24,7 +24,8 @@ struct InternalDrive {
 std::string nvmeControllerOf(const std::string& name, const std::filesystem::path& devicePath);
 
 // The machine's internal drives in /sys/block order: the physical drives (isPhysicalDrive)
-// less removable media and drives on USB.
-std::vector<InternalDrive> readInternalDrives(const ProbeRoot& root);
+// less removable media and drives on USB. When /sys/block could not be read, the error of
+// that read and no drives: which drives there are is then unknown, not none.
+Listed<InternalDrive> readInternalDrives(const ProbeRoot& root);
 
 } // namespace zantiva

@@ -44,13 +44,14 @@ bool ProbeRoot::exists(const fs::path& systemPath) const {
     return fs::exists(at(systemPath), ec);
 }
 
-std::vector<std::string> ProbeRoot::entries(const fs::path& systemPath) const {
-    std::vector<std::string> names;
+Listed<std::string> ProbeRoot::listing(const fs::path& systemPath) const {
+    Listed<std::string> listed;
     std::error_code ec;
     for (fs::directory_iterator it(at(systemPath), ec), end; !ec && it != end; it.increment(ec))
-        names.push_back(it->path().filename().string());
-    std::sort(names.begin(), names.end(), naturalLess);
-    return names;
+        listed.items.push_back(it->path().filename().string());
+    if (ec && ec != std::errc::no_such_file_or_directory) return {.items = {}, .error = ec.value()};
+    std::sort(listed.items.begin(), listed.items.end(), naturalLess);
+    return listed;
 }
 
 fs::path ProbeRoot::resolved(const fs::path& systemPath) const {

@@ -9,9 +9,20 @@
 
 namespace zantiva {
 
+// What a reader found in a folder it lists, or why the folder could not be read. A folder
+// that isn't there is an answer (nothing found), so only a read that failed (EMFILE, EACCES,
+// EIO, ENOTDIR, …) has an error; nothing is found then, as part of a list tells nothing of
+// the rest.
+template <typename T> struct Listed {
+    std::vector<T> items;
+    int error = 0;
+
+    bool failed() const { return error != 0; }
+};
+
 // The file-system root that the hardware readers look under: "/" on a real machine, a
 // captured tree in tests. Every read is rooted here and none throws: an unreadable
-// file or folder is simply absent.
+// file is simply absent; a folder that couldn't be listed says why (listing).
 class ProbeRoot {
 public:
     ProbeRoot() : root_("/") {}
@@ -31,8 +42,10 @@ public:
     std::optional<std::int64_t> integer(const std::filesystem::path& systemPath) const;
     bool exists(const std::filesystem::path& systemPath) const;
 
-    // The names in a folder, in natural order ("cpu2" before "cpu10").
-    std::vector<std::string> entries(const std::filesystem::path& systemPath) const;
+    // The names in a folder, in natural order ("cpu2" before "cpu10"), or the read's error.
+    Listed<std::string> listing(const std::filesystem::path& systemPath) const;
+    // The names alone, for a reader to whom a folder it couldn't read and an empty one are alike.
+    std::vector<std::string> entries(const std::filesystem::path& systemPath) const { return listing(systemPath).items; }
     // Where a symbolic link leads, as a real-machine path; the path itself when not a link.
     std::filesystem::path resolved(const std::filesystem::path& systemPath) const;
 

@@ -4,11 +4,18 @@
 
 namespace zantiva {
 
-SystemPower::SystemPower(const ProbeRoot& root) : batteries_(BatteryAttributes::systemBatteries(root)) {}
+SystemPower::SystemPower(const ProbeRoot& root) { find(root); }
 
-std::optional<double> SystemPower::read(const ProbeRoot& root) const {
+void SystemPower::find(const ProbeRoot& root) {
+    auto batteries = BatteryAttributes::systemBatteries(root);
+    if (!batteries.failed()) batteries_ = std::move(batteries.items);
+}
+
+std::optional<double> SystemPower::read(const ProbeRoot& root) {
+    if (!batteries_) find(root);
+    if (!batteries_) return std::nullopt;
     std::optional<double> watts;
-    for (const auto& supply : batteries_) {
+    for (const auto& supply : *batteries_) {
         const auto delivered = BatteryAttributes::readDraw(root, supply).dischargeWatts();
         if (!delivered) continue;
         watts = watts.value_or(0) + *delivered;

@@ -12,15 +12,18 @@ namespace zantiva {
 // its batteries draws what they deliver (power_now, or current × voltage). On mains power
 // nothing measures the system, so the value is absent, as it is outside 0 < W < 2000.
 // Batteries of attached devices (scope "Device") are not the system's. The batteries are
-// found once, at creation; a reading opens only what tells their draw.
+// found once, at creation; a reading opens only what tells their draw. While the power
+// supplies couldn't be listed, each reading looks again and, until then, measures nothing.
 class SystemPower {
 public:
     explicit SystemPower(const ProbeRoot& root);
 
-    std::optional<double> read(const ProbeRoot& root) const;
+    std::optional<double> read(const ProbeRoot& root);
 
 private:
-    std::vector<std::filesystem::path> batteries_;
+    void find(const ProbeRoot& root);
+
+    std::optional<std::vector<std::filesystem::path>> batteries_;   // absent until they could be listed
 };
 
 } // namespace zantiva

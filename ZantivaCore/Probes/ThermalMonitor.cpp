@@ -43,21 +43,27 @@ ThermalState ThermalZoneReading::state() const {
     return state;
 }
 
-ThermalMonitor::ThermalMonitor(ProbeRoot root) : root_(std::move(root)) {
-    for (const auto& name : root_.entries("/sys/class/thermal")) {
+ThermalMonitor::ThermalMonitor(ProbeRoot root) : root_(std::move(root)) { discover(); }
+
+void ThermalMonitor::discover() {
+    const std::string base = "/sys/devices/system/cpu/";
+    const auto names = root_.listing("/sys/class/thermal");
+    const auto cpus = root_.listing(base);
+    if (names.failed() || cpus.failed()) return;
+    for (const auto& name : names.items) {
         if (name.rfind("thermal_zone", 0) != 0) continue;
         const std::string zone = "/sys/class/thermal/" + name + "/";
         auto trips = readTrips(root_, zone);
         if (std::any_of(trips.begin(), trips.end(), raisesTheState)) zones_.push_back({zone + "temp", std::move(trips)});
     }
-    const std::string base = "/sys/devices/system/cpu/";
-    for (const auto& cpu : root_.entries(base)) {
+    for (const auto& cpu : cpus.items) {
         if (!numberAfter(cpu, "cpu")) continue;
         for (const char* counter : {"core_throttle_count", "package_throttle_count"})
             if (const std::string file = base + cpu + "/thermal_throttle/" + counter; root_.exists(file))
                 counters_.push_back(file);
     }
     previousThrottleEvents_ = throttleEvents();
+    discovered_ = true;
 }
 
 std::optional<std::uint64_t> ThermalMonitor::throttleEvents() const {
@@ -68,6 +74,8 @@ std::optional<std::uint64_t> ThermalMonitor::throttleEvents() const {
 }
 
 std::optional<ThermalState> ThermalMonitor::read() {
+    if (!discovered_) discover();
+    if (!discovered_) return std::nullopt;
     std::optional<ThermalState> state;
     const auto raise = [&state](ThermalState to) { state = std::max(state.value_or(ThermalState::nominal), to); };
     for (const auto& zone : zones_)

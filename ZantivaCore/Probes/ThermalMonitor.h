@@ -29,13 +29,15 @@ struct ThermalZoneReading {
 // throttle counters (docs/telemetry.md). The counters count events, so a reading that
 // finds them grown since the previous one means the processor throttled in between.
 // The zones' trip points and the counters' places are found once, at creation: a reading
-// opens only the zones' temperatures and the counters.
+// opens only the zones' temperatures and the counters. When their folders couldn't be
+// listed, each reading looks for them again and, until that succeeds, measures nothing: a
+// zone it couldn't find may be the hot one.
 class ThermalMonitor {
 public:
     explicit ThermalMonitor(ProbeRoot root);
 
-    // Absent when no zone gave a temperature and no counter could be read: nothing was
-    // measured, which is not the same as nominal.
+    // Absent when no zone gave a temperature and no counter could be read, or the zones and
+    // counters couldn't be looked for: nothing was measured, which is not the same as nominal.
     std::optional<ThermalState> read();
 
 private:
@@ -44,12 +46,15 @@ private:
         std::vector<ThermalZoneReading::Trip> trips;
     };
 
+    // Finds the zones and counters; leaves discovered_ unset when a folder couldn't be listed.
+    void discover();
     std::optional<std::uint64_t> throttleEvents() const;
 
     ProbeRoot root_;
     std::vector<Zone> zones_;              // only zones with a trip that can raise the state
     std::vector<std::string> counters_;
     std::optional<std::uint64_t> previousThrottleEvents_;
+    bool discovered_ = false;
 };
 
 } // namespace zantiva

@@ -23,7 +23,13 @@ std::string_view statusName(DriveHealthStatus status) { return statusNames[stati
 void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, const Loc& loc) {
     json::Json summary = json::Json::object();
     json::put(summary, "checkedAt", report.checkedAt);
-    json::put(summary, "drives", static_cast<std::int64_t>(report.drives.size()));
+    // A list of drives that couldn't be read counts none of them: it says why instead.
+    if (report.listingError) {
+        json::put(summary, "listingError", *report.listingError);
+        json::put(summary, "note", loc.f("DriveHealth.ListUnread", *report.listingError));
+    } else {
+        json::put(summary, "drives", static_cast<std::int64_t>(report.drives.size()));
+    }
     json::put(summary, "overall", std::string(statusName(report.overall())));
     json::put(summary, "score", report.score());
     printResultLines(out, summary);

@@ -12,7 +12,8 @@ namespace zantiva {
 
 // A drive-health report as lines (docs/cli.md): the report's own lines, then each drive's
 // fields led by its name ("nvme0n1.status: good"), statuses as words, and a note, in loc's
-// words, for a drive whose sources were refused, saying why it stayed unread.
+// words, for a drive whose sources were refused, saying why it stayed unread. A report whose
+// list of drives couldn't be read prints that error and a note in place of the drive count.
 void printDriveHealthLines(std::ostream& out, const DriveHealthReport& report, const Loc& loc);
 
 // Reads with `options` off the main thread while the main thread watches for a quit signal

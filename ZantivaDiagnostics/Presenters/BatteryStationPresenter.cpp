@@ -6,6 +6,8 @@
 namespace zantiva::BatteryStationPresenter {
 
 BatteryStationView present(const BatteryStationState& state, const Loc& loc) {
+    if (state.reading && state.reading->listingError)
+        return {.headline = loc.f("Battery.Unread", *state.reading->listingError), .metrics = {}, .footnote = {}};
     if (!state.reading || !state.reading->batteryPresent)
         return {.headline = loc["Battery.NoBattery"], .metrics = {}, .footnote = loc["Battery.NotScored"]};
     const BatteryHealthResult& r = *state.reading;

@@ -32,8 +32,11 @@ std::vector<std::string> facts(const DriveHealthInfo& drive, const Loc& loc) {
     return out;
 }
 
+bool hasContent(const DriveHealthReport& report) { return !report.drives.empty() || report.listingError; }
+
 DriveHealthView present(const DriveHealthReport& report, const Loc& loc) {
-    DriveHealthView view{.title = loc["DriveHealth.Title"], .drives = {}, .note = loc["DriveHealth.Note"]};
+    DriveHealthView view{.title = loc["DriveHealth.Title"], .drives = {}, .unread = {}, .note = loc["DriveHealth.Note"]};
+    if (report.listingError) view.unread = loc.f("DriveHealth.ListUnread", *report.listingError);
     for (const auto& drive : report.drives) {
         DriveHealthDriveView shown{
             .name = drive.model.empty() ? drive.id : drive.model,

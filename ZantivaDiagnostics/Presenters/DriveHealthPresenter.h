@@ -42,6 +42,7 @@ struct DriveHealthDriveView {
 struct DriveHealthView {
     std::string title;
     std::vector<DriveHealthDriveView> drives; // in the report's order
+    std::string unread;                       // why the list of drives couldn't be read; empty when it was
     std::string note;
 
     bool operator==(const DriveHealthView&) const = default;
@@ -55,6 +56,9 @@ BadgeValue statusBadge(DriveHealthStatus status, const Loc& loc);
 // Life left, spare, temperature, hours, data written and media errors (only when there
 // are any), each only when the drive reported it.
 std::vector<std::string> facts(const DriveHealthInfo& drive, const Loc& loc);
+
+// Whether a report has anything to show: a drive, or why no drive could be listed.
+bool hasContent(const DriveHealthReport& report);
 
 DriveHealthView present(const DriveHealthReport& report, const Loc& loc);
 

@@ -98,7 +98,10 @@ ResultChecksView checks(const FinalBenchmarkReport& report, const Loc& loc) {
         view.peripherals = loc["Result.Peripherals"] + ": " + loc["Status.Bypassed"];
         view.peripheralsNote = loc["Result.PeripheralsNote"];
     }
-    if (report.batteryResult && !report.batteryResult->batteryPresent) view.batteryNotScored = loc["Battery.NotScored"];
+    if (report.batteryResult && !report.batteryResult->batteryPresent)
+        view.batteryNotScored = report.batteryResult->listingError
+                                    ? loc.f("Battery.Unread", *report.batteryResult->listingError)
+                                    : loc["Battery.NotScored"];
     return view;
 }
 
@@ -184,7 +187,7 @@ ResultScreenView present(const ResultScreenState& state, const Loc& loc) {
     for (const auto& problem : state.externalProblems) listed.push_back({problem.stepLabel, loc.resolve(problem.message)});
     if (!listed.empty())
         view.problems = ResultProblemsView{loc["ExtRun.Problems"], loc["Result.ProblemsNote"], std::move(listed)};
-    if (report.driveHealth && !report.driveHealth->drives.empty())
+    if (report.driveHealth && DriveHealthPresenter::hasContent(*report.driveHealth))
         view.driveHealth = DriveHealthPresenter::present(*report.driveHealth, loc);
     if (state.storageResult) view.storage = storage(*state.storageResult, state.isStorageRunning, loc);
     ResultExternalView external{loc["Result.External"], {}};

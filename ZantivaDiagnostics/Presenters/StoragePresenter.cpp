@@ -109,7 +109,7 @@ StorageScreenView present(const StorageScreenState& state, const Loc& loc) {
         view.error = StorageErrorView{loc["Ssd.ErrorTitle"], loc.resolve(*state.failure)};
     if (!state.isRunning && state.result) {
         view.results = results(*state.result, loc);
-        if (state.result->driveHealth && !state.result->driveHealth->drives.empty())
+        if (state.result->driveHealth && DriveHealthPresenter::hasContent(*state.result->driveHealth))
             view.driveHealth = DriveHealthPresenter::present(*state.result->driveHealth, loc);
     }
     return view;

@@ -41,6 +41,7 @@ void DriveHealthCard::show(const DriveHealthView& view) {
     clearLayout(*column_);
     column_->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.title)));
     for (const auto& drive : view.drives) column_->addLayout(driveRows(drive));
+    if (!view.unread.empty()) column_->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.unread)));
     column_->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.note)));
 }
 

@@ -9,6 +9,7 @@
 
 #include "../Core/Probes/DriveHealthFixtures.h"
 #include "../Core/Probes/FixtureMachines.h"
+#include "../Support/NoFreeDescriptors.h"
 #include "../Support/PollUntil.h"
 #include <QCoreApplication>
 
@@ -52,6 +53,20 @@ TEST(SmartMode, PrintsTheReportThenEachDriveUnderItsName) {
               "sdb.model: ST2000DM008-2FR102\n"
               "sdb.sizeGB: 2000.398934016\n"
               "sdb.status: bad\n");
+}
+
+TEST(SmartMode, AListOfDrivesThatCouldntBeReadPrintsWhyAndNoDriveCount) {
+    DriveHealthReport report;
+    {
+        testing::NoFreeDescriptors exhausted;
+        report = DriveHealthReader::read(testing::fixtureDriveHealth(testing::fixtureMachine("amd-desktop")));
+    }
+    report.checkedAt = *parseIso8601("2026-12-06T21:00:00Z");
+    EXPECT_EQ(lines(report), "checkedAt: 2026-12-06T21:00:00Z\n"
+                             "listingError: Too many open files\n"
+                             "note: The list of this computer's drives couldn't be read (Too many open files), so "
+                             "their health is unknown and isn't counted.\n"
+                             "overall: unknown\n");
 }
 
 TEST(SmartMode, NvmeReadingsPrintAndUnknownDrivesPrintNoScore) {
@@ -184,7 +199,7 @@ TEST(SmartMode, ForAUserWithoutRightsEachDriveSaysItNeedsThem) {
 TEST(SmartMode, ForRootADriveTheSystemRefusesCantBeReadHere) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root";
     std::vector<std::string> refused;
-    for (const auto& drive : readInternalDrives(ProbeRoot())) {
+    for (const auto& drive : readInternalDrives(ProbeRoot()).items) {
         const std::string node = "/dev/" + drive.info.id;
         const FileDescriptor opened(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         if (!opened.valid() && isRefusedForRights(errno)) refused.push_back(drive.info.id);

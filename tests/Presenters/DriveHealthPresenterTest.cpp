@@ -97,6 +97,20 @@ TEST(DriveHealthPresenter, DrivesWithTheirSummaryAndIssues) {
               persian.f("DriveHealth.Life", 97) + "  \u00B7  " + persian.f("DriveHealth.Temp", 41));
 }
 
+TEST(DriveHealthPresenter, AListOfDrivesThatCouldntBeReadSaysSoInsteadOfShowingNone) {
+    const DriveHealthReport unread{.drives = {}, .checkedAt = {}, .listingError = "Too many open files"};
+    EXPECT_TRUE(DriveHealthPresenter::hasContent(unread));
+    EXPECT_FALSE(DriveHealthPresenter::hasContent(DriveHealthReport{}));
+    const Loc persian(AppLanguage::persian);
+    for (const Loc* loc : {&english, &persian}) {
+        const auto view = DriveHealthPresenter::present(unread, *loc);
+        EXPECT_TRUE(view.drives.empty());
+        EXPECT_EQ(view.unread, loc->f("DriveHealth.ListUnread", "Too many open files"));
+    }
+    EXPECT_EQ(DriveHealthPresenter::present({.drives = {drive(DriveHealthStatus::good)}, .checkedAt = {}}, english).unread,
+              "");
+}
+
 TEST(DriveHealthPresenter, AnUnknownDriveSaysWhyItIsUnknown) {
     DriveHealthInfo refused = drive(DriveHealthStatus::unknown);
     refused.unreadReason = DriveUnreadReason::rightsNotGranted;

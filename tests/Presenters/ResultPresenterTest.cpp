@@ -173,4 +173,12 @@ TEST(ResultPresenter, ChecksCardExtrasAndTheStorageCard) {
 
     report.driveHealth = DriveHealthReport{};
     EXPECT_FALSE(ResultPresenter::present({.report = report}, english).driveHealth);
+
+    // Lists that couldn't be read say so, rather than "no battery" or no card at all.
+    report.driveHealth->listingError = "Too many open files";
+    report.batteryResult->listingError = "Input/output error";
+    const auto unread = ResultPresenter::present({.report = report}, english);
+    ASSERT_TRUE(unread.driveHealth);
+    EXPECT_EQ(unread.driveHealth->unread, english.f("DriveHealth.ListUnread", "Too many open files"));
+    EXPECT_EQ(unread.checks.batteryNotScored, english.f("Battery.Unread", "Input/output error"));
 }

@@ -178,6 +178,9 @@ TEST(BatteryStationPresenter, ReadingOrNoBattery) {
     const BatteryStationView none{english["Battery.NoBattery"], {}, english["Battery.NotScored"]};
     EXPECT_EQ(BatteryStationPresenter::present({}, english), none);
     EXPECT_EQ(BatteryStationPresenter::present({BatteryHealthResult{}}, english), none);
+    // Supplies that couldn't be listed: whether there is a battery is unknown, not no.
+    EXPECT_EQ(BatteryStationPresenter::present({BatteryHealthResult{.listingError = "Input/output error"}}, english),
+              (BatteryStationView{english.f("Battery.Unread", "Input/output error"), {}, ""}));
 
     BatteryHealthResult reading;
     reading.batteryPresent = true;

@@ -133,6 +133,17 @@ TEST(ResultScreen, ProblemsInTheOrderTheyCome) {
     EXPECT_FALSE(screen.driveHealthCard()->isVisibleTo(&screen));
 }
 
+TEST(ResultScreen, DrivesThatCouldntBeListedShowWhyOnTheCard) {
+    const Loc english(AppLanguage::english);
+    ResultScreenState state;
+    state.report.driveHealth = DriveHealthReport{.drives = {}, .checkedAt = {}, .listingError = "Too many open files"};
+    ResultScreen screen;
+    screen.show(ResultPresenter::present(state, english));
+    EXPECT_TRUE(screen.driveHealthCard()->isVisibleTo(&screen));
+    EXPECT_TRUE(shows(*screen.driveHealthCard(),
+                      QString::fromStdString(english.f("DriveHealth.ListUnread", "Too many open files"))));
+}
+
 TEST(ResultScreen, LongMachineTextWrapsInsteadOfWideningThePage) {
     const Loc english(AppLanguage::english);
     ResultScreenState state;

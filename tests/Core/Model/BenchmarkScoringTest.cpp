@@ -153,6 +153,24 @@ TEST(BenchmarkScoring, MergeKeepsWhatTheNewRunLacks) {
     EXPECT_EQ(BenchmarkScoring::merge(std::nullopt, empty).overallScore, 0.0);
 }
 
+TEST(BenchmarkScoring, MergeKeepsTheStoredDrivesAndBatteryOverOnesThatCouldntBeListed) {
+    const auto stored = fullReport();
+    FinalBenchmarkReport unread;
+    unread.driveHealth = DriveHealthReport{.drives = {}, .checkedAt = {}, .listingError = "Too many open files"};
+    unread.batteryResult = BatteryHealthResult{.listingError = "Input/output error"};
+    const auto merged = BenchmarkScoring::merge(stored, unread);
+    EXPECT_EQ(merged.driveHealth, stored.driveHealth);
+    EXPECT_EQ(merged.batteryResult, stored.batteryResult);
+
+    // With nothing stored the unknown stays, to say why; lists that were read replace the stored ones.
+    EXPECT_EQ(BenchmarkScoring::merge(std::nullopt, unread).driveHealth, unread.driveHealth);
+    FinalBenchmarkReport none;
+    none.driveHealth = DriveHealthReport{};
+    none.batteryResult = BatteryHealthResult{};
+    EXPECT_EQ(BenchmarkScoring::merge(stored, none).driveHealth, none.driveHealth);
+    EXPECT_EQ(BenchmarkScoring::merge(stored, none).batteryResult, none.batteryResult);
+}
+
 TEST(BenchmarkScoring, MergeOfVerdictCompanions) {
     struct Case {
         const char* what;

@@ -44,6 +44,11 @@ TEST(CheckResults, JsonIsStrict) {
     test::expectMistypedKeyFails(filledBattery, "issues", "Battery.Issue.Cycles");
     test::expectMistypedKeyFails(filledBattery, "cycleCount", "512");
     EXPECT_EQ(BatteryHealthResult{}.toJson()["issues"], json::Json::array());
+    // Supplies that couldn't be listed keep their reason; a file without it (older, or read) loads.
+    const BatteryHealthResult unread{.listingError = "Too many open files"};
+    test::expectRoundTrip(unread);
+    test::expectStrictKeys(unread, {"listingError"});
+    EXPECT_FALSE(filledBattery.toJson().contains("listingError"));
 
     const DisplayTestResult display{.issues = {"Display.Issue.Bleed"}, .measuredRefreshRateHz = 119.8};
     test::expectRoundTrip(display);

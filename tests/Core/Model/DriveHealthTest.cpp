@@ -104,6 +104,17 @@ TEST(DriveHealthReport, JsonIsStrict) {
     EXPECT_THROW(DriveHealthReport::fromJson(brokenDrive), json::DecodeError);
 }
 
+TEST(DriveHealthReport, AListOfDrivesThatCouldntBeReadIsStoredWithItsReason) {
+    const DriveHealthReport unread{{}, sys_days{2026y / December / 6} + 21h, "Too many open files"};
+    EXPECT_EQ(unread.toJson()["listingError"], "Too many open files");
+    test::expectRoundTrip(unread);
+    test::expectStrictKeys(unread, {"listingError"});
+    EXPECT_EQ(unread.overall(), DriveHealthStatus::unknown);
+    EXPECT_EQ(unread.score(), std::nullopt);
+    // A list that was read stores no such key, as files before it have none.
+    EXPECT_FALSE(DriveHealthReport{}.toJson().contains("listingError"));
+}
+
 TEST(DriveHealthInfo, TheLackOfRightsIsStoredOnlyWhenItIsTheReason) {
     auto refused = drive("nvme0n1", DriveHealthStatus::unknown);
     refused.unreadReason = DriveUnreadReason::rightsNotGranted;

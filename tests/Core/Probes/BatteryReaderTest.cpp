@@ -4,7 +4,9 @@
 #include <map>
 
 #include "FixtureMachines.h"
+#include "Model/BenchmarkScoring.h"
 #include "Probes/BatteryReader.h"
+#include "../../Support/NoFreeDescriptors.h"
 
 namespace zantiva {
 namespace {
@@ -146,6 +148,29 @@ TEST(BatteryReader, ChargeLimitOfTheLaptopOnItsCharger) {
 
     EXPECT_EQ(BatteryReader::chargeLimit(ProbeRoot(fixtureMachine("amd-desktop"))), BatteryChargeLimit{});
     EXPECT_EQ(BatteryReader::chargeLimit(ProbeRoot(fixtureMachine("intel-mac"))), BatteryChargeLimit{});
+}
+
+// Supplies that couldn't be listed say nothing of the battery: it isn't "no battery", and the
+// stored reading stays in the grade. A machine without a supplies folder has none: that replaces it.
+TEST(BatteryReader, SuppliesThatCantBeListedLeaveTheStoredBatteryInPlace) {
+    const ProbeRoot laptop(fixtureMachine("intel-hybrid-laptop"));
+    FinalBenchmarkReport stored;
+    stored.batteryResult = BatteryReader::read(laptop);
+    ASSERT_TRUE(stored.batteryResult->batteryPresent);
+
+    FinalBenchmarkReport rerun;
+    {
+        testing::NoFreeDescriptors exhausted;
+        rerun.batteryResult = BatteryReader::read(laptop);
+    }
+    EXPECT_EQ(BenchmarkScoring::merge(stored, rerun).batteryResult, stored.batteryResult);
+    EXPECT_FALSE(rerun.batteryResult->batteryPresent);
+    EXPECT_EQ(rerun.batteryResult->listingError, "Too many open files");
+
+    FinalBenchmarkReport desktop;
+    desktop.batteryResult = BatteryReader::read(ProbeRoot(fixtureMachine("virtual-machine")));
+    EXPECT_EQ(desktop.batteryResult->listingError, std::nullopt);
+    EXPECT_EQ(BenchmarkScoring::merge(stored, desktop).batteryResult, desktop.batteryResult);
 }
 
 } // namespace

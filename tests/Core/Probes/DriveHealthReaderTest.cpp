@@ -6,8 +6,10 @@
 
 #include "DriveHealthFixtures.h"
 #include "FixtureMachines.h"
+#include "Model/BenchmarkScoring.h"
 #include "Probes/BlockDevices.h"
 #include "Probes/DriveHealthReader.h"
+#include "../../Support/NoFreeDescriptors.h"
 
 namespace zantiva {
 namespace {
@@ -316,7 +318,43 @@ TEST(DriveHealthReader, WithoutPermissionOrToolsEveryDriveIsHonestlyUnknown) {
     EXPECT_TRUE(report.drives[0].issues.empty());
     EXPECT_FALSE(report.score());
 
-    EXPECT_TRUE(DriveHealthReader::read(fixtureDriveHealth(tree.path() / "nowhere")).drives.empty());
+    // No /sys/block at all is an answer: no drives, and nothing failed.
+    const auto none = DriveHealthReader::read(fixtureDriveHealth(tree.path() / "nowhere"));
+    EXPECT_TRUE(none.drives.empty());
+    EXPECT_EQ(none.listingError, std::nullopt);
+}
+
+// A process out of descriptors can't list /sys/block: that says nothing about the drives, so
+// the stored reading, with its failing drive, still decides the health score.
+TEST(DriveHealthReader, AListOfDrivesThatCantBeReadLeavesTheStoredReadingInPlace) {
+    const auto options = fixtureDriveHealth(fixtureMachine("amd-desktop"));
+    FinalBenchmarkReport stored;
+    stored.audioPassed = true;
+    stored.driveHealth = DriveHealthReader::read(options);
+    ASSERT_EQ(BenchmarkScoring::healthScore(stored), 50.0);   // sdb is failing
+
+    FinalBenchmarkReport rerun;
+    {
+        testing::NoFreeDescriptors exhausted;
+        rerun.driveHealth = DriveHealthReader::read(options);
+    }
+    const auto merged = BenchmarkScoring::merge(stored, rerun);
+    EXPECT_EQ(merged.driveHealth, stored.driveHealth);
+    EXPECT_EQ(merged.overallScore, 50.0);
+
+    EXPECT_TRUE(rerun.driveHealth->drives.empty());
+    EXPECT_EQ(rerun.driveHealth->listingError, "Too many open files");
+    EXPECT_EQ(rerun.driveHealth->overall(), Status::unknown);
+    EXPECT_EQ(rerun.driveHealth->score(), std::nullopt);
+}
+
+TEST(DriveHealthReader, ABlockFolderThatIsNoFolderIsAFailedListNotNoDrives) {
+    testing::TemporaryFolder machine;
+    fs::create_directories(machine.path() / "sys");
+    std::ofstream(machine.path() / "sys/block") << "not a folder\n";
+    const auto report = DriveHealthReader::read(fixtureDriveHealth(machine.path()));
+    EXPECT_TRUE(report.drives.empty());
+    EXPECT_EQ(report.listingError, "Not a directory");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "Probes/GPUUsage.h"
 #include "Probes/HardwareTelemetry.h"
 #include "Probes/HwmonSensorMap.h"
+#include "../../Support/NoFreeDescriptors.h"
 
 namespace zantiva {
 namespace {
@@ -146,6 +147,30 @@ TEST(HardwareTelemetry, ASampleOpensOnlyWhatCanChangeAndFollowsIt) {
     EXPECT_EQ(telemetry.sample().systemPowerWatts, std::nullopt);
 }
 
+// Sources looked up while no file could be opened were not found, which doesn't mean there
+// are none: the next sample looks again instead of going without them for the whole run.
+TEST(HardwareTelemetry, SourcesThatCouldntBeLookedUpAreLookedUpAgain) {
+    for (const ExpectedSample& e : {samples[0], samples[1]}) {   // sensors, battery, zones; a GPU's load
+        const ProbeRoot root(fixtureMachine(e.machine));
+        std::optional<HardwareTelemetry> telemetry;
+        {
+            testing::NoFreeDescriptors exhausted;
+            EXPECT_FALSE(HwmonSensorMap::discover(root).has_value());
+            EXPECT_FALSE(GPUUsage::devices(root).has_value());
+            telemetry.emplace(true, root);
+            const SensorSnapshot blind = telemetry->sample();
+            EXPECT_FALSE(blind.hasSensorAccess || blind.gpuLoadPercent || blind.systemPowerWatts || blind.thermalState);
+        }
+        const SensorSnapshot s = telemetry->sample();
+        EXPECT_TRUE(s.hasSensorAccess) << e.machine;
+        EXPECT_EQ(s.cpuTemperatureCelsius, e.cpuTemperature) << e.machine;
+        EXPECT_EQ(s.fanRPM, e.fans) << e.machine;
+        EXPECT_EQ(s.systemPowerWatts, e.power) << e.machine;
+        EXPECT_EQ(s.gpuLoadPercent, e.gpuLoad) << e.machine;
+        EXPECT_EQ(s.thermalState, e.thermal) << e.machine;
+    }
+}
+
 TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
     MachineCopy mac("intel-mac");
     HardwareTelemetry telemetry(true, mac.root());
@@ -165,7 +190,7 @@ TEST(HardwareTelemetry, OutOfRangeReadingsAreDroppedForThatSampleOnly) {
 TEST(GPUUsage, TheBusiestGpuCountsAndASuspendedOneIsIdleWithoutBeingAsked) {
     MachineCopy pc("amd-desktop");
     const std::string gpu = "/sys/devices/pci0000:00/0000:00:03.1/0000:09:00.0/0000:0a:00.0/0000:0b:00.0/";
-    const auto gpus = GPUUsage::devices(pc.root());
+    const auto gpus = *GPUUsage::devices(pc.root());
     pc.write(gpu + "gpu_busy_percent", "140");
     EXPECT_EQ(GPUUsage::read(pc.root(), gpus), 100.0);
     pc.write(gpu + "gpu_busy_percent", "-5");
@@ -174,11 +199,11 @@ TEST(GPUUsage, TheBusiestGpuCountsAndASuspendedOneIsIdleWithoutBeingAsked) {
     pc.write(gpu + "power/runtime_status", "suspended");
     pc.write(gpu + "gpu_busy_percent", "not readable while suspended");
     EXPECT_EQ(GPUUsage::read(pc.root(), gpus), 0.0);
-    EXPECT_TRUE(GPUUsage::devices(ProbeRoot(fixtureMachine("intel-mac"))).empty());
+    EXPECT_TRUE(GPUUsage::devices(ProbeRoot(fixtureMachine("intel-mac")))->empty());
 }
 
 TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
-    const auto map = HwmonSensorMap::discover(ProbeRoot(fixtureMachine("intel-mac")));
+    const auto map = *HwmonSensorMap::discover(ProbeRoot(fixtureMachine("intel-mac")));
     const std::string smc = "/sys/class/hwmon/hwmon1/device/";
     // TC0D reads 0 and TG1D 140 at discovery; TA0P, TC1C, TCGC, TM0P, Ts0P measure other parts.
     EXPECT_EQ(map.cpu, (std::vector<std::string>{smc + "temp4_input", smc + "temp5_input", smc + "temp6_input",
@@ -188,7 +213,7 @@ TEST(HwmonSensorMap, KeepsOnlySensorsThatMeasureTheCpuOrGpuAndReadPlausibly) {
 }
 
 TEST(HwmonSensorMap, AnUnlabelledK10tempGivesTheCpuTemperature) {
-    const auto map = HwmonSensorMap::discover(ProbeRoot(fixtureMachine("amd-phenom-desktop")));
+    const auto map = *HwmonSensorMap::discover(ProbeRoot(fixtureMachine("amd-phenom-desktop")));
     EXPECT_EQ(map.cpu, (std::vector<std::string>{"/sys/class/hwmon/hwmon0/temp1_input"}));
 }
 

@@ -11,6 +11,7 @@
 #include "Probes/MemoryModules.h"
 #include "Probes/MemoryUsage.h"
 #include "Probes/ProbeRoot.h"
+#include "../../Support/NoFreeDescriptors.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
@@ -46,6 +47,29 @@ TEST(NaturalOrder, ANumberInANameIsReadOnlyWhenItFits) {
     EXPECT_EQ(numberAfter("cpu4294967296", "cpu"), std::nullopt);   // not cpu0
     EXPECT_EQ(numberAfter("cpu+1", "cpu"), std::nullopt);
     EXPECT_EQ(numberAfter("cpu", "cpu"), std::nullopt);
+}
+
+// A folder that isn't there is an answer; one that couldn't be read is not, whatever stopped it.
+TEST(ProbeRoot, OnlyAFolderThatCouldntBeReadIsAFailedListing) {
+    testing::TemporaryFolder machine;
+    const ProbeRoot root(machine.path());
+    std::filesystem::create_directories(machine.path() / "sys/class/hwmon/hwmon10");
+    std::filesystem::create_directories(machine.path() / "sys/class/hwmon/hwmon2");
+    std::ofstream(machine.path() / "sys/block") << "a file\n";
+
+    const auto listed = root.listing("/sys/class/hwmon");
+    EXPECT_EQ(listed.items, (std::vector<std::string>{"hwmon2", "hwmon10"}));
+    EXPECT_FALSE(listed.failed());
+    const auto missing = root.listing("/sys/class/power_supply");
+    EXPECT_TRUE(missing.items.empty());
+    EXPECT_FALSE(missing.failed());
+    EXPECT_EQ(root.listing("/sys/block").error, ENOTDIR);
+    {
+        testing::NoFreeDescriptors exhausted;
+        const auto unread = root.listing("/sys/class/hwmon");
+        EXPECT_EQ(unread.error, EMFILE);
+        EXPECT_TRUE(unread.items.empty());
+    }
 }
 
 std::string edidWith(int width, int height, int clock10kHz, int hBlank, int vBlank, int flags = 0x18) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "FixtureMachines.h"
 #include "Probes/ThermalMonitor.h"
 
@@ -46,6 +49,22 @@ TEST(ThermalMonitor, TheHottestZoneDecides) {
     testing::MachineCopy laptop("intel-hybrid-laptop");
     ThermalMonitor monitor{laptop.root()};
     EXPECT_EQ(monitor.read(), ThermalState::nominal);
+    laptop.write("/sys/devices/virtual/thermal/thermal_zone2/temp", "96000");
+    EXPECT_EQ(monitor.read(), ThermalState::serious);
+}
+
+// Counters alone would say nominal while a zone that couldn't be found may be the hot one.
+TEST(ThermalMonitor, ZonesThatCantBeListedLeaveTheStateUnmeasuredUntilTheyCan) {
+    namespace fs = std::filesystem;
+    testing::MachineCopy laptop("intel-hybrid-laptop");
+    const fs::path zones = laptop.root().at("/sys/class/thermal"), away = zones.string() + ".away";
+    fs::rename(zones, away);
+    std::ofstream(zones) << "no folder\n";   // listing it fails with ENOTDIR
+    ThermalMonitor monitor{laptop.root()};
+    EXPECT_EQ(monitor.read(), std::nullopt);
+
+    fs::remove(zones);
+    fs::rename(away, zones);
     laptop.write("/sys/devices/virtual/thermal/thermal_zone2/temp", "96000");
     EXPECT_EQ(monitor.read(), ThermalState::serious);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+// While it lives, this process can open nothing: the soft limit on descriptors is lowered
+// to the lowest free one, so the next open (a folder's included) fails with EMFILE, as it
+// does in a process that has run out of them. Only for a test that runs on one thread;
+// the limit is restored when it ends.
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace zantiva::testing {
+
+class NoFreeDescriptors {
+public:
+    NoFreeDescriptors() {
+        ::getrlimit(RLIMIT_NOFILE, &saved_);
+        const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ::close(lowestFree);
+        rlimit none = saved_;
+        none.rlim_cur = static_cast<rlim_t>(lowestFree);
+        ::setrlimit(RLIMIT_NOFILE, &none);
+    }
+    NoFreeDescriptors(const NoFreeDescriptors&) = delete;
+    NoFreeDescriptors& operator=(const NoFreeDescriptors&) = delete;
+    ~NoFreeDescriptors() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+} // namespace zantiva::testing
