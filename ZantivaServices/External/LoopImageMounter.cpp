@@ -44,6 +44,10 @@ bool runQuietly(const std::vector<std::string>& command) {
     return result && result->succeeded();
 }
 
+void deleteLoopDevice(const std::string& device) {
+    runQuietly({"udisksctl", "loop-delete", "-b", device, "--no-user-interaction"});
+}
+
 // The tools' lines and the mount table carry paths of any length, so they are read by
 // hand: a regular expression's backtracking recurses once per character.
 constexpr std::string_view loopDevicePrefix = "/dev/loop";
@@ -231,13 +235,13 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image, std
     if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
 
     if (const std::error_code unrecorded = writeFileAtomically(udisksRecord(loop), image.string())) {
-        runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+        deleteLoopDevice(loop);
         throw DiskImageError(unrecorded.message());
     }
     try {
         co_return co_await mountLoopDevice(loop, stop);
     } catch (...) {
-        runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+        deleteLoopDevice(loop);
         removeUdisksRecord(loop);
         throw;
     }
@@ -306,7 +310,7 @@ void LoopImageMounter::unmountUdisks(const std::string& device) {
     if (!unmounted) unmounted = runQuietly({"udisksctl", "unmount", "-f", "-b", device, "--no-user-interaction"});
     if (!unmounted) log::error(logCategory, "couldn't detach " + device);
     const std::string loop = wholeLoopDevice(device);
-    runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+    deleteLoopDevice(loop);
     removeUdisksRecord(loop);
 }
 
@@ -348,7 +352,7 @@ void LoopImageMounter::detachLeftovers() {
         const auto devices =
             image.empty() ? std::vector<std::string>() : namedLoopDeviceIfBackedBy(systemRoot_, loop, image);
         if (!devices.empty() && !mountPointOf(devices, *remaining))
-            runQuietly({"udisksctl", "loop-delete", "-b", "/dev/" + loop, "--no-user-interaction"});
+            deleteLoopDevice("/dev/" + loop);
         folder_->removeOwnFile(name);
     }
 }
