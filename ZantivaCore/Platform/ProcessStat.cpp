@@ -17,6 +17,20 @@ namespace {
 // A stat line is a short name and some fifty numbers: far below this.
 constexpr std::size_t statFileLimit = 4096;
 
+std::optional<ProcessStat> statOfText(std::string text, pid_t pid) {
+    if (text.ends_with('\n')) text.pop_back();
+    auto stat = parseProcessStat(text);
+    if (!stat || stat->pid != pid) return std::nullopt;
+    return stat;
+}
+
+// `error` says why a stat could not be read.
+std::optional<ProcessStat> statOf(pid_t pid, const fs::path& proc, std::error_code& error) {
+    auto text = readKernelFile(proc / std::to_string(pid) / "stat", statFileLimit, error);
+    if (!text) return std::nullopt;
+    return statOfText(std::move(*text), pid);
+}
+
 } // namespace
 
 std::optional<ProcessStat> parseProcessStat(std::string_view line) {
@@ -42,25 +56,29 @@ std::optional<ProcessStat> readProcessStat(int statFile, pid_t pid) {
     // Read whole, not to the first line break: a process may put one in its own name.
     auto text = readUpTo(statFile, statFileLimit);
     if (!text) return std::nullopt;
-    if (text->ends_with('\n')) text->pop_back();
-    auto stat = parseProcessStat(*text);
-    if (!stat || stat->pid != pid) return std::nullopt;
-    return stat;
+    return statOfText(std::move(*text), pid);
 }
 
 std::optional<ProcessStat> processStatOf(pid_t pid, const fs::path& proc) {
-    const FileDescriptor fd = openKernelFile(proc / std::to_string(pid) / "stat");
-    if (!fd.valid()) return std::nullopt;
-    return readProcessStat(fd.get(), pid);
+    std::error_code ignored;
+    return statOf(pid, proc, ignored);
 }
 
-std::vector<ProcessStat> allProcessStats(const fs::path& proc) {
-    std::vector<ProcessStat> stats;
+std::optional<std::vector<ProcessStat>> allProcessStats(const fs::path& proc) {
+    // The names first, then the folder is closed: a process short of descriptors (the tool
+    // guard under the tool's limit) still has one for each stat.
+    std::vector<pid_t> pids;
     std::error_code ec;
-    for (auto it = fs::directory_iterator(proc, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const auto pid = parseProcessId(it->path().filename().string());
-        if (!pid) continue;
-        if (auto stat = processStatOf(*pid, proc)) stats.push_back(std::move(*stat));
+    for (auto it = fs::directory_iterator(proc, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        if (const auto pid = parseProcessId(it->path().filename().string())) pids.push_back(*pid);
+    if (ec) return std::nullopt;
+    std::vector<ProcessStat> stats;
+    for (const pid_t pid : pids) {
+        std::error_code error;
+        if (auto stat = statOf(pid, proc, error))
+            stats.push_back(std::move(*stat));
+        else if (error && !isProcessGone(error))
+            return std::nullopt;
     }
     return stats;
 }

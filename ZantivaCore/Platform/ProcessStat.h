@@ -33,7 +33,10 @@ std::optional<ProcessStat> readProcessStat(int statFile, pid_t pid);
 // The process's stat in `proc`; absent when it has ended or its line names another process.
 std::optional<ProcessStat> processStatOf(pid_t pid, const std::filesystem::path& proc = "/proc");
 
-// Every process in `proc` whose stat reads. Processes that end meanwhile are simply left out.
-std::vector<ProcessStat> allProcessStats(const std::filesystem::path& proc = "/proc");
+// Every process in `proc` whose stat reads. Processes that end meanwhile are simply left out;
+// absent when the table could not be read: `proc` does not list, or a stat fails for another
+// reason than its process having gone (no descriptor left, no access). Only one descriptor is
+// held at a time.
+std::optional<std::vector<ProcessStat>> allProcessStats(const std::filesystem::path& proc = "/proc");
 
 } // namespace zantiva

@@ -22,9 +22,11 @@ constexpr std::size_t statusFileLimit = 1 << 20;
 
 } // namespace
 
-std::vector<pid_t> descendantsOf(pid_t ancestor, const fs::path& proc) {
+std::optional<std::vector<pid_t>> descendantsOf(pid_t ancestor, const fs::path& proc) {
+    const auto processes = allProcessStats(proc);
+    if (!processes) return std::nullopt;
     std::multimap<pid_t, pid_t> children;
-    for (const ProcessStat& process : allProcessStats(proc)) children.emplace(process.parent, process.pid);
+    for (const ProcessStat& process : *processes) children.emplace(process.parent, process.pid);
     // Links read at different moments may loop (a pid reused meanwhile): each process once.
     std::set<pid_t> seen{ancestor};
     std::vector<pid_t> found;
@@ -40,8 +42,10 @@ std::vector<pid_t> descendantsOf(pid_t ancestor, const fs::path& proc) {
     return found;
 }
 
-std::uint64_t ownMemoryOf(pid_t pid, const fs::path& proc) {
-    const auto status = readKernelFile(proc / std::to_string(pid) / "status", statusFileLimit);
+std::optional<std::uint64_t> ownMemoryOf(pid_t pid, const fs::path& proc) {
+    std::error_code error;
+    const auto status = readKernelFile(proc / std::to_string(pid) / "status", statusFileLimit, error);
+    if (!status && !isProcessGone(error)) return std::nullopt;
     if (!status) return 0;
     for (const std::string_view row : procLines(*status)) {
         ProcLine line(row);
@@ -52,6 +56,18 @@ std::uint64_t ownMemoryOf(pid_t pid, const fs::path& proc) {
         return *kibibytes * 1024;
     }
     return 0;
+}
+
+std::optional<std::uint64_t> treeMemoryOf(pid_t pid, const fs::path& proc) {
+    const auto descendants = descendantsOf(pid, proc);
+    auto total = ownMemoryOf(pid, proc);
+    if (!descendants || !total) return std::nullopt;
+    for (const pid_t descendant : *descendants) {
+        const auto own = ownMemoryOf(descendant, proc);
+        if (!own) return std::nullopt;
+        *total += *own;
+    }
+    return total;
 }
 
 } // namespace zantiva

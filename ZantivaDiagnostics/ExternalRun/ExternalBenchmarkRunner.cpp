@@ -196,7 +196,7 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
         co_return;
     }
     const ExternalBenchmarkInstallation installation = found->second;
-    auto resolving = resolveProgram(step, installation);
+    auto resolving = resolveProgram(step, installation, stop);
     const std::optional<fs::path> program = co_await resolving;
     if (!self || !program) co_return;
     auto running = runTool(step, installation, *program, stop);
@@ -207,22 +207,30 @@ QCoro::Task<> ExternalBenchmarkRunner::runStep(ExternalBenchmarkStep step, std::
 }
 
 QCoro::Task<std::optional<fs::path>> ExternalBenchmarkRunner::resolveProgram(ExternalBenchmarkStep step,
-                                                                            ExternalBenchmarkInstallation installation) {
+                                                                            ExternalBenchmarkInstallation installation,
+                                                                            std::stop_token stop) {
     const QPointer<ExternalBenchmarkRunner> self(this);
     fs::path program = installation.resolvedExecutable();
     if (const auto image = installation.resolvedDiskImage()) {
         setStatus(LocalizedMessage("External.OpeningImage"));
         std::optional<LocalizedMessage> failure;
+        bool cancelled = false;
         try {
-            auto mounting = installations_.mount(*image);
+            auto mounting = installations_.mount(*image, stop);
             const fs::path mountPoint = co_await mounting;
             program = mountPoint / installation.executablePath;
         } catch (const DiskImageError& error) {
-            failure = LocalizedMessage("External.ImageFailed", error.reason);
+            failure = error.message;
+        } catch (const CancellationError&) {
+            cancelled = true;
         } catch (const std::exception& error) {
             failure = LocalizedMessage("External.ImageFailed", std::string(error.what()));
         }
         if (!self) co_return std::nullopt;
+        if (cancelled) {
+            setStatus(LocalizedMessage("ExtRun.Cancelled"));
+            co_return std::nullopt;
+        }
         if (failure) {
             addProblem(step, std::move(*failure));
             co_return std::nullopt;

@@ -193,9 +193,10 @@ private:
     QCoro::Task<> execute(std::vector<ExternalBenchmarkPlan::Item> plan, bool thenZantiva, std::stop_token stop);
     QCoro::Task<> rest(App before, std::stop_token stop);
     QCoro::Task<> runStep(ExternalBenchmarkStep step, std::stop_token stop);
-    // The program to start, on its image once that is mounted; absent after a problem.
+    // The program to start, on its image once that is mounted; absent after a problem or a stop.
     QCoro::Task<std::optional<std::filesystem::path>> resolveProgram(ExternalBenchmarkStep step,
-                                                                     ExternalBenchmarkInstallation installation);
+                                                                     ExternalBenchmarkInstallation installation,
+                                                                     std::stop_token stop);
     QCoro::Task<ToolOutcome> runTool(ExternalBenchmarkStep step, ExternalBenchmarkInstallation installation,
                                      std::filesystem::path program, std::stop_token stop);
     void recordOutcome(const ExternalBenchmarkStep& step, const ToolOutcome& outcome);

@@ -113,13 +113,13 @@ QCoro::Task<> ExternalInstallations::chooseDiskImage(fs::path image, App app) {
     std::optional<ExternalBenchmarkInstallation> installation;
     std::optional<LocalizedMessage> failure;
     try {
-        auto mounting = mount(image);
+        auto mounting = mount(image, {}); // bounded by the mounter
         const fs::path mountPoint = co_await mounting;
         installation = ExternalBenchmarkLocator::resolveOnMountedImage(mountPoint, image, app);
     } catch (const ExternalBenchmarkLocatorError& error) {
         failure = problemMessage(error);
     } catch (const DiskImageError& error) {
-        failure = LocalizedMessage("External.ImageFailed", error.reason);
+        failure = error.message;
     } catch (const std::exception& error) {
         failure = LocalizedMessage("External.ImageFailed", std::string(error.what()));
     }
@@ -133,7 +133,7 @@ QCoro::Task<> ExternalInstallations::chooseDiskImage(fs::path image, App app) {
     setPreparing(app, false);
 }
 
-QCoro::Task<fs::path> ExternalInstallations::mount(fs::path image) {
+QCoro::Task<fs::path> ExternalInstallations::mount(fs::path image, std::stop_token stop) {
     const QPointer<ExternalInstallations> self(this);
     // The start-up clean-up works in the same folder: it goes first.
     if (leftovers_.isRunning()) {
@@ -150,7 +150,7 @@ QCoro::Task<fs::path> ExternalInstallations::mount(fs::path image) {
         const fs::path mountPoint = known->second.mountPoint;
         co_return mountPoint;
     }
-    auto attaching = images->attach(image);
+    auto attaching = images->attach(image, stop);
     const AttachedImage attached = co_await attaching;
     if (!self) {
         if (!attached.wasAlreadyMounted) images->detach(attached.mountPoint);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <vector>
 #include "External/DiskImageMounting.h"
@@ -61,8 +62,9 @@ public:
     void choose(const std::filesystem::path& chosen, App app);
     QCoro::Task<> chooseDiskImage(std::filesystem::path image, App app);
     // The folder where the image is mounted, attached now unless it already is; throws
-    // DiskImageError when it can't be, CancellationError when this object went meanwhile.
-    QCoro::Task<std::filesystem::path> mount(std::filesystem::path image);
+    // DiskImageError when it can't be, CancellationError when `stop` is requested or this
+    // object went meanwhile.
+    QCoro::Task<std::filesystem::path> mount(std::filesystem::path image, std::stop_token stop);
     // Detaches the images this object attached; images that were mounted before stay.
     void detachDiskImages();
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "External/MountTable.h"
 #include "External/ProcessLauncher.h"
@@ -16,6 +17,7 @@
 #include "Model/SpecText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/BoundedProcess.h"
+#include "Platform/CancelToken.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -32,9 +34,18 @@ constexpr int plainDetachAttempts = 2;
 
 std::string systemMessage(int error) { return std::generic_category().message(error); }
 
+// Nothing can be told about what is mounted: the image is neither found nor mounted twice.
+DiskImageError mountsUnknown() {
+    return DiskImageError(LocalizedMessage("External.MountsUnknown"), "the mount table can't be read");
+}
+
 bool runQuietly(const std::vector<std::string>& command) {
     const auto result = runBoundedProcess(command, detachTimeout);
     return result && result->succeeded();
+}
+
+void deleteLoopDevice(const std::string& device) {
+    runQuietly({"udisksctl", "loop-delete", "-b", device, "--no-user-interaction"});
 }
 
 // The tools' lines and the mount table carry paths of any length, so they are read by
@@ -88,10 +99,11 @@ LoopImageMounter::LoopImageMounter(DefaultFolder folder)
 // The mount table names real paths, so the folder is known by its real path: a mount under
 // a folder reached through a link is still known as ours.
 LoopImageMounter::LoopImageMounter(fs::path privateFolder, std::optional<Method> method,
-                                   std::shared_ptr<ExternalProcessRunning> launcher, fs::path systemRoot)
+                                   std::shared_ptr<ExternalProcessRunning> launcher, fs::path systemRoot,
+                                   std::chrono::milliseconds toolTimeout)
     : folder_(PrivateFolder::open(privateFolder, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close)),
       privateFolder_(folder_ ? folder_->realPath() : fs::path()), method_(method), launcher_(std::move(launcher)),
-      systemRoot_(std::move(systemRoot)) {}
+      systemRoot_(std::move(systemRoot)), toolTimeout_(toolTimeout) {}
 
 LoopImageMounter::~LoopImageMounter() {
     if (!runFolder_) return;
@@ -135,39 +147,54 @@ std::string LoopImageMounter::ToolResult::reason(std::string_view tool) const {
     return std::string(tool) + " exited with status " + std::to_string(exitCode);
 }
 
-QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<std::string> command) {
+QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<std::string> command,
+                                                                     std::stop_token stop) {
     ToolResult result;
-    ProcessRequest request{command.front(), {command.begin() + 1, command.end()}};
+    const std::string tool = command.front();
+    ProcessRequest request{tool, {command.begin() + 1, command.end()}};
+    // The run's stop or the bound, whichever comes first, kills the tool.
+    std::stop_source ending;
+    const std::stop_callback onStop(stop, [&ending] { ending.request_stop(); });
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, [&ending] { ending.request_stop(); });
+    bound.start(toolTimeout_);
     try {
         const ProcessExit exit = co_await launcher_->run(
-            std::move(request), [&](std::string_view line) { result.lines.emplace_back(specText::trimmed(line)); }, {});
+            std::move(request), [&](std::string_view line) { result.lines.emplace_back(specText::trimmed(line)); },
+            ending.get_token());
         result.exitCode = exit.exitCode;
     } catch (const ProcessLaunchError& error) {
         result.lines.push_back(error.what());
+    } catch (const CancellationError&) {
+        if (stop.stop_requested()) throw;
+        throw DiskImageError(LocalizedMessage("External.ImageTimedOut"), tool + " did not end in time");
     }
     co_return result;
 }
 
-QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image) {
+QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image, std::stop_token stop) {
     std::error_code ec;
     const fs::path file = fs::canonical(image, ec);
     if (ec) throw DiskImageError(ec.message());
     if (!fs::is_regular_file(file, ec)) throw DiskImageError(systemMessage(EINVAL));
 
     detachLeftovers();
-    if (auto mounted = mountPointOf(allLoopDevicesBackedBy(systemRoot_, file), readMountTable(systemRoot_)))
+    const auto table = readMountTable(systemRoot_);
+    if (!table) throw mountsUnknown();
+    if (auto mounted = mountPointOf(allLoopDevicesBackedBy(systemRoot_, file), *table))
         co_return AttachedImage{*mounted, true};
 
     if (!method_) method_ = chooseMethod(machineAbilities());
     switch (*method_) {
-    case Method::mountAsRoot: co_return co_await mountAsRoot(file);
-    case Method::udisks: co_return co_await mountWithUdisks(file);
+    case Method::mountAsRoot: co_return co_await mountAsRoot(file, stop);
+    case Method::udisks: co_return co_await mountWithUdisks(file, stop);
     case Method::unavailable: break;
     }
     throw DiskImageError(systemMessage(EPERM));
 }
 
-QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
+QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image, std::stop_token stop) {
     if (!folder_) throw DiskImageError(systemMessage(EACCES)); // the log says why it was refused
     std::error_code ec;
     std::string name = image.stem().string();
@@ -180,37 +207,56 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image) {
     // given (not resolved again by path), so no swap of a path can move the mount elsewhere.
     std::vector<std::string> command{"mount",        "--no-canonicalize",         "-o", "loop,ro,nosuid,nodev",
                                      image.string(), mountPoint->descriptorPath().string()};
-    const ToolResult result = co_await runTool(std::move(command));
-    mountPoint.reset();
-    if (result.exitCode != 0) {
+    std::optional<ToolResult> result;
+    try {
+        result = co_await runTool(std::move(command), stop);
+    } catch (...) {
+        mountPoint.reset();
         folder_->removeEmptyFolder(name);
-        throw DiskImageError(result.reason("mount"));
+        throw;
+    }
+    mountPoint.reset();
+    if (result->exitCode != 0) {
+        folder_->removeEmptyFolder(name);
+        throw DiskImageError(result->reason("mount"));
     }
     co_return AttachedImage{privateFolder_ / name, false};
 }
 
-QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image) {
+// A loop device set up here is recorded in the private folder, so that a later run knows it
+// as its own leftover: without the folder none is set up.
+QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image, std::stop_token stop) {
+    if (!folder_) throw DiskImageError(systemMessage(EACCES)); // the log says why it was refused
     std::vector<std::string> setupCommand{"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"};
-    const ToolResult setup = co_await runTool(std::move(setupCommand));
+    const ToolResult setup = co_await runTool(std::move(setupCommand), stop);
     std::string loop;
     for (const std::string& line : setup.lines)
         if (auto device = mappedLoopDevice(line)) loop = std::move(*device);
     if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
 
-    // Recorded so that a later run knows this loop device as its own leftover.
-    if (folder_) writeFileAtomically(udisksRecord(loop), image.string());
+    if (const std::error_code unrecorded = writeFileAtomically(udisksRecord(loop), image.string())) {
+        deleteLoopDevice(loop);
+        throw DiskImageError(unrecorded.message());
+    }
+    try {
+        co_return co_await mountLoopDevice(loop, stop);
+    } catch (...) {
+        deleteLoopDevice(loop);
+        removeUdisksRecord(loop);
+        throw;
+    }
+}
 
-    // A whole-disk file system, else the first partition.
+// A whole-disk file system, else the first partition.
+QCoro::Task<AttachedImage> LoopImageMounter::mountLoopDevice(std::string loop, std::stop_token stop) {
     ToolResult mounted;
     const std::vector<std::string> devices{loop, loop + "p1"};
     for (const std::string& device : devices) {
         std::vector<std::string> mountCommand{"udisksctl", "mount", "-b", device, "-o", "ro", "--no-user-interaction"};
-        mounted = co_await runTool(std::move(mountCommand));
+        mounted = co_await runTool(std::move(mountCommand), stop);
         for (const std::string& line : mounted.lines)
             if (auto point = mountedAt(line); point && mounted.exitCode == 0) co_return AttachedImage{*point, false};
     }
-    runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
-    removeUdisksRecord(loop);
     throw DiskImageError(mounted.reason("udisksctl"));
 }
 
@@ -229,14 +275,20 @@ void LoopImageMounter::removeUdisksRecord(const std::string& loopDevice) const {
 }
 
 void LoopImageMounter::detach(const fs::path& mountPoint) {
-    const auto table = readMountTable(systemRoot_);
     const fs::path clean = mountPoint.lexically_normal();
-    const auto entry = std::find_if(table.begin(), table.end(), [&](const MountEntry& e) { return e.mountPoint == clean; });
+    const auto table = readMountTable(systemRoot_);
+    const MountEntry* entry = nullptr;
+    if (table)
+        if (const auto found = std::ranges::find(*table, clean, &MountEntry::mountPoint); found != table->end())
+            entry = &*found;
     if (isInPrivateFolder(clean)) {
-        if (entry != table.end()) unmountPrivate(clean);
+        // A folder of our own is unmounted by its path, whether or not the table could tell.
+        if (entry || !table) unmountPrivate(clean);
         if (clean.parent_path() == privateFolder_) folder_->removeEmptyFolder(clean.filename());
-    } else if (entry != table.end()) {
+    } else if (entry) {
         unmountUdisks(entry->source);
+    } else if (!table) {
+        log::error(logCategory, "couldn't detach " + clean.string() + ": the mount table can't be read");
     }
 }
 
@@ -258,21 +310,30 @@ void LoopImageMounter::unmountUdisks(const std::string& device) {
     if (!unmounted) unmounted = runQuietly({"udisksctl", "unmount", "-f", "-b", device, "--no-user-interaction"});
     if (!unmounted) log::error(logCategory, "couldn't detach " + device);
     const std::string loop = wholeLoopDevice(device);
-    runQuietly({"udisksctl", "loop-delete", "-b", loop, "--no-user-interaction"});
+    deleteLoopDevice(loop);
     removeUdisksRecord(loop);
 }
 
 bool LoopImageMounter::isMounted(const fs::path& mountPoint) const {
-    return isMountPoint(mountPoint, readMountTable(systemRoot_));
+    const auto table = readMountTable(systemRoot_);
+    return !table || isMountPoint(mountPoint, *table);
 }
 
 // Only what this program leaves in its own checked folder is cleared: empty mount folders
 // (rmdir, which takes nothing else) and its own records of udisks loop devices. Any other
-// entry stays where it is.
+// entry stays where it is. Without the mount table nothing is touched: a device mounted
+// where it can't be seen would be deleted under its user, so every record waits for a later run.
 void LoopImageMounter::detachLeftovers() {
     if (leftoversChecked_.exchange(true) || !folder_) return;
-    for (const MountEntry& entry : readMountTable(systemRoot_))
+    const auto table = readMountTable(systemRoot_);
+    if (!table) {
+        log::error(logCategory, "left earlier images as they are: the mount table can't be read");
+        return;
+    }
+    for (const MountEntry& entry : *table)
         if (isInPrivateFolder(entry.mountPoint)) detach(entry.mountPoint);
+    // What was unmounted just now is gone from it.
+    const auto remaining = readMountTable(systemRoot_);
 
     constexpr std::string_view recordPrefix = "udisks-";
     for (const std::string& name : folder_->names()) {
@@ -285,12 +346,13 @@ void LoopImageMounter::detachLeftovers() {
         // may have been freed and taken again, or the user may mount the same image
         // elsewhere: only the named device, still backed by that image and mounted nowhere
         // (what was mounted in this folder is unmounted above), is deleted.
+        if (!remaining) continue;
         const std::string loop = name.substr(recordPrefix.size());
         const std::string image = readWholeFile(privateFolder_ / name).value_or("");
         const auto devices =
             image.empty() ? std::vector<std::string>() : namedLoopDeviceIfBackedBy(systemRoot_, loop, image);
-        if (!devices.empty() && !mountPointOf(devices, readMountTable(systemRoot_)))
-            runQuietly({"udisksctl", "loop-delete", "-b", "/dev/" + loop, "--no-user-interaction"});
+        if (!devices.empty() && !mountPointOf(devices, *remaining))
+            deleteLoopDevice("/dev/" + loop);
         folder_->removeOwnFile(name);
     }
 }

@@ -6,9 +6,11 @@
 // refused and then not used at all). An image that is already
 // mounted (a loop device backed by that file has a mount) is reported, not mounted twice.
 // Detaching tries plain unmounts, then a forced (lazy) one. What an earlier run of the
-// program left attached is detached before the first attach of this one.
+// program left attached is detached before the first attach of this one. Each tool run of
+// an attach is bounded: one that hasn't ended by then is killed and the attach fails.
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -34,15 +36,19 @@ public:
 
     // The private folder and the method this machine offers.
     LoopImageMounter();
+    // A mount of a slow disk takes seconds: a minute is generous.
+    static constexpr std::chrono::milliseconds defaultToolTimeout = std::chrono::minutes(1);
+
     // Without a method, the machine's is chosen at the first attach.
     LoopImageMounter(std::filesystem::path privateFolder, std::optional<Method> method,
-                     std::shared_ptr<ExternalProcessRunning> launcher, std::filesystem::path systemRoot = "/");
+                     std::shared_ptr<ExternalProcessRunning> launcher, std::filesystem::path systemRoot = "/",
+                     std::chrono::milliseconds toolTimeout = defaultToolTimeout);
 
     // A per-user temporary folder made for this run only goes with the mounter, once the
     // images folder in it is empty (detaching removes the mount folders).
     ~LoopImageMounter() override;
 
-    QCoro::Task<AttachedImage> attach(std::filesystem::path image) override;
+    QCoro::Task<AttachedImage> attach(std::filesystem::path image, std::stop_token stop) override;
     void detach(const std::filesystem::path& mountPoint) override;
     bool isMounted(const std::filesystem::path& mountPoint) const override;
     void detachLeftovers() override;
@@ -71,9 +77,10 @@ private:
         std::string reason(std::string_view tool) const;
     };
 
-    QCoro::Task<ToolResult> runTool(std::vector<std::string> command);
-    QCoro::Task<AttachedImage> mountAsRoot(std::filesystem::path image);
-    QCoro::Task<AttachedImage> mountWithUdisks(std::filesystem::path image);
+    QCoro::Task<ToolResult> runTool(std::vector<std::string> command, std::stop_token stop);
+    QCoro::Task<AttachedImage> mountAsRoot(std::filesystem::path image, std::stop_token stop);
+    QCoro::Task<AttachedImage> mountWithUdisks(std::filesystem::path image, std::stop_token stop);
+    QCoro::Task<AttachedImage> mountLoopDevice(std::string loop, std::stop_token stop);
     bool isInPrivateFolder(const std::filesystem::path& path) const;
     void unmountPrivate(const std::filesystem::path& mountPoint);
     void unmountUdisks(const std::string& device);
@@ -86,6 +93,7 @@ private:
     std::optional<Method> method_; // none yet: asked of the machine at the first attach
     std::shared_ptr<ExternalProcessRunning> launcher_;
     std::filesystem::path systemRoot_;
+    std::chrono::milliseconds toolTimeout_;
     std::atomic<bool> leftoversChecked_ = false; // the start-up task and a first attach may race
 };
 

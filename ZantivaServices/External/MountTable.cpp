@@ -1,11 +1,13 @@
 #include "External/MountTable.h"
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 
 #include "External/ToolOutputText.h"
 #include "Model/SpecText.h"
 #include "Platform/AtomicFile.h"
+#include "Platform/KernelFile.h"
 
 namespace zantiva {
 namespace {
@@ -35,9 +37,11 @@ fs::path under(const fs::path& root, const fs::path& absolute) { return root / a
 
 } // namespace
 
-std::vector<MountEntry> readMountTable(const fs::path& root) {
+std::optional<std::vector<MountEntry>> readMountTable(const fs::path& root) {
+    const auto text = readKernelFile(under(root, "/proc/self/mountinfo"), std::numeric_limits<std::size_t>::max());
+    if (!text) return std::nullopt;
     std::vector<MountEntry> table;
-    std::istringstream lines(readWholeFile(under(root, "/proc/self/mountinfo")).value_or(""));
+    std::istringstream lines(*text);
     for (std::string line; std::getline(lines, line);) {
         // id parent major:minor root mount-point options [optional fields] - type source super-options
         std::istringstream fields(line);

@@ -16,8 +16,10 @@ struct MountEntry {
     std::string source;              // "/dev/loop3", as mounted
 };
 
-// The mounts of <root>/proc/self/mountinfo, in its order.
-std::vector<MountEntry> readMountTable(const std::filesystem::path& root);
+// The mounts of <root>/proc/self/mountinfo, in its order, read whole however long (a busy
+// container host has hundreds of thousands). Absent when it can't be read: then nothing is
+// known about what is mounted, which is not the same as nothing being mounted.
+std::optional<std::vector<MountEntry>> readMountTable(const std::filesystem::path& root);
 
 // The "major:minor" numbers of every loop device backed by the file (and of its
 // partitions), from <root>/sys/block/loop*/loop/backing_file.

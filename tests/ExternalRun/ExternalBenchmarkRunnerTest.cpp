@@ -69,15 +69,19 @@ struct FakeImages final : DiskImageMounting {
     fs::path volume;
     bool alreadyMounted = false;
     std::optional<std::string> failure;
+    bool hangs = false; // as a mount that never returns: until the stop
     int attaches = 0;
     std::set<fs::path> mounted;
     std::vector<fs::path> detached;
     std::atomic<bool> leftoversDetached = false;
 
-    QCoro::Task<AttachedImage> attach(fs::path) override {
+    QCoro::Task<AttachedImage> attach(fs::path, std::stop_token stop) override {
         ++attaches;
-        auto mounting = QCoro::sleepFor(1ms);
-        co_await mounting;
+        do {
+            auto mounting = QCoro::sleepFor(1ms);
+            co_await mounting;
+        } while (hangs && !stop.stop_requested());
+        if (hangs) throw CancellationError();
         if (failure) throw DiskImageError(*failure);
         mounted.insert(volume);
         co_return AttachedImage{volume, alreadyMounted};
@@ -322,6 +326,24 @@ TEST_F(ExternalRunnerTest, QuittingDuringARunKillsTheToolThenDetachesItsImage) {
     EXPECT_TRUE(runUntil([&] { return isGone(grandchild); }));
     EXPECT_FALSE(gate->isBusy());
     EXPECT_TRUE(runUntil([&] { return activity->held == 0; })) << "the run ended with the quit";
+}
+
+TEST_F(ExternalRunnerTest, StopWhileItsImageOpensEndsTheRunAtOnceAsStopped) {
+    std::ofstream(folder / "Cinebench.iso") << "image";
+    ExternalBenchmarkInstallation onImage = installed(App::cinebench2024, "cinebench/run");
+    onImage.diskImagePath = (folder / "Cinebench.iso").string();
+    store->setInstallation(onImage, App::cinebench2024);
+    images->hangs = true;
+    makeRunner();
+    recordStatuses();
+    runner->runAll(App::cinebench2024);
+    ASSERT_TRUE(runUntil([&] { return images->attaches == 1; }));
+    runner->stop();
+    ASSERT_TRUE(runUntil([&] { return !runner->isRunning(); }));
+    EXPECT_EQ(images->attaches, 1) << "no later step opens the image again";
+    EXPECT_TRUE(runner->wasCancelled());
+    EXPECT_TRUE(runner->problems().empty());
+    EXPECT_NE(std::ranges::find(*statuses, Status(LocalizedMessage("ExtRun.Cancelled"))), statuses->end());
 }
 
 TEST_F(ExternalRunnerTest, ARunKeepsTheMachineAndDisplayAwakeUntilItEndsWhicheverWay) {
@@ -594,12 +616,12 @@ TEST_F(ExternalRunnerTest, RealImageIsMountedForTheRunAndDetachedAtQuit) {
     testing::awaitTask(runner->installations().chooseDiskImage(image, App::geekbench));
     ASSERT_TRUE(runner->installations().isReady(App::geekbench)) << runner->installations().chooseError().at(App::geekbench).key();
     const fs::path mountPoint = folder / "mounts" / "Geekbench-6.3.0";
-    EXPECT_TRUE(isMountPoint(mountPoint, readMountTable("/")));
+    EXPECT_TRUE(isMountPoint(mountPoint, readMountTable("/").value()));
 
     runner->begin({ExternalBenchmarkStep{App::geekbench, ExternalTestKind::gpu}}, false);
     const pid_t grandchild = toolPid();
     runner->shutDown();
-    EXPECT_FALSE(isMountPoint(mountPoint, readMountTable("/")));
+    EXPECT_FALSE(isMountPoint(mountPoint, readMountTable("/").value()));
     EXPECT_TRUE(runUntil([&] { return isGone(grandchild); }));
     ASSERT_TRUE(runUntil([&] { return !runner->isRunning(); }));
 }

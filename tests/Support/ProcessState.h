@@ -17,14 +17,14 @@ inline bool isGone(pid_t pid) {
 
 // Whether this process has a child, running or not yet reaped.
 inline bool hasChildProcesses() {
-    return std::ranges::any_of(allProcessStats(), [self = ::getpid()](const ProcessStat& process) {
+    return std::ranges::any_of(allProcessStats().value(), [self = ::getpid()](const ProcessStat& process) {
         return process.parent == self;
     });
 }
 
 // The processes that run, zombies left out.
 inline std::vector<ProcessStat> runningProcesses() {
-    auto processes = allProcessStats();
+    auto processes = allProcessStats().value();
     std::erase_if(processes, [](const ProcessStat& process) { return process.state == 'Z'; });
     return processes;
 }

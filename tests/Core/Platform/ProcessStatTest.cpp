@@ -47,6 +47,20 @@ TEST(ProcessStat, ReadsTheWholeFileOfTheProcessItNames) {
     EXPECT_EQ(self->state, 'R');
 }
 
+// A look that could not see every process is no look: the guard would take it for an empty
+// table and kill nothing. A process that went (its stat missing) is simply left out.
+TEST(ProcessStat, ATableWithAStatThatCantBeReadIsNoTable) {
+    testing::TemporaryFolder folder;
+    const auto proc = folder / "proc";
+    std::filesystem::create_directories(proc / "20");
+    std::ofstream(proc / "20" / "stat") << "20 (a) S 1 20 20 0\n";
+    std::filesystem::create_directories(proc / "21");
+    EXPECT_EQ(allProcessStats(proc), (std::vector<ProcessStat>{{20, "a", 'S', 1, 20}}));
+    std::filesystem::create_directories(proc / "22" / "stat"); // its read fails, as one past the descriptor limit
+    EXPECT_EQ(allProcessStats(proc), std::nullopt);
+    EXPECT_EQ(allProcessStats(folder / "none"), std::nullopt);
+}
+
 // The scans of every process meet processes that end between the open of their stat and the
 // read, which then fails (ESRCH): such a process is gone, and the read says so without throwing.
 TEST(ProcessStat, AProcessReapedBetweenTheOpenAndTheReadReadsAsGone) {

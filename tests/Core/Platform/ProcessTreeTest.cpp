@@ -54,5 +54,24 @@ TEST_F(FixtureProc, OwnMemoryIsTheResidentAnonymousMemoryOrNothing) {
     EXPECT_GT(ownMemoryOf(::getpid()), 0u);
 }
 
+// The page reader's memory bound: what can't be read is unknown, never nothing.
+TEST_F(FixtureProc, TheTreesMemoryIsUnknownWhereALookFails) {
+    process(10, "10 (reader) S 1 10 10", "RssAnon:\t1024 kB\n");
+    process(11, "11 (engine) S 10 11 11", "RssAnon:\t2048 kB\n");
+    process(12, "12 (other) S 1 12 12", "RssAnon:\t4096 kB\n");
+    EXPECT_EQ(treeMemoryOf(10, proc), 3072u * 1024);
+    std::filesystem::remove(proc / "11" / "status");
+    EXPECT_EQ(treeMemoryOf(10, proc), 1024u * 1024) << "a process that went holds nothing";
+
+    std::filesystem::create_directory(proc / "11" / "status"); // its read fails
+    EXPECT_EQ(ownMemoryOf(11, proc), std::nullopt);
+    EXPECT_EQ(treeMemoryOf(10, proc), std::nullopt);
+    std::filesystem::remove(proc / "11" / "status");
+    std::filesystem::create_directory(proc / "13");
+    std::filesystem::create_directory(proc / "13" / "stat");
+    EXPECT_EQ(descendantsOf(10, proc), std::nullopt);
+    EXPECT_EQ(treeMemoryOf(10, proc), std::nullopt);
+}
+
 } // namespace
 } // namespace zantiva

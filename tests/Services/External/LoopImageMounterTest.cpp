@@ -25,6 +25,7 @@
 #include "../../Support/EnvironmentChange.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
+#include "StandInTool.h"
 
 namespace zantiva {
 namespace {
@@ -32,27 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/")); }
-
-// A stand-in for udisksctl first on the search path, whether or not the machine has the real
-// one: its daemon needs a system bus. It runs the given shell script.
-class FakeUdisksctl {
-public:
-    explicit FakeUdisksctl(const std::string& script) {
-        std::ofstream(folder / "udisksctl") << "#!/bin/sh\n" << script;
-        fs::permissions(folder / "udisksctl", fs::perms(0755));
-    }
-    // "status" exits with the given code; every other command fails as udisksctl does without
-    // its daemon.
-    explicit FakeUdisksctl(int statusExit)
-        : FakeUdisksctl("[ \"$1\" = status ] && exit " + std::to_string(statusExit) +
-                        "\necho 'Error connecting to the udisks daemon' >&2\nexit 1\n") {}
-
-private:
-    testing::TemporaryFolder folder;
-    testing::EnvironmentChange path{"PATH",
-                                    folder.path().string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "")};
-};
+bool isMounted(const fs::path& path) { return isMountPoint(path, readMountTable("/").value()); }
 
 class LoopImageMounterTest : public ::testing::Test {
 protected:
@@ -81,7 +62,7 @@ protected:
 
 TEST_F(LoopImageMounterTest, AttachesReadOnlyReportsARepeatAndDetaches) {
     LoopImageMounter images = mounter(privateFolder.path());
-    const AttachedImage attached = testing::awaitTask(images.attach(image));
+    const AttachedImage attached = testing::awaitTask(images.attach(image, {}));
     EXPECT_FALSE(attached.wasAlreadyMounted);
     EXPECT_EQ(attached.mountPoint.parent_path(), privateFolder.path());
     ASSERT_TRUE(isMounted(attached.mountPoint));
@@ -97,7 +78,7 @@ TEST_F(LoopImageMounterTest, AttachesReadOnlyReportsARepeatAndDetaches) {
     EXPECT_EQ(errno, EROFS);
 
     // The same image again is found where it is, not mounted twice.
-    const AttachedImage again = testing::awaitTask(images.attach(image));
+    const AttachedImage again = testing::awaitTask(images.attach(image, {}));
     EXPECT_TRUE(again.wasAlreadyMounted);
     EXPECT_EQ(again.mountPoint, attached.mountPoint);
 
@@ -110,22 +91,22 @@ TEST_F(LoopImageMounterTest, AnImageThatIsNotAFileSystemFailsWithTheToolsReason)
     const fs::path junk = scratch / "junk.iso";
     std::ofstream(junk) << std::string(64 * 1024, 'x');
     LoopImageMounter images = mounter(privateFolder.path());
-    EXPECT_FALSE(testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(junk)); }).reason.empty());
+    EXPECT_FALSE(testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(junk, {})); }).reason.empty());
     EXPECT_TRUE(fs::is_empty(privateFolder.path())); // no mount folder left behind
-    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "missing.iso")), DiskImageError);
+    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "missing.iso", {})), DiskImageError);
 }
 
 TEST_F(LoopImageMounterTest, LeftoversOfAnEarlierRunAreDetachedAtTheNextStart) {
     fs::path leftover;
     {
         LoopImageMounter earlier = mounter(privateFolder.path());
-        leftover = testing::awaitTask(earlier.attach(image)).mountPoint;
+        leftover = testing::awaitTask(earlier.attach(image, {})).mountPoint;
     } // ended without detaching, as a crash would
     ASSERT_TRUE(isMounted(leftover));
 
     const fs::path second = buildImage("second.img");
     LoopImageMounter next = mounter(privateFolder.path());
-    const AttachedImage attached = testing::awaitTask(next.attach(second));
+    const AttachedImage attached = testing::awaitTask(next.attach(second, {}));
     EXPECT_FALSE(isMounted(leftover));
     EXPECT_TRUE(isMounted(attached.mountPoint));
     next.detach(attached.mountPoint);
@@ -135,7 +116,7 @@ TEST_F(LoopImageMounterTest, AFolderReachedThroughALinkIsStillDetached) {
     // The mount table names the real path; a runtime or temporary folder may be a link.
     fs::create_directory_symlink(privateFolder.path(), scratch / "link");
     LoopImageMounter images = mounter(scratch / "link" / "images");
-    const AttachedImage attached = testing::awaitTask(images.attach(image));
+    const AttachedImage attached = testing::awaitTask(images.attach(image, {}));
     ASSERT_TRUE(isMounted(privateFolder / "images" / image.stem()));
     images.detach(attached.mountPoint);
     EXPECT_FALSE(isMounted(privateFolder / "images" / image.stem()));
@@ -176,7 +157,7 @@ private:
 // another device or on the recorded one taken again, is never touched; only the recorded
 // device, still backed by the image and mounted nowhere, is deleted.
 TEST_F(LoopImageMounterTest, LeftoverRecordsTouchOnlyTheirOwnUnmountedDevice) {
-    const FakeUdisksctl udisks(udisksWithRealTools);
+    const testing::FakeUdisksctl udisks(udisksWithRealTools);
     const UsersLoopDevice users(image);
     if (users.name().empty()) GTEST_SKIP() << "losetup could not set up a loop device";
     const fs::path own = scratch / "own";
@@ -232,7 +213,7 @@ TEST_F(LoopImageMounterTest, TheMountLandsOnTheCheckedFolderEvenWhenItsPathIsSwa
         fs::create_directory_symlink(victim, made);
     });
     LoopImageMounter images(folder, LoopImageMounter::Method::mountAsRoot, launcher);
-    testing::awaitTask(images.attach(image));
+    testing::awaitTask(images.attach(image, {}));
     EXPECT_FALSE(isMounted(victim));
     EXPECT_TRUE(fs::exists(victim / "passwd"));
     EXPECT_TRUE(isMounted(folder / "moved"));
@@ -284,14 +265,14 @@ TEST_F(LeftoverSweep, AnotherUsersLinkInPlaceOfTheFolderIsRefusedAndNothingIsDel
     LoopImageMounter images = mounter(shared / "images");
     images.detachLeftovers();
     std::ofstream(scratch / "some.img") << std::string(4096, '\0');
-    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "some.img")), DiskImageError);
+    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "some.img", {})), DiskImageError);
     expectVictimUntouched();
 }
 
 TEST_F(LoopImageMounterTest, WithoutAnAnsweringUdisksDaemonRootMountsTheImageItself) {
-    const FakeUdisksctl udisks(1);
+    const testing::FakeUdisksctl udisks(1);
     LoopImageMounter images(privateFolder.path(), std::nullopt, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
-    const AttachedImage attached = testing::awaitTask(images.attach(image));
+    const AttachedImage attached = testing::awaitTask(images.attach(image, {}));
     EXPECT_EQ(attached.mountPoint.parent_path(), privateFolder.path());
     EXPECT_TRUE(isMounted(attached.mountPoint));
     images.detach(attached.mountPoint);
@@ -316,13 +297,13 @@ TEST(LoopImageMountMethod, UdisksWhereItsDaemonAnswersElseTheLoopMountWhereThatI
 
 TEST(LoopImageMountMethod, TheDaemonIsAskedThroughUdisksctlStatus) {
     {
-        const FakeUdisksctl unreachable(1);
+        const testing::FakeUdisksctl unreachable(1);
         const auto abilities = LoopImageMounter::machineAbilities();
         EXPECT_TRUE(abilities.udisksInstalled);
         EXPECT_FALSE(abilities.udisksAnswers);
     }
     {
-        const FakeUdisksctl answering(0);
+        const testing::FakeUdisksctl answering(0);
         EXPECT_TRUE(LoopImageMounter::machineAbilities().udisksAnswers);
     }
     testing::TemporaryFolder empty;
@@ -342,7 +323,7 @@ TEST(MountTableTest, ReadsMountPointsWithEscapedBlanksAndLoopBackingFiles) {
     std::ofstream(root / "sys/block/loop3/dev") << "7:3\n";
     std::ofstream(root / "sys/block/loop3/loop3p1/dev") << "259:0\n";
 
-    const auto table = readMountTable(root.path());
+    const auto table = readMountTable(root.path()).value();
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[1].source, "/dev/loop3");
     const auto devices = allLoopDevicesBackedBy(root.path(), "/home/ana/Geekbench.iso");

@@ -1,13 +1,16 @@
-// The guard's kill of what is below it when the look at the process table fails. The one way
-// it can fail here is memory running out, which a test can't bring about: the look throws.
+// The guard's kill of what is below it when the look at the process table fails: when the
+// table can't be read (no descriptor left, no access) or when the look throws (memory ran
+// out, which a test can't bring about).
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <new>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "../../Support/PollUntil.h"
 #include "ToolGuardProgram/DescendantKill.h"
 
 namespace zantiva {
@@ -34,14 +37,26 @@ struct GroupLeader : ::testing::Test {
         ::kill(leader, SIGKILL);
         ::waitpid(leader, nullptr, 0);
     }
+
+    // Whether the leader ended by SIGKILL; waits a while for it, never for ever.
+    bool wasKilled() {
+        int status = 0;
+        pid_t ended = 0;
+        testing::pollUntil([&] { return (ended = ::waitpid(leader, &status, WNOHANG)) != 0; });
+        if (ended != leader) return false;
+        leader = 0;
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
 };
 
-TEST_F(GroupLeader, ALookThatFailsStillKillsTheGroupItWasGiven) {
-    toolguard::killDescendants(leader, []() -> std::vector<pid_t> { throw std::bad_alloc(); });
-    int status = 0;
-    ASSERT_EQ(::waitpid(leader, &status, 0), leader);
-    leader = 0;
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+TEST_F(GroupLeader, ALookThatThrowsStillKillsTheGroupItWasGiven) {
+    toolguard::killDescendants(leader, []() -> std::optional<std::vector<pid_t>> { throw std::bad_alloc(); });
+    EXPECT_TRUE(wasKilled());
+}
+
+TEST_F(GroupLeader, ALookThatCouldNotReadTheTableKillsTheGroupItWasGiven) {
+    toolguard::killDescendants(leader, []() -> std::optional<std::vector<pid_t>> { return std::nullopt; });
+    EXPECT_TRUE(wasKilled());
 }
 
 } // namespace

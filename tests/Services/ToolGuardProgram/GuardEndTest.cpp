@@ -9,6 +9,7 @@
 #include <fstream>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -75,6 +76,21 @@ TEST_F(GuardedTool, AGuardKilledOutrightLeavesNothingItStarted) {
     ASSERT_EQ(::waitpid(guard, nullptr, 0), guard);
     guard = 0;
     expectNothingLeft("the guard's SIGKILL");
+}
+
+// Both halves of the guard with one descriptor to spare (the tool's limit may be so low): a
+// stop still finds and ends all the tool started, and then the guard.
+TEST_F(GuardedTool, AGuardShortOfDescriptorsStillEndsAllItStartedAndItself) {
+    const pid_t keeper = parentOf(started.front());
+    ASSERT_GT(keeper, 0);
+    const rlimit few{4, 4};
+    for (const pid_t half : {guard, keeper}) ASSERT_EQ(::prlimit(half, RLIMIT_NOFILE, &few, nullptr), 0);
+    ASSERT_EQ(::kill(guard, SIGTERM), 0);
+    expectNothingLeft("a stop with few descriptors");
+    int status = 0;
+    ASSERT_TRUE(pollUntil([&] { return ::waitpid(guard, &status, WNOHANG) == guard; })) << "the guard spins";
+    guard = 0;
+    EXPECT_TRUE(isGone(keeper));
 }
 
 TEST_F(GuardedTool, TheToolsKeeperKilledOutrightLeavesNothingAndTheGuardEnds) {

@@ -1,0 +1,155 @@
+// The image mounter where its sources fail it: a mount table too long for a stored file or
+// not readable at all, a record of a loop device that can't be written, and a mount tool that
+// never returns. Stand-in tools on the search path log what they are asked; the mount table
+// and the loop devices are fixture trees.
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "External/LoopImageMounter.h"
+#include "External/ProcessLauncher.h"
+#include "Platform/AtomicFile.h"
+#include "Platform/CancelToken.h"
+#include "../../Support/AwaitTask.h"
+#include "../../Support/ProcessState.h"
+#include "../../Support/TemporaryFolder.h"
+#include "../../Support/ThrownBy.h"
+#include "StandInTool.h"
+
+namespace zantiva {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Method = LoopImageMounter::Method;
+
+// A machine whose loop3 is backed by the image and mounted by the user at /home/ana/mnt, and a
+// record of an earlier run that names loop3; udisksctl writes each command to a log.
+class LoopDeviceOfTheUser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::ofstream(image) << "image";
+        fs::create_directories(root / "sys/block/loop3/loop");
+        std::ofstream(root / "sys/block/loop3/loop/backing_file") << image.string() << '\n';
+        std::ofstream(root / "sys/block/loop3/dev") << "7:3\n";
+        fs::create_directories(root / "proc/self");
+        fs::create_directories(images);
+        std::ofstream(images / "udisks-loop3") << image.string();
+    }
+
+    LoopImageMounter mounter() {
+        return LoopImageMounter(images, Method::udisks, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
+                                root.path());
+    }
+    std::string asked() const {
+        std::ostringstream text;
+        text << std::ifstream(log).rdbuf();
+        return text.str();
+    }
+
+    testing::TemporaryFolder root, scratch;
+    const fs::path image = scratch / "Geekbench.iso";
+    const fs::path images = scratch / "images";
+    const fs::path log = scratch / "asked";
+    const fs::path mountinfo = root / "proc/self/mountinfo";
+    const testing::FakeUdisksctl udisks{"echo \"$*\" >> '" + log.string() + "'\n"};
+};
+
+TEST_F(LoopDeviceOfTheUser, IsFoundMountedInATableOfAHundredAndThirtyThousandMounts) {
+    {
+        std::ofstream table(mountinfo);
+        for (int n = 0; n < 130'000; ++n)
+            table << 1000 + n << " 22 0:" << n << " / /var/lib/containers/storage/overlay/" << n
+                  << "/merged rw,relatime - overlay overlay rw,lowerdir=/l/" << n << ",upperdir=/u/" << n << "\n";
+        table << "990000 22 7:3 / /home/ana/mnt ro,relatime - iso9660 /dev/loop3 ro\n";
+    }
+    ASSERT_GT(fs::file_size(mountinfo), storedFileLimit);
+    LoopImageMounter sweep = mounter();
+    sweep.detachLeftovers();
+    EXPECT_EQ(asked().find("loop-delete"), std::string::npos) << asked();
+    EXPECT_TRUE(sweep.isMounted("/home/ana/mnt"));
+    EXPECT_FALSE(sweep.isMounted("/home/ana"));
+}
+
+TEST_F(LoopDeviceOfTheUser, AMountTableThatCantBeReadTouchesNothingAndOpensNothing) {
+    fs::create_directory(mountinfo); // read() fails as it would past the descriptor limit
+    LoopImageMounter sweep = mounter();
+    sweep.detachLeftovers();
+    EXPECT_EQ(asked(), "");
+    EXPECT_TRUE(fs::exists(images / "udisks-loop3")) << "kept for a later run";
+    EXPECT_TRUE(sweep.isMounted("/home/ana/mnt")) << "unknown is not unmounted";
+    const auto error = testing::thrownBy<DiskImageError>([&] { testing::awaitTask(sweep.attach(image, {})); });
+    EXPECT_EQ(error.message, LocalizedMessage("External.MountsUnknown"));
+    EXPECT_EQ(asked(), "");
+}
+
+TEST(LoopDeviceRecord, ALoopDeviceThatCantBeRecordedIsDeletedAndNotMounted) {
+    testing::TemporaryFolder scratch;
+    const fs::path log = scratch / "asked";
+    const testing::FakeUdisksctl udisks("echo \"$*\" >> '" + log.string() + "'\n"
+                                        "[ \"$1\" = loop-setup ] && echo \"Mapped file $4 as /dev/loop7.\"\n"
+                                        "[ \"$1\" = mount ] && echo \"Mounted $3 at /media/ana/GB.\"\n"
+                                        "exit 0\n");
+    std::ofstream(scratch / "Geekbench.iso") << "image";
+    // A folder that is not empty in the record's place: the record can't be written.
+    fs::create_directories(scratch / "images" / "udisks-loop7" / "inside");
+    LoopImageMounter images(scratch / "images", Method::udisks, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD));
+    EXPECT_THROW(testing::awaitTask(images.attach(scratch / "Geekbench.iso", {})), DiskImageError);
+    std::ostringstream asked;
+    asked << std::ifstream(log).rdbuf();
+    EXPECT_NE(asked.str().find("loop-delete -b /dev/loop7"), std::string::npos) << asked.str();
+    EXPECT_EQ(asked.str().find("mount -b"), std::string::npos) << asked.str();
+}
+
+// A mount that never returns, as on a hung disk: it writes its pid, then waits.
+class MountThatHangs : public ::testing::Test {
+protected:
+    LoopImageMounter mounter(std::chrono::milliseconds bound) {
+        std::ofstream(scratch / "Geekbench.iso") << "image";
+        return LoopImageMounter(scratch / "images", Method::mountAsRoot,
+                                std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD), "/", bound);
+    }
+    pid_t standInPid() {
+        pid_t pid = 0;
+        if (testing::runUntil([&] { return fs::exists(pidFile) && fs::file_size(pidFile) > 0; }))
+            std::ifstream(pidFile) >> pid;
+        return pid;
+    }
+    void expectNothingLeft(pid_t mount) {
+        EXPECT_TRUE(testing::runUntil([&] { return testing::isGone(mount); })) << "the mount was not killed";
+        EXPECT_TRUE(fs::is_empty(scratch / "images")) << "its folder is removed";
+    }
+
+    testing::TemporaryFolder scratch;
+    const fs::path pidFile = scratch / "mount.pid";
+    const testing::StandInTool mount{"mount", "echo $$ > '" + pidFile.string() + "'\nexec sleep 1000\n"};
+};
+
+TEST_F(MountThatHangs, TheRunsStopKillsItAndEndsTheAttach) {
+    LoopImageMounter images = mounter(LoopImageMounter::defaultToolTimeout);
+    std::stop_source stop;
+    testing::Awaited<AttachedImage> attached;
+    auto attaching = testing::capture(images.attach(scratch / "Geekbench.iso", stop.get_token()), attached);
+    const pid_t mount = standInPid();
+    ASSERT_GT(mount, 0);
+    stop.request_stop();
+    ASSERT_TRUE(testing::runUntil([&] { return attached.done; }));
+    EXPECT_THROW(std::rethrow_exception(attached.error), CancellationError);
+    expectNothingLeft(mount);
+}
+
+TEST_F(MountThatHangs, PastItsBoundItIsKilledAndTheImageDidntOpenInTime) {
+    LoopImageMounter images = mounter(300ms);
+    const auto error = testing::thrownBy<DiskImageError>(
+        [&] { testing::awaitTask(images.attach(scratch / "Geekbench.iso", {})); });
+    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
+    expectNothingLeft(standInPid());
+}
+
+} // namespace
+} // namespace zantiva
