@@ -31,6 +31,13 @@ std::optional<ProcessStat> statOf(pid_t pid, const fs::path& proc, std::error_co
     return statOfText(std::move(*text), pid);
 }
 
+// Another user's process that /proc hides (mounted with hidepid=1, its files refused with
+// EPERM): a process this one may not look at is one it may not signal either, so it belongs to
+// no tree that this one ends or measures.
+bool isProcessHidden(const std::error_code& error) {
+    return error == std::errc::operation_not_permitted;
+}
+
 } // namespace
 
 std::optional<ProcessStat> parseProcessStat(std::string_view line) {
@@ -77,7 +84,7 @@ std::optional<std::vector<ProcessStat>> allProcessStats(const fs::path& proc) {
         std::error_code error;
         if (auto stat = statOf(pid, proc, error))
             stats.push_back(std::move(*stat));
-        else if (error && !isProcessGone(error))
+        else if (error && !isProcessGone(error) && !isProcessHidden(error))
             return std::nullopt;
     }
     return stats;

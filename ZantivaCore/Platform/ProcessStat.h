@@ -33,10 +33,10 @@ std::optional<ProcessStat> readProcessStat(int statFile, pid_t pid);
 // The process's stat in `proc`; absent when it has ended or its line names another process.
 std::optional<ProcessStat> processStatOf(pid_t pid, const std::filesystem::path& proc = "/proc");
 
-// Every process in `proc` whose stat reads. Processes that end meanwhile are simply left out;
-// absent when the table could not be read: `proc` does not list, or a stat fails for another
-// reason than its process having gone (no descriptor left, no access). Only one descriptor is
-// held at a time.
+// Every process in `proc` whose stat reads. Processes that end meanwhile, and another user's
+// that /proc hides (hidepid=1), are simply left out; absent when the table could not be read:
+// `proc` does not list, or a stat fails for another reason (no descriptor left, an I/O error).
+// Only one descriptor is held at a time.
 std::optional<std::vector<ProcessStat>> allProcessStats(const std::filesystem::path& proc = "/proc");
 
 } // namespace zantiva

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +61,31 @@ TEST(ProcessStat, ATableWithAStatThatCantBeReadIsNoTable) {
     std::filesystem::create_directories(proc / "22" / "stat"); // its read fails, as one past the descriptor limit
     EXPECT_EQ(allProcessStats(proc), std::nullopt);
     EXPECT_EQ(allProcessStats(folder / "none"), std::nullopt);
+}
+
+// On a /proc mounted with hidepid=1 another user's processes are listed but their files refused
+// (EPERM). Such a process is none of this one's to end, so the table still reads: counted as a
+// failed look, every look would fail there and the page reader would always be over its bound.
+TEST(ProcessStat, AnotherUsersProcessThatProcHidesIsLeftOut) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting /proc needs root";
+    testing::TemporaryFolder folder;
+    const auto proc = folder / "proc";
+    std::filesystem::create_directory(proc);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::others_exec, std::filesystem::perm_options::add);
+    if (::mount("proc", proc.c_str(), "proc", 0, "hidepid=1") != 0) GTEST_SKIP() << "no /proc can be mounted here";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        const auto stats = allProcessStats(proc);
+        const bool sawItself = stats && std::ranges::any_of(*stats, [](const ProcessStat& s) { return s.pid == ::getpid(); });
+        const bool sawRoots = stats && std::ranges::any_of(*stats, [](const ProcessStat& s) { return s.pid == 1; });
+        ::_exit(sawItself && !sawRoots ? 0 : 1);
+    }
+    int status = 0;
+    const pid_t reaped = ::waitpid(child, &status, 0);
+    ::umount2(proc.c_str(), MNT_DETACH);
+    ASSERT_EQ(reaped, child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the table was refused or showed what it hides";
 }
 
 // The scans of every process meet processes that end between the open of their stat and the
