@@ -13,6 +13,7 @@
 #include "Account/APIError.h"
 #include "Model/JsonCodec.h"
 #include "Platform/ProgramFolder.h"
+#include "ProcessStart/ByteCommand.h"
 #include "WebRequest/WebRequestProtocol.h"
 
 namespace zantiva {
@@ -104,17 +105,18 @@ QCoro::Task<HttpResponse> HttpTransport::send(HttpRequest request) {
 
     const std::unique_ptr<QProcess, LaterDeleter> run(new QProcess(&runs_));
     QProcess& process = *run;
-    process.setProgram(QString::fromStdString(program_.string()));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ByteCommand command({program_.string()});
+    const auto notStarted = [this](const std::string& why) {
+        return APIError::unreachable("couldn't start " + program_.string() + ": " + why);
+    };
     // A run outlived by this program would go on sending; it ends with it instead.
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    // Waiting for the start blocks only until exec() has run in the child.
-    process.start();
-    if (!process.waitForStarted(-1))
-        throw APIError::unreachable("couldn't start " + program_.string() + ": " + process.errorString().toStdString());
+    if (auto failure = command.start(process, QIODevice::ReadWrite, [] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }))
+        throw notStarted(*failure);
     process.write(encodeOrder({std::move(request), userAgent_}));
     process.closeWriteChannel();
     const bool overran = co_await RunEnd(process, runLimit_);
+    if (auto failure = command.startFailure()) throw notStarted(*failure);
 
     WebRequestAnswer answer = answerOf(process, overran, runLimit_);
     if (auto* failure = std::get_if<WebRequestFailure>(&answer)) throw APIError::unreachable(failure->why);

@@ -68,6 +68,19 @@ TEST_F(PageReaderProcessTest, AProgramThatGivesNoAnswerOrIsMissingGivesNoScores)
     EXPECT_EQ(needsUser, 0);
 }
 
+// Paths are the file system's bytes: a reader installed under a folder whose name isn't UTF-8
+// (byte 0xff) still starts.
+TEST_F(PageReaderProcessTest, AProgramUnderAFolderNamedWithAByteThatIsNotUtf8Starts) {
+    TemporaryFolder folder;
+    const std::filesystem::path program = folder / "bin\xff" / "zantiva-page-reader";
+    std::filesystem::create_directory(program.parent_path());
+    std::filesystem::copy_file(fixtures / "page-reader" / "scores", program);
+    PageReaderProcess reader(loc, settings(program));
+    const auto result = awaitTask(read(reader, false));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->gpuScore, 98765);
+}
+
 struct HangingReader : PageReaderProcessTest {
     TemporaryFolder folder;
     const std::filesystem::path pidFile = folder / "grandchild.pid";

@@ -2,6 +2,7 @@
 // still waiting when its owner goes, or whose run does not end; and that the TLS stack stays
 // out of the calling program.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -124,6 +125,25 @@ TEST(Transport, AnHttpsCallLoadsNoTlsLibraryHereAndAMissingProgramIsAFailure) {
     const auto lost = awaitOutcome(missing.send(https), std::chrono::seconds(5));
     ASSERT_TRUE(apiError(lost));
     EXPECT_EQ(apiError(lost)->kind(), APIError::Kind::unreachable);
+    EXPECT_THAT(apiError(lost)->what(),
+                ::testing::AllOf(::testing::HasSubstr("couldn't start /nonexistent/zantiva-web-request"),
+                                 ::testing::EndsWith("No such file or directory")));
+}
+
+// Paths are the file system's bytes: a program installed under a folder whose name isn't UTF-8
+// (byte 0xff) still runs, and calls through it are answered.
+TEST(Transport, TheRequestProgramRunsFromAFolderNamedWithAByteThatIsNotUtf8) {
+    TemporaryFolder folder;
+    const std::filesystem::path program = folder / "bin\xff" / "zantiva-web-request";
+    std::filesystem::create_directory(program.parent_path());
+    std::filesystem::copy_file(ZANTIVA_WEB_REQUEST_LOOPBACK, program);
+    LoopbackServer server;
+    server.answer("user-points", CannedReply::object(200, {{"user_id", 7}}));
+    HttpTransport transport(HttpTransport::defaultUserAgent(), HttpTransport::Security::allowLoopbackHttp, program);
+    const auto answered = awaitOutcome(transport.send(get(server, "user-points")), std::chrono::seconds(20));
+    ASSERT_TRUE(answered.value);
+    EXPECT_EQ(answered.value->status, 200);
+    EXPECT_EQ(server.count("user-points"), 1);
 }
 
 } // namespace
