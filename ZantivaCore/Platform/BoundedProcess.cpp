@@ -6,6 +6,7 @@
 #include <exception>
 #include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -69,6 +70,68 @@ std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, 
     return std::nullopt;
 }
 
+// The signal the keeper of a program's group gets when its caller ends.
+constexpr int callerGone = SIGTERM;
+
+void endOwnGroup(int) { ::kill(0, SIGKILL); }
+
+// In the forked keeper only: async-signal-safe calls. It joins the program's group and waits
+// there, holding nothing open but `run`; should the caller end first, however it ends (the
+// parent-death signal, or `run` closed with nothing written), it ends the whole group, so that
+// nothing the program started outlives the caller. It leaves quietly on the byte the caller
+// writes to `run` when the run is over.
+[[noreturn]] void keepGroup(pid_t parent, pid_t group, int run) {
+    if (::setpgid(0, group) != 0) ::_exit(0);
+    struct sigaction ending {};
+    ending.sa_handler = endOwnGroup;
+    ::sigaction(callerGone, &ending, nullptr);
+    sigset_t others;
+    ::sigfillset(&others);
+    ::sigdelset(&others, callerGone);
+    ::sigprocmask(SIG_SETMASK, &others, nullptr);
+    ::prctl(PR_SET_PDEATHSIG, callerGone);
+    if (::getppid() != parent) endOwnGroup(0);
+    if (run > 0) ::close_range(0, static_cast<unsigned>(run) - 1, 0);
+    ::close_range(static_cast<unsigned>(run) + 1, ~0U, 0);
+    char byte = 0;
+    ssize_t got = 0;
+    while ((got = ::read(run, &byte, 1)) < 0 && errno == EINTR) {}
+    if (got != 1) endOwnGroup(0);
+    ::_exit(0);
+}
+
+// The keeper of the program's group (keepGroup) while a run lasts. Told to leave through a
+// socket rather than by a signal, so that it leaves even when this process no longer may
+// signal it.
+class GroupKeeper {
+public:
+    explicit GroupKeeper(pid_t group) {
+        int fds[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return;
+        FileDescriptor run(fds[0]);
+        running_ = FileDescriptor(fds[1]);
+        const pid_t parent = ::getpid();
+        pid_ = ::fork();
+        if (pid_ == 0) keepGroup(parent, group, run.get());
+        // Also here, so that the keeper is in the group before any kill of it.
+        if (pid_ > 0) ::setpgid(pid_, group);
+    }
+    ~GroupKeeper() {
+        if (pid_ <= 0) return;
+        // No SIGPIPE when the keeper is gone already (killed with the group).
+        [[maybe_unused]] const ssize_t sent = ::send(running_.get(), "", 1, MSG_NOSIGNAL);
+        running_.reset();
+        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {}
+    }
+    GroupKeeper(const GroupKeeper&) = delete;
+    GroupKeeper& operator=(const GroupKeeper&) = delete;
+    bool started() const { return pid_ > 0; }
+
+private:
+    FileDescriptor running_;
+    pid_t pid_ = -1;
+};
+
 // Kills the program with its group and reaps it. One that can't be signalled (it became
 // another user's, as pkexec's program becomes root) ends within its own bound; it is reaped
 // by a thread of its own then, so that a stop never waits for it. With no thread to be had
@@ -116,7 +179,7 @@ struct Drain {
 };
 
 // Reads until the program closes every stream it writes, so that none of them fills and
-// stops it; marks the result timed out or cancelled when that comes first.
+// stops it; marks the result timed out, cancelled or unreadable when that comes first.
 void readOutputs(std::vector<Drain>& drains, std::chrono::steady_clock::time_point deadline,
                  const CancelToken& cancel, BoundedProcessResult& result) {
     char buffer[4096];
@@ -137,7 +200,7 @@ void readOutputs(std::vector<Drain>& drains, std::chrono::steady_clock::time_poi
             case ReadOutcome::endOfStream: drain.fd.reset(); continue;
             // Output that can no longer be read can't be trusted whole: the run is cut off.
             case ReadOutcome::failed:
-                result.timedOut = true;
+                result.readFailed = true;
                 return;
             case ReadOutcome::data: break;
             }
@@ -182,13 +245,19 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     const std::optional<pid_t> pid = spawnInOwnGroup(arguments, writeEnds[0].get(), errorFd);
     writeEnds.clear();
     if (!pid) return std::nullopt;
+    // A run whose group can't be kept is not run: what it starts could outlive the caller.
+    const GroupKeeper keeper(*pid);
+    if (!keeper.started()) {
+        endProgram(*pid);
+        return std::nullopt;
+    }
 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     readOutputs(drains, deadline, cancel, result);
     drains.clear();
 
     int status = 0;
-    const auto cutOff = [&result] { return result.timedOut || result.cancelled; };
+    const auto cutOff = [&result] { return result.timedOut || result.cancelled || result.readFailed; };
     if (!cutOff() && !awaitExit(*pid, deadline, cancel, status, result)) return result;
     if (cutOff()) {
         endProgram(*pid);

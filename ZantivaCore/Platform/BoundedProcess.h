@@ -16,7 +16,8 @@ struct BoundedProcessResult {
     int exitStatus = -1;     // exit code; -1 when it did not exit on its own
     bool timedOut = false;   // killed at the deadline
     bool cancelled = false;  // killed because the run it served was stopped
-    bool succeeded() const { return !timedOut && !cancelled && exitStatus == 0; }
+    bool readFailed = false; // killed because its output could no longer be read
+    bool succeeded() const { return !timedOut && !cancelled && !readFailed && exitStatus == 0; }
 };
 
 // Runs a program from an argument list (never through a shell), standard input on
@@ -27,8 +28,9 @@ struct BoundedProcessResult {
 // a second). Either way the child is reaped before this returns, unless it can no longer be
 // signalled (it became another user's, as pkexec's program does): then this returns at once
 // and the child is reaped when it ends (or left unreaped, when no thread can be started to
-// wait for it). The child is killed should the calling thread end first, however it ends,
-// unless it runs a setuid program (pkexec): the kernel drops that request on such an exec.
+// wait for it). The child's group is killed should the calling thread end first, however it
+// ends (a keeper process waits in the group for that); only a member that became another
+// user's (pkexec's program) is beyond it, and ends by its own rules.
 // Nothing is thrown: a program that cannot be started gives no result.
 std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::string>& arguments,
                                                       std::chrono::milliseconds timeout,

@@ -74,4 +74,9 @@ std::optional<DriveHealthReading> decodeReading(std::string_view text) {
     return reading;
 }
 
+std::optional<DriveHealthReading> decodeAnswer(std::string_view output) {
+    if (!output.starts_with(startLine)) return std::nullopt;
+    return decodeReading(output.substr(startLine.size()));
+}
+
 } // namespace zantiva::DriveHealthProtocol

@@ -27,7 +27,12 @@ bool saysRefused(const std::string& errors) { return ("\n" + errors).find(pkexec
 
 ElevatedReadEnd endOf(const BoundedProcessResult& run) {
     if (run.cancelled) return ElevatedReadEnd::stopped;
-    if (run.timedOut) return ElevatedReadEnd::declined;
+    if (run.readFailed) return ElevatedReadEnd::failed;
+    // Past the limit only a question still open is declined: a program that has started was
+    // given the rights, and its read failed.
+    if (run.timedOut)
+        return run.output.starts_with(DriveHealthProtocol::startLine) ? ElevatedReadEnd::failed
+                                                                       : ElevatedReadEnd::declined;
     if (run.exitStatus == pkexecDismissed) return ElevatedReadEnd::declined;
     if (run.exitStatus == pkexecNotAllowed)
         return saysRefused(run.errors) ? ElevatedReadEnd::declined : ElevatedReadEnd::nobodyToAsk;
@@ -48,7 +53,7 @@ ElevatedDriveReading readDriveThroughProgram(const std::vector<std::string>& lau
     const auto run = runBoundedProcess(command, timeout, DriveHealthProtocol::maxAnswerBytes + 1, cancel, errorLimit);
     if (!run) return {.end = ElevatedReadEnd::nobodyToAsk, .reading = {}};
     if (!run->succeeded()) return {.end = endOf(*run), .reading = {}};
-    const auto reading = DriveHealthProtocol::decodeReading(run->output);
+    const auto reading = DriveHealthProtocol::decodeAnswer(run->output);
     if (!reading) return {.end = ElevatedReadEnd::failed, .reading = {}};
     return {.end = ElevatedReadEnd::read, .reading = *reading};
 }

@@ -16,11 +16,12 @@ namespace zantiva {
 // - read: status 0 and an answer in the protocol;
 // - declined: pkexec's 126 (the person declined or dismissed the question), its 127 with
 //   "Not authorized" on its standard error (a wrong password, or a policy that says no), or
-//   the time ran out (the question was left unanswered: the program bounds its own read far
-//   below it);
+//   the time ran out before the program printed its start line (the question was left
+//   unanswered);
 // - nobodyToAsk: any other 127 of pkexec's (no agent to ask, no polkit), a launcher that
 //   can't be started, or no drive health program at `program`;
-// - failed: a refused name, any other end of the program (an error status, its alarm), or
+// - failed: a refused name, any other end of the program (an error status, its alarm), the
+//   time ran out after it started (the rights were given), its output could not be read, or
 //   what it printed isn't its answer;
 // - stopped: `cancel` was set. The launcher is then killed at once: pkexec, though setuid,
 //   still runs as this user while it waits for the answer, and its end withdraws the

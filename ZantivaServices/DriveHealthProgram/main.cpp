@@ -39,8 +39,8 @@ DriveHealthReading readDrive(const ProbeRoot& root, const std::string& name) {
         const std::string controller = nvmeControllerOf(name, root.resolved("/sys/block/" + name));
         if (numberAfter(controller, "nvme")) reading.nvmeLog = readNvmeHealthLog(root.at("/dev/" + controller)).value;
     }
-    // smartctl ends with this program, whether its parent's end or its alarm ends it
-    // (the bounded run ties it to us).
+    // smartctl, and whatever it starts, ends with this program, whether its parent's end, its
+    // alarm or a kill ends it: the bounded run keeps smartctl's group and ends it then.
     reading.verdict =
         DriveHealthReader::systemVerdict(DriveSources::verdictCommand(root.at("/dev/" + name)), smartctlLimit);
     return reading;
@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         if (const auto problem = DriveHealthProtocol::driveNameProblem(name)) return refuse(*problem);
         const ProbeRoot root = DriveSources::machineRoot();
         if (!root.exists("/sys/block/" + name)) return refuse("/sys/block lists no drive of that name");
+        writeAll(STDOUT_FILENO, DriveHealthProtocol::startLine);
         writeAll(STDOUT_FILENO, DriveHealthProtocol::encodeReading(readDrive(root, name)));
         return 0;
     } catch (const std::exception& error) {

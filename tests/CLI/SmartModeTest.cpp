@@ -119,15 +119,16 @@ TEST(SmartMode, ADriveThatNeedsAdministratorRightsSaysSo) {
                                    "nvme0n1.note: Reading this drive's health needs administrator rights, which "
                                    "weren't granted, so it isn't counted.\n"
                                    "nvme0n1.sizeGB: 0\n"));
-    EXPECT_THAT(printed, HasSubstr("\nnvme1n1.note: Reading this drive's health needs administrator rights, and "
-                                   "there was no way to ask for them here, so it isn't counted.\n"
+    EXPECT_THAT(printed, HasSubstr("\nnvme1n1.note: Reading this drive's health needs administrator rights, but "
+                                   "there was no way to ask you for them, so it isn't counted.\n"
                                    "nvme1n1.sizeGB: 0\nnvme1n1.status: unknown\n"
                                    "nvme1n1.unreadReason: nobodyCouldBeAsked\n"));
     EXPECT_THAT(printed, HasSubstr("\nsda.note: Reading this drive's health with administrator rights failed, so it "
                                    "isn't counted.\n"));
     EXPECT_THAT(printed, HasSubstr("\nsda.unreadReason: readFailed\n"));
-    EXPECT_THAT(printed, HasSubstr("\nvda.note: This drive's health can't be read here, even with administrator "
-                                   "rights, so it isn't counted.\n"));
+    EXPECT_THAT(printed, HasSubstr("\nvda.note: This system doesn't allow reading this drive's health, even with "
+                                   "administrator rights (common in virtual machines and containers), so it "
+                                   "isn't counted.\n"));
     EXPECT_THAT(printed, HasSubstr("\nvda.unreadReason: refusedHere\n"));
     // Only the declined question says the rights are missing.
     EXPECT_EQ(printed.find("needsAdministratorRights"), printed.rfind("needsAdministratorRights"));
@@ -214,7 +215,7 @@ TEST(SmartMode, ForRootADriveTheSystemRefusesCantBeReadHere) {
         EXPECT_THAT(run->output, Not(HasSubstr("nobodyCouldBeAsked"))) << mode;
         for (const auto& drive : refused) {
             EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".unreadReason: refusedHere\n")) << mode;
-            EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".note: This drive's health can't be read here")) << mode;
+            EXPECT_THAT(run->output, HasSubstr("\n" + drive + ".note: This system doesn't allow reading this drive's health")) << mode;
         }
     }
 }

@@ -111,6 +111,8 @@ TEST(DisplayTestPresenter, EachPageShowsItsOwnTexts) {
     const DisplayTestView unmeasured = DisplayTestPresenter::present(state, 60, false, english);
     EXPECT_EQ(unmeasured.body, english["Display.Refresh.NotMeasured"]);
     EXPECT_NE(unmeasured.body.find("couldn't be measured"), std::string::npos);
+    EXPECT_NE(DisplayTestPresenter::present(state, 60, false, Loc(AppLanguage::persian)).body.find("قابل اندازه‌گیری نبود"),
+              std::string::npos);
 
     state.advance();
     state.setTicked("Display.Issue.Ghosting", true);

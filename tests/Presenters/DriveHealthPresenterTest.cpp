@@ -141,4 +141,11 @@ TEST(DriveHealthPresenter, AnUnknownDriveSaysWhyItIsUnknown) {
                       (*loc)[key]);
         }
     }
+    // The reasons read as plain speech: the rights weren't given (not a legal grant), and the
+    // system, not some "here", refuses the read.
+    EXPECT_NE(persian["DriveHealth.NeedsRights"].find("ولی این دسترسی داده نشد؛"), std::string::npos);
+    EXPECT_NE(persian["DriveHealth.NobodyToAsk"].find("ولی راهی برای درخواست آن از شما نبود"), std::string::npos);
+    EXPECT_EQ(english["DriveHealth.RefusedHere"].find(" here"), std::string::npos);
+    EXPECT_NE(english["DriveHealth.RefusedHere"].find("This system doesn't allow"), std::string::npos);
+    EXPECT_NE(persian["DriveHealth.RefusedHere"].find("این سیستم"), std::string::npos);
 }

@@ -109,6 +109,18 @@ public:
         timer.start();
         runUntil([&] { return timer.elapsed() >= time.count(); }, time + std::chrono::seconds(1));
     }
+    // Listens until `enough` holds of the blocks captured so far, looking again as each block
+    // completes; false when `patience` passed first. A busy machine may play or capture late.
+    bool listenUntil(const std::function<bool(const std::vector<CapturedBlock>&)>& enough,
+                     std::chrono::milliseconds patience = std::chrono::seconds(30)) {
+        std::size_t seen = 0;
+        return runUntil([&] {
+            const std::size_t whole = recording_.samples.size() / (2 * blockFrames);
+            if (whole == seen) return false;
+            seen = whole;
+            return enough(blocks());
+        }, patience);
+    }
     // The blocks captured so far, in order.
     std::vector<CapturedBlock> blocks() const {
         const std::vector<float>& samples = recording_.samples;

@@ -7,6 +7,7 @@
 
 #include "Controls/RetroButton.h"
 #include "Controls/RetroToggle.h"
+#include "Localization/Loc.h"
 #include "Theme/Palette.h"
 #include "UiTestSupport.h"
 
@@ -127,6 +128,29 @@ TEST(RetroButton, APersianLabelReadsRightToLeftWithItsLatinWordsLeftToRight) {
         const std::vector<int> words = drawnWordWidths(uitest::render(*button), inside, gap);
         ASSERT_EQ(words.size(), 2u) << enabled;
         EXPECT_GT(words[0], 2 * words[1]) << enabled;
+    }
+}
+
+// ⏸ and ⏹ are drawn flat in the label's colour, like ▶ and ■: never as a colour emoji, whose
+// tiles are orange, a hue that no button colour has.
+TEST(RetroButton, MediaSymbolsAreDrawnAsTextNotAsColourEmoji) {
+    const auto isOrange = [](const QColor& pixel) {
+        const float hue = pixel.hsvHueF() * 360;
+        return hue >= 15 && hue <= 50 && pixel.hsvSaturationF() > 0.5 && pixel.valueF() > 0.5;
+    };
+    for (const AppLanguage language : {AppLanguage::english, AppLanguage::persian}) {
+        const Loc loc(language);
+        for (const char* key : {"Common.Pause", "Suite.Stop"}) {
+            for (const RetroButtonKind kind : {RetroButtonKind::primary, RetroButtonKind::outline}) {
+                RetroButton button(QString::fromStdString(loc[key]), kind, RetroButtonSize::regular);
+                button.resize(button.sizeHint());
+                const QImage image = uitest::render(button);
+                int orange = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) orange += isOrange(image.pixelColor(x, y));
+                EXPECT_EQ(orange, 0) << key << " " << loc[key];
+            }
+        }
     }
 }
 

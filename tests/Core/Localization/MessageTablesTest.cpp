@@ -72,6 +72,18 @@ TEST(MessageTables, EnglishTextsNameThisComputerAndItsSystem) {
         EXPECT_FALSE(std::regex_search(std::string(text), macWording)) << key << ": " << text;
 }
 
+// The subject of both sentences is "your settings": the verbs agree with it, and both languages
+// say the settings last only while the app runs.
+TEST(MessageTables, UnsavedSettingsSayInBothLanguagesTheyLastOnlyUntilTheAppCloses) {
+    for (const char* key : {"NotSaved.Settings", "NotSaved.Settings.DiskFull"}) {
+        const std::string_view english = StringsEn::table().at(key);
+        const std::string_view persian = StringsFa::table().at(key);
+        EXPECT_NE(english.find("They apply only until the app closes."), std::string_view::npos) << key;
+        EXPECT_NE(persian.find("ذخیره نشدند"), std::string_view::npos) << key;
+        EXPECT_NE(persian.find("فقط تا بسته شدن برنامه اعمال می‌شوند."), std::string_view::npos) << key;
+    }
+}
+
 namespace {
 
 // Runs the build's message generator on a file written into a scratch folder.

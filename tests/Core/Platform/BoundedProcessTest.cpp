@@ -55,26 +55,32 @@ TEST(BoundedProcess, KillsAProgramAndWhatItStartedAtTheDeadline) {
 }
 
 // The drive health program runs smartctl this way as root: killed with its caller, or by
-// its alarm, it must leave nothing running.
+// its alarm, it must leave nothing running, not even what the program started of its own.
 TEST(BoundedProcess, AProgramEndsWithTheProcessThatStartedItHoweverThatEnds) {
     for (const int signal : {SIGKILL, SIGALRM}) {
         testing::TemporaryFolder folder;
         const auto pidFile = folder.path() / "child.pid";
+        const auto ownPidFile = folder.path() / "grandchild.pid";
         const pid_t caller = ::fork();
         if (caller == 0) {
-            runBoundedProcess({"sh", "-c", "echo $$ > \"$0\" && exec sleep 600", pidFile.string()}, 10min);
+            runBoundedProcess({"sh", "-c", "sleep 600 & echo $! > \"$1\"; echo $$ > \"$0\" && exec sleep 600",
+                               pidFile.string(), ownPidFile.string()},
+                              10min);
             ::_exit(0);
         }
         ASSERT_GT(caller, 0);
         const auto child = testing::awaitQuestion(pidFile);
+        const auto grandchild = testing::awaitQuestion(ownPidFile);
         ::kill(caller, signal);
         int status = 0;
         while (::waitpid(caller, &status, 0) < 0 && errno == EINTR) {}
-        ASSERT_TRUE(child) << signal;
+        ASSERT_TRUE(child && grandchild) << signal;
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
-        const bool ended = testing::pollUntil([&] { return testing::isGone(*child); });
-        if (!ended) ::kill(*child, SIGKILL);
-        EXPECT_TRUE(ended) << signal;
+        for (const pid_t pid : {*child, *grandchild}) {
+            const bool ended = testing::pollUntil([&] { return testing::isGone(pid); });
+            if (!ended) ::kill(pid, SIGKILL);
+            EXPECT_TRUE(ended) << signal << (pid == *child ? ": the program" : ": what it started");
+        }
     }
 }
 

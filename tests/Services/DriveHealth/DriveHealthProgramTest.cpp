@@ -91,18 +91,26 @@ TEST(DriveHealthProgram, RefusesAnythingButOneListedDriveName) {
 }
 
 // A machine for the program's test build: /sys/block lists "sda", and a stand-in smartctl
-// finds it passing when asked about that drive's node the way smartctl is asked.
+// finds it passing when asked about that drive's node the way smartctl is asked, or runs
+// the script it is given.
 class FixtureMachine {
 public:
-    FixtureMachine()
+    explicit FixtureMachine(const std::string& smartctl = "")
         : root_("ZANTIVA_DRIVE_HEALTH_ROOT", folder_.path().string()),
           smartctl_("ZANTIVA_DRIVE_HEALTH_SMARTCTL", (folder_.path() / "smartctl").string()) {
         std::filesystem::create_directories(folder_.path() / "sys/block/sda");
-        std::ofstream(folder_.path() / "smartctl")
-            << "#!/bin/sh\n[ \"$*\" = \"--json -H " << (folder_.path() / "dev/sda").string()
-            << "\" ] && echo '{\"smart_status\": {\"passed\": true}}'\n";
+        std::ofstream script(folder_.path() / "smartctl");
+        script << "#!/bin/sh\n";
+        if (smartctl.empty())
+            script << "[ \"$*\" = \"--json -H " << (folder_.path() / "dev/sda").string()
+                   << "\" ] && echo '{\"smart_status\": {\"passed\": true}}'\n";
+        else
+            script << smartctl;
+        script.close();
         ::chmod((folder_.path() / "smartctl").c_str(), 0755);
     }
+
+    std::filesystem::path path() const { return folder_.path(); }
 
 private:
     testing::TemporaryFolder folder_;
@@ -114,7 +122,7 @@ TEST(DriveHealthProgram, AListedDriveIsReadAndAnsweredInTheProtocol) {
     const FixtureMachine machine;
     const ProgramRun run = runProgram({"sda"}, ZANTIVA_DRIVE_HEALTH_FIXTURE);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "smart-verdict: passed\n");
+    EXPECT_EQ(run.out, "started\nsmart-verdict: passed\n");
 
     // The program's own way of running it, with the launcher left out.
     EXPECT_EQ(readDriveThroughProgram({}, ZANTIVA_DRIVE_HEALTH_FIXTURE, "sda", 30s),
@@ -125,7 +133,7 @@ TEST(DriveHealthProgram, AListedDriveIsReadAndAnsweredInTheProtocol) {
     if (drive.empty()) GTEST_SKIP() << "/sys/block lists no drive here";
     const ProgramRun own = runProgram({drive});
     EXPECT_EQ(own.status, 0) << own.err;
-    EXPECT_TRUE(DriveHealthProtocol::decodeReading(own.out)) << own.out;
+    EXPECT_TRUE(DriveHealthProtocol::decodeAnswer(own.out)) << own.out;
 }
 
 // Each way the read with rights can end without a reading is told apart, and only the
@@ -144,16 +152,72 @@ TEST(DriveHealthProgram, RightsNotGivenOrAGarbledAnswerReadAsNothing) {
     // The program ran, and its read failed: an error status, its alarm, a garbled answer.
     EXPECT_EQ(endOf("exit 1"), End::failed);
     EXPECT_EQ(endOf("kill -ALRM $$"), End::failed);
-    EXPECT_EQ(endOf("echo smart-verdict: maybe"), End::failed);
+    EXPECT_EQ(endOf("printf 'started\\nsmart-verdict: maybe\\n'"), End::failed);
+    EXPECT_EQ(endOf("echo smart-verdict: passed"), End::failed) << "no start line";
     // Nothing to ask with: no launcher, or no program to run.
     EXPECT_EQ(readDriveThroughProgram({"/nonexistent/pkexec"}, ZANTIVA_DRIVE_HEALTH, drive, 30s).end, End::nobodyToAsk);
-    EXPECT_EQ(endOf("echo smart-verdict: passed", "/nonexistent/zantiva-drive-health"), End::nobodyToAsk);
+    EXPECT_EQ(endOf("printf 'started\\nsmart-verdict: passed\\n'", "/nonexistent/zantiva-drive-health"), End::nobodyToAsk);
     // A name that could be read as something else never reaches the launcher.
-    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH, "--help", 30s)
+    const std::string answer = "printf 'started\\nsmart-verdict: passed\\n'";
+    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", answer, "sh"}, ZANTIVA_DRIVE_HEALTH, "--help", 30s)
                   .end,
               End::failed);
-    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", "echo smart-verdict: passed", "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s),
+    EXPECT_EQ(readDriveThroughProgram({"sh", "-c", answer, "sh"}, ZANTIVA_DRIVE_HEALTH, drive, 30s),
               (ElevatedDriveReading{.end = End::read, .reading = {.nvmeLog = std::nullopt, .verdict = true}}));
+}
+
+// A smartctl that starts a child of its own and never answers. Both note their pids beside
+// the script, and the stand-in notes its caller's, the drive health program's.
+std::string lingeringSmartctl(const std::filesystem::path& folder) {
+    return "sleep 600 &\necho $! > " + (folder / "child.pid").string() + "\necho $PPID > " +
+           (folder / "program.pid").string() + "\nwait\n";
+}
+
+// Each way the drive health program can end while smartctl still runs.
+enum class Ending { callerGone, killed, alarm, stopped, pastTheLimit };
+
+// Past the limit, a program that has started was given the rights: its read failed. And
+// however the program ends, what its smartctl started ends with it.
+TEST(DriveHealthProgram, WhatSmartctlStartedEndsWithTheProgramHoweverItEnds) {
+    for (const Ending ending : {Ending::callerGone, Ending::killed, Ending::alarm, Ending::stopped, Ending::pastTheLimit}) {
+        const auto shown = static_cast<int>(ending);
+        testing::TemporaryFolder folder;
+        const FixtureMachine machine(lingeringSmartctl(folder.path()));
+        const auto read = [](std::chrono::milliseconds limit, const CancelToken& cancel = {}) {
+            return readDriveThroughProgram({}, ZANTIVA_DRIVE_HEALTH_FIXTURE, "sda", limit, cancel);
+        };
+        pid_t caller = -1;
+        if (ending == Ending::callerGone && (caller = ::fork()) == 0) {
+            read(10min);
+            ::_exit(0);
+        }
+        const CancelToken cancel;
+        std::future<ElevatedDriveReading> reading;
+        if (ending != Ending::callerGone)
+            reading = std::async(std::launch::async,
+                                 [&] { return read(ending == Ending::pastTheLimit ? 5s : 10min, cancel); });
+        const auto program = testing::awaitQuestion(folder.path() / "program.pid");
+        const auto child = testing::awaitQuestion(folder.path() / "child.pid");
+        ASSERT_TRUE(program && child) << shown;
+        switch (ending) {
+        case Ending::callerGone:
+            ::kill(caller, SIGKILL);
+            ::waitpid(caller, nullptr, 0);
+            break;
+        case Ending::killed: ::kill(*program, SIGKILL); break;
+        case Ending::alarm: ::kill(*program, SIGALRM); break;
+        case Ending::stopped: cancel.cancel(); break;
+        case Ending::pastTheLimit: break;
+        }
+        if (reading.valid()) {
+            ASSERT_EQ(reading.wait_for(60s), std::future_status::ready) << shown;
+            EXPECT_EQ(reading.get().end, ending == Ending::stopped ? ElevatedReadEnd::stopped : ElevatedReadEnd::failed)
+                << shown;
+        }
+        const bool ended = testing::pollUntil([&] { return testing::isGone(*child); });
+        if (!ended) ::kill(*child, SIGKILL);
+        EXPECT_TRUE(ended) << shown;
+    }
 }
 
 // pkexec ends with 127 both when the person was asked and the rights were refused (a wrong

@@ -35,6 +35,16 @@ TEST(DriveHealthProtocol, AReadingGoesThroughItsLinesUnchanged) {
     EXPECT_EQ(encodeReading(sampleReading()).substr(0, 20), "nvme-log: 00070e151c");
 }
 
+// The program's whole answer opens with its start line, and only then its reading.
+TEST(DriveHealthProtocol, AnAnswerIsTheStartLineAndThenAReading) {
+    const DriveHealthReading reading = sampleReading();
+    EXPECT_EQ(decodeAnswer(std::string(startLine) + encodeReading(reading)), reading);
+    EXPECT_EQ(decodeAnswer(startLine), DriveHealthReading{});
+    for (const std::string& text : {encodeReading(reading), std::string(), encodeReading(reading) + std::string(startLine),
+                                    std::string(startLine) + std::string(startLine)})
+        EXPECT_EQ(decodeAnswer(text), std::nullopt) << text.substr(0, 80);
+}
+
 TEST(DriveHealthProtocol, AnythingElseIsNoAnswer) {
     const std::string log = encodeReading({.nvmeLog = sampleReading().nvmeLog, .verdict = std::nullopt});
     const std::string hex = log.substr(10, 1024);
