@@ -115,16 +115,27 @@ std::unique_ptr<QWidget> resultScreen(LocNotifier& loc) {
     return showing<ResultScreen>(loc, resultState(), ResultPresenter::present);
 }
 
-std::unique_ptr<QWidget> driveHealthCard(LocNotifier& loc) {
-    // The card on the window's surface, as the screens place it.
+namespace {
+
+// The card on the window's surface, as the screens place it.
+std::unique_ptr<QWidget> driveHealthCardShowing(DriveHealthReport report, LocNotifier& loc) {
     auto window = std::make_unique<QWidget>();
     auto* card = new DriveHealthCard;
     auto* layout = new QVBoxLayout(window.get());
     layout->setContentsMargins(24, 24, 24, 24);
     layout->addWidget(card);
     layout->addStretch();
-    loc.bind(card, [card, &loc, report = driveHealth()] { card->show(DriveHealthPresenter::present(report, loc.loc())); });
+    loc.bind(card, [card, &loc, report = std::move(report)] { card->show(DriveHealthPresenter::present(report, loc.loc())); });
     return window;
+}
+
+} // namespace
+
+std::unique_ptr<QWidget> driveHealthCard(LocNotifier& loc) { return driveHealthCardShowing(driveHealth(), loc); }
+
+std::unique_ptr<QWidget> driveHealthUnread(LocNotifier& loc) {
+    // The list of drives couldn't be read: the process had no descriptor left.
+    return driveHealthCardShowing({.drives = {}, .checkedAt = {}, .listingError = "Too many open files"}, loc);
 }
 
 std::unique_ptr<QWidget> storageRunning(LocNotifier& loc) {

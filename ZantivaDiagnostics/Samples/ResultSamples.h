@@ -21,6 +21,7 @@ StorageBenchmarkResult storage();
 
 std::unique_ptr<QWidget> resultScreen(LocNotifier& loc);
 std::unique_ptr<QWidget> driveHealthCard(LocNotifier& loc);
+std::unique_ptr<QWidget> driveHealthUnread(LocNotifier& loc);
 // The third run of the random write test.
 std::unique_ptr<QWidget> storageRunning(LocNotifier& loc);
 std::unique_ptr<QWidget> storageResult(LocNotifier& loc);

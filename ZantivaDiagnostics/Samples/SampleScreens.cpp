@@ -249,6 +249,7 @@ const SampleScreen samples[] = {
     {"station-audio-failed", windowSize, audioStation<AudioSamples::failed>},
     {"results", {1440, 1640}, ResultSamples::resultScreen},
     {"drive-health", {900, 560}, ResultSamples::driveHealthCard},
+    {"drive-health-unread", {900, 240}, ResultSamples::driveHealthUnread},
     {"storage-running", windowSize, ResultSamples::storageRunning},
     {"storage", windowSize, ResultSamples::storageResult},
     {"storage-failed", windowSize, ResultSamples::storageFailed},
