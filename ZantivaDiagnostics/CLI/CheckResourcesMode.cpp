@@ -19,6 +19,7 @@ int runCheckResourcesMode(const CommandLine&, CliContext& context) {
     std::vector<std::string> missing;
     const auto& failedFonts = ZantivaFonts::registerFonts();
     for (const VazirWeight weight : failedFonts) missing.push_back(postScriptName(weight).toStdString());
+    if (!ZantivaFonts::symbolsRegistered()) missing.emplace_back(ZantivaFonts::symbolsPostScriptName);
     if (logoPicture().isNull()) missing.emplace_back("logo");
     const auto track = TrackPlayer::trackPath();
     if (!track) missing.emplace_back("speaker track");
@@ -28,7 +29,7 @@ int runCheckResourcesMode(const CommandLine&, CliContext& context) {
         return printFailure(context.out, "missing resources: " + list);
     }
     printLine(context.out, "bundle", ResourceBundle::directory()->toStdString());
-    printLine(context.out, "fonts", std::to_string(allVazirWeights.size()));
+    printLine(context.out, "fonts", std::to_string(allVazirWeights.size() + 1)); // the weights and the symbol font
     printLine(context.out, "logo", "found");
     printLine(context.out, "speakerTrack", track->toStdString());
     return 0;

@@ -32,7 +32,8 @@ bool isMonospaced(const QFont& font) {
 QFont vazirFont(VazirWeight weight, qreal pixelSize) {
     // Whoever asks for the family first gets it registered, also before any window root.
     if (QGuiApplication::instance()) ZantivaFonts::registerFonts();
-    QFont font{QString::fromLatin1(vazirFamily)};
+    // The system's fallback may hold the media marks only in a colour emoji font.
+    const QFont font{QStringList{QString::fromLatin1(vazirFamily), QString::fromLatin1(symbolsFamily)}};
     return sized(font, pixelSize, fontWeight(weight));
 }
 

@@ -8,9 +8,12 @@ namespace zantiva {
 
 // The family every registered weight belongs to.
 inline constexpr char vazirFamily[] = "Vazirmatn";
+// The bundled symbol font's family, for the marks Vazirmatn lacks.
+inline constexpr char symbolsFamily[] = "Noto Sans Symbols2";
 
-// Vazirmatn in the weight at a fixed pixel size, which no system text-size setting changes.
-// With an application object present, the first call registers the family's files.
+// Vazirmatn in the weight at a fixed pixel size, which no system text-size setting changes;
+// what it lacks is looked up in the symbol font before the system's fallback. With an
+// application object present, the first call registers the bundle's font files.
 QFont vazirFont(VazirWeight weight, qreal pixelSize);
 
 // The monospaced font for machine-made strings, at a fixed pixel size: DejaVu Sans Mono when

@@ -32,7 +32,7 @@ Outcome checkResources(const fs::path& program) {
 TEST(CheckResourcesMode, FindsTheFontsLogoAndTrackBesideTheProgramAndNamesWhatIsMissing) {
     const Outcome found = checkResources(ZANTIVA_PROGRAM);
     EXPECT_EQ(found.status, 0) << found.out.toStdString();
-    EXPECT_TRUE(found.out.contains("fonts: 6\nlogo: found\nspeakerTrack: ")) << found.out.toStdString();
+    EXPECT_TRUE(found.out.contains("fonts: 7\nlogo: found\nspeakerTrack: ")) << found.out.toStdString();
     EXPECT_TRUE(found.out.contains("Audio/speaker-test-track.wav")) << found.out.toStdString();
 
     testing::TemporaryFolder alone;
@@ -41,7 +41,7 @@ TEST(CheckResourcesMode, FindsTheFontsLogoAndTrackBesideTheProgramAndNamesWhatIs
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out.toStdString(),
               "failed: missing resources: Vazirmatn-Regular, Vazirmatn-Medium, Vazirmatn-SemiBold, Vazirmatn-Bold, "
-              "Vazirmatn-ExtraBold, Vazirmatn-Black, logo, speaker track\n");
+              "Vazirmatn-ExtraBold, Vazirmatn-Black, NotoSansSymbols2-Regular, logo, speaker track\n");
 }
 
 // Installed under a folder whose name holds a byte that isn't UTF-8 (0xff), which no Qt
@@ -56,7 +56,7 @@ TEST(CheckResourcesMode, FindsItsResourcesUnderAFolderNamedWithAByteThatIsNotUtf
 
     const Outcome found = checkResources(folder / "zantiva-diagnostics");
     EXPECT_EQ(found.status, 0) << found.out.toStdString();
-    EXPECT_TRUE(found.out.contains("fonts: 6\nlogo: found\nspeakerTrack: ")) << found.out.toStdString();
+    EXPECT_TRUE(found.out.contains("fonts: 7\nlogo: found\nspeakerTrack: ")) << found.out.toStdString();
 }
 
 } // namespace

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <vector>
 
@@ -152,6 +158,37 @@ TEST(RetroButton, MediaSymbolsAreDrawnAsTextNotAsColourEmoji) {
             }
         }
     }
+}
+
+// The same drawing where fontconfig knows no font but the colour emoji one and puts it first
+// among every text's fallbacks, as on a desktop set up for emoji everywhere: the marks must come
+// from the program's bundle, before any fallback.
+TEST(RetroButton, MediaSymbolsStayTextWhereTheSystemFallsBackToColourEmoji) {
+    const QString emoji = QStringLiteral("/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf");
+    if (!QFileInfo::exists(emoji)) GTEST_SKIP() << "no colour emoji font to fall back to";
+    QTemporaryDir scratch;
+    const QDir folder(scratch.path());
+    ASSERT_TRUE(folder.mkdir("fonts") && QFile::link(emoji, folder.filePath("fonts/NotoColorEmoji.ttf")));
+    QFile configuration(folder.filePath("fonts.conf"));
+    ASSERT_TRUE(configuration.open(QIODevice::WriteOnly));
+    configuration.write(QStringLiteral("<fontconfig><dir>%1</dir><cachedir>%2</cachedir>"
+                                       "<match><edit name=\"family\" mode=\"append\"><string>Noto Color Emoji</string>"
+                                       "</edit></match></fontconfig>\n")
+                            .arg(folder.filePath("fonts"), folder.filePath("cache"))
+                            .toUtf8());
+    configuration.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("FONTCONFIG_FILE", configuration.fileName());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=RetroButton.MediaSymbolsAreDrawnAsTextNotAsColourEmoji"});
+    ASSERT_TRUE(child.waitForFinished(60'000));
+    const std::string output = child.readAll().toStdString();
+    EXPECT_EQ(child.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 TEST(RetroToggle, LatchesDownInCrimsonWhileOn) {

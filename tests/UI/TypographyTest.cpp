@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCoreApplication>
@@ -8,6 +9,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QHBoxLayout>
 #include <QTemporaryDir>
 
@@ -42,6 +46,18 @@ bool evenWidths(const QFont& font) {
     return std::abs(metrics.horizontalAdvance(QStringLiteral("il1.:")) - metrics.horizontalAdvance(QStringLiteral("MW0m@"))) < 0.01;
 }
 
+// The families that draw the text in the font, one per run of glyphs.
+QStringList drawingFamilies(const char* text, const QFont& font) {
+    QTextLayout layout(QString::fromUtf8(text), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList families;
+    for (const QGlyphRun& run : layout.glyphRuns()) families += run.rawFont().familyName();
+    families.removeDuplicates();
+    return families;
+}
+
 } // namespace
 
 TEST(FontRegistration, TheBundleBesideTheProgramHoldsAllSixWeights) {
@@ -59,6 +75,15 @@ TEST(FontRegistration, TheBundleBesideTheProgramHoldsAllSixWeights) {
     }
     ASSERT_TRUE(ResourceBundle::resource("Fonts", "Vazirmatn-Black", "ttf").has_value());
     EXPECT_FALSE(ResourceBundle::resource("Fonts", "Vazirmatn-Thin", "ttf").has_value());
+    EXPECT_TRUE(ZantivaFonts::symbolsRegistered());
+    EXPECT_TRUE(ResourceBundle::resource("Fonts", ZantivaFonts::symbolsPostScriptName, "ttf").has_value());
+}
+
+TEST(FontRegistration, OnlyTheMarksVazirmatnLacksComeFromTheSymbolFont) {
+    const QFont font = vazirFont(VazirWeight::bold, 16);
+    for (const char* mark : {"⏸", "⏹"}) EXPECT_EQ(drawingFamilies(mark, font), QStringList{symbolsFamily}) << mark;
+    for (const char* text : {"Pause", "توقف تست", "1.5 GB/s"})
+        EXPECT_EQ(drawingFamilies(text, font), QStringList{vazirFamily}) << text;
 }
 
 TEST(FontRegistration, AMissingOrBrokenFileFailsOnlyItsWeight) {
@@ -72,10 +97,12 @@ TEST(FontRegistration, AMissingOrBrokenFileFailsOnlyItsWeight) {
 
     // The other four were registered already (from the bundle) and still count as usable.
     EXPECT_EQ(ZantivaFonts::registerFontsFrom(folder), (std::vector{VazirWeight::semiBold, VazirWeight::black}));
+    EXPECT_FALSE(ZantivaFonts::registerSymbolsFrom(folder));
 
     // The copies go with the folder: leave the process with the bundle's fonts only.
     QFontDatabase::removeAllApplicationFonts();
     EXPECT_TRUE(ZantivaFonts::registerFontsFrom(QDir(*ResourceBundle::directory()).filePath("Fonts")).empty());
+    EXPECT_TRUE(ZantivaFonts::registerSymbolsFrom(QDir(*ResourceBundle::directory()).filePath("Fonts")));
 }
 
 TEST(ResourceBundleLookup, TheFirstCandidateHoldingTheBundleWins) {
