@@ -35,6 +35,9 @@ std::optional<std::string> ByteCommand::start(QProcess& process, QIODevice::Open
     process.setProgram(QFile::decodeName(QByteArray::fromStdString(argv_->words.front())));
     process.setChildProcessModifier([argv = argv_, writer = reportWriter.get(), prepare = std::move(prepare),
                                      keepReportAs] {
+        // The program gets its standard streams (and the kept report) only: a descriptor this
+        // program was started with, or took without close-on-exec, is none of its business.
+        ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
         if (prepare) prepare();
         if (keepReportAs && *keepReportAs == writer)
             ::fcntl(writer, F_SETFD, 0);

@@ -15,7 +15,8 @@ namespace zantiva {
 // A program and its arguments as the file system's bytes, started through QProcess. QProcess
 // takes them as text, in which a byte that isn't UTF-8 becomes U+FFFD and names another file:
 // the child executes this list itself. QProcess then takes an exec that failed for a start and
-// an exit with status 127; the start report tells the two apart.
+// an exit with status 127; the start report tells the two apart. The program is given its
+// standard streams (and the kept report) and no other descriptor of this one.
 class ByteCommand {
 public:
     // `words`: the program, then its arguments.
