@@ -16,12 +16,6 @@ template <typename T> void keepPrevious(std::optional<T>& field, const std::opti
     if (!field) field = previous;
 }
 
-// A part whose list (of drives, of power supplies) couldn't be read is unknown: the stored
-// reading of it still holds, where there is one, rather than "none there".
-template <typename T> void keepPreviousOverUnknown(std::optional<T>& field, const std::optional<T>& previous) {
-    if (!field || (previous && field->listingError)) field = previous;
-}
-
 } // namespace
 
 std::vector<BenchmarkScoring::HealthComponent> BenchmarkScoring::healthComponents(const FinalBenchmarkReport& r) {

@@ -52,6 +52,11 @@ struct BenchmarkScoring {
     // them (listingError); the overall score is recomputed from the result.
     static FinalBenchmarkReport merge(const std::optional<FinalBenchmarkReport>& previous,
                                       FinalBenchmarkReport latest);
+    // A part whose list (of drives, of power supplies) couldn't be read is unknown: the earlier
+    // reading of it still holds, where there is one, rather than "none there".
+    template <typename T> static void keepPreviousOverUnknown(std::optional<T>& field, const std::optional<T>& previous) {
+        if (!field || (previous && field->listingError)) field = previous;
+    }
     // Removes a CPU result of another scoring version and recomputes the overall score;
     // true when it removed one.
     static bool dropIncompatibleResults(FinalBenchmarkReport& report);

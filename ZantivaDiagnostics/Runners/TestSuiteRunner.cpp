@@ -13,6 +13,7 @@
 #include "Engines/MemoryTestEngine.h"
 #include "Engines/MemoryTestFailure.h"
 #include "Localization/AppLanguage.h"
+#include "Model/BenchmarkScoring.h"
 #include "Model/NotSavedNotice.h"
 #include "Model/TestPlans.h"
 #include "Platform/Log.h"
@@ -114,7 +115,10 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
             [drives = configuration_.drives](const CancelToken& cancel) {
                 return DriveHealthReader::read(drives, cancel);
             });
-        session.results.driveHealth = co_await reading;
+        // A resumed session keeps the drives it read before when their list can't be read now.
+        std::optional<DriveHealthReport> read = co_await reading;
+        BenchmarkScoring::keepPreviousOverUnknown(read, session.results.driveHealth);
+        session.results.driveHealth = std::move(read);
     } catch (const std::exception& error) {
         log::error(category, std::string("couldn't read drive health: ") + error.what());
     }

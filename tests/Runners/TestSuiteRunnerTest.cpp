@@ -192,6 +192,24 @@ TEST_F(SuiteRunnerTest, StopAtAStationKeepsTheRunResumableAndResumingRunsOnlyWha
     EXPECT_FALSE(host->resumables.back());
 }
 
+// A resumed run reads the drives again; when their list can't be read then, the reading the
+// session already holds stays: which drives there are is unknown, not none.
+TEST_F(SuiteRunnerTest, AResumedRunThatCantListTheDrivesKeepsTheReadingItHad) {
+    BenchmarkSession session = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::cpuOnly);
+    session.results.driveHealth = DriveHealthReader::read(tinyConfiguration().drives);
+    ASSERT_FALSE(session.results.driveHealth->drives.empty());
+    TemporaryFolder machine;
+    std::ofstream(machine / "sys") << "a file where /sys should be";
+    SuiteConfiguration unlisted = tinyConfiguration();
+    unlisted.drives = fixtureDriveHealth(machine.path());
+    ASSERT_TRUE(DriveHealthReader::read(unlisted.drives).listingError);
+
+    auto runner = makeRunner(unlisted);
+    runner->resume(session);
+    ASSERT_TRUE(awaitCompletions(1));
+    EXPECT_EQ(host->completions[0].report.driveHealth, session.results.driveHealth);
+}
+
 // A page that reports late, once the run has moved on to another station, must neither end
 // that station's module nor write its part of the report.
 TEST_F(SuiteRunnerTest, AnOutcomeOfAnotherStationIsDroppedAndTheStationWaitsForItsOwn) {
