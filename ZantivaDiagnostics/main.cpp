@@ -16,6 +16,7 @@
 #include "CLI/WrittenOutput.h"
 #include "Platform/Display.h"
 #include "Platform/NumericLocale.h"
+#include "Platform/StandardStreams.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/QtTranslation.h"
@@ -128,6 +129,7 @@ int runWithoutWindow(const CommandLine& commandLine, const Loc& loc) {
 // Process entry: the window when the words ask for it and there is a display to open it on,
 // else the windowless paths, whose status holds only when all they printed was written.
 int main(int argc, char** argv) {
+    holdClosedStandardStreams();
     const CommandLine commandLine(argc, argv);
     if (opensWindow(commandLine) && hasDisplay()) {
         const auto& words = commandLine.arguments();

@@ -105,7 +105,13 @@ SaveResult whileLocked(const std::filesystem::path& file, std::string_view categ
     const auto folder = checkedFolder(file, category, failure);
     if (!folder) return failure;
     std::error_code ec;
-    const auto lock = folder->lockFile("." + file.filename().string() + ".lock", ec);
+    // A read-change-write holds the lock for the time of one small write; one that is not
+    // let go within seconds belongs to a process that has stopped.
+    constexpr std::chrono::seconds patience{10};
+    const auto lock = folder->lockFile("." + file.filename().string() + ".lock", patience, ec);
+    if (ec == std::errc::timed_out)
+        return logged(category, SaveResult::failed(file, "its lock is held by another process that hasn't let it go in " +
+                                                             std::to_string(patience.count()) + " s"));
     if (!lock) {
         // A file system that keeps no locks still saves, as it did before there were any.
         if (ec != std::errc::no_lock_available && ec != std::errc::operation_not_supported) {

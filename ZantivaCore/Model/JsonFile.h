@@ -60,7 +60,8 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
 // the lock of `file`: ".<name>.lock" beside it, in its checked private folder. No other
 // process's read-change-write of the same file comes between this one's read and its write,
 // so a save never drops what another process stored. Answers what `readChangeWrite`
-// answers; a failure (logged) when the folder is refused or the lock can't be taken. On a
+// answers; a failure (logged) when the folder is refused or the lock can't be taken, also
+// when another process has held it for 10 s (stopped, say: the caller may be the window). On a
 // file system that keeps no locks it runs unlocked, and the log says so.
 SaveResult whileLocked(const std::filesystem::path& file, std::string_view category,
                        const std::function<SaveResult()>& readChangeWrite);

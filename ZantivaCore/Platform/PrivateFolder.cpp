@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -219,7 +220,8 @@ std::error_code PrivateFolder::moveWithoutReplacing(const std::string& from, con
     return renameWithoutReplacing(descriptor_.get(), from, to);
 }
 
-std::optional<FileDescriptor> PrivateFolder::lockFile(const std::string& name, std::error_code& error) const {
+std::optional<FileDescriptor> PrivateFolder::lockFile(const std::string& name, std::chrono::milliseconds patience,
+                                                      std::error_code& error) const {
     error.clear();
     FileDescriptor fd(::openat(descriptor_.get(), name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
     struct stat info {};
@@ -231,10 +233,20 @@ std::optional<FileDescriptor> PrivateFolder::lockFile(const std::string& name, s
         error = std::make_error_code(std::errc::permission_denied);
         return std::nullopt;
     }
-    while (::flock(fd.get(), LOCK_EX) != 0) {
+    // Tried again and again rather than waited on: a holder that never lets go (a stopped
+    // process) must not hold up the caller, which may be the window's thread.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
-        error = lastError();
-        return std::nullopt;
+        if (errno != EWOULDBLOCK) {
+            error = lastError();
+            return std::nullopt;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            error = std::make_error_code(std::errc::timed_out);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return fd;
 }

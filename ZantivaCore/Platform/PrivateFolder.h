@@ -7,6 +7,7 @@
 // The folder stays open while the object lives, so what is done inside it can be done
 // through the descriptor, which no later swap of a path can send elsewhere.
 
+#include <chrono>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -70,9 +71,11 @@ public:
     // Renames `from` to `to` inside this folder, replacing nothing (renameWithoutReplacing).
     std::error_code moveWithoutReplacing(const std::string& from, const std::string& to) const;
     // The exclusive lock (flock) of the file `name` inside, made 0600 when missing, waited for
-    // while another process holds it; held until the descriptor is closed. Absent, with
-    // `error` set, when it can't be taken (ENOLCK: the file system keeps no locks).
-    std::optional<FileDescriptor> lockFile(const std::string& name, std::error_code& error) const;
+    // while another process holds it, for at most `patience`; held until the descriptor is
+    // closed. Absent, with `error` set, when it can't be taken (ENOLCK: the file system keeps
+    // no locks; ETIMEDOUT: still held by another when the patience ran out).
+    std::optional<FileDescriptor> lockFile(const std::string& name, std::chrono::milliseconds patience,
+                                           std::error_code& error) const;
     // Closes every regular file of this user's directly inside to its owner (group and
     // other bits cleared), but those named in `keep`; links are never followed.
     void closeFiles(std::initializer_list<std::string_view> keep) const;

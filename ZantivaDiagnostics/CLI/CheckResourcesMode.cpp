@@ -28,10 +28,10 @@ int runCheckResourcesMode(const CommandLine&, CliContext& context) {
         for (const std::string& name : missing) list += (list.empty() ? "" : ", ") + name;
         return printFailure(context.out, "missing resources: " + list);
     }
-    printLine(context.out, "bundle", ResourceBundle::directory()->toStdString());
+    printLine(context.out, "bundle", ResourceBundle::filePath(*ResourceBundle::directory()).string());
     printLine(context.out, "fonts", std::to_string(allVazirWeights.size() + 1)); // the weights and the symbol font
     printLine(context.out, "logo", "found");
-    printLine(context.out, "speakerTrack", track->toStdString());
+    printLine(context.out, "speakerTrack", ResourceBundle::filePath(*track).string());
     return 0;
 }
 

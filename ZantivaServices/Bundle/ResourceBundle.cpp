@@ -48,6 +48,16 @@ QStringList candidates() {
     return paths;
 }
 
+std::filesystem::path filePath(const QString& path) {
+    const std::filesystem::path bytes = QFile::encodeName(path).toStdString();
+    const std::filesystem::path descriptors = "/proc/self/fd";
+    const auto relative = bytes.lexically_relative(descriptors);
+    if (relative.empty() || *relative.begin() == "..") return bytes;
+    std::error_code ec;
+    const auto folder = std::filesystem::read_symlink(descriptors / *relative.begin(), ec);
+    return ec ? bytes : (folder / relative.lexically_relative(*relative.begin())).lexically_normal();
+}
+
 std::optional<QString> find(const QStringList& candidates) {
     for (const QString& folder : candidates) {
         const QString bundle = QDir(folder).filePath(QString::fromLatin1(name));

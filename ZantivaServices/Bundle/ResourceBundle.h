@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -15,6 +16,10 @@ inline constexpr char name[] = "ZantivaDiagnostics_ZantivaUI.bundle";
 // (<prefix>/share/zantiva-diagnostics beside <prefix>/bin), the folder of the binary that holds
 // this library's code, the program's own folder.
 QStringList candidates();
+
+// The file that a path from here names, as its bytes: a folder reached through this process's
+// descriptor of it (a name Qt can't hold) is named by its own path, which others can open.
+std::filesystem::path filePath(const QString& path);
 
 // The bundle inside the first candidate folder that holds it.
 std::optional<QString> find(const QStringList& candidates);

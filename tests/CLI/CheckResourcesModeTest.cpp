@@ -56,7 +56,10 @@ TEST(CheckResourcesMode, FindsItsResourcesUnderAFolderNamedWithAByteThatIsNotUtf
 
     const Outcome found = checkResources(folder / "zantiva-diagnostics");
     EXPECT_EQ(found.status, 0) << found.out.toStdString();
-    EXPECT_TRUE(found.out.contains("fonts: 7\nlogo: found\nspeakerTrack: ")) << found.out.toStdString();
+    // The lines name the folder itself, as the reader can open it, byte escaped.
+    const std::string shown = (scratch / "bin\\xff" / bundle).string();
+    EXPECT_EQ(found.out.toStdString(), "bundle: " + shown + "\nfonts: 7\nlogo: found\nspeakerTrack: " + shown +
+                                           "/Audio/speaker-test-track.wav\n");
 }
 
 } // namespace

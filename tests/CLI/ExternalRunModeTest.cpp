@@ -56,14 +56,18 @@ protected:
 
     ExternalBenchmarkStore store() const { return ExternalBenchmarkStore(appFolder); }
 
-    pid_t start(std::vector<std::string> arguments) {
+    enum class Output { toFile, closed };
+    pid_t start(std::vector<std::string> arguments, Output output = Output::toFile) {
         arguments.insert(arguments.begin(), ZANTIVA_PROGRAM);
         std::vector<char*> argv;
         for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, (scratch / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (output == Output::closed)
+            posix_spawn_file_actions_addclose(&files, 1);
+        else
+            posix_spawn_file_actions_addopen(&files, 1, (scratch / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&files, 2, (scratch / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = -1;
         posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
@@ -285,6 +289,24 @@ TEST_F(ExternalRunMode, APendingLinkThatCantBeStoredFailsTheStep) {
         << out;
     EXPECT_EQ(out.find("pending"), std::string::npos) << out;
     EXPECT_TRUE(store().settings(App::geekbench).pendingResults.empty());
+}
+
+// Started with its standard output closed, the program's output must not reach whatever it
+// opens next under that number (the event loop's descriptor, the log's socket, a store's file).
+TEST_F(ExternalRunMode, AClosedStandardOutputIsNeverAnotherFileOfTheProgram) {
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "slow-tool").string()},
+                            App::cinebench2024);
+    const pid_t program = start({"--external-run", "cinebench2024", "--short"}, Output::closed);
+    for (int i = 0; i < 600 && !fs::exists(scratch / "tool.pid"); ++i) std::this_thread::sleep_for(50ms);
+    std::error_code ec;
+    const fs::path output = fs::read_symlink("/proc/" + std::to_string(program) + "/fd/1", ec);
+    std::ofstream(scratch / "go") << "go\n";
+    EXPECT_EQ(finish(program), 1);
+    EXPECT_EQ(output, "/dev/null") << ec.message();
+    EXPECT_TRUE(readAll(scratch / "err").ends_with("failed: Couldn't write all the results to standard output.\n"))
+        << readAll(scratch / "err");
+    EXPECT_EQ(store().settings(App::cinebench2024).lastResult->singleCoreScore, 77.7);
 }
 
 // An app folder that is a link is refused, so nothing can be stored: a step that scored says

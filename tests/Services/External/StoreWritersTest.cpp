@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <functional>
+#include <future>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/WritersAtOnce.h"
@@ -75,6 +79,32 @@ TEST(StoreWritersTest, EveryPendingPageOfManyWritersIsKept) {
         }));
     EXPECT_EQ(writers.release(), 20);
     EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).pendingResults.size(), 20u);
+}
+
+// A process stopped while it holds the lock (SIGSTOP, a debugger) must not freeze the window
+// that saves next: the save gives up, says so, and the change is written once the lock is free.
+TEST(StoreWritersTest, ALockHeldWithoutEndFailsTheSaveInsteadOfWaitingForever) {
+    testing::TemporaryFolder folder;
+    ExternalBenchmarkStore store(folder.path());
+    ASSERT_TRUE(store.setResult({1.0, 1.0, std::nullopt, someDate}, App::cinebench2024).saved());
+    const fs::path lockName = folder / (std::string(".") + ExternalBenchmarkStore::fileName + ".lock");
+    const int held = ::open(lockName.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0); // its own open file: taken as another process would
+
+    auto saving = std::async(std::launch::async,
+                             [&] { return store.setResult({2.0, 2.0, std::nullopt, someDate}, App::cinebench2024); });
+    const bool answered = saving.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
+    ::close(held);
+    const SaveResult saved = saving.get();
+    ASSERT_TRUE(answered) << "the save waited for the lock without end";
+    EXPECT_FALSE(saved.saved());
+    EXPECT_NE(saved.reason.find("lock"), std::string::npos) << saved.reason;
+    EXPECT_EQ(store.settings(App::cinebench2024).lastResult->singleCoreScore, 2.0) << "kept in memory";
+
+    ASSERT_TRUE(store.setResult({3.0, 3.0, std::nullopt, someDate}, App::cinebench2026).saved());
+    const ExternalBenchmarkStore reopened(folder.path());
+    EXPECT_EQ(reopened.settings(App::cinebench2024).lastResult->singleCoreScore, 2.0);
 }
 
 } // namespace
