@@ -228,11 +228,28 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image, std::st
 QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image, std::stop_token stop) {
     if (!folder_) throw DiskImageError(systemMessage(EACCES)); // the log says why it was refused
     std::vector<std::string> setupCommand{"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"};
-    const ToolResult setup = co_await runTool(std::move(setupCommand), stop);
+    // udisks makes the device whether or not its client lives to say which: a loop-setup ended
+    // by the stop or its bound, or whose answer can't be read, may have left one behind. A device
+    // backed by the image that wasn't there before is this attach's, and is deleted.
+    const auto before = loopDeviceNamesBackedBy(systemRoot_, image);
+    const auto deleteNewDevices = [&] {
+        for (const std::string& name : loopDeviceNamesBackedBy(systemRoot_, image))
+            if (std::ranges::find(before, name) == before.end()) deleteLoopDevice("/dev/" + name);
+    };
+    std::optional<ToolResult> setup;
+    try {
+        setup = co_await runTool(std::move(setupCommand), stop);
+    } catch (...) {
+        deleteNewDevices();
+        throw;
+    }
     std::string loop;
-    for (const std::string& line : setup.lines)
+    for (const std::string& line : setup->lines)
         if (auto device = mappedLoopDevice(line)) loop = std::move(*device);
-    if (setup.exitCode != 0 || loop.empty()) throw DiskImageError(setup.reason("udisksctl"));
+    if (setup->exitCode != 0 || loop.empty()) {
+        deleteNewDevices();
+        throw DiskImageError(setup->reason("udisksctl"));
+    }
 
     if (const std::error_code unrecorded = writeFileAtomically(udisksRecord(loop), image.string())) {
         deleteLoopDevice(loop);

@@ -70,11 +70,19 @@ std::vector<std::string> namedLoopDeviceIfBackedBy(const fs::path& root, const s
     return devices;
 }
 
+std::vector<std::string> loopDeviceNamesBackedBy(const fs::path& root, const fs::path& image) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(under(root, "/sys/block"), ec), end; !ec && it != end; it.increment(ec))
+        if (std::string name = it->path().filename().string(); !namedLoopDeviceIfBackedBy(root, name, image).empty())
+            names.push_back(std::move(name));
+    return names;
+}
+
 std::vector<std::string> allLoopDevicesBackedBy(const fs::path& root, const fs::path& image) {
     std::vector<std::string> devices;
-    std::error_code ec;
-    for (fs::directory_iterator it(under(root, "/sys/block"), ec), end; !ec && it != end; it.increment(ec)) {
-        const auto found = namedLoopDeviceIfBackedBy(root, it->path().filename().string(), image);
+    for (const std::string& name : loopDeviceNamesBackedBy(root, image)) {
+        const auto found = namedLoopDeviceIfBackedBy(root, name, image);
         devices.insert(devices.end(), found.begin(), found.end());
     }
     return devices;

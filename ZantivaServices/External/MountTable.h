@@ -25,6 +25,9 @@ std::optional<std::vector<MountEntry>> readMountTable(const std::filesystem::pat
 // partitions), from <root>/sys/block/loop*/loop/backing_file.
 std::vector<std::string> allLoopDevicesBackedBy(const std::filesystem::path& root, const std::filesystem::path& image);
 
+// The names ("loop3") of the loop devices backed by the file.
+std::vector<std::string> loopDeviceNamesBackedBy(const std::filesystem::path& root, const std::filesystem::path& image);
+
 // The same for one loop device by its name ("loop3"): empty unless it is backed by the file.
 std::vector<std::string> namedLoopDeviceIfBackedBy(const std::filesystem::path& root, const std::string& name,
                                                    const std::filesystem::path& image);

@@ -106,6 +106,38 @@ TEST(LoopDeviceRecord, ALoopDeviceThatCantBeRecordedIsDeletedAndNotMounted) {
     EXPECT_EQ(asked.str().find("mount -b"), std::string::npos) << asked.str();
 }
 
+// udisks makes the device even when its client doesn't live to name it: a loop-setup that
+// outlasts its bound has left loop9 behind, which is deleted; the user's own loop3 of the same
+// image, there before, is left alone.
+TEST(LoopDeviceRecord, ADeviceMadeForALoopSetupThatDidntEndInTimeIsDeleted) {
+    testing::TemporaryFolder root, scratch;
+    const fs::path image = scratch / "Geekbench.iso", log = scratch / "asked";
+    std::ofstream(image) << "image";
+    const auto backedByImage = [&](const std::string& loop) {
+        fs::create_directories(root / "sys/block" / loop / "loop");
+        std::ofstream(root / "sys/block" / loop / "loop/backing_file") << image.string() << '\n';
+        std::ofstream(root / "sys/block" / loop / "dev") << "7:" << loop.substr(4) << '\n';
+    };
+    backedByImage("loop3");
+    fs::create_directories(root / "proc/self");
+    std::ofstream(root / "proc/self/mountinfo") << "";
+    const fs::path made = root / "sys/block/loop9/loop";
+    const testing::FakeUdisksctl udisks("echo \"$*\" >> '" + log.string() + "'\n"
+                                        "[ \"$1\" = loop-setup ] || exit 0\n"
+                                        "mkdir -p '" + made.string() + "'\n"
+                                        "echo \"$4\" > '" + (made / "backing_file").string() + "'\n"
+                                        "echo 7:9 > '" + (made.parent_path() / "dev").string() + "'\n"
+                                        "exec sleep 1000\n");
+    LoopImageMounter images(scratch / "images", Method::udisks, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
+                            root.path(), 300ms);
+    const auto error = testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(image, {})); });
+    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
+    std::ostringstream asked;
+    asked << std::ifstream(log).rdbuf();
+    EXPECT_NE(asked.str().find("loop-delete -b /dev/loop9"), std::string::npos) << asked.str();
+    EXPECT_EQ(asked.str().find("/dev/loop3"), std::string::npos) << asked.str();
+}
+
 // A mount that never returns, as on a hung disk: it writes its pid, then waits.
 class MountThatHangs : public ::testing::Test {
 protected:
