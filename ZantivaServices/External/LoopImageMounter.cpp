@@ -211,8 +211,9 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image, std::st
     try {
         result = co_await runTool(std::move(command), stop);
     } catch (...) {
+        // Ended by the stop or its bound, the mount may have been made all the same: it is undone.
         mountPoint.reset();
-        folder_->removeEmptyFolder(name);
+        detach(privateFolder_ / name);
         throw;
     }
     mountPoint.reset();

@@ -216,5 +216,26 @@ TEST_F(MountThatHangs, PastItsBoundItIsKilledAndTheImageDidntOpenInTime) {
     expectNothingLeft(standInPid());
 }
 
+// The same for a mount of our own: one that had mounted the image when its bound came is
+// unmounted, so the next attach mounts afresh instead of taking it for the user's.
+TEST(MountOfOurOwn, MadeAllTheSameWhenItsBoundCameItIsUnmounted) {
+    testing::TemporaryFolder root, scratch;
+    const fs::path log = scratch / "asked", point = fs::canonical(scratch.path()) / "images" / "Geekbench";
+    std::ofstream(scratch / "Geekbench.iso") << "image";
+    fs::create_directories(root / "proc/self");
+    std::ofstream(root / "proc/self/mountinfo") << "";
+    const testing::StandInTool mount("mount", "echo '40 22 7:8 / " + point.string() + " ro - iso9660 /dev/loop8 ro' >> '" +
+                                                  (root / "proc/self/mountinfo").string() + "'\nexec sleep 1000\n");
+    const testing::StandInTool umount("umount", "echo \"umount $*\" >> '" + log.string() + "'\n");
+    LoopImageMounter images(scratch / "images", Method::mountAsRoot, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
+                            root.path(), 300ms);
+    const auto error = testing::thrownBy<DiskImageError>(
+        [&] { testing::awaitTask(images.attach(scratch / "Geekbench.iso", {})); });
+    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
+    std::ostringstream asked;
+    asked << std::ifstream(log).rdbuf();
+    EXPECT_NE(asked.str().find("umount " + point.string()), std::string::npos) << asked.str();
+}
+
 } // namespace
 } // namespace zantiva
