@@ -211,8 +211,9 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountAsRoot(fs::path image, std::st
     try {
         result = co_await runTool(std::move(command), stop);
     } catch (...) {
+        // Ended by the stop or its bound, the mount may have been made all the same: it is undone.
         mountPoint.reset();
-        folder_->removeEmptyFolder(name);
+        detach(privateFolder_ / name);
         throw;
     }
     mountPoint.reset();
@@ -258,8 +259,16 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image, std
     try {
         co_return co_await mountLoopDevice(loop, stop);
     } catch (...) {
-        deleteLoopDevice(loop);
-        removeUdisksRecord(loop);
+        // A mount ended by the stop or its bound may have been made all the same: it is undone
+        // with the device, or the next attach would take it for the user's and keep it.
+        const auto table = readMountTable(systemRoot_);
+        const auto devices = namedLoopDeviceIfBackedBy(systemRoot_, fs::path(loop).filename().string(), image);
+        if (const auto mounted = table ? mountPointOf(devices, *table) : std::nullopt) {
+            detach(*mounted);
+        } else {
+            deleteLoopDevice(loop);
+            removeUdisksRecord(loop);
+        }
         throw;
     }
 }

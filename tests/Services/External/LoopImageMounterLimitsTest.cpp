@@ -138,6 +138,39 @@ TEST(LoopDeviceRecord, ADeviceMadeForALoopSetupThatDidntEndInTimeIsDeleted) {
     EXPECT_EQ(asked.str().find("/dev/loop3"), std::string::npos) << asked.str();
 }
 
+// udisks mounts whether or not its client lives to say where: a mount that outlasts its bound
+// has mounted loop7 all the same, and is undone (unmounted, then the device deleted) rather than
+// left for the next attach to take as the user's.
+TEST(LoopDeviceRecord, AMountThatDidntEndInTimeIsUndoneWithItsDevice) {
+    testing::TemporaryFolder root, scratch;
+    const fs::path image = scratch / "Geekbench.iso", log = scratch / "asked";
+    const fs::path mountinfo = root / "proc/self/mountinfo", made = root / "sys/block/loop7";
+    std::ofstream(image) << "image";
+    fs::create_directories(root / "proc/self");
+    std::ofstream(mountinfo) << "";
+    const testing::FakeUdisksctl udisks(
+        "echo \"$*\" >> '" + log.string() + "'\n"
+        "if [ \"$1\" = loop-setup ]; then\n"
+        "  mkdir -p '" + (made / "loop").string() + "'\n"
+        "  echo \"$4\" > '" + (made / "loop/backing_file").string() + "'\n"
+        "  echo 7:7 > '" + (made / "dev").string() + "'\n"
+        "  echo \"Mapped file $4 as /dev/loop7.\"\n"
+        "elif [ \"$1\" = mount ]; then\n"
+        "  echo '40 22 7:7 / /media/ana/GB ro - iso9660 /dev/loop7 ro' >> '" + mountinfo.string() + "'\n"
+        "  exec sleep 1000\n"
+        "fi\n");
+    LoopImageMounter images(scratch / "images", Method::udisks, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
+                            root.path(), 300ms);
+    const auto error = testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(image, {})); });
+    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
+    std::ostringstream asked;
+    asked << std::ifstream(log).rdbuf();
+    const auto unmount = asked.str().find("unmount -b /dev/loop7");
+    EXPECT_NE(unmount, std::string::npos) << asked.str();
+    EXPECT_GT(asked.str().find("loop-delete -b /dev/loop7"), unmount) << asked.str();
+    EXPECT_FALSE(fs::exists(scratch / "images" / "udisks-loop7"));
+}
+
 // A mount that never returns, as on a hung disk: it writes its pid, then waits.
 class MountThatHangs : public ::testing::Test {
 protected:
@@ -181,6 +214,27 @@ TEST_F(MountThatHangs, PastItsBoundItIsKilledAndTheImageDidntOpenInTime) {
         [&] { testing::awaitTask(images.attach(scratch / "Geekbench.iso", {})); });
     EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
     expectNothingLeft(standInPid());
+}
+
+// The same for a mount of our own: one that had mounted the image when its bound came is
+// unmounted, so the next attach mounts afresh instead of taking it for the user's.
+TEST(MountOfOurOwn, MadeAllTheSameWhenItsBoundCameItIsUnmounted) {
+    testing::TemporaryFolder root, scratch;
+    const fs::path log = scratch / "asked", point = fs::canonical(scratch.path()) / "images" / "Geekbench";
+    std::ofstream(scratch / "Geekbench.iso") << "image";
+    fs::create_directories(root / "proc/self");
+    std::ofstream(root / "proc/self/mountinfo") << "";
+    const testing::StandInTool mount("mount", "echo '40 22 7:8 / " + point.string() + " ro - iso9660 /dev/loop8 ro' >> '" +
+                                                  (root / "proc/self/mountinfo").string() + "'\nexec sleep 1000\n");
+    const testing::StandInTool umount("umount", "echo \"umount $*\" >> '" + log.string() + "'\n");
+    LoopImageMounter images(scratch / "images", Method::mountAsRoot, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
+                            root.path(), 300ms);
+    const auto error = testing::thrownBy<DiskImageError>(
+        [&] { testing::awaitTask(images.attach(scratch / "Geekbench.iso", {})); });
+    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
+    std::ostringstream asked;
+    asked << std::ifstream(log).rdbuf();
+    EXPECT_NE(asked.str().find("umount " + point.string()), std::string::npos) << asked.str();
 }
 
 } // namespace
