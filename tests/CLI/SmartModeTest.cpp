@@ -56,6 +56,7 @@ TEST(SmartMode, PrintsTheReportThenEachDriveUnderItsName) {
 }
 
 TEST(SmartMode, AListOfDrivesThatCouldntBeReadPrintsWhyAndNoDriveCount) {
+    if (const auto why = testing::NoFreeDescriptors::unavailable()) GTEST_SKIP() << *why;
     DriveHealthReport report;
     {
         testing::NoFreeDescriptors exhausted;
