@@ -106,68 +106,65 @@ TEST(LoopDeviceRecord, ALoopDeviceThatCantBeRecordedIsDeletedAndNotMounted) {
     EXPECT_EQ(asked.str().find("mount -b"), std::string::npos) << asked.str();
 }
 
+// A machine with an empty mount table, on which udisksctl (the given script) runs past the
+// attach's bound of 300 ms; it logs what it is asked.
+class UdisksPastItsBound : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::ofstream(image) << "image";
+        fs::create_directories(root / "proc/self");
+        std::ofstream(mountinfo) << "";
+    }
+    // The loop device as udisks makes it, in shell: backed by the image ($4 of loop-setup).
+    std::string makesLoop(const std::string& name) const {
+        const fs::path block = root / "sys/block" / name;
+        return "mkdir -p '" + (block / "loop").string() + "'\necho \"$4\" > '" + (block / "loop/backing_file").string() +
+               "'\necho 7:" + name.substr(4) + " > '" + (block / "dev").string() + "'\n";
+    }
+    // What udisksctl was asked by an attach that didn't open the image in time.
+    std::string askedByAnAttachPastItsBound(const std::string& script) {
+        const testing::FakeUdisksctl udisks("echo \"$*\" >> '" + log.string() + "'\n" + script);
+        LoopImageMounter images(scratch / "images", Method::udisks,
+                                std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD), root.path(), 300ms);
+        const auto error = testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(image, {})); });
+        EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
+        std::ostringstream asked;
+        asked << std::ifstream(log).rdbuf();
+        return asked.str();
+    }
+
+    testing::TemporaryFolder root, scratch;
+    const fs::path image = scratch / "Geekbench.iso", log = scratch / "asked";
+    const fs::path mountinfo = root / "proc/self/mountinfo";
+};
+
 // udisks makes the device even when its client doesn't live to name it: a loop-setup that
 // outlasts its bound has left loop9 behind, which is deleted; the user's own loop3 of the same
 // image, there before, is left alone.
-TEST(LoopDeviceRecord, ADeviceMadeForALoopSetupThatDidntEndInTimeIsDeleted) {
-    testing::TemporaryFolder root, scratch;
-    const fs::path image = scratch / "Geekbench.iso", log = scratch / "asked";
-    std::ofstream(image) << "image";
-    const auto backedByImage = [&](const std::string& loop) {
-        fs::create_directories(root / "sys/block" / loop / "loop");
-        std::ofstream(root / "sys/block" / loop / "loop/backing_file") << image.string() << '\n';
-        std::ofstream(root / "sys/block" / loop / "dev") << "7:" << loop.substr(4) << '\n';
-    };
-    backedByImage("loop3");
-    fs::create_directories(root / "proc/self");
-    std::ofstream(root / "proc/self/mountinfo") << "";
-    const fs::path made = root / "sys/block/loop9/loop";
-    const testing::FakeUdisksctl udisks("echo \"$*\" >> '" + log.string() + "'\n"
-                                        "[ \"$1\" = loop-setup ] || exit 0\n"
-                                        "mkdir -p '" + made.string() + "'\n"
-                                        "echo \"$4\" > '" + (made / "backing_file").string() + "'\n"
-                                        "echo 7:9 > '" + (made.parent_path() / "dev").string() + "'\n"
-                                        "exec sleep 1000\n");
-    LoopImageMounter images(scratch / "images", Method::udisks, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
-                            root.path(), 300ms);
-    const auto error = testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(image, {})); });
-    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
-    std::ostringstream asked;
-    asked << std::ifstream(log).rdbuf();
-    EXPECT_NE(asked.str().find("loop-delete -b /dev/loop9"), std::string::npos) << asked.str();
-    EXPECT_EQ(asked.str().find("/dev/loop3"), std::string::npos) << asked.str();
+TEST_F(UdisksPastItsBound, ADeviceMadeForALoopSetupIsDeletedAndTheUsersOwnKept) {
+    fs::create_directories(root / "sys/block/loop3/loop");
+    std::ofstream(root / "sys/block/loop3/loop/backing_file") << image.string() << '\n';
+    std::ofstream(root / "sys/block/loop3/dev") << "7:3\n";
+    const std::string asked = askedByAnAttachPastItsBound("[ \"$1\" = loop-setup ] || exit 0\n" + makesLoop("loop9") +
+                                                          "exec sleep 1000\n");
+    EXPECT_NE(asked.find("loop-delete -b /dev/loop9"), std::string::npos) << asked;
+    EXPECT_EQ(asked.find("/dev/loop3"), std::string::npos) << asked;
 }
 
 // udisks mounts whether or not its client lives to say where: a mount that outlasts its bound
 // has mounted loop7 all the same, and is undone (unmounted, then the device deleted) rather than
 // left for the next attach to take as the user's.
-TEST(LoopDeviceRecord, AMountThatDidntEndInTimeIsUndoneWithItsDevice) {
-    testing::TemporaryFolder root, scratch;
-    const fs::path image = scratch / "Geekbench.iso", log = scratch / "asked";
-    const fs::path mountinfo = root / "proc/self/mountinfo", made = root / "sys/block/loop7";
-    std::ofstream(image) << "image";
-    fs::create_directories(root / "proc/self");
-    std::ofstream(mountinfo) << "";
-    const testing::FakeUdisksctl udisks(
-        "echo \"$*\" >> '" + log.string() + "'\n"
-        "if [ \"$1\" = loop-setup ]; then\n"
-        "  mkdir -p '" + (made / "loop").string() + "'\n"
-        "  echo \"$4\" > '" + (made / "loop/backing_file").string() + "'\n"
-        "  echo 7:7 > '" + (made / "dev").string() + "'\n"
+TEST_F(UdisksPastItsBound, AMountIsUndoneWithItsDevice) {
+    const std::string asked = askedByAnAttachPastItsBound(
+        "if [ \"$1\" = loop-setup ]; then\n" + makesLoop("loop7") +
         "  echo \"Mapped file $4 as /dev/loop7.\"\n"
         "elif [ \"$1\" = mount ]; then\n"
         "  echo '40 22 7:7 / /media/ana/GB ro - iso9660 /dev/loop7 ro' >> '" + mountinfo.string() + "'\n"
         "  exec sleep 1000\n"
         "fi\n");
-    LoopImageMounter images(scratch / "images", Method::udisks, std::make_shared<ProcessLauncher>(ZANTIVA_TOOL_GUARD),
-                            root.path(), 300ms);
-    const auto error = testing::thrownBy<DiskImageError>([&] { testing::awaitTask(images.attach(image, {})); });
-    EXPECT_EQ(error.message, LocalizedMessage("External.ImageTimedOut"));
-    std::ostringstream asked;
-    asked << std::ifstream(log).rdbuf();
-    const auto unmount = asked.str().find("unmount -b /dev/loop7");
-    EXPECT_NE(unmount, std::string::npos) << asked.str();
-    EXPECT_GT(asked.str().find("loop-delete -b /dev/loop7"), unmount) << asked.str();
+    const auto unmount = asked.find("unmount -b /dev/loop7");
+    EXPECT_NE(unmount, std::string::npos) << asked;
+    EXPECT_GT(asked.find("loop-delete -b /dev/loop7"), unmount) << asked;
     EXPECT_FALSE(fs::exists(scratch / "images" / "udisks-loop7"));
 }
 
