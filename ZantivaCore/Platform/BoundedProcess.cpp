@@ -18,15 +18,23 @@ namespace zantiva {
 
 namespace {
 
-// In the forked child only: async-signal-safe calls until the exec. Why the exec failed goes
-// to `report`, which a successful exec closes. No `errorFd` (-1): standard error on /dev/null.
-[[noreturn]] void becomeProgram(pid_t parent, int outputFd, int errorFd, int report, char* const* argv) {
+// In the forked child only: async-signal-safe calls until the exec. It waits for one byte on
+// `go` before it runs anything (the caller first puts the keeper of its group in place) and
+// ends without a word when the caller lets go of `go` instead. Why the exec failed goes to
+// `report`, which a successful exec closes. No `errorFd` (-1): standard error on /dev/null.
+[[noreturn]] void becomeProgram(pid_t parent, int outputFd, int errorFd, int go, int goWriter, int report,
+                                char* const* argv) {
     ::setpgid(0, 0);
     // Ends with the thread that started it, however that ends (killed outright, by its alarm):
     // a run bounds its caller's time only if nothing of it outlives the caller. The kernel
     // drops this on the exec of a setuid program (pkexec).
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(127);
+    ::close(goWriter);
+    char byte = 0;
+    ssize_t got = 0;
+    while ((got = ::read(go, &byte, 1)) < 0 && errno == EINTR) {}
+    if (got != 1) ::_exit(127);
     // Each source is first copied above the standard numbers, so that putting one in place
     // never closes another (a caller without standard streams has its pipes there); the
     // copies close at the exec.
@@ -43,32 +51,62 @@ namespace {
     ::_exit(127);
 }
 
-// Starts the program in a process group of its own, so that a timeout also ends what it
-// started, with its output into outputFd, its errors into errorFd (or nowhere, when -1)
-// and nothing on its input. Absent when it could not be started.
-std::optional<pid_t> spawnInOwnGroup(const std::vector<std::string>& arguments, int outputFd, int errorFd) {
-    std::vector<char*> argv;
-    for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    FileDescriptor reportRead(fds[0]);
-    FileDescriptor reportWrite(fds[1]);
-    const pid_t parent = ::getpid();
-    const pid_t pid = ::fork();
-    if (pid == 0) becomeProgram(parent, outputFd, errorFd, reportWrite.get(), argv.data());
-    reportWrite.reset();
-    if (pid < 0) return std::nullopt;
-    // Also here, so that the group exists before any kill of it.
-    ::setpgid(pid, pid);
-    int error = 0;
-    ssize_t got = 0;
-    while ((got = ::read(reportRead.get(), &error, sizeof error)) < 0 && errno == EINTR) {}
-    if (got == 0) return pid;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
-    return std::nullopt;
-}
+// A program forked into a process group of its own and held there before it runs anything,
+// with its output into outputFd, its errors into errorFd (or nowhere, when -1) and nothing on
+// its input: a group that a timeout ends whole.
+class HeldProgram {
+public:
+    // Absent when it could not be forked.
+    static std::optional<HeldProgram> fork(const std::vector<std::string>& arguments, int outputFd, int errorFd) {
+        std::vector<char*> argv;
+        for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        int report[2], go[2];
+        if (::pipe2(report, O_CLOEXEC) != 0) return std::nullopt;
+        FileDescriptor reportRead(report[0]), reportWrite(report[1]);
+        if (::pipe2(go, O_CLOEXEC) != 0) return std::nullopt;
+        FileDescriptor goRead(go[0]), goWrite(go[1]);
+        const pid_t parent = ::getpid();
+        const pid_t pid = ::fork();
+        if (pid == 0)
+            becomeProgram(parent, outputFd, errorFd, goRead.get(), goWrite.get(), reportWrite.get(), argv.data());
+        if (pid < 0) return std::nullopt;
+        // Also here, so that the group exists before any kill of it, or its keeper joins it.
+        ::setpgid(pid, pid);
+        return HeldProgram(pid, std::move(goWrite), std::move(reportRead));
+    }
+
+    pid_t pid() const { return pid_; }
+
+    // Lets it run; false when its exec failed, and it is reaped.
+    bool release() {
+        [[maybe_unused]] const ssize_t sent = ::write(go_.get(), "", 1);
+        go_.reset();
+        int error = 0;
+        ssize_t got = 0;
+        while ((got = ::read(report_.get(), &error, sizeof error)) < 0 && errno == EINTR) {}
+        if (got == 0) return true;
+        reap();
+        return false;
+    }
+    // Ends it before it has run anything, and reaps it.
+    void withdraw() {
+        go_.reset();
+        reap();
+    }
+
+private:
+    HeldProgram(pid_t pid, FileDescriptor go, FileDescriptor report)
+        : pid_(pid), go_(std::move(go)), report_(std::move(report)) {}
+    void reap() const {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
+    }
+
+    pid_t pid_;
+    FileDescriptor go_;
+    FileDescriptor report_;
+};
 
 // The signal the keeper of a program's group gets when its caller ends.
 constexpr int callerGone = SIGTERM;
@@ -242,15 +280,18 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     if (!addDrain(result.output, outputLimit)) return std::nullopt;
     if (errorLimit > 0 && !addDrain(result.errors, errorLimit)) return std::nullopt;
     const int errorFd = errorLimit > 0 ? writeEnds[1].get() : -1;
-    const std::optional<pid_t> pid = spawnInOwnGroup(arguments, writeEnds[0].get(), errorFd);
+    auto held = HeldProgram::fork(arguments, writeEnds[0].get(), errorFd);
     writeEnds.clear();
-    if (!pid) return std::nullopt;
-    // A run whose group can't be kept is not run: what it starts could outlive the caller.
-    const GroupKeeper keeper(*pid);
+    if (!held) return std::nullopt;
+    const pid_t pid = held->pid();
+    // The keeper is in the group before the program runs anything, so that nothing the program
+    // starts can outlive the caller, however soon that ends; a group that can't be kept isn't run.
+    const GroupKeeper keeper(pid);
     if (!keeper.started()) {
-        endProgram(*pid);
+        held->withdraw();
         return std::nullopt;
     }
+    if (!held->release()) return std::nullopt;
 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     readOutputs(drains, deadline, cancel, result);
@@ -258,9 +299,9 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
 
     int status = 0;
     const auto cutOff = [&result] { return result.timedOut || result.cancelled || result.readFailed; };
-    if (!cutOff() && !awaitExit(*pid, deadline, cancel, status, result)) return result;
+    if (!cutOff() && !awaitExit(pid, deadline, cancel, status, result)) return result;
     if (cutOff()) {
-        endProgram(*pid);
+        endProgram(pid);
         return result;
     }
     if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
