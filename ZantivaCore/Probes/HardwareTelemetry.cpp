@@ -13,22 +13,19 @@ constexpr double bytesPerGB = 1024.0 * 1024.0 * 1024.0;
 }
 
 HardwareTelemetry::HardwareTelemetry(bool useSensors, ProbeRoot root)
-    : root_(std::move(root)), sensorsUnknown_(useSensors), previousTicks_(CPUTicks::read(root_)),
-      gpus_(GPUUsage::devices(root_)), power_(root_), thermal_(root_) {
-    discoverSensors();
+    : root_(std::move(root)), previousTicks_(CPUTicks::read(root_)), gpus_(GPUUsage::devices(root_)), power_(root_),
+      thermal_(root_) {
+    if (!useSensors) sensors_.emplace(); // none wanted: as if none were found
+    lookUpSensors();
 }
 
-void HardwareTelemetry::discoverSensors() {
-    if (!sensorsUnknown_) return;
-    auto map = HwmonSensorMap::discover(root_);
-    if (!map) return;
-    sensorsUnknown_ = false;
-    if (!map->empty()) sensors_ = std::move(*map);
+void HardwareTelemetry::lookUpSensors() {
+    if (!sensors_) sensors_ = HwmonSensorMap::discover(root_);
 }
 
 bool HardwareTelemetry::hasSensorAccess() const {
     std::lock_guard guard(lock_);
-    return sensors_.has_value();
+    return sensors_ && !sensors_->empty();
 }
 
 SensorSnapshot HardwareTelemetry::sample() {
@@ -53,8 +50,8 @@ SensorSnapshot HardwareTelemetry::sample() {
     if (gpus_) s.gpuLoadPercent = GPUUsage::read(root_, *gpus_);
     s.thermalState = thermal_.read();
 
-    discoverSensors();
-    if (!sensors_) return s;
+    lookUpSensors();
+    if (!sensors_ || sensors_->empty()) return s;
     s.hasSensorAccess = true;
     s.cpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->cpu);
     s.gpuTemperatureCelsius = HwmonSensorMap::hottest(root_, sensors_->gpu);

@@ -28,13 +28,14 @@ public:
     SensorSnapshot sample() override;
 
 private:
-    void discoverSensors();
+    // Looks the sensors up unless a look already succeeded.
+    void lookUpSensors();
 
     const ProbeRoot root_;
-    bool sensorsUnknown_;   // sensors are wanted and their look-up hasn't yet succeeded
     mutable std::mutex lock_;
     std::vector<CPUTicks> previousTicks_;
-    std::optional<HwmonSensorMap> sensors_;   // present when discovery found something to poll
+    // Absent until a look-up succeeds; empty when it found nothing to poll, or none are wanted.
+    std::optional<HwmonSensorMap> sensors_;
     std::optional<std::vector<std::string>> gpus_;   // absent until the GPUs could be listed
     SystemPower power_;
     ThermalMonitor thermal_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 #include "External/ToolOutputText.h"
 #include "Model/SpecText.h"
@@ -70,22 +71,33 @@ std::vector<std::string> namedLoopDeviceIfBackedBy(const fs::path& root, const s
     return devices;
 }
 
+namespace {
+
+// Each loop device backed by the file: its name, and the numbers of it and of its partitions.
+std::vector<std::pair<std::string, std::vector<std::string>>> loopDevicesBackedBy(const fs::path& root,
+                                                                                   const fs::path& image) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(under(root, "/sys/block"), ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (auto devices = namedLoopDeviceIfBackedBy(root, name, image); !devices.empty())
+            found.emplace_back(std::move(name), std::move(devices));
+    }
+    return found;
+}
+
+} // namespace
+
 std::vector<std::string> loopDeviceNamesBackedBy(const fs::path& root, const fs::path& image) {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(under(root, "/sys/block"), ec), end; !ec && it != end; it.increment(ec))
-        if (std::string name = it->path().filename().string(); !namedLoopDeviceIfBackedBy(root, name, image).empty())
-            names.push_back(std::move(name));
+    for (auto& [name, devices] : loopDevicesBackedBy(root, image)) names.push_back(std::move(name));
     return names;
 }
 
 std::vector<std::string> allLoopDevicesBackedBy(const fs::path& root, const fs::path& image) {
-    std::vector<std::string> devices;
-    for (const std::string& name : loopDeviceNamesBackedBy(root, image)) {
-        const auto found = namedLoopDeviceIfBackedBy(root, name, image);
-        devices.insert(devices.end(), found.begin(), found.end());
-    }
-    return devices;
+    std::vector<std::string> all;
+    for (const auto& [name, devices] : loopDevicesBackedBy(root, image)) all.insert(all.end(), devices.begin(), devices.end());
+    return all;
 }
 
 std::optional<fs::path> mountPointOf(const std::vector<std::string>& devices, const std::vector<MountEntry>& table) {
