@@ -39,6 +39,14 @@ std::optional<std::string> keepAside(const PrivateFolder& folder, const std::str
     return std::nullopt;
 }
 
+// Writes the file into its folder, checked by the caller.
+SaveResult writeChecked(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
+                        FileAccess access) {
+    const std::error_code ec = writeFileAtomically(file, bytes, access);
+    if (!ec) return {};
+    return logged(category, SaveResult::failed(file, ec));
+}
+
 // Why a store was given no folder: the app folder that is there was refused, else there is
 // no home folder to hold one.
 std::string noFolderReason() {
@@ -62,9 +70,7 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
               FileAccess access) {
     SaveResult failure;
     if (!checkedFolder(file, category, failure)) return failure;
-    const std::error_code ec = writeFileAtomically(file, bytes, access);
-    if (!ec) return {};
-    return logged(category, SaveResult::failed(file, ec));
+    return writeChecked(file, bytes, category, access);
 }
 
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
@@ -88,7 +94,7 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
             log::error(category, "undecodable " + file.filename().string() + " (" + *problem + ") kept as " + *aside);
         }
     }
-    return save(file, value, category);
+    return writeChecked(file, encode(value), category, FileAccess::ownerOnly);
 }
 
 std::optional<json::Json> load(const std::filesystem::path& file) {
