@@ -1,5 +1,7 @@
 #include "Model/AppSettingsStore.h"
 
+#include <utility>
+
 #include "Model/JsonFile.h"
 
 namespace zantiva {
@@ -32,14 +34,19 @@ template <typename Change> SaveResult AppSettingsStore::update(Change change) {
     AppSettings changed = current_;
     change(changed);
     if (changed == current_) return {};
-    current_ = std::move(changed);
-    return save();
+    const AppSettings before = std::exchange(current_, std::move(changed));
+    return save(before);
 }
 
-SaveResult AppSettingsStore::save() const {
+SaveResult AppSettingsStore::save(const AppSettings& before) const {
     if (!fileURL_) return jsonfile::saveWithoutFolder(fileName, logCategory);
-    return jsonfile::saveKeepingUndecodable(*fileURL_, current_.toJson(), logCategory,
-                                            jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); }));
+    const auto problemOf = jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); });
+    // Only the setting changed is written: the keys of a later version, and its values
+    // this one can't read (a language it doesn't know), stay as they are.
+    json::Json value = current_.toJson();
+    if (const auto text = readWholeFile(*fileURL_); text && !problemOf(*text))
+        value = jsonfile::withChanges(json::Json::parse(*text), before.toJson(), value);
+    return jsonfile::saveKeepingUndecodable(*fileURL_, value, logCategory, problemOf);
 }
 
 } // namespace zantiva

@@ -1,7 +1,8 @@
 #pragma once
 
 // Keeps AppSettings in "settings.json" in the app folder. The file is read once, at
-// creation; every change that alters the settings rewrites it whole. Nothing here throws:
+// creation; every change that alters the settings rewrites it with that change only, the
+// keys this version doesn't know written back as they were. Nothing here throws:
 // an unusable file gives the defaults (and is kept aside as "settings.json.bad" at the
 // next save); a change answers whether it was saved, and a failed save is logged
 // ("settings") and keeps the new value in memory.
@@ -30,7 +31,7 @@ public:
 
 private:
     template <typename Change> SaveResult update(Change change);
-    SaveResult save() const;
+    SaveResult save(const AppSettings& before) const;
 
     AppSettings current_;
     std::optional<std::filesystem::path> fileURL_;

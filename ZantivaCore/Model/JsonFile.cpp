@@ -91,10 +91,21 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
                 failure.reason = "the undecodable file in its place couldn't be kept aside: " + failure.reason;
                 return logged(category, std::move(failure));
             }
-            log::error(category, "undecodable " + file.filename().string() + " (" + *problem + ") kept as " + *aside);
+            log::error(category, file.filename().string() + " (" + *problem + ") kept as " + *aside);
         }
     }
     return writeChecked(file, encode(value), category, FileAccess::ownerOnly);
+}
+
+json::Json withChanges(json::Json stored, const json::Json& before, const json::Json& after) {
+    if (!stored.is_object() || !before.is_object() || !after.is_object()) return after;
+    for (const auto& [key, value] : after.items()) {
+        const auto was = before.find(key);
+        if (was == before.end() || *was != value) stored[key] = value;
+    }
+    for (const auto& [key, value] : before.items())
+        if (!after.contains(key)) stored.erase(key);
+    return stored;
 }
 
 std::optional<json::Json> load(const std::filesystem::path& file) {

@@ -27,13 +27,14 @@ std::string encode(const json::Json& value);
 // answered with its reason; the old file is then left as it was.
 SaveResult save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
 
-// Why a stored file's text can't be decoded, or nothing when it can.
+// Why a stored file's text must not be saved over (it can't be decoded, or it holds a
+// result of a later version that this one would drop), or nothing when it may.
 using DecodeProblem = std::function<std::optional<std::string>(const std::string& text)>;
 
 // A store's save: like save(), after keeping an existing file aside as "<name>.bad" (and
-// logging it) when `problemOf` finds it undecodable or it can't be read at all, so that a
-// record this version can't read (damaged, or written by a newer version) is never
-// silently replaced. Nothing kept aside before is replaced either: when "<name>.bad" is
+// logging it) when `problemOf` finds a problem or it can't be read at all, so that a
+// record this version can't read or keep whole (damaged, or written by a newer version)
+// is never silently replaced. Nothing kept aside before is replaced either: when "<name>.bad" is
 // taken the file becomes "<name>.bad.1", "<name>.bad.2" … When it can't be moved aside the
 // save fails and the file stays as it is.
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
@@ -65,6 +66,12 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
 // file system that keeps no locks it runs unlocked, and the log says so.
 SaveResult whileLocked(const std::filesystem::path& file, std::string_view category,
                        const std::function<SaveResult()>& readChangeWrite);
+
+// The stored JSON object of a record, changed as this version's encoding of the record
+// changed from `before` (the record as read from `stored`) to `after`: each member that
+// differs is replaced or removed, and every other member, those this version doesn't know
+// included, stays as it was written. Anything but an object in `stored` gives `after`.
+json::Json withChanges(json::Json stored, const json::Json& before, const json::Json& after);
 
 // The file's JSON; absent when the file is missing, unreadable or not JSON.
 std::optional<json::Json> load(const std::filesystem::path& file);

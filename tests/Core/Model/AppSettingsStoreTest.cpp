@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../../Support/TemporaryFolder.h"
+#include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
@@ -86,6 +87,20 @@ TEST(AppSettingsStore, AFileThatIsNotSettingsIsKeptAsideBeforeTheNextSave) {
     writeRaw(folder / "settings.json", R"({"language":"de"})");
     AppSettingsStore(folder.path()).setDismissedUpdateVersion("2.0");
     EXPECT_FALSE(fs::exists(folder / "settings.json.bad"));
+}
+
+// A later version's choices outlive a change made by this one: only the setting changed is written.
+TEST(AppSettingsStore, ASaveWritesItsChangeOnlyAndKeepsWhatItDoesntKnow) {
+    TemporaryFolder folder;
+    const fs::path file = folder / "settings.json";
+    writeRaw(file, R"({"language":"de","theme":"dark","dismissed_update_version":"1.0"})");
+    AppSettingsStore store(folder.path());
+    ASSERT_TRUE(store.setDismissedUpdateVersion("2.0").saved());
+    EXPECT_EQ(jsonfile::load(file), json::Json::parse(R"({"language":"de","theme":"dark","dismissed_update_version":"2.0"})"));
+
+    ASSERT_TRUE(store.setLanguage(AppLanguage::english).saved());
+    ASSERT_TRUE(store.setDismissedUpdateVersion(std::nullopt).saved());
+    EXPECT_EQ(jsonfile::load(file), json::Json::parse(R"({"language":"en","theme":"dark"})"));
 }
 
 // A folder in the settings' place is kept aside as "settings.json.bad"; a damaged file after it
