@@ -90,7 +90,11 @@ void BenchmarkSession::markCompleted(TestModule module, ModuleStatus status, Dat
     timestamp = at;
 }
 
-json::Json BenchmarkSession::toJson() const { return json::encodeFields(*this, fields); }
+json::Json BenchmarkSession::toJson() const {
+    json::Json j = json::encodeFields(*this, fields);
+    j["schema_version"] = writtenSchemaVersion;
+    return j;
+}
 
 BenchmarkSession BenchmarkSession::fromJson(const json::Json& j) { return json::decodeFields(j, fields); }
 

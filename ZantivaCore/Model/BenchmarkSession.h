@@ -30,7 +30,11 @@ struct BenchmarkSession {
     // The peripheral status stored when the user skips the peripheral checks.
     static constexpr const char* peripheralBypassedStatus = "N/A (Bypassed by User)";
 
-    std::int64_t schemaVersion = 1; // written as 1, read back as stored, never checked
+    // The session's form that this version writes, whatever the one it read said: what a
+    // later form held besides is not in this record.
+    static constexpr std::int64_t writtenSchemaVersion = 1;
+
+    std::int64_t schemaVersion = writtenSchemaVersion; // read back as stored, never checked
     std::string sessionID;          // 32 lower-case hexadecimal digits
     SessionDeviceInfo deviceInfo;
     std::vector<TestModule> plannedSteps;
