@@ -1,6 +1,7 @@
 #include "Model/ResultStore.h"
 
 #include <exception>
+#include <string>
 
 #include "Model/BenchmarkBaseline.h"
 #include "Model/BenchmarkScoring.h"
@@ -18,21 +19,24 @@ constexpr const char* reportFile = "last-report.json";
 constexpr const char* sessionFile = "benchmark-session.json";
 constexpr const char* storageFile = "last-ssd-result.json";
 
-// Removes a CPU result made under other scoring rules (or under none) from a report's JSON
-// before the strict decode, so that a result of an older version, whatever its shape, can't
-// make the whole report unreadable. Answers whether it removed one.
-bool dropStaleCpuResult(json::Json& report) {
-    if (!report.is_object()) return false;
+// How a stored CPU result stands to this version's scoring rules.
+enum class CpuVersion { none, current, older, later };
+
+// Read from the JSON, so that a result of another version, whatever its shape, can't make
+// the whole report unreadable. One without a version was written before results had one.
+CpuVersion cpuVersionOf(const json::Json& report) {
+    if (!report.is_object()) return CpuVersion::none;
     const auto cpu = report.find("cpuResult");
-    if (cpu == report.end() || cpu->is_null()) return false;
+    if (cpu == report.end() || cpu->is_null()) return CpuVersion::none;
     if (cpu->is_object()) {
         const auto version = cpu->find("scoringVersion");
-        if (version != cpu->end() && version->is_number() &&
-            version->get<double>() == double(BenchmarkBaseline::scoringVersion))
-            return false;
+        if (version != cpu->end() && version->is_number()) {
+            const double number = version->get<double>();
+            if (number == double(BenchmarkBaseline::scoringVersion)) return CpuVersion::current;
+            if (number > double(BenchmarkBaseline::scoringVersion)) return CpuVersion::later;
+        }
     }
-    report.erase(cpu);
-    return true;
+    return CpuVersion::older;
 }
 
 void rescore(FinalBenchmarkReport& report) {
@@ -41,22 +45,29 @@ void rescore(FinalBenchmarkReport& report) {
 
 template <typename T> struct Decoded {
     std::optional<T> value;
-    bool droppedCpuResult = false;
+    json::Json stored; // as read, less the CPU result left out of the value
+    CpuVersion cpu = CpuVersion::none;
     std::string problem; // why there is no value
+
+    // A CPU result of another scoring version can't be compared under this one's rules.
+    bool leftOutCpu() const { return cpu == CpuVersion::older || cpu == CpuVersion::later; }
 };
 
 // Parses a stored file and decodes it strictly; `reportOf` finds the report inside the
-// JSON, whose stale CPU result is dropped first.
+// JSON, whose CPU result of another scoring version is left out first.
 template <typename T> Decoded<T> decode(const std::string& text, json::Json* (*reportOf)(json::Json&)) {
     Decoded<T> out;
-    json::Json j = json::Json::parse(text, nullptr, false);
-    if (j.is_discarded()) {
+    out.stored = json::Json::parse(text, nullptr, false);
+    if (out.stored.is_discarded()) {
         out.problem = "not JSON";
         return out;
     }
-    if (json::Json* report = reportOf(j)) out.droppedCpuResult = dropStaleCpuResult(*report);
+    if (json::Json* report = reportOf(out.stored)) {
+        out.cpu = cpuVersionOf(*report);
+        if (out.leftOutCpu()) report->erase("cpuResult");
+    }
     try {
-        out.value = T::fromJson(j);
+        out.value = T::fromJson(out.stored);
     } catch (const std::exception& e) {
         out.problem = e.what();
     }
@@ -73,12 +84,14 @@ json::Json* sessionReport(json::Json& j) {
 
 json::Json* noReport(json::Json&) { return nullptr; }
 
-// Why a stored text is no record of type T, for keeping it aside before it is replaced.
+// Why a stored text may not be replaced before it is kept aside: it is no record of type T,
+// or it holds a later version's result that this version would drop.
 template <typename T> jsonfile::DecodeProblem problemOf(json::Json* (*reportOf)(json::Json&)) {
     return [reportOf](const std::string& text) -> std::optional<std::string> {
         auto decoded = decode<T>(text, reportOf);
-        if (decoded.value) return std::nullopt;
-        return decoded.problem;
+        if (!decoded.value) return "undecodable: " + decoded.problem;
+        if (decoded.cpu == CpuVersion::later) return std::string("it holds a CPU result of a later scoring version");
+        return std::nullopt;
     };
 }
 
@@ -92,6 +105,16 @@ Decoded<T> readStored(const std::optional<fs::path>& file, json::Json* (*reportO
     if (!decoded.value)
         log::error(logCategory, file->filename().string() + " is unreadable and was ignored: " + decoded.problem);
     return decoded;
+}
+
+// Only results of one machine go together: a report made on another (an app folder copied or
+// restored from it) lends a new one neither its results nor its keys.
+bool sameMachine(const FinalBenchmarkReport& stored, const FinalBenchmarkReport& report) {
+    return stored.specs && report.specs && SessionDeviceInfo::of(*stored.specs).match(*report.specs) == DeviceMatch::same;
+}
+
+FinalBenchmarkReport laidOver(const std::optional<FinalBenchmarkReport>& previous, const FinalBenchmarkReport& run) {
+    return BenchmarkScoring::merge(previous && sameMachine(*previous, run) ? previous : std::nullopt, run);
 }
 
 } // namespace
@@ -114,13 +137,46 @@ SaveResult ResultStore::save(const char* name, const json::Json& value,
 }
 
 SaveResult ResultStore::saveReport(const FinalBenchmarkReport& report) const {
-    return save(reportFile, report.toJson(), problemOf<FinalBenchmarkReport>(wholeReport));
+    return saveOverStored([&](const std::optional<FinalBenchmarkReport>&) { return report; });
+}
+
+SaveResult ResultStore::saveRun(const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) const {
+    bool read = false;
+    const SaveResult saved = saveOverStored([&](const std::optional<FinalBenchmarkReport>& stored) {
+        read = true;
+        shown = laidOver(stored, run);
+        return shown;
+    });
+    if (!read) shown = laidOver(shown, run);
+    return saved;
+}
+
+SaveResult ResultStore::saveOverStored(
+    const std::function<FinalBenchmarkReport(const std::optional<FinalBenchmarkReport>&)>& make) const {
+    const auto file = fileURL(reportFile);
+    if (!file) return jsonfile::saveWithoutFolder(reportFile, logCategory);
+    return jsonfile::whileLocked(*file, logCategory, [&] {
+        const auto text = readWholeFile(*file);
+        auto stored = text ? decode<FinalBenchmarkReport>(*text, wholeReport) : Decoded<FinalBenchmarkReport>{};
+        std::optional<json::Json> asRead;
+        if (stored.value) {
+            asRead = stored.value->toJson();
+            if (stored.leftOutCpu()) rescore(*stored.value);
+        }
+        const FinalBenchmarkReport report = make(stored.value);
+        json::Json out = report.toJson();
+        if (asRead && sameMachine(*stored.value, report))
+            out = jsonfile::withChanges(std::move(stored.stored), *asRead, out);
+        return jsonfile::saveKeepingUndecodable(*file, out, logCategory, problemOf<FinalBenchmarkReport>(wholeReport));
+    });
 }
 
 std::optional<FinalBenchmarkReport> ResultStore::loadReport(SaveResult* rewritten) const {
     auto decoded = readStored<FinalBenchmarkReport>(fileURL(reportFile), wholeReport);
-    if (decoded.value && decoded.droppedCpuResult) {
-        rescore(*decoded.value);
+    if (!decoded.value || !decoded.leftOutCpu()) return decoded.value;
+    rescore(*decoded.value);
+    // A later version's result isn't this version's to drop: the file stays as it is.
+    if (decoded.cpu == CpuVersion::older) {
         const SaveResult saved = rewriteReport();
         if (rewritten) *rewritten = saved;
     }
@@ -134,10 +190,12 @@ SaveResult ResultStore::rewriteReport() const {
         // command line read) is newer, and left as it is.
         const auto text = readWholeFile(file);
         auto again = text ? decode<FinalBenchmarkReport>(*text, wholeReport) : Decoded<FinalBenchmarkReport>{};
-        if (!again.value || !again.droppedCpuResult) return SaveResult{};
+        if (!again.value || again.cpu != CpuVersion::older) return SaveResult{};
+        const json::Json asRead = again.value->toJson();
         rescore(*again.value);
-        return jsonfile::saveKeepingUndecodable(file, again.value->toJson(), logCategory,
-                                                problemOf<FinalBenchmarkReport>(wholeReport));
+        return jsonfile::saveKeepingUndecodable(file,
+                                                jsonfile::withChanges(std::move(again.stored), asRead, again.value->toJson()),
+                                                logCategory, problemOf<FinalBenchmarkReport>(wholeReport));
     });
 }
 
@@ -159,14 +217,24 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     case SessionResumability::resumable:
         break;
     }
-    if (decoded.droppedCpuResult) rescore(session.results);
+    if (decoded.leftOutCpu()) {
+        rescore(session.results);
+        // A step whose result is left out is no step done: it runs again when the run resumes.
+        std::erase(session.completedSteps, TestModule::cpuBenchmark);
+        session.stepStatus.erase(std::string(stepID(TestModule::cpuBenchmark)));
+    }
     return decoded.value;
 }
 
-SaveResult ResultStore::clearSession() const {
+SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessionID) const {
     const auto file = fileURL(sessionFile);
+    if (!file) return {};
+    if (onlySessionID) {
+        const auto stored = jsonfile::load(*file);
+        if (!stored || !stored->is_object() || stored->value("session_id", json::Json()) != *onlySessionID) return {};
+    }
     std::error_code ec;
-    if (!file || fs::remove(*file, ec) || !ec) return {};
+    if (fs::remove(*file, ec) || !ec) return {};
     log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
     return SaveResult::failed(*file, ec);
 }

@@ -4,13 +4,17 @@
 // "last-report.json" (the merged report), "benchmark-session.json" (the resumable run)
 // and "last-ssd-result.json" (the last storage benchmark). Nothing here throws. A file
 // that can't be read or decoded counts as missing, and is kept aside as "<name>.bad"
-// before a new one is saved over it; a save answers whether it worked, and a failed one
-// leaves the old file whole and is logged ("store"). Every save holds the file's lock
-// (jsonfile::whileLocked), which a rewrite by another process takes too. Holds no state
-// besides the folder, so one store may be shared.
+// before a new one is saved over it; so is a report or session holding a CPU result of a
+// later scoring version, which this version reads without it. A save answers whether it
+// worked, and a failed one leaves the old file whole and is logged ("store"). Every save
+// holds the file's lock (jsonfile::whileLocked), which a rewrite by another process takes
+// too; a report's save reads the file again under it and writes back the keys this
+// version doesn't know. Holds no state besides the folder, so one store may be shared.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
@@ -28,20 +32,33 @@ public:
 
     const std::optional<std::filesystem::path>& directory() const { return directory_; }
 
+    // Replaces the stored report by this one.
     SaveResult saveReport(const FinalBenchmarkReport& report) const;
-    // A stored CPU result of another scoring version is dropped (before decoding, so that
-    // it can't spoil the rest), the overall score recomputed and the file rewritten, unless
-    // a newer report was saved meanwhile; `rewritten`, when given, says whether that rewrite
-    // was saved (untouched when none was needed). Not saved, the next load does it again.
+    // Lays a finished run's report over the stored one (BenchmarkScoring::merge; a report of
+    // another machine lends it nothing) and saves the merge. The file is read under its
+    // lock, so what another process stored there meanwhile is kept; a file that can't be
+    // read lends nothing, and what `shown` held but was never saved isn't saved now. `shown`
+    // is the report in memory: it stands for the stored one when the file can't be reached
+    // (no folder, the lock not had), and becomes the merge, saved or not.
+    SaveResult saveRun(const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) const;
+    // A stored CPU result of another scoring version is left out (before decoding, so that
+    // it can't spoil the rest) and the overall score recomputed. One of an older version is
+    // dropped from the file too, which is rewritten, unless a newer report was saved
+    // meanwhile; `rewritten`, when given, says whether that rewrite was saved (untouched
+    // when none was needed). Not saved, the next load does it again. A file holding one of
+    // a later version is left as it is.
     std::optional<FinalBenchmarkReport> loadReport(SaveResult* rewritten = nullptr) const;
 
     SaveResult saveSession(const BenchmarkSession& session) const;
     // The stored session when steps remain and it was made on this machine. A finished
     // session or one of another machine is deleted; an undecodable one, or one that
     // can't be matched because this machine's model or CPU name is unknown, is kept.
+    // A CPU result of another scoring version is left out of the session returned, and
+    // its step is among those still to run.
     std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs) const;
-    // Whether the session file is gone (a missing one is); a failure is logged.
-    SaveResult clearSession() const;
+    // Whether the session file is gone (a missing one is); a failure is logged. Given a
+    // session id, a file holding another session (one begun since) stays.
+    SaveResult clearSession(const std::optional<std::string>& onlySessionID = std::nullopt) const;
 
     SaveResult saveStorageResult(const StorageBenchmarkResult& result) const;
     std::optional<StorageBenchmarkResult> loadStorageResult() const;
@@ -49,6 +66,10 @@ public:
 private:
     std::optional<std::filesystem::path> fileURL(const char* name) const;
     SaveResult save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const;
+    // Under the report's lock: `make` builds the report to save from the stored one (absent
+    // when none decodes), whose keys are written back when it is of the same machine.
+    SaveResult saveOverStored(
+        const std::function<FinalBenchmarkReport(const std::optional<FinalBenchmarkReport>&)>& make) const;
     SaveResult rewriteReport() const;
 
     std::optional<std::filesystem::path> directory_;

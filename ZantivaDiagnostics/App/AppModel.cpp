@@ -11,7 +11,6 @@
 #include "External/ExternalBenchmarkCSV.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/NotSavedNotice.h"
-#include "Model/SessionDeviceInfo.h"
 #include "Model/TestPlans.h"
 #include "Probes/SystemProbe.h"
 #include "Observation/ObservedValue.h"
@@ -297,13 +296,11 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
     if (specs_) report.specs = specs_;
     // In the precision of the report file, so the report shown is the one saved.
     report.completedAt = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    // Only results of this machine carry over: a last report made on another machine (an
-    // app folder copied or restored from it) must not lend this one its results.
-    const bool sameMachine = report_.specs && report.specs &&
-                             SessionDeviceInfo::of(*report_.specs).match(*report.specs) == DeviceMatch::same;
-    setReport(BenchmarkScoring::merge(sameMachine ? std::optional(report_) : std::nullopt, std::move(report)));
-    if (const SaveResult saved = store_.saveReport(report_); !saved.saved())
-        setStatus(notSavedNotice(SavedRecord::report, saved));
+    // Laid over the report as stored now, which another window may have saved since.
+    FinalBenchmarkReport merged = report_;
+    const SaveResult saved = store_.saveRun(report, merged);
+    setReport(std::move(merged));
+    if (!saved.saved()) setStatus(notSavedNotice(SavedRecord::report, saved));
     emit runHandedOver(true);
     auto submitting = sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_));
     co_await submitting;

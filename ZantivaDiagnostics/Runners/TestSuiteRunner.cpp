@@ -147,13 +147,15 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
 
     setCurrent(std::nullopt);
     const bool remains = session.hasRemainingSteps();
-    if (!remains) store_.clearSession();
     endRun();
     if (const auto host = host_.lock()) {
         host->setResumable(remains ? std::optional(session) : std::nullopt);
+        // The hand-over saves the report: the finished session goes only once the results
+        // it holds are there, and a run begun meanwhile keeps its own session.
         auto handOver = host->completeRun(session.results, SessionRecording::hasCompletedStations(session));
         co_await handOver;
     }
+    if (!remains && self) store_.clearSession(session.sessionID);
     if (afterRun) afterRun();
 }
 

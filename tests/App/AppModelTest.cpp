@@ -192,6 +192,23 @@ TEST_F(AppModelTest, CompletedRunJoinsOnlyTheLastReportOfThisMachine) {
     }
 }
 
+// Another window of the same user saved its run after this one read the report: the run is
+// laid over the report as stored then, and neither run's results are lost.
+TEST_F(AppModelTest, CompletedRunKeepsWhatAnotherWindowSavedMeanwhile) {
+    ResultStore(folder.path()).saveReport(FinalBenchmarkReport{.specs = sampleLaptopSpecs(), .audioPassed = true});
+    makeModel();
+    bindNavigation(*model);
+    const FinalBenchmarkReport other{
+        .specs = sampleLaptopSpecs(), .gpuResult = GpuBenchmarkResult{.score = 120}, .audioPassed = true};
+    ResultStore(folder.path()).saveReport(other);
+
+    awaitTask(model->completeRun(FinalBenchmarkReport{.inputPassed = true}, true));
+    EXPECT_EQ(model->report().gpuResult, other.gpuResult);
+    EXPECT_EQ(model->report().audioPassed, true);
+    EXPECT_EQ(model->report().inputPassed, true);
+    EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
+}
+
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
     makeModel();
     bindNavigation(*model);

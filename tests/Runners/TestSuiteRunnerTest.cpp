@@ -13,9 +13,11 @@
 #include "../Support/TemporaryFolder.h"
 #include "DriveHealth/ElevatedDriveHealth.h"
 #include "Engines/GPUBenchmarkError.h"
+#include "Model/BenchmarkBaseline.h"
 #include "Model/DeductionScored.h"
 #include "Model/ResultStore.h"
 #include "Model/TestPlans.h"
+#include "Runners/SessionRecording.h"
 #include "SuiteTestSupport.h"
 #include "Runners/TestSuiteRunner.h"
 
@@ -208,6 +210,28 @@ TEST_F(SuiteRunnerTest, AResumedRunThatCantListTheDrivesKeepsTheReadingItHad) {
     runner->resume(session);
     ASSERT_TRUE(awaitCompletions(1));
     EXPECT_EQ(host->completions[0].report.driveHealth, session.results.driveHealth);
+}
+
+// After an update that changed the CPU scoring, the CPU result of an interrupted run is
+// dropped: the resumed run measures the CPU again instead of counting it as done.
+TEST_F(SuiteRunnerTest, AResumedRunWhoseCpuResultWasDroppedMeasuresItAgain) {
+    const std::vector plan{cpuBenchmark, ramTest};
+    BenchmarkSession session = BenchmarkSession::start(sampleLaptopSpecs(), plan);
+    SessionRecording::record(session, CpuBenchmarkResult{.scoringVersion = 2, .score = 11111});
+    session.markCompleted(cpuBenchmark, ModuleStatus::passed, session.startedAt);
+    ASSERT_TRUE(store.saveSession(session).saved());
+
+    const auto offered = store.loadResumableSession(sampleLaptopSpecs());
+    ASSERT_TRUE(offered);
+    EXPECT_EQ(offered->remainingModules(), plan);
+    auto runner = makeRunner();
+    runner->resume(*offered);
+    ASSERT_TRUE(awaitCompletions(1));
+    EXPECT_EQ(modulesThatRan(), plan);
+    const FinalBenchmarkReport& report = host->completions[0].report;
+    ASSERT_TRUE(report.cpuResult);
+    EXPECT_EQ(report.cpuResult->scoringVersion, BenchmarkBaseline::scoringVersion);
+    EXPECT_TRUE(report.memoryResult);
 }
 
 // A page that reports late, once the run has moved on to another station, must neither end

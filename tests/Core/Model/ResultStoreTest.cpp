@@ -45,6 +45,17 @@ json::Json withOldCpuResult(json::Json report) {
     return report;
 }
 
+// A report of a later version: its CPU result scored under later rules (its overall score
+// counted it), and a result kind this version doesn't know.
+json::Json laterVersionReport() {
+    json::Json report = scoredReport().toJson();
+    report["cpuResult"]["scoringVersion"] = 4;
+    report["cpuResult"]["score"] = 99999;
+    report["overallScore"] = 88;
+    report["thermalResult"] = {{"throttled", false}, {"peakCelsius", 91}};
+    return report;
+}
+
 BenchmarkSession unfinishedSession(const SystemSpecs& specs) {
     const TestModule plan[] = {TestModule::cpuBenchmark, TestModule::gpuBenchmark, TestModule::display};
     BenchmarkSession session = BenchmarkSession::start(specs, plan);
@@ -134,6 +145,72 @@ TEST(ResultStore, ARewriteNeverReplacesAReportSavedMeanwhileByAnotherProcess) {
         if (readWholeFile(file) == jsonfile::encode(newer.toJson())) ++newerKept;
     }
     EXPECT_EQ(newerKept, 10);
+}
+
+// An older version never destroys what a later one stored: it reads what it can, leaves the
+// later CPU result out of its own score, and only a save of its own replaces the file, once
+// the file is kept aside.
+TEST(ResultStore, ALaterVersionsReportIsReadWithoutItsCpuResultAndKeptAsideBeforeASave) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "last-report.json";
+    const std::string written = jsonfile::encode(laterVersionReport());
+    writeRaw(file, written);
+
+    SaveResult rewrite = SaveResult::failed("not tried", "not tried");
+    const auto loaded = store.loadReport(&rewrite);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->cpuResult, std::nullopt);
+    EXPECT_DOUBLE_EQ(loaded->overallScore, 70.0) << "the later score can't be compared under this version's rules";
+    EXPECT_EQ(loaded->displayResult, scoredReport().displayResult);
+    EXPECT_EQ(rewrite.file, "not tried");
+    EXPECT_EQ(readWholeFile(file), written);
+
+    FinalBenchmarkReport run;
+    run.specs = thisMachine;
+    run.gpuResult = GpuBenchmarkResult{.score = 120};
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(store.saveReport(run).saved());
+    const std::string logged = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), written);
+    EXPECT_NE(logged.find("last-report.json (it holds a CPU result of a later scoring version) kept as "
+                          "last-report.json.bad"),
+              std::string::npos)
+        << logged;
+    const auto saved = jsonfile::load(file);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->at("thermalResult"), laterVersionReport()["thermalResult"]) << "a key it doesn't know stays";
+    EXPECT_FALSE(saved->contains("cpuResult"));
+    EXPECT_EQ(store.loadReport()->gpuResult, run.gpuResult);
+
+    // The file is this version's now: the next save keeps nothing more aside.
+    ASSERT_TRUE(store.saveReport(run).saved());
+    EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.1"));
+}
+
+// Two windows on one folder: each lays its run over the report as stored when it saves, so
+// neither wipes what the other stored; a report of another machine lends nothing.
+TEST(ResultStore, ARunIsLaidOverWhatAnotherProcessStoredMeanwhile) {
+    TemporaryFolder folder;
+    const ResultStore window(folder.path());
+    const ResultStore other(folder.path());
+    FinalBenchmarkReport shown{.specs = thisMachine, .audioPassed = true};
+    ASSERT_TRUE(window.saveReport(shown).saved());
+
+    FinalBenchmarkReport elsewhere = shown;
+    ASSERT_TRUE(other.saveRun({.specs = thisMachine, .gpuResult = GpuBenchmarkResult{.score = 120}}, elsewhere).saved());
+    ASSERT_TRUE(window.saveRun({.specs = thisMachine, .inputPassed = true}, shown).saved());
+    EXPECT_EQ(shown.gpuResult, elsewhere.gpuResult);
+    EXPECT_EQ(shown.audioPassed, true);
+    EXPECT_EQ(shown.inputPassed, true);
+    EXPECT_EQ(window.loadReport()->toJson(), shown.toJson());
+
+    ASSERT_TRUE(other.saveReport({.specs = machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U"), .audioPassed = false})
+                    .saved());
+    ASSERT_TRUE(window.saveRun({.specs = thisMachine, .inputPassed = true}, shown).saved());
+    EXPECT_EQ(shown.audioPassed, std::nullopt);
+    EXPECT_EQ(shown.gpuResult, std::nullopt);
+    EXPECT_EQ(window.loadReport()->toJson(), shown.toJson());
 }
 
 TEST(ResultStore, AFailedRewriteOrRemovalIsAnswered) {
@@ -238,8 +315,33 @@ TEST(ResultStore, SessionOfThisMachineResumesAsStoredWithStaleCpuDroppedInMemory
     EXPECT_EQ(loaded->results.cpuResult, std::nullopt);
     EXPECT_DOUBLE_EQ(loaded->results.overallScore, 70.0);
     EXPECT_EQ(loaded->sessionID, session.sessionID);
-    EXPECT_EQ(loaded->stepStatus, session.stepStatus);
+    EXPECT_EQ(loaded->scores, session.scores);
     EXPECT_EQ(readWholeFile(folder / "benchmark-session.json"), text);
+    // The CPU step whose result was dropped is among those to run again, and no longer done.
+    EXPECT_EQ(loaded->remainingModules(), session.plannedSteps);
+    EXPECT_TRUE(loaded->completedSteps.empty());
+    EXPECT_EQ(loaded->stepStatus.count("cpu"), 0U);
+}
+
+// A session of a later form is read as this version's and written as this version's, fields
+// and all; the removal at a run's end takes only the session of that run.
+TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "benchmark-session.json";
+    json::Json later = unfinishedSession(thisMachine).toJson();
+    later["schema_version"] = 2;
+    later["thermal_steps"] = json::Json::array({"cpu"});
+    writeRaw(file, jsonfile::encode(later));
+    const auto loaded = store.loadResumableSession(thisMachine);
+    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(store.saveSession(*loaded).saved());
+    EXPECT_EQ(jsonfile::load(file)->at("schema_version"), 1);
+
+    EXPECT_TRUE(store.clearSession("0123456789abcdef0123456789abcdef").saved());
+    EXPECT_TRUE(fs::exists(file)) << "another run's session stays";
+    EXPECT_TRUE(store.clearSession(loaded->sessionID).saved());
+    EXPECT_FALSE(fs::exists(file));
 }
 
 TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
