@@ -1,8 +1,9 @@
 // A run killed with SIGKILL leaves its last saved session behind, and the next start offers
-// what it had done (resuming an offered session is the suite runner test's). The run is
-// killed in a child process of this program.
+// what it had done (resuming an offered session is the suite runner test's); killed as it
+// ends, it loses nothing either. The run is killed in a child process of this program.
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -37,8 +38,6 @@ TEST(SuiteChildProcess, RunsTheFullPlanUntilKilled) {
     FAIL() << "not killed";
 }
 
-constexpr const char* handOverFolderVariable = "ZANTIVA_SUITE_HAND_OVER_FOLDER";
-
 // The app model as a CPU run's end finds it: it saves the report, then the process is
 // killed before the hand-over returns, between the run's last two saves.
 class HangingHost : public TestHost {
@@ -55,7 +54,7 @@ private:
 };
 
 TEST(SuiteChildProcess, HandsOverACpuRunUntilKilled) {
-    const char* folder = std::getenv(handOverFolderVariable);
+    const char* folder = std::getenv(childFolderVariable);
     if (!folder) GTEST_SKIP() << "runs only as the child of the kill test";
     const auto host = std::make_shared<HangingHost>(folder);
     TestSuiteRunner runner(ResultStore(std::filesystem::path(folder)), nullptr, tinyConfiguration());
@@ -74,21 +73,28 @@ std::optional<BenchmarkSession> readableSession(const std::filesystem::path& fol
     }
 }
 
-TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffers) {
-    TemporaryFolder folder;
+// Runs the child's test case on the folder and kills it with SIGKILL once `ready` holds.
+::testing::AssertionResult killChildOnceReady(const char* childTest, const std::filesystem::path& folder,
+                                              const std::function<bool()>& ready) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(childFolderVariable, QString::fromStdString(folder.path().string()));
+    environment.insert(childFolderVariable, QString::fromStdString(folder.string()));
     child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SuiteChildProcess.RunsTheFullPlanUntilKilled"});
-    ASSERT_TRUE(child.waitForStarted());
-    ASSERT_TRUE(runUntil([&] {
+    child.start(QCoreApplication::applicationFilePath(), {QString("--gtest_filter=") + childTest});
+    if (!child.waitForStarted()) return ::testing::AssertionFailure() << "the child didn't start";
+    if (!runUntil(ready)) return ::testing::AssertionFailure() << child.readAll().toStdString();
+    child.kill();
+    if (!child.waitForFinished() || child.exitStatus() != QProcess::CrashExit)
+        return ::testing::AssertionFailure() << "the child wasn't killed";
+    return ::testing::AssertionSuccess();
+}
+
+TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffers) {
+    TemporaryFolder folder;
+    ASSERT_TRUE(killChildOnceReady("SuiteChildProcess.RunsTheFullPlanUntilKilled", folder.path(), [&] {
         const auto session = readableSession(folder.path());
         return session && session->inProgress == display;
-    })) << child.readAll().toStdString();
-    child.kill();
-    ASSERT_TRUE(child.waitForFinished());
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    }));
 
     const ResultStore store(folder.path());
     const auto offered = store.loadResumableSession(sampleLaptopSpecs());
@@ -103,18 +109,10 @@ TEST(SuiteKill, AKilledRunLeavesASessionThatTheNextStartOffers) {
 // and the finished session the next start finds is removed without an offer.
 TEST(SuiteKill, AKillBetweenTheLastSavesOfARunLosesNothing) {
     TemporaryFolder folder;
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(handOverFolderVariable, QString::fromStdString(folder.path().string()));
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SuiteChildProcess.HandsOverACpuRunUntilKilled"});
-    ASSERT_TRUE(child.waitForStarted());
-    const ResultStore store(folder.path());
-    ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(folder / "last-report.json"); }))
-        << child.readAll().toStdString();
-    child.kill();
-    ASSERT_TRUE(child.waitForFinished());
+    ASSERT_TRUE(killChildOnceReady("SuiteChildProcess.HandsOverACpuRunUntilKilled", folder.path(),
+                                   [&] { return std::filesystem::exists(folder / "last-report.json"); }));
 
+    const ResultStore store(folder.path());
     const auto session = readableSession(folder.path());
     ASSERT_TRUE(session) << "the session goes only once the report is saved";
     EXPECT_FALSE(session->hasRemainingSteps());

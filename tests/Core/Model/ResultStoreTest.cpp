@@ -323,8 +323,8 @@ TEST(ResultStore, SessionOfThisMachineResumesAsStoredWithStaleCpuDroppedInMemory
     EXPECT_EQ(loaded->stepStatus.count("cpu"), 0U);
 }
 
-// A session of a later form is read as this version's and written as this version's, fields
-// and all; the removal at a run's end takes only the session of that run.
+// A session of a later form or scoring is read as this version's and written as this
+// version's; the removal at a run's end takes only the session of that run.
 TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
     TemporaryFolder folder;
     const ResultStore store(folder.path());
@@ -337,6 +337,17 @@ TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
     ASSERT_TRUE(loaded);
     ASSERT_TRUE(store.saveSession(*loaded).saved());
     EXPECT_EQ(jsonfile::load(file)->at("schema_version"), 1);
+
+    // One holding a later version's CPU result runs that step again, and is kept aside first.
+    json::Json laterCpu = loaded->toJson();
+    laterCpu["results"] = laterVersionReport();
+    const std::string written = jsonfile::encode(laterCpu);
+    writeRaw(file, written);
+    const auto resumed = store.loadResumableSession(thisMachine);
+    ASSERT_TRUE(resumed);
+    EXPECT_EQ(resumed->remainingModules(), resumed->plannedSteps);
+    ASSERT_TRUE(store.saveSession(*resumed).saved());
+    EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), written);
 
     EXPECT_TRUE(store.clearSession("0123456789abcdef0123456789abcdef").saved());
     EXPECT_TRUE(fs::exists(file)) << "another run's session stays";
