@@ -24,18 +24,24 @@ using enum TestModule;
 
 constexpr const char* childFolderVariable = "ZANTIVA_SUITE_CHILD_FOLDER";
 
+// The child's run of the plan in the folder, reporting to the host, until the parent kills
+// the process.
+void runUntilKilled(const std::filesystem::path& folder, std::shared_ptr<TestHost> host,
+                    const std::vector<TestModule>& plan) {
+    TestSuiteRunner runner{ResultStore(folder), nullptr, tinyConfiguration()};
+    runner.setModel(std::move(host));
+    runner.setDurationMinutes(0);
+    runner.start(plan);
+    runUntil([] { return false; }, std::chrono::seconds(120));
+    FAIL() << "not killed";
+}
+
 // The child's part: a full run that stops at the display station, whose page never
 // reports, until the parent kills the process.
 TEST(SuiteChildProcess, RunsTheFullPlanUntilKilled) {
     const char* folder = std::getenv(childFolderVariable);
     if (!folder) GTEST_SKIP() << "runs only as the child of the kill test";
-    const auto host = std::make_shared<TestHost>();
-    TestSuiteRunner runner(ResultStore(std::filesystem::path(folder)), nullptr, tinyConfiguration());
-    runner.setModel(host);
-    runner.setDurationMinutes(0);
-    runner.start(TestPlans::full);
-    runUntil([] { return false; }, std::chrono::seconds(120));
-    FAIL() << "not killed";
+    runUntilKilled(folder, std::make_shared<TestHost>(), TestPlans::full);
 }
 
 // The app model as a CPU run's end finds it: it saves the report, then the process is
@@ -56,13 +62,7 @@ private:
 TEST(SuiteChildProcess, HandsOverACpuRunUntilKilled) {
     const char* folder = std::getenv(childFolderVariable);
     if (!folder) GTEST_SKIP() << "runs only as the child of the kill test";
-    const auto host = std::make_shared<HangingHost>(folder);
-    TestSuiteRunner runner(ResultStore(std::filesystem::path(folder)), nullptr, tinyConfiguration());
-    runner.setModel(host);
-    runner.setDurationMinutes(0);
-    runner.start(TestPlans::cpuOnly);
-    runUntil([] { return false; }, std::chrono::seconds(120));
-    FAIL() << "not killed";
+    runUntilKilled(folder, std::make_shared<HangingHost>(folder), TestPlans::cpuOnly);
 }
 
 std::optional<BenchmarkSession> readableSession(const std::filesystem::path& folder) {
