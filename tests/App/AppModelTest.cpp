@@ -209,6 +209,26 @@ TEST_F(AppModelTest, CompletedRunKeepsWhatAnotherWindowSavedMeanwhile) {
     EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
 }
 
+// A run told as not saved (the disk was full) is not written by the next run's save, over
+// the result another window stored since.
+TEST_F(AppModelTest, ARunToldAsNotSavedIsNotSavedLaterOverANewerOne) {
+    const FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    makeModel();
+    bindNavigation(*model);
+    disk.fill();
+    awaitTask(model->completeRun(FinalBenchmarkReport{.cpuResult = CpuBenchmarkResult{.score = 1111}}, true));
+    ASSERT_TRUE(model->status());
+    std::filesystem::remove(folder / "filler");
+    ResultStore(folder.path())
+        .saveReport(FinalBenchmarkReport{.specs = sampleLaptopSpecs(), .cpuResult = CpuBenchmarkResult{.score = 9999}});
+
+    awaitTask(model->completeRun(FinalBenchmarkReport{.gpuResult = GpuBenchmarkResult{.score = 120}}, true));
+    ASSERT_TRUE(model->report().cpuResult);
+    EXPECT_EQ(model->report().cpuResult->score, 9999);
+    EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
+}
+
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
     makeModel();
     bindNavigation(*model);
