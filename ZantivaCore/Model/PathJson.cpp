@@ -1,5 +1,7 @@
 #include "Model/PathJson.h"
 
+#include <optional>
+
 #include "Localization/UnicodeText.h"
 #include "Platform/HexText.h"
 
@@ -20,10 +22,14 @@ Json encodePath(std::string_view bytes) {
 }
 
 std::string decodePath(const Json& value, std::string_view key) {
-    if (value.is_string()) return value.get<std::string>();
-    if (value.is_object() && value.size() == 1 && value.contains("bytes") && value["bytes"].is_string())
-        if (auto bytes = bytesOfLowercaseHex(value["bytes"].get_ref<const std::string&>())) return *bytes;
-    detail::fail(key, "a path: a text or {\"bytes\": hex}");
+    std::optional<std::string> bytes;
+    if (value.is_string())
+        bytes = value.get<std::string>();
+    else if (value.is_object() && value.size() == 1 && value.contains("bytes") && value["bytes"].is_string())
+        bytes = bytesOfLowercaseHex(value["bytes"].get_ref<const std::string&>());
+    // The system takes a path up to its first NUL: one inside would name another file.
+    if (bytes && bytes->find('\0') == std::string::npos) return *bytes;
+    detail::fail(key, "a path: a text or {\"bytes\": hex}, without a NUL byte");
 }
 
 } // namespace zantiva::json

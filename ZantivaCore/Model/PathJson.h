@@ -13,7 +13,7 @@
 namespace zantiva::json {
 
 Json encodePath(std::string_view bytes);
-// DecodeError (naming `key`) when the value is neither form.
+// DecodeError (naming `key`) when the value is neither form or holds a NUL byte.
 std::string decodePath(const Json& value, std::string_view key);
 
 } // namespace zantiva::json

@@ -119,7 +119,7 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
     // A fetched account hears of the device and the last result when they changed.
     connect(&account_, &AccountModel::refreshed, this, [this] {
         if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
-        if (hasResults()) detach(discardResult(sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_))));
+        if (hasResults()) detach(submitReport());
     });
     storage_.setModel(runnerLink_);
     external_.attach(runnerLink_);
@@ -302,8 +302,18 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
     setReport(std::move(merged));
     if (!saved.saved()) setStatus(notSavedNotice(SavedRecord::report, saved));
     emit runHandedOver(true);
-    auto submitting = sync_.submitIfChanged(report_, BenchmarkScoring::deviceGrade(report_));
+    auto submitting = submitReport();
     co_await submitting;
+}
+
+QCoro::Task<> AppModel::submitReport() {
+    const FinalBenchmarkReport report = report_;
+    const QPointer<AppModel> self(this);
+    auto submitting = sync_.submitIfChanged(report, BenchmarkScoring::deviceGrade(report));
+    const SubmissionOutcome outcome = co_await std::move(submitting);
+    // Said unless something more pressing (a report that wasn't saved) is shown.
+    if (outcome == SubmissionOutcome::withheld && self && !status_)
+        setStatus(BenchmarkSubmission::withheldBecause(report));
 }
 
 } // namespace zantiva

@@ -173,6 +173,9 @@ private:
     void setSpecs(std::optional<SystemSpecs> specs);
     void setReport(FinalBenchmarkReport report);
     void setUpdate(std::optional<AppUpdateInfo> update);
+    // Offers the last report to the leaderboard; one that isn't the whole machine's result is
+    // told in the status line instead.
+    QCoro::Task<> submitReport();
     void showUnexpectedError(std::string text);
     // Tells of the first settings change this run that couldn't be saved.
     void sayIfSettingsNotSaved(const SaveResult& saved);

@@ -21,6 +21,7 @@ APIError APIError::untrusted(Untrusted reason, const std::string& detail) {
     const char* what = reason == Untrusted::cached      ? "untrusted reply: served from a cache"
                        : reason == Untrusted::wrongUser ? "untrusted reply: for another user"
                        : reason == Untrusted::empty     ? "untrusted reply: empty"
+                       : reason == Untrusted::unsafeLink ? "untrusted reply: a link that is not https"
                                                         : "untrusted reply: can't be decoded";
     APIError error(Kind::untrustedResponse, detail.empty() ? what : std::string(what) + " (" + detail + ")");
     error.untrusted_ = reason;
@@ -41,8 +42,15 @@ std::optional<LocalizedMessage> APIError::userMessage(const SiteProfile& site) c
                                                                   : std::to_string(status_));
     case Kind::server: return LocalizedMessage("Net.ServerError", site.domain, status_);
     case Kind::untrustedResponse:
-        if (untrusted_ == Untrusted::empty) return LocalizedMessage("Auth.EmptyResponse");
-        return LocalizedMessage("Net.UntrustedResponse", site.domain);
+        // Each reason in its own words: a cached copy is only suspected when a cache said so.
+        switch (untrusted_.value_or(Untrusted::undecodable)) {
+        case Untrusted::cached: return LocalizedMessage("Net.UntrustedResponse", site.domain);
+        case Untrusted::wrongUser: return LocalizedMessage("Net.ResponseForAnotherAccount", site.domain);
+        case Untrusted::undecodable: return LocalizedMessage("Net.UnreadableResponse", site.domain);
+        case Untrusted::empty: return LocalizedMessage("Auth.EmptyResponse");
+        case Untrusted::unsafeLink: return LocalizedMessage("Net.UnsafeLink", site.domain);
+        }
+        break;
     case Kind::unreachable: return LocalizedMessage("Net.Unreachable", site.domain);
     case Kind::notSignedIn: return LocalizedMessage("Auth.NoSession");
     case Kind::unauthorized: return LocalizedMessage("Main.SessionExpired");

@@ -16,14 +16,15 @@ public:
     enum class Kind {
         rejected,          // the site refused the request (status, code, message)
         server,            // the site failed (5xx, or a status we don't handle)
-        untrustedResponse, // a cached reply, a reply for another user, an empty one, or one we can't decode
+        untrustedResponse, // a cached reply, a reply for another user, an empty one, one we can't decode,
+                           // or one offering a link that is not https
         unreachable,       // no answer: network down, name unknown, refused, timed out, not https
         notSignedIn,       // the call needs a session and there is none
         unauthorized,      // the site no longer accepts the session token
         sessionChanged,    // the session changed while the call ran; its answer was dropped
         rateLimited,       // too many requests (429)
     };
-    enum class Untrusted { cached, wrongUser, undecodable, empty };
+    enum class Untrusted { cached, wrongUser, undecodable, empty, unsafeLink };
 
     static APIError rejected(int status, std::string code, std::string message);
     static APIError server(int status);

@@ -48,6 +48,7 @@ QCoro::Task<SubmissionOutcome> AccountSync::submitIfChanged(FinalBenchmarkReport
                                                             std::optional<DeviceGrade> grade) {
     const auto snapshot = session_.snapshot();
     if (!snapshot) co_return SubmissionOutcome::signedOut;
+    if (BenchmarkSubmission::withheldBecause(report)) co_return SubmissionOutcome::withheld;
     auto submission = BenchmarkSubmission::make(report, grade);
     if (!submission) co_return SubmissionOutcome::nothingToRank;
     const std::string& domain = snapshot->site.domain;

@@ -19,6 +19,7 @@ enum class SubmissionOutcome {
     submitted,
     signedOut,     // nothing sent
     nothingToRank, // no verified CPU result and no GPU result
+    withheld,      // not the whole machine's result (BenchmarkSubmission::withheldBecause says why)
     unchanged,     // this result was already submitted to the site (or is being submitted)
     failed,        // the upload failed; logged, and tried again next time
 };

@@ -19,7 +19,7 @@ AppUpdateInfo AppUpdateInfo::fromJson(const json::Json& j) {
     info.downloadURL = json::required<std::string>(j, "download_url");
     const QUrl url(QString::fromStdString(info.downloadURL), QUrl::StrictMode);
     if (!url.isValid() || url.scheme() != "https" || url.host().isEmpty())
-        throw json::DecodeError("download_url: not an https address");
+        throw UnsafeDownloadLink("download_url: not an https address");
 
     info.isDirectDownload = json::optional<bool>(j, "is_direct_download").value_or(false);
     info.released = json::optional<Date>(j, "released");

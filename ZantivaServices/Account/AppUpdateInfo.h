@@ -12,6 +12,11 @@
 
 namespace zantiva {
 
+// A download address that is not https with a host (a "javascript:" or "file:" link, say).
+struct UnsafeDownloadLink : json::DecodeError {
+    using json::DecodeError::DecodeError;
+};
+
 // A newer version offered by the website, as the "app-update" endpoint describes it.
 struct AppUpdateInfo {
     AppVersion version;
@@ -25,8 +30,9 @@ struct AppUpdateInfo {
     // The language's release notes, or the other language's when that list is empty.
     const std::vector<std::string>& notes(AppLanguage language) const;
 
-    // From the endpoint's reply; DecodeError for a missing or unparsable version and for a
-    // download address that is not https, so that no such offer ever reaches the browser.
+    // From the endpoint's reply; DecodeError for a missing or unparsable version, and
+    // UnsafeDownloadLink for a download address that is not https, so that no such offer
+    // ever reaches the browser.
     static AppUpdateInfo fromJson(const json::Json& j);
 
     bool operator==(const AppUpdateInfo&) const = default;

@@ -8,12 +8,25 @@
 #include "Model/RawValues.h"
 
 namespace zantiva {
+namespace {
+
+const CpuBenchmarkResult* verifiedCpu(const FinalBenchmarkReport& report) {
+    return report.cpuResult && report.cpuResult->resultsVerified ? &*report.cpuResult : nullptr;
+}
+
+} // namespace
+
+std::optional<LocalizedMessage> BenchmarkSubmission::withheldBecause(const FinalBenchmarkReport& report) {
+    const auto* cpu = verifiedCpu(report);
+    if (!cpu || !report.specs || cpu->threadsUsed >= report.specs->cpuThreads) return std::nullopt;
+    return LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", cpu->threadsUsed, report.specs->cpuThreads);
+}
 
 std::optional<BenchmarkSubmission> BenchmarkSubmission::make(const FinalBenchmarkReport& report,
                                                              std::optional<DeviceGrade> grade) {
-    const auto* cpu = report.cpuResult && report.cpuResult->resultsVerified ? &*report.cpuResult : nullptr;
+    const auto* cpu = verifiedCpu(report);
     const auto* gpu = report.gpuResult ? &*report.gpuResult : nullptr;
-    if (!cpu && !gpu) return std::nullopt;
+    if ((!cpu && !gpu) || withheldBecause(report)) return std::nullopt;
 
     json::Json j = json::Json::object();
     json::put(j, "completed_at", report.completedAt);

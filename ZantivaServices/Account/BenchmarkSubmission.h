@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "Localization/LocalizedMessage.h"
 #include "Model/DeviceGrade.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/JsonCodec.h"
@@ -14,10 +15,14 @@ namespace zantiva {
 // score and grade, and the device profile, in snake_case.
 class BenchmarkSubmission {
 public:
-    // Absent when there is nothing to rank: neither a CPU result whose work was verified
-    // nor a GPU result.
+    // Absent when there is nothing to rank (neither a CPU result whose work was verified
+    // nor a GPU result) or when the report is withheld.
     static std::optional<BenchmarkSubmission> make(const FinalBenchmarkReport& report,
                                                    std::optional<DeviceGrade> grade);
+    // Why the report can't go to the leaderboard as the machine its profile names: its
+    // verified CPU score was measured on fewer threads than the machine has (a run held to
+    // some CPUs). Absent when nothing holds it back.
+    static std::optional<LocalizedMessage> withheldBecause(const FinalBenchmarkReport& report);
 
     const json::Json& body() const { return body_; }
     // SHA-256 (hex) of the record together with the account it goes to, so the same

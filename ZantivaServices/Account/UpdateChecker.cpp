@@ -13,6 +13,8 @@ QCoro::Task<AppUpdateInfo> UpdateChecker::latestRelease(SiteProfile site) const 
     const json::Json reply = co_await std::move(call);
     try {
         co_return AppUpdateInfo::fromJson(reply);
+    } catch (const UnsafeDownloadLink& error) {
+        throw APIError::untrusted(APIError::Untrusted::unsafeLink, error.what());
     } catch (const json::DecodeError& error) {
         throw APIError::untrusted(APIError::Untrusted::undecodable, error.what());
     }

@@ -15,6 +15,9 @@ struct ExternalBenchmarkAppSettings {
     std::optional<ExternalBenchmarkResult> lastResult;
     std::vector<PendingGeekbenchResult> pendingResults;
 
+    // The keys of the record that this version writes.
+    static constexpr const char* keys[] = {"installation", "lastResult", "pendingResults"};
+
     bool operator==(const ExternalBenchmarkAppSettings&) const = default;
     json::Json toJson() const;
     // A missing pending list reads as empty.

@@ -36,6 +36,23 @@ std::optional<std::string> undecodable(const std::string& text) {
     return problem;
 }
 
+// The file as read with the records that changed written over it. What this version doesn't
+// know (the records of other applications, the other keys of a record, a record it can't
+// decode and doesn't change) is written back as it was read.
+json::Json withChanges(const json::Json& read, const std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>& before,
+                       const std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>& after) {
+    json::Json out = read;
+    for (const auto& [app, settings] : after) {
+        const auto was = before.find(app);
+        if (was != before.end() && was->second == settings) continue;
+        json::Json& record = out[std::string(rawValue(app))];
+        if (!record.is_object()) record = json::Json::object();
+        for (const char* key : ExternalBenchmarkAppSettings::keys) record.erase(key);
+        record.update(settings.toJson());
+    }
+    return out;
+}
+
 } // namespace
 
 ExternalBenchmarkStore::ExternalBenchmarkStore(std::optional<std::filesystem::path> directory) {
@@ -49,14 +66,18 @@ void ExternalBenchmarkStore::readStored() const {
     std::error_code ec;
     if (std::filesystem::symlink_status(*file_, ec).type() == std::filesystem::file_type::not_found) {
         stored_.clear(); // removed since: nothing is stored any more
+        read_ = json::Json::object();
         return;
     }
     // A file that can't be read whole leaves the last copy read; the next save keeps it aside.
-    const std::optional<json::Json> stored = jsonfile::load(*file_);
+    std::optional<json::Json> stored = jsonfile::load(*file_);
     if (!stored || !stored->is_object()) return;
+    // Unchanged since the last read, it decodes as it did then: a broken record is logged once.
+    if (*stored == read_) return;
     stored_ = decodeRecords(*stored, [](const std::string& reason) {
         log::error(logCategory, "ignoring the stored record of " + reason);
     });
+    read_ = std::move(*stored);
 }
 
 ExternalBenchmarkStore::Apps ExternalBenchmarkStore::current() const {
@@ -71,11 +92,11 @@ SaveResult ExternalBenchmarkStore::update(Change change) {
     return jsonfile::whileLocked(*file_, logCategory, [this] {
         readStored();
         const Apps apps = current();
-        json::Json out = json::Json::object();
-        for (const auto& [app, settings] : apps) out[std::string(rawValue(app))] = settings.toJson();
+        const json::Json out = withChanges(read_, stored_, apps);
         const SaveResult saved = jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
         if (saved.saved()) {
             stored_ = apps;
+            read_ = out;
             unsaved_.clear();
         }
         return saved;

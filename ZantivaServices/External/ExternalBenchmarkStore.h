@@ -3,9 +3,10 @@
 // The settings and last scores of each outside application, kept in
 // "external-benchmarks.json" in the app folder, which other processes (the command line
 // beside the window) write too. Every read and every change reads the file again (missing:
-// nothing stored; an application whose record doesn't decode is empty; unreadable: the
-// last copy read stands). A change is made under the file's lock (jsonfile::whileLocked):
-// the file is read again, the change applied and the file rewritten whole and atomically,
+// nothing stored; an application whose record doesn't decode is empty, logged once per
+// change of the file; unreadable: the last copy read stands). A change is made under the file's lock (jsonfile::whileLocked):
+// the file is read again, the change applied and the file rewritten whole and atomically
+// (only the changed records replaced: records and keys this version doesn't know stay as read),
 // a file that doesn't decode whole being kept aside first as "external-benchmarks.json.bad";
 // so no change drops what another process stored. A change that couldn't be saved is kept
 // in memory and applied again at each read and each later save until one succeeds. Every
@@ -60,6 +61,7 @@ private:
     std::optional<std::filesystem::path> file_;
     mutable std::mutex mutex_;
     mutable Apps stored_;         // as last read from the file, or saved to it
+    mutable json::Json read_ = json::Json::object(); // the file's JSON behind stored_, known or not
     std::vector<Change> unsaved_; // in the order they were made
 };
 

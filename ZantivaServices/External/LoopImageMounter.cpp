@@ -150,6 +150,11 @@ std::string LoopImageMounter::ToolResult::reason(std::string_view tool) const {
 QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<std::string> command,
                                                                      std::stop_token stop) {
     ToolResult result;
+    co_await runTool(std::move(command), stop, result);
+    co_return result;
+}
+
+QCoro::Task<> LoopImageMounter::runTool(std::vector<std::string> command, std::stop_token stop, ToolResult& result) {
     const std::string tool = command.front();
     ProcessRequest request{tool, {command.begin() + 1, command.end()}};
     // The run's stop or the bound, whichever comes first, kills the tool.
@@ -170,7 +175,6 @@ QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<
         if (stop.stop_requested()) throw;
         throw DiskImageError(LocalizedMessage("External.ImageTimedOut"), tool + " did not end in time");
     }
-    co_return result;
 }
 
 QCoro::Task<AttachedImage> LoopImageMounter::attach(fs::path image, std::stop_token stop) {
@@ -230,26 +234,37 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image, std
     if (!folder_) throw DiskImageError(systemMessage(EACCES)); // the log says why it was refused
     std::vector<std::string> setupCommand{"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"};
     // udisks makes the device whether or not its client lives to say which: a loop-setup ended
-    // by the stop or its bound, or whose answer can't be read, may have left one behind. A device
-    // backed by the image that wasn't there before is this attach's, and is deleted.
+    // by the stop or its bound, or that failed, may have left one behind. The device it named is
+    // this attach's and is deleted. When it named none, only a device backed by the image that
+    // wasn't there before and is mounted nowhere is taken for this attach's: one that the user's
+    // file manager set up and mounted meanwhile is the user's.
     const auto before = loopDeviceNamesBackedBy(systemRoot_, image);
-    const auto deleteNewDevices = [&] {
-        for (const std::string& name : loopDeviceNamesBackedBy(systemRoot_, image))
-            if (std::ranges::find(before, name) == before.end()) deleteLoopDevice("/dev/" + name);
+    ToolResult setup;
+    const auto namedDevice = [&setup] {
+        std::string named;
+        for (const std::string& line : setup.lines)
+            if (auto device = mappedLoopDevice(line)) named = std::move(*device);
+        return named;
     };
-    std::optional<ToolResult> setup;
+    const auto deleteLeftDevice = [&](const std::string& named) {
+        if (!named.empty()) return deleteLoopDevice(named);
+        const auto table = readMountTable(systemRoot_);
+        if (!table) return; // a device mounted where it can't be seen would be deleted under its user
+        for (const std::string& name : loopDeviceNamesBackedBy(systemRoot_, image))
+            if (std::ranges::find(before, name) == before.end() &&
+                !mountPointOf(namedLoopDeviceIfBackedBy(systemRoot_, name, image), *table))
+                deleteLoopDevice("/dev/" + name);
+    };
     try {
-        setup = co_await runTool(std::move(setupCommand), stop);
+        co_await runTool(std::move(setupCommand), stop, setup);
     } catch (...) {
-        deleteNewDevices();
+        deleteLeftDevice(namedDevice());
         throw;
     }
-    std::string loop;
-    for (const std::string& line : setup->lines)
-        if (auto device = mappedLoopDevice(line)) loop = std::move(*device);
-    if (setup->exitCode != 0 || loop.empty()) {
-        deleteNewDevices();
-        throw DiskImageError(setup->reason("udisksctl"));
+    const std::string loop = namedDevice();
+    if (setup.exitCode != 0 || loop.empty()) {
+        deleteLeftDevice(loop);
+        throw DiskImageError(setup.reason("udisksctl"));
     }
 
     if (const std::error_code unrecorded = writeFileAtomically(udisksRecord(loop), image.string())) {

@@ -78,6 +78,8 @@ private:
     };
 
     QCoro::Task<ToolResult> runTool(std::vector<std::string> command, std::stop_token stop);
+    // The same into `result`, whose lines so far stay there when the run throws.
+    QCoro::Task<> runTool(std::vector<std::string> command, std::stop_token stop, ToolResult& result);
     QCoro::Task<AttachedImage> mountAsRoot(std::filesystem::path image, std::stop_token stop);
     QCoro::Task<AttachedImage> mountWithUdisks(std::filesystem::path image, std::stop_token stop);
     QCoro::Task<AttachedImage> mountLoopDevice(std::string loop, std::stop_token stop);

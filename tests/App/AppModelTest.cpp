@@ -248,6 +248,18 @@ TEST_F(AppModelTest, SignedInRunIsSubmittedToTheLeaderboard) {
     EXPECT_EQ(persianServer.count("submit-benchmark"), 1);
 }
 
+// A run held to one CPU of this machine's 22 threads is not sent as the machine's result; the
+// status line says why.
+TEST_F(AppModelTest, ARunOnFewerThreadsIsNotSubmittedAndTheStatusSaysWhy) {
+    signedInEarlier(AppLanguage::persian);
+    makeModel();
+    CpuBenchmarkResult cpu;
+    cpu.threadsUsed = 1;
+    awaitTask(model->completeRun(FinalBenchmarkReport{.cpuResult = cpu}, true));
+    EXPECT_EQ(persianServer.count("submit-benchmark"), 0);
+    EXPECT_EQ(model->status(), LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", 1, 22));
+}
+
 TEST_F(AppModelTest, SuiteRunnerHandsItsRunToTheModel) {
     // A memory-only run of the smallest workload.
     AppModelSetup tiny = setup();

@@ -48,7 +48,8 @@ TEST_F(AccountCalls, RateLimitServerErrorsAndRefusalsKeepTheSession) {
     EXPECT_TRUE(session.isAuthenticated());
 }
 
-// Replies that show signs of a cache, belong to another user or can't be read change nothing.
+// Replies that show signs of a cache, belong to another user or can't be read change nothing,
+// and the user is told which: a cached copy only when a cache said so.
 TEST_F(AccountCalls, UntrustedRepliesAreRefused) {
     const json::Json renamed = {{"user_id", 7}, {"user_name", "renamed"}};
     const auto cached = [&](QByteArray header, QByteArray value) {
@@ -56,19 +57,26 @@ TEST_F(AccountCalls, UntrustedRepliesAreRefused) {
         reply.headers.push_back({header, value});
         return reply;
     };
-    const std::pair<CannedReply, APIError::Untrusted> cases[] = {
-        {cached("Age", "120"), APIError::Untrusted::cached},
-        {cached("X-Cache", "HIT from proxy"), APIError::Untrusted::cached},
-        {cached("CF-Cache-Status", "hit"), APIError::Untrusted::cached},
-        {CannedReply::object(200, {{"user_id", 8}, {"user_name", "someone"}}), APIError::Untrusted::wrongUser},
-        {{200, "[1, 2]", {}}, APIError::Untrusted::undecodable},
+    const std::string cachedCopy = "Net.UntrustedResponse";
+    const struct {
+        CannedReply reply;
+        APIError::Untrusted reason;
+        std::string message;
+    } cases[] = {
+        {cached("Age", "120"), APIError::Untrusted::cached, cachedCopy},
+        {cached("X-Cache", "HIT from proxy"), APIError::Untrusted::cached, cachedCopy},
+        {cached("CF-Cache-Status", "hit"), APIError::Untrusted::cached, cachedCopy},
+        {CannedReply::object(200, {{"user_id", 8}, {"user_name", "someone"}}), APIError::Untrusted::wrongUser,
+         "Net.ResponseForAnotherAccount"},
+        {{200, "[1, 2]", {}}, APIError::Untrusted::undecodable, "Net.UnreadableResponse"},
+        {CannedReply::object(200, {{"user_name", "someone"}}), APIError::Untrusted::undecodable, "Net.UnreadableResponse"},
     };
-    for (const auto& [reply, reason] : cases) {
-        server.answer("user-points", reply);
+    for (const auto& c : cases) {
+        server.answer("user-points", c.reply);
         const auto error = refreshError();
-        ASSERT_TRUE(error) << reply.body.constData();
-        EXPECT_EQ(error->untrustedReason(), reason) << reply.body.constData();
-        EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage("Net.UntrustedResponse", "zantiva.ir"));
+        ASSERT_TRUE(error) << c.reply.body.constData();
+        EXPECT_EQ(error->untrustedReason(), c.reason) << c.reply.body.constData();
+        EXPECT_EQ(error->userMessage(sites.persian), LocalizedMessage(c.message, "zantiva.ir")) << c.reply.body.constData();
     }
     EXPECT_EQ(session.accountName(), "sara");
 

@@ -8,6 +8,7 @@
 #include "../../Support/TemporaryFolder.h"
 #include "AccountFixture.h"
 #include "Account/AccountSync.h"
+#include "Localization/Loc.h"
 #include "Platform/AtomicFile.h"
 
 using namespace zantiva;
@@ -20,6 +21,7 @@ FinalBenchmarkReport rankedReport() {
     report.specs = sampleLaptopSpecs();
     report.cpuResult = CpuBenchmarkResult{};
     report.cpuResult->score = 1234.5;
+    report.cpuResult->threadsUsed = report.specs->cpuThreads;
     report.completedAt = *parseIso8601("2026-12-01T10:00:00Z");
     return report;
 }
@@ -83,6 +85,27 @@ TEST_F(Sync, FingerprintsAreKeptPerSite) {
     EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::submitted);
     EXPECT_TRUE(std::filesystem::exists(folder / "last-submitted-fingerprint-zantiva.com"));
     EXPECT_EQ(server.count("submit-benchmark"), 2);
+}
+
+// A CPU score from fewer threads than the machine has (a run held to some CPUs) is not the
+// machine's: nothing goes to the leaderboard under its name, and the reason is there to tell.
+TEST_F(Sync, AResultMeasuredOnFewerThreadsThanTheMachineHasIsWithheld) {
+    FinalBenchmarkReport partial = rankedReport();
+    partial.cpuResult->threadsUsed = 1;
+    partial.gpuResult = GpuBenchmarkResult{.score = 120};
+    EXPECT_EQ(submit(partial), SubmissionOutcome::withheld);
+    EXPECT_FALSE(BenchmarkSubmission::make(partial, DeviceGrade::a));
+    EXPECT_EQ(server.count("submit-benchmark"), 0);
+    EXPECT_EQ(BenchmarkSubmission::withheldBecause(partial),
+              LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", 1, 22));
+    EXPECT_EQ(Loc(AppLanguage::english).resolve(*BenchmarkSubmission::withheldBecause(partial)),
+              "This result wasn't sent to the leaderboard: its CPU score was measured on 1 of this computer's 22 "
+              "threads, so it doesn't stand for the whole computer. Run the CPU test with every processor to send it.");
+
+    EXPECT_EQ(submit(rankedReport()), SubmissionOutcome::submitted) << "on all of them it is the machine's";
+    FinalBenchmarkReport unverified = partial;
+    unverified.cpuResult->resultsVerified = false; // no CPU score is sent at all
+    EXPECT_EQ(submit(unverified), SubmissionOutcome::submitted);
 }
 
 TEST_F(Sync, NothingToRankAndFailuresSendNothingOrComeBackAsOutcomes) {

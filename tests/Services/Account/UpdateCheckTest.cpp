@@ -85,4 +85,26 @@ TEST_F(UpdateCheck, CommandLinePrintsTheOfferOrThatThereIsNoneOrWhyItFailed) {
               std::pair(1, std::string("failed: Couldn't reach zantiva.com — check your connection and try again.\n")));
 }
 
+// A refused offer says why it was refused: a cached copy only when a cache said so.
+TEST_F(UpdateCheck, CommandLineNamesTheRealReasonAReplyWasRefused) {
+    const std::string unsafe = "failed: zantiva.com offered a download link that isn't a secure https address, "
+                               "so it was refused and nothing was opened.\n";
+    for (const char* link : {"javascript:alert(1)", "file:///etc/passwd", "http://zantiva.com/a.deb"}) {
+        json::Json reply = offer("2.0");
+        reply["download_url"] = link;
+        server.answer("app-update", CannedReply::object(200, reply));
+        EXPECT_EQ(commandLine(), std::pair(1, unsafe)) << link;
+    }
+    json::Json unversioned = offer("2.0");
+    unversioned.erase("version");
+    server.answer("app-update", CannedReply::object(200, unversioned));
+    EXPECT_EQ(commandLine(), std::pair(1, std::string("failed: zantiva.com returned an answer that this version can't "
+                                                      "read, so it was refused. Nothing was changed — try again later "
+                                                      "or install the latest version.\n")));
+    CannedReply cached = CannedReply::object(200, offer("2.0"));
+    cached.headers.push_back({"Age", "30"});
+    server.answer("app-update", cached);
+    EXPECT_NE(commandLine().second.find("cached copy"), std::string::npos);
+}
+
 } // namespace

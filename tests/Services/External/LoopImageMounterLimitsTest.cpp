@@ -151,6 +151,26 @@ TEST_F(UdisksPastItsBound, ADeviceMadeForALoopSetupIsDeletedAndTheUsersOwnKept) 
     EXPECT_EQ(asked.find("/dev/loop3"), std::string::npos) << asked;
 }
 
+// While the loop-setup runs, the user's file manager sets up loop5 for the same image. Once it
+// is mounted, loop5 is the user's whether or not the loop-setup named its own device; unmounted,
+// it is still left alone when the loop-setup named loop9 as its own.
+TEST_F(UdisksPastItsBound, OnlyTheDeviceOfTheLoopSetupIsDeletedNeverOneTheUserSetUpMeanwhile) {
+    const std::string usersMount = "echo '41 22 7:5 / /media/ana/GB ro - iso9660 /dev/loop5 ro' >> '" +
+                                   mountinfo.string() + "'\n";
+    const std::string named = "echo \"Mapped file $4 as /dev/loop9.\"\n";
+    const std::string cases[] = {makesLoop("loop5") + usersMount, named + makesLoop("loop5"),
+                                 named + makesLoop("loop5") + usersMount};
+    for (const std::string& meanwhile : cases) {
+        std::filesystem::remove_all(root / "sys");
+        std::ofstream(mountinfo) << "";
+        std::filesystem::remove(log);
+        const std::string asked = askedByAnAttachPastItsBound("[ \"$1\" = loop-setup ] || exit 0\n" + makesLoop("loop9") +
+                                                              meanwhile + "exec sleep 1000\n");
+        EXPECT_NE(asked.find("loop-delete -b /dev/loop9"), std::string::npos) << meanwhile << asked;
+        EXPECT_EQ(asked.find("/dev/loop5"), std::string::npos) << meanwhile << asked;
+    }
+}
+
 // udisks mounts whether or not its client lives to say where: a mount that outlasts its bound
 // has mounted loop7 all the same, and is undone (unmounted, then the device deleted) rather than
 // left for the next attach to take as the user's.

@@ -92,6 +92,53 @@ TEST_F(StoreTest, AFileWithAnythingThatDoesntDecodeIsKeptAsideBeforeTheNextSave)
     EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::cinebench2026).lastResult->gpuScore, 3.0);
 }
 
+// A file written by a newer version: a save replaces only the record it changes, and what
+// this version doesn't know (another application's record, other keys of a record) is
+// written back as it was read.
+TEST_F(StoreTest, ASaveKeepsTheRecordsAndKeysThisVersionDoesntKnow) {
+    const json::Json newer = json::Json::parse(R"({
+        "cinebench2030": {"installation": {"app": "cinebench2030", "executablePath": "/opt/cb30/run"},
+                          "lastResult": {"multiCoreScore": 900, "recordedAt": "2026-12-06T20:00:00Z"},
+                          "pendingResults": [{"url": "https://example.com/r/1", "isGPU": false, "uploadedAt": "2026-12-06T20:00:00Z"}]},
+        "geekbench": {"lastResult": {"gpuScore": 5, "recordedAt": "2026-12-06T20:00:00Z"}, "pinned": true},
+        "cinebench2024": {"lastResult": {"gpuScore": 7, "recordedAt": "2026-12-06T20:00:00Z"}, "note": "kept"},
+        "format": 2})");
+    testing::writeRaw(file(), newer.dump());
+    ExternalBenchmarkStore store(folder.path());
+    ASSERT_TRUE(store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench).saved());
+
+    json::Json expected = newer;
+    expected["geekbench"]["lastResult"] = ExternalBenchmarkResult{1.0, 2.0, 3.0, someDate}.toJson();
+    expected["geekbench"]["pendingResults"] = json::Json::array();
+    EXPECT_EQ(jsonfile::load(file()), expected);
+    EXPECT_FALSE(std::filesystem::exists(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad")));
+}
+
+// A record that doesn't decode is logged at the first read of the file, not again at each
+// later read of the same file, and again once the file changed.
+TEST_F(StoreTest, ABrokenRecordIsLoggedOncePerChangeOfTheFile) {
+    const auto logged = [](const auto& reads) {
+        ::testing::internal::CaptureStderr();
+        reads();
+        const std::string text = ::testing::internal::GetCapturedStderr();
+        std::size_t count = 0;
+        for (auto at = text.find("ignoring the stored record"); at != std::string::npos;
+             at = text.find("ignoring the stored record", at + 1))
+            ++count;
+        return count;
+    };
+    testing::writeRaw(file(), R"({"geekbench": {"installation": {"app": "geekbench"}}})");
+    std::optional<ExternalBenchmarkStore> store;
+    EXPECT_EQ(logged([&] {
+        store.emplace(folder.path());
+        for (int read = 0; read < 4; ++read) store->settings(App::geekbench);
+    }), 1u);
+    testing::writeRaw(file(), R"({"geekbench": {"installation": {"app": "cinebench2024"}}})");
+    EXPECT_EQ(logged([&] {
+        for (int read = 0; read < 4; ++read) store->settings(App::geekbench);
+    }), 1u);
+}
+
 // A path stays a plain string unless it holds bytes that aren't UTF-8; then its bytes go in hex.
 TEST(InstallationJson, APathIsATextOrItsBytesAndAnythingElseFailsTheRecord) {
     const json::Json stored = json::Json::parse(R"({"app": "geekbench", "executablePath": "/opt/گیک/geekbench6",
@@ -101,7 +148,8 @@ TEST(InstallationJson, APathIsATextOrItsBytesAndAnythingElseFailsTheRecord) {
     EXPECT_EQ(installation.bundlePath, "/opt\xff");
     EXPECT_EQ(installation.toJson(), stored);
 
-    for (const char* path : {R"({"bytes": "2f6"})", R"({"bytes": "2F"})", R"({"bytes": "zz"})", R"({"hex": "2f"})", "7"}) {
+    for (const char* path : {R"({"bytes": "2f6"})", R"({"bytes": "2F"})", R"({"bytes": "zz"})", R"({"hex": "2f"})", "7",
+                             R"({"bytes": "2f636200ff2f6e6f7065"})", R"("/opt/cb\u0000/nope")"}) {
         json::Json broken = stored;
         broken["executablePath"] = json::Json::parse(path);
         EXPECT_THROW(ExternalBenchmarkInstallation::fromJson(broken), json::DecodeError) << path;
