@@ -1,5 +1,6 @@
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QUrl>
@@ -53,8 +54,8 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     // Listening starts before the model reads anything (the keyring first of all), so a
     // second launch finds this one at once; without a usable folder the program runs alone.
     std::unique_ptr<SingleInstance> instance;
-    if (const auto folder = SingleInstance::defaultFolder()) {
-        instance = std::make_unique<SingleInstance>(*folder);
+    if (auto folder = SingleInstance::defaultFolder()) {
+        instance = std::make_unique<SingleInstance>(std::move(*folder));
         switch (instance->start(link)) {
         case SingleInstance::Role::primary:
             break;
