@@ -131,6 +131,7 @@ int runWithoutWindow(const CommandLine& commandLine, const Loc& loc) {
 // else the windowless paths, whose status holds only when all they printed was written.
 int main(int argc, char** argv) {
     holdClosedStandardStreams();
+    const WholeStandardWrites wholeWrites;
     const CommandLine commandLine(argc, argv);
     if (opensWindow(commandLine) && hasDisplay()) {
         const auto& words = commandLine.arguments();
