@@ -1,5 +1,6 @@
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QUrl>
@@ -53,8 +54,8 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     // Listening starts before the model reads anything (the keyring first of all), so a
     // second launch finds this one at once; without a usable folder the program runs alone.
     std::unique_ptr<SingleInstance> instance;
-    if (const auto folder = SingleInstance::defaultFolder()) {
-        instance = std::make_unique<SingleInstance>(*folder);
+    if (auto folder = SingleInstance::defaultFolder()) {
+        instance = std::make_unique<SingleInstance>(std::move(*folder));
         switch (instance->start(link)) {
         case SingleInstance::Role::primary:
             break;
@@ -130,6 +131,7 @@ int runWithoutWindow(const CommandLine& commandLine, const Loc& loc) {
 // else the windowless paths, whose status holds only when all they printed was written.
 int main(int argc, char** argv) {
     holdClosedStandardStreams();
+    const WholeStandardWrites wholeWrites;
     const CommandLine commandLine(argc, argv);
     if (opensWindow(commandLine) && hasDisplay()) {
         const auto& words = commandLine.arguments();

@@ -47,10 +47,6 @@ std::optional<std::filesystem::path> applicationSupport() {
     return applicationSupport(environment("XDG_DATA_HOME"), homeFolderText());
 }
 
-std::optional<std::filesystem::path> cacheFolder() {
-    return xdgFolder(environment("XDG_CACHE_HOME"), homeFolderText(), ".cache");
-}
-
 std::optional<std::filesystem::path> homeFolder() {
     const std::string home = homeFolderText();
     if (!isAbsolute(home)) return std::nullopt;

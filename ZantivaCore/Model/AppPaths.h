@@ -17,10 +17,6 @@ inline constexpr std::string_view folderName = "ZantivaDiagnostics";
 // home folder. Creates nothing.
 std::optional<std::filesystem::path> applicationSupport();
 
-// The app's cache folder: $XDG_CACHE_HOME when it is an absolute path, else ~/.cache, plus
-// "ZantivaDiagnostics"; absent without a known home folder. Creates nothing.
-std::optional<std::filesystem::path> cacheFolder();
-
 // The user's home folder ($HOME, else the password database); absent when unknown.
 std::optional<std::filesystem::path> homeFolder();
 

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "Platform/DescriptorIO.h"
+#include "Platform/DescriptorSweep.h"
 #include "Platform/FileDescriptor.h"
 
 namespace zantiva {
@@ -108,33 +109,46 @@ private:
     FileDescriptor report_;
 };
 
-// The signal the keeper of a program's group gets when its caller ends.
-constexpr int callerGone = SIGTERM;
+[[noreturn]] void endOwnGroup() {
+    ::kill(0, SIGKILL);
+    ::_exit(0);
+}
 
-void endOwnGroup(int) { ::kill(0, SIGKILL); }
+// The caller, as the keeper's handler knows it; set in the keeper before the handler is in place.
+pid_t keptFor = 0;
+
+// The kernel's notice that the caller's thread ended comes as sent by the caller itself (a
+// real-time signal, queued, so never merged with another). Anything else is ignored: a
+// program of the group may signal its whole group (`kill -TERM 0` to clean up), which must
+// not end the group for it.
+void onCallerGone(int, siginfo_t* info, void*) {
+    if (info->si_code == SI_USER && info->si_pid == keptFor) endOwnGroup();
+}
 
 // In the forked keeper only: async-signal-safe calls. It joins the program's group and waits
 // there, holding nothing open but `run`; should the caller end first, however it ends (the
 // parent-death signal, or `run` closed with nothing written), it ends the whole group, so that
 // nothing the program started outlives the caller. It leaves quietly on the byte the caller
-// writes to `run` when the run is over.
-[[noreturn]] void keepGroup(pid_t parent, pid_t group, int run) {
+// writes to `run` when the run is over. Every other signal is held off.
+[[noreturn]] void keepGroup(pid_t parent, pid_t group, int run, int callerGone, int limit) {
     if (::setpgid(0, group) != 0) ::_exit(0);
+    keptFor = parent;
     struct sigaction ending {};
-    ending.sa_handler = endOwnGroup;
+    ending.sa_sigaction = onCallerGone;
+    ending.sa_flags = SA_SIGINFO;
     ::sigaction(callerGone, &ending, nullptr);
     sigset_t others;
     ::sigfillset(&others);
     ::sigdelset(&others, callerGone);
     ::sigprocmask(SIG_SETMASK, &others, nullptr);
     ::prctl(PR_SET_PDEATHSIG, callerGone);
-    if (::getppid() != parent) endOwnGroup(0);
-    if (run > 0) ::close_range(0, static_cast<unsigned>(run) - 1, 0);
-    ::close_range(static_cast<unsigned>(run) + 1, ~0U, 0);
+    if (::getppid() != parent) endOwnGroup();
+    for (int fd = 0; fd < run; ++fd) ::close(fd);
+    sweepDescriptors(run + 1, DescriptorSweep::close, limit);
     char byte = 0;
     ssize_t got = 0;
     while ((got = ::read(run, &byte, 1)) < 0 && errno == EINTR) {}
-    if (got != 1) endOwnGroup(0);
+    if (got != 1) endOwnGroup();
     ::_exit(0);
 }
 
@@ -149,8 +163,10 @@ public:
         FileDescriptor run(fds[0]);
         running_ = FileDescriptor(fds[1]);
         const pid_t parent = ::getpid();
+        const int callerGone = SIGRTMIN;
+        const int limit = descriptorLimit();
         pid_ = ::fork();
-        if (pid_ == 0) keepGroup(parent, group, run.get());
+        if (pid_ == 0) keepGroup(parent, group, run.get(), callerGone, limit);
         // Also here, so that the keeper is in the group before any kill of it.
         if (pid_ > 0) ::setpgid(pid_, group);
     }

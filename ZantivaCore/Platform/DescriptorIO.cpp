@@ -22,6 +22,13 @@ std::error_code writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
+        // Non-blocking (another program may have made a pipe it shares so) and full for now:
+        // wait until it takes more.
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd room{fd, POLLOUT, 0};
+            if (::poll(&room, 1, -1) < 0 && errno != EINTR) return lastError();
+            continue;
+        }
         if (n < 0) return lastError();
         // A write that takes nothing would be tried again forever.
         if (n == 0) return std::make_error_code(std::errc::io_error);

@@ -17,8 +17,9 @@ namespace zantiva {
 // The error that the system call which just failed left in errno.
 std::error_code lastError();
 
-// Writes all of `bytes`, resuming after partial writes and signals. No error once every byte
-// is written; otherwise the error, with an unknown part written.
+// Writes all of `bytes`, resuming after partial writes and signals, and waiting while a
+// non-blocking descriptor is full. No error once every byte is written; otherwise the error,
+// with an unknown part written.
 std::error_code writeAll(int fd, std::string_view bytes);
 
 enum class ReadOutcome {

@@ -5,6 +5,8 @@
 #include <syslog.h>
 #include <unistd.h>
 
+#include "Platform/DescriptorIO.h"
+
 namespace zantiva::log {
 namespace {
 
@@ -23,7 +25,7 @@ void info(std::string_view category, std::string_view message) { write(LOG_INFO,
 void error(std::string_view category, std::string_view message) {
     write(LOG_ERR, category, message);
     const std::string line = "zantiva-diagnostics: [" + std::string(category) + "] " + std::string(message) + "\n";
-    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line.data(), line.size());
+    [[maybe_unused]] const auto written = writeAll(STDERR_FILENO, line);
 }
 
 } // namespace zantiva::log

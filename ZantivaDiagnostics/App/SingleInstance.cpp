@@ -1,23 +1,24 @@
 #include "App/SingleInstance.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
+#include <QEvent>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "Model/AppPaths.h"
 #include "Platform/Log.h"
-#include "Platform/PrivateFolder.h"
 
 namespace zantiva {
 namespace {
 
 constexpr char logCategory[] = "instance";
-constexpr char baseName[] = "zantiva-diagnostics";
+constexpr char lockName[] = "zantiva-diagnostics.lock";
+constexpr char socketName[] = "zantiva-diagnostics.socket";
 // How long a later launch waits between tries while the lock's holder isn't listening.
 constexpr unsigned long retryMilliseconds = 50;
 
@@ -33,35 +34,32 @@ bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTime
     return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(remaining(deadline));
 }
 
-} // namespace
-
-std::optional<QString> SingleInstance::defaultFolder() {
-    // Whoever could write in the folder could take the lock and the socket, and with them
-    // the sign-in links meant for this program. Every launch must find the same folder, so
-    // the fallback is under the user's own home, where no other user can take the name.
-    auto folder = PrivateFolder::sessionRuntime();
-    if (!folder) {
-        const auto cache = AppPaths::cacheFolder();
-        if (!cache) return std::nullopt;
-        folder = PrivateFolder::open(*cache, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close);
-    }
-    if (!folder) return std::nullopt;
-    return QString::fromStdString(folder->path().string());
+QString inFolder(const std::filesystem::path& folder, const char* name) {
+    return QString::fromStdString((folder / name).string());
 }
 
-SingleInstance::SingleInstance(const QString& folder, std::chrono::milliseconds patience, QObject* parent)
-    : QObject(parent), patience_(patience),
-      lockPath_(QDir(folder).filePath(QString::fromLatin1(baseName) + ".lock")),
-      socketPath_(QDir(folder).filePath(QString::fromLatin1(baseName) + ".socket")),
-      lock_(lockPath_) {
+} // namespace
+
+std::optional<PrivateFolder> SingleInstance::defaultFolder() {
+    const auto folder = AppPaths::applicationSupport();
+    if (!folder) return std::nullopt;
+    return PrivateFolder::open(*folder, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close);
+}
+
+SingleInstance::SingleInstance(PrivateFolder folder, std::chrono::milliseconds patience, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)), patience_(patience), lockPath_(inFolder(folder_.path(), lockName)),
+      socketPath_(inFolder(folder_.descriptorPath(), socketName)),
+      // Through the open folder too, so that the lock and the socket are always side by side.
+      lock_(inFolder(folder_.descriptorPath(), lockName)) {
     // Only a lock whose process is gone is stale, however old it is.
     lock_.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() {
-    // The server and its connections go while the members their handlers use still exist;
-    // closing it removes the socket, then the lock goes with its member.
-    delete server_;
+    // The server goes while the members its handlers use still exist; closing it removes the
+    // socket (through the folder, still open), then the lock goes with its member. The held
+    // connections go with this object, their handlers disconnected by then.
+    delete std::exchange(server_, nullptr);
 }
 
 SingleInstance::Role SingleInstance::start(const Request& request) {
@@ -74,7 +72,7 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
     const QDeadlineTimer deadline(patience_);
     for (;;) {
         if (lock_.tryLock(0)) {
-            listen();
+            listenOrLetGo();
             return Role::primary;
         }
         if (lock_.error() != QLockFile::LockFailedError) {
@@ -95,31 +93,59 @@ void SingleInstance::setReceiver(Receiver receiver) {
     for (auto& request : waiting) receiver_(request);
 }
 
-void SingleInstance::listen() {
+bool SingleInstance::listenOrLetGo() {
     // The lock is ours, so a socket here was left by a process that died.
     QLocalServer::removeServer(socketPath_);
     auto* server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(socketPath_)) {
-        log::error(logCategory, "couldn't listen on " + socketPath_.toStdString() + ": " +
+        // A lock without a server would keep every later launch waiting in vain.
+        log::error(logCategory, "couldn't listen on " + inFolder(folder_.path(), socketName).toStdString() + ": " +
                                     server->errorString().toStdString() + "; running without hand-over");
         delete server;
-        return;
+        lock_.unlock();
+        return false;
     }
+    server->installEventFilter(this);
     connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
     server_ = server;
+    return true;
+}
+
+bool SingleInstance::eventFilter(QObject* watched, QEvent* event) {
+    // Qt's server closes for good when an accept fails (the process is out of descriptors,
+    // say), removing its socket; it tells no one, but drops its notifier, a child of its own.
+    if (watched == server_ && event->type() == QEvent::ChildRemoved && server_->socketDescriptor() == -1 &&
+        !listeningAgain_) {
+        listeningAgain_ = true;
+        QMetaObject::invokeMethod(this, &SingleInstance::listenAgain, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SingleInstance::listenAgain() {
+    listeningAgain_ = false;
+    log::error(logCategory, "the socket closed on an error (" + server_->errorString().toStdString() +
+                                "): listening again");
+    delete std::exchange(server_, nullptr);
+    listenOrLetGo();
 }
 
 void SingleInstance::accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        // Held apart from the server, which may be made anew.
+        socket->setParent(this);
+        if (held_.size() >= maxHeldConnections) {
+            if (!crowded_) log::error(logCategory, "more connections at once than are held: the oldest are closed");
+            crowded_ = true;
+            drop(held_.front());
+        }
+        held_.push_back(socket);
         // Room for one line and its newline: what doesn't fit is too long.
         socket->setReadBufferSize(maxLineBytes + 1);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(patience_, socket, [socket] {
-            log::error(logCategory, "a silent connection was closed");
-            socket->abort();
-            socket->deleteLater();
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
+        QTimer::singleShot(patience_, socket, [this, socket] {
+            if (drop(socket)) log::error(logCategory, "a silent connection was closed");
         });
         read(socket);
     }
@@ -129,19 +155,28 @@ void SingleInstance::read(QLocalSocket* socket) {
     if (!socket->canReadLine()) {
         if (socket->bytesAvailable() <= maxLineBytes) return; // more is on its way
         log::error(logCategory, "an over-long line was dropped");
-        socket->abort();
-        socket->deleteLater();
+        drop(socket);
         return;
     }
     QByteArray line = socket->readLine();
     line.chop(1);
     // Hanging up tells the sender its line was taken.
-    socket->abort();
-    socket->deleteLater();
+    drop(socket);
     if (line.isEmpty()) return deliver(std::nullopt);
     QUrl link = QUrl::fromEncoded(line);
     if (!link.isValid()) return log::error(logCategory, "a line that is no link was dropped");
     deliver(std::move(link));
+}
+
+bool SingleInstance::drop(QLocalSocket* socket) {
+    const auto found = std::find(held_.begin(), held_.end(), socket);
+    if (found == held_.end()) return false;
+    held_.erase(found);
+    if (held_.empty()) crowded_ = false;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    return true;
 }
 
 void SingleInstance::deliver(Request request) {

@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include "Platform/DescriptorSweep.h"
+
 namespace zantiva {
 
 // Made before the fork: the child of a program with threads may not allocate.
@@ -34,10 +36,10 @@ std::optional<std::string> ByteCommand::start(QProcess& process, QIODevice::Open
     // Only a name for QProcess's own messages: the child never returns to run it.
     process.setProgram(QFile::decodeName(QByteArray::fromStdString(argv_->words.front())));
     process.setChildProcessModifier([argv = argv_, writer = reportWriter.get(), prepare = std::move(prepare),
-                                     keepReportAs] {
+                                     keepReportAs, limit = descriptorLimit()] {
         // The program gets its standard streams (and the kept report) only: a descriptor this
         // program was started with, or took without close-on-exec, is none of its business.
-        ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+        sweepDescriptors(3, DescriptorSweep::closeOnExec, limit);
         if (prepare) prepare();
         if (keepReportAs && *keepReportAs == writer)
             ::fcntl(writer, F_SETFD, 0);

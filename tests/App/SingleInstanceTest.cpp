@@ -6,23 +6,31 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "../Support/AwaitTask.h"
 #include "../Support/EnvironmentChange.h"
+#include "../Support/NoFreeDescriptors.h"
 #include "../Support/OtherUser.h"
 #include "../Support/TemporaryFolder.h"
 #include "App/SingleInstance.h"
+#include "Platform/FileDescriptor.h"
+#include "Platform/PrivateFolder.h"
 
 using namespace zantiva;
 using namespace zantiva::testing;
@@ -35,20 +43,31 @@ namespace {
 // For the tests that wait a silence out: long enough for a line sent at once to arrive.
 constexpr auto shortPatience = 300ms;
 
+// The folder at `path`, opened as the running program opens its own.
+std::optional<PrivateFolder> privateFolder(const std::filesystem::path& path) {
+    return PrivateFolder::open(path, PrivateFolder::IfMissing::refuse, PrivateFolder::IfOpenToOthers::refuse);
+}
+
+// A later launch, on a thread of its own: it blocks while this thread's event loop lets the
+// running instance answer. `folder` gives its folder, on that thread.
+Role launchOnAThread(const std::function<std::optional<PrivateFolder>()>& folder, const Request& request,
+                     std::chrono::milliseconds patience = SingleInstance::defaultPatience) {
+    Role role = Role::unanswered;
+    const std::unique_ptr<QThread> thread(QThread::create([&] {
+        if (auto opened = folder()) role = SingleInstance(std::move(*opened), patience).start(request);
+    }));
+    thread->start();
+    EXPECT_TRUE(runUntil([&] { return thread->isFinished(); }));
+    thread->wait();
+    return role;
+}
+
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    QString folderPath() const { return QString::fromStdString(folder.path().string()); }
+    PrivateFolder openFolder() const { return privateFolder(folder.path()).value(); }
 
-    // A later launch, on a thread of its own: it blocks while this thread's event loop lets
-    // the running instance answer.
     Role launch(const Request& request, std::chrono::milliseconds patience = SingleInstance::defaultPatience) {
-        Role role = Role::unanswered;
-        const std::unique_ptr<QThread> thread(
-            QThread::create([&] { role = SingleInstance(folderPath(), patience).start(request); }));
-        thread->start();
-        EXPECT_TRUE(runUntil([&] { return thread->isFinished(); }));
-        thread->wait();
-        return role;
+        return launchOnAThread([&] { return privateFolder(folder.path()); }, request, patience);
     }
 
     // A raw client that sends bytes and waits for the running instance to hang up.
@@ -64,7 +83,7 @@ protected:
 };
 
 TEST_F(SingleInstanceTest, LaterLaunchesHandOverAndWaitInLineForTheReceiver) {
-    SingleInstance running(folderPath());
+    SingleInstance running(openFolder());
     ASSERT_EQ(running.start(std::nullopt), Role::primary);
     EXPECT_TRUE(QFileInfo::exists(running.lockPath()));
     EXPECT_TRUE(QFileInfo::exists(running.socketPath()));
@@ -84,7 +103,7 @@ TEST_F(SingleInstanceTest, LaterLaunchesHandOverAndWaitInLineForTheReceiver) {
 }
 
 TEST_F(SingleInstanceTest, ALineIsBoundedAndASilentClientIsCutOff) {
-    SingleInstance running(folderPath(), shortPatience);
+    SingleInstance running(openFolder(), shortPatience);
     ASSERT_EQ(running.start(std::nullopt), Role::primary);
     std::vector<Request> received;
     running.setReceiver([&](const Request& request) { received.push_back(request); });
@@ -107,14 +126,14 @@ TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {
     ASSERT_NE(child, -1);
     if (child == 0) {
         // Running, then gone without any clean-up, as a crash leaves it.
-        SingleInstance dying(folderPath());
+        SingleInstance dying(openFolder());
         _exit(dying.start(std::nullopt) == Role::primary ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
-    SingleInstance next(folderPath());
+    SingleInstance next(openFolder());
     ASSERT_TRUE(QFileInfo::exists(next.socketPath())) << "the dead process's socket is still there";
     ASSERT_EQ(next.start(std::nullopt), Role::primary);
     std::vector<Request> received;
@@ -124,82 +143,175 @@ TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {
 }
 
 TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
-    SingleInstance probe(folderPath());
+    SingleInstance probe(openFolder());
     QLockFile holder(probe.lockPath());
     ASSERT_TRUE(holder.tryLock(0));
     EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4")), shortPatience), Role::unanswered);
 }
 
 TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
-    QString lock, socket;
+    QString lock;
     {
-        SingleInstance running(folderPath());
+        SingleInstance running(openFolder());
         ASSERT_EQ(running.start(std::nullopt), Role::primary);
         lock = running.lockPath();
-        socket = running.socketPath();
+        ASSERT_TRUE(std::filesystem::exists(folder / "zantiva-diagnostics.socket"));
     }
     EXPECT_FALSE(QFileInfo::exists(lock));
-    EXPECT_FALSE(QFileInfo::exists(socket));
+    EXPECT_FALSE(std::filesystem::exists(folder / "zantiva-diagnostics.socket"));
 }
 
-TEST(SingleInstanceFolder, WithoutARuntimeFolderAPrivateOneInTheCacheFolder) {
+// A socket's address holds 108 bytes: a folder deeper than that (a long home path) still
+// hands over.
+TEST_F(SingleInstanceTest, AFolderPathLongerThanASocketAddressStillHandsOver) {
+    const std::filesystem::path deep = folder / std::string(120, 'd');
+    std::filesystem::create_directory(deep);
+    chmod(deep.c_str(), 0700);
+    ASSERT_GT((deep / "zantiva-diagnostics.socket").string().size(), 108u);
+    SingleInstance running(privateFolder(deep).value());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    const QUrl link(QStringLiteral("zantiva://auth?code=6"));
+    EXPECT_EQ(launchOnAThread([&] { return privateFolder(deep); }, link), Role::handedOver);
+    EXPECT_EQ(received, std::vector<Request>{link});
+}
+
+// Held without a server, the lock would keep every later launch waiting in vain: the program
+// that can't listen runs alone and lets the lock go.
+TEST_F(SingleInstanceTest, AProgramThatCannotListenLetsTheLockGo) {
+    // A folder in the socket's place, which no one removes.
+    std::filesystem::create_directory(folder / "zantiva-diagnostics.socket");
+    SingleInstance running(openFolder());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    QLockFile later(running.lockPath());
+    EXPECT_TRUE(later.tryLock(0));
+}
+
+// Silent connections beyond the bound close the oldest, so the program neither runs out of
+// descriptors (its server would then close for good) nor keeps a real launch waiting.
+TEST_F(SingleInstanceTest, AFloodOfSilentConnectionsIsBoundedAndALaunchStillHandsOver) {
+    SingleInstance running(openFolder());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    const QUrl link(QStringLiteral("zantiva://auth?code=7"));
+    const std::size_t flood = 4 * SingleInstance::maxHeldConnections;
+    std::vector<std::unique_ptr<QLocalSocket>> silent;
+    {
+        // Room for the flood's own ends, the connections held and a launch; not for the whole
+        // flood held.
+        const NoFreeDescriptors few(int(flood + SingleInstance::maxHeldConnections) + 24);
+        for (std::size_t i = 0; i < flood; ++i) {
+            auto& client = silent.emplace_back(std::make_unique<QLocalSocket>());
+            client->connectToServer(running.socketPath());
+            ASSERT_TRUE(runUntil([&] { return client->state() != QLocalSocket::ConnectingState; }, 5s));
+        }
+        EXPECT_EQ(launch(link), Role::handedOver);
+    }
+    EXPECT_EQ(received, std::vector<Request>{link});
+    EXPECT_TRUE(runUntil([&] { return silent.front()->state() == QLocalSocket::UnconnectedState; }, 5s))
+        << "the oldest was closed to make room";
+}
+
+// An accept that fails (no descriptor left) makes Qt's server close and remove its socket:
+// the program listens again.
+TEST_F(SingleInstanceTest, ASocketClosedByAFailedAcceptListensAgain) {
+    if (const auto why = NoFreeDescriptors::unavailable()) GTEST_SKIP() << *why;
+    SingleInstance running(openFolder());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = running.socketPath().toUtf8();
+    ASSERT_LT(std::size_t(path.size()), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    // Made while there are descriptors to be had; connected once there is none for the accept.
+    const FileDescriptor client(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    {
+        const NoFreeDescriptors none;
+        ASSERT_EQ(::connect(client.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        // The failed accept closes the listening socket, and with it the connection waiting there.
+        ASSERT_TRUE(runUntil([&] {
+            pollfd closed{client.get(), POLLIN, 0};
+            return ::poll(&closed, 1, 0) == 1;
+        }, 5s));
+    }
+    const QUrl link(QStringLiteral("zantiva://auth?code=8"));
+    EXPECT_EQ(launch(link), Role::handedOver);
+    EXPECT_EQ(received, std::vector<Request>{link});
+}
+
+TEST(SingleInstanceFolder, TheDataFolderMadeWhenMissingAndClosedToOthers) {
     TemporaryFolder scratch;
-    const EnvironmentChange cache("XDG_CACHE_HOME", (scratch / "cache").string());
-    const EnvironmentChange runtime("XDG_RUNTIME_DIR", "relative/run");
-    const std::filesystem::path expected = scratch / "cache" / "ZantivaDiagnostics";
-    ASSERT_EQ(SingleInstance::defaultFolder(), QString::fromStdString(expected.string()));
+    const EnvironmentChange data("XDG_DATA_HOME", (scratch / "data").string());
+    const std::filesystem::path expected = scratch / "data" / "ZantivaDiagnostics";
+    const auto mode = [&] {
+        struct stat info {};
+        EXPECT_EQ(lstat(expected.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, getuid());
+        return info.st_mode & 0777;
+    };
+    ASSERT_EQ(SingleInstance::defaultFolder().value().path(), expected);
+    EXPECT_EQ(mode(), 0700u);
 
     // One left open to others (by hand, say) is closed again.
     chmod(expected.c_str(), 0755);
-    ASSERT_EQ(SingleInstance::defaultFolder(), QString::fromStdString(expected.string()));
-    struct stat info {};
-    ASSERT_EQ(lstat(expected.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_EQ(info.st_uid, getuid());
+    ASSERT_EQ(SingleInstance::defaultFolder().value().path(), expected);
+    EXPECT_EQ(mode(), 0700u);
+
+    // A link in its place is refused, and what it names left alone.
+    std::filesystem::remove(expected);
+    std::filesystem::create_directory(scratch / "elsewhere");
+    std::filesystem::create_directory_symlink(scratch / "elsewhere", expected);
+    EXPECT_FALSE(SingleInstance::defaultFolder());
+    EXPECT_TRUE(std::filesystem::is_empty(scratch / "elsewhere"));
 }
 
-// Whoever could write in the folder could take the lock and the socket, and with them the
-// sign-in links: a runtime folder open to others, or another user's, is passed over. The
-// fallback is the same for every launch, whatever another user made in the temporary
-// folder, so that a sign-in link reaches the waiting window.
+// The lock guards the stores: a launch from the desktop, with the session's runtime folder,
+// and one from a terminal without it (after su, say), or with a folder of another user's,
+// find the same lock, so a sign-in link reaches the window that waits for it. Nothing is
+// made in a folder another user can reach.
 TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsedAndEveryLaunchFindsTheSameOne) {
     TemporaryFolder scratch;
     const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
     const EnvironmentChange temporary("TMPDIR", shared.string());
-    const EnvironmentChange cache("XDG_CACHE_HOME", (scratch / "cache").string());
-    const std::string fallback = (scratch / "cache" / "ZantivaDiagnostics").string();
+    const EnvironmentChange data("XDG_DATA_HOME", (scratch / "data").string());
     const std::filesystem::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(getuid()));
-    const auto folderWith = [](const std::optional<std::string>& runtime) {
-        const EnvironmentChange change("XDG_RUNTIME_DIR", runtime);
-        return SingleInstance::defaultFolder().value_or(QString()).toStdString();
-    };
+    std::filesystem::create_directory(scratch / "run");
+    chmod((scratch / "run").c_str(), 0700);
 
+    std::unique_ptr<SingleInstance> running;
+    {
+        const EnvironmentChange runtime("XDG_RUNTIME_DIR", (scratch / "run").string());
+        auto folder = SingleInstance::defaultFolder();
+        ASSERT_TRUE(folder);
+        running = std::make_unique<SingleInstance>(std::move(*folder));
+    }
+    ASSERT_EQ(running->start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running->setReceiver([&](const Request& request) { received.push_back(request); });
+    // The environment is changed here, before the launch's thread reads it.
+    const auto launchWith = [](const std::optional<std::string>& runtime, const QUrl& link) {
+        const EnvironmentChange change("XDG_RUNTIME_DIR", runtime);
+        return launchOnAThread([] { return SingleInstance::defaultFolder(); }, link);
+    };
+    const QUrl withoutRuntime(QStringLiteral("zantiva://auth?code=5"));
+    const QUrl openRuntime(QStringLiteral("zantiva://auth?code=9"));
+    EXPECT_EQ(launchWith(std::nullopt, withoutRuntime), Role::handedOver);
     std::filesystem::create_directory(scratch / "open-run");
     chmod((scratch / "open-run").c_str(), 0755);
-    EXPECT_EQ(folderWith((scratch / "open-run").string()), fallback);
-    struct stat info {};
-    ASSERT_EQ(lstat((scratch / "open-run").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0755u) << "the session's folder is left as it is";
+    EXPECT_EQ(launchWith((scratch / "open-run").string(), openRuntime), Role::handedOver);
+    EXPECT_EQ(received, (std::vector<Request>{withoutRuntime, openRuntime}));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch / "run")) << "nothing is made in the session's folder";
 
-    if (const auto why = asOtherUser({"mkdir", "-m", "0700", (shared / "their-run").string()})) GTEST_SKIP() << *why;
-    EXPECT_EQ(folderWith((shared / "their-run").string()), fallback);
-
+    if (const auto why = asOtherUser({"mkdir", "-m", "0777", (shared / "their-run").string()})) GTEST_SKIP() << *why;
     if (const auto why = asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
-    const EnvironmentChange noRuntime("XDG_RUNTIME_DIR", std::nullopt);
-    SingleInstance running(QString::fromStdString(folderWith(std::nullopt)));
-    ASSERT_EQ(running.start(std::nullopt), Role::primary);
-    std::vector<Request> received;
-    running.setReceiver([&](const Request& request) { received.push_back(request); });
-    const QUrl link(QStringLiteral("zantiva://auth?code=5"));
-    Role role = Role::unanswered;
-    const std::unique_ptr<QThread> later(QThread::create([&] {
-        if (const auto folder = SingleInstance::defaultFolder()) role = SingleInstance(*folder).start(link);
-    }));
-    later->start();
-    EXPECT_TRUE(runUntil([&] { return later->isFinished(); }));
-    later->wait();
-    EXPECT_EQ(role, Role::handedOver);
-    EXPECT_EQ(received, std::vector<Request>{link});
+    const QUrl theirRuntime(QStringLiteral("zantiva://auth?code=10"));
+    EXPECT_EQ(launchWith((shared / "their-run").string(), theirRuntime), Role::handedOver);
+    EXPECT_EQ(received, (std::vector<Request>{withoutRuntime, openRuntime, theirRuntime}));
+    EXPECT_TRUE(std::filesystem::is_empty(shared / "their-run"));
     EXPECT_TRUE(std::filesystem::is_empty(perUser)) << "nothing is made in the other user's folder";
     EXPECT_EQ(freshFoldersBeside(perUser), std::vector<std::filesystem::path>{});
 }

@@ -7,9 +7,15 @@
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "CLI/BenchmarkCLI.h"
 #include "Platform/BoundedProcess.h"
+#include "Platform/DescriptorIO.h"
+#include "../Support/FullPipe.h"
 
 namespace zantiva {
 namespace {
@@ -27,7 +33,7 @@ int second(const CommandLine&, CliContext&) {
 }
 int throwing(const CommandLine&, CliContext&) { throw std::runtime_error("disk went away"); }
 
-struct Dispatch : testing::Test {
+struct Dispatch : ::testing::Test {
     std::ostringstream out, err;
     Loc loc{AppLanguage::english};
     CliContext context{out, err, false, loc};
@@ -155,6 +161,30 @@ TEST(Program, AModeWhoseOutputCannotBeWrittenSaysSoOnStandardErrorWithStatusOne)
         const std::string err = process.readAllStandardError().toStdString();
         EXPECT_TRUE(err.ends_with("failed: Couldn't write all the results to standard output.\n")) << mode << ": " << err;
     }
+}
+
+// A standard output that another program made non-blocking, full for a moment: the program
+// waits until it takes the rest, and its status stays its own.
+TEST(Program, ANonBlockingStandardOutputFullForAMomentTakesEveryLine) {
+    testing::FullPipe out;
+    std::vector<std::string> words{ZANTIVA_PROGRAM, "--help"};
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out.writeEnd.get(), STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    out.writeEnd.reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string read = readUpTo(out.readEnd.get(), 1 << 24).value_or("");
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(read.substr(std::min(read.size(), out.filling.size())), usageLine() + "\n");
 }
 
 } // namespace

@@ -26,12 +26,13 @@ public:
 #endif
     }
 
-    NoFreeDescriptors() {
+    // `room`: that many descriptors are left to be had, above the lowest free one.
+    explicit NoFreeDescriptors(int room = 0) {
         ::getrlimit(RLIMIT_NOFILE, &saved_);
         const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         ::close(lowestFree);
         rlimit none = saved_;
-        none.rlim_cur = static_cast<rlim_t>(lowestFree);
+        none.rlim_cur = static_cast<rlim_t>(lowestFree + room);
         ::setrlimit(RLIMIT_NOFILE, &none);
     }
     NoFreeDescriptors(const NoFreeDescriptors&) = delete;

@@ -3,8 +3,11 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <pthread.h>
 #include <string>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "Platform/BoundedProcess.h"
@@ -82,6 +85,42 @@ TEST(BoundedProcess, AProgramEndsWithTheProcessThatStartedItHoweverThatEnds) {
             EXPECT_TRUE(ended) << signal << (pid == *child ? ": the program" : ": what it started");
         }
     }
+}
+
+// A program may signal its own group (a shell's clean-up: `kill -TERM 0`), the keeper's
+// signal included: only the caller's end ends the group. (The program lingers, so that a
+// keeper that took the signal for that end has the time to end it.)
+TEST(BoundedProcess, AProgramThatSignalsItsOwnGroupIsNotTakenForItsCallersEnd) {
+    const auto run = runBoundedProcess(
+        {"sh", "-c", "trap '' TERM \"$0\"; kill -TERM 0; kill -\"$0\" 0; sleep 1; echo survived", std::to_string(SIGRTMIN)},
+        10s);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->output, "survived\n");
+    EXPECT_TRUE(run->succeeded());
+}
+
+// The thread that ran the program ends (the process lives on): the keeper's parent-death
+// notice, the only sign of it, still ends the group.
+TEST(BoundedProcess, AProgramEndsWithTheThreadThatStartedIt) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder.path() / "child.pid";
+    const pid_t caller = ::fork();
+    if (caller == 0) {
+        std::thread runner([&] {
+            runBoundedProcess({"sh", "-c", "echo $$ > \"$0\" && exec sleep 600", pidFile.string()}, 10min);
+        });
+        const auto child = testing::awaitQuestion(pidFile);
+        // Ends that thread alone, in the middle of its run.
+        ::signal(SIGUSR1, [](int) { ::syscall(SYS_exit, 0); });
+        ::pthread_kill(runner.native_handle(), SIGUSR1);
+        ::_exit(child && testing::pollUntil([&] { return testing::isGone(*child); }) ? 0 : 1);
+    }
+    ASSERT_GT(caller, 0);
+    int status = 0;
+    while (::waitpid(caller, &status, 0) < 0 && errno == EINTR) {}
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (const auto child = testing::awaitQuestion(pidFile, 1s); child && !testing::isGone(*child))
+        ::kill(*child, SIGKILL);
 }
 
 TEST(BoundedProcess, KeepsOnlyTheFirstBytesOfALongOutput) {

@@ -24,13 +24,12 @@ struct Pipe {
     }
 };
 
-TEST(DescriptorIO, ALargeBufferWrittenIntoAPipeArrivesWhole) {
-    // Far more than a pipe holds, so the writer is cut short many times while the reader drains.
-    std::string sent(8 << 20, '\0');
-    for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = char(i * 7 + i / 4096);
-    Pipe channel;
+// What `sent`, written with writeAll, brings the reader of the pipe, which starts reading
+// `late`; the writer's end is closed then.
+std::string receivedThrough(Pipe& channel, const std::string& sent, std::chrono::milliseconds late) {
     std::string received;
     std::thread reader([&] {
+        std::this_thread::sleep_for(late);
         char buffer[4096];
         for (;;) {
             const ReadStep step = readWhenReady(channel.readEnd.get(), buffer, Clock::now() + std::chrono::minutes(1));
@@ -41,9 +40,24 @@ TEST(DescriptorIO, ALargeBufferWrittenIntoAPipeArrivesWhole) {
     EXPECT_FALSE(writeAll(channel.writeEnd.get(), sent));
     channel.writeEnd.reset();
     reader.join();
+    return received;
+}
+
+TEST(DescriptorIO, ALargeBufferWrittenIntoAPipeArrivesWhole) {
+    // Far more than a pipe holds, so the writer is cut short many times while the reader drains.
+    std::string sent(8 << 20, '\0');
+    for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = char(i * 7 + i / 4096);
+    Pipe channel;
+    const std::string received = receivedThrough(channel, sent, {});
     EXPECT_TRUE(received == sent) << "received " << received.size() << " of " << sent.size() << " bytes";
 
     EXPECT_EQ(writeAll(channel.readEnd.get(), "x"), std::errc::bad_file_descriptor);
+
+    // Made non-blocking (by another program that shares it) and full for a moment: waited on.
+    Pipe shared;
+    ::fcntl(shared.writeEnd.get(), F_SETFL, O_NONBLOCK);
+    const std::string late = receivedThrough(shared, sent, std::chrono::milliseconds(200));
+    EXPECT_TRUE(late == sent) << "received " << late.size() << " of " << sent.size() << " bytes";
 }
 
 TEST(DescriptorIO, AReadTellsDataTheEndAndNothingYetApart) {
