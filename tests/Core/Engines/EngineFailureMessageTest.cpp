@@ -40,6 +40,9 @@ TEST(EngineFailureMessages, OwnReasonsAreMessagesAndOnlyOutsideTextPassesThrough
     const LocalizedMessage memory = MemoryTestFailure(std::int64_t{3} << 30).userMessage();
     EXPECT_TRUE(bothTablesHold(memory.key()));
     EXPECT_EQ(memory.arguments(), std::vector<std::string>{"3072"});
+    const LocalizedMessage shortage = MemoryTestFailure(std::int64_t{512} << 20, std::int64_t{576} << 20, 100 << 20).userMessage();
+    EXPECT_TRUE(bothTablesHold(shortage.key()));
+    EXPECT_EQ(shortage.arguments(), (std::vector<std::string>{"576", "100"}));
 }
 
 } // namespace
