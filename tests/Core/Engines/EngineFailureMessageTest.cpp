@@ -27,6 +27,7 @@ TEST(EngineFailureMessages, OwnReasonsAreMessagesAndOnlyOutsideTextPassesThrough
         {GPUBenchmarkError::commandBufferFailed("GL_OUT_OF_MEMORY"), {"GL_OUT_OF_MEMORY"}},
         {GPUBenchmarkError::shaderCompilation(log), {log}},
         {GPUBenchmarkError::deviceReset(), {}},
+        {GPUBenchmarkError::outOfDescriptors(), {}},
     };
     std::set<std::string> keys;
     for (const auto& [error, outside] : gpu) {
