@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <utility>
@@ -130,6 +131,9 @@ int runWithoutWindow(const CommandLine& commandLine, const Loc& loc) {
 // Process entry: the window when the words ask for it and there is a display to open it on,
 // else the windowless paths, whose status holds only when all they printed was written.
 int main(int argc, char** argv) {
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which every writer
+    // reports in its words, instead of the signal killing the program halfway through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     holdClosedStandardStreams();
     const WholeStandardWrites wholeWrites;
     const CommandLine commandLine(argc, argv);

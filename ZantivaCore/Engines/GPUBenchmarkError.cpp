@@ -15,6 +15,10 @@ GPUBenchmarkError GPUBenchmarkError::noDevice() {
     return {Kind::noDevice, "no OpenGL ES 3.2 capable GPU was found"};
 }
 
+GPUBenchmarkError GPUBenchmarkError::outOfDescriptors() {
+    return {Kind::outOfDescriptors, "too many files are open, so the graphics driver couldn't be opened"};
+}
+
 GPUBenchmarkError GPUBenchmarkError::resourceAllocation() {
     return {Kind::resourceAllocation, "not enough graphics memory for the render targets"};
 }
@@ -29,6 +33,7 @@ LocalizedMessage GPUBenchmarkError::userMessage() const {
     case Kind::commandBufferFailed:
         return outsideText_.empty() ? LocalizedMessage("Gpu.Error.Frame") : LocalizedMessage("Gpu.Error.Driver", outsideText_);
     case Kind::noDevice: return LocalizedMessage("Gpu.Error.NoDevice");
+    case Kind::outOfDescriptors: return LocalizedMessage("Gpu.Error.OutOfDescriptors");
     case Kind::resourceAllocation: return LocalizedMessage("Gpu.Error.OutOfMemory");
     case Kind::deviceReset: break;
     }

@@ -13,13 +13,16 @@ namespace zantiva {
 // stack's own words (a compiler log, a driver's error name) passed through as they are.
 class GPUBenchmarkError : public std::runtime_error {
 public:
-    enum class Kind { shaderCompilation, commandBufferFailed, noDevice, resourceAllocation, deviceReset };
+    enum class Kind { shaderCompilation, commandBufferFailed, noDevice, resourceAllocation, deviceReset, outOfDescriptors };
 
     // The compiler's or linker's log.
     static GPUBenchmarkError shaderCompilation(std::string log);
     // The driver's error by its name ("GL_OUT_OF_MEMORY"); empty when it named none.
     static GPUBenchmarkError commandBufferFailed(std::string errorName);
     static GPUBenchmarkError noDevice();
+    // The process (or the system) could open no more files, so the driver couldn't be loaded
+    // nor its device opened: EGL reports that as no device at all.
+    static GPUBenchmarkError outOfDescriptors();
     static GPUBenchmarkError resourceAllocation();
     // The driver stopped responding and the system reset the GPU: the context is lost.
     static GPUBenchmarkError deviceReset();

@@ -1,8 +1,11 @@
 #include "Engines/GpuEglContext.h"
 
 #include <EGL/eglext.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -68,12 +71,26 @@ EglDeviceFacts describe(EGLDeviceEXT device, PFNEGLQUERYDEVICESTRINGEXTPROC devi
     return facts;
 }
 
+bool isOutOfDescriptors(int error) { return error == EMFILE || error == ENFILE; }
+
+// Why no context could be had. A process out of descriptors can't load the driver's libraries
+// or open its device nodes, and EGL says only that there is no device: the error an open
+// inside it left, or one more open now, tells that apart.
+GPUBenchmarkError noContext() {
+    if (isOutOfDescriptors(errno)) return GPUBenchmarkError::outOfDescriptors();
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (probe == -1 && isOutOfDescriptors(errno)) return GPUBenchmarkError::outOfDescriptors();
+    if (probe != -1) ::close(probe);
+    return GPUBenchmarkError::noDevice();
+}
+
 } // namespace
 
 GpuEglContext::GpuEglContext() {
+    errno = 0;
     const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     const auto platformDisplay = entryPoint<PFNEGLGETPLATFORMDISPLAYEXTPROC>("eglGetPlatformDisplayEXT");
-    if (platformDisplay == nullptr) throw GPUBenchmarkError::noDevice();
+    if (platformDisplay == nullptr) throw noContext();
 
     // The hardware devices, the machine's preferred GPU first (the one the specs name); the
     // software device is the one that says it is software, and is left to the fallback below.
@@ -96,7 +113,7 @@ GpuEglContext::GpuEglContext() {
         display_ = platformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         context_ = makeCurrentContext(display_);
     }
-    if (context_ == EGL_NO_CONTEXT) throw GPUBenchmarkError::noDevice();
+    if (context_ == EGL_NO_CONTEXT) throw noContext();
 }
 
 // The display stays initialised: EGL hands every caller the same display, so terminating

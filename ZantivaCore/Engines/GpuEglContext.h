@@ -8,7 +8,7 @@ namespace zantiva {
 // until it is destroyed. It runs on a hardware device when EGL lists one, the machine's
 // preferred GPU first (a discrete one before an integrated one, GraphicsCard::preferred),
 // else on Mesa's software renderer through the surfaceless platform. Throws GPUBenchmarkError::noDevice
-// when neither gives an OpenGL ES 3.2 context.
+// when neither gives an OpenGL ES 3.2 context, or outOfDescriptors when that is why.
 class GpuEglContext {
 public:
     GpuEglContext();

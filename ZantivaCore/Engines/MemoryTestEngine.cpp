@@ -13,6 +13,7 @@
 
 #include "Engines/EngineThread.h"
 #include "Platform/MonotonicClock.h"
+#include "Probes/MemoryHeadroom.h"
 
 namespace zantiva {
 namespace {
@@ -50,8 +51,8 @@ std::int64_t wrongBytes(const std::byte* piece, std::size_t size, std::uint8_t p
 
 } // namespace
 
-MemoryTestEngine::MemoryTestEngine(std::int64_t testBytes, AfterWrite afterWrite)
-    : testBytes_(testBytes), afterWrite_(std::move(afterWrite)) {
+MemoryTestEngine::MemoryTestEngine(std::int64_t testBytes, AfterWrite afterWrite, ProbeRoot root)
+    : testBytes_(testBytes), afterWrite_(std::move(afterWrite)), root_(std::move(root)) {
     if (testBytes_ <= 0 || testBytes_ % chunkBytes != 0)
         throw std::invalid_argument("memory test size must be a positive multiple of 4 MiB");
 }
@@ -63,6 +64,11 @@ MemoryTestResult MemoryTestEngine::run(const Progress& progress, const CancelTok
 
 MemoryTestResult MemoryTestEngine::execute(const Progress& progress, const CancelToken& cancel) const {
     const std::uint64_t start = monotonicRawNanoseconds();
+    // A cgroup's limit isn't an allocation that fails: the kernel kills the process (and with
+    // it the window) while the buffer is made resident. So what may be taken is looked at first.
+    const std::int64_t needed = testBytes_ + spareBytes;
+    if (const auto free = MemoryHeadroom::read(root_).freeBytes(); free && *free < static_cast<std::uint64_t>(needed))
+        throw MemoryTestFailure(testBytes_, needed, static_cast<std::int64_t>(*free));
     const auto size = static_cast<std::size_t>(testBytes_);
     std::unique_ptr<std::byte, FreeDeleter> buffer(static_cast<std::byte*>(std::aligned_alloc(bufferAlignment, size)));
     if (!buffer || !makeResident(buffer.get(), size)) throw MemoryTestFailure(testBytes_);

@@ -11,6 +11,7 @@
 #include "Model/MemoryPassProgress.h"
 #include "Model/MemoryTestProgress.h"
 #include "Model/MemoryTestResult.h"
+#include "Probes/ProbeRoot.h"
 
 namespace zantiva {
 
@@ -31,13 +32,18 @@ public:
     // huge pages can back the whole buffer.
     static constexpr std::size_t bufferAlignment = 2 * 1024 * 1024;
     static constexpr std::array<std::uint8_t, 3> patterns = memoryTestPatterns;
+    // Kept free beside the buffer for the rest of the process (the reference block, the
+    // window, the allocator's own pages), so that the test never takes the last of it.
+    static constexpr std::int64_t spareBytes = 64LL * 1024 * 1024;
 
     // testBytes must be a positive multiple of chunkBytes (std::invalid_argument otherwise).
-    explicit MemoryTestEngine(std::int64_t testBytes = standardTestBytes, AfterWrite afterWrite = {});
+    // The memory limits are read under `root` (MemoryHeadroom).
+    explicit MemoryTestEngine(std::int64_t testBytes = standardTestBytes, AfterWrite afterWrite = {},
+                              ProbeRoot root = {});
 
     // Blocks until the test has ended on its own thread. Throws CancellationError when
     // cancel is set (checked before every chunk) and MemoryTestFailure when the buffer
-    // can't be had.
+    // can't be had or less than it and spareBytes is free to this process.
     MemoryTestResult run(const Progress& progress, const CancelToken& cancel) const;
 
 private:
@@ -45,6 +51,7 @@ private:
 
     std::int64_t testBytes_;
     AfterWrite afterWrite_;
+    ProbeRoot root_;
 };
 
 } // namespace zantiva

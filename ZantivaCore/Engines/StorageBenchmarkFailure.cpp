@@ -10,15 +10,17 @@ namespace {
 using Kind = StorageBenchmarkFailure::Kind;
 
 // By name, never by number: the numbers differ between systems (ENOTSUP is 45 on one, 95 here).
-constexpr std::array<std::pair<int, Kind>, 9> errnoKinds{{
+constexpr std::array<std::pair<int, Kind>, 11> errnoKinds{{
     {EPERM, Kind::accessDenied},
     {EACCES, Kind::accessDenied},
     {EINVAL, Kind::directIOUnsupported},
     {ENOTTY, Kind::directIOUnsupported},
     {ENOTSUP, Kind::directIOUnsupported},
-    {EFBIG, Kind::notEnoughSpace},
+    {EFBIG, Kind::fileTooLarge},
     {ENOSPC, Kind::notEnoughSpace},
-    {EDQUOT, Kind::notEnoughSpace},
+    {EDQUOT, Kind::quotaExceeded},
+    {EMFILE, Kind::outOfDescriptors},
+    {ENFILE, Kind::outOfDescriptors},
     {EROFS, Kind::writeProtected},
 }};
 

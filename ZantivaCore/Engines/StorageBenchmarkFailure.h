@@ -17,14 +17,23 @@ namespace zantiva {
 // message key of what the user is told.
 class StorageBenchmarkFailure : public std::exception {
 public:
-    enum class Kind { notEnoughSpace, accessDenied, writeProtected, directIOUnsupported, targetUnavailable };
+    enum class Kind {
+        notEnoughSpace,
+        accessDenied,
+        writeProtected,
+        directIOUnsupported,
+        targetUnavailable,
+        fileTooLarge,     // a file-size limit on the process, or the file system's largest file
+        quotaExceeded,    // the user's disk quota, not the drive, is full
+        outOfDescriptors, // the process (or the system) can open no more files
+    };
 
     explicit StorageBenchmarkFailure(Kind kind) : kind_(kind) {}
 
     // Maps a system error number by its name; anything unrecognised (0 and EIO too) means
     // the folder or its drive is not usable.
     static StorageBenchmarkFailure fromErrno(int error);
-    // Exactly one of the five message keys.
+    // Exactly one of the message keys.
     static std::optional<StorageBenchmarkFailure> fromRawValue(std::string_view raw);
 
     Kind kind() const { return kind_; }
@@ -40,12 +49,15 @@ private:
 
 template <> struct RawValues<StorageBenchmarkFailure::Kind> {
     using Kind = StorageBenchmarkFailure::Kind;
-    static constexpr std::array<std::pair<Kind, std::string_view>, 5> table{{
+    static constexpr std::array<std::pair<Kind, std::string_view>, 8> table{{
         {Kind::notEnoughSpace, "Ssd.Error.NotEnoughSpace"},
         {Kind::accessDenied, "Ssd.Error.AccessDenied"},
         {Kind::writeProtected, "Ssd.Error.WriteProtected"},
         {Kind::directIOUnsupported, "Ssd.Error.DirectIoUnsupported"},
         {Kind::targetUnavailable, "Ssd.Error.TargetUnavailable"},
+        {Kind::fileTooLarge, "Ssd.Error.FileTooLarge"},
+        {Kind::quotaExceeded, "Ssd.Error.QuotaExceeded"},
+        {Kind::outOfDescriptors, "Ssd.Error.OutOfDescriptors"},
     }};
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <linux/magic.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/vfs.h>
@@ -29,10 +30,20 @@ constexpr std::array<decltype(statfs::f_type), 21> pseudoFileSystems{
     0x65735543,   // fusectl
 };
 
-bool isPseudoFileSystem(const std::filesystem::path& folder) {
-    struct statfs fs {};
-    return ::statfs(folder.c_str(), &fs) == 0
-           && std::find(pseudoFileSystems.begin(), pseudoFileSystems.end(), fs.f_type) != pseudoFileSystems.end();
+// File systems that only ever hold memory: the test would measure memory, not a drive. They
+// accept O_DIRECT (tmpfs since Linux 6.6) and their free space is the memory's, so they are
+// told apart before the space is looked at.
+constexpr std::array<decltype(statfs::f_type), 3> memoryFileSystems{TMPFS_MAGIC, RAMFS_MAGIC, HUGETLBFS_MAGIC};
+
+bool isOneOf(const auto& types, decltype(statfs::f_type) type) {
+    return std::find(types.begin(), types.end(), type) != types.end();
+}
+
+// The process's file-size limit (ulimit -f) allows the whole file.
+bool mayWrite(std::int64_t fileSize) {
+    struct rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+           limit.rlim_cur >= static_cast<rlim_t>(fileSize);
 }
 
 } // namespace
@@ -44,8 +55,11 @@ bool hasRoom(std::optional<std::uint64_t> freeBytes, std::int64_t fileSize) {
 
 void check(const std::filesystem::path& folder, std::int64_t fileSize) {
     struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || isPseudoFileSystem(folder))
+    struct statfs fs {};
+    const bool typeKnown = ::statfs(folder.c_str(), &fs) == 0;
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || (typeKnown && isOneOf(pseudoFileSystems, fs.f_type)))
         throw StorageBenchmarkFailure(Kind::targetUnavailable);
+    if (typeKnown && isOneOf(memoryFileSystems, fs.f_type)) throw StorageBenchmarkFailure(Kind::directIOUnsupported);
 
     // Unreadable volume properties skip the volume checks; the create will still tell.
     struct statvfs volume {};
@@ -58,6 +72,7 @@ void check(const std::filesystem::path& folder, std::int64_t fileSize) {
 
     // Making a file needs search permission as well as write permission on the folder.
     if (::access(folder.c_str(), W_OK | X_OK) != 0) throw StorageBenchmarkFailure(Kind::accessDenied);
+    if (!mayWrite(fileSize)) throw StorageBenchmarkFailure(Kind::fileTooLarge);
 }
 
 } // namespace zantiva::StorageTargetCheck

@@ -13,8 +13,9 @@ namespace StorageTargetCheck {
 inline constexpr std::int64_t headroomBytes = 268'435'456;
 
 // Throws StorageBenchmarkFailure: targetUnavailable (missing, not a folder, or on a pseudo
-// file system such as /proc or /sys),
-// writeProtected (read-only volume), notEnoughSpace, accessDenied (not writable).
+// file system such as /proc or /sys), directIOUnsupported (a file system that holds only
+// memory: tmpfs, ramfs, hugetlbfs), writeProtected (read-only volume), notEnoughSpace,
+// accessDenied (not writable), fileTooLarge (the process's file-size limit is below fileSize).
 void check(const std::filesystem::path& folder, std::int64_t fileSize);
 
 // The space rule alone: unknown free space is not checked.

@@ -4,20 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <linux/magic.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 #include "Engines/StorageBenchmarkFailure.h"
 
 namespace zantiva {
 namespace {
-
-bool holdsOnlyMemory(int fd) {
-    struct statfs fs {};
-    if (::fstatfs(fd, &fs) != 0) return false;
-    return fs.f_type == TMPFS_MAGIC || fs.f_type == RAMFS_MAGIC;
-}
 
 bool bypassPageCache(int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
@@ -39,7 +31,7 @@ StorageTestFile StorageTestFile::create(const std::filesystem::path& folder) {
     if (fd == -1) throw StorageBenchmarkFailure::fromErrno(errno);
     StorageTestFile file(fd);
     if (::unlink(path.c_str()) != 0) throw StorageBenchmarkFailure::fromErrno(errno);
-    if (holdsOnlyMemory(fd) || !bypassPageCache(fd))
+    if (!bypassPageCache(fd))
         throw StorageBenchmarkFailure(StorageBenchmarkFailure::Kind::directIOUnsupported);
     return file;
 }

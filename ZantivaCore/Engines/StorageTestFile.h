@@ -14,8 +14,7 @@ class StorageTestFile {
 public:
     // Throws StorageBenchmarkFailure: from the error number when the file can't be made
     // (an existing name gives targetUnavailable), directIOUnsupported when the file system
-    // can't bypass the page cache (tmpfs and ramfs accept O_DIRECT but only ever hold
-    // memory, so they are refused too).
+    // can't bypass the page cache. Memory-backed folders are StorageTargetCheck's to refuse.
     static StorageTestFile create(const std::filesystem::path& folder);
 
     // ".zantiva-ssd-test-<pid>-<8 upper-case hex digits>.tmp", random each call.

@@ -1,6 +1,6 @@
 #include "Model/DriveHealthStatus.h"
 
-#include <cctype>
+#include "Platform/AsciiText.h"
 
 namespace zantiva {
 namespace {
@@ -10,7 +10,7 @@ constexpr std::array<std::string_view, 4> statusNames{"unknown", "good", "cautio
 std::string keyOf(std::string_view prefix, std::string_view name) {
     std::string key(prefix);
     key += name;
-    key[prefix.size()] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[prefix.size()])));
+    key[prefix.size()] = ascii::upper(key[prefix.size()]);
     return key;
 }
 

@@ -1,8 +1,6 @@
 #include "Probes/DmiIdentity.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "Platform/AsciiText.h"
 #include "Probes/PlaceholderText.h"
 
 namespace zantiva {
@@ -15,9 +13,7 @@ DmiIdentity DmiIdentity::read(const ProbeRoot& root) {
     id.model = id.modelIdentifier;
     // Lenovo keeps the machine type in product_name and the name people know
     // ("ThinkPad X1 Carbon Gen 10") in product_version.
-    std::string vendor = id.manufacturer.value_or("");
-    std::transform(vendor.begin(), vendor.end(), vendor.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (vendor == "lenovo") {
+    if (ascii::lowered(id.manufacturer.value_or("")) == "lenovo") {
         if (auto named = field("product_version")) id.model = named;
     }
     id.boardManufacturer = field("board_vendor");

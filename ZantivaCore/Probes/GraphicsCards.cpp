@@ -1,13 +1,13 @@
 #include "Probes/GraphicsCards.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <sstream>
 #include <tuple>
 
 #include "Model/SpecText.h"
+#include "Platform/AsciiText.h"
 
 namespace zantiva {
 namespace {
@@ -17,10 +17,9 @@ namespace {
 constexpr std::int64_t discreteAmdMemory = std::int64_t{1} << 30;
 
 std::string hexId(const std::optional<std::string>& text) {
-    std::string id = text.value_or("");
-    if (id.rfind("0x", 0) == 0) id = id.substr(2);
-    std::transform(id.begin(), id.end(), id.begin(), [](unsigned char c) { return std::tolower(c); });
-    return id;
+    std::string_view id = text ? std::string_view(*text) : std::string_view();
+    if (id.starts_with("0x")) id.remove_prefix(2);
+    return ascii::lowered(id);
 }
 
 std::string devicePath(const std::string& node) { return "/sys/class/drm/" + node + "/device"; }

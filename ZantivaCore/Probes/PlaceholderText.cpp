@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "Model/SpecText.h"
+#include "Platform/AsciiText.h"
 
 namespace zantiva {
 
@@ -17,17 +17,11 @@ constexpr std::array<std::string_view, 19> placeholders{
     "o.e.m.", "oem", "type1productconfigid", "0123456789", "invalid",
 };
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
 } // namespace
 
 bool isPlaceholderText(std::string_view text) {
     if (!specText::isKnown(text)) return true;
-    const std::string t = lowered(specText::trimmed(text));
+    const std::string t = ascii::lowered(specText::trimmed(text));
     if (std::find(placeholders.begin(), placeholders.end(), t) != placeholders.end()) return true;
     // Runs of one filler character ("xxxxxxxx", "00000000", "........").
     return t.size() > 2 && std::all_of(t.begin(), t.end(), [&](char c) { return c == t.front(); });

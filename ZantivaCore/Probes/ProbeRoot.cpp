@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "Model/SpecText.h"
+#include "Platform/AsciiText.h"
 #include "Platform/KernelFile.h"
 #include "Platform/WholeNumber.h"
 
@@ -68,12 +69,12 @@ fs::path ProbeRoot::resolved(const fs::path& systemPath) const {
 bool naturalLess(const std::string& a, const std::string& b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        const bool da = std::isdigit(static_cast<unsigned char>(a[i])) != 0;
-        const bool db = std::isdigit(static_cast<unsigned char>(b[j])) != 0;
+        const bool da = ascii::isDigit(a[i]);
+        const bool db = ascii::isDigit(b[j]);
         if (da && db) {
             std::size_t ei = i, ej = j;
-            while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
-            while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;
+            while (ei < a.size() && ascii::isDigit(a[ei])) ++ei;
+            while (ej < b.size() && ascii::isDigit(b[ej])) ++ej;
             // Compare as numbers without overflow: strip leading zeros, then length, then digits.
             auto strip = [](const std::string& s, std::size_t from, std::size_t to) {
                 while (from + 1 < to && s[from] == '0') ++from;

@@ -1,11 +1,11 @@
 #include "External/DiskImageMounting.h"
 
-#include "External/ToolOutputText.h"
+#include "Platform/AsciiText.h"
 
 namespace zantiva {
 
 bool isDiskImagePath(const std::filesystem::path& path) {
-    const std::string extension = tooltext::lowercased(path.extension().string());
+    const std::string extension = ascii::lowered(path.extension().string());
     return extension == ".iso" || extension == ".img" || extension == ".squashfs";
 }
 

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "External/ToolOutputText.h"
 #include "Model/AppPaths.h"
+#include "Platform/AsciiText.h"
 
 namespace zantiva::ExternalBenchmarkLocator {
 namespace {
 
 namespace fs = std::filesystem;
-using tooltext::lowercased;
+using ascii::lowered;
 
 bool isDirectory(const fs::path& path) {
     std::error_code ec;
@@ -30,7 +30,7 @@ std::string fileName(const fs::path& path) {
     return clean.filename().string();
 }
 
-bool startsWithGeekbench(const std::string& name) { return lowercased(name).starts_with("geekbench"); }
+bool startsWithGeekbench(const std::string& name) { return lowered(name).starts_with("geekbench"); }
 
 constexpr std::string_view digits = "0123456789";
 
@@ -41,7 +41,7 @@ std::size_t digitsEnd(std::string_view text, std::size_t at) {
 
 // "geekbench" or "geekbench" followed by digits ("geekbench6").
 bool isGeekbenchLauncherName(const std::string& name) {
-    const std::string lower = lowercased(name);
+    const std::string lower = lowered(name);
     return lower.starts_with("geekbench") && digitsEnd(lower, 9) == lower.size();
 }
 
@@ -69,7 +69,7 @@ bool isHigherVersion(std::string_view version, std::string_view than) {
 
 // The first dotted number after the name's "geekbench" ("Geekbench-6.3.0-Linux" gives 6.3.0).
 std::optional<std::string> versionAfterGeekbench(const std::string& name) {
-    const std::string lower = lowercased(name);
+    const std::string lower = lowered(name);
     const auto word = lower.find("geekbench");
     if (word == std::string::npos) return std::nullopt;
     const auto start = lower.find_first_of(digits, word + 9);
@@ -108,7 +108,7 @@ std::optional<std::string> yearIn(const std::string& name) {
     return std::nullopt;
 }
 
-bool mentionsCinebench(const std::string& name) { return lowercased(name).find("cinebench") != std::string::npos; }
+bool mentionsCinebench(const std::string& name) { return lowered(name).find("cinebench") != std::string::npos; }
 
 // The names a program's identity is read from: its own, then its two nearest folders
 // (farther folders, such as the user's home, say nothing about the program).

@@ -5,11 +5,11 @@
 
 #include "External/ToolOutputText.h"
 #include "Model/SpecText.h"
+#include "Platform/AsciiText.h"
 
 namespace zantiva::GeekbenchOutput {
 namespace {
 
-using tooltext::lowercased;
 
 // A version or result number longer than this is no real address: the scan stops there
 // instead of following the digits however far a broken tool prints them.
@@ -84,7 +84,7 @@ std::optional<std::pair<std::string, double>> printedScore(std::string_view line
 std::optional<ExternalBenchmarkResult> result(const ScoreTable& table, bool isGPU) {
     ExternalBenchmarkResult out;
     for (const auto& [label, value] : table) {
-        const std::string lower = lowercased(label);
+        const std::string lower = ascii::lowered(label);
         if (!lower.ends_with("score")) continue;
         const bool single = lower.starts_with("single-core");
         const bool multi = lower.starts_with("multi-core");

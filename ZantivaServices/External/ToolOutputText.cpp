@@ -5,31 +5,24 @@
 #include <charconv>
 
 #include "Model/ExternalBenchmarkResult.h"
+#include "Platform/AsciiText.h"
 
 namespace zantiva::tooltext {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 bool equalIgnoringCase(std::string_view text, std::string_view lowerOther) {
     return text.size() == lowerOther.size() &&
-           std::equal(text.begin(), text.end(), lowerOther.begin(), [](char a, char b) { return lower(a) == b; });
+           std::equal(text.begin(), text.end(), lowerOther.begin(), [](char a, char b) { return ascii::lower(a) == b; });
 }
 
 } // namespace
-
-std::string lowercased(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), lower);
-    return out;
-}
 
 bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle) {
     if (lowerNeedle.empty()) return true;
     // Only where the first letter stands, in either case, is the rest compared.
     const char first = lowerNeedle.front();
-    const char upperFirst = first >= 'a' && first <= 'z' ? static_cast<char>(first - 32) : first;
+    const char upperFirst = ascii::upper(first);
     // Each case is looked for again only once passed, so every byte is scanned once per case.
     std::size_t small = text.find(first);
     std::size_t capital = upperFirst == first ? std::string_view::npos : text.find(upperFirst);

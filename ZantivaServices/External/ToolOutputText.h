@@ -8,7 +8,6 @@
 
 namespace zantiva::tooltext {
 
-std::string lowercased(std::string_view text);
 // Whether `text` holds `lowerNeedle` (given in lower case), ignoring ASCII case. Tools may
 // print millions of lines: this copies nothing.
 bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle);

@@ -27,6 +27,7 @@ TEST(EngineFailureMessages, OwnReasonsAreMessagesAndOnlyOutsideTextPassesThrough
         {GPUBenchmarkError::commandBufferFailed("GL_OUT_OF_MEMORY"), {"GL_OUT_OF_MEMORY"}},
         {GPUBenchmarkError::shaderCompilation(log), {log}},
         {GPUBenchmarkError::deviceReset(), {}},
+        {GPUBenchmarkError::outOfDescriptors(), {}},
     };
     std::set<std::string> keys;
     for (const auto& [error, outside] : gpu) {
@@ -40,6 +41,9 @@ TEST(EngineFailureMessages, OwnReasonsAreMessagesAndOnlyOutsideTextPassesThrough
     const LocalizedMessage memory = MemoryTestFailure(std::int64_t{3} << 30).userMessage();
     EXPECT_TRUE(bothTablesHold(memory.key()));
     EXPECT_EQ(memory.arguments(), std::vector<std::string>{"3072"});
+    const LocalizedMessage shortage = MemoryTestFailure(std::int64_t{512} << 20, std::int64_t{576} << 20, 100 << 20).userMessage();
+    EXPECT_TRUE(bothTablesHold(shortage.key()));
+    EXPECT_EQ(shortage.arguments(), (std::vector<std::string>{"576", "100"}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../../Support/NoFreeDescriptors.h"
 #include "../../Support/ThrownBy.h"
 #include "../../Support/TinyGpuConfiguration.h"
 #include "Engines/GPUBenchmarkError.h"
@@ -12,6 +13,7 @@
 #include "Engines/GpuGlProgram.h"
 #include "Engines/GpuGlesRenderer.h"
 #include "Engines/GpuRenderTarget.h"
+#include "Platform/BoundedProcess.h"
 
 namespace zantiva {
 namespace {
@@ -109,6 +111,34 @@ TEST(GpuGlesRenderer, DriverFailuresBecomeTheBenchmarksErrors) {
     // A target beyond the driver's texture size limit.
     EXPECT_EQ(testing::thrownBy<GPUBenchmarkError>([] { GpuRenderTarget(GL_RGBA16F, 1 << 20, 8); }),
               GPUBenchmarkError::resourceAllocation());
+}
+
+// The child's part, in a process of its own that hasn't loaded the driver yet: with no
+// descriptor free, nothing of it can be opened.
+TEST(GpuEglContextChildProcess, WithoutFreeDescriptors) {
+    if (!std::getenv("ZANTIVA_NO_DESCRIPTORS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
+    std::optional<GPUBenchmarkError::Kind> kind;
+    {
+        testing::NoFreeDescriptors exhausted;
+        try {
+            GpuEglContext context;
+        } catch (const GPUBenchmarkError& error) {
+            kind = error.kind();
+        }
+    }
+    EXPECT_EQ(kind, GPUBenchmarkError::Kind::outOfDescriptors);
+}
+
+// A process out of descriptors can't open the driver: it is told so, not that there is no GPU.
+TEST(GpuEglContext, WithoutFreeDescriptorsTheCauseIsTheDescriptors) {
+    if (const auto why = testing::NoFreeDescriptors::unavailable()) GTEST_SKIP() << *why;
+    ::setenv("ZANTIVA_NO_DESCRIPTORS_CHILD", "1", 1);
+    const auto child = runBoundedProcess({"/proc/self/exe", "--gtest_filter=GpuEglContextChildProcess.WithoutFreeDescriptors"},
+                                         std::chrono::seconds(60));
+    ::unsetenv("ZANTIVA_NO_DESCRIPTORS_CHILD");
+    ASSERT_TRUE(child);
+    EXPECT_EQ(child->exitStatus, 0) << child->output;
+    EXPECT_NE(child->output.find("[  PASSED  ] 1 test"), std::string::npos) << child->output;
 }
 
 } // namespace

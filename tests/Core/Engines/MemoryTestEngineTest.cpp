@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <tuple>
 #include <vector>
 
+#include "../../Support/MemoryCgroup.h"
+#include "../../Support/TemporaryFolder.h"
 #include "../../Support/ThrownBy.h"
 #include "Engines/MemoryTestEngine.h"
 #include "Platform/NamedThread.h"
@@ -91,11 +96,60 @@ TEST(MemoryTestEngine, CancellationStopsBeforeTheNextChunk) {
 }
 
 TEST(MemoryTestEngine, BufferThatCannotBeHadIsATypedFailure) {
-    // More than the address space holds, so no allocator setting can grant it.
+    // More than the address space holds, so no allocator setting can grant it; under a root
+    // that tells no limits, the allocation itself is what fails.
     constexpr std::int64_t impossible = std::int64_t{1} << 48;
-    const auto failure = testing::thrownBy<MemoryTestFailure>([] { MemoryTestEngine(impossible).run(nullptr, {}); });
+    const testing::TemporaryFolder noLimits;
+    const auto failure = testing::thrownBy<MemoryTestFailure>(
+        [&] { MemoryTestEngine(impossible, {}, ProbeRoot(noLimits.path())).run(nullptr, {}); });
     EXPECT_EQ(failure.requestedBytes, impossible);
+    EXPECT_FALSE(failure.freeBytes);
     EXPECT_STREQ(failure.what(), "couldn't reserve 268435456 MiB of memory for the memory test");
+}
+
+// Where less than the buffer and its margin is free, nothing is reserved or touched, and the
+// failure says what was needed and what was free.
+TEST(MemoryTestEngine, TooLittleFreeMemoryIsRefusedBeforeAnythingIsReserved) {
+    const testing::TemporaryFolder machine;
+    std::filesystem::create_directories(machine / "proc");
+    testing::writeRaw(machine / "proc/meminfo", "MemTotal: 8388608 kB\nMemAvailable: 40960 kB\n");
+    int reports = 0;
+    const auto failure = testing::thrownBy<MemoryTestFailure>([&] {
+        MemoryTestEngine(smallBuffer, {}, ProbeRoot(machine.path()))
+            .run([&](const MemoryTestProgress&, int, std::uint8_t, bool) { ++reports; }, {});
+    });
+    EXPECT_EQ(reports, 0);
+    EXPECT_EQ(failure.neededBytes, smallBuffer + MemoryTestEngine::spareBytes);
+    EXPECT_EQ(failure.freeBytes, std::int64_t{40} << 20);
+    EXPECT_STREQ(failure.what(), "couldn't reserve 16 MiB of memory for the memory test: it needs 80 MiB free, "
+                                 "and only 40 MiB is free to this program");
+    EXPECT_EQ(failure.userMessage(), LocalizedMessage("Ram.NotEnoughMemory", 80, 40));
+
+    // With enough free, the same machine runs the test.
+    testing::writeRaw(machine / "proc/meminfo", "MemTotal: 8388608 kB\nMemAvailable: 4194304 kB\n");
+    EXPECT_EQ(MemoryTestEngine(smallBuffer, {}, ProbeRoot(machine.path())).run(nullptr, {}).errorsDetected, 0);
+}
+
+// A cgroup's limit doesn't fail an allocation: the kernel kills the process that passes it.
+// The standard test in a 128 MiB group must end with the failure, alive.
+TEST(MemoryTestEngine, AMemoryCgroupBelowTheBufferGivesTheFailureNotAKill) {
+    const testing::MemoryCgroup group(std::uint64_t{128} << 20);
+    if (!group.made()) GTEST_SKIP() << "no memory cgroup can be made here (needs root or a delegated group)";
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (!group.enter()) ::_exit(3);
+        try {
+            MemoryTestEngine().run(nullptr, {});
+        } catch (const MemoryTestFailure& failure) {
+            ::_exit(failure.freeBytes && *failure.freeBytes < (std::int64_t{128} << 20) ? 0 : 1);
+        }
+        ::_exit(2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(MemoryTestEngine, SizeMustBeWholeChunks) {

@@ -186,8 +186,9 @@ TEST_F(StorageBenchmarkEngineTest, RefusesMemoryBackedFoldersAsUncachedAccessUns
     std::filesystem::remove_all(shm);
 }
 
-TEST_F(StorageBenchmarkEngineTest, AShortPrefillWriteReportsTheRealCause) {
-    // A file-size limit cuts a prefill write short at 1.5 MiB; the next write meets EFBIG.
+TEST_F(StorageBenchmarkEngineTest, AFileSizeLimitBelowTheFileIsToldAsSuch) {
+    // A limit of 1.5 MiB would cut the prefill short and make its next write meet EFBIG: it is
+    // seen before anything is written, and neither the space nor direct access is blamed.
     rlimit saved {};
     ::getrlimit(RLIMIT_FSIZE, &saved);
     rlimit limited = saved;
@@ -197,7 +198,7 @@ TEST_F(StorageBenchmarkEngineTest, AShortPrefillWriteReportsTheRealCause) {
     const auto failure = failureOf(tiny(), folder_.path());
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ::signal(SIGXFSZ, previous);
-    EXPECT_EQ(failure, Kind::notEnoughSpace);
+    EXPECT_EQ(failure, Kind::fileTooLarge);
 }
 
 TEST_F(StorageBenchmarkEngineTest, CancellationStopsThePrefillTheSettleAndARun) {

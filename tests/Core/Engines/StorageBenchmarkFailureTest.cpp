@@ -12,9 +12,13 @@ using Kind = StorageBenchmarkFailure::Kind;
 
 // The table itself is the code's; what matters is that it goes by name, so the numbers
 // another system gives those names mean nothing special here, and the unknown fall back.
+// A file-size limit, a quota and a process out of descriptors each name their own cause: none
+// is a full drive, and none is a folder that isn't there.
 TEST(StorageBenchmarkFailure, MapsErrorNumbersByNameAndTheRestToUnavailable) {
     const std::pair<int, Kind> cases[] = {{ENOTSUP, Kind::directIOUnsupported}, {EOPNOTSUPP, Kind::directIOUnsupported},
-                                          {EDQUOT, Kind::notEnoughSpace},       {0, Kind::targetUnavailable},
+                                          {ENOSPC, Kind::notEnoughSpace},       {EFBIG, Kind::fileTooLarge},
+                                          {EDQUOT, Kind::quotaExceeded},        {EMFILE, Kind::outOfDescriptors},
+                                          {ENFILE, Kind::outOfDescriptors},     {0, Kind::targetUnavailable},
                                           {EIO, Kind::targetUnavailable},       {45, Kind::targetUnavailable},
                                           {69, Kind::targetUnavailable}};
     for (const auto& [error, kind] : cases) EXPECT_EQ(StorageBenchmarkFailure::fromErrno(error).kind(), kind) << error;

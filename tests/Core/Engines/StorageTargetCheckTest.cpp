@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,6 +59,39 @@ TEST_F(StorageTargetCheckTest, APseudoFileSystemIsNoTarget) {
             EXPECT_EQ(failureOf(folder), Kind::targetUnavailable) << folder;
         }
     EXPECT_TRUE(seen.contains("proc") && seen.contains("sysfs"));
+}
+
+// A folder that only holds memory gets the answer for memory, not "free some space", though
+// a small tmpfs, a ramfs (no free blocks at all) or a hugetlbfs hold less than the file.
+TEST_F(StorageTargetCheckTest, AMemoryBackedFolderIsToldSoBeforeItsSpaceIsLookedAt) {
+    testing::TemporaryFolder folder;
+    int mounted = 0;
+    for (const char* type : {"tmpfs", "ramfs", "hugetlbfs"}) {
+        const auto target = folder / type;
+        std::filesystem::create_directories(target);
+        const char* options = std::string_view(type) == "tmpfs" ? "size=16k" : nullptr;
+        if (::mount(type, target.c_str(), type, 0, options) != 0) continue;
+        ++mounted;
+        const auto failure = failureOf(target, standardSize);
+        ::umount2(target.c_str(), MNT_DETACH);
+        EXPECT_EQ(failure, Kind::directIOUnsupported) << type;
+    }
+    if (mounted == 0) GTEST_SKIP() << "mounting needs privilege";
+}
+
+// A file-size limit (ulimit -f) below the file is the process's limit, not the drive's space.
+TEST_F(StorageTargetCheckTest, AFileSizeLimitBelowTheFileIsFileTooLarge) {
+    testing::TemporaryFolder folder;
+    rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 1'048'575;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const auto below = failureOf(folder.path(), 1'048'576);
+    const auto within = failureOf(folder.path(), 1'044'480);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(below, Kind::fileTooLarge);
+    EXPECT_EQ(within, std::nullopt);
 }
 
 TEST_F(StorageTargetCheckTest, AReadOnlyVolumeIsWriteProtected) {

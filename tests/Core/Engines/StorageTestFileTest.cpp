@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "../../Support/NoFreeDescriptors.h"
+#include "Engines/StorageBenchmarkFailure.h"
 #include "Engines/StorageTestFile.h"
 #include "StorageTestSupport.h"
 
@@ -26,6 +28,24 @@ TEST(StorageTestFile, IsAnUncachedOwnerOnlyFileWhoseNameIsAlreadyGone) {
     EXPECT_TRUE(target.starts_with((folder.path() / ".zantiva-ssd-test-").string())) << target;
     EXPECT_TRUE(target.ends_with(".tmp (deleted)")) << target;
     EXPECT_NE(StorageTestFile::makeName(), StorageTestFile::makeName());
+}
+
+// A process out of descriptors is told so, not that the folder couldn't be found.
+TEST(StorageTestFile, WithoutAFreeDescriptorTheCauseIsTheDescriptors) {
+    if (const auto why = testing::NoFreeDescriptors::unavailable()) GTEST_SKIP() << *why;
+    testing::useDiskForTemporaryFolders();
+    testing::TemporaryFolder folder;
+    std::optional<StorageBenchmarkFailure::Kind> kind;
+    {
+        testing::NoFreeDescriptors exhausted;
+        try {
+            StorageTestFile::create(folder.path());
+        } catch (const StorageBenchmarkFailure& failure) {
+            kind = failure.kind();
+        }
+    }
+    EXPECT_EQ(kind, StorageBenchmarkFailure::Kind::outOfDescriptors);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 } // namespace

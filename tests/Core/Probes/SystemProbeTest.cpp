@@ -2,6 +2,7 @@
 
 #include "FixtureMachines.h"
 #include "Probes/SystemProbe.h"
+#include "../../Support/ProcessLocale.h"
 
 namespace zantiva {
 namespace {
@@ -97,6 +98,28 @@ TEST(SystemProbe, AMissingRootGivesTheEmptyInventoryWithoutThrowing) {
     options.root = ProbeRoot("/nonexistent/zantiva-root");
     options.memoryPropertiesCommand = {"/nonexistent/udevadm"};
     EXPECT_EQ(SystemProbe::readSpecs(options), SystemSpecs{});
+}
+
+// Under a Turkish locale the C library doesn't lower "I" to "i": firmware text is compared as
+// ASCII, or "TO BE FILLED BY O.E.M." would name the computer in the window but not on the
+// command line, which makes no application object and keeps the "C" locale.
+TEST(SystemProbe, FirmwarePlaceholdersInCapitalsAreUnknownWhateverTheLocale) {
+    const testing::ProcessLocale turkish("tr_TR.UTF-8");
+    if (!turkish.isSet()) GTEST_SKIP() << "tr_TR.UTF-8 is not installed (scripts/setup generates it)";
+    const testing::MachineCopy machine("amd-desktop");
+    for (const char* field : {"sys_vendor", "product_name", "product_version", "product_family"})
+        machine.write(std::string("/sys/class/dmi/id/") + field, "TO BE FILLED BY O.E.M.\n");
+    machine.write("/sys/class/dmi/id/bios_version", "NOT APPLICABLE\n");
+    machine.write("/sys/class/dmi/id/board_name", "DEFAULT STRING\n");
+    auto options = fixtureProbe("amd-desktop");
+    options.root = machine.root();
+    const SystemSpecs specs = SystemProbe::readSpecs(options);
+    EXPECT_EQ(specs.manufacturer, "Unknown");
+    EXPECT_EQ(specs.model, "Unknown");
+    EXPECT_EQ(specs.modelIdentifier, "Unknown");
+    EXPECT_EQ(specs.firmwareVersion, "Unknown");
+    EXPECT_EQ(specs.motherboardModel, "Unknown");
+    EXPECT_EQ(specs.motherboardManufacturer, "ASRock");
 }
 
 TEST(SystemProbe, AMemoryQueryThatHangsIsCutOffAndLeavesTheModulesUnknown) {
