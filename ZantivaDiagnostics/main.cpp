@@ -1,6 +1,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
 #include "CLI/DumpHardware.h"
+#include "CLI/ResultLines.h"
 #include "CLI/WrittenOutput.h"
 #include "Platform/Display.h"
 #include "Platform/NumericLocale.h"
@@ -27,6 +29,7 @@
 #include "Shell/RootBinding.h"
 #include "Shell/RootView.h"
 #include "Bridge/DetachedTask.h"
+#include "DisplayOpening/DisplayFailure.h"
 #include "ReportingApplication.h"
 
 using namespace zantiva;
@@ -48,7 +51,13 @@ bool opensWindow(const CommandLine& commandLine) {
 }
 
 int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
+    // A display that can't be opened ends the launch in our words, with status 1.
+    std::optional<DisplayFailure> displayFailure(std::in_place, [] {
+        printFailure(std::cout, "can't open the display (" + displaySettings() + ")");
+        std::cout.flush();
+    }, 1);
     ReportingApplication application(argc, argv);
+    displayFailure.reset();
     keepNumbersPosix();
     QGuiApplication::setDesktopFileName(QStringLiteral("zantiva-diagnostics"));
 

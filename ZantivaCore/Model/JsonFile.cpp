@@ -19,9 +19,12 @@ SaveResult logged(std::string_view category, SaveResult failure) {
 std::optional<PrivateFolder> checkedFolder(const std::filesystem::path& file, std::string_view category,
                                            SaveResult& failure) {
     using Folder = PrivateFolder;
-    auto folder = Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close);
+    std::string refusal;
+    auto folder = Folder::open(file.parent_path(), Folder::IfMissing::make, Folder::IfOpenToOthers::close, &refusal);
     if (!folder)
-        failure = logged(category, SaveResult::failed(file, "its folder is missing or not a private folder of this user's"));
+        failure = logged(category, SaveResult::failed(file, "its folder " + file.parent_path().string() +
+                                                                " can't be used as a private folder of this user's: " +
+                                                                refusal));
     return folder;
 }
 
@@ -47,13 +50,14 @@ SaveResult writeChecked(const std::filesystem::path& file, std::string_view byte
     return logged(category, SaveResult::failed(file, ec));
 }
 
-// Why a store was given no folder: the app folder that is there was refused, else there is
-// no home folder to hold one.
+// Why a store was given no folder: there is no home folder to hold one, or the app folder
+// was refused (what is wrong with it, when that is still so).
 std::string noFolderReason() {
-    if (const auto folder = AppPaths::applicationSupport())
-        if (const auto refusal = PrivateFolder::refusalOf(*folder))
-            return folder->string() + " is not a private folder of this user's: " + *refusal;
-    return "no home folder";
+    const auto folder = AppPaths::applicationSupport();
+    if (!folder) return "no home folder";
+    if (const auto refusal = PrivateFolder::refusalOf(*folder))
+        return folder->string() + " is not a private folder of this user's: " + *refusal;
+    return folder->string() + " couldn't be used as a private folder of this user's";
 }
 
 } // namespace

@@ -56,7 +56,10 @@ std::string uniqueSuffix() {
 }
 
 std::error_code fillAndPublish(FileDescriptor& fd, const fs::path& temporary, const fs::path& file,
-                               std::string_view bytes) {
+                               std::string_view bytes, FileAccess access) {
+    // The umask may take the owner's own bits too (0277 gives 0400): the program's files are
+    // 0600 whatever it is.
+    if (access == FileAccess::ownerOnly && ::fchmod(fd.get(), 0600) != 0) return lastError();
     if (auto ec = writeAll(fd.get(), bytes)) return ec;
     if (::fsync(fd.get()) != 0) return lastError();
     if (auto ec = fd.close()) return ec;
@@ -92,7 +95,7 @@ std::error_code writeFileAtomically(const fs::path& file, std::string_view bytes
     if (raw < 0) return std::make_error_code(std::errc::file_exists);
 
     FileDescriptor fd(raw);
-    if (auto ec = fillAndPublish(fd, temporary, file, bytes)) {
+    if (auto ec = fillAndPublish(fd, temporary, file, bytes, access)) {
         ::unlink(temporary.c_str());
         return ec;
     }

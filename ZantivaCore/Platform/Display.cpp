@@ -5,6 +5,8 @@
 namespace zantiva {
 namespace {
 
+constexpr const char* displayVariables[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+
 bool isSet(const char* name) {
     const char* value = std::getenv(name);
     return value && *value;
@@ -12,6 +14,17 @@ bool isSet(const char* name) {
 
 } // namespace
 
-bool hasDisplay() { return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM"); }
+bool hasDisplay() {
+    for (const char* name : displayVariables)
+        if (isSet(name)) return true;
+    return false;
+}
+
+std::string displaySettings() {
+    std::string settings;
+    for (const char* name : displayVariables)
+        if (isSet(name)) settings += (settings.empty() ? "" : ", ") + std::string(name) + '=' + std::getenv(name);
+    return settings;
+}
 
 } // namespace zantiva

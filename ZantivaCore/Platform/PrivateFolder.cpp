@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "Platform/ExclusiveRename.h"
+#include "Platform/FileDescriptor.h"
 #include "Platform/Log.h"
 
 namespace zantiva {
@@ -30,8 +31,10 @@ std::string octal(mode_t mode) {
     return std::string(text, std::size_t(size));
 }
 
-void refuse(const fs::path& path, const std::string& why) {
+// Logs the refusal, and hands its reason to a caller that asked for it.
+void refuse(const fs::path& path, const std::string& why, std::string* refusal) {
     log::error(logCategory, "refused " + path.string() + ": " + why + "; it is not used");
+    if (refusal) *refusal = why;
 }
 
 // Why an entry found by lstat can't be a private folder of this user's; none when it can.
@@ -42,49 +45,89 @@ std::optional<std::string> problemOf(const struct stat& info) {
     return std::nullopt;
 }
 
+// Makes the folder `name` inside the open folder `parent` with mode 0700 whatever the umask
+// (one that takes the owner's bits would leave it unusable, one that takes none would open it
+// to everyone), and puts its entry on disk. Answers 0 or the error number of the call that
+// failed; EEXIST when the name is taken.
+int makeFolderAt(int parent, const char* name) {
+    if (::mkdirat(parent, name, privateMode) != 0) return errno;
+    // Changed through a descriptor of the folder just made, never a path that may name
+    // another entry by now; one without read permission can only be opened as a path.
+    const FileDescriptor made(::openat(parent, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!made.valid() || ::fstat(made.get(), &info) != 0) return errno;
+    if ((info.st_mode & 07777) != privateMode &&
+        ::chmod(("/proc/self/fd/" + std::to_string(made.get())).c_str(), privateMode) != 0)
+        return errno;
+    if (::fsync(parent) != 0 && errno != EINVAL) return errno; // some file systems can't flush a folder
+    return 0;
+}
+
+// The folder at `path` opened for reading, links followed (the folders above the program's
+// belong to the user or the system and are taken as they are); when it is missing and `make`
+// is set, it is made 0700 with any missing parents, as the XDG base directory rules ask for
+// the base folders. -1 with `why` set (the folder and the failing call's words) when it can't be.
+int openFolderAbove(const fs::path& path, bool make, std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) return fd;
+    const int failed = errno;
+    why = path.string() + ": " + std::strerror(failed);
+    if (failed != ENOENT || !make || !path.has_relative_path()) return -1;
+    const FileDescriptor parent(openFolderAbove(path.parent_path(), make, why));
+    if (!parent.valid()) return -1;
+    if (const int made = makeFolderAt(parent.get(), path.filename().c_str()); made != 0 && made != EEXIST) {
+        why = "couldn't make " + path.string() + ": " + std::strerror(made);
+        return -1;
+    }
+    const int opened = ::openat(parent.get(), path.filename().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (opened < 0) why = path.string() + ": " + std::strerror(errno);
+    return opened;
+}
+
 // `name` inside the open folder `parent`, checked by lstat, opened without following a
 // link and checked again on the descriptor (the entry may have been swapped in between).
+// -1 with `why` set when it is refused.
 int openChecked(int parent, const std::string& name, const fs::path& shown, PrivateFolder::IfMissing missing,
-                PrivateFolder::IfOpenToOthers openToOthers) {
+                PrivateFolder::IfOpenToOthers openToOthers, std::string& why) {
     struct stat entry {};
     if (::fstatat(parent, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT || missing == PrivateFolder::IfMissing::refuse) {
-            refuse(shown, std::strerror(errno));
+            why = std::strerror(errno);
             return -1;
         }
-        if (::mkdirat(parent, name.c_str(), privateMode) != 0 && errno != EEXIST) {
-            refuse(shown, std::string("couldn't make it: ") + std::strerror(errno));
+        if (const int made = makeFolderAt(parent, name.c_str()); made != 0 && made != EEXIST) {
+            why = std::string("couldn't make it: ") + std::strerror(made);
             return -1;
         }
         if (::fstatat(parent, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
-            refuse(shown, std::strerror(errno));
+            why = std::strerror(errno);
             return -1;
         }
     }
     if (const auto problem = problemOf(entry)) {
-        refuse(shown, *problem);
+        why = *problem;
         return -1;
     }
     const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat opened {};
     if (fd < 0 || ::fstat(fd, &opened) != 0) {
-        refuse(shown, std::strerror(errno));
+        why = std::strerror(errno);
         if (fd >= 0) ::close(fd);
         return -1;
     }
     if (opened.st_dev != entry.st_dev || opened.st_ino != entry.st_ino || problemOf(opened)) {
-        refuse(shown, "it was replaced while being checked");
+        why = "it was replaced while being checked";
         ::close(fd);
         return -1;
     }
     if ((opened.st_mode & 07777) == privateMode) return fd;
     if (openToOthers == PrivateFolder::IfOpenToOthers::refuse) {
-        refuse(shown, "mode " + octal(opened.st_mode) + ", not 0700");
+        why = "mode " + octal(opened.st_mode) + ", not 0700";
         ::close(fd);
         return -1;
     }
     if (::fchmod(fd, privateMode) != 0) {
-        refuse(shown, std::string("couldn't close it to other users: ") + std::strerror(errno));
+        why = std::string("couldn't close it to other users: ") + std::strerror(errno);
         ::close(fd);
         return -1;
     }
@@ -92,10 +135,13 @@ int openChecked(int parent, const std::string& name, const fs::path& shown, Priv
     return fd;
 }
 
+// $TMPDIR when it is an absolute path to a folder, else /tmp. A relative one is ignored, as
+// the XDG rules ignore relative paths: it would name a new place in every working folder.
 fs::path temporaryFolder() {
-    std::error_code ec;
-    fs::path folder = fs::temp_directory_path(ec);
-    return ec || folder.empty() ? fs::path("/tmp") : folder;
+    const char* folder = std::getenv("TMPDIR");
+    struct stat info {};
+    if (folder && folder[0] == '/' && ::stat(folder, &info) == 0 && S_ISDIR(info.st_mode)) return folder;
+    return "/tmp";
 }
 
 } // namespace
@@ -106,26 +152,29 @@ PrivateFolder::PrivateFolder(fs::path path, int descriptor) : path_(std::move(pa
     if (ec) realPath_ = path_;
 }
 
-std::optional<PrivateFolder> PrivateFolder::open(const fs::path& path, IfMissing missing, IfOpenToOthers openToOthers) {
+std::optional<PrivateFolder> PrivateFolder::open(const fs::path& path, IfMissing missing, IfOpenToOthers openToOthers,
+                                                 std::string* refusal) {
     fs::path clean = path.lexically_normal();
     if (!clean.has_filename()) clean = clean.parent_path();
     if (!clean.is_absolute() || !clean.has_filename() || clean.filename() == "..") {
-        refuse(path, "not an absolute path to a folder");
+        refuse(path, "not an absolute path to a folder", refusal);
         return std::nullopt;
     }
     // The folders above belong to the user or the system, not to the program: they are
     // made when missing, as any program would, and followed as they are.
     const fs::path parent = clean.parent_path();
-    std::error_code ec;
-    if (missing == IfMissing::make) fs::create_directories(parent, ec);
-    const int parentFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string why;
+    const int parentFd = openFolderAbove(parent, missing == IfMissing::make, why);
     if (parentFd < 0) {
-        refuse(path, parent.string() + ": " + std::strerror(errno));
+        refuse(path, why, refusal);
         return std::nullopt;
     }
-    const int fd = openChecked(parentFd, clean.filename().string(), clean, missing, openToOthers);
+    const int fd = openChecked(parentFd, clean.filename().string(), clean, missing, openToOthers, why);
     ::close(parentFd);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) {
+        refuse(clean, why, refusal);
+        return std::nullopt;
+    }
     return PrivateFolder(clean, fd);
 }
 
@@ -153,9 +202,15 @@ std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
 
 std::optional<std::string> PrivateFolder::refusalOf(const fs::path& path) {
     struct stat entry {};
-    if (::lstat(path.c_str(), &entry) == 0) return problemOf(entry);
-    if (errno == ENOENT) return std::nullopt;
-    return std::string(std::strerror(errno));
+    if (::lstat(path.c_str(), &entry) != 0) {
+        if (errno == ENOENT) return std::nullopt;
+        return std::string(std::strerror(errno));
+    }
+    if (auto problem = problemOf(entry)) return problem;
+    // A folder of the user's own that can't be opened (its mode keeps even the owner out).
+    const FileDescriptor opened(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!opened.valid()) return std::string(std::strerror(errno));
+    return std::nullopt;
 }
 
 fs::path PrivateFolder::descriptorPath() const {
@@ -174,12 +229,14 @@ bool PrivateFolder::removeIfEmpty() const {
 
 std::optional<PrivateFolder> PrivateFolder::makeFolder(const std::string& name, std::error_code& error) const {
     error.clear();
-    if (::mkdirat(descriptor_.get(), name.c_str(), privateMode) != 0) {
-        error.assign(errno, std::generic_category());
+    if (const int made = makeFolderAt(descriptor_.get(), name.c_str()); made != 0) {
+        error.assign(made, std::generic_category());
         return std::nullopt;
     }
-    const int fd = openChecked(descriptor_.get(), name, path_ / name, IfMissing::refuse, IfOpenToOthers::close);
+    std::string why;
+    const int fd = openChecked(descriptor_.get(), name, path_ / name, IfMissing::refuse, IfOpenToOthers::close, why);
     if (fd < 0) {
+        refuse(path_ / name, why, nullptr);
         error = std::make_error_code(std::errc::permission_denied);
         return std::nullopt;
     }
@@ -231,6 +288,11 @@ std::optional<FileDescriptor> PrivateFolder::lockFile(const std::string& name, s
     }
     if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
         error = std::make_error_code(std::errc::permission_denied);
+        return std::nullopt;
+    }
+    // 0600 whatever the umask: one that took the owner's bits would keep the next open out.
+    if ((info.st_mode & 07777) != 0600 && ::fchmod(fd.get(), 0600) != 0) {
+        error = lastError();
         return std::nullopt;
     }
     // Tried again and again rather than waited on: a holder that never lets go (a stopped

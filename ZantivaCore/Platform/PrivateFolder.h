@@ -27,11 +27,15 @@ public:
     // (folders the program makes), or refused (a folder that someone else hands us).
     enum class IfOpenToOthers { close, refuse };
 
-    // The folder at `path`; a missing one is made 0700, with any missing parents, when asked.
+    // The folder at `path`; a missing one is made 0700 when asked, with any missing parents
+    // (0700 too, whatever the umask, as the XDG base directory rules ask), each new entry
+    // flushed to disk. When it is refused, `refusal` (when given) gets the logged reason,
+    // with the system's words from the call that failed.
     static std::optional<PrivateFolder> open(const std::filesystem::path& path, IfMissing missing,
-                                             IfOpenToOthers openToOthers);
+                                             IfOpenToOthers openToOthers, std::string* refusal = nullptr);
 
-    // "$TMPDIR/zantiva-diagnostics-<uid>" (else under /tmp), made when missing. Anyone may
+    // "$TMPDIR/zantiva-diagnostics-<uid>" (under /tmp when TMPDIR is unset, relative or not a
+    // folder), made when missing. Anyone may
     // make that name first: when it is refused, a fresh folder from mkdtemp beside it
     // ("zantiva-diagnostics-<uid>-XXXXXX") serves instead, for this run only (isForThisRun).
     static std::optional<PrivateFolder> perUserTemporary();
@@ -41,7 +45,7 @@ public:
     static std::optional<PrivateFolder> sessionRuntime();
 
     // Why the entry at `path` would be refused (a link, not a folder, someone else's, or the
-    // system's reason it can't be looked at); none when it is missing or could be used.
+    // system's reason it can't be looked at or opened); none when it is missing or could be used.
     static std::optional<std::string> refusalOf(const std::filesystem::path& path);
 
     PrivateFolder(PrivateFolder&& other) noexcept = default;

@@ -13,7 +13,7 @@
 namespace zantiva {
 
 int runCheckResourcesMode(const CommandLine&, CliContext& context) {
-    // Fonts register with a GUI application; without a display it draws nowhere.
+    // Fonts register with a GUI application, which needs no display: it draws nowhere.
     const auto application = makeGuiModeApplication();
 
     std::vector<std::string> missing;

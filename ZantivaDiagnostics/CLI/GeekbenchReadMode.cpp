@@ -27,7 +27,10 @@ QCoro::Task<> readInto(GeekbenchScoreReading& reader, const std::string& address
 int runGeekbenchRead(CliContext& context, GeekbenchScoreReading& reader, const std::string& address, bool window) {
     std::optional<ExternalBenchmarkResult> result;
     QCoro::waitFor(readInto(reader, address, window, context.out, result));
-    if (!result) return printFailure(context.out, "no scores could be read from " + address);
+    if (!result) {
+        const auto why = reader.lastFailure();
+        return printFailure(context.out, "no scores could be read from " + address + (why ? ": " + *why : ""));
+    }
     printResultLines(context.out, result->toJson());
     return 0;
 }

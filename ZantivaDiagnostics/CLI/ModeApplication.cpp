@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 
-#include "Platform/Display.h"
 #include "Platform/NumericLocale.h"
 
 namespace zantiva {
@@ -12,6 +11,11 @@ namespace {
 int argc = 1;
 char name[] = "zantiva-diagnostics";
 char* argv[] = {name, nullptr};
+// The GUI application's: Qt's option for its platform, which wins over the environment's.
+int guiArgc = 3;
+char platformOption[] = "-platform";
+char offscreen[] = "offscreen";
+char* guiArgv[] = {name, platformOption, offscreen, nullptr};
 
 std::unique_ptr<QCoreApplication> madeWithPosixNumbers(std::unique_ptr<QCoreApplication> application) {
     keepNumbersPosix();
@@ -27,8 +31,7 @@ std::unique_ptr<QCoreApplication> makeModeApplication() {
 
 std::unique_ptr<QCoreApplication> makeGuiModeApplication() {
     if (QCoreApplication::instance()) return nullptr;
-    if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return madeWithPosixNumbers(std::make_unique<QGuiApplication>(argc, argv));
+    return madeWithPosixNumbers(std::make_unique<QGuiApplication>(guiArgc, guiArgv));
 }
 
 } // namespace zantiva

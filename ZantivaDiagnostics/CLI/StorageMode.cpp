@@ -31,9 +31,13 @@ std::string progressText(const Loc& loc, const StorageBenchmarkProgress& p, int 
 
 std::string directionText(bool isWrite) { return isWrite ? "write" : "read"; }
 
-// An absolute folder without a trailing separator, as the result records it.
+// An absolute folder without a trailing separator, as the result records it. A relative one
+// can't be made absolute from a working folder that was removed: that folder isn't there.
 std::filesystem::path targetFolder(const CommandLine& commandLine) {
-    std::filesystem::path folder = std::filesystem::absolute(commandLine.value("--ssd").value_or(".")).lexically_normal();
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::absolute(commandLine.value("--ssd").value_or("."), error);
+    if (error) throw StorageBenchmarkFailure(StorageBenchmarkFailure::Kind::targetUnavailable);
+    folder = folder.lexically_normal();
     if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
     return folder;
 }

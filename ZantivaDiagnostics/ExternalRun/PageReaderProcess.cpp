@@ -5,6 +5,7 @@
 #include "Localization/Loc.h"
 #include "PageReader/PageReaderAnswer.h"
 #include "Platform/CancelToken.h"
+#include "Platform/Display.h"
 #include "Platform/Log.h"
 #include "Platform/ProgramFolder.h"
 
@@ -45,6 +46,13 @@ PageReaderProcess::read(QString address, bool isGPU, bool interactive, std::func
                         std::stop_token stop) {
     if (*isReading_) co_return std::nullopt;
     const ReadingFlag reading(isReading_);
+    const auto lastFailure = lastFailure_;
+    lastFailure->reset();
+    // Logged with the address, and kept for the caller's failure line.
+    const auto failed = [&](const std::string& why) {
+        log::error(logCategory, why + " on " + address.toStdString());
+        *lastFailure = why;
+    };
 
     const PageReaderRequest request{.address = address.toStdString(),
                                     .isGPU = isGPU,
@@ -81,23 +89,30 @@ PageReaderProcess::read(QString address, bool isGPU, bool interactive, std::func
         exit = co_await run;
     } catch (const CancellationError&) {
         if (stop.stop_requested()) throw;
-        log::error(logCategory, "the page reader outlasted its deadline on " + request.address);
+        failed("the page reader outlasted its deadline");
         co_return std::nullopt;
     } catch (const ProcessLaunchError& error) {
-        log::error(logCategory, "couldn't start the page reader " + settings_.program.string() + ": " + error.what());
+        failed("couldn't start the page reader " + settings_.program.string() + ": " + error.what());
         co_return std::nullopt;
     }
 
     if (const auto* result = answer ? std::get_if<ExternalBenchmarkResult>(&*answer) : nullptr) co_return *result;
-    if (!answer)
-        log::error(logCategory, "the page reader ended without an answer on " + request.address + " (status " +
-                                    std::to_string(exit.exitCode) + ")");
-    else if (std::get<PageReaderAnswer::NoScores>(*answer) == PageReaderAnswer::NoScores::refusedAsRoot)
-        log::error(logCategory, "not reading " + request.address +
-                                    ": the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
-    else if (std::get<PageReaderAnswer::NoScores>(*answer) == PageReaderAnswer::NoScores::tooLarge)
-        log::error(logCategory, "not reading " + request.address + ": the page took more than " +
-                                    std::to_string(request.memoryMiB) + " MiB");
+    if (!answer) {
+        failed("the page reader ended without an answer (status " + std::to_string(exit.exitCode) + ")");
+        co_return std::nullopt;
+    }
+    switch (std::get<PageReaderAnswer::NoScores>(*answer)) {
+    case PageReaderAnswer::NoScores::unread: break;
+    case PageReaderAnswer::NoScores::refusedAsRoot:
+        failed("the web engine can't run as root unless QTWEBENGINE_DISABLE_SANDBOX is set");
+        break;
+    case PageReaderAnswer::NoScores::tooLarge:
+        failed("the page took more than " + std::to_string(request.memoryMiB) + " MiB");
+        break;
+    case PageReaderAnswer::NoScores::noDisplay:
+        failed("the page reader couldn't open the display (" + displaySettings() + ")");
+        break;
+    }
     co_return std::nullopt;
 }
 

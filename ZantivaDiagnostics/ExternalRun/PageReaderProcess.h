@@ -47,6 +47,7 @@ public:
     QCoro::Task<std::optional<ExternalBenchmarkResult>> read(QString address, bool isGPU, bool interactive,
                                                             std::function<void()> onNeedsUser,
                                                             std::stop_token stop) override;
+    std::optional<std::string> lastFailure() const override { return *lastFailure_; }
 
 private:
     const Loc& loc_;
@@ -54,6 +55,7 @@ private:
     ProcessLauncher launcher_;
     // Shared with the reads, which may still end after the reader went.
     const std::shared_ptr<bool> isReading_ = std::make_shared<bool>(false);
+    const std::shared_ptr<std::optional<std::string>> lastFailure_ = std::make_shared<std::optional<std::string>>();
 };
 
 } // namespace zantiva

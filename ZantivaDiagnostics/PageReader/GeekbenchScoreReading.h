@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <stop_token>
+#include <string>
 
 #include "Model/ExternalBenchmarkResult.h"
 
@@ -33,6 +34,11 @@ public:
     virtual QCoro::Task<std::optional<ExternalBenchmarkResult>> read(QString address, bool isGPU, bool interactive,
                                                                     std::function<void()> onNeedsUser,
                                                                     std::stop_token stop) = 0;
+
+    // Why the last read gave no scores when it was the reader's own failure rather than a
+    // page without them (it couldn't start, open the display, or ended without an answer),
+    // in English words for a failure line; none otherwise.
+    virtual std::optional<std::string> lastFailure() const { return std::nullopt; }
 };
 
 } // namespace zantiva

@@ -8,6 +8,7 @@ constexpr std::string_view scoresPrefix = "scores ";
 constexpr std::string_view unread = "none unread";
 constexpr std::string_view refusedAsRoot = "none as-root";
 constexpr std::string_view tooLarge = "none too-large";
+constexpr std::string_view noDisplay = "none no-display";
 
 std::optional<ExternalBenchmarkResult> scores(std::string_view text) {
     const json::Json j = json::Json::parse(text, nullptr, false);
@@ -32,6 +33,7 @@ std::string print(const Line& line) {
     case NoScores::unread: return std::string(unread);
     case NoScores::refusedAsRoot: return std::string(refusedAsRoot);
     case NoScores::tooLarge: return std::string(tooLarge);
+    case NoScores::noDisplay: return std::string(noDisplay);
     }
     return std::string(unread);
 }
@@ -41,6 +43,7 @@ std::optional<Line> parse(std::string_view text) {
     if (text == unread) return NoScores::unread;
     if (text == refusedAsRoot) return NoScores::refusedAsRoot;
     if (text == tooLarge) return NoScores::tooLarge;
+    if (text == noDisplay) return NoScores::noDisplay;
     if (text.starts_with(scoresPrefix))
         if (auto result = scores(text.substr(scoresPrefix.size()))) return *result;
     return std::nullopt;

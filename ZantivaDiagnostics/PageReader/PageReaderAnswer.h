@@ -19,8 +19,9 @@ struct PersonAsked {
     bool operator==(const PersonAsked&) const = default;
 };
 
-// Why a read ended without scores: tooLarge, the page took more memory than the read may.
-enum class NoScores { unread, refusedAsRoot, tooLarge };
+// Why a read ended without scores: tooLarge, the page took more memory than the read may;
+// noDisplay, the display the program was given couldn't be opened, so nothing was loaded.
+enum class NoScores { unread, refusedAsRoot, tooLarge, noDisplay };
 
 using Line = std::variant<PersonAsked, ExternalBenchmarkResult, NoScores>;
 

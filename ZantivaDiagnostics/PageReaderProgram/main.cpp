@@ -1,12 +1,14 @@
 #include <csignal>
 #include <fcntl.h>
 #include <iostream>
+#include <optional>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCoro/QCoroTask>
 
+#include "DisplayOpening/DisplayFailure.h"
 #include "Localization/Loc.h"
 #include "PageReader/PageReaderAnswer.h"
 #include "PageReader/PageReaderRequest.h"
@@ -68,7 +70,9 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Qt sees the program's name alone: no word of the request is taken for one of its options.
     int qtArgc = 1;
+    std::optional<DisplayFailure> displayFailure(std::in_place, [] { answer(PageReaderAnswer::NoScores::noDisplay); }, 0);
     QApplication application(qtArgc, argv);
+    displayFailure.reset();
     keepNumbersPosix();
     const Loc loc(request->language);
     const QUrl site =

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <vector>
@@ -14,12 +13,6 @@
 namespace zantiva::ResourceBundle {
 
 namespace {
-
-std::filesystem::path libraryFolder() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&candidates), &info) == 0 || !info.dli_fname || !*info.dli_fname) return {};
-    return std::filesystem::absolute(info.dli_fname).parent_path();
-}
 
 // The folder as a path Qt can open. A QString holds only Unicode, so a name with a byte that
 // isn't UTF-8 would come back as U+FFFD and name another folder: such a folder is reached
@@ -40,7 +33,6 @@ QStringList candidates() {
     std::vector<std::filesystem::path> folders;
     const std::filesystem::path program = thisProgramFolder();
     if (!program.empty()) folders.push_back((program / "../share/zantiva-diagnostics").lexically_normal());
-    if (const auto library = libraryFolder(); !library.empty()) folders.push_back(library);
     if (!program.empty()) folders.push_back(program);
     QStringList paths;
     for (const auto& folder : folders)

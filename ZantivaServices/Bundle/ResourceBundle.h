@@ -13,8 +13,9 @@ namespace zantiva::ResourceBundle {
 inline constexpr char name[] = "ZantivaDiagnostics_ZantivaUI.bundle";
 
 // Where the bundle may stand, in the order they are tried: the program's share folder
-// (<prefix>/share/zantiva-diagnostics beside <prefix>/bin), the folder of the binary that holds
-// this library's code, the program's own folder.
+// (<prefix>/share/zantiva-diagnostics beside <prefix>/bin), then the program's own folder, both
+// from the running program's file (/proc/self/exe). Never from the name it was started by,
+// which may be relative to a working folder (that holds anyone's bundle, or is gone) or a link's.
 QStringList candidates();
 
 // The file that a path from here names, as its bytes: a folder reached through this process's

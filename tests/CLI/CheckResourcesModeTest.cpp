@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <unistd.h>
 
 #include "../Support/EnvironmentChange.h"
 #include "../Support/TemporaryFolder.h"
@@ -60,6 +61,34 @@ TEST(CheckResourcesMode, FindsItsResourcesUnderAFolderNamedWithAByteThatIsNotUtf
     const std::string shown = (scratch / "bin\\xff" / bundle).string();
     EXPECT_EQ(found.out.toStdString(), "bundle: " + shown + "\nfonts: 7\nlogo: found\nspeakerTrack: " + shown +
                                            "/Audio/speaker-test-track.wav\n");
+}
+
+// Started by its bare name through PATH, as a shell starts it, from `folder`, which is removed
+// first when asked.
+Outcome checkResourcesByName(const fs::path& folder, bool removed) {
+    const fs::path before = fs::current_path();
+    const testing::EnvironmentChange path("PATH", fs::path(ZANTIVA_PROGRAM).parent_path().string() + ":/usr/bin:/bin");
+    if (::chdir(folder.c_str()) != 0) return {-1, QStringLiteral("couldn't enter the folder")};
+    if (removed) fs::remove(folder);
+    Outcome outcome = checkResources("zantiva-diagnostics");
+    fs::current_path(before);
+    return outcome;
+}
+
+// Only the program's own folders hold its resources: never a working folder, which may hold
+// anyone's bundle or be gone.
+TEST(CheckResourcesMode, TakesNoBundleFromTheWorkingFolderAndRunsFromOneThatWasRemoved) {
+    testing::TemporaryFolder scratch;
+    fs::create_directories(scratch / "ZantivaDiagnostics_ZantivaUI.bundle" / "Fonts");
+    const Outcome damaged = checkResourcesByName(scratch.path(), false);
+    EXPECT_EQ(damaged.status, 0) << damaged.out.toStdString();
+    const auto own = QString::fromStdString(fs::path(ZANTIVA_PROGRAM).parent_path().string());
+    EXPECT_TRUE(damaged.out.startsWith("bundle: " + own)) << damaged.out.toStdString();
+
+    fs::create_directory(scratch / "removed");
+    const Outcome gone = checkResourcesByName(scratch / "removed", true);
+    EXPECT_EQ(gone.status, 0) << gone.out.toStdString();
+    EXPECT_TRUE(gone.out.contains("fonts: 7\n")) << gone.out.toStdString();
 }
 
 } // namespace

@@ -2,7 +2,12 @@
 
 #include <sstream>
 
+#include <filesystem>
+
+#include <unistd.h>
+
 #include "../Support/RecordingActivity.h"
+#include "../Support/TemporaryFolder.h"
 #include "CLI/StorageMode.h"
 #include "Model/Date.h"
 
@@ -42,6 +47,19 @@ TEST_F(StorageMode, AnUnusableFolderPrintsTheUsersMessageAndFails) {
     // The run kept the machine awake through the context's activity, and let go.
     EXPECT_EQ(activity->reasons, std::vector<std::string>{"Zantiva SSD speed test"});
     EXPECT_EQ(activity->held.load(), 0);
+}
+
+// Run in the working folder, which was removed: there is no folder to test.
+TEST_F(StorageMode, AWorkingFolderThatWasRemovedIsAFolderThatIsNotThere) {
+    const testing::TemporaryFolder scratch;
+    const std::filesystem::path before = std::filesystem::current_path(), removed = scratch / "removed";
+    std::filesystem::create_directory(removed);
+    ASSERT_EQ(::chdir(removed.c_str()), 0);
+    std::filesystem::remove(removed);
+    const int status = runStorageMode(CommandLine({"--ssd", "--quick"}), context);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out.str(), "failed: " + loc.resolve(LocalizedMessage("Ssd.Error.TargetUnavailable")) + "\n");
 }
 
 } // namespace

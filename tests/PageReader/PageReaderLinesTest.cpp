@@ -57,7 +57,8 @@ TEST(PageReaderAnswerTest, ReadsBackEachAnswer) {
     for (const PageReaderAnswer::Line& line :
          {PageReaderAnswer::Line{PageReaderAnswer::PersonAsked{}}, PageReaderAnswer::Line{cpu},
           PageReaderAnswer::Line{PageReaderAnswer::NoScores::unread},
-          PageReaderAnswer::Line{PageReaderAnswer::NoScores::refusedAsRoot}}) {
+          PageReaderAnswer::Line{PageReaderAnswer::NoScores::refusedAsRoot},
+          PageReaderAnswer::Line{PageReaderAnswer::NoScores::noDisplay}}) {
         const std::string text = PageReaderAnswer::print(line);
         EXPECT_EQ(text.find('\n'), std::string::npos);
         EXPECT_EQ(PageReaderAnswer::parse(text), line) << text;

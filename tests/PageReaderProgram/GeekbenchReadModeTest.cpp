@@ -80,6 +80,17 @@ TEST_F(GeekbenchReadMode, SaysWhenItShowsTheWindowAndFailsWithoutScores) {
     EXPECT_EQ(out.str(), "failed: no scores could be read from " + address + "\n");
 }
 
+// The reader program given a display that isn't there ends at once, and says why.
+TEST_F(GeekbenchReadMode, SaysTheReaderCouldNotOpenTheDisplay) {
+    const EnvironmentChange display("DISPLAY", ":4711"), wayland("WAYLAND_DISPLAY", std::nullopt),
+        platform("QT_QPA_PLATFORM", std::nullopt), session("XDG_SESSION_TYPE", std::nullopt);
+    server.answer("/v6/cpu/6", htmlPage(cpuCells));
+    EXPECT_EQ(run("/v6/cpu/6"), 1);
+    EXPECT_EQ(out.str(), "failed: no scores could be read from " + pageAddress(server, "/v6/cpu/6").toStdString() +
+                             ": the page reader couldn't open the display (DISPLAY=:4711)\n");
+    EXPECT_TRUE(server.requests().empty());
+}
+
 // ---- the real program ----
 
 struct Outcome {

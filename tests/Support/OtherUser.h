@@ -7,9 +7,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -38,6 +41,31 @@ inline std::filesystem::path sharedTemporaryIn(const std::filesystem::path& fold
     fs::create_directory(shared);
     ::chmod(shared.c_str(), 01777);
     return shared;
+}
+
+// What `work` answers when a forked child of this process runs it as the other user; none
+// when that can't be done here (not root), and words that say so when the child failed. For code that must meet the rights a user really
+// has, which root passes over.
+inline std::optional<std::string> answerAsOtherUser(const std::function<std::string()>& work) {
+    int ends[2];
+    if (::geteuid() != 0 || ::pipe(ends) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ends[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(otherUser) != 0 || ::setuid(otherUser) != 0) ::_exit(2);
+        const std::string answer = work();
+        const bool written = ::write(ends[1], answer.data(), answer.size()) == ssize_t(answer.size());
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(ends[1]);
+    std::string answer;
+    char buffer[4096];
+    for (ssize_t got; child > 0 && (got = ::read(ends[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, std::size_t(got));
+    ::close(ends[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::string("(the run as user 65534 failed)");
+    return answer;
 }
 
 // The fresh folders made beside a refused per-user folder (`<its name>-XXXXXX`, for one run

@@ -6,6 +6,7 @@
 #include "../../Support/FullDisk.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/WritersAtOnce.h"
+#include "Model/AppPaths.h"
 #include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
 
@@ -86,10 +87,13 @@ TEST(ResultStore, EmptyOrMissingFolderHoldsNothingAndLoadingCreatesNothing) {
     EXPECT_TRUE(store.saveReport(scoredReport()).saved());
     EXPECT_EQ(store.loadReport(), scoredReport());
 
-    // Without a home folder nothing is read or written anywhere, and no save claims it was.
+    // Without a folder nothing is read or written anywhere, and no save claims it was. This
+    // machine has a home folder, so the reason names the app folder, not a missing home.
     const ResultStore homeless(std::nullopt);
     EXPECT_EQ(homeless.saveReport(scoredReport()),
-              (SaveResult{SaveResult::Problem::other, "no home folder", "last-report.json"}));
+              (SaveResult{SaveResult::Problem::other,
+                          AppPaths::applicationSupport()->string() + " couldn't be used as a private folder of this user's",
+                          "last-report.json"}));
     EXPECT_FALSE(homeless.saveStorageResult({}).saved());
     EXPECT_FALSE(homeless.saveSession(unfinishedSession(thisMachine)).saved());
     EXPECT_EQ(homeless.loadReport(), std::nullopt);

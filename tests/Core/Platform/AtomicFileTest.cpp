@@ -80,6 +80,20 @@ TEST(AtomicFile, WrittenFilesAreTheOwnersAloneUnlessTheUserAskedForThem) {
     ::umask(previous);
 }
 
+// Under a umask that takes the owner's own bits, the program's files are still its to read
+// and write again; a file the user asked for keeps what the umask gives.
+TEST(AtomicFile, WrittenFilesAre0600WhateverTheUmask) {
+    TemporaryFolder folder;
+    for (const mode_t mask : {mode_t(0277), mode_t(0777), mode_t(000)}) {
+        const mode_t previous = ::umask(mask);
+        const fs::path file = folder / "settings.json";
+        const std::error_code ec = writeFileAtomically(file, "x");
+        ::umask(previous);
+        EXPECT_FALSE(ec) << std::oct << mask;
+        EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600)) << std::oct << mask;
+    }
+}
+
 TEST(AtomicFile, ReadsOnlyRegularFiles) {
     TemporaryFolder folder;
     EXPECT_EQ(readWholeFile(folder / "missing"), std::nullopt);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,6 +179,61 @@ TEST_F(PrivateFolderTest, TheDescriptorStaysOnTheCheckedFolderWhateverItsPathNam
     testing::writeRaw(scratch / "images" / "moved" / "mark", "");
     EXPECT_TRUE(fs::exists(made->descriptorPath() / "mark"));
     EXPECT_FALSE(fs::exists(made->descriptorPath() / "passwd"));
+}
+
+// The folders made on the way (~/.local, ~/.local/share, a missing $XDG_DATA_HOME) are the
+// user's alone whatever the umask: open to everyone, others could replace them; without the
+// owner's bits, they would keep the program out for good. The lock file stays openable too.
+TEST_F(PrivateFolderTest, FoldersAndLocksMadeUnderAnyUmaskAreTheOwnersAlone) {
+    for (const mode_t mask : {mode_t(000), mode_t(0477), mode_t(0777)}) {
+        const fs::path home = scratch / ("home-" + std::to_string(mask));
+        const fs::path data = home / ".local" / "share" / "ZantivaDiagnostics";
+        fs::create_directory(home);
+        const mode_t previous = ::umask(mask);
+        const auto made = Folder::open(data, Missing::make, OpenToOthers::refuse);
+        std::error_code ec;
+        const auto inner = made ? made->makeFolder("images", ec) : std::nullopt;
+        const auto lock = made ? made->lockFile(".settings.json.lock", std::chrono::seconds(1), ec) : std::nullopt;
+        ::umask(previous);
+        ASSERT_TRUE(made) << "umask " << std::oct << mask;
+        EXPECT_TRUE(inner && lock) << ec.message();
+        for (const fs::path& folder : {home / ".local", home / ".local" / "share", data, data / "images"})
+            EXPECT_EQ(modeOf(folder), 0700u) << folder << " under umask " << std::oct << mask;
+        EXPECT_EQ(modeOf(data / ".settings.json.lock"), 0600u) << "umask " << std::oct << mask;
+    }
+}
+
+// A relative $TMPDIR would name a new folder in every working folder: it is ignored.
+TEST_F(PrivateFolderTest, ARelativeTemporaryFolderIsIgnored) {
+    const fs::path before = fs::current_path();
+    fs::create_directory(scratch / "tmp");
+    ASSERT_EQ(::chdir(scratch.path().c_str()), 0);
+    const EnvironmentChange temporary("TMPDIR", "tmp");
+    const auto folder = Folder::perUserTemporary();
+    fs::current_path(before);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->path().parent_path(), "/tmp");
+    if (folder->isForThisRun()) folder->removeIfEmpty();
+    EXPECT_TRUE(fs::is_empty(scratch / "tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), {}), 2) << "the victim and tmp alone";
+}
+
+// Why a folder is refused is the failing call's own: a folder that can't be made is not
+// "missing", and one of the user's own that can't be opened is named so.
+TEST_F(PrivateFolderTest, ARefusalSaysWhatTheCallThatFailedSaid) {
+    const fs::path home = testing::sharedTemporaryIn(scratch.path()) / "home";
+    fs::create_directory(home);
+    fs::create_directory(home / "closed");
+    for (const fs::path& folder : {home, home / "closed"}) ::chown(folder.c_str(), testing::otherUser, testing::otherUser);
+    ::chmod(home.c_str(), 0500);
+    ::chmod((home / "closed").c_str(), 0);
+    const auto answer = testing::answerAsOtherUser([&] {
+        std::string refusal;
+        Folder::open(home / ".local" / "share" / "ZantivaDiagnostics", Missing::make, OpenToOthers::close, &refusal);
+        return refusal + "\n" + Folder::refusalOf(home / "closed").value_or("none");
+    });
+    if (!answer) GTEST_SKIP() << "acting as another user needs root";
+    EXPECT_EQ(*answer, "couldn't make " + (home / ".local").string() + ": Permission denied\nPermission denied");
 }
 
 } // namespace
