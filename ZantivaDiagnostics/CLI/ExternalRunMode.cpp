@@ -103,13 +103,23 @@ private:
             }
             ++failures_;
             out << lineText(title_ + ": problem: " + oneLine(context_.loc.resolve(message))) << '\n';
-        } else if (last_ == ExternalBenchmarkRunner::Status(LocalizedMessage("ExtRun.Done"))) {
+        } else if (const LocalizedMessage* done = doneMessage()) {
             out << lineText(title_ + ": done") << '\n';
             printScores(step);
+            // Scores that an earlier step printed as not saved were stored with this one's.
+            if (done->key() == "ExtRun.DoneSavedLate")
+                out << lineText("saved late: " + context_.loc.f("ExtRun.SavedLate", done->arguments().front())) << '\n';
         } else {
             ++failures_;
             out << lineText(title_ + ": cancelled") << '\n';
         }
+    }
+
+    // The step's last status when it scored and its scores were stored.
+    const LocalizedMessage* doneMessage() const {
+        const auto* message = last_ ? std::get_if<LocalizedMessage>(&*last_) : nullptr;
+        return message && (message->key() == "ExtRun.Done" || message->key() == "ExtRun.DoneSavedLate") ? message
+                                                                                                          : nullptr;
     }
 
     void printScores(const ExternalBenchmarkStep& step) {

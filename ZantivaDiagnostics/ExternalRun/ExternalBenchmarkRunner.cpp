@@ -310,14 +310,21 @@ void ExternalBenchmarkRunner::recordOutcome(const ExternalBenchmarkStep& step, c
 }
 
 void ExternalBenchmarkRunner::recordScores(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
-    const SaveResult saved = scores_.record(step, measured);
+    const ExternalBenchmarkStore::ResultSave saved = scores_.record(step, measured);
     if (std::ranges::find(scoredApps_, step.app) == scoredApps_.end()) {
         auto apps = scoredApps_;
         apps.push_back(step.app);
         assignObserved(this, scoredApps_, std::move(apps), &ExternalBenchmarkRunner::scoredAppsChanged);
     }
     setFraction(1.0);
-    if (saved.saved()) {
+    if (saved.saved() && !saved.savedLate.empty()) {
+        // Scores that a step told as not saved are in the file after all: the status line
+        // that said so is put right.
+        std::string names;
+        for (const App app : saved.savedLate) names += (names.empty() ? "" : ", ") + std::string(displayName(app));
+        setStatus(LocalizedMessage("ExtRun.DoneSavedLate", names));
+        if (const auto host = host_.lock()) host->setStatus(LocalizedMessage("ExtRun.SavedLate", names));
+    } else if (saved.saved()) {
         setStatus(LocalizedMessage("ExtRun.Done"));
     } else {
         // Shown and exported now, but lost at the next start (a full disk, no folder): not

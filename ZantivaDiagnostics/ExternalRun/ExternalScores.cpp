@@ -9,7 +9,7 @@
 namespace zantiva {
 namespace {
 
-// The fields that the step measures, taken from what it measured; the others stay.
+// The fields that the step measures, taken from what it measured.
 void takeMeasured(ExternalBenchmarkResult& into, const ExternalBenchmarkResult& measured,
                   const ExternalBenchmarkStep& step) {
     const bool cpuOfGeekbench = step.app == ExternalBenchmarkApp::geekbench && step.kind != ExternalTestKind::gpu;
@@ -30,11 +30,13 @@ bool ExternalScores::hasAnyScore() const {
     return std::ranges::any_of(scores_, [](const auto& entry) { return entry.second.hasAnyScore(); });
 }
 
-SaveResult ExternalScores::record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured) {
-    ExternalBenchmarkResult result = store_->settings(step.app).lastResult.value_or(ExternalBenchmarkResult{});
+ExternalBenchmarkStore::ResultSave ExternalScores::record(const ExternalBenchmarkStep& step,
+                                                          const ExternalBenchmarkResult& measured) {
+    // Only what the step measured: a save that fails keeps this change and lays it over
+    // what is stored at a later save, where the other scores may be newer.
+    ExternalBenchmarkResult result{.recordedAt = std::chrono::system_clock::now()};
     takeMeasured(result, measured, step);
-    result.recordedAt = std::chrono::system_clock::now();
-    SaveResult stored = store_->setResult(result, step.app);
+    ExternalBenchmarkStore::ResultSave stored = store_->setResult(result, step.app);
     takeStored();
     return stored;
 }

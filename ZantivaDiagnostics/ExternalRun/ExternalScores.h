@@ -33,11 +33,13 @@ public:
     const std::map<App, ExternalBenchmarkResult>& all() const { return scores_; }
     bool hasAnyScore() const;
 
-    // Takes what the step measures from `measured` into the application's scores as they are
-    // stored now (a page read at start-up, or another process, may have added some while the
-    // tool ran) and stores them; the scores shown are then the store's, with what other
-    // processes stored. Whether they were stored: they are shown all the same.
-    SaveResult record(const ExternalBenchmarkStep& step, const ExternalBenchmarkResult& measured);
+    // Stores what the step measures from `measured` over the application's scores as they are
+    // stored then (a page read at start-up, or another process, may have added some while the
+    // tool ran); the scores shown are then the store's, with what other processes stored.
+    // Whether they were stored (they are shown all the same), and whose scores reported as not
+    // saved before this save wrote after all.
+    ExternalBenchmarkStore::ResultSave record(const ExternalBenchmarkStep& step,
+                                              const ExternalBenchmarkResult& measured);
 
     // The scores on the page of a run just uploaded (GeekbenchResultPages::read).
     QCoro::Task<ExternalBenchmarkResult> readPage(std::string url, bool isGPU, std::function<void()> needsUser,

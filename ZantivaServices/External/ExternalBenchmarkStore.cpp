@@ -53,6 +53,22 @@ json::Json withChanges(const json::Json& read, const std::map<ExternalBenchmarkA
     return out;
 }
 
+// Lays the scores present in `measured` over the stored result, recorded at its time. Applied
+// again after a failed save, it is dropped when the stored result was recorded after it (in
+// the whole seconds the file keeps): another process stored newer scores meanwhile. Answers
+// whether it was laid over.
+bool layScores(std::optional<ExternalBenchmarkResult>& stored, const ExternalBenchmarkResult& measured, bool replayed) {
+    using std::chrono::floor, std::chrono::seconds;
+    if (replayed && stored && floor<seconds>(stored->recordedAt) > floor<seconds>(measured.recordedAt)) return false;
+    ExternalBenchmarkResult result = stored.value_or(measured);
+    if (measured.singleCoreScore) result.singleCoreScore = measured.singleCoreScore;
+    if (measured.multiCoreScore) result.multiCoreScore = measured.multiCoreScore;
+    if (measured.gpuScore) result.gpuScore = measured.gpuScore;
+    result.recordedAt = measured.recordedAt;
+    stored = result;
+    return true;
+}
+
 } // namespace
 
 ExternalBenchmarkStore::ExternalBenchmarkStore(std::optional<std::filesystem::path> directory) {
@@ -82,25 +98,45 @@ void ExternalBenchmarkStore::readStored() const {
 
 ExternalBenchmarkStore::Apps ExternalBenchmarkStore::current() const {
     Apps apps = stored_;
-    for (const Change& change : unsaved_) change(apps);
+    for (const Unsaved& unsaved : unsaved_) unsaved.change(apps, true);
     return apps;
 }
 
-SaveResult ExternalBenchmarkStore::update(Change change) {
+ExternalBenchmarkStore::ResultSave ExternalBenchmarkStore::update(Unsaved change) {
     unsaved_.push_back(std::move(change));
-    if (!file_) return jsonfile::saveWithoutFolder(fileName, logCategory);
-    return jsonfile::whileLocked(*file_, logCategory, [this] {
+    if (!file_) return {jsonfile::saveWithoutFolder(fileName, logCategory)};
+    ResultSave result;
+    static_cast<SaveResult&>(result) = jsonfile::whileLocked(*file_, logCategory, [&] {
         readStored();
-        const Apps apps = current();
+        // Every change but the last was made by a save that failed.
+        Apps apps = stored_;
+        std::vector<bool> taken;
+        for (std::size_t i = 0; i < unsaved_.size(); ++i)
+            taken.push_back(unsaved_[i].change(apps, i + 1 < unsaved_.size()));
         const json::Json out = withChanges(read_, stored_, apps);
         const SaveResult saved = jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
-        if (saved.saved()) {
-            stored_ = apps;
-            read_ = out;
-            unsaved_.clear();
+        if (!saved.saved()) return saved;
+        // Those were reported as not saved: what became of them is told.
+        for (std::size_t i = 0; i + 1 < unsaved_.size(); ++i) {
+            const Unsaved& late = unsaved_[i];
+            const std::string app(rawValue(late.app));
+            if (!taken[i]) {
+                log::info(logCategory,
+                          "dropped scores of " + app + " that couldn't be saved: newer ones were stored since");
+            } else if (!late.toldNotSaved) {
+                log::info(logCategory, "saved a change of " + app + " that couldn't be saved before");
+            } else {
+                log::info(logCategory, "saved scores of " + app + " that couldn't be saved before");
+                if (std::ranges::find(result.savedLate, late.app) == result.savedLate.end())
+                    result.savedLate.push_back(late.app);
+            }
         }
+        stored_ = apps;
+        read_ = out;
+        unsaved_.clear();
         return saved;
     });
+    return result;
 }
 
 ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkApp app) const {
@@ -114,34 +150,39 @@ ExternalBenchmarkAppSettings ExternalBenchmarkStore::settings(ExternalBenchmarkA
 SaveResult ExternalBenchmarkStore::setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation,
                                                    ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    return update([=](Apps& apps) { apps[app].installation = installation; });
+    return update({[=](Apps& apps, bool) {
+                       apps[app].installation = installation;
+                       return true;
+                   },
+                   app});
 }
 
-SaveResult ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app) {
+ExternalBenchmarkStore::ResultSave ExternalBenchmarkStore::setResult(const ExternalBenchmarkResult& result,
+                                                                     ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    return update([=](Apps& apps) { apps[app].lastResult = result; });
+    return update({[=](Apps& apps, bool replayed) { return layScores(apps[app].lastResult, result, replayed); }, app,
+                   true});
 }
 
 SaveResult ExternalBenchmarkStore::addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    return update([=](Apps& apps) { apps[app].pendingResults.push_back(pending); });
+    return update({[=](Apps& apps, bool) {
+                       apps[app].pendingResults.push_back(pending);
+                       return true;
+                   },
+                   app});
 }
 
 ExternalBenchmarkResult ExternalBenchmarkStore::applyRecovered(const ExternalBenchmarkResult& result,
                                                                const PendingGeekbenchResult& pending,
                                                                ExternalBenchmarkApp app) {
     std::lock_guard lock(mutex_);
-    const auto merge = [=](Apps& apps) {
+    const auto merge = [=](Apps& apps, bool replayed) {
         ExternalBenchmarkAppSettings& settings = apps[app];
-        ExternalBenchmarkResult merged = settings.lastResult.value_or(result);
-        if (result.singleCoreScore) merged.singleCoreScore = result.singleCoreScore;
-        if (result.multiCoreScore) merged.multiCoreScore = result.multiCoreScore;
-        if (result.gpuScore) merged.gpuScore = result.gpuScore;
-        merged.recordedAt = result.recordedAt;
-        settings.lastResult = merged;
         std::erase_if(settings.pendingResults, [&](const PendingGeekbenchResult& p) { return p.url == pending.url; });
+        return layScores(settings.lastResult, result, replayed);
     };
-    update(merge); // logged when it fails
+    update({merge, app}); // logged when it fails
     return current()[app].lastResult.value_or(result);
 }
 

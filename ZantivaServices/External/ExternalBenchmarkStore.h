@@ -9,8 +9,10 @@
 // (only the changed records replaced: records and keys this version doesn't know stay as read),
 // a file that doesn't decode whole being kept aside first as "external-benchmarks.json.bad";
 // so no change drops what another process stored. A change that couldn't be saved is kept
-// in memory and applied again at each read and each later save until one succeeds. Every
-// operation takes the store's own lock, so one store may be shared between threads.
+// in memory and applied again at each read and each later save until one succeeds; scores
+// are laid over what is stored then, and dropped when the stored result was recorded after
+// them (another process stored newer ones). Every operation takes the store's own lock, so
+// one store may be shared between threads.
 
 #include <filesystem>
 #include <functional>
@@ -28,6 +30,12 @@ class ExternalBenchmarkStore {
 public:
     static constexpr const char* fileName = "external-benchmarks.json";
 
+    // A save of scores, and the applications whose scores an earlier save reported as not
+    // saved and this one wrote after all (a later save of another kind only logs them).
+    struct ResultSave : SaveResult {
+        std::vector<ExternalBenchmarkApp> savedLate;
+    };
+
     // `directory` need not exist; absent (no home folder) keeps everything in memory only.
     explicit ExternalBenchmarkStore(std::optional<std::filesystem::path> directory);
 
@@ -38,7 +46,9 @@ public:
     // Sets the installation, or clears it when given nothing.
     SaveResult setInstallation(const std::optional<ExternalBenchmarkInstallation>& installation,
                                ExternalBenchmarkApp app);
-    SaveResult setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
+    // Lays the scores present in `result` over the stored last result (the others stay) and
+    // records it at result.recordedAt.
+    ResultSave setResult(const ExternalBenchmarkResult& result, ExternalBenchmarkApp app);
     SaveResult addPending(const PendingGeekbenchResult& pending, ExternalBenchmarkApp app);
     // Merges `result` into the stored last result (each score present in it replaces the
     // stored one), removes the pending entry with the same URL and returns the merge. Not
@@ -51,18 +61,25 @@ public:
 
 private:
     using Apps = std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>;
-    using Change = std::function<void(Apps&)>;
+    // Applies a change to the records; `replayed`: it is applied again after a failed save.
+    // Answers false when it was dropped (scores older than the stored ones).
+    using Change = std::function<bool(Apps&, bool replayed)>;
+    struct Unsaved {
+        Change change;
+        ExternalBenchmarkApp app;
+        bool toldNotSaved = false; // scores whose failed save the caller reported (setResult)
+    };
 
     // With the store's lock held:
     void readStored() const;
     Apps current() const; // what is stored with the unsaved changes applied
-    SaveResult update(Change change);
+    ResultSave update(Unsaved change);
 
     std::optional<std::filesystem::path> file_;
     mutable std::mutex mutex_;
     mutable Apps stored_;         // as last read from the file, or saved to it
     mutable json::Json read_ = json::Json::object(); // the file's JSON behind stored_, known or not
-    std::vector<Change> unsaved_; // in the order they were made
+    std::vector<Unsaved> unsaved_; // in the order they were made
 };
 
 } // namespace zantiva

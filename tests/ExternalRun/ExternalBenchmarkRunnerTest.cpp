@@ -603,6 +603,50 @@ TEST_F(ExternalRunnerTest, ScoresThatCantBeStoredAreShownButTheStepIsNotDone) {
     }
 }
 
+// A step whose scores couldn't be saved keeps them for a later save. When another process has
+// stored newer scores for the application meanwhile, the next step's save lays only what that
+// step measured over them; otherwise it writes the older scores too, and the status lines say so.
+TEST_F(ExternalRunnerTest, ScoresNotSavedAtTheirStepNeverOverwriteNewerOnesAndAreToldWhenSavedLater) {
+    const ExternalBenchmarkStep single{App::cinebench2024, ExternalTestKind::cpuSingleCore};
+    const ExternalBenchmarkStep multi{App::cinebench2024, ExternalTestKind::cpuMultiCore};
+    for (const bool overtaken : {true, false}) {
+        const fs::path blocking = folder / (overtaken ? "overtaken" : "alone");
+        const fs::path place = blocking / "data";
+        testing::writeRaw(blocking, "");
+        store = std::make_shared<ExternalBenchmarkStore>(place);
+        store->setInstallation(installed(App::cinebench2024, tools / "cinebench-score"), App::cinebench2024);
+        makeRunner();
+        recordStatuses();
+        runToEnd({single});
+        ASSERT_EQ(runner->problems().size(), 1u);
+        EXPECT_EQ(runner->problems()[0].message.key(), "ExtRun.StoreFailed");
+
+        fs::remove(blocking);
+        fs::create_directories(place);
+        fs::permissions(place, fs::perms::owner_all, fs::perm_options::replace);
+        if (overtaken) {
+            // Another run's, recorded a second later: the file keeps whole seconds.
+            const ExternalBenchmarkResult newer{9999.0, 99999.0, std::nullopt, std::chrono::system_clock::now() + 1s};
+            ASSERT_TRUE(ExternalBenchmarkStore(place).setResult(newer, App::cinebench2024).saved());
+        }
+        runToEnd({multi});
+        const auto stored = ExternalBenchmarkStore(place).settings(App::cinebench2024).lastResult;
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->multiCoreScore, 123.45);
+        if (overtaken) {
+            EXPECT_EQ(stored->singleCoreScore, 9999.0) << "the older score is not put back";
+            EXPECT_EQ(statuses->back(), Status(LocalizedMessage("ExtRun.Done")));
+            EXPECT_FALSE(host->status);
+        } else {
+            EXPECT_EQ(stored->singleCoreScore, 123.45);
+            EXPECT_EQ(statuses->back(), Status(LocalizedMessage("ExtRun.DoneSavedLate", "Cinebench 2024")));
+            EXPECT_EQ(host->status, LocalizedMessage("ExtRun.SavedLate", "Cinebench 2024"));
+        }
+        EXPECT_EQ(runner->scores().at(App::cinebench2024).singleCoreScore, stored->singleCoreScore)
+            << "shown as stored";
+    }
+}
+
 // A real read-only loop mount of an image holding a slow Geekbench: quitting during its run
 // kills it and detaches the image.
 TEST_F(ExternalRunnerTest, RealImageIsMountedForTheRunAndDetachedAtQuit) {

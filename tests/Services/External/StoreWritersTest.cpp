@@ -107,5 +107,48 @@ TEST(StoreWritersTest, ALockHeldWithoutEndFailsTheSaveInsteadOfWaitingForever) {
     EXPECT_EQ(reopened.settings(App::cinebench2024).lastResult->singleCoreScore, 2.0);
 }
 
+// Two runs whose scores couldn't be saved while another process held the lock keep them. The
+// next save of the one whose application meanwhile got newer scores from a third process drops
+// its older ones instead of putting them back; the other's writes them and says so.
+TEST(StoreWritersTest, ScoresThatCouldntBeSavedNeverOverwriteNewerOnes) {
+    testing::TemporaryFolder folder;
+    ExternalBenchmarkStore overtaken(folder.path());
+    ExternalBenchmarkStore alone(folder.path());
+    const fs::path lockName = folder / (std::string(".") + ExternalBenchmarkStore::fileName + ".lock");
+    const int held = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    auto failing = std::async(std::launch::async, [&] {
+        return overtaken.setResult({1111.0, 11111.0, std::nullopt, someDate}, App::geekbench);
+    });
+    const auto failed = alone.setResult({7.0, 7.0, std::nullopt, someDate}, App::cinebench2024);
+    const auto failedToo = failing.get();
+    ::close(held);
+    ASSERT_FALSE(failed.saved());
+    ASSERT_FALSE(failedToo.saved());
+
+    const Date later = someDate + std::chrono::minutes(5);
+    ExternalBenchmarkStore other(folder.path());
+    ASSERT_TRUE(other.setResult({9999.0, 99999.0, std::nullopt, later}, App::geekbench).saved());
+    EXPECT_EQ(overtaken.settings(App::geekbench).lastResult->singleCoreScore, 9999.0) << "read as the next save writes";
+
+    const Date gpuLater = later + std::chrono::minutes(1);
+    const auto next = overtaken.setResult({std::nullopt, std::nullopt, 500.0, gpuLater}, App::geekbench);
+    ASSERT_TRUE(next.saved());
+    EXPECT_TRUE(next.savedLate.empty());
+    const auto geekbench = ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult;
+    ASSERT_TRUE(geekbench);
+    EXPECT_EQ(geekbench->singleCoreScore, 9999.0);
+    EXPECT_EQ(geekbench->multiCoreScore, 99999.0);
+    EXPECT_EQ(geekbench->gpuScore, 500.0) << "only what the save measured is laid over";
+
+    const auto late = alone.setResult({std::nullopt, std::nullopt, 3.0, later}, App::cinebench2026);
+    ASSERT_TRUE(late.saved());
+    EXPECT_EQ(late.savedLate, std::vector{App::cinebench2024});
+    EXPECT_TRUE(alone.setResult({std::nullopt, std::nullopt, 4.0, later}, App::cinebench2026).savedLate.empty())
+        << "told once";
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::cinebench2024).lastResult->singleCoreScore, 7.0);
+}
+
 } // namespace
 } // namespace zantiva
