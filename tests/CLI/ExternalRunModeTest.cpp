@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 #include "../Support/DiskImages.h"
 #include "../Support/EnvironmentChange.h"
@@ -268,6 +270,43 @@ TEST_F(ExternalRunMode, ScoresThatCantBeStoredFailTheStepAndTheRun) {
                               "\n"))
         << out;
     EXPECT_FALSE(store().settings(App::cinebench2024).lastResult);
+}
+
+// Scores whose save failed while another process held the store's lock are written by the next
+// step's save, and the run says so under that step's scores.
+TEST_F(ExternalRunMode, ScoresWrittenByALaterStepAreToldAsSavedLate) {
+    store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
+                                                          .executablePath = (tools / "slow-tool").string()},
+                            App::cinebench2024);
+    const fs::path lockName = appFolder / (std::string(".") + ExternalBenchmarkStore::fileName + ".lock");
+    const int held = ::open(lockName.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const auto appears = [](const fs::path& file) {
+        for (int i = 0; i < 600 && !fs::exists(file); ++i) std::this_thread::sleep_for(50ms);
+        return fs::exists(file);
+    };
+    const pid_t program = start({"--external-run", "cinebench2024", "--short"});
+    ASSERT_TRUE(appears(scratch / "tool.pid"));
+    fs::remove(scratch / "tool.pid");
+    std::ofstream(scratch / "go") << "go\n";
+    // The first step's save waits 10 s for the lock; the second step's tool waits for the next go.
+    std::this_thread::sleep_for(1s);
+    fs::remove(scratch / "go");
+    ASSERT_TRUE(appears(scratch / "tool.pid"));
+    ::close(held);
+    std::ofstream(scratch / "go") << "go\n";
+
+    EXPECT_EQ(finish(program), 1);
+    const std::string out = readAll(scratch / "out");
+    EXPECT_TRUE(out.starts_with("step 1/2: Cinebench 2024 \u2014 CPU single-core: problem: The scores were measured "
+                                "but couldn't be saved: " + (appFolder / "external-benchmarks.json").string() + "\n"
+                                "step 2/2: Cinebench 2024 \u2014 CPU multi-core: done\n"
+                                "cinebench2024.multiCoreScore: 77.7\n"
+                                "saved late: The scores of Cinebench 2024 that couldn't be saved before are saved now\n"))
+        << out;
+    EXPECT_TRUE(out.ends_with("failed: 1 of 2 steps did not score\n")) << out;
+    EXPECT_EQ(store().settings(App::cinebench2024).lastResult->singleCoreScore, 77.7);
 }
 
 // A Geekbench page that can't be read leaves only its link; on a full disk that can't be
