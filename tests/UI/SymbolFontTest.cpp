@@ -29,10 +29,10 @@ QRawFont carriedFont(const QString& postScriptName) {
 
 std::string codePoint(char32_t point) { return "U+" + QString::number(point, 16).toUpper().toStdString(); }
 
-// Every code point of the message tables in both languages, and the marks the audio station's
-// mute button draws, which stand in its presenter.
+// Every code point of the message tables in both languages, and the marks that stand in the code:
+// the audio station's mute button and the display test's exit button.
 std::set<char32_t> drawnCodePoints() {
-    std::set<char32_t> points{U'\U0001F507', U'\U0001F50A'};
+    std::set<char32_t> points{U'\U0001F507', U'\U0001F50A', U'\u2715'};
     for (const AppLanguage language : {AppLanguage::english, AppLanguage::persian})
         for (const auto& [key, text] : Loc::table(language))
             for (const char32_t point : QString::fromUtf8(text.data(), qsizetype(text.size())).toUcs4()) points.insert(point);
