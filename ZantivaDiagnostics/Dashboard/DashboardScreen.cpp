@@ -47,19 +47,22 @@ DashboardScreen::DashboardScreen(LocNotifier& loc, QWidget* outsideBenchmarks, Q
     band->setContent(column_);
     scroll_ = pageScroll(page);
 
-    // The sidebar's padding on its trailing edge is a spacing, which changes sides with the
+    // The sidebar scrolls on its own where the window is lower than the panel (a small or scaled
+    // screen). Its padding on its trailing edge is a spacing, which changes sides with the
     // direction; its leading edge touches the column.
-    telemetry_->setFixedWidth(sidebarWidth);
-    auto* sidebar = new QVBoxLayout;
+    auto* sidebarPage = new QWidget;
+    auto* sidebar = new QVBoxLayout(sidebarPage);
     sidebar->setContentsMargins(0, padding, 0, padding);
     sidebar->addWidget(telemetry_);
     sidebar->addStretch();
+    QScrollArea* sidebarScroll = pageScroll(sidebarPage);
+    sidebarScroll->setFixedWidth(sidebarWidth);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(scroll_, 1);
-    row->addLayout(sidebar);
+    row->addWidget(sidebarScroll);
     row->addSpacing(padding);
 
     connect(update_, &UpdateNoticeCard::getRequested, this, &DashboardScreen::updateGetRequested);

@@ -27,7 +27,7 @@ class UpdateNoticeCard;
 // The main screen under the header: a scrolling column (the update offer, the unfinished
 // run, the device heading, the specs panel with the live load charts, the outside
 // benchmarks, the test launcher and the version footer) at most 980 wide and centred in its room, beside the live
-// telemetry sidebar, which does not scroll. The panels follow the language themselves. The outside
+// telemetry sidebar, which scrolls on its own only where it is taller than the window. The panels follow the language themselves. The outside
 // benchmarks' card is made and bound by whoever makes the screen; the screen only places it.
 class DashboardScreen : public QWidget {
     Q_OBJECT

@@ -5,7 +5,6 @@
 #include "Cards/RetroBadge.h"
 #include "Cards/WordBadge.h"
 #include "Layout/Boxes.h"
-#include "Layout/ClearLayout.h"
 #include "Layout/MachineLine.h"
 #include "Theme/Palette.h"
 #include "Typography/ProseLabel.h"
@@ -31,18 +30,23 @@ QLayout* driveRows(const DriveHealthDriveView& drive) {
 
 } // namespace
 
-DriveHealthCard::DriveHealthCard(QWidget* parent) : RetroCard(Style::standard(), parent), column_(plainColumn(10)) {
-    setContent(column_);
-}
+DriveHealthCard::DriveHealthCard(QWidget* parent) : RetroCard(Style::standard(), parent) {}
 
 void DriveHealthCard::show(const DriveHealthView& view) {
     if (shown_ == view) return;
     shown_ = view;
-    clearLayout(*column_);
-    column_->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.title)));
-    for (const auto& drive : view.drives) column_->addLayout(driveRows(drive));
-    if (!view.unread.empty()) column_->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.unread)));
-    column_->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.note)));
+    // The rows are made on a face of their own that takes the old one's place whole: a label added
+    // to a shown card is shown on its own and lays the whole page out again, once per label.
+    auto* face = new QWidget;
+    auto* column = plainColumn(10);
+    face->setLayout(column);
+    column->addWidget(proseLabel(TextRole::label, color(PaletteColor::text), qs(view.title)));
+    for (const auto& drive : view.drives) column->addLayout(driveRows(drive));
+    if (!view.unread.empty()) column->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.unread)));
+    column->addWidget(wrappedLabel(TextRole::label, color(PaletteColor::text), qs(view.note)));
+    setContent(face);
+    delete face_;
+    face_ = face;
 }
 
 } // namespace zantiva

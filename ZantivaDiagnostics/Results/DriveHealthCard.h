@@ -5,8 +5,6 @@
 #include "Cards/RetroCard.h"
 #include "Presenters/DriveHealthPresenter.h"
 
-class QBoxLayout;
-
 namespace zantiva {
 
 // Every drive of a drive-health reading: its name and status pill, its health facts (or
@@ -21,7 +19,7 @@ public:
 
 private:
     std::optional<DriveHealthView> shown_;
-    QBoxLayout* column_;
+    QWidget* face_ = nullptr; // the title, the drives' rows and the note
 };
 
 } // namespace zantiva

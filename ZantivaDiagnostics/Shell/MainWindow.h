@@ -3,21 +3,27 @@
 #include <QSize>
 #include <QWidget>
 
-class QVBoxLayout;
+#include "Presenters/WindowPlacement.h"
+
+class QScrollArea;
 
 namespace zantiva {
 
 class LocNotifier;
 
 // The program's one window: the window root (fonts, palette, direction by language) around
-// one content widget that fills it, 1440 x 900 where the screen has room, never smaller than
-// 1100 x 720. Closing it quits the program.
+// one content widget, 1440 x 900 where the screen has room. The content is laid out in no less
+// than 1100 x 720; the window keeps to that least size wherever the screen's available area
+// allows it, and on a smaller (or scaled) screen it fits the area and the content scrolls.
+// Closing it quits the program.
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr QSize preferredSize{1440, 900};
-    static constexpr QSize minimumSize{1100, 720};
+    static constexpr QSize preferredSize{WindowPlacementRule::preferredSize.width,
+                                         WindowPlacementRule::preferredSize.height};
+    static constexpr QSize minimumSize{WindowPlacementRule::contentMinimum.width,
+                                       WindowPlacementRule::contentMinimum.height};
 
     explicit MainWindow(LocNotifier& loc, QWidget* parent = nullptr);
 
@@ -30,11 +36,15 @@ public:
     void bringToFront();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QVBoxLayout* layout_;
+    void place();
+
+    QScrollArea* scroll_;
     QWidget* content_ = nullptr;
+    bool framed_ = false; // placed again once the window manager's frame was known
 };
 
 } // namespace zantiva

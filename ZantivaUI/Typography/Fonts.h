@@ -8,8 +8,9 @@ namespace zantiva {
 
 // The family every registered weight belongs to.
 inline constexpr char vazirFamily[] = "Vazirmatn";
-// The bundled symbol font's family, for the marks Vazirmatn lacks.
-inline constexpr char symbolsFamily[] = "Noto Sans Symbols2";
+// The bundled symbol font's family, for the marks Vazirmatn lacks: the marks the program draws
+// of Noto Sans Symbols 2, under a name no installed font has.
+inline constexpr char symbolsFamily[] = "Zantiva Symbols";
 
 // Vazirmatn in the weight at a fixed pixel size, which no system text-size setting changes;
 // what it lacks is looked up in the symbol font before the system's fallback. With an

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The install puts the result-page reader beside the main program, and only the reader loads
 # the web engine: the main program (window and command-line modes alike) loads neither it nor
-# what only it pulls in.
+# what only it pulls in. The fonts it carries go with their licence texts.
 # Usage: installed-programs.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -17,6 +17,10 @@ bin="$scratch/bin"
 # the websites in the request program.
 [ -x "$bin/zantiva-tool-guard" ] || fail "no zantiva-tool-guard beside zantiva-diagnostics"
 [ -x "$bin/zantiva-web-request" ] || fail "no zantiva-web-request beside zantiva-diagnostics"
+fonts="$scratch/share/zantiva-diagnostics/ZantivaDiagnostics_ZantivaUI.bundle/Fonts"
+for licence in Vazirmatn-OFL.txt NotoSansSymbols2-OFL.txt; do
+  grep -q "SIL OPEN FONT LICENSE Version 1.1" "$fonts/$licence" 2>/dev/null || fail "no $licence beside the fonts in $fonts"
+done
 # ldd's lists are read whole first: a grep -q that stops at its first match would cut ldd off,
 # and the pipe would then fail under pipefail.
 guard_libraries=$(ldd "$bin/zantiva-tool-guard")
