@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
@@ -37,17 +38,41 @@ void MainWindow::setContent(QWidget* content) {
     scroll_->setWidget(content_);
 }
 
-void MainWindow::place() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(), preferredSize);
+WindowPlacement MainWindow::placement() const {
+    const QRect area = availableArea();
     // Nothing around the window before a window manager framed it, nor without one.
     const QRect outer = frameGeometry(), inner = geometry();
     const FrameMargins frame{inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                              outer.bottom() - inner.bottom()};
-    const WindowPlacement placed = WindowPlacementRule::place({area.x(), area.y(), area.width(), area.height()},
-                                                              frame);
+    return WindowPlacementRule::place({area.x(), area.y(), area.width(), area.height()}, frame);
+}
+
+QRect MainWindow::availableArea() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(QPoint(), preferredSize);
+}
+
+void MainWindow::place() {
+    const WindowPlacement placed = placement();
     setMinimumSize(placed.minimum.width, placed.minimum.height);
     setGeometry(placed.geometry.x, placed.geometry.y, placed.geometry.width, placed.geometry.height);
+}
+
+void MainWindow::followScreen(QScreen* screen) {
+    disconnect(screenArea_);
+    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, this, &MainWindow::refit);
+    refit();
+}
+
+void MainWindow::refit() {
+    // The least size follows the screen; where the user put the window stays, unless the window
+    // no longer fits the area (taken to a smaller screen, or its screen made smaller or removed).
+    const WindowPlacement placed = placement();
+    setMinimumSize(placed.minimum.width, placed.minimum.height);
+    const QSize area = availableArea().size(), outer = frameGeometry().size();
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+        (outer.width() > area.width() || outer.height() > area.height()))
+        place();
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -56,6 +81,10 @@ bool MainWindow::event(QEvent* event) {
     // fits the screen.
     const bool handled = QWidget::event(event);
     const auto type = event->type();
+    if (type == QEvent::Show) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::followScreen, Qt::UniqueConnection);
+        followScreen(windowHandle()->screen());
+    }
     if (!framed_ && isVisible() &&
         (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate) &&
         frameGeometry() != geometry()) {

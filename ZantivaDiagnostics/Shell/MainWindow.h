@@ -5,6 +5,7 @@
 
 #include "Presenters/WindowPlacement.h"
 
+class QScreen;
 class QScrollArea;
 
 namespace zantiva {
@@ -40,11 +41,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    WindowPlacement placement() const;
+    QRect availableArea() const;
     void place();
+    void followScreen(QScreen* screen);
+    void refit();
 
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
+    QMetaObject::Connection screenArea_; // to the available area of the screen the window is on
 };
 
 } // namespace zantiva

@@ -4,20 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
+#include <cstdlib>
 
+#include "../Support/EnvironmentChange.h"
 #include "../Support/SampleSpecs.h"
+#include "../Support/TemporaryFolder.h"
 #include "Dashboard/DashboardScreen.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/ZantivaRoot.h"
 #include "Panels/TelemetryPanel.h"
+#include "Platform/BoundedProcess.h"
 #include "Shell/MainWindow.h"
 
 using namespace zantiva;
@@ -80,6 +86,49 @@ TEST(SmallScreen, ALowDashboardScrollsItsTelemetrySidebarToThePanelsEnd) {
         EXPECT_GE(placed.left(), 0);
         EXPECT_LE(placed.right(), viewport->width()) << "nothing cut sideways";
     }
+}
+
+// The child's part, on the two screens of an offscreen platform the test below configures: a
+// large one and, beside it, one smaller than the content's least size.
+TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
+    if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    MainWindow window(notifier);
+    window.setContent(new QWidget);
+    window.winId(); // the window's handle, to put it on a screen before it shows
+    window.windowHandle()->setScreen(screens[0]);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(QSize(window.minimumWidth(), window.minimumHeight()), MainWindow::minimumSize);
+
+    window.windowHandle()->setScreen(screens[1]);
+    QCoreApplication::processEvents();
+    const QRect area = screens[1]->availableGeometry();
+    EXPECT_LE(window.minimumWidth(), area.width()) << "the user can make it fit";
+    EXPECT_LE(window.minimumHeight(), area.height());
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << "every edge of the window can be reached";
+}
+
+TEST(SmallScreen, AWindowTakenToASmallerScreenFitsIt) {
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) GTEST_SKIP() << "needs the offscreen platform";
+    zantiva::testing::TemporaryFolder folder;
+    const QString config = QString::fromStdString((folder.path() / "screens.json").string());
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"screens": [
+        {"name": "large", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "small", "x": 1920, "y": 0, "width": 1024, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    zantiva::testing::EnvironmentChange child("ZANTIVA_TWO_SCREENS_CHILD", "1");
+    zantiva::testing::EnvironmentChange platform("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toStdString());
+    const auto run = runBoundedProcess({"/proc/self/exe", "--gtest_filter=SmallScreenChildProcess.AWindowTakenToASmallerScreenFitsIt"},
+                                       std::chrono::seconds(60));
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->exitStatus, 0) << run->output;
+    EXPECT_NE(run->output.find("[  PASSED  ] 1 test"), std::string::npos) << run->output;
 }
 
 } // namespace
