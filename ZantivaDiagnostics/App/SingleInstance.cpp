@@ -1,6 +1,7 @@
 #include "App/SingleInstance.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QEvent>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 
 #include "Model/AppPaths.h"
@@ -37,6 +39,11 @@ bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTime
 QString inFolder(const std::filesystem::path& folder, const char* name) {
     return QString::fromStdString((folder / name).string());
 }
+
+// The lock and the socket are 0600 whatever the umask: one that takes the owner's bits (0277)
+// would leave a lock that no later launch can read, so never judged stale after a crash, and a
+// socket none can connect to. Only this user writes in the folder, so the entry is theirs.
+void openToOwner(const QString& path) { ::chmod(QFile::encodeName(path).constData(), 0600); }
 
 } // namespace
 
@@ -71,7 +78,9 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
     line += '\n';
     const QDeadlineTimer deadline(patience_);
     for (;;) {
+        openToOwner(lock_.fileName());
         if (lock_.tryLock(0)) {
+            openToOwner(lock_.fileName());
             listenOrLetGo();
             return Role::primary;
         }
@@ -105,6 +114,7 @@ bool SingleInstance::listenOrLetGo() {
         lock_.unlock();
         return false;
     }
+    openToOwner(socketPath_);
     server->installEventFilter(this);
     connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
     server_ = server;

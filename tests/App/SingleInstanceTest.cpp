@@ -142,6 +142,39 @@ TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {
     EXPECT_EQ(received.size(), 1u);
 }
 
+// A umask that takes the owner's own bits (0277, 0777) must leave neither a lock a later launch
+// can't read, which would never be judged stale after a crash, nor a socket it can't connect to.
+// Run as a user the file modes hold for (root passes over them).
+TEST(SingleInstanceUmask, ALaunchAfterACrashUnderAUmaskThatTakesTheOwnersBitsTakesOver) {
+    TemporaryFolder scratch;
+    const std::filesystem::path data = scratch / "data";
+    std::filesystem::create_directory(data);
+    chmod(scratch.path().c_str(), 0755);
+    chmod(data.c_str(), 0700);
+    if (chown(data.c_str(), otherUser, otherUser) != 0) GTEST_SKIP() << "giving a folder to another user needs root";
+    const auto answer = answerAsOtherUser([&] {
+        umask(0777);
+        const pid_t child = fork();
+        if (child == 0) {
+            SingleInstance dying(privateFolder(data).value());
+            _exit(dying.start(std::nullopt) == Role::primary ? 0 : 1);
+        }
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return std::string("the first launch failed");
+        SingleInstance next(privateFolder(data).value(), shortPatience);
+        const Role role = next.start(std::nullopt);
+        std::string modes;
+        for (const QString& path : {next.lockPath(), next.socketPath()}) {
+            struct stat info {};
+            modes += " " + std::to_string(stat(path.toLocal8Bit().constData(), &info) == 0 ? info.st_mode & 0777 : 07777);
+        }
+        return (role == Role::primary ? "primary" : "not primary") + modes;
+    });
+    if (!answer) GTEST_SKIP() << "running as another user needs root";
+    EXPECT_EQ(*answer, "primary 384 384") << "both 0600 (384)";
+}
+
 TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
     SingleInstance probe(openFolder());
     QLockFile holder(probe.lockPath());
