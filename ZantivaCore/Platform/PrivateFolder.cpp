@@ -189,6 +189,9 @@ std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
         return std::nullopt;
     }
     log::error(logCategory, "using " + pattern + " instead of " + (base / name).string());
+    // mkdtemp leaves the umask's mark (0000 under 0777), which the check below refuses; a link
+    // or someone else's folder swapped in meanwhile is not changed, and refused there.
+    ::fchmodat(AT_FDCWD, pattern.c_str(), privateMode, AT_SYMLINK_NOFOLLOW);
     auto fresh = open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
     if (fresh) fresh->forThisRun_ = true;
     return fresh;

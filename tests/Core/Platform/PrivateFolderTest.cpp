@@ -203,6 +203,24 @@ TEST_F(PrivateFolderTest, FoldersAndLocksMadeUnderAnyUmaskAreTheOwnersAlone) {
     }
 }
 
+// The fresh folder that stands in for a per-user name another user took is the owner's alone
+// under any umask too, and is used.
+TEST_F(PrivateFolderTest, AFreshPerUserTemporaryFolderIsMadeUnderAnyUmask) {
+    const fs::path shared = testing::sharedTemporaryIn(scratch.path());
+    const EnvironmentChange temporary("TMPDIR", shared.string());
+    const fs::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(::getuid()));
+    if (const auto why = testing::asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
+    for (const mode_t mask : {mode_t(0477), mode_t(0777)}) {
+        const mode_t previous = ::umask(mask);
+        const auto fresh = Folder::perUserTemporary();
+        ::umask(previous);
+        ASSERT_TRUE(fresh) << "umask " << std::oct << mask;
+        EXPECT_TRUE(fresh->isForThisRun());
+        EXPECT_EQ(modeOf(fresh->path()), 0700u) << "umask " << std::oct << mask;
+        fresh->removeIfEmpty();
+    }
+}
+
 // A relative $TMPDIR would name a new folder in every working folder: it is ignored.
 TEST_F(PrivateFolderTest, ARelativeTemporaryFolderIsIgnored) {
     const fs::path before = fs::current_path();
