@@ -81,7 +81,7 @@ bool MainWindow::event(QEvent* event) {
     // fits the screen.
     const bool handled = QWidget::event(event);
     const auto type = event->type();
-    if (type == QEvent::Show) {
+    if (type == QEvent::Show && windowHandle()) {
         connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::followScreen, Qt::UniqueConnection);
         followScreen(windowHandle()->screen());
     }
