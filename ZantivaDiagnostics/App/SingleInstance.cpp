@@ -7,7 +7,10 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
+#include <poll.h>
 #include <string>
+#include <sys/socket.h>
 #include <utility>
 
 #include "Model/AppPaths.h"
@@ -24,14 +27,20 @@ constexpr unsigned long retryMilliseconds = 50;
 
 int remaining(const QDeadlineTimer& deadline) { return int(std::max<qint64>(deadline.remainingTime(), 0)); }
 
-// One line to the running program; true once it took the line and hung up.
+// One line to the running program; true once it took the line and hung up. One that closes
+// with the line unread (its server closed on an error, or it quit) resets the connection
+// instead, which Qt reads as a hang-up: the answer is read from the descriptor itself.
 bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTimer& deadline) {
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(remaining(deadline))) return false;
     socket.write(line);
     if (!socket.waitForBytesWritten(remaining(deadline))) return false;
-    return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(remaining(deadline));
+    pollfd answer{int(socket.socketDescriptor()), POLLIN, 0};
+    if (answer.fd < 0) return false;
+    while (::poll(&answer, 1, remaining(deadline)) < 0 && errno == EINTR) {}
+    char byte = 0;
+    return ::recv(answer.fd, &byte, 1, MSG_DONTWAIT) == 0;
 }
 
 QString inFolder(const std::filesystem::path& folder, const char* name) {

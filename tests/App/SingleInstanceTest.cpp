@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
@@ -241,6 +242,36 @@ TEST_F(SingleInstanceTest, ASocketClosedByAFailedAcceptListensAgain) {
     const QUrl link(QStringLiteral("zantiva://auth?code=8"));
     EXPECT_EQ(launch(link), Role::handedOver);
     EXPECT_EQ(received, std::vector<Request>{link});
+}
+
+// A running program that closes with the line unread (its server closed on an error, or it
+// was quitting) never took the link: the launch isn't done, and once the lock is free it runs
+// the link itself.
+TEST_F(SingleInstanceTest, ALineTheRunningProgramNeverReadIsNoHandOver) {
+    SingleInstance probe(openFolder());
+    QLockFile holder(probe.lockPath());
+    ASSERT_TRUE(holder.tryLock(0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = probe.socketPath().toUtf8();
+    ASSERT_LT(std::size_t(path.size()), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    std::optional<FileDescriptor> server(FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)));
+    ASSERT_EQ(::bind(server->get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server->get(), 4), 0);
+
+    Role role = Role::unanswered;
+    const std::unique_ptr<QThread> later(QThread::create([&] {
+        role = SingleInstance(openFolder()).start(QUrl(QStringLiteral("zantiva://auth?code=11")));
+    }));
+    later->start();
+    pollfd waiting{server->get(), POLLIN, 0};
+    ASSERT_EQ(::poll(&waiting, 1, 5000), 1) << "the launch connects";
+    QThread::msleep(100); // and writes its line
+    server.reset();       // closed with the connection never accepted
+    holder.unlock();
+    ASSERT_TRUE(later->wait(QDeadlineTimer(10s)));
+    EXPECT_EQ(role, Role::primary);
 }
 
 TEST(SingleInstanceFolder, TheDataFolderMadeWhenMissingAndClosedToOthers) {
