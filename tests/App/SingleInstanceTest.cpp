@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QLocalSocket>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -17,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -148,6 +152,33 @@ TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
     QLockFile holder(probe.lockPath());
     ASSERT_TRUE(holder.tryLock(0));
     EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4")), shortPatience), Role::unanswered);
+}
+
+TEST_F(SingleInstanceTest, ALockNoLiveProgramHoldsIsTakenOverWhateverHostItNames) {
+    SingleInstance probe(openFolder());
+    const QByteArray lockPath = QFile::encodeName(probe.lockPath());
+    const auto ageAnHour = [&] {
+        const timespec anHourAgo[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, lockPath.constData(), anHourAgo, 0), 0);
+    };
+    {
+        // An old lock that a live program still holds is left alone.
+        QLockFile holder(probe.lockPath());
+        ASSERT_TRUE(holder.tryLock(0));
+        ageAnHour();
+        EXPECT_EQ(launch(std::nullopt, shortPatience), Role::unanswered);
+    }
+    // Left by a window killed on another machine (a home restored there), which Qt never
+    // counts as stale; and one killed before it wrote anything.
+    for (const QByteArray& contents : {QByteArray("4242\nzantiva-diagnostics\nanother-host\n"), QByteArray()}) {
+        QFile left(probe.lockPath());
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        left.write(contents);
+        left.close();
+        ageAnHour();
+        SingleInstance next(openFolder(), shortPatience);
+        EXPECT_EQ(next.start(std::nullopt), Role::primary) << contents.toStdString();
+    }
 }
 
 TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
