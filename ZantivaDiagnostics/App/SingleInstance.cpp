@@ -1,15 +1,23 @@
 #include "App/SingleInstance.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QEvent>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
 #include <string>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 #include "Model/AppPaths.h"
@@ -26,14 +34,39 @@ constexpr unsigned long retryMilliseconds = 50;
 
 int remaining(const QDeadlineTimer& deadline) { return int(std::max<qint64>(deadline.remainingTime(), 0)); }
 
-// One line to the running program; true once it took the line and hung up.
+// One line to the running program; true once it took the line and hung up. One that closes
+// with the line unread (its server closed on an error, or it quit) resets the connection
+// instead, which Qt reads as a hang-up: the answer is read from the descriptor itself.
 bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTimer& deadline) {
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(remaining(deadline))) return false;
     socket.write(line);
     if (!socket.waitForBytesWritten(remaining(deadline))) return false;
-    return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(remaining(deadline));
+    pollfd answer{int(socket.socketDescriptor()), POLLIN, 0};
+    if (answer.fd < 0) return false;
+    while (::poll(&answer, 1, remaining(deadline)) < 0 && errno == EINTR) {}
+    char byte = 0;
+    return ::recv(answer.fd, &byte, 1, MSG_DONTWAIT) == 0;
+}
+
+// Qt's lock file holds a flock for as long as its holder lives, taken before its contents are
+// written. A lock whose flock is free and whose contents are older than a moment was left by a
+// process that is gone, whatever host it names (a home restored on another machine, a renamed
+// one) or whether its contents were written at all: Qt never counts such a lock as stale, and
+// it no longer goes with a reboot. True when it was removed.
+bool removeLeftOverLock(const QString& lockPath) {
+    const QByteArray name = QFile::encodeName(lockPath);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    struct stat opened {};
+    struct stat named {};
+    const bool leftOver = ::fstat(fd, &opened) == 0 && std::abs(std::time(nullptr) - opened.st_mtime) >= 2 &&
+                          ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(name.constData(), &named) == 0 &&
+                          named.st_ino == opened.st_ino && named.st_dev == opened.st_dev &&
+                          ::unlink(name.constData()) == 0;
+    ::close(fd);
+    return leftOver;
 }
 
 QString inFolder(const std::filesystem::path& folder, const char* name) {
@@ -89,6 +122,10 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
             return Role::primary;
         }
         if (send(socketPath_, line, deadline)) return Role::handedOver;
+        if (removeLeftOverLock(lock_.fileName())) {
+            log::error(logCategory, "removed " + lockPath_.toStdString() + ", left by a program that is gone");
+            continue;
+        }
         if (deadline.hasExpired()) return Role::unanswered;
         QThread::msleep(retryMilliseconds);
     }

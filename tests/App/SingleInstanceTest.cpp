@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QLocalSocket>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -182,6 +187,33 @@ TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
     EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4")), shortPatience), Role::unanswered);
 }
 
+TEST_F(SingleInstanceTest, ALockNoLiveProgramHoldsIsTakenOverWhateverHostItNames) {
+    SingleInstance probe(openFolder());
+    const QByteArray lockPath = QFile::encodeName(probe.lockPath());
+    const auto ageAnHour = [&] {
+        const timespec anHourAgo[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, lockPath.constData(), anHourAgo, 0), 0);
+    };
+    {
+        // An old lock that a live program still holds is left alone.
+        QLockFile holder(probe.lockPath());
+        ASSERT_TRUE(holder.tryLock(0));
+        ageAnHour();
+        EXPECT_EQ(launch(std::nullopt, shortPatience), Role::unanswered);
+    }
+    // Left by a window killed on another machine (a home restored there), which Qt never
+    // counts as stale; and one killed before it wrote anything.
+    for (const QByteArray& contents : {QByteArray("4242\nzantiva-diagnostics\nanother-host\n"), QByteArray()}) {
+        QFile left(probe.lockPath());
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        left.write(contents);
+        left.close();
+        ageAnHour();
+        SingleInstance next(openFolder(), shortPatience);
+        EXPECT_EQ(next.start(std::nullopt), Role::primary) << contents.toStdString();
+    }
+}
+
 TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
     QString lock;
     {
@@ -274,6 +306,36 @@ TEST_F(SingleInstanceTest, ASocketClosedByAFailedAcceptListensAgain) {
     const QUrl link(QStringLiteral("zantiva://auth?code=8"));
     EXPECT_EQ(launch(link), Role::handedOver);
     EXPECT_EQ(received, std::vector<Request>{link});
+}
+
+// A running program that closes with the line unread (its server closed on an error, or it
+// was quitting) never took the link: the launch isn't done, and once the lock is free it runs
+// the link itself.
+TEST_F(SingleInstanceTest, ALineTheRunningProgramNeverReadIsNoHandOver) {
+    SingleInstance probe(openFolder());
+    QLockFile holder(probe.lockPath());
+    ASSERT_TRUE(holder.tryLock(0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = probe.socketPath().toUtf8();
+    ASSERT_LT(std::size_t(path.size()), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    std::optional<FileDescriptor> server(FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)));
+    ASSERT_EQ(::bind(server->get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server->get(), 4), 0);
+
+    Role role = Role::unanswered;
+    const std::unique_ptr<QThread> later(QThread::create([&] {
+        role = SingleInstance(openFolder()).start(QUrl(QStringLiteral("zantiva://auth?code=11")));
+    }));
+    later->start();
+    pollfd waiting{server->get(), POLLIN, 0};
+    ASSERT_EQ(::poll(&waiting, 1, 5000), 1) << "the launch connects";
+    QThread::msleep(100); // and writes its line
+    server.reset();       // closed with the connection never accepted
+    holder.unlock();
+    ASSERT_TRUE(later->wait(QDeadlineTimer(10s)));
+    EXPECT_EQ(role, Role::primary);
 }
 
 TEST(SingleInstanceFolder, TheDataFolderMadeWhenMissingAndClosedToOthers) {
