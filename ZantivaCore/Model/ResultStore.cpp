@@ -57,11 +57,12 @@ template <typename T> struct Decoded {
 // JSON, whose CPU result of another scoring version is left out first.
 template <typename T> Decoded<T> decode(const std::string& text, json::Json* (*reportOf)(json::Json&)) {
     Decoded<T> out;
-    out.stored = json::Json::parse(text, nullptr, false);
-    if (out.stored.is_discarded()) {
-        out.problem = "not JSON";
+    auto parsed = jsonfile::parse(text);
+    if (!parsed) {
+        out.problem = jsonfile::notJson;
         return out;
     }
+    out.stored = std::move(*parsed);
     if (json::Json* report = reportOf(out.stored)) {
         out.cpu = cpuVersionOf(*report);
         if (out.leftOutCpu()) report->erase("cpuResult");

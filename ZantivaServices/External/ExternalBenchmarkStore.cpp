@@ -44,10 +44,10 @@ std::vector<ExternalBenchmarkApp> changedApps(const Apps& before, const Apps& af
 // is written back, so keeping it aside again at each save would only pile up copies.
 jsonfile::DecodeProblem undecodableAmong(std::vector<ExternalBenchmarkApp> changed) {
     return [changed = std::move(changed)](const std::string& text) -> std::optional<std::string> {
-        const json::Json stored = json::Json::parse(text, nullptr, false);
-        if (!stored.is_object()) return "not a JSON object";
+        const auto stored = jsonfile::parse(text);
+        if (!stored || !stored->is_object()) return "not a JSON object";
         std::optional<std::string> problem;
-        decodeRecords(stored, [&](ExternalBenchmarkApp app, const std::string& reason) {
+        decodeRecords(*stored, [&](ExternalBenchmarkApp app, const std::string& reason) {
             if (std::ranges::find(changed, app) != changed.end()) problem = std::string(rawValue(app)) + ": " + reason;
         });
         return problem;

@@ -278,6 +278,22 @@ TEST(ResultStore, UnreadableReportIsKeptAsideInsteadOfOverwritten) {
     EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), "{\"completedAt\": tru");
 }
 
+// A key nested deeper than any record (a damaged or crafted file) would be written back by a
+// copy and a write that recurse as deep, past the stack: the file counts as undecodable.
+TEST(ResultStore, AReportNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    std::string text = scoredReport().toJson().dump();
+    text.insert(1, "\"deep\": " + std::string(200000, '[') + std::string(200000, ']') + ", ");
+    writeRaw(folder / "last-report.json", text);
+    EXPECT_EQ(store.loadReport(), std::nullopt);
+
+    FinalBenchmarkReport shown = scoredReport();
+    ASSERT_TRUE(store.saveRun({.specs = thisMachine, .audioPassed = true}, shown).saved());
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), text);
+    EXPECT_EQ(store.loadReport()->toJson(), shown.toJson());
+}
+
 TEST(ResultStore, EveryFileThatCantBeDecodedIsKeptAsideBeforeItIsReplaced) {
     TemporaryFolder folder;
     const ResultStore store(folder.path());

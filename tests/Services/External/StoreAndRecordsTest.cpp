@@ -9,6 +9,7 @@
 #include "External/ExternalBenchmarkStore.h"
 #include "External/GeekbenchOutput.h"
 #include "Model/JsonFile.h"
+#include "Platform/AtomicFile.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
@@ -115,6 +116,19 @@ TEST_F(StoreTest, ABrokenRecordWrittenBackIsKeptAsideOnlyBySavesThatChangeIt) {
     ExternalBenchmarkStore(folder.path()).setResult({5.0, 6.0, 8.0, someDate}, App::geekbench);
     EXPECT_EQ(asideCount(), 1u);
     EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult->gpuScore, 8.0);
+}
+
+// A key nested deeper than any record would be compared, copied and written back by calls
+// that recurse as deep, past the stack: such a file can't be read, and is kept aside.
+TEST_F(StoreTest, AFileNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
+    const std::string text = R"({"deep":)" + std::string(200000, '[') + std::string(200000, ']') + "}";
+    testing::writeRaw(file(), text);
+    ExternalBenchmarkStore store(folder.path());
+    EXPECT_EQ(store.settings(App::geekbench), ExternalBenchmarkAppSettings{});
+    EXPECT_EQ(store.settings(App::geekbench), ExternalBenchmarkAppSettings{});
+    ASSERT_TRUE(store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench).saved());
+    EXPECT_EQ(readWholeFile(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad")), text);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult->gpuScore, 3.0);
 }
 
 // A file written by a newer version: a save replaces only the record it changes, and what
