@@ -229,15 +229,20 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
 
 SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessionID) const {
     const auto file = fileURL(sessionFile);
-    if (!file) return {};
-    if (onlySessionID) {
-        const auto stored = jsonfile::load(*file);
-        if (!stored || !stored->is_object() || stored->value("session_id", json::Json()) != *onlySessionID) return {};
-    }
     std::error_code ec;
-    if (fs::remove(*file, ec) || !ec) return {};
-    log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
-    return SaveResult::failed(*file, ec);
+    if (!file || !fs::exists(fs::symlink_status(*file, ec))) return {};
+    // Under the lock of a session's save: one saved by another process between the look at
+    // the file and its removal stays.
+    return jsonfile::whileLocked(*file, logCategory, [&]() -> SaveResult {
+        if (onlySessionID) {
+            const auto stored = jsonfile::load(*file);
+            if (!stored || !stored->is_object() || stored->value("session_id", json::Json()) != *onlySessionID)
+                return {};
+        }
+        if (fs::remove(*file, ec) || !ec) return {};
+        log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
+        return SaveResult::failed(*file, ec);
+    });
 }
 
 SaveResult ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {

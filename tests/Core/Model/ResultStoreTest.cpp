@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "../../Support/Fifo.h"
 #include "../../Support/FullDisk.h"
 #include "../../Support/TemporaryFolder.h"
@@ -373,6 +381,28 @@ TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
     EXPECT_TRUE(fs::exists(file)) << "another run's session stays";
     EXPECT_TRUE(store.clearSession(loaded->sessionID).saved());
     EXPECT_FALSE(fs::exists(file));
+}
+
+// The removal at a run's end looks at the file and removes it under the lock that another
+// process's save of its new session holds: that session is never removed in between.
+TEST(ResultStore, ARunsEndNeverRemovesASessionSavedByAnotherProcessMeanwhile) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "benchmark-session.json";
+    const BenchmarkSession ended = unfinishedSession(thisMachine), begun = unfinishedSession(thisMachine);
+    ASSERT_TRUE(store.saveSession(ended).saved());
+
+    const int held = ::open((folder / ".benchmark-session.json.lock").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0); // its own open file: taken as another process would
+    auto clearing = std::async(std::launch::async, [&] { return store.clearSession(ended.sessionID); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const bool stayed = fs::exists(file);
+    writeRaw(file, jsonfile::encode(begun.toJson())); // the other process's save, under its lock
+    ::close(held);
+    EXPECT_TRUE(clearing.get().saved());
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(jsonfile::load(file)->at("session_id"), begun.sessionID);
 }
 
 TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
