@@ -211,7 +211,7 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     switch (session.resumability(specs)) {
     case SessionResumability::finished:
     case SessionResumability::otherDevice:
-        clearSession();
+        clearSession(session.sessionID);
         return std::nullopt;
     case SessionResumability::undetermined: // a failed probe must not cost the user the run
         return std::nullopt;

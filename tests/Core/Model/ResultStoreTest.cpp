@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -392,17 +393,27 @@ TEST(ResultStore, ARunsEndNeverRemovesASessionSavedByAnotherProcessMeanwhile) {
     const BenchmarkSession ended = unfinishedSession(thisMachine), begun = unfinishedSession(thisMachine);
     ASSERT_TRUE(store.saveSession(ended).saved());
 
-    const int held = ::open((folder / ".benchmark-session.json.lock").c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0); // its own open file: taken as another process would
-    auto clearing = std::async(std::launch::async, [&] { return store.clearSession(ended.sessionID); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const bool stayed = fs::exists(file);
-    writeRaw(file, jsonfile::encode(begun.toJson())); // the other process's save, under its lock
-    ::close(held);
-    EXPECT_TRUE(clearing.get().saved());
-    EXPECT_TRUE(stayed);
-    EXPECT_EQ(jsonfile::load(file)->at("session_id"), begun.sessionID);
+    // The other process holds the lock (its own open file, as another process would) and
+    // saves its session while `clear` waits for it.
+    const auto savedMeanwhile = [&](const std::function<void()>& clear) {
+        const int held = ::open((folder / ".benchmark-session.json.lock").c_str(), O_RDWR | O_CLOEXEC);
+        EXPECT_EQ(::flock(held, LOCK_EX), 0);
+        auto clearing = std::async(std::launch::async, clear);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const bool stayed = fs::exists(file);
+        writeRaw(file, jsonfile::encode(begun.toJson()));
+        ::close(held);
+        clearing.get();
+        const auto stored = jsonfile::load(file);
+        return stayed && stored && stored->at("session_id") == begun.sessionID;
+    };
+    EXPECT_TRUE(savedMeanwhile([&] { EXPECT_TRUE(store.clearSession(ended.sessionID).saved()); }));
+
+    // Nor does a start that finds a finished session remove the one saved after it looked.
+    BenchmarkSession finished = ended;
+    for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
+    ASSERT_TRUE(store.saveSession(finished).saved());
+    EXPECT_TRUE(savedMeanwhile([&] { EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt); }));
 }
 
 TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
