@@ -112,12 +112,25 @@ json::Json withChanges(json::Json stored, const json::Json& before, const json::
     return stored;
 }
 
+std::optional<json::Json> parse(const std::string& text) {
+    // The records are a few levels deep; the parser itself and the value's destruction don't recurse.
+    constexpr int deepest = 64;
+    bool tooDeep = false;
+    json::Json value = json::Json::parse(
+        text,
+        [&](int depth, json::Json::parse_event_t, json::Json&) {
+            tooDeep = tooDeep || depth > deepest;
+            return true;
+        },
+        false);
+    if (value.is_discarded() || tooDeep) return std::nullopt;
+    return value;
+}
+
 std::optional<json::Json> load(const std::filesystem::path& file) {
     const auto text = readWholeFile(file);
     if (!text) return std::nullopt;
-    json::Json value = json::Json::parse(*text, nullptr, false);
-    if (value.is_discarded()) return std::nullopt;
-    return value;
+    return parse(*text);
 }
 
 SaveResult whileLocked(const std::filesystem::path& file, std::string_view category,

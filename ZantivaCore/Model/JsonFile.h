@@ -27,6 +27,12 @@ std::string encode(const json::Json& value);
 // answered with its reason; the old file is then left as it was.
 SaveResult save(const std::filesystem::path& file, const json::Json& value, std::string_view category);
 
+// The JSON of a stored file's text; absent when it isn't JSON or is nested deeper than any
+// record (copying, comparing or writing such a value recurses as deep, past the stack).
+std::optional<json::Json> parse(const std::string& text);
+// Why parse() gave nothing.
+inline constexpr const char* notJson = "not JSON, or nested deeper than any record";
+
 // Why a stored file's text must not be saved over (it can't be decoded, or it holds a
 // result of a later version that this one would drop), or nothing when it may.
 using DecodeProblem = std::function<std::optional<std::string>(const std::string& text)>;
@@ -43,8 +49,10 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
 // The decode problem of a store whose JSON decodes with `decode`, which throws when it can't.
 template <typename Decode> DecodeProblem decodedBy(Decode decode) {
     return [decode](const std::string& text) -> std::optional<std::string> {
+        const auto value = parse(text);
+        if (!value) return notJson;
         try {
-            decode(json::Json::parse(text));
+            decode(*value);
             return std::nullopt;
         } catch (const std::exception& e) {
             return e.what();

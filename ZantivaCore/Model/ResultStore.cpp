@@ -57,11 +57,12 @@ template <typename T> struct Decoded {
 // JSON, whose CPU result of another scoring version is left out first.
 template <typename T> Decoded<T> decode(const std::string& text, json::Json* (*reportOf)(json::Json&)) {
     Decoded<T> out;
-    out.stored = json::Json::parse(text, nullptr, false);
-    if (out.stored.is_discarded()) {
-        out.problem = "not JSON";
+    auto parsed = jsonfile::parse(text);
+    if (!parsed) {
+        out.problem = jsonfile::notJson;
         return out;
     }
+    out.stored = std::move(*parsed);
     if (json::Json* report = reportOf(out.stored)) {
         out.cpu = cpuVersionOf(*report);
         if (out.leftOutCpu()) report->erase("cpuResult");
@@ -210,7 +211,7 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     switch (session.resumability(specs)) {
     case SessionResumability::finished:
     case SessionResumability::otherDevice:
-        clearSession();
+        clearSession(session.sessionID);
         return std::nullopt;
     case SessionResumability::undetermined: // a failed probe must not cost the user the run
         return std::nullopt;
@@ -228,15 +229,20 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
 
 SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessionID) const {
     const auto file = fileURL(sessionFile);
-    if (!file) return {};
-    if (onlySessionID) {
-        const auto stored = jsonfile::load(*file);
-        if (!stored || !stored->is_object() || stored->value("session_id", json::Json()) != *onlySessionID) return {};
-    }
     std::error_code ec;
-    if (fs::remove(*file, ec) || !ec) return {};
-    log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
-    return SaveResult::failed(*file, ec);
+    if (!file || !fs::exists(fs::symlink_status(*file, ec))) return {};
+    // Under the lock of a session's save: one saved by another process between the look at
+    // the file and its removal stays.
+    return jsonfile::whileLocked(*file, logCategory, [&]() -> SaveResult {
+        if (onlySessionID) {
+            const auto stored = jsonfile::load(*file);
+            if (!stored || !stored->is_object() || stored->value("session_id", json::Json()) != *onlySessionID)
+                return {};
+        }
+        if (fs::remove(*file, ec) || !ec) return {};
+        log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
+        return SaveResult::failed(*file, ec);
+    });
 }
 
 SaveResult ResultStore::saveStorageResult(const StorageBenchmarkResult& result) const {

@@ -57,7 +57,8 @@ public:
     // its step is among those still to run.
     std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs) const;
     // Whether the session file is gone (a missing one is); a failure is logged. Given a
-    // session id, a file holding another session (one begun since) stays.
+    // session id, a file holding another session (one begun since) stays. Done under the
+    // lock of a session's save.
     SaveResult clearSession(const std::optional<std::string>& onlySessionID = std::nullopt) const;
 
     SaveResult saveStorageResult(const StorageBenchmarkResult& result) const;

@@ -11,7 +11,7 @@ namespace {
 constexpr std::string_view logCategory = "external";
 
 // The stored record of each application the file has; a record that doesn't decode is
-// handed to `broken` with the reason.
+// handed to `broken` with its application and the reason.
 template <typename Broken>
 std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings> decodeRecords(const json::Json& stored, Broken broken) {
     std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings> apps;
@@ -21,30 +21,46 @@ std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings> decodeRecords(const
         try {
             apps[app] = ExternalBenchmarkAppSettings::fromJson(*it);
         } catch (const json::DecodeError& error) {
-            broken(std::string(rawValue(app)) + ": " + error.what());
+            broken(app, error.what());
         }
     }
     return apps;
 }
 
-// A file with any record that doesn't decode is kept aside: saving over it would lose that record.
-std::optional<std::string> undecodable(const std::string& text) {
-    const json::Json stored = json::Json::parse(text, nullptr, false);
-    if (!stored.is_object()) return "not a JSON object";
-    std::optional<std::string> problem;
-    decodeRecords(stored, [&](std::string reason) { problem = std::move(reason); });
-    return problem;
+using Apps = std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>;
+
+// The applications whose records a save replaces.
+std::vector<ExternalBenchmarkApp> changedApps(const Apps& before, const Apps& after) {
+    std::vector<ExternalBenchmarkApp> changed;
+    for (const auto& [app, settings] : after) {
+        const auto was = before.find(app);
+        if (was == before.end() || was->second != settings) changed.push_back(app);
+    }
+    return changed;
+}
+
+// A file that isn't an object, or whose record that the save replaces doesn't decode, is
+// kept aside: saving over it would lose that record. A broken record the save doesn't change
+// is written back, so keeping it aside again at each save would only pile up copies.
+jsonfile::DecodeProblem undecodableAmong(std::vector<ExternalBenchmarkApp> changed) {
+    return [changed = std::move(changed)](const std::string& text) -> std::optional<std::string> {
+        const auto stored = jsonfile::parse(text);
+        if (!stored || !stored->is_object()) return "not a JSON object";
+        std::optional<std::string> problem;
+        decodeRecords(*stored, [&](ExternalBenchmarkApp app, const std::string& reason) {
+            if (std::ranges::find(changed, app) != changed.end()) problem = std::string(rawValue(app)) + ": " + reason;
+        });
+        return problem;
+    };
 }
 
 // The file as read with the records that changed written over it. What this version doesn't
 // know (the records of other applications, the other keys of a record, a record it can't
 // decode and doesn't change) is written back as it was read.
-json::Json withChanges(const json::Json& read, const std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>& before,
-                       const std::map<ExternalBenchmarkApp, ExternalBenchmarkAppSettings>& after) {
+json::Json withChanges(const json::Json& read, const Apps& after, const std::vector<ExternalBenchmarkApp>& changed) {
     json::Json out = read;
-    for (const auto& [app, settings] : after) {
-        const auto was = before.find(app);
-        if (was != before.end() && was->second == settings) continue;
+    for (const ExternalBenchmarkApp app : changed) {
+        const ExternalBenchmarkAppSettings& settings = after.at(app);
         json::Json& record = out[std::string(rawValue(app))];
         if (!record.is_object()) record = json::Json::object();
         for (const char* key : ExternalBenchmarkAppSettings::keys) record.erase(key);
@@ -90,8 +106,8 @@ void ExternalBenchmarkStore::readStored() const {
     if (!stored || !stored->is_object()) return;
     // Unchanged since the last read, it decodes as it did then: a broken record is logged once.
     if (*stored == read_) return;
-    stored_ = decodeRecords(*stored, [](const std::string& reason) {
-        log::error(logCategory, "ignoring the stored record of " + reason);
+    stored_ = decodeRecords(*stored, [](ExternalBenchmarkApp app, const std::string& reason) {
+        log::error(logCategory, "ignoring the stored record of " + std::string(rawValue(app)) + ": " + reason);
     });
     read_ = std::move(*stored);
 }
@@ -113,8 +129,9 @@ ExternalBenchmarkStore::ResultSave ExternalBenchmarkStore::update(Unsaved change
         std::vector<bool> taken;
         for (std::size_t i = 0; i < unsaved_.size(); ++i)
             taken.push_back(unsaved_[i].change(apps, i + 1 < unsaved_.size()));
-        const json::Json out = withChanges(read_, stored_, apps);
-        const SaveResult saved = jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodable);
+        const auto changed = changedApps(stored_, apps);
+        const json::Json out = withChanges(read_, apps, changed);
+        const SaveResult saved = jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodableAmong(changed));
         if (!saved.saved()) return saved;
         // Those were reported as not saved: what became of them is told.
         for (std::size_t i = 0; i + 1 < unsaved_.size(); ++i) {

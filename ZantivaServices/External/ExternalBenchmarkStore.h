@@ -7,7 +7,8 @@
 // change of the file; unreadable: the last copy read stands). A change is made under the file's lock (jsonfile::whileLocked):
 // the file is read again, the change applied and the file rewritten whole and atomically
 // (only the changed records replaced: records and keys this version doesn't know stay as read),
-// a file that doesn't decode whole being kept aside first as "external-benchmarks.json.bad";
+// a file that isn't an object, or whose record the change replaces doesn't decode, being
+// kept aside first as "external-benchmarks.json.bad" (a broken record written back isn't);
 // so no change drops what another process stored. A change that couldn't be saved is kept
 // in memory and applied again at each read and each later save until one succeeds; scores
 // are laid over what is stored then, and dropped when the stored result was recorded after

@@ -103,6 +103,19 @@ TEST(AppSettingsStore, ASaveWritesItsChangeOnlyAndKeepsWhatItDoesntKnow) {
     EXPECT_EQ(jsonfile::load(file), json::Json::parse(R"({"language":"en","theme":"dark"})"));
 }
 
+// A key nested deeper than any setting would be copied and written back by calls that
+// recurse as deep, past the stack: such a file counts as damaged.
+TEST(AppSettingsStore, AFileNestedDeeperThanAnySettingIsKeptAsideNotWrittenBack) {
+    TemporaryFolder folder;
+    const std::string text = R"({"language":"en","deep":)" + std::string(200000, '[') + std::string(200000, ']') + "}";
+    writeRaw(folder / "settings.json", text);
+    AppSettingsStore store(folder.path());
+    EXPECT_EQ(store.current(), AppSettings{});
+    ASSERT_TRUE(store.setDismissedUpdateVersion("2.0").saved());
+    EXPECT_EQ(readWholeFile(folder / "settings.json.bad"), text);
+    EXPECT_EQ(AppSettingsStore(folder.path()).current().dismissedUpdateVersion, "2.0");
+}
+
 // A folder in the settings' place is kept aside as "settings.json.bad"; a damaged file after it
 // takes the next free name, and when none is left the save fails rather than lose its bytes.
 TEST(AppSettingsStore, DamagedBytesAreNeverSavedOver) {

@@ -2,6 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
+
 #include "../../Support/Fifo.h"
 #include "../../Support/FullDisk.h"
 #include "../../Support/TemporaryFolder.h"
@@ -278,6 +287,22 @@ TEST(ResultStore, UnreadableReportIsKeptAsideInsteadOfOverwritten) {
     EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), "{\"completedAt\": tru");
 }
 
+// A key nested deeper than any record (a damaged or crafted file) would be written back by a
+// copy and a write that recurse as deep, past the stack: the file counts as undecodable.
+TEST(ResultStore, AReportNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    std::string text = scoredReport().toJson().dump();
+    text.insert(1, "\"deep\": " + std::string(200000, '[') + std::string(200000, ']') + ", ");
+    writeRaw(folder / "last-report.json", text);
+    EXPECT_EQ(store.loadReport(), std::nullopt);
+
+    FinalBenchmarkReport shown = scoredReport();
+    ASSERT_TRUE(store.saveRun({.specs = thisMachine, .audioPassed = true}, shown).saved());
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), text);
+    EXPECT_EQ(store.loadReport()->toJson(), shown.toJson());
+}
+
 TEST(ResultStore, EveryFileThatCantBeDecodedIsKeptAsideBeforeItIsReplaced) {
     TemporaryFolder folder;
     const ResultStore store(folder.path());
@@ -357,6 +382,38 @@ TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
     EXPECT_TRUE(fs::exists(file)) << "another run's session stays";
     EXPECT_TRUE(store.clearSession(loaded->sessionID).saved());
     EXPECT_FALSE(fs::exists(file));
+}
+
+// The removal at a run's end looks at the file and removes it under the lock that another
+// process's save of its new session holds: that session is never removed in between.
+TEST(ResultStore, ARunsEndNeverRemovesASessionSavedByAnotherProcessMeanwhile) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "benchmark-session.json";
+    const BenchmarkSession ended = unfinishedSession(thisMachine), begun = unfinishedSession(thisMachine);
+    ASSERT_TRUE(store.saveSession(ended).saved());
+
+    // The other process holds the lock (its own open file, as another process would) and
+    // saves its session while `clear` waits for it.
+    const auto savedMeanwhile = [&](const std::function<void()>& clear) {
+        const int held = ::open((folder / ".benchmark-session.json.lock").c_str(), O_RDWR | O_CLOEXEC);
+        EXPECT_EQ(::flock(held, LOCK_EX), 0);
+        auto clearing = std::async(std::launch::async, clear);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const bool stayed = fs::exists(file);
+        writeRaw(file, jsonfile::encode(begun.toJson()));
+        ::close(held);
+        clearing.get();
+        const auto stored = jsonfile::load(file);
+        return stayed && stored && stored->at("session_id") == begun.sessionID;
+    };
+    EXPECT_TRUE(savedMeanwhile([&] { EXPECT_TRUE(store.clearSession(ended.sessionID).saved()); }));
+
+    // Nor does a start that finds a finished session remove the one saved after it looked.
+    BenchmarkSession finished = ended;
+    for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
+    ASSERT_TRUE(store.saveSession(finished).saved());
+    EXPECT_TRUE(savedMeanwhile([&] { EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt); }));
 }
 
 TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {

@@ -9,6 +9,7 @@
 #include "External/ExternalBenchmarkStore.h"
 #include "External/GeekbenchOutput.h"
 #include "Model/JsonFile.h"
+#include "Platform/AtomicFile.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
@@ -83,13 +84,51 @@ TEST_F(StoreTest, AnUnreadableFileIsAnEmptyStoreAndABrokenRecordCostsOnlyItsAppl
     EXPECT_EQ(store.settings(App::cinebench2026).lastResult->gpuScore, 12.5);
 }
 
-TEST_F(StoreTest, AFileWithAnythingThatDoesntDecodeIsKeptAsideBeforeTheNextSave) {
+TEST_F(StoreTest, AFileWhoseChangedRecordDoesntDecodeIsKeptAsideBeforeTheSave) {
     const std::string broken = R"({"geekbench": {"installation": {"app": "geekbench"}}})";
     std::ofstream(file()) << broken;
-    ExternalBenchmarkStore(folder.path()).setResult({1.0, 2.0, 3.0, someDate}, App::cinebench2026);
+    ExternalBenchmarkStore(folder.path()).setResult({1.0, 2.0, 3.0, someDate}, App::geekbench);
     std::ifstream kept(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), broken);
-    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::cinebench2026).lastResult->gpuScore, 3.0);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult->gpuScore, 3.0);
+}
+
+// A broken record that a save writes back loses nothing, so it isn't kept aside again at
+// every save (a copy each time, until every name is taken and no save works any more).
+TEST_F(StoreTest, ABrokenRecordWrittenBackIsKeptAsideOnlyBySavesThatChangeIt) {
+    const json::Json broken = json::Json::parse(R"({"geekbench": {"installation": {"app": "geekbench"}}})");
+    testing::writeRaw(file(), broken.dump());
+    const auto asideCount = [&] {
+        std::size_t count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            count += entry.path().filename().string().starts_with(std::string(ExternalBenchmarkStore::fileName) + ".bad");
+        return count;
+    };
+    for (int run = 0; run < 3; ++run) {
+        ExternalBenchmarkStore store(folder.path());
+        ASSERT_TRUE(store.setResult({1.0, 2.0, double(run), someDate}, App::cinebench2026).saved());
+        ASSERT_TRUE(store.setResult({3.0, 4.0, double(run), someDate}, App::cinebench2024).saved());
+    }
+    EXPECT_EQ(asideCount(), 0u);
+    EXPECT_EQ(jsonfile::load(file())->at("geekbench"), broken["geekbench"]);
+
+    ExternalBenchmarkStore(folder.path()).setResult({5.0, 6.0, 7.0, someDate}, App::geekbench);
+    ExternalBenchmarkStore(folder.path()).setResult({5.0, 6.0, 8.0, someDate}, App::geekbench);
+    EXPECT_EQ(asideCount(), 1u);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult->gpuScore, 8.0);
+}
+
+// A key nested deeper than any record would be compared, copied and written back by calls
+// that recurse as deep, past the stack: such a file can't be read, and is kept aside.
+TEST_F(StoreTest, AFileNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
+    const std::string text = R"({"deep":)" + std::string(200000, '[') + std::string(200000, ']') + "}";
+    testing::writeRaw(file(), text);
+    ExternalBenchmarkStore store(folder.path());
+    EXPECT_EQ(store.settings(App::geekbench), ExternalBenchmarkAppSettings{});
+    EXPECT_EQ(store.settings(App::geekbench), ExternalBenchmarkAppSettings{});
+    ASSERT_TRUE(store.setResult({1.0, 2.0, 3.0, someDate}, App::geekbench).saved());
+    EXPECT_EQ(readWholeFile(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad")), text);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult->gpuScore, 3.0);
 }
 
 // A file written by a newer version: a save replaces only the record it changes, and what
