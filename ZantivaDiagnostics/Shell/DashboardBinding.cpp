@@ -83,8 +83,10 @@ void bindDashboard(DashboardScreen& screen, AppModel& model, LocNotifier& loc, F
         model.suite().resume(session);
     });
     QObject::connect(&screen, &DashboardScreen::discardRequested, &model, [&model] {
+        // Only the run it offered: another window may have saved a run of its own since.
+        const auto offered = model.resumable() ? std::optional(model.resumable()->sessionID) : std::nullopt;
         model.setResumable(std::nullopt);
-        model.store().clearSession();
+        if (offered) model.store().clearSession(offered);
     });
     QObject::connect(&screen, &DashboardScreen::gradeRequested, &model, [&model] { model.setScreen(AppScreen::result); });
     QObject::connect(&screen, &DashboardScreen::updateGetRequested, &model, &AppModel::openUpdateDownload);

@@ -131,6 +131,14 @@ TEST_F(DashboardBindingTest, OptionsAreTheRunnersAndDiscardForgetsTheRun) {
     EXPECT_FALSE(model->resumable());
     EXPECT_FALSE(screen->resumeCard()->isVisible());
     EXPECT_FALSE(std::filesystem::exists(folder / "benchmark-session.json"));
+
+    // A run another window saved after this one was offered is not the one discarded.
+    model->setResumable(session);
+    const BenchmarkSession other = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::full);
+    model->store().saveSession(other);
+    click(screen->resumeCard()->discardButton());
+    ASSERT_TRUE(model->store().loadResumableSession(sampleLaptopSpecs()));
+    EXPECT_EQ(model->store().loadResumableSession(sampleLaptopSpecs())->sessionID, other.sessionID);
 }
 
 TEST_F(DashboardBindingTest, GradeDotTakesClicksOnlyOnItsDisc) {
