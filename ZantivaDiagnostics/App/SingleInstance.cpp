@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -51,12 +52,16 @@ bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTime
 }
 
 // Qt's lock file holds a flock for as long as its holder lives, taken before its contents are
-// written. A lock whose flock is free and whose contents are older than a moment was left by a
-// process that is gone, whatever host it names (a home restored on another machine, a renamed
-// one) or whether its contents were written at all: Qt never counts such a lock as stale, and
-// it no longer goes with a reboot. True when it was removed.
-bool removeLeftOverLock(const QString& lockPath) {
-    const QByteArray name = QFile::encodeName(lockPath);
+// written. A lock of this host whose flock is free and that is older than a moment was left by a
+// process that is gone, and so is one whose owner can't be read at all (a kill as it was
+// written): Qt counts neither as stale when its process number is taken again or unreadable,
+// and the lock no longer goes with a reboot. Another host's lock is left alone: where flock
+// reaches only this host (a network home), its holder may well be alive. True when removed.
+bool removeLeftOverLock(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host, application;
+    if (lock.getLockInfo(&pid, &host, &application) && host != QSysInfo::machineHostName()) return false;
+    const QByteArray name = QFile::encodeName(lock.fileName());
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
     struct stat opened {};
@@ -110,8 +115,8 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
     }
     line += '\n';
     const QDeadlineTimer deadline(patience_);
+    openToOwner(lock_.fileName());
     for (;;) {
-        openToOwner(lock_.fileName());
         if (lock_.tryLock(0)) {
             openToOwner(lock_.fileName());
             listenOrLetGo();
@@ -122,7 +127,7 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
             return Role::primary;
         }
         if (send(socketPath_, line, deadline)) return Role::handedOver;
-        if (removeLeftOverLock(lock_.fileName())) {
+        if (removeLeftOverLock(lock_)) {
             log::error(logCategory, "removed " + lockPath_.toStdString() + ", left by a program that is gone");
             continue;
         }
@@ -139,7 +144,7 @@ void SingleInstance::setReceiver(Receiver receiver) {
     for (auto& request : waiting) receiver_(request);
 }
 
-bool SingleInstance::listenOrLetGo() {
+void SingleInstance::listenOrLetGo() {
     // The lock is ours, so a socket here was left by a process that died.
     QLocalServer::removeServer(socketPath_);
     auto* server = new QLocalServer(this);
@@ -149,13 +154,12 @@ bool SingleInstance::listenOrLetGo() {
                                     server->errorString().toStdString() + "; running without hand-over");
         delete server;
         lock_.unlock();
-        return false;
+        return;
     }
     openToOwner(socketPath_);
     server->installEventFilter(this);
     connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
     server_ = server;
-    return true;
 }
 
 bool SingleInstance::eventFilter(QObject* watched, QEvent* event) {

@@ -75,8 +75,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Listens, or lets the lock go when it can't; true when it listens.
-    bool listenOrLetGo();
+    // Listens, or lets the lock go when it can't.
+    void listenOrLetGo();
     void listenAgain();
     void accept();
     void read(QLocalSocket* socket);
