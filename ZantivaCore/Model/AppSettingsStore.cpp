@@ -41,12 +41,15 @@ template <typename Change> SaveResult AppSettingsStore::update(Change change) {
 SaveResult AppSettingsStore::save(const AppSettings& before) const {
     if (!fileURL_) return jsonfile::saveWithoutFolder(fileName, logCategory);
     const auto problemOf = jsonfile::decodedBy([](const json::Json& j) { AppSettings::fromJson(j); });
-    // Only the setting changed is written: the keys of a later version, and its values
-    // this one can't read (a language it doesn't know), stay as they are.
-    json::Json value = current_.toJson();
-    if (const auto text = readWholeFile(*fileURL_); text && !problemOf(*text))
-        value = jsonfile::withChanges(json::Json::parse(*text), before.toJson(), value);
-    return jsonfile::saveKeepingUndecodable(*fileURL_, value, logCategory, problemOf);
+    // Only the setting changed is written, over the file as it stands under its lock: the keys
+    // of a later version, its values this one can't read (a language it doesn't know) and what
+    // another process saved meanwhile stay as they are.
+    return jsonfile::whileLocked(*fileURL_, logCategory, [&] {
+        json::Json value = current_.toJson();
+        if (const auto text = readWholeFile(*fileURL_); text && !problemOf(*text))
+            value = jsonfile::withChanges(json::Json::parse(*text), before.toJson(), value);
+        return jsonfile::saveKeepingUndecodable(*fileURL_, value, logCategory, problemOf);
+    });
 }
 
 } // namespace zantiva

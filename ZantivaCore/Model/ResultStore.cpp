@@ -229,8 +229,15 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
 
 SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessionID) const {
     const auto file = fileURL(sessionFile);
+    if (!file) return {};
     std::error_code ec;
-    if (!file || !fs::exists(fs::symlink_status(*file, ec))) return {};
+    const auto status = fs::symlink_status(*file, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+        // A look refused (the folder closed to its user) is no proof the file is gone.
+        log::error(logCategory, std::string("couldn't look for ") + sessionFile + ": " + ec.message());
+        return SaveResult::failed(*file, ec);
+    }
+    if (!fs::exists(status)) return {};
     // Under the lock of a session's save: one saved by another process between the look at
     // the file and its removal stays.
     return jsonfile::whileLocked(*file, logCategory, [&]() -> SaveResult {
