@@ -45,20 +45,26 @@ std::optional<std::string> problemOf(const struct stat& info) {
     return std::nullopt;
 }
 
-// Makes the folder `name` inside the open folder `parent` with mode 0700 whatever the umask
-// (one that takes the owner's bits would leave it unusable, one that takes none would open it
-// to everyone), and puts its entry on disk. Answers 0 or the error number of the call that
-// failed; EEXIST when the name is taken.
-int makeFolderAt(int parent, const char* name) {
-    if (::mkdirat(parent, name, privateMode) != 0) return errno;
-    // Changed through a descriptor of the folder just made, never a path that may name
-    // another entry by now; one without read permission can only be opened as a path.
+// Sets the folder `name` inside `parent`, just made, to 0700 through a descriptor of it, never
+// a path that may name another entry by now (a link is not followed: it fails as no folder);
+// one without read permission can only be opened as a path. 0 or the failing call's errno.
+int closeMadeFolder(int parent, const char* name) {
     const FileDescriptor made(::openat(parent, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat info {};
     if (!made.valid() || ::fstat(made.get(), &info) != 0) return errno;
     if ((info.st_mode & 07777) != privateMode &&
         ::chmod(("/proc/self/fd/" + std::to_string(made.get())).c_str(), privateMode) != 0)
         return errno;
+    return 0;
+}
+
+// Makes the folder `name` inside the open folder `parent` with mode 0700 whatever the umask
+// (one that takes the owner's bits would leave it unusable, one that takes none would open it
+// to everyone), and puts its entry on disk. Answers 0 or the error number of the call that
+// failed; EEXIST when the name is taken.
+int makeFolderAt(int parent, const char* name) {
+    if (::mkdirat(parent, name, privateMode) != 0) return errno;
+    if (const int failed = closeMadeFolder(parent, name)) return failed;
     if (::fsync(parent) != 0 && errno != EINVAL) return errno; // some file systems can't flush a folder
     return 0;
 }
@@ -191,7 +197,7 @@ std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
     log::error(logCategory, "using " + pattern + " instead of " + (base / name).string());
     // mkdtemp leaves the umask's mark (0000 under 0777), which the check below refuses; a link
     // or someone else's folder swapped in meanwhile is not changed, and refused there.
-    ::fchmodat(AT_FDCWD, pattern.c_str(), privateMode, AT_SYMLINK_NOFOLLOW);
+    closeMadeFolder(AT_FDCWD, pattern.c_str());
     auto fresh = open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
     if (fresh) fresh->forThisRun_ = true;
     return fresh;

@@ -84,7 +84,8 @@ void bindDashboard(DashboardScreen& screen, AppModel& model, LocNotifier& loc, F
     });
     QObject::connect(&screen, &DashboardScreen::discardRequested, &model, [&model] {
         // Only the run it offered: another window may have saved a run of its own since.
-        const auto offered = model.resumable() ? std::optional(model.resumable()->sessionID) : std::nullopt;
+        std::optional<std::string> offered;
+        if (const auto& session = model.resumable()) offered = session->sessionID;
         model.setResumable(std::nullopt);
         if (offered) model.store().clearSession(offered);
     });

@@ -26,7 +26,7 @@ MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scr
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
-    place();
+    fit(true);
 }
 
 void MainWindow::setContent(QWidget* content) {
@@ -49,30 +49,24 @@ WindowPlacement MainWindow::placement() const {
 
 QRect MainWindow::availableArea() const {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(QPoint(), preferredSize);
+    return screen ? screen->availableGeometry() : QRect(0, 0, WindowPlacementRule::preferredSize.width, WindowPlacementRule::preferredSize.height);
 }
 
-void MainWindow::place() {
+void MainWindow::fit(bool anew) {
+    // Where the user put the window stays, unless it no longer fits the area (taken to a smaller
+    // screen, or its screen made smaller or removed).
     const WindowPlacement placed = placement();
     setMinimumSize(placed.minimum.width, placed.minimum.height);
-    setGeometry(placed.geometry.x, placed.geometry.y, placed.geometry.width, placed.geometry.height);
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    const QSize area = availableArea().size(), outer = frameGeometry().size();
+    if (anew || outer.width() > area.width() || outer.height() > area.height())
+        setGeometry(placed.geometry.x, placed.geometry.y, placed.geometry.width, placed.geometry.height);
 }
 
 void MainWindow::followScreen(QScreen* screen) {
     disconnect(screenArea_);
-    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, this, &MainWindow::refit);
-    refit();
-}
-
-void MainWindow::refit() {
-    // The least size follows the screen; where the user put the window stays, unless the window
-    // no longer fits the area (taken to a smaller screen, or its screen made smaller or removed).
-    const WindowPlacement placed = placement();
-    setMinimumSize(placed.minimum.width, placed.minimum.height);
-    const QSize area = availableArea().size(), outer = frameGeometry().size();
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-        (outer.width() > area.width() || outer.height() > area.height()))
-        place();
+    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] { fit(false); });
+    fit(false);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -89,7 +83,7 @@ bool MainWindow::event(QEvent* event) {
         (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate) &&
         frameGeometry() != geometry()) {
         framed_ = true;
-        place();
+        fit(true);
     }
     return handled;
 }

@@ -21,8 +21,6 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr QSize preferredSize{WindowPlacementRule::preferredSize.width,
-                                         WindowPlacementRule::preferredSize.height};
     static constexpr QSize minimumSize{WindowPlacementRule::contentMinimum.width,
                                        WindowPlacementRule::contentMinimum.height};
 
@@ -43,9 +41,10 @@ protected:
 private:
     WindowPlacement placement() const;
     QRect availableArea() const;
-    void place();
+    // The least size follows the screen. The window is placed where the rule puts it when
+    // `anew`, else only when it no longer fits the area; never while maximised or full-screen.
+    void fit(bool anew);
     void followScreen(QScreen* screen);
-    void refit();
 
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <cstdio>
 #include <unistd.h>
 
 namespace zantiva {
@@ -17,13 +16,8 @@ void handle(QtMsgType type, const QMessageLogContext& context, const QString& me
         failureAction();
         ::_exit(failureStatus);
     }
-    if (previousHandler) {
-        previousHandler(type, context, message);
-        return;
-    }
-    // Qt's own handler can't be called by name: its format, on standard error.
-    const QByteArray line = qFormatLogMessage(type, context, message).toLocal8Bit() + '\n';
-    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    // Qt hands back its own default handler when none was installed before.
+    previousHandler(type, context, message);
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 namespace zantiva::GeekbenchOutput {
 namespace {
 
-
 // A version or result number longer than this is no real address: the scan stops there
 // instead of following the digits however far a broken tool prints them.
 constexpr std::size_t maxNumberDigits = 19;
