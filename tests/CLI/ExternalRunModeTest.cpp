@@ -17,7 +17,9 @@
 #include "../Support/EnvironmentChange.h"
 #include "../Support/FullDisk.h"
 #include "../Support/OtherUser.h"
+#include "../Support/PollUntil.h"
 #include "../Support/ProcessState.h"
+#include "../Support/StandInQuestion.h"
 #include "../Support/TemporaryFolder.h"
 #include "../Support/TerminalControls.h"
 #include "External/ExternalBenchmarkStore.h"
@@ -282,18 +284,16 @@ TEST_F(ExternalRunMode, ScoresWrittenByALaterStepAreToldAsSavedLate) {
     const int held = ::open(lockName.c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    const auto appears = [](const fs::path& file) {
-        for (int i = 0; i < 600 && !fs::exists(file); ++i) std::this_thread::sleep_for(50ms);
-        return fs::exists(file);
-    };
     const pid_t program = start({"--external-run", "cinebench2024", "--short"});
-    ASSERT_TRUE(appears(scratch / "tool.pid"));
+    const auto firstTool = testing::awaitQuestion(scratch / "tool.pid", 30s); // what the tool started
+    ASSERT_TRUE(firstTool);
     fs::remove(scratch / "tool.pid");
     std::ofstream(scratch / "go") << "go\n";
-    // The first step's save waits 10 s for the lock; the second step's tool waits for the next go.
-    std::this_thread::sleep_for(1s);
+    // The step has ended once what its tool started is gone; its save waits 10 s for the lock,
+    // and the second step's tool waits for the next go.
+    ASSERT_TRUE(testing::pollUntil([&] { return testing::isGone(*firstTool); }, 30s));
     fs::remove(scratch / "go");
-    ASSERT_TRUE(appears(scratch / "tool.pid"));
+    ASSERT_TRUE(testing::awaitQuestion(scratch / "tool.pid", 30s));
     ::close(held);
     std::ofstream(scratch / "go") << "go\n";
 

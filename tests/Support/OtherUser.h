@@ -44,8 +44,8 @@ inline std::filesystem::path sharedTemporaryIn(const std::filesystem::path& fold
 }
 
 // What `work` answers when a forked child of this process runs it as the other user; none
-// when that can't be done here (not root), and words that say so when the child failed. For code that must meet the rights a user really
-// has, which root passes over.
+// when that can't be done here (not root), and words that say so when the child failed. For
+// code that must meet the rights a user really has, which root passes over.
 inline std::optional<std::string> answerAsOtherUser(const std::function<std::string()>& work) {
     int ends[2];
     if (::geteuid() != 0 || ::pipe(ends) != 0) return std::nullopt;
@@ -53,7 +53,12 @@ inline std::optional<std::string> answerAsOtherUser(const std::function<std::str
     if (child == 0) {
         ::close(ends[0]);
         if (::setgroups(0, nullptr) != 0 || ::setgid(otherUser) != 0 || ::setuid(otherUser) != 0) ::_exit(2);
-        const std::string answer = work();
+        std::string answer;
+        try {
+            answer = work();
+        } catch (...) {
+            ::_exit(4); // never on into the test runner as the other user
+        }
         const bool written = ::write(ends[1], answer.data(), answer.size()) == ssize_t(answer.size());
         ::_exit(written ? 0 : 3);
     }

@@ -143,6 +143,8 @@ TEST(MemoryTestEngine, AMemoryCgroupBelowTheBufferGivesTheFailureNotAKill) {
             MemoryTestEngine().run(nullptr, {});
         } catch (const MemoryTestFailure& failure) {
             ::_exit(failure.freeBytes && *failure.freeBytes < (std::int64_t{128} << 20) ? 0 : 1);
+        } catch (...) {
+            ::_exit(4);
         }
         ::_exit(2);
     }
