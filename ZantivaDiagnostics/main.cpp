@@ -24,6 +24,7 @@
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/QtTranslation.h"
+#include "Shell/AlreadyRunning.h"
 #include "Shell/CompositionRoot.h"
 #include "Shell/MainWindow.h"
 #include "Shell/RootBinding.h"
@@ -62,7 +63,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     QGuiApplication::setDesktopFileName(QStringLiteral("zantiva-diagnostics"));
 
     // Listening starts before the model reads anything (the keyring first of all), so a
-    // second launch finds this one at once; without a usable folder the program runs alone.
+    // second launch finds this one at once; without a runtime folder the program runs alone.
     std::unique_ptr<SingleInstance> instance;
     if (auto folder = SingleInstance::defaultFolder()) {
         instance = std::make_unique<SingleInstance>(std::move(*folder));
@@ -72,8 +73,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
         case SingleInstance::Role::handedOver:
             return 0;
         case SingleInstance::Role::unanswered:
-            std::cerr << "failed: a running zantiva-diagnostics holds " << instance->lockPath().toStdString()
-                      << " but doesn't answer\n";
+            tellAlreadyRunning(instance->holder());
             return 1;
         }
     }

@@ -5,24 +5,23 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
-#include "Model/AppPaths.h"
+#include "Platform/DescriptorIO.h"
 #include "Platform/Log.h"
+#include "Platform/UserRuntimeFolder.h"
 
 namespace zantiva {
 namespace {
@@ -32,79 +31,95 @@ constexpr char lockName[] = "zantiva-diagnostics.lock";
 constexpr char socketName[] = "zantiva-diagnostics.socket";
 // How long a later launch waits between tries while the lock's holder isn't listening.
 constexpr unsigned long retryMilliseconds = 50;
+// Far more than a holder's record takes.
+constexpr std::size_t maxRecordBytes = 1024;
 
 int remaining(const QDeadlineTimer& deadline) { return int(std::max<qint64>(deadline.remainingTime(), 0)); }
 
-// One line to the running program; true once it took the line and hung up. One that closes
-// with the line unread (its server closed on an error, or it quit) resets the connection
-// instead, which Qt reads as a hang-up: the answer is read from the descriptor itself.
-bool send(const QString& socketPath, const QByteArray& line, const QDeadlineTimer& deadline) {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(remaining(deadline))) return false;
-    socket.write(line);
-    if (!socket.waitForBytesWritten(remaining(deadline))) return false;
-    pollfd answer{int(socket.socketDescriptor()), POLLIN, 0};
-    if (answer.fd < 0) return false;
-    while (::poll(&answer, 1, remaining(deadline)) < 0 && errno == EINTR) {}
-    char byte = 0;
-    return ::recv(answer.fd, &byte, 1, MSG_DONTWAIT) == 0;
-}
+enum class Answer {
+    taken,        // the running program answered that it took the line
+    notListening, // nothing listens on the socket
+    closed,       // it closed without taking the line (it was quitting): worth another try
+    busy,         // it listens but didn't take the line in time: the line is withdrawn
+};
 
-// Qt's lock file holds a flock for as long as its holder lives, taken before its contents are
-// written. A lock of this host whose flock is free and that is older than a moment was left by a
-// process that is gone, and so is one whose owner can't be read at all (a kill as it was
-// written): Qt counts neither as stale when its process number is taken again or unreadable,
-// and the lock no longer goes with a reboot. Another host's lock is left alone: where flock
-// reaches only this host (a network home), its holder may well be alive. True when removed.
-bool removeLeftOverLock(const QLockFile& lock) {
-    qint64 pid = 0;
-    QString host, application;
-    if (lock.getLockInfo(&pid, &host, &application) && host != QSysInfo::machineHostName()) return false;
-    const QByteArray name = QFile::encodeName(lock.fileName());
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return false;
-    struct stat opened {};
-    struct stat named {};
-    const bool leftOver = ::fstat(fd, &opened) == 0 && std::abs(std::time(nullptr) - opened.st_mtime) >= 2 &&
-                          ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(name.constData(), &named) == 0 &&
-                          named.st_ino == opened.st_ino && named.st_dev == opened.st_dev &&
-                          ::unlink(name.constData()) == 0;
-    ::close(fd);
-    return leftOver;
+// One line to the running program, which answers `taken` before it acts on it. When the time
+// is up the launch shuts its reading end: from then on the answer can't be sent, and a program
+// whose answer fails drops the line. What the launch then finds in its reading end (the answer
+// sent just before, or nothing) says which of the two happened, so both sides agree.
+Answer send(const QString& socketPath, const QByteArray& line, const QDeadlineTimer& deadline) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socketPath);
+    if (std::size_t(path.size()) >= sizeof address.sun_path) return Answer::notListening;
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!socket.valid()) return Answer::notListening;
+    const int fd = socket.get();
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        return errno == EAGAIN ? Answer::busy : Answer::notListening; // EAGAIN: its queue of connections is full
+    for (qsizetype sent = 0; sent < line.size();) {
+        const ssize_t written = ::send(fd, line.constData() + sent, std::size_t(line.size() - sent), MSG_NOSIGNAL);
+        if (written > 0) {
+            sent += written;
+        } else if (errno == EAGAIN) {
+            // A line cut short never ends, and is dropped unread.
+            pollfd room{fd, POLLOUT, 0};
+            if (::poll(&room, 1, remaining(deadline)) == 0) return Answer::busy;
+        } else if (errno != EINTR) {
+            return Answer::closed;
+        }
+    }
+    pollfd answer{fd, POLLIN, 0};
+    int ready = 0;
+    while ((ready = ::poll(&answer, 1, remaining(deadline))) < 0 && errno == EINTR) {}
+    if (ready == 0) ::shutdown(fd, SHUT_RD);
+    char byte = 0;
+    if (::recv(fd, &byte, 1, MSG_DONTWAIT) == 1 && byte == SingleInstance::taken) return Answer::taken;
+    return ready == 0 ? Answer::busy : Answer::closed;
 }
 
 QString inFolder(const std::filesystem::path& folder, const char* name) {
     return QString::fromStdString((folder / name).string());
 }
 
-// The lock and the socket are 0600 whatever the umask: one that takes the owner's bits (0277)
-// would leave a lock that no later launch can read, so never judged stale after a crash, and a
-// socket none can connect to. Only this user writes in the folder, so the entry is theirs.
-void openToOwner(const QString& path) { ::chmod(QFile::encodeName(path).constData(), 0600); }
+std::string holderText(const std::optional<LockHolder>& holder) {
+    if (!holder) return "a process that hasn't written its number yet";
+    return "process " + std::to_string(holder->process) + (holder->namedOtherHost() ? " on host " + holder->host : "");
+}
+
+// Why the lock file couldn't be taken, in the words of what stands in its place when that is
+// the cause (lockFile neither follows a link nor takes another's file).
+std::string whyNotTaken(const QString& path, const std::error_code& error) {
+    struct stat entry {};
+    if (::lstat(QFile::encodeName(path).constData(), &entry) == 0) {
+        if (S_ISLNK(entry.st_mode)) return "a link stands in its place";
+        if (!S_ISREG(entry.st_mode)) return "something other than a file stands in its place";
+        if (entry.st_uid != ::geteuid()) return "it belongs to user " + std::to_string(entry.st_uid);
+    }
+    return error.message();
+}
 
 } // namespace
 
-std::optional<PrivateFolder> SingleInstance::defaultFolder() {
-    const auto folder = AppPaths::applicationSupport();
-    if (!folder) return std::nullopt;
-    return PrivateFolder::open(*folder, PrivateFolder::IfMissing::make, PrivateFolder::IfOpenToOthers::close);
+std::optional<PrivateFolder> SingleInstance::defaultFolder(const std::filesystem::path& sessions) {
+    auto folder = userRuntimeFolder(sessions);
+    if (folder && !folder->isForThisRun()) return folder;
+    if (folder) folder->removeIfEmpty();
+    log::error(logCategory, "no runtime folder that a later launch would find: running without hand-over");
+    return std::nullopt;
 }
 
 SingleInstance::SingleInstance(PrivateFolder folder, std::chrono::milliseconds patience, QObject* parent)
     : QObject(parent), folder_(std::move(folder)), patience_(patience), lockPath_(inFolder(folder_.path(), lockName)),
-      socketPath_(inFolder(folder_.descriptorPath(), socketName)),
-      // Through the open folder too, so that the lock and the socket are always side by side.
-      lock_(inFolder(folder_.descriptorPath(), lockName)) {
-    // Only a lock whose process is gone is stale, however old it is.
-    lock_.setStaleLockTime(0);
-}
+      socketPath_(inFolder(folder_.descriptorPath(), socketName)) {}
 
 SingleInstance::~SingleInstance() {
     // The server goes while the members its handlers use still exist; closing it removes the
-    // socket (through the folder, still open), then the lock goes with its member. The held
-    // connections go with this object, their handlers disconnected by then.
+    // socket (through the folder, still open), then the lock goes. The held connections go
+    // with this object, their handlers disconnected by then.
     delete std::exchange(server_, nullptr);
+    letGo();
 }
 
 SingleInstance::Role SingleInstance::start(const Request& request) {
@@ -115,25 +130,73 @@ SingleInstance::Role SingleInstance::start(const Request& request) {
     }
     line += '\n';
     const QDeadlineTimer deadline(patience_);
-    openToOwner(lock_.fileName());
     for (;;) {
-        if (lock_.tryLock(0)) {
-            openToOwner(lock_.fileName());
-            listenOrLetGo();
+        Answer answer = Answer::notListening;
+        std::error_code error;
+        if (auto lock = folder_.lockFile(lockName, std::chrono::milliseconds(0), error)) {
+            if (namesLockFile(lock->get())) {
+                lock_ = std::move(*lock);
+                holder_.reset();
+                writeRecord();
+                listenOrLetGo();
+                return Role::primary;
+            }
+            // Its holder removed it as it quit, after this launch had opened it: the next try
+            // makes it anew.
+        } else if (error != std::errc::timed_out) {
+            log::error(logCategory, "couldn't take " + lockPath_.toStdString() + " (" + whyNotTaken(lockPath_, error) +
+                                        "; it is left as it is): running without hand-over");
+            return Role::primary;
+        } else {
+            holder_ = readRecord();
+            // A shared folder shows it holds the lock, but its socket can't be reached from here.
+            if (holder_ && !holder_->onThisMachine()) {
+                log::error(logCategory, lockPath_.toStdString() + " is held by " + holderText(holder_) +
+                                            ", another machine: running without hand-over");
+                return Role::primary;
+            }
+            answer = send(socketPath_, line, deadline);
+            if (answer == Answer::taken) return Role::handedOver;
+        }
+        if (deadline.hasExpired()) {
+            if (answer != Answer::notListening) return Role::unanswered;
+            log::error(logCategory, lockPath_.toStdString() + " is held by " + holderText(holder_) +
+                                        ", which doesn't listen: running without hand-over");
             return Role::primary;
         }
-        if (lock_.error() != QLockFile::LockFailedError) {
-            log::error(logCategory, "couldn't take " + lockPath_.toStdString() + ": running without hand-over");
-            return Role::primary;
-        }
-        if (send(socketPath_, line, deadline)) return Role::handedOver;
-        if (removeLeftOverLock(lock_)) {
-            log::error(logCategory, "removed " + lockPath_.toStdString() + ", left by a program that is gone");
-            continue;
-        }
-        if (deadline.hasExpired()) return Role::unanswered;
         QThread::msleep(retryMilliseconds);
     }
+}
+
+bool SingleInstance::namesLockFile(int fd) const {
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 &&
+           ::fstatat(AT_FDCWD, (folder_.descriptorPath() / lockName).c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+void SingleInstance::writeRecord() {
+    // Only read to name the holder to a later launch: a full folder costs that, not the lock.
+    const std::string record = LockHolder::thisProcess().record();
+    if (::ftruncate(lock_.get(), 0) != 0 ||
+        ::pwrite(lock_.get(), record.data(), record.size(), 0) != ssize_t(record.size()))
+        log::error(logCategory, "couldn't write who holds " + lockPath_.toStdString() + ": " + lastError().message());
+}
+
+std::optional<LockHolder> SingleInstance::readRecord() const {
+    const FileDescriptor file(
+        ::open((folder_.descriptorPath() / lockName).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) return std::nullopt;
+    const auto record = readUpTo(file.get(), maxRecordBytes);
+    return record ? LockHolder::fromRecord(*record) : std::nullopt;
+}
+
+void SingleInstance::letGo() {
+    if (!lock_.valid()) return;
+    // Removed while still held, and only while its name is still this file: a launch that
+    // opened it meanwhile finds its lock on a file no longer named so, and tries again.
+    if (namesLockFile(lock_.get())) folder_.removeOwnFile(lockName);
+    lock_.reset();
 }
 
 void SingleInstance::setReceiver(Receiver receiver) {
@@ -153,10 +216,12 @@ void SingleInstance::listenOrLetGo() {
         log::error(logCategory, "couldn't listen on " + inFolder(folder_.path(), socketName).toStdString() + ": " +
                                     server->errorString().toStdString() + "; running without hand-over");
         delete server;
-        lock_.unlock();
+        letGo();
         return;
     }
-    openToOwner(socketPath_);
+    // 0600 whatever the umask (one that takes the owner's bits would leave a socket none can
+    // connect to); the socket just made is changed, never what a link names.
+    ::fchmodat(AT_FDCWD, QFile::encodeName(socketPath_).constData(), 0600, AT_SYMLINK_NOFOLLOW);
     server->installEventFilter(this);
     connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
     server_ = server;
@@ -211,8 +276,11 @@ void SingleInstance::read(QLocalSocket* socket) {
     }
     QByteArray line = socket->readLine();
     line.chop(1);
-    // Hanging up tells the sender its line was taken.
+    // The answer is the point of no return: it goes through only while the launch still
+    // waits for it, and then the launch reports success; one that gave up withdrew the line.
+    const bool answered = ::send(int(socket->socketDescriptor()), &taken, 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1;
     drop(socket);
+    if (!answered) return log::error(logCategory, "a launch gave up waiting before its line was taken: dropped");
     if (line.isEmpty()) return deliver(std::nullopt);
     QUrl link = QUrl::fromEncoded(line);
     if (!link.isValid()) return log::error(logCategory, "a line that is no link was dropped");

@@ -1,12 +1,11 @@
-// One program per user: the lock, the hand-over of links over the local socket, its bounds,
-// and taking over from a process that died.
+// One program per user and machine: the lock, the hand-over of links over the local socket,
+// its bounds, taking over from a process that died, and the runtime folder every launch finds.
 
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QLocalSocket>
 #include <QThread>
 #include <algorithm>
@@ -14,7 +13,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,9 +31,11 @@
 
 #include "../Support/AwaitTask.h"
 #include "../Support/EnvironmentChange.h"
+#include "../Support/FullDisk.h"
 #include "../Support/NoFreeDescriptors.h"
 #include "../Support/OtherUser.h"
 #include "../Support/TemporaryFolder.h"
+#include "App/LockHolder.h"
 #include "App/SingleInstance.h"
 #include "Platform/FileDescriptor.h"
 #include "Platform/PrivateFolder.h"
@@ -47,6 +50,12 @@ namespace {
 
 // For the tests that wait a silence out: long enough for a line sent at once to arrive.
 constexpr auto shortPatience = 300ms;
+constexpr char lockName[] = "zantiva-diagnostics.lock";
+
+std::string readRaw(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // The folder at `path`, opened as the running program opens its own.
 std::optional<PrivateFolder> privateFolder(const std::filesystem::path& path) {
@@ -73,6 +82,29 @@ protected:
 
     Role launch(const Request& request, std::chrono::milliseconds patience = SingleInstance::defaultPatience) {
         return launchOnAThread([&] { return privateFolder(folder.path()); }, request, patience);
+    }
+
+    // The lock held as a running program holds it, with `record` as who holds it.
+    FileDescriptor holdLock(const std::string& record = LockHolder::thisProcess().record()) const {
+        std::error_code error;
+        auto lock = openFolder().lockFile(lockName, 0ms, error);
+        EXPECT_TRUE(lock) << error.message();
+        if (!lock) return FileDescriptor();
+        writeRaw(folder / lockName, record);
+        return std::move(*lock);
+    }
+
+    // A socket that listens where the running program's does, and never takes a connection.
+    FileDescriptor listenWithoutAnswering() const {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string path = (folder / "zantiva-diagnostics.socket").string();
+        std::filesystem::remove(path);
+        std::copy(path.begin(), path.end(), address.sun_path);
+        FileDescriptor server(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        EXPECT_EQ(::bind(server.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(server.get(), 4), 0);
+        return server;
     }
 
     // A raw client that sends bytes and waits for the running instance to hang up.
@@ -180,41 +212,104 @@ TEST(SingleInstanceUmask, ALaunchAfterACrashUnderAUmaskThatTakesTheOwnersBitsTak
     EXPECT_EQ(*answer, "primary 384 384") << "both 0600 (384)";
 }
 
-TEST_F(SingleInstanceTest, ALockHolderThatNeverAnswersIsReportedNotPassedOff) {
-    SingleInstance probe(openFolder());
-    QLockFile holder(probe.lockPath());
-    ASSERT_TRUE(holder.tryLock(0));
-    EXPECT_EQ(launch(QUrl(QStringLiteral("zantiva://auth?code=4")), shortPatience), Role::unanswered);
+// A launch is refused only while the holder lives on this machine and listens; it is named
+// then. One that holds the lock without listening, or on another machine (a shared folder,
+// whose socket can't be reached from here), is no reason to keep the window shut.
+TEST_F(SingleInstanceTest, ALiveHolderRefusesALaunchOnlyWhileItListens) {
+    {
+        const FileDescriptor held = holdLock("4242\nthat-container\n" + LockHolder::thisProcess().bootId + "\n");
+        const FileDescriptor server = listenWithoutAnswering();
+        SingleInstance refused(openFolder(), shortPatience);
+        EXPECT_EQ(refused.start(QUrl(QStringLiteral("zantiva://auth?code=4"))), Role::unanswered);
+        ASSERT_TRUE(refused.holder());
+        EXPECT_EQ(refused.holder()->process, 4242);
+        EXPECT_TRUE(refused.holder()->namedOtherHost()) << "the same boot under another host name is named so";
+    }
+    {
+        const FileDescriptor held = holdLock();
+        SingleInstance alone(openFolder(), shortPatience);
+        EXPECT_EQ(alone.start(std::nullopt), Role::primary) << "a holder that doesn't listen";
+        EXPECT_EQ(launch(std::nullopt, shortPatience), Role::primary) << "and it didn't take the lock";
+    }
+    const FileDescriptor held = holdLock("4242\nother-machine\nanother-boot\n");
+    const FileDescriptor server = listenWithoutAnswering();
+    EXPECT_EQ(launch(std::nullopt, shortPatience), Role::primary);
 }
 
-TEST_F(SingleInstanceTest, ALockLeftUnwrittenIsTakenOverAndAnotherHostsIsLeftAlone) {
-    SingleInstance probe(openFolder());
-    const QByteArray lockPath = QFile::encodeName(probe.lockPath());
-    const auto ageAnHour = [&] {
-        const timespec anHourAgo[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, lockPath.constData(), anHourAgo, 0), 0);
-    };
-    const auto leave = [&](const QByteArray& contents) {
-        QFile left(probe.lockPath());
-        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
-        left.write(contents);
-        left.close();
-        ageAnHour();
-    };
-    {
-        // An old lock that a live program still holds is left alone.
-        QLockFile holder(probe.lockPath());
-        ASSERT_TRUE(holder.tryLock(0));
-        ageAnHour();
-        EXPECT_EQ(launch(std::nullopt, shortPatience), Role::unanswered);
+// A left lock is taken over whatever it says: the flock tells whether its holder lives.
+TEST_F(SingleInstanceTest, ALeftLockIsTakenOverWhateverItsRecordSays) {
+    const std::string thisBoot = LockHolder::thisProcess().bootId;
+    for (const std::string& record : {"4242\nthat-container\n" + thisBoot + "\n", std::string("4242\nanother-host\n\n"),
+                                     std::string(), std::string("\x01garbage")}) {
+        writeRaw(folder / lockName, record);
+        ::chmod((folder / lockName).c_str(), 0);
+        SingleInstance next(openFolder(), shortPatience);
+        EXPECT_EQ(next.start(std::nullopt), Role::primary) << record;
+        EXPECT_EQ(launch(std::nullopt, shortPatience), Role::handedOver) << "it took the lock and listens";
+        EXPECT_EQ(LockHolder::fromRecord(readRaw(folder / lockName)).value().process, getpid());
     }
-    // Another host's holder may be alive where its flock can't be seen (a network home).
-    leave("4242\nzantiva-diagnostics\nanother-host\n");
-    EXPECT_EQ(launch(std::nullopt, shortPatience), Role::unanswered);
-    // A window killed before it wrote its lock: Qt never counts that as stale.
-    leave(QByteArray());
-    SingleInstance next(openFolder(), shortPatience);
-    EXPECT_EQ(next.start(std::nullopt), Role::primary);
+}
+
+// What stands where the lock belongs and can't be taken (a link, a folder, another user's file)
+// is left exactly as it is, and the window runs alone; so it does on a file system without
+// locks. A full folder still takes the lock and hands over.
+TEST_F(SingleInstanceTest, ALockThatCannotBeTakenLeavesItAloneAndRunsWithoutHandOver) {
+    const std::filesystem::path target = folder / "target";
+    writeRaw(target, "someone's file");
+    ::chmod(target.c_str(), 0644);
+    std::filesystem::create_symlink(target, folder / lockName);
+    EXPECT_EQ(launch(std::nullopt, shortPatience), Role::primary);
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u) << "the link's target was not changed";
+    EXPECT_EQ(readRaw(target), "someone's file");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / lockName));
+
+    std::filesystem::remove(folder / lockName);
+    std::filesystem::create_directory(folder / lockName);
+    EXPECT_EQ(launch(std::nullopt, shortPatience), Role::primary);
+    std::filesystem::remove(folder / lockName);
+
+    writeRaw(folder / lockName, "");
+    if (::chown((folder / lockName).c_str(), otherUser, otherUser) == 0) {
+        EXPECT_EQ(launch(std::nullopt, shortPatience), Role::primary);
+        EXPECT_EQ(readRaw(folder / lockName), "");
+    }
+}
+
+TEST(SingleInstanceFullFolder, AFullRuntimeFolderStillHoldsTheLockAndHandsOver) {
+    TemporaryFolder scratch;
+    const FullDisk disk(scratch / "run");
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+    disk.fill();
+    SingleInstance running(privateFolder(scratch / "run").value());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    const QUrl link(QStringLiteral("zantiva://auth?code=12"));
+    EXPECT_EQ(launchOnAThread([&] { return privateFolder(scratch / "run"); }, link), Role::handedOver);
+    EXPECT_EQ(received, std::vector<Request>{link});
+}
+
+// A launch that gave up on a busy window said so; the window, once it reads the line, must
+// not act on it all the same.
+TEST_F(SingleInstanceTest, ABusyWindowNeverActsOnALineItsLaunchGaveUpOn) {
+    SingleInstance running(openFolder());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+    // This thread, the window's, serves no events until the launch has given up.
+    Role role = Role::handedOver;
+    const std::unique_ptr<QThread> gaveUp(QThread::create([&] {
+        role = SingleInstance(openFolder(), shortPatience).start(QUrl(QStringLiteral("zantiva://auth?code=13")));
+    }));
+    gaveUp->start();
+    ASSERT_TRUE(gaveUp->wait(QDeadlineTimer(10s)));
+    EXPECT_EQ(role, Role::unanswered);
+    // The window takes its connections in order: the later launch's line comes after.
+    const QUrl later(QStringLiteral("zantiva://auth?code=14"));
+    EXPECT_EQ(launch(later), Role::handedOver);
+    EXPECT_EQ(received, std::vector<Request>{later});
 }
 
 TEST_F(SingleInstanceTest, QuittingLeavesNeitherLockNorSocket) {
@@ -252,8 +347,8 @@ TEST_F(SingleInstanceTest, AProgramThatCannotListenLetsTheLockGo) {
     std::filesystem::create_directory(folder / "zantiva-diagnostics.socket");
     SingleInstance running(openFolder());
     ASSERT_EQ(running.start(std::nullopt), Role::primary);
-    QLockFile later(running.lockPath());
-    EXPECT_TRUE(later.tryLock(0));
+    std::error_code error;
+    EXPECT_TRUE(openFolder().lockFile(lockName, 0ms, error)) << error.message();
 }
 
 // Silent connections beyond the bound close the oldest, so the program neither runs out of
@@ -315,17 +410,8 @@ TEST_F(SingleInstanceTest, ASocketClosedByAFailedAcceptListensAgain) {
 // was quitting) never took the link: the launch isn't done, and once the lock is free it runs
 // the link itself.
 TEST_F(SingleInstanceTest, ALineTheRunningProgramNeverReadIsNoHandOver) {
-    SingleInstance probe(openFolder());
-    QLockFile holder(probe.lockPath());
-    ASSERT_TRUE(holder.tryLock(0));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = probe.socketPath().toUtf8();
-    ASSERT_LT(std::size_t(path.size()), sizeof address.sun_path);
-    std::copy(path.begin(), path.end(), address.sun_path);
-    std::optional<FileDescriptor> server(FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)));
-    ASSERT_EQ(::bind(server->get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(server->get(), 4), 0);
+    std::optional<FileDescriptor> holder(holdLock());
+    std::optional<FileDescriptor> server(listenWithoutAnswering());
 
     Role role = Role::unanswered;
     const std::unique_ptr<QThread> later(QThread::create([&] {
@@ -339,64 +425,37 @@ TEST_F(SingleInstanceTest, ALineTheRunningProgramNeverReadIsNoHandOver) {
     ASSERT_EQ(::poll(&line, 1, 5000), 1) << "and writes its line";
     connection.reset(); // closed with the line unread
     server.reset();
-    holder.unlock();
+    holder.reset();
     ASSERT_TRUE(later->wait(QDeadlineTimer(10s)));
     EXPECT_EQ(role, Role::primary);
 }
 
-TEST(SingleInstanceFolder, TheDataFolderMadeWhenMissingAndClosedToOthers) {
+// The lock lives in the user's runtime folder, never in the home: a launch from the desktop,
+// with the session's folder, and one after su, without the variable or with the caller's,
+// meet there; a machine that shares the home has a runtime folder of its own and its own
+// window. Nothing is made in a folder that isn't the user's and private.
+TEST(SingleInstanceFolder, EveryLaunchOnThisMachineMeetsInTheRuntimeFolderAndNoneInTheHome) {
     TemporaryFolder scratch;
+    const std::filesystem::path sessions = scratch / "run-user";
+    const std::filesystem::path own = sessions / std::to_string(geteuid());
+    std::filesystem::create_directories(own);
+    chmod(own.c_str(), 0700);
     const EnvironmentChange data("XDG_DATA_HOME", (scratch / "data").string());
-    const std::filesystem::path expected = scratch / "data" / "ZantivaDiagnostics";
-    const auto mode = [&] {
-        struct stat info {};
-        EXPECT_EQ(lstat(expected.c_str(), &info), 0);
-        EXPECT_EQ(info.st_uid, getuid());
-        return info.st_mode & 0777;
-    };
-    ASSERT_EQ(SingleInstance::defaultFolder().value().path(), expected);
-    EXPECT_EQ(mode(), 0700u);
-
-    // One left open to others (by hand, say) is closed again.
-    chmod(expected.c_str(), 0755);
-    ASSERT_EQ(SingleInstance::defaultFolder().value().path(), expected);
-    EXPECT_EQ(mode(), 0700u);
-
-    // A link in its place is refused, and what it names left alone.
-    std::filesystem::remove(expected);
-    std::filesystem::create_directory(scratch / "elsewhere");
-    std::filesystem::create_directory_symlink(scratch / "elsewhere", expected);
-    EXPECT_FALSE(SingleInstance::defaultFolder());
-    EXPECT_TRUE(std::filesystem::is_empty(scratch / "elsewhere"));
-}
-
-// The lock guards the stores: a launch from the desktop, with the session's runtime folder,
-// and one from a terminal without it (after su, say), or with a folder of another user's,
-// find the same lock, so a sign-in link reaches the window that waits for it. Nothing is
-// made in a folder another user can reach.
-TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsedAndEveryLaunchFindsTheSameOne) {
-    TemporaryFolder scratch;
-    const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
-    const EnvironmentChange temporary("TMPDIR", shared.string());
-    const EnvironmentChange data("XDG_DATA_HOME", (scratch / "data").string());
-    const std::filesystem::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(getuid()));
-    std::filesystem::create_directory(scratch / "run");
-    chmod((scratch / "run").c_str(), 0700);
 
     std::unique_ptr<SingleInstance> running;
     {
-        const EnvironmentChange runtime("XDG_RUNTIME_DIR", (scratch / "run").string());
-        auto folder = SingleInstance::defaultFolder();
-        ASSERT_TRUE(folder);
-        running = std::make_unique<SingleInstance>(std::move(*folder));
+        const EnvironmentChange runtime("XDG_RUNTIME_DIR", own.string());
+        running = std::make_unique<SingleInstance>(SingleInstance::defaultFolder(sessions).value());
     }
     ASSERT_EQ(running->start(std::nullopt), Role::primary);
+    EXPECT_TRUE(std::filesystem::exists(own / lockName));
+    EXPECT_FALSE(std::filesystem::exists(scratch / "data")) << "nothing in the home";
     std::vector<Request> received;
     running->setReceiver([&](const Request& request) { received.push_back(request); });
     // The environment is changed here, before the launch's thread reads it.
-    const auto launchWith = [](const std::optional<std::string>& runtime, const QUrl& link) {
+    const auto launchWith = [&](const std::optional<std::string>& runtime, const QUrl& link) {
         const EnvironmentChange change("XDG_RUNTIME_DIR", runtime);
-        return launchOnAThread([] { return SingleInstance::defaultFolder(); }, link);
+        return launchOnAThread([&] { return SingleInstance::defaultFolder(sessions); }, link);
     };
     const QUrl withoutRuntime(QStringLiteral("zantiva://auth?code=5"));
     const QUrl openRuntime(QStringLiteral("zantiva://auth?code=9"));
@@ -405,14 +464,35 @@ TEST(SingleInstanceFolder, NoFolderAnotherUserCanReachIsUsedAndEveryLaunchFindsT
     chmod((scratch / "open-run").c_str(), 0755);
     EXPECT_EQ(launchWith((scratch / "open-run").string(), openRuntime), Role::handedOver);
     EXPECT_EQ(received, (std::vector<Request>{withoutRuntime, openRuntime}));
-    EXPECT_TRUE(std::filesystem::is_empty(scratch / "run")) << "nothing is made in the session's folder";
+    EXPECT_TRUE(std::filesystem::is_empty(scratch / "open-run"));
 
-    if (const auto why = asOtherUser({"mkdir", "-m", "0777", (shared / "their-run").string()})) GTEST_SKIP() << *why;
-    if (const auto why = asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
+    std::filesystem::create_directory(scratch / "other-machine");
+    chmod((scratch / "other-machine").c_str(), 0700);
+    EXPECT_EQ(launchWith((scratch / "other-machine").string(), openRuntime), Role::primary)
+        << "another machine on the same home runs its own window";
+
+    const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
+    if (const auto why = asOtherUser({"mkdir", "-m", "0700", (shared / "their-run").string()})) GTEST_SKIP() << *why;
     const QUrl theirRuntime(QStringLiteral("zantiva://auth?code=10"));
-    EXPECT_EQ(launchWith((shared / "their-run").string(), theirRuntime), Role::handedOver);
+    EXPECT_EQ(launchWith((shared / "their-run").string(), theirRuntime), Role::handedOver)
+        << "su keeps the caller's folder, which is not this user's";
     EXPECT_EQ(received, (std::vector<Request>{withoutRuntime, openRuntime, theirRuntime}));
-    EXPECT_TRUE(std::filesystem::is_empty(shared / "their-run"));
+}
+
+// Without a session's folder the per-user temporary folder serves; when another user made
+// that first, no folder would be found by a later launch, and the program runs alone, leaving
+// nothing behind.
+TEST(SingleInstanceFolder, WithoutASessionTheTemporaryFolderServesUnlessAnotherUserMadeIt) {
+    TemporaryFolder scratch;
+    const std::filesystem::path shared = sharedTemporaryIn(scratch.path());
+    const EnvironmentChange temporary("TMPDIR", shared.string());
+    const EnvironmentChange runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const std::filesystem::path perUser = shared / ("zantiva-diagnostics-" + std::to_string(getuid()));
+    EXPECT_EQ(SingleInstance::defaultFolder(scratch / "no-sessions").value().path(), perUser);
+    std::filesystem::remove(perUser);
+
+    if (const auto why = asOtherUser({"mkdir", "-m", "0777", perUser.string()})) GTEST_SKIP() << *why;
+    EXPECT_FALSE(SingleInstance::defaultFolder(scratch / "no-sessions"));
     EXPECT_TRUE(std::filesystem::is_empty(perUser)) << "nothing is made in the other user's folder";
     EXPECT_EQ(freshFoldersBeside(perUser), std::vector<std::filesystem::path>{});
 }
