@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under a virtual X server, with a home, runtime and data folders of its
 # own and, where the system allows, no network: its window maps at its size, a second launch
-# hands its link over and ends, a signal quits cleanly, and a crashed instance is taken over.
+# hands its link over and ends, a machine sharing the home runs its own, a signal quits cleanly,
+# and a crashed instance is taken over.
 # Usage: window.sh PROGRAM
 set -euo pipefail
 program=$1
@@ -24,8 +25,8 @@ export HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" XDG_DATA_HOME="$s
   XDG_CONFIG_HOME="$scratch/home/config"
 unset QT_QPA_PLATFORM
 title="Zantiva Diagnostics"
-socket="$XDG_DATA_HOME/ZantivaDiagnostics/zantiva-diagnostics.socket"
-lock="$XDG_DATA_HOME/ZantivaDiagnostics/zantiva-diagnostics.lock"
+socket="$XDG_RUNTIME_DIR/zantiva-diagnostics.socket"
+lock="$XDG_RUNTIME_DIR/zantiva-diagnostics.lock"
 
 # The update check must not reach the real site: each launch gets a network namespace of
 # its own with nothing in it. X, D-Bus and the program's socket are files, so they still work.
@@ -100,17 +101,30 @@ await_window
 info=$(xwininfo -name "$title")
 grep -q "Width: 1440" <<<"$info" && grep -q "Height: 900" <<<"$info" || fail "the window is not 1440 x 900: $info"
 xprop -name "$title" WM_NORMAL_HINTS | grep -q "minimum size: 1100 by 720" || fail "the window's minimum is not 1100 x 720"
-[ -S "$socket" ] && [ -f "$lock" ] || fail "the running program has no socket and lock in its data folder"
+[ -S "$socket" ] && [ -f "$lock" ] || fail "the running program has no socket and lock in its runtime folder"
+[ ! -e "$XDG_DATA_HOME/ZantivaDiagnostics/zantiva-diagnostics.lock" ] || fail "the lock is in the data folder"
 
 # Later launches hand over and end at once (the guard is wide for a loaded machine; the
 # program itself gives up after 2 s), opening no second window.
 launch link --wait "zantiva://auth?code=smoke&state=none&site=zantiva.com" ||
   fail "the launch with a link did not hand over (status $?)"
 launch again --wait || fail "a second launch did not hand over (status $?)"
-# One from a terminal without the session's runtime folder (after su, say) finds it too.
-(unset XDG_RUNTIME_DIR; launch unset-runtime --wait) || fail "a launch without XDG_RUNTIME_DIR did not hand over (status $?)"
 [ "$(windows)" -eq 1 ] || fail "a later launch opened a window of its own"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after the hand-overs"
+
+# A machine that shares the home has a runtime folder of its own, and a window of its own.
+first=$pid
+mkdir -m 700 "$scratch/other-runtime"
+XDG_RUNTIME_DIR="$scratch/other-runtime" start other-machine
+for _ in $(seq 600); do
+  kill -0 "$pid" 2>/dev/null || fail "the other machine's program ended before its window showed"
+  [ "$(windows)" -eq 2 ] && break
+  sleep 0.1
+done
+[ "$(windows)" -eq 2 ] || fail "the other machine's launch opened no window of its own"
+quit_with TERM
+[ ! -e "$scratch/other-runtime/zantiva-diagnostics.lock" ] || fail "the other machine's lock was left behind"
+pid=$first
 
 quit_with TERM
 leftovers
