@@ -1,5 +1,7 @@
 #include "Model/JsonFile.h"
 
+#include <vector>
+
 #include "Model/AppPaths.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/Log.h"
@@ -101,15 +103,48 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
     return writeChecked(file, encode(value), category, FileAccess::ownerOnly);
 }
 
-json::Json withChanges(json::Json stored, const json::Json& before, const json::Json& after) {
+namespace {
+
+json::Json changed(json::Json stored, const json::Json& before, const json::Json& after, bool everyLevel);
+
+// Each element of `after` that equals one of `before` not taken yet is that one's stored element.
+json::Json changedList(json::Json stored, const json::Json& before, const json::Json& after) {
+    json::Json out = json::Json::array();
+    std::vector<bool> taken(before.size(), false);
+    for (const json::Json& element : after) {
+        std::size_t i = 0;
+        while (i < before.size() && (taken[i] || before[i] != element)) ++i;
+        if (i < before.size()) taken[i] = true;
+        out.push_back(i < before.size() ? std::move(stored[i]) : element);
+    }
+    return out;
+}
+
+// `before` and `after` are this version's encodings, a few levels deep: the recursion is as shallow.
+json::Json changed(json::Json stored, const json::Json& before, const json::Json& after, bool everyLevel) {
+    if (everyLevel && stored.is_array() && before.is_array() && after.is_array() && stored.size() == before.size())
+        return changedList(std::move(stored), before, after);
     if (!stored.is_object() || !before.is_object() || !after.is_object()) return after;
     for (const auto& [key, value] : after.items()) {
         const auto was = before.find(key);
-        if (was == before.end() || *was != value) stored[key] = value;
+        if (was == before.end())
+            stored[key] = value;
+        else if (*was != value)
+            stored[key] = everyLevel ? changed(std::move(stored[key]), *was, value, true) : value;
     }
     for (const auto& [key, value] : before.items())
         if (!after.contains(key)) stored.erase(key);
     return stored;
+}
+
+} // namespace
+
+json::Json withChanges(json::Json stored, const json::Json& before, const json::Json& after) {
+    return changed(std::move(stored), before, after, false);
+}
+
+json::Json withChangesAtEveryLevel(json::Json stored, const json::Json& before, const json::Json& after) {
+    return changed(std::move(stored), before, after, true);
 }
 
 std::optional<json::Json> parse(const std::string& text) {

@@ -80,6 +80,11 @@ SaveResult whileLocked(const std::filesystem::path& file, std::string_view categ
 // differs is replaced or removed, and every other member, those this version doesn't know
 // included, stays as it was written. Anything but an object in `stored` gives `after`.
 json::Json withChanges(json::Json stored, const json::Json& before, const json::Json& after);
+// The same at every level: a member object that differs is changed member by member, and a
+// list keeps the stored form of each element this version wrote before as it writes it now
+// (any other element is written as `after` has it), so the keys this version doesn't know stay
+// wherever they are.
+json::Json withChangesAtEveryLevel(json::Json stored, const json::Json& before, const json::Json& after);
 
 // The file's JSON; absent when the file is missing, unreadable or not JSON.
 std::optional<json::Json> load(const std::filesystem::path& file);

@@ -1,8 +1,11 @@
 #include "CLI/ExternalRunMode.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QEventLoop>
 
@@ -76,7 +79,8 @@ public:
         QObject::connect(&runner_, &ExternalBenchmarkRunner::fractionChanged, [this] { showProgress(); });
     }
 
-    // Steps that ended with a problem other than an upload whose page is read later.
+    // Steps that did not score in the end: cancelled, or ended with a problem other than an
+    // upload whose page is read later, unless a later step's save wrote their scores.
     int failures() const { return failures_; }
 
 private:
@@ -103,12 +107,15 @@ private:
             }
             ++failures_;
             out << lineText(title_ + ": problem: " + oneLine(context_.loc.resolve(message))) << '\n';
+            if (message.key() == "ExtRun.StoreFailed") notSaved_.push_back({step, runner_.problems().back().id});
         } else if (const LocalizedMessage* done = doneMessage()) {
             out << lineText(title_ + ": done") << '\n';
             printScores(step);
             // Scores that an earlier step printed as not saved were stored with this one's.
-            if (done->key() == "ExtRun.DoneSavedLate")
+            if (done->key() == "ExtRun.DoneSavedLate") {
                 out << lineText("saved late: " + context_.loc.f("ExtRun.SavedLate", done->arguments().front())) << '\n';
+                printSavedLate();
+            }
         } else {
             ++failures_;
             out << lineText(title_ + ": cancelled") << '\n';
@@ -120,6 +127,21 @@ private:
         const auto* message = last_ ? std::get_if<LocalizedMessage>(&*last_) : nullptr;
         return message && (message->key() == "ExtRun.Done" || message->key() == "ExtRun.DoneSavedLate") ? message
                                                                                                           : nullptr;
+    }
+
+    // The steps told as not saved whose problem the runner dropped, their scores being saved
+    // since: they scored, and their score lines follow.
+    void printSavedLate() {
+        for (auto entry = notSaved_.begin(); entry != notSaved_.end();) {
+            const QUuid problem = entry->second;
+            if (std::ranges::any_of(runner_.problems(), [&](const auto& p) { return p.id == problem; })) {
+                ++entry;
+                continue;
+            }
+            printScores(entry->first);
+            --failures_;
+            entry = notSaved_.erase(entry);
+        }
     }
 
     void printScores(const ExternalBenchmarkStep& step) {
@@ -159,6 +181,7 @@ private:
     std::size_t problemsBefore_ = 0;
     std::optional<ExternalBenchmarkRunner::Status> last_;
     int failures_ = 0;
+    std::vector<std::pair<ExternalBenchmarkStep, QUuid>> notSaved_; // with the problem that told it
 };
 
 // The tools' output as it comes, on standard error, escaped as the step lines are: a tool

@@ -318,8 +318,9 @@ void ExternalBenchmarkRunner::recordScores(const ExternalBenchmarkStep& step, co
     }
     setFraction(1.0);
     if (saved.saved() && !saved.savedLate.empty()) {
-        // Scores that a step told as not saved are in the file after all: the status line
-        // that said so is put right.
+        // Scores that a step told as not saved are in the file after all: that step scored,
+        // and the status line that said so is put right.
+        dropStoreFailures(saved.savedLate);
         std::string names;
         for (const App app : saved.savedLate) names += (names.empty() ? "" : ", ") + std::string(displayName(app));
         setStatus(LocalizedMessage("ExtRun.DoneSavedLate", names));
@@ -404,6 +405,15 @@ QCoro::Task<> ExternalBenchmarkRunner::openWrittenCSV(QUrl address, std::string 
 void ExternalBenchmarkRunner::addProblem(std::optional<ExternalBenchmarkStep> step, LocalizedMessage message) {
     auto problems = problems_;
     problems.push_back(Problem{QUuid::createUuid(), step, std::move(message)});
+    assignObserved(this, problems_, std::move(problems), &ExternalBenchmarkRunner::problemsChanged);
+}
+
+void ExternalBenchmarkRunner::dropStoreFailures(const std::vector<App>& savedLate) {
+    auto problems = problems_;
+    std::erase_if(problems, [&](const Problem& problem) {
+        return problem.step && problem.message.key() == "ExtRun.StoreFailed" &&
+               std::ranges::find(savedLate, problem.step->app) != savedLate.end();
+    });
     assignObserved(this, problems_, std::move(problems), &ExternalBenchmarkRunner::problemsChanged);
 }
 

@@ -74,7 +74,8 @@ class ExternalBenchmarkRunner : public Runner {
 public:
     using App = ExternalBenchmarkApp;
 
-    // A failed step of the current run; `step` is absent for a failure outside one.
+    // A failed step of the current run; `step` is absent for a failure outside one. A step
+    // whose scores couldn't be saved stops being one when a later step's save writes them.
     struct Problem {
         QUuid id;
         std::optional<ExternalBenchmarkStep> step;
@@ -205,6 +206,8 @@ private:
     void finish(bool thenZantiva);
     QCoro::Task<> openWrittenCSV(QUrl address, std::string path);
     void addProblem(std::optional<ExternalBenchmarkStep> step, LocalizedMessage message);
+    // The problems of this run's steps whose scores weren't saved, of these applications.
+    void dropStoreFailures(const std::vector<App>& savedLate);
     void setStatus(std::optional<Status> status);
     void setFraction(std::optional<double> fraction);
     void setCurrentStep(std::optional<ExternalBenchmarkStep> step);

@@ -8,21 +8,20 @@ namespace {
 constexpr auto fields = std::tuple{
     json::field("installation", &ExternalBenchmarkAppSettings::installation),
     json::field("lastResult", &ExternalBenchmarkAppSettings::lastResult),
+    json::listField("pendingResults", &ExternalBenchmarkAppSettings::pendingResults),
 };
 
 } // namespace
 
-json::Json ExternalBenchmarkAppSettings::toJson() const {
-    json::Json out = json::encodeFields(*this, fields);
-    json::put(out, "pendingResults", pendingResults);
-    return out;
+std::span<const std::string_view> ExternalBenchmarkAppSettings::keys() {
+    static constexpr auto all = json::keysOf(fields);
+    return all;
 }
 
+json::Json ExternalBenchmarkAppSettings::toJson() const { return json::encodeFields(*this, fields); }
+
 ExternalBenchmarkAppSettings ExternalBenchmarkAppSettings::fromJson(const json::Json& j) {
-    ExternalBenchmarkAppSettings out = json::decodeFields(j, fields);
-    out.pendingResults = json::optional<std::vector<PendingGeekbenchResult>>(j, "pendingResults").value_or(
-        std::vector<PendingGeekbenchResult>{});
-    return out;
+    return json::decodeFields(j, fields);
 }
 
 } // namespace zantiva

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "External/ExternalBenchmarkInstallation.h"
@@ -16,7 +18,7 @@ struct ExternalBenchmarkAppSettings {
     std::vector<PendingGeekbenchResult> pendingResults;
 
     // The keys of the record that this version writes.
-    static constexpr const char* keys[] = {"installation", "lastResult", "pendingResults"};
+    static std::span<const std::string_view> keys();
 
     bool operator==(const ExternalBenchmarkAppSettings&) const = default;
     json::Json toJson() const;

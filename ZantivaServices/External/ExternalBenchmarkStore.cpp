@@ -55,16 +55,20 @@ jsonfile::DecodeProblem undecodableAmong(std::vector<ExternalBenchmarkApp> chang
 }
 
 // The file as read with the records that changed written over it. What this version doesn't
-// know (the records of other applications, the other keys of a record, a record it can't
-// decode and doesn't change) is written back as it was read.
-json::Json withChanges(const json::Json& read, const Apps& after, const std::vector<ExternalBenchmarkApp>& changed) {
+// know (the records of other applications, a record it can't decode and doesn't change, the
+// keys of a changed record at every level) and what the change left as it was are written back
+// as they were read. A changed record that didn't decode (the file was kept aside first) is taken
+// as holding none of this version's keys: each is written anew, and only the others stay.
+json::Json withChanges(const json::Json& read, const Apps& before, const Apps& after,
+                       const std::vector<ExternalBenchmarkApp>& changed) {
+    json::Json unreadable = json::Json::object();
+    for (const std::string_view key : ExternalBenchmarkAppSettings::keys()) unreadable[std::string(key)] = nullptr;
     json::Json out = read;
     for (const ExternalBenchmarkApp app : changed) {
-        const ExternalBenchmarkAppSettings& settings = after.at(app);
         json::Json& record = out[std::string(rawValue(app))];
-        if (!record.is_object()) record = json::Json::object();
-        for (const char* key : ExternalBenchmarkAppSettings::keys) record.erase(key);
-        record.update(settings.toJson());
+        const auto was = before.find(app);
+        record = jsonfile::withChangesAtEveryLevel(std::move(record), was != before.end() ? was->second.toJson() : unreadable,
+                                                   after.at(app).toJson());
     }
     return out;
 }
@@ -130,7 +134,7 @@ ExternalBenchmarkStore::ResultSave ExternalBenchmarkStore::update(Unsaved change
         for (std::size_t i = 0; i < unsaved_.size(); ++i)
             taken.push_back(unsaved_[i].change(apps, i + 1 < unsaved_.size()));
         const auto changed = changedApps(stored_, apps);
-        const json::Json out = withChanges(read_, apps, changed);
+        const json::Json out = withChanges(read_, stored_, apps, changed);
         const SaveResult saved = jsonfile::saveKeepingUndecodable(*file_, out, logCategory, undecodableAmong(changed));
         if (!saved.saved()) return saved;
         // Those were reported as not saved: what became of them is told.

@@ -6,7 +6,8 @@
 // nothing stored; an application whose record doesn't decode is empty, logged once per
 // change of the file; unreadable: the last copy read stands). A change is made under the file's lock (jsonfile::whileLocked):
 // the file is read again, the change applied and the file rewritten whole and atomically
-// (only the changed records replaced: records and keys this version doesn't know stay as read),
+// (only what changed in the changed records replaced: records, and keys at any level, that this
+// version doesn't know stay as read, and so does what the change left as it was),
 // a file that isn't an object, or whose record the change replaces doesn't decode, being
 // kept aside first as "external-benchmarks.json.bad" (a broken record written back isn't);
 // so no change drops what another process stored. A change that couldn't be saved is kept

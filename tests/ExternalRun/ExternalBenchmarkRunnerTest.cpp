@@ -169,6 +169,26 @@ protected:
         std::ifstream(folder / "tool.pid") >> pid;
         return pid;
     }
+    // A runner of the Cinebench 2024 score tool whose store, in the folder answered, can't be
+    // saved until unblockStore(): a file stands where that folder's parent would be.
+    fs::path runnerWithBlockedStore(const std::string& name) {
+        const fs::path place = folder / name / "data";
+        testing::writeRaw(place.parent_path(), "");
+        store = std::make_shared<ExternalBenchmarkStore>(place);
+        store->setInstallation(installed(App::cinebench2024, tools / "cinebench-score"), App::cinebench2024);
+        makeRunner();
+        return place;
+    }
+    // `overtaken`: another run stored newer Cinebench 2024 scores there, recorded a second later
+    // (the file keeps whole seconds).
+    static void unblockStore(const fs::path& place, bool overtaken) {
+        fs::remove(place.parent_path());
+        fs::create_directories(place);
+        fs::permissions(place, fs::perms::owner_all, fs::perm_options::replace);
+        if (!overtaken) return;
+        const ExternalBenchmarkResult newer{9999.0, 99999.0, std::nullopt, std::chrono::system_clock::now() + 1s};
+        EXPECT_TRUE(ExternalBenchmarkStore(place).setResult(newer, App::cinebench2024).saved());
+    }
     // Every status the runner showed, in order.
     void recordStatuses() {
         statuses = std::make_shared<std::vector<Status>>();
@@ -610,25 +630,13 @@ TEST_F(ExternalRunnerTest, ScoresNotSavedAtTheirStepNeverOverwriteNewerOnesAndAr
     const ExternalBenchmarkStep single{App::cinebench2024, ExternalTestKind::cpuSingleCore};
     const ExternalBenchmarkStep multi{App::cinebench2024, ExternalTestKind::cpuMultiCore};
     for (const bool overtaken : {true, false}) {
-        const fs::path blocking = folder / (overtaken ? "overtaken" : "alone");
-        const fs::path place = blocking / "data";
-        testing::writeRaw(blocking, "");
-        store = std::make_shared<ExternalBenchmarkStore>(place);
-        store->setInstallation(installed(App::cinebench2024, tools / "cinebench-score"), App::cinebench2024);
-        makeRunner();
+        const fs::path place = runnerWithBlockedStore(overtaken ? "overtaken" : "alone");
         recordStatuses();
         runToEnd({single});
         ASSERT_EQ(runner->problems().size(), 1u);
         EXPECT_EQ(runner->problems()[0].message.key(), "ExtRun.StoreFailed");
 
-        fs::remove(blocking);
-        fs::create_directories(place);
-        fs::permissions(place, fs::perms::owner_all, fs::perm_options::replace);
-        if (overtaken) {
-            // Another run's, recorded a second later: the file keeps whole seconds.
-            const ExternalBenchmarkResult newer{9999.0, 99999.0, std::nullopt, std::chrono::system_clock::now() + 1s};
-            ASSERT_TRUE(ExternalBenchmarkStore(place).setResult(newer, App::cinebench2024).saved());
-        }
+        unblockStore(place, overtaken);
         runToEnd({multi});
         const auto stored = ExternalBenchmarkStore(place).settings(App::cinebench2024).lastResult;
         ASSERT_TRUE(stored);
@@ -644,6 +652,35 @@ TEST_F(ExternalRunnerTest, ScoresNotSavedAtTheirStepNeverOverwriteNewerOnesAndAr
         }
         EXPECT_EQ(runner->scores().at(App::cinebench2024).singleCoreScore, stored->singleCoreScore)
             << "shown as stored";
+    }
+}
+
+// Within one run: a step whose save failed scored after all once the next step's save wrote
+// its scores, and is no longer a problem of the run, for the window's screens as for the
+// command line; when another process stored newer scores meanwhile, its scores were dropped
+// and it stays one.
+TEST_F(ExternalRunnerTest, AStepWhoseScoresALaterStepSavedIsNoLongerAProblem) {
+    const ExternalBenchmarkStep single{App::cinebench2024, ExternalTestKind::cpuSingleCore};
+    const ExternalBenchmarkStep multi{App::cinebench2024, ExternalTestKind::cpuMultiCore};
+    for (const bool overtaken : {false, true}) {
+        const fs::path place = runnerWithBlockedStore(overtaken ? "overtaken" : "alone");
+        bool unblocked = false;
+        // The first step has told its scores as not saved: the folder can be written in again.
+        QObject::connect(runner.get(), &ExternalBenchmarkRunner::problemsChanged, [&] {
+            if (unblocked || runner->problems().empty()) return;
+            unblocked = true;
+            unblockStore(place, overtaken);
+        });
+        runToEnd({single, multi});
+        ASSERT_TRUE(unblocked);
+        if (overtaken) {
+            ASSERT_EQ(runner->problems().size(), 1u);
+            EXPECT_EQ(runner->problems()[0].step, single);
+            EXPECT_EQ(runner->problems()[0].message.key(), "ExtRun.StoreFailed");
+        } else {
+            EXPECT_EQ(runner->problems(), std::vector<ExternalBenchmarkRunner::Problem>{});
+            EXPECT_EQ(ExternalBenchmarkStore(place).settings(App::cinebench2024).lastResult->singleCoreScore, 123.45);
+        }
     }
 }
 

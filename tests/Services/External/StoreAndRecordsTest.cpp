@@ -85,12 +85,13 @@ TEST_F(StoreTest, AnUnreadableFileIsAnEmptyStoreAndABrokenRecordCostsOnlyItsAppl
 }
 
 TEST_F(StoreTest, AFileWhoseChangedRecordDoesntDecodeIsKeptAsideBeforeTheSave) {
-    const std::string broken = R"({"geekbench": {"installation": {"app": "geekbench"}}})";
+    const std::string broken = R"({"geekbench": {"installation": {"app": "geekbench"}, "pinned": true}})";
     std::ofstream(file()) << broken;
     ExternalBenchmarkStore(folder.path()).setResult({1.0, 2.0, 3.0, someDate}, App::geekbench);
     std::ifstream kept(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), broken);
     EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).lastResult->gpuScore, 3.0);
+    EXPECT_EQ(jsonfile::load(file())->at("geekbench").value("pinned", false), true) << "a key this version doesn't know";
 }
 
 // A broken record that a save writes back loses nothing, so it isn't kept aside again at
@@ -148,9 +149,50 @@ TEST_F(StoreTest, ASaveKeepsTheRecordsAndKeysThisVersionDoesntKnow) {
 
     json::Json expected = newer;
     expected["geekbench"]["lastResult"] = ExternalBenchmarkResult{1.0, 2.0, 3.0, someDate}.toJson();
-    expected["geekbench"]["pendingResults"] = json::Json::array();
-    EXPECT_EQ(jsonfile::load(file()), expected);
+    EXPECT_EQ(jsonfile::load(file()), expected) << "no pending list added where the file had none";
     EXPECT_FALSE(std::filesystem::exists(folder / (std::string(ExternalBenchmarkStore::fileName) + ".bad")));
+}
+
+// A newer version's keys inside a record: each change writes only what it changed, so the keys
+// of the installation, the last result and each pending upload stay, and what no change touched
+// (an upload's time written with an offset) is written back as it was read.
+TEST_F(StoreTest, AChangedRecordKeepsTheKeysThisVersionDoesntKnowAtEveryLevel) {
+    const json::Json newer = json::Json::parse(R"({"geekbench": {
+        "installation": {"app": "geekbench", "executablePath": "/opt/gb/geekbench6", "version": "6.3.0", "arch": "aarch64"},
+        "lastResult": {"singleCoreScore": 1000, "multiCoreScore": 5000, "openclScore": 30000,
+                       "recordedAt": "2026-12-06T20:00:00Z"},
+        "pendingResults": [
+            {"url": "https://browser.geekbench.com/v6/compute/1", "isGPU": true,
+             "uploadedAt": "2026-12-06T22:00:00+02:00", "backend": "vulkan"},
+            {"url": "https://browser.geekbench.com/v6/compute/2", "isGPU": true,
+             "uploadedAt": "2026-12-06T20:00:00Z", "backend": "opencl"}],
+        "pinned": true}})");
+    testing::writeRaw(file(), newer.dump());
+    const Date later = someDate + std::chrono::hours(1);
+    const PendingGeekbenchResult added{"https://browser.geekbench.com/v6/cpu/3", false, later};
+    ExternalBenchmarkStore store(folder.path());
+    const auto stored = store.settings(App::geekbench);
+    ASSERT_EQ(stored.pendingResults.size(), 2u);
+
+    ASSERT_TRUE(store.setResult({std::nullopt, 5500.0, std::nullopt, later}, App::geekbench).saved());
+    ASSERT_TRUE(store.addPending(added, App::geekbench).saved());
+    store.applyRecovered({std::nullopt, std::nullopt, 42000.0, later}, stored.pendingResults[1], App::geekbench);
+    ExternalBenchmarkInstallation updated = *stored.installation;
+    updated.version = "6.4.0";
+    ASSERT_TRUE(store.setInstallation(updated, App::geekbench).saved());
+
+    json::Json expected = newer;
+    json::Json& record = expected["geekbench"];
+    record["installation"]["version"] = "6.4.0";
+    record["lastResult"]["multiCoreScore"] = 5500.0;
+    record["lastResult"]["gpuScore"] = 42000.0;
+    record["lastResult"]["recordedAt"] = iso8601(later);
+    record["pendingResults"].erase(1);
+    record["pendingResults"].push_back(added.toJson());
+    const auto written = jsonfile::load(file());
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(ExternalBenchmarkStore(folder.path()).settings(App::geekbench).pendingResults,
+              (std::vector{stored.pendingResults[0], added}));
 }
 
 // A record that doesn't decode is logged at the first read of the file, not again at each
