@@ -18,8 +18,13 @@ const CpuBenchmarkResult* verifiedCpu(const FinalBenchmarkReport& report) {
 
 std::optional<LocalizedMessage> BenchmarkSubmission::withheldBecause(const FinalBenchmarkReport& report) {
     const auto* cpu = verifiedCpu(report);
-    if (!cpu || !report.specs || cpu->threadsUsed >= report.specs->cpuThreads) return std::nullopt;
-    return LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", cpu->threadsUsed, report.specs->cpuThreads);
+    if (!cpu || !report.specs) return std::nullopt;
+    const std::int64_t machineThreads = report.specs->cpuThreads;
+    if (cpu->threadsUsed < machineThreads)
+        return LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", cpu->threadsUsed, machineThreads);
+    if (cpu->cpuQuota && *cpu->cpuQuota < static_cast<double>(machineThreads))
+        return LocalizedMessage("Main.ResultNotSubmitted.CpuQuota", *cpu->cpuQuota, machineThreads);
+    return std::nullopt;
 }
 
 std::optional<BenchmarkSubmission> BenchmarkSubmission::make(const FinalBenchmarkReport& report,
