@@ -19,10 +19,11 @@ struct ControlGroupFolders {
 // The v2 hierarchy and the v1 hierarchy of the controller ("memory", "cpu"), where they are
 // mounted, found through /proc/self/cgroup and /proc/self/mountinfo. A group's path is read
 // against the root of its hierarchy's mount: in a cgroup namespace both are relative to the
-// namespace's group, and a mount made outside it shows its top as "/../..". The folders named
-// by a path that leaves the mount (a group outside the namespace, "/../x") are found by
-// looking for this process in the groups at that depth; when it isn't found, the folders
-// above that the mount does name are all that is known.
+// namespace's group, and a mount made outside it (unshare -C) shows its top as "/../..".
+// The steps between that top and the namespace are named nowhere: the group is the one at
+// that depth that holds this process, and when none does, only the folders above that the
+// paths name are known. A group the mount doesn't show (one outside the namespace, "/../x",
+// under a mount of the namespace's own) has no folders: no path ever leaves the mount.
 std::vector<ControlGroupFolders> controlGroupFolders(const ProbeRoot& root, std::string_view controller);
 
 } // namespace zantiva

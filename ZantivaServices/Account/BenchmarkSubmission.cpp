@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 
+#include <cmath>
+
 #include "Model/BenchmarkScoring.h"
 #include "Model/DeviceProfile.h"
 #include "Model/RawValues.h"
@@ -14,6 +16,13 @@ const CpuBenchmarkResult* verifiedCpu(const FinalBenchmarkReport& report) {
     return report.cpuResult && report.cpuResult->resultsVerified ? &*report.cpuResult : nullptr;
 }
 
+// Processors' worth to hundredths, as systemd's CPUQuota= percentages are: "2", "1.5", "0.33".
+FormatArg processors(double worth) {
+    const double shown = std::round(worth * 100) / 100;
+    if (shown == std::trunc(shown)) return static_cast<std::int64_t>(shown);
+    return shown;
+}
+
 } // namespace
 
 std::optional<LocalizedMessage> BenchmarkSubmission::withheldBecause(const FinalBenchmarkReport& report) {
@@ -23,7 +32,7 @@ std::optional<LocalizedMessage> BenchmarkSubmission::withheldBecause(const Final
     if (cpu->threadsUsed < machineThreads)
         return LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", cpu->threadsUsed, machineThreads);
     if (cpu->cpuQuota && *cpu->cpuQuota < static_cast<double>(machineThreads))
-        return LocalizedMessage("Main.ResultNotSubmitted.CpuQuota", *cpu->cpuQuota, machineThreads);
+        return LocalizedMessage("Main.ResultNotSubmitted.CpuQuota", processors(*cpu->cpuQuota), machineThreads);
     return std::nullopt;
 }
 
