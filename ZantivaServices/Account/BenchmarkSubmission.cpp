@@ -1,9 +1,9 @@
 #include "Account/BenchmarkSubmission.h"
 
+#include <cmath>
+
 #include <QByteArray>
 #include <QCryptographicHash>
-
-#include <cmath>
 
 #include "Model/BenchmarkScoring.h"
 #include "Model/DeviceProfile.h"

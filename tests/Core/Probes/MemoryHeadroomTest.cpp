@@ -101,24 +101,6 @@ TEST(MemoryHeadroom, ActivePageCacheCountsAsFreeButWhatCantBeDroppedDoesNot) {
     EXPECT_EQ(MemoryHeadroom::read(v1.root()).groupBytes, 824 * mib);
 }
 
-// In a cgroup namespace (unshare -C) whose mount of the hierarchy was made outside it, the
-// group reads as "/" and the mount's top as "/../..": the group is the one two levels down that
-// holds this process, not the hierarchy's unlimited top.
-TEST(MemoryHeadroom, InsideACgroupNamespaceTheLimitIsTheGroupsNotTheMountsTop) {
-    Tree machine;
-    machine.file("/proc/self/cgroup", "4:memory:/\n0::/\n")
-        .file("/proc/self/mountinfo", version2Mount("/../..", "/sys/fs/cgroup/unified") + version1Mount("memory", "/../.."))
-        .file("/proc/self/status", "Name:\tzantiva\nPid:\t4242\n")
-        .file("/sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n")
-        .file("/sys/fs/cgroup/memory/memory.usage_in_bytes", bytes(9000))
-        .file("/sys/fs/cgroup/memory/jobs/other/cgroup.procs", "17\n")
-        .file("/sys/fs/cgroup/memory/jobs/other/memory.limit_in_bytes", bytes(50))
-        .file("/sys/fs/cgroup/memory/jobs/ours/cgroup.procs", "18\n4242\n")
-        .file("/sys/fs/cgroup/memory/jobs/ours/memory.limit_in_bytes", bytes(300))
-        .file("/sys/fs/cgroup/memory/jobs/ours/memory.usage_in_bytes", bytes(100));
-    EXPECT_EQ(MemoryHeadroom::read(machine.root()).groupBytes, 200 * mib);
-}
-
 TEST(MemoryHeadroom, TheAddressSpaceLimitLessWhatIsHeldAndTheLeastOfAll) {
     Tree machine;
     machine.file("/proc/meminfo", "MemTotal: 16777216 kB\nMemFree: 1 kB\nMemAvailable: 2097152 kB\n")
