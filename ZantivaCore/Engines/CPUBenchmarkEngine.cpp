@@ -11,6 +11,7 @@
 #include "Model/BenchmarkBaseline.h"
 #include "Platform/MonotonicClock.h"
 #include "Platform/RepeatingTimer.h"
+#include "Probes/CpuQuota.h"
 
 namespace zantiva {
 namespace {
@@ -196,10 +197,10 @@ double runSustained(int threads, double seconds, RunState& state) {
 
 CPUBenchmarkEngine::CPUBenchmarkEngine(TelemetrySource telemetry, CPUWorkload workload,
                                        std::optional<int> threadCount, std::shared_ptr<ProcessActivity> activity,
-                                       CPUBenchmarkPacing pacing)
+                                       CPUBenchmarkPacing pacing, ProbeRoot root)
     : telemetry_(std::move(telemetry)), workload_(workload),
       threadCount_(std::max(1, threadCount ? *threadCount : usableProcessorCount())),
-      activity_(activity ? std::move(activity) : noProcessActivity()), pacing_(pacing) {}
+      activity_(activity ? std::move(activity) : noProcessActivity()), pacing_(pacing), root_(std::move(root)) {}
 
 int CPUBenchmarkEngine::countPrimes(std::int64_t from, int count) {
     int primes = 0;
@@ -221,6 +222,9 @@ CpuBenchmarkResult CPUBenchmarkEngine::run(double durationSeconds, const Progres
     auto state = std::make_shared<RunState>(durationSeconds, workload_, cancel);
     const std::function<CpuBenchmarkResult()> body = [this, state, &progress] {
         const auto hold = activity_->begin("Zantiva CPU benchmark", {true, true});
+        // Under a quota the threads share less time than their processors have: the score is
+        // the quota's, and the result says so.
+        const std::optional<double> quota = readCpuQuota(root_);
         // The sample feeds the peak temperature and the throttle flag even without progress.
         RepeatingTimer monitor({"com.zantiva.cpu-benchmark.monitor", "zv-cpu-mon", ThreadQoS::utility},
                                pacing_.monitorInterval, [this, state, &progress] {
@@ -258,6 +262,7 @@ CpuBenchmarkResult CPUBenchmarkEngine::run(double durationSeconds, const Progres
         result.thermalThrottleDetected =
             totals.sawThermalPressure || (result.sustainedScore && *result.sustainedScore < throttleRatio * result.score);
         result.threadsUsed = threadCount_;
+        result.cpuQuota = quota;
         result.multiCoreBatchMs = roundToTenth(multiMs);
         result.singleCoreBatchMs = roundToTenth(singleMs);
         result.referenceMultiCoreMs = refMultiMs;

@@ -12,6 +12,7 @@
 #include "Model/CpuBenchmarkProgress.h"
 #include "Model/CpuBenchmarkResult.h"
 #include "Platform/ProcessActivity.h"
+#include "Probes/ProbeRoot.h"
 
 namespace zantiva {
 
@@ -32,11 +33,11 @@ public:
     using Progress = std::function<void(const CpuBenchmarkProgress&)>;
 
     // threadCount: the processors this thread may run on when absent (usableProcessorCount);
-    // at least 1.
+    // at least 1. A CPU quota is read under `root` when the run starts (readCpuQuota).
     explicit CPUBenchmarkEngine(TelemetrySource telemetry = {}, CPUWorkload workload = CPUWorkload::standard(),
                                 std::optional<int> threadCount = std::nullopt,
                                 std::shared_ptr<ProcessActivity> activity = noProcessActivity(),
-                                CPUBenchmarkPacing pacing = {});
+                                CPUBenchmarkPacing pacing = {}, ProbeRoot root = {});
 
     // Blocks until the run has ended, which happens on a thread of its own. progress
     // (optional, called on the monitor thread) must be safe to call from any thread.
@@ -59,6 +60,7 @@ private:
     int threadCount_;
     std::shared_ptr<ProcessActivity> activity_;
     CPUBenchmarkPacing pacing_;
+    ProbeRoot root_;
 };
 
 } // namespace zantiva

@@ -11,6 +11,7 @@ constexpr auto fields = std::tuple{
     json::field("peakTemperatureCelsius", &CpuBenchmarkResult::peakTemperatureCelsius),
     json::field("thermalThrottleDetected", &CpuBenchmarkResult::thermalThrottleDetected),
     json::field("threadsUsed", &CpuBenchmarkResult::threadsUsed),
+    json::field("cpuQuota", &CpuBenchmarkResult::cpuQuota),
     json::field("multiCoreBatchMs", &CpuBenchmarkResult::multiCoreBatchMs),
     json::field("singleCoreBatchMs", &CpuBenchmarkResult::singleCoreBatchMs),
     json::field("score", &CpuBenchmarkResult::score),

@@ -15,6 +15,7 @@ struct CpuBenchmarkResult {
     std::optional<double> peakTemperatureCelsius;
     bool thermalThrottleDetected = false;
     std::int64_t threadsUsed = 0;
+    std::optional<double> cpuQuota;            // processors' worth of time a CPU quota allowed; absent: none
     double multiCoreBatchMs = 0;
     double singleCoreBatchMs = 0;
     double score = 0;                          // multi-core, reference 1,000

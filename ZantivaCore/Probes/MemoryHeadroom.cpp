@@ -6,6 +6,7 @@
 
 #include "Platform/ProcTable.h"
 #include "Platform/WholeNumber.h"
+#include "Probes/ControlGroup.h"
 #include "Probes/MemInfo.h"
 
 namespace zantiva {
@@ -26,27 +27,36 @@ std::optional<std::uint64_t> unsignedValue(std::optional<std::int64_t> value) {
     return static_cast<std::uint64_t>(*value);
 }
 
-// The first number after a row's name in a table such as memory.stat or a process's status.
-std::optional<std::uint64_t> tableNumber(const ProbeRoot& root, const fs::path& file, std::string_view name) {
-    const std::string text = root.bytes(file).value_or("");
-    for (const std::string_view row : procLines(text)) {
-        ProcLine line(row);
-        if (line.name() == name) return line.nextNumber();
-    }
-    return std::nullopt;
-}
-
-// The version of the cgroup file system a hierarchy uses, by its mount under /sys/fs/cgroup.
+// The files of a memory group in each version of the cgroup file system.
 struct GroupFiles {
-    std::string_view mount;
     std::string_view limits[2];
     std::string_view usage;
-    std::string_view reclaimable; // the row of memory.stat that counts inactive file cache
+    // memory.stat's rows: the whole file cache, and the parts of it the kernel can't simply
+    // drop (dirty, under writeback, tmpfs and shared memory). v1 counts a group's own pages and,
+    // under rows prefixed "total_", its subgroups' too, as its usage does.
+    std::string_view statPrefix;
+    std::string_view cache;
+    std::string_view kept[3];
 };
 
-constexpr GroupFiles version2{"/sys/fs/cgroup", {"memory.max", "memory.high"}, "memory.current", "inactive_file"};
-constexpr GroupFiles version1{"/sys/fs/cgroup/memory", {"memory.limit_in_bytes", {}}, "memory.usage_in_bytes",
-                              "total_inactive_file"};
+constexpr GroupFiles version2{{"memory.max", "memory.high"}, "memory.current", "", "file",
+                              {"file_dirty", "file_writeback", "shmem"}};
+constexpr GroupFiles version1{{"memory.limit_in_bytes", {}}, "memory.usage_in_bytes", "total_", "cache",
+                              {"dirty", "writeback", "shmem"}};
+
+std::uint64_t statRow(const ProbeRoot& root, const fs::path& folder, const GroupFiles& files, std::string_view row) {
+    const fs::path stat = folder / "memory.stat";
+    if (const auto total = root.tableNumber(stat, std::string(files.statPrefix) + std::string(row))) return *total;
+    return root.tableNumber(stat, row).value_or(0);
+}
+
+// The file cache the kernel gives back when the group needs room, active or not: a group
+// whose use is mostly cache still takes a buffer several times its free memory.
+std::uint64_t reclaimableCache(const ProbeRoot& root, const fs::path& folder, const GroupFiles& files) {
+    std::uint64_t kept = 0;
+    for (const std::string_view row : files.kept) kept += statRow(root, folder, files, row);
+    return less(statRow(root, folder, files, files.cache), kept);
+}
 
 // Room left under the limits of one group folder; absent when it sets none.
 std::optional<std::uint64_t> roomInGroup(const ProbeRoot& root, const fs::path& folder, const GroupFiles& files) {
@@ -55,46 +65,14 @@ std::optional<std::uint64_t> roomInGroup(const ProbeRoot& root, const fs::path& 
         if (!name.empty()) limit = least(limit, unsignedValue(root.integer(folder / name)));   // "max" reads as none
     if (!limit) return std::nullopt;
     const std::uint64_t used = unsignedValue(root.integer(folder / files.usage)).value_or(0);
-    const std::uint64_t cache = tableNumber(root, folder / "memory.stat", files.reclaimable).value_or(0);
-    return less(*limit, less(used, cache));
+    return less(*limit, less(used, reclaimableCache(root, folder, files)));
 }
 
-// The group's folder and every one above it up to the hierarchy's mount. A container that
-// shows its own group as the mount's top (without a cgroup namespace) names a path that
-// isn't there: its folders are missing and read as no limit, up to the mount, which is its group.
-std::optional<std::uint64_t> roomInHierarchy(const ProbeRoot& root, std::string_view groupPath, const GroupFiles& files) {
-    const fs::path mount(files.mount);
-    const fs::path inside = fs::path(groupPath).relative_path();
-    fs::path folder = inside.empty() ? mount : mount / inside;
-    std::optional<std::uint64_t> room = roomInGroup(root, folder, files);
-    while (folder != mount && folder.has_relative_path()) {
-        folder = folder.parent_path();
-        room = least(room, roomInGroup(root, folder, files));
-    }
-    return room;
-}
-
-// /proc/self/cgroup: "0::/user.slice/…" for the v2 hierarchy, "4:memory:/docker/…" for
-// the v1 memory controller.
 std::optional<std::uint64_t> roomInGroups(const ProbeRoot& root) {
     std::optional<std::uint64_t> room;
-    const std::string text = root.bytes("/proc/self/cgroup").value_or("");
-    for (const std::string_view line : procLines(text)) {
-        const auto first = line.find(':');
-        const auto second = first == std::string_view::npos ? first : line.find(':', first + 1);
-        if (second == std::string_view::npos) continue;
-        const std::string_view controllers = line.substr(first + 1, second - first - 1);
-        const std::string_view path = line.substr(second + 1);
-        if (line.substr(0, first) == "0" && controllers.empty()) {
-            room = least(room, roomInHierarchy(root, path, version2));
-            continue;
-        }
-        for (std::string_view rest = controllers; !rest.empty();) {
-            const auto comma = std::min(rest.find(','), rest.size());
-            if (rest.substr(0, comma) == "memory") room = least(room, roomInHierarchy(root, path, version1));
-            rest.remove_prefix(std::min(comma + 1, rest.size()));
-        }
-    }
+    for (const ControlGroupFolders& hierarchy : controlGroupFolders(root, "memory"))
+        for (const fs::path& folder : hierarchy.folders)
+            room = least(room, roomInGroup(root, folder, hierarchy.version == 2 ? version2 : version1));
     return room;
 }
 
@@ -107,7 +85,7 @@ std::optional<std::uint64_t> roomInAddressSpace(const ProbeRoot& root) {
         ProcLine values(line.substr(row.size()));
         const auto limit = unsignedValue(parseInteger(values.name()));   // "unlimited": none
         if (!limit) return std::nullopt;
-        const auto heldKiB = tableNumber(root, "/proc/self/status", "VmSize:");
+        const auto heldKiB = root.tableNumber("/proc/self/status", "VmSize:");
         return less(*limit, heldKiB.value_or(0) * 1024);
     }
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include "Model/SpecText.h"
 #include "Platform/AsciiText.h"
 #include "Platform/KernelFile.h"
+#include "Platform/ProcTable.h"
 #include "Platform/WholeNumber.h"
 
 namespace zantiva {
@@ -38,6 +39,15 @@ std::optional<std::string> ProbeRoot::text(const fs::path& systemPath) const {
 std::optional<std::int64_t> ProbeRoot::integer(const fs::path& systemPath) const {
     auto t = text(systemPath);
     return t ? parseInteger(*t) : std::nullopt;
+}
+
+std::optional<std::uint64_t> ProbeRoot::tableNumber(const fs::path& systemPath, std::string_view row) const {
+    const std::string table = bytes(systemPath).value_or("");
+    for (const std::string_view text : procLines(table)) {
+        ProcLine line(text);
+        if (line.name() == row) return line.nextNumber();
+    }
+    return std::nullopt;
 }
 
 bool ProbeRoot::exists(const fs::path& systemPath) const {

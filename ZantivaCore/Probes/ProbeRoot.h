@@ -40,6 +40,9 @@ public:
     std::optional<std::string> text(const std::filesystem::path& systemPath) const;
     // The file's text as a whole decimal number (optionally signed).
     std::optional<std::int64_t> integer(const std::filesystem::path& systemPath) const;
+    // The first number after a row's name in a kernel table such as a cgroup's memory.stat
+    // ("file 4096") or a process's status ("VmSize:  262144 kB").
+    std::optional<std::uint64_t> tableNumber(const std::filesystem::path& systemPath, std::string_view row) const;
     bool exists(const std::filesystem::path& systemPath) const;
 
     // The names in a folder, in natural order ("cpu2" before "cpu10"), or the read's error.

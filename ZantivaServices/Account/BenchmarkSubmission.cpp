@@ -1,5 +1,7 @@
 #include "Account/BenchmarkSubmission.h"
 
+#include <cmath>
+
 #include <QByteArray>
 #include <QCryptographicHash>
 
@@ -14,12 +16,24 @@ const CpuBenchmarkResult* verifiedCpu(const FinalBenchmarkReport& report) {
     return report.cpuResult && report.cpuResult->resultsVerified ? &*report.cpuResult : nullptr;
 }
 
+// Processors' worth to hundredths, as systemd's CPUQuota= percentages are: "2", "1.5", "0.33".
+FormatArg processors(double worth) {
+    const double shown = std::round(worth * 100) / 100;
+    if (shown == std::trunc(shown)) return static_cast<std::int64_t>(shown);
+    return shown;
+}
+
 } // namespace
 
 std::optional<LocalizedMessage> BenchmarkSubmission::withheldBecause(const FinalBenchmarkReport& report) {
     const auto* cpu = verifiedCpu(report);
-    if (!cpu || !report.specs || cpu->threadsUsed >= report.specs->cpuThreads) return std::nullopt;
-    return LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", cpu->threadsUsed, report.specs->cpuThreads);
+    if (!cpu || !report.specs) return std::nullopt;
+    const std::int64_t machineThreads = report.specs->cpuThreads;
+    if (cpu->threadsUsed < machineThreads)
+        return LocalizedMessage("Main.ResultNotSubmitted.FewerThreads", cpu->threadsUsed, machineThreads);
+    if (cpu->cpuQuota && *cpu->cpuQuota < static_cast<double>(machineThreads))
+        return LocalizedMessage("Main.ResultNotSubmitted.CpuQuota", processors(*cpu->cpuQuota), machineThreads);
+    return std::nullopt;
 }
 
 std::optional<BenchmarkSubmission> BenchmarkSubmission::make(const FinalBenchmarkReport& report,

@@ -21,7 +21,8 @@ public:
                                                    std::optional<DeviceGrade> grade);
     // Why the report can't go to the leaderboard as the machine its profile names: its
     // verified CPU score was measured on fewer threads than the machine has (a run held to
-    // some CPUs). Absent when nothing holds it back.
+    // some CPUs), or under a CPU quota of fewer processors' time than that (a container's
+    // --cpus). Absent when nothing holds it back.
     static std::optional<LocalizedMessage> withheldBecause(const FinalBenchmarkReport& report);
 
     const json::Json& body() const { return body_; }

@@ -2,33 +2,18 @@
 
 #include <algorithm>
 #include <limits>
-#include <sstream>
 #include <utility>
 
 #include "External/ToolOutputText.h"
 #include "Model/SpecText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/KernelFile.h"
+#include "Platform/MountInfo.h"
 
 namespace zantiva {
 namespace {
 
 namespace fs = std::filesystem;
-
-// mountinfo writes blanks, tabs, line breaks and backslashes in paths as octal escapes.
-std::string unescapeOctal(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto octal = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '7'; };
-        if (text[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
-            out.push_back(static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0')));
-            i += 3;
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
 
 std::string fileText(const fs::path& file) {
     return std::string(specText::trimmed(readWholeFile(file).value_or("")));
@@ -42,18 +27,8 @@ std::optional<std::vector<MountEntry>> readMountTable(const fs::path& root) {
     const auto text = readKernelFile(under(root, "/proc/self/mountinfo"), std::numeric_limits<std::size_t>::max());
     if (!text) return std::nullopt;
     std::vector<MountEntry> table;
-    std::istringstream lines(*text);
-    for (std::string line; std::getline(lines, line);) {
-        // id parent major:minor root mount-point options [optional fields] - type source super-options
-        std::istringstream fields(line);
-        std::string id, parent, device, fsRoot, mountPoint;
-        if (!(fields >> id >> parent >> device >> fsRoot >> mountPoint)) continue;
-        std::string word, source;
-        while (fields >> word && word != "-") {}
-        std::string type;
-        fields >> type >> source;
-        table.push_back({device, unescapeOctal(mountPoint), unescapeOctal(source)});
-    }
+    for (MountInfoEntry& entry : parseMountInfo(*text))
+        table.push_back({std::move(entry.device), std::move(entry.mountPoint), std::move(entry.source)});
     return table;
 }
 

@@ -10,8 +10,12 @@
 #include <vector>
 
 #include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "../../Support/RecordingActivity.h"
+#include "../../Support/ScratchCgroup.h"
+#include "../Probes/WrittenMachine.h"
 #include "Engines/CPUBenchmarkEngine.h"
 #include "Platform/MonotonicClock.h"
 #include "Platform/NamedThread.h"
@@ -133,6 +137,40 @@ TEST(CPUBenchmarkEngine, ByDefaultRunsOneWorkerPerProcessorItMayUse) {
         EXPECT_EQ(result.threadsUsed, static_cast<int>(narrowTo));
         EXPECT_TRUE(result.resultsVerified);
     }
+}
+
+// Under a CPU quota (a container's --cpus=2) the threads share two processors' time: the
+// result says so, as it says how many threads ran, so it isn't taken for the machine's.
+TEST(CPUBenchmarkEngine, TheResultCarriesTheCpuQuotaItRanUnder) {
+    testing::WrittenMachine container;
+    container.file("/proc/self/mountinfo", testing::version2Mount())
+        .file("/proc/self/cgroup", "0::/\n")
+        .file("/sys/fs/cgroup/cpu.max", "200000 100000\n");
+    const auto ranUnder = [](ProbeRoot root) {
+        return CPUBenchmarkEngine({}, tinyWorkload(4, 1), 2, {}, {}, std::move(root)).run(0, nullptr, {}).cpuQuota;
+    };
+    EXPECT_EQ(ranUnder(container.root()), 2.0);
+    EXPECT_EQ(ranUnder(ProbeRoot("/nonexistent/zantiva-root")), std::nullopt);
+}
+
+TEST(CPUBenchmarkEngine, ARunInARealCpuQuotaGroupCarriesItsQuota) {
+    const testing::CpuQuotaCgroup group(2);
+    if (!group.made()) GTEST_SKIP() << "no CPU cgroup with a quota can be made here (needs root or a delegated group)";
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (!group.enter()) ::_exit(3);
+        try {
+            const auto quota = CPUBenchmarkEngine({}, tinyWorkload(4, 1)).run(0, nullptr, {}).cpuQuota;
+            ::_exit(quota == 2.0 ? 0 : 1);
+        } catch (...) {
+            ::_exit(4);
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(CPUBenchmarkEngine, WrongPrimeCountsAreCountedNotThrown) {

@@ -4,35 +4,26 @@
 #include <string>
 
 #include "Probes/MemoryHeadroom.h"
-#include "../../Support/TemporaryFolder.h"
+#include "WrittenMachine.h"
 
 namespace zantiva {
 namespace {
 
 constexpr std::uint64_t mib = 1 << 20;
 
-// A machine tree written file by file, given by the files' paths on a real machine.
-class Tree {
-public:
-    const Tree& file(const std::string& systemPath, const std::string& text) const {
-        const auto at = folder_ / std::filesystem::path(systemPath).relative_path();
-        std::filesystem::create_directories(at.parent_path());
-        testing::writeRaw(at, text);
-        return *this;
-    }
-    ProbeRoot root() const { return ProbeRoot(folder_.path()); }
-
-private:
-    testing::TemporaryFolder folder_;
-};
+using testing::version1Mount;
+using testing::version2Mount;
+using Tree = testing::WrittenMachine;
 
 std::string bytes(std::uint64_t mebibytes) { return std::to_string(mebibytes * mib) + "\n"; }
 
 // v2: every level up counts, memory.high as well as memory.max, and file cache the group can
-// give back isn't counted as used. The tightest here is app.slice: 300 − (250 − 100) MiB.
+// give back isn't counted as used (160 MiB less 60 dirty, under writeback or tmpfs). The
+// tightest here is app.slice: 300 − (250 − 100) MiB.
 TEST(MemoryHeadroom, TakesTheTightestLimitOfANestedVersion2Group) {
     Tree machine;
     machine.file("/proc/self/cgroup", "0::/user.slice/app.slice/zv.scope\n")
+        .file("/proc/self/mountinfo", version2Mount())
         .file("/sys/fs/cgroup/cgroup.controllers", "cpu memory\n")
         .file("/sys/fs/cgroup/user.slice/memory.max", bytes(1024))
         .file("/sys/fs/cgroup/user.slice/memory.current", bytes(400))
@@ -40,7 +31,8 @@ TEST(MemoryHeadroom, TakesTheTightestLimitOfANestedVersion2Group) {
         .file("/sys/fs/cgroup/user.slice/app.slice/memory.high", bytes(300))
         .file("/sys/fs/cgroup/user.slice/app.slice/memory.current", bytes(250))
         .file("/sys/fs/cgroup/user.slice/app.slice/memory.stat",
-              "anon 1\nfile 2\nactive_file 7\ninactive_file " + std::to_string(100 * mib) + "\n")
+              "anon 1\nfile " + std::to_string(160 * mib) + "\nfile_dirty " + std::to_string(40 * mib) +
+                  "\nfile_writeback " + std::to_string(10 * mib) + "\nshmem " + std::to_string(10 * mib) + "\n")
         .file("/sys/fs/cgroup/user.slice/app.slice/zv.scope/memory.max", "max\n")
         .file("/sys/fs/cgroup/user.slice/app.slice/zv.scope/memory.high", "max\n")
         .file("/sys/fs/cgroup/user.slice/app.slice/zv.scope/memory.current", bytes(200));
@@ -53,15 +45,18 @@ TEST(MemoryHeadroom, TakesTheTightestLimitOfANestedVersion2Group) {
 }
 
 // v1: the memory controller's own line names the group; the root's "unlimited" is a huge number.
+// The group's usage counts its subgroups, and so do the "total_" rows of its cache.
 TEST(MemoryHeadroom, ReadsTheVersion1MemoryHierarchy) {
     Tree machine;
     machine.file("/proc/self/cgroup", "9:name=systemd:/\n4:cpu,memory:/docker/abc\n1:cpu:/\n0::/\n")
+        .file("/proc/self/mountinfo", version1Mount("memory"))
         .file("/sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n")
         .file("/sys/fs/cgroup/memory/memory.usage_in_bytes", bytes(9000))
         .file("/sys/fs/cgroup/memory/docker/abc/memory.limit_in_bytes", bytes(128))
         .file("/sys/fs/cgroup/memory/docker/abc/memory.usage_in_bytes", bytes(20))
         .file("/sys/fs/cgroup/memory/docker/abc/memory.stat",
-              "cache 9\ninactive_file 1\ntotal_inactive_file " + std::to_string(4 * mib) + "\n");
+              "cache 9\ndirty 1\ntotal_cache " + std::to_string(6 * mib) + "\ntotal_dirty " + std::to_string(2 * mib) +
+                  "\n");
     EXPECT_EQ(MemoryHeadroom::read(machine.root()).groupBytes, 112 * mib);
 }
 
@@ -71,9 +66,39 @@ TEST(MemoryHeadroom, ReadsTheVersion1MemoryHierarchy) {
 TEST(MemoryHeadroom, AGroupPathOutsideTheMountFallsBackToTheMountsTop) {
     Tree machine;
     machine.file("/proc/self/cgroup", "0::/system.slice/docker-abc.scope\n")
+        .file("/proc/self/mountinfo", version2Mount())
         .file("/sys/fs/cgroup/memory.max", bytes(256))
         .file("/sys/fs/cgroup/memory.current", bytes(56));
     EXPECT_EQ(MemoryHeadroom::read(machine.root()).groupBytes, 200 * mib);
+}
+
+// A group whose use is mostly page cache, most of it active: the kernel gives back all of it
+// but what is dirty, under writeback or tmpfs (800 MiB of 900), so 824 of 1024 MiB are free,
+// in either version.
+TEST(MemoryHeadroom, ActivePageCacheCountsAsFreeButWhatCantBeDroppedDoesNot) {
+    const auto row = [](const char* name, std::uint64_t mebibytes) {
+        return std::string(name) + " " + std::to_string(mebibytes * mib) + "\n";
+    };
+    Tree v2;
+    v2.file("/proc/self/cgroup", "0::/box\n")
+        .file("/proc/self/mountinfo", version2Mount())
+        .file("/sys/fs/cgroup/box/memory.max", bytes(1024))
+        .file("/sys/fs/cgroup/box/memory.current", bytes(1000))
+        .file("/sys/fs/cgroup/box/memory.stat", row("anon", 100) + row("file", 900) + row("active_file", 700) +
+                                                    row("inactive_file", 200) + row("shmem", 30) +
+                                                    row("file_dirty", 50) + row("file_writeback", 20));
+    EXPECT_EQ(MemoryHeadroom::read(v2.root()).groupBytes, 824 * mib);
+
+    Tree v1;
+    v1.file("/proc/self/cgroup", "4:memory:/box\n")
+        .file("/proc/self/mountinfo", version1Mount("memory"))
+        .file("/sys/fs/cgroup/memory/box/memory.limit_in_bytes", bytes(1024))
+        .file("/sys/fs/cgroup/memory/box/memory.usage_in_bytes", bytes(1000))
+        .file("/sys/fs/cgroup/memory/box/memory.stat",
+              row("cache", 1) + row("dirty", 1) + row("total_cache", 900) + row("total_shmem", 30) +
+                  row("total_dirty", 50) + row("total_writeback", 20) + row("total_active_file", 700) +
+                  row("total_inactive_file", 200));
+    EXPECT_EQ(MemoryHeadroom::read(v1.root()).groupBytes, 824 * mib);
 }
 
 TEST(MemoryHeadroom, TheAddressSpaceLimitLessWhatIsHeldAndTheLeastOfAll) {
