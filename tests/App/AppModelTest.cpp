@@ -10,6 +10,7 @@
 #include "../Core/Probes/FixtureMachines.h"
 #include "../Runners/SuiteTestSupport.h"
 #include "../Support/FullDisk.h"
+#include "../Support/HeldLock.h"
 #include "../Services/Account/ScriptedTokenStore.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
@@ -227,6 +228,34 @@ TEST_F(AppModelTest, ARunToldAsNotSavedIsNotSavedLaterOverANewerOne) {
     ASSERT_TRUE(model->report().cpuResult);
     EXPECT_EQ(model->report().cpuResult->score, 9999);
     EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
+}
+
+// The report's lock held past the save's patience (a stopped window): the run's results are
+// kept in its session, the status line says so, and the next start adds them to the report.
+TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
+    ASSERT_TRUE(ResultStore(folder.path()).saveReport(FinalBenchmarkReport{.specs = sampleLaptopSpecs()}).saved());
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    HeldLock held(folder / "last-report.json");
+    ASSERT_TRUE(held.held());
+
+    model->suite().start(TestPlans::ramOnly);
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }, std::chrono::minutes(1)));
+    ASSERT_TRUE(model->status());
+    EXPECT_EQ(model->status()->key(), "NotSaved.Report.Kept");
+    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }));
+    const auto kept = storedSession(folder.path());
+    ASSERT_TRUE(kept && kept->results.memoryResult);
+    EXPECT_FALSE(ResultStore(folder.path()).loadReport()->memoryResult);
+
+    held.release();
+    makeModel();
+    awaitTask(model->start());
+    EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
+    EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
+    EXPECT_FALSE(storedSession(folder.path()));
 }
 
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
