@@ -11,6 +11,7 @@
 #include "External/ExternalBenchmarkCSV.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/NotSavedNotice.h"
+#include "Model/ReportMachine.h"
 #include "Model/TestPlans.h"
 #include "Probes/SystemProbe.h"
 #include "Observation/ObservedValue.h"
@@ -136,6 +137,8 @@ AppModel::~AppModel() {
 }
 
 bool AppModel::hasResults() const {
+    // Another machine's (a restored app folder): never shown or sent as this one's.
+    if (madeOnAnotherMachine(report_, specs_)) return false;
     return report_.cpuResult || report_.gpuResult || BenchmarkScoring::healthScore(report_).has_value();
 }
 

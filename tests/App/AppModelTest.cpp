@@ -258,6 +258,21 @@ TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
     EXPECT_FALSE(storedSession(folder.path()));
 }
 
+// A restored app folder of another machine: its grade isn't shown (or sent) as this one's.
+// This machine's report whose match can't be told (its model not read this time) still is.
+TEST_F(AppModelTest, AnotherMachinesReportHasNoResultsHere) {
+    ResultStore(folder.path())
+        .saveReport({.specs = otherMachine(), .cpuResult = CpuBenchmarkResult{.score = 975.3}, .audioPassed = true});
+    makeModel();
+    EXPECT_FALSE(model->hasResults());
+
+    SystemSpecs unread = sampleLaptopSpecs();
+    unread.model = "Unknown";
+    ResultStore(folder.path()).saveReport({.specs = unread, .cpuResult = CpuBenchmarkResult{.score = 975.3}});
+    makeModel();
+    EXPECT_TRUE(model->hasResults());
+}
+
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {
     makeModel();
     bindNavigation(*model);
