@@ -91,6 +91,13 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
     return writeChecked(file, bytes, category, access);
 }
 
+SaveResult keepFileAside(const std::filesystem::path& file, std::string_view category, const std::string& why) {
+    SaveResult failure;
+    const auto folder = checkedFolder(file, category, failure);
+    if (!folder) return failure;
+    return keptAside(*folder, file, category, why);
+}
+
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf) {
     // Checked before the file is looked at, so that nothing is moved aside in a refused folder.
@@ -106,13 +113,6 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
             if (SaveResult aside = keptAside(*folder, file, category, *problem); !aside.saved()) return aside;
     }
     return writeChecked(file, encode(value), category, FileAccess::ownerOnly);
-}
-
-SaveResult keepFileAside(const std::filesystem::path& file, std::string_view category, const std::string& why) {
-    SaveResult failure;
-    const auto folder = checkedFolder(file, category, failure);
-    if (!folder) return failure;
-    return keptAside(*folder, file, category, why);
 }
 
 json::Json withChanges(json::Json stored, const json::Json& before, const json::Json& after) {
