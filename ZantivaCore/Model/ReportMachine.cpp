@@ -5,7 +5,7 @@
 namespace zantiva {
 
 bool madeOnAnotherMachine(const FinalBenchmarkReport& report, const std::optional<SystemSpecs>& specs) {
-    return report.specs && specs && SessionDeviceInfo::of(*report.specs).match(*specs) == DeviceMatch::other;
+    return report.specs && specs && SessionDeviceInfo::of(*report.specs).namesDiffer(*specs);
 }
 
 } // namespace zantiva

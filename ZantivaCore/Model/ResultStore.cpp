@@ -216,7 +216,7 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     auto decoded = readStored<BenchmarkSession>(fileURL(sessionFile), sessionReport);
     if (!decoded.value) return std::nullopt;
     BenchmarkSession& session = *decoded.value;
-    if (session.deviceInfo.match(specs) == DeviceMatch::other) {
+    if (session.deviceInfo.namesDiffer(specs)) {
         // Its results may be the only copy of that machine's run.
         whileSessionStored(session.sessionID, [](const fs::path& file) {
             return jsonfile::keepFileAside(file, logCategory, "a session of another machine");

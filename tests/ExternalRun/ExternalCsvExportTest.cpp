@@ -35,6 +35,12 @@ TEST(ExternalCsvExport, AnotherMachinesReportLendsThisMachinesRowsNoScores) {
     EXPECT_EQ(text.find("975.3"), std::string::npos) << text;
     EXPECT_NE(text.find("Laptop 13"), std::string::npos) << "this machine's model stays: " << text;
 
+    // Nor where this machine's model isn't read (a virtual machine) but the CPUs differ.
+    SystemSpecs unread = sampleLaptopSpecs();
+    unread.model = "Unknown";
+    EXPECT_TRUE(exportExternalCsv(scores, {}, {report, std::nullopt, unread}, file));
+    EXPECT_EQ(readWholeFile(file).value_or("").find("975.3"), std::string::npos);
+
     report.specs->model = "Unknown";
     report.specs->cpuName = sampleLaptopSpecs().cpuName;
     text = written();

@@ -536,12 +536,18 @@ TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) 
     EXPECT_NE(logged.find("kept as last-report.json.bad"), std::string::npos) << logged;
     EXPECT_EQ(shown.cpuResult, std::nullopt);
 
+    // So is one whose CPU differs where this machine's model isn't read (a virtual machine).
+    ASSERT_TRUE(store.saveReport(restored).saved());
+    ASSERT_TRUE(store.saveRun({.specs = machine("Unknown", "Intel Core i7-1165G7"), .audioPassed = true}, shown).saved());
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad.2"), written);
+    EXPECT_EQ(shown.cpuResult, std::nullopt);
+
     json::Json mine = scoredReport().toJson();
     mine["thermalResult"] = {{"throttled", false}};
     writeRaw(file, jsonfile::encode(mine));
     const SystemSpecs unread = machine("Unknown", "Intel Core i7-1165G7");
     ASSERT_TRUE(store.saveRun({.specs = unread, .audioPassed = true}, shown).saved());
-    EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.1"));
+    EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.3"));
     EXPECT_EQ(shown.cpuResult, scoredReport().cpuResult);
     EXPECT_EQ(jsonfile::load(file)->at("thermalResult"), mine["thermalResult"]);
 }
