@@ -44,6 +44,20 @@ std::optional<std::string> keepAside(const PrivateFolder& folder, const std::str
     return std::nullopt;
 }
 
+// Keeps the file aside in its checked folder and logs why; a failure leaves it in place.
+SaveResult keptAside(const PrivateFolder& folder, const std::filesystem::path& file, std::string_view category,
+                     const std::string& why) {
+    std::error_code ec;
+    const auto aside = keepAside(folder, file.filename().string(), ec);
+    if (!aside) {
+        SaveResult failure = SaveResult::failed(file, ec);
+        failure.reason = "the file in its place couldn't be kept aside: " + failure.reason;
+        return logged(category, std::move(failure));
+    }
+    log::error(category, file.filename().string() + " (" + why + ") kept as " + *aside);
+    return {};
+}
+
 // Writes the file into its folder, checked by the caller.
 SaveResult writeChecked(const std::filesystem::path& file, std::string_view bytes, std::string_view category,
                         FileAccess access) {
@@ -79,6 +93,13 @@ SaveResult saveText(const std::filesystem::path& file, std::string_view bytes, s
     return writeChecked(file, bytes, category, access);
 }
 
+SaveResult keepFileAside(const std::filesystem::path& file, std::string_view category, const std::string& why) {
+    SaveResult failure;
+    const auto folder = checkedFolder(file, category, failure);
+    if (!folder) return failure;
+    return keptAside(*folder, file, category, why);
+}
+
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf) {
     // Checked before the file is looked at, so that nothing is moved aside in a refused folder.
@@ -89,16 +110,9 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
     if (std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
         std::optional<std::string> problem = "not a regular file that can be read whole";
         if (const auto text = readWholeFile(file)) problem = problemOf(*text);
-        if (problem) {
-            // The file may hold the only copy of what it records: it is never saved over.
-            const auto aside = keepAside(*folder, file.filename().string(), ec);
-            if (!aside) {
-                failure = SaveResult::failed(file, ec);
-                failure.reason = "the undecodable file in its place couldn't be kept aside: " + failure.reason;
-                return logged(category, std::move(failure));
-            }
-            log::error(category, file.filename().string() + " (" + *problem + ") kept as " + *aside);
-        }
+        // The file may hold the only copy of what it records: it is never saved over.
+        if (problem)
+            if (SaveResult aside = keptAside(*folder, file, category, *problem); !aside.saved()) return aside;
     }
     return writeChecked(file, encode(value), category, FileAccess::ownerOnly);
 }

@@ -46,6 +46,11 @@ using DecodeProblem = std::function<std::optional<std::string>(const std::string
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf);
 
+// Keeps the file aside as saveKeepingUndecodable() does (for `why`, which is logged) without
+// saving anything in its place: a file that may hold the only copy of what it records,
+// when it is of no use here. A failure (logged) leaves it where it is.
+SaveResult keepFileAside(const std::filesystem::path& file, std::string_view category, const std::string& why);
+
 // The decode problem of a store whose JSON decodes with `decode`, which throws when it can't.
 template <typename Decode> DecodeProblem decodedBy(Decode decode) {
     return [decode](const std::string& text) -> std::optional<std::string> {

@@ -10,6 +10,7 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure) {
     const Keys keys = [record]() -> Keys {
         switch (record) {
         case SavedRecord::report: return {"NotSaved.Report.DiskFull", "NotSaved.Report"};
+        case SavedRecord::runKeptInSession: return {"NotSaved.Report.Kept.DiskFull", "NotSaved.Report.Kept"};
         case SavedRecord::session: return {"NotSaved.Session.DiskFull", "NotSaved.Session"};
         case SavedRecord::storageResult: return {"NotSaved.Storage.DiskFull", "NotSaved.Storage"};
         case SavedRecord::externalScores: return {"NotSaved.External.DiskFull", "NotSaved.External"};

@@ -6,7 +6,18 @@
 namespace zantiva {
 
 // The stored records whose failed save the window tells of.
-enum class SavedRecord { report, session, storageResult, settings, externalScores, pendingLink, installation };
+// `runKeptInSession`: a run's report whose results stay in the run's session file, to be
+// laid over the report at the next start.
+enum class SavedRecord {
+    report,
+    runKeptInSession,
+    session,
+    storageResult,
+    settings,
+    externalScores,
+    pendingLink,
+    installation
+};
 
 // That the record was measured (or the setting taken) but not saved, and why: a full disk
 // in words of its own, anything else with the file and the system's reason. For a failed

@@ -6,6 +6,7 @@
 #include "Model/BenchmarkBaseline.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/JsonFile.h"
+#include "Model/ReportMachine.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/Log.h"
 
@@ -85,15 +86,16 @@ json::Json* sessionReport(json::Json& j) {
 
 json::Json* noReport(json::Json&) { return nullptr; }
 
-// Why a stored text may not be replaced before it is kept aside: it is no record of type T,
+// Why a stored file may not be replaced before it is kept aside: it is no record of type T,
 // or it holds a later version's result that this version would drop.
+template <typename T> std::optional<std::string> problemIn(const Decoded<T>& decoded) {
+    if (!decoded.value) return "undecodable: " + decoded.problem;
+    if (decoded.cpu == CpuVersion::later) return std::string("it holds a CPU result of a later scoring version");
+    return std::nullopt;
+}
+
 template <typename T> jsonfile::DecodeProblem problemOf(json::Json* (*reportOf)(json::Json&)) {
-    return [reportOf](const std::string& text) -> std::optional<std::string> {
-        auto decoded = decode<T>(text, reportOf);
-        if (!decoded.value) return "undecodable: " + decoded.problem;
-        if (decoded.cpu == CpuVersion::later) return std::string("it holds a CPU result of a later scoring version");
-        return std::nullopt;
-    };
+    return [reportOf](const std::string& text) { return problemIn(decode<T>(text, reportOf)); };
 }
 
 // A stored file read and decoded; nothing when it is missing or unreadable, and a log line
@@ -109,13 +111,50 @@ Decoded<T> readStored(const std::optional<fs::path>& file, json::Json* (*reportO
 }
 
 // Only results of one machine go together: a report made on another (an app folder copied or
-// restored from it) lends a new one neither its results nor its keys.
+// restored from it), or one that names no machine, lends a new one neither its results nor
+// its keys. One whose match can't be told (a name only one side tells: a failed probe) is
+// laid over as this machine's: a failed probe must not cost the user the earlier results.
 bool sameMachine(const FinalBenchmarkReport& stored, const FinalBenchmarkReport& report) {
-    return stored.specs && report.specs && SessionDeviceInfo::of(*stored.specs).match(*report.specs) == DeviceMatch::same;
+    return stored.specs && report.specs && !madeOnAnotherMachine(stored, report.specs);
 }
 
 FinalBenchmarkReport laidOver(const std::optional<FinalBenchmarkReport>& previous, const FinalBenchmarkReport& run) {
     return BenchmarkScoring::merge(previous && sameMachine(*previous, run) ? previous : std::nullopt, run);
+}
+
+using StoredReport = Decoded<FinalBenchmarkReport>;
+// The report to save made from the one stored (rescored when its CPU result was left out),
+// or nothing to leave the file as it is.
+using ReportChange = std::function<std::optional<FinalBenchmarkReport>(const StoredReport&)>;
+
+// Every save of the report: under its lock the file is read and decoded once, `change` makes
+// the report to save from it, and the keys this version doesn't know are written back when
+// the new report extends the stored one. A stored report it would replace instead (undecodable,
+// of a later scoring version, or of another machine) is kept aside first.
+SaveResult changeReport(const std::optional<fs::path>& file, const ReportChange& change) {
+    if (!file) return jsonfile::saveWithoutFolder(reportFile, logCategory);
+    return jsonfile::whileLocked(*file, logCategory, [&] {
+        const auto text = readWholeFile(*file);
+        auto stored = text ? decode<FinalBenchmarkReport>(*text, wholeReport) : StoredReport{};
+        std::optional<json::Json> asRead;
+        if (stored.value) {
+            asRead = stored.value->toJson();
+            if (stored.leftOutCpu()) rescore(*stored.value);
+        }
+        const auto report = change(stored);
+        if (!report) return SaveResult{};
+        json::Json out = report->toJson();
+        std::optional<std::string> problem = problemIn(stored);
+        if (asRead && sameMachine(*stored.value, *report)) {
+            out = jsonfile::withChanges(std::move(stored.stored), *asRead, out);
+        } else if (!problem) {
+            problem = "a report of another machine, or of none named";
+        }
+        // What was decoded here is what the save keeps aside: the file is not decoded again.
+        if (!text) problem = "not a regular file that can be read whole";
+        return jsonfile::saveKeepingUndecodable(*file, out, logCategory,
+                                                [&problem](const std::string&) { return problem; });
+    });
 }
 
 } // namespace
@@ -138,38 +177,18 @@ SaveResult ResultStore::save(const char* name, const json::Json& value,
 }
 
 SaveResult ResultStore::saveReport(const FinalBenchmarkReport& report) const {
-    return saveOverStored([&](const std::optional<FinalBenchmarkReport>&) { return report; });
+    return changeReport(fileURL(reportFile), [&](const StoredReport&) { return report; });
 }
 
 SaveResult ResultStore::saveRun(const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) const {
     bool read = false;
-    const SaveResult saved = saveOverStored([&](const std::optional<FinalBenchmarkReport>& stored) {
+    const SaveResult saved = changeReport(fileURL(reportFile), [&](const StoredReport& stored) {
         read = true;
-        shown = laidOver(stored, run);
+        shown = laidOver(stored.value, run);
         return shown;
     });
     if (!read) shown = laidOver(shown, run);
     return saved;
-}
-
-SaveResult ResultStore::saveOverStored(
-    const std::function<FinalBenchmarkReport(const std::optional<FinalBenchmarkReport>&)>& make) const {
-    const auto file = fileURL(reportFile);
-    if (!file) return jsonfile::saveWithoutFolder(reportFile, logCategory);
-    return jsonfile::whileLocked(*file, logCategory, [&] {
-        const auto text = readWholeFile(*file);
-        auto stored = text ? decode<FinalBenchmarkReport>(*text, wholeReport) : Decoded<FinalBenchmarkReport>{};
-        std::optional<json::Json> asRead;
-        if (stored.value) {
-            asRead = stored.value->toJson();
-            if (stored.leftOutCpu()) rescore(*stored.value);
-        }
-        const FinalBenchmarkReport report = make(stored.value);
-        json::Json out = report.toJson();
-        if (asRead && sameMachine(*stored.value, report))
-            out = jsonfile::withChanges(std::move(stored.stored), *asRead, out);
-        return jsonfile::saveKeepingUndecodable(*file, out, logCategory, problemOf<FinalBenchmarkReport>(wholeReport));
-    });
 }
 
 std::optional<FinalBenchmarkReport> ResultStore::loadReport(SaveResult* rewritten) const {
@@ -178,41 +197,39 @@ std::optional<FinalBenchmarkReport> ResultStore::loadReport(SaveResult* rewritte
     rescore(*decoded.value);
     // A later version's result isn't this version's to drop: the file stays as it is.
     if (decoded.cpu == CpuVersion::older) {
-        const SaveResult saved = rewriteReport();
+        // Read again under the lock: a report saved meanwhile (by the window, while the
+        // command line read) is newer, and left as it is.
+        const SaveResult saved = changeReport(fileURL(reportFile), [](const StoredReport& again) {
+            return again.cpu == CpuVersion::older ? again.value : std::nullopt;
+        });
         if (rewritten) *rewritten = saved;
     }
     return decoded.value;
-}
-
-SaveResult ResultStore::rewriteReport() const {
-    const fs::path file = *fileURL(reportFile);
-    return jsonfile::whileLocked(file, logCategory, [&] {
-        // Read again under the lock: a report saved meanwhile (by the window, while the
-        // command line read) is newer, and left as it is.
-        const auto text = readWholeFile(file);
-        auto again = text ? decode<FinalBenchmarkReport>(*text, wholeReport) : Decoded<FinalBenchmarkReport>{};
-        if (!again.value || again.cpu != CpuVersion::older) return SaveResult{};
-        const json::Json asRead = again.value->toJson();
-        rescore(*again.value);
-        return jsonfile::saveKeepingUndecodable(file,
-                                                jsonfile::withChanges(std::move(again.stored), asRead, again.value->toJson()),
-                                                logCategory, problemOf<FinalBenchmarkReport>(wholeReport));
-    });
 }
 
 SaveResult ResultStore::saveSession(const BenchmarkSession& session) const {
     return save(sessionFile, session.toJson(), problemOf<BenchmarkSession>(sessionReport));
 }
 
-std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs) const {
+std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs,
+                                                                  bool* reportChanged) const {
     auto decoded = readStored<BenchmarkSession>(fileURL(sessionFile), sessionReport);
     if (!decoded.value) return std::nullopt;
     BenchmarkSession& session = *decoded.value;
+    if (session.deviceInfo.namesDiffer(specs)) {
+        // Its results may be the only copy of that machine's run.
+        whileSessionStored(session.sessionID, [](const fs::path& file) {
+            return jsonfile::keepFileAside(file, logCategory, "a session of another machine");
+        });
+        return std::nullopt;
+    }
     switch (session.resumability(specs)) {
     case SessionResumability::finished:
-    case SessionResumability::otherDevice:
-        clearSession(session.sessionID);
+        // A run whose end was cut short between its last two saves: its results go into the
+        // report before the session does.
+        if (const bool laid = layOver(session, specs); reportChanged) *reportChanged = laid;
         return std::nullopt;
+    case SessionResumability::otherDevice:
     case SessionResumability::undetermined: // a failed probe must not cost the user the run
         return std::nullopt;
     case SessionResumability::resumable:
@@ -227,7 +244,41 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     return decoded.value;
 }
 
+bool ResultStore::layOver(const BenchmarkSession& session, const SystemSpecs& specs) const {
+    bool laid = false;
+    const SaveResult saved = changeReport(fileURL(reportFile), [&](const StoredReport& stored)
+                                                                   -> std::optional<FinalBenchmarkReport> {
+        FinalBenchmarkReport run = session.results;
+        run.specs = specs;
+        run.completedAt = session.timestamp;
+        FinalBenchmarkReport merged = laidOver(stored.value, run);
+        // The run's end saved the report before it was cut short: its results are there.
+        if (stored.value && sameMachine(*stored.value, run)) {
+            FinalBenchmarkReport same = merged;
+            same.specs = stored.value->specs;
+            same.completedAt = stored.value->completedAt;
+            if (same.toJson() == stored.value->toJson()) return std::nullopt;
+        }
+        laid = true;
+        log::info(logCategory, "the results of the finished run " + session.sessionID + " were laid over " + reportFile);
+        return merged;
+    });
+    // Not saved, the session stays and the next start tries again.
+    if (saved.saved()) clearSession(session.sessionID);
+    return laid && saved.saved();
+}
+
 SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessionID) const {
+    return whileSessionStored(onlySessionID, [](const fs::path& file) -> SaveResult {
+        std::error_code ec;
+        if (fs::remove(file, ec) || !ec) return {};
+        log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
+        return SaveResult::failed(file, ec);
+    });
+}
+
+SaveResult ResultStore::whileSessionStored(const std::optional<std::string>& onlySessionID,
+                                           const std::function<SaveResult(const fs::path&)>& action) const {
     const auto file = fileURL(sessionFile);
     if (!file) return {};
     std::error_code ec;
@@ -239,16 +290,14 @@ SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessi
     }
     if (!fs::exists(status)) return {};
     // Under the lock of a session's save: one saved by another process between the look at
-    // the file and its removal stays.
+    // the file and the action stays.
     return jsonfile::whileLocked(*file, logCategory, [&]() -> SaveResult {
         if (onlySessionID) {
             const auto stored = jsonfile::load(*file);
             if (!stored || !stored->is_object() || stored->value("session_id", json::Json()) != *onlySessionID)
                 return {};
         }
-        if (fs::remove(*file, ec) || !ec) return {};
-        log::error(logCategory, std::string("couldn't remove ") + sessionFile + ": " + ec.message());
-        return SaveResult::failed(*file, ec);
+        return action(*file);
     });
 }
 

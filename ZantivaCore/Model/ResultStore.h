@@ -9,7 +9,7 @@
 // worked, and a failed one leaves the old file whole and is logged ("store"). Every save
 // holds the file's lock (jsonfile::whileLocked), which a rewrite by another process takes
 // too; a report's save reads the file again under it and writes back the keys this
-// version doesn't know. Holds no state besides the folder, so one store may be shared.
+// version doesn't know, and keeps a report it would replace rather than extend aside. Holds no state besides the folder, so one store may be shared.
 
 #include <filesystem>
 #include <functional>
@@ -32,10 +32,10 @@ public:
 
     const std::optional<std::filesystem::path>& directory() const { return directory_; }
 
-    // Replaces the stored report by this one.
+    // Replaces the stored report by this one (a stored one of another machine is kept aside).
     SaveResult saveReport(const FinalBenchmarkReport& report) const;
     // Lays a finished run's report over the stored one (BenchmarkScoring::merge; a report of
-    // another machine lends it nothing) and saves the merge. The file is read under its
+    // another machine lends it nothing and is kept aside) and saves the merge. The file is read under its
     // lock, so what another process stored there meanwhile is kept; a file that can't be
     // read lends nothing, and what `shown` held but was never saved isn't saved now. `shown`
     // is the report in memory: it stands for the stored one when the file can't be reached
@@ -51,11 +51,14 @@ public:
 
     SaveResult saveSession(const BenchmarkSession& session) const;
     // The stored session when steps remain and it was made on this machine. A finished
-    // session or one of another machine is deleted; an undecodable one, or one that
-    // can't be matched because this machine's model or CPU name is unknown, is kept.
-    // A CPU result of another scoring version is left out of the session returned, and
-    // its step is among those still to run.
-    std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs) const;
+    // session's results are laid over the report (as saveRun does, unless the report holds
+    // them already) before it is deleted; `reportChanged`, when given,
+    // says whether the report was saved anew. Not saved, the session stays for the next
+    // start. A session of another machine is kept aside as a damaged file is; an
+    // undecodable one, or one that can't be matched because this machine's model or CPU
+    // name is unknown, is kept. A CPU result of another scoring version is left out of the
+    // session returned, and its step is among those still to run.
+    std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs, bool* reportChanged = nullptr) const;
     // Whether the session file is gone (a missing one is); a failure is logged. Given a
     // session id, a file holding another session (one begun since) stays. Done under the
     // lock of a session's save.
@@ -67,11 +70,13 @@ public:
 private:
     std::optional<std::filesystem::path> fileURL(const char* name) const;
     SaveResult save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const;
-    // Under the report's lock: `make` builds the report to save from the stored one (absent
-    // when none decodes), whose keys are written back when it is of the same machine.
-    SaveResult saveOverStored(
-        const std::function<FinalBenchmarkReport(const std::optional<FinalBenchmarkReport>&)>& make) const;
-    SaveResult rewriteReport() const;
+    // Lays a finished session over the report and deletes it once that is saved; whether
+    // the report was saved anew.
+    bool layOver(const BenchmarkSession& session, const SystemSpecs& specs) const;
+    // Runs `action` on the session file under the lock of a session's save, while the file
+    // holds the session `onlySessionID` (any, when absent); nothing when there is no file.
+    SaveResult whileSessionStored(const std::optional<std::string>& onlySessionID,
+                                  const std::function<SaveResult(const std::filesystem::path&)>& action) const;
 
     std::optional<std::filesystem::path> directory_;
 };

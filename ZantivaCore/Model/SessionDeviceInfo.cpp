@@ -1,5 +1,8 @@
 #include "Model/SessionDeviceInfo.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
 #include <utility>
 
 #include "Localization/UnicodeText.h"
@@ -21,6 +24,13 @@ bool sameName(std::string_view stored, std::string_view current) {
     return specText::equalIgnoringCase(unicode::trimBlanks(stored), unicode::trimBlanks(current));
 }
 
+using NamePairs = std::array<std::pair<std::string_view, std::string_view>, 2>;
+
+// The names that count, the stored one first: model against model, CPU against CPU name.
+NamePairs namePairs(const SessionDeviceInfo& stored, const SystemSpecs& current) {
+    return {{{stored.model, current.model}, {stored.cpu, current.cpuName}}};
+}
+
 } // namespace
 
 SessionDeviceInfo SessionDeviceInfo::of(const SystemSpecs& specs) {
@@ -28,12 +38,11 @@ SessionDeviceInfo SessionDeviceInfo::of(const SystemSpecs& specs) {
 }
 
 DeviceMatch SessionDeviceInfo::match(const SystemSpecs& specs) const {
-    const std::pair<const std::string&, const std::string&> names[] = {{model, specs.model}, {cpu, specs.cpuName}};
     bool anyTold = false;
     bool differ = false;
     // Every pair is looked at before a difference counts: a failed probe on either name
     // must not have the session's file deleted as another machine's.
-    for (const auto& [stored, current] : names) {
+    for (const auto& [stored, current] : namePairs(*this, specs)) {
         const bool told = specText::isKnown(stored);
         if (told != specText::isKnown(current)) return DeviceMatch::undetermined;
         if (!told) continue;
@@ -42,6 +51,12 @@ DeviceMatch SessionDeviceInfo::match(const SystemSpecs& specs) const {
     }
     if (!anyTold) return DeviceMatch::undetermined;
     return differ ? DeviceMatch::other : DeviceMatch::same;
+}
+
+bool SessionDeviceInfo::namesDiffer(const SystemSpecs& specs) const {
+    return std::ranges::any_of(namePairs(*this, specs), [](const auto& names) {
+        return specText::isKnown(names.first) && specText::isKnown(names.second) && !sameName(names.first, names.second);
+    });
 }
 
 json::Json SessionDeviceInfo::toJson() const { return json::encodeFields(*this, fields); }

@@ -36,6 +36,10 @@ struct SessionDeviceInfo {
     // machines that tell neither name.
     DeviceMatch match(const SystemSpecs& specs) const;
     bool matches(const SystemSpecs& specs) const { return match(specs) == DeviceMatch::same; }
+    // Whether a name that both sides tell differs, whatever the other name tells: the file
+    // is surely another machine's even where match() can't tell (a model read on one side
+    // only, and CPU names that differ).
+    bool namesDiffer(const SystemSpecs& specs) const;
 
     json::Json toJson() const;
     static SessionDeviceInfo fromJson(const json::Json& j);

@@ -11,6 +11,7 @@
 #include "External/ExternalBenchmarkCSV.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/NotSavedNotice.h"
+#include "Model/ReportMachine.h"
 #include "Model/TestPlans.h"
 #include "Probes/SystemProbe.h"
 #include "Observation/ObservedValue.h"
@@ -65,10 +66,11 @@ public:
     void setResumable(std::optional<BenchmarkSession> session) override {
         if (model_) model_->setResumable(std::move(session));
     }
-    QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
-        if (!model_) co_return;
-        auto handOver = model_->completeRun(std::move(report), hadCompletedStations);
-        co_await handOver;
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations,
+                                  bool keptInSession) override {
+        if (!model_) co_return false; // nothing saved the report: the session stays
+        auto handOver = model_->completeRun(std::move(report), hadCompletedStations, keptInSession);
+        co_return co_await handOver;
     }
     void setStatus(std::optional<LocalizedMessage> status) override {
         if (model_) model_->setStatus(std::move(status));
@@ -135,6 +137,8 @@ AppModel::~AppModel() {
 }
 
 bool AppModel::hasResults() const {
+    // Another machine's (a restored app folder): never shown or sent as this one's.
+    if (madeOnAnotherMachine(report_, specs_)) return false;
     return report_.cpuResult || report_.gpuResult || BenchmarkScoring::healthScore(report_).has_value();
 }
 
@@ -200,7 +204,12 @@ QCoro::Task<> AppModel::start() {
         if (!self) co_return;
         setSpecs(std::move(specs));
     }
-    if (specs_ && !suite_.isRunning()) setResumable(store_.loadResumableSession(*specs_));
+    if (specs_ && !suite_.isRunning()) {
+        // A run cut short between its last saves is laid over the report here.
+        bool laidOver = false;
+        setResumable(store_.loadResumableSession(*specs_, &laidOver));
+        if (laidOver) setReport(store_.loadReport().value_or(report_));
+    }
     detach(checkForUpdate());
     detach(findOutsideBenchmarks());
     auto refreshing = refreshAccountWhenReady();
@@ -288,10 +297,10 @@ QCoro::Task<> AppModel::refreshAccountWhenReady() {
 
 // ---- run completion ----
 
-QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations) {
+QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession) {
     if (!hadCompletedStations) {
         emit runHandedOver(false);
-        co_return;
+        co_return true;
     }
     if (specs_) report.specs = specs_;
     // In the precision of the report file, so the report shown is the one saved.
@@ -300,10 +309,12 @@ QCoro::Task<> AppModel::completeRun(FinalBenchmarkReport report, bool hadComplet
     FinalBenchmarkReport merged = report_;
     const SaveResult saved = store_.saveRun(report, merged);
     setReport(std::move(merged));
-    if (!saved.saved()) setStatus(notSavedNotice(SavedRecord::report, saved));
+    if (!saved.saved())
+        setStatus(notSavedNotice(keptInSession ? SavedRecord::runKeptInSession : SavedRecord::report, saved));
     emit runHandedOver(true);
     auto submitting = submitReport();
     co_await submitting;
+    co_return saved.saved();
 }
 
 QCoro::Task<> AppModel::submitReport() {

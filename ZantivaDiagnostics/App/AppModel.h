@@ -147,7 +147,8 @@ public:
 
     // The hand-over of a finished suite run: the report joins the last one (when both are of
     // this machine), is saved, said to be handed over, then offered to the leaderboard.
-    QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations);
+    // Whether the run's results are in the stored report (RunnerHost::completeRun).
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession = false);
 
     void signOut() override { account_.signOut(); }
     // Fetches the signed-in account, then reports the device and submits the last result

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "External/ExternalBenchmarkCSV.h"
+#include "Model/ReportMachine.h"
 
 namespace zantiva {
 
@@ -16,7 +17,10 @@ bool exportExternalCsv(const std::map<ExternalBenchmarkApp, ExternalBenchmarkRes
     std::optional<std::string> geekbenchVersion;
     if (const auto geekbench = installations.find(ExternalBenchmarkApp::geekbench); geekbench != installations.end())
         geekbenchVersion = geekbench->second.version;
-    const std::string text = ExternalBenchmarkCSV::text(results, geekbenchVersion, sources.report, sources.storage,
+    // Another machine's report (a restored app folder) lends this machine's row no scores.
+    const auto report = sources.report && madeOnAnotherMachine(*sources.report, sources.specs) ? std::nullopt
+                                                                                                : sources.report;
+    const std::string text = ExternalBenchmarkCSV::text(results, geekbenchVersion, report, sources.storage,
                                                         sources.specs, std::chrono::system_clock::now());
     return file && ExternalBenchmarkCSV::write(text, *file);
 }

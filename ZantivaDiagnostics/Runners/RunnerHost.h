@@ -24,8 +24,12 @@ public:
     virtual void setResumable(std::optional<BenchmarkSession> session) = 0;
     // The status line under the header: where a result measured but not saved is told.
     virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
-    // The hand-over of a finished (or stopped) suite run; the runner awaits it.
-    virtual QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) = 0;
+    // The hand-over of a finished (or stopped) suite run; the runner awaits it. Answers
+    // whether the run's results are in the stored report (or there were none to keep): only
+    // then may its session go. `keptInSession`: the session file holds them, so a report
+    // that couldn't be saved loses nothing (the next start lays the session over it).
+    virtual QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations,
+                                          bool keptInSession) = 0;
 };
 
 } // namespace zantiva

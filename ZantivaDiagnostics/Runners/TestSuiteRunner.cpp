@@ -148,14 +148,17 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
     setCurrent(std::nullopt);
     const bool remains = session.hasRemainingSteps();
     endRun();
+    bool inReport = false;
     if (const auto host = host_.lock()) {
         host->setResumable(remains ? std::optional(session) : std::nullopt);
         // The hand-over saves the report: the finished session goes only once the results
-        // it holds are there, and a run begun meanwhile keeps its own session.
-        auto handOver = host->completeRun(session.results, SessionRecording::hasCompletedStations(session));
-        co_await handOver;
+        // it holds are there (else the next start lays it over the report), and a run begun
+        // meanwhile keeps its own session.
+        auto handOver =
+            host->completeRun(session.results, SessionRecording::hasCompletedStations(session), sessionSaved_);
+        inReport = co_await handOver;
     }
-    if (!remains && self) store_.clearSession(session.sessionID);
+    if (!remains && inReport && self) store_.clearSession(session.sessionID);
     if (afterRun) afterRun();
 }
 
@@ -311,6 +314,7 @@ void TestSuiteRunner::endStationWait(std::optional<StationOutcome> outcome) {
 
 void TestSuiteRunner::save(BenchmarkSession& session) {
     const SaveResult saved = store_.saveSession(session);
+    sessionSaved_ = saved.saved();
     if (saved.saved()) return;
     if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::session, saved));
 }

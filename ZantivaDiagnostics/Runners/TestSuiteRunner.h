@@ -150,6 +150,7 @@ private:
     std::optional<PendingStation> pending_;
     std::optional<StationOutcome> delivered_;
     bool stopRequested_ = false;
+    bool sessionSaved_ = false; // the last save of the session worked: the file holds the run
     std::function<void()> afterRun_;
 
     std::vector<TestModule> plan_;

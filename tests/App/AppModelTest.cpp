@@ -10,6 +10,7 @@
 #include "../Core/Probes/FixtureMachines.h"
 #include "../Runners/SuiteTestSupport.h"
 #include "../Support/FullDisk.h"
+#include "../Support/HeldLock.h"
 #include "../Services/Account/ScriptedTokenStore.h"
 #include "AppModelFixture.h"
 #include "Model/TestPlans.h"
@@ -227,6 +228,49 @@ TEST_F(AppModelTest, ARunToldAsNotSavedIsNotSavedLaterOverANewerOne) {
     ASSERT_TRUE(model->report().cpuResult);
     EXPECT_EQ(model->report().cpuResult->score, 9999);
     EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
+}
+
+// The report's lock held past the save's patience (a stopped window): the run's results are
+// kept in its session, the status line says so, and the next start adds them to the report.
+TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
+    ASSERT_TRUE(ResultStore(folder.path()).saveReport(FinalBenchmarkReport{.specs = sampleLaptopSpecs()}).saved());
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    HeldLock held(folder / "last-report.json");
+    ASSERT_TRUE(held.held());
+
+    model->suite().start(TestPlans::ramOnly);
+    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }, std::chrono::minutes(1)));
+    ASSERT_TRUE(model->status());
+    EXPECT_EQ(model->status()->key(), "NotSaved.Report.Kept");
+    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }));
+    const auto kept = storedSession(folder.path());
+    ASSERT_TRUE(kept && kept->results.memoryResult);
+    EXPECT_FALSE(ResultStore(folder.path()).loadReport()->memoryResult);
+
+    held.release();
+    makeModel();
+    awaitTask(model->start());
+    EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
+    EXPECT_EQ(ResultStore(folder.path()).loadReport(), model->report());
+    EXPECT_FALSE(storedSession(folder.path()));
+}
+
+// A restored app folder of another machine: its grade isn't shown (or sent) as this one's.
+// This machine's report whose match can't be told (its model not read this time) still is.
+TEST_F(AppModelTest, AnotherMachinesReportHasNoResultsHere) {
+    ResultStore(folder.path())
+        .saveReport({.specs = otherMachine(), .cpuResult = CpuBenchmarkResult{.score = 975.3}, .audioPassed = true});
+    makeModel();
+    EXPECT_FALSE(model->hasResults());
+
+    SystemSpecs unread = sampleLaptopSpecs();
+    unread.model = "Unknown";
+    ResultStore(folder.path()).saveReport({.specs = unread, .cpuResult = CpuBenchmarkResult{.score = 975.3}});
+    makeModel();
+    EXPECT_TRUE(model->hasResults());
 }
 
 TEST_F(AppModelTest, RunWithoutCompletedStationsChangesNothingButTheScreen) {

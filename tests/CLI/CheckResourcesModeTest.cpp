@@ -5,10 +5,10 @@
 
 #include <QString>
 #include <filesystem>
-#include <unistd.h>
 
 #include "../Support/EnvironmentChange.h"
 #include "../Support/TemporaryFolder.h"
+#include "../Support/WorkingFolder.h"
 #include "Platform/BoundedProcess.h"
 
 namespace zantiva {
@@ -66,13 +66,11 @@ TEST(CheckResourcesMode, FindsItsResourcesUnderAFolderNamedWithAByteThatIsNotUtf
 // Started by its bare name through PATH, as a shell starts it, from `folder`, which is removed
 // first when asked.
 Outcome checkResourcesByName(const fs::path& folder, bool removed) {
-    const fs::path before = fs::current_path();
     const testing::EnvironmentChange path("PATH", fs::path(ZANTIVA_PROGRAM).parent_path().string() + ":/usr/bin:/bin");
-    if (::chdir(folder.c_str()) != 0) return {-1, QStringLiteral("couldn't enter the folder")};
+    const testing::WorkingFolder working(folder);
+    if (!working.entered()) return {-1, QStringLiteral("couldn't enter the folder")};
     if (removed) fs::remove(folder);
-    Outcome outcome = checkResources("zantiva-diagnostics");
-    fs::current_path(before);
-    return outcome;
+    return checkResources("zantiva-diagnostics");
 }
 
 // Only the program's own folders hold its resources: never a working folder, which may hold

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <spawn.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include "../Support/DiskImages.h"
 #include "../Support/EnvironmentChange.h"
 #include "../Support/FullDisk.h"
+#include "../Support/HeldLock.h"
 #include "../Support/OtherUser.h"
 #include "../Support/PollUntil.h"
 #include "../Support/ProcessState.h"
@@ -281,10 +281,8 @@ TEST_F(ExternalRunMode, ScoresWrittenByALaterStepAreToldAsSavedLate) {
     store().setInstallation(ExternalBenchmarkInstallation{.app = App::cinebench2024,
                                                           .executablePath = (tools / "slow-tool").string()},
                             App::cinebench2024);
-    const fs::path lockName = appFolder / (std::string(".") + ExternalBenchmarkStore::fileName + ".lock");
-    const int held = ::open(lockName.c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    testing::HeldLock held(appFolder / ExternalBenchmarkStore::fileName);
+    ASSERT_TRUE(held.held());
     const pid_t program = start({"--external-run", "cinebench2024", "--short"});
     const auto firstTool = testing::awaitQuestion(scratch / "tool.pid", 30s); // what the tool started
     ASSERT_TRUE(firstTool);
@@ -295,7 +293,7 @@ TEST_F(ExternalRunMode, ScoresWrittenByALaterStepAreToldAsSavedLate) {
     ASSERT_TRUE(testing::pollUntil([&] { return testing::isGone(*firstTool); }, 30s));
     fs::remove(scratch / "go");
     ASSERT_TRUE(testing::awaitQuestion(scratch / "tool.pid", 30s));
-    ::close(held);
+    held.release();
     std::ofstream(scratch / "go") << "go\n";
 
     EXPECT_EQ(finish(program), 0);

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include <filesystem>
-
-#include <unistd.h>
+#include <sstream>
 
 #include "../Support/RecordingActivity.h"
 #include "../Support/TemporaryFolder.h"
+#include "../Support/WorkingFolder.h"
 #include "CLI/StorageMode.h"
 #include "Model/Date.h"
 
@@ -52,12 +50,13 @@ TEST_F(StorageMode, AnUnusableFolderPrintsTheUsersMessageAndFails) {
 // Run in the working folder, which was removed: there is no folder to test.
 TEST_F(StorageMode, AWorkingFolderThatWasRemovedIsAFolderThatIsNotThere) {
     const testing::TemporaryFolder scratch;
-    const std::filesystem::path before = std::filesystem::current_path(), removed = scratch / "removed";
+    const std::filesystem::path removed = scratch / "removed";
     std::filesystem::create_directory(removed);
-    ASSERT_EQ(::chdir(removed.c_str()), 0);
+    testing::WorkingFolder working(removed);
+    ASSERT_TRUE(working.entered());
     std::filesystem::remove(removed);
     const int status = runStorageMode(CommandLine({"--ssd", "--quick"}), context);
-    std::filesystem::current_path(before);
+    working.back();
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.str(), "failed: " + loc.resolve(LocalizedMessage("Ssd.Error.TargetUnavailable")) + "\n");
 }

@@ -28,6 +28,7 @@ public:
     struct Completion {
         FinalBenchmarkReport report;
         bool hadCompletedStations = false;
+        bool keptInSession = false;
     };
 
     std::optional<SystemSpecs> specsValue = sampleLaptopSpecs(); // as start-up read them
@@ -35,13 +36,14 @@ public:
     std::vector<std::optional<BenchmarkSession>> resumables;
     std::vector<Completion> completions;
     std::vector<std::optional<LocalizedMessage>> statuses;
+    bool reportSaved = true; // what a hand-over answers
 
     std::optional<SystemSpecs> specs() const override { return specsValue; }
     void setResumable(std::optional<BenchmarkSession> session) override { resumables.push_back(std::move(session)); }
     void setStatus(std::optional<LocalizedMessage> status) override { statuses.push_back(std::move(status)); }
-    QCoro::Task<> completeRun(FinalBenchmarkReport report, bool hadCompletedStations) override {
-        completions.push_back({std::move(report), hadCompletedStations});
-        co_return;
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession) override {
+        completions.push_back({std::move(report), hadCompletedStations, keptInSession});
+        co_return reportSaved;
     }
 
     // Each run of the runner that begins shows the screen.

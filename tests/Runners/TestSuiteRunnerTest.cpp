@@ -340,6 +340,24 @@ TEST_F(SuiteRunnerTest, AFailingModuleIsRecordedWithItsNoticeAndTheRunGoesOn) {
     EXPECT_FALSE(storedSession(folder.path())); // a failed module is finished, not remaining
 }
 
+// The model couldn't save the run's report: the finished session stays, holding every
+// result, for the next start to lay over the report; the model heard that it holds them.
+TEST_F(SuiteRunnerTest, AFinishedRunWhoseReportWasntSavedKeepsItsSession) {
+    host->reportSaved = false;
+    auto runner = makeRunner();
+    bool ended = false;
+    runner->setAfterRun([&] { ended = true; });
+    runner->start(TestPlans::performance);
+    ASSERT_TRUE(runUntil([&] { return ended; }, std::chrono::seconds(60)));
+
+    ASSERT_EQ(host->completions.size(), 1u);
+    EXPECT_TRUE(host->completions[0].keptInSession);
+    const auto stored = storedSession(folder.path());
+    ASSERT_TRUE(stored);
+    EXPECT_FALSE(stored->hasRemainingSteps());
+    EXPECT_EQ(stored->results.toJson(), host->completions[0].report.toJson());
+}
+
 // A memory test whose buffer can't be had is told in the user's words, with what it needs.
 TEST_F(SuiteRunnerTest, AMemoryTestWithoutItsBufferFailsWithItsOwnMessage) {
     SuiteConfiguration configuration = tinyConfiguration();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../../Support/DeepJson.h"
 #include "../../Support/TemporaryFolder.h"
 #include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
@@ -107,7 +108,7 @@ TEST(AppSettingsStore, ASaveWritesItsChangeOnlyAndKeepsWhatItDoesntKnow) {
 // recurse as deep, past the stack: such a file counts as damaged.
 TEST(AppSettingsStore, AFileNestedDeeperThanAnySettingIsKeptAsideNotWrittenBack) {
     TemporaryFolder folder;
-    const std::string text = R"({"language":"en","deep":)" + std::string(200000, '[') + std::string(200000, ']') + "}";
+    const std::string text = R"({"language":"en","deep":)" + zantiva::testing::deeplyNestedJson() + "}";
     writeRaw(folder / "settings.json", text);
     AppSettingsStore store(folder.path());
     EXPECT_EQ(store.current(), AppSettings{});

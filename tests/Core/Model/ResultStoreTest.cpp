@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <functional>
 #include <future>
 #include <thread>
 
 #include "../../Support/Fifo.h"
+#include "../../Support/DeepJson.h"
 #include "../../Support/FullDisk.h"
+#include "../../Support/HeldLock.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/WritersAtOnce.h"
 #include "Model/AppPaths.h"
@@ -293,7 +291,7 @@ TEST(ResultStore, AReportNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
     TemporaryFolder folder;
     const ResultStore store(folder.path());
     std::string text = scoredReport().toJson().dump();
-    text.insert(1, "\"deep\": " + std::string(200000, '[') + std::string(200000, ']') + ", ");
+    text.insert(1, "\"deep\": " + zantiva::testing::deeplyNestedJson() + ", ");
     writeRaw(folder / "last-report.json", text);
     EXPECT_EQ(store.loadReport(), std::nullopt);
 
@@ -396,13 +394,13 @@ TEST(ResultStore, ARunsEndNeverRemovesASessionSavedByAnotherProcessMeanwhile) {
     // The other process holds the lock (its own open file, as another process would) and
     // saves its session while `clear` waits for it.
     const auto savedMeanwhile = [&](const std::function<void()>& clear) {
-        const int held = ::open((folder / ".benchmark-session.json.lock").c_str(), O_RDWR | O_CLOEXEC);
-        EXPECT_EQ(::flock(held, LOCK_EX), 0);
+        zantiva::testing::HeldLock held(file);
+        EXPECT_TRUE(held.held());
         auto clearing = std::async(std::launch::async, clear);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         const bool stayed = fs::exists(file);
         writeRaw(file, jsonfile::encode(begun.toJson()));
-        ::close(held);
+        held.release();
         clearing.get();
         const auto stored = jsonfile::load(file);
         return stayed && stored && stored->at("session_id") == begun.sessionID;
@@ -427,9 +425,12 @@ TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
     EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
     EXPECT_FALSE(fs::exists(file));
 
-    store.saveSession(unfinishedSession(machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U")));
+    const BenchmarkSession foreign = unfinishedSession(machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U"));
+    store.saveSession(foreign);
     EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
     EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), jsonfile::encode(foreign.toJson()))
+        << "kept aside: it may be the only copy of that machine's run";
 
     // This machine's probe failed: nothing is offered, nothing is lost.
     store.saveSession(unfinishedSession(thisMachine));
@@ -445,6 +446,110 @@ TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
     store.clearSession();
     EXPECT_FALSE(fs::exists(file));
     store.clearSession();
+}
+
+namespace {
+
+BenchmarkSession finishedSession(const SystemSpecs& specs, Date at) {
+    BenchmarkSession session = unfinishedSession(specs);
+    for (TestModule m : session.plannedSteps) session.markCompleted(m, ModuleStatus::passed, at);
+    session.results.gpuResult = GpuBenchmarkResult{.score = 120};
+    wholeSeconds(session);
+    return session;
+}
+
+} // namespace
+
+// A run cut short between its session's last save and the report's: the next start lays
+// the finished session over the report before it removes it, and changes nothing when the
+// report already holds it.
+TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path session = folder / "benchmark-session.json";
+    const Date ranAt = *parseIso8601("2026-12-07T10:00:00Z");
+    FinalBenchmarkReport earlier{.specs = thisMachine, .audioPassed = true};
+    earlier.completedAt = ranAt - std::chrono::hours(24);
+    ASSERT_TRUE(store.saveReport(earlier).saved());
+    const BenchmarkSession finished = finishedSession(thisMachine, ranAt);
+    ASSERT_TRUE(store.saveSession(finished).saved());
+
+    bool laid = false;
+    EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+    EXPECT_TRUE(laid);
+    EXPECT_FALSE(fs::exists(session));
+    const auto report = store.loadReport();
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->gpuResult, finished.results.gpuResult);
+    EXPECT_EQ(report->displayResult, finished.results.displayResult);
+    EXPECT_EQ(report->audioPassed, true) << "what the run didn't measure stays";
+    EXPECT_EQ(report->completedAt, ranAt);
+
+    // Its results are there already (the kill came after the report's save): nothing changes.
+    const auto before = readWholeFile(folder / "last-report.json");
+    ASSERT_TRUE(store.saveSession(finished).saved());
+    laid = true;
+    EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+    EXPECT_FALSE(laid);
+    EXPECT_FALSE(fs::exists(session));
+    EXPECT_EQ(readWholeFile(folder / "last-report.json"), before);
+}
+
+// The report can't be saved at start either (a full disk): the session stays for the next one.
+TEST(ResultStore, AFinishedSessionStaysWhileItsReportCantBeSaved) {
+    TemporaryFolder folder;
+    const zantiva::testing::FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    const ResultStore store(folder.path());
+    const BenchmarkSession finished = finishedSession(thisMachine, *parseIso8601("2026-12-07T10:00:00Z"));
+    ASSERT_TRUE(store.saveSession(finished).saved());
+    disk.fill();
+    bool laid = true;
+    EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+    EXPECT_FALSE(laid);
+    EXPECT_TRUE(fs::exists(folder / "benchmark-session.json"));
+
+    fs::remove(folder / "filler");
+    EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+    EXPECT_TRUE(laid);
+    EXPECT_EQ(store.loadReport()->gpuResult, finished.results.gpuResult);
+    EXPECT_FALSE(fs::exists(folder / "benchmark-session.json"));
+}
+
+// A report a save would replace rather than extend (a restored folder of another machine)
+// is kept aside first; one whose match can't be told (this machine's model not read this
+// time) is laid over as this machine's, its keys and results kept.
+TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "last-report.json";
+    FinalBenchmarkReport restored = scoredReport();
+    restored.specs = machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U");
+    ASSERT_TRUE(store.saveReport(restored).saved());
+    const auto written = readWholeFile(file);
+
+    FinalBenchmarkReport shown = restored;
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(store.saveRun({.specs = thisMachine, .audioPassed = true}, shown).saved());
+    const std::string logged = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), written);
+    EXPECT_NE(logged.find("kept as last-report.json.bad"), std::string::npos) << logged;
+    EXPECT_EQ(shown.cpuResult, std::nullopt);
+
+    // So is one whose CPU differs where this machine's model isn't read (a virtual machine).
+    ASSERT_TRUE(store.saveReport(restored).saved());
+    ASSERT_TRUE(store.saveRun({.specs = machine("Unknown", "Intel Core i7-1165G7"), .audioPassed = true}, shown).saved());
+    EXPECT_EQ(readWholeFile(folder / "last-report.json.bad.2"), written);
+    EXPECT_EQ(shown.cpuResult, std::nullopt);
+
+    json::Json mine = scoredReport().toJson();
+    mine["thermalResult"] = {{"throttled", false}};
+    writeRaw(file, jsonfile::encode(mine));
+    const SystemSpecs unread = machine("Unknown", "Intel Core i7-1165G7");
+    ASSERT_TRUE(store.saveRun({.specs = unread, .audioPassed = true}, shown).saved());
+    EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.3"));
+    EXPECT_EQ(shown.cpuResult, scoredReport().cpuResult);
+    EXPECT_EQ(jsonfile::load(file)->at("thermalResult"), mine["thermalResult"]);
 }
 
 TEST(ResultStore, StorageResultWithUndecodablePathBytesStillSaves) {

@@ -11,6 +11,7 @@
 #include "../../Support/EnvironmentChange.h"
 #include "../../Support/OtherUser.h"
 #include "../../Support/TemporaryFolder.h"
+#include "../../Support/WorkingFolder.h"
 #include "Platform/PrivateFolder.h"
 
 namespace zantiva {
@@ -223,12 +224,12 @@ TEST_F(PrivateFolderTest, AFreshPerUserTemporaryFolderIsMadeUnderAnyUmask) {
 
 // A relative $TMPDIR would name a new folder in every working folder: it is ignored.
 TEST_F(PrivateFolderTest, ARelativeTemporaryFolderIsIgnored) {
-    const fs::path before = fs::current_path();
     fs::create_directory(scratch / "tmp");
-    ASSERT_EQ(::chdir(scratch.path().c_str()), 0);
+    testing::WorkingFolder working(scratch.path());
+    ASSERT_TRUE(working.entered());
     const EnvironmentChange temporary("TMPDIR", "tmp");
     const auto folder = Folder::perUserTemporary();
-    fs::current_path(before);
+    working.back();
     ASSERT_TRUE(folder);
     EXPECT_EQ(folder->path().parent_path(), "/tmp");
     if (folder->isForThisRun()) folder->removeIfEmpty();

@@ -10,6 +10,7 @@
 #include "External/GeekbenchOutput.h"
 #include "Model/JsonFile.h"
 #include "Platform/AtomicFile.h"
+#include "../../Support/DeepJson.h"
 #include "../../Support/TemporaryFolder.h"
 
 namespace zantiva {
@@ -122,7 +123,7 @@ TEST_F(StoreTest, ABrokenRecordWrittenBackIsKeptAsideOnlyBySavesThatChangeIt) {
 // A key nested deeper than any record would be compared, copied and written back by calls
 // that recurse as deep, past the stack: such a file can't be read, and is kept aside.
 TEST_F(StoreTest, AFileNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
-    const std::string text = R"({"deep":)" + std::string(200000, '[') + std::string(200000, ']') + "}";
+    const std::string text = R"({"deep":)" + testing::deeplyNestedJson() + "}";
     testing::writeRaw(file(), text);
     ExternalBenchmarkStore store(folder.path());
     EXPECT_EQ(store.settings(App::geekbench), ExternalBenchmarkAppSettings{});

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <functional>
 #include <future>
 #include <memory>
-#include <sys/file.h>
-#include <unistd.h>
 
+#include "../../Support/HeldLock.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/WritersAtOnce.h"
 #include "External/ExternalBenchmarkStore.h"
@@ -87,15 +85,13 @@ TEST(StoreWritersTest, ALockHeldWithoutEndFailsTheSaveInsteadOfWaitingForever) {
     testing::TemporaryFolder folder;
     ExternalBenchmarkStore store(folder.path());
     ASSERT_TRUE(store.setResult({1.0, 1.0, std::nullopt, someDate}, App::cinebench2024).saved());
-    const fs::path lockName = folder / (std::string(".") + ExternalBenchmarkStore::fileName + ".lock");
-    const int held = ::open(lockName.c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0); // its own open file: taken as another process would
+    testing::HeldLock held(folder / ExternalBenchmarkStore::fileName); // as another process holds it
+    ASSERT_TRUE(held.held());
 
     auto saving = std::async(std::launch::async,
                              [&] { return store.setResult({2.0, 2.0, std::nullopt, someDate}, App::cinebench2024); });
     const bool answered = saving.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
-    ::close(held);
+    held.release();
     const SaveResult saved = saving.get();
     ASSERT_TRUE(answered) << "the save waited for the lock without end";
     EXPECT_FALSE(saved.saved());
@@ -114,16 +110,14 @@ TEST(StoreWritersTest, ScoresThatCouldntBeSavedNeverOverwriteNewerOnes) {
     testing::TemporaryFolder folder;
     ExternalBenchmarkStore overtaken(folder.path());
     ExternalBenchmarkStore alone(folder.path());
-    const fs::path lockName = folder / (std::string(".") + ExternalBenchmarkStore::fileName + ".lock");
-    const int held = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    testing::HeldLock held(folder / ExternalBenchmarkStore::fileName);
+    ASSERT_TRUE(held.held());
     auto failing = std::async(std::launch::async, [&] {
         return overtaken.setResult({1111.0, 11111.0, std::nullopt, someDate}, App::geekbench);
     });
     const auto failed = alone.setResult({7.0, 7.0, std::nullopt, someDate}, App::cinebench2024);
     const auto failedToo = failing.get();
-    ::close(held);
+    held.release();
     ASSERT_FALSE(failed.saved());
     ASSERT_FALSE(failedToo.saved());
 
