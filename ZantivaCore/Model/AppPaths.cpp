@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <pwd.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -44,7 +45,17 @@ std::optional<std::filesystem::path> applicationSupport(std::string_view xdgData
 }
 
 std::optional<std::filesystem::path> applicationSupport() {
-    return applicationSupport(environment("XDG_DATA_HOME"), homeFolderText());
+    const std::string_view dataHome = environment("XDG_DATA_HOME");
+    if (!isAbsolute(dataHome) && othersHomeOwner()) return std::nullopt;
+    return applicationSupport(dataHome, homeFolderText());
+}
+
+std::optional<uid_t> othersHomeOwner() {
+    const std::string home = homeFolderText();
+    struct stat info {};
+    if (!isAbsolute(home) || ::stat(home.c_str(), &info) != 0) return std::nullopt;
+    if (info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
+    return info.st_uid;
 }
 
 std::optional<std::filesystem::path> homeFolder() {

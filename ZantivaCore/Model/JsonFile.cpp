@@ -66,10 +66,12 @@ SaveResult writeChecked(const std::filesystem::path& file, std::string_view byte
     return logged(category, SaveResult::failed(file, ec));
 }
 
-// Why a store was given no folder: there is no home folder to hold one, or the app folder
-// was refused (what is wrong with it, when that is still so).
+// Why a store was given no folder: there is no home folder to hold one (or only another
+// user's), or the app folder was refused (what is wrong with it, when that is still so).
 std::string noFolderReason() {
     const auto folder = AppPaths::applicationSupport();
+    if (const auto owner = AppPaths::othersHomeOwner(); !folder && owner)
+        return "the home folder " + AppPaths::homeFolder()->string() + " is user " + std::to_string(*owner) + "'s";
     if (!folder) return "no home folder";
     if (const auto refusal = PrivateFolder::refusalOf(*folder))
         return folder->string() + " is not a private folder of this user's: " + *refusal;

@@ -59,7 +59,14 @@ std::error_code fillAndPublish(FileDescriptor& fd, const fs::path& temporary, co
                                std::string_view bytes, FileAccess access) {
     // The umask may take the owner's own bits too (0277 gives 0400): the program's files are
     // 0600 whatever it is.
-    if (access == FileAccess::ownerOnly && ::fchmod(fd.get(), 0600) != 0) return lastError();
+    if (access == FileAccess::ownerOnly) {
+        if (::fchmod(fd.get(), 0600) != 0) return lastError();
+        // A file system may take the chmod and change nothing (FAT and exFAT through FUSE):
+        // what the owner alone should read is not written where others can read it.
+        struct stat info {};
+        if (::fstat(fd.get(), &info) != 0) return lastError();
+        if ((info.st_mode & 077) != 0) return std::make_error_code(std::errc::operation_not_supported);
+    }
     if (auto ec = writeAll(fd.get(), bytes)) return ec;
     if (::fsync(fd.get()) != 0) return lastError();
     if (auto ec = fd.close()) return ec;

@@ -23,7 +23,8 @@ enum class FileAccess { ownerOnly, userUmask };
 
 // Replaces `file` with `bytes`. The folder must exist. Returns no error once the new file
 // is in place; otherwise the error, and the old file (or its absence) is left as it was.
-// The new file's mode follows `access`, whatever the old one's was.
+// The new file's mode follows `access`, whatever the old one's was; a file for this user
+// alone fails with operation_not_supported where the file system leaves it open to others.
 std::error_code writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                                     FileAccess access = FileAccess::ownerOnly);
 

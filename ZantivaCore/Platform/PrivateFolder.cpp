@@ -45,6 +45,29 @@ std::optional<std::string> problemOf(const struct stat& info) {
     return std::nullopt;
 }
 
+// Why nothing may be made or used in the open folder `parent` (shown as `shown`): it belongs
+// to another user. Root running with a user's HOME (sudo -E) would leave root's folders there
+// that keep the user's own program out, and a ~/.local/share of root's takes every program of
+// that user its data. Root's folders are the system's (/, /tmp, /run/user); none when it may.
+std::optional<std::string> othersFolderProblem(int parent, const fs::path& shown) {
+    struct stat info {};
+    if (::fstat(parent, &info) != 0) return std::string(std::strerror(errno));
+    if (info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
+    return "in " + shown.string() + ", a folder of user " + std::to_string(info.st_uid) +
+           ": nothing is made or used in another user's folder";
+}
+
+// The same for the closest folder above `path` that is there: the one its entry is in, or
+// where the first of its missing folders would be made.
+std::optional<std::string> othersFolderAbove(const fs::path& path) {
+    fs::path above = path.has_filename() ? path.parent_path() : path.parent_path().parent_path();
+    for (;; above = above.parent_path()) {
+        const FileDescriptor folder(::open(above.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (folder.valid()) return othersFolderProblem(folder.get(), above);
+        if (errno != ENOENT || !above.has_relative_path()) return std::nullopt;
+    }
+}
+
 // Sets the folder `name` inside `parent`, just made, to 0700 through a descriptor of it, never
 // a path that may name another entry by now (a link is not followed: it fails as no folder);
 // one without read permission can only be opened as a path. 0 or the failing call's errno.
@@ -81,6 +104,10 @@ int openFolderAbove(const fs::path& path, bool make, std::string& why) {
     if (failed != ENOENT || !make || !path.has_relative_path()) return -1;
     const FileDescriptor parent(openFolderAbove(path.parent_path(), make, why));
     if (!parent.valid()) return -1;
+    if (const auto problem = othersFolderProblem(parent.get(), path.parent_path())) {
+        why = "couldn't make " + path.string() + ": " + *problem;
+        return -1;
+    }
     if (const int made = makeFolderAt(parent.get(), path.filename().c_str()); made != 0 && made != EEXIST) {
         why = "couldn't make " + path.string() + ": " + std::strerror(made);
         return -1;
@@ -95,6 +122,10 @@ int openFolderAbove(const fs::path& path, bool make, std::string& why) {
 // -1 with `why` set when it is refused.
 int openChecked(int parent, const std::string& name, const fs::path& shown, PrivateFolder::IfMissing missing,
                 PrivateFolder::IfOpenToOthers openToOthers, std::string& why) {
+    if (const auto problem = othersFolderProblem(parent, shown.parent_path())) {
+        why = *problem;
+        return -1;
+    }
     struct stat entry {};
     if (::fstatat(parent, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT || missing == PrivateFolder::IfMissing::refuse) {
@@ -134,6 +165,19 @@ int openChecked(int parent, const std::string& name, const fs::path& shown, Priv
     }
     if (::fchmod(fd, privateMode) != 0) {
         why = std::string("couldn't close it to other users: ") + std::strerror(errno);
+        ::close(fd);
+        return -1;
+    }
+    // Some file systems take a chmod and change nothing (FAT and exFAT through FUSE, whose
+    // modes come from the mount): the folder is judged by what it is now, not by the call.
+    struct stat closed {};
+    if (::fstat(fd, &closed) != 0) {
+        why = std::strerror(errno);
+        ::close(fd);
+        return -1;
+    }
+    if ((closed.st_mode & 077) != 0) {
+        why = "its file system keeps no modes: still " + octal(closed.st_mode) + " after closing it to other users";
         ::close(fd);
         return -1;
     }
@@ -210,6 +254,7 @@ std::optional<PrivateFolder> PrivateFolder::sessionRuntime() {
 }
 
 std::optional<std::string> PrivateFolder::refusalOf(const fs::path& path) {
+    if (auto problem = othersFolderAbove(path.lexically_normal())) return problem;
     struct stat entry {};
     if (::lstat(path.c_str(), &entry) != 0) {
         if (errno == ENOENT) return std::nullopt;

@@ -3,7 +3,10 @@
 // A folder that only this user can reach: the data folder, the runtime folder, the disk
 // images' folder, the per-user temporary folder. Before use it is checked with lstat and
 // then on the opened descriptor: a real folder (never a link, which is not followed), owned
-// by this user, mode 0700. Anything else is refused, and the refusal logged with the reason.
+// by this user, mode 0700 (read again after a chmod, which some file systems take without
+// effect), in a folder of this user's or root's (nothing is made or used in another user's
+// folder: root with a user's HOME must not leave its own folders there). Anything else is
+// refused, and the refusal logged with the reason.
 // The folder stays open while the object lives, so what is done inside it can be done
 // through the descriptor, which no later swap of a path can send elsewhere.
 
@@ -44,8 +47,10 @@ public:
     // folder is never made or changed here.
     static std::optional<PrivateFolder> sessionRuntime();
 
-    // Why the entry at `path` would be refused (a link, not a folder, someone else's, or the
-    // system's reason it can't be looked at or opened); none when it is missing or could be used.
+    // Why the entry at `path` would be refused (a link, not a folder, someone else's, in
+    // another user's folder, or the system's reason it can't be looked at or opened); none when
+    // it could be used, or is missing where it could be made (the closest folder above it that
+    // is there is this user's or root's).
     static std::optional<std::string> refusalOf(const std::filesystem::path& path);
 
     PrivateFolder(PrivateFolder&& other) noexcept = default;

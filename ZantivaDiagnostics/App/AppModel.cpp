@@ -115,6 +115,7 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
       specs_(std::move(setup.specs)),
       report_(store_.loadReport().value_or(FinalBenchmarkReport{.specs = specs_})) {
     if (!readSpecs_) readSpecs_ = [] { return SystemProbe::readSpecs(); };
+    setStatus(std::move(setup.folderNotice));
     suite_.setModel(runnerLink_);
     // A new suite run takes the place of the interrupted one.
     connect(&suite_, &Runner::runBegan, this, [this] { setResumable(std::nullopt); });

@@ -53,6 +53,8 @@ struct AppModelSetup {
     AppVersion currentVersion;
     // Settings, results and the upload ledger; absent (no home folder): nothing is stored.
     std::optional<std::filesystem::path> folder;
+    // Why there is no folder (AppFolder::notice): the status line says it from the start.
+    std::optional<LocalizedMessage> folderNotice;
     SiteDirectory sites = SiteDirectory::production();
     Loc* loc = nullptr;                            // required: the interface's language holder
     std::optional<SystemSpecs> specs;              // present: start-up reads none

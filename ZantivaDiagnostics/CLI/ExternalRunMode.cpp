@@ -222,7 +222,8 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
     // The tools, the disk images, the result-page reader and the signals need Qt's event loop.
     const auto application = makeModeApplication();
 
-    const auto folder = openAppFolder();
+    const AppFolder appFolder = openAppFolderWithNotice();
+    const auto& folder = appFolder.path;
     ExternalRunnerConfiguration configuration;
     configuration.store = std::make_shared<ExternalBenchmarkStore>(folder);
     configuration.service = ExternalBenchmarkService{.launcher = std::make_shared<ProcessLauncher>()};
@@ -250,6 +251,8 @@ int runExternalRunMode(const CommandLine& commandLine, CliContext& context) {
     if (app ? !runner.installations().all().contains(*app) : planOf(runner, app).empty())
         return printFailure(context.out, context.loc.t("Main.ExternalMissing"));
 
+    // Before the first step, which would only say that its scores couldn't be saved.
+    if (appFolder.notice) printLine(context.out, "notice", context.loc.resolve(*appFolder.notice));
     StepLines lines(runner, context, !commandLine.has("--verbose"));
     lines.observe();
     if (commandLine.has("--verbose")) passOutput(runner, context.err);

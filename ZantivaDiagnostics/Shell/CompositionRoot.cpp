@@ -18,7 +18,9 @@ std::unique_ptr<AppModel> buildAppModel(SiteDirectory sites) {
     setup.tokenStore = std::make_unique<KeychainTokenStore>(KeychainTokenStore::defaultService);
     setup.transport = std::make_unique<HttpTransport>(HttpTransport::defaultUserAgent());
     setup.currentVersion = AppVersion::current();
-    setup.folder = openAppFolder();
+    AppFolder folder = openAppFolderWithNotice();
+    setup.folder = std::move(folder.path);
+    setup.folderNotice = std::move(folder.notice);
     setup.sites = std::move(sites);
     setup.loc = &Loc::shared();
     setup.suite.activity = activity;

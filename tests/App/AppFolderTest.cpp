@@ -91,4 +91,45 @@ TEST_F(AppFolderTest, ASaveInARefusedFolderSaysWhatTheFolderIs) {
                   std::to_string(::geteuid()));
 }
 
+// What the window's status line and the command line say from the start: the folder that
+// is refused, why, and what to do; nothing when the folder serves or is still to be made.
+TEST_F(AppFolderTest, ARefusedFolderIsToldWithItsPath) {
+    EXPECT_EQ(openAppFolderWithNotice().notice, std::nullopt);
+    fs::create_directories(folder.parent_path());
+    fs::create_directory_symlink(victim, folder);
+    const AppFolder linked = openAppFolderWithNotice();
+    EXPECT_EQ(linked.path, std::nullopt);
+    ASSERT_EQ(linked.notice, LocalizedMessage("AppFolder.Link", folder.string()));
+    EXPECT_TRUE(linked.notice->resolved(AppLanguage::english)
+                    .starts_with("Nothing is saved in this run: the app's folder " + folder.string() + " is a link"));
+    expectVictimUntouched();
+
+    const fs::path shared = sharedTemporaryIn(scratch.path());
+    const fs::path theirs = shared / "theirs";
+    const EnvironmentChange sharedHome("XDG_DATA_HOME", theirs.string());
+    if (const auto why = asOtherUser({"mkdir", "-m", "0755", theirs.string()})) GTEST_SKIP() << *why;
+    EXPECT_EQ(openAppFolderWithNotice().notice,
+              LocalizedMessage("AppFolder.Refused", (theirs / std::string(AppPaths::folderName)).string(),
+                               "in " + theirs.string() +
+                                   ", a folder of user 65534: nothing is made or used in another user's folder"));
+    EXPECT_TRUE(fs::is_empty(theirs));
+}
+
+// Root started with a user's HOME (sudo -E) makes nothing in that home, stores nothing, and
+// says so.
+TEST_F(AppFolderTest, RootWithAnotherUsersHomeMakesNothingThere) {
+    const fs::path home = scratch / "home";
+    fs::create_directory(home);
+    if (::geteuid() != 0 || ::chown(home.c_str(), otherUser, otherUser) != 0) GTEST_SKIP() << "needs root";
+    const EnvironmentChange homeVariable("HOME", home.string());
+    const EnvironmentChange noDataHome("XDG_DATA_HOME", std::nullopt);
+
+    const AppFolder opened = openAppFolderWithNotice();
+    EXPECT_EQ(opened.path, std::nullopt);
+    EXPECT_EQ(opened.notice, LocalizedMessage("AppFolder.OthersHome", home.string(), "65534", "0"));
+    AppSettingsStore settings(opened.path);
+    EXPECT_EQ(settings.setLanguage(AppLanguage::english).reason, "the home folder " + home.string() + " is user 65534's");
+    EXPECT_TRUE(fs::is_empty(home));
+}
+
 } // namespace

@@ -350,6 +350,18 @@ TEST_F(AppModelTest, OnAFullDiskTheWindowSaysWhatWasMeasuredButNotSaved) {
     EXPECT_FALSE(std::filesystem::exists(folder / "settings.json"));
 }
 
+// A data folder that can't be used is said on the status line as the window starts, not
+// first at a save that fails.
+TEST_F(AppModelTest, AFolderThatCantBeUsedIsToldFromTheStart) {
+    const LocalizedMessage linked("AppFolder.Link", (folder / "ZantivaDiagnostics").string());
+    AppModelSetup refused = setup();
+    refused.folder = std::nullopt;
+    refused.folderNotice = linked;
+    makeModel(std::move(refused));
+    awaitTask(model->start());
+    EXPECT_EQ(model->status(), linked);
+}
+
 TEST_F(AppModelTest, UncaughtExceptionsBecomeTheNoticeOneAtATime) {
     makeModel();
     model->watchForUnexpectedErrors();

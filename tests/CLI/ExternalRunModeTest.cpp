@@ -347,8 +347,8 @@ TEST_F(ExternalRunMode, AClosedStandardOutputIsNeverAnotherFileOfTheProgram) {
     EXPECT_EQ(store().settings(App::cinebench2024).lastResult->singleCoreScore, 77.7);
 }
 
-// An app folder that is a link is refused, so nothing can be stored: a step that scored says
-// so instead of "done".
+// An app folder that is a link is refused, so nothing can be stored: the run says so before
+// its first step, and a step that scored says so instead of "done".
 TEST_F(ExternalRunMode, WithoutAnAppFolderNoStepIsToldAsStored) {
     fs::create_directories(scratch / "elsewhere");
     fs::create_directories(appFolder.parent_path());
@@ -359,7 +359,10 @@ TEST_F(ExternalRunMode, WithoutAnAppFolderNoStepIsToldAsStored) {
 
     EXPECT_EQ(finish(start({"--external-run", "geekbench", "--short"})), 1);
     const std::string out = readAll(scratch / "out");
-    EXPECT_TRUE(out.starts_with("step 1/2: Geekbench 6.3.0 \u2014 CPU (single-core + multi-core): problem: The scores were "
+    EXPECT_TRUE(out.starts_with("notice: Nothing is saved in this run: the app's folder " + appFolder.string() +
+                                " is a link, and the app never keeps its data through a link. Put the folder it "
+                                "points to in its place, or remove the link and a new folder is made.\n"
+                                "step 1/2: Geekbench 6.3.0 \u2014 CPU (single-core + multi-core): problem: The scores were "
                                 "measured but couldn't be saved: external-benchmarks.json\n"))
         << out;
     EXPECT_TRUE(fs::is_empty(scratch / "elsewhere"));

@@ -10,6 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "../../Support/ExfatDisk.h"
 #include "../../Support/Fifo.h"
 #include "../../Support/TemporaryFolder.h"
 
@@ -92,6 +93,18 @@ TEST(AtomicFile, WrittenFilesAre0600WhateverTheUmask) {
         EXPECT_FALSE(ec) << std::oct << mask;
         EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600)) << std::oct << mask;
     }
+}
+
+// Where a chmod changes nothing (exFAT through FUSE, mounted 0777), a file for the owner alone
+// is not written at all; one the user asked for is.
+TEST(AtomicFile, AFileForTheOwnerAloneIsNotWrittenWhereOthersCouldReadIt) {
+    TemporaryFolder folder;
+    const zantiva::testing::ExfatDisk disk(folder / "stick.img", folder / "stick");
+    if (disk.refused()) GTEST_SKIP() << *disk.refused();
+    EXPECT_EQ(writeFileAtomically(folder / "stick" / "settings.json", "{}"), std::errc::operation_not_supported);
+    EXPECT_TRUE(fs::is_empty(folder / "stick"));
+    EXPECT_FALSE(writeFileAtomically(folder / "stick" / "export.csv", "a,b\n", zantiva::FileAccess::userUmask));
+    EXPECT_EQ(readWholeFile(folder / "stick" / "export.csv"), "a,b\n");
 }
 
 TEST(AtomicFile, ReadsOnlyRegularFiles) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "../../Support/EnvironmentChange.h"
+#include "../../Support/ExfatDisk.h"
 #include "../../Support/OtherUser.h"
 #include "../../Support/TemporaryFolder.h"
 #include "../../Support/WorkingFolder.h"
@@ -253,6 +254,47 @@ TEST_F(PrivateFolderTest, ARefusalSaysWhatTheCallThatFailedSaid) {
     });
     if (!answer) GTEST_SKIP() << "acting as another user needs root";
     EXPECT_EQ(*answer, "couldn't make " + (home / ".local").string() + ": Permission denied\nPermission denied");
+}
+
+// Root with another user's HOME (sudo -E): nothing of root's is made in that user's home,
+// nor is a folder of root's used there, so the user's own program never finds itself locked
+// out of ~/.local/share. Folders of root's above are the system's, and serve as ever.
+TEST_F(PrivateFolderTest, NothingIsMadeOrUsedInAnotherUsersFolder) {
+    const fs::path home = scratch / "home";
+    fs::create_directory(home);
+    if (::chown(home.c_str(), testing::otherUser, testing::otherUser) != 0) GTEST_SKIP() << "chown needs root";
+    const fs::path data = home / ".local" / "share" / "ZantivaDiagnostics";
+
+    std::string refusal;
+    EXPECT_FALSE(Folder::open(data, Missing::make, OpenToOthers::close, &refusal));
+    EXPECT_EQ(refusal, "couldn't make " + (home / ".local").string() + ": in " + home.string() +
+                           ", a folder of user 65534: nothing is made or used in another user's folder");
+    EXPECT_EQ(Folder::refusalOf(data), "in " + home.string() +
+                                           ", a folder of user 65534: nothing is made or used in another user's folder");
+    EXPECT_TRUE(fs::is_empty(home));
+
+    // ~/.local/share is the user's, and a data folder of root's was left in it.
+    fs::create_directories(data);
+    ::chown((home / ".local").c_str(), testing::otherUser, testing::otherUser);
+    ::chown((home / ".local" / "share").c_str(), testing::otherUser, testing::otherUser);
+    EXPECT_FALSE(Folder::open(data, Missing::make, OpenToOthers::close));
+    EXPECT_TRUE(fs::is_empty(data));
+    EXPECT_TRUE(Folder::refusalOf(data));
+    EXPECT_TRUE(Folder::open(scratch / "own" / "data", Missing::make, OpenToOthers::close)) << "root's folders serve";
+}
+
+// A file system that takes a chmod and keeps 0777 (exFAT through FUSE, mounted for everyone)
+// never passes for private: neither a folder made there nor one that was there.
+TEST_F(PrivateFolderTest, AFolderThatStaysOpenAfterItsChmodIsRefused) {
+    const testing::ExfatDisk disk(scratch / "stick.img", scratch / "stick");
+    if (disk.refused()) GTEST_SKIP() << *disk.refused();
+    fs::create_directory(scratch / "stick" / "there");
+    ASSERT_EQ(modeOf(scratch / "stick" / "there"), 0777u);
+    for (const char* name : {"made", "there"}) {
+        std::string refusal;
+        EXPECT_FALSE(Folder::open(scratch / "stick" / name, Missing::make, OpenToOthers::close, &refusal)) << name;
+        EXPECT_EQ(refusal, "its file system keeps no modes: still 0777 after closing it to other users") << name;
+    }
 }
 
 } // namespace
