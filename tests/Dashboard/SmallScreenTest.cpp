@@ -88,7 +88,7 @@ TEST(SmallScreen, ALowDashboardScrollsItsTelemetrySidebarToThePanelsEnd) {
     }
 }
 
-// The child's part, on the two screens of an offscreen platform the test below configures: a
+// The children's part, on the two screens of an offscreen platform the test below configures: a
 // large one and, beside it, one smaller than the content's least size.
 TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
     if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
@@ -112,6 +112,28 @@ TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
     EXPECT_TRUE(area.contains(window.frameGeometry())) << "every edge of the window can be reached";
 }
 
+// Maximised on the large screen, given to the small one, and restored there: the size it had
+// before it was maximised no longer fits, as when un-maximising after the screen shrank.
+TEST(SmallScreenChildProcess, AWindowRestoredFromMaximisedOnASmallerScreenFitsIt) {
+    if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    MainWindow window(notifier);
+    window.setContent(new QWidget);
+    window.winId();
+    window.windowHandle()->setScreen(screens[0]);
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.windowHandle()->setScreen(screens[1]);
+    window.showNormal();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(window.isMaximized());
+    const QRect area = screens[1]->availableGeometry();
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << "every edge of the window can be reached";
+}
+
 TEST(SmallScreen, AWindowTakenToASmallerScreenFitsIt) {
     if (QGuiApplication::platformName() != QStringLiteral("offscreen")) GTEST_SKIP() << "needs the offscreen platform";
     zantiva::testing::TemporaryFolder folder;
@@ -124,11 +146,10 @@ TEST(SmallScreen, AWindowTakenToASmallerScreenFitsIt) {
     file.close();
     zantiva::testing::EnvironmentChange child("ZANTIVA_TWO_SCREENS_CHILD", "1");
     zantiva::testing::EnvironmentChange platform("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toStdString());
-    const auto run = runBoundedProcess({"/proc/self/exe", "--gtest_filter=SmallScreenChildProcess.AWindowTakenToASmallerScreenFitsIt"},
-                                       std::chrono::seconds(60));
+    const auto run = runBoundedProcess({"/proc/self/exe", "--gtest_filter=SmallScreenChildProcess.*"}, std::chrono::seconds(60));
     ASSERT_TRUE(run);
     EXPECT_EQ(run->exitStatus, 0) << run->output;
-    EXPECT_NE(run->output.find("[  PASSED  ] 1 test"), std::string::npos) << run->output;
+    EXPECT_NE(run->output.find("[  PASSED  ] 2 tests"), std::string::npos) << run->output;
 }
 
 } // namespace
