@@ -25,6 +25,8 @@
 #include "Panels/TelemetryPanel.h"
 #include "Platform/BoundedProcess.h"
 #include "Shell/MainWindow.h"
+#include "Shell/RootView.h"
+#include "Stations/SuiteScreen.h"
 
 using namespace zantiva;
 
@@ -86,6 +88,38 @@ TEST(SmallScreen, ALowDashboardScrollsItsTelemetrySidebarToThePanelsEnd) {
         EXPECT_GE(placed.left(), 0);
         EXPECT_LE(placed.right(), viewport->width()) << "nothing cut sideways";
     }
+}
+
+TEST(SmallScreen, APageOpenedFromAScrolledDashboardOpensAtItsTop) {
+    Loc loc(AppLanguage::english);
+    LocNotifier notifier(loc);
+    MainWindow window(notifier);
+    auto* root = new RootView(notifier);
+    window.setContent(root);
+    root->dashboard()->showSpecs(zantiva::testing::sampleLaptopSpecs());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.resize(window.minimumWidth(), window.minimumHeight());
+    QCoreApplication::processEvents();
+    QScrollBar* windowBar = scrollingAncestor(root)->verticalScrollBar();
+    QScrollBar* dashboardBar = root->dashboard()->scrollArea()->verticalScrollBar();
+    ASSERT_GT(windowBar->maximum(), 0) << "the window is lower than its content";
+    ASSERT_GT(dashboardBar->maximum(), 0);
+    // Down to the launcher, as a user does who starts a test.
+    dashboardBar->setValue(dashboardBar->maximum());
+    windowBar->setValue(windowBar->maximum());
+
+    root->show(RootContentView{.screen = AppScreen::suite});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(windowBar->value(), 0) << "the header and the station's title in view";
+    for (const QScrollArea* page : root->suiteScreen()->findChildren<QScrollArea*>())
+        EXPECT_EQ(page->verticalScrollBar()->value(), 0);
+
+    windowBar->setValue(windowBar->maximum());
+    root->show(RootContentView{.screen = AppScreen::dashboard});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(windowBar->value(), 0);
+    EXPECT_EQ(dashboardBar->value(), 0) << "the dashboard opens at its top again";
 }
 
 // The children's part, on the two screens of an offscreen platform the test below configures: a
