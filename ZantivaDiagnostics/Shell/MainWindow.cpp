@@ -48,6 +48,11 @@ MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scr
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
+    // Once the screens have settled: a monitor unplugged moves and resizes the others in steps,
+    // and the window would otherwise be fitted to each step in turn.
+    refit_.setSingleShot(true);
+    refit_.setInterval(0);
+    connect(&refit_, &QTimer::timeout, this, [this] { fit(false); });
     fit(true);
 }
 
@@ -84,8 +89,8 @@ void MainWindow::fit(bool anew) {
 
 void MainWindow::followScreen(QScreen* screen) {
     disconnect(screenArea_);
-    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] { fit(false); });
-    fit(false);
+    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, &refit_, qOverload<>(&QTimer::start));
+    refit_.start();
 }
 
 bool MainWindow::event(QEvent* event) {

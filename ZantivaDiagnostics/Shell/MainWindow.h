@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 #include "Presenters/WindowPlacement.h"
@@ -52,6 +53,7 @@ private:
     bool framed_ = false; // placed again once the window manager's frame was known
     bool restored_ = false; // restored from maximised, and not yet resized since
     QMetaObject::Connection screenArea_; // to the available area of the screen the window is on
+    QTimer refit_;
 };
 
 } // namespace zantiva

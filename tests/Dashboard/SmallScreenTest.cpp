@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <cstdlib>
 
+#include "../Support/AwaitTask.h"
 #include "../Support/EnvironmentChange.h"
 #include "../Support/SampleSpecs.h"
 #include "../Support/TemporaryFolder.h"
@@ -139,8 +140,9 @@ TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
     EXPECT_EQ(QSize(window.minimumWidth(), window.minimumHeight()), MainWindow::minimumSize);
 
     window.windowHandle()->setScreen(screens[1]);
-    QCoreApplication::processEvents();
     const QRect area = screens[1]->availableGeometry();
+    // Fitted once the screens have settled.
+    EXPECT_TRUE(zantiva::testing::runUntil([&] { return area.contains(window.frameGeometry()); }));
     EXPECT_LE(window.minimumWidth(), area.width()) << "the user can make it fit";
     EXPECT_LE(window.minimumHeight(), area.height());
     EXPECT_TRUE(area.contains(window.frameGeometry())) << "every edge of the window can be reached";
@@ -162,10 +164,10 @@ TEST(SmallScreenChildProcess, AWindowRestoredFromMaximisedOnASmallerScreenFitsIt
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.windowHandle()->setScreen(screens[1]);
     window.showNormal();
-    QCoreApplication::processEvents();
-    ASSERT_FALSE(window.isMaximized());
     const QRect area = screens[1]->availableGeometry();
-    EXPECT_TRUE(area.contains(window.frameGeometry())) << "every edge of the window can be reached";
+    EXPECT_TRUE(zantiva::testing::runUntil([&] { return area.contains(window.frameGeometry()); }, std::chrono::seconds(5)))
+        << "every edge of the window can be reached";
+    EXPECT_FALSE(window.isMaximized());
 }
 
 TEST(SmallScreen, AWindowTakenToASmallerScreenFitsIt) {
