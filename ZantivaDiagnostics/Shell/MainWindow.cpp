@@ -74,7 +74,8 @@ FrameMargins MainWindow::frameMargins() const {
 void MainWindow::fit(bool anew) {
     // Where the user put the window stays while the screens show all of it; a screen unplugged,
     // or made smaller, brings the window back inside what is left.
-    const FrameMargins frame = frameMargins();
+    // Just restored, the window manager may not have drawn its borders back yet.
+    const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
     const std::vector<WindowRect> areas = screenAreas();
     const WindowRect current = windowRect(geometry());
     const auto own = static_cast<std::size_t>(std::max<qsizetype>(0, QGuiApplication::screens().indexOf(screen())));
@@ -109,16 +110,20 @@ bool MainWindow::event(QEvent* event) {
         framed_ = true;
         fit(true);
     }
-    // A window restored from maximised takes back the size it had before, which the screen may
-    // no longer hold; the window manager may hand that size over after the change of state.
-    if (type == QEvent::WindowStateChange &&
-        (static_cast<QWindowStateChangeEvent*>(event)->oldState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-        !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+    // A window restored from maximised takes back the place and size it had before, which the
+    // screens may no longer hold; the window manager may hand them over after the change of
+    // state, and draw its frame around them later still.
+    constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const bool moved = type == QEvent::Resize || type == QEvent::Move;
+    if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
+        !(windowState() & filling)) {
         restored_ = true;
         fit(false);
-    } else if (type == QEvent::Resize && restored_) {
-        restored_ = false;
+    } else if (moved && restored_) {
         fit(false);
+        restored_ = false;
+    } else if (moved && framed_ && !(windowState() & filling)) {
+        normalFrame_ = frameMargins();
     }
     return handled;
 }

@@ -51,7 +51,8 @@ private:
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
-    bool restored_ = false; // restored from maximised, and not yet resized since
+    bool restored_ = false; // restored from maximised, and not yet moved or resized since
+    FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
     QMetaObject::Connection screenArea_; // to the available area of the screen the window is on
     QTimer refit_;
 };
