@@ -124,17 +124,25 @@ TEST(SmallScreen, APageOpenedFromAScrolledDashboardOpensAtItsTop) {
 }
 
 // The children's part, on the two screens of an offscreen platform the test below configures: a
-// large one and, beside it, one smaller than the content's least size.
-TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
-    if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
+// large one and, beside it, one smaller than the content's least size. The window starts on the
+// large one.
+class SmallScreenChildProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
+        ASSERT_EQ(screens.size(), 2);
+        window.setContent(new QWidget);
+        window.winId(); // the window's handle, to put it on a screen before it shows
+        window.windowHandle()->setScreen(screens[0]);
+    }
+
     const QList<QScreen*> screens = QGuiApplication::screens();
-    ASSERT_EQ(screens.size(), 2);
-    Loc loc(AppLanguage::english);
-    LocNotifier notifier(loc);
-    MainWindow window(notifier);
-    window.setContent(new QWidget);
-    window.winId(); // the window's handle, to put it on a screen before it shows
-    window.windowHandle()->setScreen(screens[0]);
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    MainWindow window{notifier};
+};
+
+TEST_F(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(QSize(window.minimumWidth(), window.minimumHeight()), MainWindow::minimumSize);
@@ -150,16 +158,7 @@ TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
 
 // Maximised on the large screen, given to the small one, and restored there: the size it had
 // before it was maximised no longer fits, as when un-maximising after the screen shrank.
-TEST(SmallScreenChildProcess, AWindowRestoredFromMaximisedOnASmallerScreenFitsIt) {
-    if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    ASSERT_EQ(screens.size(), 2);
-    Loc loc(AppLanguage::english);
-    LocNotifier notifier(loc);
-    MainWindow window(notifier);
-    window.setContent(new QWidget);
-    window.winId();
-    window.windowHandle()->setScreen(screens[0]);
+TEST_F(SmallScreenChildProcess, AWindowRestoredFromMaximisedOnASmallerScreenFitsIt) {
     window.showMaximized();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.windowHandle()->setScreen(screens[1]);
