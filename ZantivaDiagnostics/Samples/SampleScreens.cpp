@@ -36,6 +36,8 @@ namespace {
 
 // The main window's default size.
 const QSize windowSize(1440, 900);
+// What a 1920 x 1080 screen at 150 % leaves.
+const QSize scaledLaptopWindowSize(1280, 720);
 // Tall enough for the GPU page with its preview and charts.
 const QSize tallWindowSize(1440, 1000);
 
@@ -222,6 +224,7 @@ template <DisplayTestState::Page page> std::unique_ptr<QWidget> displayTest(LocN
 
 const SampleScreen samples[] = {
     {"dashboard", windowSize, dashboardSample},
+    {"dashboard-tests-1280", scaledLaptopWindowSize, dashboardTestsSample},
     {"header", {1440, 128}, headerSample},
     {"suite", windowSize, suite},
     {"suite-stop", windowSize, suiteStop},

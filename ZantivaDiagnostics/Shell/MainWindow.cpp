@@ -7,11 +7,33 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
+#include <algorithm>
+#include <vector>
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
 
 namespace zantiva {
+namespace {
+
+WindowRect windowRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+// The part of a screen's available area that the window surely fits in at the screen's scale.
+WindowRect screenArea(const QScreen* screen) {
+    if (!screen) return {0, 0, WindowPlacementRule::preferredSize.width, WindowPlacementRule::preferredSize.height};
+    return WindowPlacementRule::scaledArea(windowRect(screen->availableGeometry()), screen->devicePixelRatio());
+}
+
+// Every screen's, in the system's order; one standing in for the preferred size where there is none.
+std::vector<WindowRect> screenAreas() {
+    std::vector<WindowRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) areas.push_back(screenArea(screen));
+    if (areas.empty()) areas.push_back(screenArea(nullptr));
+    return areas;
+}
+
+} // namespace
 
 MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scroll_(new QScrollArea) {
     applyZantivaRoot(*this, loc);
@@ -26,6 +48,11 @@ MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scr
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
+    // Once the screens have settled: a monitor unplugged moves and resizes the others in steps,
+    // and the window would otherwise be fitted to each step in turn.
+    refit_.setSingleShot(true);
+    refit_.setInterval(0);
+    connect(&refit_, &QTimer::timeout, this, [this] { fit(false); });
     fit(true);
 }
 
@@ -38,35 +65,33 @@ void MainWindow::setContent(QWidget* content) {
     scroll_->setWidget(content_);
 }
 
-WindowPlacement MainWindow::placement() const {
-    const QRect area = availableArea();
+FrameMargins MainWindow::frameMargins() const {
     // Nothing around the window before a window manager framed it, nor without one.
     const QRect outer = frameGeometry(), inner = geometry();
-    const FrameMargins frame{inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                             outer.bottom() - inner.bottom()};
-    return WindowPlacementRule::place({area.x(), area.y(), area.width(), area.height()}, frame);
-}
-
-QRect MainWindow::availableArea() const {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, WindowPlacementRule::preferredSize.width, WindowPlacementRule::preferredSize.height);
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(), outer.bottom() - inner.bottom()};
 }
 
 void MainWindow::fit(bool anew) {
-    // Where the user put the window stays, unless it no longer fits the area (taken to a smaller
-    // screen, or its screen made smaller or removed).
-    const WindowPlacement placed = placement();
-    setMinimumSize(placed.minimum.width, placed.minimum.height);
+    // Where the user put the window stays while the screens show all of it; a screen unplugged,
+    // or made smaller, brings the window back inside what is left.
+    // Just restored, the window manager may not have drawn its borders back yet.
+    const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
+    const std::vector<WindowRect> areas = screenAreas();
+    const WindowRect current = windowRect(geometry());
+    const auto own = static_cast<std::size_t>(std::max<qsizetype>(0, QGuiApplication::screens().indexOf(screen())));
+    const WindowRect wanted = anew ? WindowPlacementRule::place(areas[own], frame).geometry
+                                   : WindowPlacementRule::keepInSight(current, frame, own, areas);
+    const WindowRect& home = wanted == current ? areas[own] : areas[WindowPlacementRule::homeArea(wanted, frame, areas)];
+    const WindowSize least = WindowPlacementRule::place(home, frame).minimum;
+    setMinimumSize(least.width, least.height);
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    const QSize area = availableArea().size(), outer = frameGeometry().size();
-    if (anew || outer.width() > area.width() || outer.height() > area.height())
-        setGeometry(placed.geometry.x, placed.geometry.y, placed.geometry.width, placed.geometry.height);
+    if (wanted != current) setGeometry(wanted.x, wanted.y, wanted.width, wanted.height);
 }
 
 void MainWindow::followScreen(QScreen* screen) {
     disconnect(screenArea_);
-    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] { fit(false); });
-    fit(false);
+    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, &refit_, qOverload<>(&QTimer::start));
+    refit_.start();
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -84,6 +109,21 @@ bool MainWindow::event(QEvent* event) {
         frameGeometry() != geometry()) {
         framed_ = true;
         fit(true);
+    }
+    // A window restored from maximised takes back the place and size it had before, which the
+    // screens may no longer hold; the window manager may hand them over after the change of
+    // state, and draw its frame around them later still.
+    constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const bool moved = type == QEvent::Resize || type == QEvent::Move;
+    if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
+        !(windowState() & filling)) {
+        restored_ = true;
+        fit(false);
+    } else if (moved && restored_) {
+        fit(false);
+        restored_ = false;
+    } else if (moved && framed_ && !(windowState() & filling)) {
+        normalFrame_ = frameMargins();
     }
     return handled;
 }

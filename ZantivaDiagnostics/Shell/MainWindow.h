@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 #include "Presenters/WindowPlacement.h"
@@ -16,6 +17,7 @@ class LocNotifier;
 // one content widget, 1440 x 900 where the screen has room. The content is laid out in no less
 // than 1100 x 720; the window keeps to that least size wherever the screen's available area
 // allows it, and on a smaller (or scaled) screen it fits the area and the content scrolls.
+// Where screens go away or shrink it comes back inside what is left.
 // Closing it quits the program.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -39,17 +41,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    WindowPlacement placement() const;
-    QRect availableArea() const;
-    // The least size follows the screen. The window is placed where the rule puts it when
-    // `anew`, else only when it no longer fits the area; never while maximised or full-screen.
+    FrameMargins frameMargins() const;
+    // The least size follows the screen the window is on. The window is placed where the rule
+    // puts it when `anew`, else brought back onto the screens when they no longer show all of it;
+    // never while maximised or full-screen.
     void fit(bool anew);
     void followScreen(QScreen* screen);
 
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
+    bool restored_ = false; // restored from maximised, and not yet moved or resized since
+    FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
     QMetaObject::Connection screenArea_; // to the available area of the screen the window is on
+    QTimer refit_;
 };
 
 } // namespace zantiva

@@ -8,6 +8,7 @@
 #include "Dashboard/HeaderBar.h"
 #include "ExternalScreens/ExternalBenchmarksCard.h"
 #include "ExternalScreens/ExternalRunScreen.h"
+#include "Layout/ScrollToTop.h"
 #include "Results/ResultScreen.h"
 #include "Results/StorageScreen.h"
 #include "Shell/ErrorNotice.h"
@@ -38,6 +39,8 @@ RootView::RootView(LocNotifier& loc, Clock clock, QWidget* parent)
     stack->addWidget(status_);
     stack->addWidget(screens_, 1);
 
+    // Each screen opens at its top, whatever was scrolled before it.
+    connect(screens_, &QStackedWidget::currentChanged, this, [this] { scrollToTop(*screens_->currentWidget()); });
     connect(errorNotice_, &ErrorNotice::continueRequested, this, &RootView::continueRequested);
     connect(loginPrompt_, &LoginPrompt::signInRequested, this, &RootView::signInPageRequested);
     connect(loginPrompt_, &LoginPrompt::forgotPasswordRequested, this, &RootView::forgotPasswordRequested);

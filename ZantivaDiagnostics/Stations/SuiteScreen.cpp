@@ -11,6 +11,7 @@
 #include "Controls/RetroButton.h"
 #include "Layout/LeadingRow.h"
 #include "Layout/PageScroll.h"
+#include "Layout/ScrollToTop.h"
 #include "Stations/StationView.h"
 #include "Stations/StopConfirmation.h"
 #include "Theme/Palette.h"
@@ -134,7 +135,10 @@ void SuiteScreen::rebuildRows(const std::vector<SuiteRow>& rows) {
 void SuiteScreen::setStation(QWidget* station) {
     delete station_;
     station_ = station;
-    if (station_) stationSlot_->addWidget(station_);
+    if (!station_) return;
+    stationSlot_->addWidget(station_);
+    // The next module's page opens at its top, not where the last one was scrolled to.
+    scrollToTop(*this);
 }
 
 bool SuiteScreen::isConfirmingStop() const { return !confirmation_->isHidden(); }

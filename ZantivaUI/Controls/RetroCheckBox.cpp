@@ -24,7 +24,9 @@ const QString checkMark = QStringLiteral("\u2713");
 RetroCheckBox::RetroCheckBox(const QString& text, QWidget* parent) : QAbstractButton(parent) {
     setText(text);
     setCheckable(true);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Not fixed in height: a box layout caps a fixed item at its one-line hint, cutting a label
+    // that wraps short of the height it needs at that width.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }

@@ -11,6 +11,7 @@
 
 #include "../Support/SampleSpecs.h"
 #include "Controls/RetroButton.h"
+#include "Controls/RetroCheckBox.h"
 #include "Dashboard/DashboardScreen.h"
 #include "Dashboard/DeviceHeading.h"
 #include "Dashboard/GradeDot.h"
@@ -74,6 +75,8 @@ std::vector<std::string> faults(QWidget& root, const QWidget& scrolled) {
                                       : !ignoresWidth && label->width() < label->sizeHint().width())
                     found.push_back(describe(label) + " cut short");
             }
+            if (auto* box = qobject_cast<RetroCheckBox*>(child); box && box->height() < box->heightForWidth(box->width()))
+                found.push_back(describe(box) + " cut short");
             if (auto* button = qobject_cast<RetroButton*>(child);
                 button && (button->height() < button->heightForWidth(button->width()) ||
                            button->width() < button->minimumSizeHint().width()))
@@ -134,6 +137,7 @@ TEST_P(DashboardLayoutTest, ColumnIsABandBesideTheFixedSidebar) {
 
 INSTANTIATE_TEST_SUITE_P(Widths, DashboardLayoutTest,
                          ::testing::Values(Window{1100, AppLanguage::english}, Window{1100, AppLanguage::persian},
+                                           Window{1280, AppLanguage::english}, Window{1280, AppLanguage::persian},
                                          Window{2560, AppLanguage::english}, Window{2560, AppLanguage::persian}),
                          [](const auto& info) {
                              return std::to_string(info.param.width) +

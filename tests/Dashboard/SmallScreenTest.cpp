@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <cstdlib>
 
+#include "../Support/AwaitTask.h"
 #include "../Support/EnvironmentChange.h"
 #include "../Support/SampleSpecs.h"
 #include "../Support/TemporaryFolder.h"
@@ -25,6 +26,8 @@
 #include "Panels/TelemetryPanel.h"
 #include "Platform/BoundedProcess.h"
 #include "Shell/MainWindow.h"
+#include "Shell/RootView.h"
+#include "Stations/SuiteScreen.h"
 
 using namespace zantiva;
 
@@ -88,28 +91,82 @@ TEST(SmallScreen, ALowDashboardScrollsItsTelemetrySidebarToThePanelsEnd) {
     }
 }
 
-// The child's part, on the two screens of an offscreen platform the test below configures: a
-// large one and, beside it, one smaller than the content's least size.
-TEST(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
-    if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    ASSERT_EQ(screens.size(), 2);
+TEST(SmallScreen, APageOpenedFromAScrolledDashboardOpensAtItsTop) {
     Loc loc(AppLanguage::english);
     LocNotifier notifier(loc);
     MainWindow window(notifier);
-    window.setContent(new QWidget);
-    window.winId(); // the window's handle, to put it on a screen before it shows
-    window.windowHandle()->setScreen(screens[0]);
+    auto* root = new RootView(notifier);
+    window.setContent(root);
+    root->dashboard()->showSpecs(zantiva::testing::sampleLaptopSpecs());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.resize(window.minimumWidth(), window.minimumHeight());
+    QCoreApplication::processEvents();
+    QScrollBar* windowBar = scrollingAncestor(root)->verticalScrollBar();
+    QScrollBar* dashboardBar = root->dashboard()->scrollArea()->verticalScrollBar();
+    ASSERT_GT(windowBar->maximum(), 0) << "the window is lower than its content";
+    ASSERT_GT(dashboardBar->maximum(), 0);
+    // Down to the launcher, as a user does who starts a test.
+    dashboardBar->setValue(dashboardBar->maximum());
+    windowBar->setValue(windowBar->maximum());
+
+    root->show(RootContentView{.screen = AppScreen::suite});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(windowBar->value(), 0) << "the header and the station's title in view";
+    for (const QScrollArea* page : root->suiteScreen()->findChildren<QScrollArea*>())
+        EXPECT_EQ(page->verticalScrollBar()->value(), 0);
+
+    windowBar->setValue(windowBar->maximum());
+    root->show(RootContentView{.screen = AppScreen::dashboard});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(windowBar->value(), 0);
+    EXPECT_EQ(dashboardBar->value(), 0) << "the dashboard opens at its top again";
+}
+
+// The children's part, on the two screens of an offscreen platform the test below configures: a
+// large one and, beside it, one smaller than the content's least size. The window starts on the
+// large one.
+class SmallScreenChildProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("ZANTIVA_TWO_SCREENS_CHILD")) GTEST_SKIP() << "runs only as the child of the test below";
+        ASSERT_EQ(screens.size(), 2);
+        window.setContent(new QWidget);
+        window.winId(); // the window's handle, to put it on a screen before it shows
+        window.windowHandle()->setScreen(screens[0]);
+    }
+
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    MainWindow window{notifier};
+};
+
+TEST_F(SmallScreenChildProcess, AWindowTakenToASmallerScreenFitsIt) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(QSize(window.minimumWidth(), window.minimumHeight()), MainWindow::minimumSize);
 
     window.windowHandle()->setScreen(screens[1]);
-    QCoreApplication::processEvents();
     const QRect area = screens[1]->availableGeometry();
+    // Fitted once the screens have settled.
+    EXPECT_TRUE(zantiva::testing::runUntil([&] { return area.contains(window.frameGeometry()); }));
     EXPECT_LE(window.minimumWidth(), area.width()) << "the user can make it fit";
     EXPECT_LE(window.minimumHeight(), area.height());
     EXPECT_TRUE(area.contains(window.frameGeometry())) << "every edge of the window can be reached";
+}
+
+// Maximised on the large screen, given to the small one, and restored there: the size it had
+// before it was maximised no longer fits, as when un-maximising after the screen shrank.
+TEST_F(SmallScreenChildProcess, AWindowRestoredFromMaximisedOnASmallerScreenFitsIt) {
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.windowHandle()->setScreen(screens[1]);
+    window.showNormal();
+    const QRect area = screens[1]->availableGeometry();
+    EXPECT_TRUE(zantiva::testing::runUntil([&] { return area.contains(window.frameGeometry()); }, std::chrono::seconds(5)))
+        << "every edge of the window can be reached";
+    EXPECT_FALSE(window.isMaximized());
 }
 
 TEST(SmallScreen, AWindowTakenToASmallerScreenFitsIt) {
@@ -124,11 +181,10 @@ TEST(SmallScreen, AWindowTakenToASmallerScreenFitsIt) {
     file.close();
     zantiva::testing::EnvironmentChange child("ZANTIVA_TWO_SCREENS_CHILD", "1");
     zantiva::testing::EnvironmentChange platform("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toStdString());
-    const auto run = runBoundedProcess({"/proc/self/exe", "--gtest_filter=SmallScreenChildProcess.AWindowTakenToASmallerScreenFitsIt"},
-                                       std::chrono::seconds(60));
+    const auto run = runBoundedProcess({"/proc/self/exe", "--gtest_filter=SmallScreenChildProcess.*"}, std::chrono::seconds(60));
     ASSERT_TRUE(run);
     EXPECT_EQ(run->exitStatus, 0) << run->output;
-    EXPECT_NE(run->output.find("[  PASSED  ] 1 test"), std::string::npos) << run->output;
+    EXPECT_NE(run->output.find("[  PASSED  ] 2 tests"), std::string::npos) << run->output;
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include "Charts/HistoryChart.h"
@@ -80,6 +83,26 @@ TEST(SuiteScreen, AFailureCanBeSelectedTheNoticeCannot) {
 }
 
 // A Persian sentence that opens with a number and a unit must not be laid out left to right.
+TEST(SuiteScreen, EachModulesPageOpensAtItsTop) {
+    const auto tallPage = [] {
+        auto* page = new QWidget;
+        page->setMinimumHeight(2000);
+        return page;
+    };
+    SuiteScreen screen;
+    screen.setStation(tallPage());
+    screen.resize(1100, 600);
+    screen.show();
+    QCoreApplication::processEvents();
+    QScrollBar* bar = screen.findChild<QScrollArea*>()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+
+    screen.setStation(tallPage());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), 0) << "the next station's title and prompt in view";
+}
+
 TEST(ProseLabel, KeepsTheParagraphInTheLayoutDirection) {
     QWidget window;
     window.setLayoutDirection(Qt::RightToLeft);
