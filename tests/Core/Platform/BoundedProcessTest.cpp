@@ -132,6 +132,10 @@ TEST(BoundedProcess, ACallerStoppedPastTheDeadlineFindsTheProgramEndedInTime) {
     constexpr auto timeout = 2s;
     const pid_t caller = ::fork();
     if (caller == 0) {
+        // A group of its own whose leader's parent is this test: stopped in the test runner's
+        // group, which may be orphaned (a runner left running in the background), it would be
+        // sent SIGHUP when another member of that group ends.
+        ::setpgid(0, 0);
         const auto run = runBoundedProcess(
             {"sh", "-c", "echo $$ > \"$0\"; while [ ! -e \"$1\" ]; do sleep 0.01; done; echo done", pidFile.string(),
              go.string()},
@@ -149,7 +153,7 @@ TEST(BoundedProcess, ACallerStoppedPastTheDeadlineFindsTheProgramEndedInTime) {
     int status = 0;
     while (::waitpid(caller, &status, 0) < 0 && errno == EINTR) {}
     ASSERT_TRUE(programEnded);
-    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_TRUE(WIFEXITED(status)) << "the caller was ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no result, 2: taken for timed out, 3: output or status lost";
 }
 
