@@ -13,13 +13,16 @@
 #include "App/DesktopActivity.h"
 #include "App/QuitSignals.h"
 #include "App/SingleInstance.h"
+#include "App/WindowDescriptors.h"
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
 #include "CLI/DumpHardware.h"
 #include "CLI/ResultLines.h"
 #include "CLI/WrittenOutput.h"
 #include "Platform/Display.h"
+#include "Platform/DescriptorSweep.h"
 #include "Platform/NumericLocale.h"
+#include "Platform/ProcessSurroundings.h"
 #include "Platform/StandardStreams.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
@@ -52,6 +55,10 @@ bool opensWindow(const CommandLine& commandLine) {
 }
 
 int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
+    if (const auto shortage = windowDescriptorShortage(descriptorLimit())) {
+        std::cerr << "failed: " << *shortage << '\n';
+        return 1;
+    }
     // A display that can't be opened ends the launch in our words, with status 1.
     std::optional<DisplayFailure> displayFailure(std::in_place, [] {
         printFailure(std::cout, "can't open the display (" + displaySettings() + ")");
@@ -143,6 +150,7 @@ int main(int argc, char** argv) {
     // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which every writer
     // reports in its words, instead of the signal killing the program halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
+    settleIntoSurroundings();
     holdClosedStandardStreams();
     const WholeStandardWrites wholeWrites;
     const CommandLine commandLine(argc, argv);

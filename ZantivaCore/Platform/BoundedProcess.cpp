@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <exception>
+#include <optional>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -230,15 +231,49 @@ struct Drain {
     FileDescriptor fd;
     std::string* kept;
     std::size_t limit;
+
+    void keep(const char* bytes, std::size_t size) const {
+        kept->append(bytes, std::min(limit - std::min(limit, kept->size()), size));
+    }
 };
 
+// What the pipes still hold, read without waiting, at most a pipe's capacity of each (what
+// a process of the group that lives on writes meanwhile can't hold the run). True when every
+// stream came to its end.
+bool readWhatIsLeft(std::vector<Drain>& drains) {
+    char buffer[4096];
+    bool allEnded = true;
+    for (auto& drain : drains) {
+        const int capacity = drain.fd.valid() ? ::fcntl(drain.fd.get(), F_GETPIPE_SZ) : 0;
+        for (long left = std::max(capacity, 0); drain.fd.valid() && left > 0;) {
+            const ReadStep step = readWhenReady(drain.fd.get(), buffer, std::chrono::steady_clock::now());
+            if (step.outcome == ReadOutcome::endOfStream) drain.fd.reset();
+            if (step.outcome != ReadOutcome::data) break;
+            drain.keep(buffer, step.size);
+            left -= long(step.size);
+        }
+        allEnded = allEnded && !drain.fd.valid();
+    }
+    return allEnded;
+}
+
 // Reads until the program closes every stream it writes, so that none of them fills and
-// stops it; marks the result timed out, cancelled or unreadable when that comes first.
-void readOutputs(std::vector<Drain>& drains, std::chrono::steady_clock::time_point deadline,
-                 const CancelToken& cancel, BoundedProcessResult& result) {
+// stops it; marks the result timed out, cancelled or unreadable when that comes first. The
+// deadline is judged on what is there once it has come: a caller that was stopped (Ctrl+Z)
+// past it finds the program ended and its output waiting, which is a run that ended in time.
+// Such a program is reaped here, its status in `ended`.
+void readOutputs(std::vector<Drain>& drains, pid_t pid, std::chrono::steady_clock::time_point deadline,
+                 const CancelToken& cancel, BoundedProcessResult& result, std::optional<int>& ended) {
     char buffer[4096];
     for (;;) {
-        if (mustStop(deadline, cancel, result)) return;
+        if (mustStop(deadline, cancel, result)) {
+            int status = 0;
+            if (result.timedOut && ::waitpid(pid, &status, WNOHANG) == pid) {
+                ended = status;
+                result.timedOut = !readWhatIsLeft(drains);
+            }
+            return;
+        }
         std::vector<int> open;
         for (const auto& drain : drains)
             if (drain.fd.valid()) open.push_back(drain.fd.get());
@@ -258,8 +293,7 @@ void readOutputs(std::vector<Drain>& drains, std::chrono::steady_clock::time_poi
                 return;
             case ReadOutcome::data: break;
             }
-            const auto room = drain.limit - std::min(drain.limit, drain.kept->size());
-            drain.kept->append(buffer, std::min(room, step.size));
+            drain.keep(buffer, step.size);
         }
     }
 }
@@ -310,14 +344,19 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     if (!held->release()) return std::nullopt;
 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    readOutputs(drains, deadline, cancel, result);
+    std::optional<int> ended;
+    readOutputs(drains, pid, deadline, cancel, result, ended);
     drains.clear();
 
-    int status = 0;
+    int status = ended.value_or(0);
     const auto cutOff = [&result] { return result.timedOut || result.cancelled || result.readFailed; };
-    if (!cutOff() && !awaitExit(pid, deadline, cancel, status, result)) return result;
+    if (!cutOff() && !ended && !awaitExit(pid, deadline, cancel, status, result)) return result;
     if (cutOff()) {
-        endProgram(pid);
+        // Once reaped, its number is free but its group lives while a member does.
+        if (ended)
+            ::kill(-pid, SIGKILL);
+        else
+            endProgram(pid);
         return result;
     }
     if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

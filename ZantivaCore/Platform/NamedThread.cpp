@@ -1,5 +1,7 @@
 #include "Platform/NamedThread.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <pthread.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -10,15 +12,20 @@
 namespace zantiva {
 namespace {
 constexpr std::size_t kernelNameLimit = 15;
-}
+constexpr int lowestNiceLevel = 19;
 
-int niceLevel(ThreadQoS qos) {
-    switch (qos) {
-    case ThreadQoS::utility: return 5;
-    case ThreadQoS::userInitiated: return 0;
-    case ThreadQoS::userInteractive: return -5;
-    }
-    return 0;
+// The main thread's (its task id is the process id): the level the program was started with,
+// which no named thread changes.
+int startNiceLevel() {
+    errno = 0;
+    const int level = getpriority(PRIO_PROCESS, static_cast<id_t>(::getpid()));
+    return errno == 0 ? level : 0;
+}
+} // namespace
+
+int niceLevel(ThreadQoS qos, int startLevel) {
+    const int below = qos == ThreadQoS::utility ? 5 : 0;
+    return std::min(startLevel + below, lowestNiceLevel);
 }
 
 void adoptThreadIdentity(const ThreadIdentity& identity) {
@@ -29,7 +36,7 @@ void adoptThreadIdentity(const ThreadIdentity& identity) {
     }
     // On Linux a nice level belongs to the thread (its task id), not the whole process.
     const auto tid = static_cast<id_t>(syscall(SYS_gettid));
-    setpriority(PRIO_PROCESS, tid, niceLevel(identity.qos));
+    setpriority(PRIO_PROCESS, tid, niceLevel(identity.qos, startNiceLevel()));
 }
 
 std::thread startNamedThread(ThreadIdentity identity, std::function<void()> body) {

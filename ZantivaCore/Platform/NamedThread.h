@@ -6,11 +6,14 @@
 
 namespace zantiva {
 
-// Quality of service of a thread, carried out as a nice level (best effort: a level the
-// process may not take, such as a negative one without privilege, is left as it is).
+// Quality of service of a thread, carried out as a nice level relative to the one the
+// program was started with (`nice -n 19` holds for every thread): a utility thread runs 5
+// below it, the others at it. None is ever raised above it, so the user interactive level
+// only names the thread's role.
 enum class ThreadQoS { utility, userInitiated, userInteractive };
 
-int niceLevel(ThreadQoS qos);
+// The nice level of a thread of that QoS in a program started at `startLevel`.
+int niceLevel(ThreadQoS qos, int startLevel);
 
 // Who a thread is. Linux keeps at most 15 bytes of a thread name, so threads carry a
 // short kernel name ("zv-cpu-w3") and their full label goes to the log.
@@ -20,7 +23,7 @@ struct ThreadIdentity {
     ThreadQoS qos = ThreadQoS::userInitiated;
 };
 
-// Names the calling thread and sets its nice level.
+// Names the calling thread and sets its nice level, relative to the main thread's.
 void adoptThreadIdentity(const ThreadIdentity& identity);
 
 // Starts a thread that adopts identity and then runs body.

@@ -22,6 +22,9 @@ struct ProcessRequest {
     // blocks, so a crash or a stop may have cut that line at any byte. Empty: such a line
     // goes to the line handler like the others.
     std::function<void(std::string_view)> onCutLine;
+    // Takes standard error's lines instead of the line handler, for a caller that must tell
+    // what the program said from what it complained of. Empty: they go to the line handler.
+    std::function<void(std::string_view)> onErrorLine;
 };
 
 // How the child ended.

@@ -66,9 +66,10 @@ std::string wholeLoopDevice(const std::string& device) {
     return device.substr(0, partition);
 }
 
-// The loop device of udisksctl's "Mapped file <image> as /dev/loop0.": the last one in
-// the line, since the image's name may hold the same words.
+// The loop device of udisksctl's success line on standard output, "Mapped file <image> as
+// /dev/loop0.": the last one in the line, since the image's name may hold the same words.
 std::optional<std::string> mappedLoopDevice(std::string_view line) {
+    if (!line.starts_with("Mapped file ")) return std::nullopt;
     const auto at = line.rfind(std::string("as ") + std::string(loopDevicePrefix));
     if (at == std::string_view::npos) return std::nullopt;
     const std::string_view device = line.substr(at + 3);
@@ -157,6 +158,7 @@ QCoro::Task<LoopImageMounter::ToolResult> LoopImageMounter::runTool(std::vector<
 QCoro::Task<> LoopImageMounter::runTool(std::vector<std::string> command, std::stop_token stop, ToolResult& result) {
     const std::string tool = command.front();
     ProcessRequest request{tool, {command.begin() + 1, command.end()}};
+    request.onErrorLine = [&result](std::string_view line) { result.lines.emplace_back(specText::trimmed(line)); };
     // The run's stop or the bound, whichever comes first, kills the tool.
     std::stop_source ending;
     const std::stop_callback onStop(stop, [&ending] { ending.request_stop(); });
@@ -166,7 +168,11 @@ QCoro::Task<> LoopImageMounter::runTool(std::vector<std::string> command, std::s
     bound.start(toolTimeout_);
     try {
         const ProcessExit exit = co_await launcher_->run(
-            std::move(request), [&](std::string_view line) { result.lines.emplace_back(specText::trimmed(line)); },
+            std::move(request),
+            [&](std::string_view line) {
+                result.lines.emplace_back(specText::trimmed(line));
+                result.output.emplace_back(specText::trimmed(line));
+            },
             ending.get_token());
         result.exitCode = exit.exitCode;
     } catch (const ProcessLaunchError& error) {
@@ -234,26 +240,29 @@ QCoro::Task<AttachedImage> LoopImageMounter::mountWithUdisks(fs::path image, std
     if (!folder_) throw DiskImageError(systemMessage(EACCES)); // the log says why it was refused
     std::vector<std::string> setupCommand{"udisksctl", "loop-setup", "-r", "-f", image.string(), "--no-user-interaction"};
     // udisks makes the device whether or not its client lives to say which: a loop-setup ended
-    // by the stop or its bound, or that failed, may have left one behind. The device it named is
-    // this attach's and is deleted. When it named none, only a device backed by the image that
-    // wasn't there before and is mounted nowhere is taken for this attach's: one that the user's
-    // file manager set up and mounted meanwhile is the user's.
+    // by the stop or its bound, or that failed, may have left one behind. Only a device backed
+    // by the image that wasn't there before is deleted then: the one named by the success line
+    // on standard output, or, when none was named, each such device mounted nowhere (one that
+    // the user's file manager set up and mounted meanwhile is the user's). An error line names
+    // no device of this attach: it may quote the image's path, and any device in it.
     const auto before = loopDeviceNamesBackedBy(systemRoot_, image);
     ToolResult setup;
     const auto namedDevice = [&setup] {
         std::string named;
-        for (const std::string& line : setup.lines)
+        for (const std::string& line : setup.output)
             if (auto device = mappedLoopDevice(line)) named = std::move(*device);
         return named;
     };
     const auto deleteLeftDevice = [&](const std::string& named) {
-        if (!named.empty()) return deleteLoopDevice(named);
+        // A device mounted where the table can't be seen would be deleted under its user.
         const auto table = readMountTable(systemRoot_);
-        if (!table) return; // a device mounted where it can't be seen would be deleted under its user
-        for (const std::string& name : loopDeviceNamesBackedBy(systemRoot_, image))
-            if (std::ranges::find(before, name) == before.end() &&
-                !mountPointOf(namedLoopDeviceIfBackedBy(systemRoot_, name, image), *table))
-                deleteLoopDevice("/dev/" + name);
+        for (const std::string& name : loopDeviceNamesBackedBy(systemRoot_, image)) {
+            if (std::ranges::find(before, name) != before.end()) continue;
+            const bool isThisAttachs =
+                named.empty() ? table && !mountPointOf(namedLoopDeviceIfBackedBy(systemRoot_, name, image), *table)
+                              : "/dev/" + name == named;
+            if (isThisAttachs) deleteLoopDevice("/dev/" + name);
+        }
     };
     try {
         co_await runTool(std::move(setupCommand), stop, setup);

@@ -73,7 +73,8 @@ private:
 
     struct ToolResult {
         int exitCode = -1;
-        std::vector<std::string> lines;
+        std::vector<std::string> lines;  // standard output's and error's, as they came
+        std::vector<std::string> output; // standard output's alone
         std::string reason(std::string_view tool) const;
     };
 

@@ -32,12 +32,14 @@ QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandle
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     OutputLineSplitter out, err;
-    const auto feed = [&onLine](OutputLineSplitter& splitter, const QByteArray& bytes) {
-        splitter.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), onLine);
+    const LineHandler& onErrorLine = request.onErrorLine ? request.onErrorLine : onLine;
+    const auto feed = [](OutputLineSplitter& splitter, const QByteArray& bytes, const LineHandler& handler) {
+        splitter.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), handler);
     };
     QObject::connect(&process, &QProcess::readyReadStandardOutput,
-                     [&] { feed(out, process.readAllStandardOutput()); });
-    QObject::connect(&process, &QProcess::readyReadStandardError, [&] { feed(err, process.readAllStandardError()); });
+                     [&] { feed(out, process.readAllStandardOutput(), onLine); });
+    QObject::connect(&process, &QProcess::readyReadStandardError,
+                     [&] { feed(err, process.readAllStandardError(), onErrorLine); });
 
     // The guard starts the requested program and tells of a failed start on the same report.
     // A group of its own: signals meant for this program's group (Ctrl+C) don't reach it.
@@ -57,12 +59,12 @@ QCoro::Task<ProcessExit> ProcessLauncher::run(ProcessRequest request, LineHandle
         if (process.state() != QProcess::NotRunning) co_await qCoro(process).waitForFinished(-1);
     }
 
-    feed(out, process.readAllStandardOutput());
-    feed(err, process.readAllStandardError());
+    feed(out, process.readAllStandardOutput(), onLine);
+    feed(err, process.readAllStandardError(), onErrorLine);
     const bool endedWell = !stopped && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    const LineHandler& onLastLine = endedWell || !request.onCutLine ? onLine : request.onCutLine;
-    out.finish(onLastLine);
-    err.finish(onLastLine);
+    const bool cut = !endedWell && request.onCutLine;
+    out.finish(cut ? request.onCutLine : onLine);
+    err.finish(cut ? request.onCutLine : onErrorLine);
 
     if (stopped) throw CancellationError();
     if (auto failure = command.startFailure()) throw ProcessLaunchError(*failure);

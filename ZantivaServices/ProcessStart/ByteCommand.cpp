@@ -25,6 +25,26 @@ struct ByteCommand::Argv {
     Argv& operator=(const Argv&) = delete;
 };
 
+namespace {
+
+// Why a start that failed before the exec failed, when it is a lack of descriptors. Qt's own
+// reason names what errno held once its warning about the failure was on its way, and the
+// first warning of a process reads the logging settings: out of descriptors, that start said
+// "No such file or directory". A start takes about this many (the pipes of the three streams
+// and of the start report, the child's handle), so they are asked for again here.
+std::optional<std::string> descriptorsMissing(int anyOpen) {
+    constexpr int takenByAStart = 8;
+    std::vector<FileDescriptor> taken;
+    for (int n = 0; n < takenByAStart; ++n) {
+        const int copy = ::fcntl(anyOpen, F_DUPFD_CLOEXEC, 0);
+        if (copy < 0) return std::generic_category().message(errno);
+        taken.emplace_back(copy);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 ByteCommand::ByteCommand(std::vector<std::string> words) : argv_(std::make_shared<const Argv>(std::move(words))) {}
 
 std::optional<std::string> ByteCommand::start(QProcess& process, QIODevice::OpenMode mode,
@@ -56,7 +76,7 @@ std::optional<std::string> ByteCommand::start(QProcess& process, QIODevice::Open
     reportWriter.reset();
     // Blocks only until exec() has run in the child; QCoro's asynchronous wait never returns when
     // the start fails at once.
-    if (!process.waitForStarted(-1)) return process.errorString().toStdString();
+    if (!process.waitForStarted(-1)) return descriptorsMissing(report_.get()).value_or(process.errorString().toStdString());
     return std::nullopt;
 }
 

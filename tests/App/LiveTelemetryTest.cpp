@@ -95,7 +95,7 @@ TEST_F(LiveTelemetryTest, SamplesOnItsOwnLowPriorityThreadAndPublishesHere) {
     EXPECT_EQ(made, 1);
     EXPECT_EQ(madeOn, "zv-telemetry");
     EXPECT_EQ(sampler->thread(), "zv-telemetry");
-    EXPECT_GE(sampler->nice(), niceLevel(ThreadQoS::utility));
+    EXPECT_GE(sampler->nice(), niceLevel(ThreadQoS::utility, 0));
 
     telemetry->start(1ms);
     letTicksPass();

@@ -124,6 +124,39 @@ TEST(BoundedProcess, AProgramEndsWithTheThreadThatStartedIt) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+// The caller is stopped (Ctrl+Z) while the program runs; the program ends at once, and the
+// caller goes on only past the deadline: the program ended in time, and its output is whole.
+TEST(BoundedProcess, ACallerStoppedPastTheDeadlineFindsTheProgramEndedInTime) {
+    testing::TemporaryFolder folder;
+    const auto pidFile = folder.path() / "child.pid", go = folder.path() / "go";
+    constexpr auto timeout = 2s;
+    const pid_t caller = ::fork();
+    if (caller == 0) {
+        // A group of its own whose leader's parent is this test: stopped in the test runner's
+        // group, which may be orphaned (a runner left running in the background), it would be
+        // sent SIGHUP when another member of that group ends.
+        ::setpgid(0, 0);
+        const auto run = runBoundedProcess(
+            {"sh", "-c", "echo $$ > \"$0\"; while [ ! -e \"$1\" ]; do sleep 0.01; done; echo done", pidFile.string(),
+             go.string()},
+            timeout);
+        ::_exit(!run ? 1 : run->timedOut ? 2 : run->succeeded() && run->output == "done\n" ? 0 : 3);
+    }
+    ASSERT_GT(caller, 0);
+    const auto program = testing::awaitQuestion(pidFile);
+    const auto started = std::chrono::steady_clock::now();
+    ::kill(caller, SIGSTOP);
+    std::ofstream(go).flush();
+    const bool programEnded = program && testing::pollUntil([&] { return testing::isGone(*program); });
+    testing::pollUntil([&] { return std::chrono::steady_clock::now() - started > timeout + 500ms; }, timeout + 1s);
+    ::kill(caller, SIGCONT);
+    int status = 0;
+    while (::waitpid(caller, &status, 0) < 0 && errno == EINTR) {}
+    ASSERT_TRUE(programEnded);
+    ASSERT_TRUE(WIFEXITED(status)) << "the caller was ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no result, 2: taken for timed out, 3: output or status lost";
+}
+
 TEST(BoundedProcess, KeepsOnlyTheFirstBytesOfALongOutput) {
     auto run = runBoundedProcess({"head", "-c", "100000", "/dev/zero"}, 5s, 1000);
     ASSERT_TRUE(run);

@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "Platform/NamedThread.h"
@@ -18,13 +19,32 @@ std::pair<std::string, int> runAs(ThreadIdentity identity) {
     return seen;
 }
 
+int mainThreadNiceLevel() { return getpriority(PRIO_PROCESS, static_cast<id_t>(getpid())); }
+
 TEST(NamedThread, CarriesItsKernelNameAndNiceLevel) {
     EXPECT_EQ(runAs({"com.zantiva.memory-test", "zv-memory", ThreadQoS::utility}),
-              std::pair(std::string("zv-memory"), niceLevel(ThreadQoS::utility)));
+              std::pair(std::string("zv-memory"), niceLevel(ThreadQoS::utility, mainThreadNiceLevel())));
     // Longer than the kernel allows: cut, not dropped.
     EXPECT_EQ(runAs({"", "zantiva-cpu-benchmark", ThreadQoS::userInitiated}).first, "zantiva-cpu-ben");
-    // Root in CI takes the raise, a user elsewhere keeps 0; either way the body runs.
-    EXPECT_LE(runAs({"", "", ThreadQoS::userInteractive}).second, 0);
+}
+
+// Started under `nice -n 10` or `nice -n 19`, no thread runs above that level, not even as root
+// (which may raise it), and a utility thread runs below it as far as the kernel goes.
+TEST(NamedThread, StaysAtOrBelowTheLevelTheProgramWasStartedWith) {
+    for (const int start : {10, 19}) {
+        const pid_t child = fork();
+        if (child == 0) {
+            // A child of its own: the level of this test process can't be taken back without root.
+            setpriority(PRIO_PROCESS, 0, start);
+            const bool kept = runAs({"", "", ThreadQoS::userInteractive}).second == start &&
+                              runAs({"", "", ThreadQoS::userInitiated}).second == start &&
+                              runAs({"", "", ThreadQoS::utility}).second == std::min(start + 5, 19);
+            _exit(kept ? 0 : 1);
+        }
+        int status = -1;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "started at " << start;
+    }
 }
 
 } // namespace
