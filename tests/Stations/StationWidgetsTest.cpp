@@ -82,13 +82,8 @@ TEST(SuiteScreen, AFailureCanBeSelectedTheNoticeCannot) {
     EXPECT_FALSE(screen.notice()->textInteractionFlags() & Qt::TextSelectableByMouse);
 }
 
-// A Persian sentence that opens with a number and a unit must not be laid out left to right.
 TEST(SuiteScreen, EachModulesPageOpensAtItsTop) {
-    const auto tallPage = [] {
-        auto* page = new QWidget;
-        page->setMinimumHeight(2000);
-        return page;
-    };
+    const auto tallPage = [] { auto* page = new QWidget; page->setMinimumHeight(2000); return page; };
     SuiteScreen screen;
     screen.setStation(tallPage());
     screen.resize(1100, 600);
@@ -103,6 +98,7 @@ TEST(SuiteScreen, EachModulesPageOpensAtItsTop) {
     EXPECT_EQ(bar->value(), 0) << "the next station's title and prompt in view";
 }
 
+// A Persian sentence that opens with a number and a unit must not be laid out left to right.
 TEST(ProseLabel, KeepsTheParagraphInTheLayoutDirection) {
     QWidget window;
     window.setLayoutDirection(Qt::RightToLeft);
