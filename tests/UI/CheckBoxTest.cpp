@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -45,19 +43,6 @@ TEST(RetroCheckBox, AnEmptyMutedBoxAtLeastTwentyHighAtTheTopOfTheLabel) {
     EXPECT_GT(height, 20);
     tall.resize(120, height);
     EXPECT_EQ(tall.boxRect(), QRect(0, 0, 20, 20));
-}
-
-TEST(RetroCheckBox, AWrappingLabelGetsTheHeightItNeedsInAColumn) {
-    QWidget page;
-    auto* column = new QVBoxLayout(&page);
-    auto* box = new RetroCheckBox("A long option text that must wrap onto several lines");
-    column->addWidget(box);
-    column->addStretch();
-    page.resize(160, 300);
-    page.show();
-    QCoreApplication::processEvents();
-    EXPECT_GT(box->heightForWidth(box->width()), 20);
-    EXPECT_EQ(box->height(), box->heightForWidth(box->width()));
 }
 
 TEST(RetroCheckBox, DisabledTheRowIsDrawnFadedAndTakesNoClick) {
