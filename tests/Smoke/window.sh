@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The real program under a virtual X server, with a home, runtime and data folders of its
 # own and, where the system allows, no network: its window maps at its size, a second launch
-# hands its link over and ends, a machine sharing the home runs its own, a signal quits cleanly,
-# and a crashed instance is taken over.
+# hands its link over and ends, a signal quits cleanly, and a crashed instance is taken over.
 # Usage: window.sh PROGRAM
 set -euo pipefail
 program=$1
@@ -111,15 +110,6 @@ launch link --wait "zantiva://auth?code=smoke&state=none&site=zantiva.com" ||
 launch again --wait || fail "a second launch did not hand over (status $?)"
 [ "$(windows)" -eq 1 ] || fail "a later launch opened a window of its own"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after the hand-overs"
-
-# A machine that shares the home has a runtime folder of its own, and a window of its own.
-first=$pid
-mkdir -m 700 "$scratch/other-runtime"
-XDG_RUNTIME_DIR="$scratch/other-runtime" start other-machine
-for _ in $(seq 600); do [ "$(windows)" -eq 2 ] && break; sleep 0.1; done
-[ "$(windows)" -eq 2 ] || fail "the other machine's launch opened no window of its own"
-quit_with TERM
-pid=$first
 
 quit_with TERM
 leftovers
