@@ -95,8 +95,8 @@ TEST(AtomicFile, WrittenFilesAre0600WhateverTheUmask) {
     }
 }
 
-// Where a chmod changes nothing (exFAT through FUSE, mounted 0777), a file for the owner alone
-// is not written at all; one the user asked for is.
+// Where a chmod changes nothing (exFAT through FUSE), a file for the owner alone is not
+// written at all; one the user asked for is.
 TEST(AtomicFile, AFileForTheOwnerAloneIsNotWrittenWhereOthersCouldReadIt) {
     TemporaryFolder folder;
     const zantiva::testing::ExfatDisk disk(folder / "stick.img", folder / "stick");
