@@ -2,14 +2,13 @@
 
 // A file system that takes a chmod and changes nothing: an exFAT image mounted through FUSE with
 // umask=0 (every entry 0777, as a USB stick mounted for everyone), on a folder for the life of
-// the object. Without root, mkfs.exfat or the FUSE driver, `refused()` says why and the test skips.
+// the object. Without root, mkfs.exfat or the FUSE driver, `refused()` is set and the test skips.
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 #include "Platform/BoundedProcess.h"
 
@@ -19,10 +18,6 @@ class ExfatDisk {
 public:
     ExfatDisk(const std::filesystem::path& image, std::filesystem::path folder) : folder_(std::move(folder)) {
         using namespace std::chrono_literals;
-        if (::geteuid() != 0) {
-            refused_ = "mounting needs root here";
-            return;
-        }
         std::filesystem::create_directories(folder_);
         std::ofstream(image).close();
         std::filesystem::resize_file(image, 8u << 20);
