@@ -1,17 +1,8 @@
-// The real program in poor surroundings: a low limit on open descriptors, and a standard
-// output whose reader went away.
-
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
-#include "../Support/ChildEnd.h"
 #include "../Support/EnvironmentChange.h"
-#include "../Support/TemporaryFolder.h"
-#include "Platform/AtomicFile.h"
 #include "Platform/BoundedProcess.h"
 
 namespace zantiva {
@@ -37,23 +28,6 @@ TEST(FewDescriptors, TheWindowFailsAtOnceNamingUlimitUnlessItCanRaiseTheLimit) {
     const auto raised = windowUnder("16:4096");
     EXPECT_EQ(raised.exitStatus, 1);
     EXPECT_EQ(raised.output, "failed: can't open the display (DISPLAY=:4711)\n");
-}
-
-// Standard output is a pipe whose reader has gone (`… | true`): the write fails in words and
-// status 1, as a full disk's does, instead of SIGPIPE ending the program with no word.
-TEST(BrokenPipe, AStandardOutputNobodyReadsFailsInWords) {
-    const testing::TemporaryFolder folder;
-    const auto err = folder / "err";
-    EXPECT_EQ(testing::endOfChild([&] {
-        int ends[2];
-        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-        if (::pipe2(ends, O_CLOEXEC) != 0 || errFd < 0 || ::dup2(ends[1], 1) < 0 || ::dup2(errFd, 2) < 0) return 127;
-        ::close(ends[0]);
-        ::signal(SIGPIPE, SIG_DFL); // as a shell leaves it, whatever the test runner's
-        ::execl(ZANTIVA_PROGRAM, ZANTIVA_PROGRAM, "--version", nullptr);
-        return 127;
-    }), "exit 1");
-    EXPECT_EQ(readWholeFile(err).value_or(""), "failed: Couldn't write all the results to standard output.\n");
 }
 
 } // namespace

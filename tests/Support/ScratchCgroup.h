@@ -75,11 +75,4 @@ struct MemoryCgroup : ScratchCgroup {
                         {{"memory.limit_in_bytes", std::to_string(limitBytes)}}) {}
 };
 
-// A CPU group whose quota is so many processors' time every 100 ms.
-struct CpuQuotaCgroup : ScratchCgroup {
-    explicit CpuQuotaCgroup(int processors)
-        : ScratchCgroup("cpu", {{"cpu.max", std::to_string(processors * 100000) + " 100000"}},
-                        {{"cpu.cfs_period_us", "100000"}, {"cpu.cfs_quota_us", std::to_string(processors * 100000)}}) {}
-};
-
 } // namespace zantiva::testing

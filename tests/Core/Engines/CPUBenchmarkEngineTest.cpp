@@ -146,7 +146,8 @@ TEST(CPUBenchmarkEngine, TheResultCarriesTheCpuQuotaItRanUnder) {
         .file("/sys/fs/cgroup/cpu.max", "200000 100000\n");
     EXPECT_EQ(CPUBenchmarkEngine({}, tinyWorkload(4, 1), 2, {}, {}, container.root()).run(0, nullptr, {}).cpuQuota, 2.0);
 
-    const testing::CpuQuotaCgroup group(2);
+    const testing::ScratchCgroup group("cpu", {{"cpu.max", "200000 100000"}},
+                                       {{"cpu.cfs_period_us", "100000"}, {"cpu.cfs_quota_us", "200000"}});
     if (!group.made()) GTEST_SKIP() << "no CPU cgroup with a quota can be made here (needs root or a delegated group)";
     EXPECT_EQ(group.endOfChildInside([] {
         return CPUBenchmarkEngine({}, tinyWorkload(4, 1)).run(0, nullptr, {}).cpuQuota == 2.0 ? 0 : 1;
