@@ -1,7 +1,7 @@
 #pragma once
 
-// Runs code in a forked child of the test: for code that changes what its process holds (its
-// limits, signals, group or nice level for good) or that may be killed for it.
+// Code run in a forked child of the test: code that changes what its process holds for good
+// (limits, signals, cgroup, nice level) or that may be killed for it.
 
 #include <sys/types.h>
 #include <sys/wait.h>

@@ -136,10 +136,8 @@ TEST(BoundedProcess, ACallerStoppedPastTheDeadlineFindsTheProgramEndedInTime) {
         // A group of its own under this test: stopped in the runner's group, which may be
         // orphaned, it would be sent SIGHUP when another member of that group ends.
         ::setpgid(0, 0);
-        const auto run = runBoundedProcess(
-            {"sh", "-c", "echo $$ > \"$0\"; while [ ! -e \"$1\" ]; do sleep 0.01; done; echo done", pidFile.string(),
-             go.string()},
-            timeout);
+        const std::string script = "echo $$ > \"$0\"; while [ ! -e \"$1\" ]; do sleep 0.01; done; echo done";
+        const auto run = runBoundedProcess({"sh", "-c", script, pidFile.string(), go.string()}, timeout);
         ::_exit(!run ? 1 : run->timedOut ? 2 : run->succeeded() && run->output == "done\n" ? 0 : 3);
     }
     ASSERT_GT(caller, 0);
