@@ -5,7 +5,6 @@
 // given, and removed at the end, once the processes put in it have ended. Making one needs
 // root or a delegated group; without it `made()` is false and the test skips.
 
-#include <sys/types.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,6 +13,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "ChildEnd.h"
 
 namespace zantiva::testing {
 
@@ -26,9 +27,11 @@ public:
         std::ifstream groups("/proc/self/cgroup");
         std::string v2, v1;
         for (std::string line; std::getline(groups, line);) {
-            const auto second = line.find(':', line.find(':') + 1);
+            // "4:cpu,cpuacct:/its/group"
+            const auto first = line.find(':'), second = line.find(':', first + 1);
+            const std::string controllers = "," + line.substr(first + 1, second - first - 1) + ",";
             if (line.starts_with("0::")) v2 = line.substr(3);
-            else if (second != std::string::npos && hasController(line.substr(0, second), controller)) v1 = line.substr(second + 1);
+            else if (controllers.find("," + controller + ",") != std::string::npos) v1 = line.substr(second + 1);
         }
         if (!v2.empty() && make(std::filesystem::path("/sys/fs/cgroup") / v2.substr(1) / name, version2)) return;
         if (!v1.empty()) make(std::filesystem::path("/sys/fs/cgroup") / controller / v1.substr(1) / name, version1);
@@ -40,47 +43,36 @@ public:
     }
 
     bool made() const { return !folder_.empty(); }
-    // Moves the calling process into the group.
-    bool enter() const { return static_cast<bool>(std::ofstream(folder_ / "cgroup.procs") << ::getpid() << std::flush); }
 
-private:
-    // "4:cpu,cpuacct" names the controller.
-    static bool hasController(const std::string& head, const std::string& controller) {
-        const std::string list = "," + head.substr(head.find(':') + 1) + ",";
-        return list.find("," + controller + ",") != std::string::npos;
+    // How `body` ended (endOfChild's words) in a child moved into the group; "exit 3" when it
+    // couldn't be moved.
+    std::string endOfChildInside(const std::function<int()>& body) const {
+        return endOfChild([&] {
+            const bool entered(std::ofstream(folder_ / "cgroup.procs") << ::getpid() << std::flush);
+            return entered ? body() : 3;
+        });
     }
 
+private:
     bool make(const std::filesystem::path& folder, const Settings& settings) {
         std::error_code ec;
         if (!std::filesystem::create_directory(folder, ec)) return false;
         // Where the group doesn't get the controller, its files aren't there.
         bool set = std::filesystem::exists(folder / settings.front().first);
         for (const auto& [file, value] : settings) set = set && std::ofstream(folder / file) << value << std::flush;
-        if (set) {
-            folder_ = folder;
-            return true;
-        }
-        ::rmdir(folder.c_str());
-        return false;
+        if (set) folder_ = folder;
+        else ::rmdir(folder.c_str());
+        return set;
     }
 
     std::filesystem::path folder_;
 };
 
 // A memory group with a hard limit.
-class MemoryCgroup : public ScratchCgroup {
-public:
+struct MemoryCgroup : ScratchCgroup {
     explicit MemoryCgroup(std::uint64_t limitBytes)
         : ScratchCgroup("memory", {{"memory.max", std::to_string(limitBytes)}},
                         {{"memory.limit_in_bytes", std::to_string(limitBytes)}}) {}
-};
-
-// A CPU group whose quota is so many processors' time every 100 ms.
-class CpuQuotaCgroup : public ScratchCgroup {
-public:
-    explicit CpuQuotaCgroup(int processors)
-        : ScratchCgroup("cpu", {{"cpu.max", std::to_string(processors * 100000) + " 100000"}},
-                        {{"cpu.cfs_period_us", "100000"}, {"cpu.cfs_quota_us", std::to_string(processors * 100000)}}) {}
 };
 
 } // namespace zantiva::testing

@@ -4,12 +4,9 @@
 #include <linux/magic.h>
 #include <sched.h>
 #include <sys/vfs.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <fstream>
-#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -137,21 +134,7 @@ TEST(MemoryTestEngine, TooLittleFreeMemoryIsRefusedBeforeAnythingIsReserved) {
     EXPECT_EQ(MemoryTestEngine(smallBuffer, {}, ProbeRoot(machine.path())).run(nullptr, {}).errorsDetected, 0);
 }
 
-// The exit status of `body` run in a child process that was moved into the group.
-int statusInGroup(const testing::ScratchCgroup& group, const std::function<int()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (!group.enter()) ::_exit(3);
-        try {
-            ::_exit(body());
-        } catch (...) {
-            ::_exit(4);
-        }
-    }
-    int status = 0;
-    if (child == -1 || ::waitpid(child, &status, 0) != child) return -1;
-    return status;
-}
+constexpr std::uint64_t mib = 1 << 20;
 
 // The standard test where less than it needs is free: 0 when it ends in the failure that
 // says what is free (less than the group's limit), alive.
@@ -164,54 +147,22 @@ int standardTestFailsWithin(std::uint64_t limitBytes) {
     return 2;
 }
 
-void expectEndedWith(int status, int code) {
-    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), code);
-}
-
-constexpr std::uint64_t mib = 1 << 20;
-
 // A cgroup's limit doesn't fail an allocation: the kernel kills the process that passes it.
-// The standard test in a 128 MiB group must end with the failure, alive.
+// The standard test in a 128 MiB group must end with the failure, alive; so must it inside a
+// cgroup namespace of its own (unshare -C, a sandbox) that still sees the hierarchy's mount
+// from outside, where the group reads as "/".
 TEST(MemoryTestEngine, AMemoryCgroupBelowTheBufferGivesTheFailureNotAKill) {
     const testing::MemoryCgroup group(128 * mib);
     if (!group.made()) GTEST_SKIP() << "no memory cgroup can be made here (needs root or a delegated group)";
-    expectEndedWith(statusInGroup(group, [] { return standardTestFailsWithin(128 * mib); }), 0);
+    EXPECT_EQ(group.endOfChildInside([] { return standardTestFailsWithin(128 * mib); }), "exit 0");
+    EXPECT_EQ(group.endOfChildInside([] {
+        return ::unshare(CLONE_NEWCGROUP) == 0 ? standardTestFailsWithin(128 * mib) : 5;
+    }), "exit 0") << "in a cgroup namespace";
 }
 
-// The same from inside a cgroup namespace of its own (unshare -C, a sandbox) that still sees the
-// hierarchy's mount from outside: the group reads as "/", and its limit holds all the same.
-TEST(MemoryTestEngine, InsideACgroupNamespaceTheGroupsLimitStillHolds) {
-    const testing::MemoryCgroup group(300 * mib);
-    if (!group.made()) GTEST_SKIP() << "no memory cgroup can be made here (needs root or a delegated group)";
-    expectEndedWith(statusInGroup(group,
-                                  [] {
-                                      if (::unshare(CLONE_NEWCGROUP) != 0) return 5;
-                                      return standardTestFailsWithin(300 * mib);
-                                  }),
-                    0);
-}
-
-// 160 MiB of clean page cache, read twice so that the kernel keeps it active, then the test
-// of a 32 MiB buffer: 0 when it ran.
-int testAfterCaching(const std::filesystem::path& cached) {
-    const std::string block(mib, 'z');
-    {
-        std::ofstream out(cached, std::ios::binary);
-        for (int i = 0; i < 160; ++i) out << block;
-    }
-    const FileDescriptor file(::open(cached.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid() || ::fsync(file.get()) != 0) return 5;
-    for (int pass = 0; pass < 2; ++pass) {
-        std::ifstream in(cached, std::ios::binary);
-        for (std::string back(mib, '\0'); in.read(back.data(), mib);) {}
-    }
-    return MemoryTestEngine(8 * chunk).run(nullptr, {}).errorsDetected == 0 ? 0 : 1;
-}
-
-// A group mostly full of page cache: the cache is given back as the buffer is made, so the
-// test runs where the group's memory not yet used wouldn't hold it.
+// A group mostly full of clean page cache, read twice so that the kernel keeps it active: it is
+// given back as the buffer is made, so a test of 32 MiB runs where the group's unused memory
+// wouldn't hold it.
 TEST(MemoryTestEngine, CleanPageCacheInTheGroupCountsAsFree) {
     const testing::MemoryCgroup group(192 * mib);
     if (!group.made()) GTEST_SKIP() << "no memory cgroup can be made here (needs root or a delegated group)";
@@ -219,7 +170,16 @@ TEST(MemoryTestEngine, CleanPageCacheInTheGroupCountsAsFree) {
     struct statfs kind {};
     if (::statfs(folder.path().c_str(), &kind) == 0 && kind.f_type == TMPFS_MAGIC)
         GTEST_SKIP() << "the temporary folder is on tmpfs, whose pages are no cache to give back";
-    expectEndedWith(statusInGroup(group, [&] { return testAfterCaching(folder / "cached"); }), 0);
+    EXPECT_EQ(group.endOfChildInside([cached = folder / "cached"] {
+        const FileDescriptor file(::open(cached.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+        std::string block(mib, 'z');
+        for (int i = 0; i < 160; ++i)
+            if (::write(file.get(), block.data(), block.size()) != ssize_t(block.size())) return 5;
+        if (::fsync(file.get()) != 0) return 5;
+        for (int pass = 0; pass < 2; ++pass)
+            for (off_t at = 0; ::pread(file.get(), block.data(), block.size(), at) > 0; at += off_t(mib)) {}
+        return MemoryTestEngine(8 * chunk).run(nullptr, {}).errorsDetected == 0 ? 0 : 1;
+    }), "exit 0");
 }
 
 TEST(MemoryTestEngine, SizeMustBeWholeChunks) {

@@ -2,10 +2,10 @@
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "Platform/NamedThread.h"
+#include "../../Support/ChildEnd.h"
 
 namespace zantiva {
 namespace {
@@ -32,18 +32,14 @@ TEST(NamedThread, CarriesItsKernelNameAndNiceLevel) {
 // (which may raise it), and a utility thread runs below it as far as the kernel goes.
 TEST(NamedThread, StaysAtOrBelowTheLevelTheProgramWasStartedWith) {
     for (const int start : {10, 19}) {
-        const pid_t child = fork();
-        if (child == 0) {
-            // A child of its own: the level of this test process can't be taken back without root.
+        // A child of its own: the level of this test process can't be taken back without root.
+        EXPECT_EQ(testing::endOfChild([start] {
             setpriority(PRIO_PROCESS, 0, start);
             const bool kept = runAs({"", "", ThreadQoS::userInteractive}).second == start &&
                               runAs({"", "", ThreadQoS::userInitiated}).second == start &&
                               runAs({"", "", ThreadQoS::utility}).second == std::min(start + 5, 19);
-            _exit(kept ? 0 : 1);
-        }
-        int status = -1;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "started at " << start;
+            return kept ? 0 : 1;
+        }), "exit 0") << "started at " << start;
     }
 }
 

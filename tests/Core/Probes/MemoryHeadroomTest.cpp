@@ -16,10 +16,11 @@ using testing::version2Mount;
 using Tree = testing::WrittenMachine;
 
 std::string bytes(std::uint64_t mebibytes) { return std::to_string(mebibytes * mib) + "\n"; }
+std::string row(const char* name, std::uint64_t mebibytes) { return name + (" " + bytes(mebibytes)); }
 
 // v2: every level up counts, memory.high as well as memory.max, and file cache the group can
-// give back isn't counted as used (160 MiB less 60 dirty, under writeback or tmpfs). The
-// tightest here is app.slice: 300 − (250 − 100) MiB.
+// give back, active or not, isn't counted as used (160 MiB less 60 dirty, under writeback or
+// tmpfs). The tightest here is app.slice: 300 − (250 − 100) MiB.
 TEST(MemoryHeadroom, TakesTheTightestLimitOfANestedVersion2Group) {
     Tree machine;
     machine.file("/proc/self/cgroup", "0::/user.slice/app.slice/zv.scope\n")
@@ -31,8 +32,8 @@ TEST(MemoryHeadroom, TakesTheTightestLimitOfANestedVersion2Group) {
         .file("/sys/fs/cgroup/user.slice/app.slice/memory.high", bytes(300))
         .file("/sys/fs/cgroup/user.slice/app.slice/memory.current", bytes(250))
         .file("/sys/fs/cgroup/user.slice/app.slice/memory.stat",
-              "anon 1\nfile " + std::to_string(160 * mib) + "\nfile_dirty " + std::to_string(40 * mib) +
-                  "\nfile_writeback " + std::to_string(10 * mib) + "\nshmem " + std::to_string(10 * mib) + "\n")
+              "anon 1\n" + row("file", 160) + row("active_file", 150) + row("inactive_file", 10) +
+                  row("file_dirty", 40) + row("file_writeback", 10) + row("shmem", 10))
         .file("/sys/fs/cgroup/user.slice/app.slice/zv.scope/memory.max", "max\n")
         .file("/sys/fs/cgroup/user.slice/app.slice/zv.scope/memory.high", "max\n")
         .file("/sys/fs/cgroup/user.slice/app.slice/zv.scope/memory.current", bytes(200));
@@ -55,8 +56,8 @@ TEST(MemoryHeadroom, ReadsTheVersion1MemoryHierarchy) {
         .file("/sys/fs/cgroup/memory/docker/abc/memory.limit_in_bytes", bytes(128))
         .file("/sys/fs/cgroup/memory/docker/abc/memory.usage_in_bytes", bytes(20))
         .file("/sys/fs/cgroup/memory/docker/abc/memory.stat",
-              "cache 9\ndirty 1\ntotal_cache " + std::to_string(6 * mib) + "\ntotal_dirty " + std::to_string(2 * mib) +
-                  "\n");
+              "cache 9\ndirty 1\n" + row("total_cache", 8) + row("total_dirty", 2) + row("total_writeback", 1) +
+                  row("total_shmem", 1) + row("total_inactive_file", 1));
     EXPECT_EQ(MemoryHeadroom::read(machine.root()).groupBytes, 112 * mib);
 }
 
@@ -70,35 +71,6 @@ TEST(MemoryHeadroom, AGroupPathOutsideTheMountFallsBackToTheMountsTop) {
         .file("/sys/fs/cgroup/memory.max", bytes(256))
         .file("/sys/fs/cgroup/memory.current", bytes(56));
     EXPECT_EQ(MemoryHeadroom::read(machine.root()).groupBytes, 200 * mib);
-}
-
-// A group whose use is mostly page cache, most of it active: the kernel gives back all of it
-// but what is dirty, under writeback or tmpfs (800 MiB of 900), so 824 of 1024 MiB are free,
-// in either version.
-TEST(MemoryHeadroom, ActivePageCacheCountsAsFreeButWhatCantBeDroppedDoesNot) {
-    const auto row = [](const char* name, std::uint64_t mebibytes) {
-        return std::string(name) + " " + std::to_string(mebibytes * mib) + "\n";
-    };
-    Tree v2;
-    v2.file("/proc/self/cgroup", "0::/box\n")
-        .file("/proc/self/mountinfo", version2Mount())
-        .file("/sys/fs/cgroup/box/memory.max", bytes(1024))
-        .file("/sys/fs/cgroup/box/memory.current", bytes(1000))
-        .file("/sys/fs/cgroup/box/memory.stat", row("anon", 100) + row("file", 900) + row("active_file", 700) +
-                                                    row("inactive_file", 200) + row("shmem", 30) +
-                                                    row("file_dirty", 50) + row("file_writeback", 20));
-    EXPECT_EQ(MemoryHeadroom::read(v2.root()).groupBytes, 824 * mib);
-
-    Tree v1;
-    v1.file("/proc/self/cgroup", "4:memory:/box\n")
-        .file("/proc/self/mountinfo", version1Mount("memory"))
-        .file("/sys/fs/cgroup/memory/box/memory.limit_in_bytes", bytes(1024))
-        .file("/sys/fs/cgroup/memory/box/memory.usage_in_bytes", bytes(1000))
-        .file("/sys/fs/cgroup/memory/box/memory.stat",
-              row("cache", 1) + row("dirty", 1) + row("total_cache", 900) + row("total_shmem", 30) +
-                  row("total_dirty", 50) + row("total_writeback", 20) + row("total_active_file", 700) +
-                  row("total_inactive_file", 200));
-    EXPECT_EQ(MemoryHeadroom::read(v1.root()).groupBytes, 824 * mib);
 }
 
 TEST(MemoryHeadroom, TheAddressSpaceLimitLessWhatIsHeldAndTheLeastOfAll) {
