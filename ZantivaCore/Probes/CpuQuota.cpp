@@ -19,7 +19,8 @@ std::optional<double> share(std::optional<std::int64_t> quota, std::optional<std
 
 // v2: "200000 100000", or "max 100000" for none.
 std::optional<double> version2Quota(const ProbeRoot& root, const fs::path& folder) {
-    ProcLine line(root.text(folder / "cpu.max").value_or(""));
+    const std::string text = root.text(folder / "cpu.max").value_or("");   // the line reads it in place
+    ProcLine line(text);
     return share(parseInteger(line.name()), parseInteger(line.nextWord()));
 }
 
