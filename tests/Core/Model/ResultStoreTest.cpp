@@ -502,6 +502,13 @@ TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) 
         EXPECT_EQ(readWholeFile(folder / keptAs), written) << keptAs;
         EXPECT_EQ(shown.cpuResult, std::nullopt) << keptAs;
     }
+
+    // This machine's own report, whose model isn't read this time, is laid over, nothing lost.
+    ASSERT_TRUE(store.saveReport(scoredReport()).saved());
+    FinalBenchmarkReport shown;
+    ASSERT_TRUE(store.saveRun({.specs = machine("Unknown", thisMachine.cpuName), .audioPassed = true}, shown).saved());
+    EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.3"));
+    EXPECT_EQ(shown.cpuResult, scoredReport().cpuResult);
 }
 
 TEST(ResultStore, StorageResultWithUndecodablePathBytesStillSaves) {
