@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <csignal>
 #include <exception>
-#include <optional>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -261,17 +260,17 @@ bool readWhatIsLeft(std::vector<Drain>& drains) {
 // stops it; marks the result timed out, cancelled or unreadable when that comes first. The
 // deadline is judged on what is there once it has come: a caller that was stopped (Ctrl+Z)
 // past it finds the program ended and its output waiting, which is a run that ended in time.
-// Such a program is reaped here, its status in `ended`.
+// The program is only looked at, not reaped: its number and group stay its own until the
+// caller reaps it or ends what is left of the group.
 void readOutputs(std::vector<Drain>& drains, pid_t pid, std::chrono::steady_clock::time_point deadline,
-                 const CancelToken& cancel, BoundedProcessResult& result, std::optional<int>& ended) {
+                 const CancelToken& cancel, BoundedProcessResult& result) {
     char buffer[4096];
     for (;;) {
         if (mustStop(deadline, cancel, result)) {
-            int status = 0;
-            if (result.timedOut && ::waitpid(pid, &status, WNOHANG) == pid) {
-                ended = status;
+            siginfo_t ended{};
+            if (result.timedOut && ::waitid(P_PID, static_cast<id_t>(pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                ended.si_pid == pid)
                 result.timedOut = !readWhatIsLeft(drains);
-            }
             return;
         }
         std::vector<int> open;
@@ -344,19 +343,15 @@ std::optional<BoundedProcessResult> runBoundedProcess(const std::vector<std::str
     if (!held->release()) return std::nullopt;
 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::optional<int> ended;
-    readOutputs(drains, pid, deadline, cancel, result, ended);
+    readOutputs(drains, pid, deadline, cancel, result);
     drains.clear();
 
-    int status = ended.value_or(0);
+    int status = 0;
     const auto cutOff = [&result] { return result.timedOut || result.cancelled || result.readFailed; };
-    if (!cutOff() && !ended && !awaitExit(pid, deadline, cancel, status, result)) return result;
+    // An ended program is reaped at the first look, deadline or not.
+    if (!cutOff() && !awaitExit(pid, deadline, cancel, status, result)) return result;
     if (cutOff()) {
-        // Once reaped, its number is free but its group lives while a member does.
-        if (ended)
-            ::kill(-pid, SIGKILL);
-        else
-            endProgram(pid);
+        endProgram(pid);
         return result;
     }
     if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

@@ -45,4 +45,12 @@ std::vector<std::string_view> procLines(std::string_view text) {
     return lines;
 }
 
+std::optional<std::uint64_t> rowNumber(std::string_view table, std::string_view row) {
+    for (const std::string_view text : procLines(table)) {
+        ProcLine line(text);
+        if (line.name() == row) return line.nextNumber();
+    }
+    return std::nullopt;
+}
+
 } // namespace zantiva

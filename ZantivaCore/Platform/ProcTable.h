@@ -29,4 +29,8 @@ private:
 // The lines of a table, without their line breaks.
 std::vector<std::string_view> procLines(std::string_view text);
 
+// The first number after a row's name in a table's text, such as a cgroup's memory.stat
+// ("file 4096") or a process's status ("VmSize:  262144 kB").
+std::optional<std::uint64_t> rowNumber(std::string_view table, std::string_view row);
+
 } // namespace zantiva

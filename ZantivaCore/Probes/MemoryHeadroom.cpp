@@ -44,18 +44,18 @@ constexpr GroupFiles version2{{"memory.max", "memory.high"}, "memory.current", "
 constexpr GroupFiles version1{{"memory.limit_in_bytes", {}}, "memory.usage_in_bytes", "total_", "cache",
                               {"dirty", "writeback", "shmem"}};
 
-std::uint64_t statRow(const ProbeRoot& root, const fs::path& folder, const GroupFiles& files, std::string_view row) {
-    const fs::path stat = folder / "memory.stat";
-    if (const auto total = root.tableNumber(stat, std::string(files.statPrefix) + std::string(row))) return *total;
-    return root.tableNumber(stat, row).value_or(0);
+std::uint64_t statRow(std::string_view stat, const GroupFiles& files, std::string_view row) {
+    if (const auto total = rowNumber(stat, std::string(files.statPrefix) + std::string(row))) return *total;
+    return rowNumber(stat, row).value_or(0);
 }
 
 // The file cache the kernel gives back when the group needs room, active or not: a group
 // whose use is mostly cache still takes a buffer several times its free memory.
 std::uint64_t reclaimableCache(const ProbeRoot& root, const fs::path& folder, const GroupFiles& files) {
+    const std::string stat = root.bytes(folder / "memory.stat").value_or("");
     std::uint64_t kept = 0;
-    for (const std::string_view row : files.kept) kept += statRow(root, folder, files, row);
-    return less(statRow(root, folder, files, files.cache), kept);
+    for (const std::string_view row : files.kept) kept += statRow(stat, files, row);
+    return less(statRow(stat, files, files.cache), kept);
 }
 
 // Room left under the limits of one group folder; absent when it sets none.

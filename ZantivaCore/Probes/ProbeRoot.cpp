@@ -42,12 +42,7 @@ std::optional<std::int64_t> ProbeRoot::integer(const fs::path& systemPath) const
 }
 
 std::optional<std::uint64_t> ProbeRoot::tableNumber(const fs::path& systemPath, std::string_view row) const {
-    const std::string table = bytes(systemPath).value_or("");
-    for (const std::string_view text : procLines(table)) {
-        ProcLine line(text);
-        if (line.name() == row) return line.nextNumber();
-    }
-    return std::nullopt;
+    return rowNumber(bytes(systemPath).value_or(""), row);
 }
 
 bool ProbeRoot::exists(const fs::path& systemPath) const {
