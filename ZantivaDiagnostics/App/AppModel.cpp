@@ -118,7 +118,12 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
     setStatus(std::move(setup.folderNotice));
     suite_.setModel(runnerLink_);
     // A new suite run takes the place of the interrupted one.
-    connect(&suite_, &Runner::runBegan, this, [this] { setResumable(std::nullopt); });
+    connect(&suite_, &Runner::runBegan, this, [this] {
+        setResumable(std::nullopt);
+        // The run's first save takes the session file's place: a finished run still kept
+        // there (its report couldn't be saved) goes into the report first.
+        layOverFinishedRun();
+    });
     // A fetched account hears of the device and the last result when they changed.
     connect(&account_, &AccountModel::refreshed, this, [this] {
         if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
@@ -196,6 +201,14 @@ void AppModel::showUnexpectedError(std::string text) {
 
 // ---- start-up ----
 
+std::optional<BenchmarkSession> AppModel::layOverFinishedRun() {
+    if (!specs_) return std::nullopt;
+    bool laidOver = false;
+    auto resumable = store_.loadResumableSession(*specs_, &laidOver);
+    if (laidOver) setReport(store_.loadReport().value_or(report_));
+    return resumable;
+}
+
 QCoro::Task<> AppModel::start() {
     const QPointer<AppModel> self(this);
     telemetry_.start(telemetryInterval);
@@ -205,12 +218,7 @@ QCoro::Task<> AppModel::start() {
         if (!self) co_return;
         setSpecs(std::move(specs));
     }
-    if (specs_ && !suite_.isRunning()) {
-        // A run cut short between its last saves is laid over the report here.
-        bool laidOver = false;
-        setResumable(store_.loadResumableSession(*specs_, &laidOver));
-        if (laidOver) setReport(store_.loadReport().value_or(report_));
-    }
+    if (!suite_.isRunning()) setResumable(layOverFinishedRun());
     detach(checkForUpdate());
     detach(findOutsideBenchmarks());
     auto refreshing = refreshAccountWhenReady();

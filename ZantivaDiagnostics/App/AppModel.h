@@ -176,6 +176,10 @@ private:
     void setSpecs(std::optional<SystemSpecs> specs);
     void setReport(FinalBenchmarkReport report);
     void setUpdate(std::optional<AppUpdateInfo> update);
+    // A finished run that the session file still holds (its end was cut short, or its report
+    // couldn't be saved) laid over the report, the report shown anew; the stored session when
+    // it can be resumed.
+    std::optional<BenchmarkSession> layOverFinishedRun();
     // Offers the last report to the leaderboard; one that isn't the whole machine's result is
     // told in the status line instead.
     QCoro::Task<> submitReport();

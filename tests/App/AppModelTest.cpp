@@ -254,6 +254,28 @@ TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
     EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
 }
 
+// Another run begun in the same window takes the session file's place: the kept run goes into
+// the report first.
+TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    HeldLock held(folder / "last-report.json");
+    ASSERT_TRUE(held.held());
+    model->suite().start(TestPlans::ramOnly);
+    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+    const auto kept = storedSession(folder.path());
+    ASSERT_TRUE(kept && kept->results.memoryResult);
+
+    held.release();
+    model->suite().start(TestPlans::ramOnly);
+    const auto report = ResultStore(folder.path()).loadReport();
+    EXPECT_TRUE(report && report->memoryResult == kept->results.memoryResult);
+    EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
+    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+}
+
 // A restored app folder of another machine: its grade isn't shown (or sent) as this one's.
 TEST_F(AppModelTest, AnotherMachinesReportHasNoResultsHere) {
     ResultStore(folder.path())
