@@ -23,7 +23,21 @@ using namespace zantiva::testing;
 
 namespace {
 
-class AppModelTest : public AppModelFixture {};
+class AppModelTest : public AppModelFixture {
+protected:
+    // A RAM-only run while `held` keeps the report's lock past the save's patience (a stopped
+    // window): the session stored at its end, which keeps its results.
+    std::optional<BenchmarkSession> runWithTheReportLocked(const HeldLock& held) {
+        AppModelSetup tiny = setup();
+        tiny.suite = tinyConfiguration();
+        makeModel(std::move(tiny));
+        bindNavigation(*model);
+        if (!held.held()) return std::nullopt;
+        model->suite().start(TestPlans::ramOnly);
+        if (!runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1))) return std::nullopt;
+        return storedSession(folder.path());
+    }
+};
 
 SystemSpecs otherMachine() {
     SystemSpecs specs = sampleLaptopSpecs();
@@ -233,20 +247,12 @@ TEST_F(AppModelTest, ARunToldAsNotSavedIsNotSavedLaterOverANewerOne) {
 // The report's lock held past the save's patience (a stopped window): the run's results are
 // kept in its session, the status line says so, and the next start adds them to the report.
 TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
     HeldLock held(folder / "last-report.json");
-    ASSERT_TRUE(held.held());
-
-    model->suite().start(TestPlans::ramOnly);
-    ASSERT_TRUE(runUntil([&] { return model->screen() == AppScreen::result; }, std::chrono::minutes(1)));
+    const auto kept = runWithTheReportLocked(held);
+    ASSERT_TRUE(kept && kept->results.memoryResult);
+    EXPECT_EQ(model->screen(), AppScreen::result);
     ASSERT_TRUE(model->status());
     EXPECT_EQ(model->status()->key(), "NotSaved.Report.Kept");
-    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }));
-    const auto kept = storedSession(folder.path());
-    ASSERT_TRUE(kept && kept->results.memoryResult);
 
     held.release();
     makeModel();
@@ -257,15 +263,8 @@ TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
 // Another run begun in the same window takes the session file's place: the kept run goes into
 // the report first.
 TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
     HeldLock held(folder / "last-report.json");
-    ASSERT_TRUE(held.held());
-    model->suite().start(TestPlans::ramOnly);
-    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
-    const auto kept = storedSession(folder.path());
+    const auto kept = runWithTheReportLocked(held);
     ASSERT_TRUE(kept && kept->results.memoryResult);
 
     held.release();
