@@ -24,4 +24,12 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure) {
     return LocalizedMessage(keys.other, failure.file.string(), failure.reason);
 }
 
+LocalizedMessage runNotBegunNotice(const SessionSave& refused) {
+    const SaveResult& failure = refused.result;
+    if (refused.standing == StandingSession::otherRun)
+        return LocalizedMessage("Suite.NotBegun.Other", failure.file.string(), failure.reason);
+    if (failure.problem == SaveResult::Problem::diskFull) return LocalizedMessage("Suite.NotBegun.Finished.DiskFull");
+    return LocalizedMessage("Suite.NotBegun.Finished", failure.file.string(), failure.reason);
+}
+
 } // namespace zantiva

@@ -2,6 +2,7 @@
 
 #include "Localization/LocalizedMessage.h"
 #include "Model/SaveResult.h"
+#include "Model/SessionSave.h"
 
 namespace zantiva {
 
@@ -23,5 +24,9 @@ enum class SavedRecord {
 // in words of its own, anything else with the file and the system's reason. For a failed
 // save only.
 LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
+
+// Why a run didn't begin: its session's first save found another run's session standing in
+// the file (`refused.standing` is not none), and what was kept of it.
+LocalizedMessage runNotBegunNotice(const SessionSave& refused);
 
 } // namespace zantiva

@@ -19,6 +19,7 @@ constexpr const char* logCategory = "store";
 constexpr const char* reportFile = "last-report.json";
 constexpr const char* sessionFile = "benchmark-session.json";
 constexpr const char* storageFile = "last-ssd-result.json";
+constexpr const char* unreadable = "not a regular file that can be read whole";
 
 // How a stored CPU result stands to this version's scoring rules.
 enum class CpuVersion { none, current, older, later };
@@ -151,10 +152,56 @@ SaveResult changeReport(const std::optional<fs::path>& file, const ReportChange&
             problem = "a report of another machine, or of none named";
         }
         // What was decoded here is what the save keeps aside: the file is not decoded again.
-        if (!text) problem = "not a regular file that can be read whole";
+        if (!text) problem = unreadable;
         return jsonfile::saveKeepingUndecodable(*file, out, logCategory,
                                                 [&problem](const std::string&) { return problem; });
     });
+}
+
+// Lays a finished session's results over the report under its lock, unless the report of
+// this machine holds them already (the run's end saved it before it was cut short); `changed`
+// says whether the report was saved anew.
+SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSession& session,
+                         const SystemSpecs& specs, bool& changed) {
+    changed = false;
+    return changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
+        FinalBenchmarkReport run = session.results;
+        run.specs = specs;
+        run.completedAt = session.timestamp;
+        FinalBenchmarkReport merged = laidOver(stored.value, run);
+        if (stored.value && sameMachine(*stored.value, run)) {
+            FinalBenchmarkReport same = merged;
+            same.specs = stored.value->specs;
+            same.completedAt = stored.value->completedAt;
+            if (same.toJson() == stored.value->toJson()) return std::nullopt;
+        }
+        changed = true;
+        log::info(logCategory, "the results of the finished run " + session.sessionID + " were laid over " + reportFile);
+        return merged;
+    });
+}
+
+// What becomes of a stored session before anything takes the session file's place: a
+// finished run of this machine goes into the report, and the file is kept aside (with why)
+// when it holds what would be lost with it. This machine's interrupted run gives way to a new
+// run, as the user chose by beginning one.
+struct Handover {
+    bool layOver = false;
+    std::optional<std::string> keepAsideWhy;
+};
+
+Handover handoverOf(const Decoded<BenchmarkSession>& stored, const SystemSpecs& specs) {
+    const BenchmarkSession& session = *stored.value;
+    if (session.deviceInfo.namesDiffer(specs)) return {.keepAsideWhy = "a session of another machine"};
+    std::optional<std::string> later;
+    if (stored.cpu == CpuVersion::later) later = "it holds a CPU result of a later scoring version";
+    switch (session.resumability(specs)) {
+    case SessionResumability::finished: return {.layOver = true, .keepAsideWhy = later};
+    case SessionResumability::resumable: return {.keepAsideWhy = later};
+    case SessionResumability::otherDevice: return {.keepAsideWhy = "a session of another machine"};
+    case SessionResumability::undetermined: break;
+    }
+    return {.keepAsideWhy = "a session whose machine can't be told"};
 }
 
 } // namespace
@@ -207,8 +254,42 @@ std::optional<FinalBenchmarkReport> ResultStore::loadReport(SaveResult* rewritte
     return decoded.value;
 }
 
-SaveResult ResultStore::saveSession(const BenchmarkSession& session) const {
-    return save(sessionFile, session.toJson(), problemOf<BenchmarkSession>(sessionReport));
+SessionSave ResultStore::saveSession(const BenchmarkSession& session, const SystemSpecs& specs) const {
+    SessionSave out;
+    const auto file = fileURL(sessionFile);
+    if (!file) {
+        out.result = jsonfile::saveWithoutFolder(sessionFile, logCategory);
+        return out;
+    }
+    out.result = jsonfile::whileLocked(*file, logCategory, [&]() -> SaveResult {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(*file, ec))) {
+            const auto text = readWholeFile(*file);
+            const auto stored = text ? decode<BenchmarkSession>(*text, sessionReport) : Decoded<BenchmarkSession>{};
+            // This session's own earlier save is replaced unless this version would drop from it
+            // what it can't read; anything else only once it is safe elsewhere.
+            Handover handover{.keepAsideWhy = text ? problemIn(stored) : std::optional<std::string>(unreadable)};
+            if (stored.value && stored.value->sessionID != session.sessionID) handover = handoverOf(stored, specs);
+            if (handover.layOver) {
+                bool changed = false;
+                const SaveResult laid = layOverReport(fileURL(reportFile), *stored.value, specs, changed);
+                if (!laid.saved()) {
+                    out.standing = StandingSession::finishedRun;
+                    return laid;
+                }
+                out.reportChanged = changed;
+            }
+            if (handover.keepAsideWhy) {
+                const SaveResult aside = jsonfile::keepFileAside(*file, logCategory, *handover.keepAsideWhy);
+                if (!aside.saved()) {
+                    out.standing = StandingSession::otherRun;
+                    return aside;
+                }
+            }
+        }
+        return jsonfile::save(*file, session.toJson(), logCategory);
+    });
+    return out;
 }
 
 std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs,
@@ -216,25 +297,30 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
     auto decoded = readStored<BenchmarkSession>(fileURL(sessionFile), sessionReport);
     if (!decoded.value) return std::nullopt;
     BenchmarkSession& session = *decoded.value;
-    if (session.deviceInfo.namesDiffer(specs)) {
-        // Its results may be the only copy of that machine's run.
-        whileSessionStored(session.sessionID, [](const fs::path& file) {
-            return jsonfile::keepFileAside(file, logCategory, "a session of another machine");
+    const Handover handover = handoverOf(decoded, specs);
+    if (handover.layOver) {
+        // A run whose end was cut short between its last two saves, or whose report couldn't be
+        // saved: its results go into the report before the session goes.
+        bool changed = false;
+        const SaveResult laid = layOverReport(fileURL(reportFile), session, specs, changed);
+        if (reportChanged) *reportChanged = laid.saved() && changed;
+        // Not saved, the session stays and the next start tries again.
+        if (!laid.saved()) return std::nullopt;
+        if (!handover.keepAsideWhy) {
+            clearSession(session.sessionID);
+            return std::nullopt;
+        }
+    }
+    if (handover.keepAsideWhy && (handover.layOver || session.deviceInfo.namesDiffer(specs))) {
+        // Its results may be the only copy of that machine's run, or of a later version's result.
+        whileSessionStored(session.sessionID, [&handover](const fs::path& file) {
+            return jsonfile::keepFileAside(file, logCategory, *handover.keepAsideWhy);
         });
         return std::nullopt;
     }
-    switch (session.resumability(specs)) {
-    case SessionResumability::finished:
-        // A run whose end was cut short between its last two saves: its results go into the
-        // report before the session does.
-        if (const bool laid = layOver(session, specs); reportChanged) *reportChanged = laid;
-        return std::nullopt;
-    case SessionResumability::otherDevice:
-    case SessionResumability::undetermined: // a failed probe must not cost the user the run
-        return std::nullopt;
-    case SessionResumability::resumable:
-        break;
-    }
+    // One whose machine can't be told is kept, not offered: a failed probe must not cost the
+    // user the run.
+    if (!session.isResumable(specs)) return std::nullopt;
     if (decoded.leftOutCpu()) {
         rescore(session.results);
         // A step whose result is left out is no step done: it runs again when the run resumes.
@@ -242,30 +328,6 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
         session.stepStatus.erase(std::string(stepID(TestModule::cpuBenchmark)));
     }
     return decoded.value;
-}
-
-bool ResultStore::layOver(const BenchmarkSession& session, const SystemSpecs& specs) const {
-    bool laid = false;
-    const SaveResult saved = changeReport(fileURL(reportFile), [&](const StoredReport& stored)
-                                                                   -> std::optional<FinalBenchmarkReport> {
-        FinalBenchmarkReport run = session.results;
-        run.specs = specs;
-        run.completedAt = session.timestamp;
-        FinalBenchmarkReport merged = laidOver(stored.value, run);
-        // The run's end saved the report before it was cut short: its results are there.
-        if (stored.value && sameMachine(*stored.value, run)) {
-            FinalBenchmarkReport same = merged;
-            same.specs = stored.value->specs;
-            same.completedAt = stored.value->completedAt;
-            if (same.toJson() == stored.value->toJson()) return std::nullopt;
-        }
-        laid = true;
-        log::info(logCategory, "the results of the finished run " + session.sessionID + " were laid over " + reportFile);
-        return merged;
-    });
-    // Not saved, the session stays and the next start tries again.
-    if (saved.saved()) clearSession(session.sessionID);
-    return laid && saved.saved();
 }
 
 SaveResult ResultStore::clearSession(const std::optional<std::string>& onlySessionID) const {

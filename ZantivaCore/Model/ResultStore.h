@@ -20,6 +20,7 @@
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/JsonFile.h"
 #include "Model/SaveResult.h"
+#include "Model/SessionSave.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"
 
@@ -49,12 +50,20 @@ public:
     // a later version is left as it is.
     std::optional<FinalBenchmarkReport> loadReport(SaveResult* rewritten = nullptr) const;
 
-    SaveResult saveSession(const BenchmarkSession& session) const;
+    // Saves the session of a run on the machine of `specs`. The file is replaced only when it
+    // holds this session or nothing: another session found there is first laid over the report
+    // (this machine's, finished; its later version's CPU result then kept aside with the file)
+    // or kept aside (another machine's, one whose machine can't be told, one holding a later
+    // version's result); this machine's interrupted run gives way to the new one. Where that
+    // can't be done the file stays and the save fails, saying what stands there. Done under the
+    // session file's lock, which another process's save takes too.
+    SessionSave saveSession(const BenchmarkSession& session, const SystemSpecs& specs) const;
     // The stored session when steps remain and it was made on this machine. A finished
     // session's results are laid over the report (as saveRun does, unless the report holds
     // them already) before it is deleted; `reportChanged`, when given,
     // says whether the report was saved anew. Not saved, the session stays for the next
-    // start. A session of another machine is kept aside as a damaged file is; an
+    // start; one holding a CPU result of a later scoring version is kept aside once the rest
+    // is laid over. A session of another machine is kept aside as a damaged file is; an
     // undecodable one, or one that can't be matched because this machine's model or CPU
     // name is unknown, is kept. A CPU result of another scoring version is left out of the
     // session returned, and its step is among those still to run.
@@ -70,9 +79,6 @@ public:
 private:
     std::optional<std::filesystem::path> fileURL(const char* name) const;
     SaveResult save(const char* name, const json::Json& value, const jsonfile::DecodeProblem& undecodable) const;
-    // Lays a finished session over the report and deletes it once that is saved; whether
-    // the report was saved anew.
-    bool layOver(const BenchmarkSession& session, const SystemSpecs& specs) const;
     // Runs `action` on the session file under the lock of a session's save, while the file
     // holds the session `onlySessionID` (any, when absent); nothing when there is no file.
     SaveResult whileSessionStored(const std::optional<std::string>& onlySessionID,

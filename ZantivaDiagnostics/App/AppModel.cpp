@@ -72,6 +72,9 @@ public:
         auto handOver = model_->completeRun(std::move(report), hadCompletedStations, keptInSession);
         co_return co_await handOver;
     }
+    void storedReportChanged() override {
+        if (model_) model_->reloadReport();
+    }
     void setStatus(std::optional<LocalizedMessage> status) override {
         if (model_) model_->setStatus(std::move(status));
     }
@@ -118,12 +121,7 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
     setStatus(std::move(setup.folderNotice));
     suite_.setModel(runnerLink_);
     // A new suite run takes the place of the interrupted one.
-    connect(&suite_, &Runner::runBegan, this, [this] {
-        setResumable(std::nullopt);
-        // The run's first save takes the session file's place: a finished run still kept
-        // there (its report couldn't be saved) goes into the report first.
-        layOverFinishedRun();
-    });
+    connect(&suite_, &Runner::runBegan, this, [this] { setResumable(std::nullopt); });
     // A fetched account hears of the device and the last result when they changed.
     connect(&account_, &AccountModel::refreshed, this, [this] {
         if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
@@ -205,9 +203,11 @@ std::optional<BenchmarkSession> AppModel::layOverFinishedRun() {
     if (!specs_) return std::nullopt;
     bool laidOver = false;
     auto resumable = store_.loadResumableSession(*specs_, &laidOver);
-    if (laidOver) setReport(store_.loadReport().value_or(report_));
+    if (laidOver) reloadReport();
     return resumable;
 }
+
+void AppModel::reloadReport() { setReport(store_.loadReport().value_or(report_)); }
 
 QCoro::Task<> AppModel::start() {
     const QPointer<AppModel> self(this);

@@ -180,6 +180,8 @@ private:
     // couldn't be saved) laid over the report, the report shown anew; the stored session when
     // it can be resumed.
     std::optional<BenchmarkSession> layOverFinishedRun();
+    // The stored report shown, once a save other than the report's own changed it.
+    void reloadReport();
     // Offers the last report to the leaderboard; one that isn't the whole machine's result is
     // told in the status line instead.
     QCoro::Task<> submitReport();

@@ -22,6 +22,9 @@ public:
     virtual std::optional<SystemSpecs> specs() const = 0;
     // The interrupted run that the dashboard offers to resume, once a run has ended.
     virtual void setResumable(std::optional<BenchmarkSession> session) = 0;
+    // A save of the run's session laid a finished run found in the session file over the
+    // stored report: the report shown is read again.
+    virtual void storedReportChanged() = 0;
     // The status line under the header: where a result measured but not saved is told.
     virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
     // The hand-over of a finished (or stopped) suite run; the runner awaits it. Answers

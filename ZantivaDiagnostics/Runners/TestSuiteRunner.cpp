@@ -76,17 +76,29 @@ void TestSuiteRunner::start(const std::vector<TestModule>& modules) {
         session.results.peripheralStatus = session.peripheralStatus;
     }
     if (!beginRun()) return;
-    launch(std::move(session), false, std::move(afterRun));
+    launch(std::move(session), *specs, false, std::move(afterRun));
 }
 
 void TestSuiteRunner::resume(const BenchmarkSession& session) {
-    if (!beginRun()) return;
-    setBypassPeripherals(session.peripheralStatus.has_value());
-    launch(session, true, nullptr);
+    const auto host = host_.lock();
+    const auto specs = host ? host->specs() : std::nullopt;
+    if (!specs || !beginRun()) return;
+    launch(session, *specs, true, nullptr);
 }
 
 // The run has entered the gate.
-void TestSuiteRunner::launch(BenchmarkSession session, bool resumed, std::function<void()> afterRun) {
+void TestSuiteRunner::launch(BenchmarkSession session, const SystemSpecs& specs, bool resumed,
+                             std::function<void()> afterRun) {
+    machine_ = specs;
+    // The session file takes this run only once the run it holds is safe elsewhere; where
+    // that can't be done, the run doesn't begin and the user is told what is kept.
+    if (const SessionSave first = save(session); first.standing != StandingSession::none) {
+        log::error(category, "didn't begin session " + session.sessionID + ": " + first.result.reason);
+        endRun();
+        if (const auto host = host_.lock()) host->setStatus(runNotBegunNotice(first));
+        return;
+    }
+    if (resumed) setBypassPeripherals(session.peripheralStatus.has_value());
     stopRequested_ = false;
     delivered_.reset();
     std::map<TestModule, ModuleStatus> statuses;
@@ -107,7 +119,6 @@ void TestSuiteRunner::launch(BenchmarkSession session, bool resumed, std::functi
 QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void()> afterRun) {
     const QPointer<TestSuiteRunner> self(this);
     emit runBegan();
-    save(session);
 
     assignObserved(this, isReadingDrives_, true, &TestSuiteRunner::isReadingDrivesChanged);
     try {
@@ -312,11 +323,14 @@ void TestSuiteRunner::endStationWait(std::optional<StationOutcome> outcome) {
     onMainThread([handle] { handle.resume(); });
 }
 
-void TestSuiteRunner::save(BenchmarkSession& session) {
-    const SaveResult saved = store_.saveSession(session);
+SessionSave TestSuiteRunner::save(BenchmarkSession& session) {
+    const SessionSave saved = store_.saveSession(session, machine_);
     sessionSaved_ = saved.saved();
-    if (saved.saved()) return;
-    if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::session, saved));
+    const auto host = host_.lock();
+    if (!host) return saved;
+    if (saved.reportChanged) host->storedReportChanged();
+    if (!sessionSaved_) host->setStatus(notSavedNotice(SavedRecord::session, saved.result));
+    return saved;
 }
 
 void TestSuiteRunner::setStatus(TestModule module, ModuleStatus status) {

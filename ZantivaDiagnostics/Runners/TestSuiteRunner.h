@@ -124,7 +124,7 @@ private:
     using AutomaticRun = QCoro::Task<ModuleStatus> (TestSuiteRunner::*)(BenchmarkSession&);
     static const std::map<TestModule, AutomaticRun> automaticRuns;
 
-    void launch(BenchmarkSession session, bool resumed, std::function<void()> afterRun);
+    void launch(BenchmarkSession session, const SystemSpecs& specs, bool resumed, std::function<void()> afterRun);
     QCoro::Task<> run(BenchmarkSession session, std::function<void()> afterRun);
     QCoro::Task<ModuleEnd> runModule(TestModule module, BenchmarkSession& session);
     // Stores how the module ended; false when it was cancelled and the run stops.
@@ -136,7 +136,9 @@ private:
     QCoro::Task<ModuleStatus> awaitStation(TestModule module, BenchmarkSession& session);
     // Resumes the waiting station's module, with its outcome or none (the run stops).
     void endStationWait(std::optional<StationOutcome> outcome);
-    void save(BenchmarkSession& session);
+    // Saves the session on the run's machine, and tells the host when it wasn't saved or the
+    // stored report changed with it.
+    SessionSave save(BenchmarkSession& session);
     void setStatus(TestModule module, ModuleStatus status);
     void setCurrent(std::optional<TestModule> module);
     void beginTrace(LoadTrace::Subject subject);
@@ -145,6 +147,7 @@ private:
     ResultStore store_;
     SuiteConfiguration configuration_;
     std::weak_ptr<RunnerHost> host_;
+    SystemSpecs machine_; // the run's, as the host read them when it began
     QTimer traceTimer_;
     LoadTrace::Subject traceSubject_ = LoadTrace::Subject::cpu;
     std::optional<PendingStation> pending_;

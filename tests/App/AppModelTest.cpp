@@ -48,7 +48,7 @@ SystemSpecs otherMachine() {
 
 TEST_F(AppModelTest, StartUpReadsTheSpecsOffTheMainThreadThenOffersTheUpdate) {
     const SystemSpecs machine = SystemProbe::readSpecs(fixtureProbe("intel-hybrid-laptop"));
-    ResultStore(folder.path()).saveSession(BenchmarkSession::start(machine, TestPlans::full));
+    ResultStore(folder.path()).saveSession(BenchmarkSession::start(machine, TestPlans::full), machine);
     persianServer.answer("app-update", updateOffer("1.2"));
     bool readOnMainThread = true;
     AppModelSetup unknownMachine = setup();
@@ -261,11 +261,19 @@ TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
 }
 
 // Another run begun in the same window takes the session file's place: the kept run goes into
-// the report first.
+// the report first, and while it can't, the new run doesn't begin and the kept run stays.
 TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
     HeldLock held(folder / "last-report.json");
     const auto kept = runWithTheReportLocked(held);
     ASSERT_TRUE(kept && kept->results.memoryResult);
+
+    model->setScreen(AppScreen::dashboard);
+    model->suite().start(TestPlans::cpuOnly);
+    EXPECT_FALSE(model->suite().isRunning());
+    EXPECT_EQ(model->screen(), AppScreen::dashboard);
+    ASSERT_TRUE(model->status());
+    EXPECT_EQ(model->status()->key(), "Suite.NotBegun.Finished");
+    EXPECT_EQ(storedSession(folder.path()), kept);
 
     held.release();
     model->suite().start(TestPlans::ramOnly);

@@ -125,7 +125,7 @@ TEST_F(DashboardBindingTest, OptionsAreTheRunnersAndDiscardForgetsTheRun) {
     EXPECT_TRUE(model->isWasherSetupVisible());
 
     const BenchmarkSession session = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::full);
-    model->store().saveSession(session);
+    model->store().saveSession(session, sampleLaptopSpecs());
     model->setResumable(session);
     click(screen->resumeCard()->discardButton());
     EXPECT_FALSE(model->resumable());
@@ -135,7 +135,7 @@ TEST_F(DashboardBindingTest, OptionsAreTheRunnersAndDiscardForgetsTheRun) {
     // A run another window saved after this one was offered is not the one discarded.
     model->setResumable(session);
     const BenchmarkSession other = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::full);
-    model->store().saveSession(other);
+    model->store().saveSession(other, sampleLaptopSpecs());
     click(screen->resumeCard()->discardButton());
     ASSERT_TRUE(model->store().loadResumableSession(sampleLaptopSpecs()));
     EXPECT_EQ(model->store().loadResumableSession(sampleLaptopSpecs())->sessionID, other.sessionID);

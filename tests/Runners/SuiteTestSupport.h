@@ -37,10 +37,12 @@ public:
     std::vector<Completion> completions;
     std::vector<std::optional<LocalizedMessage>> statuses;
     bool reportSaved = true; // what a hand-over answers
+    int reportReloads = 0;
 
     std::optional<SystemSpecs> specs() const override { return specsValue; }
     void setResumable(std::optional<BenchmarkSession> session) override { resumables.push_back(std::move(session)); }
     void setStatus(std::optional<LocalizedMessage> status) override { statuses.push_back(std::move(status)); }
+    void storedReportChanged() override { ++reportReloads; }
     QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession) override {
         completions.push_back({std::move(report), hadCompletedStations, keptInSession});
         co_return reportSaved;

@@ -219,7 +219,7 @@ TEST_F(SuiteRunnerTest, AResumedRunWhoseCpuResultWasDroppedMeasuresItAgain) {
     BenchmarkSession session = BenchmarkSession::start(sampleLaptopSpecs(), plan);
     SessionRecording::record(session, CpuBenchmarkResult{.scoringVersion = 2, .score = 11111});
     session.markCompleted(cpuBenchmark, ModuleStatus::passed, session.startedAt);
-    ASSERT_TRUE(store.saveSession(session).saved());
+    ASSERT_TRUE(store.saveSession(session, sampleLaptopSpecs()).saved());
 
     const auto offered = store.loadResumableSession(sampleLaptopSpecs());
     ASSERT_TRUE(offered);

@@ -15,6 +15,7 @@
 #include "../../Support/WritersAtOnce.h"
 #include "Model/AppPaths.h"
 #include "Model/JsonFile.h"
+#include "Model/TestPlans.h"
 #include "Platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
@@ -102,7 +103,7 @@ TEST(ResultStore, EmptyOrMissingFolderHoldsNothingAndLoadingCreatesNothing) {
                           AppPaths::applicationSupport()->string() + " couldn't be used as a private folder of this user's",
                           "last-report.json"}));
     EXPECT_FALSE(homeless.saveStorageResult({}).saved());
-    EXPECT_FALSE(homeless.saveSession(unfinishedSession(thisMachine)).saved());
+    EXPECT_FALSE(homeless.saveSession(unfinishedSession(thisMachine), thisMachine).saved());
     EXPECT_EQ(homeless.loadReport(), std::nullopt);
     EXPECT_EQ(homeless.loadStorageResult(), std::nullopt);
 }
@@ -305,7 +306,7 @@ TEST(ResultStore, EveryFileThatCantBeDecodedIsKeptAsideBeforeItIsReplaced) {
     TemporaryFolder folder;
     const ResultStore store(folder.path());
     writeRaw(folder / "benchmark-session.json", "{\"sessionID\": 1}");
-    store.saveSession(unfinishedSession(thisMachine));
+    store.saveSession(unfinishedSession(thisMachine), thisMachine);
     EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), "{\"sessionID\": 1}");
     EXPECT_TRUE(store.loadResumableSession(thisMachine));
 
@@ -325,7 +326,7 @@ TEST(ResultStore, SessionOfThisMachineResumesAsStoredWithStaleCpuDroppedInMemory
     const ResultStore store(folder.path());
     BenchmarkSession session = unfinishedSession(thisMachine);
     const Date fractional = session.startedAt;
-    store.saveSession(session);
+    store.saveSession(session, thisMachine);
     wholeSeconds(session);
     // Same model and CPU, written differently; GPU and maker don't count.
     SystemSpecs here = machine("thinkpad x1 carbon ", "\tINTEL CORE I7-1165G7");
@@ -362,7 +363,7 @@ TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
     writeRaw(file, jsonfile::encode(later));
     const auto loaded = store.loadResumableSession(thisMachine);
     ASSERT_TRUE(loaded);
-    ASSERT_TRUE(store.saveSession(*loaded).saved());
+    ASSERT_TRUE(store.saveSession(*loaded, thisMachine).saved());
     EXPECT_EQ(jsonfile::load(file)->at("schema_version"), 1);
 
     // One holding a later version's CPU result runs that step again, and is kept aside first.
@@ -373,7 +374,7 @@ TEST(ResultStore, ASessionIsSavedInThisVersionsFormAndClearedOnlyByItsOwnRun) {
     const auto resumed = store.loadResumableSession(thisMachine);
     ASSERT_TRUE(resumed);
     EXPECT_EQ(resumed->remainingModules(), resumed->plannedSteps);
-    ASSERT_TRUE(store.saveSession(*resumed).saved());
+    ASSERT_TRUE(store.saveSession(*resumed, thisMachine).saved());
     EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), written);
 
     EXPECT_TRUE(store.clearSession("0123456789abcdef0123456789abcdef").saved());
@@ -389,7 +390,7 @@ TEST(ResultStore, ARunsEndNeverRemovesASessionSavedByAnotherProcessMeanwhile) {
     const ResultStore store(folder.path());
     const fs::path file = folder / "benchmark-session.json";
     const BenchmarkSession ended = unfinishedSession(thisMachine), begun = unfinishedSession(thisMachine);
-    ASSERT_TRUE(store.saveSession(ended).saved());
+    ASSERT_TRUE(store.saveSession(ended, thisMachine).saved());
 
     // The other process holds the lock (its own open file, as another process would) and
     // saves its session while `clear` waits for it.
@@ -410,7 +411,7 @@ TEST(ResultStore, ARunsEndNeverRemovesASessionSavedByAnotherProcessMeanwhile) {
     // Nor does a start that finds a finished session remove the one saved after it looked.
     BenchmarkSession finished = ended;
     for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
-    ASSERT_TRUE(store.saveSession(finished).saved());
+    ASSERT_TRUE(store.saveSession(finished, thisMachine).saved());
     EXPECT_TRUE(savedMeanwhile([&] { EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt); }));
 }
 
@@ -421,19 +422,19 @@ TEST(ResultStore, FinishedOrForeignSessionIsDeletedButUndecidableOneIsKept) {
 
     BenchmarkSession finished = unfinishedSession(thisMachine);
     for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
-    store.saveSession(finished);
+    store.saveSession(finished, thisMachine);
     EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
     EXPECT_FALSE(fs::exists(file));
 
     const BenchmarkSession foreign = unfinishedSession(machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U"));
-    store.saveSession(foreign);
+    store.saveSession(foreign, thisMachine);
     EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), jsonfile::encode(foreign.toJson()))
         << "kept aside: it may be the only copy of that machine's run";
 
     // This machine's probe failed: nothing is offered, nothing is lost.
-    store.saveSession(unfinishedSession(thisMachine));
+    store.saveSession(unfinishedSession(thisMachine), thisMachine);
     EXPECT_EQ(store.loadResumableSession(machine("Unknown", "Intel Core i7-1165G7")), std::nullopt);
     EXPECT_EQ(store.loadResumableSession(machine("ThinkPad X1 Carbon", "  ")), std::nullopt);
     EXPECT_TRUE(fs::exists(file));
@@ -464,7 +465,7 @@ TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
     for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, ranAt);
     finished.results.gpuResult = GpuBenchmarkResult{.score = 120};
     wholeSeconds(finished);
-    ASSERT_TRUE(store.saveSession(finished).saved());
+    ASSERT_TRUE(store.saveSession(finished, thisMachine).saved());
 
     bool laid = true;
     if (disk.mounted()) {
@@ -482,6 +483,96 @@ TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
     EXPECT_EQ(report->gpuResult, finished.results.gpuResult);
     EXPECT_EQ(report->audioPassed, true) << "what the run didn't measure stays";
     EXPECT_EQ(report->completedAt, ranAt);
+}
+
+// A session's save replaces only the session the file holds itself. Any other is laid over the
+// report first (this machine's, finished) or kept aside (another machine's, one whose machine
+// can't be told, one holding a later version's result); this machine's interrupted run gives way
+// to the new one. Where the other can't be kept aside, the save fails and leaves it whole.
+TEST(ResultStore, ASessionsSaveReplacesOnlyTheSessionItHolds) {
+    const SystemSpecs unknownModel = machine("Unknown", thisMachine.cpuName);
+    const auto finished = [](BenchmarkSession session) {
+        for (TestModule m : session.plannedSteps) session.markCompleted(m, ModuleStatus::passed, session.timestamp);
+        session.results.gpuResult = GpuBenchmarkResult{.score = 120};
+        return session;
+    };
+    const auto laterCpu = [](const BenchmarkSession& session) {
+        json::Json j = session.toJson();
+        j["results"]["cpuResult"] = laterVersionReport()["cpuResult"];
+        return j;
+    };
+    struct Case {
+        const char* name;
+        json::Json stored;
+        SystemSpecs here;
+        bool keptAside;
+        bool laidOver;
+    };
+    const Case cases[] = {
+        {"another machine's", unfinishedSession(machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U")).toJson(),
+         thisMachine, true, false},
+        {"another machine's, finished", finished(unfinishedSession(machine("Latitude 7440", thisMachine.cpuName))).toJson(),
+         thisMachine, true, false},
+        {"a machine that can't be told", unfinishedSession(thisMachine).toJson(), unknownModel, true, false},
+        {"a later version's result", laterCpu(unfinishedSession(thisMachine)), thisMachine, true, false},
+        {"this machine's finished run", finished(unfinishedSession(thisMachine)).toJson(), thisMachine, false, true},
+        {"a finished run with a later version's result", laterCpu(finished(unfinishedSession(thisMachine))),
+         thisMachine, true, true},
+        {"this machine's interrupted run", unfinishedSession(thisMachine).toJson(), thisMachine, false, false},
+    };
+    for (const Case& c : cases) {
+        TemporaryFolder folder;
+        const ResultStore store(folder.path());
+        const fs::path file = folder / "benchmark-session.json";
+        const std::string text = jsonfile::encode(c.stored);
+        writeRaw(file, text);
+        const BenchmarkSession run = BenchmarkSession::start(c.here, TestPlans::ramOnly);
+        const SessionSave saved = store.saveSession(run, c.here);
+        ASSERT_TRUE(saved.saved()) << c.name;
+        EXPECT_EQ(jsonfile::load(file)->at("session_id"), run.sessionID) << c.name;
+        const fs::path bad = folder / "benchmark-session.json.bad";
+        EXPECT_EQ(fs::exists(bad), c.keptAside) << c.name;
+        EXPECT_TRUE(!c.keptAside || readWholeFile(bad) == text) << c.name;
+        EXPECT_EQ(saved.reportChanged, c.laidOver) << c.name;
+        const auto report = store.loadReport();
+        EXPECT_EQ(report && report->gpuResult, c.laidOver) << c.name;
+        if (report) EXPECT_FALSE(report->cpuResult && report->cpuResult->score == 99999) << c.name << ": a later version's isn't this one's";
+    }
+
+    // Every name a file is kept aside under is taken: the other machine's session stays whole.
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const std::string foreign = jsonfile::encode(cases[0].stored);
+    writeRaw(folder / "benchmark-session.json", foreign);
+    writeRaw(folder / "benchmark-session.json.bad", "");
+    for (int n = 1; n <= 999; ++n) writeRaw(folder / ("benchmark-session.json.bad." + std::to_string(n)), "");
+    const SessionSave refused = store.saveSession(BenchmarkSession::start(thisMachine, TestPlans::ramOnly), thisMachine);
+    EXPECT_FALSE(refused.saved());
+    EXPECT_EQ(refused.standing, StandingSession::otherRun);
+    EXPECT_EQ(readWholeFile(folder / "benchmark-session.json"), foreign);
+}
+
+// A finished session holding a later version's CPU result, found at start: the rest is laid over
+// the report, and the file, which alone holds that result, is kept aside rather than removed.
+TEST(ResultStore, AFinishedSessionWithALaterVersionsResultIsKeptAsideOnceLaidOver) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    BenchmarkSession finished = unfinishedSession(thisMachine);
+    for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
+    json::Json stored = finished.toJson();
+    stored["results"]["cpuResult"] = laterVersionReport()["cpuResult"];
+    const std::string text = jsonfile::encode(stored);
+    writeRaw(folder / "benchmark-session.json", text);
+
+    bool laid = false;
+    EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+    EXPECT_TRUE(laid);
+    EXPECT_FALSE(fs::exists(folder / "benchmark-session.json"));
+    EXPECT_EQ(readWholeFile(folder / "benchmark-session.json.bad"), text);
+    const auto report = store.loadReport();
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->displayResult, scoredReport().displayResult);
+    EXPECT_EQ(report->cpuResult, std::nullopt);
 }
 
 // A report a save would replace rather than extend (a restored folder of another machine, or
