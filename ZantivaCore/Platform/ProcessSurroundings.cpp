@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
-#include <string>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include "Platform/Log.h"
+#include "Platform/FolderVariables.h"
 
 namespace zantiva {
 namespace {
@@ -16,17 +12,6 @@ namespace {
 constexpr rlim_t usualDescriptorLimit = 1024;
 
 void onBrokenPipe(int) {}
-
-// Qt, for one, makes its runtime-<user> folder in TMPDIR when there is no XDG_RUNTIME_DIR. Root's
-// folders are the system's, and stay.
-void leaveOthersTemporaryFolder() {
-    const char* folder = std::getenv("TMPDIR");
-    struct stat info {};
-    if (!folder || ::stat(folder, &info) != 0 || info.st_uid == ::geteuid() || info.st_uid == 0) return;
-    log::error("folders", std::string("TMPDIR ") + folder + " belongs to user " + std::to_string(info.st_uid) +
-                              ": nothing is made there; /tmp serves instead");
-    ::unsetenv("TMPDIR");
-}
 
 } // namespace
 
@@ -36,7 +21,7 @@ void settleIntoSurroundings() {
     brokenPipe.sa_flags = SA_RESTART;
     sigemptyset(&brokenPipe.sa_mask);
     ::sigaction(SIGPIPE, &brokenPipe, nullptr);
-    leaveOthersTemporaryFolder();
+    keepFolderVariablesOwn();
 
     rlimit descriptors{};
     if (::getrlimit(RLIMIT_NOFILE, &descriptors) != 0 || descriptors.rlim_cur >= usualDescriptorLimit) return;

@@ -10,9 +10,7 @@ namespace zantiva {
 // - A soft limit on open descriptors below the usual 1024 is raised toward the hard limit, at
 //   most to 1024: more would reach programs this one starts that still keep descriptors in
 //   select()'s fixed sets.
-// - A TMPDIR that names another user's folder (root with a user's TMPDIR) is removed from the
-//   environment, so that neither the program nor a library or program it starts makes
-//   anything there: /tmp serves instead, as without the variable.
+// - The folder variables are made to name no folder of another user's (keepFolderVariablesOwn).
 void settleIntoSurroundings();
 
 } // namespace zantiva
