@@ -61,10 +61,9 @@ KeychainError noAnswer(std::string_view operation, const std::string& account, s
     return failure(operation, account, QStringLiteral("no answer within %1 s").arg(limit.count() / 1000.0));
 }
 
-// The keyring's library looks for the session bus through GLib, which makes a ~/.cache when
-// there is no runtime folder: root with a user's HOME would leave one of root's there, and
-// the user's own programs could make nothing in it. Such a run leaves the keyring alone, as
-// it stores nothing in that home.
+// Root with a user's HOME keeps nothing for that home, and the keyring's library, looking for
+// the session bus through GLib, would make a ~/.cache of root's there when there is no runtime
+// folder: the user's own programs could make nothing in it. Such a run leaves the keyring alone.
 void refuseInOthersHome(std::string_view operation, const std::string& account) {
     if (const auto owner = AppPaths::othersHomeOwner())
         throw failure(operation, account, QStringLiteral("not asked, as the home folder belongs to user %1").arg(*owner));
