@@ -232,6 +232,11 @@ std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
     const fs::path base = temporaryFolder();
     const std::string name = "zantiva-diagnostics-" + std::to_string(::getuid());
     if (auto folder = open(base / name, IfMissing::make, IfOpenToOthers::close)) return folder;
+    // A $TMPDIR of another user's (root with a user's TMPDIR) takes no fresh folder either.
+    if (const auto problem = othersFolderAbove(base / name)) {
+        log::error(logCategory, "no fresh folder beside " + (base / name).string() + " either: " + *problem);
+        return std::nullopt;
+    }
 
     std::string pattern = (base / (name + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) {
@@ -244,6 +249,9 @@ std::optional<PrivateFolder> PrivateFolder::perUserTemporary() {
     closeMadeFolder(AT_FDCWD, pattern.c_str());
     auto fresh = open(pattern, IfMissing::refuse, IfOpenToOthers::refuse);
     if (fresh) fresh->forThisRun_ = true;
+    // No later run would find it: one this run can't use goes at once (rmdir takes only an
+    // empty folder, never a link).
+    else ::rmdir(pattern.c_str());
     return fresh;
 }
 

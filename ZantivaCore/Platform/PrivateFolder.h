@@ -41,6 +41,7 @@ public:
     // folder), made when missing. Anyone may
     // make that name first: when it is refused, a fresh folder from mkdtemp beside it
     // ("zantiva-diagnostics-<uid>-XXXXXX") serves instead, for this run only (isForThisRun).
+    // None in a temporary folder of another user's: nothing is made there.
     static std::optional<PrivateFolder> perUserTemporary();
 
     // $XDG_RUNTIME_DIR when it is absolute and passes the checks as it is: the session's

@@ -4,6 +4,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+#include "Platform/FolderVariables.h"
+
 namespace zantiva {
 namespace {
 
@@ -19,6 +21,7 @@ void settleIntoSurroundings() {
     brokenPipe.sa_flags = SA_RESTART;
     sigemptyset(&brokenPipe.sa_mask);
     ::sigaction(SIGPIPE, &brokenPipe, nullptr);
+    keepFolderVariablesOwn();
 
     rlimit descriptors{};
     if (::getrlimit(RLIMIT_NOFILE, &descriptors) != 0 || descriptors.rlim_cur >= usualDescriptorLimit) return;

@@ -10,6 +10,7 @@ namespace zantiva {
 // - A soft limit on open descriptors below the usual 1024 is raised toward the hard limit, at
 //   most to 1024: more would reach programs this one starts that still keep descriptors in
 //   select()'s fixed sets.
+// - The folder variables are made to name no folder of another user's (keepFolderVariablesOwn).
 void settleIntoSurroundings();
 
 } // namespace zantiva

@@ -4,6 +4,8 @@
 #include <QCoro/QCoroTimer>
 #include <qt6keychain/keychain.h>
 
+#include "Model/AppPaths.h"
+
 namespace zantiva {
 namespace {
 
@@ -59,11 +61,20 @@ KeychainError noAnswer(std::string_view operation, const std::string& account, s
     return failure(operation, account, QStringLiteral("no answer within %1 s").arg(limit.count() / 1000.0));
 }
 
+// Root with a user's HOME keeps nothing for that home, and the keyring's library, looking for
+// the session bus through GLib, would make a ~/.cache of root's there when there is no runtime
+// folder: the user's own programs could make nothing in it. Such a run leaves the keyring alone.
+void refuseInOthersHome(std::string_view operation, const std::string& account) {
+    if (const auto owner = AppPaths::othersHomeOwner())
+        throw failure(operation, account, QStringLiteral("not asked, as the home folder belongs to user %1").arg(*owner));
+}
+
 } // namespace
 
 // Each call copies what it needs before its first suspension: it may outlive the store.
 
 QCoro::Task<std::optional<std::string>> KeychainTokenStore::read(std::string account) {
+    refuseInOthersHome("read", account);
     PendingJob<QKeychain::ReadPasswordJob> job(service_, account, answerLimit_);
     auto run = job.run();
     if (!co_await run) throw noAnswer("read", account, job.limit());
@@ -73,6 +84,7 @@ QCoro::Task<std::optional<std::string>> KeychainTokenStore::read(std::string acc
 }
 
 QCoro::Task<> KeychainTokenStore::write(std::string account, std::string secret) {
+    refuseInOthersHome("write", account);
     PendingJob<QKeychain::WritePasswordJob> job(service_, account, answerLimit_);
     job->setBinaryData(QByteArray::fromStdString(secret));
     auto run = job.run();
@@ -81,6 +93,7 @@ QCoro::Task<> KeychainTokenStore::write(std::string account, std::string secret)
 }
 
 QCoro::Task<> KeychainTokenStore::remove(std::string account) {
+    refuseInOthersHome("removal", account);
     PendingJob<QKeychain::DeletePasswordJob> job(service_, account, answerLimit_);
     auto run = job.run();
     if (!co_await run) throw noAnswer("removal", account, job.limit());

@@ -10,8 +10,9 @@ namespace zantiva {
 
 // Secrets in the desktop's keyring (the Secret Service, through QtKeychain), one item per
 // account under the service name. Never falls back to a plain file: without a keyring
-// every call fails with KeychainError. A locked keyring may show a prompt that nobody
-// answers, so each call gives up after its answer limit.
+// every call fails with KeychainError, and so it does, without asking, where the home folder
+// belongs to another user (root with a user's HOME). A locked keyring may show a prompt that
+// nobody answers, so each call gives up after its answer limit.
 class KeychainTokenStore final : public SecureTokenStore {
 public:
     static inline const QString defaultService = QStringLiteral("com.zantiva.diagnostics");

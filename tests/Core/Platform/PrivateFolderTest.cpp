@@ -277,6 +277,12 @@ TEST_F(PrivateFolderTest, NothingIsMadeOrUsedInAnotherUsersFolder) {
         ::chown(theirs.c_str(), testing::otherUser, testing::otherUser);
     EXPECT_FALSE(Folder::open(data, Missing::make, OpenToOthers::close));
     EXPECT_TRUE(fs::is_empty(data));
+
+    // Nor with the user's TMPDIR: no per-user folder there, and no fresh one beside its name.
+    const EnvironmentChange temporary("TMPDIR", home.string());
+    fs::remove_all(home / ".local");
+    EXPECT_FALSE(Folder::perUserTemporary());
+    EXPECT_TRUE(fs::is_empty(home));
 }
 
 // A file system that takes a chmod and keeps 0777 (exFAT through FUSE) never passes for
@@ -291,6 +297,10 @@ TEST_F(PrivateFolderTest, AFolderThatStaysOpenAfterItsChmodIsRefused) {
         EXPECT_FALSE(Folder::open(scratch / "stick" / name, Missing::make, OpenToOthers::close, &refusal)) << name;
         EXPECT_EQ(refusal, "its file system keeps no modes: still 0777 after closing it to other users") << name;
     }
+    // The fresh folder tried beside a refused per-user name can't serve either, and is not left.
+    const EnvironmentChange temporary("TMPDIR", (scratch / "stick").string());
+    EXPECT_FALSE(Folder::perUserTemporary());
+    EXPECT_TRUE(testing::freshFoldersBeside(scratch / "stick" / ("zantiva-diagnostics-" + std::to_string(::getuid()))).empty());
 }
 
 } // namespace

@@ -19,7 +19,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 #include "../../Support/AwaitTask.h"
+#include "../../Support/EnvironmentChange.h"
+#include "../../Support/OtherUser.h"
+#include "../../Support/TemporaryFolder.h"
 #include "Account/KeychainTokenStore.h"
 #include "Account/SessionManager.h"
 #include "Account/StoredSession.h"
@@ -72,6 +77,33 @@ TEST(Keyring, StoresReadsAndDeletesASessionToken) {
     // The keyring runs its calls in the order they came, so this read follows the removal.
     EXPECT_FALSE(awaitTask(store.read(account)));
     awaitTask(store.remove(account)); // removing what is gone is no failure
+}
+
+// Root with a user's HOME and no runtime folder (a sudoers that keeps HOME): asking the keyring
+// would have GLib make a ~/.cache of root's there as it looks for the session bus. The keyring
+// is left alone instead, each call failing as a refusing keyring's does: the session starts
+// signed out, and a sign-in lasts the run.
+TEST(Keyring, IsNotAskedInAnotherUsersHome) {
+    TemporaryFolder scratch;
+    const std::filesystem::path home = scratch / "home";
+    std::filesystem::create_directory(home);
+    if (::chown(home.c_str(), otherUser, otherUser) != 0) GTEST_SKIP() << "a home of another user's needs root";
+    const EnvironmentChange homeVariable("HOME", home.string());
+    const EnvironmentChange runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const EnvironmentChange cache("XDG_CACHE_HOME", std::nullopt);
+    const EnvironmentChange bus("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
+
+    KeychainTokenStore store(testService);
+    try {
+        awaitTask(store.read("session-zantiva.ir"));
+        ADD_FAILURE() << "the read answered";
+    } catch (const KeychainError& error) {
+        EXPECT_STREQ(error.what(), "keyring read of session-zantiva.ir failed: not asked, as the home folder belongs "
+                                   "to user 65534");
+    }
+    EXPECT_THROW(awaitTask(store.write("session-zantiva.ir", "secret")), KeychainError);
+    EXPECT_THROW(awaitTask(store.remove("session-zantiva.ir")), KeychainError);
+    EXPECT_TRUE(std::filesystem::is_empty(home));
 }
 
 // A Secret Service that takes every call and answers none, like a locked keyring whose
