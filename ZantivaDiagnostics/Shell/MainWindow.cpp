@@ -79,13 +79,11 @@ void MainWindow::fit(bool anew) {
     const std::vector<WindowRect> areas = screenAreas();
     const WindowRect current = windowRect(geometry());
     const auto own = static_cast<std::size_t>(std::max<qsizetype>(0, QGuiApplication::screens().indexOf(screen())));
-    const WindowRect wanted = anew ? WindowPlacementRule::place(areas[own], frame).geometry
-                                   : WindowPlacementRule::keepInSight(current, frame, own, areas);
-    const WindowRect& home = wanted == current ? areas[own] : areas[WindowPlacementRule::homeArea(wanted, frame, areas)];
-    const WindowSize least = WindowPlacementRule::place(home, frame).minimum;
-    setMinimumSize(least.width, least.height);
+    const WindowPlacement wanted = anew ? WindowPlacementRule::place(areas[own], frame)
+                                        : WindowPlacementRule::keepInSight(current, frame, own, areas);
+    setMinimumSize(wanted.minimum.width, wanted.minimum.height);
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    if (wanted != current) setGeometry(wanted.x, wanted.y, wanted.width, wanted.height);
+    if (wanted.geometry != current) setGeometry(wanted.geometry.x, wanted.geometry.y, wanted.geometry.width, wanted.geometry.height);
 }
 
 void MainWindow::followScreen(QScreen* screen) {
