@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
-#include <vector>
+#include <utility>
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
@@ -25,17 +25,17 @@ WindowRect screenArea(const QScreen* screen) {
     return WindowPlacementRule::scaledArea(windowRect(screen->availableGeometry()), screen->devicePixelRatio());
 }
 
-// Every screen's, in the system's order; one standing in for the preferred size where there is none.
-std::vector<WindowRect> screenAreas() {
-    std::vector<WindowRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens()) areas.push_back(screenArea(screen));
-    if (areas.empty()) areas.push_back(screenArea(nullptr));
-    return areas;
-}
-
 } // namespace
 
-MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scroll_(new QScrollArea) {
+ScreenAreas systemScreenAreas(const QWidget& window) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ScreenAreas shown{{}, static_cast<std::size_t>(std::max<qsizetype>(0, screens.indexOf(window.screen())))};
+    for (const QScreen* screen : screens) shown.areas.push_back(screenArea(screen));
+    if (shown.areas.empty()) shown.areas.push_back(screenArea(nullptr));
+    return shown;
+}
+
+MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::move(screens)), scroll_(new QScrollArea) {
     applyZantivaRoot(*this, loc);
     // The product's name, the same in both languages.
     setWindowTitle(QStringLiteral("Zantiva Diagnostics"));
@@ -52,7 +52,17 @@ MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scr
     // and the window would otherwise be fitted to each step in turn.
     refit_.setSingleShot(true);
     refit_.setInterval(0);
-    connect(&refit_, &QTimer::timeout, this, [this] { fit(false); });
+    connect(&refit_, &QTimer::timeout, this, [this] {
+        // Fitted before the window manager's restore arrived, the window still waits for it.
+        const bool restoreArrived = geometry() != filledGeometry_;
+        fit(false);
+        if (restoreArrived) restored_ = false;
+    });
+    // Every screen, not only the window's own: the system may move the window to another screen
+    // as a monitor blinks, and not move it back, before the monitor it lies on goes for good.
+    for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &MainWindow::watchScreen);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, &refit_, qOverload<>(&QTimer::start));
     fit(true);
 }
 
@@ -76,19 +86,19 @@ void MainWindow::fit(bool anew) {
     // or made smaller, brings the window back inside what is left.
     // Just restored, the window manager may not have drawn its borders back yet.
     const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
-    const std::vector<WindowRect> areas = screenAreas();
+    const ScreenAreas screens = screens_(*this);
     const WindowRect current = windowRect(geometry());
-    const auto own = static_cast<std::size_t>(std::max<qsizetype>(0, QGuiApplication::screens().indexOf(screen())));
-    const WindowPlacement wanted = anew ? WindowPlacementRule::place(areas[own], frame)
-                                        : WindowPlacementRule::keepInSight(current, frame, own, areas);
+    const WindowPlacement wanted =
+        anew ? WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], frame)
+             : WindowPlacementRule::keepInSight(current, frame, screens.own, screens.areas);
     setMinimumSize(wanted.minimum.width, wanted.minimum.height);
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
     if (wanted.geometry != current) setGeometry(wanted.geometry.x, wanted.geometry.y, wanted.geometry.width, wanted.geometry.height);
 }
 
-void MainWindow::followScreen(QScreen* screen) {
-    disconnect(screenArea_);
-    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, &refit_, qOverload<>(&QTimer::start));
+void MainWindow::watchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, &refit_, qOverload<>(&QTimer::start), Qt::UniqueConnection);
+    connect(screen, &QScreen::availableGeometryChanged, &refit_, qOverload<>(&QTimer::start), Qt::UniqueConnection);
     refit_.start();
 }
 
@@ -99,8 +109,8 @@ bool MainWindow::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     const auto type = event->type();
     if (type == QEvent::Show && windowHandle()) {
-        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::followScreen, Qt::UniqueConnection);
-        followScreen(windowHandle()->screen());
+        connect(windowHandle(), &QWindow::screenChanged, &refit_, qOverload<>(&QTimer::start), Qt::UniqueConnection);
+        refit_.start();
     }
     if (!framed_ && isVisible() &&
         (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate) &&
@@ -109,18 +119,22 @@ bool MainWindow::event(QEvent* event) {
         fit(true);
     }
     // A window restored from maximised takes back the place and size it had before, which the
-    // screens may no longer hold; the window manager may hand them over after the change of
-    // state, and draw its frame around them later still.
+    // screens may no longer hold. The window manager may hand them over after the change of
+    // state, and draw its frame around them later still: the window is judged once its restore
+    // has arrived (its new size comes before its new place, so once both have), never in the
+    // place it had while maximised, so the restore stands wherever the screens show all of it.
     constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
     const bool moved = type == QEvent::Resize || type == QEvent::Move;
     if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
         !(windowState() & filling)) {
         restored_ = true;
-        fit(false);
+        if (geometry() != filledGeometry_) refit_.start(); // the restore came first
+    } else if (moved && (windowState() & filling)) {
+        filledGeometry_ = geometry();
+        restored_ = false; // maximised again before the restore came
     } else if (moved && restored_) {
-        fit(false);
-        restored_ = false;
-    } else if (moved && framed_ && !(windowState() & filling)) {
+        refit_.start();
+    } else if (moved && framed_) {
         normalFrame_ = frameMargins();
     }
     return handled;
@@ -129,6 +143,8 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::bringToFront() {
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    // Wherever the screens left it, a launch that hands over is always a way back to it.
+    fit(false);
     raise();
     activateWindow();
 }
