@@ -1,9 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <span>
 
 #include "Presenters/WindowPlacement.h"
+
+namespace zantiva {
+
+// Failures name the rectangles, not their bytes.
+void PrintTo(const WindowRect& rect, std::ostream* out) {
+    *out << rect.width << 'x' << rect.height << (rect.x < 0 ? "" : "+") << rect.x << (rect.y < 0 ? "" : "+") << rect.y;
+}
+void PrintTo(const WindowPlacement& placement, std::ostream* out) {
+    PrintTo(placement.geometry, out);
+    *out << " at least " << placement.minimum.width << 'x' << placement.minimum.height;
+}
+
+} // namespace zantiva
 
 using namespace zantiva;
 

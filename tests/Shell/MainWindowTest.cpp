@@ -9,12 +9,18 @@
 #include <QScreen>
 #include <QTest>
 #include <functional>
+#include <ostream>
 #include <utility>
 
 #include "../Support/AwaitTask.h"
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "Shell/MainWindow.h"
+
+// Failures name the window's place, not its bytes.
+static void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << rect.width() << 'x' << rect.height() << '+' << rect.x() << '+' << rect.y();
+}
 
 using namespace zantiva;
 using zantiva::testing::runUntil;
