@@ -54,9 +54,9 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::m
     refit_.setInterval(0);
     connect(&refit_, &QTimer::timeout, this, [this] {
         // Fitted before the window manager's restore arrived, the window still waits for it.
-        const bool restoreArrived = geometry() != filledGeometry_;
+        const bool arrived = restoreArrived();
         fit(false);
-        if (restoreArrived) restored_ = false;
+        if (arrived) restored_ = false;
     });
     // Every screen, not only the window's own: the system may move the window to another screen
     // as a monitor blinks, and not move it back, before the monitor it lies on goes for good.
@@ -121,24 +121,27 @@ bool MainWindow::event(QEvent* event) {
     // A window restored from maximised takes back the place and size it had before, which the
     // screens may no longer hold. The window manager may hand them over after the change of
     // state, and draw its frame around them later still: the window is judged once its restore
-    // has arrived (its new size comes before its new place, so once both have), never in the
-    // place it had while maximised, so the restore stands wherever the screens show all of it.
+    // has arrived (its new size comes before its new place, so once both have), never while it
+    // has the size it had maximised (a window manager toggled quickly may still hand that over,
+    // or move the window at that size), so the restore stands wherever the screens show all of it.
     constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
     const bool moved = type == QEvent::Resize || type == QEvent::Move;
     if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
         !(windowState() & filling)) {
         restored_ = true;
-        if (geometry() != filledGeometry_) refit_.start(); // the restore came first
+        if (restoreArrived()) refit_.start(); // the restore came first
     } else if (moved && (windowState() & filling)) {
-        filledGeometry_ = geometry();
+        filledSize_ = size();
         restored_ = false; // maximised again before the restore came
-    } else if (moved && restored_) {
+    } else if (moved && restored_ && restoreArrived()) {
         refit_.start();
     } else if (moved && framed_) {
         normalFrame_ = frameMargins();
     }
     return handled;
 }
+
+bool MainWindow::restoreArrived() const { return size() != filledSize_; }
 
 void MainWindow::bringToFront() {
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);

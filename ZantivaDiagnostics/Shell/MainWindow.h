@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QRect>
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
@@ -62,13 +61,15 @@ private:
     // never while maximised or full-screen.
     void fit(bool anew);
     void watchScreen(QScreen* screen);
+    // Restored from maximised, the window no longer has the size it had maximised.
+    bool restoreArrived() const;
 
     ScreenReader screens_;
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
     bool restored_ = false; // restored from maximised, and not yet fitted since the restore arrived
-    QRect filledGeometry_; // the place last given to the window while maximised or full-screen
+    QSize filledSize_; // the size last given to the window while maximised or full-screen
     FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
     QTimer refit_;
 };
