@@ -52,11 +52,14 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::m
     // and the window would otherwise be fitted to each step in turn.
     refit_.setSingleShot(true);
     refit_.setInterval(0);
-    connect(&refit_, &QTimer::timeout, this, [this] {
-        // Fitted before the window manager's restore arrived, the window still waits for it.
-        const bool arrived = restoreArrived();
-        fit(false);
-        if (arrived) restored_ = false;
+    connect(&refit_, &QTimer::timeout, this, [this] { fit(false); });
+    // A window manager may hand a restore over in steps, and undo a place asked for meanwhile:
+    // the restored window is judged once the manager has been still for a moment, and again
+    // after each place it was given, until it lies whole where it is.
+    restoring_.setSingleShot(true);
+    restoring_.setInterval(restoreSettling);
+    connect(&restoring_, &QTimer::timeout, this, [this] {
+        if (!fit(false)) restored_ = false;
     });
     // Every screen, not only the window's own: the system may move the window to another screen
     // as a monitor blinks, and not move it back, before the monitor it lies on goes for good.
@@ -81,7 +84,7 @@ FrameMargins MainWindow::frameMargins() const {
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(), outer.bottom() - inner.bottom()};
 }
 
-void MainWindow::fit(bool anew) {
+bool MainWindow::fit(bool anew) {
     // Where the user put the window stays while the screens show all of it; a screen unplugged,
     // or made smaller, brings the window back inside what is left.
     // Just restored, the window manager may not have drawn its borders back yet.
@@ -92,8 +95,9 @@ void MainWindow::fit(bool anew) {
         anew ? WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], frame)
              : WindowPlacementRule::keepInSight(current, frame, screens.own, screens.areas);
     setMinimumSize(wanted.minimum.width, wanted.minimum.height);
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    if (wanted.geometry != current) setGeometry(wanted.geometry.x, wanted.geometry.y, wanted.geometry.width, wanted.geometry.height);
+    if ((windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || wanted.geometry == current) return false;
+    setGeometry(wanted.geometry.x, wanted.geometry.y, wanted.geometry.width, wanted.geometry.height);
+    return true;
 }
 
 void MainWindow::watchScreen(QScreen* screen) {
@@ -116,6 +120,7 @@ bool MainWindow::event(QEvent* event) {
         (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate) &&
         frameGeometry() != geometry()) {
         framed_ = true;
+        normalFrame_ = frameMargins();
         fit(true);
     }
     // A window restored from maximised takes back the place and size it had before, which the
@@ -129,12 +134,13 @@ bool MainWindow::event(QEvent* event) {
     if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
         !(windowState() & filling)) {
         restored_ = true;
-        if (restoreArrived()) refit_.start(); // the restore came first
+        if (restoreArrived()) restoring_.start(); // the restore came first
     } else if (moved && (windowState() & filling)) {
         filledSize_ = size();
         restored_ = false; // maximised again before the restore came
+        restoring_.stop();
     } else if (moved && restored_ && restoreArrived()) {
-        refit_.start();
+        restoring_.start();
     } else if (moved && framed_) {
         normalFrame_ = frameMargins();
     }

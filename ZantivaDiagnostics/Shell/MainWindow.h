@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -55,11 +56,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // How long the window manager is still before a restored window is judged.
+    static constexpr std::chrono::milliseconds restoreSettling{150};
+
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
     // puts it when `anew`, else brought back onto the screens when they no longer show all of it;
-    // never while maximised or full-screen.
-    void fit(bool anew);
+    // never while maximised or full-screen. Whether it asked for another place.
+    bool fit(bool anew);
     void watchScreen(QScreen* screen);
     // Restored from maximised, the window no longer has the size it had maximised.
     bool restoreArrived() const;
@@ -68,10 +72,11 @@ private:
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
-    bool restored_ = false; // restored from maximised, and not yet fitted since the restore arrived
+    bool restored_ = false; // restored from maximised, and not yet found whole since the restore arrived
     QSize filledSize_; // the size last given to the window while maximised or full-screen
     FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
     QTimer refit_;
+    QTimer restoring_; // the window manager's restore has settled
 };
 
 } // namespace zantiva
