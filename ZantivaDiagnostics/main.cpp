@@ -101,12 +101,11 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
                  [&washer](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
     QObject::connect(&model->account(), &AccountModel::activationRequested, &window, &MainWindow::bringToFront);
     if (link) model->account().handleIncomingURL(*link);
+    // Whatever a later launch passes on, it brings the window back whole onto the screens.
     if (instance)
         instance->setReceiver([&](const SingleInstance::Request& request) {
-            if (request)
-                model->account().handleIncomingURL(*request);
-            else
-                window.bringToFront();
+            window.bringToFront();
+            if (request) model->account().handleIncomingURL(*request);
         });
     window.show();
     // The handler is in place before any start-up work runs.

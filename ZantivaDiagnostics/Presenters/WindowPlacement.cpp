@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace zantiva::WindowPlacementRule {
 namespace {
@@ -41,6 +42,39 @@ std::int64_t gapSquared(const WindowRect& a, const WindowRect& b) {
     return dx * dx + dy * dy;
 }
 
+// How much of the rectangle the areas show, counting once what overlapping (mirrored) areas
+// both show: the rectangle is cut along every edge of the areas, and each piece that an area
+// holds counts.
+std::int64_t shown(const WindowRect& rect, std::span<const WindowRect> areas) {
+    std::vector<int> xs{rect.x, rect.x + rect.width}, ys{rect.y, rect.y + rect.height};
+    for (const WindowRect& area : areas) {
+        xs.push_back(std::clamp(area.x, rect.x, rect.x + rect.width));
+        xs.push_back(std::clamp(area.x + area.width, rect.x, rect.x + rect.width));
+        ys.push_back(std::clamp(area.y, rect.y, rect.y + rect.height));
+        ys.push_back(std::clamp(area.y + area.height, rect.y, rect.y + rect.height));
+    }
+    for (auto* edges : {&xs, &ys}) {
+        std::ranges::sort(*edges);
+        edges->erase(std::ranges::unique(*edges).begin(), edges->end());
+    }
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i)
+        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+            const WindowRect piece{xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j]};
+            const bool held = std::ranges::any_of(areas, [&piece](const WindowRect& area) {
+                return area.x <= piece.x && piece.x + piece.width <= area.x + area.width && area.y <= piece.y &&
+                       piece.y + piece.height <= area.y + area.height;
+            });
+            if (held) sum += std::int64_t{piece.width} * piece.height;
+        }
+    return sum;
+}
+
+// The window as it will be once the least size holds: grown from its top left corner.
+WindowRect grownTo(const WindowRect& window, const WindowSize& least) {
+    return {window.x, window.y, std::max(window.width, least.width), std::max(window.height, least.height)};
+}
+
 // Moved the least, and made only as much smaller as it takes, to lie inside the area with its frame.
 WindowRect keepInside(const WindowRect& window, const FrameMargins& frame, const WindowRect& available) {
     const int width = std::min(window.width, std::max(1, available.width - frame.left - frame.right));
@@ -77,15 +111,26 @@ std::size_t homeArea(const WindowRect& window, const FrameMargins& frame, std::s
     return nearest != areas.end() ? static_cast<std::size_t>(nearest - areas.begin()) : 0;
 }
 
-WindowRect keepInSight(const WindowRect& window, const FrameMargins& frame, std::size_t own, std::span<const WindowRect> areas) {
-    if (areas.empty()) return window;
+namespace {
+
+// Grown to the area's least size, then moved the least and made only as much smaller as it
+// takes to lie inside the area.
+WindowPlacement keptInside(const WindowRect& window, const FrameMargins& frame, const WindowRect& area) {
+    const WindowSize least = place(area, frame).minimum;
+    return {keepInside(grownTo(window, least), frame, area), least};
+}
+
+} // namespace
+
+WindowPlacement keepInSight(const WindowRect& window, const FrameMargins& frame, std::size_t own, std::span<const WindowRect> areas) {
+    if (areas.empty()) return {window, contentMinimum};
     const WindowRect& home = areas[std::min(own, areas.size() - 1)];
-    const WindowRect outer = framed(window, frame);
-    if (outer.width > home.width || outer.height > home.height) return keepInside(window, frame, home);
-    std::int64_t seen = 0;
-    for (const WindowRect& area : areas) seen += overlap(outer, area);
-    if (seen >= std::int64_t{outer.width} * outer.height) return window;
-    return keepInside(window, frame, areas[homeArea(window, frame, areas)]);
+    const WindowSize least = place(home, frame).minimum;
+    const WindowRect grown = grownTo(window, least);
+    const WindowRect outer = framed(grown, frame);
+    if (outer.width > home.width || outer.height > home.height) return keptInside(window, frame, home);
+    if (shown(outer, areas) >= std::int64_t{outer.width} * outer.height) return {grown, least};
+    return keptInside(window, frame, areas[homeArea(grown, frame, areas)]);
 }
 
 } // namespace zantiva::WindowPlacementRule

@@ -60,11 +60,13 @@ WindowRect scaledArea(const WindowRect& available, double scale);
 std::size_t homeArea(const WindowRect& window, const FrameMargins& frame, std::span<const WindowRect> areas);
 
 // The window where the user left it while its own screen (`own`, as the system says) holds its
-// size and it and its frame lie wholly on the screens' available areas, across two of them say;
-// else moved the least, and made only as much smaller as it takes, to lie inside an area: its
-// own screen's where it is larger than that, else that of the screen it lies on most, or of the
-// nearest one (its own went away, and the system gave it another).
-WindowRect keepInSight(const WindowRect& window, const FrameMargins& frame, std::size_t own, std::span<const WindowRect> areas);
+// size and it and its frame lie wholly on the screens' available areas, across two of them say
+// (where mirrored screens overlap, the part they share counts once); else moved the least, and
+// made only as much smaller as it takes, to lie inside an area: its own screen's where it is
+// larger than that, else that of the screen it lies on most, or of the nearest one (its own went
+// away, and the system gave it another). Its size is judged as it will be: no smaller than the
+// least size for the area it ends on, which grows it from its top left corner.
+WindowPlacement keepInSight(const WindowRect& window, const FrameMargins& frame, std::size_t own, std::span<const WindowRect> areas);
 
 } // namespace WindowPlacementRule
 

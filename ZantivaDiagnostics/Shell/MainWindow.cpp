@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
-#include <vector>
+#include <utility>
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
@@ -25,17 +25,17 @@ WindowRect screenArea(const QScreen* screen) {
     return WindowPlacementRule::scaledArea(windowRect(screen->availableGeometry()), screen->devicePixelRatio());
 }
 
-// Every screen's, in the system's order; one standing in for the preferred size where there is none.
-std::vector<WindowRect> screenAreas() {
-    std::vector<WindowRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens()) areas.push_back(screenArea(screen));
-    if (areas.empty()) areas.push_back(screenArea(nullptr));
-    return areas;
-}
-
 } // namespace
 
-MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scroll_(new QScrollArea) {
+ScreenAreas systemScreenAreas(const QWidget& window) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ScreenAreas shown{{}, static_cast<std::size_t>(std::max<qsizetype>(0, screens.indexOf(window.screen())))};
+    for (const QScreen* screen : screens) shown.areas.push_back(screenArea(screen));
+    if (shown.areas.empty()) shown.areas.push_back(screenArea(nullptr));
+    return shown;
+}
+
+MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::move(screens)), scroll_(new QScrollArea) {
     applyZantivaRoot(*this, loc);
     // The product's name, the same in both languages.
     setWindowTitle(QStringLiteral("Zantiva Diagnostics"));
@@ -53,6 +53,19 @@ MainWindow::MainWindow(LocNotifier& loc, QWidget* parent) : QWidget(parent), scr
     refit_.setSingleShot(true);
     refit_.setInterval(0);
     connect(&refit_, &QTimer::timeout, this, [this] { fit(false); });
+    // A window manager may hand a restore over in steps, and undo a place asked for meanwhile:
+    // the restored window is judged once the manager has been still for a moment, and again
+    // after each place it was given, until it lies whole where it is.
+    restoring_.setSingleShot(true);
+    restoring_.setInterval(restoreSettling);
+    connect(&restoring_, &QTimer::timeout, this, [this] {
+        if (!fit(false)) restored_ = false;
+    });
+    // Every screen, not only the window's own: the system may move the window to another screen
+    // as a monitor blinks, and not move it back, before the monitor it lies on goes for good.
+    for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &MainWindow::watchScreen);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, &refit_, qOverload<>(&QTimer::start));
     fit(true);
 }
 
@@ -71,26 +84,25 @@ FrameMargins MainWindow::frameMargins() const {
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(), outer.bottom() - inner.bottom()};
 }
 
-void MainWindow::fit(bool anew) {
+bool MainWindow::fit(bool anew) {
     // Where the user put the window stays while the screens show all of it; a screen unplugged,
     // or made smaller, brings the window back inside what is left.
     // Just restored, the window manager may not have drawn its borders back yet.
     const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
-    const std::vector<WindowRect> areas = screenAreas();
+    const ScreenAreas screens = screens_(*this);
     const WindowRect current = windowRect(geometry());
-    const auto own = static_cast<std::size_t>(std::max<qsizetype>(0, QGuiApplication::screens().indexOf(screen())));
-    const WindowRect wanted = anew ? WindowPlacementRule::place(areas[own], frame).geometry
-                                   : WindowPlacementRule::keepInSight(current, frame, own, areas);
-    const WindowRect& home = wanted == current ? areas[own] : areas[WindowPlacementRule::homeArea(wanted, frame, areas)];
-    const WindowSize least = WindowPlacementRule::place(home, frame).minimum;
-    setMinimumSize(least.width, least.height);
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    if (wanted != current) setGeometry(wanted.x, wanted.y, wanted.width, wanted.height);
+    const WindowPlacement wanted =
+        anew ? WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], frame)
+             : WindowPlacementRule::keepInSight(current, frame, screens.own, screens.areas);
+    setMinimumSize(wanted.minimum.width, wanted.minimum.height);
+    if ((windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || wanted.geometry == current) return false;
+    setGeometry(wanted.geometry.x, wanted.geometry.y, wanted.geometry.width, wanted.geometry.height);
+    return true;
 }
 
-void MainWindow::followScreen(QScreen* screen) {
-    disconnect(screenArea_);
-    if (screen) screenArea_ = connect(screen, &QScreen::availableGeometryChanged, &refit_, qOverload<>(&QTimer::start));
+void MainWindow::watchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, &refit_, qOverload<>(&QTimer::start), Qt::UniqueConnection);
+    connect(screen, &QScreen::availableGeometryChanged, &refit_, qOverload<>(&QTimer::start), Qt::UniqueConnection);
     refit_.start();
 }
 
@@ -101,36 +113,47 @@ bool MainWindow::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     const auto type = event->type();
     if (type == QEvent::Show && windowHandle()) {
-        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::followScreen, Qt::UniqueConnection);
-        followScreen(windowHandle()->screen());
+        connect(windowHandle(), &QWindow::screenChanged, &refit_, qOverload<>(&QTimer::start), Qt::UniqueConnection);
+        refit_.start();
     }
     if (!framed_ && isVisible() &&
         (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate) &&
         frameGeometry() != geometry()) {
         framed_ = true;
+        normalFrame_ = frameMargins();
         fit(true);
     }
     // A window restored from maximised takes back the place and size it had before, which the
-    // screens may no longer hold; the window manager may hand them over after the change of
-    // state, and draw its frame around them later still.
+    // screens may no longer hold. The window manager may hand them over after the change of
+    // state, and draw its frame around them later still: the window is judged once its restore
+    // has arrived (its new size comes before its new place, so once both have), never while it
+    // has the size it had maximised (a window manager toggled quickly may still hand that over,
+    // or move the window at that size), so the restore stands wherever the screens show all of it.
     constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
     const bool moved = type == QEvent::Resize || type == QEvent::Move;
     if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
         !(windowState() & filling)) {
         restored_ = true;
-        fit(false);
-    } else if (moved && restored_) {
-        fit(false);
-        restored_ = false;
-    } else if (moved && framed_ && !(windowState() & filling)) {
+        if (restoreArrived()) restoring_.start(); // the restore came first
+    } else if (moved && (windowState() & filling)) {
+        filledSize_ = size();
+        restored_ = false; // maximised again before the restore came
+        restoring_.stop();
+    } else if (moved && restored_ && restoreArrived()) {
+        restoring_.start();
+    } else if (moved && framed_) {
         normalFrame_ = frameMargins();
     }
     return handled;
 }
 
+bool MainWindow::restoreArrived() const { return size() != filledSize_; }
+
 void MainWindow::bringToFront() {
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    // Wherever the screens left it, a launch that hands over is always a way back to it.
+    fit(false);
     raise();
     activateWindow();
 }

@@ -3,6 +3,10 @@
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <vector>
 
 #include "Presenters/WindowPlacement.h"
 
@@ -13,11 +17,22 @@ namespace zantiva {
 
 class LocNotifier;
 
+// The screens as the window is fitted to them: each one's available area, cut to what the window
+// surely fits in at the screen's scale (at least one area), and which of them the window is on.
+struct ScreenAreas {
+    std::vector<WindowRect> areas;
+    std::size_t own = 0;
+};
+using ScreenReader = std::function<ScreenAreas(const QWidget& window)>;
+
+// The system's screens, in its order; one standing in for the preferred size where there is none.
+ScreenAreas systemScreenAreas(const QWidget& window);
+
 // The program's one window: the window root (fonts, palette, direction by language) around
 // one content widget, 1440 x 900 where the screen has room. The content is laid out in no less
 // than 1100 x 720; the window keeps to that least size wherever the screen's available area
 // allows it, and on a smaller (or scaled) screen it fits the area and the content scrolls.
-// Where screens go away or shrink it comes back inside what is left.
+// Where screens are added, go away or change it comes back inside what is left.
 // Closing it quits the program.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -26,14 +41,14 @@ public:
     static constexpr QSize minimumSize{WindowPlacementRule::contentMinimum.width,
                                        WindowPlacementRule::contentMinimum.height};
 
-    explicit MainWindow(LocNotifier& loc, QWidget* parent = nullptr);
+    explicit MainWindow(LocNotifier& loc, ScreenReader screens = systemScreenAreas);
 
     // Shows content as the whole of the window, which takes it over; the one before goes.
     void setContent(QWidget* content);
     QWidget* content() const { return content_; }
 
-    // Raised and activated: a sign-in came back through the browser, or the program was
-    // started again.
+    // Brought back whole onto the screens, raised and activated: a sign-in came back through
+    // the browser, or the program was started again.
     void bringToFront();
 
 protected:
@@ -41,20 +56,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // How long the window manager is still before a restored window is judged.
+    static constexpr std::chrono::milliseconds restoreSettling{150};
+
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
     // puts it when `anew`, else brought back onto the screens when they no longer show all of it;
-    // never while maximised or full-screen.
-    void fit(bool anew);
-    void followScreen(QScreen* screen);
+    // never while maximised or full-screen. Whether it asked for another place.
+    bool fit(bool anew);
+    void watchScreen(QScreen* screen);
+    // Restored from maximised, the window no longer has the size it had maximised.
+    bool restoreArrived() const;
 
+    ScreenReader screens_;
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
-    bool restored_ = false; // restored from maximised, and not yet moved or resized since
+    bool restored_ = false; // restored from maximised, and not yet found whole since the restore arrived
+    QSize filledSize_; // the size last given to the window while maximised or full-screen
     FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
-    QMetaObject::Connection screenArea_; // to the available area of the screen the window is on
     QTimer refit_;
+    QTimer restoring_; // the window manager's restore has settled
 };
 
 } // namespace zantiva

@@ -1,9 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <span>
 
 #include "Presenters/WindowPlacement.h"
+
+namespace zantiva {
+
+// Failures name the rectangles, not their bytes.
+void PrintTo(const WindowRect& rect, std::ostream* out) {
+    *out << rect.width << 'x' << rect.height << (rect.x < 0 ? "" : "+") << rect.x << (rect.y < 0 ? "" : "+") << rect.y;
+}
+void PrintTo(const WindowPlacement& placement, std::ostream* out) {
+    PrintTo(placement.geometry, out);
+    *out << " at least " << placement.minimum.width << 'x' << placement.minimum.height;
+}
+
+} // namespace zantiva
 
 using namespace zantiva;
 
@@ -57,12 +71,57 @@ TEST(WindowPlacement, AWindowIsBroughtBackInsideTheScreensLeftAndMovedNoMoreThan
         {"the nearer of two, not its own", {3000, -1200, 1440, 900}, none, {laptop, monitor}, 0, {3000, 0, 1440, 900}},
         {"taken to a smaller screen", {240, 90, 1440, 900}, none, {laptop, {1920, 0, 1024, 600}}, 1, {1920, 0, 1024, 600}},
         {"resolution drop, mostly outside", {760, 300, 1100, 720}, none, {{0, 0, 1280, 720}}, 0, {180, 0, 1100, 720}},
-        {"above the top, under a panel", {100, -300, 800, 500}, titleBar, {{0, 27, 1280, 693}}, 0, {100, 56, 800, 500}},
+        {"above the top, under a panel", {100, -300, 1100, 663}, titleBar, {{0, 27, 1280, 693}}, 0, {100, 56, 1100, 663}},
         {"restored from maximised on a smaller screen", {0, 29, 1918, 1050}, titleBar, {{0, 0, 1366, 768}}, 0, {1, 29, 1364, 738}},
     };
     for (const auto& [change, window, frame, areas, own, expected] : cases) {
         const std::span<const WindowRect> left(areas.begin(), areas.size());
-        EXPECT_EQ(WindowPlacementRule::keepInSight(window, frame, own, left), expected) << change;
+        EXPECT_EQ(WindowPlacementRule::keepInSight(window, frame, own, left).geometry, expected) << change;
+    }
+}
+
+// The least size for the screen it ends on grows the window from its top left corner (a window
+// that fitted a small scaled screen, taken to a large one): it is placed for that size.
+TEST(WindowPlacement, TheWindowIsPlacedForTheSizeItsLeastSizeThereGivesIt) {
+    struct Case {
+        const char* change;
+        WindowRect window;
+        FrameMargins frame;
+        WindowRect area;
+        WindowPlacement expected;
+    };
+    const FrameMargins none{}, titleBar{1, 29, 1, 1};
+    // 1920x1080 at 1.5; the window came from a 1280x720 screen beside it, which went away.
+    const WindowRect large{0, 0, 1280, 720};
+    const Case cases[] = {
+        {"off a small screen that went away", {1281, 29, 851, 450}, titleBar, large, {{179, 29, 1100, 690}, {1100, 690}}},
+        {"grown past its own screen's edge", {600, 100, 853, 480}, none, large, {{180, 0, 1100, 720}, {1100, 720}}},
+        {"grown and still whole, where it is", {20, 0, 853, 480}, none, large, {{20, 0, 1100, 720}, {1100, 720}}},
+    };
+    for (const auto& [change, window, frame, area, expected] : cases)
+        EXPECT_EQ(WindowPlacementRule::keepInSight(window, frame, 0, std::span(&area, 1)), expected) << change;
+}
+
+// A projector mirrors the laptop's screen: both screens show the same part of the desktop, which
+// counts once.
+TEST(WindowPlacement, WhatOverlappingScreensBothShowCountsOnce) {
+    struct Case {
+        const char* screens;
+        WindowRect window;
+        std::initializer_list<WindowRect> areas;
+        std::size_t own;
+        WindowRect expected;
+    };
+    const WindowRect projector{0, 0, 1280, 720};
+    const Case cases[] = {
+        {"mirrored at 1280x720", {300, 0, 1100, 720}, {projector, projector}, 0, {180, 0, 1100, 720}},
+        {"mirrored, its own the projector", {300, 0, 1100, 720}, {{0, 0, 1920, 1080}, projector}, 1, {300, 0, 1100, 720}},
+        {"overlapping by half", {1000, 0, 1100, 720}, {projector, {640, 0, 1280, 720}}, 0, {820, 0, 1100, 720}},
+        {"overlapping, the window within both", {400, 0, 1100, 720}, {projector, {300, 0, 1280, 720}}, 0, {400, 0, 1100, 720}},
+    };
+    for (const auto& [screens, window, areas, own, expected] : cases) {
+        const std::span<const WindowRect> shown(areas.begin(), areas.size());
+        EXPECT_EQ(WindowPlacementRule::keepInSight(window, {}, own, shown).geometry, expected) << screens;
     }
 }
 

@@ -1,0 +1,125 @@
+// The window on screens that come, go and change. The offscreen platform can't plug a monitor in
+// or out, so a reader of the screens stands in for them and the tests send the signals the
+// system sends.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <functional>
+#include <ostream>
+#include <utility>
+
+#include "../Support/AwaitTask.h"
+#include "Localization/Loc.h"
+#include "LocalizedViews/LocNotifier.h"
+#include "Shell/MainWindow.h"
+
+// Failures name the window's place, not its bytes.
+static void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << rect.width() << 'x' << rect.height() << '+' << rect.x() << '+' << rect.y();
+}
+
+using namespace zantiva;
+using zantiva::testing::runUntil;
+
+namespace {
+
+QRect qRect(const WindowRect& rect) { return {rect.x, rect.y, rect.width, rect.height}; }
+
+// Turns the event loop until the platform has handed over every place asked of it.
+void settle() {
+    for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+}
+
+// A laptop's screen and a larger monitor to its right, the window on the monitor.
+class WindowOnScreens : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.setContent(new QWidget);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(runUntil([&] { return wholeOn(monitor); }));
+    }
+
+    bool wholeOn(const WindowRect& area) const { return qRect(area).contains(window.frameGeometry()); }
+    // Put back on the monitor, as the user left it before the screens changed.
+    void onMonitor() {
+        screens = {{laptop, monitor}, 0};
+        window.move(2400, 200);
+        settle();
+        ASSERT_TRUE(wholeOn(monitor));
+    }
+
+    const WindowRect laptop{0, 0, 1920, 1080}, monitor{1920, 0, 2560, 1440};
+    ScreenAreas screens{{laptop, monitor}, 1};
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    MainWindow window{notifier, [this](const QWidget&) { return screens; }};
+};
+
+// The monitor blinks: the system gives the window the laptop's screen and doesn't give the
+// monitor back. When the monitor then goes for good, nothing changes on the window's own screen;
+// whichever screen's change comes, the window is brought back.
+TEST_F(WindowOnScreens, AnyScreenAddedRemovedOrChangedBringsItOntoTheScreensLeft) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a screen removed", [&] { emit qGuiApp->screenRemoved(screen); }},
+        {"a screen added", [&] { emit qGuiApp->screenAdded(screen); }},
+        {"a screen's geometry", [&] { emit screen->geometryChanged(screen->geometry()); }},
+        {"a screen's available area", [&] { emit screen->availableGeometryChanged(screen->availableGeometry()); }},
+    };
+    for (const auto& [change, send] : changes) {
+        onMonitor();
+        screens = {{laptop}, 0};
+        send();
+        EXPECT_TRUE(runUntil([&] { return wholeOn(laptop); })) << change;
+    }
+}
+
+// No change of the screens reached the window (or none that left it where the user can see it):
+// a second launch of the program brings it back and to the front.
+TEST_F(WindowOnScreens, ALaunchThatHandsOverBringsItBackOntoTheScreensAndRaisesIt) {
+    screens = {{laptop}, 0};
+    window.bringToFront();
+    EXPECT_TRUE(runUntil([&] { return wholeOn(laptop); }));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// The window manager hands the restored place over only after the change of state, as the
+// offscreen platform does. Where the screens show all of it, the restore stands, whatever the
+// fit would have made of the place the window had while maximised (here partly outside the
+// area, as a maximised window is once its frame is drawn back around it on a real screen).
+TEST(WindowRestored, TheRestoreStandsWhereTheScreensShowAllOfItAndIsFittedWhereNot) {
+    const QRect whole = QGuiApplication::primaryScreen()->availableGeometry();
+    if (whole.width() < 1920 || whole.height() < 1080) GTEST_SKIP() << "needs a screen of 1920x1080 (ctest gives it one)";
+    ScreenAreas screens{{{0, 100, 1920, 1040}}, 0};
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    MainWindow window{notifier, [&screens](const QWidget&) { return screens; }};
+    window.setContent(new QWidget);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    settle();
+    const QRect restored = window.geometry();
+    ASSERT_TRUE(qRect(screens.areas[0]).contains(window.frameGeometry()));
+
+    window.showMaximized();
+    ASSERT_TRUE(runUntil([&] { return whole.contains(window.geometry()) && window.geometry() != restored; }));
+    const QRect maximised = window.geometry();
+    window.showNormal();
+    ASSERT_TRUE(runUntil([&] { return window.geometry() != maximised; }));
+    settle();
+    EXPECT_EQ(window.geometry(), restored) << "the window manager's restore stands";
+
+    // The screen shrank while the window was maximised: the restore no longer fits it.
+    window.showMaximized();
+    ASSERT_TRUE(runUntil([&] { return window.geometry() == maximised; }));
+    screens = {{{0, 100, 1280, 720}}, 0};
+    window.showNormal();
+    EXPECT_TRUE(runUntil([&] { return qRect(screens.areas[0]).contains(window.frameGeometry()); }));
+}
+
+} // namespace
