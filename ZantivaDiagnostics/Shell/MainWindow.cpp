@@ -59,7 +59,8 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::m
     restoring_.setSingleShot(true);
     restoring_.setInterval(restoreSettling);
     connect(&restoring_, &QTimer::timeout, this, [this] {
-        if (!fit(false)) restored_ = false;
+        // A manager that never takes the place asked for is not asked again and again.
+        if (!fit(false) || ++restoreFits_ >= restoreFitLimit) restored_ = false;
     });
     // Every screen, not only the window's own: the system may move the window to another screen
     // as a monitor blinks, and not move it back, before the monitor it lies on goes for good.
@@ -134,6 +135,7 @@ bool MainWindow::event(QEvent* event) {
     if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
         !(windowState() & filling)) {
         restored_ = true;
+        restoreFits_ = 0;
         if (restoreArrived()) restoring_.start(); // the restore came first
     } else if (moved && (windowState() & filling)) {
         filledSize_ = size();

@@ -58,6 +58,8 @@ protected:
 private:
     // How long the window manager is still before a restored window is judged.
     static constexpr std::chrono::milliseconds restoreSettling{150};
+    // How many places a restored window asks for before it leaves the manager's own standing.
+    static constexpr int restoreFitLimit = 5;
 
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
@@ -77,6 +79,7 @@ private:
     FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
     QTimer refit_;
     QTimer restoring_; // the window manager's restore has settled
+    int restoreFits_ = 0; // places asked for since the last restore
 };
 
 } // namespace zantiva
