@@ -1,11 +1,10 @@
 #include "Model/AppPaths.h"
 
 #include <cstdlib>
-#include <pwd.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+
+#include "Platform/UserAccount.h"
 
 namespace zantiva::AppPaths {
 namespace {
@@ -20,13 +19,7 @@ std::string_view environment(const char* name) {
 // $HOME first, as every desktop program reads it; the password database when it is unset.
 std::string homeFolderText() {
     if (const auto home = environment("HOME"); isAbsolute(home)) return std::string(home);
-    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(size > 0 ? std::size_t(size) : 16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-        return found->pw_dir;
-    return {};
+    return passwordDatabaseHome(::getuid()).value_or(std::string());
 }
 
 // The app's folder of one XDG kind: under the kind's variable when that is an absolute path,
@@ -52,10 +45,8 @@ std::optional<std::filesystem::path> applicationSupport() {
 
 std::optional<uid_t> othersHomeOwner() {
     const std::string home = homeFolderText();
-    struct stat info {};
-    if (!isAbsolute(home) || ::stat(home.c_str(), &info) != 0) return std::nullopt;
-    if (info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
-    return info.st_uid;
+    if (!isAbsolute(home)) return std::nullopt;
+    return othersOwnerOf(home);
 }
 
 std::optional<std::filesystem::path> homeFolder() {

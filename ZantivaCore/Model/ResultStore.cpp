@@ -184,10 +184,13 @@ SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSes
 // What becomes of a stored session before anything takes the session file's place: a
 // finished run of this machine goes into the report, and the file is kept aside (with why)
 // when it holds what would be lost with it. This machine's interrupted run gives way to a new
-// run, as the user chose by beginning one.
+// run, as the user chose by beginning one. Found at start, the file is kept aside at once only
+// when `alsoAtStart`: one whose machine can't be told stays, not offered, and this machine's
+// interrupted run is offered, without a later version's result.
 struct Handover {
     bool layOver = false;
     std::optional<std::string> keepAsideWhy;
+    bool alsoAtStart = true;
 };
 
 Handover handoverOf(const Decoded<BenchmarkSession>& stored, const SystemSpecs& specs) {
@@ -197,11 +200,11 @@ Handover handoverOf(const Decoded<BenchmarkSession>& stored, const SystemSpecs& 
     if (stored.cpu == CpuVersion::later) later = "it holds a CPU result of a later scoring version";
     switch (session.resumability(specs)) {
     case SessionResumability::finished: return {.layOver = true, .keepAsideWhy = later};
-    case SessionResumability::resumable: return {.keepAsideWhy = later};
+    case SessionResumability::resumable: return {.keepAsideWhy = later, .alsoAtStart = false};
     case SessionResumability::otherDevice: return {.keepAsideWhy = "a session of another machine"};
     case SessionResumability::undetermined: break;
     }
-    return {.keepAsideWhy = "a session whose machine can't be told"};
+    return {.keepAsideWhy = "a session whose machine can't be told", .alsoAtStart = false};
 }
 
 } // namespace
@@ -311,7 +314,7 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
             return std::nullopt;
         }
     }
-    if (handover.keepAsideWhy && (handover.layOver || session.deviceInfo.namesDiffer(specs))) {
+    if (handover.keepAsideWhy && handover.alsoAtStart) {
         // Its results may be the only copy of that machine's run, or of a later version's result.
         whileSessionStored(session.sessionID, [&handover](const fs::path& file) {
             return jsonfile::keepFileAside(file, logCategory, *handover.keepAsideWhy);

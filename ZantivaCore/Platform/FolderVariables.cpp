@@ -2,38 +2,21 @@
 
 #include <cstdlib>
 #include <optional>
-#include <pwd.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 #include "Platform/Log.h"
+#include "Platform/UserAccount.h"
 
 namespace zantiva {
 namespace {
 
 constexpr char logCategory[] = "folders";
 
-// The owner of the folder that the variable names when that is another user: neither the one
-// running nor root.
+// The owner of the folder that the variable names when that is another user.
 std::optional<uid_t> othersFolderIn(const char* variable) {
     const char* folder = std::getenv(variable);
-    struct stat info {};
-    if (!folder || ::stat(folder, &info) != 0 || info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
-    return info.st_uid;
-}
-
-// This user's home in the password database.
-std::optional<std::string> ownHome() {
-    const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(size > 0 ? std::size_t(size) : 16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir ||
-        found->pw_dir[0] != '/')
-        return std::nullopt;
-    return std::string(found->pw_dir);
+    return folder ? othersOwnerOf(folder) : std::nullopt;
 }
 
 void leaveOthersTemporaryFolder() {
@@ -48,8 +31,9 @@ void keepCachesOutOfOthersHome() {
     if (!othersFolderIn("HOME")) return;
     const char* cache = std::getenv("XDG_CACHE_HOME");
     if (cache && cache[0] == '/' && !othersFolderIn("XDG_CACHE_HOME")) return;
-    const auto home = ownHome();
-    if (!home) return;
+    // This user's own home in the password database.
+    const auto home = passwordDatabaseHome(::geteuid());
+    if (!home || home->empty() || home->front() != '/') return;
     const std::string own = (*home == "/" ? "" : *home) + "/.cache";
     log::info(logCategory, "the home folder is another user's: the libraries' caches go in " + own);
     ::setenv("XDG_CACHE_HOME", own.c_str(), 1);

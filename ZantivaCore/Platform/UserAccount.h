@@ -1,0 +1,20 @@
+#pragma once
+
+// What the system says of users and their folders, for the checks that keep the program out of
+// another user's home and temporary folder.
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace zantiva {
+
+// The home folder that the password database gives the user `uid`, as written there (it may be
+// relative); none when the user has no entry or the entry no home.
+std::optional<std::string> passwordDatabaseHome(uid_t uid);
+
+// The owner of the folder at `path` (links followed) when that is another user: neither the one
+// running nor root, whose folders are the system's. None when it can't be looked at.
+std::optional<uid_t> othersOwnerOf(const std::string& path);
+
+} // namespace zantiva
