@@ -22,6 +22,7 @@
 #include "Platform/Display.h"
 #include "Platform/DescriptorSweep.h"
 #include "Platform/NumericLocale.h"
+#include "Platform/ProcessEnd.h"
 #include "Platform/ProcessSurroundings.h"
 #include "Platform/StandardStreams.h"
 #include "Localization/Loc.h"
@@ -141,11 +142,9 @@ int runWithoutWindow(const CommandLine& commandLine, const Loc& loc) {
     return *runBenchmarkCommandLine(commandLine, context);
 }
 
-} // namespace
-
-// Process entry: the window when the words ask for it and there is a display to open it on,
-// else the windowless paths, whose status holds only when all they printed was written.
-int main(int argc, char** argv) {
+// The window when the words ask for it and there is a display to open it on, else the
+// windowless paths, whose status holds only when all they printed was written.
+int run(int argc, char** argv) {
     // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which every writer
     // reports in its words, instead of the signal killing the program halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -162,3 +161,8 @@ int main(int argc, char** argv) {
     const Loc loc(AppLanguage::english);
     return statusOnceWritten(std::cout, std::cerr, loc, runWithoutWindow(commandLine, loc));
 }
+
+} // namespace
+
+// Everything of the program's own is closed, written and joined when run returns.
+int main(int argc, char** argv) { endProcess(run(argc, argv)); }
