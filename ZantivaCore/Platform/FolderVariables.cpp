@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Platform/Log.h"
@@ -13,37 +14,81 @@ namespace {
 
 constexpr char logCategory[] = "folders";
 
-// The owner of the folder that the variable names when that is another user.
-std::optional<uid_t> othersFolderIn(const char* variable) {
-    const char* folder = std::getenv(variable);
-    return folder ? othersOwnerOf(folder) : std::nullopt;
+struct XdgFolder {
+    const char* variable;
+    const char* inHome; // where the XDG rules put it without the variable
+};
+
+constexpr XdgFolder xdgFolders[] = {
+    {"XDG_CONFIG_HOME", "/.config"},
+    {"XDG_CACHE_HOME", "/.cache"},
+    {"XDG_DATA_HOME", "/.local/share"},
+    {"XDG_STATE_HOME", "/.local/state"},
+};
+
+std::optional<std::string> variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
 }
 
-void leaveOthersTemporaryFolder() {
-    const auto owner = othersFolderIn("TMPDIR");
-    if (!owner) return;
-    log::error(logCategory, std::string("TMPDIR ") + std::getenv("TMPDIR") + " belongs to user " +
-                                std::to_string(*owner) + ": nothing is made there; /tmp serves instead");
+bool isAbsolute(const std::string& path) { return !path.empty() && path.front() == '/'; }
+
+// Why the folder that `value` names may not be used, if it may not.
+std::optional<std::string> whyNotOwn(const std::string& value) {
+    if (!isAbsolute(value)) return "is not an absolute path";
+    if (const auto owner = othersOwnerOf(value)) return "is in a folder of user " + std::to_string(*owner);
+    return std::nullopt;
+}
+
+void leaveUnusableTemporaryFolder() {
+    const auto folder = variable("TMPDIR");
+    if (!folder || folder->empty()) return;
+    auto why = whyNotOwn(*folder);
+    struct stat info {};
+    if (!why && (::stat(folder->c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) why = "is no folder";
+    if (!why) return;
+    log::error(logCategory, "TMPDIR " + *folder + " " + *why + ": nothing is made there; /tmp serves instead");
     ::unsetenv("TMPDIR");
 }
 
-void keepCachesOutOfOthersHome() {
-    if (!othersFolderIn("HOME")) return;
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache && cache[0] == '/' && !othersFolderIn("XDG_CACHE_HOME")) return;
-    // This user's own home in the password database.
-    const auto home = passwordDatabaseHome(::geteuid());
-    if (!home || home->empty() || home->front() != '/') return;
-    const std::string own = (*home == "/" ? "" : *home) + "/.cache";
-    log::info(logCategory, "the home folder is another user's: the libraries' caches go in " + own);
-    ::setenv("XDG_CACHE_HOME", own.c_str(), 1);
+// This user's own home from the password database, when it gives an absolute one.
+std::optional<std::string> ownHome() {
+    auto home = passwordDatabaseHome(::geteuid());
+    if (!home || !isAbsolute(*home)) return std::nullopt;
+    while (home->size() > 1 && home->back() == '/') home->pop_back();
+    return home;
+}
+
+void keepHomeOwn(const std::optional<std::string>& own) {
+    const auto home = variable("HOME");
+    const auto why = !home ? std::optional<std::string>("is unset") : whyNotOwn(*home);
+    if (!why || !own) return;
+    log::info(logCategory, "HOME " + home.value_or("") + (home ? " " : "") + *why + ": " + *own + " serves instead");
+    ::setenv("HOME", own->c_str(), 1);
+}
+
+void keepXdgFolderOwn(const XdgFolder& kind, const std::optional<std::string>& own) {
+    const auto folder = variable(kind.variable);
+    if (!folder || folder->empty()) return;
+    const auto why = whyNotOwn(*folder);
+    if (!why) return;
+    if (isAbsolute(*folder) && own) {
+        const std::string instead = (*own == "/" ? "" : *own) + kind.inHome;
+        log::info(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": " + instead + " serves instead");
+        ::setenv(kind.variable, instead.c_str(), 1);
+        return;
+    }
+    log::info(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": the home's own serves instead");
+    ::unsetenv(kind.variable);
 }
 
 } // namespace
 
 void keepFolderVariablesOwn() {
-    leaveOthersTemporaryFolder();
-    keepCachesOutOfOthersHome();
+    leaveUnusableTemporaryFolder();
+    const auto own = ownHome();
+    keepHomeOwn(own);
+    for (const XdgFolder& kind : xdgFolders) keepXdgFolderOwn(kind, own);
 }
 
 } // namespace zantiva

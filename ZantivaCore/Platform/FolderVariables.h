@@ -2,15 +2,21 @@
 
 namespace zantiva {
 
-// Root started with a user's HOME or TMPDIR (sudo -E, a sudoers that keeps HOME) would have the
-// libraries the program calls, and the programs it starts, make root's folders in that user's
-// folders, which the user's own programs then can't use. Before anything reads them:
-// - a TMPDIR that names another user's folder is removed: /tmp serves, as without it (Qt makes
-//   its runtime-<user> folder there when there is no XDG_RUNTIME_DIR);
-// - with a HOME of another user's, XDG_CACHE_HOME, unless it names a folder that is not another
-//   user's, is set to the cache folder in this user's own home from the password database, as
-//   at this user's login (GStreamer keeps its registry there, which Qt Multimedia fills, and
-//   GLib, without XDG_RUNTIME_DIR, its runtime folder).
+// Root started with a user's HOME, TMPDIR or XDG folders (sudo -E, a sudoers that keeps HOME, su
+// without "-") would have the libraries the program calls, and the programs it starts, make
+// root's folders in that user's folders, which the user's own programs then can't use: Qt's file
+// dialog keeps its state in the configuration folder, GStreamer its registry in the cache
+// folder, the web engine its certificate store in the home. So before anything reads them, each
+// folder variable is judged by the owner of the folder it names or, where that isn't made yet,
+// of the nearest folder above it that is:
+// - HOME, when another user's, unset or relative, becomes this user's home from the password
+//   database (without one it stays as it is);
+// - XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_DATA_HOME and XDG_STATE_HOME, when another user's, become
+//   their folders in that home; relative ones, which the XDG rules say to ignore and some
+//   libraries would take from the working folder, are removed, so that the home's own serve;
+// - a TMPDIR that is another user's, relative, or no folder at all is removed: /tmp serves, as
+//   without it (Qt would otherwise make its stand-in runtime folder there, or at the file
+//   system's root for a TMPDIR that doesn't exist).
 // Root's folders are the system's, and stay. Each change is logged.
 void keepFolderVariablesOwn();
 

@@ -1,5 +1,6 @@
 #include "Platform/UserAccount.h"
 
+#include <filesystem>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,8 +19,15 @@ std::optional<std::string> passwordDatabaseHome(uid_t uid) {
 }
 
 std::optional<uid_t> othersOwnerOf(const std::string& path) {
+    // "/home/u/.cache/" names the folder ".cache": the walk up starts there.
+    std::filesystem::path folder = std::filesystem::path(path).lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
+    while (::stat(folder.c_str(), &info) != 0) {
+        if (!folder.has_relative_path()) return std::nullopt;
+        folder = folder.parent_path();
+    }
+    if (info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
     return info.st_uid;
 }
 

@@ -61,9 +61,10 @@ KeychainError noAnswer(std::string_view operation, const std::string& account, s
     return failure(operation, account, QStringLiteral("no answer within %1 s").arg(limit.count() / 1000.0));
 }
 
-// Root with a user's HOME keeps nothing for that home, and the keyring's library, looking for
-// the session bus through GLib, would make a ~/.cache of root's there when there is no runtime
-// folder: the user's own programs could make nothing in it. Such a run leaves the keyring alone.
+// Root with a user's HOME that stays (the password database gives root none of its own) keeps
+// nothing for that home, and the keyring's library, looking for the session bus through GLib,
+// would make a ~/.cache of root's there when there is no runtime folder: the user's own programs
+// could make nothing in it. Such a run leaves the keyring alone.
 void refuseInOthersHome(std::string_view operation, const std::string& account) {
     if (const auto owner = AppPaths::othersHomeOwner())
         throw failure(operation, account, QStringLiteral("not asked, as the home folder belongs to user %1").arg(*owner));
