@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <functional>
 #include <ostream>
 #include <utility>
@@ -21,6 +22,7 @@
 static void PrintTo(const QRect& rect, std::ostream* out) {
     *out << rect.width() << 'x' << rect.height() << '+' << rect.x() << '+' << rect.y();
 }
+static void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << 'x' << size.height(); }
 
 using namespace zantiva;
 using zantiva::testing::runUntil;
@@ -120,6 +122,87 @@ TEST(WindowRestored, TheRestoreStandsWhereTheScreensShowAllOfItAndIsFittedWhereN
     screens = {{{0, 100, 1280, 720}}, 0};
     window.showNormal();
     EXPECT_TRUE(runUntil([&] { return qRect(screens.areas[0]).contains(window.frameGeometry()); }));
+}
+
+// icewm hands the restored size over while the window still counts as maximised, and clears the
+// state after it: the restore is known by the state. Maximised on the monitor, the laptop taken
+// off its dock, then un-maximised in that order: the restore is brought inside the laptop's screen.
+TEST(WindowRestored, ARestoreWhoseSizeComesBeforeItsStateIsFittedAsWell) {
+    const QRect whole = QGuiApplication::primaryScreen()->availableGeometry();
+    if (whole.width() < 1920 || whole.height() < 1080) GTEST_SKIP() << "needs a screen of 1920x1080 (ctest gives it one)";
+    ScreenAreas screens{{{0, 0, 1920, 1080}}, 0};
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    MainWindow window{notifier, [&screens](const QWidget&) { return screens; }};
+    window.setContent(new QWidget);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    settle();
+    const QRect restored = window.geometry();
+    window.showMaximized();
+    ASSERT_TRUE(runUntil([&] { return window.geometry() != restored; }));
+
+    screens = {{{0, 0, 1280, 720}}, 0};
+    emit qGuiApp->screenRemoved(QGuiApplication::primaryScreen());
+    settle();
+    // The platform's window takes the state at once and hands the place it restores over first;
+    // the widget learns of the state after it.
+    window.windowHandle()->setWindowStates(Qt::WindowNoState);
+    EXPECT_TRUE(runUntil([&] { return qRect(screens.areas[0]).contains(window.frameGeometry()); }));
+}
+
+// Maximised, full screen or minimised, the window manager holds the window's size and place and
+// gives back the ones it had. The screens changing meanwhile change neither the least size (Qt
+// would write the size hints anew with the size the window has then, which a manager takes as
+// the one to give back, and below which another won't shrink it to the screens left) nor the
+// place (asked of a minimised window, it comes back by itself), nor the state. Back in its
+// normal state, the window is fitted to the screens left.
+TEST(WindowHeld, TheLeastSizeAndPlaceWaitForTheRestore) {
+    const QRect whole = QGuiApplication::primaryScreen()->availableGeometry();
+    if (whole.width() < 1920 || whole.height() < 1080) GTEST_SKIP() << "needs a screen of 1920x1080 (ctest gives it one)";
+    const WindowRect small{0, 0, 1280, 600}, large{0, 0, 1920, 1080}, beside{1280, 0, 1920, 1080};
+    const struct {
+        const char* name;
+        Qt::WindowState state;
+        ScreenAreas before, after;
+    } cases[] = {
+        {"maximised on a small screen that is unplugged", Qt::WindowMaximized, {{small, beside}, 0}, {{large}, 0}},
+        {"maximised, the resolution lowered", Qt::WindowMaximized, {{large}, 0}, {{small}, 0}},
+        {"full screen, the resolution lowered", Qt::WindowFullScreen, {{large}, 0}, {{small}, 0}},
+        {"minimised, its monitor unplugged", Qt::WindowMinimized, {{small, beside}, 1}, {{small}, 0}},
+    };
+    for (const auto& held : cases) {
+        ScreenAreas screens = held.before;
+        Loc loc{AppLanguage::english};
+        LocNotifier notifier{loc};
+        MainWindow window{notifier, [&screens](const QWidget&) { return screens; }};
+        window.setContent(new QWidget);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << held.name;
+        const QRect home = qRect(held.before.areas[held.before.own]);
+        ASSERT_TRUE(runUntil([&] { return home.contains(window.frameGeometry()); })) << held.name;
+        settle();
+        const QSize least = window.QWidget::minimumSize();
+        const QRect normal = window.geometry();
+
+        window.setWindowState(held.state);
+        ASSERT_TRUE(runUntil([&] { return held.state == Qt::WindowMinimized || window.geometry() != normal; }))
+            << held.name;
+        settle();
+        const QRect filled = window.geometry();
+        screens = held.after;
+        emit qGuiApp->screenRemoved(QGuiApplication::primaryScreen());
+        settle();
+        EXPECT_EQ(window.QWidget::minimumSize(), least) << held.name;
+        EXPECT_EQ(window.geometry(), filled) << held.name;
+        EXPECT_EQ(window.windowState(), held.state) << held.name;
+
+        window.showNormal();
+        const QRect area = qRect(held.after.areas[0]);
+        EXPECT_TRUE(runUntil([&] {
+            return area.contains(window.frameGeometry()) && window.QWidget::minimumSize() != least;
+        })) << held.name;
+    }
 }
 
 } // namespace
