@@ -13,12 +13,20 @@
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Shell/WindowManagerRequests.h"
 
 namespace zantiva {
 namespace {
 
 // The states in which the window manager, not the window, holds its size and place.
 constexpr Qt::WindowStates heldByManager = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+
+// The frame around the window in its normal state. A manager that hands a maximised size over
+// before the state draws the maximised frame (borders dropped) around a window that still counts
+// as normal, so the widest frame seen stands.
+FrameMargins widest(const FrameMargins& a, const FrameMargins& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
 
 WindowRect windowRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
@@ -89,17 +97,34 @@ FrameMargins MainWindow::frameMargins() const {
 }
 
 bool MainWindow::fit(bool anew) {
+    const ScreenAreas screens = screens_(*this);
     // Maximised, full screen or minimised, the window manager holds the window's size and place,
     // and those it gives back: neither the least size nor the place changes until the window is
     // back in its normal state, where the restore is fitted. A new least size has Qt write the
     // size hints anew with the size the window has, which a manager may take as the one to give
-    // back; a place asked for brings a minimised window back.
-    if (windowState() & heldByManager) return false;
+    // back; a place asked for brings a minimised window back. Only a least size that the screen
+    // the window now fills can't hold is lowered to what it allows, and the manager asked to fill
+    // that screen again: it fits the window to the screen no further than its least size (xfwm4
+    // not before it is asked again, and until then won't restore it). The size it gives back
+    // doesn't fit that screen either, and is fitted once restored.
+    if (windowState() & heldByManager) {
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            const WindowSize allowed =
+                WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], normalFrame_)
+                    .minimum;
+            const QSize least = QWidget::minimumSize();
+            const QSize lowered(std::min(least.width(), allowed.width), std::min(least.height(), allowed.height));
+            if (lowered != least) {
+                setMinimumSize(lowered);
+                fillScreenAgain(*this);
+            }
+        }
+        return false;
+    }
     // Where the user put the window stays while the screens show all of it; a screen unplugged,
     // or made smaller, brings the window back inside what is left.
     // Just restored, the window manager may not have drawn its borders back yet.
     const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
-    const ScreenAreas screens = screens_(*this);
     const WindowRect current = windowRect(geometry());
     const WindowPlacement wanted =
         anew ? WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], frame)
@@ -153,7 +178,7 @@ bool MainWindow::event(QEvent* event) {
     } else if (moved && !held && restored_) {
         restoring_.start();
     } else if (moved && !held && framed_) {
-        normalFrame_ = frameMargins();
+        normalFrame_ = widest(normalFrame_, frameMargins());
     }
     return handled;
 }

@@ -64,7 +64,8 @@ private:
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
     // puts it when `anew`, else brought back onto the screens when they no longer show all of it;
-    // only in its normal state (never maximised, full screen or minimised). Whether it asked for
+    // only in its normal state (never maximised, full screen or minimised, where the least size
+    // is at most lowered to what the screen the window fills allows). Whether it asked for
     // another place.
     bool fit(bool anew);
     void watchScreen(QScreen* screen);
