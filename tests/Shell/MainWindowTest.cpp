@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <ostream>
+#include <tuple>
 #include <utility>
 
 #include "../Support/AwaitTask.h"
@@ -36,6 +37,23 @@ QRect qRect(const WindowRect& rect) { return {rect.x, rect.y, rect.width, rect.h
 void settle() {
     for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
 }
+
+// A window shown on screens the test sets. Maximised, it fills the platform's own screen.
+struct ShownWindow {
+    explicit ShownWindow(ScreenAreas areas) : screens(std::move(areas)) {
+        window.setContent(new QWidget);
+        window.show();
+    }
+
+    ScreenAreas screens;
+    Loc loc{AppLanguage::english};
+    LocNotifier notifier{loc};
+    MainWindow window{notifier, [this](const QWidget&) { return screens; }};
+};
+
+// The platform's screen, which the tests that maximise need of 1920x1080 (ctest gives it so).
+QRect platformScreen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+bool fullHd(const QRect& screen) { return screen.width() >= 1920 && screen.height() >= 1080; }
 
 // A laptop's screen and a larger monitor to its right, the window on the monitor.
 class WindowOnScreens : public ::testing::Test {
@@ -96,14 +114,10 @@ TEST_F(WindowOnScreens, ALaunchThatHandsOverBringsItBackOntoTheScreensAndRaisesI
 // fit would have made of the place the window had while maximised (here partly outside the
 // area, as a maximised window is once its frame is drawn back around it on a real screen).
 TEST(WindowRestored, TheRestoreStandsWhereTheScreensShowAllOfItAndIsFittedWhereNot) {
-    const QRect whole = QGuiApplication::primaryScreen()->availableGeometry();
-    if (whole.width() < 1920 || whole.height() < 1080) GTEST_SKIP() << "needs a screen of 1920x1080 (ctest gives it one)";
-    ScreenAreas screens{{{0, 100, 1920, 1040}}, 0};
-    Loc loc{AppLanguage::english};
-    LocNotifier notifier{loc};
-    MainWindow window{notifier, [&screens](const QWidget&) { return screens; }};
-    window.setContent(new QWidget);
-    window.show();
+    const QRect whole = platformScreen();
+    if (!fullHd(whole)) GTEST_SKIP() << "needs a screen of 1920x1080";
+    ShownWindow shown({{{0, 100, 1920, 1040}}, 0});
+    auto [screens, window] = std::tie(shown.screens, shown.window);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     settle();
     const QRect restored = window.geometry();
@@ -129,14 +143,9 @@ TEST(WindowRestored, TheRestoreStandsWhereTheScreensShowAllOfItAndIsFittedWhereN
 // state after it: the restore is known by the state. Maximised on the monitor, the laptop taken
 // off its dock, then un-maximised in that order: the restore is brought inside the laptop's screen.
 TEST(WindowRestored, ARestoreWhoseSizeComesBeforeItsStateIsFittedAsWell) {
-    const QRect whole = QGuiApplication::primaryScreen()->availableGeometry();
-    if (whole.width() < 1920 || whole.height() < 1080) GTEST_SKIP() << "needs a screen of 1920x1080 (ctest gives it one)";
-    ScreenAreas screens{{{0, 0, 1920, 1080}}, 0};
-    Loc loc{AppLanguage::english};
-    LocNotifier notifier{loc};
-    MainWindow window{notifier, [&screens](const QWidget&) { return screens; }};
-    window.setContent(new QWidget);
-    window.show();
+    if (!fullHd(platformScreen())) GTEST_SKIP() << "needs a screen of 1920x1080";
+    ShownWindow shown({{{0, 0, 1920, 1080}}, 0});
+    auto [screens, window] = std::tie(shown.screens, shown.window);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     settle();
     const QRect restored = window.geometry();
@@ -160,8 +169,7 @@ TEST(WindowRestored, ARestoreWhoseSizeComesBeforeItsStateIsFittedAsWell) {
 // A least size that the screen a maximised or full-screen window fills can't hold is lowered to
 // what it allows. Back in its normal state, the window is fitted to the screens left.
 TEST(WindowHeld, TheLeastSizeAndPlaceWaitForTheRestore) {
-    const QRect whole = QGuiApplication::primaryScreen()->availableGeometry();
-    if (whole.width() < 1920 || whole.height() < 1080) GTEST_SKIP() << "needs a screen of 1920x1080 (ctest gives it one)";
+    if (!fullHd(platformScreen())) GTEST_SKIP() << "needs a screen of 1920x1080";
     const WindowRect small{0, 0, 1280, 600}, large{0, 0, 1920, 1080}, beside{1280, 0, 1920, 1080};
     const struct {
         const char* name;
@@ -176,12 +184,8 @@ TEST(WindowHeld, TheLeastSizeAndPlaceWaitForTheRestore) {
         {"minimised, its monitor unplugged", Qt::WindowMinimized, {{small, beside}, 1}, {{small}, 0}, false},
     };
     for (const auto& held : cases) {
-        ScreenAreas screens = held.before;
-        Loc loc{AppLanguage::english};
-        LocNotifier notifier{loc};
-        MainWindow window{notifier, [&screens](const QWidget&) { return screens; }};
-        window.setContent(new QWidget);
-        window.show();
+        ShownWindow shown(held.before);
+        auto [screens, window] = std::tie(shown.screens, shown.window);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << held.name;
         const QRect home = qRect(held.before.areas[held.before.own]);
         ASSERT_TRUE(runUntil([&] { return home.contains(window.frameGeometry()); })) << held.name;
