@@ -183,13 +183,12 @@ bool MainWindow::event(QEvent* event) {
     return handled;
 }
 
-void MainWindow::bringToFront() {
+void MainWindow::bringToFront(const QByteArray& startupId) {
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     // Wherever the screens left it, a launch that hands over is always a way back to it.
     fit(false);
-    raise();
-    activateWindow();
+    activateForLaunch(*this, startupId);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
@@ -48,8 +49,8 @@ public:
     QWidget* content() const { return content_; }
 
     // Brought back whole onto the screens, raised and activated: a sign-in came back through
-    // the browser, or the program was started again.
-    void bringToFront();
+    // the browser, or the program was started again (with that launch's startup id, if any).
+    void bringToFront(const QByteArray& startupId = {});
 
 protected:
     bool event(QEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <array>
@@ -10,14 +11,21 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 #include <xcb/xcb.h>
+
+#include "App/StartupId.h"
 
 namespace zantiva {
 namespace {
 
 // The window-manager hints' source indication of a request that an application, not a pager, makes.
 constexpr std::uint32_t fromApplication = 1;
+// A window's desktop when it is on all of them.
+constexpr std::uint32_t onAllDesktops = 0xFFFFFFFF;
+// A startup message travels in client messages of 20 bytes each.
+constexpr std::size_t startupChunk = 20;
 
 template <typename Reply>
 using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
@@ -40,6 +48,11 @@ public:
         return std::ranges::find(supported, wanted) != supported.end();
     }
 
+    std::optional<std::uint32_t> cardinal(bool ofRoot, const char* name) {
+        const auto values = property(ofRoot ? root_ : window_, name, XCB_ATOM_CARDINAL);
+        return values.empty() ? std::nullopt : std::optional(values.front());
+    }
+
     xcb_atom_t atom(const char* name) {
         const Owned<xcb_intern_atom_reply_t> reply(
             xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name),
@@ -56,6 +69,28 @@ public:
         message.type = atom(type);
         std::ranges::copy(data, message.data.data32);
         sendToRoot(message);
+    }
+
+    void setText(const char* name, const QByteArray& text) {
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, atom(name), atom("UTF8_STRING"), 8,
+                            std::uint32_t(text.size()), text.constData());
+    }
+
+    // A message of the desktop's startup notification, with its closing zero byte.
+    void startupMessage(const QByteArray& text) {
+        const std::span<const char> bytes(text.constData(), std::size_t(text.size()) + 1);
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 8;
+        message.window = window_;
+        for (std::size_t sent = 0; sent < bytes.size(); sent += startupChunk) {
+            message.type = atom(sent == 0 ? "_NET_STARTUP_INFO_BEGIN" : "_NET_STARTUP_INFO");
+            const auto chunk = bytes.subspan(sent, std::min(startupChunk, bytes.size() - sent));
+            std::memset(message.data.data8, 0, sizeof message.data.data8);
+            std::ranges::copy(chunk, message.data.data8);
+            xcb_send_event(connection_, false, root_, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                           reinterpret_cast<const char*>(&message));
+        }
     }
 
     void flush() { xcb_flush(connection_); }
@@ -88,6 +123,24 @@ private:
 };
 
 } // namespace
+
+void activateForLaunch(QWidget& window, const QByteArray& startupId) {
+    window.raise();
+    auto managed = ManagedWindow::of(window);
+    if (!managed || !managed->managerSupports("_NET_ACTIVE_WINDOW")) return window.activateWindow();
+    // Onto the workspace the user is on, as a window a launcher starts opens there.
+    const auto current = managed->cardinal(true, "_NET_CURRENT_DESKTOP");
+    const auto own = managed->cardinal(false, "_NET_WM_DESKTOP");
+    if (current && own && *own != *current && *own != onAllDesktops)
+        managed->request("_NET_WM_DESKTOP", {*current, fromApplication, 0, 0, 0});
+    const bool launched = StartupId::isValid(startupId);
+    if (launched) managed->setText("_NET_STARTUP_ID", startupId);
+    const QWindow* focused = QGuiApplication::focusWindow();
+    managed->request("_NET_ACTIVE_WINDOW", {fromApplication, StartupId::userTime(startupId).value_or(XCB_CURRENT_TIME),
+                                            focused ? std::uint32_t(focused->winId()) : XCB_WINDOW_NONE, 0, 0});
+    if (launched) managed->startupMessage("remove: ID=" + startupId);
+    managed->flush();
+}
 
 void fillScreenAgain(const QWidget& window) {
     auto managed = ManagedWindow::of(window);
