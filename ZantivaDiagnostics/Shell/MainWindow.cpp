@@ -98,6 +98,7 @@ FrameMargins MainWindow::frameMargins() const {
 
 bool MainWindow::fit(bool anew) {
     const ScreenAreas screens = screens_(*this);
+    const WindowRect& own = screens.areas[std::min(screens.own, screens.areas.size() - 1)];
     // Maximised, full screen or minimised, the window manager holds the window's size and place,
     // and those it gives back: neither the least size nor the place changes until the window is
     // back in its normal state, where the restore is fitted. A new least size has Qt write the
@@ -109,9 +110,7 @@ bool MainWindow::fit(bool anew) {
     // doesn't fit that screen either, and is fitted once restored.
     if (windowState() & heldByManager) {
         if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-            const WindowSize allowed =
-                WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], normalFrame_)
-                    .minimum;
+            const WindowSize allowed = WindowPlacementRule::place(own, normalFrame_).minimum;
             const QSize least = QWidget::minimumSize();
             const QSize lowered(std::min(least.width(), allowed.width), std::min(least.height(), allowed.height));
             if (lowered != least) {
@@ -127,7 +126,7 @@ bool MainWindow::fit(bool anew) {
     const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
     const WindowRect current = windowRect(geometry());
     const WindowPlacement wanted =
-        anew ? WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], frame)
+        anew ? WindowPlacementRule::place(own, frame)
              : WindowPlacementRule::keepInSight(current, frame, screens.own, screens.areas);
     setMinimumSize(wanted.minimum.width, wanted.minimum.height);
     if (wanted.geometry == current) return false;
