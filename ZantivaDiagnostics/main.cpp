@@ -101,7 +101,8 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& request) {
     const std::unique_ptr<ScreenWasherController> washer = buildScreenWasher(loc);
     bindRootView(*root, *model, loc, folderDialog(window, loc), externalAppDialog(window, loc),
                  [&washer](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
-    QObject::connect(&model->account(), &AccountModel::activationRequested, &window, [&window] { window.bringToFront(); });
+    QObject::connect(&model->account(), &AccountModel::activationRequested, &window,
+                     [&window] { window.bringToFront(); });
     if (request.link) model->account().handleIncomingURL(*request.link);
     // Whatever a later launch passes on, it brings the window back whole onto the screens, where
     // the user is.
@@ -157,7 +158,8 @@ int run(int argc, char** argv) {
     if (opensWindow(commandLine) && hasDisplay()) {
         const auto& words = commandLine.arguments();
         // The startup id is read before the application takes it out of the environment.
-        return runWindow(argc, argv, {words.empty() ? std::nullopt : appLink(words.front()), StartupId::ofThisLaunch()});
+        return runWindow(argc, argv,
+                         {words.empty() ? std::nullopt : appLink(words.front()), StartupId::ofThisLaunch()});
     }
     // The command line speaks English whatever the app's language: its lines are a fixed
     // format that scripts read.

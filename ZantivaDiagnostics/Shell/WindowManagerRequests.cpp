@@ -58,7 +58,7 @@ public:
             xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name),
                                   nullptr),
             &std::free);
-        return reply ? reply->atom : XCB_ATOM_NONE;
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
     void request(const char* type, std::array<std::uint32_t, 5> data) {
@@ -99,7 +99,7 @@ private:
     ManagedWindow(xcb_connection_t* connection, xcb_window_t window) : connection_(connection), window_(window) {
         const Owned<xcb_get_geometry_reply_t> geometry(
             xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window_), nullptr), &std::free);
-        root_ = geometry ? geometry->root : XCB_WINDOW_NONE;
+        root_ = geometry ? geometry->root : xcb_window_t(XCB_WINDOW_NONE);
     }
 
     std::vector<std::uint32_t> property(xcb_window_t on, const char* name, xcb_atom_t type) {
@@ -136,8 +136,9 @@ void activateForLaunch(QWidget& window, const QByteArray& startupId) {
     const bool launched = StartupId::isValid(startupId);
     if (launched) managed->setText("_NET_STARTUP_ID", startupId);
     const QWindow* focused = QGuiApplication::focusWindow();
-    managed->request("_NET_ACTIVE_WINDOW", {fromApplication, StartupId::userTime(startupId).value_or(XCB_CURRENT_TIME),
-                                            focused ? std::uint32_t(focused->winId()) : XCB_WINDOW_NONE, 0, 0});
+    const std::uint32_t active = focused ? std::uint32_t(focused->winId()) : std::uint32_t(XCB_WINDOW_NONE);
+    managed->request("_NET_ACTIVE_WINDOW",
+                     {fromApplication, StartupId::userTime(startupId).value_or(XCB_CURRENT_TIME), active, 0, 0});
     if (launched) managed->startupMessage("remove: ID=" + startupId);
     managed->flush();
 }

@@ -34,9 +34,9 @@ public:
 
     std::optional<std::uint32_t> cardinal(std::optional<xcb_window_t> window, const char* name) {
         const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-            xcb_get_property_reply(connection_,
-                                   xcb_get_property(connection_, 0, window.value_or(root_), atom(name), XCB_ATOM_CARDINAL, 0, 1),
-                                   nullptr),
+            xcb_get_property_reply(
+                connection_, xcb_get_property(connection_, 0, window.value_or(root_), atom(name), XCB_ATOM_CARDINAL, 0, 1),
+                nullptr),
             &std::free);
         if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4) return std::nullopt;
         return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
@@ -52,7 +52,8 @@ public:
         message.type = atom("_NET_WM_DESKTOP");
         message.data.data32[0] = workspace;
         message.data.data32[1] = fromPager;
-        xcb_send_event(connection_, false, root_, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+        xcb_send_event(connection_, false, root_,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                        reinterpret_cast<const char*>(&message));
         xcb_flush(connection_);
     }
@@ -109,14 +110,17 @@ TEST(UnderAWindowManager, ALaunchThatHandsOverBringsAWindowOnAnotherWorkspaceToT
 
     for (const bool launcher : {false, true}) {
         pager.moveToWorkspace(id, *users + 1);
-        ASSERT_TRUE(runUntil([&] { return !window.windowHandle()->isExposed(); })) << "the user's workspace no longer shows it";
+        ASSERT_TRUE(runUntil([&] { return !window.windowHandle()->isExposed(); }))
+            << "the user's workspace no longer shows it";
         // From a terminal, no startup id; from a launcher, one with the time of the user's act.
-        const QByteArray startupId =
-            launcher ? "launcher/zantiva-diagnostics/1-0-host_TIME" + QByteArray::number(Pager::serverTime()) : QByteArray();
+        const QByteArray startupId = launcher ? "launcher/zantiva-diagnostics/1-0-host_TIME" +
+                                                    QByteArray::number(Pager::serverTime())
+                                              : QByteArray();
         window.bringToFront(startupId);
         EXPECT_TRUE(runUntil([&] {
-            return pager.cardinal(id, "_NET_WM_DESKTOP") == users && pager.cardinal(std::nullopt, "_NET_CURRENT_DESKTOP") == users &&
-                   window.windowHandle()->isExposed() && window.isActiveWindow();
+            return pager.cardinal(id, "_NET_WM_DESKTOP") == users &&
+                   pager.cardinal(std::nullopt, "_NET_CURRENT_DESKTOP") == users && window.windowHandle()->isExposed() &&
+                   window.isActiveWindow();
         })) << startupId.toStdString();
     }
 }
