@@ -24,13 +24,6 @@ for _ in $(seq 300); do
   kill -0 "$wm" 2>/dev/null || { echo "openbox ended"; cat "$home/openbox.log"; exit 1; }
   sleep 0.1
 done
-set +e
-"$@"
-status=$?
-set -e
-if [ "$status" -ne 0 ]; then
-  xvfb_check || true
-  xvfb_log
-  echo "--- openbox log"; cat "$home/openbox.log"
-fi
+status=0
+xvfb_run "$@" || { status=$?; echo "--- openbox log"; cat "$home/openbox.log"; }
 exit "$status"
