@@ -13,6 +13,7 @@
 #include "App/DesktopActivity.h"
 #include "App/QuitSignals.h"
 #include "App/SingleInstance.h"
+#include "App/StartupId.h"
 #include "App/WindowDescriptors.h"
 #include "CLI/BenchmarkCLI.h"
 #include "CLI/CommandLine.h"
@@ -55,7 +56,7 @@ bool opensWindow(const CommandLine& commandLine) {
     return words.empty() || (words.size() == 1 && appLink(words.front()));
 }
 
-int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
+int runWindow(int argc, char** argv, const SingleInstance::Request& request) {
     if (const auto shortage = windowDescriptorShortage(descriptorLimit())) {
         std::cerr << "failed: " << *shortage << '\n';
         return 1;
@@ -75,7 +76,7 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     std::unique_ptr<SingleInstance> instance;
     if (auto folder = SingleInstance::defaultFolder()) {
         instance = std::make_unique<SingleInstance>(std::move(*folder));
-        switch (instance->start(link)) {
+        switch (instance->start(request)) {
         case SingleInstance::Role::primary:
             break;
         case SingleInstance::Role::handedOver:
@@ -100,13 +101,15 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& link) {
     const std::unique_ptr<ScreenWasherController> washer = buildScreenWasher(loc);
     bindRootView(*root, *model, loc, folderDialog(window, loc), externalAppDialog(window, loc),
                  [&washer](const ScreenWasherOptions& options, QScreen* screen) { washer->start(options, screen); });
-    QObject::connect(&model->account(), &AccountModel::activationRequested, &window, &MainWindow::bringToFront);
-    if (link) model->account().handleIncomingURL(*link);
-    // Whatever a later launch passes on, it brings the window back whole onto the screens.
+    QObject::connect(&model->account(), &AccountModel::activationRequested, &window,
+                     [&window] { window.bringToFront(); });
+    if (request.link) model->account().handleIncomingURL(*request.link);
+    // Whatever a later launch passes on, it brings the window back whole onto the screens, where
+    // the user is.
     if (instance)
-        instance->setReceiver([&](const SingleInstance::Request& request) {
-            window.bringToFront();
-            if (request) model->account().handleIncomingURL(*request);
+        instance->setReceiver([&](const SingleInstance::Request& later) {
+            window.bringToFront(later.startupId);
+            if (later.link) model->account().handleIncomingURL(*later.link);
         });
     window.show();
     // The handler is in place before any start-up work runs.
@@ -154,7 +157,9 @@ int run(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
     if (opensWindow(commandLine) && hasDisplay()) {
         const auto& words = commandLine.arguments();
-        return runWindow(argc, argv, words.empty() ? std::nullopt : appLink(words.front()));
+        // The startup id is read before the application takes it out of the environment.
+        return runWindow(argc, argv,
+                         {words.empty() ? std::nullopt : appLink(words.front()), StartupId::ofThisLaunch()});
     }
     // The command line speaks English whatever the app's language: its lines are a fixed
     // format that scripts read.

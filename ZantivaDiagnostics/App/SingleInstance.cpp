@@ -19,6 +19,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "App/StartupId.h"
 #include "Platform/DescriptorIO.h"
 #include "Platform/Log.h"
 #include "Platform/UserRuntimeFolder.h"
@@ -123,11 +124,14 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Role SingleInstance::start(const Request& request) {
-    QByteArray line = request ? request->toEncoded() : QByteArray();
+    QByteArray line = request.link ? request.link->toEncoded() : QByteArray();
     if (line.size() > maxLineBytes) {
         log::error(logCategory, "a link longer than the running program takes was dropped");
         line.clear();
     }
+    // The startup id goes where the line has room for it; the link matters more.
+    if (StartupId::isValid(request.startupId) && line.size() + 1 + request.startupId.size() <= maxLineBytes)
+        line += ' ' + request.startupId;
     line += '\n';
     const QDeadlineTimer deadline(patience_);
     for (;;) {
@@ -281,10 +285,19 @@ void SingleInstance::read(QLocalSocket* socket) {
     const bool answered = ::send(int(socket->socketDescriptor()), &taken, 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1;
     drop(socket);
     if (!answered) return log::error(logCategory, "a launch gave up waiting before its line was taken: dropped");
-    if (line.isEmpty()) return deliver(std::nullopt);
+    // An encoded link holds no space: what follows one is the launch's startup id. A line of
+    // an earlier version has none.
+    const qsizetype space = line.indexOf(' ');
+    QByteArray startupId = space < 0 ? QByteArray() : line.mid(space + 1);
+    if (space >= 0) line.truncate(space);
+    if (!startupId.isEmpty() && !StartupId::isValid(startupId)) {
+        log::error(logCategory, "a launch's startup id that is none was left out");
+        startupId.clear();
+    }
+    if (line.isEmpty()) return deliver(Request(std::nullopt, std::move(startupId)));
     QUrl link = QUrl::fromEncoded(line);
     if (!link.isValid()) return log::error(logCategory, "a line that is no link was dropped");
-    deliver(std::move(link));
+    deliver(Request(std::move(link), std::move(startupId)));
 }
 
 bool SingleInstance::drop(QLocalSocket* socket) {

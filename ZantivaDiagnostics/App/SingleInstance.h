@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "App/LockHolder.h"
@@ -39,11 +41,22 @@ public:
         unanswered, // a live holder on this machine listens but didn't take the request in time: it never will
     };
     // What a later launch asks of the running program: open its link, or (none) only come
-    // to the front.
-    using Request = std::optional<QUrl>;
+    // to the front; with the launch's startup id (empty without one), which the window
+    // activates with.
+    struct Request {
+        std::optional<QUrl> link;
+        QByteArray startupId;
+
+        Request(std::nullopt_t = std::nullopt) {}
+        Request(QUrl link, QByteArray startupId = {}) : link(std::move(link)), startupId(std::move(startupId)) {}
+        Request(std::optional<QUrl> link, QByteArray startupId = {})
+            : link(std::move(link)), startupId(std::move(startupId)) {}
+        bool operator==(const Request&) const = default;
+    };
     using Receiver = std::function<void(const Request&)>;
 
-    // The longest line taken, newline excluded; a longer one is dropped unread.
+    // The longest line taken, newline excluded; a longer one is dropped unread. A line is the
+    // link (URL-encoded, or nothing), then, where the launch had one, a space and its startup id.
     static constexpr qsizetype maxLineBytes = 4096;
     // How long a connection may stay silent, and how long a later launch tries to hand over.
     static constexpr std::chrono::milliseconds defaultPatience{2000};

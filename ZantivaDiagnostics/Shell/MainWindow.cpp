@@ -13,9 +13,20 @@
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Shell/WindowManagerRequests.h"
 
 namespace zantiva {
 namespace {
+
+// The states in which the window manager, not the window, holds its size and place.
+constexpr Qt::WindowStates heldByManager = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+
+// The frame around the window in its normal state. A manager that hands a maximised size over
+// before the state draws the maximised frame (borders dropped) around a window that still counts
+// as normal, so the widest frame seen stands.
+FrameMargins widest(const FrameMargins& a, const FrameMargins& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
 
 WindowRect windowRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
@@ -86,17 +97,39 @@ FrameMargins MainWindow::frameMargins() const {
 }
 
 bool MainWindow::fit(bool anew) {
+    const ScreenAreas screens = screens_(*this);
+    const WindowRect& own = screens.areas[std::min(screens.own, screens.areas.size() - 1)];
+    // Maximised, full screen or minimised, the window manager holds the window's size and place,
+    // and those it gives back: neither the least size nor the place changes until the window is
+    // back in its normal state, where the restore is fitted. A new least size has Qt write the
+    // size hints anew with the size the window has, which a manager may take as the one to give
+    // back; a place asked for brings a minimised window back. Only a least size that the screen
+    // the window now fills can't hold is lowered to what it allows, and the manager asked to fill
+    // that screen again: it fits the window to the screen no further than its least size (xfwm4
+    // not before it is asked again, and until then won't restore it). The size it gives back
+    // doesn't fit that screen either, and is fitted once restored.
+    if (windowState() & heldByManager) {
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            const WindowSize allowed = WindowPlacementRule::place(own, normalFrame_).minimum;
+            const QSize least = QWidget::minimumSize();
+            const QSize lowered(std::min(least.width(), allowed.width), std::min(least.height(), allowed.height));
+            if (lowered != least) {
+                setMinimumSize(lowered);
+                fillScreenAgain(*this);
+            }
+        }
+        return false;
+    }
     // Where the user put the window stays while the screens show all of it; a screen unplugged,
     // or made smaller, brings the window back inside what is left.
     // Just restored, the window manager may not have drawn its borders back yet.
     const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
-    const ScreenAreas screens = screens_(*this);
     const WindowRect current = windowRect(geometry());
     const WindowPlacement wanted =
-        anew ? WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], frame)
+        anew ? WindowPlacementRule::place(own, frame)
              : WindowPlacementRule::keepInSight(current, frame, screens.own, screens.areas);
     setMinimumSize(wanted.minimum.width, wanted.minimum.height);
-    if ((windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || wanted.geometry == current) return false;
+    if (wanted.geometry == current) return false;
     setGeometry(wanted.geometry.x, wanted.geometry.y, wanted.geometry.width, wanted.geometry.height);
     return true;
 }
@@ -124,40 +157,37 @@ bool MainWindow::event(QEvent* event) {
         normalFrame_ = frameMargins();
         fit(true);
     }
-    // A window restored from maximised takes back the place and size it had before, which the
-    // screens may no longer hold. The window manager may hand them over after the change of
-    // state, and draw its frame around them later still: the window is judged once its restore
-    // has arrived (its new size comes before its new place, so once both have), never while it
-    // has the size it had maximised (a window manager toggled quickly may still hand that over,
-    // or move the window at that size), so the restore stands wherever the screens show all of it.
-    constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    // A window restored (from maximised, full screen or minimised) takes back the place and size
+    // it had before, which the screens may no longer hold. The window manager may hand them over
+    // before the change of state (its restored size while the window still counts as maximised),
+    // or after it, in steps, and draw its frame around them later still: the window is judged by
+    // its state, once the manager has been still for a moment after the restore, so the restore
+    // stands wherever the screens show all of it.
+    const bool held = windowState() & heldByManager;
     const bool moved = type == QEvent::Resize || type == QEvent::Move;
-    if (type == QEvent::WindowStateChange && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & filling) &&
-        !(windowState() & filling)) {
-        restored_ = true;
-        restoreFits_ = 0;
-        if (restoreArrived()) restoring_.start(); // the restore came first
-    } else if (moved && (windowState() & filling)) {
-        filledSize_ = size();
-        restored_ = false; // maximised again before the restore came
-        restoring_.stop();
-    } else if (moved && restored_ && restoreArrived()) {
+    if (type == QEvent::WindowStateChange) {
+        if (held) {
+            restored_ = false; // held again before the restore was judged
+            restoring_.stop();
+        } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & heldByManager) {
+            restored_ = true;
+            restoreFits_ = 0;
+            restoring_.start();
+        }
+    } else if (moved && !held && restored_) {
         restoring_.start();
-    } else if (moved && framed_) {
-        normalFrame_ = frameMargins();
+    } else if (moved && !held && framed_) {
+        normalFrame_ = widest(normalFrame_, frameMargins());
     }
     return handled;
 }
 
-bool MainWindow::restoreArrived() const { return size() != filledSize_; }
-
-void MainWindow::bringToFront() {
+void MainWindow::bringToFront(const QByteArray& startupId) {
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     // Wherever the screens left it, a launch that hands over is always a way back to it.
     fit(false);
-    raise();
-    activateWindow();
+    activateForLaunch(*this, startupId);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

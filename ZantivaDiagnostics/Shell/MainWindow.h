@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
@@ -48,8 +49,8 @@ public:
     QWidget* content() const { return content_; }
 
     // Brought back whole onto the screens, raised and activated: a sign-in came back through
-    // the browser, or the program was started again.
-    void bringToFront();
+    // the browser, or the program was started again (with that launch's startup id, if any).
+    void bringToFront(const QByteArray& startupId = {});
 
 protected:
     bool event(QEvent* event) override;
@@ -64,19 +65,18 @@ private:
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
     // puts it when `anew`, else brought back onto the screens when they no longer show all of it;
-    // never while maximised or full-screen. Whether it asked for another place.
+    // only in its normal state (never maximised, full screen or minimised, where the least size
+    // is at most lowered to what the screen the window fills allows). Whether it asked for
+    // another place.
     bool fit(bool anew);
     void watchScreen(QScreen* screen);
-    // Restored from maximised, the window no longer has the size it had maximised.
-    bool restoreArrived() const;
 
     ScreenReader screens_;
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
-    bool restored_ = false; // restored from maximised, and not yet found whole since the restore arrived
-    QSize filledSize_; // the size last given to the window while maximised or full-screen
-    FrameMargins normalFrame_; // the frame last drawn around the window while neither maximised nor full-screen
+    bool restored_ = false; // back in its normal state, and not yet found whole since
+    FrameMargins normalFrame_; // the frame last drawn around the window in its normal state
     QTimer refit_;
     QTimer restoring_; // the window manager's restore has settled
     int restoreFits_ = 0; // places asked for since the last restore

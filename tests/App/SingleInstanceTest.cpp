@@ -36,6 +36,7 @@
 #include "../Support/TemporaryFolder.h"
 #include "App/LockHolder.h"
 #include "App/SingleInstance.h"
+#include "App/StartupId.h"
 #include "Platform/FileDescriptor.h"
 #include "Platform/PrivateFolder.h"
 
@@ -155,6 +156,33 @@ TEST_F(SingleInstanceTest, ALineIsBoundedAndASilentClientIsCutOff) {
     EXPECT_TRUE(hangsUpAfter("zantiva://auth?code=3", running)) << "a line never ended is silence";
     EXPECT_TRUE(hangsUpAfter({}, running));
     EXPECT_EQ(received.size(), 1u) << "nothing of those was delivered";
+}
+
+// A launch passes its startup id on with its line, for the window to activate with. A line of an
+// earlier version, without one, still acts; an id that is none is left out and the line acted
+// on; a link that leaves no room for the id goes without it.
+TEST_F(SingleInstanceTest, ALaunchsStartupIdTravelsWithItsLine) {
+    SingleInstance running(openFolder());
+    ASSERT_EQ(running.start(std::nullopt), Role::primary);
+    std::vector<Request> received;
+    running.setReceiver([&](const Request& request) { received.push_back(request); });
+
+    const QUrl link(QStringLiteral("zantiva://auth?code=a b"));
+    const QByteArray prefix = "zantiva://auth?code=";
+    const QUrl longest(QString::fromLatin1(prefix + QByteArray(SingleInstance::maxLineBytes - prefix.size(), 'a')));
+    EXPECT_EQ(launch(Request(link, "panel/zantiva/1-0-host_TIME42")), Role::handedOver);
+    EXPECT_EQ(launch(Request(std::nullopt, "panel/zantiva/2-0-host_TIME43")), Role::handedOver);
+    EXPECT_EQ(launch(Request(link, "not an id")), Role::handedOver);
+    EXPECT_EQ(launch(Request(longest, "panel/zantiva/3-0-host_TIME44")), Role::handedOver);
+    ASSERT_TRUE(hangsUpAfter("zantiva://auth?code=6\n", running));
+    ASSERT_TRUE(hangsUpAfter("\n", running));
+    ASSERT_TRUE(hangsUpAfter("zantiva://auth?code=7 a\"b\n", running));
+    ASSERT_TRUE(hangsUpAfter(" " + QByteArray(StartupId::maxBytes + 1, 'a') + "\n", running));
+    const QUrl six(QStringLiteral("zantiva://auth?code=6")), seven(QStringLiteral("zantiva://auth?code=7"));
+    EXPECT_EQ(received, (std::vector<Request>{Request(link, "panel/zantiva/1-0-host_TIME42"),
+                                              Request(std::nullopt, "panel/zantiva/2-0-host_TIME43"), Request(link),
+                                              Request(longest), Request(six), Request(std::nullopt), Request(seven),
+                                              Request(std::nullopt)}));
 }
 
 TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {

@@ -10,12 +10,6 @@ source "$(dirname "$0")/../Support/xvfb.sh"
 trap xvfb_stop EXIT
 unset QT_QPA_PLATFORM
 xvfb_start -screen 0 1280x800x24 -screen 1 1024x768x24 || { xvfb_log; exit 1; }
-set +e
-"$@"
-status=$?
-set -e
-if [ "$status" -ne 0 ]; then
-  xvfb_check || true
-  xvfb_log
-fi
+status=0
+xvfb_run "$@" || status=$?
 exit "$status"

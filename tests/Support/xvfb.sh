@@ -7,6 +7,7 @@
 #   xvfb_start ARGUMENTS...  starts Xvfb with these server arguments and exports DISPLAY
 #   xvfb_check               fails when the server or its socket is gone
 #   xvfb_log                 prints the server's log (for a failure)
+#   xvfb_run COMMAND...      runs the command; when it fails, says whether the server went and prints its log
 #   xvfb_stop                stops the server and removes its files
 
 xvfb_start() {
@@ -35,6 +36,16 @@ xvfb_check() {
 xvfb_log() {
   echo "--- Xvfb log"
   cat "$xvfb_dir/log" 2>/dev/null || true
+}
+
+xvfb_run() {
+  local status=0
+  "$@" || status=$?
+  if [ "$status" -ne 0 ]; then
+    xvfb_check || true
+    xvfb_log
+  fi
+  return "$status"
 }
 
 xvfb_stop() {

@@ -1,0 +1,9 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// Runs on the X server, under the window manager, that under-openbox.sh starts.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
