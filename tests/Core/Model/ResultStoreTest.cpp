@@ -471,9 +471,15 @@ TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
     bool laid = true;
     if (disk.mounted()) {
         disk.fill();
+        ::testing::internal::CaptureStderr();
         EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+        const std::string logged = ::testing::internal::GetCapturedStderr();
         EXPECT_FALSE(laid);
         EXPECT_TRUE(fs::exists(session));
+        EXPECT_NE(logged.find("the results of the finished run " + finished.sessionID +
+                              " couldn't be laid over last-report.json and stay in benchmark-session.json"),
+                  std::string::npos)
+            << logged;
         fs::remove(folder / "filler");
     }
     EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
