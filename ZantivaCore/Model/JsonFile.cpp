@@ -44,16 +44,13 @@ std::optional<std::string> keepAside(const PrivateFolder& folder, const std::str
     return std::nullopt;
 }
 
-// Keeps the file aside in its checked folder and logs why; a failure leaves it in place.
+// Keeps the file aside in its checked folder and logs why; a failure leaves it in place and
+// answers the system's reason alone, which each caller words (and logs) once.
 SaveResult keptAside(const PrivateFolder& folder, const std::filesystem::path& file, std::string_view category,
                      const std::string& why) {
     std::error_code ec;
     const auto aside = keepAside(folder, file.filename().string(), ec);
-    if (!aside) {
-        SaveResult failure = SaveResult::failed(file, ec);
-        failure.reason = "the file in its place couldn't be kept aside: " + failure.reason;
-        return logged(category, std::move(failure));
-    }
+    if (!aside) return SaveResult::failed(file, ec);
     log::error(category, file.filename().string() + " (" + why + ") kept as " + *aside);
     return {};
 }
@@ -99,7 +96,10 @@ SaveResult keepFileAside(const std::filesystem::path& file, std::string_view cat
     SaveResult failure;
     const auto folder = checkedFolder(file, category, failure);
     if (!folder) return failure;
-    return keptAside(*folder, file, category, why);
+    const SaveResult aside = keptAside(*folder, file, category, why);
+    if (!aside.saved())
+        log::error(category, "couldn't keep " + file.filename().string() + " (" + why + ") aside: " + aside.reason);
+    return aside;
 }
 
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
@@ -114,7 +114,10 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
         if (const auto text = readWholeFile(file)) problem = problemOf(*text);
         // The file may hold the only copy of what it records: it is never saved over.
         if (problem)
-            if (SaveResult aside = keptAside(*folder, file, category, *problem); !aside.saved()) return aside;
+            if (SaveResult aside = keptAside(*folder, file, category, *problem); !aside.saved()) {
+                aside.reason = "the file in its place couldn't be kept aside: " + aside.reason;
+                return logged(category, std::move(aside));
+            }
     }
     return writeChecked(file, encode(value), category, FileAccess::ownerOnly);
 }

@@ -48,7 +48,9 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
 
 // Keeps the file aside as saveKeepingUndecodable() does (for `why`, which is logged) without
 // saving anything in its place: a file that may hold the only copy of what it records,
-// when it is of no use here. A failure (logged) leaves it where it is.
+// when it is of no use here. A failure (logged) leaves it where it is and answers why (the
+// system's words, or the folder's refusal), which the caller tells after its own "couldn't be
+// kept aside".
 SaveResult keepFileAside(const std::filesystem::path& file, std::string_view category, const std::string& why);
 
 // The decode problem of a store whose JSON decodes with `decode`, which throws when it can't.

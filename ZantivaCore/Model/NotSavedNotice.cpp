@@ -32,4 +32,10 @@ LocalizedMessage runNotBegunNotice(const SessionSave& refused) {
     return LocalizedMessage("Suite.NotBegun.Finished", failure.file.string(), failure.reason);
 }
 
+bool saysRunNotBegun(const LocalizedMessage& status) { return status.key().starts_with("Suite.NotBegun."); }
+
+bool saysRunKeptInSession(const LocalizedMessage& status) {
+    return status.key() == "NotSaved.Report.Kept" || status.key() == "NotSaved.Report.Kept.DiskFull";
+}
+
 } // namespace zantiva

@@ -29,4 +29,10 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
 // the file (`refused.standing` is not none), and what was kept of it.
 LocalizedMessage runNotBegunNotice(const SessionSave& refused);
 
+// Whether the status line's message is one of the above that a change on disk makes untrue:
+// a run that didn't begin, once one has; a run's results kept in its session file
+// (`runKeptInSession`), once they are laid over the report.
+bool saysRunNotBegun(const LocalizedMessage& status);
+bool saysRunKeptInSession(const LocalizedMessage& status);
+
 } // namespace zantiva

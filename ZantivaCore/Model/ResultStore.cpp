@@ -160,11 +160,11 @@ SaveResult changeReport(const std::optional<fs::path>& file, const ReportChange&
 
 // Lays a finished session's results over the report under its lock, unless the report of
 // this machine holds them already (the run's end saved it before it was cut short); `changed`
-// says whether the report was saved anew.
+// says whether the report was saved anew. The log tells what became of them once the save is over.
 SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSession& session,
                          const SystemSpecs& specs, bool& changed) {
-    changed = false;
-    return changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
+    bool changes = false;
+    const SaveResult laid = changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
         FinalBenchmarkReport run = session.results;
         run.specs = specs;
         run.completedAt = session.timestamp;
@@ -175,10 +175,17 @@ SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSes
             same.completedAt = stored.value->completedAt;
             if (same.toJson() == stored.value->toJson()) return std::nullopt;
         }
-        changed = true;
-        log::info(logCategory, "the results of the finished run " + session.sessionID + " were laid over " + reportFile);
+        changes = true;
         return merged;
     });
+    const std::string results = "the results of the finished run " + session.sessionID;
+    if (!laid.saved())
+        log::error(logCategory, results + " couldn't be laid over " + reportFile + " and stay in " + sessionFile + ": " +
+                                    laid.reason);
+    else if (changes)
+        log::info(logCategory, results + " were laid over " + reportFile);
+    changed = changes && laid.saved();
+    return laid;
 }
 
 // What becomes of a stored session before anything takes the session file's place: a

@@ -73,7 +73,7 @@ public:
         co_return co_await handOver;
     }
     void storedReportChanged() override {
-        if (model_) model_->reloadReport();
+        if (model_) model_->keptRunLaidOver();
     }
     void setStatus(std::optional<LocalizedMessage> status) override {
         if (model_) model_->setStatus(std::move(status));
@@ -120,8 +120,12 @@ AppModel::AppModel(AppModelSetup setup, QObject* parent)
     if (!readSpecs_) readSpecs_ = [] { return SystemProbe::readSpecs(); };
     setStatus(std::move(setup.folderNotice));
     suite_.setModel(runnerLink_);
-    // A new suite run takes the place of the interrupted one.
-    connect(&suite_, &Runner::runBegan, this, [this] { setResumable(std::nullopt); });
+    // A new suite run takes the place of the interrupted one; that a run didn't begin is
+    // no longer so.
+    connect(&suite_, &Runner::runBegan, this, [this] {
+        setResumable(std::nullopt);
+        if (status_ && saysRunNotBegun(*status_)) setStatus(std::nullopt);
+    });
     // A fetched account hears of the device and the last result when they changed.
     connect(&account_, &AccountModel::refreshed, this, [this] {
         if (specs_) detach(discardResult(sync_.reportDeviceIfChanged(*specs_)));
@@ -208,6 +212,11 @@ std::optional<BenchmarkSession> AppModel::layOverFinishedRun() {
 }
 
 void AppModel::reloadReport() { setReport(store_.loadReport().value_or(report_)); }
+
+void AppModel::keptRunLaidOver() {
+    reloadReport();
+    if (status_ && saysRunKeptInSession(*status_)) setStatus(std::nullopt);
+}
 
 QCoro::Task<> AppModel::start() {
     const QPointer<AppModel> self(this);

@@ -182,6 +182,9 @@ private:
     std::optional<BenchmarkSession> layOverFinishedRun();
     // The stored report shown, once a save other than the report's own changed it.
     void reloadReport();
+    // A run's session save laid the finished run the session file held over the report: the
+    // report is shown anew, and the status line no longer says those results are kept there.
+    void keptRunLaidOver();
     // Offers the last report to the leaderboard; one that isn't the whole machine's result is
     // told in the status line instead.
     QCoro::Task<> submitReport();

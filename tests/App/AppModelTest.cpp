@@ -261,26 +261,38 @@ TEST_F(AppModelTest, ARunWhoseReportCantBeSavedIsKeptForTheNextStart) {
 }
 
 // Another run begun in the same window takes the session file's place: the kept run goes into
-// the report first, and while it can't, the new run doesn't begin and the kept run stays.
+// the report first, and while it can't, the new run doesn't begin and the kept run stays. The
+// status line says only what is so: once the new run begins, neither that a run didn't begin
+// nor that the kept run's results are only in the session file.
 TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
-    HeldLock held(folder / "last-report.json");
-    const auto kept = runWithTheReportLocked(held);
-    ASSERT_TRUE(kept && kept->results.memoryResult);
+    for (const bool refusedFirst : {true, false}) {
+        SCOPED_TRACE(refusedFirst ? "refused while the lock was held" : "begun once it was free");
+        model.reset();
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) std::filesystem::remove_all(entry);
+        HeldLock held(folder / "last-report.json");
+        const auto kept = runWithTheReportLocked(held);
+        ASSERT_TRUE(kept && kept->results.memoryResult);
 
-    model->setScreen(AppScreen::dashboard);
-    model->suite().start(TestPlans::cpuOnly);
-    EXPECT_FALSE(model->suite().isRunning());
-    EXPECT_EQ(model->screen(), AppScreen::dashboard);
-    ASSERT_TRUE(model->status());
-    EXPECT_EQ(model->status()->key(), "Suite.NotBegun.Finished");
-    EXPECT_EQ(storedSession(folder.path()), kept);
+        model->setScreen(AppScreen::dashboard);
+        if (refusedFirst) {
+            model->suite().start(TestPlans::cpuOnly);
+            EXPECT_FALSE(model->suite().isRunning());
+            EXPECT_EQ(model->screen(), AppScreen::dashboard);
+            ASSERT_TRUE(model->status());
+            EXPECT_EQ(model->status()->key(), "Suite.NotBegun.Finished");
+            EXPECT_EQ(storedSession(folder.path()), kept);
+        }
 
-    held.release();
-    model->suite().start(TestPlans::ramOnly);
-    const auto report = ResultStore(folder.path()).loadReport();
-    EXPECT_TRUE(report && report->memoryResult == kept->results.memoryResult);
-    EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
-    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+        held.release();
+        model->suite().start(TestPlans::ramOnly);
+        EXPECT_TRUE(model->suite().isRunning());
+        EXPECT_FALSE(model->status()) << model->status()->resolved(AppLanguage::english);
+        const auto report = ResultStore(folder.path()).loadReport();
+        EXPECT_TRUE(report && report->memoryResult == kept->results.memoryResult);
+        EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
+        ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+        EXPECT_FALSE(model->status()) << model->status()->resolved(AppLanguage::english);
+    }
 }
 
 // A restored app folder of another machine: its grade isn't shown (or sent) as this one's.

@@ -15,6 +15,7 @@
 #include "../../Support/WritersAtOnce.h"
 #include "Model/AppPaths.h"
 #include "Model/JsonFile.h"
+#include "Model/NotSavedNotice.h"
 #include "Model/TestPlans.h"
 #include "Platform/AtomicFile.h"
 
@@ -470,9 +471,15 @@ TEST(ResultStore, AFinishedSessionFoundAtStartIsLaidOverTheReportBeforeItGoes) {
     bool laid = true;
     if (disk.mounted()) {
         disk.fill();
+        ::testing::internal::CaptureStderr();
         EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
+        const std::string logged = ::testing::internal::GetCapturedStderr();
         EXPECT_FALSE(laid);
         EXPECT_TRUE(fs::exists(session));
+        EXPECT_NE(logged.find("the results of the finished run " + finished.sessionID +
+                              " couldn't be laid over last-report.json and stay in benchmark-session.json"),
+                  std::string::npos)
+            << logged;
         fs::remove(folder / "filler");
     }
     EXPECT_EQ(store.loadResumableSession(thisMachine, &laid), std::nullopt);
@@ -550,6 +557,13 @@ TEST(ResultStore, ASessionsSaveReplacesOnlyTheSessionItHolds) {
     EXPECT_FALSE(refused.saved());
     EXPECT_EQ(refused.standing, StandingSession::otherRun);
     EXPECT_EQ(readWholeFile(folder / "benchmark-session.json"), foreign);
+    // The refusal says once that the file couldn't be kept aside, then the system's reason.
+    const std::string told = runNotBegunNotice(refused).resolved(AppLanguage::english);
+    const std::string keptAside = "couldn't be kept aside: ";
+    const auto first = told.find(keptAside);
+    EXPECT_NE(first, std::string::npos) << told;
+    EXPECT_EQ(told.find(keptAside, first + 1), std::string::npos) << told;
+    EXPECT_EQ(refused.result.reason, std::make_error_code(std::errc::file_exists).message());
 }
 
 // A finished session holding a later version's CPU result, found at start: the rest is laid over
