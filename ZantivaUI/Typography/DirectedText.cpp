@@ -31,13 +31,15 @@ bool opensGroup(const QString& text, qsizetype i) {
     return text[i] == u'(' && i + 1 < text.size() && isLatinOrDigit(text[i + 1]);
 }
 
-// Whether a run goes on over the blank before `next`: a name takes in its next word, figure or
-// bracketed group ("SEQ1M Q8T1", "eglCreateContext failed (EGL_BAD_ALLOC)"); a figure only its
-// unit ("38.4 TB"), so that figures apart ("3/3 (0xAA)") keep the sentence's order.
+// Whether a run goes on over the blank before `next`: a name takes in its next word, figure,
+// path or bracketed group ("SEQ1M Q8T1", "eglCreateContext failed (EGL_BAD_ALLOC)", "the home
+// folder /home/ana is …", a system's reason in English); a figure only its unit ("38.4 TB"), so
+// that figures apart ("3/3 (0xAA)") keep the sentence's order.
 bool crossesBlank(const QString& text, qsizetype next, bool figure) {
     if (next >= text.size()) return false;
     if (figure) return text[next].unicode() < 0x80 && text[next].isLetter();
-    return isLatinOrDigit(text[next]) || opensGroup(text, next);
+    const bool opensPath = text[next] == u'/' && next + 1 < text.size() && isLatinOrDigit(text[next + 1]);
+    return isLatinOrDigit(text[next]) || opensGroup(text, next) || opensPath;
 }
 
 // Each run that starts with a Latin letter, a digit or "°C", with the blanks and closed

@@ -195,7 +195,9 @@ TEST(DirectedText, LatinRunsInRightToLeftTextStayLeftToRight) {
         // Figures apart keep the sentence's order: each is a run of its own.
         {u"دور 3/3 (0xAA)"_qs, rlm + u"دور "_qs + ltr("3/3") + " (" + ltr("0xAA") + ")"},
         {u"Core i7 12700H با 16 GB"_qs, rlm + ltr("Core i7 12700H") + u" با "_qs + ltr("16 GB")},
-        // A path keeps its leading slash.
+        // A path keeps its leading slash, and stays in the run of the English words before it.
+        {u"ذخیره نشد: the home folder /home/ana is user 1001's"_qs,
+         rlm + u"ذخیره نشد: "_qs + ltr("the home folder /home/ana is user 1001's")},
         {u"در /home/sara/last-report.json ذخیره نشد"_qs,
          rlm + u"در "_qs + ltr("/home/sara/last-report.json") + u" ذخیره نشد"_qs},
         // The sentence's own full stop stays outside the run.
