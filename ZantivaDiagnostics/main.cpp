@@ -29,7 +29,6 @@
 #include "Localization/Loc.h"
 #include "LocalizedViews/LocNotifier.h"
 #include "LocalizedViews/QtTranslation.h"
-#include "Media/DeviceWatch.h"
 #include "Shell/AlreadyRunning.h"
 #include "Shell/CompositionRoot.h"
 #include "Shell/MainWindow.h"
@@ -93,8 +92,6 @@ int runWindow(int argc, char** argv, const SingleInstance::Request& request) {
     QuitSignals quitSignals;
     quitOnSignals(quitSignals);
 
-    // Before anything of Qt Multimedia is made, since its device watch starts with it.
-    leaveUnusedProvidersOutOfDeviceWatch();
     const std::unique_ptr<AppModel> model = buildAppModel();
     LocNotifier loc(model->loc());
     MainWindow window(loc);

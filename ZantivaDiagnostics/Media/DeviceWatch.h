@@ -8,7 +8,9 @@ namespace zantiva {
 // open a Vulkan instance, and with it the GPU's Vulkan driver, each time the watch starts, and
 // where no Vulkan driver is installed it leaks the text of the error it met. This starts
 // GStreamer and ranks that provider out of every device watch; the providers of the cameras
-// and of the sound server stay. Call it before anything of Qt Multimedia is made.
+// and of the sound server stay. Call it before anything of Qt Multimedia is made; once GStreamer
+// has started, a call again costs a look-up, and GStreamer's start (its registry read, or
+// written anew after an update) stays off the window's start-up.
 void leaveUnusedProvidersOutOfDeviceWatch();
 
 } // namespace zantiva

@@ -1,6 +1,7 @@
 #include "Stations/AudioStationBinding.h"
 
 #include "LocalizedViews/LocNotifier.h"
+#include "Media/DeviceWatch.h"
 #include "Runners/TestSuiteRunner.h"
 #include "Stations/AudioCheck.h"
 #include "Stations/Verdict.h"
@@ -8,6 +9,8 @@
 namespace zantiva {
 
 void bindAudioStation(AudioStation& page, TestSuiteRunner& runner, LocNotifier& loc) {
+    // The page's players are the first of Qt Multimedia that the window makes.
+    leaveUnusedProvidersOutOfDeviceWatch();
     auto* check = new AudioCheck(&page);
     MusicTrackSection& music = *page.music();
     const auto refresh = [&page, check, &loc] { page.show(AudioStationPresenter::present(check->state(), loc.loc())); };

@@ -4,6 +4,7 @@
 
 #include "LocalizedViews/LocNotifier.h"
 #include "Media/CameraFrameScaler.h"
+#include "Media/DeviceWatch.h"
 #include "Runners/TestSuiteRunner.h"
 #include "Stations/CameraPreview.h"
 #include "Stations/MicCameraCheck.h"
@@ -13,6 +14,8 @@
 namespace zantiva {
 
 MicCameraCheck& bindMicCameraStation(MicCameraStation& page, TestSuiteRunner& runner, LocNotifier& loc) {
+    // The check's camera and microphone are the first of Qt Multimedia that the window makes.
+    leaveUnusedProvidersOutOfDeviceWatch();
     auto* check = new MicCameraCheck([&runner] { return runner.bypassPeripherals(); },
                                      [&runner](const StationOutcome& outcome) { runner.complete(outcome); });
     return bindMicCameraCheck(page, *check, loc);
