@@ -151,8 +151,9 @@ int run(int argc, char** argv) {
     // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which every writer
     // reports in its words, instead of the signal killing the program halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
-    settleIntoSurroundings();
+    // Standard error held first: settling says on it what it changed in the environment.
     holdClosedStandardStreams();
+    settleIntoSurroundings();
     const WholeStandardWrites wholeWrites;
     const CommandLine commandLine(argc, argv);
     if (opensWindow(commandLine) && hasDisplay()) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "Platform/Log.h"
+#include "Platform/PlaceVariables.h"
 #include "Platform/UserAccount.h"
 
 namespace zantiva {
@@ -26,6 +27,9 @@ constexpr XdgFolder xdgFolders[] = {
     {"XDG_STATE_HOME", "/.local/state"},
 };
 
+// TMPDIR, and the names PulseAudio's library also takes the temporary folder from.
+constexpr const char* temporaryFolders[] = {"TMPDIR", "TMP", "TEMP", "TEMPDIR"};
+
 std::optional<std::string> variable(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::optional<std::string>(value) : std::nullopt;
@@ -40,15 +44,25 @@ std::optional<std::string> whyNotOwn(const std::string& value) {
     return std::nullopt;
 }
 
-void leaveUnusableTemporaryFolder() {
-    const auto folder = variable("TMPDIR");
+void leaveUnusableTemporaryFolder(const char* name) {
+    const auto folder = variable(name);
     if (!folder || folder->empty()) return;
     auto why = whyNotOwn(*folder);
     struct stat info {};
     if (!why && (::stat(folder->c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) why = "is no folder";
     if (!why) return;
-    log::error(logCategory, "TMPDIR " + *folder + " " + *why + ": nothing is made there; /tmp serves instead");
-    ::unsetenv("TMPDIR");
+    log::notice(logCategory, std::string(name) + " " + *folder + " " + *why + ": nothing is made there; /tmp serves instead");
+    ::unsetenv(name);
+}
+
+void leaveOutPlaceOfAnotherUser(const PlaceVariable& place) {
+    const auto value = variable(place.name);
+    if (!value || value->empty()) return;
+    const auto owner = othersOwnerOf(*value);
+    if (!owner) return;
+    log::notice(logCategory, std::string(place.name) + " " + *value + " is in a folder of user " + std::to_string(*owner) +
+                                 ": taken out of the environment, so " + place.spared);
+    ::unsetenv(place.name);
 }
 
 // This user's own home from the password database, when it gives an absolute one.
@@ -63,7 +77,7 @@ void keepHomeOwn(const std::optional<std::string>& own) {
     const auto home = variable("HOME");
     const auto why = !home ? std::optional<std::string>("is unset") : whyNotOwn(*home);
     if (!why || !own) return;
-    log::info(logCategory, "HOME " + home.value_or("") + (home ? " " : "") + *why + ": " + *own + " serves instead");
+    log::notice(logCategory, "HOME " + home.value_or("") + (home ? " " : "") + *why + ": " + *own + " serves instead");
     ::setenv("HOME", own->c_str(), 1);
 }
 
@@ -74,21 +88,22 @@ void keepXdgFolderOwn(const XdgFolder& kind, const std::optional<std::string>& o
     if (!why) return;
     if (isAbsolute(*folder) && own) {
         const std::string instead = (*own == "/" ? "" : *own) + kind.inHome;
-        log::info(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": " + instead + " serves instead");
+        log::notice(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": " + instead + " serves instead");
         ::setenv(kind.variable, instead.c_str(), 1);
         return;
     }
-    log::info(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": the home's own serves instead");
+    log::notice(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": the home's own serves instead");
     ::unsetenv(kind.variable);
 }
 
 } // namespace
 
 void keepFolderVariablesOwn() {
-    leaveUnusableTemporaryFolder();
+    for (const char* name : temporaryFolders) leaveUnusableTemporaryFolder(name);
     const auto own = ownHome();
     keepHomeOwn(own);
     for (const XdgFolder& kind : xdgFolders) keepXdgFolderOwn(kind, own);
+    for (const PlaceVariable& place : placeVariables()) leaveOutPlaceOfAnotherUser(place);
 }
 
 } // namespace zantiva

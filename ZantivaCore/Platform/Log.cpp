@@ -17,15 +17,20 @@ void write(int priority, std::string_view category, std::string_view message) {
     syslog(priority, "%s", line.c_str());
 }
 
-} // namespace
-
-void info(std::string_view category, std::string_view message) { write(LOG_INFO, category, message); }
-// Errors also go to standard error, where a terminal, a cron mail or the session's log shows
-// them on machines that keep no system log.
-void error(std::string_view category, std::string_view message) {
-    write(LOG_ERR, category, message);
+// Also to standard error, where a terminal, a cron mail or the session's log shows it on
+// machines that keep no system log.
+void writeAlsoToStandardError(int priority, std::string_view category, std::string_view message) {
+    write(priority, category, message);
     const std::string line = "zantiva-diagnostics: [" + std::string(category) + "] " + std::string(message) + "\n";
     [[maybe_unused]] const auto written = writeAll(STDERR_FILENO, line);
 }
+
+} // namespace
+
+void info(std::string_view category, std::string_view message) { write(LOG_INFO, category, message); }
+void notice(std::string_view category, std::string_view message) {
+    writeAlsoToStandardError(LOG_NOTICE, category, message);
+}
+void error(std::string_view category, std::string_view message) { writeAlsoToStandardError(LOG_ERR, category, message); }
 
 } // namespace zantiva::log

@@ -2,7 +2,9 @@
 
 namespace zantiva {
 
-// What the program makes of the process it was started in; call it first in main.
+// What the program makes of the process it was started in; call it first in main, once the
+// standard streams are held (holdClosedStandardStreams), as it says on standard error what it
+// changed.
 // - A write to a pipe whose reader went away (a log service that ended, `… 2>&1 | true`)
 //   fails with EPIPE, which every writer reports in its own way, instead of SIGPIPE ending the
 //   program. The signal is caught by a handler that does nothing rather than ignored, so that
@@ -10,7 +12,8 @@ namespace zantiva {
 // - A soft limit on open descriptors below the usual 1024 is raised toward the hard limit, at
 //   most to 1024: more would reach programs this one starts that still keep descriptors in
 //   select()'s fixed sets.
-// - The folder variables are made to name no folder of another user's (keepFolderVariablesOwn).
+// - The folder variables, and the others naming a place a library writes to, are made to name
+//   no place of another user's (keepFolderVariablesOwn).
 void settleIntoSurroundings();
 
 } // namespace zantiva

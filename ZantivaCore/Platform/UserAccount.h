@@ -13,10 +13,12 @@ namespace zantiva {
 // relative); none when the user has no entry or the entry no home.
 std::optional<std::string> passwordDatabaseHome(uid_t uid);
 
-// The owner of the folder at `path` (links followed), or, where nothing is there yet, of the
-// nearest folder above it that is: what a library making the path would make its folders in.
-// Given only when that is another user, neither the one running nor root, whose folders are the
-// system's. None when nothing on the way can be looked at.
+// The owner of what `path` names, or, where nothing is there yet, of the nearest folder above it
+// that is: what a library making the path would make its folders in. The path is followed as
+// the kernel follows it, link by link from the left, so that a ".." after a link leads out of
+// the folder the link points to, not out of the link's own; a relative path starts at the
+// working folder. Given only when that is another user, neither the one running nor root,
+// whose folders are the system's. None when nothing on the way can be looked at.
 std::optional<uid_t> othersOwnerOf(const std::string& path);
 
 } // namespace zantiva
