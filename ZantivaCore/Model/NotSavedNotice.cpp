@@ -26,6 +26,8 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure) {
 
 LocalizedMessage runNotBegunNotice(const SessionSave& refused) {
     const SaveResult& failure = refused.result;
+    if (refused.standing == StandingSession::unlooked)
+        return LocalizedMessage("Suite.NotBegun.Unlooked", failure.file.string(), failure.reason);
     if (refused.standing == StandingSession::otherRun)
         return LocalizedMessage("Suite.NotBegun.Other", failure.file.string(), failure.reason);
     if (failure.problem == SaveResult::Problem::diskFull) return LocalizedMessage("Suite.NotBegun.Finished.DiskFull");

@@ -26,7 +26,7 @@ enum class SavedRecord {
 LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
 
 // Why a run didn't begin: its session's first save found another run's session standing in
-// the file (`refused.standing` is not none), and what was kept of it.
+// the file, or a file it couldn't look at (`refused.standing` is not none), and what was kept of it.
 LocalizedMessage runNotBegunNotice(const SessionSave& refused);
 
 // Whether the status line's message is one of the above that a change on disk makes untrue:

@@ -295,6 +295,42 @@ TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
     }
 }
 
+// The session file's lock held past the save's patience (a stopped window) while the file holds a
+// finished run: a new run can't look at it, so it doesn't begin and the status line says why;
+// once the lock is free the run begins, the finished run laid over the report first.
+TEST_F(AppModelTest, ARunWhoseFirstSaveCantLookAtTheSessionFileDoesntBegin) {
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    BenchmarkSession finished = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::ramOnly);
+    finished.markCompleted(TestModule::ramTest, ModuleStatus::passed, finished.timestamp);
+    finished.results.memoryResult = MemoryTestResult{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    const std::filesystem::path file = folder / "benchmark-session.json";
+    ASSERT_TRUE(ResultStore(folder.path()).saveSession(finished, sampleLaptopSpecs()).saved());
+    const auto stored = readWholeFile(file);
+
+    HeldLock held(file);
+    ASSERT_TRUE(held.held());
+    model->suite().start(TestPlans::ramOnly);
+    EXPECT_FALSE(model->suite().isRunning());
+    EXPECT_EQ(model->screen(), AppScreen::dashboard);
+    ASSERT_TRUE(model->status());
+    EXPECT_EQ(model->status()->key(), "Suite.NotBegun.Unlooked");
+    EXPECT_EQ(readWholeFile(file), stored);
+    EXPECT_FALSE(std::filesystem::exists(folder / "last-report.json"));
+
+    held.release();
+    model->suite().start(TestPlans::ramOnly);
+    EXPECT_TRUE(model->suite().isRunning());
+    EXPECT_FALSE(model->status());
+    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+    const auto report = ResultStore(folder.path()).loadReport();
+    ASSERT_TRUE(report && report->memoryResult);
+    EXPECT_NE(report->memoryResult, finished.results.memoryResult) << "the new run's result is the newer";
+    EXPECT_EQ(report->memoryResult, model->report().memoryResult);
+}
+
 // A restored app folder of another machine: its grade isn't shown (or sent) as this one's.
 TEST_F(AppModelTest, AnotherMachinesReportHasNoResultsHere) {
     ResultStore(folder.path())
