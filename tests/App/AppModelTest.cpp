@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include <QThread>
@@ -329,6 +330,61 @@ TEST_F(AppModelTest, ARunWhoseFirstSaveCantLookAtTheSessionFileDoesntBegin) {
     ASSERT_TRUE(report && report->memoryResult);
     EXPECT_NE(report->memoryResult, finished.results.memoryResult) << "the new run's result is the newer";
     EXPECT_EQ(report->memoryResult, model->report().memoryResult);
+}
+
+// A banner about a failed save stands only while the file is as it says: once a later save of
+// the same file works (the disk has room again, the folder is writable again), it goes. The
+// report's, then the session's (a run stopped at a station while its session couldn't be saved).
+TEST_F(AppModelTest, ABannerAboutAFailedSaveGoesOnceALaterSaveOfThatFileWorked) {
+    const FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    struct Failure {
+        const char* name;
+        std::function<bool()> begin, end;
+        const char* reportKey;
+        const char* sessionKey;
+    };
+    const Failure failures[] = {
+        {"a full disk", [&] { return disk.fill(), true; },
+         [&] { return std::filesystem::remove(folder / "filler"); }, "NotSaved.Report.DiskFull",
+         "NotSaved.Session.DiskFull"},
+        {"a read-only folder", [&] { return disk.setReadOnly(true); }, [&] { return disk.setReadOnly(false); },
+         "NotSaved.Report", "NotSaved.Session"},
+    };
+    const auto told = [&] { return model->status() ? model->status()->key() : std::string("nothing"); };
+    const auto ended = [&] { return runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)); };
+    const auto atStation = [&] { return runUntil([&] { return model->suite().isAwaitingStation(); }); };
+    for (const Failure& f : failures) {
+        SCOPED_TRACE(f.name);
+        ASSERT_TRUE(f.begin());
+        model->suite().start(TestPlans::ramOnly);
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(told(), f.reportKey);
+        ASSERT_TRUE(f.end());
+        model->suite().start(TestPlans::ramOnly);
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(told(), "nothing");
+        const auto report = ResultStore(folder.path()).loadReport();
+        EXPECT_TRUE(report && report->memoryResult == model->report().memoryResult);
+
+        ASSERT_TRUE(f.begin());
+        model->suite().start(TestPlans::displayOnly);
+        ASSERT_TRUE(atStation());
+        model->suite().stop();
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(told(), f.sessionKey);
+        ASSERT_TRUE(f.end());
+        model->suite().start(TestPlans::displayOnly);
+        ASSERT_TRUE(atStation());
+        EXPECT_EQ(told(), "nothing");
+        model->suite().stop();
+        ASSERT_TRUE(ended());
+        std::filesystem::remove(folder / "benchmark-session.json");
+    }
 }
 
 // A restored app folder of another machine: its grade isn't shown (or sent) as this one's.
