@@ -26,8 +26,12 @@ enum class SavedRecord {
 LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
 
 // Why a run didn't begin: its session's first save found another run's session standing in
-// the file (`refused.standing` is not none), and what was kept of it.
+// the file, or a file it couldn't look at (`refused.standing` is not none), and what was kept of it.
 LocalizedMessage runNotBegunNotice(const SessionSave& refused);
+
+// Whether the status line's message tells of a failed save of the record (notSavedNotice),
+// which a later save of the same file that worked makes untrue.
+bool saysNotSaved(const LocalizedMessage& status, SavedRecord record);
 
 // Whether the status line's message is one of the above that a change on disk makes untrue:
 // a run that didn't begin, once one has; a run's results kept in its session file

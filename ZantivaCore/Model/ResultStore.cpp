@@ -2,11 +2,13 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "Model/BenchmarkBaseline.h"
 #include "Model/BenchmarkScoring.h"
 #include "Model/JsonFile.h"
 #include "Model/ReportMachine.h"
+#include "Model/RunLayOver.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/Log.h"
 
@@ -158,34 +160,55 @@ SaveResult changeReport(const std::optional<fs::path>& file, const ReportChange&
     });
 }
 
-// Lays a finished session's results over the report under its lock, unless the report of
-// this machine holds them already (the run's end saved it before it was cut short); `changed`
-// says whether the report was saved anew. The log tells what became of them once the save is over.
+// The keys named in a log line.
+std::string listed(const std::vector<std::string>& keys) {
+    std::string out;
+    for (const std::string& key : keys) out += (out.empty() ? "" : ", ") + key;
+    return out;
+}
+
+// Lays a finished session's results over the report under its lock, the newer result of each
+// test standing (layRunOver): a report that holds them already (the run's end saved it before
+// it was cut short), or newer ones, is left as it is; `changed` says whether the report was
+// saved anew. The log tells what became of them once the save is over.
 SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSession& session,
                          const SystemSpecs& specs, bool& changed) {
     bool changes = false;
-    const SaveResult laid = changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
+    RunLayOver laid;
+    Date storedAt{};
+    const SaveResult saved = changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
         FinalBenchmarkReport run = session.results;
         run.specs = specs;
         run.completedAt = session.timestamp;
-        FinalBenchmarkReport merged = laidOver(stored.value, run);
-        if (stored.value && sameMachine(*stored.value, run)) {
-            FinalBenchmarkReport same = merged;
-            same.specs = stored.value->specs;
-            same.completedAt = stored.value->completedAt;
-            if (same.toJson() == stored.value->toJson()) return std::nullopt;
+        const bool same = stored.value && sameMachine(*stored.value, run);
+        laid = layRunOver(same ? stored.value : std::nullopt, run);
+        if (same) {
+            storedAt = stored.value->completedAt;
+            FinalBenchmarkReport unchanged = laid.report;
+            unchanged.specs = stored.value->specs;
+            unchanged.completedAt = stored.value->completedAt;
+            if (unchanged.toJson() == stored.value->toJson()) return std::nullopt;
         }
         changes = true;
-        return merged;
+        return laid.report;
     });
-    const std::string results = "the results of the finished run " + session.sessionID;
-    if (!laid.saved())
-        log::error(logCategory, results + " couldn't be laid over " + reportFile + " and stay in " + sessionFile + ": " +
-                                    laid.reason);
-    else if (changes)
-        log::info(logCategory, results + " were laid over " + reportFile);
-    changed = changes && laid.saved();
-    return laid;
+    if (!saved.saved()) {
+        log::error(logCategory, "the results of the finished run " + session.sessionID + " couldn't be laid over " + reportFile + " and stay in " +
+                                    sessionFile + ": " + saved.reason);
+        changed = false;
+        return saved;
+    }
+    const std::string run = "the finished run " + session.sessionID + " of " + iso8601(session.timestamp);
+    std::string told;
+    if (changes)
+        told = run + " was laid over " + reportFile + ": " +
+               (laid.laidOver.empty() ? std::string("none of its results") : "its " + listed(laid.laidOver)) + " went in";
+    if (!laid.kept.empty())
+        told += (told.empty() ? run + " changed nothing in " + reportFile + ":" : std::string(";")) +
+                " the report's newer " + listed(laid.kept) + " of " + iso8601(storedAt) + " stayed";
+    if (!told.empty()) log::info(logCategory, told);
+    changed = changes;
+    return saved;
 }
 
 // What becomes of a stored session before anything takes the session file's place: a
@@ -212,6 +235,15 @@ Handover handoverOf(const Decoded<BenchmarkSession>& stored, const SystemSpecs& 
     case SessionResumability::undetermined: break;
     }
     return {.keepAsideWhy = "a session whose machine can't be told", .alsoAtStart = false};
+}
+
+// Whether a file stands in the place of one whose save didn't get to look at it (its lock
+// not had) in a folder that is there: what it holds is not known. A refused look counts as one.
+bool standsUnlooked(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(file.parent_path(), ec))) return false;
+    const auto status = fs::symlink_status(file, ec);
+    return fs::exists(status) || (ec && ec != std::errc::no_such_file_or_directory);
 }
 
 } // namespace
@@ -271,7 +303,9 @@ SessionSave ResultStore::saveSession(const BenchmarkSession& session, const Syst
         out.result = jsonfile::saveWithoutFolder(sessionFile, logCategory);
         return out;
     }
+    bool looked = false;
     out.result = jsonfile::whileLocked(*file, logCategory, [&]() -> SaveResult {
+        looked = true;
         std::error_code ec;
         if (fs::exists(fs::symlink_status(*file, ec))) {
             const auto text = readWholeFile(*file);
@@ -299,6 +333,7 @@ SessionSave ResultStore::saveSession(const BenchmarkSession& session, const Syst
         }
         return jsonfile::save(*file, session.toJson(), logCategory);
     });
+    if (!looked && !out.result.saved() && standsUnlooked(*file)) out.standing = StandingSession::unlooked;
     return out;
 }
 

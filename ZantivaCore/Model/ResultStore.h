@@ -55,8 +55,9 @@ public:
     // (this machine's, finished; its later version's CPU result then kept aside with the file)
     // or kept aside (another machine's, one whose machine can't be told, one holding a later
     // version's result); this machine's interrupted run gives way to the new one. Where that
-    // can't be done the file stays and the save fails, saying what stands there. Done under the
-    // session file's lock, which another process's save takes too.
+    // can't be done the file stays and the save fails, saying what stands there; so does a file
+    // the save couldn't look at, its lock not had. Done under the session file's lock, which
+    // another process's save takes too.
     SessionSave saveSession(const BenchmarkSession& session, const SystemSpecs& specs) const;
     // The stored session when steps remain and it was made on this machine. A finished
     // session's results are laid over the report (as saveRun does, unless the report holds
@@ -66,7 +67,8 @@ public:
     // is laid over. A session of another machine is kept aside as a damaged file is; an
     // undecodable one, or one that can't be matched because this machine's model or CPU
     // name is unknown, is kept. A CPU result of another scoring version is left out of the
-    // session returned, and its step is among those still to run.
+    // session returned, and its step is among those still to run. A finished session's results
+    // never replace the report's newer ones (layRunOver).
     std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs, bool* reportChanged = nullptr) const;
     // Whether the session file is gone (a missing one is); a failure is logged. Given a
     // session id, a file holding another session (one begun since) stays. Done under the

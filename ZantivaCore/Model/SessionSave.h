@@ -12,6 +12,7 @@ enum class StandingSession {
     otherRun,    // any other session (another machine's, one whose machine can't be told, one
                  // holding a later version's result, or a file that can't be decoded) that
                  // couldn't be kept aside
+    unlooked,    // a file the save couldn't look at (its lock not had): what it holds isn't known
 };
 
 struct SessionSave {

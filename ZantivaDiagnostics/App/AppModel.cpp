@@ -1,6 +1,7 @@
 #include "App/AppModel.h"
 
 #include <chrono>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
@@ -77,6 +78,9 @@ public:
     }
     void setStatus(std::optional<LocalizedMessage> status) override {
         if (model_) model_->setStatus(std::move(status));
+    }
+    void tellSave(SavedRecord record, const SaveResult& result) override {
+        if (model_) model_->tellSave(record, result);
     }
     ExternalCsvSources csvSources() const override {
         if (!model_) return {};
@@ -160,6 +164,13 @@ void AppModel::setStatus(std::optional<LocalizedMessage> status) {
     assignObserved(this, status_, std::move(status), &AppModel::statusChanged);
 }
 
+void AppModel::tellSave(SavedRecord record, const SaveResult& result) {
+    if (!result.saved())
+        setStatus(notSavedNotice(record, result));
+    else if (status_ && saysNotSaved(*status_, record))
+        setStatus(std::nullopt);
+}
+
 void AppModel::watchRefreshingAccount(const QObject* context, std::function<void()> changed) const {
     connect(&account_, &AccountModel::isRefreshingAccountChanged, context, std::move(changed));
 }
@@ -216,6 +227,7 @@ void AppModel::reloadReport() { setReport(store_.loadReport().value_or(report_))
 void AppModel::keptRunLaidOver() {
     reloadReport();
     if (status_ && saysRunKeptInSession(*status_)) setStatus(std::nullopt);
+    tellSave(SavedRecord::report, {}); // the report was saved anew
 }
 
 QCoro::Task<> AppModel::start() {
@@ -279,10 +291,13 @@ void AppModel::dismissUpdate() {
 }
 
 void AppModel::sayIfSettingsNotSaved(const SaveResult& saved) {
-    // Once: every later change would fail the same way, and the line has other news to give.
-    if (saved.saved() || saidSettingsNotSaved_) return;
-    saidSettingsNotSaved_ = true;
-    setStatus(notSavedNotice(SavedRecord::settings, saved));
+    // Once while saves keep failing: every later change would fail the same way, and the line
+    // has other news to give.
+    if (saved.saved())
+        saidSettingsNotSaved_ = false;
+    else if (std::exchange(saidSettingsNotSaved_, true))
+        return;
+    tellSave(SavedRecord::settings, saved);
 }
 
 void AppModel::openUpdateDownload() {
@@ -327,8 +342,7 @@ QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCom
     FinalBenchmarkReport merged = report_;
     const SaveResult saved = store_.saveRun(report, merged);
     setReport(std::move(merged));
-    if (!saved.saved())
-        setStatus(notSavedNotice(keptInSession ? SavedRecord::runKeptInSession : SavedRecord::report, saved));
+    tellSave(keptInSession && !saved.saved() ? SavedRecord::runKeptInSession : SavedRecord::report, saved);
     emit runHandedOver(true);
     auto submitting = submitReport();
     co_await submitting;

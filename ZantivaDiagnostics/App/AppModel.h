@@ -34,6 +34,7 @@
 #include "Model/AppSettingsStore.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
+#include "Model/NotSavedNotice.h"
 #include "Model/ResultStore.h"
 #include "Model/SystemSpecs.h"
 #include "Runners/RunGate.h"
@@ -125,6 +126,9 @@ public:
     void setScreen(AppScreen screen);
     void setResumable(std::optional<BenchmarkSession> session);
     void setStatus(std::optional<LocalizedMessage> status);
+    // How a save of the record went (RunnerHost::tellSave): the status line says so while the
+    // latest save of that file failed, and no longer once one worked.
+    void tellSave(SavedRecord record, const SaveResult& result);
     void setLoginPromptVisible(bool visible) override { account_.setLoginPromptVisible(visible); }
     void setWasherSetupVisible(bool visible) override;
     // The unexpected-error notice was read.
@@ -183,7 +187,8 @@ private:
     // The stored report shown, once a save other than the report's own changed it.
     void reloadReport();
     // A run's session save laid the finished run the session file held over the report: the
-    // report is shown anew, and the status line no longer says those results are kept there.
+    // report is shown anew, and the status line no longer says those results are kept there,
+    // nor that the report wasn't saved.
     void keptRunLaidOver();
     // Offers the last report to the leaderboard; one that isn't the whole machine's result is
     // told in the status line instead.

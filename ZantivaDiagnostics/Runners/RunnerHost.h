@@ -7,6 +7,7 @@
 #include "Localization/LocalizedMessage.h"
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
+#include "Model/NotSavedNotice.h"
 #include "Model/SystemSpecs.h"
 
 namespace zantiva {
@@ -25,8 +26,11 @@ public:
     // A save of the run's session laid a finished run found in the session file over the
     // stored report: the report shown is read again.
     virtual void storedReportChanged() = 0;
-    // The status line under the header: where a result measured but not saved is told.
+    // The status line under the header.
     virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
+    // How a save of the record went: one that failed is told on the status line as measured but
+    // not saved; one that worked takes back what the line says of an earlier failed save of it.
+    virtual void tellSave(SavedRecord record, const SaveResult& result) = 0;
     // The hand-over of a finished (or stopped) suite run; the runner awaits it. Answers
     // whether the run's results are in the stored report (or there were none to keep): only
     // then may its session go. `keptInSession`: the session file holds them, so a report

@@ -63,8 +63,8 @@ QCoro::Task<> StorageRunner::execute(std::filesystem::path folder) {
     }
     if (!self) co_return;
     if (result) {
-        if (const SaveResult saved = store_.saveStorageResult(*result); !saved.saved())
-            if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::storageResult, saved));
+        const SaveResult saved = store_.saveStorageResult(*result);
+        if (const auto host = host_.lock()) host->tellSave(SavedRecord::storageResult, saved);
         setResult(std::move(result));
     }
     if (failure) log::error(category, "storage test failed: " + failure->key());

@@ -169,7 +169,10 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
             host->completeRun(session.results, SessionRecording::hasCompletedStations(session), sessionSaved_);
         inReport = co_await handOver;
     }
-    if (!remains && inReport && self) store_.clearSession(session.sessionID);
+    // Removed once its results are in the report, the run's session no longer needs to be saved.
+    if (!remains && inReport && self)
+        if (const SaveResult cleared = store_.clearSession(session.sessionID); cleared.saved())
+            if (const auto host = host_.lock()) host->tellSave(SavedRecord::session, cleared);
     if (afterRun) afterRun();
 }
 
@@ -329,7 +332,7 @@ SessionSave TestSuiteRunner::save(BenchmarkSession& session) {
     const auto host = host_.lock();
     if (!host) return saved;
     if (saved.reportChanged) host->storedReportChanged();
-    if (!sessionSaved_) host->setStatus(notSavedNotice(SavedRecord::session, saved.result));
+    host->tellSave(SavedRecord::session, saved.result);
     return saved;
 }
 

@@ -136,8 +136,8 @@ private:
     QCoro::Task<ModuleStatus> awaitStation(TestModule module, BenchmarkSession& session);
     // Resumes the waiting station's module, with its outcome or none (the run stops).
     void endStationWait(std::optional<StationOutcome> outcome);
-    // Saves the session on the run's machine, and tells the host when it wasn't saved or the
-    // stored report changed with it.
+    // Saves the session on the run's machine, and tells the host how the save went and when
+    // the stored report changed with it.
     SessionSave save(BenchmarkSession& session);
     void setStatus(TestModule module, ModuleStatus status);
     void setCurrent(std::optional<TestModule> module);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include <QThread>
@@ -292,6 +293,97 @@ TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
         EXPECT_EQ(model->report().memoryResult, kept->results.memoryResult);
         ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
         EXPECT_FALSE(model->status()) << model->status()->resolved(AppLanguage::english);
+    }
+}
+
+// The session file's lock held past the save's patience (a stopped window) while the file holds a
+// finished run: a new run can't look at it, so it doesn't begin and the status line says why;
+// once the lock is free the run begins, the finished run laid over the report first.
+TEST_F(AppModelTest, ARunWhoseFirstSaveCantLookAtTheSessionFileDoesntBegin) {
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    BenchmarkSession finished = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::ramOnly);
+    finished.markCompleted(TestModule::ramTest, ModuleStatus::passed, finished.timestamp);
+    finished.results.memoryResult = MemoryTestResult{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    const std::filesystem::path file = folder / "benchmark-session.json";
+    ASSERT_TRUE(ResultStore(folder.path()).saveSession(finished, sampleLaptopSpecs()).saved());
+    const auto stored = readWholeFile(file);
+
+    HeldLock held(file);
+    ASSERT_TRUE(held.held());
+    model->suite().start(TestPlans::ramOnly);
+    EXPECT_FALSE(model->suite().isRunning());
+    EXPECT_EQ(model->screen(), AppScreen::dashboard);
+    ASSERT_TRUE(model->status());
+    EXPECT_EQ(model->status()->key(), "Suite.NotBegun.Unlooked");
+    EXPECT_EQ(readWholeFile(file), stored);
+    EXPECT_FALSE(std::filesystem::exists(folder / "last-report.json"));
+
+    held.release();
+    model->suite().start(TestPlans::ramOnly);
+    EXPECT_TRUE(model->suite().isRunning());
+    EXPECT_FALSE(model->status());
+    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+    const auto report = ResultStore(folder.path()).loadReport();
+    ASSERT_TRUE(report && report->memoryResult);
+    EXPECT_NE(report->memoryResult, finished.results.memoryResult) << "the new run's result is the newer";
+    EXPECT_EQ(report->memoryResult, model->report().memoryResult);
+}
+
+// A banner about a failed save stands only while the file is as it says: once a later save of
+// the same file works (the disk has room again, the folder is writable again), it goes. The
+// report's, then the session's (a run stopped at a station while its session couldn't be saved).
+TEST_F(AppModelTest, ABannerAboutAFailedSaveGoesOnceALaterSaveOfThatFileWorked) {
+    const FullDisk disk(folder.path());
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
+    AppModelSetup tiny = setup();
+    tiny.suite = tinyConfiguration();
+    makeModel(std::move(tiny));
+    bindNavigation(*model);
+    struct Failure {
+        const char* name;
+        std::function<bool()> begin, end;
+        const char* reportKey;
+        const char* sessionKey;
+    };
+    const Failure failures[] = {
+        {"a full disk", [&] { return disk.fill(), true; },
+         [&] { return std::filesystem::remove(folder / "filler"); }, "NotSaved.Report.DiskFull",
+         "NotSaved.Session.DiskFull"},
+        {"a read-only folder", [&] { return disk.setReadOnly(true); }, [&] { return disk.setReadOnly(false); },
+         "NotSaved.Report", "NotSaved.Session"},
+    };
+    const auto told = [&] { return model->status() ? model->status()->key() : std::string("nothing"); };
+    const auto ended = [&] { return runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)); };
+    const auto atStation = [&] { return runUntil([&] { return model->suite().isAwaitingStation(); }); };
+    for (const Failure& f : failures) {
+        SCOPED_TRACE(f.name);
+        ASSERT_TRUE(f.begin());
+        model->suite().start(TestPlans::ramOnly);
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(told(), f.reportKey);
+        ASSERT_TRUE(f.end());
+        model->suite().start(TestPlans::ramOnly);
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(told(), "nothing");
+        const auto report = ResultStore(folder.path()).loadReport();
+        EXPECT_TRUE(report && report->memoryResult == model->report().memoryResult);
+
+        ASSERT_TRUE(f.begin());
+        model->suite().start(TestPlans::displayOnly);
+        ASSERT_TRUE(atStation());
+        model->suite().stop();
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(told(), f.sessionKey);
+        ASSERT_TRUE(f.end());
+        model->suite().start(TestPlans::displayOnly);
+        ASSERT_TRUE(atStation());
+        EXPECT_EQ(told(), "nothing");
+        model->suite().stop();
+        ASSERT_TRUE(ended());
+        std::filesystem::remove(folder / "benchmark-session.json");
     }
 }
 

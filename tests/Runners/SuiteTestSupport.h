@@ -38,10 +38,16 @@ public:
     std::vector<std::optional<LocalizedMessage>> statuses;
     bool reportSaved = true; // what a hand-over answers
     int reportReloads = 0;
+    std::vector<std::pair<SavedRecord, bool>> saves; // and whether each worked
 
     std::optional<SystemSpecs> specs() const override { return specsValue; }
     void setResumable(std::optional<BenchmarkSession> session) override { resumables.push_back(std::move(session)); }
     void setStatus(std::optional<LocalizedMessage> status) override { statuses.push_back(std::move(status)); }
+    // A failed save is told as the model tells it; every save is recorded.
+    void tellSave(SavedRecord record, const SaveResult& result) override {
+        saves.emplace_back(record, result.saved());
+        if (!result.saved()) statuses.push_back(notSavedNotice(record, result));
+    }
     void storedReportChanged() override { ++reportReloads; }
     QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession) override {
         completions.push_back({std::move(report), hadCompletedStations, keptInSession});

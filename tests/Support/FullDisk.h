@@ -2,7 +2,8 @@
 
 // A full disk under a folder: a tmpfs of 16 KiB mounted on it for the life of the object
 // (unmounted lazily at the end) and, once the test has put there what it needs, filled to
-// its last page. Mounting needs root; without it `mounted()` is false and the test skips.
+// its last page, or made read-only. Mounting needs root; without it `mounted()` is false and
+// the test skips.
 
 #include <chrono>
 #include <filesystem>
@@ -36,6 +37,14 @@ public:
         std::ofstream filler(folder_ / "filler");
         const std::string page(4096, 'x');
         while (filler.write(page.data(), page.size()).flush()) {}
+    }
+
+    // Makes the file system read-only, or writable again; false when it couldn't.
+    bool setReadOnly(bool readOnly) const {
+        using namespace std::chrono_literals;
+        const auto remount =
+            runBoundedProcess({"mount", "-o", readOnly ? "remount,ro" : "remount,rw", folder_.string()}, 10s);
+        return remount && remount->succeeded();
     }
 
 private:

@@ -16,6 +16,7 @@
 #include "Model/AppPaths.h"
 #include "Model/JsonFile.h"
 #include "Model/NotSavedNotice.h"
+#include "Model/RunLayOver.h"
 #include "Model/TestPlans.h"
 #include "Platform/AtomicFile.h"
 
@@ -564,6 +565,89 @@ TEST(ResultStore, ASessionsSaveReplacesOnlyTheSessionItHolds) {
     EXPECT_NE(first, std::string::npos) << told;
     EXPECT_EQ(told.find(keptAside, first + 1), std::string::npos) << told;
     EXPECT_EQ(refused.result.reason, std::make_error_code(std::errc::file_exists).message());
+}
+
+// A finished run whose report couldn't be saved stays in the session file; a report saved since
+// (a later run's) holds newer results. Laid over at start or at a new run's first save alike,
+// the run replaces only results older than itself and fills in the tests the report lacks; what
+// went in and what stayed is what the log names.
+TEST(ResultStore, AFinishedRunLaidOverNeverReplacesANewerResultOfTheSameTest) {
+    using namespace std::chrono_literals;
+    using Keys = std::vector<std::string>;
+    const Date ranAt = *parseIso8601("2026-12-07T07:25:00Z");
+    const MemoryTestResult older{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    const MemoryTestResult newer{.testedBytes = 1 << 20, .averageReadThroughputMBps = 44444};
+    struct Case {
+        const char* name;
+        Date reportAt;
+        const MemoryTestResult& memory; // what the report holds after
+        Keys laidOver, kept;
+    };
+    const Case cases[] = {
+        {"a report older than the run", ranAt - 1h, older, {"gpuResult", "memoryResult"}, {}},
+        {"a report saved after the run", ranAt + 15min, newer, {"gpuResult"}, {"memoryResult"}},
+        {"a report saved in the run's second", ranAt, newer, {"gpuResult"}, {"memoryResult"}},
+    };
+    for (const Case& c : cases) {
+        FinalBenchmarkReport saved{.specs = thisMachine, .memoryResult = newer, .audioPassed = true};
+        saved.completedAt = c.reportAt;
+        BenchmarkSession finished = BenchmarkSession::start(thisMachine, TestPlans::performance);
+        for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, ranAt);
+        finished.results.memoryResult = older;
+        finished.results.gpuResult = GpuBenchmarkResult{.score = 120};
+        FinalBenchmarkReport run = finished.results;
+        run.completedAt = ranAt;
+        const RunLayOver laid = layRunOver(saved, run);
+        EXPECT_EQ(laid.laidOver, c.laidOver) << c.name;
+        EXPECT_EQ(laid.kept, c.kept) << c.name;
+
+        for (const bool atStart : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (atStart ? ", at start" : ", at a new run's first save"));
+            TemporaryFolder folder;
+            const ResultStore store(folder.path());
+            ASSERT_TRUE(store.saveReport(saved).saved());
+            writeRaw(folder / "benchmark-session.json", jsonfile::encode(finished.toJson()));
+            if (atStart)
+                EXPECT_EQ(store.loadResumableSession(thisMachine), std::nullopt);
+            else
+                ASSERT_TRUE(store.saveSession(BenchmarkSession::start(thisMachine, TestPlans::ramOnly), thisMachine).saved());
+            const auto report = store.loadReport();
+            ASSERT_TRUE(report);
+            EXPECT_EQ(report->memoryResult, c.memory);
+            EXPECT_EQ(report->gpuResult, finished.results.gpuResult) << "a test the report lacked is filled in";
+            EXPECT_EQ(report->audioPassed, true);
+            EXPECT_EQ(report->completedAt, std::max(c.reportAt, ranAt));
+        }
+    }
+}
+
+// A session's save that can't take the file's lock (another process holds it past the save's
+// patience) can't look at what the file holds: where a file stands it says so, and the file
+// and the report are left as they are.
+TEST(ResultStore, ASessionsSaveThatCantLookAtTheFileSaysSo) {
+    TemporaryFolder folder;
+    const ResultStore store(folder.path());
+    const fs::path file = folder / "benchmark-session.json";
+    zantiva::testing::HeldLock held(file);
+    ASSERT_TRUE(held.held());
+    const BenchmarkSession run = BenchmarkSession::start(thisMachine, TestPlans::ramOnly);
+
+    const SessionSave nothingThere = store.saveSession(run, thisMachine);
+    EXPECT_FALSE(nothingThere.saved());
+    EXPECT_EQ(nothingThere.standing, StandingSession::none) << "no file: nothing stands to be lost";
+
+    BenchmarkSession finished = unfinishedSession(thisMachine);
+    for (TestModule m : finished.plannedSteps) finished.markCompleted(m, ModuleStatus::passed, finished.timestamp);
+    const std::string text = jsonfile::encode(finished.toJson());
+    writeRaw(file, text);
+    const SessionSave unlooked = store.saveSession(run, thisMachine);
+    EXPECT_FALSE(unlooked.saved());
+    EXPECT_EQ(unlooked.standing, StandingSession::unlooked);
+    EXPECT_EQ(readWholeFile(file), text);
+    EXPECT_FALSE(fs::exists(folder / "last-report.json"));
+    EXPECT_EQ(runNotBegunNotice(unlooked),
+              LocalizedMessage("Suite.NotBegun.Unlooked", file.string(),
+                               "its lock is held by another process that hasn't let it go in 10 s"));
 }
 
 // A finished session holding a later version's CPU result, found at start: the rest is laid over
