@@ -1,7 +1,7 @@
 // The line a later launch hands to the running program (its link, then a space and its startup
 // id). What a line asks has a valid link or none and a startup id that is one or none; the
 // line a launch writes for it fits the bound, holds no newline, and reads back to the same
-// request, less a link too long for a line.
+// request (links compared as written), less a link or id without room in the line.
 
 #include <QByteArray>
 #include <QUrl>
@@ -27,7 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto again = SingleInstance::requestOf(written, &leftOut);
     FUZZ_CHECK(again && !leftOut);
     const bool linkFits = !request->link || request->link->toEncoded().size() <= SingleInstance::maxLineBytes;
-    FUZZ_CHECK(again->link == (linkFits ? request->link : std::nullopt));
+    // Links compare as they are written: Qt keeps a '#' inside a fragment as it was read, but
+    // writes it as "%23".
+    const auto asWritten = [](const std::optional<QUrl>& link) {
+        return link ? std::optional(link->toEncoded()) : std::nullopt;
+    };
+    FUZZ_CHECK(asWritten(again->link) == asWritten(linkFits ? request->link : std::nullopt));
     // The id goes only where the line has room for it.
     FUZZ_CHECK(again->startupId == request->startupId || again->startupId.isEmpty());
     return 0;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 #include "App/StartupId.h"
 #include "FuzzCheck.h"
@@ -35,6 +37,14 @@ QByteArray upToNul(const QByteArray& bytes) {
     return nul < 0 ? bytes : bytes.first(nul);
 }
 
+// Sets `name` to `value` through `entry`, which the environment then points at. setenv would
+// keep every value it was ever given, and a fuzzer's millions of them run it out of memory.
+void setEnvironment(const char* name, std::string& entry, const QByteArray& value) {
+    ::unsetenv(name);
+    entry = name + ('=' + value.toStdString());
+    ::putenv(entry.data());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -43,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray token = launcher.size() < input.size() ? upToNul(input.mid(launcher.size() + 1)) : QByteArray();
     checkId(launcher);
     checkId(token);
-    qputenv("DESKTOP_STARTUP_ID", launcher);
-    qputenv("XDG_ACTIVATION_TOKEN", token);
+    static std::string launcherEntry, tokenEntry;
+    setEnvironment("DESKTOP_STARTUP_ID", launcherEntry, launcher);
+    setEnvironment("XDG_ACTIVATION_TOKEN", tokenEntry, token);
     const QByteArray passed = StartupId::ofThisLaunch();
     FUZZ_CHECK(passed == (StartupId::isValid(launcher) ? launcher : StartupId::isValid(token) ? token : QByteArray()));
     return 0;
