@@ -123,16 +123,34 @@ SingleInstance::~SingleInstance() {
     letGo();
 }
 
-SingleInstance::Role SingleInstance::start(const Request& request) {
+QByteArray SingleInstance::lineOf(const Request& request) {
     QByteArray line = request.link ? request.link->toEncoded() : QByteArray();
-    if (line.size() > maxLineBytes) {
-        log::error(logCategory, "a link longer than the running program takes was dropped");
-        line.clear();
-    }
+    if (line.size() > maxLineBytes) line.clear();
     // The startup id goes where the line has room for it; the link matters more.
     if (StartupId::isValid(request.startupId) && line.size() + 1 + request.startupId.size() <= maxLineBytes)
         line += ' ' + request.startupId;
-    line += '\n';
+    return line;
+}
+
+std::optional<SingleInstance::Request> SingleInstance::requestOf(QByteArray line, bool* startupIdLeftOut) {
+    // An encoded link holds no space: what follows one is the launch's startup id. A line of
+    // an earlier version has none.
+    const qsizetype space = line.indexOf(' ');
+    QByteArray startupId = space < 0 ? QByteArray() : line.mid(space + 1);
+    if (space >= 0) line.truncate(space);
+    const bool leftOut = !startupId.isEmpty() && !StartupId::isValid(startupId);
+    if (leftOut) startupId.clear();
+    if (startupIdLeftOut) *startupIdLeftOut = leftOut;
+    if (line.isEmpty()) return Request(std::nullopt, std::move(startupId));
+    QUrl link = QUrl::fromEncoded(line);
+    if (!link.isValid()) return std::nullopt;
+    return Request(std::move(link), std::move(startupId));
+}
+
+SingleInstance::Role SingleInstance::start(const Request& request) {
+    if (request.link && request.link->toEncoded().size() > maxLineBytes)
+        log::error(logCategory, "a link longer than the running program takes was dropped");
+    const QByteArray line = lineOf(request) + '\n';
     const QDeadlineTimer deadline(patience_);
     for (;;) {
         Answer answer = Answer::notListening;
@@ -285,19 +303,11 @@ void SingleInstance::read(QLocalSocket* socket) {
     const bool answered = ::send(int(socket->socketDescriptor()), &taken, 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1;
     drop(socket);
     if (!answered) return log::error(logCategory, "a launch gave up waiting before its line was taken: dropped");
-    // An encoded link holds no space: what follows one is the launch's startup id. A line of
-    // an earlier version has none.
-    const qsizetype space = line.indexOf(' ');
-    QByteArray startupId = space < 0 ? QByteArray() : line.mid(space + 1);
-    if (space >= 0) line.truncate(space);
-    if (!startupId.isEmpty() && !StartupId::isValid(startupId)) {
-        log::error(logCategory, "a launch's startup id that is none was left out");
-        startupId.clear();
-    }
-    if (line.isEmpty()) return deliver(Request(std::nullopt, std::move(startupId)));
-    QUrl link = QUrl::fromEncoded(line);
-    if (!link.isValid()) return log::error(logCategory, "a line that is no link was dropped");
-    deliver(Request(std::move(link), std::move(startupId)));
+    bool startupIdLeftOut = false;
+    auto request = requestOf(std::move(line), &startupIdLeftOut);
+    if (startupIdLeftOut) log::error(logCategory, "a launch's startup id that is none was left out");
+    if (!request) return log::error(logCategory, "a line that is no link was dropped");
+    deliver(std::move(*request));
 }
 
 bool SingleInstance::drop(QLocalSocket* socket) {

@@ -85,6 +85,13 @@ public:
     // Who held the lock, as its file says, after a start that didn't become the running program.
     const std::optional<LockHolder>& holder() const { return holder_; }
 
+    // The line that asks for `request`, newline excluded. A link longer than a line takes is left
+    // out, and so is a startup id that is none or finds no room after the link.
+    static QByteArray lineOf(const Request& request);
+    // What a line asks, its newline taken off; none when it is no link. A startup id that is none
+    // is left out, and `startupIdLeftOut` (where given) says so.
+    static std::optional<Request> requestOf(QByteArray line, bool* startupIdLeftOut = nullptr);
+
     // Becomes the running program, or hands the request to the one that runs. A process that
     // holds the lock but isn't listening yet (it is starting, or quitting) is given until
     // `patience` is up. A line that wasn't taken by then is withdrawn: the running program

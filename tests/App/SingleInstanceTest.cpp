@@ -185,6 +185,28 @@ TEST_F(SingleInstanceTest, ALaunchsStartupIdTravelsWithItsLine) {
                                               Request(std::nullopt)}));
 }
 
+// The line itself, both ways: the link up to the first space, the startup id after it; what
+// doesn't fit or isn't one is left out, and a line written reads back to its request.
+TEST(SingleInstanceLine, ALineIsItsLinkThenTheLaunchsStartupId) {
+    bool leftOut = true;
+    const QUrl six(QStringLiteral("zantiva://auth?code=6"));
+    EXPECT_EQ(SingleInstance::requestOf("zantiva://auth?code=6 panel-1_TIME7", &leftOut), Request(six, "panel-1_TIME7"));
+    EXPECT_FALSE(leftOut);
+    EXPECT_EQ(SingleInstance::requestOf("zantiva://auth?code=6 a b", &leftOut), Request(six)) << "the id is all after the space";
+    EXPECT_TRUE(leftOut);
+    EXPECT_EQ(SingleInstance::requestOf(" panel-1_TIME7"), Request(std::nullopt, "panel-1_TIME7"));
+    EXPECT_EQ(SingleInstance::requestOf(""), Request(std::nullopt));
+    EXPECT_EQ(SingleInstance::requestOf("http://[::1 panel-1_TIME7"), std::nullopt);
+
+    const QUrl spaced(QStringLiteral("zantiva://auth?code=a b"));
+    EXPECT_EQ(SingleInstance::lineOf(Request(spaced, "panel-1_TIME7")), "zantiva://auth?code=a%20b panel-1_TIME7");
+    EXPECT_EQ(SingleInstance::requestOf(SingleInstance::lineOf(Request(spaced, "panel-1_TIME7"))),
+              Request(spaced, "panel-1_TIME7"));
+    EXPECT_EQ(SingleInstance::lineOf(Request(spaced, "not an id")), "zantiva://auth?code=a%20b");
+    const QUrl tooLong(QString::fromLatin1("zantiva://auth?code=" + QByteArray(SingleInstance::maxLineBytes, 'a')));
+    EXPECT_EQ(SingleInstance::lineOf(Request(tooLong, "panel-1_TIME7")), " panel-1_TIME7");
+}
+
 TEST_F(SingleInstanceTest, TakesOverTheLockAndSocketOfAProcessThatDied) {
     const pid_t child = fork();
     ASSERT_NE(child, -1);
