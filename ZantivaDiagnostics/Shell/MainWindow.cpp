@@ -100,7 +100,10 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens)
     judging_.setSingleShot(true);
     judging_.setInterval(0);
     connect(&judging_, &QTimer::timeout, this, &MainWindow::managerChanged);
-    connect(&watch_, &WindowManagerWatch::windowChanged, &judging_, qOverload<>(&QTimer::start));
+    connect(&watch_, &WindowManagerWatch::windowChanged, this, [this] {
+        told_ = true;
+        judging_.start();
+    });
     // A launch's requests are judged once the window manager has been still for a moment.
     presenting_.setSingleShot(true);
     presenting_.setInterval(restoreSettling);
@@ -215,11 +218,13 @@ void MainWindow::managerChanged() {
         restoring_.stop();
         return;
     }
+    // Only a size or screen the X server tells of is the manager's: the program's own resize stands.
     const QSize size = geometry().size();
     const std::size_t home = screens_(*this).own;
-    const bool changed = wasHeld || (framed_ && (size != size_ || home != home_));
+    const bool changed = wasHeld || (told_ && framed_ && (size != size_ || home != home_));
     size_ = size;
     home_ = home;
+    told_ = false;
     if (changed && !restored_) {
         restored_ = true;
         restoreFits_ = 0;

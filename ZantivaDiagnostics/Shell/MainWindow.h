@@ -98,6 +98,7 @@ private:
     std::size_t home_ = 0; // the screen it lay on most when last seen in the normal state
     WindowManagerWatch watch_;
     QTimer judging_; // the change the watch told of has reached Qt too
+    bool told_ = false; // the X server told of a change since the last judgement
     QTimer refit_;
     QTimer restoring_; // the window manager's restore has settled
     int restoreFits_ = 0; // places asked for since the last restore
