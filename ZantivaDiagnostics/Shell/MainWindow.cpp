@@ -7,19 +7,16 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <QWindowStateChangeEvent>
 #include <algorithm>
 #include <utility>
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Shell/ServerScreens.h"
 #include "Shell/WindowManagerRequests.h"
 
 namespace zantiva {
 namespace {
-
-// The states in which the window manager, not the window, holds its size and place.
-constexpr Qt::WindowStates heldByManager = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 
 // The frame around the window in its normal state. A manager that hands a maximised size over
 // before the state draws the maximised frame (borders dropped) around a window that still counts
@@ -30,6 +27,9 @@ FrameMargins widest(const FrameMargins& a, const FrameMargins& b) {
 
 WindowRect windowRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
+// The states in which the window manager, not the window, holds its size and place.
+bool held(const ManagerState& state) { return state.maximised || state.fullScreen || state.minimised; }
+
 // The part of a screen's available area that the window surely fits in at the screen's scale.
 WindowRect screenArea(const QScreen* screen) {
     if (!screen) return {0, 0, WindowPlacementRule::preferredSize.width, WindowPlacementRule::preferredSize.height};
@@ -39,6 +39,21 @@ WindowRect screenArea(const QScreen* screen) {
 } // namespace
 
 ScreenAreas systemScreenAreas(const QWidget& window) {
+    if (auto managed = ManagedWindow::of(window)) {
+        if (const std::vector<QRect> monitors = serverScreens(*managed); !monitors.empty()) {
+            // In Qt's logical pixels, as it gives screens: each keeps its place, its size scaled.
+            const double scale = window.devicePixelRatioF();
+            const auto logical = [scale](const QRect& rect) {
+                return WindowRect{rect.x(), rect.y(), int(rect.width() / scale), int(rect.height() / scale)};
+            };
+            ScreenAreas shown;
+            for (const QRect& monitor : monitors)
+                shown.areas.push_back(WindowPlacementRule::scaledArea(logical(monitor), scale));
+            // Its own: the one its frame lies on most, wherever the system last said it was.
+            shown.own = WindowPlacementRule::homeArea(logical(managed->frame()), {}, shown.areas);
+            return shown;
+        }
+    }
     const QList<QScreen*> screens = QGuiApplication::screens();
     ScreenAreas shown{{}, static_cast<std::size_t>(std::max<qsizetype>(0, screens.indexOf(window.screen())))};
     for (const QScreen* screen : screens) shown.areas.push_back(screenArea(screen));
@@ -46,7 +61,8 @@ ScreenAreas systemScreenAreas(const QWidget& window) {
     return shown;
 }
 
-MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::move(screens)), scroll_(new QScrollArea) {
+MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens)
+    : screens_(std::move(screens)), scroll_(new QScrollArea), watch_(*this) {
     applyZantivaRoot(*this, loc);
     // The product's name, the same in both languages.
     setWindowTitle(QStringLiteral("Zantiva Diagnostics"));
@@ -78,6 +94,20 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens) : screens_(std::m
     for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, &MainWindow::watchScreen);
     connect(qGuiApp, &QGuiApplication::screenRemoved, &refit_, qOverload<>(&QTimer::start));
+    // The X server's own word on the screens, which Qt's list may not follow, and on the window,
+    // whose state Qt may not follow: judged once Qt has taken the same events.
+    connect(&watch_, &WindowManagerWatch::screensChanged, &refit_, qOverload<>(&QTimer::start));
+    judging_.setSingleShot(true);
+    judging_.setInterval(0);
+    connect(&judging_, &QTimer::timeout, this, &MainWindow::managerChanged);
+    connect(&watch_, &WindowManagerWatch::windowChanged, this, [this] {
+        told_ = true;
+        judging_.start();
+    });
+    // A launch's requests are judged once the window manager has been still for a moment.
+    presenting_.setSingleShot(true);
+    presenting_.setInterval(restoreSettling);
+    connect(&presenting_, &QTimer::timeout, this, &MainWindow::presentAgain);
     fit(true);
 }
 
@@ -108,14 +138,14 @@ bool MainWindow::fit(bool anew) {
     // that screen again: it fits the window to the screen no further than its least size (xfwm4
     // not before it is asked again, and until then won't restore it). The size it gives back
     // doesn't fit that screen either, and is fitted once restored.
-    if (windowState() & heldByManager) {
-        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    if (const ManagerState state = managerState(); held(state)) {
+        if (state.maximised || state.fullScreen) {
             const WindowSize allowed = WindowPlacementRule::place(own, normalFrame_).minimum;
             const QSize least = QWidget::minimumSize();
             const QSize lowered(std::min(least.width(), allowed.width), std::min(least.height(), allowed.height));
             if (lowered != least) {
                 setMinimumSize(lowered);
-                fillScreenAgain(*this);
+                fillScreenAgain(*this, state.fullScreen);
             }
         }
         return false;
@@ -157,29 +187,50 @@ bool MainWindow::event(QEvent* event) {
         normalFrame_ = frameMargins();
         fit(true);
     }
+    // The state is judged as it changes; a place or size once the change has reached Qt.
+    if (type == QEvent::WindowStateChange) managerChanged();
+    else if (type == QEvent::Resize || type == QEvent::Move) judging_.start();
+    return handled;
+}
+
+ManagerState MainWindow::managerState() const {
+    if (auto managed = ManagedWindow::of(*this)) return managed->state();
+    const Qt::WindowStates states = windowState();
+    return {states.testFlag(Qt::WindowMaximized), states.testFlag(Qt::WindowFullScreen),
+            states.testFlag(Qt::WindowMinimized), false};
+}
+
+void MainWindow::managerChanged() {
     // A window restored (from maximised, full screen or minimised) takes back the place and size
     // it had before, which the screens may no longer hold. The window manager may hand them over
     // before the change of state (its restored size while the window still counts as maximised),
     // or after it, in steps, and draw its frame around them later still: the window is judged by
     // its state, once the manager has been still for a moment after the restore, so the restore
-    // stands wherever the screens show all of it.
-    const bool held = windowState() & heldByManager;
-    const bool moved = type == QEvent::Resize || type == QEvent::Move;
-    if (type == QEvent::WindowStateChange) {
-        if (held) {
-            restored_ = false; // held again before the restore was judged
-            restoring_.stop();
-        } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & heldByManager) {
-            restored_ = true;
-            restoreFits_ = 0;
-            restoring_.start();
-        }
-    } else if (moved && !held && restored_) {
-        restoring_.start();
-    } else if (moved && !held && framed_) {
-        normalFrame_ = widest(normalFrame_, frameMargins());
+    // stands wherever the screens show all of it. So is any other size, or screen, that the
+    // manager gives the window in its normal state (a tiled window untiled, a window moved to
+    // another monitor): the user's own place on a screen stands.
+    const ManagerState state = managerState();
+    const bool wasHeld = held(state_);
+    state_ = state;
+    if (launchAsks_ > 0) presenting_.start();
+    if (held(state)) {
+        restored_ = false; // held again before the restore was judged
+        restoring_.stop();
+        return;
     }
-    return handled;
+    // Only a size or screen the X server tells of is the manager's: the program's own resize stands.
+    const QSize size = geometry().size();
+    const std::size_t home = screens_(*this).own;
+    const bool changed = wasHeld || (told_ && framed_ && (size != size_ || home != home_));
+    size_ = size;
+    home_ = home;
+    told_ = false;
+    if (changed && !restored_) {
+        restored_ = true;
+        restoreFits_ = 0;
+    }
+    if (restored_) restoring_.start();
+    else if (framed_) normalFrame_ = widest(normalFrame_, frameMargins());
 }
 
 void MainWindow::bringToFront(const QByteArray& startupId) {
@@ -187,7 +238,23 @@ void MainWindow::bringToFront(const QByteArray& startupId) {
     show();
     // Wherever the screens left it, a launch that hands over is always a way back to it.
     fit(false);
+    startupId_ = startupId;
+    launchAsks_ = launchAskLimit;
     activateForLaunch(*this, startupId);
+    presenting_.start();
+}
+
+void MainWindow::presentAgain() {
+    // Some managers act on a launch's requests only in part: fluxbox gives a window it brings from
+    // another workspace the keyboard and leaves it below the window the user was in.
+    auto managed = ManagedWindow::of(*this);
+    if (!managed || launchAsks_ <= 0) return;
+    if (!managed->state().shaded && !managed->coveredBy() && managed->active()) {
+        launchAsks_ = 0;
+        return;
+    }
+    --launchAsks_;
+    activateForLaunch(*this, startupId_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

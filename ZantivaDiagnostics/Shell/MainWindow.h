@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "Presenters/WindowPlacement.h"
+#include "Shell/ManagedWindow.h"
+#include "Shell/WindowManagerWatch.h"
 
 class QScreen;
 class QScrollArea;
@@ -26,15 +28,18 @@ struct ScreenAreas {
 };
 using ScreenReader = std::function<ScreenAreas(const QWidget& window)>;
 
-// The system's screens, in its order; one standing in for the preferred size where there is none.
+// The screens as they are now: under X11 the X server's monitors, whichever the window lies on most
+// its own; elsewhere the system's screens, in its order. One standing in for the preferred size
+// where there is none.
 ScreenAreas systemScreenAreas(const QWidget& window);
 
 // The program's one window: the window root (fonts, palette, direction by language) around
 // one content widget, 1440 x 900 where the screen has room. The content is laid out in no less
 // than 1100 x 720; the window keeps to that least size wherever the screen's available area
 // allows it, and on a smaller (or scaled) screen it fits the area and the content scrolls.
-// Where screens are added, go away or change it comes back inside what is left.
-// Closing it quits the program.
+// Where screens are added, go away or change it comes back inside what is left, and so does any
+// size or place the window manager gives it that the screens can't show whole. Its state is the
+// one the window manager holds, read from the X server under X11. Closing it quits the program.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -48,8 +53,10 @@ public:
     void setContent(QWidget* content);
     QWidget* content() const { return content_; }
 
-    // Brought back whole onto the screens, raised and activated: a sign-in came back through
-    // the browser, or the program was started again (with that launch's startup id, if any).
+    // Brought back whole onto the screens, unshaded, raised and activated: a sign-in came back
+    // through the browser, or the program was started again (with that launch's startup id, if
+    // any). Whatever the window manager then makes of it, the window is asked again until it is
+    // in front, active and unshaded, a few times at most.
     void bringToFront(const QByteArray& startupId = {});
 
 protected:
@@ -61,6 +68,8 @@ private:
     static constexpr std::chrono::milliseconds restoreSettling{150};
     // How many places a restored window asks for before it leaves the manager's own standing.
     static constexpr int restoreFitLimit = 5;
+    // How many times a launch asks again for the window to be in front, active and unshaded.
+    static constexpr int launchAskLimit = 5;
 
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
@@ -70,16 +79,32 @@ private:
     // another place.
     bool fit(bool anew);
     void watchScreen(QScreen* screen);
+    // The window's state as the window manager holds it now (Qt's own record off X11).
+    ManagerState managerState() const;
+    // Judges what the window manager or the screens changed, by the state and size they left.
+    void managerChanged();
+    // Asks again for what a launch wants of the window that the window manager hasn't done yet.
+    void presentAgain();
 
     ScreenReader screens_;
     QScrollArea* scroll_;
     QWidget* content_ = nullptr;
     bool framed_ = false; // placed again once the window manager's frame was known
-    bool restored_ = false; // back in its normal state, and not yet found whole since
+    // Back in its normal state, or given another size or screen there, and not yet found whole since.
+    bool restored_ = false;
     FrameMargins normalFrame_; // the frame last drawn around the window in its normal state
+    ManagerState state_; // as last read
+    QSize size_; // the size last seen in the normal state
+    std::size_t home_ = 0; // the screen it lay on most when last seen in the normal state
+    WindowManagerWatch watch_;
+    QTimer judging_; // the change the watch told of has reached Qt too
+    bool told_ = false; // the X server told of a change since the last judgement
     QTimer refit_;
     QTimer restoring_; // the window manager's restore has settled
     int restoreFits_ = 0; // places asked for since the last restore
+    QTimer presenting_; // the window manager has settled after a launch's requests
+    int launchAsks_ = 0; // how many more times a launch may ask
+    QByteArray startupId_; // the last launch's
 };
 
 } // namespace zantiva

@@ -11,7 +11,7 @@ namespace zantiva {
 // stand in, or nothing is asked.
 
 // Brings a shown top-level window to the user for a launch: it is moved onto the workspace the
-// user is on and the manager is asked to activate it with the time of the user's act that the
+// user is on, unshaded, and the manager is asked to activate it with the time of the user's act that the
 // launch's startup id carries (a manager declines a program's own request without it), and the
 // launcher's busy feedback for that id ends. Raised and activated by Qt where that can't be asked.
 void activateForLaunch(QWidget& window, const QByteArray& startupId);
@@ -19,6 +19,6 @@ void activateForLaunch(QWidget& window, const QByteArray& startupId);
 // Asks the manager to maximise (or make full screen) again a window it holds so, once its least
 // size was lowered to fit a screen that went or shrank: xfwm4 fits the window to that screen only
 // when asked again, and until then won't restore it.
-void fillScreenAgain(const QWidget& window);
+void fillScreenAgain(const QWidget& window, bool fullScreen);
 
 } // namespace zantiva

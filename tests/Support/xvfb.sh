@@ -5,23 +5,28 @@
 # never resets: a reset when the last client goes (a killed program) drops the connections
 # of a program starting at that moment.
 #   xvfb_start ARGUMENTS...  starts Xvfb with these server arguments and exports DISPLAY
+#   xserver_start SERVER ARGUMENTS...  the same with another X server that takes -displayfd (Xorg)
 #   xvfb_check               fails when the server or its socket is gone
 #   xvfb_log                 prints the server's log (for a failure)
 #   xvfb_run COMMAND...      runs the command; when it fails, says whether the server went and prints its log
 #   xvfb_stop                stops the server and removes its files
 
-xvfb_start() {
+xvfb_start() { xserver_start Xvfb "$@"; }
+
+xserver_start() {
+  local server=$1
+  shift
   xvfb_dir=$(mktemp -d /tmp/zantiva-xvfb.XXXXXX)
-  Xvfb -displayfd 3 -nolisten tcp -noreset "$@" 3>"$xvfb_dir/display" >"$xvfb_dir/log" 2>&1 &
+  "$server" -displayfd 3 -nolisten tcp -noreset "$@" 3>"$xvfb_dir/display" >"$xvfb_dir/log" 2>&1 &
   xvfb_pid=$!
   local number=""
   for _ in $(seq 300); do
     number=$(sed -n '1{/^[0-9][0-9]*$/p}' "$xvfb_dir/display" 2>/dev/null)
     [ -n "$number" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb ended before it named a display"; return 1; }
+    kill -0 "$xvfb_pid" 2>/dev/null || { echo "$server ended before it named a display"; return 1; }
     sleep 0.1
   done
-  [ -n "$number" ] || { echo "Xvfb named no display within 30 s"; return 1; }
+  [ -n "$number" ] || { echo "$server named no display within 30 s"; return 1; }
   export DISPLAY=":$number"
   xvfb_socket="/tmp/.X11-unix/X$number"
   xvfb_check
@@ -34,7 +39,7 @@ xvfb_check() {
 }
 
 xvfb_log() {
-  echo "--- Xvfb log"
+  echo "--- X server log"
   cat "$xvfb_dir/log" 2>/dev/null || true
 }
 

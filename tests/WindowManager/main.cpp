@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// Runs on the X server, under the window manager, that under-openbox.sh starts.
+// Runs on the X server, under the window manager, that under-window-manager.sh starts.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
