@@ -1,5 +1,8 @@
 #include "Model/NotSavedNotice.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace zantiva {
 
 namespace {
@@ -43,8 +46,15 @@ LocalizedMessage runNotBegunNotice(const SessionSave& refused) {
 }
 
 bool saysNotSaved(const LocalizedMessage& status, SavedRecord record) {
-    const Keys keys = keysOf(record);
-    return status.key() == keys.diskFull || status.key() == keys.other;
+    const auto tellsOf = [&](SavedRecord told) {
+        const Keys keys = keysOf(told);
+        return status.key() == keys.diskFull || status.key() == keys.other;
+    };
+    // The outside benchmarks' scores, links and chosen programs share one file, whose save
+    // writes again every change of it that couldn't be saved before.
+    constexpr SavedRecord outside[] = {SavedRecord::externalScores, SavedRecord::pendingLink, SavedRecord::installation};
+    if (std::ranges::find(outside, record) != std::end(outside)) return std::ranges::any_of(outside, tellsOf);
+    return tellsOf(record);
 }
 
 bool saysRunNotBegun(const LocalizedMessage& status) { return status.key().starts_with("Suite.NotBegun."); }

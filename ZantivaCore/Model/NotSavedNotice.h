@@ -29,8 +29,8 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
 // the file, or a file it couldn't look at (`refused.standing` is not none), and what was kept of it.
 LocalizedMessage runNotBegunNotice(const SessionSave& refused);
 
-// Whether the status line's message tells of a failed save of the record (notSavedNotice),
-// which a later save of the same file that worked makes untrue.
+// Whether the status line's message tells of a failed save of the record, or of another kept in
+// the same file (notSavedNotice), which a later save of that file that worked makes untrue.
 bool saysNotSaved(const LocalizedMessage& status, SavedRecord record);
 
 // Whether the status line's message is one of the above that a change on disk makes untrue:

@@ -36,6 +36,7 @@ public:
     explicit CommandLineHost(std::optional<fs::path> folder) : results_(std::move(folder)) {}
 
     void setStatus(std::optional<LocalizedMessage>) override {}
+    void tellSave(SavedRecord, const SaveResult&) override {}
     ExternalCsvSources csvSources() const override {
         return {results_.loadReport(), results_.loadStorageResult(), SystemProbe::readSpecs()};
     }

@@ -37,8 +37,8 @@ ExternalBenchmarkRunner::ExternalBenchmarkRunner(ExternalRunnerConfiguration con
     connect(&Runner::gate(), &RunGate::busyChanged, this, &ExternalBenchmarkRunner::canStartChanged);
     connect(&console_, &ToolConsole::changed, this, &ExternalBenchmarkRunner::consoleChanged);
     connect(&scores_, &ExternalScores::changed, this, &ExternalBenchmarkRunner::scoresChanged);
-    connect(&installations_, &ExternalInstallations::notSaved, this, [this](const SaveResult& failure) {
-        if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::installation, failure));
+    connect(&installations_, &ExternalInstallations::saveTold, this, [this](const SaveResult& saved) {
+        if (const auto host = host_.lock()) host->tellSave(SavedRecord::installation, saved);
     });
 }
 
@@ -294,7 +294,7 @@ void ExternalBenchmarkRunner::recordOutcome(const ExternalBenchmarkStep& step, c
         case ExternalBenchmarkError::Kind::geekbenchLinkNotSaved:
             setStatus(LocalizedMessage("ExtRun.GeekbenchNotSaved"));
             if (const auto host = host_.lock())
-                host->setStatus(notSavedNotice(SavedRecord::pendingLink, error->notSaved()));
+                host->tellSave(SavedRecord::pendingLink, error->notSaved());
             break;
         case ExternalBenchmarkError::Kind::geekbenchUploadFailed:
             setStatus(LocalizedMessage("ExtRun.GeekbenchUploadFailed"));
@@ -327,13 +327,14 @@ void ExternalBenchmarkRunner::recordScores(const ExternalBenchmarkStep& step, co
         if (const auto host = host_.lock()) host->setStatus(LocalizedMessage("ExtRun.SavedLate", names));
     } else if (saved.saved()) {
         setStatus(LocalizedMessage("ExtRun.Done"));
+        if (const auto host = host_.lock()) host->tellSave(SavedRecord::externalScores, saved);
     } else {
         // Shown and exported now, but lost at the next start (a full disk, no folder): not
         // done, and the window says so as it does for its own results.
         const LocalizedMessage failure("ExtRun.StoreFailed", saved.file.string());
         setStatus(failure);
         addProblem(step, failure);
-        if (const auto host = host_.lock()) host->setStatus(notSavedNotice(SavedRecord::externalScores, saved));
+        if (const auto host = host_.lock()) host->tellSave(SavedRecord::externalScores, saved);
     }
 }
 

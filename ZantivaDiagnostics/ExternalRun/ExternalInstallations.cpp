@@ -94,7 +94,7 @@ void ExternalInstallations::choose(const fs::path& chosen, App app) {
     }
     try {
         const ExternalBenchmarkInstallation installation = ExternalBenchmarkLocator::resolve(chosen, app);
-        sayIfNotSaved(setInstallation(app, installation));
+        emit saveTold(setInstallation(app, installation));
         setFoundAutomatically(app, false);
         setChooseError(app, std::nullopt);
     } catch (const ExternalBenchmarkLocatorError& error) {
@@ -125,7 +125,7 @@ QCoro::Task<> ExternalInstallations::chooseDiskImage(fs::path image, App app) {
     }
     if (!self) co_return;
     if (installation) {
-        sayIfNotSaved(setInstallation(app, *installation));
+        emit saveTold(setInstallation(app, *installation));
         setFoundAutomatically(app, false);
     } else {
         setChooseError(app, std::move(failure));
@@ -173,10 +173,6 @@ SaveResult ExternalInstallations::setInstallation(App app, const ExternalBenchma
     installations.insert_or_assign(app, installation);
     assignObserved(this, installations_, std::move(installations), &ExternalInstallations::installationsChanged);
     return saved;
-}
-
-void ExternalInstallations::sayIfNotSaved(const SaveResult& saved) {
-    if (!saved.saved()) emit notSaved(saved);
 }
 
 void ExternalInstallations::setChooseError(App app, std::optional<LocalizedMessage> message) {

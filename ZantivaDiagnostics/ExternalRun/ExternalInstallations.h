@@ -73,9 +73,9 @@ signals:
     void foundAutomaticallyChanged();
     void chooseErrorChanged();
     void preparingChanged();
-    // A chosen installation (a program, or one on a disk image) applies but could not be
-    // saved, so it is gone at the next start.
-    void notSaved(const zantiva::SaveResult& failure);
+    // How the save of a chosen installation (a program, or one on a disk image) went: one that
+    // failed still applies, but is gone at the next start.
+    void saveTold(const zantiva::SaveResult& saved);
 
 private:
     struct Mount {
@@ -84,7 +84,6 @@ private:
     };
 
     SaveResult setInstallation(App app, const ExternalBenchmarkInstallation& installation);
-    void sayIfNotSaved(const SaveResult& saved);
     void setChooseError(App app, std::optional<LocalizedMessage> message);
     void setPreparing(App app, bool preparing);
     void setFoundAutomatically(App app, bool found);

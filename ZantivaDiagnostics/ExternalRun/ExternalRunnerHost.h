@@ -5,6 +5,7 @@
 
 #include "Localization/LocalizedMessage.h"
 #include "Model/FinalBenchmarkReport.h"
+#include "Model/NotSavedNotice.h"
 #include "Model/StorageBenchmarkResult.h"
 #include "Model/SystemSpecs.h"
 
@@ -26,6 +27,8 @@ public:
 
     // The status line under the header.
     virtual void setStatus(std::optional<LocalizedMessage> status) = 0;
+    // How a save of the outside benchmarks' file went (RunnerHost::tellSave).
+    virtual void tellSave(SavedRecord record, const SaveResult& result) = 0;
     virtual ExternalCsvSources csvSources() const = 0;
     // Starts the app's own performance suite after a full outside run; afterRun is called
     // once that suite run has ended (and dropped when it refuses to start).

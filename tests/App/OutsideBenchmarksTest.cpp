@@ -149,6 +149,18 @@ TEST_F(OutsideBenchmarksTest, OnAFullDiskTheWindowSaysAPendingLinkOrAChoiceWasNo
     external.installations().choose(tools / "cinebench-score", ExternalBenchmarkApp::cinebench2024);
     EXPECT_TRUE(external.installations().isReady(ExternalBenchmarkApp::cinebench2024)) << "usable until the app closes";
     EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.Installation.DiskFull"));
+
+    // Space freed, the next save of that file writes what couldn't be saved before with it: the
+    // line about it goes, whichever of the file's records it named.
+    ASSERT_TRUE(std::filesystem::remove(folder.path() / "filler"));
+    for (const char* notice : {"NotSaved.Pending.DiskFull", "NotSaved.Installation.DiskFull"}) {
+        model->setStatus(LocalizedMessage(notice));
+        external.installations().choose(tools / "cinebench-score", ExternalBenchmarkApp::cinebench2024);
+        EXPECT_FALSE(model->status()) << notice;
+    }
+    const ExternalBenchmarkStore stored(folder.path());
+    EXPECT_EQ(stored.settings(ExternalBenchmarkApp::geekbench).pendingResults.size(), 1u);
+    EXPECT_TRUE(stored.settings(ExternalBenchmarkApp::cinebench2024).installation);
 }
 
 } // namespace

@@ -57,6 +57,9 @@ struct FakeHost final : ExternalRunnerHost {
     std::function<void()> afterRun;
 
     void setStatus(std::optional<LocalizedMessage> message) override { status = std::move(message); }
+    void tellSave(SavedRecord record, const SaveResult& result) override {
+        if (!result.saved()) status = notSavedNotice(record, result);
+    }
     ExternalCsvSources csvSources() const override { return {}; }
     void startPerformanceSuite(std::function<void()> hook) override {
         ++suiteStarts;
