@@ -103,15 +103,18 @@ void judgeReach(const std::string& name, const std::string& value, const ReachVa
     }
 }
 
-// A list of absolute paths loses only its parts of another user's.
+// A list of paths loses only its absolute parts of another user's; the rest stays as written.
 void judgeList(const std::string& name, const std::vector<std::string>& parts) {
-    std::string kept, gone;
-    for (const std::string& part : parts) {
-        if (const auto place = part.empty() ? std::nullopt : othersPlaceOf(part)) {
-            gone += (gone.empty() ? "" : ", ") + part + " " + whoseWords(*place);
+    std::vector<std::string> kept;
+    std::string gone;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        if (const auto place = part.starts_with('/') ? othersPlaceOf(part) : std::nullopt) {
+            const bool saidBefore = std::find(parts.begin(), parts.begin() + i, part) != parts.begin() + i;
+            if (!saidBefore) gone += (gone.empty() ? "" : ", ") + part + " " + whoseWords(*place);
             continue;
         }
-        if (!part.empty()) kept += (kept.empty() ? "" : ":") + part;
+        kept.push_back(part);
     }
     if (gone.empty()) return;
     if (kept.empty()) {
@@ -119,8 +122,10 @@ void judgeList(const std::string& name, const std::vector<std::string>& parts) {
         log::notice(logCategory, name + ": " + gone + ": taken out of the environment, as nothing else was in it");
         return;
     }
-    ::setenv(name.c_str(), kept.c_str(), 1);
-    log::notice(logCategory, name + ": " + gone + ": taken out of it, " + kept + " stays");
+    std::string rest;
+    for (const std::string& part : kept) rest += (&part == &kept.front() ? "" : ":") + part;
+    ::setenv(name.c_str(), rest.c_str(), 1);
+    log::notice(logCategory, name + ": " + gone + ": taken out of it, " + rest + " stays");
 }
 
 void judgeOther(const std::string& name, const std::string& value) {

@@ -13,6 +13,7 @@
 //   it: the place may be a folder a library writes to, or a configuration file that names one.
 // A relative value of a variable known to name where a library writes (placeVariables) is
 // judged from the working folder. Each change is logged and said on standard error.
+
 #include <span>
 #include <string_view>
 

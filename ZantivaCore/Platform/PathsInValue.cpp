@@ -58,9 +58,7 @@ std::vector<std::string> absolutePathsIn(std::string_view value) {
 
 std::optional<std::vector<std::string>> pathListParts(std::string_view value) {
     const auto parts = partsOf(value, ":");
-    if (parts.size() < 2) return std::nullopt;
-    if (!std::all_of(parts.begin(), parts.end(), [](std::string_view part) { return part.empty() || part.starts_with('/'); }))
-        return std::nullopt;
+    if (parts.size() < 2 || !parts.front().starts_with('/')) return std::nullopt;
     return std::vector<std::string>(parts.begin(), parts.end());
 }
 

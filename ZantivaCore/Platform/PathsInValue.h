@@ -17,8 +17,8 @@ namespace zantiva {
 // starts with '/', also with its %XX escapes decoded, as URLs and bus addresses write them.
 std::vector<std::string> absolutePathsIn(std::string_view value);
 
-// The parts of a list of absolute paths ("/a:/b", empty parts kept as the empty string); none
-// for a value that is one path or anything else.
+// The parts of a list of paths that starts with an absolute one ("/a:/b", "/a::b", each part as
+// written); none for a value that is one path or anything else ("unix:/a", "file:///a", ":0").
 std::optional<std::vector<std::string>> pathListParts(std::string_view value);
 
 } // namespace zantiva

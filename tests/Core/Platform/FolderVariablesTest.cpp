@@ -224,7 +224,7 @@ TEST_F(FolderVariablesTest, AnyOtherVariableNamingAPlaceOfAnotherUsersIsLeftOut)
         {"LANG", "en_US.UTF-8", "en_US.UTF-8"},
         {"DISPLAY", ":0", ":0"},
         {"XDG_SESSION_PATH", "/org/freedesktop/DisplayManager/Session0", "/org/freedesktop/DisplayManager/Session0"},
-        {"PATH", theirs.string() + ":/usr/bin::/bin", "/usr/bin:/bin"},
+        {"PATH", theirs.string() + ":/usr/bin::bin:" + theirs.string(), "/usr/bin::bin"},
         {"XDG_DATA_DIRS", (theirs / "share").string() + ":" + (intoTheirs / ".." / "share").string(), std::nullopt},
         {"FONTCONFIG_PATH", "/etc/fonts:" + scratch.path().string(), "/etc/fonts:" + scratch.path().string()},
     };
