@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../Support/CleanEnvironment.h"
 #include "../Support/OtherUser.h"
 #include "../Support/TemporaryFolder.h"
 #include "Platform/BoundedProcess.h"
@@ -39,9 +40,10 @@ TEST(AnotherUsersVariables, HerFontconfigFileLeadsRootsFontCacheNowhereNearHerHo
     ::chmod(herHome.c_str(), 0755);
     for (const fs::path& hers : {herHome, configuration}) ASSERT_EQ(::chown(hers.c_str(), testing::otherUser, testing::otherUser), 0);
 
-    const auto run = runBoundedProcess({"env", "-i", "HOME=" + ownHome.string(), "PATH=/usr/bin:/bin",
-                                        "FONTCONFIG_FILE=" + configuration.string(), program.string(), "--check-resources"},
-                                       std::chrono::seconds(60), 1 << 16, {}, 1 << 16);
+    auto command = testing::withVariablesAlone(
+        {"HOME=" + ownHome.string(), "PATH=/usr/bin:/bin", "FONTCONFIG_FILE=" + configuration.string()});
+    command.insert(command.end(), {program.string(), "--check-resources"});
+    const auto run = runBoundedProcess(command, std::chrono::seconds(60), 1 << 16, {}, 1 << 16);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->exitStatus, 0) << run->output << run->errors;
     EXPECT_EQ(testing::notTheirsIn(herHome), std::vector<std::string>{});

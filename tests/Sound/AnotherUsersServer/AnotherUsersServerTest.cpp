@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../../Support/CleanEnvironment.h"
 #include "../../Support/OtherUser.h"
 #include "../../Support/PollUntil.h"
 #include "../../Support/TemporaryFolder.h"
@@ -41,12 +42,10 @@ protected:
     fs::path ownHome = scratch / "own-home";
     bool serving = false;
 
-    // Her session as her programs have it; the services' mark, so that their end ends her server too.
+    // Her session as her programs have it (with the services' mark, so that their end ends her
+    // server too).
     Strings herEnvironment() const {
-        Strings environment{"env", "-i", "HOME=" + herHome.string(), "XDG_RUNTIME_DIR=" + herRuntime.string(),
-                            "PATH=/usr/bin:/bin"};
-        if (const char* mark = std::getenv("ZANTIVA_SERVICES")) environment.push_back("ZANTIVA_SERVICES=" + std::string(mark));
-        return environment;
+        return testing::withVariablesAlone({"HOME=" + herHome.string(), "XDG_RUNTIME_DIR=" + herRuntime.string(), "PATH=/usr/bin:/bin"});
     }
     std::optional<BoundedProcessResult> asHer(const Strings& command) const {
         Strings full{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
@@ -87,7 +86,7 @@ protected:
     // The tone program, started by root with `variables` alone, for `seconds`; her server is
     // watched while it plays.
     TonePlayed playTone(const Strings& variables, double seconds = 3) const {
-        Strings command{"env", "-i", "HOME=" + ownHome.string(), "PATH=/usr/bin:/bin"};
+        Strings command = testing::withVariablesAlone({"HOME=" + ownHome.string(), "PATH=/usr/bin:/bin"});
         command.insert(command.end(), variables.begin(), variables.end());
         command.insert(command.end(), {ZANTIVA_TONE_PLAY, std::to_string(seconds)});
         TonePlayed played;
