@@ -3,11 +3,12 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "Platform/Log.h"
-#include "Platform/PlaceVariables.h"
+#include "Platform/OthersPlaces.h"
 #include "Platform/UserAccount.h"
 
 namespace zantiva {
@@ -30,6 +31,10 @@ constexpr XdgFolder xdgFolders[] = {
 // TMPDIR, and the names PulseAudio's library also takes the temporary folder from.
 constexpr const char* temporaryFolders[] = {"TMPDIR", "TMP", "TEMP", "TEMPDIR"};
 
+// The variables judged here, which the judgement of the others leaves as they are.
+constexpr std::string_view folderVariables[] = {"HOME",    "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME",
+                                                "XDG_STATE_HOME", "TMPDIR", "TMP", "TEMP", "TEMPDIR"};
+
 std::optional<std::string> variable(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::optional<std::string>(value) : std::nullopt;
@@ -40,7 +45,7 @@ bool isAbsolute(const std::string& path) { return !path.empty() && path.front() 
 // Why the folder that `value` names may not be used, if it may not.
 std::optional<std::string> whyNotOwn(const std::string& value) {
     if (!isAbsolute(value)) return "is not an absolute path";
-    if (const auto owner = othersOwnerOf(value)) return "is in a folder of user " + std::to_string(*owner);
+    if (const auto place = othersPlaceOf(value)) return whoseWords(*place);
     return std::nullopt;
 }
 
@@ -55,20 +60,11 @@ void leaveUnusableTemporaryFolder(const char* name) {
     ::unsetenv(name);
 }
 
-void leaveOutPlaceOfAnotherUser(const PlaceVariable& place) {
-    const auto value = variable(place.name);
-    if (!value || value->empty()) return;
-    const auto owner = othersOwnerOf(*value);
-    if (!owner) return;
-    log::notice(logCategory, std::string(place.name) + " " + *value + " is in a folder of user " + std::to_string(*owner) +
-                                 ": taken out of the environment, so " + place.spared);
-    ::unsetenv(place.name);
-}
-
-// This user's own home from the password database, when it gives an absolute one.
+// This user's own home from the password database, when it gives an absolute one that is not
+// another user's (a home restored with its old owner).
 std::optional<std::string> ownHome() {
     auto home = passwordDatabaseHome(::geteuid());
-    if (!home || !isAbsolute(*home)) return std::nullopt;
+    if (!home || !isAbsolute(*home) || othersOwnerOf(*home)) return std::nullopt;
     while (home->size() > 1 && home->back() == '/') home->pop_back();
     return home;
 }
@@ -76,7 +72,14 @@ std::optional<std::string> ownHome() {
 void keepHomeOwn(const std::optional<std::string>& own) {
     const auto home = variable("HOME");
     const auto why = !home ? std::optional<std::string>("is unset") : whyNotOwn(*home);
-    if (!why || !own) return;
+    if (!why) return;
+    if (!own) {
+        if (home && isAbsolute(*home))
+            log::notice(logCategory, "HOME " + *home + " " + *why +
+                                         ", and the password database gives this user no home of their own: it stays, "
+                                         "and the program stores nothing there");
+        return;
+    }
     log::notice(logCategory, "HOME " + home.value_or("") + (home ? " " : "") + *why + ": " + *own + " serves instead");
     ::setenv("HOME", own->c_str(), 1);
 }
@@ -92,7 +95,9 @@ void keepXdgFolderOwn(const XdgFolder& kind, const std::optional<std::string>& o
         ::setenv(kind.variable, instead.c_str(), 1);
         return;
     }
-    log::notice(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": the home's own serves instead");
+    const char* instead = isAbsolute(*folder) ? "taken out of the environment; this user has no home of their own to serve instead"
+                                              : "the home's own serves instead";
+    log::notice(logCategory, std::string(kind.variable) + " " + *folder + " " + *why + ": " + instead);
     ::unsetenv(kind.variable);
 }
 
@@ -103,7 +108,7 @@ void keepFolderVariablesOwn() {
     const auto own = ownHome();
     keepHomeOwn(own);
     for (const XdgFolder& kind : xdgFolders) keepXdgFolderOwn(kind, own);
-    for (const PlaceVariable& place : placeVariables()) leaveOutPlaceOfAnotherUser(place);
+    leaveOutOthersPlaces(folderVariables);
 }
 
 } // namespace zantiva

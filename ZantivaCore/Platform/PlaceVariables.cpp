@@ -9,20 +9,17 @@ namespace {
 // libX11 and libICE under Qt's xcb platform, GnuTLS, the page reader's web engine and its
 // SQLite): the names of the variables each one reads (`strings` over the installed library),
 // each looked up in the library's own source or documentation for what it does with the place
-// it names. Kept are those a library writes to: it makes the folder, writes, replaces or
-// takes over the file (a debugging output included, since a library writes it whenever the
-// variable is set). Left out, as they only name what is read or connected to: XAUTHORITY and
-// ICEAUTHORITY (Qt's X and session connections read them; only the server side writes them),
-// DBUS_SESSION_BUS_ADDRESS and PULSE_SERVER (sockets), PULSE_CLIENTCONFIG, FONTCONFIG_FILE,
-// FONTCONFIG_PATH, XCOMPOSEFILE, the plug-in, driver and data search paths. The places a
-// library writes without a variable of its own follow HOME and the XDG folders, judged with
-// them.
-constexpr PlaceVariable table[] = {
+// it names. A configuration file counts for the places it can name: fontconfig makes and
+// fills the cache folders its file names, PulseAudio's library makes the cookie file its
+// client configuration names.
+constexpr PlaceVariable writtenPlaces[] = {
     {"XDG_RUNTIME_DIR", "nothing of this run is made there (PulseAudio's, dconf's and Qt's runtime files)"},
     {"PULSE_RUNTIME_PATH", "PulseAudio's runtime folder is not made or taken over there"},
     {"PULSE_STATE_PATH", "PulseAudio's state folder is not made or taken over there"},
     {"PULSE_CONFIG_PATH", "PulseAudio's cookie is not made there"},
-    {"PULSE_COOKIE", "PulseAudio's cookie is not made there"},
+    {"PULSE_CLIENTCONFIG", "PulseAudio's library reads no configuration from there, which can name where it makes its cookie"},
+    {"FONTCONFIG_FILE", "fontconfig reads no configuration from there, which can name where it writes its cache"},
+    {"FONTCONFIG_SYSROOT", "fontconfig takes neither its configuration nor its cache folders from there"},
     {"GST_REGISTRY", "GStreamer's registry is not written there"},
     {"GST_REGISTRY_1_0", "GStreamer's registry is not written there"},
     {"GST_DEBUG_FILE", "GStreamer's debugging log is not written there"},
@@ -43,8 +40,20 @@ constexpr PlaceVariable table[] = {
     {"XCOMPOSECACHE", "libX11's compose cache is not written there"},
 };
 
+// Qt's X connection reads the X authority (only the server side writes it); the session bus
+// and the sound server are sockets connected to. PulseAudio's library opens the cookie to
+// write, yet writes only where fewer than its 256 bytes are there, and makes a missing one
+// with its folder.
+constexpr ReachVariable readPlaces[] = {
+    {"XAUTHORITY", ReachVariable::Kind::readableFile, 0, "X authority", nullptr},
+    {"PULSE_COOKIE", ReachVariable::Kind::readableFile, 256, "cookie", "PulseAudio's library"},
+    {"PULSE_SERVER", ReachVariable::Kind::socket, 0, "sound server", nullptr},
+    {"DBUS_SESSION_BUS_ADDRESS", ReachVariable::Kind::socket, 0, "session bus", nullptr},
+};
+
 } // namespace
 
-std::span<const PlaceVariable> placeVariables() { return table; }
+std::span<const PlaceVariable> placeVariables() { return writtenPlaces; }
+std::span<const ReachVariable> reachVariables() { return readPlaces; }
 
 } // namespace zantiva

@@ -12,8 +12,8 @@ namespace zantiva {
 // - A soft limit on open descriptors below the usual 1024 is raised toward the hard limit, at
 //   most to 1024: more would reach programs this one starts that still keep descriptors in
 //   select()'s fixed sets.
-// - The folder variables, and the others naming a place a library writes to, are made to name
-//   no place of another user's (keepFolderVariablesOwn).
+// - The folder variables, and every other variable, are made to name no place of another
+//   user's, save what is only read or connected to (keepFolderVariablesOwn).
 void settleIntoSurroundings();
 
 } // namespace zantiva

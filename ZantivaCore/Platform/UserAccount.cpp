@@ -77,12 +77,22 @@ std::optional<std::string> passwordDatabaseHome(uid_t uid) {
     return std::string(found->pw_dir);
 }
 
-std::optional<uid_t> othersOwnerOf(const std::string& path) {
+std::optional<OthersPlace> othersPlaceOf(const std::string& path) {
     const auto place = nearestPlaceThere(path);
     struct stat info {};
     if (!place || ::stat(place->c_str(), &info) != 0) return std::nullopt;
     if (info.st_uid == ::geteuid() || info.st_uid == 0) return std::nullopt;
-    return info.st_uid;
+    struct stat named {};
+    return OthersPlace{info.st_uid, ::stat(path.c_str(), &named) == 0};
+}
+
+std::optional<uid_t> othersOwnerOf(const std::string& path) {
+    const auto place = othersPlaceOf(path);
+    return place ? std::optional<uid_t>(place->owner) : std::nullopt;
+}
+
+std::string whoseWords(const OthersPlace& place) {
+    return (place.there ? "belongs to user " : "is in a folder of user ") + std::to_string(place.owner);
 }
 
 } // namespace zantiva

@@ -73,6 +73,18 @@ inline std::optional<std::string> answerAsOtherUser(const std::function<std::str
     return answer;
 }
 
+// Everything in `folder`, at any depth, that is not the other user's: what a program run by
+// someone else left in a folder of theirs.
+inline std::vector<std::string> notTheirsIn(const std::filesystem::path& folder) {
+    std::vector<std::string> found;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored)) {
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) == 0 && info.st_uid != otherUser) found.push_back(entry.path().string());
+    }
+    return found;
+}
+
 // The fresh folders made beside a refused per-user folder (`<its name>-XXXXXX`, for one run
 // only) that are still there.
 inline std::vector<std::filesystem::path> freshFoldersBeside(const std::filesystem::path& perUser) {

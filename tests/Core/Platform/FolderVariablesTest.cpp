@@ -1,7 +1,8 @@
-// Root started with a user's HOME, TMPDIR or XDG folders, or a variable naming a place a library
-// writes to (PulseAudio's runtime folder and cookie, GStreamer's registry): the variables that
-// libraries and the programs started read name no place of that user's once the process is
-// settled, nor one that would have them make folders at the file system's root.
+// Root started with a user's HOME, TMPDIR or XDG folders, or any variable naming a place of
+// theirs (PulseAudio's runtime folder, GStreamer's registry, a configuration file): the
+// variables that libraries and the programs started read name no place of that user's once the
+// process is settled, nor one that would have them make folders at the file system's root;
+// those only read or connected through stay while what they name is there and open.
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,17 @@
 #include <optional>
 #include <pwd.h>
 #include <string>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
 #include "../../Support/EnvironmentChange.h"
 #include "../../Support/OtherUser.h"
+#include "../../Support/ChildEnd.h"
 #include "../../Support/TemporaryFolder.h"
+#include "../../Support/WorkingFolder.h"
 #include "Platform/FolderVariables.h"
 
 namespace zantiva {
@@ -166,7 +172,7 @@ TEST_F(FolderVariablesTest, APlaceALibraryWritesToOfAnotherUsersIsLeftOut) {
         "/var/cache/not-made",                                 // the system's
         "/tmp",
     };
-    for (const char* name : {"PULSE_RUNTIME_PATH", "PULSE_COOKIE", "GST_REGISTRY", "GST_REGISTRY_1_0", "XDG_RUNTIME_DIR",
+    for (const char* name : {"PULSE_RUNTIME_PATH", "FONTCONFIG_FILE", "PULSE_CLIENTCONFIG", "GST_REGISTRY", "GST_REGISTRY_1_0", "XDG_RUNTIME_DIR",
                              "PULSE_STATE_PATH", "PULSE_CONFIG_PATH", "MESA_SHADER_CACHE_DIR", "GST_DEBUG_FILE"}) {
         for (const std::string& place : gone) {
             const EnvironmentChange changed(name, place);
@@ -195,19 +201,186 @@ TEST_F(FolderVariablesTest, EveryTemporaryFolderVariableIsJudgedAsTmpdirIs) {
     }
 }
 
-// Containers and many machines keep no system log: each change is said on standard error too.
-TEST_F(FolderVariablesTest, EachChangeIsSaidOnStandardError) {
+// Whatever library reads it: a variable naming a place of theirs is taken out, be it a path, a
+// file: URL or an address; a list of paths (PATH, the search paths) loses only their parts;
+// words and places of this user's or the system's stay.
+TEST_F(FolderVariablesTest, AnyOtherVariableNamingAPlaceOfAnotherUsersIsLeftOut) {
+    const fs::path theirFile = scratch / "their fonts.conf";
+    std::ofstream(theirFile) << "<fontconfig/>";
+    if (::chown(theirFile.c_str(), testing::otherUser, testing::otherUser) != 0) GTEST_SKIP() << "chown needs root";
+    const std::string escaped = (scratch / "their%20fonts.conf").string();
+    struct Case {
+        const char* name;
+        std::string given;
+        Value settled;
+    };
+    const Case cases[] = {
+        {"FONTCONFIG_FILE", theirFile.string(), std::nullopt},
+        {"SOME_TOOL_CONFIG", (theirs / "not-made" / "tool.conf").string(), std::nullopt},
+        {"SOME_TOOL_URL", "file://" + escaped, std::nullopt},
+        {"SOME_TOOL_ADDRESS", "unix:path=" + (intoTheirs / ".." / "socket").string() + ",guid=1", std::nullopt},
+        {"SOME_TOOL_CONFIG", (scratch / "own.conf").string(), (scratch / "own.conf").string()},
+        {"SOME_TOOL_CONFIG", "relative/tool.conf", "relative/tool.conf"},
+        {"LANG", "en_US.UTF-8", "en_US.UTF-8"},
+        {"DISPLAY", ":0", ":0"},
+        {"XDG_SESSION_PATH", "/org/freedesktop/DisplayManager/Session0", "/org/freedesktop/DisplayManager/Session0"},
+        {"PATH", theirs.string() + ":/usr/bin::bin:" + theirs.string(), "/usr/bin::bin"},
+        {"XDG_DATA_DIRS", (theirs / "share").string() + ":" + (intoTheirs / ".." / "share").string(), std::nullopt},
+        {"FONTCONFIG_PATH", "/etc/fonts:" + scratch.path().string(), "/etc/fonts:" + scratch.path().string()},
+    };
+    for (const Case& c : cases) {
+        const EnvironmentChange changed(c.name, c.given);
+        keepFolderVariablesOwn();
+        EXPECT_EQ(variable(c.name), c.settled) << c.name << "=" << c.given;
+    }
+    // A relative value of a variable known to name where a library writes is taken from the
+    // working folder.
+    const testing::WorkingFolder inTheirs(theirs);
+    ASSERT_TRUE(inTheirs.entered());
+    for (const char* name : {"GST_DEBUG_FILE", "SOME_TOOL_LOG"}) {
+        const EnvironmentChange changed(name, "debug.log");
+        keepFolderVariablesOwn();
+        EXPECT_EQ(variable(name), name == std::string("SOME_TOOL_LOG") ? Value("debug.log") : std::nullopt) << name;
+    }
+}
+
+// A socket of the other user's at `path`.
+bool theirSocketAt(const fs::path& path) {
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    const bool made = listening >= 0 && ::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                      ::chown(path.c_str(), testing::otherUser, testing::otherUser) == 0;
+    if (listening >= 0) ::close(listening);
+    return made;
+}
+
+// The X authority, the sound server, the session bus and an existing whole cookie are only
+// read or connected to: they stay where what they name is there and open to the one running,
+// whoever owns it; one naming nothing there, something else, or a cookie PulseAudio's library
+// would write over (fewer than its 256 bytes) is taken out, and the file is left as it was.
+TEST_F(FolderVariablesTest, WhatIsOnlyReadOrConnectedToStaysWhereItIsThereAndOpen) {
+    const fs::path cookie = scratch / "cookie", shortCookie = scratch / "short", socket = scratch / "native";
+    std::ofstream(cookie) << std::string(256, 'c');
+    std::ofstream(shortCookie) << "short";
+    if (!theirSocketAt(socket) || ::chown(cookie.c_str(), testing::otherUser, testing::otherUser) != 0 ||
+        ::chown(shortCookie.c_str(), testing::otherUser, testing::otherUser) != 0)
+        GTEST_SKIP() << "chown needs root";
+    const std::string missing = (theirs / "not-made" / "cookie").string();
+    struct Case {
+        const char* name;
+        std::string given;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"PULSE_COOKIE", cookie.string(), true},
+        {"PULSE_COOKIE", shortCookie.string(), false},
+        {"PULSE_COOKIE", missing, false},
+        {"PULSE_COOKIE", theirs.string(), false},
+        {"XAUTHORITY", shortCookie.string(), true},
+        {"XAUTHORITY", missing, false},
+        {"PULSE_SERVER", "unix:" + socket.string(), true},
+        {"PULSE_SERVER", socket.string() + " tcp:localhost", true},
+        {"PULSE_SERVER", "unix:" + cookie.string(), false},
+        {"PULSE_SERVER", "unix:" + (theirs / "native").string(), false},
+        {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + socket.string() + ",guid=0123", true},
+        {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (theirs / "bus").string(), false},
+        {"DBUS_SESSION_BUS_ADDRESS", "unix:abstract=/tmp/dbus-x", true},
+    };
+    for (const Case& c : cases) {
+        const EnvironmentChange changed(c.name, c.given);
+        keepFolderVariablesOwn();
+        EXPECT_EQ(variable(c.name), c.stays ? Value(c.given) : std::nullopt) << c.name << "=" << c.given;
+    }
+    EXPECT_EQ(fs::file_size(shortCookie), 5u);
+
+    // A user other than its owner keeps a cookie it may read, and leaves one it may not.
+    fs::permissions(scratch.path(), fs::perms::others_exec, fs::perm_options::add);
+    const fs::path closedCookie = scratch / "closed";
+    std::ofstream(closedCookie) << std::string(256, 'c');
+    ::chmod(closedCookie.c_str(), 0600);
+    ::chmod(cookie.c_str(), 0644);
+    for (const fs::path& file : {cookie, closedCookie})
+        ASSERT_EQ(::chown(file.c_str(), testing::otherUser - 1, testing::otherUser - 1), 0);
+    const auto keptBy = [](const fs::path& file) {
+        return testing::answerAsOtherUser([&file] {
+            ::setenv("PULSE_COOKIE", file.c_str(), 1);
+            keepFolderVariablesOwn();
+            return std::string(std::getenv("PULSE_COOKIE") ? "kept" : "left out");
+        });
+    };
+    EXPECT_EQ(keptBy(cookie), "kept");
+    EXPECT_EQ(keptBy(closedCookie), "left out");
+}
+
+// Containers and many machines keep no system log: each change is said on standard error too,
+// in words true to the case.
+TEST_F(FolderVariablesTest, EachChangeIsSaidOnStandardErrorAsItIs) {
+    const fs::path shortCookie = scratch / "short";
+    std::ofstream(shortCookie) << "short";
+    if (::chown(shortCookie.c_str(), testing::otherUser, testing::otherUser) != 0) GTEST_SKIP() << "chown needs root";
+    const std::string cookie = (theirs / "not-made" / "cookie").string();
     const EnvironmentChange home("HOME", theirs.string());
     const EnvironmentChange runtime("PULSE_RUNTIME_PATH", (theirs / "pulse").string());
+    const EnvironmentChange missingCookie("PULSE_COOKIE", cookie);
+    const EnvironmentChange shortOne("XAUTHORITY", "");
+    const EnvironmentChange path("PATH", theirs.string() + ":/usr/bin");
+    const EnvironmentChange config("FONTCONFIG_FILE", shortCookie.string());
     const std::string said = standardErrorOf(scratch / "said", [] { keepFolderVariablesOwn(); });
-    EXPECT_NE(said.find("zantiva-diagnostics: [folders] HOME " + theirs.string() + " is in a folder of user 65534: " +
-                        ownHome + " serves instead\n"),
-              std::string::npos)
-        << said;
-    EXPECT_NE(said.find("zantiva-diagnostics: [folders] PULSE_RUNTIME_PATH " + (theirs / "pulse").string() +
-                        " is in a folder of user 65534: taken out of the environment"),
-              std::string::npos)
-        << said;
+    const std::string lines[] = {
+        "HOME " + theirs.string() + " belongs to user 65534: " + ownHome + " serves instead",
+        "PULSE_RUNTIME_PATH " + (theirs / "pulse").string() +
+            " is in a folder of user 65534: taken out of the environment, so PulseAudio's runtime folder is not made or taken "
+            "over there",
+        "PULSE_COOKIE " + cookie + " is not there, in a folder of user 65534: taken out of the environment, so PulseAudio's "
+            "library makes no cookie there; the library looks for this user's own cookie instead",
+        "PATH: " + theirs.string() + " belongs to user 65534: taken out of it, /usr/bin stays",
+        "FONTCONFIG_FILE " + shortCookie.string() + " belongs to user 65534: taken out of the environment, so fontconfig "
+            "reads no configuration from there, which can name where it writes its cache",
+    };
+    for (const std::string& line : lines)
+        EXPECT_NE(said.find("zantiva-diagnostics: [folders] " + line + "\n"), std::string::npos) << line << "\n" << said;
+    {
+        const EnvironmentChange wholeCookie("PULSE_COOKIE", shortCookie.string());
+        EXPECT_EQ(standardErrorOf(scratch / "said", [] { keepFolderVariablesOwn(); }),
+                  "zantiva-diagnostics: [folders] PULSE_COOKIE " + shortCookie.string() +
+                      " belongs to user 65534 and holds 5 bytes, not a whole cookie: taken out of the environment, so "
+                      "PulseAudio's library writes no cookie over it; the library looks for this user's own cookie instead\n");
+    }
+    std::ofstream(shortCookie) << std::string(256, 'c');
+    const EnvironmentChange wholeCookie("PULSE_COOKIE", shortCookie.string());
+    EXPECT_EQ(standardErrorOf(scratch / "said", [] { keepFolderVariablesOwn(); }), "") << "a cookie only read is no change";
+}
+
+// A home restored with its old owner: the home the password database gives the user running
+// belongs to another uid. It is no home of theirs, and the words say so rather than naming
+// the same folder as the one that serves instead.
+TEST_F(FolderVariablesTest, AHomeOfAnotherUserAsThePasswordDatabaseGivesItStaysAndIsSaidSo) {
+    const fs::path said = scratch / "said";
+    const std::string end = testing::endOfChild([&] {
+        // The password database's home of the user running is their folder, in this process alone.
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(theirs.c_str(), ownHome.c_str(), nullptr, MS_BIND, nullptr) != 0)
+            return 2;
+        ::clearenv();
+        ::setenv("HOME", ownHome.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (ownHome + "/.config").c_str(), 1);
+        const std::string words = standardErrorOf(said, [] { keepFolderVariablesOwn(); });
+        std::ofstream(said) << words << "HOME=" << std::getenv("HOME") << "\n";
+        return 0;
+    });
+    if (end == "exit 2") GTEST_SKIP() << "a mount namespace of its own can't be made here";
+    ASSERT_EQ(end, "exit 0");
+    std::ifstream read(said);
+    const std::string words(std::istreambuf_iterator<char>(read), {});
+    EXPECT_EQ(words, "zantiva-diagnostics: [folders] HOME " + ownHome +
+                         " belongs to user 65534, and the password database gives this user no home of their own: it "
+                         "stays, and the program stores nothing there\n"
+                         "zantiva-diagnostics: [folders] XDG_CONFIG_HOME " + ownHome +
+                         "/.config is in a folder of user 65534: taken out of the environment; this user has no home "
+                         "of their own to serve instead\n"
+                         "HOME=" + ownHome + "\n");
 }
 
 } // namespace
