@@ -77,6 +77,12 @@ BenchmarkSession unfinishedSession(const SystemSpecs& specs) {
     return session;
 }
 
+// A run measured now laid over the stored report.
+ReportSave saveRun(const ResultStore& store, const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) {
+    const MeasuredRun measured{run, run.completedAt};
+    return store.saveRun(std::span(&measured, 1), shown);
+}
+
 void wholeSeconds(BenchmarkSession& session) {
     session.startedAt = wholeSecond(session.startedAt);
     session.timestamp = wholeSecond(session.timestamp);
@@ -212,8 +218,8 @@ TEST(ResultStore, ARunIsLaidOverWhatAnotherProcessStoredMeanwhile) {
     ASSERT_TRUE(window.saveReport(shown).saved());
 
     FinalBenchmarkReport elsewhere = shown;
-    ASSERT_TRUE(other.saveRun({.specs = thisMachine, .gpuResult = GpuBenchmarkResult{.score = 120}}, elsewhere).saved());
-    ASSERT_TRUE(window.saveRun({.specs = thisMachine, .inputPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(other, {.specs = thisMachine, .gpuResult = GpuBenchmarkResult{.score = 120}}, elsewhere).saved());
+    ASSERT_TRUE(saveRun(window, {.specs = thisMachine, .inputPassed = true}, shown).saved());
     EXPECT_EQ(shown.gpuResult, elsewhere.gpuResult);
     EXPECT_EQ(shown.audioPassed, true);
     EXPECT_EQ(shown.inputPassed, true);
@@ -221,7 +227,7 @@ TEST(ResultStore, ARunIsLaidOverWhatAnotherProcessStoredMeanwhile) {
 
     ASSERT_TRUE(other.saveReport({.specs = machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U"), .audioPassed = false})
                     .saved());
-    ASSERT_TRUE(window.saveRun({.specs = thisMachine, .inputPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(window, {.specs = thisMachine, .inputPassed = true}, shown).saved());
     EXPECT_EQ(shown.audioPassed, std::nullopt);
     EXPECT_EQ(shown.gpuResult, std::nullopt);
     EXPECT_EQ(window.loadReport()->toJson(), shown.toJson());
@@ -299,7 +305,7 @@ TEST(ResultStore, AReportNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
     EXPECT_EQ(store.loadReport(), std::nullopt);
 
     FinalBenchmarkReport shown = scoredReport();
-    ASSERT_TRUE(store.saveRun({.specs = thisMachine, .audioPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(store, {.specs = thisMachine, .audioPassed = true}, shown).saved());
     EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), text);
     EXPECT_EQ(store.loadReport()->toJson(), shown.toJson());
 }
@@ -597,7 +603,7 @@ TEST(ResultStore, AFinishedRunLaidOverNeverReplacesANewerResultOfTheSameTest) {
         finished.results.gpuResult = GpuBenchmarkResult{.score = 120};
         FinalBenchmarkReport run = finished.results;
         run.completedAt = ranAt;
-        const RunLayOver laid = layRunOver(saved, run);
+        const RunLayOver laid = layRunOver(saved, {run, ranAt});
         EXPECT_EQ(laid.laidOver, c.laidOver) << c.name;
         EXPECT_EQ(laid.kept, c.kept) << c.name;
 
@@ -687,7 +693,7 @@ TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) 
         ASSERT_TRUE(store.saveReport(restored).saved());
         const auto written = readWholeFile(folder / "last-report.json");
         FinalBenchmarkReport shown = restored;
-        ASSERT_TRUE(store.saveRun({.specs = specs, .audioPassed = true}, shown).saved());
+        ASSERT_TRUE(saveRun(store, {.specs = specs, .audioPassed = true}, shown).saved());
         EXPECT_EQ(readWholeFile(folder / keptAs), written) << keptAs;
         EXPECT_EQ(shown.cpuResult, std::nullopt) << keptAs;
     }
@@ -695,7 +701,7 @@ TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) 
     // This machine's own report, whose model isn't read this time, is laid over, nothing lost.
     ASSERT_TRUE(store.saveReport(scoredReport()).saved());
     FinalBenchmarkReport shown;
-    ASSERT_TRUE(store.saveRun({.specs = machine("Unknown", thisMachine.cpuName), .audioPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(store, {.specs = machine("Unknown", thisMachine.cpuName), .audioPassed = true}, shown).saved());
     EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.3"));
     EXPECT_EQ(shown.cpuResult, scoredReport().cpuResult);
 }
