@@ -246,8 +246,10 @@ SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSes
         return saved;
     }
     const RunLayOver& run = laid.laid.front();
+    // Results kept aside are the program's own doing, which standard error hears of too.
+    const auto tell = run.kept.empty() ? log::info : log::notice;
     if (changes || !run.kept.empty())
-        log::info(logCategory, toldOf("the finished run " + session.sessionID + " of " + iso8601(session.timestamp), run,
+        tell(logCategory, toldOf("the finished run " + session.sessionID + " of " + iso8601(session.timestamp), run,
                                       storedAt, laid.keptAside.empty() ? nullptr : &laid.keptAside.front()));
     changed = changes;
     keptAside = laid.keptAside;
@@ -340,7 +342,7 @@ ReportSave ResultStore::saveRun(std::span<const MeasuredRun> runs, FinalBenchmar
     for (std::size_t i = 0, aside = 0; i < laid.laid.size(); ++i) {
         const RunLayOver& run = laid.laid[i];
         if (i + 1 == laid.laid.size() && run.kept.empty()) break;
-        log::info(logCategory, toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
+        (run.kept.empty() ? log::info : log::notice)(logCategory, toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
                                       run.aside ? &laid.keptAside[aside++] : nullptr));
     }
     out.keptAside = laid.keptAside;

@@ -183,11 +183,29 @@ void AppModel::setBanner(Banner banner, std::optional<LocalizedMessage> message)
 
 void AppModel::tellSave(SavedRecord record, const SaveResult& result) {
     const Banner banner = bannerOf(record);
-    if (!result.saved())
-        setBanner(banner, notSavedNotice(record, result));
-    else if (banner != Banner::report || unsaved_.empty()) // a report saved without them doesn't hold them
-        setBanner(banner, std::nullopt);
+    if (!result.saved()) return setBanner(banner, notSavedNotice(record, result));
+    if (unsaved_.empty()) return setBanner(banner, std::nullopt);
+    // The folder takes saves again (space freed, made writable): the runs whose report
+    // couldn't be saved are saved now, rather than lost when the app closes. A report saved
+    // without them doesn't hold them: its line goes only with them.
+    if (banner != Banner::report) setBanner(banner, std::nullopt);
+    saveUnsavedRuns();
 }
+
+ReportSave AppModel::saveRuns(std::vector<MeasuredRun> runs, bool keepUnsaved) {
+    // Laid over the report as stored now, which another window may have saved since.
+    FinalBenchmarkReport merged = report_;
+    const ReportSave saved = store_.saveRun(runs, merged);
+    setReport(std::move(merged));
+    if (saved.saved())
+        unsaved_.clear();
+    else if (keepUnsaved)
+        unsaved_ = std::move(runs); // in no file: shown, and saved with the report's next save
+    tellKeptAside(saved.keptAside);
+    return saved;
+}
+
+void AppModel::saveUnsavedRuns() { tellSave(SavedRecord::report, saveRuns(unsaved_, true).result); }
 
 void AppModel::tellKeptAside(const std::vector<std::filesystem::path>& files) {
     if (files.empty()) return;
@@ -368,17 +386,12 @@ QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCom
         runs.push_back(*how.carried);
     }
     runs.push_back({report, how.startedAt.value_or(report.completedAt)});
-    // Laid over the report as stored now, which another window may have saved since.
-    FinalBenchmarkReport merged = report_;
-    const ReportSave saved = store_.saveRun(runs, merged);
-    setReport(std::move(merged));
     const bool keptElsewhere = how.keptInSession && unsaved_.empty();
-    if (saved.saved())
-        unsaved_.clear();
-    else if (!how.keptInSession)
-        unsaved_ = std::move(runs); // in no file: shown, and saved with the report's next save
+    // A run the session file holds is no run in no file: the next start lays that over the report.
+    const ReportSave saved = saveRuns(std::move(runs), !how.keptInSession);
     tellSave(keptElsewhere && !saved.saved() ? SavedRecord::runKeptInSession : SavedRecord::report, saved.result);
-    tellKeptAside(saved.keptAside);
+    // The report's line tells of a finished run's results; its session's is moot.
+    if (how.finished) setBanner(Banner::session, std::nullopt);
     emit runHandedOver(true);
     auto submitting = submitReport();
     co_await submitting;

@@ -201,6 +201,11 @@ private:
     // says where those the report didn't take were kept.
     void keptRunLaidOver(const std::vector<std::filesystem::path>& keptAside);
     void setBanner(Banner banner, std::optional<LocalizedMessage> message);
+    // Lays the runs over the stored report and saves it; when that fails and `keepUnsaved`,
+    // they are the runs in no file from then on.
+    ReportSave saveRuns(std::vector<MeasuredRun> runs, bool keepUnsaved);
+    // The runs whose report couldn't be saved, saved now and told.
+    void saveUnsavedRuns();
     // Results the report didn't take were kept in these files: the banner names them all.
     void tellKeptAside(const std::vector<std::filesystem::path>& files);
     // Offers the last report to the leaderboard; one that isn't the whole machine's result is

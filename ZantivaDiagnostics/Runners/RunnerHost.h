@@ -20,6 +20,8 @@ struct RunHandOver {
     // The session file holds them, so a report that couldn't be saved loses nothing (the next
     // start lays the session over it).
     bool keptInSession = false;
+    // No step remains: the run is resumed no more, so that its session wasn't saved is moot.
+    bool finished = false;
     // When the run began (or was resumed): what it measured, it measured since. Absent: at the
     // hand-over.
     std::optional<Date> startedAt;

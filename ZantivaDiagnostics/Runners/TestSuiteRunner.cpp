@@ -174,6 +174,7 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
         // it holds are there (else the next start lays it over the report), and a run begun
         // meanwhile keeps its own session.
         handOver_.keptInSession = sessionSaved_;
+        handOver_.finished = !remains;
         auto handOver =
             host->completeRun(session.results, SessionRecording::hasCompletedStations(session), std::move(handOver_));
         inReport = co_await handOver;

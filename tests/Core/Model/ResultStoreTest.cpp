@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <functional>
 #include <future>
 #include <thread>
@@ -623,6 +624,88 @@ TEST(ResultStore, AFinishedRunLaidOverNeverReplacesANewerResultOfTheSameTest) {
             EXPECT_EQ(report->gpuResult, finished.results.gpuResult) << "a test the report lacked is filled in";
             EXPECT_EQ(report->audioPassed, true);
             EXPECT_EQ(report->completedAt, std::max(c.reportAt, ranAt));
+        }
+    }
+}
+
+// The files of results kept beside the report, by name.
+std::vector<fs::path> keptBeside(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("last-report.kept-")) files.push_back(entry.path());
+    std::ranges::sort(files);
+    return files;
+}
+
+// A finished run kept in the session file meets a report whose time can't be trusted against it:
+// saved while the clock was ahead and then set right, or the run made while the clock stood years
+// behind (a dead clock battery), or both in one second. Which result is newer can't be known, so
+// the report keeps its own and the run's is kept beside it, in a file named with the run's time
+// that no later one replaces, at start or at a new run's first save alike; the log says where.
+TEST(ResultStore, AKeptRunWhoseTimeCantBeTrustedAgainstTheReportIsKeptBesideIt) {
+    using namespace std::chrono_literals;
+    const Date now = wholeSecond(std::chrono::system_clock::now());
+    const MemoryTestResult reported{.testedBytes = 1 << 20, .averageReadThroughputMBps = 44444};
+    const MemoryTestResult ran{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    struct Case {
+        const char* name;
+        Date reportAt, runAt;
+    };
+    const Date deadBattery = *parseIso8601("2019-06-01T07:21:00Z");
+    const Case cases[] = {
+        {"the report saved 3 minutes ahead", now + 3min, now},
+        {"the report saved an hour ahead", now + 1h, now},
+        {"the report saved two days ahead", now + 48h, now},
+        {"the run made in 2019", now - 24h, deadBattery},
+        {"both in one second", now, now},
+    };
+    for (const Case& c : cases) {
+        for (const bool atStart : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (atStart ? ", at start" : ", at a new run's first save"));
+            TemporaryFolder folder;
+            const ResultStore store(folder.path());
+            FinalBenchmarkReport report{.specs = thisMachine, .memoryResult = reported, .audioPassed = true};
+            report.completedAt = c.reportAt;
+            ASSERT_TRUE(store.saveReport(report).saved());
+            std::vector<fs::path> told;
+            for (int kept = 0; kept < 2; ++kept) {
+                BenchmarkSession finished = BenchmarkSession::start(thisMachine, TestPlans::ramOnly);
+                finished.startedAt = c.runAt - 1min;
+                finished.markCompleted(TestModule::ramTest, ModuleStatus::passed, c.runAt);
+                finished.results.memoryResult = ran;
+                writeRaw(folder / "benchmark-session.json", jsonfile::encode(finished.toJson()));
+                ::testing::internal::CaptureStderr();
+                std::vector<fs::path> keptAside;
+                if (atStart) {
+                    EXPECT_EQ(store.loadResumableSession(thisMachine, nullptr, &keptAside), std::nullopt);
+                } else {
+                    const SessionSave saved =
+                        store.saveSession(BenchmarkSession::start(thisMachine, TestPlans::cpuOnly), thisMachine);
+                    ASSERT_TRUE(saved.saved());
+                    keptAside = saved.keptAside;
+                }
+                const std::string logged = ::testing::internal::GetCapturedStderr();
+                if (atStart) EXPECT_FALSE(fs::exists(folder / "benchmark-session.json"));
+                ASSERT_EQ(keptAside.size(), 1u);
+                told.push_back(keptAside.front());
+                EXPECT_NE(logged.find("the run's were kept in " + keptAside.front().string()), std::string::npos) << logged;
+            }
+            EXPECT_EQ(store.loadReport()->memoryResult, reported) << "not replaced by one not known to be newer";
+            std::ranges::sort(told);
+            EXPECT_EQ(keptBeside(folder.path()), told) << "the second kept beside the first, replacing nothing";
+            std::string time = iso8601(c.runAt);
+            std::erase_if(time, [](char ch) { return ch == '-' || ch == ':'; });
+            EXPECT_EQ(told.back().filename(), "last-report.kept-" + time + ".json");
+            EXPECT_EQ(told.front().filename(), "last-report.kept-" + time + ".1.json");
+            for (const fs::path& file : told) {
+                const auto aside = FinalBenchmarkReport::fromJson(*jsonfile::load(file));
+                EXPECT_EQ(aside.memoryResult, ran);
+                EXPECT_EQ(aside.specs, thisMachine);
+                EXPECT_EQ(aside.completedAt, c.runAt);
+                EXPECT_EQ(aside.audioPassed, std::nullopt) << "only what the report didn't take";
+            }
+            for (const auto& entry : fs::directory_iterator(folder.path()))
+                EXPECT_FALSE(entry.path().filename().string().starts_with(".last-report.kept")) << entry.path();
         }
     }
 }
