@@ -28,13 +28,38 @@ namespace {
 
 class AppModelTest : public AppModelFixture {
 protected:
-    // A RAM-only run while `held` keeps the report's lock past the save's patience (a stopped
-    // window): the session stored at its end, which keeps its results.
-    std::optional<BenchmarkSession> runWithTheReportLocked(const HeldLock& held) {
+    // A model whose suite runs the smallest workloads, its screens chosen as the window does.
+    AppModel& makeTinyModel() {
         AppModelSetup tiny = setup();
         tiny.suite = tinyConfiguration();
         makeModel(std::move(tiny));
         bindNavigation(*model);
+        return *model;
+    }
+    static bool runEnded(AppModel& window) {
+        return runUntil([&] { return !window.suite().isRunning(); }, std::chrono::minutes(1));
+    }
+
+    // A save that fails on the disk's file system, and its end, with the report's and the
+    // session's lines that tell of it.
+    struct SaveFailure {
+        const char* name;
+        std::function<bool()> begin, end;
+        const char* reportKey;
+        const char* sessionKey;
+    };
+    std::vector<SaveFailure> saveFailures(const FullDisk& disk) const {
+        return {{"a full disk", [&disk] { return disk.fill(), true; },
+                 [this] { return std::filesystem::remove(folder / "filler"); }, "NotSaved.Report.DiskFull",
+                 "NotSaved.Session.DiskFull"},
+                {"a read-only folder", [&disk] { return disk.setReadOnly(true); },
+                 [&disk] { return disk.setReadOnly(false); }, "NotSaved.Report", "NotSaved.Session"}};
+    }
+
+    // A RAM-only run while `held` keeps the report's lock past the save's patience (a stopped
+    // window): the session stored at its end, which keeps its results.
+    std::optional<BenchmarkSession> runWithTheReportLocked(const HeldLock& held) {
+        makeTinyModel();
         if (!held.held()) return std::nullopt;
         model->suite().start(TestPlans::ramOnly);
         if (!runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1))) return std::nullopt;
@@ -314,10 +339,7 @@ TEST_F(AppModelTest, ARunBegunInTheSameWindowLaysTheKeptRunOverTheReportFirst) {
 // finished run: a new run can't look at it, so it doesn't begin and the status line says why;
 // once the lock is free the run begins, the finished run laid over the report first.
 TEST_F(AppModelTest, ARunWhoseFirstSaveCantLookAtTheSessionFileDoesntBegin) {
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
+    makeTinyModel();
     BenchmarkSession finished = BenchmarkSession::start(sampleLaptopSpecs(), TestPlans::ramOnly);
     finished.markCompleted(TestModule::ramTest, ModuleStatus::passed, finished.timestamp);
     finished.results.memoryResult = MemoryTestResult{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
@@ -352,27 +374,11 @@ TEST_F(AppModelTest, ARunWhoseFirstSaveCantLookAtTheSessionFileDoesntBegin) {
 TEST_F(AppModelTest, ABannerAboutAFailedSaveGoesOnceALaterSaveOfThatFileWorked) {
     const FullDisk disk(folder.path());
     if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
-    struct Failure {
-        const char* name;
-        std::function<bool()> begin, end;
-        const char* reportKey;
-        const char* sessionKey;
-    };
-    const Failure failures[] = {
-        {"a full disk", [&] { return disk.fill(), true; },
-         [&] { return std::filesystem::remove(folder / "filler"); }, "NotSaved.Report.DiskFull",
-         "NotSaved.Session.DiskFull"},
-        {"a read-only folder", [&] { return disk.setReadOnly(true); }, [&] { return disk.setReadOnly(false); },
-         "NotSaved.Report", "NotSaved.Session"},
-    };
+    makeTinyModel();
     const auto told = [&] { return bannerKeys().empty() ? std::string("nothing") : bannerKeys().front(); };
-    const auto ended = [&] { return runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)); };
+    const auto ended = [&] { return runEnded(*model); };
     const auto atStation = [&] { return runUntil([&] { return model->suite().isAwaitingStation(); }); };
-    for (const Failure& f : failures) {
+    for (const SaveFailure& f : saveFailures(disk)) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(f.begin());
         model->suite().start(TestPlans::ramOnly);
@@ -434,39 +440,24 @@ TEST_F(AppModelTest, AKeptRunTheReportDoesntTakeIsKeptBesideItAndTheWindowSaysWh
 TEST_F(AppModelTest, AResultNotSavedGoesIntoTheNextSaveOfTheReportThatWorksWhicheverTestItIs) {
     const FullDisk disk(folder.path());
     if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
-    struct Failure {
-        const char* name;
-        std::function<bool()> begin, end;
-        const char* key;
-    };
-    const Failure failures[] = {
-        {"a full disk", [&] { return disk.fill(), true; }, [&] { return std::filesystem::remove(folder / "filler"); },
-         "NotSaved.Report.DiskFull"},
-        {"a read-only folder", [&] { return disk.setReadOnly(true); }, [&] { return disk.setReadOnly(false); },
-         "NotSaved.Report"},
-    };
     for (const AppLanguage language : {AppLanguage::english, AppLanguage::persian}) {
-        for (const Failure& f : failures) {
+        for (const SaveFailure& f : saveFailures(disk)) {
             SCOPED_TRACE(std::string(f.name) + (language == AppLanguage::english ? ", English" : ", Persian"));
             model.reset();
             for (const auto& entry : std::filesystem::directory_iterator(folder.path())) std::filesystem::remove_all(entry);
             ASSERT_TRUE(AppSettingsStore(folder.path()).setLanguage(language).saved());
-            AppModelSetup tiny = setup();
-            tiny.suite = tinyConfiguration();
-            makeModel(std::move(tiny));
-            bindNavigation(*model);
-            const auto ended = [&] { return runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)); };
+            makeTinyModel();
 
             ASSERT_TRUE(f.begin());
             model->suite().start(TestPlans::ramOnly);
-            ASSERT_TRUE(ended());
+            ASSERT_TRUE(runEnded(*model));
             const auto memory = model->report().memoryResult;
             ASSERT_TRUE(memory);
-            EXPECT_EQ(bannerKeys(), std::vector<std::string>{f.key});
+            EXPECT_EQ(bannerKeys(), std::vector<std::string>{f.reportKey});
 
             ASSERT_TRUE(f.end());
             model->suite().start(TestPlans::batteryOnly);
-            ASSERT_TRUE(ended());
+            ASSERT_TRUE(runEnded(*model));
             EXPECT_EQ(bannerKeys(), std::vector<std::string>{});
             EXPECT_EQ(model->report().memoryResult, memory) << "still shown";
             const auto stored = ResultStore(folder.path()).loadReport();
@@ -483,13 +474,10 @@ TEST_F(AppModelTest, AResultNotSavedGoesIntoTheNextSaveOfTheReportThatWorksWhich
 TEST_F(AppModelTest, ALanguageSwitchKeepsEveryTrueLineInTheNewLanguage) {
     const FullDisk disk(folder.path());
     if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
+    makeTinyModel();
     disk.fill();
     model->suite().start(TestPlans::batteryOnly);
-    ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+    ASSERT_TRUE(runEnded(*model));
     const auto battery = model->report().batteryResult;
     ASSERT_TRUE(battery);
     EXPECT_EQ(bannerKeys(), std::vector<std::string>{"NotSaved.Report.DiskFull"});
@@ -533,9 +521,7 @@ TEST_F(AppModelTest, AResumedRunDoesntReplaceWhatTheReportGainedWhileItWasInterr
         interrupted.results.memoryResult = MemoryTestResult{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
         ASSERT_TRUE(ResultStore(folder.path()).saveSession(interrupted, sampleLaptopSpecs()).saved());
 
-        AppModelSetup tiny = setup();
-        tiny.suite = tinyConfiguration();
-        makeModel(std::move(tiny));
+        makeTinyModel();
         awaitTask(model->start());
         ASSERT_TRUE(model->resumable());
         std::optional<MemoryTestResult> newer;
@@ -545,7 +531,7 @@ TEST_F(AppModelTest, AResumedRunDoesntReplaceWhatTheReportGainedWhileItWasInterr
             AppModel windowB(std::move(other));
             awaitTask(windowB.start());
             windowB.suite().start(TestPlans::ramOnly);
-            ASSERT_TRUE(runUntil([&] { return !windowB.suite().isRunning(); }, std::chrono::minutes(1)));
+            ASSERT_TRUE(runEnded(windowB));
             newer = windowB.report().memoryResult;
         } else {
             newer = MemoryTestResult{.testedBytes = 1 << 20, .averageReadThroughputMBps = 44444};
@@ -554,7 +540,7 @@ TEST_F(AppModelTest, AResumedRunDoesntReplaceWhatTheReportGainedWhileItWasInterr
         ASSERT_TRUE(newer);
 
         model->suite().resume(*model->resumable());
-        ASSERT_TRUE(runUntil([&] { return !model->suite().isRunning(); }, std::chrono::minutes(1)));
+        ASSERT_TRUE(runEnded(*model));
         const auto report = ResultStore(folder.path()).loadReport();
         ASSERT_TRUE(report);
         EXPECT_EQ(report->memoryResult, newer);
@@ -612,10 +598,7 @@ TEST_F(AppModelTest, ARunOnFewerThreadsIsNotSubmittedAndTheStatusSaysWhy) {
 
 TEST_F(AppModelTest, SuiteRunnerHandsItsRunToTheModel) {
     // A memory-only run of the smallest workload.
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
+    makeTinyModel();
 
     model->suite().start(TestPlans::ramOnly);
     EXPECT_EQ(model->screen(), AppScreen::suite);
@@ -632,10 +615,7 @@ TEST_F(AppModelTest, OnAFullDiskTheWindowSaysWhatWasMeasuredButNotSaved) {
     if (!disk.mounted()) GTEST_SKIP() << "a tmpfs can't be mounted here";
     ASSERT_TRUE(ResultStore(folder.path()).saveReport(FinalBenchmarkReport{.specs = sampleLaptopSpecs()}).saved());
     const auto earlier = readWholeFile(folder / "last-report.json");
-    AppModelSetup tiny = setup();
-    tiny.suite = tinyConfiguration();
-    makeModel(std::move(tiny));
-    bindNavigation(*model);
+    makeTinyModel();
     std::vector<std::vector<std::string>> told;
     QObject::connect(model.get(), &AppModel::bannersChanged, [&] { told.push_back(bannerKeys()); });
     disk.fill();
