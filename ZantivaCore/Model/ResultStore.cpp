@@ -246,11 +246,13 @@ SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSes
         return saved;
     }
     const RunLayOver& run = laid.laid.front();
+    const std::string told = toldOf("the finished run " + session.sessionID + " of " + iso8601(session.timestamp), run,
+                                    storedAt, laid.keptAside.empty() ? nullptr : &laid.keptAside.front());
     // Results kept aside are the program's own doing, which standard error hears of too.
-    const auto tell = run.kept.empty() ? log::info : log::notice;
-    if (changes || !run.kept.empty())
-        tell(logCategory, toldOf("the finished run " + session.sessionID + " of " + iso8601(session.timestamp), run,
-                                      storedAt, laid.keptAside.empty() ? nullptr : &laid.keptAside.front()));
+    if (!run.kept.empty())
+        log::notice(logCategory, told);
+    else if (changes)
+        log::info(logCategory, told);
     changed = changes;
     keptAside = laid.keptAside;
     return saved;
@@ -333,17 +335,20 @@ ReportSave ResultStore::saveRun(std::span<const MeasuredRun> runs, FinalBenchmar
     if (out.saved()) out.result = laid.failure;
     if (!read) {
         // Nothing read: what is shown stands for the stored report, in memory only.
-        std::optional<FinalBenchmarkReport> inMemory = sameMachine(shown, runs.back().results) ? std::optional(shown) : std::nullopt;
+        std::optional<FinalBenchmarkReport> inMemory;
+        if (sameMachine(shown, runs.back().results)) inMemory = shown;
         for (const MeasuredRun& run : runs) inMemory = layRunOver(inMemory, run).report;
         shown = *inMemory;
     }
     if (!out.saved()) return out;
-    // Every run but a last one that took all it measured is named: the earlier ones were told as not saved.
+    // Every run but a last one that took all it measured is named: the earlier ones were told
+    // as not saved. Results kept aside are the program's own doing, which standard error hears of too.
     for (std::size_t i = 0, aside = 0; i < laid.laid.size(); ++i) {
         const RunLayOver& run = laid.laid[i];
         if (i + 1 == laid.laid.size() && run.kept.empty()) break;
-        (run.kept.empty() ? log::info : log::notice)(logCategory, toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
-                                      run.aside ? &laid.keptAside[aside++] : nullptr));
+        const std::string told = toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
+                                        run.aside ? &laid.keptAside[aside++] : nullptr);
+        run.kept.empty() ? log::info(logCategory, told) : log::notice(logCategory, told);
     }
     out.keptAside = laid.keptAside;
     return out;
