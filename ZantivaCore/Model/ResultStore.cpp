@@ -190,7 +190,7 @@ RunsLaidOver layRunsOver(const fs::path& file, std::optional<FinalBenchmarkRepor
         RunLayOver laid = layRunOver(stored, run);
         if (laid.aside && out.failure.saved()) {
             fs::path written;
-            out.failure = jsonfile::saveAsNewFile(file, "last-report.kept-" + compactTime(run.results.completedAt),
+            out.failure = jsonfile::saveAsNewFile(file, "last-report.kept-" + compactTime(laid.aside->completedAt),
                                                   laid.aside->toJson(), logCategory, written);
             if (out.failure.saved()) out.keptAside.push_back(written);
         }
@@ -201,15 +201,20 @@ RunsLaidOver layRunsOver(const fs::path& file, std::optional<FinalBenchmarkRepor
     return out;
 }
 
-// What became of a run laid over the report, for the log: which of its results went in, and
-// which stayed out for the report's own of `storedAt` and where they were kept.
+// What became of a run laid over the report, for the log: which of its results went in, which
+// stayed out for the report's own of `storedAt` or replaced the report's, and where the results
+// left out were kept.
 std::string toldOf(const std::string& run, const RunLayOver& laid, Date storedAt, const fs::path* keptAt) {
     std::string told = run + " was laid over " + reportFile + ": " +
                        (laid.laidOver.empty() ? std::string("none of its results") : "its " + listed(laid.laidOver)) +
                        " went in";
+    const std::string where = keptAt ? keptAt->string() : "";
     if (!laid.kept.empty())
         told += "; the report's " + listed(laid.kept) + " of " + iso8601(storedAt) +
-                " stayed, which may be newer, and the run's were kept in " + (keptAt ? keptAt->string() : "");
+                " stayed, which may be newer, and the run's were kept in " + where;
+    if (!laid.replaced.empty())
+        told += "; the report's " + listed(laid.replaced) + " of " + iso8601(storedAt) +
+                ", which may be newer, were kept in " + where;
     return told;
 }
 
@@ -249,7 +254,7 @@ SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSes
     const std::string told = toldOf("the finished run " + session.sessionID + " of " + iso8601(session.timestamp), run,
                                     storedAt, laid.keptAside.empty() ? nullptr : &laid.keptAside.front());
     // Results kept aside are the program's own doing, which standard error hears of too.
-    if (!run.kept.empty())
+    if (run.aside)
         log::notice(logCategory, told);
     else if (changes)
         log::info(logCategory, told);
@@ -345,10 +350,10 @@ ReportSave ResultStore::saveRun(std::span<const MeasuredRun> runs, FinalBenchmar
     // as not saved. Results kept aside are the program's own doing, which standard error hears of too.
     for (std::size_t i = 0, aside = 0; i < laid.laid.size(); ++i) {
         const RunLayOver& run = laid.laid[i];
-        if (i + 1 == laid.laid.size() && run.kept.empty()) break;
+        if (i + 1 == laid.laid.size() && !run.aside) break;
         const std::string told = toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
                                         run.aside ? &laid.keptAside[aside++] : nullptr);
-        run.kept.empty() ? log::info(logCategory, told) : log::notice(logCategory, told);
+        run.aside ? log::notice(logCategory, told) : log::info(logCategory, told);
     }
     out.keptAside = laid.keptAside;
     return out;

@@ -15,6 +15,10 @@ constexpr std::array<std::string_view, 5> notResults{"specs", "completedAt", "ov
 
 bool isResult(std::string_view key) { return std::ranges::find(notResults, key) == notResults.end(); }
 
+// A part whose list couldn't be read (BenchmarkScoring::keepPreviousOverUnknown) is no reading
+// to keep: the earlier one holds.
+bool isUnknown(const json::Json& result) { return result.is_object() && result.contains("listingError"); }
+
 // The run with only the results named.
 FinalBenchmarkReport onlyResults(const FinalBenchmarkReport& run, const std::vector<std::string>& keys) {
     json::Json out = run.toJson();
@@ -29,24 +33,29 @@ FinalBenchmarkReport onlyResults(const FinalBenchmarkReport& run, const std::vec
 
 RunLayOver layRunOver(const std::optional<FinalBenchmarkReport>& stored, const MeasuredRun& run) {
     const bool knownOlder = !stored || stored->completedAt < run.since;
-    RunLayOver out{.report = knownOlder ? BenchmarkScoring::merge(stored, run.results)
-                                        : BenchmarkScoring::merge(run.results, *stored)};
+    const bool runStands = knownOlder || run.justMeasured;
+    RunLayOver out{.report = runStands ? BenchmarkScoring::merge(stored, run.results)
+                                       : BenchmarkScoring::merge(run.results, *stored)};
     const json::Json ran = run.results.toJson();
     const json::Json before = stored ? stored->toJson() : json::Json::object();
     const json::Json after = out.report.toJson();
     for (const auto& [key, result] : ran.items()) {
         if (!isResult(key)) continue;
-        if (after.value(key, json::Json()) != result)
-            out.kept.push_back(key);
-        else if (before.value(key, json::Json()) != result)
+        if (after.value(key, json::Json()) != result) {
+            if (!isUnknown(result)) out.kept.push_back(key);
+        } else if (before.value(key, json::Json()) != result)
             out.laidOver.push_back(key);
     }
-    if (stored) {
-        // Later than the results it holds, whichever run they came from.
-        out.report.completedAt = stored->completedAt;
-        if (!out.laidOver.empty()) out.report.completedAt = std::max(stored->completedAt, run.results.completedAt);
-    }
+    if (!knownOlder && runStands)
+        for (const auto& [key, result] : before.items())
+            if (isResult(key) && !isUnknown(result) && after.value(key, json::Json()) != result)
+                out.replaced.push_back(key);
+    if (stored && out.laidOver.empty()) out.report.completedAt = stored->completedAt;
+    // Later than the results it holds; a run just measured sets it right after a clock set ahead.
+    if (stored && !out.laidOver.empty() && !runStands)
+        out.report.completedAt = std::max(stored->completedAt, run.results.completedAt);
     if (!out.kept.empty()) out.aside = onlyResults(run.results, out.kept);
+    if (!out.replaced.empty()) out.aside = onlyResults(*stored, out.replaced);
     return out;
 }
 

@@ -15,6 +15,10 @@ namespace zantiva {
 struct MeasuredRun {
     FinalBenchmarkReport results;
     Date since{};
+    // Measured by this window just now, the user looking on: it stands over a report not known
+    // to be older, whose results it replaces are kept aside instead (a clock set ahead must not
+    // keep a new result out of the report until the clock catches up).
+    bool justMeasured = false;
 };
 
 // A run laid over the stored report of its machine. A stored result carries no time of its own,
@@ -24,17 +28,20 @@ struct MeasuredRun {
 // time or after it: by another window, another machine on a shared home, a clock set ahead) the
 // report keeps every result it holds and takes from the run only the tests it lacks, and the
 // run's results it didn't take are `aside`, to be kept beside the report: no result is replaced
-// by one not known to be newer, and none is dropped.
+// by one not known to be newer, and none is dropped. A run just measured stands over such a
+// report instead, and the report's results it replaced are `aside`.
 struct RunLayOver {
     FinalBenchmarkReport report;
     std::vector<std::string> laidOver; // the report's keys whose results the run's replaced or added
     std::vector<std::string> kept;     // the run's results left out for the report's own
-    // The run (its specs and time) with only the results left out; absent when none was.
+    std::vector<std::string> replaced; // the report's results, not known to be older, that the run's replaced
+    // The run, or the report, (its specs and time) with only the results left out; absent when none was.
     std::optional<FinalBenchmarkReport> aside;
 };
 
 // `stored`: the report of the run's machine, when there is one. The report laid over is
-// completed at the later of the two times once the run added anything.
+// completed at the later of the two times once the run added anything (at the run's, when
+// the run stands over it).
 RunLayOver layRunOver(const std::optional<FinalBenchmarkReport>& stored, const MeasuredRun& run);
 
 // The results of `now` that `before` doesn't hold as they are: what a resumed run measured

@@ -199,8 +199,11 @@ ReportSave AppModel::saveRuns(std::vector<MeasuredRun> runs, bool keepUnsaved) {
     setReport(std::move(merged));
     if (saved.saved())
         unsaved_.clear();
-    else if (keepUnsaved)
-        unsaved_ = std::move(runs); // in no file: shown, and saved with the report's next save
+    else if (keepUnsaved) {
+        // In no file: shown, and saved with the report's next save, as results of a while ago.
+        for (MeasuredRun& run : runs) run.justMeasured = false;
+        unsaved_ = std::move(runs);
+    }
     tellKeptAside(saved.keptAside);
     return saved;
 }
@@ -385,7 +388,7 @@ QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCom
         report = resultsAddedSince(report, how.carried->results);
         runs.push_back(*how.carried);
     }
-    runs.push_back({report, how.startedAt.value_or(report.completedAt)});
+    runs.push_back({report, how.startedAt.value_or(report.completedAt), true});
     const bool keptElsewhere = how.keptInSession && unsaved_.empty();
     // A run the session file holds is no run in no file: the next start lays that over the report.
     const ReportSave saved = saveRuns(std::move(runs), !how.keptInSession);

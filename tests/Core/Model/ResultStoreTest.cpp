@@ -710,6 +710,40 @@ TEST(ResultStore, AKeptRunWhoseTimeCantBeTrustedAgainstTheReportIsKeptBesideIt) 
     }
 }
 
+// A run just measured meets a report saved while the clock was two days ahead: its result stands
+// (the report's, which may be newer, is kept beside it) and sets the report's time right, so the
+// next run's result replaces that one as usual. A run measured a while ago (one whose report
+// couldn't be saved then) leaves the report's result and is kept beside it instead.
+TEST(ResultStore, ARunJustMeasuredStandsOverAReportOfAClockSetAheadWhichIsKeptBesideIt) {
+    using namespace std::chrono_literals;
+    const Date now = wholeSecond(std::chrono::system_clock::now());
+    const MemoryTestResult ahead{.testedBytes = 1 << 20, .averageReadThroughputMBps = 44444};
+    const MemoryTestResult ran{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    for (const bool justMeasured : {true, false}) {
+        SCOPED_TRACE(justMeasured ? "just measured" : "measured a while ago");
+        TemporaryFolder folder;
+        const ResultStore store(folder.path());
+        FinalBenchmarkReport report{.specs = thisMachine, .memoryResult = ahead};
+        report.completedAt = now + 48h;
+        ASSERT_TRUE(store.saveReport(report).saved());
+        FinalBenchmarkReport run{.specs = thisMachine, .memoryResult = ran};
+        run.completedAt = now;
+        const MeasuredRun measured{run, now - 1min, justMeasured};
+        FinalBenchmarkReport shown = report;
+        const ReportSave saved = store.saveRun(std::span(&measured, 1), shown);
+        ASSERT_TRUE(saved.saved());
+        ASSERT_EQ(saved.keptAside, keptBeside(folder.path()));
+        ASSERT_EQ(saved.keptAside.size(), 1u);
+        const FinalBenchmarkReport kept = FinalBenchmarkReport::fromJson(*jsonfile::load(saved.keptAside[0]));
+        const auto stored = store.loadReport();
+        EXPECT_EQ(stored->memoryResult, justMeasured ? ran : ahead);
+        EXPECT_EQ(kept.memoryResult, justMeasured ? ahead : ran);
+        EXPECT_EQ(kept.completedAt, justMeasured ? now + 48h : now);
+        EXPECT_EQ(stored->completedAt, justMeasured ? now : now + 48h);
+        EXPECT_EQ(shown, *stored);
+    }
+}
+
 // A session's save that can't take the file's lock (another process holds it past the save's
 // patience) can't look at what the file holds: where a file stands it says so, and the file
 // and the report are left as they are.
