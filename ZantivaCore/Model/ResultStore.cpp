@@ -346,11 +346,12 @@ ReportSave ResultStore::saveRun(std::span<const MeasuredRun> runs, FinalBenchmar
         shown = *inMemory;
     }
     if (!out.saved()) return out;
-    // Every run but a last one that took all it measured is named: the earlier ones were told
-    // as not saved. Results kept aside are the program's own doing, which standard error hears of too.
+    // Every run but one just measured that took all it measured is named: the others were told
+    // as not saved, or carried from before an interruption. Results kept aside are the program's
+    // own doing, which standard error hears of too.
     for (std::size_t i = 0, aside = 0; i < laid.laid.size(); ++i) {
         const RunLayOver& run = laid.laid[i];
-        if (i + 1 == laid.laid.size() && !run.aside) break;
+        if (runs[i].justMeasured && !run.aside) continue;
         const std::string told = toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
                                         run.aside ? &laid.keptAside[aside++] : nullptr);
         run.aside ? log::notice(logCategory, told) : log::info(logCategory, told);
