@@ -102,6 +102,32 @@ SaveResult keepFileAside(const std::filesystem::path& file, std::string_view cat
     return aside;
 }
 
+SaveResult saveAsNewFile(const std::filesystem::path& file, const std::string& stem, const json::Json& value,
+                         std::string_view category, std::filesystem::path& written) {
+    SaveResult failure;
+    const auto folder = checkedFolder(file, category, failure);
+    if (!folder) return failure;
+    // Written whole under a name of its own first, then given a free name: a name that is
+    // taken refuses the move, so nothing is ever replaced.
+    const std::string staging = "." + stem + ".json.staging";
+    if (const SaveResult staged = writeChecked(folder->path() / staging, encode(value), category, FileAccess::ownerOnly);
+        !staged.saved())
+        return staged;
+    constexpr int lastNumber = 999;
+    std::error_code ec;
+    for (int number = 0; number <= lastNumber; ++number) {
+        const std::string name = stem + (number == 0 ? std::string() : "." + std::to_string(number)) + ".json";
+        ec = folder->moveWithoutReplacing(staging, name);
+        if (!ec) {
+            written = folder->path() / name;
+            return {};
+        }
+        if (ec != std::errc::file_exists) break;
+    }
+    folder->removeOwnFile(staging);
+    return logged(category, SaveResult::failed(folder->path() / (stem + ".json"), ec));
+}
+
 SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json::Json& value, std::string_view category,
                             const DecodeProblem& problemOf) {
     // Checked before the file is looked at, so that nothing is moved aside in a refused folder.

@@ -53,6 +53,13 @@ SaveResult saveKeepingUndecodable(const std::filesystem::path& file, const json:
 // kept aside".
 SaveResult keepFileAside(const std::filesystem::path& file, std::string_view category, const std::string& why);
 
+// Writes `value` as a new file beside `file`, in its checked private folder, under the first
+// free name of "<stem>.json", "<stem>.1.json" … "<stem>.999.json": atomically, as save()
+// does, and replacing nothing that is there (an earlier file written so). `written` is the
+// file's path once it is in place. A failure is logged as save()'s is.
+SaveResult saveAsNewFile(const std::filesystem::path& file, const std::string& stem, const json::Json& value,
+                         std::string_view category, std::filesystem::path& written);
+
 // The decode problem of a store whose JSON decodes with `decode`, which throws when it can't.
 template <typename Decode> DecodeProblem decodedBy(Decode decode) {
     return [decode](const std::string& text) -> std::optional<std::string> {

@@ -1,7 +1,5 @@
 #include "Model/NotSavedNotice.h"
 
-#include <algorithm>
-#include <iterator>
 
 namespace zantiva {
 
@@ -45,22 +43,26 @@ LocalizedMessage runNotBegunNotice(const SessionSave& refused) {
     return LocalizedMessage("Suite.NotBegun.Finished", failure.file.string(), failure.reason);
 }
 
-bool saysNotSaved(const LocalizedMessage& status, SavedRecord record) {
-    const auto tellsOf = [&](SavedRecord told) {
-        const Keys keys = keysOf(told);
-        return status.key() == keys.diskFull || status.key() == keys.other;
-    };
-    // The outside benchmarks' scores, links and chosen programs share one file, whose save
-    // writes again every change of it that couldn't be saved before.
-    constexpr SavedRecord outside[] = {SavedRecord::externalScores, SavedRecord::pendingLink, SavedRecord::installation};
-    if (std::ranges::find(outside, record) != std::end(outside)) return std::ranges::any_of(outside, tellsOf);
-    return tellsOf(record);
+Banner bannerOf(SavedRecord record) {
+    switch (record) {
+    case SavedRecord::report:
+    case SavedRecord::runKeptInSession: return Banner::report;
+    case SavedRecord::session: return Banner::session;
+    case SavedRecord::storageResult: return Banner::storageResult;
+    case SavedRecord::settings: return Banner::settings;
+    case SavedRecord::externalScores:
+    case SavedRecord::pendingLink:
+    case SavedRecord::installation: break;
+    }
+    return Banner::outside;
+}
+
+LocalizedMessage keptAsideNotice(const std::vector<std::filesystem::path>& files) {
+    std::string paths;
+    for (const auto& file : files) paths += (paths.empty() ? "" : ", ") + file.string();
+    return LocalizedMessage("Report.KeptAside", paths);
 }
 
 bool saysRunNotBegun(const LocalizedMessage& status) { return status.key().starts_with("Suite.NotBegun."); }
-
-bool saysRunKeptInSession(const LocalizedMessage& status) {
-    return status.key() == "NotSaved.Report.Kept" || status.key() == "NotSaved.Report.Kept.DiskFull";
-}
 
 } // namespace zantiva

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <vector>
+
 #include "Localization/LocalizedMessage.h"
 #include "Model/SaveResult.h"
 #include "Model/SessionSave.h"
@@ -29,14 +32,20 @@ LocalizedMessage notSavedNotice(SavedRecord record, const SaveResult& failure);
 // the file, or a file it couldn't look at (`refused.standing` is not none), and what was kept of it.
 LocalizedMessage runNotBegunNotice(const SessionSave& refused);
 
-// Whether the status line's message tells of a failed save of the record, or of another kept in
-// the same file (notSavedNotice), which a later save of that file that worked makes untrue.
-bool saysNotSaved(const LocalizedMessage& status, SavedRecord record);
+// The status line's standing lines: one for each stored file whose failed save is told (the
+// outside benchmarks' scores, links and chosen programs share one file), and one saying where
+// results the report didn't take were kept beside it. Each stands while what it says is so, in
+// whichever language is chosen, and none takes another's place.
+enum class Banner { report, keptAside, session, storageResult, settings, outside };
 
-// Whether the status line's message is one of the above that a change on disk makes untrue:
-// a run that didn't begin, once one has; a run's results kept in its session file
-// (`runKeptInSession`), once they are laid over the report.
+// The line that tells of the record's saves.
+Banner bannerOf(SavedRecord record);
+
+// Where results that the report didn't take (RunLayOver) were kept, each file its path.
+LocalizedMessage keptAsideNotice(const std::vector<std::filesystem::path>& files);
+
+// Whether the status line's message is one that a change on disk makes untrue: a run that
+// didn't begin, once one has.
 bool saysRunNotBegun(const LocalizedMessage& status);
-bool saysRunKeptInSession(const LocalizedMessage& status);
 
 } // namespace zantiva

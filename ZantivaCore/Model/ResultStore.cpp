@@ -1,6 +1,8 @@
 #include "Model/ResultStore.h"
 
+#include <algorithm>
 #include <exception>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -121,10 +123,6 @@ bool sameMachine(const FinalBenchmarkReport& stored, const FinalBenchmarkReport&
     return stored.specs && report.specs && !madeOnAnotherMachine(stored, report.specs);
 }
 
-FinalBenchmarkReport laidOver(const std::optional<FinalBenchmarkReport>& previous, const FinalBenchmarkReport& run) {
-    return BenchmarkScoring::merge(previous && sameMachine(*previous, run) ? previous : std::nullopt, run);
-}
-
 using StoredReport = Decoded<FinalBenchmarkReport>;
 // The report to save made from the one stored (rescored when its CPU result was left out),
 // or nothing to leave the file as it is.
@@ -167,47 +165,101 @@ std::string listed(const std::vector<std::string>& keys) {
     return out;
 }
 
-// Lays a finished session's results over the report under its lock, the newer result of each
-// test standing (layRunOver): a report that holds them already (the run's end saved it before
-// it was cut short), or newer ones, is left as it is; `changed` says whether the report was
-// saved anew. The log tells what became of them once the save is over.
+// The run's time in a file name: "20261207T072500Z".
+std::string compactTime(Date at) {
+    std::string text = iso8601(at);
+    std::erase_if(text, [](char c) { return c == '-' || c == ':'; });
+    return text;
+}
+
+// Lays each run over the report in turn (layRunOver), the first over `stored`, and keeps
+// the results the report didn't take beside it, before the report is saved: a failure to keep
+// them fails the whole save, so nothing is dropped (the runs are still laid over in `report`,
+// for the window).
+struct RunsLaidOver {
+    std::optional<FinalBenchmarkReport> report;
+    std::vector<RunLayOver> laid;
+    std::vector<fs::path> keptAside;
+    SaveResult failure;
+};
+
+RunsLaidOver layRunsOver(const fs::path& file, std::optional<FinalBenchmarkReport> stored,
+                         std::span<const MeasuredRun> runs) {
+    RunsLaidOver out;
+    for (const MeasuredRun& run : runs) {
+        RunLayOver laid = layRunOver(stored, run);
+        if (laid.aside && out.failure.saved()) {
+            fs::path written;
+            out.failure = jsonfile::saveAsNewFile(file, "last-report.kept-" + compactTime(laid.aside->completedAt),
+                                                  laid.aside->toJson(), logCategory, written);
+            if (out.failure.saved()) out.keptAside.push_back(written);
+        }
+        stored = laid.report;
+        out.laid.push_back(std::move(laid));
+    }
+    out.report = std::move(stored);
+    return out;
+}
+
+// What became of a run laid over the report, for the log: which of its results went in, which
+// stayed out for the report's own of `storedAt` or replaced the report's, and where the results
+// left out were kept.
+std::string toldOf(const std::string& run, const RunLayOver& laid, Date storedAt, const fs::path* keptAt) {
+    std::string told = run + " was laid over " + reportFile + ": " +
+                       (laid.laidOver.empty() ? std::string("none of its results") : "its " + listed(laid.laidOver)) +
+                       " went in";
+    const std::string where = keptAt ? keptAt->string() : "";
+    if (!laid.kept.empty())
+        told += "; the report's " + listed(laid.kept) + " of " + iso8601(storedAt) +
+                " stayed, which may be newer, and the run's were kept in " + where;
+    if (!laid.replaced.empty())
+        told += "; the report's " + listed(laid.replaced) + " of " + iso8601(storedAt) +
+                ", which may be newer, were kept in " + where;
+    return told;
+}
+
+// Lays a finished session's results over the report under its lock (layRunOver, the run
+// measured since its start): a report that holds them already (the run's end saved it before
+// it was cut short) is left as it is, and the results the report doesn't take are kept beside
+// it; `changed` says whether the report was saved anew, `keptAside` where results were kept.
+// The log tells what became of them once the save is over.
 SaveResult layOverReport(const std::optional<fs::path>& file, const BenchmarkSession& session,
-                         const SystemSpecs& specs, bool& changed) {
+                         const SystemSpecs& specs, bool& changed, std::vector<fs::path>& keptAside) {
     bool changes = false;
-    RunLayOver laid;
+    RunsLaidOver laid;
     Date storedAt{};
-    const SaveResult saved = changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
+    SaveResult saved = changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
         FinalBenchmarkReport run = session.results;
         run.specs = specs;
         run.completedAt = session.timestamp;
         const bool same = stored.value && sameMachine(*stored.value, run);
-        laid = layRunOver(same ? stored.value : std::nullopt, run);
+        const MeasuredRun measured{run, std::min(session.startedAt, session.timestamp)};
+        laid = layRunsOver(*file, same ? stored.value : std::nullopt, std::span(&measured, 1));
+        if (!laid.failure.saved()) return std::nullopt;
         if (same) {
             storedAt = stored.value->completedAt;
-            FinalBenchmarkReport unchanged = laid.report;
-            unchanged.specs = stored.value->specs;
-            unchanged.completedAt = stored.value->completedAt;
-            if (unchanged.toJson() == stored.value->toJson()) return std::nullopt;
+            if (laid.laid.front().laidOver.empty()) return std::nullopt;
         }
         changes = true;
         return laid.report;
     });
+    if (saved.saved()) saved = laid.failure;
     if (!saved.saved()) {
         log::error(logCategory, "the results of the finished run " + session.sessionID + " couldn't be laid over " + reportFile + " and stay in " +
                                     sessionFile + ": " + saved.reason);
         changed = false;
         return saved;
     }
-    const std::string run = "the finished run " + session.sessionID + " of " + iso8601(session.timestamp);
-    std::string told;
-    if (changes)
-        told = run + " was laid over " + reportFile + ": " +
-               (laid.laidOver.empty() ? std::string("none of its results") : "its " + listed(laid.laidOver)) + " went in";
-    if (!laid.kept.empty())
-        told += (told.empty() ? run + " changed nothing in " + reportFile + ":" : std::string(";")) +
-                " the report's newer " + listed(laid.kept) + " of " + iso8601(storedAt) + " stayed";
-    if (!told.empty()) log::info(logCategory, told);
+    const RunLayOver& run = laid.laid.front();
+    const std::string told = toldOf("the finished run " + session.sessionID + " of " + iso8601(session.timestamp), run,
+                                    storedAt, laid.keptAside.empty() ? nullptr : &laid.keptAside.front());
+    // Results kept aside are the program's own doing, which standard error hears of too.
+    if (run.aside)
+        log::notice(logCategory, told);
+    else if (changes)
+        log::info(logCategory, told);
     changed = changes;
+    keptAside = laid.keptAside;
     return saved;
 }
 
@@ -269,15 +321,43 @@ SaveResult ResultStore::saveReport(const FinalBenchmarkReport& report) const {
     return changeReport(fileURL(reportFile), [&](const StoredReport&) { return report; });
 }
 
-SaveResult ResultStore::saveRun(const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) const {
+ReportSave ResultStore::saveRun(std::span<const MeasuredRun> runs, FinalBenchmarkReport& shown) const {
+    if (runs.empty()) return {};
+    const auto file = fileURL(reportFile);
     bool read = false;
-    const SaveResult saved = changeReport(fileURL(reportFile), [&](const StoredReport& stored) {
+    RunsLaidOver laid;
+    Date storedAt{};
+    ReportSave out;
+    out.result = changeReport(file, [&](const StoredReport& stored) -> std::optional<FinalBenchmarkReport> {
         read = true;
-        shown = laidOver(stored.value, run);
-        return shown;
+        const bool same = stored.value && sameMachine(*stored.value, runs.back().results);
+        if (same) storedAt = stored.value->completedAt;
+        laid = layRunsOver(*file, same ? stored.value : std::nullopt, runs);
+        shown = *laid.report;
+        if (!laid.failure.saved()) return std::nullopt;
+        return laid.report;
     });
-    if (!read) shown = laidOver(shown, run);
-    return saved;
+    if (out.saved()) out.result = laid.failure;
+    if (!read) {
+        // Nothing read: what is shown stands for the stored report, in memory only.
+        std::optional<FinalBenchmarkReport> inMemory;
+        if (sameMachine(shown, runs.back().results)) inMemory = shown;
+        for (const MeasuredRun& run : runs) inMemory = layRunOver(inMemory, run).report;
+        shown = *inMemory;
+    }
+    if (!out.saved()) return out;
+    // Every run but one just measured that took all it measured is named: the others were told
+    // as not saved, or carried from before an interruption. Results kept aside are the program's
+    // own doing, which standard error hears of too.
+    for (std::size_t i = 0, aside = 0; i < laid.laid.size(); ++i) {
+        const RunLayOver& run = laid.laid[i];
+        if (runs[i].justMeasured && !run.aside) continue;
+        const std::string told = toldOf("the run of " + iso8601(runs[i].results.completedAt), run, storedAt,
+                                        run.aside ? &laid.keptAside[aside++] : nullptr);
+        run.aside ? log::notice(logCategory, told) : log::info(logCategory, told);
+    }
+    out.keptAside = laid.keptAside;
+    return out;
 }
 
 std::optional<FinalBenchmarkReport> ResultStore::loadReport(SaveResult* rewritten) const {
@@ -316,7 +396,7 @@ SessionSave ResultStore::saveSession(const BenchmarkSession& session, const Syst
             if (stored.value && stored.value->sessionID != session.sessionID) handover = handoverOf(stored, specs);
             if (handover.layOver) {
                 bool changed = false;
-                const SaveResult laid = layOverReport(fileURL(reportFile), *stored.value, specs, changed);
+                const SaveResult laid = layOverReport(fileURL(reportFile), *stored.value, specs, changed, out.keptAside);
                 if (!laid.saved()) {
                     out.standing = StandingSession::finishedRun;
                     return laid;
@@ -337,8 +417,8 @@ SessionSave ResultStore::saveSession(const BenchmarkSession& session, const Syst
     return out;
 }
 
-std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs,
-                                                                  bool* reportChanged) const {
+std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSpecs& specs, bool* reportChanged,
+                                                                  std::vector<fs::path>* keptAside) const {
     auto decoded = readStored<BenchmarkSession>(fileURL(sessionFile), sessionReport);
     if (!decoded.value) return std::nullopt;
     BenchmarkSession& session = *decoded.value;
@@ -347,8 +427,10 @@ std::optional<BenchmarkSession> ResultStore::loadResumableSession(const SystemSp
         // A run whose end was cut short between its last two saves, or whose report couldn't be
         // saved: its results go into the report before the session goes.
         bool changed = false;
-        const SaveResult laid = layOverReport(fileURL(reportFile), session, specs, changed);
+        std::vector<fs::path> aside;
+        const SaveResult laid = layOverReport(fileURL(reportFile), session, specs, changed, aside);
         if (reportChanged) *reportChanged = laid.saved() && changed;
+        if (keptAside) *keptAside = aside;
         // Not saved, the session stays and the next start tries again.
         if (!laid.saved()) return std::nullopt;
         if (!handover.keepAsideWhy) {

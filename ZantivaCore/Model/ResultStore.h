@@ -14,11 +14,14 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
+#include <vector>
 #include <string>
 
 #include "Model/BenchmarkSession.h"
 #include "Model/FinalBenchmarkReport.h"
 #include "Model/JsonFile.h"
+#include "Model/RunLayOver.h"
 #include "Model/SaveResult.h"
 #include "Model/SessionSave.h"
 #include "Model/StorageBenchmarkResult.h"
@@ -35,13 +38,15 @@ public:
 
     // Replaces the stored report by this one (a stored one of another machine is kept aside).
     SaveResult saveReport(const FinalBenchmarkReport& report) const;
-    // Lays a finished run's report over the stored one (BenchmarkScoring::merge; a report of
-    // another machine lends it nothing and is kept aside) and saves the merge. The file is read under its
-    // lock, so what another process stored there meanwhile is kept; a file that can't be
-    // read lends nothing, and what `shown` held but was never saved isn't saved now. `shown`
-    // is the report in memory: it stands for the stored one when the file can't be reached
-    // (no folder, the lock not had), and becomes the merge, saved or not.
-    SaveResult saveRun(const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) const;
+    // Lays runs over the stored report in turn (layRunOver: a result replaces the report's only
+    // when the report is known to be older, and one the report doesn't take is kept beside it
+    // as "last-report.kept-<run's time>.json") and saves the result; a report of another
+    // machine lends nothing and is kept aside. The file is read under its lock, so what another
+    // process stored there meanwhile is kept; a file that can't be read lends nothing. `shown`
+    // is the report in memory: it stands for the stored one when the file can't be reached (no
+    // folder, the lock not had), and becomes the runs laid over, saved or not. Where results
+    // couldn't be kept beside the report, it isn't saved either.
+    ReportSave saveRun(std::span<const MeasuredRun> runs, FinalBenchmarkReport& shown) const;
     // A stored CPU result of another scoring version is left out (before decoding, so that
     // it can't spoil the rest) and the overall score recomputed. One of an older version is
     // dropped from the file too, which is rewritten, unless a newer report was saved
@@ -62,14 +67,16 @@ public:
     // The stored session when steps remain and it was made on this machine. A finished
     // session's results are laid over the report (as saveRun does, unless the report holds
     // them already) before it is deleted; `reportChanged`, when given,
-    // says whether the report was saved anew. Not saved, the session stays for the next
+    // says whether the report was saved anew, and `keptAside` where the results that the report
+    // didn't take were kept. Not saved, the session stays for the next
     // start; one holding a CPU result of a later scoring version is kept aside once the rest
     // is laid over. A session of another machine is kept aside as a damaged file is; an
     // undecodable one, or one that can't be matched because this machine's model or CPU
     // name is unknown, is kept. A CPU result of another scoring version is left out of the
     // session returned, and its step is among those still to run. A finished session's results
-    // never replace the report's newer ones (layRunOver).
-    std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs, bool* reportChanged = nullptr) const;
+    // replace only results known to be older (layRunOver).
+    std::optional<BenchmarkSession> loadResumableSession(const SystemSpecs& specs, bool* reportChanged = nullptr,
+                                                         std::vector<std::filesystem::path>* keptAside = nullptr) const;
     // Whether the session file is gone (a missing one is); a failure is logged. Given a
     // session id, a file holding another session (one begun since) stays. Done under the
     // lock of a session's save.

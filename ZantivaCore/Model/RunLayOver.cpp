@@ -1,5 +1,6 @@
 #include "Model/RunLayOver.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -12,28 +13,60 @@ namespace {
 constexpr std::array<std::string_view, 5> notResults{"specs", "completedAt", "overallScore", "cameraBypassed",
                                                      "peripheralStatus"};
 
-bool isResult(std::string_view key) {
-    for (const std::string_view other : notResults)
-        if (key == other) return false;
-    return true;
+bool isResult(std::string_view key) { return std::ranges::find(notResults, key) == notResults.end(); }
+
+// A part whose list couldn't be read (BenchmarkScoring::keepPreviousOverUnknown) is no reading
+// to keep: the earlier one holds.
+bool isUnknown(const json::Json& result) { return result.is_object() && result.contains("listingError"); }
+
+// The run with only the results named.
+FinalBenchmarkReport onlyResults(const FinalBenchmarkReport& run, const std::vector<std::string>& keys) {
+    json::Json out = run.toJson();
+    for (auto it = out.begin(); it != out.end();)
+        it = isResult(it.key()) && std::ranges::find(keys, it.key()) == keys.end() ? out.erase(it) : std::next(it);
+    FinalBenchmarkReport aside = FinalBenchmarkReport::fromJson(out);
+    aside.overallScore = BenchmarkScoring::healthScore(aside).value_or(0.0);
+    return aside;
 }
 
 } // namespace
 
-RunLayOver layRunOver(const std::optional<FinalBenchmarkReport>& stored, const FinalBenchmarkReport& run) {
-    const bool storedIsNewer = stored && stored->completedAt >= run.completedAt;
-    RunLayOver out{.report = storedIsNewer ? BenchmarkScoring::merge(run, *stored) : BenchmarkScoring::merge(stored, run)};
-    const json::Json ran = run.toJson();
+RunLayOver layRunOver(const std::optional<FinalBenchmarkReport>& stored, const MeasuredRun& run) {
+    const bool knownOlder = !stored || stored->completedAt < run.since;
+    const bool runStands = knownOlder || run.justMeasured;
+    RunLayOver out{.report = runStands ? BenchmarkScoring::merge(stored, run.results)
+                                       : BenchmarkScoring::merge(run.results, *stored)};
+    const json::Json ran = run.results.toJson();
     const json::Json before = stored ? stored->toJson() : json::Json::object();
     const json::Json after = out.report.toJson();
     for (const auto& [key, result] : ran.items()) {
         if (!isResult(key)) continue;
-        if (after.value(key, json::Json()) != result)
-            out.kept.push_back(key);
-        else if (before.value(key, json::Json()) != result)
+        if (after.value(key, json::Json()) != result) {
+            if (!isUnknown(result)) out.kept.push_back(key);
+        } else if (before.value(key, json::Json()) != result)
             out.laidOver.push_back(key);
     }
+    if (!knownOlder && runStands)
+        for (const auto& [key, result] : before.items())
+            if (isResult(key) && !isUnknown(result) && after.value(key, json::Json()) != result)
+                out.replaced.push_back(key);
+    if (stored && out.laidOver.empty()) out.report.completedAt = stored->completedAt;
+    // Later than the results it holds; a run just measured sets it right after a clock set ahead.
+    if (stored && !out.laidOver.empty() && !runStands)
+        out.report.completedAt = std::max(stored->completedAt, run.results.completedAt);
+    if (!out.kept.empty()) out.aside = onlyResults(run.results, out.kept);
+    if (!out.replaced.empty()) out.aside = onlyResults(*stored, out.replaced);
     return out;
+}
+
+FinalBenchmarkReport resultsAddedSince(const FinalBenchmarkReport& now, const FinalBenchmarkReport& before) {
+    json::Json out = now.toJson();
+    const json::Json earlier = before.toJson();
+    for (auto it = out.begin(); it != out.end();)
+        it = isResult(it.key()) && earlier.value(it.key(), json::Json()) == *it ? out.erase(it) : std::next(it);
+    FinalBenchmarkReport added = FinalBenchmarkReport::fromJson(out);
+    added.overallScore = BenchmarkScoring::healthScore(added).value_or(0.0);
+    return added;
 }
 
 } // namespace zantiva

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <vector>
+
 #include "Model/SaveResult.h"
 
 namespace zantiva {
@@ -15,9 +18,19 @@ enum class StandingSession {
     unlooked,    // a file the save couldn't look at (its lock not had): what it holds isn't known
 };
 
+// A save of the report that laid runs over it: how it went, and where the runs' results that
+// the report didn't take (RunLayOver) were kept beside it.
+struct ReportSave {
+    SaveResult result;
+    std::vector<std::filesystem::path> keptAside;
+
+    bool saved() const { return result.saved(); }
+};
+
 struct SessionSave {
     SaveResult result;
     bool reportChanged = false; // a finished run found there was laid over the report, saved anew
+    std::vector<std::filesystem::path> keptAside; // where that run's results the report didn't take went
     StandingSession standing = StandingSession::none;
 
     bool saved() const { return result.saved(); }

@@ -13,6 +13,7 @@
 #include "Model/BenchmarkScoring.h"
 #include "Model/NotSavedNotice.h"
 #include "Model/ReportMachine.h"
+#include "Model/RunLayOver.h"
 #include "Model/TestPlans.h"
 #include "Probes/SystemProbe.h"
 #include "Observation/ObservedValue.h"
@@ -67,14 +68,13 @@ public:
     void setResumable(std::optional<BenchmarkSession> session) override {
         if (model_) model_->setResumable(std::move(session));
     }
-    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations,
-                                  bool keptInSession) override {
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, RunHandOver how) override {
         if (!model_) co_return false; // nothing saved the report: the session stays
-        auto handOver = model_->completeRun(std::move(report), hadCompletedStations, keptInSession);
+        auto handOver = model_->completeRun(std::move(report), hadCompletedStations, std::move(how));
         co_return co_await handOver;
     }
-    void storedReportChanged() override {
-        if (model_) model_->keptRunLaidOver();
+    void storedReportChanged(const std::vector<std::filesystem::path>& keptAside) override {
+        if (model_) model_->keptRunLaidOver(keptAside);
     }
     void setStatus(std::optional<LocalizedMessage> status) override {
         if (model_) model_->setStatus(std::move(status));
@@ -164,11 +164,56 @@ void AppModel::setStatus(std::optional<LocalizedMessage> status) {
     assignObserved(this, status_, std::move(status), &AppModel::statusChanged);
 }
 
+std::vector<LocalizedMessage> AppModel::banners() const {
+    std::vector<LocalizedMessage> out;
+    for (const auto& [banner, message] : banners_) out.push_back(message);
+    return out;
+}
+
+void AppModel::setBanner(Banner banner, std::optional<LocalizedMessage> message) {
+    const auto standing = banners_.find(banner);
+    if (standing != banners_.end() && message == standing->second) return;
+    if (standing == banners_.end() && !message) return;
+    if (message)
+        banners_.insert_or_assign(banner, std::move(*message));
+    else
+        banners_.erase(standing);
+    emit bannersChanged();
+}
+
 void AppModel::tellSave(SavedRecord record, const SaveResult& result) {
-    if (!result.saved())
-        setStatus(notSavedNotice(record, result));
-    else if (status_ && saysNotSaved(*status_, record))
-        setStatus(std::nullopt);
+    const Banner banner = bannerOf(record);
+    if (!result.saved()) return setBanner(banner, notSavedNotice(record, result));
+    if (unsaved_.empty()) return setBanner(banner, std::nullopt);
+    // The folder takes saves again (space freed, made writable): the runs whose report
+    // couldn't be saved are saved now, rather than lost when the app closes. A report saved
+    // without them doesn't hold them: its line goes only with them.
+    if (banner != Banner::report) setBanner(banner, std::nullopt);
+    saveUnsavedRuns();
+}
+
+ReportSave AppModel::saveRuns(std::vector<MeasuredRun> runs, bool keepUnsaved) {
+    // Laid over the report as stored now, which another window may have saved since.
+    FinalBenchmarkReport merged = report_;
+    const ReportSave saved = store_.saveRun(runs, merged);
+    setReport(std::move(merged));
+    if (saved.saved())
+        unsaved_.clear();
+    else if (keepUnsaved) {
+        // In no file: shown, and saved with the report's next save, as results of a while ago.
+        for (MeasuredRun& run : runs) run.justMeasured = false;
+        unsaved_ = std::move(runs);
+    }
+    tellKeptAside(saved.keptAside);
+    return saved;
+}
+
+void AppModel::saveUnsavedRuns() { tellSave(SavedRecord::report, saveRuns(unsaved_, true).result); }
+
+void AppModel::tellKeptAside(const std::vector<std::filesystem::path>& files) {
+    if (files.empty()) return;
+    keptAside_.insert(keptAside_.end(), files.begin(), files.end());
+    setBanner(Banner::keptAside, keptAsideNotice(keptAside_));
 }
 
 void AppModel::watchRefreshingAccount(const QObject* context, std::function<void()> changed) const {
@@ -217,17 +262,23 @@ void AppModel::showUnexpectedError(std::string text) {
 std::optional<BenchmarkSession> AppModel::layOverFinishedRun() {
     if (!specs_) return std::nullopt;
     bool laidOver = false;
-    auto resumable = store_.loadResumableSession(*specs_, &laidOver);
+    std::vector<std::filesystem::path> keptAside;
+    auto resumable = store_.loadResumableSession(*specs_, &laidOver, &keptAside);
     if (laidOver) reloadReport();
+    tellKeptAside(keptAside);
     return resumable;
 }
 
-void AppModel::reloadReport() { setReport(store_.loadReport().value_or(report_)); }
+void AppModel::reloadReport() {
+    std::optional<FinalBenchmarkReport> shown = store_.loadReport().value_or(report_);
+    for (const MeasuredRun& run : unsaved_) shown = layRunOver(shown, run).report;
+    setReport(std::move(*shown));
+}
 
-void AppModel::keptRunLaidOver() {
+void AppModel::keptRunLaidOver(const std::vector<std::filesystem::path>& keptAside) {
     reloadReport();
-    if (status_ && saysRunKeptInSession(*status_)) setStatus(std::nullopt);
     tellSave(SavedRecord::report, {}); // the report was saved anew
+    tellKeptAside(keptAside);
 }
 
 QCoro::Task<> AppModel::start() {
@@ -287,16 +338,6 @@ void AppModel::dismissUpdate() {
     if (!update_) return;
     const SaveResult saved = settings_.setDismissedUpdateVersion(update_->version.description());
     setUpdate(std::nullopt);
-    sayIfSettingsNotSaved(saved);
-}
-
-void AppModel::sayIfSettingsNotSaved(const SaveResult& saved) {
-    // Once while saves keep failing: every later change would fail the same way, and the line
-    // has other news to give.
-    if (saved.saved())
-        saidSettingsNotSaved_ = false;
-    else if (std::exchange(saidSettingsNotSaved_, true))
-        return;
     tellSave(SavedRecord::settings, saved);
 }
 
@@ -312,8 +353,9 @@ void AppModel::setLanguage(AppLanguage language) {
     loc_.setLanguage(language);
     session_.setLanguage(language);
     const SaveResult saved = settings_.setLanguage(language);
+    // The news of the moment goes; the banners stand, told again in the new language.
     setStatus(std::nullopt);
-    sayIfSettingsNotSaved(saved);
+    tellSave(SavedRecord::settings, saved);
     setUpdate(std::nullopt);
     detach(checkForUpdate());
     detach(refreshAccountWhenReady());
@@ -330,7 +372,7 @@ QCoro::Task<> AppModel::refreshAccountWhenReady() {
 
 // ---- run completion ----
 
-QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession) {
+QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCompletedStations, RunHandOver how) {
     if (!hadCompletedStations) {
         emit runHandedOver(false);
         co_return true;
@@ -338,11 +380,21 @@ QCoro::Task<bool> AppModel::completeRun(FinalBenchmarkReport report, bool hadCom
     if (specs_) report.specs = specs_;
     // In the precision of the report file, so the report shown is the one saved.
     report.completedAt = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    // Laid over the report as stored now, which another window may have saved since.
-    FinalBenchmarkReport merged = report_;
-    const SaveResult saved = store_.saveRun(report, merged);
-    setReport(std::move(merged));
-    tellSave(keptInSession && !saved.saved() ? SavedRecord::runKeptInSession : SavedRecord::report, saved);
+    // The runs whose report couldn't be saved go first, then what a resumed run carries from
+    // before its interruption, then what this run measured.
+    std::vector<MeasuredRun> runs = unsaved_;
+    if (how.carried) {
+        how.carried->results.specs = report.specs;
+        report = resultsAddedSince(report, how.carried->results);
+        runs.push_back(*how.carried);
+    }
+    runs.push_back({report, how.startedAt.value_or(report.completedAt), true});
+    const bool keptElsewhere = how.keptInSession && unsaved_.empty();
+    // A run the session file holds is no run in no file: the next start lays that over the report.
+    const ReportSave saved = saveRuns(std::move(runs), !how.keptInSession);
+    tellSave(keptElsewhere && !saved.saved() ? SavedRecord::runKeptInSession : SavedRecord::report, saved.result);
+    // The report's line tells of a finished run's results; its session's is moot.
+    if (how.finished) setBanner(Banner::session, std::nullopt);
     emit runHandedOver(true);
     auto submitting = submitReport();
     co_await submitting;

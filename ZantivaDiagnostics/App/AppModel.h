@@ -8,6 +8,8 @@
 #ifndef Q_MOC_RUN
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <vector>
 #include <memory>
 #include <optional>
 #include <string>
@@ -112,7 +114,11 @@ public:
     const FinalBenchmarkReport& report() const override { return report_; }
     void watchReport(const QObject* context, std::function<void()> changed) const override;
     const std::optional<BenchmarkSession>& resumable() const { return resumable_; }
+    // The status line's news of the moment (a sign-in under way, a link that didn't open).
     const std::optional<LocalizedMessage>& status() const { return status_; }
+    // The status line's standing lines, in Banner order: each stands beside the others and
+    // the news while what it says of its file is so.
+    std::vector<LocalizedMessage> banners() const;
     bool isRefreshingAccount() const override { return account_.isRefreshingAccount(); }
     void watchRefreshingAccount(const QObject* context, std::function<void()> changed) const override;
     bool isWasherSetupVisible() const override { return isWasherSetupVisible_; }
@@ -126,8 +132,9 @@ public:
     void setScreen(AppScreen screen);
     void setResumable(std::optional<BenchmarkSession> session);
     void setStatus(std::optional<LocalizedMessage> status);
-    // How a save of the record went (RunnerHost::tellSave): the status line says so while the
-    // latest save of that file failed, and no longer once one worked.
+    // How a save of the record went (RunnerHost::tellSave): the file's banner says so while the
+    // latest save of that file failed, and no longer once one worked (the report's, once one
+    // saved every result that couldn't be saved before).
     void tellSave(SavedRecord record, const SaveResult& result);
     void setLoginPromptVisible(bool visible) override { account_.setLoginPromptVisible(visible); }
     void setWasherSetupVisible(bool visible) override;
@@ -152,9 +159,10 @@ public:
     void setLanguage(AppLanguage language) override;
 
     // The hand-over of a finished suite run: the report joins the last one (when both are of
-    // this machine), is saved, said to be handed over, then offered to the leaderboard.
-    // Whether the run's results are in the stored report (RunnerHost::completeRun).
-    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession = false);
+    // this machine) with every earlier run whose report couldn't be saved, is saved, said to be
+    // handed over, then offered to the leaderboard. Whether the run's results are in the stored
+    // report (RunnerHost::completeRun).
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, RunHandOver how = {});
 
     void signOut() override { account_.signOut(); }
     // Fetches the signed-in account, then reports the device and submits the last result
@@ -167,6 +175,7 @@ signals:
     void reportChanged();
     void resumableChanged();
     void statusChanged();
+    void bannersChanged();
     void isWasherSetupVisibleChanged();
     void updateChanged();
     void unexpectedErrorChanged();
@@ -184,18 +193,25 @@ private:
     // couldn't be saved) laid over the report, the report shown anew; the stored session when
     // it can be resumed.
     std::optional<BenchmarkSession> layOverFinishedRun();
-    // The stored report shown, once a save other than the report's own changed it.
+    // The stored report shown, once a save other than the report's own changed it, with the
+    // runs whose report couldn't be saved laid over it.
     void reloadReport();
     // A run's session save laid the finished run the session file held over the report: the
-    // report is shown anew, and the status line no longer says those results are kept there,
-    // nor that the report wasn't saved.
-    void keptRunLaidOver();
+    // report is shown anew, the status line no longer says those results are kept there, and
+    // says where those the report didn't take were kept.
+    void keptRunLaidOver(const std::vector<std::filesystem::path>& keptAside);
+    void setBanner(Banner banner, std::optional<LocalizedMessage> message);
+    // Lays the runs over the stored report and saves it; when that fails and `keepUnsaved`,
+    // they are the runs in no file from then on.
+    ReportSave saveRuns(std::vector<MeasuredRun> runs, bool keepUnsaved);
+    // The runs whose report couldn't be saved, saved now and told.
+    void saveUnsavedRuns();
+    // Results the report didn't take were kept in these files: the banner names them all.
+    void tellKeptAside(const std::vector<std::filesystem::path>& files);
     // Offers the last report to the leaderboard; one that isn't the whole machine's result is
     // told in the status line instead.
     QCoro::Task<> submitReport();
     void showUnexpectedError(std::string text);
-    // Tells of the first settings change this run that couldn't be saved.
-    void sayIfSettingsNotSaved(const SaveResult& saved);
     // Once the stored session is loaded: a refresh of the account when signed in.
     QCoro::Task<> refreshAccountWhenReady();
     QCoro::Task<> findOutsideBenchmarks();
@@ -228,7 +244,11 @@ private:
     FinalBenchmarkReport report_;
     std::optional<BenchmarkSession> resumable_;
     std::optional<LocalizedMessage> status_;
-    bool saidSettingsNotSaved_ = false;
+    std::map<Banner, LocalizedMessage> banners_;
+    std::vector<std::filesystem::path> keptAside_; // this window's files of results kept aside
+    // Runs whose report couldn't be saved and that no other file holds: shown, and laid over
+    // the report with its next save that works.
+    std::vector<MeasuredRun> unsaved_;
     bool isWasherSetupVisible_ = false;
     std::optional<AppUpdateInfo> update_;
     std::optional<std::string> unexpectedError_;

@@ -26,7 +26,10 @@ std::string statusText(const LocalizedMessage& message, const Loc& loc) {
 
 RootContentView present(const RootState& state, const Loc& loc) {
     RootContentView view{.screen = state.screen};
-    if (state.status) view.status = statusText(*state.status, loc);
+    std::vector<LocalizedMessage> lines = state.banners;
+    if (state.status) lines.push_back(*state.status);
+    for (const LocalizedMessage& line : lines)
+        view.status = (view.status ? *view.status + "\n" : std::string()) + statusText(line, loc);
     if (state.unexpectedError)
         view.overlay = ErrorNoticeView{.title = loc["App.UnexpectedError.Title"],
                                        .body = loc.f("App.UnexpectedError.Body", *state.unexpectedError),

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "Localization/LocalizedMessage.h"
 #include "Model/AppScreen.h"
@@ -18,6 +19,7 @@ class Loc;
 struct RootState {
     AppScreen screen = AppScreen::dashboard;
     std::optional<LocalizedMessage> status;
+    std::vector<LocalizedMessage> banners; // the standing lines, each about a file, shown before the status
     std::optional<std::string> unexpectedError;
     bool isLoginPromptVisible = false;
     bool isSigningIn = false; // a browser sign-in waits for its return link
@@ -56,7 +58,7 @@ struct WasherSetupOverlay {
 // all of it at most one overlay.
 struct RootContentView {
     AppScreen screen = AppScreen::dashboard;
-    std::optional<std::string> status;
+    std::optional<std::string> status; // the banners and the status, one line each
     std::variant<std::monostate, ErrorNoticeView, LoginPromptView, WasherSetupOverlay> overlay;
 
     bool operator==(const RootContentView&) const = default;

@@ -112,6 +112,14 @@ void TestSuiteRunner::launch(BenchmarkSession session, const SystemSpecs& specs,
     assignObserved(this, notice_, std::nullopt, &TestSuiteRunner::noticeChanged);
     assignObserved(this, wasResumed_, resumed, &TestSuiteRunner::wasResumedChanged);
     setCurrent(std::nullopt);
+    handOver_ = RunHandOver{.startedAt = now()};
+    if (resumed && SessionRecording::hasCompletedStations(session)) {
+        // Measured before the interruption: the report may have gained newer results since.
+        FinalBenchmarkReport before = session.results;
+        before.specs = specs;
+        before.completedAt = session.timestamp;
+        handOver_.carried = MeasuredRun{std::move(before), std::min(session.startedAt, session.timestamp)};
+    }
     log::info(category, std::string(resumed ? "resuming" : "starting") + " session " + session.sessionID);
     run(std::move(session), std::move(afterRun));
 }
@@ -165,8 +173,10 @@ QCoro::Task<> TestSuiteRunner::run(BenchmarkSession session, std::function<void(
         // The hand-over saves the report: the finished session goes only once the results
         // it holds are there (else the next start lays it over the report), and a run begun
         // meanwhile keeps its own session.
+        handOver_.keptInSession = sessionSaved_;
+        handOver_.finished = !remains;
         auto handOver =
-            host->completeRun(session.results, SessionRecording::hasCompletedStations(session), sessionSaved_);
+            host->completeRun(session.results, SessionRecording::hasCompletedStations(session), std::move(handOver_));
         inReport = co_await handOver;
     }
     // Removed once its results are in the report, the run's session no longer needs to be saved.
@@ -331,7 +341,7 @@ SessionSave TestSuiteRunner::save(BenchmarkSession& session) {
     sessionSaved_ = saved.saved();
     const auto host = host_.lock();
     if (!host) return saved;
-    if (saved.reportChanged) host->storedReportChanged();
+    if (saved.reportChanged || !saved.keptAside.empty()) host->storedReportChanged(saved.keptAside);
     host->tellSave(SavedRecord::session, saved.result);
     return saved;
 }

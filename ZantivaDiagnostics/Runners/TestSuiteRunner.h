@@ -154,6 +154,7 @@ private:
     std::optional<StationOutcome> delivered_;
     bool stopRequested_ = false;
     bool sessionSaved_ = false; // the last save of the session worked: the file holds the run
+    RunHandOver handOver_;      // the run's start, and what a resumed run carries
     std::function<void()> afterRun_;
 
     std::vector<TestModule> plan_;

@@ -20,6 +20,7 @@ RootState rootState(AppModel& model) {
     return {
         .screen = model.screen(),
         .status = model.status(),
+        .banners = model.banners(),
         .unexpectedError = model.unexpectedError(),
         .isLoginPromptVisible = model.account().isLoginPromptVisible(),
         .isSigningIn = model.session().state() == AuthState::authenticating,
@@ -44,7 +45,8 @@ void bindRootView(RootView& view, AppModel& model, LocNotifier& loc, FolderChoos
     bindWasherSetup(*view.washerSetup(), model, loc, std::move(startWasher));
 
     const auto present = [&view, &model, &loc] { view.show(RootPresenter::present(rootState(model), loc.loc())); };
-    for (const auto changed : {&AppModel::screenChanged, &AppModel::statusChanged, &AppModel::unexpectedErrorChanged,
+    for (const auto changed : {&AppModel::screenChanged, &AppModel::statusChanged, &AppModel::bannersChanged,
+                               &AppModel::unexpectedErrorChanged,
                                &AppModel::isWasherSetupVisibleChanged})
         QObject::connect(&model, changed, &view, present);
     QObject::connect(&model.account(), &AccountModel::isLoginPromptVisibleChanged, &view, present);

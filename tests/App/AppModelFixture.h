@@ -86,6 +86,13 @@ protected:
         return opened.empty() ? QUrl() : website.signInInBrowser(opened.back(), domain);
     }
 
+    // The keys of the status line's standing lines, in order.
+    std::vector<std::string> bannerKeys() const {
+        std::vector<std::string> keys;
+        for (const LocalizedMessage& banner : model->banners()) keys.push_back(banner.key());
+        return keys;
+    }
+
     // Waits until no account refresh runs and the status line is no longer "completing".
     bool signInSettled() {
         return runUntil([&] {

@@ -115,7 +115,7 @@ TEST_F(OutsideBenchmarksTest, OnAFullDiskTheWindowSaysTheScoresWereNotSaved) {
 
     external.runAll(ExternalBenchmarkApp::cinebench2024);
     ASSERT_TRUE(runUntil([&] { return !external.isRunning(); }));
-    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.External.DiskFull"));
+    EXPECT_EQ(bannerKeys(), std::vector<std::string>{"NotSaved.External.DiskFull"});
     EXPECT_EQ(external.problems().size(), 2u) << "neither step is done";
     EXPECT_EQ(external.scores().at(ExternalBenchmarkApp::cinebench2024).multiCoreScore, 123.45);
     EXPECT_FALSE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::cinebench2024).lastResult);
@@ -139,24 +139,24 @@ TEST_F(OutsideBenchmarksTest, OnAFullDiskTheWindowSaysAPendingLinkOrAChoiceWasNo
 
     external.begin({ExternalBenchmarkStep{ExternalBenchmarkApp::geekbench, ExternalTestKind::cpuSingleCore}}, false);
     ASSERT_TRUE(runUntil([&] { return !external.isRunning(); }));
-    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.Pending.DiskFull"));
+    EXPECT_EQ(bannerKeys(), std::vector<std::string>{"NotSaved.Pending.DiskFull"});
     ASSERT_EQ(external.problems().size(), 1u);
     EXPECT_EQ(external.problems()[0].message.key(), "ExtRun.GeekbenchNotSaved.Body");
     EXPECT_EQ(external.problems()[0].message.arguments().front(), "https://browser.geekbench.com/v6/cpu/1234567");
     EXPECT_TRUE(ExternalBenchmarkStore(folder.path()).settings(ExternalBenchmarkApp::geekbench).pendingResults.empty());
 
-    model->setStatus(std::nullopt);
     external.installations().choose(tools / "cinebench-score", ExternalBenchmarkApp::cinebench2024);
     EXPECT_TRUE(external.installations().isReady(ExternalBenchmarkApp::cinebench2024)) << "usable until the app closes";
-    EXPECT_EQ(model->status(), LocalizedMessage("NotSaved.Installation.DiskFull"));
+    EXPECT_EQ(bannerKeys(), std::vector<std::string>{"NotSaved.Installation.DiskFull"}) << "the file's one line";
 
     // Space freed, the next save of that file writes what couldn't be saved before with it: the
     // line about it goes, whichever of the file's records it named.
     ASSERT_TRUE(std::filesystem::remove(folder.path() / "filler"));
-    for (const char* notice : {"NotSaved.Pending.DiskFull", "NotSaved.Installation.DiskFull"}) {
-        model->setStatus(LocalizedMessage(notice));
+    const SaveResult full{SaveResult::Problem::diskFull, "No space left on device", folder / "external-benchmarks.json"};
+    for (const SavedRecord record : {SavedRecord::pendingLink, SavedRecord::installation}) {
+        model->tellSave(record, full);
         external.installations().choose(tools / "cinebench-score", ExternalBenchmarkApp::cinebench2024);
-        EXPECT_FALSE(model->status()) << notice;
+        EXPECT_EQ(bannerKeys(), std::vector<std::string>{}) << notSavedNotice(record, full).key();
     }
     const ExternalBenchmarkStore stored(folder.path());
     EXPECT_EQ(stored.settings(ExternalBenchmarkApp::geekbench).pendingResults.size(), 1u);

@@ -48,6 +48,19 @@ TEST(RootPresenter, StatusLineHoldsAServerTextOfAnyLengthToItsLimit) {
               Loc::format("Net.Rejected", AppLanguage::persian, {fits}));
 }
 
+// Each file's line stands on a line of its own, before the news of the moment.
+TEST(RootPresenter, TheBannersStandBeforeTheStatusOneALine) {
+    const Loc english(AppLanguage::english);
+    const RootState state{.status = LocalizedMessage("Main.CsvMissing"),
+                          .banners = {LocalizedMessage("NotSaved.Report.DiskFull"),
+                                      LocalizedMessage("NotSaved.Settings.DiskFull")}};
+    EXPECT_EQ(RootPresenter::present(state, english).status,
+              english["NotSaved.Report.DiskFull"] + "\n" + english["NotSaved.Settings.DiskFull"] + "\n" +
+                  english["Main.CsvMissing"]);
+    EXPECT_EQ(RootPresenter::present({.banners = {LocalizedMessage("NotSaved.Report.DiskFull")}}, english).status,
+              english["NotSaved.Report.DiskFull"]);
+}
+
 TEST(RootPresenter, ABackdropClickRightAfterActivationIsTheActivatingClick) {
     using namespace std::chrono_literals;
     const RootPresenter::Clock::time_point activated{100s};

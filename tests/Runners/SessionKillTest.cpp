@@ -49,7 +49,7 @@ TEST(SuiteChildProcess, RunsTheFullPlanUntilKilled) {
 class HangingHost : public TestHost {
 public:
     explicit HangingHost(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool, bool) override {
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool, RunHandOver) override {
         ResultStore(folder_).saveReport(report);
         runUntil([] { return false; }, std::chrono::seconds(120));
         co_return true;

@@ -48,9 +48,9 @@ public:
         saves.emplace_back(record, result.saved());
         if (!result.saved()) statuses.push_back(notSavedNotice(record, result));
     }
-    void storedReportChanged() override { ++reportReloads; }
-    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, bool keptInSession) override {
-        completions.push_back({std::move(report), hadCompletedStations, keptInSession});
+    void storedReportChanged(const std::vector<std::filesystem::path>&) override { ++reportReloads; }
+    QCoro::Task<bool> completeRun(FinalBenchmarkReport report, bool hadCompletedStations, RunHandOver how) override {
+        completions.push_back({std::move(report), hadCompletedStations, how.keptInSession});
         co_return reportSaved;
     }
 

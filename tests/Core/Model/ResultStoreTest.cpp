@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <functional>
 #include <future>
 #include <thread>
@@ -75,6 +76,12 @@ BenchmarkSession unfinishedSession(const SystemSpecs& specs) {
     session.scores["cpu_multi"] = 1234.5;
     session.results = scoredReport();
     return session;
+}
+
+// A run measured now laid over the stored report.
+ReportSave saveRun(const ResultStore& store, const FinalBenchmarkReport& run, FinalBenchmarkReport& shown) {
+    const MeasuredRun measured{run, run.completedAt};
+    return store.saveRun(std::span(&measured, 1), shown);
 }
 
 void wholeSeconds(BenchmarkSession& session) {
@@ -212,8 +219,8 @@ TEST(ResultStore, ARunIsLaidOverWhatAnotherProcessStoredMeanwhile) {
     ASSERT_TRUE(window.saveReport(shown).saved());
 
     FinalBenchmarkReport elsewhere = shown;
-    ASSERT_TRUE(other.saveRun({.specs = thisMachine, .gpuResult = GpuBenchmarkResult{.score = 120}}, elsewhere).saved());
-    ASSERT_TRUE(window.saveRun({.specs = thisMachine, .inputPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(other, {.specs = thisMachine, .gpuResult = GpuBenchmarkResult{.score = 120}}, elsewhere).saved());
+    ASSERT_TRUE(saveRun(window, {.specs = thisMachine, .inputPassed = true}, shown).saved());
     EXPECT_EQ(shown.gpuResult, elsewhere.gpuResult);
     EXPECT_EQ(shown.audioPassed, true);
     EXPECT_EQ(shown.inputPassed, true);
@@ -221,7 +228,7 @@ TEST(ResultStore, ARunIsLaidOverWhatAnotherProcessStoredMeanwhile) {
 
     ASSERT_TRUE(other.saveReport({.specs = machine("ThinkPad X1 Carbon", "AMD Ryzen 7 7840U"), .audioPassed = false})
                     .saved());
-    ASSERT_TRUE(window.saveRun({.specs = thisMachine, .inputPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(window, {.specs = thisMachine, .inputPassed = true}, shown).saved());
     EXPECT_EQ(shown.audioPassed, std::nullopt);
     EXPECT_EQ(shown.gpuResult, std::nullopt);
     EXPECT_EQ(window.loadReport()->toJson(), shown.toJson());
@@ -299,7 +306,7 @@ TEST(ResultStore, AReportNestedDeeperThanAnyRecordIsKeptAsideNotWrittenBack) {
     EXPECT_EQ(store.loadReport(), std::nullopt);
 
     FinalBenchmarkReport shown = scoredReport();
-    ASSERT_TRUE(store.saveRun({.specs = thisMachine, .audioPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(store, {.specs = thisMachine, .audioPassed = true}, shown).saved());
     EXPECT_EQ(readWholeFile(folder / "last-report.json.bad"), text);
     EXPECT_EQ(store.loadReport()->toJson(), shown.toJson());
 }
@@ -597,7 +604,7 @@ TEST(ResultStore, AFinishedRunLaidOverNeverReplacesANewerResultOfTheSameTest) {
         finished.results.gpuResult = GpuBenchmarkResult{.score = 120};
         FinalBenchmarkReport run = finished.results;
         run.completedAt = ranAt;
-        const RunLayOver laid = layRunOver(saved, run);
+        const RunLayOver laid = layRunOver(saved, {run, ranAt});
         EXPECT_EQ(laid.laidOver, c.laidOver) << c.name;
         EXPECT_EQ(laid.kept, c.kept) << c.name;
 
@@ -618,6 +625,122 @@ TEST(ResultStore, AFinishedRunLaidOverNeverReplacesANewerResultOfTheSameTest) {
             EXPECT_EQ(report->audioPassed, true);
             EXPECT_EQ(report->completedAt, std::max(c.reportAt, ranAt));
         }
+    }
+}
+
+// The files of results kept beside the report, by name.
+std::vector<fs::path> keptBeside(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("last-report.kept-")) files.push_back(entry.path());
+    std::ranges::sort(files);
+    return files;
+}
+
+// A finished run kept in the session file meets a report whose time can't be trusted against it:
+// saved while the clock was ahead and then set right, or the run made while the clock stood years
+// behind (a dead clock battery), or both in one second. Which result is newer can't be known, so
+// the report keeps its own and the run's is kept beside it, in a file named with the run's time
+// that no later one replaces, at start or at a new run's first save alike; the log says where.
+TEST(ResultStore, AKeptRunWhoseTimeCantBeTrustedAgainstTheReportIsKeptBesideIt) {
+    using namespace std::chrono_literals;
+    const Date now = wholeSecond(std::chrono::system_clock::now());
+    const MemoryTestResult reported{.testedBytes = 1 << 20, .averageReadThroughputMBps = 44444};
+    const MemoryTestResult ran{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    struct Case {
+        const char* name;
+        Date reportAt, runAt;
+    };
+    const Date deadBattery = *parseIso8601("2019-06-01T07:21:00Z");
+    const Case cases[] = {
+        {"the report saved 3 minutes ahead", now + 3min, now},
+        {"the report saved an hour ahead", now + 1h, now},
+        {"the report saved two days ahead", now + 48h, now},
+        {"the run made in 2019", now - 24h, deadBattery},
+        {"both in one second", now, now},
+    };
+    for (const Case& c : cases) {
+        for (const bool atStart : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (atStart ? ", at start" : ", at a new run's first save"));
+            TemporaryFolder folder;
+            const ResultStore store(folder.path());
+            FinalBenchmarkReport report{.specs = thisMachine, .memoryResult = reported, .audioPassed = true};
+            report.completedAt = c.reportAt;
+            ASSERT_TRUE(store.saveReport(report).saved());
+            std::vector<fs::path> told;
+            for (int kept = 0; kept < 2; ++kept) {
+                BenchmarkSession finished = BenchmarkSession::start(thisMachine, TestPlans::ramOnly);
+                finished.startedAt = c.runAt - 1min;
+                finished.markCompleted(TestModule::ramTest, ModuleStatus::passed, c.runAt);
+                finished.results.memoryResult = ran;
+                writeRaw(folder / "benchmark-session.json", jsonfile::encode(finished.toJson()));
+                ::testing::internal::CaptureStderr();
+                std::vector<fs::path> keptAside;
+                if (atStart) {
+                    EXPECT_EQ(store.loadResumableSession(thisMachine, nullptr, &keptAside), std::nullopt);
+                } else {
+                    const SessionSave saved =
+                        store.saveSession(BenchmarkSession::start(thisMachine, TestPlans::cpuOnly), thisMachine);
+                    ASSERT_TRUE(saved.saved());
+                    keptAside = saved.keptAside;
+                }
+                const std::string logged = ::testing::internal::GetCapturedStderr();
+                if (atStart) EXPECT_FALSE(fs::exists(folder / "benchmark-session.json"));
+                ASSERT_EQ(keptAside.size(), 1u);
+                told.push_back(keptAside.front());
+                EXPECT_NE(logged.find("the run's were kept in " + keptAside.front().string()), std::string::npos) << logged;
+            }
+            EXPECT_EQ(store.loadReport()->memoryResult, reported) << "not replaced by one not known to be newer";
+            std::ranges::sort(told);
+            EXPECT_EQ(keptBeside(folder.path()), told) << "the second kept beside the first, replacing nothing";
+            std::string time = iso8601(c.runAt);
+            std::erase_if(time, [](char ch) { return ch == '-' || ch == ':'; });
+            EXPECT_EQ(told.back().filename(), "last-report.kept-" + time + ".json");
+            EXPECT_EQ(told.front().filename(), "last-report.kept-" + time + ".1.json");
+            for (const fs::path& file : told) {
+                const auto aside = FinalBenchmarkReport::fromJson(*jsonfile::load(file));
+                EXPECT_EQ(aside.memoryResult, ran);
+                EXPECT_EQ(aside.specs, thisMachine);
+                EXPECT_EQ(aside.completedAt, c.runAt);
+                EXPECT_EQ(aside.audioPassed, std::nullopt) << "only what the report didn't take";
+            }
+            for (const auto& entry : fs::directory_iterator(folder.path()))
+                EXPECT_FALSE(entry.path().filename().string().starts_with(".last-report.kept")) << entry.path();
+        }
+    }
+}
+
+// A run just measured meets a report saved while the clock was two days ahead: its result stands
+// (the report's, which may be newer, is kept beside it) and sets the report's time right, so the
+// next run's result replaces that one as usual. A run measured a while ago (one whose report
+// couldn't be saved then) leaves the report's result and is kept beside it instead.
+TEST(ResultStore, ARunJustMeasuredStandsOverAReportOfAClockSetAheadWhichIsKeptBesideIt) {
+    using namespace std::chrono_literals;
+    const Date now = wholeSecond(std::chrono::system_clock::now());
+    const MemoryTestResult ahead{.testedBytes = 1 << 20, .averageReadThroughputMBps = 44444};
+    const MemoryTestResult ran{.testedBytes = 1 << 20, .averageReadThroughputMBps = 33333};
+    for (const bool justMeasured : {true, false}) {
+        SCOPED_TRACE(justMeasured ? "just measured" : "measured a while ago");
+        TemporaryFolder folder;
+        const ResultStore store(folder.path());
+        FinalBenchmarkReport report{.specs = thisMachine, .memoryResult = ahead};
+        report.completedAt = now + 48h;
+        ASSERT_TRUE(store.saveReport(report).saved());
+        FinalBenchmarkReport run{.specs = thisMachine, .memoryResult = ran};
+        run.completedAt = now;
+        const MeasuredRun measured{run, now - 1min, justMeasured};
+        FinalBenchmarkReport shown = report;
+        const ReportSave saved = store.saveRun(std::span(&measured, 1), shown);
+        ASSERT_TRUE(saved.saved());
+        ASSERT_EQ(saved.keptAside, keptBeside(folder.path()));
+        ASSERT_EQ(saved.keptAside.size(), 1u);
+        const FinalBenchmarkReport kept = FinalBenchmarkReport::fromJson(*jsonfile::load(saved.keptAside[0]));
+        const auto stored = store.loadReport();
+        EXPECT_EQ(stored->memoryResult, justMeasured ? ran : ahead);
+        EXPECT_EQ(kept.memoryResult, justMeasured ? ahead : ran);
+        EXPECT_EQ(kept.completedAt, justMeasured ? now + 48h : now);
+        EXPECT_EQ(stored->completedAt, justMeasured ? now : now + 48h);
+        EXPECT_EQ(shown, *stored);
     }
 }
 
@@ -687,7 +810,7 @@ TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) 
         ASSERT_TRUE(store.saveReport(restored).saved());
         const auto written = readWholeFile(folder / "last-report.json");
         FinalBenchmarkReport shown = restored;
-        ASSERT_TRUE(store.saveRun({.specs = specs, .audioPassed = true}, shown).saved());
+        ASSERT_TRUE(saveRun(store, {.specs = specs, .audioPassed = true}, shown).saved());
         EXPECT_EQ(readWholeFile(folder / keptAs), written) << keptAs;
         EXPECT_EQ(shown.cpuResult, std::nullopt) << keptAs;
     }
@@ -695,7 +818,7 @@ TEST(ResultStore, AStoredReportOfAnotherMachineIsKeptAsideBeforeARunReplacesIt) 
     // This machine's own report, whose model isn't read this time, is laid over, nothing lost.
     ASSERT_TRUE(store.saveReport(scoredReport()).saved());
     FinalBenchmarkReport shown;
-    ASSERT_TRUE(store.saveRun({.specs = machine("Unknown", thisMachine.cpuName), .audioPassed = true}, shown).saved());
+    ASSERT_TRUE(saveRun(store, {.specs = machine("Unknown", thisMachine.cpuName), .audioPassed = true}, shown).saved());
     EXPECT_FALSE(fs::exists(folder / "last-report.json.bad.3"));
     EXPECT_EQ(shown.cpuResult, scoredReport().cpuResult);
 }
