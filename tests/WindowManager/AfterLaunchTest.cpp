@@ -8,7 +8,8 @@
 #include <QTest>
 #include <chrono>
 #include <functional>
-#include <tuple>
+#include <optional>
+#include <utility>
 
 #include "../Support/AwaitTask.h"
 #include "Desktop.h"
@@ -30,6 +31,21 @@ bool holds(const std::function<bool()>& condition, std::chrono::milliseconds spa
     return !runUntil([&] { return !condition(); }, span);
 }
 
+// The user clicks into the window once the manager has placed it: it has the keyboard.
+bool clickInto(Desktop& desktop, xcb_window_t window) {
+    const auto place = steady<QRect>([&] { return desktop.frame(window); });
+    return place && Desktop::click(place->center()) &&
+           runUntil([&] { return desktop.active(window) && desktop.hasKeyboard(window); });
+}
+
+// Once all is still: whether the window is stacked above the other one, and whether it is the
+// active one with the keyboard.
+std::optional<std::pair<bool, bool>> broughtOver(Desktop& desktop, xcb_window_t window, xcb_window_t other) {
+    return steady<std::pair<bool, bool>>([&] {
+        return std::pair(desktop.above(window, other), desktop.active(window) && desktop.hasKeyboard(window));
+    });
+}
+
 // The window shown, and a terminal kept on top of all others over part of it, where the user types.
 struct KeptOnTopTerminal {
     KeptOnTopTerminal() {
@@ -40,9 +56,7 @@ struct KeptOnTopTerminal {
         if (!terminal->id()) return;
         desktop.setState(terminal->id(), true, "_NET_WM_STATE_ABOVE");
         ready = runUntil([&] { return desktop.hasState(terminal->id(), "_NET_WM_STATE_ABOVE"); }) &&
-                steady<QRect>([&] { return desktop.frame(terminal->id()); }) &&
-                Desktop::click(desktop.frame(terminal->id()).center()) &&
-                runUntil([&] { return desktop.active(terminal->id()) && desktop.hasKeyboard(terminal->id()); });
+                clickInto(desktop, terminal->id());
     }
 
     Desktop desktop;
@@ -95,18 +109,13 @@ TEST(AfterALaunch, AModalDialogComesWithTheWindowAndKeepsTheKeyboard) {
     const auto dialogId = xcb_window_t(dialog.winId());
     Terminal terminal(desktop, {"-geometry", QStringLiteral("80x24+%1+%2").arg(small.x() + 100).arg(small.y() + 100)});
     ASSERT_TRUE(terminal.id());
-    ASSERT_TRUE(steady<QRect>([&] { return desktop.frame(terminal.id()); }));
-    ASSERT_TRUE(Desktop::click(desktop.frame(terminal.id()).center()));
-    ASSERT_TRUE(runUntil([&] { return desktop.active(terminal.id()); }));
+    ASSERT_TRUE(clickInto(desktop, terminal.id()));
 
     shown.window.bringToFront();
-    const auto seen = steady<std::tuple<bool, bool, bool>>([&] {
-        return std::tuple(desktop.above(dialogId, shown.id()), desktop.active(dialogId), desktop.hasKeyboard(dialogId));
-    });
+    const auto seen = broughtOver(desktop, dialogId, shown.id());
     ASSERT_TRUE(seen);
-    const auto [dialogAbove, dialogActive, dialogKeys] = *seen;
-    EXPECT_TRUE(dialogAbove) << "the dialog went behind the window";
-    EXPECT_TRUE(dialogActive && dialogKeys) << "the dialog lost the keyboard";
+    EXPECT_TRUE(seen->first) << "the dialog went behind the window";
+    EXPECT_TRUE(seen->second) << "the dialog lost the keyboard";
     dialog.close();
     ASSERT_TRUE(Desktop::plug({{"DUMMY0", large}}));
 }
@@ -119,20 +128,14 @@ TEST(AfterALaunch, TheWindowComesInFrontOfTheFullScreenTerminalItWasLaunchedFrom
     Terminal terminal(desktop, {"-fullscreen"});
     ASSERT_TRUE(terminal.id());
     ASSERT_TRUE(runUntil([&] { return desktop.hasState(terminal.id(), "_NET_WM_STATE_FULLSCREEN"); }));
-    ASSERT_TRUE(steady<QRect>([&] { return desktop.frame(terminal.id()); }));
-    ASSERT_TRUE(Desktop::click(desktop.frame(terminal.id()).center()));
-    ASSERT_TRUE(runUntil([&] { return desktop.active(terminal.id()); }));
+    ASSERT_TRUE(clickInto(desktop, terminal.id()));
     ASSERT_TRUE(Desktop::type("zantiva-diagnostics"));
 
     shown.window.bringToFront();
-    const xcb_window_t id = shown.id();
-    const auto seen = steady<std::tuple<bool, bool, bool>>([&] {
-        return std::tuple(desktop.above(id, terminal.id()), desktop.active(id), desktop.hasKeyboard(id));
-    });
+    const auto seen = broughtOver(desktop, shown.id(), terminal.id());
     ASSERT_TRUE(seen);
-    const auto [inFront, active, keys] = *seen;
-    EXPECT_TRUE(inFront) << "the window stayed behind the terminal";
-    EXPECT_TRUE(active && keys) << "the terminal kept the keyboard";
+    EXPECT_TRUE(seen->first) << "the window stayed behind the terminal";
+    EXPECT_TRUE(seen->second) << "the terminal kept the keyboard";
 }
 
 } // namespace
