@@ -1,5 +1,6 @@
 #include "Shell/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 
 #include "Assets/LogoPicture.h"
 #include "LocalizedViews/ZantivaRoot.h"
+#include "Platform/Log.h"
 #include "Shell/ServerScreens.h"
 #include "Shell/WindowManagerRequests.h"
 
@@ -34,6 +36,15 @@ bool held(const ManagerState& state) { return state.maximised || state.fullScree
 WindowRect screenArea(const QScreen* screen) {
     if (!screen) return {0, 0, WindowPlacementRule::preferredSize.width, WindowPlacementRule::preferredSize.height};
     return WindowPlacementRule::scaledArea(windowRect(screen->availableGeometry()), screen->devicePixelRatio());
+}
+
+constexpr char logCategory[] = "window";
+
+// The window that takes the keyboard for the main window: the program's modal dialog open over
+// it, else the window itself.
+QWidget& keyboardWindow(QWidget& window) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->isVisible() ? *modal : window;
 }
 
 } // namespace
@@ -234,27 +245,23 @@ void MainWindow::managerChanged() {
 }
 
 void MainWindow::bringToFront(const QByteArray& startupId) {
-    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
+    activateForLaunch(*this, keyboardWindow(*this), startupId);
     // Wherever the screens left it, a launch that hands over is always a way back to it.
     fit(false);
-    startupId_ = startupId;
-    launchAsks_ = launchAskLimit;
-    activateForLaunch(*this, startupId);
+    launchAsks_ = 1;
     presenting_.start();
 }
 
 void MainWindow::presentAgain() {
-    // Some managers act on a launch's requests only in part: fluxbox gives a window it brings from
-    // another workspace the keyboard and leaves it below the window the user was in.
-    auto managed = ManagedWindow::of(*this);
-    if (!managed || launchAsks_ <= 0) return;
-    if (!managed->state().shaded && !managed->coveredBy() && managed->active()) {
-        launchAsks_ = 0;
-        return;
-    }
-    --launchAsks_;
-    activateForLaunch(*this, startupId_);
+    // Checked once, when the window manager has settled on the launch's one request, and never
+    // asked again: whatever the manager made of it (a window kept on top of all others stays over
+    // this one), or the user did since (a click into another window, a key, a minimise), stands.
+    if (launchAsks_ <= 0) return;
+    launchAsks_ = 0;
+    auto managed = ManagedWindow::of(keyboardWindow(*this));
+    if (!managed) return;
+    if (!managed->active()) log::info(logCategory, "after a launch, another window has the keyboard");
+    else if (managed->coveredBy()) log::info(logCategory, "after a launch, another window lies over this one");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -53,10 +53,10 @@ public:
     void setContent(QWidget* content);
     QWidget* content() const { return content_; }
 
-    // Brought back whole onto the screens, unshaded, raised and activated: a sign-in came back
-    // through the browser, or the program was started again (with that launch's startup id, if
-    // any). Whatever the window manager then makes of it, the window is asked again until it is
-    // in front, active and unshaded, a few times at most.
+    // Brought back whole onto the screens, unshaded, raised and activated (its modal dialog, where
+    // one is open, with it): a sign-in came back through the browser, or the program was started
+    // again (with that launch's startup id, if any). The window manager is asked once, and what it
+    // made of that checked once; whatever the user does after the launch stands.
     void bringToFront(const QByteArray& startupId = {});
 
 protected:
@@ -68,8 +68,6 @@ private:
     static constexpr std::chrono::milliseconds restoreSettling{150};
     // How many places a restored window asks for before it leaves the manager's own standing.
     static constexpr int restoreFitLimit = 5;
-    // How many times a launch asks again for the window to be in front, active and unshaded.
-    static constexpr int launchAskLimit = 5;
 
     FrameMargins frameMargins() const;
     // The least size follows the screen the window is on. The window is placed where the rule
@@ -83,7 +81,7 @@ private:
     ManagerState managerState() const;
     // Judges what the window manager or the screens changed, by the state and size they left.
     void managerChanged();
-    // Asks again for what a launch wants of the window that the window manager hasn't done yet.
+    // Reads once what the window manager made of a launch's request, and logs what it left undone.
     void presentAgain();
 
     ScreenReader screens_;
@@ -103,8 +101,7 @@ private:
     QTimer restoring_; // the window manager's restore has settled
     int restoreFits_ = 0; // places asked for since the last restore
     QTimer presenting_; // the window manager has settled after a launch's requests
-    int launchAsks_ = 0; // how many more times a launch may ask
-    QByteArray startupId_; // the last launch's
+    int launchAsks_ = 0; // the launch's requests not yet checked (one at most)
 };
 
 } // namespace zantiva

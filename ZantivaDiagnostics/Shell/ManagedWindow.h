@@ -77,5 +77,7 @@ xcb_atom_t internedAtom(xcb_connection_t* connection, const char* name);
 
 // The window-hints source indication of a request that an application, not a pager, makes.
 inline constexpr std::uint32_t fromApplication = 1;
+// The one of a request that carries the user's own act, as a pager's or a taskbar's does.
+inline constexpr std::uint32_t fromUser = 2;
 
 } // namespace zantiva

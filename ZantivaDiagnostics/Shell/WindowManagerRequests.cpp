@@ -18,31 +18,40 @@ constexpr std::uint32_t removeState = 0, addState = 1;
 
 } // namespace
 
-void activateForLaunch(QWidget& window, const QByteArray& startupId) {
-    window.raise();
+void activateForLaunch(QWidget& window, QWidget& focused, const QByteArray& startupId) {
     auto managed = ManagedWindow::of(window);
-    if (!managed || !managed->managerSupports("_NET_ACTIVE_WINDOW")) return window.activateWindow();
-    // Onto the workspace the user is on, as a window a launcher starts opens there.
-    const auto current = managed->cardinal(true, "_NET_CURRENT_DESKTOP");
-    const auto own = managed->cardinal(false, "_NET_WM_DESKTOP");
-    if (current && own && *own != *current && *own != onAllDesktops)
-        managed->request("_NET_WM_DESKTOP", {*current, fromApplication, 0, 0, 0});
-    // Rolled up to its title bar, the window shows nothing and takes no keys (xfwm4 and fluxbox
-    // keep it so when they activate it).
-    if (managed->state().shaded)
-        managed->request("_NET_WM_STATE", {removeState, managed->atom("_NET_WM_STATE_SHADED"), 0, fromApplication, 0});
+    auto taking = ManagedWindow::of(focused);
+    const bool hinted = managed && taking && managed->managerSupports("_NET_ACTIVE_WINDOW");
+    if (hinted) {
+        // Onto the workspace the user is on, as a window a launcher starts opens there, before it
+        // is shown again: fluxbox ignores the map of a minimised window on another workspace, and
+        // then leaves it below the window the user is in.
+        const auto current = managed->cardinal(true, "_NET_CURRENT_DESKTOP");
+        for (ManagedWindow* shown : {&*managed, &*taking}) {
+            const auto own = shown->cardinal(false, "_NET_WM_DESKTOP");
+            if (current && own && *own != *current && *own != onAllDesktops)
+                shown->request("_NET_WM_DESKTOP", {*current, fromApplication, 0, 0, 0});
+        }
+        // Rolled up to its title bar, the window shows nothing and takes no keys (xfwm4 and
+        // fluxbox keep it so when they activate it).
+        if (managed->state().shaded)
+            managed->request("_NET_WM_STATE",
+                             {removeState, managed->atom("_NET_WM_STATE_SHADED"), 0, fromApplication, 0});
+    }
+    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    if (!hinted) {
+        focused.raise();
+        return focused.activateWindow();
+    }
     const bool launched = StartupId::isValid(startupId);
     if (launched) managed->setText("_NET_STARTUP_ID", startupId);
-    const QWindow* focused = QGuiApplication::focusWindow();
-    const std::uint32_t active = focused ? std::uint32_t(focused->winId()) : std::uint32_t(XCB_WINDOW_NONE);
-    managed->request("_NET_ACTIVE_WINDOW",
-                     {fromApplication, StartupId::userTime(startupId).value_or(XCB_CURRENT_TIME), active, 0, 0});
-    // Once activated, the window that covers it goes below it: fluxbox gives a window it brings
-    // from another workspace the keyboard, leaves it below the window the user was in and ignores
-    // Qt's raise; the one restack it does is a window put below a sibling named.
-    if (const auto covering = managed->coveredBy(); covering && managed->managerSupports("_NET_RESTACK_WINDOW"))
-        managed->request("_NET_RESTACK_WINDOW", {fromApplication, managed->window(), XCB_STACK_MODE_BELOW, 0, 0},
-                         *covering);
+    // The one activation, which raises the window too, as the user's own request: a launch is the
+    // user's act. fluxbox declines an application's while a full-screen window on the same
+    // monitor has the keyboard (the terminal the launch was typed into).
+    const QWindow* active = QGuiApplication::focusWindow();
+    taking->request("_NET_ACTIVE_WINDOW", {fromUser, StartupId::userTime(startupId).value_or(XCB_CURRENT_TIME),
+                                           active ? std::uint32_t(active->winId()) : std::uint32_t(XCB_WINDOW_NONE), 0, 0});
     if (launched) managed->startupMessage("remove: ID=" + startupId);
     managed->flush();
 }

@@ -53,6 +53,16 @@ bool Desktop::plug(std::initializer_list<Monitor> monitors) {
 
 bool Desktop::press(const char* keys) { return run("xdotool", {"key", keys}); }
 
+bool Desktop::click(const QPoint& at) {
+    // The server takes the move before the click; xdotool's own wait for the move would wait in
+    // vain where the pointer is already there.
+    return run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+}
+
+bool Desktop::type(const char* line) {
+    return run("xdotool", {"type", "--delay", "20", line}) && run("xdotool", {"key", "Return"});
+}
+
 xcb_atom_t Desktop::atom(const char* name) {
     const auto reply = owned(xcb_intern_atom_reply(
         connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name), nullptr));
@@ -90,6 +100,12 @@ bool Desktop::minimised(xcb_window_t window) {
     return !state.empty() && state.front() == iconic;
 }
 
+bool Desktop::viewable(xcb_window_t window) {
+    const auto attributes =
+        owned(xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
 xcb_window_t Desktop::frameOf(xcb_window_t window) {
     for (;;) {
         const auto tree = owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
@@ -112,10 +128,31 @@ bool Desktop::active(xcb_window_t window) {
     return !active.empty() && active.front() == window;
 }
 
+bool Desktop::hasKeyboard(xcb_window_t window) {
+    const auto focus = owned(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    // None and the pointer's root stand for no window.
+    xcb_window_t inside = focus ? focus->focus : xcb_window_t(XCB_WINDOW_NONE);
+    while (inside > XCB_INPUT_FOCUS_POINTER_ROOT) {
+        if (inside == window) return true;
+        const auto tree = owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, inside), nullptr));
+        if (!tree || tree->parent == root_) return false;
+        inside = tree->parent;
+    }
+    return false;
+}
+
 std::optional<std::uint32_t> Desktop::workspace(std::optional<xcb_window_t> window) {
     const auto values =
         property(window.value_or(root_), window ? "_NET_WM_DESKTOP" : "_NET_CURRENT_DESKTOP", XCB_ATOM_CARDINAL);
     return values.empty() ? std::nullopt : std::optional(values.front());
+}
+
+std::optional<xcb_window_t> Desktop::windowOf(qint64 process) {
+    for (const std::uint32_t client : property(root_, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
+        const auto pid = property(client, "_NET_WM_PID", XCB_ATOM_CARDINAL);
+        if (!pid.empty() && pid.front() == process) return client;
+    }
+    return std::nullopt;
 }
 
 void Desktop::ask(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data) {

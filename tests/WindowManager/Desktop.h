@@ -1,11 +1,12 @@
 #pragma once
 
 // The desktop as the window-manager tests see and drive it, on an X connection of its own: what
-// the window manager says of a window, and the user's acts through a pager's requests, keys and
-// xrandr. It never asks the X server for its screens: the tests know the monitors they set.
+// the window manager says of a window, and the user's acts through a pager's requests, the
+// keyboard, the pointer and xrandr. It never asks the X server for its screens: the tests know the monitors they set.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -40,16 +41,28 @@ public:
     static bool plug(std::initializer_list<Monitor> monitors);
     // Keys pressed and let go, as xdotool names them ("super+KP_Left").
     static bool press(const char* keys);
+    // The user's pointer moved to this place of the screen and its left button clicked there.
+    static bool click(const QPoint& at);
+    // A line typed on the keyboard, Return pressed at its end.
+    static bool type(const char* line);
 
     // The frame's place: the window's as the server has it, widened by the frame the manager says it drew.
     QRect frame(xcb_window_t window);
     bool hasState(xcb_window_t window, const char* state);
     bool minimised(xcb_window_t window);
+    // Whether the window is mapped and its parents too: shown, where nothing covers it.
+    bool viewable(xcb_window_t window);
     // Whether the window's frame is stacked above the other one's on the X server (fluxbox doesn't
     // keep the hints' stacking list up to date).
     bool above(xcb_window_t window, xcb_window_t other);
     bool active(xcb_window_t window);
+    // Whether the X server's keyboard focus is on the window or inside it: where typed keys go.
+    bool hasKeyboard(xcb_window_t window);
     std::optional<std::uint32_t> workspace(std::optional<xcb_window_t> window);
+
+    // The window of another program, shown by the manager (its `_NET_CLIENT_LIST`) with the
+    // program's process number (`_NET_WM_PID`); none before it is.
+    std::optional<xcb_window_t> windowOf(qint64 process);
 
     // A pager's requests.
     void setState(xcb_window_t window, bool on, const char* state, const char* other = nullptr);

@@ -16,7 +16,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 tools=(xprop "$manager")
 case "$server" in
   xvfb) tools+=(Xvfb) ;;
-  xorg) tools+=(Xorg xrandr xdotool) ;;
+  xorg) tools+=(Xorg xrandr xdotool xterm) ;;
   *) echo "unknown X server: $server"; exit 2 ;;
 esac
 for tool in "${tools[@]}"; do
