@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "Assets/LogoPicture.h"
@@ -130,6 +132,16 @@ void MainWindow::setContent(QWidget* content) {
 }
 
 FrameMargins MainWindow::frameMargins() const {
+    // Under X11 what the manager says it draws now (`_NET_FRAME_EXTENTS`: left, right, top,
+    // bottom), in Qt's logical pixels: Qt may have read its margins before fluxbox said so, from
+    // the frame window's place, which leaves out that window's border.
+    if (auto managed = ManagedWindow::of(*this)) {
+        if (const auto extents = managed->cardinals(false, "_NET_FRAME_EXTENTS"); extents.size() == 4) {
+            const double scale = devicePixelRatioF();
+            const auto logical = [scale](std::uint32_t pixels) { return int(std::ceil(pixels / scale)); };
+            return {logical(extents[0]), logical(extents[2]), logical(extents[1]), logical(extents[3])};
+        }
+    }
     // Nothing around the window before a window manager framed it, nor without one.
     const QRect outer = frameGeometry(), inner = geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(), outer.bottom() - inner.bottom()};
@@ -163,7 +175,7 @@ bool MainWindow::fit(bool anew) {
     // or made smaller, brings the window back inside what is left.
     screensChangedSinceJudged(screens.areas);
     // Just restored, the window manager may not have drawn its borders back yet.
-    const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
+    const FrameMargins frame = restored_ ? widest(normalFrame_, frameMargins()) : frameMargins();
     const WindowRect current = windowRect(geometry());
     const WindowPlacement wanted =
         anew ? WindowPlacementRule::place(own, frame)
