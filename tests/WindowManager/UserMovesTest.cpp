@@ -12,6 +12,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "../Support/AwaitTask.h"
 #include "Desktop.h"
@@ -134,6 +135,20 @@ TEST_F(UserMoves, AWindowDraggedByTheUserStaysWhereDropped) {
     moveTo("dropped across the monitors' edge", {1400, 200});
     moveTo("dragged back", {300, 150});
     EXPECT_EQ(frame().height(), height);
+}
+
+// Dragged onto the smaller monitor, which can't hold the least size the window had on the large
+// one, and maximised: it fills the monitor the manager maximises it on (icewm leaves its borders
+// beyond the monitor's edges then, xfwm4 takes the large one, where the frame's corner lies).
+TEST_F(UserMoves, AWindowDraggedOntoTheSmallerMonitorFillsItMaximised) {
+    moveTo("dropped on the smaller monitor", {2000, 40});
+    const xcb_window_t id = shown.id();
+    desktop.setState(id, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+    ASSERT_TRUE(runUntil([&] { return desktop.hasState(id, "_NET_WM_STATE_MAXIMIZED_HORZ"); }));
+    const auto settled = [&] { return std::pair{shown.window.geometry(), shown.window.QWidget::minimumSize()}; };
+    const auto maximised = steady<std::pair<QRect, QSize>>(settled);
+    ASSERT_TRUE(maximised);
+    EXPECT_EQ(shownShare(maximised->first, {large, smaller}), 1.0) << ::testing::PrintToString(maximised->first);
 }
 
 } // namespace
