@@ -137,6 +137,25 @@ TEST_F(UserMoves, AWindowDraggedByTheUserStaysWhereDropped) {
     EXPECT_EQ(frame().height(), height);
 }
 
+// Dropped half off the desktop's right edge, maximised and restored on the same screens: the
+// window manager gives back the user's own place, which stands (metacity itself brings any
+// window it restores inside the monitor, an xlogo as well).
+TEST_F(UserMoves, AWindowRestoredOnTheSameScreensComesBackWhereTheUserLeftIt) {
+    moveTo("dropped half off the right edge", {2600, 150});
+    const QRect dropped = frame();
+    const xcb_window_t id = shown.id();
+    for (const bool maximised : {true, false}) {
+        desktop.setState(id, maximised, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+        ASSERT_TRUE(runUntil([&] { return desktop.hasState(id, "_NET_WM_STATE_MAXIMIZED_HORZ") == maximised; }));
+        ASSERT_TRUE(steady<QRect>(frame));
+    }
+    if (Desktop::manager() == "metacity") {
+        EXPECT_EQ(shownShare(frame(), {smaller}), 1.0) << ::testing::PrintToString(frame());
+    } else {
+        EXPECT_EQ(frame(), dropped);
+    }
+}
+
 // Dragged onto the smaller monitor, which can't hold the least size the window had on the large
 // one, and maximised: it fills the monitor the manager maximises it on (icewm leaves its borders
 // beyond the monitor's edges then, xfwm4 takes the large one, where the frame's corner lies).
