@@ -9,6 +9,9 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "Assets/LogoPicture.h"
@@ -90,16 +93,27 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens)
     // and the window would otherwise be fitted to each step in turn.
     refit_.setSingleShot(true);
     refit_.setInterval(0);
-    connect(&refit_, &QTimer::timeout, this, [this] { fit(false); });
+    connect(&refit_, &QTimer::timeout, this, [this] {
+        if (held(managerState())) fit(false);
+        else judgeNormal();
+    });
     // A window manager may hand a restore over in steps, and undo a place asked for meanwhile:
     // the restored window is judged once the manager has been still for a moment, and again
     // after each place it was given, until it lies whole where it is.
     restoring_.setSingleShot(true);
     restoring_.setInterval(restoreSettling);
     connect(&restoring_, &QTimer::timeout, this, [this] {
+        // A drag begun meanwhile is the user's, and so is where it leaves the window.
+        if (watch_.pointerHeld()) return judgeNormal();
         // A manager that never takes the place asked for is not asked again and again.
-        if (!fit(false) || ++restoreFits_ >= restoreFitLimit) restored_ = false;
+        if (!fit(false) || ++restoreFits_ >= restoreFitLimit) {
+            restored_ = false;
+            remember(geometry());
+        }
     });
+    dragEnded_.setSingleShot(true);
+    dragEnded_.setInterval(dragPolling);
+    connect(&dragEnded_, &QTimer::timeout, &refit_, qOverload<>(&QTimer::start));
     // Every screen, not only the window's own: the system may move the window to another screen
     // as a monitor blinks, and not move it back, before the monitor it lies on goes for good.
     for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
@@ -111,10 +125,7 @@ MainWindow::MainWindow(LocNotifier& loc, ScreenReader screens)
     judging_.setSingleShot(true);
     judging_.setInterval(0);
     connect(&judging_, &QTimer::timeout, this, &MainWindow::managerChanged);
-    connect(&watch_, &WindowManagerWatch::windowChanged, this, [this] {
-        told_ = true;
-        judging_.start();
-    });
+    connect(&watch_, &WindowManagerWatch::windowChanged, &judging_, qOverload<>(&QTimer::start));
     // A launch's requests are judged once the window manager has been still for a moment.
     presenting_.setSingleShot(true);
     presenting_.setInterval(restoreSettling);
@@ -132,6 +143,16 @@ void MainWindow::setContent(QWidget* content) {
 }
 
 FrameMargins MainWindow::frameMargins() const {
+    // Under X11 what the manager says it draws now (`_NET_FRAME_EXTENTS`: left, right, top,
+    // bottom), in Qt's logical pixels: Qt may have read its margins before fluxbox said so, from
+    // the frame window's place, which leaves out that window's border.
+    if (auto managed = ManagedWindow::of(*this)) {
+        if (const auto extents = managed->cardinals(false, "_NET_FRAME_EXTENTS"); extents.size() == 4) {
+            const double scale = devicePixelRatioF();
+            const auto logical = [scale](std::uint32_t pixels) { return int(std::ceil(pixels / scale)); };
+            return {logical(extents[0]), logical(extents[2]), logical(extents[1]), logical(extents[3])};
+        }
+    }
     // Nothing around the window before a window manager framed it, nor without one.
     const QRect outer = frameGeometry(), inner = geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(), outer.bottom() - inner.bottom()};
@@ -163,8 +184,9 @@ bool MainWindow::fit(bool anew) {
     }
     // Where the user put the window stays while the screens show all of it; a screen unplugged,
     // or made smaller, brings the window back inside what is left.
+    screensChangedSinceJudged(screens.areas);
     // Just restored, the window manager may not have drawn its borders back yet.
-    const FrameMargins frame = restored_ ? normalFrame_ : frameMargins();
+    const FrameMargins frame = restored_ ? widest(normalFrame_, frameMargins()) : frameMargins();
     const WindowRect current = windowRect(geometry());
     const WindowPlacement wanted =
         anew ? WindowPlacementRule::place(own, frame)
@@ -216,32 +238,71 @@ void MainWindow::managerChanged() {
     // it had before, which the screens may no longer hold. The window manager may hand them over
     // before the change of state (its restored size while the window still counts as maximised),
     // or after it, in steps, and draw its frame around them later still: the window is judged by
-    // its state, once the manager has been still for a moment after the restore, so the restore
-    // stands wherever the screens show all of it. So is any other size, or screen, that the
-    // manager gives the window in its normal state (a tiled window untiled, a window moved to
-    // another monitor): the user's own place on a screen stands.
+    // its state, once the manager has been still for a moment after the restore.
     const ManagerState state = managerState();
-    const bool wasHeld = held(state_);
+    const bool filledBefore = state_.maximised || state_.fullScreen;
     state_ = state;
     if (launchAsks_ > 0) presenting_.start();
     if (held(state)) {
         restored_ = false; // held again before the restore was judged
         restoring_.stop();
+        // The user may have taken the window onto a smaller screen than the one its least size
+        // was set on: a least size the screen it now fills can't hold is lowered.
+        if ((state.maximised || state.fullScreen) && !filledBefore) fit(false);
         return;
     }
-    // Only a size or screen the X server tells of is the manager's: the program's own resize stands.
-    const QSize size = geometry().size();
-    const std::size_t home = screens_(*this).own;
-    const bool changed = wasHeld || (told_ && framed_ && (size != size_ || home != home_));
-    size_ = size;
-    home_ = home;
-    told_ = false;
-    if (changed && !restored_) {
+    judgeNormal();
+}
+
+void MainWindow::judgeNormal() {
+    // While a pointer button is held the user drags (the manager's move or resize, or a maximised
+    // window dragged out of its state): nothing is asked of the window until it is let go, and
+    // where the drag leaves it stands.
+    if (watch_.pointerHeld()) {
+        restored_ = false;
+        restoring_.stop();
+        dragEnded_.start();
+        return;
+    }
+    // A restore, or any size or place the manager gives in the normal state (xfwm4's untile,
+    // which is no change of state), is fitted only where it comes from before a change of the
+    // screens: the screens changed since the window was last judged, or it is a place the window
+    // had on the screens before. Any other is the user's own, wholly on the screens or not.
+    const QRect place = geometry();
+    const ScreenAreas screens = screens_(*this);
+    const bool givenBack = screensChangedSinceJudged(screens.areas) ||
+                           std::ranges::find(placesBefore_, place) != placesBefore_.end();
+    if (givenBack && !restored_) {
         restored_ = true;
         restoreFits_ = 0;
     }
-    if (restored_) restoring_.start();
-    else if (framed_) normalFrame_ = widest(normalFrame_, frameMargins());
+    if (restored_) return restoring_.start();
+    remember(place);
+    if (framed_) normalFrame_ = widest(normalFrame_, frameMargins());
+    // The least size follows the screen the user took the window to, so that the user can make it
+    // fit a smaller one, but never beyond the size it has: nothing resizes it.
+    const WindowSize least =
+        WindowPlacementRule::place(screens.areas[std::min(screens.own, screens.areas.size() - 1)], normalFrame_).minimum;
+    setMinimumSize(std::min(least.width, place.width()), std::min(least.height, place.height()));
+}
+
+bool MainWindow::screensChangedSinceJudged(const std::vector<WindowRect>& screens) {
+    if (screens == judgedScreens_) return false;
+    judgedScreens_ = screens;
+    placesBefore_.insert(placesBefore_.end(), placesNow_.begin(), placesNow_.end());
+    placesNow_.clear();
+    if (placesBefore_.size() > placesKept)
+        placesBefore_.erase(placesBefore_.begin(), placesBefore_.end() - std::ptrdiff_t(placesKept));
+    return true;
+}
+
+void MainWindow::remember(const QRect& place) {
+    // A place judged on the screens as they are is no longer one from before them.
+    std::erase(placesBefore_, place);
+    if (!placesNow_.empty() && placesNow_.back() == place) return;
+    std::erase(placesNow_, place);
+    placesNow_.push_back(place);
+    if (placesNow_.size() > placesKept) placesNow_.erase(placesNow_.begin());
 }
 
 void MainWindow::bringToFront(const QByteArray& startupId) {

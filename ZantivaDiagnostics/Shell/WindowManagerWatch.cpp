@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
+#include <cstdlib>
+#include <memory>
 #include <xcb/randr.h>
 
 #include "Shell/ManagedWindow.h"
@@ -13,7 +15,7 @@ namespace zantiva {
 WindowManagerWatch::WindowManagerWatch(const QWidget& window) : window_(window) {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection()) return;
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = connection_ = x11->connection();
     // Qt's connection already asks for the root window's property changes and RandR's events.
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     if (const auto* randr = xcb_get_extension_data(connection, &xcb_randr_id); randr && randr->present)
@@ -31,6 +33,14 @@ WindowManagerWatch::WindowManagerWatch(const QWidget& window) : window_(window) 
 
 WindowManagerWatch::~WindowManagerWatch() {
     if (root_ != XCB_WINDOW_NONE) QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool WindowManagerWatch::pointerHeld() const {
+    if (root_ == XCB_WINDOW_NONE) return false;
+    const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
+        xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr), &std::free);
+    // The wheel's buttons are only ever pressed for an instant.
+    return pointer && (pointer->mask & (XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3)) != 0;
 }
 
 bool WindowManagerWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

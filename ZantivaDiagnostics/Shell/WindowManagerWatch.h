@@ -22,6 +22,11 @@ public:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
+    // Whether a pointer button is held now, as the X server has it (the manager's drag holds the
+    // pointer, so the window sees no press): what the manager does to the window meanwhile is the
+    // user's drag.
+    bool pointerHeld() const;
+
 signals:
     // The window's state, place, size, frame or workspace, its stacking or the active window.
     void windowChanged();
@@ -30,6 +35,7 @@ signals:
 
 private:
     const QWidget& window_;
+    xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = XCB_WINDOW_NONE;
     std::uint8_t randrEvents_ = 0; // the first event number of RandR, 0 without it
     xcb_atom_t wmState_ = XCB_ATOM_NONE, netWmState_ = XCB_ATOM_NONE, frameExtents_ = XCB_ATOM_NONE,

@@ -63,6 +63,28 @@ bool Desktop::type(const char* line) {
     return run("xdotool", {"type", "--delay", "20", line}) && run("xdotool", {"key", "Return"});
 }
 
+bool Desktop::pressAndCarry(const QPoint& from, const QPoint& to, int button, const char* keys) {
+    // One run of xdotool: a hand's motion comes as many small moves, and a window manager starts
+    // a drag only once the pointer has gone a few pixels (fluxbox from there on).
+    constexpr int steps = 12;
+    QStringList arguments{"mousemove", QString::number(from.x()), QString::number(from.y())};
+    if (keys) arguments << "keydown" << keys;
+    arguments << "mousedown" << QString::number(button);
+    const QPoint start = from + QPoint(to.x() > from.x() ? 4 : to.x() < from.x() ? -4 : 0, 0);
+    arguments << "sleep" << "0.03" << "mousemove" << QString::number(start.x()) << QString::number(start.y());
+    for (int step = 1; step <= steps; ++step) {
+        const QPoint at = from + (to - from) * step / steps;
+        arguments << "sleep" << "0.03" << "mousemove" << QString::number(at.x()) << QString::number(at.y());
+    }
+    return run("xdotool", arguments);
+}
+
+bool Desktop::letGo(int button, const char* keys) {
+    QStringList arguments{"mouseup", QString::number(button)};
+    if (keys) arguments << "keyup" << keys;
+    return run("xdotool", arguments);
+}
+
 xcb_atom_t Desktop::atom(const char* name) {
     const auto reply = owned(xcb_intern_atom_reply(
         connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name), nullptr));

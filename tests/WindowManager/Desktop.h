@@ -45,6 +45,11 @@ public:
     static bool click(const QPoint& at);
     // A line typed on the keyboard, Return pressed at its end.
     static bool type(const char* line);
+    // The user's hand on the pointer: a button pressed at a place, with keys held (as xdotool names
+    // them, "alt"; none for a plain press), and the pointer carried in steps to another place,
+    // the button still held; then let go there, and the keys with it.
+    static bool pressAndCarry(const QPoint& from, const QPoint& to, int button, const char* keys = nullptr);
+    static bool letGo(int button, const char* keys = nullptr);
 
     // The frame's place: the window's as the server has it, widened by the frame the manager says it drew.
     QRect frame(xcb_window_t window);
