@@ -120,6 +120,11 @@ await_window
 kill -KILL "$pid"
 wait "$pid" 2>/dev/null || true
 [ -S "$socket" ] || fail "the killed program's socket is gone: nothing was tested"
+# The X server drops the killed program's window only once it has read the closed connection; on a
+# loaded machine that window could pass for the next one's, which would then get its signal before
+# it can take it.
+for _ in $(seq 600); do [ "$(windows)" -eq 0 ] && break; sleep 0.1; done
+[ "$(windows)" -eq 0 ] || fail "the killed program's window stayed"
 start takeover
 await_window
 quit_with HUP
