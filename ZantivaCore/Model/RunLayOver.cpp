@@ -19,14 +19,22 @@ bool isResult(std::string_view key) { return std::ranges::find(notResults, key) 
 // to keep: the earlier one holds.
 bool isUnknown(const json::Json& result) { return result.is_object() && result.contains("listingError"); }
 
+// The report with only the results `keep` takes (the rest of it as it is), scored anew.
+template <typename Keep>
+FinalBenchmarkReport withResults(const FinalBenchmarkReport& report, Keep keep) {
+    json::Json out = report.toJson();
+    for (auto it = out.begin(); it != out.end();)
+        it = isResult(it.key()) && !keep(it.key(), *it) ? out.erase(it) : std::next(it);
+    FinalBenchmarkReport kept = FinalBenchmarkReport::fromJson(out);
+    kept.overallScore = BenchmarkScoring::healthScore(kept).value_or(0.0);
+    return kept;
+}
+
 // The run with only the results named.
 FinalBenchmarkReport onlyResults(const FinalBenchmarkReport& run, const std::vector<std::string>& keys) {
-    json::Json out = run.toJson();
-    for (auto it = out.begin(); it != out.end();)
-        it = isResult(it.key()) && std::ranges::find(keys, it.key()) == keys.end() ? out.erase(it) : std::next(it);
-    FinalBenchmarkReport aside = FinalBenchmarkReport::fromJson(out);
-    aside.overallScore = BenchmarkScoring::healthScore(aside).value_or(0.0);
-    return aside;
+    return withResults(run, [&](const std::string& key, const json::Json&) {
+        return std::ranges::find(keys, key) != keys.end();
+    });
 }
 
 } // namespace
@@ -60,13 +68,10 @@ RunLayOver layRunOver(const std::optional<FinalBenchmarkReport>& stored, const M
 }
 
 FinalBenchmarkReport resultsAddedSince(const FinalBenchmarkReport& now, const FinalBenchmarkReport& before) {
-    json::Json out = now.toJson();
     const json::Json earlier = before.toJson();
-    for (auto it = out.begin(); it != out.end();)
-        it = isResult(it.key()) && earlier.value(it.key(), json::Json()) == *it ? out.erase(it) : std::next(it);
-    FinalBenchmarkReport added = FinalBenchmarkReport::fromJson(out);
-    added.overallScore = BenchmarkScoring::healthScore(added).value_or(0.0);
-    return added;
+    return withResults(now, [&](const std::string& key, const json::Json& result) {
+        return earlier.value(key, json::Json()) != result;
+    });
 }
 
 } // namespace zantiva

@@ -4,10 +4,10 @@
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <span>
+
+#include "Shell/XcbReply.h"
 
 namespace zantiva {
 namespace {
@@ -16,14 +16,6 @@ namespace {
 constexpr std::size_t startupChunk = 20;
 // ICCCM's WM_STATE of a window its manager holds iconified.
 constexpr std::uint32_t iconic = 3;
-
-template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-Owned<Reply> owned(Reply* reply) {
-    return {reply, &std::free};
-}
 
 } // namespace
 
@@ -38,12 +30,12 @@ std::optional<ManagedWindow> ManagedWindow::of(const QWidget& window) {
 }
 
 ManagedWindow::ManagedWindow(xcb_connection_t* connection, xcb_window_t window) : connection_(connection), window_(window) {
-    const auto geometry = owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window_), nullptr));
+    const auto geometry = xcbReply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window_), nullptr));
     root_ = geometry ? geometry->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
 xcb_atom_t internedAtom(xcb_connection_t* connection, const char* name) {
-    const auto reply = owned(xcb_intern_atom_reply(
+    const auto reply = xcbReply(xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name), nullptr));
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
@@ -65,7 +57,7 @@ std::vector<std::uint32_t> ManagedWindow::cardinals(bool ofRoot, const char* nam
 }
 
 std::vector<std::uint32_t> ManagedWindow::property(xcb_window_t on, const char* name, xcb_atom_t type) {
-    const auto reply = owned(xcb_get_property_reply(
+    const auto reply = xcbReply(xcb_get_property_reply(
         connection_, xcb_get_property(connection_, 0, on, atom(name), type, 0, 1024), nullptr));
     if (!reply || reply->type != type || reply->format != 32) return {};
     const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
@@ -89,7 +81,7 @@ ManagerState ManagedWindow::state() {
 
 xcb_window_t ManagedWindow::topLevel(xcb_window_t window) {
     for (;;) {
-        const auto tree = owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
+        const auto tree = xcbReply(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
         if (!tree || tree->parent == root_ || tree->parent == XCB_WINDOW_NONE) return window;
         window = tree->parent;
     }
@@ -97,15 +89,15 @@ xcb_window_t ManagedWindow::topLevel(xcb_window_t window) {
 
 QRect ManagedWindow::frame() {
     const auto geometry =
-        owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, topLevel(window_)), nullptr));
+        xcbReply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, topLevel(window_)), nullptr));
     if (!geometry) return {};
     return {geometry->x, geometry->y, geometry->width + 2 * geometry->border_width,
             geometry->height + 2 * geometry->border_width};
 }
 
 QRect ManagedWindow::inside() {
-    const auto geometry = owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window_), nullptr));
-    const auto place = owned(xcb_translate_coordinates_reply(
+    const auto geometry = xcbReply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window_), nullptr));
+    const auto place = xcbReply(xcb_translate_coordinates_reply(
         connection_, xcb_translate_coordinates(connection_, window_, root_, 0, 0), nullptr));
     if (!geometry || !place) return {};
     return {place->dst_x, place->dst_y, geometry->width, geometry->height};
@@ -119,7 +111,7 @@ std::optional<xcb_window_t> ManagedWindow::coveredBy() {
     const auto clients = property(root_, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
     std::vector<xcb_window_t> frames;
     for (const std::uint32_t client : clients) frames.push_back(topLevel(client));
-    const auto tree = owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+    const auto tree = xcbReply(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
     if (!tree) return std::nullopt;
     // The root's children from the bottom of the stack to its top.
     const std::span<const xcb_window_t> stack(xcb_query_tree_children(tree.get()),
@@ -130,10 +122,10 @@ std::optional<xcb_window_t> ManagedWindow::coveredBy() {
     for (auto other = std::next(above); other != stack.end(); ++other) {
         const auto held = std::ranges::find(frames, *other);
         if (held == frames.end() || *other == own) continue;
-        const auto attributes = owned(
+        const auto attributes = xcbReply(
             xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, *other), nullptr));
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
-        const auto geometry = owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *other), nullptr));
+        const auto geometry = xcbReply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *other), nullptr));
         if (geometry && QRect(geometry->x, geometry->y, geometry->width, geometry->height).intersects(ownFrame))
             covering = clients[std::size_t(held - frames.begin())];
     }

@@ -1,10 +1,9 @@
 #include "Shell/ServerScreens.h"
 
-#include <cstdlib>
-#include <memory>
 #include <xcb/randr.h>
 
 #include "Shell/ManagedWindow.h"
+#include "Shell/XcbReply.h"
 
 namespace zantiva {
 
@@ -12,9 +11,8 @@ std::vector<QRect> serverScreens(ManagedWindow& window) {
     xcb_connection_t* connection = window.connection();
     const auto* randr = xcb_get_extension_data(connection, &xcb_randr_id);
     if (!randr || !randr->present) return {};
-    const std::unique_ptr<xcb_randr_get_monitors_reply_t, decltype(&std::free)> monitors(
-        xcb_randr_get_monitors_reply(connection, xcb_randr_get_monitors(connection, window.root(), 1), nullptr),
-        &std::free);
+    const auto monitors =
+        xcbReply(xcb_randr_get_monitors_reply(connection, xcb_randr_get_monitors(connection, window.root(), 1), nullptr));
     if (!monitors) return {};
     // The work area of each workspace, four values each; a manager that keeps one for all writes one.
     const auto areas = window.cardinals(true, "_NET_WORKAREA");

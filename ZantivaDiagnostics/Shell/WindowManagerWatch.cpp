@@ -4,11 +4,10 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
-#include <cstdlib>
-#include <memory>
 #include <xcb/randr.h>
 
 #include "Shell/ManagedWindow.h"
+#include "Shell/XcbReply.h"
 
 namespace zantiva {
 
@@ -37,8 +36,7 @@ WindowManagerWatch::~WindowManagerWatch() {
 
 bool WindowManagerWatch::pointerHeld() const {
     if (root_ == XCB_WINDOW_NONE) return false;
-    const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
-        xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr), &std::free);
+    const auto pointer = xcbReply(xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
     // The wheel's buttons are only ever pressed for an instant.
     return pointer && (pointer->mask & (XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3)) != 0;
 }
